@@ -1,0 +1,44 @@
+#!/bin/bash
+# Installs every Debian package the build, the tests and the sample run need, without
+# starting any service (the samba packages would otherwise start daemons on every
+# interface). Idempotent; needs root.
+set -euo pipefail
+[ "$(id -u)" = 0 ] || { echo "install_packages.sh: must run as root" >&2; exit 1; }
+
+PACKAGES=(
+	build-essential cmake ninja-build pkg-config git           # toolchain
+	libgtest-dev libgmock-dev googletest                       # tests
+	qt6-base-dev qt6-base-dev-tools libgl-dev                  # forms runtime, controls, program
+	libldap-dev ldap-utils slapd                               # directory layer and its test server
+	libsasl2-dev libsasl2-modules libsasl2-modules-gssapi-mit  # SASL binds
+	samba-dev libsmbclient-dev                                 # netapi.h, libsmbclient.h
+	samba samba-ad-dc samba-ad-provision samba-dsdb-modules samba-vfs-modules winbind ldb-tools
+	krb5-user smbclient                                        # kinit, rpcclient
+	util-linux iproute2 procps psmisc                          # unshare, ss, pkill
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+	dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+	echo "install_packages.sh: all packages present"
+	exit 0
+fi
+
+# A policy-rc.d answering 101 keeps invoke-rc.d from starting the packages' services; one
+# that is already there is left alone.
+guard=
+if [ ! -e /usr/sbin/policy-rc.d ]; then
+	printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d
+	chmod 755 /usr/sbin/policy-rc.d
+	guard=1
+fi
+trap '[ -z "$guard" ] || rm -f /usr/sbin/policy-rc.d' EXIT
+
+export DEBIAN_FRONTEND=noninteractive
+# slapd asks for an admin password during configuration; the tests run their own slapd
+# with their own configuration, so the packaged one is left unconfigured.
+echo "slapd slapd/no_configuration boolean true" | debconf-set-selections
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
