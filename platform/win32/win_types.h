@@ -39,3 +39,10 @@ inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<
 inline constexpr LCID LOCALE_USER_DEFAULT = 0x400;
 inline constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x800;
 inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
+
+// 100-nanosecond intervals since 1601-01-01 UTC, split in two halves.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+using PFILETIME = FILETIME*;

@@ -1,0 +1,90 @@
+#pragma once
+// The registry: a Win32-shaped API over one file-backed hierarchical store. Keys and value
+// names compare without regard to case; the null or empty name is the key's default value.
+// The file is $OSTREL_REGISTRY when set, else $XDG_CONFIG_HOME/ostrel/registry.txt (else
+// ~/.config/ostrel/registry.txt). Several processes may share it: each call sees the file's
+// latest contents and every change is written atomically under a lock.
+//
+// HKEY_CLASSES_ROOT is a tree of its own here, not a merged view of the machine's and the
+// user's Software\Classes: class, type-library and control registrations all live in it.
+
+#include "platform/win32/win_types.h"
+
+#include <cstdint>
+#include <string>
+
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+using REGSAM = DWORD;
+using LSTATUS = LONG;
+
+inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u));
+inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));
+inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u));
+inline HKEY const HKEY_USERS = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000003u));
+
+inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001u;
+inline constexpr REGSAM KEY_SET_VALUE = 0x0002u;
+inline constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004u;
+inline constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008u;
+inline constexpr REGSAM KEY_NOTIFY = 0x0010u;
+inline constexpr REGSAM KEY_CREATE_LINK = 0x0020u;
+inline constexpr REGSAM KEY_WOW64_64KEY = 0x0100u;
+inline constexpr REGSAM KEY_WOW64_32KEY = 0x0200u;
+inline constexpr REGSAM DELETE = 0x00010000u;
+inline constexpr REGSAM READ_CONTROL = 0x00020000u;
+inline constexpr REGSAM KEY_READ = 0x00020019u;
+inline constexpr REGSAM KEY_EXECUTE = KEY_READ;
+inline constexpr REGSAM KEY_WRITE = 0x00020006u;
+inline constexpr REGSAM KEY_ALL_ACCESS = 0x000F003Fu;
+
+inline constexpr DWORD REG_NONE = 0;
+inline constexpr DWORD REG_SZ = 1;
+inline constexpr DWORD REG_EXPAND_SZ = 2;
+inline constexpr DWORD REG_BINARY = 3;
+inline constexpr DWORD REG_DWORD = 4;
+inline constexpr DWORD REG_MULTI_SZ = 7;
+inline constexpr DWORD REG_QWORD = 11;
+
+inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
+inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
+
+// All calls return a Win32 code (ERROR_SUCCESS on success). A key opened without
+// KEY_SET_VALUE / KEY_CREATE_SUB_KEY refuses the matching writes with ERROR_ACCESS_DENIED; a
+// handle whose key was deleted meanwhile answers ERROR_KEY_DELETED.
+LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM desired, PHKEY result);
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM desired,
+                     void* security, PHKEY result, LPDWORD disposition);
+LONG RegCloseKey(HKEY key);
+// REG_SZ data is returned with its terminating NUL (cbData counts bytes). A null `data` asks
+// for the size only; a buffer that is too small gives ERROR_MORE_DATA and the size needed.
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD cbData);
+LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD cbData);
+// Fails with ERROR_ACCESS_DENIED when the key has subkeys, as Windows does.
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
+// Deletes the subkey and all it holds; with a null `subKey`, the key's values and subkeys.
+LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey);
+LONG RegDeleteValueW(HKEY key, LPCWSTR valueName);
+// Enumeration in order of names without regard to case; ERROR_NO_MORE_ITEMS past the end.
+// cchName is in characters, in: buffer size with the NUL, out: length without it.
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD cchName, LPDWORD reserved, LPWSTR keyClass,
+                   LPDWORD cchClass, PFILETIME lastWriteTime);
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD cchValueName, LPDWORD reserved, LPDWORD type,
+                   LPBYTE data, LPDWORD cbData);
+LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD cchClass, LPDWORD reserved, LPDWORD subKeys,
+                      LPDWORD maxSubKeyLen, LPDWORD maxClassLen, LPDWORD values, LPDWORD maxValueNameLen,
+                      LPDWORD maxValueLen, LPDWORD securityDescriptor, PFILETIME lastWriteTime);
+
+// The "ANSI" forms: names and string data in the system encoding, UTF-8 here. String data
+// comes back as UTF-8 with its NUL, and cbData counts those bytes.
+LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD cbData);
+
+namespace win32 {
+
+// The file the store currently reads and writes (UTF-8 path).
+std::string registry_file_path();
+
+} // namespace win32

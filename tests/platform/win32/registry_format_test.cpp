@@ -1,0 +1,68 @@
+#include "platform/win32/registry_format.h"
+
+#include "platform/win32/registry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using win32::registry_detail::registry_format;
+using win32::registry_detail::registry_root;
+using win32::registry_detail::registry_tree;
+
+TEST(RegistryFormat, RejectsTextThatIsNotARegistry)
+{
+    const struct {
+        const char* label;
+        const char* text;
+        std::size_t line;
+    } cases[] = {
+        {"value before any key", "\"a\" = sz \"b\"\n", 1},
+        {"unknown root", "# c\n[HKEY_NOWHERE\\A]\n", 2},
+        {"unterminated key line", "[HKEY_CLASSES_ROOT\\A\n", 1},
+        {"empty key name", "[HKEY_CLASSES_ROOT\\A\\\\B]\n", 1},
+        {"unknown type", "[HKEY_CLASSES_ROOT]\n@ = text \"x\"\n", 2},
+        {"unterminated string", "[HKEY_CLASSES_ROOT]\n@ = sz \"x\n", 2},
+        {"bad escape", "[HKEY_CLASSES_ROOT]\n@ = sz \"\\q\"\n", 2},
+        {"bad dword", "[HKEY_CLASSES_ROOT]\n@ = dword 12\n", 2},
+        {"odd hex", "[HKEY_CLASSES_ROOT]\n@ = hex 3 abc\n", 2},
+        {"trailing text", "[HKEY_CLASSES_ROOT]\n@ = dword 0x1 more\n", 2},
+        {"bad percent escape", "[HKEY_CLASSES_ROOT\\a%4]\n", 1},
+    };
+    for (const auto& c : cases) {
+        registry_tree tree;
+        std::size_t line = 0;
+        EXPECT_FALSE(registry_format::read(c.text, tree, line)) << c.label;
+        EXPECT_EQ(line, c.line) << c.label;
+    }
+}
+
+TEST(RegistryFormat, ReadsCommentsBlankLinesAndCrLf)
+{
+    registry_tree tree;
+    std::size_t line = 0;
+    ASSERT_TRUE(registry_format::read("# comment\r\n\r\n[HKEY_LOCAL_MACHINE\\A\\B]\r\n  \"n\" = dword 0x0000000a\r\n",
+                                      tree, line));
+    const auto* key = tree.find(registry_root::local_machine, {u"a", u"b"});
+    ASSERT_NE(key, nullptr);
+    const auto* v = key->find_value(u"N");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->type, REG_DWORD);
+    EXPECT_EQ(v->data, (std::vector<BYTE>{10, 0, 0, 0}));
+}
+
+TEST(RegistryFormat, WritesWhatItReads)
+{
+    const std::string text = "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
+                             "[HKEY_CLASSES_ROOT\\A%25]\n"
+                             "[HKEY_CLASSES_ROOT\\A%25\\Empty]\n"
+                             "[HKEY_CLASSES_ROOT\\B]\n"
+                             "@ = sz \"x\\\"y\"\n"
+                             "\"q\" = hex 11 0102030405060708\n";
+    registry_tree tree;
+    std::size_t line = 0;
+    ASSERT_TRUE(registry_format::read(text, tree, line));
+    EXPECT_EQ(registry_format::write(tree), text);
+}
+
+} // namespace
