@@ -9,12 +9,14 @@ PACKAGES=(
 	build-essential cmake ninja-build pkg-config git           # toolchain
 	libgtest-dev libgmock-dev googletest                       # tests
 	qt6-base-dev qt6-base-dev-tools libgl-dev                  # forms runtime, controls, program
+	fonts-dejavu-core                                          # text in offscreen GUI tests
 	libldap-dev ldap-utils slapd                               # directory layer and its test server
 	libsasl2-dev libsasl2-modules libsasl2-modules-gssapi-mit  # SASL binds
 	samba-dev libsmbclient-dev                                 # netapi.h, libsmbclient.h
-	samba samba-ad-dc samba-ad-provision samba-dsdb-modules samba-vfs-modules winbind ldb-tools
+	samba samba-ad-dc samba-ad-provision samba-dsdb-modules samba-vfs-modules winbind # test DC
+	ldb-tools                                                  # ldbadd, ldbmodify: the DC fixture
 	krb5-user smbclient                                        # kinit, rpcclient
-	util-linux iproute2 procps psmisc                          # unshare, ss, pkill
+	util-linux iproute2 procps                                 # unshare, mount, flock; ip, ss; ps
 )
 
 missing=()
