@@ -250,3 +250,10 @@ inline constexpr HRESULT E_ADS_OBJECT_EXISTS = make_hresult(0x8000500Eu);
 inline constexpr HRESULT E_ADS_SCHEMA_VIOLATION = make_hresult(0x8000500Fu);
 inline constexpr HRESULT E_ADS_INVALID_FILTER = make_hresult(0x80005014u);
 inline constexpr HRESULT CO_E_SERVER_EXEC_FAILURE = make_hresult(0x80080005u);
+
+// --- Codes added with the COM runtime's apartments and waits -------------------------------
+inline constexpr HRESULT RPC_S_CALLPENDING = make_hresult(0x80010115u);
+inline constexpr HRESULT CO_E_NOT_SUPPORTED = make_hresult(0x80004021u);
+inline constexpr HRESULT TYPE_E_REGISTRYACCESS = make_hresult(0x8002801Cu);
+inline constexpr HRESULT TYPE_E_INVALIDSTATE = make_hresult(0x80028029u);
+inline constexpr HRESULT DISP_E_UNKNOWNLCID = make_hresult(0x8002000Cu);

@@ -1,0 +1,173 @@
+#include "platform/com/apartment.h"
+
+#include "platform/com/apartment_state.h"
+#include "platform/com/kernel_object.h"
+#include "platform/com/threading.h"
+
+#include <mutex>
+
+namespace com::detail {
+
+apartment_state::~apartment_state()
+{
+    if (queue) queue->close();
+}
+
+apartment_state& this_apartment()
+{
+    thread_local apartment_state state;
+    return state;
+}
+
+} // namespace com::detail
+
+using com::detail::this_apartment;
+
+HRESULT CoInitializeEx(void*, DWORD coinit)
+{
+    auto& state = this_apartment();
+    const auto wanted = (coinit & COINIT_APARTMENTTHREADED) ? com::apartment_kind::single_threaded
+                                                            : com::apartment_kind::multithreaded;
+    if (state.count > 0) {
+        if (state.kind != wanted) return RPC_E_CHANGED_MODE;
+        ++state.count;
+        return S_FALSE;
+    }
+    if (wanted == com::apartment_kind::single_threaded) {
+        state.queue = std::make_shared<com::sta_queue>(GetCurrentThreadId());
+    }
+    state.kind = wanted;
+    state.count = 1;
+    return S_OK;
+}
+
+HRESULT CoInitialize(void* reserved)
+{
+    return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
+}
+
+void CoUninitialize()
+{
+    auto& state = this_apartment();
+    if (state.count == 0) return;
+    if (--state.count > 0) return;
+    if (state.queue) {
+        // Calls queued before the end still run; later ones are refused.
+        state.queue->serve();
+        state.queue->close();
+        state.queue.reset();
+    }
+    state.kind = com::apartment_kind::none;
+}
+
+namespace com {
+
+apartment_kind current_apartment()
+{
+    return this_apartment().kind;
+}
+
+std::shared_ptr<sta_queue> current_sta()
+{
+    return this_apartment().queue;
+}
+
+void set_sta_wakeup(std::function<void()> wake)
+{
+    if (auto q = current_sta()) q->set_wakeup(std::move(wake));
+}
+
+int serve_sta_queue()
+{
+    auto q = current_sta();
+    return q ? q->serve() : 0;
+}
+
+namespace {
+
+struct call_state {
+    bool done = false;
+    HRESULT result = RPC_E_DISCONNECTED;
+};
+
+// Marks the call finished when destroyed, run or not, so that a call dropped by an ending
+// apartment still releases its waiter (with RPC_E_DISCONNECTED).
+struct call_completion {
+    std::shared_ptr<call_state> state;
+    ~call_completion()
+    {
+        {
+            std::lock_guard guard(detail::kernel_lock());
+            state->done = true;
+        }
+        detail::kernel_changed().notify_all();
+    }
+};
+
+} // namespace
+
+HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<HRESULT()>& call)
+{
+    if (!sta) return RPC_E_DISCONNECTED;
+    if (sta->thread_id() == GetCurrentThreadId()) return call();
+    auto state = std::make_shared<call_state>();
+    auto completion = std::make_shared<call_completion>();
+    completion->state = state;
+    // The caller waits until the call has run, so the call may refer to the caller's frame.
+    bool posted = sta->post([completion, &call]() {
+        HRESULT hr = call();
+        std::lock_guard guard(detail::kernel_lock());
+        completion->state->result = hr;
+    });
+    completion.reset();
+    if (!posted) return RPC_E_DISCONNECTED;
+    auto own = current_sta();
+    std::unique_lock lock(detail::kernel_lock());
+    while (!state->done) {
+        if (own && own->has_calls_locked()) {
+            lock.unlock();
+            own->serve();
+            lock.lock();
+            continue;
+        }
+        detail::kernel_changed().wait(lock);
+    }
+    return state->result;
+}
+
+} // namespace com
+
+HRESULT CoWaitForMultipleHandles(DWORD flags, DWORD timeout, ULONG count, HANDLE* handles, LPDWORD index)
+{
+    if (count == 0 || handles == nullptr || index == nullptr || count > 64) return E_INVALIDARG;
+    for (ULONG i = 0; i < count; ++i) {
+        if (com::detail::object_of(handles[i]) == nullptr) return E_INVALIDARG;
+    }
+    const bool wait_all = (flags & COWAIT_WAITALL) != 0;
+    auto own = com::current_sta();
+    com::detail::deadline until(timeout);
+    std::unique_lock lock(com::detail::kernel_lock());
+    for (;;) {
+        DWORD which = 0;
+        if (com::detail::try_satisfy(count, handles, wait_all, which)) {
+            *index = wait_all ? 0 : which;
+            return S_OK;
+        }
+        if (own && own->has_calls_locked()) {
+            lock.unlock();
+            own->serve();
+            lock.lock();
+            continue;
+        }
+        if (until.infinite) {
+            com::detail::kernel_changed().wait(lock);
+        } else if (com::detail::kernel_changed().wait_until(lock, until.at) == std::cv_status::timeout) {
+            if (com::detail::try_satisfy(count, handles, wait_all, which)) {
+                *index = wait_all ? 0 : which;
+                return S_OK;
+            }
+            if (own && own->has_calls_locked()) continue;
+            return RPC_S_CALLPENDING;
+        }
+    }
+}
