@@ -1,0 +1,102 @@
+#include "collector/ostrel_collector.h"
+
+#include "collector/ca_string.h"
+#include "collector/collector_strings.h"
+#include "collector/hrx_ex.h"
+#include "collector/load_string.h"
+#include "collector/ostrel_info.h"
+#include "collector/ostrel_info_collection.h"
+#include "platform/com/bstr.h"
+
+namespace {
+
+// Holds the object for the length of a callback, so that a sink releasing the last client
+// reference from inside an event destroys the object only after the callback has returned.
+class self_reference {
+public:
+    explicit self_reference(IUnknown* self) : m_self(self) { m_self->AddRef(); }
+    ~self_reference() { m_self->Release(); }
+    self_reference(const self_reference&) = delete;
+    self_reference& operator=(const self_reference&) = delete;
+
+private:
+    IUnknown* m_self;
+};
+
+} // namespace
+
+void COstrelCollector::FinalRelease()
+{
+    COstrelCollectorImpl::Cancel();
+}
+
+HRESULT COstrelCollector::InterfaceSupportsErrorInfo(REFIID riid)
+{
+    return riid == IID_IOstrelCollector ? S_OK : S_FALSE;
+}
+
+HRESULT COstrelCollector::EnumerateNetwork(VARIANT* pDomains)
+{
+    return EnumerateDomains(pDomains);
+}
+
+HRESULT COstrelCollector::Collect(VARIANT* pDomains, oxcOstrelCounter flags)
+{
+    return COstrelCollectorImpl::Collect(pDomains, flags, this);
+}
+
+HRESULT COstrelCollector::Cancel()
+{
+    return COstrelCollectorImpl::Cancel();
+}
+
+void COstrelCollector::DomainCollected(const std::u16string& name, const std::u16string& error)
+{
+    self_reference hold(static_cast<IOstrelCollector*>(this));
+    CComBSTR name_text(name.c_str());
+    CComBSTR error_text(error.c_str());
+    Fire_DomainCollected(name_text, error_text);
+}
+
+void COstrelCollector::CollectionComplete()
+{
+    self_reference hold(static_cast<IOstrelCollector*>(this));
+    CAString text;
+    bool any_text = false;
+    std::u16string format;
+    utils::load_string(collector_strings::IDS_COLLECTION_FAILED, format);
+
+    CComPtr<IOstrelInfoCollection> collection;
+    try {
+        CComObject<COstrelInfoCollection>* made = nullptr;
+        HRXEx hr = CComObject<COstrelInfoCollection>::CreateInstance(&made);
+        collection = made;
+        for (const auto& record : GetInfos()) {
+            CComObject<COstrelInfo>* info = nullptr;
+            hr = CComObject<COstrelInfo>::CreateInstance(&info);
+            CComPtr<IOstrelInfo> hold_info(info);
+            CComBSTR name(record.name.c_str());
+            CComBSTR error(record.error.c_str());
+            hr = info->put_DomainName(name);
+            hr = info->put_ErrorString(error);
+            if (!record.error.empty()) {
+                CAString block;
+                block.Format(format.c_str(), record.name.c_str(), record.error.c_str());
+                text = (text.str() + block.str() + u"\r\n").c_str();
+                any_text = true;
+            }
+            info->PutInfos(record.counts);
+            hr = made->Add(static_cast<IOstrelInfo*>(info));
+        }
+    } catch (const HRXEx& failure) {
+        text = (text.str() + HRX::GetErrorDescription(failure).str()).c_str();
+        any_text = true;
+    } catch (...) {
+        text = (text.str() + HRX::GetErrorDescription(E_OUTOFMEMORY).str()).c_str();
+        any_text = true;
+    }
+    // A null string when no record had an error and nothing failed.
+    BSTR summary = any_text ? SysAllocStringLen(text, static_cast<UINT>(text.length())) : nullptr;
+    Fire_CollectionCompleted(collection, summary);
+    SysFreeString(summary);
+}

@@ -1,0 +1,313 @@
+#include "collector/ostrel_collector_impl.h"
+
+#include "collector/collector_strings.h"
+#include "collector/load_string.h"
+#include "collector/managed_ptr.h"
+#include "collector/safe_vector.h"
+#include "platform/com/apartment.h"
+#include "platform/com/bstr.h"
+#include "platform/com/runtime.h"
+#include "platform/com/safearray.h"
+#include "platform/com/threading.h"
+#include "platform/win32/last_error.h"
+#include "platform/win32/win_errors.h"
+
+// The collectors and the back end that made them, shared by the engine and its runs: a run
+// whose engine was released from inside its own callback finishes on them safely.
+struct COstrelCollectorImpl::tables {
+    std::shared_ptr<collector_backend> backend;
+    collector_table netapi_collectors;
+    collector_table ad_collectors;
+};
+
+// Everything a worker touches. The worker holds its run alive; the engine keeps the last one
+// so that GetInfos stays readable after the run until the next Collect.
+struct COstrelCollectorImpl::run {
+    std::shared_ptr<tables> collectors;
+    std::vector<domain_info> infos;
+    std::atomic<bool> cancel{false};
+    collector_callback* callback = nullptr;
+    // Set by the worker before anything else, so that a call from its own callback is
+    // recognised however early it comes.
+    std::atomic<DWORD> worker_id{0};
+};
+
+namespace {
+
+// The counters asked of the tables, in this order; oxcLyncEnabledUser is never asked.
+constexpr oxcOstrelCounter kAskedCounters[] = {
+    oxcServer,       oxcDC,         oxcWorkstation,      oxcUnknownComputerType, oxcUser,
+    oxcGlobalGroup,  oxcLocalGroup, oxcUniversalGroup,   oxcEnabledUser,         oxcMSA,
+    oxcExchangeServer, oxcMailEnabledUser, oxcMailboxEnabledUser, oxcMailEnabledGroup, oxcContact,
+    oxcExchange5Servers, oxcExchange5Mailbox,
+};
+
+constexpr LONG kExchange5Bits = oxcExchange5Servers | oxcExchange5Mailbox;
+
+void store_pairs(const collector::pairs& result, COstrelCollectorImpl::domain_info& info)
+{
+    for (const auto& [counter, count] : result)
+        info.counts[counter] = count;
+}
+
+const std::vector<COstrelCollectorImpl::domain_info>& no_infos()
+{
+    static const std::vector<COstrelCollectorImpl::domain_info> empty;
+    return empty;
+}
+
+} // namespace
+
+COstrelCollectorImpl::COstrelCollectorImpl(std::shared_ptr<collector_backend> backend)
+    : m_tables(std::make_shared<tables>())
+{
+    m_tables->backend = backend ? std::move(backend) : make_empty_collector_backend();
+    m_tables->netapi_collectors = m_tables->backend->make_netapi_collectors();
+    m_tables->ad_collectors = m_tables->backend->make_ad_collectors();
+}
+
+COstrelCollectorImpl::~COstrelCollectorImpl()
+{
+    if (on_worker_thread()) {
+        // Released from inside our own callback: the worker cannot be joined from itself. Stop
+        // it from calling back into what is being destroyed and let it finish on its own run.
+        m_run->cancel = true;
+        m_run->callback = nullptr;
+        if (m_thread != nullptr)
+            CloseHandle(m_thread);
+        m_thread = nullptr;
+        return;
+    }
+    Cancel();
+}
+
+bool COstrelCollectorImpl::on_worker_thread() const
+{
+    return m_run && m_run->worker_id == GetCurrentThreadId();
+}
+
+void COstrelCollectorImpl::join_worker()
+{
+    if (m_thread == nullptr)
+        return;
+    // An apartment thread keeps serving the calls queued to it (the worker's events) while
+    // it waits, so the worker never blocks on a waiting caller.
+    DWORD index = 0;
+    HANDLE handles[] = {m_thread};
+    if (FAILED(CoWaitForMultipleHandles(0, INFINITE, 1, handles, &index)))
+        WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    m_thread = nullptr;
+}
+
+HRESULT COstrelCollectorImpl::EnumerateDomains(VARIANT* domains)
+{
+    if (domains == nullptr)
+        return E_POINTER;
+    try {
+        const DWORD result = m_tables->backend->enumerate_domains(domains);
+        if (result > 0)
+            return static_cast<HRESULT>(0x80070000u | (result & 0xFFFFu));
+        return S_OK;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT COstrelCollectorImpl::read_names(const VARIANT& domains, std::vector<std::u16string>& names)
+{
+    if ((domains.vt & VT_ARRAY) == 0 || (domains.vt & 1) != 0)
+        return E_INVALIDARG;
+    CSafeVector array;
+    if (FAILED(array.CopyFrom(domains)))
+        return E_INVALIDARG;
+    SAFEARRAY* data = array.GetArrayPtr();
+    const VARTYPE type = array.GetType();
+    // Refused before anything starts: no array, more than one dimension, elements that are
+    // neither strings nor variants holding strings.
+    if (data == nullptr || SafeArrayGetDim(data) != 1 || (type != VT_BSTR && type != VT_VARIANT))
+        return E_INVALIDARG;
+    const LONG lower = array.GetLBound();
+    const LONG count = static_cast<LONG>(array.GetArraySize());
+    for (LONG i = lower; i < lower + count; ++i) {
+        VARIANT element;
+        VariantInit(&element);
+        if (!array.GetElem(i, &element))
+            return E_INVALIDARG;
+        const VARIANT* value = &element;
+        if (value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal != nullptr)
+            value = value->pvarVal;
+        HRESULT hr = S_OK;
+        if (value->vt == VT_BSTR)
+            names.emplace_back(value->bstrVal != nullptr ? std::u16string(value->bstrVal, SysStringLen(value->bstrVal))
+                                                         : std::u16string());
+        else if (value->vt == (VT_BYREF | VT_BSTR) && value->pbstrVal != nullptr)
+            names.emplace_back(*value->pbstrVal != nullptr
+                                   ? std::u16string(*value->pbstrVal, SysStringLen(*value->pbstrVal))
+                                   : std::u16string());
+        else
+            hr = E_INVALIDARG;
+        VariantClear(&element);
+        if (FAILED(hr))
+            return hr;
+    }
+    return S_OK;
+}
+
+HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, collector_callback* callback)
+{
+    if (domains == nullptr)
+        return E_POINTER;
+    try {
+        std::vector<std::u16string> names;
+        const HRESULT checked = read_names(*domains, names);
+        if (FAILED(checked))
+            return checked;
+        if (on_worker_thread())
+            return E_ILLEGAL_METHOD_CALL;
+        join_worker();
+
+        auto next = std::make_shared<run>();
+        next->collectors = m_tables;
+        next->callback = callback;
+        next->infos.reserve(names.size());
+        for (auto& name : names) {
+            domain_info info;
+            info.name = std::move(name);
+            info.flags = flags;
+            next->infos.push_back(std::move(info));
+        }
+        m_run = next;
+
+        auto* argument = new std::shared_ptr<run>(next);
+        SetLastError(0);
+        const auto thread = _beginthreadex(nullptr, 0, &COstrelCollectorImpl::start_collect_fn, argument, 0, nullptr);
+        if (thread == 0) {
+            delete argument;
+            const DWORD code = GetLastError();
+            return code != 0 ? HRESULT_FROM_WIN32(code) : E_FAIL;
+        }
+        m_thread = reinterpret_cast<HANDLE>(thread);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT COstrelCollectorImpl::Cancel()
+{
+    if (m_run)
+        m_run->cancel = true;
+    // From the worker's own callback the flag is all we can do: the run stops after it.
+    if (on_worker_thread())
+        return S_OK;
+    join_worker();
+    return S_OK;
+}
+
+const std::vector<COstrelCollectorImpl::domain_info>& COstrelCollectorImpl::GetInfos() const
+{
+    return m_run ? m_run->infos : no_infos();
+}
+
+unsigned COstrelCollectorImpl::start_collect_fn(void* argument)
+{
+    std::unique_ptr<std::shared_ptr<run>> owned(static_cast<std::shared_ptr<run>*>(argument));
+    const std::shared_ptr<run> state = *owned;
+    owned.reset();
+    state->worker_id = GetCurrentThreadId();
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    collect_thread_fn(*state);
+    if (SUCCEEDED(joined))
+        CoUninitialize();
+    return 0;
+}
+
+void COstrelCollectorImpl::collect_thread_fn(run& state)
+{
+    for (auto& info : state.infos) {
+        if (state.cancel)
+            break;
+        try {
+            CollectDomain(state, info);
+        } catch (...) {
+            // A collector that throws is a counting failure of that entry, not of the run.
+            info.error += u"unexpected failure while collecting\r\n";
+        }
+        if (state.callback != nullptr && !state.cancel)
+            state.callback->DomainCollected(info.name, info.error);
+    }
+    if (state.callback != nullptr)
+        state.callback->CollectionComplete();
+}
+
+void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
+{
+    if ((info.flags & kExchange5Bits) != 0) {
+        CollectOrganization(state, info);
+        return;
+    }
+    const auto chosen = GetCollectorsFor(state, info.flags, info.name, info.error);
+    for (const auto& c : chosen) {
+        if (state.cancel)
+            break;
+        collector::pairs result;
+        c->Collect(info.name, result, info.error);
+        store_pairs(result, info);
+    }
+}
+
+void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
+{
+    collector_backend& backend = *state.collectors->backend;
+    ManagedPtr<IUnknown> searcher;
+    searcher.Attach(backend.connect(info.name, info.error));
+    if (!searcher)
+        return;
+    const std::unique_ptr<exchange5_counter> organization = backend.make_exchange5_collector(searcher);
+    if (!organization)
+        return;
+    const std::u16string name = organization->GetOrganizationName(info.name, info.error);
+    if (name.empty()) {
+        std::u16string prefix;
+        utils::load_string(collector_strings::IDS_NO_EXCHANGE_ORGANIZATION, prefix);
+        info.error += prefix + info.name + u".\r\n";
+        return;
+    }
+    info.name = name;
+    collector::pairs result;
+    organization->Collect(info.name, result, info.error);
+    store_pairs(result, info);
+}
+
+std::set<std::shared_ptr<collector>> COstrelCollectorImpl::GetCollectorsFor(run& state, oxcOstrelCounter flags,
+                                                                             const std::u16string& name,
+                                                                             std::u16string& /*error*/)
+{
+    collector_backend& backend = *state.collectors->backend;
+    // A domain that doesn't answer LDAP is no error: it is counted over network management.
+    std::u16string bind_error;
+    ManagedPtr<IUnknown> searcher;
+    searcher.Attach(backend.connect(name, bind_error));
+    const collector_table& table = searcher ? state.collectors->ad_collectors : state.collectors->netapi_collectors;
+    std::set<std::shared_ptr<collector>> chosen;
+    for (const oxcOstrelCounter counter : kAskedCounters)
+        GetCollector(flags, counter, table, chosen);
+    if (searcher) {
+        for (const auto& c : chosen)
+            backend.init(*c, searcher);
+    }
+    return chosen;
+}
+
+void COstrelCollectorImpl::GetCollector(oxcOstrelCounter flags, oxcOstrelCounter counter, const collector_table& table,
+                                        std::set<std::shared_ptr<collector>>& chosen)
+{
+    if ((flags & counter) == 0)
+        return;
+    const auto it = table.find(counter);
+    if (it != table.end() && it->second)
+        chosen.insert(it->second);
+}
