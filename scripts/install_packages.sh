@@ -15,7 +15,7 @@ PACKAGES=(
 	samba-dev libsmbclient-dev                                 # netapi.h, libsmbclient.h
 	samba samba-ad-dc samba-ad-provision samba-dsdb-modules samba-vfs-modules winbind # test DC
 	ldb-tools                                                  # ldbadd, ldbmodify: the DC fixture
-	krb5-user smbclient                                        # kinit, rpcclient
+	krb5-user smbclient libkrb5-dev openssl                    # kinit, rpcclient, krb5.h, test certificates
 	util-linux iproute2 procps                                 # unshare, mount, flock; ip, ss; ps
 )
 

@@ -1,0 +1,217 @@
+#include "platform/ads/ldap_session.h"
+
+#include "platform/ads/ads_last_error.h"
+#include "platform/ads/ldap_error_map.h"
+#include "platform/win32/win_errors.h"
+
+#include <ldap.h>
+#include <sasl/sasl.h>
+#include <sys/time.h>
+
+namespace ads {
+
+namespace {
+
+// A server that accepts no connection, or answers nothing, fails within these times rather
+// than after the system's TCP timeout.
+constexpr int kConnectTimeoutSeconds = 5;
+constexpr int kOperationTimeoutSeconds = 30;
+
+constexpr int kLdapsPort = 636;
+
+// The SASL GSSAPI exchange needs no answers from the user: the ticket is the credential.
+int sasl_no_prompts(LDAP*, unsigned, void*, void* prompts)
+{
+    for (auto* p = static_cast<sasl_interact_t*>(prompts); p != nullptr && p->id != SASL_CB_LIST_END; ++p) {
+        p->result = "";
+        p->len = 0;
+    }
+    return LDAP_SUCCESS;
+}
+
+// StartTLS refused by the server (as opposed to a TLS handshake or certificate failure).
+bool starttls_not_offered(int rc)
+{
+    return rc == LDAP_PROTOCOL_ERROR || rc == LDAP_UNAVAILABLE || rc == LDAP_UNWILLING_TO_PERFORM ||
+           rc == LDAP_OPERATIONS_ERROR || rc == LDAP_NOT_SUPPORTED || rc == LDAP_OTHER;
+}
+
+} // namespace
+
+ldap_session::~ldap_session() { close(); }
+
+void ldap_session::close()
+{
+    if (ld_ != nullptr) {
+        ldap_unbind_ext_s(ld_, nullptr, nullptr);
+        ld_ = nullptr;
+    }
+}
+
+HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
+{
+    std::string text = diagnostic;
+    if (text.empty() && ld_ != nullptr) {
+        char* message = nullptr;
+        if (ldap_get_option(ld_, LDAP_OPT_DIAGNOSTIC_MESSAGE, &message) == LDAP_OPT_SUCCESS && message != nullptr) {
+            text = message;
+            ldap_memfree(message);
+        }
+    }
+    if (text.empty())
+        text = ldap_err2string(rc);
+    set_last_error(win32_from_ldap(rc), text);
+    return hresult_from_ldap(rc);
+}
+
+HRESULT ldap_session::connect(const std::string& uri)
+{
+    close();
+    int rc = ldap_initialize(&ld_, uri.c_str());
+    if (rc != LDAP_SUCCESS) {
+        ld_ = nullptr;
+        return fail(rc);
+    }
+    int version = LDAP_VERSION3;
+    ldap_set_option(ld_, LDAP_OPT_PROTOCOL_VERSION, &version);
+    // References are not followed: the counts are of this server's entries, and chasing them
+    // would look up names the caller never gave.
+    ldap_set_option(ld_, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
+    timeval connect_timeout{kConnectTimeoutSeconds, 0};
+    ldap_set_option(ld_, LDAP_OPT_NETWORK_TIMEOUT, &connect_timeout);
+    timeval operation_timeout{kOperationTimeoutSeconds, 0};
+    ldap_set_option(ld_, LDAP_OPT_TIMEOUT, &operation_timeout);
+    return S_OK;
+}
+
+HRESULT ldap_session::bind_own_credentials()
+{
+    // The caller's Kerberos ticket when there is one. Without one the GSSAPI mechanism fails
+    // locally before anything is sent, and the session stays anonymous, as the directory
+    // service of the other platform does for a caller without domain credentials.
+    int rc = ldap_sasl_interactive_bind_s(ld_, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET,
+                                          sasl_no_prompts, nullptr);
+    if (rc == LDAP_SUCCESS) {
+        auth_method_ = "GSSAPI";
+        return S_OK;
+    }
+    if (rc == LDAP_SERVER_DOWN || rc == LDAP_TIMEOUT || rc == LDAP_CONNECT_ERROR)
+        return fail(rc);
+    auth_method_ = "anonymous";
+    return S_OK;
+}
+
+HRESULT ldap_session::simple_bind(const bind_credentials& credentials)
+{
+    berval password{static_cast<ber_len_t>(credentials.password.size()),
+                    const_cast<char*>(credentials.password.data())};
+    int rc = ldap_sasl_bind_s(ld_, credentials.user.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr, nullptr);
+    if (rc != LDAP_SUCCESS)
+        return fail(rc);
+    auth_method_ = "simple";
+    return S_OK;
+}
+
+HRESULT ldap_session::bind_with_password(const bind_credentials& credentials)
+{
+    int rc = ldap_start_tls_s(ld_, nullptr, nullptr);
+    if (rc == LDAP_SUCCESS)
+        return simple_bind(credentials);
+    if (!starttls_not_offered(rc))
+        return fail(rc);  // the server could not be reached, or its certificate was refused
+
+    std::string starttls_refusal;
+    {
+        char* message = nullptr;
+        if (ldap_get_option(ld_, LDAP_OPT_DIAGNOSTIC_MESSAGE, &message) == LDAP_OPT_SUCCESS && message != nullptr) {
+            starttls_refusal = message;
+            ldap_memfree(message);
+        }
+    }
+    // A path with a port of its own names exactly that endpoint; otherwise LDAPS on its
+    // standard port is the other protected way in.
+    if (!path_.explicit_port) {
+        HRESULT hr = connect(path_.uri(true, kLdapsPort));
+        if (FAILED(hr))
+            return hr;
+        // The TLS handshake happens at the bind; a refused connection means no LDAPS either.
+        berval password{static_cast<ber_len_t>(credentials.password.size()),
+                        const_cast<char*>(credentials.password.data())};
+        rc = ldap_sasl_bind_s(ld_, credentials.user.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr, nullptr);
+        if (rc == LDAP_SUCCESS) {
+            auth_method_ = "simple";
+            return S_OK;
+        }
+        if (rc != LDAP_SERVER_DOWN && rc != LDAP_CONNECT_ERROR)
+            return fail(rc);
+    }
+    return fail(LDAP_CONFIDENTIALITY_REQUIRED,
+                "The server offers neither StartTLS nor LDAPS, so the password was not sent" +
+                    (starttls_refusal.empty() ? std::string() : " (StartTLS: " + starttls_refusal + ")"));
+}
+
+HRESULT ldap_session::open(const ads_path& path, const std::optional<bind_credentials>& credentials,
+                           std::shared_ptr<ldap_session>& out)
+{
+    std::shared_ptr<ldap_session> session(new ldap_session(path));
+    HRESULT hr = session->connect(path.uri());
+    if (FAILED(hr))
+        return hr;
+    hr = credentials ? session->bind_with_password(*credentials) : session->bind_own_credentials();
+    if (FAILED(hr))
+        return hr;
+    out = std::move(session);
+    set_last_error(0, {});
+    return S_OK;
+}
+
+HRESULT ldap_session::read_values(const std::string& dn, const std::string& attribute,
+                                  std::vector<std::string>& values) const
+{
+    values.clear();
+    char* attrs[] = {const_cast<char*>(attribute.c_str()), nullptr};
+    LDAPMessage* result = nullptr;
+    timeval timeout{kOperationTimeoutSeconds, 0};
+    int rc = ldap_search_ext_s(ld_, dn.c_str(), LDAP_SCOPE_BASE, "(objectClass=*)", attrs, 0, nullptr, nullptr,
+                               &timeout, 1, &result);
+    if (rc != LDAP_SUCCESS) {
+        if (result != nullptr)
+            ldap_msgfree(result);
+        return fail(rc);
+    }
+    LDAPMessage* entry = ldap_first_entry(ld_, result);
+    if (entry == nullptr) {
+        ldap_msgfree(result);
+        // An object the caller may not read is, to the caller, not there.
+        return fail(LDAP_NO_SUCH_OBJECT, "The object '" + dn + "' cannot be read");
+    }
+    if (attribute != LDAP_NO_ATTRS) {
+        berval** found = ldap_get_values_len(ld_, entry, attribute.c_str());
+        if (found != nullptr) {
+            for (berval** v = found; *v != nullptr; ++v)
+                values.emplace_back((*v)->bv_val, (*v)->bv_len);
+            ldap_value_free_len(found);
+        }
+    }
+    ldap_msgfree(result);
+    return S_OK;
+}
+
+HRESULT ldap_session::default_naming_context(std::string& dn) const
+{
+    std::vector<std::string> values;
+    HRESULT hr = read_values("", "defaultNamingContext", values);
+    if (FAILED(hr))
+        return hr;
+    if (values.empty()) {
+        hr = read_values("", "namingContexts", values);
+        if (FAILED(hr))
+            return hr;
+    }
+    if (values.empty())
+        return fail(LDAP_NO_SUCH_OBJECT, "The server names no naming context");
+    dn = values.front();
+    return S_OK;
+}
+
+} // namespace ads

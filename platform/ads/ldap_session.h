@@ -1,0 +1,70 @@
+#pragma once
+// One bound connection to a directory server over libldap, shared by the directory objects
+// and searches made from it. A session is used by one thread at a time.
+//
+// Binding follows the directory service's rules: without credentials the caller's own (a
+// SASL GSSAPI bind with the user's Kerberos ticket when there is one, else anonymous); with a
+// user and password a simple bind, but only inside TLS (StartTLS, else LDAPS on 636 when the
+// path names no port): the password never travels in clear. Referral chasing is off and a
+// server that does not answer fails within a few seconds.
+
+#include "platform/ads/ads_path.h"
+#include "platform/win32/win_types.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+typedef struct ldap LDAP;
+
+namespace ads {
+
+struct bind_credentials {
+    std::string user;
+    std::string password;
+};
+
+class ldap_session {
+public:
+    ~ldap_session();
+    ldap_session(const ldap_session&) = delete;
+    ldap_session& operator=(const ldap_session&) = delete;
+
+    // Connects to the path's server and binds; the thread's directory last error holds the
+    // server's diagnostic text when it fails.
+    static HRESULT open(const ads_path& path, const std::optional<bind_credentials>& credentials,
+                        std::shared_ptr<ldap_session>& out);
+
+    LDAP* handle() const { return ld_; }
+    const ads_path& path() const { return path_; }
+    // How the session authenticated: "GSSAPI", "simple", "anonymous".
+    const std::string& auth_method() const { return auth_method_; }
+
+    // The HRESULT of an LDAP result code, after setting the thread's last directory error to
+    // the diagnostic (or the session's own diagnostic message when none is given).
+    HRESULT fail(int ldap_result, const std::string& diagnostic = {}) const;
+
+    // The values of one attribute of one object (a base search); S_OK with no values when the
+    // object lacks the attribute, ERROR_DS_NO_SUCH_OBJECT when the object cannot be read.
+    HRESULT read_values(const std::string& dn, const std::string& attribute, std::vector<std::string>& values) const;
+
+    // The DN a path without one binds: rootDSE defaultNamingContext, else its first
+    // namingContexts value.
+    HRESULT default_naming_context(std::string& dn) const;
+
+private:
+    explicit ldap_session(const ads_path& path) : path_(path) {}
+
+    HRESULT connect(const std::string& uri);
+    HRESULT bind_own_credentials();
+    HRESULT bind_with_password(const bind_credentials& credentials);
+    HRESULT simple_bind(const bind_credentials& credentials);
+    void close();
+
+    ads_path path_;
+    LDAP* ld_ = nullptr;
+    std::string auth_method_;
+};
+
+} // namespace ads

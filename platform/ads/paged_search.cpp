@@ -1,0 +1,204 @@
+#include "platform/ads/paged_search.h"
+
+#include "platform/ads/ldap_session.h"
+#include "platform/win32/win_errors.h"
+
+#include <ldap.h>
+#include <strings.h>
+#include <sys/time.h>
+
+namespace ads {
+
+namespace {
+
+// The longest wait for one message of a running search before it counts as failed.
+constexpr int kResponseTimeoutSeconds = 120;
+
+} // namespace
+
+paged_search::paged_search(std::shared_ptr<ldap_session> session, search_request request)
+    : session_(std::move(session)), request_(std::move(request))
+{
+}
+
+paged_search::~paged_search()
+{
+    drop_entry();
+    abandon();
+    if (cookie_ != nullptr)
+        ber_bvfree(cookie_);
+}
+
+void paged_search::drop_entry()
+{
+    if (entry_ != nullptr) {
+        ldap_msgfree(entry_);
+        entry_ = nullptr;
+    }
+}
+
+void paged_search::abandon()
+{
+    if (msgid_ >= 0 && session_ && session_->handle() != nullptr)
+        ldap_abandon_ext(session_->handle(), msgid_, nullptr, nullptr);
+    msgid_ = -1;
+}
+
+HRESULT paged_search::start() { return send_page(); }
+
+HRESULT paged_search::send_page()
+{
+    LDAP* ld = session_->handle();
+    LDAPControl* page_control = nullptr;
+    LDAPControl* server_controls[2] = {nullptr, nullptr};
+    if (request_.page_size > 0) {
+        // Not critical: a server without paging sends everything as one page.
+        int rc = ldap_create_page_control(ld, request_.page_size, cookie_, 0, &page_control);
+        if (rc != LDAP_SUCCESS)
+            return session_->fail(rc);
+        server_controls[0] = page_control;
+    }
+    std::vector<char*> attrs;
+    for (const auto& a : request_.attributes)
+        attrs.push_back(const_cast<char*>(a.c_str()));
+    attrs.push_back(nullptr);
+    int rc = ldap_search_ext(ld, request_.base.c_str(), request_.scope, request_.filter.c_str(),
+                             request_.attributes.empty() ? nullptr : attrs.data(), request_.attributes_only ? 1 : 0,
+                             page_control != nullptr ? server_controls : nullptr, nullptr, nullptr, LDAP_NO_LIMIT,
+                             &msgid_);
+    if (page_control != nullptr)
+        ldap_control_free(page_control);
+    if (rc != LDAP_SUCCESS) {
+        msgid_ = -1;
+        return session_->fail(rc);
+    }
+    return S_OK;
+}
+
+HRESULT paged_search::finish_page(LDAPMessage* result)
+{
+    LDAP* ld = session_->handle();
+    int code = LDAP_SUCCESS;
+    char* diagnostic = nullptr;
+    LDAPControl** controls = nullptr;
+    int rc = ldap_parse_result(ld, result, &code, nullptr, &diagnostic, nullptr, &controls, 1);
+    msgid_ = -1;
+    std::string text = diagnostic != nullptr ? diagnostic : "";
+    if (diagnostic != nullptr)
+        ldap_memfree(diagnostic);
+    if (rc != LDAP_SUCCESS) {
+        ldap_controls_free(controls);
+        return session_->fail(rc);
+    }
+    if (code != LDAP_SUCCESS) {
+        ldap_controls_free(controls);
+        return session_->fail(code, text);
+    }
+    berval* next_cookie = nullptr;
+    if (request_.page_size > 0 && controls != nullptr) {
+        LDAPControl* response = ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls, nullptr);
+        if (response != nullptr) {
+            ber_int_t estimate = 0;
+            berval cookie{0, nullptr};
+            if (ldap_parse_pageresponse_control(ld, response, &estimate, &cookie) == LDAP_SUCCESS && cookie.bv_len > 0)
+                next_cookie = ber_bvdup(&cookie);
+            if (cookie.bv_val != nullptr)
+                ldap_memfree(cookie.bv_val);
+        }
+    }
+    ldap_controls_free(controls);
+    if (cookie_ != nullptr)
+        ber_bvfree(cookie_);
+    cookie_ = next_cookie;
+    if (cookie_ == nullptr)
+        return S_ADS_NOMORE_ROWS;
+    HRESULT hr = send_page();
+    return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT paged_search::next_row()
+{
+    drop_entry();
+    if (ended_)
+        return final_;
+    LDAP* ld = session_->handle();
+    while (true) {
+        if (msgid_ < 0) {
+            ended_ = true;
+            final_ = session_->fail(LDAP_OPERATIONS_ERROR, "The search is not running");
+            return final_;
+        }
+        LDAPMessage* message = nullptr;
+        timeval timeout{kResponseTimeoutSeconds, 0};
+        int type = ldap_result(ld, msgid_, LDAP_MSG_ONE, &timeout, &message);
+        if (type <= 0) {
+            int rc = LDAP_TIMEOUT;
+            if (type < 0)
+                ldap_get_option(ld, LDAP_OPT_RESULT_CODE, &rc);
+            else
+                abandon();
+            msgid_ = -1;
+            ended_ = true;
+            final_ = session_->fail(rc);
+            return final_;
+        }
+        switch (type) {
+        case LDAP_RES_SEARCH_ENTRY:
+            entry_ = message;
+            ++rows_;
+            return S_OK;
+        case LDAP_RES_SEARCH_RESULT: {
+            HRESULT hr = finish_page(message);  // frees the message
+            if (hr == S_OK)
+                continue;
+            ended_ = true;
+            final_ = hr;
+            return final_;
+        }
+        default:
+            // Search references and intermediate messages are not entries.
+            ldap_msgfree(message);
+            continue;
+        }
+    }
+}
+
+std::vector<std::string> paged_search::attribute_names() const
+{
+    std::vector<std::string> names;
+    if (entry_ == nullptr)
+        return names;
+    LDAP* ld = session_->handle();
+    BerElement* ber = nullptr;
+    for (char* a = ldap_first_attribute(ld, entry_, &ber); a != nullptr; a = ldap_next_attribute(ld, entry_, ber)) {
+        names.emplace_back(a);
+        ldap_memfree(a);
+    }
+    if (ber != nullptr)
+        ber_free(ber, 0);
+    return names;
+}
+
+bool paged_search::has_attribute(const std::string& name) const
+{
+    for (const auto& a : attribute_names())
+        if (strcasecmp(a.c_str(), name.c_str()) == 0)
+            return true;
+    return false;
+}
+
+std::vector<std::string> paged_search::values(const std::string& name) const
+{
+    std::vector<std::string> out;
+    if (entry_ == nullptr)
+        return out;
+    berval** found = ldap_get_values_len(session_->handle(), entry_, name.c_str());
+    if (found == nullptr)
+        return out;
+    for (berval** v = found; *v != nullptr; ++v)
+        out.emplace_back((*v)->bv_val, (*v)->bv_len);
+    ldap_value_free_len(found);
+    return out;
+}
+
+} // namespace ads

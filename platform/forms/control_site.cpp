@@ -1,0 +1,180 @@
+#include "platform/forms/control_site.h"
+
+#include "platform/forms/form.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/user_control.h"
+#include "platform/forms/vb_error.h"
+
+#include <cmath>
+
+namespace forms {
+
+ControlSite::ControlSite(Form& form, UserControl& control, QString class_name, QString name, ControlSite* container)
+    : form_(form)
+    , control_(&control)
+    , class_name_(std::move(class_name))
+    , name_(std::move(name))
+    , container_(container)
+    , ambient_(*this)
+{
+    width_ = control.width() * Screen::TwipsPerPixelX();
+    height_ = control.height() * Screen::TwipsPerPixelY();
+}
+
+ControlSite::~ControlSite() = default;
+
+void ControlSite::setName(const QString& name)
+{
+    if (name == name_)
+        return;
+    if (name.isEmpty())
+        raise(vberr::InvalidPropertyValue);
+    if (ControlSite* other = form_.site(name); other && other != this)
+        raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Ambiguous name detected: ") + name);
+    name_ = name;
+    if (control_)
+        control_->run_ambient_changed(QStringLiteral("DisplayName"));
+}
+
+void ControlSite::setAlign(int align)
+{
+    if (align < vbAlignNone || align > vbAlignRight)
+        raise(vberr::InvalidPropertyValue);
+    align_ = align;
+    form_.dock_aligned();
+}
+
+void ControlSite::Move(double left, double top, double width, double height)
+{
+    if (width < 0 || height < 0)
+        raise(vberr::InvalidPropertyValue);
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    apply_geometry();
+    if (align_ != vbAlignNone)
+        form_.dock_aligned();
+}
+
+void ControlSite::set_docked_geometry(double left, double top, double width, double height)
+{
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0.0, width);
+    height_ = std::max(0.0, height);
+    apply_geometry();
+}
+
+void ControlSite::apply_geometry()
+{
+    if (!control_)
+        return;
+    control_->setGeometry(Screen::to_pixels_x(left_), Screen::to_pixels_y(top_), Screen::to_pixels_x(width_),
+                          Screen::to_pixels_y(height_));
+}
+
+void ControlSite::setVisible(bool visible)
+{
+    visible_ = visible;
+    // In design mode every control stays visible so that it can be edited.
+    if (control_)
+        control_->setVisible(form_.UserMode() ? visible : true);
+    if (align_ != vbAlignNone)
+        form_.dock_aligned();
+}
+
+void ControlSite::setDefault(bool value)
+{
+    default_ = value;
+    if (value)
+        form_.site_became_default(*this);
+}
+
+void ControlSite::setCancel(bool value)
+{
+    cancel_ = value;
+    if (value)
+        form_.site_became_cancel(*this);
+}
+
+void ControlSite::setTabStop(bool value)
+{
+    tab_stop_ = value;
+    if (control_)
+        control_->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void ControlSite::setToolTipText(const QString& text)
+{
+    tool_tip_ = text;
+    if (control_)
+        control_->setToolTip(text);
+}
+
+bool ControlSite::Enabled() const { return control_ ? control_->isEnabled() : false; }
+
+void ControlSite::setEnabled(bool value)
+{
+    if (control_)
+        control_->setEnabled(value);
+}
+
+QObject* ControlSite::Container() const
+{
+    return container_ ? static_cast<QObject*>(container_) : static_cast<QObject*>(&form_);
+}
+
+QObject* ControlSite::Parent() const { return &form_; }
+QObject* ControlSite::Object() const { return control_.data(); }
+
+void ControlSite::ZOrder(int position)
+{
+    if (position != 0 && position != 1)
+        raise(vberr::InvalidProcedureCall);
+    form_.site_zorder(*this, position);
+}
+
+void ControlSite::SetFocus()
+{
+    if (!control_ || !control_->isVisible() || !control_->isEnabled())
+        raise(5, {}, QStringLiteral("Invalid procedure call or argument"));
+    control_->setFocus(Qt::OtherFocusReason);
+}
+
+void ControlSite::write_extender(PropertyBag& bag) const
+{
+    bag.WriteProperty(QStringLiteral("Left"), left_, 0.0);
+    bag.WriteProperty(QStringLiteral("Top"), top_, 0.0);
+    bag.WriteProperty(QStringLiteral("Width"), width_);
+    bag.WriteProperty(QStringLiteral("Height"), height_);
+    bag.WriteProperty(QStringLiteral("Align"), align_, 0);
+    bag.WriteProperty(QStringLiteral("Visible"), visible_, true);
+    bag.WriteProperty(QStringLiteral("Tag"), tag_, QString());
+    bag.WriteProperty(QStringLiteral("Default"), default_, false);
+    bag.WriteProperty(QStringLiteral("Cancel"), cancel_, false);
+    bag.WriteProperty(QStringLiteral("TabStop"), tab_stop_, true);
+    bag.WriteProperty(QStringLiteral("TabIndex"), tab_index_, 0);
+    bag.WriteProperty(QStringLiteral("ToolTipText"), tool_tip_, QString());
+    bag.WriteProperty(QStringLiteral("HelpContextID"), help_context_, 0);
+}
+
+void ControlSite::read_extender(const PropertyBag& bag)
+{
+    left_ = bag.ReadProperty(QStringLiteral("Left"), left_).toDouble();
+    top_ = bag.ReadProperty(QStringLiteral("Top"), top_).toDouble();
+    width_ = bag.ReadProperty(QStringLiteral("Width"), width_).toDouble();
+    height_ = bag.ReadProperty(QStringLiteral("Height"), height_).toDouble();
+    apply_geometry();
+    setTag(bag.ReadProperty(QStringLiteral("Tag"), tag_).toString());
+    setDefault(bag.ReadProperty(QStringLiteral("Default"), default_).toBool());
+    setCancel(bag.ReadProperty(QStringLiteral("Cancel"), cancel_).toBool());
+    setTabStop(bag.ReadProperty(QStringLiteral("TabStop"), tab_stop_).toBool());
+    setTabIndex(bag.ReadProperty(QStringLiteral("TabIndex"), tab_index_).toInt());
+    setToolTipText(bag.ReadProperty(QStringLiteral("ToolTipText"), tool_tip_).toString());
+    setHelpContextID(bag.ReadProperty(QStringLiteral("HelpContextID"), help_context_).toInt());
+    visible_ = bag.ReadProperty(QStringLiteral("Visible"), visible_).toBool();
+    setAlign(bag.ReadProperty(QStringLiteral("Align"), align_).toInt());
+}
+
+} // namespace forms

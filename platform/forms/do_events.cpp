@@ -1,0 +1,74 @@
+#include "platform/forms/do_events.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#if OSTREL_FORMS_HAVE_COM
+#include "platform/com/apartment.h"
+#endif
+
+namespace forms {
+
+namespace {
+
+void serve_apartment()
+{
+#if OSTREL_FORMS_HAVE_COM
+    com::serve_sta_queue();
+#endif
+}
+
+// Lives on the UI thread; a posted event makes it serve the apartment's queue there.
+class StaPump : public QObject {
+public:
+    static QEvent::Type type()
+    {
+        static const auto t = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return t;
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() != type())
+            return QObject::event(e);
+        serve_apartment();
+        return true;
+    }
+};
+
+QPointer<StaPump> g_pump;
+
+} // namespace
+
+int DoEvents()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    serve_apartment();
+    int open = 0;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                ++open;
+    return open;
+}
+
+void install_sta_wakeup()
+{
+    if (!QCoreApplication::instance() || g_pump)
+        return;
+    g_pump = new StaPump();
+    g_pump->setParent(QCoreApplication::instance());
+#if OSTREL_FORMS_HAVE_COM
+    QPointer<StaPump> pump = g_pump;
+    com::set_sta_wakeup([pump] {
+        if (pump)
+            QCoreApplication::postEvent(pump.data(), new QEvent(StaPump::type()));
+    });
+#endif
+}
+
+} // namespace forms

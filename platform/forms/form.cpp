@@ -1,0 +1,373 @@
+#include "platform/forms/form.h"
+
+#include "platform/forms/control_factory.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/user_control.h"
+#include "platform/forms/vb_error.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace forms {
+
+Form::Form(bool user_mode, QWidget* parent)
+    : QWidget(parent)
+    , user_mode_(user_mode)
+{
+    setFont(StdFont::create());
+}
+
+Form::~Form() { unload(); }
+
+ControlSite* Form::site(const QString& name) const
+{
+    for (ControlSite* s : sites_)
+        if (s->Name().compare(name, Qt::CaseInsensitive) == 0)
+            return s;
+    return nullptr;
+}
+
+QVariantList Form::Controls() const
+{
+    QVariantList list;
+    for (ControlSite* s : sites_)
+        list.push_back(QVariant::fromValue(static_cast<QObject*>(s)));
+    return list;
+}
+
+ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QString& class_name, const QString& name,
+                               ControlSite* container, PropertyBag* bag, const PropertyBag* extender)
+{
+    if (!control)
+        forms::raise(vberr::ObjectVariableNotSet);
+    if (name.isEmpty() || site(name))
+        forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
+    UserControl* raw = control.get();
+    raw->hide();
+    raw->setParent(container && container->control() ? static_cast<QWidget*>(container->control())
+                                                     : static_cast<QWidget*>(this));
+    // Initialize runs before the control has a site, as in the runtime.
+    raw->run_initialize();
+    auto* s = new ControlSite(*this, *raw, class_name, name, container);
+    s->setParent(this);
+    sites_.push_back(s);
+    zorder_.push_back(s);
+    control.release();
+    try {
+        raw->run_load(*s, bag);
+        if (extender)
+            s->read_extender(*extender);
+        else
+            s->apply_geometry();
+        raw->run_resize();
+        raw->setVisible(user_mode_ ? s->Visible() : true);
+        dock_aligned();
+    } catch (...) {
+        remove_control(*s);
+        throw;
+    }
+    return *s;
+}
+
+ControlSite& Form::add_control(const QString& class_name, const QString& name, ControlSite* container)
+{
+    return add_control(ControlFactory::create(class_name), class_name, name, container);
+}
+
+void Form::load_controls(const std::vector<FormControlData>& controls, ControlSite* container)
+{
+    for (const FormControlData& c : controls) {
+        PropertyBag bag = c.properties;
+        ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag, &c.extender);
+        load_controls(c.children, &s);
+    }
+}
+
+void Form::load(const FormData& data)
+{
+    name_ = data.name;
+    const PropertyBag& p = data.properties;
+    setCaption(p.ReadProperty(QStringLiteral("Caption"), QString()).toString());
+    if (p.contains(QStringLiteral("Width")))
+        setWidth(p.ReadProperty(QStringLiteral("Width")).toDouble());
+    if (p.contains(QStringLiteral("Height")))
+        setHeight(p.ReadProperty(QStringLiteral("Height")).toDouble());
+    setBorderStyle(p.ReadProperty(QStringLiteral("BorderStyle"), 2).toInt());
+    setControlBox(p.ReadProperty(QStringLiteral("ControlBox"), true).toBool());
+    setStartUpPosition(p.ReadProperty(QStringLiteral("StartUpPosition"), 3).toInt());
+    setBackColor(p.ReadProperty(QStringLiteral("BackColor"), 0x8000000Fu).toUInt());
+    setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
+    if (p.contains(QStringLiteral("Font")))
+        setFont(p.ReadProperty(QStringLiteral("Font")).value<FontRef>());
+    try {
+        load_controls(data.controls, nullptr);
+    } catch (...) {
+        // A form that cannot be loaded whole is not left half loaded.
+        unload();
+        throw;
+    }
+}
+
+void Form::save_controls(std::vector<FormControlData>& out, ControlSite* container) const
+{
+    for (ControlSite* s : sites_) {
+        if (s->container() != container || !s->control())
+            continue;
+        FormControlData c{s->class_name(), s->Name(), {}, {}, {}};
+        s->write_extender(c.extender);
+        s->control()->run_write(c.properties);
+        save_controls(c.children, s);
+        out.push_back(std::move(c));
+    }
+}
+
+FormData Form::save() const
+{
+    FormData data;
+    data.name = name_;
+    PropertyBag& p = data.properties;
+    p.WriteProperty(QStringLiteral("Caption"), Caption(), QString());
+    p.WriteProperty(QStringLiteral("Width"), Width());
+    p.WriteProperty(QStringLiteral("Height"), Height());
+    p.WriteProperty(QStringLiteral("BorderStyle"), border_style_, 2);
+    p.WriteProperty(QStringLiteral("ControlBox"), control_box_, true);
+    p.WriteProperty(QStringLiteral("StartUpPosition"), start_up_position_, 3);
+    p.WriteProperty(QStringLiteral("BackColor"), back_color_, 0x8000000Fu);
+    p.WriteProperty(QStringLiteral("ForeColor"), fore_color_, 0x80000012u);
+    p.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(font_), QVariant::fromValue(StdFont::create()));
+    save_controls(data.controls, nullptr);
+    return data;
+}
+
+void Form::unload()
+{
+    if (sites_.empty())
+        return;
+    for (ControlSite* s : sites_)
+        if (s->control())
+            s->control()->hide();
+    // Every control's Terminate runs while all its siblings still exist.
+    for (ControlSite* s : sites_)
+        if (s->control())
+            s->control()->run_terminate();
+    auto sites = std::move(sites_);
+    sites_.clear();
+    zorder_.clear();
+    // Children of container controls go before their containers.
+    for (auto it = sites.rbegin(); it != sites.rend(); ++it) {
+        delete (*it)->control();
+        delete *it;
+    }
+}
+
+void Form::remove_control(ControlSite& s)
+{
+    // Controls placed inside this one go first.
+    std::vector<ControlSite*> children;
+    for (ControlSite* c : sites_)
+        if (c->container() == &s)
+            children.push_back(c);
+    for (ControlSite* c : children)
+        remove_control(*c);
+    if (UserControl* c = s.control()) {
+        c->hide();
+        c->run_terminate();
+    }
+    sites_.erase(std::remove(sites_.begin(), sites_.end(), &s), sites_.end());
+    zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), &s), zorder_.end());
+    delete s.control();
+    delete &s;
+    dock_aligned();
+}
+
+void Form::set_user_mode(bool user_mode)
+{
+    if (user_mode == user_mode_)
+        return;
+    user_mode_ = user_mode;
+    for (ControlSite* s : sites_)
+        if (s->control())
+            s->control()->setVisible(user_mode_ ? s->Visible() : true);
+    notify_ambient(QStringLiteral("UserMode"));
+}
+
+void Form::notify_ambient(const QString& name)
+{
+    const auto sites = sites_;
+    for (ControlSite* s : sites)
+        if (s->control())
+            s->control()->run_ambient_changed(name);
+}
+
+double Form::Width() const { return width() * Screen::TwipsPerPixelX(); }
+double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
+// A hidden form gets its resize event only when shown; docking follows the new size at once.
+void Form::setWidth(double twips)
+{
+    resize(Screen::to_pixels_x(twips), height());
+    dock_aligned();
+}
+
+void Form::setHeight(double twips)
+{
+    resize(width(), Screen::to_pixels_y(twips));
+    dock_aligned();
+}
+double Form::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
+double Form::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
+
+int Form::WindowState() const
+{
+    if (windowState() & Qt::WindowMinimized)
+        return 1;
+    if (windowState() & Qt::WindowMaximized)
+        return 2;
+    return 0;
+}
+
+void Form::setWindowState(int state)
+{
+    if (state < 0 || state > 2)
+        forms::raise(vberr::InvalidPropertyValue);
+    QWidget::setWindowState(state == 1 ? Qt::WindowMinimized : state == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void Form::setBackColor(OLE_COLOR color)
+{
+    back_color_ = color;
+    update();
+    notify_ambient(QStringLiteral("BackColor"));
+}
+
+void Form::setForeColor(OLE_COLOR color)
+{
+    fore_color_ = color;
+    notify_ambient(QStringLiteral("ForeColor"));
+}
+
+void Form::setFont(FontRef font)
+{
+    if (!font)
+        forms::raise(vberr::ObjectVariableNotSet);
+    QObject::disconnect(font_connection_);
+    font_ = std::move(font);
+    font_connection_ = connect(font_.get(), &StdFont::FontChanged, this, [this] { notify_ambient(QStringLiteral("Font")); });
+    QWidget::setFont(font_->to_qfont());
+    notify_ambient(QStringLiteral("Font"));
+}
+
+bool Form::route_key(int key_ascii)
+{
+    for (ControlSite* s : sites_) {
+        const bool wanted = key_ascii == 13 ? s->Default() : key_ascii == 27 ? s->Cancel() : false;
+        if (wanted && s->control() && s->control()->isEnabled()) {
+            s->control()->run_access_key(key_ascii);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const int ascii = (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : key == Qt::Key_Escape ? 27 : 0;
+    if (ascii && user_mode_) {
+        bool taken = false;
+        try {
+            taken = route_key(ascii);
+        } catch (const VbError& e) {
+            report_unhandled_error(e.number(), e.description());
+            taken = true;
+        }
+        if (taken) {
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form::dock_aligned()
+{
+    double left = 0, top = 0, right = ScaleWidth(), bottom = ScaleHeight();
+    // The front-most control docks first, nearest the form's edge.
+    for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
+        ControlSite* s = *it;
+        if (s->Align() == vbAlignNone || s->container() || (user_mode_ && !s->Visible()))
+            continue;
+        switch (s->Align()) {
+        case vbAlignTop:
+            s->set_docked_geometry(left, top, right - left, s->Height());
+            top += s->Height();
+            break;
+        case vbAlignBottom:
+            bottom -= s->Height();
+            s->set_docked_geometry(left, bottom, right - left, s->Height());
+            break;
+        case vbAlignLeft:
+            s->set_docked_geometry(left, top, s->Width(), bottom - top);
+            left += s->Width();
+            break;
+        case vbAlignRight:
+            right -= s->Width();
+            s->set_docked_geometry(right, top, s->Width(), bottom - top);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    dock_aligned();
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), resolve_color(back_color_, palette()));
+}
+
+void Form::notify_property_changed(ControlSite& s, const QString& name)
+{
+    dirty_ = true;
+    emit PropertyChangedOn(&s, name);
+}
+
+void Form::site_became_default(ControlSite& s)
+{
+    for (ControlSite* other : sites_)
+        if (other != &s && other->Default())
+            other->setDefault(false);
+}
+
+void Form::site_became_cancel(ControlSite& s)
+{
+    for (ControlSite* other : sites_)
+        if (other != &s && other->Cancel())
+            other->setCancel(false);
+}
+
+void Form::site_zorder(ControlSite& s, int position)
+{
+    zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), &s), zorder_.end());
+    if (position == 0) {
+        zorder_.push_back(&s);
+        if (s.control())
+            s.control()->raise();
+    } else {
+        zorder_.insert(zorder_.begin(), &s);
+        if (s.control())
+            s.control()->lower();
+    }
+    dock_aligned();
+}
+
+} // namespace forms

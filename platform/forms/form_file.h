@@ -1,0 +1,52 @@
+#pragma once
+// The form file: our own text format storing a form's own properties and its controls, each
+// by class (ProgID or {CLSID}) and name, with the extender's values and the control's
+// property bag. Lines are UTF-8; indentation is free; '#' starts a comment line.
+//
+//   OstrelForm 1
+//   Begin Form frmMain
+//      Caption = String "Ostrel"
+//      Begin KyComCtl.KyProgressBar prbProcessProgress
+//         @Left = Long 120
+//         @Top = Long 480
+//         Max = Long 100
+//      End
+//   End
+//
+// "key = value" lines are the bag of the enclosing block ("@key" lines its extender values,
+// see property_value_text.h for values); a Begin block inside a control's block is a control
+// placed inside that container. Controls keep the order of the file, which is the order the
+// loader creates them and the form's Controls collection.
+
+#include "platform/forms/property_bag.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace forms {
+
+struct FormControlData {
+    QString class_name; // ProgID or "{CLSID}"
+    QString name;
+    PropertyBag extender;
+    PropertyBag properties;
+    std::vector<FormControlData> children;
+};
+
+struct FormData {
+    QString name;
+    PropertyBag properties;
+    std::vector<FormControlData> controls;
+};
+
+class FormFile {
+public:
+    // Raises VbError 380 with the line number and what is wrong for text that is not a form.
+    static FormData parse(const QString& text);
+    static FormData read(const QString& path); // also raises 53 (File not found)
+    static QString write(const FormData& form);
+    static void save(const FormData& form, const QString& path); // raises 75 when unwritable
+};
+
+} // namespace forms

@@ -1,0 +1,128 @@
+#include "platform/forms/property_bag.h"
+
+#include "platform/forms/vb_error.h"
+
+#include <algorithm>
+
+namespace forms {
+
+namespace {
+
+bool is_number(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+    case QMetaType::UChar:
+    case QMetaType::SChar:
+    case QMetaType::Char:
+        return true;
+    default:
+        return false;
+    }
+}
+
+double number_of(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? -1.0 : 0.0;
+    return v.toDouble();
+}
+
+} // namespace
+
+bool property_values_equal(const QVariant& a, const QVariant& b)
+{
+    if (!a.isValid() || !b.isValid())
+        return a.isValid() == b.isValid();
+    if (a.canConvert<FontRef>() && a.typeId() == qMetaTypeId<FontRef>()) {
+        if (b.typeId() != qMetaTypeId<FontRef>())
+            return false;
+        const FontRef fa = a.value<FontRef>(), fb = b.value<FontRef>();
+        if (!fa || !fb)
+            return !fa && !fb;
+        return fa->same_as(*fb);
+    }
+    if (a.typeId() == qMetaTypeId<PictureRef>()) {
+        if (b.typeId() != qMetaTypeId<PictureRef>())
+            return false;
+        const PictureRef pa = a.value<PictureRef>(), pb = b.value<PictureRef>();
+        const bool ea = !pa || pa->empty(), eb = !pb || pb->empty();
+        if (ea || eb)
+            return ea == eb;
+        return pa->same_as(*pb);
+    }
+    if (is_number(a) && is_number(b))
+        return number_of(a) == number_of(b);
+    if (a.typeId() == QMetaType::QString && b.typeId() == QMetaType::QString)
+        return a.toString() == b.toString();
+    return false;
+}
+
+const PropertyBag::Entry* PropertyBag::find(const QString& name) const
+{
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const Entry& e) { return e.key.compare(name, Qt::CaseInsensitive) == 0; });
+    return it == entries_.end() ? nullptr : &*it;
+}
+
+QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& default_value) const
+{
+    const Entry* entry = find(name);
+    if (!entry) {
+        if (!default_value.isValid())
+            raise(327, {}, {});
+        return default_value;
+    }
+    if (entry->value.typeId() == qMetaTypeId<FontRef>()) {
+        const FontRef font = entry->value.value<FontRef>();
+        return QVariant::fromValue(font ? font->Clone() : FontRef{});
+    }
+    return entry->value;
+}
+
+void PropertyBag::WriteProperty(const QString& name, const QVariant& value, const QVariant& default_value)
+{
+    if (default_value.isValid() && property_values_equal(value, default_value)) {
+        remove(name);
+        return;
+    }
+    QVariant stored = value;
+    // The bag keeps its own copy of a font: a later change of the control's font object
+    // must not change what was saved.
+    if (value.typeId() == qMetaTypeId<FontRef>()) {
+        const FontRef font = value.value<FontRef>();
+        stored = QVariant::fromValue(font ? font->Clone() : FontRef{});
+    }
+    set(name, stored);
+}
+
+void PropertyBag::set(const QString& name, const QVariant& value)
+{
+    for (Entry& e : entries_) {
+        if (e.key.compare(name, Qt::CaseInsensitive) == 0) {
+            e.value = value;
+            return;
+        }
+    }
+    entries_.push_back(Entry{name, value});
+}
+
+bool PropertyBag::remove(const QString& name)
+{
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const Entry& e) { return e.key.compare(name, Qt::CaseInsensitive) == 0; });
+    if (it == entries_.end())
+        return false;
+    entries_.erase(it);
+    return true;
+}
+
+} // namespace forms

@@ -1,0 +1,73 @@
+#include "platform/forms/test_host.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
+#include "platform/forms/form_file.h"
+#include "platform/forms/user_control.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+#if OSTREL_FORMS_HAVE_COM
+#include "platform/com/runtime.h"
+#endif
+
+namespace forms {
+
+void TestHost::ensure_application()
+{
+    if (QCoreApplication::instance())
+        return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+#if OSTREL_FORMS_HAVE_COM
+    // The UI thread is a single-threaded apartment, as in the program.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+#endif
+    static int argc = 1;
+    static char name[] = "ostrel-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives for the rest of the process
+    install_sta_wakeup();
+}
+
+TestHost::TestHost(bool user_mode)
+{
+    ensure_application();
+    form_ = std::make_unique<Form>(user_mode);
+    form_->setName(QStringLiteral("frmTest"));
+    form_->resize(480, 360);
+}
+
+TestHost::~TestHost() = default;
+
+ControlSite& TestHost::add(const QString& class_name, const QString& name)
+{
+    return form_->add_control(class_name, name);
+}
+
+ControlSite& TestHost::add(std::unique_ptr<UserControl> control, const QString& name, const QString& class_name)
+{
+    return form_->add_control(std::move(control), class_name, name);
+}
+
+QString TestHost::saved_text() const { return FormFile::write(form_->save()); }
+
+void TestHost::reload(bool user_mode)
+{
+    const FormData data = FormFile::parse(saved_text());
+    const QSize size = form_->size();
+    form_->unload();
+    form_.reset();
+    form_ = std::make_unique<Form>(user_mode);
+    form_->resize(size);
+    form_->load(data);
+}
+
+void TestHost::show()
+{
+    form_->show();
+    DoEvents();
+}
+
+} // namespace forms

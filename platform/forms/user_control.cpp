@@ -1,0 +1,145 @@
+#include "platform/forms/user_control.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/vb_error.h"
+
+namespace forms {
+
+UserControl::UserControl(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+UserControl::~UserControl() = default;
+
+ControlSite& UserControl::Extender() const
+{
+    if (!site_ || stage_ == Stage::Terminated)
+        forms::raise(vberr::ClientSiteNotAvailable);
+    return *site_;
+}
+
+AmbientProperties& UserControl::Ambient() const { return Extender().ambient(); }
+Form& UserControl::ParentForm() const { return Extender().form(); }
+
+void UserControl::PropertyChanged(const QString& name)
+{
+    if (site_ && stage_ != Stage::Terminated)
+        site_->form().notify_property_changed(*site_, name);
+}
+
+double UserControl::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
+double UserControl::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
+
+template <typename F> void UserControl::guarded(const char* what, F&& hook)
+{
+    try {
+        hook();
+    } catch (const VbError& e) {
+        report_unhandled_error(e.number(), e.description());
+    } catch (const std::exception& e) {
+        report_unhandled_error(vberr::OutOfMemory, QString::fromUtf8(what) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+    }
+}
+
+void UserControl::run_initialize()
+{
+    if (stage_ != Stage::Created)
+        return;
+    stage_ = Stage::Initialized;
+    Initialize();
+}
+
+void UserControl::run_load(ControlSite& site, PropertyBag* bag)
+{
+    site_ = &site;
+    if (bag)
+        ReadProperties(*bag);
+    else
+        InitProperties();
+    stage_ = Stage::Loaded;
+}
+
+void UserControl::run_write(PropertyBag& bag)
+{
+    if (stage_ == Stage::Loaded)
+        WriteProperties(bag);
+}
+
+void UserControl::run_resize()
+{
+    if (stage_ == Stage::Loaded) {
+        notified_size_ = size();
+        Resize();
+    }
+}
+
+void UserControl::run_ambient_changed(const QString& name)
+{
+    if (stage_ == Stage::Loaded)
+        AmbientChanged(name);
+}
+
+void UserControl::run_access_key(int key_ascii)
+{
+    if (stage_ == Stage::Loaded)
+        AccessKeyPress(key_ascii);
+}
+
+void UserControl::run_terminate()
+{
+    if (stage_ == Stage::Terminated || stage_ == Stage::Created || terminating_)
+        return;
+    // The site stays reachable during Terminate, so a control can still tell its siblings
+    // it leaves; an error there is reported and the unload goes on with the next control.
+    terminating_ = true;
+    guarded("Terminate", [this] { Terminate(); });
+    terminating_ = false;
+    stage_ = Stage::Terminated;
+}
+
+void UserControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (stage_ == Stage::Loaded && size() != notified_size_) {
+        notified_size_ = size();
+        guarded("Resize", [this] { Resize(); });
+    }
+}
+
+void UserControl::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (stage_ == Stage::Loaded && !shown_) {
+        shown_ = true;
+        guarded("Show", [this] { Show(); });
+    }
+}
+
+void UserControl::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (stage_ == Stage::Loaded && shown_) {
+        shown_ = false;
+        guarded("Hide", [this] { Hide(); });
+    }
+}
+
+void UserControl::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (stage_ == Stage::Loaded)
+        guarded("EnterFocus", [this] { EnterFocus(); });
+}
+
+void UserControl::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (stage_ == Stage::Loaded)
+        guarded("ExitFocus", [this] { ExitFocus(); });
+}
+
+} // namespace forms

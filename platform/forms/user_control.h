@@ -1,0 +1,94 @@
+#pragma once
+// The base of every control: a Qt widget whose properties, methods and events are
+// meta-object properties, invokables and signals under the names the control publishes.
+// The host (Form with its ControlSite) calls the life-cycle hooks in this order:
+//   Initialize        -- no site yet: Ambient() and Extender() raise 398 here
+//   InitProperties    -- a new instance, or ReadProperties(bag) for a stored one
+//   Resize            -- after the stored size is applied, and on every later resize
+//   Show / Hide       -- as the control becomes visible or hidden on its form
+//   WriteProperties   -- whenever the host saves the form (design mode)
+//   Terminate         -- once, explicitly, while the sibling controls still live
+// A hook that raises VbError inside a Qt event (resize, show, hide) is reported through the
+// message-box service, never left to unwind through Qt.
+
+#include "platform/forms/property_bag.h"
+
+#include <QString>
+#include <QWidget>
+
+namespace forms {
+
+class AmbientProperties;
+class ControlSite;
+class Form;
+
+class UserControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit UserControl(QWidget* parent = nullptr);
+    ~UserControl() override;
+
+    // The container's view of this control; 398 (Client site not available) before the
+    // control is sited (in Initialize) and after Terminate.
+    ControlSite& Extender() const;
+    AmbientProperties& Ambient() const;
+    Form& ParentForm() const;
+    bool has_site() const { return site_ != nullptr; }
+
+    // Tells the host that a persisted property changed (design mode offers to save; the
+    // property sheet refreshes).
+    void PropertyChanged(const QString& name = {});
+
+    // The inner size in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    enum class Stage { Created, Initialized, Loaded, Terminated };
+    Stage stage() const { return stage_; }
+
+protected:
+    virtual void Initialize() {}
+    virtual void InitProperties() {}
+    virtual void ReadProperties(PropertyBag& bag) { (void)bag; }
+    virtual void WriteProperties(PropertyBag& bag) { (void)bag; }
+    virtual void Resize() {}
+    virtual void Show() {}
+    virtual void Hide() {}
+    virtual void Terminate() {}
+    virtual void AmbientChanged(const QString& name) { (void)name; }
+    // Enter (13) on a control whose extender is Default, Esc (27) on the Cancel one.
+    virtual void AccessKeyPress(int key_ascii) { (void)key_ascii; }
+    virtual void EnterFocus() {}
+    virtual void ExitFocus() {}
+
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    friend class Form;
+    friend class ControlSite;
+
+    // The host's entry points; each keeps the stage so a hook never runs out of order.
+    void run_initialize();
+    void run_load(ControlSite& site, PropertyBag* bag);
+    void run_write(PropertyBag& bag);
+    void run_resize();
+    void run_ambient_changed(const QString& name);
+    void run_access_key(int key_ascii);
+    void run_terminate();
+    // Runs a hook from a Qt event handler: a raised error is reported, not thrown.
+    template <typename F> void guarded(const char* what, F&& hook);
+
+    ControlSite* site_ = nullptr;
+    Stage stage_ = Stage::Created;
+    bool shown_ = false;
+    bool terminating_ = false;
+    // The size the control last heard of, so a pending resize event at show time does not
+    // repeat a Resize it already had.
+    QSize notified_size_{-1, -1};
+};
+
+} // namespace forms

@@ -1,0 +1,111 @@
+#include "probe_control.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/test_host.h"
+#include "platform/forms/vb_error.h"
+
+#include "error_number.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace forms;
+
+namespace {
+
+class LateBindingTest : public ::testing::Test {
+protected:
+    LateBindingTest()
+        : host(true)
+        , site(host.add(std::make_unique<ProbeControl>(), QStringLiteral("probe")))
+    {
+    }
+    TestHost host;
+    ControlSite& site;
+};
+
+} // namespace
+
+TEST_F(LateBindingTest, GetLetSetAndCallByNameWithoutCase)
+{
+    // Extender members first, then the control's.
+    EXPECT_EQ(get(&site, QStringLiteral("NAME")).toString().toStdString(), "probe");
+    let(&site, QStringLiteral("tag"), QStringLiteral("t1"));
+    EXPECT_EQ(site.Tag().toStdString(), "t1");
+    let(&site, QStringLiteral("caption"), 42); // converted to text as the runtime does
+    EXPECT_EQ(get(&site, QStringLiteral("Caption")).toString().toStdString(), "42");
+    let(&site, QStringLiteral("Max"), QStringLiteral("2.5")); // CLng: half to even
+    EXPECT_EQ(get(&site, QStringLiteral("max")).toInt(), 2);
+    let(&site, QStringLiteral("ForeColor"), -2147483633); // &H8000000F as a Long
+    EXPECT_EQ(get(&site, QStringLiteral("ForeColor")).toUInt(), 0x8000000Fu);
+    let(&site, QStringLiteral("Flag"), QStringLiteral("True"));
+    EXPECT_TRUE(get(&site, QStringLiteral("flag")).toBool());
+    auto font = StdFont::create();
+    set(&site, QStringLiteral("DisplayFont"), QVariant::fromValue(font));
+    EXPECT_EQ(get(&site, QStringLiteral("DisplayFont")).value<FontRef>().get(), font.get());
+    EXPECT_EQ(call(&site, QStringLiteral("add"), {2, 3}).toInt(), 5);
+    EXPECT_EQ(call(&site, QStringLiteral("Add"), {2}).toInt(), 3); // optional argument left out
+    EXPECT_EQ(get(&site, QStringLiteral("Add"), {4}).toInt(), 5);
+    call(&site, QStringLiteral("ZOrder"), {0});
+    EXPECT_EQ(call(&site, QStringLiteral("Caption")).toString().toStdString(), "42");
+    EXPECT_TRUE(has_member(&site, QStringLiteral("fire")));
+    EXPECT_FALSE(has_member(&site, QStringLiteral("Nope")));
+    // The form itself, as controls reach it.
+    let(&host.form(), QStringLiteral("BorderStyle"), 1);
+    EXPECT_EQ(host.form().BorderStyle(), 1);
+    EXPECT_EQ(get(&host.form(), QStringLiteral("Controls")).toList().size(), 1);
+}
+
+TEST_F(LateBindingTest, ErrorsOfLateBinding)
+{
+    const std::pair<int32_t, std::function<void()>> cases[] = {
+        {438, [&] { get(&site, QStringLiteral("Missing")); }},
+        {438, [&] { let(&site, QStringLiteral("Missing"), 1); }},
+        {438, [&] { call(&site, QStringLiteral("Missing")); }},
+        {450, [&] { call(&site, QStringLiteral("Add"), {1, 2, 3}); }},
+        {450, [&] { get(&site, QStringLiteral("Max"), {1}); }},
+        {450, [&] { let(&site, QStringLiteral("Fire"), 1); }},
+        {383, [&] { let(&site, QStringLiteral("ReadOnly"), 1); }},
+        {13, [&] { let(&site, QStringLiteral("Max"), QStringLiteral("many")); }},
+        {6, [&] { let(&site, QStringLiteral("Max"), 1e12); }},
+        {424, [&] { set(&site, QStringLiteral("DisplayFont"), 5); }},
+        {380, [&] { let(&site, QStringLiteral("Max"), 0); }},   // the control's own error
+        {5, [&] { call(&site, QStringLiteral("Fail")); }},       // raised inside a method
+        {91, [&] { get(nullptr, QStringLiteral("Name")); }},
+    };
+    for (const auto& [number, f] : cases)
+        EXPECT_EQ(error_of(f), number);
+    try {
+        let(&site, QStringLiteral("Max"), 0);
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.source().toStdString(), "::Max (Let)");
+    }
+}
+
+TEST_F(LateBindingTest, EventsAreSynchronousAndByReferenceArgumentsGoBack)
+{
+    QObject context;
+    QStringList seen;
+    connect_event(&site, QStringLiteral("ask"), &context, [&](QVariantList& args) {
+        seen.push_back(args.at(0).toString());
+        args[1] = QVariant(args.at(0).toString() == QLatin1String("stop"));
+    });
+    EXPECT_FALSE(call(&site, QStringLiteral("Fire"), {QStringLiteral("go")}).toBool());
+    EXPECT_TRUE(call(&site, QStringLiteral("Fire"), {QStringLiteral("stop")}).toBool());
+    EXPECT_EQ(seen.join(',').toStdString(), "go,stop");
+    EXPECT_EQ(error_of([&] { connect_event(&site, QStringLiteral("NoSuchEvent"), &context, [](QVariantList&) {}); }), 438);
+}
+
+TEST_F(LateBindingTest, ConnectionEndsWithItsContext)
+{
+    int calls = 0;
+    {
+        QObject context;
+        connect_event(&site, QStringLiteral("Ask"), &context, [&](QVariantList&) { ++calls; });
+        call(&site, QStringLiteral("Fire"), {QStringLiteral("x")});
+    }
+    call(&site, QStringLiteral("Fire"), {QStringLiteral("x")});
+    EXPECT_EQ(calls, 1);
+}
