@@ -1,0 +1,54 @@
+#pragma once
+// The host of the control library's tests: a temporary registry into which the library is
+// registered (so the form loader finds its classes by ProgID), and a test host form in run
+// mode with the recording message box.
+
+#include "platform/forms/test_host.h"
+#include "platform/win32/win_types.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+extern "C" HRESULT DllRegisterServer();
+
+class KyComCtlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kycomctl-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        setenv("OSTREL_REGISTRY", (dir_ / "registry.txt").c_str(), 1);
+        ASSERT_EQ(DllRegisterServer(), 0);
+        host_ = std::make_unique<forms::TestHost>(true);
+    }
+    void TearDown() override
+    {
+        host_.reset();
+        unsetenv("OSTREL_REGISTRY");
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+
+    forms::TestHost& host() { return *host_; }
+    std::vector<forms::RecordingMessageBox::Box>& boxes() { return host_->messages().boxes; }
+
+    // Where a test leaves a file for a person to look at: $OSTREL_ARTEFACTS_DIR, else the
+    // test's working directory.
+    static std::filesystem::path artefacts_dir()
+    {
+        const char* dir = std::getenv("OSTREL_ARTEFACTS_DIR");
+        std::filesystem::path path = dir && *dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    std::filesystem::path dir_;
+
+private:
+    std::unique_ptr<forms::TestHost> host_;
+};
