@@ -1,0 +1,160 @@
+// Draws the program's bitmaps and icons at the sizes and colour depths the program's
+// resources have, and writes them with a Qt resource list into the folder given:
+//   bitmap/<n>.png, icon/<n>-<size>.png, program_images.qrc
+// The pictures are our own: soft gradients and simple figures, no text (so no fonts needed).
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTextStream>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct picture {
+    QString path;
+    int width;
+    int height;
+    int colours;  // 256 or 16
+    int figure;   // which figure to draw
+};
+
+// 16-colour pictures keep to the classic 16-colour palette; 256-colour ones are reduced to a
+// palette of their own.
+QImage reduce(const QImage& image, int colours)
+{
+    if (colours == 16) {
+        QList<QRgb> palette;
+        for (int i = 0; i < 16; ++i)
+            palette.append(QColor(static_cast<Qt::GlobalColor>(Qt::black + (i % 14))).rgb());
+        palette[14] = qRgb(255, 255, 255);
+        palette[15] = qRgb(0, 0, 128);
+        return image.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+    }
+    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+}
+
+void draw(QPainter& p, const picture& pic)
+{
+    const QRectF all(0, 0, pic.width, pic.height);
+    switch (pic.figure) {
+    case 0: {  // watermark: a tall gradient with rings
+        QLinearGradient g(all.topLeft(), all.bottomRight());
+        g.setColorAt(0, QColor(18, 52, 120));
+        g.setColorAt(1, QColor(90, 150, 220));
+        p.fillRect(all, g);
+        p.setPen(QPen(QColor(255, 255, 255, 90), pic.width / 40.0 + 1));
+        for (int i = 1; i <= 4; ++i) {
+            const double r = pic.width * 0.18 * i;
+            p.drawEllipse(QPointF(pic.width * 0.3, pic.height * 0.75), r, r);
+        }
+        break;
+    }
+    case 1: {  // banner: a light band with a blue figure at the right
+        QLinearGradient g(all.topLeft(), all.topRight());
+        g.setColorAt(0, Qt::white);
+        g.setColorAt(1, QColor(210, 225, 245));
+        p.fillRect(all, g);
+        const double s = pic.height * 0.7;
+        p.setBrush(QColor(30, 80, 160));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(pic.width - s - pic.height * 0.15, pic.height * 0.15, s, s), s / 5, s / 5);
+        break;
+    }
+    case 2: {  // small square mark
+        p.fillRect(all, Qt::white);
+        p.fillRect(all.adjusted(2, 2, -2, -2), QColor(0, 0, 128));
+        break;
+    }
+    case 3: {  // icon: a bar chart
+        p.fillRect(all, Qt::transparent);
+        const double w = pic.width / 5.0;
+        const double heights[] = {0.45, 0.75, 0.6};
+        for (int i = 0; i < 3; ++i) {
+            const double h = pic.height * heights[i];
+            p.fillRect(QRectF(w * (0.5 + 1.5 * i), pic.height - h - 1, w, h), i == 1 ? QColor(0, 128, 0) : QColor(0, 0, 160));
+        }
+        break;
+    }
+    case 4: {  // icon: a globe
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(40, 110, 200));
+        p.setPen(QPen(QColor(0, 40, 100), 1));
+        p.drawEllipse(all.adjusted(1, 1, -1, -1));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawEllipse(all.adjusted(pic.width * 0.3, 1, -pic.width * 0.3, -1));
+        p.drawLine(QPointF(1, pic.height / 2.0), QPointF(pic.width - 1, pic.height / 2.0));
+        break;
+    }
+    default: {  // icon: an envelope
+        p.fillRect(all.adjusted(1, pic.height * 0.2, -1, -pic.height * 0.2), QColor(255, 255, 0));
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(all.adjusted(1, pic.height * 0.2, -2, -pic.height * 0.2 - 1));
+        p.drawLine(QPointF(1, pic.height * 0.2), QPointF(pic.width / 2.0, pic.height * 0.55));
+        p.drawLine(QPointF(pic.width / 2.0, pic.height * 0.55), QPointF(pic.width - 2, pic.height * 0.2));
+        break;
+    }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ostrel_draw_images OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.filePath(QStringLiteral("bitmap"))) || !QDir().mkpath(out.filePath(QStringLiteral("icon")))) {
+        std::fprintf(stderr, "ostrel_draw_images: cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    const std::vector<picture> pictures = {
+        {QStringLiteral("bitmap/101.png"), 164, 312, 256, 0},
+        {QStringLiteral("bitmap/102.png"), 497, 58, 256, 1},
+        {QStringLiteral("bitmap/113.png"), 205, 390, 256, 0},
+        {QStringLiteral("bitmap/114.png"), 621, 70, 256, 1},
+        {QStringLiteral("bitmap/115.png"), 16, 16, 16, 2},
+        {QStringLiteral("bitmap/116.png"), 16, 16, 16, 2},
+        {QStringLiteral("icon/1-32.png"), 32, 32, 16, 3},
+        {QStringLiteral("icon/101-16.png"), 16, 16, 256, 3},
+        {QStringLiteral("icon/101-32.png"), 32, 32, 256, 3},
+        {QStringLiteral("icon/102-16.png"), 16, 16, 256, 4},
+        {QStringLiteral("icon/102-32.png"), 32, 32, 256, 4},
+        {QStringLiteral("icon/103-16.png"), 16, 16, 16, 5},
+        {QStringLiteral("icon/103-32.png"), 32, 32, 16, 5},
+    };
+
+    QFile qrc(out.filePath(QStringLiteral("program_images.qrc")));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        std::fprintf(stderr, "ostrel_draw_images: cannot write the resource list\n");
+        return 1;
+    }
+    QTextStream list(&qrc);
+    list << "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/program\">\n";
+    for (const picture& pic : pictures) {
+        QImage image(pic.width, pic.height, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            draw(painter, pic);
+        }
+        const bool isIcon = pic.path.startsWith(QStringLiteral("icon/"));
+        const QImage saved = isIcon && pic.colours == 256 ? image : reduce(image, pic.colours);
+        if (!saved.save(out.filePath(pic.path), "PNG")) {
+            std::fprintf(stderr, "ostrel_draw_images: cannot write %s\n", qPrintable(pic.path));
+            return 1;
+        }
+        list << "  <file>" << pic.path << "</file>\n";
+    }
+    list << "</qresource>\n</RCC>\n";
+    return 0;
+}

@@ -1,0 +1,38 @@
+#include "program/processed_domains.h"
+
+#include "platform/forms/vb_error.h"
+
+std::shared_ptr<Domain> ProcessedDomains::AddNew(const QString& DomainName, const QString& StatusString)
+{
+    if (DomainName.isEmpty())
+        return nullptr;
+    QString key = DomainName;
+    for (int n = 1; KeyExists(key); ++n)
+        key = DomainName + u'(' + QString::number(n) + u')';
+
+    auto domain = std::make_shared<Domain>();
+    domain->DomainName = key;
+    domain->isProcessed = false;
+    domain->StatusString = StatusString;
+    m_colDomains.Add(QVariant::fromValue(domain), key);
+    return domain;
+}
+
+std::shared_ptr<Domain> ProcessedDomains::Item(const QVariant& vntIndexKey) const
+{
+    return m_colDomains.Item(vntIndexKey).value<std::shared_ptr<Domain>>();
+}
+
+bool ProcessedDomains::KeyExists(const QString& key) const
+{
+    if (m_colDomains.Count() == 0)
+        return false;
+    try {
+        m_colDomains.Item(key);
+        return true;
+    } catch (const forms::VbError& error) {
+        if (error.number() == forms::vberr::InvalidProcedureCall)
+            return false;
+        throw;
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Prop: one value of an entry: its name (empty for every value the program stores) and the
+// value as text (a signed 32-bit count in decimal, "-1" when there was no data).
+
+#include <QString>
+
+class Prop {
+public:
+    QString Name;
+    QString value;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The session log: the running text record of a program run, grown by appending a piece and
+// CR LF, and the fixed texts of its lines. The wizard and the headless run write the same
+// lines; names are shown as entry_name makes them (never with a password).
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+
+class SessionLog {
+public:
+    // Appends `text` and CR LF; with `bClear` the log is emptied first.
+    void AddLogLine(const QString& text, bool bClear = false);
+    const QString& text() const { return m_sLog; }
+
+    // The current local date and time as log lines show it (short date, a blank, long
+    // time: 12/10/2026 9:05:03 AM).
+    static QString Now();
+    static QString FormatDate(const QDateTime& when);
+
+    // The pieces handed to AddLogLine, each for the time `now`.
+    static QString StartLine(const QString& now);
+    static QString SuccessLine(const QString& now, bool exchange5, const QString& name);
+    static QString FailureLine(const QString& now, bool exchange5, const QString& name, const QString& errorText);
+    static QString HandlerFailureLine(const QString& now, bool exchange5, const QString& name,
+                                      std::int32_t number, const QString& description);
+    static QString CancelLine(const QString& now);
+    static QString EndLine(const QString& now);
+    static QString ProcessedLine(std::int32_t count);
+    static QString ErrorsLine(std::int32_t errors);
+    static QString EndFailureLine(const QString& description);
+
+private:
+    QString m_sLog;
+};

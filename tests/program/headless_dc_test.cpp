@@ -1,0 +1,175 @@
+// End to end as a user runs it: the built Ostrel with /domain: and /out: against the Samba
+// domain controller of the test run, the collector module registered in a registry of the
+// test's own.
+
+#include "tests/program/headless_process.h"
+#include "tests/support/server_env.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using program_test::headless_process;
+
+QString dc_entry()
+{
+    const auto host = ostrel::test::env("SAMBA_DC_FQDN").value_or("dc1.test.local");
+    const auto user = ostrel::test::env("SAMBA_DC_ADMIN_BINDDN").value_or("Administrator@test.local");
+    const auto password = ostrel::test::env("SAMBA_DC_ADMIN_PASSWORD").value_or("Fixture-Adm1n");
+    return QString::fromStdString(host + "/" + user + "/" + password);
+}
+
+QString password()
+{
+    return QString::fromStdString(ostrel::test::env("SAMBA_DC_ADMIN_PASSWORD").value_or("Fixture-Adm1n"));
+}
+
+// The lines of one [section] of the report, up to its closing empty line.
+QStringList section(const QString& file, const QString& name)
+{
+    const QStringList lines = file.split(QStringLiteral("\r\n"));
+    const qsizetype at = lines.indexOf(u'[' + name + u']');
+    if (at < 0)
+        return {};
+    QStringList body;
+    for (qsizetype i = at + 1; i < lines.size() && !lines[i].isEmpty(); ++i)
+        body.append(lines[i]);
+    return body;
+}
+
+int count_in(const QStringList& body, const QString& title)
+{
+    for (const QString& line : body)
+        if (line.startsWith(title + u'='))
+            return line.mid(title.size() + 1).toInt();
+    return -2;
+}
+
+// A loopback address where nothing listens: the host nobody answers for, without any
+// traffic leaving the machine.
+const QString kSilentHost = QStringLiteral("127.0.0.9");
+
+TEST(HeadlessRun, AnEntryWithoutDataHasNoSectionAndTheFileIsReportLogAndExit0)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost,
+                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("r.txt"));
+    ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+    // The report is the Total section alone with every sum 0, then two empty lines, then the
+    // log from its start line to its two closing line breaks.
+    QString total = QStringLiteral("[Total]\r\n");
+    for (const char* title : {"DCs", "Servers", "Workstations", "Unknown Computers", "Global Groups", "Local Groups",
+                              "Universal Groups", "Users", "Enabled Users", "Managed Service Accounts",
+                              "Lync-enabled Users", "Exchange Servers", "Mailbox-enabled Users",
+                              "Mail/Mailbox-enabled Users", "Mail-enabled Groups", "Contacts"})
+        total += QString::fromUtf8(title) + QStringLiteral("=0\r\n");
+    total += QStringLiteral("\r\n\r\n\r\n");
+    EXPECT_TRUE(file.startsWith(total)) << file.toStdString();
+    EXPECT_TRUE(section(file, kSilentHost).isEmpty());
+    static const QRegularExpression start(QStringLiteral("^\\d+/\\d+/\\d{4} \\d+:\\d\\d:\\d\\d [AP]M, "
+                                                         "Start inspecting domains\\.\r\n\r\n"));
+    EXPECT_TRUE(start.match(file.mid(total.size())).hasMatch()) << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral(" End inspecting domains.\r\n\r\nProcessed:\t1\r\nWith errors:\t")));
+    EXPECT_TRUE(file.endsWith(QStringLiteral("\r\n\r\n\r\n")));
+}
+
+TEST(HeadlessRun, AHostNobodyAnswersForGivesItsErrorLines)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+#ifndef OSTREL_HAVE_LDAP_COLLECTORS
+    GTEST_SKIP() << "the collector module of this build has no LDAP collectors yet";
+#endif
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost,
+                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("r.txt"));
+    EXPECT_TRUE(section(file, kSilentHost).isEmpty());
+    EXPECT_TRUE(file.contains(QStringLiteral(", Error:\tDomain ") + kSilentHost + QStringLiteral(". \r\n")))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t1\r\nWith errors:\t1\r\n\r\n\r\n")))
+        << file.toStdString();
+}
+
+TEST(HeadlessRun, ABadOutputPathGivesANonZeroExitAndNoFile)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    headless_process ostrel(true);
+    const QString target = ostrel.path(QStringLiteral("no/such/folder/r.txt"));
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + target});
+    ASSERT_TRUE(result.finished);
+    EXPECT_NE(result.exit_code, 0);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("cannot write the output file"))) << result.err.toStdString();
+    EXPECT_TRUE(ostrel.read(QStringLiteral("no/such/folder/r.txt")).isNull());
+}
+
+TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+#ifndef OSTREL_HAVE_LDAP_COLLECTORS
+    GTEST_SKIP() << "the collector module of this build has no LDAP collectors yet";
+#endif
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + dc_entry(),
+                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("dc.txt"))});
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("dc.txt"));
+    ASSERT_FALSE(file.isNull());
+
+    // The password appears nowhere: the entry is shown as host/user.
+    EXPECT_FALSE(file.contains(password()));
+    EXPECT_FALSE(result.err.contains(password()));
+    const QString shown = dc_entry().left(dc_entry().lastIndexOf(u'/'));
+    const QStringList body = section(file, shown);
+    ASSERT_EQ(body.size(), 16) << file.toStdString();
+
+    struct Expected {
+        const char* title;
+        const char* count;
+    };
+    for (const Expected& e : {Expected{"DCs", "COUNT_DC"}, Expected{"Servers", "COUNT_SERVER"},
+                              Expected{"Workstations", "COUNT_WORKSTATION"},
+                              Expected{"Unknown Computers", "COUNT_UNKNOWN_COMPUTER"},
+                              Expected{"Global Groups", "COUNT_GLOBAL_GROUP"}, Expected{"Local Groups", "COUNT_LOCAL_GROUP"},
+                              Expected{"Universal Groups", "COUNT_UNIVERSAL_GROUP"}, Expected{"Users", "COUNT_USER"},
+                              Expected{"Enabled Users", "COUNT_ENABLED_USER"},
+                              Expected{"Managed Service Accounts", "COUNT_MSA"},
+                              Expected{"Lync-enabled Users", "COUNT_LYNC_ENABLED_USER"},
+                              Expected{"Mailbox-enabled Users", "COUNT_MAILBOX_ENABLED_USER"},
+                              Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
+                              Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"},
+                              Expected{"Contacts", "COUNT_CONTACT"}}) {
+        const int count = ostrel::test::dc_count(e.count);
+        EXPECT_EQ(count_in(body, QString::fromUtf8(e.title)), count) << e.title;
+        EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QString::fromUtf8(e.title)), count) << e.title;
+    }
+    EXPECT_TRUE(file.contains(QStringLiteral(", Success:\tDomain ") + shown + QStringLiteral(" inspected successfully.")));
+    EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t0\r\n")));
+}
+
+TEST(HeadlessRun, TwoEntriesOneSilentGiveOneSectionAndOneError)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+#ifndef OSTREL_HAVE_LDAP_COLLECTORS
+    GTEST_SKIP() << "the collector module of this build has no LDAP collectors yet";
+#endif
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + dc_entry() + u',' + kSilentHost,
+                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("two.txt"))});
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("two.txt"));
+    EXPECT_FALSE(file.contains(password()));
+    EXPECT_TRUE(section(file, kSilentHost).isEmpty());
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t2\r\nWith errors:\t1\r\n")));
+    EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QStringLiteral("Users")),
+              ostrel::test::dc_count("COUNT_USER"));
+}
+
+} // namespace

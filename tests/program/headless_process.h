@@ -1,0 +1,35 @@
+#pragma once
+// Runs the built Ostrel as a user would, with a registry of its own, and reads what it left.
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace program_test {
+
+struct run_result {
+    int exit_code = -1;
+    bool finished = false;
+    QString out;
+    QString err;
+};
+
+class headless_process {
+public:
+    // A temporary folder with its own registry file; with `registerCollector` the built
+    // collector module is registered there first.
+    explicit headless_process(bool registerCollector);
+
+    run_result run(const QStringList& arguments, int timeoutMs = 120000) const;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    // The file's content, or a null string when it does not exist.
+    QString read(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    QProcessEnvironment env_;
+};
+
+} // namespace program_test
