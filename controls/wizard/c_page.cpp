@@ -9,8 +9,6 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 
-#include <QMetaProperty>
-
 namespace {
 
 void report(const forms::VbError& error, const char* label)
@@ -30,27 +28,6 @@ bool holds_object(const QVariant& value)
 {
     return value.typeId() == qMetaTypeId<forms::FontRef>() || value.typeId() == qMetaTypeId<forms::PictureRef>() ||
            value.metaType().flags().testFlag(QMetaType::PointerToQObject);
-}
-
-// A Variant-typed member of the page comes back from the late-bound Get wrapped in a second
-// Variant; the proxy hands on the value itself.
-QVariant unwrapped(QVariant value)
-{
-    while (value.typeId() == QMetaType::QVariant)
-        value = value.value<QVariant>();
-    return value;
-}
-
-// The runtime's late-bound Let hands a Variant-typed property the raw data of the value it
-// is given, so a value for such a property travels inside a Variant of its own.
-QVariant for_member(const QObject* page, const char* name, const QVariant& value)
-{
-    if (!page)
-        return value;
-    const int index = page->metaObject()->indexOfProperty(name);
-    if (index < 0 || page->metaObject()->property(index).metaType() != QMetaType::fromType<QVariant>())
-        return value;
-    return QVariant(QMetaType::fromType<QVariant>(), &value);
 }
 
 // The result of a Get that failed: 0, "" or Empty by the member's type.
@@ -78,7 +55,7 @@ CPage::~CPage() = default;
 QVariant CPage::forwarded_get(const char* name, const char* label)
 {
     try {
-        return unwrapped(forms::get(wizard_page_.data(), QString::fromLatin1(name)));
+        return forms::get(wizard_page_.data(), QString::fromLatin1(name));
     } catch (const forms::VbError& error) {
         report(error, label);
         return {};
@@ -140,7 +117,7 @@ void CPage::setPageIndex(std::int32_t)
 
 QVariant CPage::Tag() { return forwarded_get("Tag", " - CPage:Tag Get"); }
 
-void CPage::setTag(const QVariant& value) { forwarded_let("Tag", for_member(wizard_page_.data(), "Tag", value), " - CPage:Tag Let"); }
+void CPage::setTag(const QVariant& value) { forwarded_let("Tag", value, " - CPage:Tag Let"); }
 
 QVariant CPage::TagVariant() { return forwarded_get("TagVariant", " - CPage:TagVariant Get"); }
 
@@ -148,8 +125,7 @@ void CPage::setTagVariant(const QVariant& value)
 {
     // An object is written by reference (Set), anything else by value (Let); either way it
     // lands in the page's Variant as it is.
-    forwarded_let("TagVariant", for_member(wizard_page_.data(), "TagVariant", value),
-                  holds_object(value) ? " - CPage:TagVariant Set" : " - CPage:TagVariant Let");
+    forwarded_let("TagVariant", value, holds_object(value) ? " - CPage:TagVariant Set" : " - CPage:TagVariant Let");
 }
 
 QString CPage::Name() { return name_; }

@@ -1,6 +1,7 @@
 #include "platform/ads/ldap_session.h"
 
 #include "platform/ads/ads_last_error.h"
+#include "platform/ads/kerberos_credentials.h"
 #include "platform/ads/ldap_error_map.h"
 #include "platform/win32/win_errors.h"
 
@@ -113,6 +114,41 @@ HRESULT ldap_session::simple_bind(const bind_credentials& credentials)
 }
 
 HRESULT ldap_session::bind_with_password(const bind_credentials& credentials)
+{
+    // Kerberos first: the password then goes only to the realm's key distribution centre.
+    std::unique_ptr<kerberos_credentials> kerberos;
+    std::string diagnostic;
+    switch (kerberos_credentials::acquire(credentials.user, credentials.password, path_.host, kerberos, diagnostic)) {
+    case kerberos_credentials::outcome::logon_failure:
+        set_last_error(ERROR_LOGON_FAILURE, diagnostic);
+        return HRESULT_FROM_WIN32(ERROR_LOGON_FAILURE);
+    case kerberos_credentials::outcome::acquired: {
+        int rc = LDAP_LOCAL_ERROR;
+        const bool ran = kerberos->with_thread_default_cache([&] {
+            rc = ldap_sasl_interactive_bind_s(ld_, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET,
+                                              sasl_no_prompts, nullptr);
+        });
+        if (ran && rc == LDAP_SUCCESS) {
+            auth_method_ = "GSSAPI";
+            return S_OK;
+        }
+        if (rc == LDAP_SERVER_DOWN || rc == LDAP_TIMEOUT || rc == LDAP_CONNECT_ERROR)
+            return fail(rc);
+        // The credentials are good but this server took no Kerberos bind (no service
+        // principal for the name the path gives, say): the protected simple bind remains, on
+        // a fresh connection.
+        HRESULT hr = connect(path_.uri());
+        if (FAILED(hr))
+            return hr;
+        break;
+    }
+    default:
+        break;  // no reachable centre, or a user only the server knows: the simple bind decides
+    }
+    return bind_inside_tls(credentials);
+}
+
+HRESULT ldap_session::bind_inside_tls(const bind_credentials& credentials)
 {
     int rc = ldap_start_tls_s(ld_, nullptr, nullptr);
     if (rc == LDAP_SUCCESS)

@@ -4,8 +4,10 @@
 //
 // Binding follows the directory service's rules: without credentials the caller's own (a
 // SASL GSSAPI bind with the user's Kerberos ticket when there is one, else anonymous); with a
-// user and password a simple bind, but only inside TLS (StartTLS, else LDAPS on 636 when the
-// path names no port): the password never travels in clear. Referral chasing is off and a
+// user and password a SASL GSSAPI bind with initial credentials got for them from the realm's
+// key distribution centre, and where no centre answers a simple bind, but only inside TLS
+// (StartTLS, else LDAPS on 636 when the path names no port): the password never travels in
+// clear. Referral chasing is off and a
 // server that does not answer fails within a few seconds.
 
 #include "platform/ads/ads_path.h"
@@ -59,6 +61,7 @@ private:
     HRESULT connect(const std::string& uri);
     HRESULT bind_own_credentials();
     HRESULT bind_with_password(const bind_credentials& credentials);
+    HRESULT bind_inside_tls(const bind_credentials& credentials);
     HRESULT simple_bind(const bind_credentials& credentials);
     void close();
 

@@ -72,6 +72,10 @@ void ControlSite::apply_geometry()
         return;
     control_->setGeometry(Screen::to_pixels_x(left_), Screen::to_pixels_y(top_), Screen::to_pixels_x(width_),
                           Screen::to_pixels_y(height_));
+    // A shown control has had its Resize from the resize event by now; a hidden one gets it
+    // here, since Qt sends a hidden widget's resize event only when it shows.
+    if (control_)
+        control_->run_resize_if_changed();
 }
 
 void ControlSite::setVisible(bool visible)

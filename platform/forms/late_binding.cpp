@@ -65,9 +65,32 @@ std::pair<QObject*, std::vector<QMetaMethod>> find_methods(QObject* object, cons
     return {nullptr, {}};
 }
 
-// A value converted to `type` as the runtime converts on assignment.
-QVariant convert_to(const QVariant& value, QMetaType type)
+// A Variant never holds another Variant: a value that arrives wrapped is the value inside.
+QVariant unwrapped(QVariant value)
 {
+    while (value.typeId() == QMetaType::QVariant)
+        value = *static_cast<const QVariant*>(value.constData());
+    return value;
+}
+
+// A meta-call passes every value as a pointer to an object of the member's own type. For a
+// Variant-typed member that object is the QVariant itself, so the value travels inside a
+// QVariant holding a QVariant; for any other type the converted value is that object.
+QVariant meta_slot(QMetaType type, const QVariant& converted)
+{
+    if (type.id() == QMetaType::QVariant)
+        return QVariant(type, &converted);
+    return converted;
+}
+
+// The value a meta-call left in a slot of the member's type: a Variant-typed slot gives the
+// Variant it holds, not a Variant wrapped around it.
+QVariant slot_value(const QVariant& slot) { return unwrapped(slot); }
+
+// A value converted to `type` as the runtime converts on assignment.
+QVariant convert_to(const QVariant& given, QMetaType type)
+{
+    const QVariant value = unwrapped(given);
     switch (type.id()) {
     case QMetaType::Bool: return QVariant(CBool(value));
     case QMetaType::Short: return QVariant::fromValue<short>(CInt(value));
@@ -115,8 +138,10 @@ QVariant invoke(QObject* target, const std::vector<QMetaMethod>& methods, const 
         raise(vberr::WrongNumberOfArguments);
     std::vector<QVariant> converted;
     converted.reserve(static_cast<size_t>(args.size()));
-    for (int i = 0; i < args.size(); ++i)
-        converted.push_back(convert_to(args[i], chosen->parameterMetaType(i)));
+    for (int i = 0; i < args.size(); ++i) {
+        const QMetaType type = chosen->parameterMetaType(i);
+        converted.push_back(meta_slot(type, convert_to(args[i], type)));
+    }
     // Direct call through the meta-object: argv[0] is the result, then each argument.
     void* argv[11] = {};
     QVariant result;
@@ -128,14 +153,15 @@ QVariant invoke(QObject* target, const std::vector<QMetaMethod>& methods, const 
     for (size_t i = 0; i < converted.size(); ++i)
         argv[i + 1] = converted[i].data();
     QMetaObject::metacall(target, QMetaObject::InvokeMetaMethod, chosen->methodIndex(), argv);
-    return result;
+    return slot_value(result);
 }
 
 void write_property(const Property& p, const QVariant& value)
 {
     if (!p.property.isWritable())
         raise(vberr::SetNotSupportedReadOnly);
-    QVariant converted = convert_to(value, p.property.metaType());
+    const QMetaType type = p.property.metaType();
+    QVariant converted = meta_slot(type, convert_to(value, type));
     void* argv[] = {converted.data(), nullptr};
     QMetaObject::metacall(p.object, QMetaObject::WriteProperty, p.property.propertyIndex(), argv);
 }
@@ -147,7 +173,7 @@ QVariant read_property(const Property& p)
     QVariant result(p.property.metaType(), nullptr);
     void* argv[] = {result.data()};
     QMetaObject::metacall(p.object, QMetaObject::ReadProperty, p.property.propertyIndex(), argv);
-    return result;
+    return slot_value(result);
 }
 
 // A receiver whose one dynamic slot hands the event to a handler.
@@ -189,7 +215,7 @@ private:
     {
         QVariantList args;
         for (int i = 0; i < signal_.parameterCount(); ++i)
-            args.push_back(QVariant(parameter_type(i), argv[i + 1]));
+            args.push_back(slot_value(QVariant(parameter_type(i), argv[i + 1])));
         handler_(args);
         const QList<QByteArray> types = signal_.parameterTypes();
         for (int i = 0; i < signal_.parameterCount(); ++i) {
@@ -199,7 +225,7 @@ private:
             const QMetaType mt = parameter_type(i);
             if (!mt.isValid())
                 continue;
-            QVariant v = convert_to(args[i], mt);
+            const QVariant v = meta_slot(mt, convert_to(args[i], mt));
             mt.destruct(argv[i + 1]);
             mt.construct(argv[i + 1], v.constData());
         }
@@ -237,7 +263,7 @@ void let(QObject* object, const QString& name, const QVariant& value)
 
 void set(QObject* object, const QString& name, const QVariant& object_value)
 {
-    if (!is_object_value(object_value))
+    if (!is_object_value(unwrapped(object_value)))
         raise(424);
     let(object, name, object_value);
 }

@@ -5,6 +5,8 @@
 // 438 for a missing member, 450 for a wrong number of arguments, 383 for a Let of a
 // read-only property, 13 for a value that does not convert, 424 for a Set without an object.
 // Errors raised inside the member reach the caller unchanged.
+// A Variant-typed (QVariant) property, parameter or result takes and gives the value itself:
+// an Integer stays an Integer, an object an object, never a Variant wrapped in a Variant.
 
 #include <QMetaObject>
 #include <QObject>

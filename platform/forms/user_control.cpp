@@ -101,13 +101,20 @@ void UserControl::run_terminate()
     stage_ = Stage::Terminated;
 }
 
-void UserControl::resizeEvent(QResizeEvent* event)
+void UserControl::run_resize_if_changed()
 {
-    QWidget::resizeEvent(event);
-    if (stage_ == Stage::Loaded && size() != notified_size_) {
+    // Before the load's first Resize the host is still placing the control; that Resize
+    // follows and covers the size set so far.
+    if (stage_ == Stage::Loaded && notified_size_.isValid() && size() != notified_size_) {
         notified_size_ = size();
         guarded("Resize", [this] { Resize(); });
     }
+}
+
+void UserControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    run_resize_if_changed();
 }
 
 void UserControl::showEvent(QShowEvent* event)

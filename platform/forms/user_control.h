@@ -4,7 +4,8 @@
 // The host (Form with its ControlSite) calls the life-cycle hooks in this order:
 //   Initialize        -- no site yet: Ambient() and Extender() raise 398 here
 //   InitProperties    -- a new instance, or ReadProperties(bag) for a stored one
-//   Resize            -- after the stored size is applied, and on every later resize
+//   Resize            -- after the stored size is applied, and on every later change of size,
+//                        at once when the site sets it, whether the form is shown or not
 //   Show / Hide       -- as the control becomes visible or hidden on its form
 //   WriteProperties   -- whenever the host saves the form (design mode)
 //   Terminate         -- once, explicitly, while the sibling controls still live
@@ -76,6 +77,9 @@ private:
     void run_load(ControlSite& site, PropertyBag* bag);
     void run_write(PropertyBag& bag);
     void run_resize();
+    // The site set the control's size: Resize runs now if the size changed since the last
+    // Resize, shown or hidden (Qt holds a hidden widget's resize event back until it shows).
+    void run_resize_if_changed();
     void run_ambient_changed(const QString& name);
     void run_access_key(int key_ascii);
     void run_terminate();
@@ -86,8 +90,9 @@ private:
     Stage stage_ = Stage::Created;
     bool shown_ = false;
     bool terminating_ = false;
-    // The size the control last heard of, so a pending resize event at show time does not
-    // repeat a Resize it already had.
+    // The size the control last heard of, so a resize event that arrives later for a size
+    // the site already announced (a hidden widget's, held back until it shows) does not
+    // repeat that Resize. Invalid until the first Resize of the load.
     QSize notified_size_{-1, -1};
 };
 

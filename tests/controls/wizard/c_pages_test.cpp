@@ -201,10 +201,14 @@ TEST_F(PageRegistryTest, TagVariantKeepsAnObjectAsThatObject)
 {
     auto p = proxy(1, QStringLiteral("wtA"));
     QObject held;
+    TestWizardPage& page = *pages_.back();
     p->setTagVariant(QVariant::fromValue<QObject*>(&held));
     EXPECT_EQ(p->TagVariant().value<QObject*>(), &held);
     p->setTagVariant(12);
     EXPECT_EQ(p->TagVariant().toInt(), 12);
+    // The page's own Variant holds the value itself, not a Variant around it.
+    EXPECT_EQ(page.tag_variant.typeId(), QMetaType::Int);
+    EXPECT_EQ(p->TagVariant().typeId(), QMetaType::Int);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "probe_control.h"
+#include "variant_probe.h"
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
@@ -14,6 +15,21 @@
 using namespace forms;
 
 namespace {
+
+// The same value: the same type, and the same object for an object reference.
+::testing::AssertionResult same_value(const QVariant& actual, const QVariant& expected)
+{
+    if (actual.metaType() != expected.metaType())
+        return ::testing::AssertionFailure() << "type " << actual.typeName() << " instead of "
+                                             << expected.typeName();
+    const bool same = expected.metaType().flags().testFlag(QMetaType::PointerToQObject)
+                          ? actual.value<QObject*>() == expected.value<QObject*>()
+                          : actual == expected;
+    if (!same)
+        return ::testing::AssertionFailure() << "value " << actual.toString().toStdString() << " instead of "
+                                             << expected.toString().toStdString();
+    return ::testing::AssertionSuccess();
+}
 
 class LateBindingTest : public ::testing::Test {
 protected:
@@ -108,4 +124,40 @@ TEST_F(LateBindingTest, ConnectionEndsWithItsContext)
     }
     call(&site, QStringLiteral("Fire"), {QStringLiteral("x")});
     EXPECT_EQ(calls, 1);
+}
+
+TEST_F(LateBindingTest, VariantMembersTakeAndGiveTheValueItself)
+{
+    ControlSite& vs = host.add(std::make_unique<VariantProbe>(), QStringLiteral("holder"));
+    auto& holder = *static_cast<VariantProbe*>(vs.control());
+    QObject referenced;
+    const QVariant object = QVariant::fromValue<QObject*>(&referenced);
+    const QVariant values[] = {QVariant(42), QVariant(QStringLiteral("text")), object};
+    for (const QVariant& v : values) {
+        let(&vs, QStringLiteral("value"), v);
+        EXPECT_TRUE(same_value(holder.Value(), v)); // the control holds the value as given
+        EXPECT_TRUE(same_value(get(&vs, QStringLiteral("Value")), v)); // and it comes back unwrapped
+    }
+    set(&vs, QStringLiteral("Value"), object);
+    EXPECT_TRUE(same_value(holder.Value(), object));
+
+    // A value that arrives wrapped in a second Variant lands as the value inside.
+    const QVariant seven(7);
+    let(&vs, QStringLiteral("Value"), QVariant(QMetaType::fromType<QVariant>(), &seven));
+    EXPECT_TRUE(same_value(holder.Value(), seven));
+
+    // A Variant parameter and result of a method.
+    EXPECT_TRUE(same_value(call(&vs, QStringLiteral("Swap"), {QStringLiteral("new")}), seven));
+    EXPECT_TRUE(same_value(holder.Value(), QVariant(QStringLiteral("new"))));
+
+    // A Variant event argument by reference: the handler sees the value and its answer goes back.
+    QObject context;
+    QVariant seen;
+    connect_event(&vs, QStringLiteral("Offered"), &context, [&](QVariantList& args) {
+        seen = args.at(0);
+        args[0] = object;
+    });
+    call(&vs, QStringLiteral("Offer"));
+    EXPECT_TRUE(same_value(seen, QVariant(QStringLiteral("new"))));
+    EXPECT_TRUE(same_value(holder.Value(), object));
 }

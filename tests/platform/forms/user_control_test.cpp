@@ -156,6 +156,37 @@ TEST_F(UserControlTest, ExtenderDocksDefaultCancelRoutingAndZOrder)
     EXPECT_EQ(plain.Container(), &host.form());
 }
 
+TEST_F(UserControlTest, SizeSetOnTheSiteRaisesResizeAtOnceAndOncePerChange)
+{
+    TestHost host(true); // the form stays hidden until show()
+    ControlSite& s = host.add(std::make_unique<ProbeControl>(), QStringLiteral("probe"));
+    auto resizes = [&] { return probe(s).Log().count(QStringLiteral("Resize")); };
+    EXPECT_EQ(resizes(), 1); // the load's Resize
+    s.setWidth(1500);
+    EXPECT_EQ(resizes(), 2); // hidden, yet at once
+    s.Move(s.Left(), s.Top(), 1500, 600);
+    EXPECT_EQ(resizes(), 3);
+    s.setLeft(300);          // a move alone is no resize
+    s.setWidth(1500);        // nor the same size again
+    EXPECT_EQ(resizes(), 3);
+    host.show();             // Qt's held-back resize event is for a size already announced
+    EXPECT_EQ(resizes(), 3);
+    s.setHeight(900);
+    QApplication::processEvents();
+    EXPECT_EQ(resizes(), 4); // shown: once, not again from the resize event
+
+    // The form's size reaches an aligned control on a hidden form too.
+    TestHost hidden(true);
+    hidden.form().resize(200, 100);
+    ControlSite& docked = hidden.add(std::make_unique<ProbeControl>(), QStringLiteral("docked"));
+    docked.setHeight(300);
+    docked.setAlign(vbAlignTop);
+    const qsizetype before = probe(docked).Log().count(QStringLiteral("Resize"));
+    hidden.form().setWidth(4500);
+    EXPECT_EQ(docked.Width(), 4500);
+    EXPECT_EQ(probe(docked).Log().count(QStringLiteral("Resize")), before + 1);
+}
+
 TEST_F(UserControlTest, PropertyChangedReachesTheHostAndSiteIsGoneAfterTerminate)
 {
     TestHost host(false);
