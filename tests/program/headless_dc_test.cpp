@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
 using program_test::headless_process;
@@ -146,7 +148,11 @@ TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
                               Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
                               Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"},
                               Expected{"Contacts", "COUNT_CONTACT"}}) {
-        const int count = ostrel::test::dc_count(e.count);
+        int count = ostrel::test::dc_count(e.count);
+        // The servers line counts the domain controllers too; the fixture's server count is
+        // of the machines whose operating system names a server, which the DC's does not.
+        if (std::string_view(e.title) == "Servers")
+            count += ostrel::test::dc_count("COUNT_DC");
         EXPECT_EQ(count_in(body, QString::fromUtf8(e.title)), count) << e.title;
         EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QString::fromUtf8(e.title)), count) << e.title;
     }
