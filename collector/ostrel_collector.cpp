@@ -8,26 +8,21 @@
 #include "collector/ostrel_info_collection.h"
 #include "platform/com/bstr.h"
 
-namespace {
-
-// Holds the object for the length of a callback, so that a sink releasing the last client
-// reference from inside an event destroys the object only after the callback has returned.
-class self_reference {
-public:
-    explicit self_reference(IUnknown* self) : m_self(self) { m_self->AddRef(); }
-    ~self_reference() { m_self->Release(); }
-    self_reference(const self_reference&) = delete;
-    self_reference& operator=(const self_reference&) = delete;
-
-private:
-    IUnknown* m_self;
-};
-
-} // namespace
-
 void COstrelCollector::FinalRelease()
 {
     COstrelCollectorImpl::Cancel();
+}
+
+ULONG COstrelCollector::InternalRelease()
+{
+    using root = CComObjectRootEx<CComMultiThreadModel>;
+    const ULONG left = root::InternalRelease();
+    if (left != 0 || !defer_release_to_worker(static_cast<IOstrelCollector*>(this)))
+        return left;
+    // The event being raised reaches no further sink, and the worker holds the one reference
+    // left until its run has ended.
+    StopEvents();
+    return root::InternalAddRef();
 }
 
 HRESULT COstrelCollector::InterfaceSupportsErrorInfo(REFIID riid)
@@ -52,7 +47,6 @@ HRESULT COstrelCollector::Cancel()
 
 void COstrelCollector::DomainCollected(const std::u16string& name, const std::u16string& error)
 {
-    self_reference hold(static_cast<IOstrelCollector*>(this));
     CComBSTR name_text(name.c_str());
     CComBSTR error_text(error.c_str());
     Fire_DomainCollected(name_text, error_text);
@@ -60,7 +54,6 @@ void COstrelCollector::DomainCollected(const std::u16string& name, const std::u1
 
 void COstrelCollector::CollectionComplete()
 {
-    self_reference hold(static_cast<IOstrelCollector*>(this));
     CAString text;
     bool any_text = false;
     std::u16string format;

@@ -35,6 +35,13 @@ public:
     // The run is cancelled and its worker joined before the sink list and the lock go.
     void FinalRelease();
 
+    // Hides the root's count so that CComObject's Release reaches it: a last release on the
+    // worker thread, from inside an event, must not destroy the object under the event being
+    // raised nor wait for its own thread. It is handed to the worker, which destroys the object
+    // once its run has ended; every other last release destroys it at once, and FinalRelease
+    // waits for the worker first.
+    ULONG InternalRelease();
+
     HRESULT InterfaceSupportsErrorInfo(REFIID riid) override;
     HRESULT EnumerateNetwork(VARIANT* pDomains) override;
     HRESULT Collect(VARIANT* pDomains, oxcOstrelCounter flags) override;

@@ -12,6 +12,8 @@
 #include "platform/win32/last_error.h"
 #include "platform/win32/win_errors.h"
 
+#include <utility>
+
 // The collectors and the back end that made them, shared by the engine and its runs: a run
 // whose engine was released from inside its own callback finishes on them safely.
 struct COstrelCollectorImpl::tables {
@@ -30,6 +32,10 @@ struct COstrelCollectorImpl::run {
     // Set by the worker before anything else, so that a call from its own callback is
     // recognised however early it comes.
     std::atomic<DWORD> worker_id{0};
+    // The owner whose last release came from inside a callback; released by the worker
+    // once the run has ended (set and read on the worker thread only).
+    IUnknown* deferred_owner = nullptr;
+    bool ended = false;
 };
 
 namespace {
@@ -69,8 +75,9 @@ COstrelCollectorImpl::COstrelCollectorImpl(std::shared_ptr<collector_backend> ba
 COstrelCollectorImpl::~COstrelCollectorImpl()
 {
     if (on_worker_thread()) {
-        // Released from inside our own callback: the worker cannot be joined from itself. Stop
-        // it from calling back into what is being destroyed and let it finish on its own run.
+        // Destroyed on the worker thread (a release handed to it, or an owner destroyed from
+        // inside a callback): the worker cannot be joined from itself. Stop it from calling
+        // back into what is being destroyed; it ends right after, on its own run.
         m_run->cancel = true;
         m_run->callback = nullptr;
         if (m_thread != nullptr)
@@ -212,6 +219,16 @@ const std::vector<COstrelCollectorImpl::domain_info>& COstrelCollectorImpl::GetI
     return m_run ? m_run->infos : no_infos();
 }
 
+bool COstrelCollectorImpl::defer_release_to_worker(IUnknown* owner)
+{
+    if (owner == nullptr || !on_worker_thread() || m_run->ended || m_run->deferred_owner != nullptr)
+        return false;
+    m_run->cancel = true;
+    m_run->callback = nullptr;
+    m_run->deferred_owner = owner;
+    return true;
+}
+
 unsigned COstrelCollectorImpl::start_collect_fn(void* argument)
 {
     std::unique_ptr<std::shared_ptr<run>> owned(static_cast<std::shared_ptr<run>*>(argument));
@@ -220,6 +237,11 @@ unsigned COstrelCollectorImpl::start_collect_fn(void* argument)
     state->worker_id = GetCurrentThreadId();
     const HRESULT joined = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     collect_thread_fn(*state);
+    // The run is over: an owner released from inside a callback goes now, on this thread and
+    // while it is still in the apartment, and nothing of it is touched afterwards.
+    state->ended = true;
+    if (IUnknown* owner = std::exchange(state->deferred_owner, nullptr))
+        owner->Release();
     if (SUCCEEDED(joined))
         CoUninitialize();
     return 0;

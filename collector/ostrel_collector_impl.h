@@ -46,6 +46,13 @@ public:
     HRESULT Cancel();
     const std::vector<domain_info>& GetInfos() const;
 
+    // For the owner's last release. From inside the worker's own callback the worker cannot
+    // be waited for, so the release is handed to the worker: the run raises no further
+    // callback, and when it has ended the worker calls owner->Release() once, on its own
+    // thread, before it leaves. True when handed over; false anywhere else (the caller then
+    // tears down as usual and the destructor waits for the worker).
+    bool defer_release_to_worker(IUnknown* owner);
+
 private:
     struct tables;
     struct run;

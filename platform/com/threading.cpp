@@ -15,29 +15,31 @@
 
 namespace com::detail {
 
+// The kernel-object state is never destroyed: a detached thread may still be ending (dropping
+// its handle's last reference) while the process runs its static destructors at exit.
 std::mutex& kernel_lock()
 {
-    static std::mutex lock;
-    return lock;
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 std::condition_variable& kernel_changed()
 {
-    static std::condition_variable changed;
-    return changed;
+    static auto* changed = new std::condition_variable;
+    return *changed;
 }
 
 namespace {
 // Live handles, so that a stale or foreign pointer is refused rather than followed.
 std::set<const void*>& live_objects()
 {
-    static std::set<const void*> objects;
-    return objects;
+    static auto* objects = new std::set<const void*>;
+    return *objects;
 }
 std::mutex& live_lock()
 {
-    static std::mutex lock;
-    return lock;
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 } // namespace
 

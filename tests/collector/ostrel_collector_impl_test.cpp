@@ -399,6 +399,62 @@ TEST_F(Engine, DestroyedFromItsOwnCallbackLetsTheWorkerFinish)
     EXPECT_EQ(rec.completions, 0);
 }
 
+// Counts releases and remembers the thread of the last one.
+class counted_owner final : public IUnknown {
+public:
+    HRESULT QueryInterface(REFIID, void** out) override
+    {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override
+    {
+        released_on = GetCurrentThreadId();
+        return static_cast<ULONG>(--left);
+    }
+    std::atomic<int> left{1};
+    std::atomic<DWORD> released_on{0};
+};
+
+TEST_F(Engine, ReleaseHandedToTheWorkerOnlyFromItsOwnCallback)
+{
+    auto engine = std::make_unique<COstrelCollectorImpl>(backend);
+    counted_owner owner;
+    EXPECT_FALSE(engine->defer_release_to_worker(&owner)); // no run
+    recorder rec(engine.get());
+    name_array array({u"nt.test", u"nt2.test", u"nt.test"});
+    std::atomic<DWORD> worker{0};
+    bool handed = false;
+    bool handed_twice = true;
+    std::promise<void> in_callback;
+    std::promise<void> checked;
+    auto checked_future = checked.get_future();
+    rec.on_domain = [&] {
+        if (worker != 0)
+            return;
+        worker = GetCurrentThreadId();
+        in_callback.set_value();
+        checked_future.wait();
+        handed = engine->defer_release_to_worker(&owner);
+        handed_twice = engine->defer_release_to_worker(&owner);
+    };
+    ASSERT_EQ(engine->Collect(&array.v, oxcUser, &rec), S_OK);
+    in_callback.get_future().wait();
+    EXPECT_FALSE(engine->defer_release_to_worker(&owner)); // from another thread, mid-run
+    checked.set_value();
+    for (int i = 0; i < 500 && owner.left != 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(handed);
+    EXPECT_FALSE(handed_twice);
+    EXPECT_EQ(owner.left, 0); // released once, when the run was over
+    EXPECT_EQ(owner.released_on, worker);
+    EXPECT_EQ(engine->Cancel(), S_OK);
+    // No callback after the hand-over, not even CollectionComplete.
+    EXPECT_EQ(rec.collected.size(), 1u);
+    EXPECT_EQ(rec.completions, 0);
+}
+
 TEST_F(Engine, EnumerateDomains)
 {
     COstrelCollectorImpl engine(backend);

@@ -81,6 +81,38 @@ VARIANT names_of(std::initializer_list<const char16_t*> names)
     return v;
 }
 
+// An outer object that aggregates the collector: its identity, its count, and every other
+// interface answered by the inner object. Frees itself and the inner one at its last release.
+class aggregating_outer final : public IUnknown {
+public:
+    HRESULT QueryInterface(REFIID iid, void** out) override
+    {
+        if (out == nullptr)
+            return E_POINTER;
+        if (iid == IID_IUnknown) {
+            *out = static_cast<IUnknown*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return inner->QueryInterface(iid, out);
+    }
+    ULONG AddRef() override { return ++m_refs; }
+    ULONG Release() override
+    {
+        const ULONG left = --m_refs;
+        if (left == 0) {
+            inner->Release();
+            delete this;
+        }
+        return left;
+    }
+    IUnknown* inner = nullptr;
+
+private:
+    ~aggregating_outer() = default;
+    std::atomic<ULONG> m_refs{1};
+};
+
 class CollectorModule : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,6 +167,20 @@ protected:
         CComPtr<IConnectionPoint> point;
         container->FindConnectionPoint(DIID__IOstrelCollectorEvents, &point.p);
         EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    }
+    // Lets go of the result collections the sinks kept, then asks whether any object of the
+    // module is still alive.
+    bool no_object_left()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            for (auto& c : m_log) {
+                if (c.infos != nullptr)
+                    c.infos->Release();
+                c.infos = nullptr;
+            }
+        }
+        return entry("DllCanUnloadNow")() == S_OK;
     }
     std::vector<sink_call> log()
     {
@@ -398,9 +444,135 @@ TEST_F(MtaCollectorModule, CallsFromInsideAnEventOnTheWorkerThread)
     EXPECT_EQ(entry("DllCanUnloadNow")(), S_OK); // every object is gone
     EXPECT_EQ(cancel_result, S_OK);
     EXPECT_EQ(collect_result, static_cast<HRESULT>(0x8000000Eu));
+    // Nothing is raised after the last release, not even the run's CollectionCompleted.
     const auto calls = log();
-    ASSERT_GE(calls.size(), 1u);
+    ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
+}
+
+// Standalone and aggregated (the outer object then holds the client's reference).
+class CollectorLifetime : public MtaCollectorModule, public ::testing::WithParamInterface<bool> {
+protected:
+    // The client's one reference to a new collector.
+    IUnknown* create_client_reference()
+    {
+        if (!GetParam())
+            return create_by_progid().Detach();
+        auto* outer = new aggregating_outer;
+        EXPECT_EQ(CoCreateInstance(CLSID_OstrelCollector, outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                   reinterpret_cast<void**>(&outer->inner)),
+                  S_OK);
+        return outer;
+    }
+    void collect(IUnknown* object, std::initializer_list<const char16_t*> list)
+    {
+        CComQIPtr<IOstrelCollector> direct(object);
+        ASSERT_TRUE(direct);
+        VARIANT names = names_of(list);
+        EXPECT_EQ(direct->Collect(&names, oxcUser), S_OK);
+        VariantClear(&names);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(StandaloneAndAggregated, CollectorLifetime, ::testing::Bool());
+
+// A client thread lets go of its last reference while the worker is inside an event: the
+// release cancels the run and returns only once the worker has ended, its final
+// CollectionCompleted delivered; nothing comes afterwards.
+TEST_P(CollectorLifetime, LastReleaseDuringAnEventWaitsForTheWorker)
+{
+    IUnknown* client = create_client_reference();
+    ASSERT_NE(client, nullptr);
+    recording_sink sink(1, m_log, m_mutex, nullptr);
+    advise(client, &sink);
+    HANDLE in_event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE releasing = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> sink_returned{false};
+    sink.on_call = [&](DISPID id) {
+        if (id != DISPID_DomainCollected || sink_returned)
+            return;
+        SetEvent(in_event);
+        // Held until the client is inside Release, then a little longer.
+        WaitForSingleObject(releasing, 10000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        sink_returned = true;
+    };
+    collect(client, {u"nt.test", u"ad.test", u"nt.test"});
+    ASSERT_EQ(WaitForSingleObject(in_event, 10000), 0u);
+    SetEvent(releasing);
+    client->Release(); // the last reference, from this thread
+    EXPECT_TRUE(sink_returned);
+    EXPECT_TRUE(no_object_left()); // gone by the time Release returned
+    const auto calls = log();
+    ASSERT_EQ(calls.size(), 2u); // the cancel took effect after the entry being reported
+    EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
+    EXPECT_EQ(calls[1].id, DISPID_CollectionCompleted);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(log().size(), 2u);
+    CloseHandle(in_event);
+    CloseHandle(releasing);
+}
+
+// A free-threaded sink drops the last reference from inside an event, on the worker thread,
+// with a second sink connected: the event reaches no further sink, no event follows, and the
+// object is gone once the worker is done with it.
+TEST_P(CollectorLifetime, LastReleaseOnTheWorkerThreadRaisesNothingAfterwards)
+{
+    IUnknown* client = create_client_reference();
+    ASSERT_NE(client, nullptr);
+    recording_sink first(1, m_log, m_mutex, nullptr);
+    recording_sink second(2, m_log, m_mutex, nullptr);
+    advise(client, &first);
+    advise(client, &second);
+    std::atomic<bool> released{false};
+    first.on_call = [&](DISPID) {
+        if (!released.exchange(true))
+            client->Release();
+    };
+    collect(client, {u"nt.test", u"ad.test"});
+    for (int i = 0; i < 500 && !no_object_left(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(no_object_left());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto calls = log();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
+    EXPECT_EQ(calls[0].sink_tag, 1);
+}
+
+// Many clients in a row, each on a thread of its own, release the collector the moment
+// CollectionCompleted has reached them (the worker still inside the event) and end their
+// thread at once: each release waits for its worker, so nothing outlives the object.
+TEST_F(MtaCollectorModule, ReleaseRightAfterCompletionAndExitManyTimes)
+{
+    constexpr int kCycles = 200;
+    int gone_at_release = 0;
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+        bool gone = false;
+        std::thread client([&] {
+            ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+            {
+                HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+                recording_sink sink(1, m_log, m_mutex, done);
+                CComPtr<IDispatch> collector = create_by_progid();
+                advise(collector, &sink);
+                CComQIPtr<IOstrelCollector> direct(collector.p);
+                VARIANT names = names_of({u"nt.test"});
+                EXPECT_EQ(direct->Collect(&names, oxcUser), S_OK);
+                VariantClear(&names);
+                EXPECT_EQ(WaitForSingleObject(done, 10000), 0u);
+                direct.Release();
+                collector.Release();
+                gone = no_object_left();
+                CloseHandle(done);
+            }
+            CoUninitialize();
+        });
+        client.join();
+        gone_at_release += gone ? 1 : 0;
+    }
+    EXPECT_EQ(gone_at_release, kCycles);
+    EXPECT_EQ(log().size(), 2u * kCycles);
 }
 
 // An apartment client receives every event on its own thread, also while it waits in Cancel.
