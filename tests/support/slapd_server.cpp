@@ -55,4 +55,10 @@ std::string slapd_server::var(const std::string& key) const
     return it == vars_.end() ? std::string() : it->second;
 }
 
+void slapd_server::trust_certificate() const
+{
+    setenv("LDAPTLS_CACERT", var("SLAPD_CA").c_str(), 1);
+    setenv("LDAPTLS_REQCERT", "demand", 1);
+}
+
 } // namespace ostrel::test

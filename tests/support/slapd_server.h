@@ -26,6 +26,10 @@ public:
     int count(const std::string& key) const { return std::stoi(var(key)); }
     // "127.0.0.1:port", for directory paths.
     std::string host_port() const { return var("SLAPD_HOST") + ":" + var("SLAPD_PORT"); }
+    // Makes this process (and the clients it starts afterwards) trust the server's
+    // certificate. libldap reads its TLS settings once per process, at its first use, so this
+    // must come before the first bind.
+    void trust_certificate() const;
 
 private:
     slapd_server(std::string state, std::map<std::string, std::string> vars)

@@ -34,9 +34,7 @@ protected:
             return;
         g_server = ostrel::test::slapd_server::start(true, g_start_error);
         if (g_server) {
-            // libldap reads its TLS settings once per process, at its first use: from here.
-            setenv("LDAPTLS_CACERT", g_server->var("SLAPD_CA").c_str(), 1);
-            setenv("LDAPTLS_REQCERT", "demand", 1);
+            g_server->trust_certificate();
         }
     }
     static void TearDownTestSuite() { g_server.reset(); }
