@@ -5,7 +5,7 @@
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
 
-#include "dc_ticket.h"
+#include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
 
 #include <gtest/gtest.h>

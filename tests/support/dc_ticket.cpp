@@ -1,4 +1,4 @@
-#include "dc_ticket.h"
+#include "tests/support/dc_ticket.h"
 
 #include "tests/support/server_env.h"
 

@@ -1,0 +1,61 @@
+// The management half of the default back end: its table, its domain list, and the calls it
+// forwards to the directory half it was composed with.
+
+#include "collector/netapi/netapi_collector_backend.h"
+
+#include "collector/netapi/computers_collector.h"
+#include "collector/netapi/groups_collector.h"
+#include "collector/netapi/users_collector.h"
+#include "fake_net_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using netcol_test::fake_net_platform;
+
+TEST(NetapiCollectorBackend, TableLeadsEachKindToOneSharedCollector)
+{
+    fake_net_platform net;
+    netapi_collector_backend backend(nullptr, net);
+    const collector_table table = backend.make_netapi_collectors();
+
+    const auto computers = table.at(oxcDC);
+    EXPECT_NE(std::dynamic_pointer_cast<computers_collector>(computers), nullptr);
+    for (oxcOstrelCounter key : {oxcServer, oxcWorkstation, oxcUnknownComputerType})
+        EXPECT_EQ(table.at(key), computers);
+    EXPECT_NE(std::dynamic_pointer_cast<users_collector>(table.at(oxcUser)), nullptr);
+    const auto groups = table.at(oxcGlobalGroup);
+    EXPECT_NE(std::dynamic_pointer_cast<groups_collector>(groups), nullptr);
+    EXPECT_EQ(table.at(oxcLocalGroup), groups);
+    EXPECT_EQ(table.at(oxcUniversalGroup), groups);
+    // Enabled users come with the user count; nothing counts the rest over management calls.
+    for (oxcOstrelCounter key : {oxcEnabledUser, oxcMSA, oxcLyncEnabledUser, oxcExchangeServer, oxcContact,
+                                 oxcExchange5Servers})
+        EXPECT_EQ(table.count(key), 0u) << key;
+    EXPECT_EQ(table.size(), 8u);
+}
+
+TEST(NetapiCollectorBackend, DomainListAndForwardedDirectoryHalf)
+{
+    fake_net_platform net;
+    net.records = {{RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER, u"TEST"}};
+    netapi_collector_backend backend(make_empty_collector_backend(), net);
+
+    VARIANT domains;
+    VariantInit(&domains);
+    ASSERT_EQ(backend.enumerate_domains(&domains), 0u);
+    EXPECT_EQ(domains.vt, VT_ARRAY | VT_BSTR);
+    VariantClear(&domains);
+    EXPECT_EQ(net.open_handles, 0);
+
+    // The bind and the LDAP table are the directory half's: here the empty one's.
+    std::u16string error;
+    EXPECT_EQ(backend.connect(u"test.local", error), nullptr);
+    EXPECT_EQ(error.rfind(u"error while connecting to LDAP server 'test.local': ", 0), 0u);
+    EXPECT_TRUE(backend.make_ad_collectors().empty());
+}
+
+} // namespace
