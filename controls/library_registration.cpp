@@ -1,14 +1,24 @@
 // The library's registration: the control classes it declares (found by the form loader once
-// the registry names this module) and its self-registration entry points.
+// the registry names this module), its public classes (the host creates an empty page registry
+// of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
+// self-registration entry points.
 
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
+#include "controls/wizard/c_page.h"
+#include "controls/wizard/c_pages.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
+#include "platform/forms/public_classes.h"
 #include "platform/win32/module.h"
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+
+OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
+                          "{53BE86AE-D956-4393-A69E-14C048E30242}");
+OSTREL_FORMS_PUBLIC_NOT_CREATABLE_CLASS(CPage, "{C8DFC7E7-7767-4B8C-B468-1DD43A113D43}",
+                                        "{E9274905-ABC4-4569-B341-CA6AC0EFF632}");
 
 extern "C" {
 

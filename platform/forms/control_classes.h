@@ -5,6 +5,7 @@
 // named its module. The module's DllRegisterServer calls register_module_controls
 // (control_registration.h) to write the classes into the registry.
 
+#include "platform/forms/class_table.h"
 #include "platform/win32/module.h"
 
 #include <QString>
@@ -34,15 +35,11 @@ public:
 };
 
 namespace detail {
-struct ControlClassDeclaration {
-    ControlClassDeclaration(ControlClassInfo info) { ControlClasses::add(std::move(info)); }
-};
+using ControlClassDeclaration = ClassDeclaration<ControlClasses, ControlClassInfo>;
 } // namespace detail
 
 } // namespace forms
 
-#define OSTREL_FORMS_CONCAT2(a, b) a##b
-#define OSTREL_FORMS_CONCAT(a, b) OSTREL_FORMS_CONCAT2(a, b)
 // Declares control class `Type` (a forms::UserControl with a default constructor).
 #define OSTREL_FORMS_CONTROL_CLASS(Type, clsid, prog_id)                                                              \
     static const ::forms::detail::ControlClassDeclaration OSTREL_FORMS_CONCAT(ostrel_control_class_, __LINE__)(     \
