@@ -100,6 +100,9 @@ TEST_F(NetapiModuleAddc, NameWithoutLdapIsCountedOverTheManagementCalls)
     ASSERT_EQ(m_collector->Collect(&names, oxcUser), S_OK);
     VariantClear(&names);
     ASSERT_EQ(WaitForSingleObject(m_done, 60000), 0u);
+    // The worker still releases the sink after its last event returns: join it before the
+    // sink on this stack goes away.
+    m_collector->Cancel();
     point->Unadvise(cookie);
 
     std::lock_guard lock(m_mutex);
