@@ -75,14 +75,9 @@ class HeadlessExchange5 : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        if (!ostrel::test::slapd_available())
-            return;
-        g_server = ostrel::test::slapd_server::start(true, g_start_error);
-        if (g_server) {
-            // The program's process inherits these when each test's process environment is
-            // taken: the simple bind goes inside StartTLS with the fixture's own CA.
-            g_server->trust_certificate();
-        }
+        // The program's process inherits the trust when each test's environment is taken: the
+        // simple bind goes inside StartTLS with the fixture's own CA.
+        g_server = ostrel::test::start_trusted_slapd(g_start_error);
     }
     static void TearDownTestSuite() { g_server.reset(); }
 

@@ -61,4 +61,14 @@ void slapd_server::trust_certificate() const
     setenv("LDAPTLS_REQCERT", "demand", 1);
 }
 
+std::unique_ptr<slapd_server> start_trusted_slapd(std::string& error)
+{
+    if (!slapd_available())
+        return nullptr;
+    auto server = slapd_server::start(true, error);
+    if (server)
+        server->trust_certificate();
+    return server;
+}
+
 } // namespace ostrel::test

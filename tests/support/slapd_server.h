@@ -42,6 +42,11 @@ private:
 // Whether this machine has the slapd the fixture starts.
 bool slapd_available();
 
+// The server a test suite shares: started with TLS and its certificate trusted by this process
+// (and the clients it starts later); null when slapd is missing, or with the reason in `error`
+// when it did not start.
+std::unique_ptr<slapd_server> start_trusted_slapd(std::string& error);
+
 } // namespace ostrel::test
 
 // Skips (or, under OSTREL_REQUIRE_SERVERS=1, fails) the current test when slapd is missing.

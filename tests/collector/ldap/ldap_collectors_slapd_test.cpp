@@ -30,12 +30,7 @@ class SlapdLdapCollectorsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        if (!ostrel::test::slapd_available())
-            return;
-        g_server = ostrel::test::slapd_server::start(true, g_start_error);
-        if (g_server) {
-            g_server->trust_certificate();
-        }
+        g_server = ostrel::test::start_trusted_slapd(g_start_error);
     }
     static void TearDownTestSuite() { g_server.reset(); }
 
