@@ -1,5 +1,6 @@
 #include "collector/ldap/collector_ad.h"
 
+#include "collector/entry_name.h"
 #include "collector/hrx.h"
 #include "collector/load_string.h"
 #include "collector/ldap/get_ads_object.h"
@@ -29,7 +30,7 @@ IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16stri
         return searcher;
     if (searcher != nullptr)
         searcher->Release();
-    error += u"error while connecting to LDAP server '" + name + u"': " + GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
+    error += u"error while connecting to LDAP server '" + parse_entry_name(name).shown() + u"': " + GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
     return nullptr;
 }
 

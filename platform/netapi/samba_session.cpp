@@ -1,5 +1,6 @@
 #include "platform/netapi/samba_session.h"
 
+#include "platform/netapi/thread_credentials.h"
 #include "platform/netapi/ticket_cache.h"
 
 #include <cstdint>
@@ -9,6 +10,9 @@
 // UTF-16 API uses; kept in a namespace of its own so that the two never meet.
 namespace samba {
 #include <netapi.h>
+// Exported by libnetapi beside its public calls, though not declared in its header: drops
+// the connections it keeps per server.
+extern "C" NET_API_STATUS libnetapi_shutdown_cm(struct libnetapi_ctx* ctx);
 }
 
 namespace netapi {
@@ -51,7 +55,7 @@ samba_session& samba_session::instance() {
 
 std::uint32_t samba_session::open_locked() {
     if (context_)
-        return 0;
+        return use_thread_credentials_locked();
     samba::libnetapi_ctx* context = nullptr;
     std::uint32_t status = samba::libnetapi_init(&context);
     if (status != 0)
@@ -70,6 +74,29 @@ std::uint32_t samba_session::open_locked() {
         samba::libnetapi_set_password(context, "");
     }
     context_ = context;
+    return use_thread_credentials_locked();
+}
+
+std::uint32_t samba_session::use_thread_credentials_locked() {
+    const user_credentials* wanted = thread_credentials();
+    if (wanted ? applied_ == *wanted : !applied_)
+        return 0;
+    auto* context = static_cast<samba::libnetapi_ctx*>(context_);
+    // libnetapi keeps its connections per server whatever credentials made them: none made
+    // with other credentials may serve these calls.
+    samba::libnetapi_shutdown_cm(context);
+    if (wanted) {
+        // Kerberos only: the password serves to obtain a ticket and never crosses the wire.
+        samba::libnetapi_set_username(context, wanted->user.c_str());
+        samba::libnetapi_set_password(context, wanted->password.c_str());
+        samba::libnetapi_set_use_kerberos(context);
+        applied_ = *wanted;
+    } else {
+        // The process's own credentials again: the ticket cache's principal, or anonymous.
+        samba::libnetapi_set_username(context, "");
+        samba::libnetapi_set_password(context, "");
+        applied_.reset();
+    }
     return 0;
 }
 
