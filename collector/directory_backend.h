@@ -37,13 +37,18 @@ public:
     virtual std::u16string GetOrganizationName(const std::u16string& server, std::u16string& error) = 0;
 };
 
+// What the line of a failed bind says after the system's text of the failure: nothing more,
+// or also the directory layer's own account of it (the centre that refused the password, the
+// certificate that did not verify).
+enum class bind_line { plain, with_reason };
+
 class directory_backend {
 public:
     virtual ~directory_backend() = default;
 
     // Binds the searcher of an entry (see entry_name.h). Null after appending the line
-    // "error while connecting to LDAP server '<entry without its password>': <reason>".
-    virtual CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error) = 0;
+    // "error while connecting to LDAP server '<entry without its password>': <description>".
+    virtual CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line line) = 0;
 
     // The table for names that answer the bind: one collector object per kind, shared by its
     // keys, made from the concrete type.

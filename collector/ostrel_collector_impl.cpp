@@ -372,7 +372,7 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
     const entry_name entry = parse_entry_name(info.name);
     std::u16string bind_error;
     const CComPtr<IDirectorySearch> searcher =
-        collectors.directory ? collectors.directory->connect(info.name, bind_error) : CComPtr<IDirectorySearch>();
+        collectors.directory ? collectors.directory->connect(info.name, bind_error, bind_line::with_reason) : CComPtr<IDirectorySearch>();
     if (searcher) {
         // The collectors of one entry share its one searcher; the whole name goes to them,
         // since a directory search may bind again with the entry's credentials.
@@ -411,7 +411,7 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
                       u"': no directory back end\r\n";
         return;
     }
-    const CComPtr<IDirectorySearch> searcher = collectors.directory->connect(info.name, info.error);
+    const CComPtr<IDirectorySearch> searcher = collectors.directory->connect(info.name, info.error, bind_line::plain);
     if (!searcher)
         return;
     const std::unique_ptr<exchange5_counter> organization = collectors.directory->make_exchange5_collector(searcher);

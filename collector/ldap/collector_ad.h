@@ -15,8 +15,9 @@ public:
     // Binds the searcher of a domain or server name (or host/user/password); the caller owns
     // the one reference returned. Null after appending "error while connecting to LDAP
     // server '<name>': <description>" to `error`, where the name is shown without its
-    // password.
-    static IDirectorySearch* Connect(const std::u16string& name, std::u16string& error);
+    // password. `with_reason` adds the directory layer's own account of the failure to the
+    // description (never the password).
+    static IDirectorySearch* Connect(const std::u16string& name, std::u16string& error, bool with_reason = false);
 
     // Keeps `searcher` (a reference of its own) in place of the one held before.
     void Init(IDirectorySearch* searcher) override;

@@ -29,10 +29,11 @@ private:
 
 } // namespace
 
-CComPtr<IDirectorySearch> ldap_directory_backend::connect(const std::u16string& name, std::u16string& error)
+CComPtr<IDirectorySearch> ldap_directory_backend::connect(const std::u16string& name, std::u16string& error,
+                                                          bind_line line)
 {
     CComPtr<IDirectorySearch> searcher;
-    searcher.Attach(collector_ad::Connect(name, error));
+    searcher.Attach(collector_ad::Connect(name, error, line == bind_line::with_reason));
     return searcher;
 }
 

@@ -6,7 +6,7 @@
 
 class ldap_directory_backend final : public directory_backend {
 public:
-    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error) override;
+    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line line) override;
     directory_collector_table make_ad_collectors() override;
     std::unique_ptr<exchange5_counter> make_exchange5_collector(IDirectorySearch* searcher) override;
 };

@@ -98,7 +98,7 @@ private:
 // Both back ends in one object, so that a test scripts the bind and both tables together.
 class fake_backend final : public directory_backend, public network_backend {
 public:
-    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error) override
+    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line) override
     {
         CComPtr<IDirectorySearch> searcher;
         if (ldap_names.count(name) == 0)

@@ -26,10 +26,10 @@ network_backend* network()
 
 class forwarding_directory final : public directory_backend {
 public:
-    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error) override
+    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line line) override
     {
         if (directory_backend* target = directory())
-            return target->connect(name, error);
+            return target->connect(name, error, line);
         error += u"error while connecting to LDAP server '" + name + u"': no directory back end is installed\r\n";
         return nullptr;
     }

@@ -218,7 +218,7 @@ TEST_F(SambaLdapCollectorsTest, BackEndTablesShareOneCollectorPerKind)
 
     // The bind hands one searcher to the table's collectors.
     std::u16string error;
-    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error);
+    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error, bind_line::plain);
     ASSERT_NE(bound, nullptr) << utf16_to_utf8(error);
     table.at(oxcUser)->Init(bound);
     collector::pairs pairs;

@@ -126,7 +126,7 @@ TEST_F(SlapdLdapCollectorsTest, BackEndServesTheExchange5Road)
 {
     ldap_directory_backend backend;
     std::u16string error;
-    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error);
+    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error, bind_line::plain);
     ASSERT_NE(bound, nullptr) << utf16_to_utf8(error);
     const std::unique_ptr<exchange5_counter> counter = backend.make_exchange5_collector(bound);
     ASSERT_NE(counter, nullptr);
