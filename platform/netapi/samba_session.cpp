@@ -1,6 +1,7 @@
 #include "platform/netapi/samba_session.h"
 
 #include "platform/netapi/thread_credentials.h"
+#include "platform/win32/win_errors.h"
 #include "platform/netapi/ticket_cache.h"
 
 #include <cstdint>
@@ -10,9 +11,6 @@
 // UTF-16 API uses; kept in a namespace of its own so that the two never meet.
 namespace samba {
 #include <netapi.h>
-// Exported by libnetapi beside its public calls, though not declared in its header: drops
-// the connections it keeps per server.
-extern "C" NET_API_STATUS libnetapi_shutdown_cm(struct libnetapi_ctx* ctx);
 }
 
 namespace netapi {
@@ -64,7 +62,14 @@ std::uint32_t samba_session::open_locked() {
     // libnetapi never asks for one on the terminal.
     samba::libnetapi_set_debuglevel(context, "0");
     ticket_cache_ = has_ticket_cache();
-    if (ticket_cache_) {
+    if (const user_credentials* given = thread_credentials()) {
+        // The calling thread's own user and password, over Kerberos only: the password serves
+        // to obtain a ticket and never crosses the wire.
+        samba::libnetapi_set_username(context, given->user.c_str());
+        samba::libnetapi_set_password(context, given->password.c_str());
+        samba::libnetapi_set_use_kerberos(context);
+        applied_ = *given;
+    } else if (ticket_cache_) {
         // The caller's own Kerberos credentials: the principal comes from the cache.
         samba::libnetapi_set_use_kerberos(context);
         samba::libnetapi_set_password(context, "");
@@ -79,25 +84,13 @@ std::uint32_t samba_session::open_locked() {
 
 std::uint32_t samba_session::use_thread_credentials_locked() {
     const user_credentials* wanted = thread_credentials();
+    // libnetapi keeps its connections for the whole process whatever credentials made them
+    // (a connection made with a good password would serve a later call with a wrong one), so
+    // the context keeps the credentials it was made with, and a call with others is refused
+    // as a server refuses a second user on one connection.
     if (wanted ? applied_ == *wanted : !applied_)
         return 0;
-    auto* context = static_cast<samba::libnetapi_ctx*>(context_);
-    // libnetapi keeps its connections per server whatever credentials made them: none made
-    // with other credentials may serve these calls.
-    samba::libnetapi_shutdown_cm(context);
-    if (wanted) {
-        // Kerberos only: the password serves to obtain a ticket and never crosses the wire.
-        samba::libnetapi_set_username(context, wanted->user.c_str());
-        samba::libnetapi_set_password(context, wanted->password.c_str());
-        samba::libnetapi_set_use_kerberos(context);
-        applied_ = *wanted;
-    } else {
-        // The process's own credentials again: the ticket cache's principal, or anonymous.
-        samba::libnetapi_set_username(context, "");
-        samba::libnetapi_set_password(context, "");
-        applied_.reset();
-    }
-    return 0;
+    return ERROR_SESSION_CREDENTIAL_CONFLICT;
 }
 
 bool samba_session::uses_ticket_cache() {
@@ -108,7 +101,8 @@ bool samba_session::uses_ticket_cache() {
 
 std::uint32_t samba_session::locate_controller(const std::string& domain, std::string& controller) {
     std::lock_guard lock(mutex_);
-    if (std::uint32_t status = open_locked())
+    // The locator authenticates nobody: other credentials than the context's do not matter.
+    if (std::uint32_t status = open_locked(); status != 0 && status != ERROR_SESSION_CREDENTIAL_CONFLICT)
         return status;
     samba::DOMAIN_CONTROLLER_INFO* info = nullptr;
     // The primary controller, under its flat name, as the management calls want it.
