@@ -12,6 +12,7 @@
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
 #include "platform/win32/text.h"
+#include "tests/collector/ldap/engine_run.h"
 #include "tests/support/server_env.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -210,27 +210,6 @@ private:
     std::vector<std::string> m_names;
 };
 
-class completion final : public COstrelCollectorImpl::collector_callback {
-public:
-    void DomainCollected(const std::u16string&, const std::u16string&) override {}
-    void CollectionComplete() override
-    {
-        std::lock_guard lock(m_mutex);
-        m_done = true;
-        m_changed.notify_all();
-    }
-    void wait()
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_done; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_done = false;
-};
-
 // In the child: this process's lookups go to the stand-in, whatever the namespace it was
 // started in said.
 bool resolve_through_stand_in(const std::string& folder)
@@ -257,7 +236,7 @@ void count_entries(const std::vector<std::u16string>& entries, int out)
             CComBSTR name(entries[static_cast<std::size_t>(i)]);
             SafeArrayPutElement(names.parray, &i, name.m_str);
         }
-        completion done;
+        ldap_collectors_test::completion_wait done;
         std::string report;
         if (engine.Collect(&names, oxcUser, &done) == S_OK) {
             done.wait();
