@@ -143,8 +143,10 @@ void COstrelCollectorImpl::join_worker()
     if (FAILED(CoWaitForMultipleHandles(0, INFINITE, 1, handles, &index)))
         WaitForSingleObject(thread, INFINITE);
     std::lock_guard lock(m_state);
-    CloseHandle(m_thread);
-    m_thread = nullptr;
+    if (m_thread == thread) {
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
 }
 
 HRESULT COstrelCollectorImpl::EnumerateDomains(VARIANT* domains)
