@@ -1,6 +1,7 @@
 #include "platform/com/apartment.h"
 
 #include "platform/com/apartment_state.h"
+#include "platform/com/handle_wait.h"
 #include "platform/com/kernel_object.h"
 #include "platform/com/threading.h"
 
@@ -145,29 +146,10 @@ HRESULT CoWaitForMultipleHandles(DWORD flags, DWORD timeout, ULONG count, HANDLE
     }
     const bool wait_all = (flags & COWAIT_WAITALL) != 0;
     auto own = com::current_sta();
-    com::detail::deadline until(timeout);
-    std::unique_lock lock(com::detail::kernel_lock());
-    for (;;) {
-        DWORD which = 0;
-        if (com::detail::try_satisfy(count, handles, wait_all, which)) {
-            *index = wait_all ? 0 : which;
-            return S_OK;
-        }
-        if (own && own->has_calls_locked()) {
-            lock.unlock();
-            own->serve();
-            lock.lock();
-            continue;
-        }
-        if (until.infinite) {
-            com::detail::kernel_changed().wait(lock);
-        } else if (com::detail::kernel_changed().wait_until(lock, until.at) == std::cv_status::timeout) {
-            if (com::detail::try_satisfy(count, handles, wait_all, which)) {
-                *index = wait_all ? 0 : which;
-                return S_OK;
-            }
-            if (own && own->has_calls_locked()) continue;
-            return RPC_S_CALLPENDING;
-        }
-    }
+    DWORD which = 0;
+    if (com::detail::wait_for_handles(count, handles, wait_all, timeout, own.get(), which) ==
+        com::detail::wait_result::timed_out)
+        return RPC_S_CALLPENDING;
+    *index = wait_all ? 0 : which;
+    return S_OK;
 }
