@@ -71,6 +71,15 @@ TEST_F(CreateObjectTest, CreatesANewObjectByProgIdOrClsid)
     EXPECT_EQ(get(by_clsid.get(), QStringLiteral("Value")).toInt(), 7);
 }
 
+TEST_F(CreateObjectTest, AVersionIndependentProgIdFollowsItsCurVer)
+{
+    // The forms runtime creates through the COM runtime's class loader: one ProgID rule.
+    register_class_in(QStringLiteral("FormsProbe.Object\\CurVer"), QStringLiteral("FormsProbe.ProbeObject"));
+    auto object = create_object(QStringLiteral("FormsProbe.Object"));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(get(object.get(), QStringLiteral("Value")).toInt(), 7);
+}
+
 TEST_F(CreateObjectTest, RefusesWithTheReason)
 {
     register_class_in(QStringLiteral("CLSID\\{4D5E6F70-8192-43A4-B5C6-D7E8F9A0B1C2}\\InprocServer32"),
