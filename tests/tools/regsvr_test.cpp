@@ -164,9 +164,9 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     std::ofstream(system_registry) << "[HKEY_CLASSES_ROOT\\Ostrel.System]\n@ = sz \"installed\"\n";
     const std::string system_text = file_text(system_registry);
 
-    const auto run_copy = [&](const std::filesystem::path& bin) {
+    const auto run_copy = [&](const std::filesystem::path& bin, const std::string& option = {}) {
         const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" + quoted((dir_ / "config").string()) +
-                                    " " + quoted((bin / "ostrel-regsvr").string()) + " " +
+                                    " " + quoted((bin / "ostrel-regsvr").string()) + " " + option +
                                     quoted(OSTREL_TEST_MODULE) + " >/dev/null 2>&1";
         return std::system(command.c_str());
     };
@@ -180,6 +180,11 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     EXPECT_EQ(user_text.find("Ostrel.System"), std::string::npos) << user_text;
     EXPECT_EQ(file_text(system_registry), system_text);
     EXPECT_FALSE(std::filesystem::exists(registry_));
+
+    // Unregistering by hand takes back what the user's file holds; the system's stays.
+    ASSERT_EQ(run_copy(prefix_bin, "-u "), 0);
+    EXPECT_EQ(file_text(user_registry).find("Ostrel.RegsvrTest"), std::string::npos);
+    EXPECT_EQ(file_text(system_registry), system_text);
 }
 
 TEST_F(RegsvrTest, UsageErrors)
