@@ -336,6 +336,37 @@ TEST_F(EngineInApartment, CancelDuringARunStopsAfterTheCurrentCollector)
     CloseHandle(entered);
 }
 
+// A call that the waiting thread serves during its own Cancel (an event handler of the
+// apartment, say) calls the engine again: Cancel sets the flag and returns, Collect refuses,
+// neither waits for the worker that waits for them.
+TEST_F(EngineInApartment, CallsServedWhileCancelWaitsNeitherWaitNorDeadlock)
+{
+    COstrelCollectorImpl engine(backend, backend);
+    recorder rec(&engine);
+    const std::shared_ptr<com::sta_queue> test_thread = com::current_sta();
+    HRESULT nested_cancel = E_FAIL;
+    HRESULT nested_collect = S_OK;
+    name_array again({u"x"});
+    const HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    backend->on_collect = [&](const std::string&) {
+        SetEvent(entered);
+        com::call_in_sta(test_thread, [&] {
+            nested_cancel = engine.Cancel();
+            nested_collect = engine.Collect(&again.v, oxcUser, &rec);
+            return S_OK;
+        });
+    };
+    name_array array({u"nt.test", u"nt2.test"});
+    ASSERT_EQ(engine.Collect(&array.v, oxcUser, &rec), S_OK);
+    ASSERT_EQ(WaitForSingleObject(entered, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(engine.Cancel(), S_OK);
+    CloseHandle(entered);
+    EXPECT_EQ(nested_cancel, S_OK);
+    EXPECT_EQ(nested_collect, COstrelCollectorImpl::E_ILLEGAL_METHOD_CALL);
+    EXPECT_EQ(rec.completions, 1);
+    EXPECT_EQ(backend->taken_runs().size(), 1u);
+}
+
 TEST_F(Engine, SecondCollectWaitsForTheFirstRunsCompletion)
 {
     COstrelCollectorImpl engine(backend, backend);
