@@ -63,8 +63,9 @@ std::uint32_t samba_session::open_locked() {
     samba::libnetapi_set_debuglevel(context, "0");
     ticket_cache_ = has_ticket_cache();
     if (const user_credentials* given = thread_credentials()) {
-        // The calling thread's own user and password, over Kerberos only: the password serves
-        // to obtain a ticket and never crosses the wire.
+        // The calling thread's own user and password: Kerberos where the controller's name
+        // allows it (the password serves to obtain a ticket), else NTLM's challenge and
+        // response in a signed session; the password itself never crosses the wire.
         samba::libnetapi_set_username(context, given->user.c_str());
         samba::libnetapi_set_password(context, given->password.c_str());
         samba::libnetapi_set_use_kerberos(context);

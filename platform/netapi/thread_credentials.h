@@ -1,7 +1,7 @@
 #pragma once
 // Credentials for the management calls of one thread: while they are set, the thread's calls
-// authenticate with them over Kerberos (the password only ever serves to obtain a ticket, it
-// is never sent) instead of the process's own credentials. libnetapi keeps one context and its
+// authenticate with them (Kerberos, else NTLM in a signed session: the password itself is never
+// sent) instead of the process's own credentials. libnetapi keeps one context and its
 // connections for the whole process, so the credentials of the first call are those of every
 // call: a call with other credentials fails with ERROR_SESSION_CREDENTIAL_CONFLICT (1219),
 // which the controller lookup alone (it authenticates nobody) is spared.
