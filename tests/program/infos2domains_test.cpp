@@ -14,6 +14,15 @@
 
 namespace {
 
+// Holds the one reference a new fake starts with.
+template <class I>
+CComPtr<I> adopt(I* object)
+{
+    CComPtr<I> held;
+    held.Attach(object);
+    return held;
+}
+
 template <class I>
 class dispatch_base : public I {
 public:
@@ -58,7 +67,7 @@ public:
     }
     HRESULT get_DomainName(BSTR* pVal) override
     {
-        *pVal = program::to_bstr(name_);
+        *pVal = CComBSTR(name_.toStdU16String()).Detach();
         return S_OK;
     }
     HRESULT GetInfo(oxcOstrelCounter counter, LONG* rv) override
@@ -69,7 +78,7 @@ public:
     }
     HRESULT get_ErrorString(BSTR* pVal) override
     {
-        *pVal = program::to_bstr(error_);
+        *pVal = CComBSTR(error_.toStdU16String()).Detach();
         return S_OK;
     }
 
@@ -106,14 +115,14 @@ private:
 
 TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
 {
-    program::com_ref<IOstrelInfoCollection> results(new infos({
+    const auto results = adopt(new infos({
         new info(QStringLiteral("a.com"), {}, {{oxcUser, 10}, {oxcMailboxEnabledUser, 3}, {oxcMailEnabledUser, 4}}),
         new info(QStringLiteral("A.COM"), QStringLiteral("failed\r\n"), {}),
         new info(QString(), {}, {{oxcUser, 1}}),
         new info(QStringLiteral("zero"), {}, {{oxcContact, 0}}),
     }));
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     ASSERT_EQ(domains->PropertyNames().size(), 17);
     ASSERT_EQ(domains->Count(), 3);  // the entry without a name is dropped
 
@@ -139,10 +148,10 @@ TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
 
 TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
 {
-    program::com_ref<IOstrelInfoCollection> results(
+    const auto results = adopt(
         new infos({new info(QStringLiteral("Org"), {}, {{oxcExchange5Servers, 2}, {oxcExchange5Mailbox, 40}})}));
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), true);
+    auto domains = collector.Infos2domains(results.p, true);
     EXPECT_EQ(domains->PropertyNames().join(u'|').toStdString(), "Organization|Exchange Servers|Mailboxes");
     auto org = domains->Item(1);
     ASSERT_EQ(org->Props()->Count(), 2);
@@ -153,11 +162,11 @@ TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
 TEST(Infos2domains, AnEntrysPasswordIsNotKept)
 {
     const QString name = QStringLiteral("dc1/admin/Secr3t");
-    program::com_ref<IOstrelInfoCollection> results(new infos(
+    const auto results = adopt(new infos(
         {new info(name, QStringLiteral("error while connecting to LDAP server '") + name + QStringLiteral("': x\r\n"),
                   {{oxcUser, 5}})}));
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     auto entry = domains->Item(1);
     EXPECT_EQ(entry->DomainName.toStdString(), "dc1/admin");
     EXPECT_FALSE(entry->StatusString.contains(QStringLiteral("Secr3t")));
@@ -168,9 +177,9 @@ TEST(Infos2domains, AnEntrysPasswordIsNotKept)
 
 TEST(Infos2domains, AnEmptyCollectionGivesTitlesOnlyAndNoCollectionIsError91)
 {
-    program::com_ref<IOstrelInfoCollection> results(new infos({}));
+    const auto results = adopt(new infos({}));
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     EXPECT_EQ(domains->Count(), 0);
     EXPECT_EQ(domains->PropertyNames().size(), 17);
     try {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const QString kNow = QStringLiteral("12/10/2026 9:05:03 AM");
@@ -60,6 +62,96 @@ TEST(SessionLog, DateForm)
     const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
     EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), "1/2/2026 3:04:05 PM");
 }
+
+// Sets one environment variable for the life of the object.
+class scoped_env {
+public:
+    scoped_env(const char* name, const char* value) : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~scoped_env()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    scoped_env(const scoped_env&) = delete;
+    scoped_env& operator=(const scoped_env&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+struct DateCase {
+    const char* lcAll;
+    const char* lcTime;
+    const char* expected;
+};
+
+class LogDate : public testing::TestWithParam<DateCase> {};
+
+// The log's dates follow the user's time locale: its short date and its long time. The C
+// locale and US English keep the US form.
+TEST_P(LogDate, FollowsTheTimeLocale)
+{
+    const DateCase& c = GetParam();
+    const scoped_env all("LC_ALL", c.lcAll);
+    const scoped_env time("LC_TIME", c.lcTime);
+    const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
+    EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), c.expected) << c.lcAll << " " << c.lcTime;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LogDate,
+                         testing::Values(DateCase{"C", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"C.UTF-8", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"en_US.UTF-8", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"de_DE.UTF-8", "", "02.01.2026 15:04:05"},
+                                         DateCase{"", "de_DE.UTF-8", "02.01.2026 15:04:05"},
+                                         DateCase{"", "en_US.UTF-8", "1/2/2026 3:04:05 PM"}));
+
+struct RefusalCase {
+    std::vector<const char*> names;
+    bool fromCommandLine;
+    const char* says;  // a piece of the reason, or empty when the names are accepted
+};
+
+class EntryRefusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(EntryRefusal, RefusesWhatWouldForgeOrLeak)
+{
+    const RefusalCase& c = GetParam();
+    QStringList names;
+    for (const char* name : c.names)
+        names.append(QString::fromUtf8(name));
+    const QString reason = entry_name::refusal(names, c.fromCommandLine);
+    if (!*c.says) {
+        EXPECT_TRUE(reason.isEmpty()) << reason.toStdString();
+        return;
+    }
+    EXPECT_TRUE(reason.contains(QString::fromUtf8(c.says))) << reason.toStdString();
+    // The reason quotes nothing of the names.
+    for (const QString& name : names)
+        for (const QString& piece : name.split(u'/'))
+            if (piece.size() > 3) {
+                EXPECT_FALSE(reason.contains(piece)) << reason.toStdString();
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EntryRefusal,
+    testing::Values(RefusalCase{{"a.com", "b.com"}, true, ""}, RefusalCase{{"a.com", "dc/u/pw", "dc2/u/pw"}, true, ""},
+                    RefusalCase{{"", "a.com"}, true, ""},
+                    RefusalCase{{"a.com\r\n[Total]"}, true, "domain name 1 holds a control character"},
+                    RefusalCase{{"a.com", "b\tcom"}, true, "domain name 2 holds a control character"},
+                    RefusalCase{{"evil\x1b[2Jname"}, false, "domain name 1 holds a control character"},
+                    RefusalCase{{"a\ncom"}, false, "control character"},
+                    RefusalCase{{"dc/user/pa", "ssTail"}, true, "domain name 2 follows a name with a password"},
+                    RefusalCase{{"dc/user/pa", ""}, true, "follows a name with a password"},
+                    RefusalCase{{"dc/user/pa", "ssTail"}, false, ""}));
 
 TEST(EntryName, ThePasswordIsNeverShown)
 {
