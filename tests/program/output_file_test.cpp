@@ -16,6 +16,13 @@
 
 namespace {
 
+void write_old_file(const QString& path, const char* content)
+{
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(content);
+}
+
 TEST(OutputFile, ReportTwoEmptyLinesThenTheLog)
 {
     QTemporaryDir dir;
@@ -34,11 +41,7 @@ TEST(OutputFile, ReplacesAnExistingFileAndWritesUtf8)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("r.txt"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old content that is longer than the new one");
-    }
+    write_old_file(path, "old content that is longer than the new one");
     QString error;
     ASSERT_TRUE(program::write_output_file(path, QStringLiteral("[Dom\u00e4ne]\r\n\r\n"), QString(), error));
     QFile file(path);
@@ -78,11 +81,7 @@ TEST(OutputFile, AReadOnlyFileIsReplacedWholeAndKeepsItsMode)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("r.txt"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
+    write_old_file(path, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     QString error;
     ASSERT_TRUE(program::write_output_file(path, QStringLiteral("[Total]\r\n"), QString(), error)) << error.toStdString();
@@ -139,10 +138,7 @@ TEST(OutputFile, AnImpossiblePathIsKnownWhenOpenedAndAnOpenedFileNotCommittedLea
 {
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain"));
-    {
-        QFile f(plain);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    write_old_file(plain, "");
     for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing/r.txt")), plain + QStringLiteral("/r.txt"),
                                 dir.path()}) {
         program::output_file file;

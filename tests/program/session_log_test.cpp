@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -63,44 +64,45 @@ TEST(SessionLog, DateForm)
     EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), "1/2/2026 3:04:05 PM");
 }
 
-// Sets one environment variable for the life of the object.
-class scoped_env {
-public:
-    scoped_env(const char* name, const char* value) : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~scoped_env()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-    scoped_env(const scoped_env&) = delete;
-    scoped_env& operator=(const scoped_env&) = delete;
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
-
 struct DateCase {
     const char* lcAll;
     const char* lcTime;
     const char* expected;
 };
 
-class LogDate : public testing::TestWithParam<DateCase> {};
+// Each case sets LC_ALL and LC_TIME (empty: unset); the test's own values come back after.
+class LogDate : public testing::TestWithParam<DateCase> {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : kNames)
+            saved_.append(qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
+    }
+    void TearDown() override
+    {
+        for (qsizetype i = 0; i < saved_.size(); ++i)
+            put(kNames[i], saved_[i]);
+    }
+    static void put(const char* name, const std::optional<QByteArray>& value)
+    {
+        if (value && !value->isEmpty())
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    static constexpr const char* kNames[] = {"LC_ALL", "LC_TIME"};
+
+private:
+    QList<std::optional<QByteArray>> saved_;
+};
 
 // The log's dates follow the user's time locale: its short date and its long time. The C
 // locale and US English keep the US form.
 TEST_P(LogDate, FollowsTheTimeLocale)
 {
     const DateCase& c = GetParam();
-    const scoped_env all("LC_ALL", c.lcAll);
-    const scoped_env time("LC_TIME", c.lcTime);
+    put("LC_ALL", QByteArray(c.lcAll));
+    put("LC_TIME", QByteArray(c.lcTime));
     const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
     EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), c.expected) << c.lcAll << " " << c.lcTime;
 }
