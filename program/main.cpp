@@ -4,11 +4,15 @@
 #include "program/main_module.h"
 #include "program/process_arguments.h"
 
+#include <csignal>
 #include <cstdio>
 #include <span>
 
 int main(int argc, char** argv)
 {
+    // A reader that leaves the output FIFO early makes the write fail with a reason, instead
+    // of ending the process silently.
+    std::signal(SIGPIPE, SIG_IGN);
     const std::span<char*> memory(argv + (argc > 0 ? 1 : 0), static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
     QString error;
     const auto arguments = process_arguments::decode(memory, error);
