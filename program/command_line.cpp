@@ -19,8 +19,10 @@ CCommandLine::CCommandLine(const QStringList& arguments) : m_arguments(arguments
     qsizetype p = 0;
     for (;;) {
         Entry entry;
-        if (!ParseNextSwitch(p, entry))
+        ValuePlace place;
+        if (!ParseNextSwitch(p, entry, place))
             break;
+        m_switches.push_back(Switch{entry[0], entry[1], place});
         // The first occurrence of a switch wins: adding a repeated one fails and is dropped.
         try {
             m_colArgs.Add(QStringList{entry[0], entry[1]}, Key(entry[0]));
@@ -48,12 +50,17 @@ QString CCommandLine::value(const QString& name) const
     }
 }
 
+const std::vector<CCommandLine::Switch>& CCommandLine::Switches() const
+{
+    return m_switches;
+}
+
 QString CCommandLine::Key(const QString& name)
 {
     return name.toUpper() + u'_';
 }
 
-bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry) const
+bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry, ValuePlace& place) const
 {
     if (p >= m_arguments.size())
         return false;
@@ -69,12 +76,14 @@ bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry) const
         ++end;
     QString name = argument.mid(1, end - 1);
     QString value = argument.mid(end + 1);
+    place = ValuePlace{p - 1, end + 1};
 
     // A switch with no value of its own takes the next argument, unless that one is a
     // switch itself (a value cannot start with "/" or "-" there).
     if (value.isEmpty() && p < m_arguments.size() && !m_arguments[p].startsWith(u'/') &&
         !m_arguments[p].startsWith(u'-')) {
         value = m_arguments[p];
+        place = ValuePlace{p, 0};
         ++p;
     }
 

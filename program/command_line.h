@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class CCommandLine {
 public:
@@ -31,11 +32,25 @@ public:
     // "Invalid argument name." (callers ask Argument first).
     QString value(const QString& name) const;
 
+    // Where a switch's value stands: the index of the argument and the position in it.
+    struct ValuePlace {
+        qsizetype argument = -1;
+        qsizetype start = 0;
+    };
+    // Every switch as parsed, in order, repeated ones included (for hiding their values).
+    struct Switch {
+        QString name;
+        QString value;
+        ValuePlace place;
+    };
+    const std::vector<Switch>& Switches() const;
+
 private:
     static QString Key(const QString& name);
-    bool ParseNextSwitch(qsizetype& p, Entry& entry) const;
+    bool ParseNextSwitch(qsizetype& p, Entry& entry, ValuePlace& place) const;
 
     QStringList m_arguments;
+    std::vector<Switch> m_switches;
     // Each entry a two-element list: the name as typed, its value.
     forms::Collection m_colArgs;
 };

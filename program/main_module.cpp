@@ -76,8 +76,7 @@ void ShowUsage()
 int Main(const QStringList& arguments, std::span<char*> argumentMemory)
 {
     const CCommandLine args(arguments);
-    if (args.Argument(QStringLiteral("Domain")))
-        process_arguments::hide_passwords(argumentMemory, args.value(QStringLiteral("Domain")));
+    process_arguments::hide_passwords(argumentMemory, args);
     Resources::Shared();
     forms::set_application_title(QStringLiteral("Ostrel"));
     apartment sta;

@@ -45,23 +45,27 @@ std::optional<QStringList> decode(std::span<char* const> arguments, QString& err
     return decoded;
 }
 
-void hide_passwords(std::span<char*> arguments, const QString& domains)
+void hide_passwords(std::span<char*> arguments, const CCommandLine& parsed)
 {
-    const qsizetype offset = first_password_offset(domains);
-    if (offset < 0)
-        return;
-    prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
-    const QByteArray value = domains.toUtf8();
-    // The value is the end of its argument: /domain:value, or an argument of its own.
-    for (char* argument : arguments) {
-        if (!argument)
+    bool held = false;
+    for (const CCommandLine::Switch& option : parsed.Switches()) {
+        const qsizetype index = option.place.argument;
+        if (option.name.compare(u"domain", Qt::CaseInsensitive) != 0 || index < 0 ||
+            static_cast<std::size_t>(index) >= arguments.size() || !arguments[static_cast<std::size_t>(index)])
             continue;
-        const std::size_t length = std::strlen(argument);
-        const auto valueLength = static_cast<std::size_t>(value.size());
-        if (length < valueLength || std::memcmp(argument + length - valueLength, value.constData(), valueLength) != 0)
+        const qsizetype password = first_password_offset(option.value);
+        if (password < 0)
             continue;
-        std::memset(argument + length - valueLength + static_cast<std::size_t>(offset), 'x',
-                    valueLength - static_cast<std::size_t>(offset));
+        if (!held)
+            prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+        held = true;
+        char* memory = arguments[static_cast<std::size_t>(index)];
+        // The value runs to the end of its argument; the bytes before it are as decoded.
+        const std::size_t from =
+            static_cast<std::size_t>(QString::fromUtf8(memory).left(option.place.start).toUtf8().size() + password);
+        const std::size_t length = std::strlen(memory);
+        if (from < length)
+            std::memset(memory + from, 'x', length - from);
     }
 }
 

@@ -114,8 +114,8 @@ TEST(ProcessArguments, ArgumentsAreTakenAsGivenAndMustBeUtf8)
 
 struct HideCase {
     std::vector<const char*> arguments;
-    const char* domains;
     std::vector<const char*> after;
+    bool password;
 };
 
 class PasswordMemory : public testing::TestWithParam<HideCase> {};
@@ -130,22 +130,23 @@ TEST_P(PasswordMemory, IsOverwrittenOnceParsed)
     std::vector<char*> memory;
     for (std::string& argument : storage)
         memory.push_back(argument.data());
-    process_arguments::hide_passwords(memory, QString::fromUtf8(c.domains));
+    const CCommandLine parsed(arguments_of(c.arguments));
+    process_arguments::hide_passwords(memory, parsed);
     for (std::size_t i = 0; i < storage.size(); ++i)
         EXPECT_STREQ(memory[i], c.after[i]);
-    const bool password = std::string(c.domains).find('/') != std::string(c.domains).rfind('/');
-    if (password) {
+    if (c.password) {
         EXPECT_EQ(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PasswordMemory,
-    testing::Values(HideCase{{"/domain:dc/u/s3cret", "/out:r.txt"}, "dc/u/s3cret", {"/domain:dc/u/xxxxxx", "/out:r.txt"}},
-                    HideCase{{"/domain", "a.com,dc/u/pa,ss", "/out:x"}, "a.com,dc/u/pa,ss",
-                             {"/domain", "a.com,dc/u/xxxxx", "/out:x"}},
-                    HideCase{{"/domain:h/u/p\xc3\xa4/w"}, "h/u/p\xc3\xa4/w", {"/domain:h/u/xxxxx"}},
-                    HideCase{{"/domain:a.com,b.com", "/out:/tmp/a/b/c"}, "a.com,b.com",
-                             {"/domain:a.com,b.com", "/out:/tmp/a/b/c"}}));
+    testing::Values(HideCase{{"/domain:dc/u/s3cret", "/out:r.txt"}, {"/domain:dc/u/xxxxxx", "/out:r.txt"}, true},
+                    HideCase{{"/domain", "a.com,dc/u/pa,ss", "/out:x"}, {"/domain", "a.com,dc/u/xxxxx", "/out:x"}, true},
+                    HideCase{{"-DOMAIN:h/u/p\xc3\xa4/w"}, {"-DOMAIN:h/u/xxxxx"}, true},
+                    HideCase{{"/domain:\xc3\xa4.com/u/pw", "/domain:b/u/second"},
+                             {"/domain:\xc3\xa4.com/u/xx", "/domain:b/u/xxxxxx"}, true},
+                    HideCase{{"/out:/tmp/a/b/c", "/domain:a.com,b.com"}, {"/out:/tmp/a/b/c", "/domain:a.com,b.com"},
+                             false}));
 
 } // namespace
