@@ -264,9 +264,10 @@ struct counted_entry {
     std::string error;
 };
 
-// Counts one entry in a child process of its own (libnetapi keeps the credentials of a
+// Counts entries in a child process of its own (libnetapi keeps the credentials of a
 // process's first management call) that resolves names through the stand-in.
-bool count_in_child(const std::string& entry, const std::string& folder, counted_entry& counted)
+bool count_in_child(const std::vector<std::string>& entries, const std::string& folder,
+                    std::vector<counted_entry>& counted)
 {
     int pipe_ends[2];
     if (pipe2(pipe_ends, O_CLOEXEC) != 0)
@@ -281,7 +282,10 @@ bool count_in_child(const std::string& entry, const std::string& folder, counted
         // The DC's own CA is not trusted here.
         unsetenv("LDAPTLS_CACERT");
         setenv("LDAPTLS_REQCERT", "demand", 1);
-        count_entries({utf8_to_utf16(entry)}, pipe_ends[1]);
+        std::vector<std::u16string> names;
+        for (const std::string& entry : entries)
+            names.push_back(utf8_to_utf16(entry));
+        count_entries(names, pipe_ends[1]);
         _exit(0);
     }
     close(pipe_ends[1]);
@@ -292,12 +296,18 @@ bool count_in_child(const std::string& entry, const std::string& folder, counted
     close(pipe_ends[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    const std::size_t blank = report.find(' ');
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || blank == std::string::npos)
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return false;
-    counted.users = std::stoi(report.substr(0, blank));
-    counted.error = report.substr(blank + 1, report.find('\n') - blank - 1);
-    return true;
+    counted.clear();
+    for (std::size_t at = 0; at < report.size();) {
+        const std::size_t end = report.find('\n', at);
+        const std::size_t blank = report.find(' ', at);
+        if (end == std::string::npos || blank > end)
+            return false;
+        counted.push_back({std::stoi(report.substr(at, blank - at)), report.substr(blank + 1, end - blank - 1)});
+        at = end + 1;
+    }
+    return counted.size() == entries.size();
 }
 
 TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonIsKept)
@@ -335,8 +345,17 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
     resolver.start();
     std::vector<counted_entry> counted(cases.size());
     std::vector<bool> ran(cases.size());
-    for (std::size_t i = 0; i < cases.size(); ++i)
-        ran[i] = count_in_child(cases[i].entry, folder, counted[i]);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        std::vector<counted_entry> one;
+        ran[i] = count_in_child({cases[i].entry}, folder, one);
+        if (ran[i])
+            counted[i] = one.front();
+    }
+    // One process counts with the credentials of its first management call; an entry with
+    // others is refused, never counted over the first one's connection.
+    std::vector<counted_entry> mixed;
+    const bool ran_mixed =
+        count_in_child({domain + "/" + upn + "/" + password, domain + "/" + upn + "/" + wrong}, folder, mixed);
     resolver.stop();
     std::remove((std::string(folder) + "/resolv.conf").c_str());
     rmdir(folder);
@@ -360,6 +379,12 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
         EXPECT_NE(bind_line.find(c.reason), std::string::npos) << error;
         EXPECT_EQ(counted[i].users, c.users) << error;
     }
+    ASSERT_TRUE(ran_mixed);
+    EXPECT_EQ(mixed[0].users, dc_count("COUNT_SAM_USER_ACCOUNT")) << mixed[0].error;
+    EXPECT_EQ(mixed[1].users, -1);
+    EXPECT_NE(mixed[1].error.find("Error while enumerating users: Multiple connections to a server"), std::string::npos)
+        << mixed[1].error;
+    EXPECT_EQ(lower(mixed[1].error).find(lower(wrong)), std::string::npos) << mixed[1].error;
 }
 
 } // namespace
