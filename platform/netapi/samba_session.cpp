@@ -49,6 +49,14 @@ samba_session& samba_session::instance() {
     return session;
 }
 
+samba_session::~samba_session() {
+    std::lock_guard lock(mutex_);
+    if (context_) {
+        samba::libnetapi_free(static_cast<samba::libnetapi_ctx*>(context_));
+        context_ = nullptr;
+    }
+}
+
 std::uint32_t samba_session::open_locked() {
     if (context_)
         return 0;
