@@ -3,6 +3,7 @@
 // test's own.
 
 #include "tests/program/headless_process.h"
+#include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
 
 #include <QRegularExpression>
@@ -167,6 +168,27 @@ TEST(HeadlessRun, TwoEntriesOneSilentGiveOneSectionAndOneError)
     EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t2\r\nWith errors:\t1\r\n")));
     EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QStringLiteral("Users")),
               ostrel::test::dc_count("COUNT_USER"));
+}
+
+TEST(HeadlessRun, WithoutDomainsTheDomainThisMachineIsConfiguredForIsCounted)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    // A logged-on user of the domain: the bind uses the caller's own ticket.
+    std::string why;
+    ASSERT_TRUE(ostrel::test::take_dc_ticket(why)) << why;
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/out:") + ostrel.path(QStringLiteral("all.txt"))});
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("all.txt"));
+    ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+    // The client's krb5.conf and smb.conf name the realm; its DNS name is the entry.
+    const QString domain = QString::fromStdString(ostrel::test::env("SAMBA_DC_REALM").value_or("TEST.LOCAL")).toLower();
+    const QStringList body = section(file, domain);
+    ASSERT_EQ(body.size(), 16) << file.toStdString();
+    EXPECT_EQ(count_in(body, QStringLiteral("Users")), ostrel::test::dc_count("COUNT_USER"));
+    EXPECT_EQ(count_in(body, QStringLiteral("DCs")), ostrel::test::dc_count("COUNT_DC"));
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t1\r\nWith errors:\t0\r\n"))) << file.toStdString();
 }
 
 } // namespace
