@@ -84,6 +84,7 @@ HRESULT ldap_session::alive() const
 HRESULT ldap_session::connect(const std::string& uri)
 {
     close();
+    dead_ = S_OK;  // a new connection
     int rc = ldap_initialize(&ld_, uri.c_str());
     if (rc != LDAP_SUCCESS) {
         ld_ = nullptr;
