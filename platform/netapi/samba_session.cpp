@@ -50,10 +50,16 @@ std::string strip_backslashes(const char* name) {
 // release (the debug log's name and its own "log level" setting). They are Samba's, not leaks
 // of ours: the leak checker of a sanitizer build is told to look away while the context is made.
 struct samba_process_globals {
+    samba_process_globals() {
 #if defined(__SANITIZE_ADDRESS__)
-    samba_process_globals() { __lsan_disable(); }
-    ~samba_process_globals() { __lsan_enable(); }
+        __lsan_disable();
 #endif
+    }
+    ~samba_process_globals() {
+#if defined(__SANITIZE_ADDRESS__)
+        __lsan_enable();
+#endif
+    }
 };
 
 }  // namespace
