@@ -1,13 +1,10 @@
 #include "platform/netapi/samba_session.h"
 
+#include "platform/netapi/samba_process_globals.h"
 #include "platform/netapi/ticket_cache.h"
 
 #include <cstdint>
 #include <cstdlib>
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 // Samba's header declares C functions and structures under the Windows names that our own
 // UTF-16 API uses; kept in a namespace of its own so that the two never meet.
@@ -45,22 +42,6 @@ std::string strip_backslashes(const char* name) {
     std::size_t start = result.find_first_not_of('\\');
     return start == std::string::npos ? std::string() : result.substr(start);
 }
-
-// libnetapi_init keeps two strings for the life of the process that libnetapi_free does not
-// release (the debug log's name and its own "log level" setting). They are Samba's, not leaks
-// of ours: the leak checker of a sanitizer build is told to look away while the context is made.
-struct samba_process_globals {
-    samba_process_globals() {
-#if defined(__SANITIZE_ADDRESS__)
-        __lsan_disable();
-#endif
-    }
-    ~samba_process_globals() {
-#if defined(__SANITIZE_ADDRESS__)
-        __lsan_enable();
-#endif
-    }
-};
 
 }  // namespace
 
