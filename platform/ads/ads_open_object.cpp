@@ -55,8 +55,12 @@ HRESULT open_connection(const ads::ads_path& path, const std::optional<ads::bind
     const connection_key key = key_of(path, credentials);
     if (auto found = t_connections.find(key); found != t_connections.end()) {
         // (An object held by another thread may have let it go meanwhile.)
-        if ((session = found->second.lock()) != nullptr)
-            return session->alive();  // a dead connection answers at once, with its reason
+        if ((session = found->second.lock()) != nullptr) {
+            if (session->dead())
+                return session->alive();  // a dead connection answers at once, with its reason
+            ads::set_last_error(0, {});
+            return S_OK;
+        }
     }
     HRESULT hr = ads::ldap_session::open(path, credentials, session);
     if (SUCCEEDED(hr))

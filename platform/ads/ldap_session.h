@@ -55,6 +55,7 @@ public:
     // S_OK while the session can be used; once it is dead, the HRESULT it died with, after
     // setting the thread's last directory error to the same text again.
     HRESULT alive() const;
+    bool dead() const { return dead_ != S_OK; }
 
     // The values of one attribute of one object (a base search); S_OK with no values when the
     // object lacks the attribute, ERROR_DS_NO_SUCH_OBJECT when the object cannot be read.

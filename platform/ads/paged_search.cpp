@@ -34,7 +34,7 @@ void paged_search::drop_entry()
 void paged_search::abandon()
 {
     // A dead connection has nobody to tell.
-    if (msgid_ >= 0 && session_ && session_->handle() != nullptr && session_->alive() == S_OK)
+    if (msgid_ >= 0 && session_ && session_->handle() != nullptr && !session_->dead())
         ldap_abandon_ext(session_->handle(), msgid_, nullptr, nullptr);
     msgid_ = -1;
 }
