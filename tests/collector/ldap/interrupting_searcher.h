@@ -4,6 +4,7 @@
 // a known point of a real search against a real server.
 
 #include "platform/ads/ads_interfaces.h"
+#include "platform/com/atl/com_object.h"
 #include "platform/com/atl/com_ptr.h"
 
 #include <functional>
@@ -11,27 +12,18 @@
 
 namespace ldap_collectors_test {
 
-class interrupting_searcher final : public IDirectorySearch {
+class interrupting_searcher_object : public CComObjectRootEx<CComMultiThreadModel>, public IDirectorySearch {
 public:
-    interrupting_searcher(IDirectorySearch* real, int after_rows, std::function<void()> action)
+    BEGIN_COM_MAP(interrupting_searcher_object)
+        COM_INTERFACE_ENTRY(IDirectorySearch)
+    END_COM_MAP()
+
+    interrupting_searcher_object(IDirectorySearch* real, int after_rows, std::function<void()> action)
         : m_real(real), m_after_rows(after_rows), m_action(std::move(action))
     {
     }
 
     int rows() const { return m_rows; }
-
-    HRESULT QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDirectorySearch) {
-            *out = static_cast<IDirectorySearch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override { return --m_refs; }  // lives on the test's stack
 
     HRESULT SetSearchPreference(PADS_SEARCHPREF_INFO prefs, DWORD count) override
     {
@@ -70,7 +62,9 @@ private:
     int m_after_rows;
     std::function<void()> m_action;
     int m_rows = 0;
-    ULONG m_refs = 1;
 };
+
+// Lives on the test's stack.
+using interrupting_searcher = CComObjectStackEx<interrupting_searcher_object>;
 
 } // namespace ldap_collectors_test
