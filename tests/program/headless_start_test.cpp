@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <future>
+#include <thread>
 
 namespace {
 
@@ -120,9 +120,9 @@ TEST(HeadlessStart, AnOutputPathThatIsNotUtf8IsRefusedAndNothingIsWritten)
     EXPECT_TRUE(QDir(ostrel.path(QString())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
-// The output file is a FIFO: the program opens it for writing once its arguments are parsed
-// (and before it creates the collector), so when the test's reader opens, the program is
-// past parsing, and its command line must show no password any more.
+// The output file is a FIFO that nobody reads yet: the program opens it for writing once its
+// arguments are parsed (and before it creates the collector), and that open blocks until a
+// reader comes, so the program stays alive past parsing for as long as the test looks.
 TEST(HeadlessStart, ThePasswordIsGoneFromTheProcessCommandLineOnceParsed)
 {
     headless_process ostrel(false);
@@ -131,24 +131,27 @@ TEST(HeadlessStart, ThePasswordIsGoneFromTheProcessCommandLineOnceParsed)
     ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
     const auto process = ostrel.start({QStringLiteral("/domain:dc1.test.local/Administrator/TopSecretPw1"),
                                        QStringLiteral("/out:") + fifo});
-    auto reader = std::async(std::launch::async, [&] { return ::open(name.constData(), O_RDONLY); });
-    if (reader.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
-        const int unblock = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
-        reader.wait();
-        ::close(unblock);
-        FAIL() << "the program never opened its output file";
+    // Until the program has exec'd and parsed, its command line is the test's own or still
+    // holds the password; once it is blocked on the FIFO it must show the entry without it.
+    QByteArray shown;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(process->processId()));
+        ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
+        shown = cmdline.readAll();
+        if (shown.contains("/domain:") && !shown.contains("TopSecretPw1"))
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    const int fd = reader.get();
-    ASSERT_GE(fd, 0);
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(process->processId()));
-    ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
-    const QByteArray shown = cmdline.readAll();
-    ::close(fd);
     EXPECT_TRUE(shown.contains("/domain:dc1.test.local/Administrator/")) << shown.toStdString();
     EXPECT_FALSE(shown.contains("TopSecretPw1")) << shown.toStdString();
     EXPECT_FALSE(shown.contains("Secret")) << shown.toStdString();
 
+    // Let the program go on: a reader opens the FIFO and leaves.
+    const int fd = ::open(name.constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
     ASSERT_TRUE(process->waitForFinished(30000));
+    ::close(fd);
     EXPECT_EQ(process->exitCode(), 2);  // no collector in this registry
     EXPECT_FALSE(process->readAllStandardError().contains("TopSecretPw1"));
 }
