@@ -65,7 +65,43 @@ void signal_all(const std::vector<pid_t>& pids, int signal)
         kill(pid, signal);
 }
 
+// Whether every thread of the process is stopped ("T" in its stat line, after the command).
+bool stopped(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (dir == nullptr)
+        return false;
+    bool all = true;
+    while (dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream stat(tasks + "/" + entry->d_name + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto end_of_command = line.rfind(')');
+        if (end_of_command == std::string::npos || end_of_command + 2 >= line.size() ||
+            (line[end_of_command + 2] != 'T' && line[end_of_command + 2] != 't'))
+            all = false;
+    }
+    closedir(dir);
+    return all;
+}
+
 } // namespace
+
+bool wait_until_stopped(const std::vector<pid_t>& pids)
+{
+    for (int tries = 0; tries < 200; ++tries) {
+        bool all = true;
+        for (pid_t pid : pids)
+            all = all && stopped(pid);
+        if (all)
+            return true;
+        usleep(10000);
+    }
+    return false;
+}
 
 std::vector<pid_t> dc_processes(const std::string& state, std::string& why)
 {
@@ -121,6 +157,8 @@ dc_pause::dc_pause()
     guardian_pipe_ = fds[1];
     pids_ = std::move(pids);
     signal_all(pids_, SIGSTOP);
+    if (!wait_until_stopped(pids_))
+        why_ = "the DC's processes did not stop";
 }
 
 void dc_pause::resume()

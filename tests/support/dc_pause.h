@@ -20,7 +20,7 @@ public:
     dc_pause(const dc_pause&) = delete;
     dc_pause& operator=(const dc_pause&) = delete;
 
-    bool paused() const { return !pids_.empty(); }
+    bool paused() const { return !pids_.empty() && why_.empty(); }
     const std::string& why() const { return why_; }
 
     // Resumes the DC now (the destructor does it otherwise).
@@ -35,5 +35,10 @@ private:
 
 // The pid of the DC's samba process and of every process below it.
 std::vector<pid_t> dc_processes(const std::string& state, std::string& why);
+
+// SIGSTOP is delivered, not done, when kill() returns: a thread that is running goes on until
+// it next enters the kernel. Waits (two seconds at most) until every thread of every process
+// has stopped; false when one has not.
+bool wait_until_stopped(const std::vector<pid_t>& pids);
 
 }  // namespace ostrel::test

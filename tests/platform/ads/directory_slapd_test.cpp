@@ -3,6 +3,7 @@
 // limit part-way, a search reference, and TLS from a CA made for the run.
 
 #include "tests/platform/ads/directory_count.h"
+#include "tests/support/dc_pause.h"
 #include "tests/support/server_env.h"
 #include "tests/support/slapd_server.h"
 
@@ -257,6 +258,7 @@ TEST_F(SlapdDirectoryTest, ASilentServerCostsOneTimeoutThenEverythingOverItFails
         pid_t pid;
         ~resume_on_exit() { kill(pid, SIGCONT); }
     } resume{pid};
+    ASSERT_TRUE(ostrel::test::wait_until_stopped({pid}));
 
     const auto timeout = ads::configured_timeouts().operation;
     ASSERT_LE(timeout, std::chrono::seconds(5)) << "LDAPTIMEOUT is not set short";
