@@ -1,22 +1,12 @@
 #include "controls/wizard/captions_file.h"
 
+#include "platform/forms/control_site.h"
 #include "platform/forms/vb_error.h"
 #include "platform/win32/module.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
-
-namespace {
-
-bool is_identifier(const QString& name)
-{
-    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,39}$"));
-    return identifier.match(name).hasMatch();
-}
-
-} // namespace
 
 QByteArray captions_file_text(const PageCaptions& c)
 {
@@ -44,7 +34,7 @@ QByteArray captions_file_text(const PageCaptions& c)
 
 void write_captions_file(const QString& folder, const PageCaptions& captions)
 {
-    if (!is_identifier(captions.display_name))
+    if (!forms::ControlSite::is_valid_name(captions.display_name))
         forms::raise(52, QStringLiteral("KyWizardTab"),
                      QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(captions.display_name));
     QSaveFile file(QDir(folder).filePath(captions.display_name + QStringLiteral(".txt")));

@@ -5,6 +5,8 @@
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,12 +26,18 @@ ControlSite::ControlSite(Form& form, UserControl& control, QString class_name, Q
 
 ControlSite::~ControlSite() = default;
 
+bool ControlSite::is_valid_name(const QString& name)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,39}$"));
+    return identifier.match(name).hasMatch();
+}
+
 void ControlSite::setName(const QString& name)
 {
     if (name == name_)
         return;
-    if (name.isEmpty())
-        raise(vberr::InvalidPropertyValue);
+    if (!is_valid_name(name))
+        raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a valid control name").arg(name));
     if (ControlSite* other = form_.site(name); other && other != this)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Ambiguous name detected: ") + name);
     name_ = name;

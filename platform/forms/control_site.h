@@ -55,7 +55,10 @@ public:
     const QString& class_name() const { return class_name_; }
 
     QString Name() const { return name_; }
+    // A control's name is an identifier: a letter, then up to 39 letters, digits or "_".
+    // Anything else (a path such as "../x" included) is refused with 380.
     void setName(const QString& name);
+    static bool is_valid_name(const QString& name);
     int Align() const { return align_; }
     void setAlign(int align);
     double Left() const { return left_; }

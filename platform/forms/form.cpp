@@ -44,7 +44,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
 {
     if (!control)
         forms::raise(vberr::ObjectVariableNotSet);
-    if (name.isEmpty() || site(name))
+    if (!ControlSite::is_valid_name(name) || site(name))
         forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     UserControl* raw = control.get();
     raw->hide();
