@@ -190,8 +190,14 @@ void KyWizardTab::layout_maximized()
     imgHeaderBanner_->setStretch(stretch);
     ImageWaterMark_->setStretch(stretch);
     if (stretch) {
+        // The banner picture keeps the size it has at 96 dots per inch (15 twips a pixel), or
+        // covers the whole banner in the Kyrell style.
+        const QSize pixels = imgHeaderBanner_->Picture()->image().size();
         if (banner_style_ != kyOSWindows2k)
             imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), w, kBannerHeight);
+        else
+            imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), pixels.width() * 15.0,
+                                   pixels.height() * 15.0);
         ImageWaterMark_->Move(0, 0, 2490, h);
     }
     SetBannerImagePlace();

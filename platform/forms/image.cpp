@@ -1,6 +1,10 @@
 #include "platform/forms/image.h"
 
+#include "platform/forms/screen.h"
+
 #include <QPainter>
+
+#include <cmath>
 
 namespace forms {
 
@@ -34,8 +38,13 @@ void Image::setBorderStyle(int style)
 
 void Image::appearance_changed()
 {
-    if (!stretch_ && !picture_->empty())
-        set_twips_rect(QRectF(Left(), Top(), himetric_to_twips(picture_->Width()), himetric_to_twips(picture_->Height())));
+    if (!stretch_ && !picture_->empty()) {
+        // The picture's size on this screen, in whole pixels.
+        const double tpp_x = Screen::TwipsPerPixelX(), tpp_y = Screen::TwipsPerPixelY();
+        const double width = std::round(himetric_to_twips(picture_->Width()) / tpp_x) * tpp_x;
+        const double height = std::round(himetric_to_twips(picture_->Height()) / tpp_y) * tpp_y;
+        set_twips_rect(QRectF(Left(), Top(), width, height));
+    }
     update();
 }
 
