@@ -74,6 +74,8 @@ void KyWizardTab::build_elements()
     lblHeaderDescription_ = make_label(picBanner_, "lblHeaderDescription", QStringLiteral("Step Description"), 600, 375, 5715, 195);
     lblHeaderDescription_->setForeColor(0);
     imgHeaderBanner_ = new Image(picBanner_, QStringLiteral("imgHeaderBanner"));
+    // A wide banner picture lies under the title and description, not over them.
+    imgHeaderBanner_->ZOrder(1);
     fraBanner_ = new Frame(this, QStringLiteral("fraBanner"));
     fraBanner_->Move(-30, kBannerHeight, 7575, 30);
 
