@@ -25,6 +25,7 @@
 #include <memory>
 
 class CPage;
+class QMouseEvent;
 class CWizardNavigator;
 
 namespace forms {
@@ -257,6 +258,9 @@ private:
     void kyPage_OnNavigatorDie();
     void kyPage_YouMustChangeYourHeight(std::int32_t New_TabHeight);
     void detach_navigator();
+    // Raises one of the mouse events with the arguments of a Qt mouse event.
+    void raise_mouse(const QMouseEvent& event, short buttons,
+                     void (KyWizardTab::*handler)(short&, short&, float&, float&));
 
     // views
     void build_elements();
@@ -274,6 +278,8 @@ private:
     const ButtonField& field(std::int32_t position) const;
     ButtonField& field(std::int32_t position);
     PageButtons button_record(std::int32_t position) const;
+    // The rightmost position whose rule is `rule`, 0 when none has it.
+    std::int32_t rightmost_position_with_rule(std::int32_t rule) const;
     void set_button_record(std::int32_t position, const PageButtons& record);
     void read_button_set(const forms::PropertyBag& bag);
     void write_button_set(forms::PropertyBag& bag) const;

@@ -100,13 +100,19 @@ void KyWizardTab::set_button_record(std::int32_t position, const PageButtons& re
     });
 }
 
+std::int32_t KyWizardTab::rightmost_position_with_rule(std::int32_t rule) const
+{
+    std::int32_t found = kyBPNone;
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+        if (field(position).Rule == rule)
+            found = position;
+    return found;
+}
+
 void KyWizardTab::SetDefaultButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetDefaultButton"), [&] {
-        default_button_ = kyBPNone;
-        for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
-            if (field(position).Rule == lRule)
-                default_button_ = position;
+        default_button_ = rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("DefaultButton"));
     });
 }
@@ -114,10 +120,7 @@ void KyWizardTab::SetDefaultButton(std::int32_t lRule)
 void KyWizardTab::SetCancelButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetCancelButton"), [&] {
-        cancel_button_ = kyBPNone;
-        for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
-            if (field(position).Rule == lRule)
-                cancel_button_ = position;
+        cancel_button_ = rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("CancelButton"));
     });
 }

@@ -206,31 +206,28 @@ void KyWizardTab::keyReleaseEvent(QKeyEvent* event)
     event->accept();
 }
 
+void KyWizardTab::raise_mouse(const QMouseEvent& event, short buttons,
+                              void (KyWizardTab::*handler)(short&, short&, float&, float&))
+{
+    short shift = forms::shift_state(event);
+    float x = forms::twips_x(event.position().toPoint());
+    float y = forms::twips_y(event.position().toPoint());
+    (this->*handler)(buttons, shift, x, y);
+}
+
 void KyWizardTab::mousePressEvent(QMouseEvent* event)
 {
-    short button = forms::mouse_button(*event);
-    short shift = forms::shift_state(*event);
-    float x = forms::twips_x(event->position().toPoint());
-    float y = forms::twips_y(event->position().toPoint());
-    UserControl_MouseDown(button, shift, x, y);
+    raise_mouse(*event, forms::mouse_button(*event), &KyWizardTab::UserControl_MouseDown);
 }
 
 void KyWizardTab::mouseMoveEvent(QMouseEvent* event)
 {
-    short button = forms::mouse_buttons_held(*event);
-    short shift = forms::shift_state(*event);
-    float x = forms::twips_x(event->position().toPoint());
-    float y = forms::twips_y(event->position().toPoint());
-    UserControl_MouseMove(button, shift, x, y);
+    raise_mouse(*event, forms::mouse_buttons_held(*event), &KyWizardTab::UserControl_MouseMove);
 }
 
 void KyWizardTab::mouseReleaseEvent(QMouseEvent* event)
 {
-    short button = forms::mouse_button(*event);
-    short shift = forms::shift_state(*event);
-    float x = forms::twips_x(event->position().toPoint());
-    float y = forms::twips_y(event->position().toPoint());
-    UserControl_MouseUp(button, shift, x, y);
+    raise_mouse(*event, forms::mouse_button(*event), &KyWizardTab::UserControl_MouseUp);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         UserControl_Click();
 }

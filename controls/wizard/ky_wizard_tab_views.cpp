@@ -116,11 +116,14 @@ void KyWizardTab::build_elements()
     lblDisplayName_->setAutoSize(true);
     picMinimize_->setVisible(false);
 
-    for (forms::Line** line : {&LClientLeft_, &LClientTop_, &LClientRight_, &LClientBottom_}) {
-        const char* name = line == &LClientLeft_ ? "LClientLeft" : line == &LClientTop_ ? "LClientTop"
-                           : line == &LClientRight_ ? "LClientRight" : "LClientBottom";
-        *line = make_line(this, name, syscolor::ButtonShadow, forms::Line::Dot);
-        (*line)->setVisible(false);
+    struct Outline {
+        forms::Line** line;
+        const char* name;
+    };
+    for (const Outline& o : {Outline{&LClientLeft_, "LClientLeft"}, Outline{&LClientTop_, "LClientTop"},
+                             Outline{&LClientRight_, "LClientRight"}, Outline{&LClientBottom_, "LClientBottom"}}) {
+        *o.line = make_line(this, o.name, syscolor::ButtonShadow, forms::Line::Dot);
+        (*o.line)->setVisible(false);
     }
     LMark_ = make_line(this, "LMark", syscolor::ButtonShadow, forms::Line::Dot);
     LMark_->setVisible(false);

@@ -319,3 +319,37 @@ TEST_F(WizardTabTest, ACaptionsFileThatCannotBeWrittenIsReportedAndLeavesNoPartO
     page(QStringLiteral("wtWelcome")).setSaveCaptionsToFile(true);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "wtWelcome.txt"));
 }
+
+TEST_F(WizardTabTest, TheButtonSetFindsRulesAndSwapsToKeepThemUnique)
+{
+    KyWizardTab& p = place(QStringLiteral("wtWelcome"));
+    // Navigator defaults: Help, Back, Next, Cancel.
+    p.setButtonRule(kyBPRight, kyBRHelp);
+    EXPECT_EQ(p.GetButton(kyBRHelp).Position, kyBPLeft) << "the leftmost position with the rule";
+    p.SetDefaultButton(kyBRHelp);
+    EXPECT_EQ(p.DefaultButton(), kyBPRight) << "the rightmost position with the rule";
+    p.SetDefaultButton(kyBRExit);
+    EXPECT_EQ(p.DefaultButton(), kyBPNone);
+    EXPECT_EQ(p.GetButton(kyBRExit).Caption, QString());
+    EXPECT_EQ(p.GetButton(kyBRExit).Position, kyBPNone);
+
+    p.setButtonRule(kyBPRight, kyBRNext);
+    PageButtons finish{true, true, QStringLiteral("&Finish"), kyBRNext, kyBPNone, true, false};
+    const PageButtons old_right_middle = p.RightMiddleButton();
+    EXPECT_TRUE(p.SetButton(kyBPLeftMiddle, finish)) << "LeftMiddle takes Next; the Next holder takes the old one";
+    EXPECT_EQ(p.LeftMiddleButton().Caption, QStringLiteral("&Finish"));
+    EXPECT_EQ(p.RightMiddleButton().Caption, QStringLiteral("< &Back"));
+    EXPECT_EQ(p.RightMiddleButton().Rule, kyBRBack);
+    EXPECT_EQ(p.RightButton().Rule, kyBRNext);
+    EXPECT_EQ(p.DefaultButton(), kyBPRight) << "Default with rule Next: the rightmost Next";
+    (void)old_right_middle;
+
+    const QString before = design().saved_text();
+    for (std::int32_t bad : {0, 5})
+        EXPECT_FALSE(p.SetButton(bad, finish));
+    EXPECT_EQ(design().saved_text(), before);
+    PageButtons unique{true, false, QStringLiteral("E&xit"), kyBRExit, kyBPNone, false, false};
+    EXPECT_FALSE(p.SetButton(kyBPLeft, unique));
+    EXPECT_EQ(p.LeftButton().Caption, QStringLiteral("E&xit"));
+    EXPECT_EQ(p.LeftButton().Position, kyBPLeft);
+}
