@@ -20,12 +20,11 @@ function(ostrel_target_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# ostrel_add_subdirectories(dir...): add each folder that already holds a CMakeLists.txt.
+# ostrel_add_subdirectories(dir...): add each folder. A folder without a CMakeLists.txt is a
+# configure error, never a silently missing module.
 function(ostrel_add_subdirectories)
   foreach(dir IN LISTS ARGN)
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
-    endif()
+    add_subdirectory(${dir})
   endforeach()
 endfunction()
 

@@ -9,9 +9,7 @@
 
 #include <cstdlib>
 
-#if OSTREL_FORMS_HAVE_COM
 #include "platform/com/runtime.h"
-#endif
 
 namespace forms {
 
@@ -20,10 +18,8 @@ void TestHost::ensure_application()
     if (QCoreApplication::instance())
         return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-#if OSTREL_FORMS_HAVE_COM
     // The UI thread is a single-threaded apartment, as in the program.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-#endif
     static int argc = 1;
     static char name[] = "ostrel-test";
     static char* argv[] = {name, nullptr};

@@ -90,7 +90,6 @@ TEST(IntervalTimer, TicksWhileDoEventsRunsAndRefusesBadIntervals)
     }
 }
 
-#if OSTREL_FORMS_HAVE_COM
 #include "platform/com/apartment.h"
 
 #include <QCoreApplication>
@@ -122,4 +121,3 @@ TEST(StaWakeup, ACallQueuedFromAWorkerRunsOnTheUiThreadFromTheEventLoop)
     EXPECT_EQ(result, S_OK);
     EXPECT_TRUE(ran_on_ui);
 }
-#endif
