@@ -1,6 +1,7 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -32,21 +33,6 @@ std::string quoted(const std::string& s)
 
 class RegsvrTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-regsvr-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        registry_ = dir_ / "registry.txt";
-        setenv("OSTREL_REGISTRY", registry_.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        unsetenv("OSTREL_REGISTRY");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-
     static run_result run(const std::string& args)
     {
         run_result r;
@@ -77,8 +63,7 @@ protected:
         return win32::utf16_to_utf8(std::u16string(buffer, size / 2 - 1));
     }
 
-    std::filesystem::path dir_;
-    std::filesystem::path registry_;
+    ostrel::test::temp_registry test_registry_;
 };
 
 TEST_F(RegsvrTest, RegistersAndUnregistersAModule)
@@ -106,14 +91,14 @@ TEST_F(RegsvrTest, RelativePathNamesTheFileNotALibrarySearch)
 
 TEST_F(RegsvrTest, FailuresAreReportedAndExitNonZero)
 {
-    const std::string not_a_module = (dir_ / "not-a-module.so").string();
+    const std::string not_a_module = (test_registry_.dir() / "not-a-module.so").string();
     std::ofstream(not_a_module) << "plain text\n";
     const struct {
         const char* label;
         std::string args;
         std::vector<std::string> expected;
     } cases[] = {
-        {"missing file", quoted((dir_ / "missing.so").string()), {"error: cannot load", "missing.so"}},
+        {"missing file", quoted((test_registry_.dir() / "missing.so").string()), {"error: cannot load", "missing.so"}},
         {"not a shared object", quoted(not_a_module), {"error: cannot load", "not-a-module.so"}},
         {"no entry point", quoted(OSTREL_NO_ENTRY_MODULE), {"has no entry point DllRegisterServer"}},
         {"no unregistration entry point", "-u " + quoted(OSTREL_NO_ENTRY_MODULE),

@@ -72,7 +72,7 @@ TEST_F(CreateObjectTest, CreatesANewObjectByProgIdOrClsid)
 TEST_F(CreateObjectTest, RefusesWithTheReason)
 {
     register_class_in(QStringLiteral("CLSID\\{4D5E6F70-8192-43A4-B5C6-D7E8F9A0B1C2}\\InprocServer32"),
-                      (dir_ / "missing-module.so").c_str());
+                      (test_registry_.dir() / "missing-module.so").c_str());
     const struct {
         const char* name;
         const char* reason;
