@@ -28,8 +28,13 @@ function(ostrel_add_subdirectories)
   endforeach()
 endfunction()
 
+# The state folder of the slapd that the tests of label ldap share (tests/fixtures/slapd).
+set(OSTREL_SLAPD_STATE ${CMAKE_BINARY_DIR}/test-servers/slapd)
+
 # ostrel_add_test(<name> LABEL <label> SOURCES <src...> LIBS <lib...> [ENVIRONMENT <k=v...>])
-# One GoogleTest executable, its cases discovered into CTest under one label.
+# One GoogleTest executable, its cases discovered into CTest under one label. The cases of
+# label ldap require the run's slapd (the CTest fixture "slapd") and find it through
+# OSTREL_SLAPD_STATE.
 function(ostrel_add_test name)
   cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;PROPERTIES" ${ARGN})
   if(NOT T_LABEL)
@@ -37,6 +42,10 @@ function(ostrel_add_test name)
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
+  endif()
+  if(T_LABEL STREQUAL "ldap")
+    list(APPEND T_ENVIRONMENT OSTREL_SLAPD_STATE=${OSTREL_SLAPD_STATE})
+    list(APPEND T_PROPERTIES FIXTURES_REQUIRED slapd)
   endif()
   add_executable(${name} ${T_SOURCES})
   ostrel_target_defaults(${name})
