@@ -3,12 +3,12 @@
 // prefix's system registry, a desktop entry and an icon), and that program counts the test
 // run's domain controller. Under DESTDIR the registry and the entry name the final paths.
 
+#include "tests/program/headless_process.h"
 #include "tests/support/server_env.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,28 +17,11 @@
 
 namespace {
 
-struct child_result {
-    int exit_code = -1;
-    QString out;
-    QString err;
-};
+using program_test::run_result;
 
-child_result run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+run_result run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
 {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    child_result result;
-    if (!process.waitForStarted(10000))
-        return result;
-    if (!process.waitForFinished(180000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    result.exit_code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return program_test::run_program(program, arguments, env, 180000);
 }
 
 QString read(const QString& path)
@@ -48,7 +31,7 @@ QString read(const QString& path)
 }
 
 // cmake --install of this build tree; DESTDIR set only when `destdir` is not empty.
-child_result install(const QString& prefix, const QString& destdir = {})
+run_result install(const QString& prefix, const QString& destdir = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DESTDIR"));
@@ -74,7 +57,7 @@ TEST(Install, StagedBelowDestdirTheRegistryAndTheDesktopEntryNameTheFinalPaths)
     QTemporaryDir stage;
     ASSERT_TRUE(stage.isValid());
     const QString prefix = QStringLiteral("/opt/ostrel-install-test");
-    const child_result installed = install(prefix, stage.path());
+    const run_result installed = install(prefix, stage.path());
     ASSERT_EQ(installed.exit_code, 0) << installed.err.toStdString() << installed.out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(prefix)) << "the install went past DESTDIR";
 
@@ -95,7 +78,7 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString prefix = dir.filePath(QStringLiteral("prefix"));
-    const child_result installed = install(prefix);
+    const run_result installed = install(prefix);
     ASSERT_EQ(installed.exit_code, 0) << installed.err.toStdString() << installed.out.toStdString();
 
     // The program, the tool and the modules where they belong; the modules registered there.
@@ -113,7 +96,7 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
         return env;
     }();
     for (const char* file : {"bin/Ostrel", "lib/ostrel/libOstrelCollector.so", "lib/ostrel/KyComCtl.so"}) {
-        const child_result ldd = run(QStringLiteral("ldd"), {prefix + u'/' + QString::fromUtf8(file)}, plain);
+        const run_result ldd = run(QStringLiteral("ldd"), {prefix + u'/' + QString::fromUtf8(file)}, plain);
         ASSERT_EQ(ldd.exit_code, 0) << file << ldd.err.toStdString();
         EXPECT_FALSE(ldd.out.contains(QStringLiteral("not found"))) << ldd.out.toStdString();
         for (const QString& line : ldd.out.split(u'\n')) {
@@ -132,7 +115,7 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
     }
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (!validator.isEmpty()) {
-        const child_result valid = run(validator, {entry}, plain);
+        const run_result valid = run(validator, {entry}, plain);
         EXPECT_EQ(valid.exit_code, 0) << valid.out.toStdString() << valid.err.toStdString();
         EXPECT_EQ(valid.out + valid.err, QString()) << "hints of desktop-file-validate";
     }
@@ -156,7 +139,7 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
     const QString password =
         QString::fromStdString(ostrel::test::env("SAMBA_DC_ADMIN_PASSWORD").value_or("Fixture-Adm1n"));
     const QString report = dir.filePath(QStringLiteral("report.txt"));
-    const child_result counted =
+    const run_result counted =
         run(prefix + QStringLiteral("/bin/Ostrel"),
             {QStringLiteral("/domain:") + host + u'/' + user + u'/' + password, QStringLiteral("/out:") + report}, env);
     ASSERT_EQ(counted.exit_code, 0) << counted.err.toStdString();
