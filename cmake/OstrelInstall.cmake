@@ -36,6 +36,5 @@ install(CODE "
 set(OSTREL_INSTALL_LIBDIR [[${OSTREL_INSTALL_LIBDIR}]])
 set(OSTREL_INSTALLED_MODULE_FILES [[$<TARGET_FILE_NAME:OstrelCollector>;$<TARGET_FILE_NAME:KyComCtl>]])
 set(OSTREL_DESKTOP_TEMPLATE [[${CMAKE_CURRENT_LIST_DIR}/ostrel.desktop.in]])
-set(OSTREL_DESKTOP_FILE [[${CMAKE_BINARY_DIR}/install/ostrel.desktop]])
 ")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/OstrelInstallSteps.cmake)

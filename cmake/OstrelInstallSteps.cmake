@@ -31,6 +31,9 @@ if(NOT "$ENV{DESTDIR}" STREQUAL "")
 endif()
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${final_lib}/registry.txt")
 
+# Written straight to its place: two installs of one build tree may run at once.
 set(OSTREL_INSTALLED_PROGRAM "${CMAKE_INSTALL_PREFIX}/bin/Ostrel")
-configure_file("${OSTREL_DESKTOP_TEMPLATE}" "${OSTREL_DESKTOP_FILE}" @ONLY)
-file(INSTALL "${OSTREL_DESKTOP_FILE}" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications")
+set(entry "share/applications/ostrel.desktop")
+message(STATUS "Installing: $ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${entry}")
+configure_file("${OSTREL_DESKTOP_TEMPLATE}" "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${entry}" @ONLY)
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/${entry}")
