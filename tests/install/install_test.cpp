@@ -120,18 +120,16 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
         EXPECT_EQ(valid.out + valid.err, QString()) << "hints of desktop-file-validate";
     }
 
-    // A user's run of the installed program, with a home of its own: the collector comes from
-    // the install's registry, the counts are the domain controller's, and the user's own
-    // registry is neither made nor written.
+    // A user's run of the installed program, with a home of its own and no OSTREL_REGISTRY:
+    // the collector comes from the install's system registry (read beneath the user's, which
+    // is empty), the counts are the domain controller's, and the user's own registry is
+    // neither made nor written.
     QProcessEnvironment env = plain;
     const QString home = dir.filePath(QStringLiteral("home"));
     ASSERT_TRUE(QDir().mkpath(home));
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    // Until the runtime reads the system registry below the per-user one by itself, the
-    // installed program is pointed at it; with that resolution in place this line goes.
-    env.insert(QStringLiteral("OSTREL_REGISTRY"), prefix + QStringLiteral("/lib/ostrel/registry.txt"));
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name : {"OSTREL_REGISTRY", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromUtf8(name));
 
     const QString host = QString::fromStdString(ostrel::test::env("SAMBA_DC_FQDN").value_or("dc1.test.local"));

@@ -3,8 +3,8 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
-#include "platform/forms/test_host.h"
 #include "platform/forms/vb_error.h"
+#include "tests/support/forms/test_host.h"
 
 #include <QElapsedTimer>
 #include <QPalette>

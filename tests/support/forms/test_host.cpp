@@ -1,5 +1,6 @@
-#include "platform/forms/test_host.h"
+#include "tests/support/forms/test_host.h"
 
+#include "platform/com/runtime.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form_file.h"
@@ -8,8 +9,6 @@
 #include <QApplication>
 
 #include <cstdlib>
-
-#include "platform/com/runtime.h"
 
 namespace forms {
 
