@@ -43,14 +43,24 @@ function(ostrel_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  # The discovered tests' properties travel as one flat list, in which a list value loses all
+  # but its first item: one ENVIRONMENT entry, and the slapd's state as a property of its own.
+  list(LENGTH T_ENVIRONMENT environment_entries)
+  if(environment_entries GREATER 1)
+    message(FATAL_ERROR "ostrel_add_test(${name}): one ENVIRONMENT entry at most, got ${T_ENVIRONMENT}")
+  endif()
+  if(T_ENVIRONMENT)
+    list(APPEND T_PROPERTIES ENVIRONMENT ${T_ENVIRONMENT})
+  endif()
   if(T_LABEL STREQUAL "ldap")
-    list(APPEND T_ENVIRONMENT OSTREL_SLAPD_STATE=${OSTREL_SLAPD_STATE})
-    list(APPEND T_PROPERTIES FIXTURES_REQUIRED slapd)
+    list(APPEND T_PROPERTIES
+      ENVIRONMENT_MODIFICATION OSTREL_SLAPD_STATE=set:${OSTREL_SLAPD_STATE}
+      FIXTURES_REQUIRED slapd)
   endif()
   add_executable(${name} ${T_SOURCES})
   ostrel_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${T_ENVIRONMENT}" ${T_PROPERTIES})
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
 endfunction()
