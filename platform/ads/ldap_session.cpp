@@ -153,8 +153,22 @@ HRESULT ldap_session::bind_inside_tls(const bind_credentials& credentials)
     int rc = ldap_start_tls_s(ld_, nullptr, nullptr);
     if (rc == LDAP_SUCCESS)
         return simple_bind(credentials);
+    if (rc == LDAP_CONNECT_ERROR) {
+        // The server answered StartTLS and the handshake then failed: most often its
+        // certificate did not verify, which libldap's own text ("(unknown error code)" with
+        // some TLS libraries) does not say.
+        std::string detail;
+        char* message = nullptr;
+        if (ldap_get_option(ld_, LDAP_OPT_DIAGNOSTIC_MESSAGE, &message) == LDAP_OPT_SUCCESS && message != nullptr) {
+            detail = message;
+            ldap_memfree(message);
+        }
+        if (detail.empty() || detail == "(unknown error code)")
+            detail = "the TLS handshake failed";
+        return fail(rc, "The server's certificate was not accepted or TLS could not be set up: " + detail);
+    }
     if (!starttls_not_offered(rc))
-        return fail(rc);  // the server could not be reached, or its certificate was refused
+        return fail(rc);  // the server could not be reached
 
     std::string starttls_refusal;
     {

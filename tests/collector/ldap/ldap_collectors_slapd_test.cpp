@@ -9,7 +9,7 @@
 #include "collector/ldap/exchange5_collector.h"
 #include "collector/ldap/exchange_collector_ad.h"
 #include "collector/ldap/get_ads_object.h"
-#include "collector/ldap/ldap_collector_backend.h"
+#include "collector/ldap/ldap_directory_backend.h"
 #include "collector/ldap/users_collector_ad.h"
 #include "platform/com/runtime.h"
 #include "platform/win32/text.h"
@@ -124,12 +124,11 @@ TEST_F(SlapdLdapCollectorsTest, AnonymousBindOfAClosedTreeFailsWithTheWholeName)
 
 TEST_F(SlapdLdapCollectorsTest, BackEndServesTheExchange5Road)
 {
-    ldap_collector_backend backend(nullptr);
+    ldap_directory_backend backend;
     std::u16string error;
-    IUnknown* bound = backend.connect(entry(), error);
+    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error, bind_line::plain);
     ASSERT_NE(bound, nullptr) << utf16_to_utf8(error);
     const std::unique_ptr<exchange5_counter> counter = backend.make_exchange5_collector(bound);
-    bound->Release();
     ASSERT_NE(counter, nullptr);
     EXPECT_EQ(counter->GetOrganizationName(entry(), error), u"Fixture Org");
     collector::pairs pairs;

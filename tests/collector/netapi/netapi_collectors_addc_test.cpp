@@ -3,7 +3,7 @@
 // bind always fails, so the LDAP path is never taken. The administrator's Kerberos ticket is
 // the caller's own credentials.
 
-#include "collector/netapi/netapi_collector_backend.h"
+#include "collector/netapi/netapi_network_backend.h"
 #include "collector/ostrel_collector_impl.h"
 
 #include "platform/com/bstr.h"
@@ -126,7 +126,7 @@ protected:
     std::vector<COstrelCollectorImpl::domain_info> collect(const std::vector<std::u16string>& names,
                                                            std::vector<clock_type::time_point>* collected_at = nullptr)
     {
-        COstrelCollectorImpl engine(backend_);
+        COstrelCollectorImpl engine(nullptr, backend_);
         recorder rec(engine);
         name_array array(names);
         EXPECT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);
@@ -136,9 +136,8 @@ protected:
         return rec.infos;
     }
 
-    // The directory half is the empty back end, whose bind always fails.
-    std::shared_ptr<collector_backend> backend_ =
-        std::make_shared<netapi_collector_backend>(make_empty_collector_backend());
+    // No directory back end: every bind fails.
+    std::shared_ptr<network_backend> backend_ = std::make_shared<netapi_network_backend>();
     std::u16string domain_;
 };
 
@@ -203,7 +202,7 @@ TEST_F(NetapiCollectorsAddc, DomainNobodyAnswersForFailsWithinSecondsAndTheRunGo
 
 TEST_F(NetapiCollectorsAddc, NetworkWithoutBrowseMasterListsNoDomain)
 {
-    COstrelCollectorImpl engine(backend_);
+    COstrelCollectorImpl engine(nullptr, backend_);
     VARIANT domains;
     VariantInit(&domains);
     domains.vt = VT_I4;
