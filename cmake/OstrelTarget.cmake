@@ -2,10 +2,26 @@
 
 set(OSTREL_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
+# Fuzzing needs clang's libFuzzer; with another compiler the option does nothing and the fuzz
+# targets are built as the replay tests alone (tests/fuzz/CMakeLists.txt).
+set(OSTREL_FUZZING OFF)
+if(OSTREL_FUZZ)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    set(OSTREL_FUZZING ON)
+  else()
+    message(WARNING "OSTREL_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++); no fuzzers are built")
+  endif()
+endif()
+
 set(OSTREL_SANITIZER_FLAGS)
-if(OSTREL_SANITIZE)
+if(OSTREL_SANITIZE OR OSTREL_FUZZING)
   set(OSTREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
                              -fno-sanitize-recover=undefined)
+endif()
+# Coverage feedback for the fuzzers in every library they reach; the fuzzer executables
+# themselves link libFuzzer with -fsanitize=fuzzer.
+if(OSTREL_FUZZING)
+  list(APPEND OSTREL_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
 endif()
 
 # ostrel_target_defaults(<target>): warnings as errors, sanitizers when asked for, and the
