@@ -17,6 +17,7 @@ PACKAGES=(
 	ldb-tools                                                  # ldbadd, ldbmodify: the DC fixture
 	krb5-user smbclient libkrb5-dev openssl                    # kinit, rpcclient, krb5.h, test certificates
 	util-linux iproute2 procps                                 # unshare, mount, flock; ip, ss; ps
+	clang libclang-rt-14-dev                                   # fuzz targets: clang, libFuzzer, sanitizer runtimes
 )
 
 missing=()

@@ -1,9 +1,10 @@
 #!/bin/bash
 # Builds the fuzz targets with clang and libFuzzer (a build tree of their own, everything
 # under AddressSanitizer and UndefinedBehaviorSanitizer) and runs each for a bounded time,
-# starting from its seed corpus and reproducers. Fails when a target crashes, leaks, hangs
-# or finds a broken promise; the input that did it is kept in $BUILD/fuzz-artifacts/<target>/
-# and belongs, once the fault is fixed, in tests/fuzz/<target>/reproducers/.
+# starting from its seed corpus and reproducers, with its dictionary of the format's words.
+# Fails when a target crashes, leaks, hangs or finds a broken promise; the input that did it
+# is kept in $BUILD/fuzz-artifacts/<target>/ and belongs, once the fault is fixed, in
+# tests/fuzz/<target>/reproducers/.
 #
 # OSTREL_FUZZ_BUILD_DIR: the build tree (default build-fuzz). OSTREL_FUZZ_SECONDS: the time per
 # target (default 30). Extra arguments go to every fuzzer (for example -jobs=4).
@@ -26,9 +27,11 @@ for source in tests/fuzz/*/*_fuzz.cpp; do
 	mkdir -p "$corpus" "$artifacts"
 	inputs=("tests/fuzz/$name/corpus")
 	[ -d "tests/fuzz/$name/reproducers" ] && inputs+=("tests/fuzz/$name/reproducers")
+	options=()
+	[ -f "tests/fuzz/$name/$name.dict" ] && options+=("-dict=tests/fuzz/$name/$name.dict")
 	echo "run_fuzzers.sh: fuzz_$name for ${SECONDS_PER_TARGET} s"
 	if ! "$BUILD/bin/fuzz_$name" -max_total_time="$SECONDS_PER_TARGET" -timeout=5 -rss_limit_mb=2048 \
-		-max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts/" "$@" "$corpus" "${inputs[@]}"; then
+		-max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts/" "${options[@]}" "$@" "$corpus" "${inputs[@]}"; then
 		failed+=("$name")
 	fi
 done
