@@ -1,33 +1,19 @@
 #include "program/collector.h"
 
-#include "program/collector_events.h"
 #include "program/com_error.h"
 #include "program/entry_name.h"
 #include "program/output_file.h"
 #include "program/resources.h"
 
 #include "platform/com/apartment.h"
-#include "platform/com/connection_points.h"
 #include "platform/com/runtime.h"
+#include "platform/com/threading.h"
 #include "platform/com/safearray.h"
 #include "platform/forms/vb_error.h"
 
-#include <QCoreApplication>
-
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace {
-
-// Owns the VARIANT of a name list.
-struct variant_holder {
-    VARIANT v;
-    variant_holder() { VariantInit(&v); }
-    ~variant_holder() { VariantClear(&v); }
-    variant_holder(const variant_holder&) = delete;
-    variant_holder& operator=(const variant_holder&) = delete;
-};
 
 // The names of /domain: as a one-dimensional array of strings from 0, split at every comma
 // with nothing trimmed (an empty piece stays an empty name).
@@ -37,9 +23,8 @@ void names_variant(const QStringList& names, VARIANT& out)
     if (!array)
         forms::raise(forms::vberr::OutOfMemory);
     for (LONG i = 0; i < static_cast<LONG>(names.size()); ++i) {
-        BSTR name = program::to_bstr(names[i]);
-        const HRESULT hr = SafeArrayPutElement(array, &i, name);
-        SysFreeString(name);
+        CComBSTR name(names[i].toStdU16String());
+        const HRESULT hr = SafeArrayPutElement(array, &i, name.m_str);
         if (hr < 0) {
             SafeArrayDestroy(array);
             program::check(hr);
@@ -49,7 +34,7 @@ void names_variant(const QStringList& names, VARIANT& out)
     out.parray = array;
 }
 
-// The names an enumeration returned, to keep their passwords out of every text.
+// The names an enumeration returned.
 QStringList names_of(const VARIANT& list)
 {
     QStringList names;
@@ -60,10 +45,9 @@ QStringList names_of(const VARIANT& list)
     SafeArrayGetLBound(list.parray, 1, &low);
     SafeArrayGetUBound(list.parray, 1, &high);
     for (LONG i = low; i <= high; ++i) {
-        BSTR name = nullptr;
-        if (SafeArrayGetElement(list.parray, &i, &name) >= 0)
-            names.append(program::from_bstr(name));
-        SysFreeString(name);
+        CComBSTR name;
+        if (SafeArrayGetElement(list.parray, &i, &name.m_str) >= 0)
+            names.append(QString::fromStdU16String(std::u16string(name.view())));
     }
     return names;
 }
@@ -77,15 +61,6 @@ void to_stderr(const QString& text)
     std::fflush(stderr);
 }
 
-// DoEvents of the wait loop: the calls the collector's thread queued to this apartment
-// (its events) and the program's own pending events.
-void do_events()
-{
-    com::serve_sta_queue();
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
-}
-
 } // namespace
 
 CCollector::CCollector() = default;
@@ -93,6 +68,8 @@ CCollector::CCollector() = default;
 CCollector::~CCollector()
 {
     Disconnect();
+    if (m_done)
+        CloseHandle(m_done);
 }
 
 void CCollector::AddLogLine(const QString& text, bool bClear)
@@ -102,36 +79,34 @@ void CCollector::AddLogLine(const QString& text, bool bClear)
 
 void CCollector::Connect()
 {
-    program::com_ref<IConnectionPointContainer> container;
-    program::check(m_oxc->QueryInterface(container.put()));
-    program::com_ref<IConnectionPoint> point;
-    program::check(container->FindConnectionPoint(com::uuidof<_IOstrelCollectorEvents>(), point.put()));
-    m_events = CCollectorEvents::Create(
+    CComPtr<IConnectionPointContainer> container;
+    program::check(m_oxc.QueryInterface(&container));
+    CComPtr<IConnectionPoint> point;
+    program::check(container->FindConnectionPoint(com::uuidof<_IOstrelCollectorEvents>(), &point));
+    m_events = make_collector_events(
         [this](const QString& name, const QString& errorText) { m_oxc_DomainCollected(name, errorText); },
         [this](IOstrelInfoCollection* infos, const QString& errorText) { m_oxc_CollectionCompleted(infos, errorText); });
+    if (!m_events)
+        forms::raise(forms::vberr::OutOfMemory);
     DWORD cookie = 0;
-    const HRESULT hr = point->Advise(static_cast<_IOstrelCollectorEvents*>(m_events), &cookie);
+    const HRESULT hr = point->Advise(m_events->GetUnknown(), &cookie);
     if (hr < 0) {
-        m_events->Release();
-        m_events = nullptr;
+        m_events.Release();
         program::check(hr);
     }
     m_cookie = cookie;
-    m_point = point.get();
-    m_point->AddRef();
+    m_point = point;
 }
 
 void CCollector::Disconnect()
 {
     if (m_point) {
         m_point->Unadvise(m_cookie);
-        m_point->Release();
-        m_point = nullptr;
+        m_point.Release();
     }
     if (m_events) {
-        m_events->Detach();
-        m_events->Release();
-        m_events = nullptr;
+        m_events->Forward(nullptr, nullptr);
+        m_events.Release();
     }
     // Cancel waits until the collector's worker thread has ended (serving this apartment
     // meanwhile). The worker holds a reference of its own while it raises the completion
@@ -139,7 +114,7 @@ void CCollector::Disconnect()
     // could end while the worker still runs. After a completed run Cancel changes nothing.
     if (m_oxc) {
         m_oxc->Cancel();
-        m_oxc.reset();
+        m_oxc.Release();
     }
 }
 
@@ -151,22 +126,53 @@ void CCollector::Fail(const QString& reason)
     to_stderr(text);
 }
 
+bool CCollector::AcceptNames(const QStringList& names, bool fromCommandLine)
+{
+    if (names.isEmpty()) {
+        Fail(QStringLiteral("no domain was found on the network; name the domains to count with "
+                            "/domain:name[,name2...]."));
+        return false;
+    }
+    const QString refused = entry_name::refusal(names, fromCommandLine);
+    if (!refused.isEmpty()) {
+        // Nothing of the names is repeated: the reason names the entry by its position.
+        Fail(refused);
+        return false;
+    }
+    m_names = names;
+    return true;
+}
+
 int CCollector::CollectAndSave(const QString& sDomains, bool bExchange5, const QString& sFilename)
 {
+    // Whether the output file can be written is known before anything is counted; the file
+    // itself is written only at the end.
+    QString reason;
+    if (!m_file.open(sFilename, reason)) {
+        Fail(QStringLiteral("cannot write the output file \"") + sFilename + QStringLiteral("\": ") + reason);
+        return 1;
+    }
+    // Names from the command line are checked before the collector exists: a refused list
+    // reaches nobody.
+    if (!sDomains.isEmpty() && !AcceptNames(sDomains.split(u','), true))
+        return 2;
+
     // A failure before the collection starts has no log to go to: it ends the run with its
     // reason on standard error and no file.
     try {
         program::check(CoCreateInstance(CLSID_OstrelCollector, nullptr, CLSCTX_INPROC_SERVER,
-                                        com::uuidof<IOstrelCollector>(), reinterpret_cast<void**>(m_oxc.put())));
+                                        com::uuidof<IOstrelCollector>(), reinterpret_cast<void**>(&m_oxc)));
         Connect();
 
-        variant_holder names;
+        CComVariant names;
         if (sDomains.isEmpty()) {
-            program::check(m_oxc->EnumerateNetwork(&names.v));
-            m_names = names_of(names.v);
+            program::check(m_oxc->EnumerateNetwork(&names));
+            if (!AcceptNames(names_of(names), false)) {
+                Disconnect();
+                return 2;
+            }
         } else {
-            m_names = sDomains.split(u',');
-            names_variant(m_names, names.v);
+            names_variant(m_names, names);
         }
 
         m_bDone = false;
@@ -175,16 +181,22 @@ int CCollector::CollectAndSave(const QString& sDomains, bool bExchange5, const Q
         AddLogLine(SessionLog::StartLine(SessionLog::Now()), true);
         m_nErrors = 0;
 
-        program::check(m_oxc->Collect(&names.v, bExchange5 ? oxcExchange5 : oxcNetwork));
+        m_done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (!m_done)
+            forms::raise(forms::vberr::OutOfMemory);
+        program::check(m_oxc->Collect(&names, bExchange5 ? oxcExchange5 : oxcNetwork));
     } catch (const forms::VbError& error) {
         Fail(QStringLiteral("the collection could not start: ") + error.description());
         Disconnect();
         return 2;
     }
 
+    // The collector's events arrive through this apartment's queue, which the wait serves;
+    // the completion handler sets the event.
     while (!m_bDone) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        do_events();
+        DWORD index = 0;
+        if (CoWaitForMultipleHandles(0, INFINITE, 1, &m_done, &index) < 0)
+            break;
     }
     Disconnect();
     return m_bWritten ? 0 : 1;
@@ -217,7 +229,7 @@ void CCollector::m_oxc_CollectionCompleted(IOstrelInfoCollection* pInfos, const 
         const QString text = MakeINIString(*results);
 
         QString reason;
-        if (!program::write_output_file(m_sFileName, text, m_sLog.text(), reason)) {
+        if (!m_file.commit(text, m_sLog.text(), reason)) {
             AddLogLine(reason);
             Fail(QStringLiteral("cannot write the output file \"") + m_sFileName + QStringLiteral("\": ") + reason);
         } else {
@@ -231,4 +243,6 @@ void CCollector::m_oxc_CollectionCompleted(IOstrelInfoCollection* pInfos, const 
         Fail(QStringLiteral("the results could not be written: ") + QString::fromUtf8(error.what()));
     }
     m_bDone = true;
+    if (m_done)
+        SetEvent(m_done);
 }

@@ -3,13 +3,16 @@
 // the conversions the wizard uses on fresh instances: the collector's result collection into
 // the result model (Infos2domains), the results matrix and the INI text.
 
-#include "program/com_text.h"
+#include "program/collector_events.h"
+#include "program/output_file.h"
 #include "program/processed_domains.h"
 #include "program/results_report.h"
 #include "program/session_log.h"
 
 #include "collector/ostrel_collector_lib.h"
+#include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
+#include "platform/com/variant.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,8 +20,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-class CCollectorEvents;
 
 class CCollector {
 public:
@@ -28,8 +29,10 @@ public:
     CCollector& operator=(const CCollector&) = delete;
 
     // The whole headless run. The result is the process's exit status: 0 when the output
-    // file was written (whatever the entries' results: failed entries are in its log),
-    // otherwise non-zero, with the reason on standard error and no file.
+    // file was written (whatever the entries' results: failed entries are in its log);
+    // 1 when the output file cannot be written (known before anything is counted) or the
+    // results could not be converted or written; 2 when the names are refused or the
+    // collection could not start. The reason is on standard error; no file is left.
     int CollectAndSave(const QString& sDomains, bool bExchange5, const QString& sFilename);
 
     // The result model of a run. Names are kept as shown (a password of host/user/password
@@ -53,12 +56,18 @@ private:
     void Disconnect();
     void Fail(const QString& reason);
 
-    program::com_ref<IOstrelCollector> m_oxc;
-    CCollectorEvents* m_events = nullptr;
-    IConnectionPoint* m_point = nullptr;
+    // Takes `names` as the run's names; false with the reason on standard error when there
+    // are none or they are refused (entry_name::refusal).
+    bool AcceptNames(const QStringList& names, bool fromCommandLine);
+
+    CComPtr<IOstrelCollector> m_oxc;
+    CComPtr<CCollectorEvents> m_events;
+    CComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
 
     bool m_bDone = false;
+    HANDLE m_done = nullptr;  // set with m_bDone; the wait serves the apartment meanwhile
+    program::output_file m_file;
     QString m_sFileName;
     bool m_bExchange5 = false;
     SessionLog m_sLog;

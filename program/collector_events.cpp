@@ -1,150 +1,87 @@
 #include "program/collector_events.h"
 
-#include "program/com_text.h"
+#include "platform/com/atl/type_library.h"
 
-#include "platform/win32/win_errors.h"
+#include <QString>
 
 namespace {
 
-// The text of a string argument, by value or by reference.
-bool text_argument(const VARIANTARG& arg, QString& text)
+QString text_of(BSTR text)
 {
-    VARIANT value;
-    VariantInit(&value);
-    bool ok = false;
-    if (VariantChangeType(&value, &arg, 0, VT_BSTR) >= 0) {
-        text = program::from_bstr(value.bstrVal);
-        ok = true;
-    }
-    VariantClear(&value);
-    return ok;
+    return QString::fromStdU16String(std::u16string(text ? text : u"", SysStringLen(text)));
 }
 
-// The result collection argument (an object, by value or by reference); null when none.
-HRESULT infos_argument(const VARIANTARG& arg, IOstrelInfoCollection** infos)
+// The program's description of the event interface; the arguments are converted by it
+// (strings by value or by reference, the result collection asked for by QueryInterface).
+const com::tlb::library_desc& program_library()
 {
-    *infos = nullptr;
-    VARIANT value;
-    VariantInit(&value);
-    HRESULT hr = VariantCopyInd(&value, &arg);
-    if (hr >= 0) {
-        IUnknown* object = nullptr;
-        if (value.vt == VT_DISPATCH)
-            object = value.pdispVal;
-        else if (value.vt == VT_UNKNOWN)
-            object = value.punkVal;
-        else if (value.vt != VT_EMPTY && value.vt != VT_NULL)
-            hr = DISP_E_TYPEMISMATCH;
-        if (object)
-            hr = object->QueryInterface(infos);
-    }
-    VariantClear(&value);
-    return hr;
+    using namespace com::tlb;
+    static const library_desc library{
+        LIBID_OstrelProgram,
+        u"OstrelProgram",
+        u"Ostrel program",
+        1,
+        0,
+        {interface_desc{DIID__IOstrelCollectorEvents,
+                        u"_IOstrelCollectorEvents",
+                        u"_IOstrelCollectorEvents Interface",
+                        true,
+                        {
+                            method(DISPID_CollectionCompleted, u"CollectionCompleted", u"method CollectionCompleted",
+                                   &ICollectorEventsSink::CollectionCompleted, {{u"pInfos"}, {u"ErrorString"}}),
+                            method(DISPID_DomainCollected, u"DomainCollected", u"method DomainCollected",
+                                   &ICollectorEventsSink::DomainCollected, {{u"sDomainName"}, {u"ErrorString"}}),
+                        }}},
+        {},
+        {},
+    };
+    return library;
 }
 
-} // namespace
-
-CCollectorEvents::CCollectorEvents(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed)
-    : m_domainCollected(std::move(domainCollected)), m_completed(std::move(completed))
+template <class Call>
+HRESULT forwarded(Call&& call)
 {
-}
-
-CCollectorEvents* CCollectorEvents::Create(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed)
-{
-    return new CCollectorEvents(std::move(domainCollected), std::move(completed));
-}
-
-void CCollectorEvents::Detach()
-{
-    m_domainCollected = nullptr;
-    m_completed = nullptr;
-}
-
-HRESULT CCollectorEvents::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (riid == com::uuidof<IUnknown>() || riid == com::uuidof<IDispatch>() ||
-        riid == com::uuidof<_IOstrelCollectorEvents>()) {
-        *ppv = static_cast<_IOstrelCollectorEvents*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CCollectorEvents::AddRef()
-{
-    return ++m_refs;
-}
-
-ULONG CCollectorEvents::Release()
-{
-    const ULONG left = --m_refs;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT CCollectorEvents::GetTypeInfoCount(UINT* pctinfo)
-{
-    if (!pctinfo)
-        return E_POINTER;
-    *pctinfo = 0;
-    return S_OK;
-}
-
-HRESULT CCollectorEvents::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
-{
-    if (ppTInfo)
-        *ppTInfo = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT CCollectorEvents::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-{
-    return E_NOTIMPL;
-}
-
-HRESULT CCollectorEvents::Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS* pDispParams, VARIANT*,
-                                 EXCEPINFO*, UINT* puArgErr)
-{
-    if (dispIdMember != DISPID_DomainCollected && dispIdMember != DISPID_CollectionCompleted)
-        return DISP_E_MEMBERNOTFOUND;
-    if (!pDispParams || pDispParams->cArgs != 2 || !pDispParams->rgvarg)
-        return DISP_E_BADPARAMCOUNT;
-    // Arguments come last first: rgvarg[1] is the first parameter.
-    const VARIANTARG* args = pDispParams->rgvarg;
-    QString errorText;
-    if (!text_argument(args[0], errorText)) {
-        if (puArgErr)
-            *puArgErr = 0;
-        return DISP_E_TYPEMISMATCH;
-    }
     try {
-        if (dispIdMember == DISPID_DomainCollected) {
-            QString name;
-            if (!text_argument(args[1], name)) {
-                if (puArgErr)
-                    *puArgErr = 1;
-                return DISP_E_TYPEMISMATCH;
-            }
-            if (m_domainCollected)
-                m_domainCollected(name, errorText);
-            return S_OK;
-        }
-        program::com_ref<IOstrelInfoCollection> infos;
-        const HRESULT hr = infos_argument(args[1], infos.put());
-        if (hr < 0) {
-            if (puArgErr)
-                *puArgErr = 1;
-            return hr;
-        }
-        if (m_completed)
-            m_completed(infos.get(), errorText);
+        call();
         return S_OK;
     } catch (...) {
         return E_FAIL;
     }
+}
+
+} // namespace
+
+HRESULT CCollectorEventsBase::CollectionCompleted(IOstrelInfoCollection* pInfos, BSTR ErrorString)
+{
+    return forwarded([&] {
+        if (m_completed)
+            m_completed(pInfos, text_of(ErrorString));
+    });
+}
+
+HRESULT CCollectorEventsBase::DomainCollected(BSTR sDomainName, BSTR ErrorString)
+{
+    return forwarded([&] {
+        if (m_domainCollected)
+            m_domainCollected(text_of(sDomainName), text_of(ErrorString));
+    });
+}
+
+void CCollectorEventsBase::Forward(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed)
+{
+    m_domainCollected = std::move(domainCollected);
+    m_completed = std::move(completed);
+}
+
+CComPtr<CCollectorEvents> make_collector_events(CCollectorEventsBase::DomainCollectedHandler domainCollected,
+                                                CCollectorEventsBase::CollectionCompletedHandler completed)
+{
+    static const bool registered = (com::tlb::register_library(program_library()), true);
+    (void)registered;
+    CCollectorEvents* object = nullptr;
+    if (CCollectorEvents::CreateInstance(&object) < 0)
+        return nullptr;
+    CComPtr<CCollectorEvents> sink(object);
+    sink->Forward(std::move(domainCollected), std::move(completed));
+    return sink;
 }

@@ -22,18 +22,18 @@ std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollectio
     LONG count = 0;
     program::check(infos->get_Count(&count));
     for (LONG i = 0; i < count; ++i) {
-        program::com_ref<IOstrelInfo> info;
-        program::check(infos->get_Item(i, info.put()));
+        CComPtr<IOstrelInfo> info;
+        program::check(infos->get_Item(i, &info));
         if (!info)
             forms::raise(forms::vberr::ObjectVariableNotSet);
         CComBSTR name;
         CComBSTR errorText;
         program::check(info->get_DomainName(&name.m_str));
         program::check(info->get_ErrorString(&errorText.m_str));
-        const QString fullName = program::from_bstr(name.m_str);
+        const QString fullName = QString::fromStdU16String(std::u16string(name.view()));
 
         auto domain = domains->AddNew(entry_name::shown(fullName),
-                                      entry_name::hide_password(program::from_bstr(errorText.m_str), fullName));
+                                      entry_name::hide_password(QString::fromStdU16String(std::u16string(errorText.view())), fullName));
         if (!domain)
             continue;
         bool anyData = false;

@@ -1,5 +1,7 @@
 #include "program/com_error.h"
 
+#include "platform/com/atl/com_ptr.h"
+#include "platform/com/bstr.h"
 #include "platform/com/error_info.h"
 #include "platform/forms/vb_error.h"
 #include "platform/win32/message_table.h"
@@ -8,13 +10,11 @@ namespace program {
 
 QString com_error_description(HRESULT hr)
 {
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) == 0 && info != nullptr) {
-        BSTR text = nullptr;
-        const HRESULT got = info->GetDescription(&text);
-        info->Release();
-        QString description = QString::fromUtf16(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
-        SysFreeString(text);
+    CComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, &info) == 0 && info) {
+        CComBSTR text;
+        const HRESULT got = info->GetDescription(&text.m_str);
+        const QString description = QString::fromStdU16String(std::u16string(text.view()));
         if (got >= 0 && !description.isEmpty())
             return description;
     }

@@ -13,14 +13,16 @@ bool is_switch_char(QChar c)
 
 } // namespace
 
-CCommandLine::CCommandLine(QString commandLine) : m_sCommandLine(std::move(commandLine))
+CCommandLine::CCommandLine(const QStringList& arguments) : m_arguments(arguments)
 {
-    // Positions count from 1 as in the parse rules; p > size() means "beyond the end".
-    qsizetype p = 1;
+    // p is the index of the next argument to read.
+    qsizetype p = 0;
     for (;;) {
         Entry entry;
-        if (!ParseNextSwitch(p, entry))
+        ValuePlace place;
+        if (!ParseNextSwitch(p, entry, place))
             break;
+        m_switches.push_back(Switch{entry[0], entry[1], place});
         // The first occurrence of a switch wins: adding a repeated one fails and is dropped.
         try {
             m_colArgs.Add(QStringList{entry[0], entry[1]}, Key(entry[0]));
@@ -48,54 +50,41 @@ QString CCommandLine::value(const QString& name) const
     }
 }
 
+const std::vector<CCommandLine::Switch>& CCommandLine::Switches() const
+{
+    return m_switches;
+}
+
 QString CCommandLine::Key(const QString& name)
 {
     return name.toUpper() + u'_';
 }
 
-bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry) const
+bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry, ValuePlace& place) const
 {
-    const QString& s = m_sCommandLine;
-    const qsizetype len = s.size();
-    auto at = [&](qsizetype pos) { return s[pos - 1]; };
-
-    if (p > len)
+    if (p >= m_arguments.size())
         return false;
-    while (p <= len && at(p) == kBlank)
-        ++p;
-    if (p > len || !is_switch_char(at(p)))
+    const QString& argument = m_arguments[p];
+    if (argument.isEmpty() || !is_switch_char(argument[0]))
         return false;
-
     ++p;
-    const qsizetype nameStart = p;
-    while (p <= len && at(p) != u':' && at(p) != kBlank)
-        ++p;
-    QString name = s.mid(nameStart - 1, p - nameStart);
 
-    if (p <= len) {
-        // The name ended at a colon or a blank: step over it, and over one more blank when
-        // that blank is not the last character of the text.
-        ++p;
-        if (p <= len && at(p) == kBlank && p < len)
-            ++p;
-    }
+    // The name runs from after the "/" or "-" up to the first ":" or blank; whatever
+    // follows that character in the same argument is the value, exactly as given.
+    qsizetype end = 1;
+    while (end < argument.size() && argument[end] != u':' && argument[end] != kBlank)
+        ++end;
+    QString name = argument.mid(1, end - 1);
+    QString value = argument.mid(end + 1);
+    place = ValuePlace{p - 1, end + 1};
 
-    QString value;
-    if (p <= len && !is_switch_char(at(p))) {
-        if (at(p) == u'"') {
-            ++p;
-            const qsizetype start = p;
-            while (p <= len && at(p) != u'"')
-                ++p;
-            value = s.mid(start - 1, p - start);
-            if (p <= len)
-                ++p;
-        } else {
-            const qsizetype start = p;
-            while (p <= len && at(p) != kBlank)
-                ++p;
-            value = s.mid(start - 1, p - start);
-        }
+    // A switch with no value of its own takes the next argument, unless that one is a
+    // switch itself (a value cannot start with "/" or "-" there).
+    if (value.isEmpty() && p < m_arguments.size() && !m_arguments[p].startsWith(u'/') &&
+        !m_arguments[p].startsWith(u'-')) {
+        value = m_arguments[p];
+        place = ValuePlace{p, 0};
+        ++p;
     }
 
     if (!name.isEmpty())

@@ -28,3 +28,28 @@ QString hide_password(const QString& text, const QString& name)
 }
 
 } // namespace entry_name
+
+namespace entry_name {
+
+QString refusal(const QStringList& names, bool fromCommandLine)
+{
+    bool afterPassword = false;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        const QString position = QString::number(i + 1);
+        for (const QChar c : name)
+            if (c.category() == QChar::Other_Control)
+                return QStringLiteral("domain name ") + position +
+                       QStringLiteral(" holds a control character (such as CR, LF, TAB or ESC); nothing was counted.");
+        const bool hasPassword = second_slash(name) >= 0;
+        if (fromCommandLine && afterPassword && !hasPassword)
+            return QStringLiteral("domain name ") + position +
+                   QStringLiteral(" follows a name with a password but has none. A password cannot hold a comma "
+                                  "(/domain: separates names at every comma): use a Kerberos ticket (kinit) "
+                                  "instead, and put names with a password last. Nothing was counted.");
+        afterPassword = afterPassword || hasPassword;
+    }
+    return QString();
+}
+
+} // namespace entry_name

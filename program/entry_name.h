@@ -4,6 +4,7 @@
 // the program only towards the directory it authenticates to.
 
 #include <QString>
+#include <QStringList>
 
 namespace entry_name {
 
@@ -14,5 +15,18 @@ QString shown(const QString& name);
 // `text` with every occurrence of the full `name` replaced by its shown form, for texts (an
 // error text) that quote the entry's name.
 QString hide_password(const QString& text, const QString& name);
+
+} // namespace entry_name
+
+namespace entry_name {
+
+// Why a list of names must not be collected, or an empty text when it may be:
+// - a name holding a control character (CR, LF, TAB, an escape sequence) would forge lines
+//   and sections of the report and the log;
+// - with `fromCommandLine`, a name without a password after one with a password is most
+//   likely the tail of a password that held a comma (/domain: splits at every comma), and
+//   that tail must go nowhere: not to a resolver, not into any text.
+// The text names the entry by its position only, never by its content.
+QString refusal(const QStringList& names, bool fromCommandLine);
 
 } // namespace entry_name

@@ -1,13 +1,24 @@
-// The process entry: the arguments after the program name become the command-line text
-// that MainModule::Main parses.
+// The process entry: the arguments after the program name, each as given, are what
+// MainModule::Main parses.
 
-#include "program/command_line_text.h"
 #include "program/main_module.h"
+#include "program/process_arguments.h"
 
+#include <csignal>
+#include <cstdio>
 #include <span>
 
 int main(int argc, char** argv)
 {
-    const std::span<const char* const> arguments(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
-    return MainModule::Main(command_line_text(arguments));
+    // A reader that leaves the output FIFO early makes the write fail with a reason, instead
+    // of ending the process silently.
+    std::signal(SIGPIPE, SIG_IGN);
+    const std::span<char*> memory(argv + (argc > 0 ? 1 : 0), static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
+    QString error;
+    const auto arguments = process_arguments::decode(memory, error);
+    if (!arguments) {
+        std::fprintf(stderr, "Ostrel: %s\n", error.toUtf8().constData());
+        return 2;
+    }
+    return MainModule::Main(*arguments, memory);
 }

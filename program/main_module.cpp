@@ -2,6 +2,7 @@
 
 #include "program/collector.h"
 #include "program/command_line.h"
+#include "program/process_arguments.h"
 #include "program/resources.h"
 
 #include "platform/com/runtime.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace MainModule {
@@ -20,13 +20,33 @@ constexpr int kUsageString = 148;
 
 bool display_available()
 {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value && *value)
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name))
             return true;
-    }
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    return platform && *platform;
+    return false;
+}
+
+// The application object where a window can be shown, else none. Qt ends the process when
+// the platform it is told to use cannot be opened (a display that is gone or refuses us), so
+// the offscreen platform is offered after it as the last choice; where Qt falls back to it,
+// or was told to use a platform without windows, nothing can be shown either.
+std::unique_ptr<QApplication> application_with_windows()
+{
+    if (!display_available())
+        return nullptr;
+    QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
+    if (platforms.isEmpty())
+        platforms = qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb" : "wayland;xcb";
+    if (!platforms.split(';').contains("offscreen"))
+        qputenv("QT_QPA_PLATFORM", platforms + ";offscreen");
+    static int argc = 1;
+    static char name[] = "Ostrel";
+    static char* argv[] = {name, nullptr};
+    auto app = std::make_unique<QApplication>(argc, argv);
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"offscreen" || platform == u"minimal")
+        return nullptr;
+    return app;
 }
 
 // The program's thread is a single-threaded apartment for as long as Main runs.
@@ -53,9 +73,10 @@ void ShowUsage()
                   QStringLiteral("Command Line Options"));
 }
 
-int Main(const QString& commandLine)
+int Main(const QStringList& arguments, std::span<char*> argumentMemory)
 {
-    const CCommandLine args(commandLine);
+    const CCommandLine args(arguments);
+    process_arguments::hide_passwords(argumentMemory, args);
     Resources::Shared();
     forms::set_application_title(QStringLiteral("Ostrel"));
     apartment sta;
@@ -67,13 +88,8 @@ int Main(const QString& commandLine)
     if (!args.Argument(QStringLiteral("out"))) {
         // With a display the usage is a message box; without one the box goes to standard
         // error, so the process never waits for a click nobody can give.
-        std::unique_ptr<QApplication> app;
-        static int argc = 1;
-        static char name[] = "Ostrel";
-        static char* argv[] = {name, nullptr};
-        if (display_available())
-            app = std::make_unique<QApplication>(argc, argv);
-        else
+        const auto app = application_with_windows();
+        if (!app)
             forms::set_headless(true);
         ShowUsage();
         return 0;

@@ -5,12 +5,27 @@
 
 #include <QLocale>
 
+#include <clocale>
+#include <ctime>
+#include <locale.h>
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kStartString = 133;
 constexpr int kCancelString = 134;
 constexpr int kEndString = 135;
+
+// The locale the user chose for dates and times, by the environment's precedence.
+QByteArray time_locale_name()
+{
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const QByteArray value = qgetenv(variable);
+        if (!value.isEmpty())
+            return value;
+    }
+    return QByteArray();
+}
 
 } // namespace
 
@@ -23,7 +38,22 @@ void SessionLog::AddLogLine(const QString& text, bool bClear)
 
 QString SessionLog::FormatDate(const QDateTime& when)
 {
-    // A fixed form, the same on every machine, so that logs compare across runs.
+    // The general date of the user's time locale (LC_ALL, LC_TIME, LANG): its short date, a
+    // blank, its long time. The C locale and US English keep the form of the system's own
+    // US English logs, M/d/yyyy h:mm:ss AM/PM, as does a locale that is not installed.
+    const QByteArray name = time_locale_name();
+    if (!name.isEmpty() && name != "C" && !name.startsWith("C.") && name != "POSIX" && !name.startsWith("en_US")) {
+        if (const locale_t locale = newlocale(LC_TIME_MASK, name.constData(), locale_t(0))) {
+            const std::time_t seconds = static_cast<std::time_t>(when.toSecsSinceEpoch());
+            std::tm local{};
+            localtime_r(&seconds, &local);
+            char text[128];
+            const std::size_t length = strftime_l(text, sizeof text, "%x %X", &local, locale);
+            freelocale(locale);
+            if (length > 0)
+                return QString::fromUtf8(text, static_cast<qsizetype>(length));
+        }
+    }
     return QLocale::c().toString(when, QStringLiteral("M/d/yyyy h:mm:ss AP"));
 }
 

@@ -14,8 +14,9 @@ public:
     void AddLogLine(const QString& text, bool bClear = false);
     const QString& text() const { return m_sLog; }
 
-    // The current local date and time as log lines show it (short date, a blank, long
-    // time: 12/10/2026 9:05:03 AM).
+    // The current local date and time as log lines show it: the short date, a blank and the
+    // long time of the user's time locale (12/10/2026 9:05:03 AM under C and en_US,
+    // 10.12.2026 09:05:03 under de_DE).
     static QString Now();
     static QString FormatDate(const QDateTime& when);
 

@@ -17,6 +17,7 @@ PACKAGES=(
 	ldb-tools                                                  # ldbadd, ldbmodify: the DC fixture
 	krb5-user smbclient libkrb5-dev openssl                    # kinit, rpcclient, krb5.h, test certificates
 	util-linux iproute2 procps                                 # unshare, mount, flock; ip, ss; ps
+	locales                                                    # localedef: the locales of the log-date tests
 	clang libclang-rt-14-dev                                   # fuzz targets: clang, libFuzzer, sanitizer runtimes
 )
 
@@ -24,7 +25,17 @@ missing=()
 for p in "${PACKAGES[@]}"; do
 	dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# The program's log dates follow the user's time locale; its tests read them under en_US
+# and de_DE, which a fresh system does not carry compiled.
+generate_locales() {
+	local name
+	for name in en_US de_DE; do
+		locale -a 2>/dev/null | grep -qx "$name.utf8" || localedef -i "$name" -f UTF-8 "$name.UTF-8"
+	done
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+	generate_locales
 	echo "install_packages.sh: all packages present"
 	exit 0
 fi
@@ -45,3 +56,4 @@ export DEBIAN_FRONTEND=noninteractive
 echo "slapd slapd/no_configuration boolean true" | debconf-set-selections
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
+generate_locales

@@ -1,6 +1,7 @@
 #include "platform/com/apartment.h"
 
 #include "platform/com/apartment_state.h"
+#include "platform/com/handle_wait.h"
 #include "platform/com/kernel_object.h"
 #include "platform/com/threading.h"
 
@@ -85,23 +86,24 @@ int serve_sta_queue()
 
 namespace {
 
+// The call's end is an event, so that its caller waits in the one wait of the process.
 struct call_state {
-    bool done = false;
-    HRESULT result = RPC_E_DISCONNECTED;
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HRESULT result = RPC_E_DISCONNECTED; // guarded by the kernel lock
+    ~call_state()
+    {
+        if (done != nullptr) CloseHandle(done);
+    }
+    call_state() = default;
+    call_state(const call_state&) = delete;
+    call_state& operator=(const call_state&) = delete;
 };
 
 // Marks the call finished when destroyed, run or not, so that a call dropped by an ending
 // apartment still releases its waiter (with RPC_E_DISCONNECTED).
 struct call_completion {
     std::shared_ptr<call_state> state;
-    ~call_completion()
-    {
-        {
-            std::lock_guard guard(detail::kernel_lock());
-            state->done = true;
-        }
-        detail::kernel_changed().notify_all();
-    }
+    ~call_completion() { SetEvent(state->done); }
 };
 
 } // namespace
@@ -111,6 +113,7 @@ HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<H
     if (!sta) return RPC_E_DISCONNECTED;
     if (sta->thread_id() == GetCurrentThreadId()) return call();
     auto state = std::make_shared<call_state>();
+    if (state->done == nullptr) return E_OUTOFMEMORY;
     auto completion = std::make_shared<call_completion>();
     completion->state = state;
     // The caller waits until the call has run, so the call may refer to the caller's frame.
@@ -122,16 +125,9 @@ HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<H
     completion.reset();
     if (!posted) return RPC_E_DISCONNECTED;
     auto own = current_sta();
-    std::unique_lock lock(detail::kernel_lock());
-    while (!state->done) {
-        if (own && own->has_calls_locked()) {
-            lock.unlock();
-            own->serve();
-            lock.lock();
-            continue;
-        }
-        detail::kernel_changed().wait(lock);
-    }
+    DWORD index = 0;
+    detail::wait_for_handles(1, &state->done, false, INFINITE, own.get(), index);
+    std::lock_guard guard(detail::kernel_lock());
     return state->result;
 }
 
@@ -145,29 +141,10 @@ HRESULT CoWaitForMultipleHandles(DWORD flags, DWORD timeout, ULONG count, HANDLE
     }
     const bool wait_all = (flags & COWAIT_WAITALL) != 0;
     auto own = com::current_sta();
-    com::detail::deadline until(timeout);
-    std::unique_lock lock(com::detail::kernel_lock());
-    for (;;) {
-        DWORD which = 0;
-        if (com::detail::try_satisfy(count, handles, wait_all, which)) {
-            *index = wait_all ? 0 : which;
-            return S_OK;
-        }
-        if (own && own->has_calls_locked()) {
-            lock.unlock();
-            own->serve();
-            lock.lock();
-            continue;
-        }
-        if (until.infinite) {
-            com::detail::kernel_changed().wait(lock);
-        } else if (com::detail::kernel_changed().wait_until(lock, until.at) == std::cv_status::timeout) {
-            if (com::detail::try_satisfy(count, handles, wait_all, which)) {
-                *index = wait_all ? 0 : which;
-                return S_OK;
-            }
-            if (own && own->has_calls_locked()) continue;
-            return RPC_S_CALLPENDING;
-        }
-    }
+    DWORD which = 0;
+    if (com::detail::wait_for_handles(count, handles, wait_all, timeout, own.get(), which) ==
+        com::detail::wait_result::timed_out)
+        return RPC_S_CALLPENDING;
+    *index = wait_all ? 0 : which;
+    return S_OK;
 }

@@ -1,5 +1,6 @@
 #include "platform/com/guid.h"
 
+#include "platform/com/class_loader.h"
 #include "platform/com/runtime.h"
 #include "platform/win32/text.h"
 
@@ -7,51 +8,12 @@
 
 namespace com {
 
-namespace {
-int hex_value(char16_t c) noexcept
-{
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-bool read_hex(std::u16string_view text, std::size_t at, int digits, std::uint32_t& out) noexcept
-{
-    std::uint32_t value = 0;
-    for (int i = 0; i < digits; ++i) {
-        int d = hex_value(text[at + static_cast<std::size_t>(i)]);
-        if (d < 0) return false;
-        value = (value << 4) | static_cast<std::uint32_t>(d);
-    }
-    out = value;
-    return true;
-}
-} // namespace
-
 bool parse_guid(std::u16string_view text, GUID& out) noexcept
 {
-    if (text.size() != 38 || text[0] != u'{' || text[37] != u'}' || text[9] != u'-' ||
-        text[14] != u'-' || text[19] != u'-' || text[24] != u'-') {
+    if (text.size() != 38 || text[0] != u'{' || text[37] != u'}') {
         return false;
     }
-    GUID g{};
-    std::uint32_t v = 0;
-    if (!read_hex(text, 1, 8, v)) return false;
-    g.Data1 = v;
-    if (!read_hex(text, 10, 4, v)) return false;
-    g.Data2 = static_cast<std::uint16_t>(v);
-    if (!read_hex(text, 15, 4, v)) return false;
-    g.Data3 = static_cast<std::uint16_t>(v);
-    for (int i = 0; i < 2; ++i) {
-        if (!read_hex(text, 20 + 2 * static_cast<std::size_t>(i), 2, v)) return false;
-        g.Data4[i] = static_cast<std::uint8_t>(v);
-    }
-    for (int i = 0; i < 6; ++i) {
-        if (!read_hex(text, 25 + 2 * static_cast<std::size_t>(i), 2, v)) return false;
-        g.Data4[2 + i] = static_cast<std::uint8_t>(v);
-    }
-    out = g;
-    return true;
+    return detail::parse_guid_body(text.data() + 1, out);
 }
 
 std::string guid_to_utf8(REFGUID g)
@@ -87,11 +49,7 @@ HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid)
         *clsid = CLSID_NULL;
         return S_OK;
     }
-    std::u16string_view view(text);
-    if (!view.empty() && view[0] == u'{') {
-        return com::parse_guid(view, *clsid) ? S_OK : CO_E_CLASSSTRING;
-    }
-    HRESULT hr = CLSIDFromProgID(text, clsid);
+    const HRESULT hr = com::class_id_from_name(text, *clsid);
     return SUCCEEDED(hr) ? hr : CO_E_CLASSSTRING;
 }
 

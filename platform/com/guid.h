@@ -61,20 +61,49 @@ inline bool IsEqualCLSID(REFCLSID a, REFCLSID b) noexcept { return a == b; }
 namespace com {
 
 namespace detail {
-constexpr int hex_digit(char c)
+template <class Char>
+constexpr int hex_digit(Char c) noexcept
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    throw std::invalid_argument("GUID text holds a character that is not a hex digit");
+    if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
+    if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
+    return -1;
 }
-constexpr std::uint32_t hex_field(const char* text, int digits)
+template <class Char>
+constexpr bool hex_field(const Char* text, int digits, std::uint32_t& value) noexcept
 {
-    std::uint32_t value = 0;
+    value = 0;
     for (int i = 0; i < digits; ++i) {
-        value = (value << 4) | static_cast<std::uint32_t>(hex_digit(text[i]));
+        const int d = hex_digit(text[i]);
+        if (d < 0) return false;
+        value = (value << 4) | static_cast<std::uint32_t>(d);
     }
-    return value;
+    return true;
+}
+// The one reading of a GUID's text: the 36 characters "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"
+// at `p` (either case of hex), without braces.
+template <class Char>
+constexpr bool parse_guid_body(const Char* p, GUID& out) noexcept
+{
+    if (p[8] != '-' || p[13] != '-' || p[18] != '-' || p[23] != '-') return false;
+    GUID g{};
+    std::uint32_t v = 0;
+    if (!hex_field(p, 8, v)) return false;
+    g.Data1 = v;
+    if (!hex_field(p + 9, 4, v)) return false;
+    g.Data2 = static_cast<std::uint16_t>(v);
+    if (!hex_field(p + 14, 4, v)) return false;
+    g.Data3 = static_cast<std::uint16_t>(v);
+    for (int i = 0; i < 2; ++i) {
+        if (!hex_field(p + 19 + 2 * i, 2, v)) return false;
+        g.Data4[i] = static_cast<std::uint8_t>(v);
+    }
+    for (int i = 0; i < 6; ++i) {
+        if (!hex_field(p + 24 + 2 * i, 2, v)) return false;
+        g.Data4[2 + i] = static_cast<std::uint8_t>(v);
+    }
+    out = g;
+    return true;
 }
 } // namespace detail
 
@@ -91,17 +120,9 @@ constexpr GUID make_guid(const char (&text)[N])
         }
         p = text + 1;
     }
-    if (p[8] != '-' || p[13] != '-' || p[18] != '-' || p[23] != '-') {
-        throw std::invalid_argument("GUID literal dashes");
-    }
     GUID g{};
-    g.Data1 = detail::hex_field(p, 8);
-    g.Data2 = static_cast<std::uint16_t>(detail::hex_field(p + 9, 4));
-    g.Data3 = static_cast<std::uint16_t>(detail::hex_field(p + 14, 4));
-    g.Data4[0] = static_cast<std::uint8_t>(detail::hex_field(p + 19, 2));
-    g.Data4[1] = static_cast<std::uint8_t>(detail::hex_field(p + 21, 2));
-    for (int i = 0; i < 6; ++i) {
-        g.Data4[2 + i] = static_cast<std::uint8_t>(detail::hex_field(p + 24 + 2 * i, 2));
+    if (!detail::parse_guid_body(p, g)) {
+        throw std::invalid_argument("GUID literal is not a GUID");
     }
     return g;
 }

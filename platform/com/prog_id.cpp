@@ -1,8 +1,8 @@
-// ProgIDs: HKCR\<ProgID>\CurVer names the current versioned ProgID; HKCR\<ProgID>\CLSID the
-// class.
+// ProgIDs (the class loader reads them) and task memory.
 
 #include "platform/com/runtime.h"
 
+#include "platform/com/class_loader.h"
 #include "platform/com/class_registry_reader.h"
 
 #include <cstdlib>
@@ -11,22 +11,10 @@
 HRESULT CLSIDFromProgID(LPCOLESTR progId, LPCLSID clsid)
 {
     if (progId == nullptr || clsid == nullptr) return E_INVALIDARG;
-    std::u16string name(progId);
-    if (name.empty()) return CO_E_CLASSSTRING;
-    // A CurVer chain longer than this is a loop in the registry.
-    for (int hop = 0; hop < 8; ++hop) {
-        auto current = com::detail::read_classes_string(name + u"\\CurVer");
-        if (current && !current->empty() && *current != name) {
-            if (com::detail::read_classes_string(*current + u"\\CLSID")) {
-                name = *current;
-                continue;
-            }
-        }
-        auto text = com::detail::read_classes_string(name + u"\\CLSID");
-        if (!text) return CO_E_CLASSSTRING;
-        return com::parse_guid(*text, *clsid) ? S_OK : CO_E_CLASSSTRING;
-    }
-    return CO_E_CLASSSTRING;
+    const std::u16string_view name(progId);
+    // A ProgID is never a braced class identifier.
+    if (name.empty() || name.front() == u'{') return CO_E_CLASSSTRING;
+    return com::class_id_from_name(name, *clsid);
 }
 
 HRESULT ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* progId)

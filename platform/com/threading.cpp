@@ -1,13 +1,16 @@
 #include "platform/com/threading.h"
 
+#include "platform/com/handle_wait.h"
 #include "platform/com/kernel_object.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/win_errors.h"
 
+#include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <new>
 #include <set>
+#include <system_error>
 #include <thread>
 
 #include <sys/syscall.h>
@@ -105,7 +108,17 @@ using com::detail::kernel_object;
 
 namespace {
 
-std::atomic<DWORD> pending_thread_failure{0};
+DWORD launch_std_thread(void (*body)(void*), void* context)
+{
+    try {
+        std::thread(body, context).detach();
+        return ERROR_SUCCESS;
+    } catch (const std::system_error&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+std::atomic<com::thread_launcher> current_launcher{launch_std_thread};
 
 struct thread_start {
     kernel_object* object;
@@ -132,12 +145,6 @@ void run_thread(thread_start s)
 
 HANDLE start_thread(unsigned (*start)(void*), DWORD (*start_dword)(void*), void* arg, DWORD flags, DWORD* id)
 {
-    DWORD failure = pending_thread_failure.exchange(0);
-    if (failure != 0) {
-        errno = EAGAIN;
-        SetLastError(failure);
-        return nullptr;
-    }
     if ((start == nullptr && start_dword == nullptr)) {
         errno = EINVAL;
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -158,14 +165,21 @@ HANDLE start_thread(unsigned (*start)(void*), DWORD (*start_dword)(void*), void*
     com::detail::register_object(object);
     // The id is known only once the thread runs; the creator waits for it so that it can
     // report it at once, as Windows does.
-    try {
-        std::thread t(run_thread, thread_start{object, start, start_dword, arg});
-        t.detach();
-    } catch (const std::system_error&) {
+    auto* context = new (std::nothrow) thread_start{object, start, start_dword, arg};
+    const DWORD failure = context == nullptr ? ERROR_NOT_ENOUGH_MEMORY
+                                             : current_launcher.load()(
+                                                   [](void* c) {
+                                                       const thread_start s = *static_cast<thread_start*>(c);
+                                                       delete static_cast<thread_start*>(c);
+                                                       run_thread(s);
+                                                   },
+                                                   context);
+    if (failure != ERROR_SUCCESS) {
+        delete context;
         object->refs = 1;
         object->release();
         errno = EAGAIN;
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        SetLastError(failure);
         return nullptr;
     }
     if (id != nullptr) {
@@ -276,17 +290,10 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL wait_all, 
             return WAIT_FAILED;
         }
     }
-    com::detail::deadline until(milliseconds);
-    std::unique_lock lock(com::detail::kernel_lock());
     DWORD index = 0;
-    while (!com::detail::try_satisfy(count, objects, wait_all != FALSE, index)) {
-        if (until.infinite) {
-            com::detail::kernel_changed().wait(lock);
-        } else if (com::detail::kernel_changed().wait_until(lock, until.at) == std::cv_status::timeout) {
-            if (com::detail::try_satisfy(count, objects, wait_all != FALSE, index)) break;
-            return WAIT_TIMEOUT;
-        }
-    }
+    if (com::detail::wait_for_handles(count, objects, wait_all != FALSE, milliseconds, nullptr, index) ==
+        com::detail::wait_result::timed_out)
+        return WAIT_TIMEOUT;
     return WAIT_OBJECT_0 + index;
 }
 
@@ -307,9 +314,9 @@ void Sleep(DWORD milliseconds)
 
 namespace com {
 
-void fail_next_thread_creation(DWORD win32_code)
+thread_launcher set_thread_launcher(thread_launcher launcher)
 {
-    pending_thread_failure = win32_code;
+    return current_launcher.exchange(launcher != nullptr ? launcher : launch_std_thread);
 }
 
 } // namespace com

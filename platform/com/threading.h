@@ -38,8 +38,11 @@ void Sleep(DWORD milliseconds);
 
 namespace com {
 
-// Test hook: the next thread creation (_beginthreadex or CreateThread) in this process fails
-// with the given Win32 code (0 cancels a pending failure).
-void fail_next_thread_creation(DWORD win32_code);
+// How _beginthreadex and CreateThread start the system thread that runs `body(context)`: 0
+// when it runs, else the Win32 code of the failure (the caller then gets no handle). The
+// runtime's own starts a std::thread; another may be installed, e.g. one that stands for a
+// system out of threads (null puts the runtime's own back). Returns the one installed before.
+using thread_launcher = DWORD (*)(void (*body)(void*), void* context);
+thread_launcher set_thread_launcher(thread_launcher launcher);
 
 } // namespace com

@@ -15,16 +15,14 @@ namespace forms {
 
 namespace {
 
-std::u16string u16(const QString& s) { return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), s.size()); }
-
 LONG set_value(const QString& key, const QString& name, const QString& value)
 {
     HKEY h = nullptr;
-    const std::u16string k = u16(key);
+    const std::u16string k = key.toStdU16String();
     LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, k.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr);
     if (rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
-    const std::u16string n = u16(name), v = u16(value);
+    const std::u16string n = name.toStdU16String(), v = value.toStdU16String();
     rc = RegSetValueExW(h, n.empty() ? nullptr : n.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
                         static_cast<DWORD>((v.size() + 1) * sizeof(char16_t)));
     RegCloseKey(h);
@@ -85,7 +83,7 @@ HRESULT unregister_module_controls(HMODULE module)
         keys << QStringLiteral("CLSID\\") + info.clsid << QStringLiteral("Interface\\") + info.iid;
     }
     for (const QString& key : keys) {
-        const std::u16string k = u16(key);
+        const std::u16string k = key.toStdU16String();
         const LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, k.c_str());
         if (rc != 0 && rc != static_cast<LONG>(ERROR_FILE_NOT_FOUND))
             return to_hresult(rc);

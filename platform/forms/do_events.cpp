@@ -7,9 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#if OSTREL_FORMS_HAVE_COM
 #include "platform/com/apartment.h"
-#endif
 
 namespace forms {
 
@@ -17,9 +15,7 @@ namespace {
 
 void serve_apartment()
 {
-#if OSTREL_FORMS_HAVE_COM
     com::serve_sta_queue();
-#endif
 }
 
 // Lives on the UI thread; a posted event makes it serve the apartment's queue there.
@@ -62,13 +58,11 @@ void install_sta_wakeup()
         return;
     g_pump = new StaPump();
     g_pump->setParent(QCoreApplication::instance());
-#if OSTREL_FORMS_HAVE_COM
     QPointer<StaPump> pump = g_pump;
     com::set_sta_wakeup([pump] {
         if (pump)
             QCoreApplication::postEvent(pump.data(), new QEvent(StaPump::type()));
     });
-#endif
 }
 
 } // namespace forms

@@ -84,6 +84,8 @@ FormData FormFile::parse(const QString& text)
                 form_open = true;
                 continue;
             }
+            if (open.size() >= FormFile::kMaxNesting)
+                bad_line(number, QStringLiteral("controls nested deeper than %1 levels").arg(FormFile::kMaxNesting));
             auto& siblings = open.empty() ? form.controls : open.back()->children;
             siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}});
             open.push_back(&siblings.back());

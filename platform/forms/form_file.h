@@ -16,12 +16,16 @@
 // "key = value" lines are the bag of the enclosing block ("@key" lines its extender values,
 // see property_value_text.h for values); a Begin block inside a control's block is a control
 // placed inside that container. Controls keep the order of the file, which is the order the
-// loader creates them and the form's Controls collection.
+// loader creates them and the form's Controls collection. Controls nest at most
+// FormFile::kMaxNesting levels deep (a control directly on the form is level 1); deeper text
+// is refused as any malformed line is, so that no depth of input exhausts the stack of the
+// code that walks the nesting.
 
 #include "platform/forms/property_bag.h"
 
 #include <QString>
 
+#include <cstddef>
 #include <vector>
 
 namespace forms {
@@ -42,6 +46,8 @@ struct FormData {
 
 class FormFile {
 public:
+    static constexpr std::size_t kMaxNesting = 64;
+
     // Raises VbError 380 with the line number and what is wrong for text that is not a form.
     static FormData parse(const QString& text);
     static FormData read(const QString& path); // also raises 53 (File not found)

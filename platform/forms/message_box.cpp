@@ -115,24 +115,6 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     return service->show(prompt, style, title.isEmpty() ? application_title() : title);
 }
 
-int RecordingMessageBox::show(const QString& prompt, int style, const QString& title)
-{
-    boxes.push_back(Box{prompt, style, title});
-    if (answers_.empty())
-        return default_answer(style);
-    const int answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-}
-
-ScopedMessageBoxRecorder::ScopedMessageBoxRecorder()
-    : recorder_(std::make_shared<RecordingMessageBox>())
-    , previous_(set_message_box_service(recorder_))
-{
-}
-
-ScopedMessageBoxRecorder::~ScopedMessageBoxRecorder() { set_message_box_service(previous_); }
-
 void report_unhandled_error(int number, const QString& description)
 {
     MsgBox(QStringLiteral("Run-time error '%1':\r\n\r\n%2").arg(number).arg(description), vbCritical);

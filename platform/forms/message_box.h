@@ -2,13 +2,11 @@
 // Message boxes go through one replaceable service. The default shows a modal Qt message
 // box; without a display (no QApplication, or the offscreen/minimal platform) or when
 // headless mode is set, it writes the box to stderr and answers with the default button,
-// so nothing blocks. Tests install a RecordingMessageBox.
+// so nothing blocks. Tests install a recorder of their own (tests/support/forms).
 
 #include <QString>
 
-#include <deque>
 #include <memory>
-#include <vector>
 
 namespace forms {
 
@@ -42,38 +40,6 @@ QString application_title();
 
 // MsgBox: an empty title means the application's title.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
-
-// Records every box and answers from a queue (then the default button).
-class RecordingMessageBox : public MessageBoxService {
-public:
-    struct Box {
-        QString prompt;
-        int style;
-        QString title;
-    };
-    int show(const QString& prompt, int style, const QString& title) override;
-    void answer_next(int result) { answers_.push_back(result); }
-
-    std::vector<Box> boxes;
-
-private:
-    std::deque<int> answers_;
-};
-
-// Installs a recorder for the lifetime of this object and restores the previous service.
-class ScopedMessageBoxRecorder {
-public:
-    ScopedMessageBoxRecorder();
-    ~ScopedMessageBoxRecorder();
-    ScopedMessageBoxRecorder(const ScopedMessageBoxRecorder&) = delete;
-    ScopedMessageBoxRecorder& operator=(const ScopedMessageBoxRecorder&) = delete;
-    RecordingMessageBox& operator*() const { return *recorder_; }
-    RecordingMessageBox* operator->() const { return recorder_.get(); }
-
-private:
-    std::shared_ptr<RecordingMessageBox> recorder_;
-    std::shared_ptr<MessageBoxService> previous_;
-};
 
 // The runtime's report of an error nobody handled: "Run-time error 'n':" and the description.
 void report_unhandled_error(int number, const QString& description);

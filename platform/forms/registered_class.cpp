@@ -1,38 +1,15 @@
 #include "platform/forms/registered_class.h"
 
+#include "platform/com/class_loader.h"
 #include "platform/forms/vb_error.h"
-#include "platform/win32/registry.h"
 
-#include <dlfcn.h>
-
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace forms {
 
 namespace {
 
 constexpr int32_t kCannotCreate = 429;
-
-std::u16string u16(const QString& s) { return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), s.size()); }
-
-std::optional<QString> default_value(const QString& key)
-{
-    HKEY h = nullptr;
-    const std::u16string k = u16(key);
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, k.c_str(), 0, KEY_READ, &h) != 0)
-        return std::nullopt;
-    DWORD type = 0, size = 0;
-    std::optional<QString> result;
-    if (RegQueryValueExW(h, nullptr, nullptr, &type, nullptr, &size) == 0 && type == REG_SZ) {
-        std::vector<char16_t> buffer(size / sizeof(char16_t) + 1, u'\0');
-        if (RegQueryValueExW(h, nullptr, nullptr, &type, reinterpret_cast<LPBYTE>(buffer.data()), &size) == 0)
-            result = QString::fromUtf16(buffer.data());
-    }
-    RegCloseKey(h);
-    return result;
-}
 
 } // namespace
 
@@ -52,23 +29,20 @@ void raise_cannot_create(const QString& class_name, const QString& why)
 
 RegisteredClass load_registered_class(const QString& class_name)
 {
-    QString clsid = class_name.trimmed();
-    if (!clsid.startsWith(QLatin1Char('{'))) {
-        auto found = default_value(clsid + QStringLiteral("\\CLSID"));
-        if (!found || found->isEmpty())
-            raise_cannot_create(class_name, QStringLiteral("the class is not registered"));
-        clsid = *found;
-    }
-    clsid = clsid.toUpper();
-    auto module = default_value(QStringLiteral("CLSID\\") + clsid + QStringLiteral("\\InprocServer32"));
-    if (!module || module->isEmpty())
-        raise_cannot_create(class_name, QStringLiteral("no module is registered for ") + clsid);
-    if (!dlopen(module->toUtf8().constData(), RTLD_NOW | RTLD_LOCAL)) {
-        const char* error = dlerror();
+    CLSID clsid{};
+    if (FAILED(com::class_id_from_name(class_name.trimmed().toStdU16String(), clsid)))
+        raise_cannot_create(class_name, QStringLiteral("the class is not registered"));
+    const QString clsid_text = QString::fromStdU16String(com::guid_to_string(clsid));
+    com::class_module module;
+    std::string why;
+    const HRESULT hr = com::load_class_module(clsid, module, &why);
+    const QString module_path = QString::fromStdString(module.path);
+    if (hr == REGDB_E_CLASSNOTREG)
+        raise_cannot_create(class_name, QStringLiteral("no module is registered for ") + clsid_text);
+    if (FAILED(hr))
         raise_cannot_create(class_name, QStringLiteral("module %1 does not load: %2")
-                                            .arg(*module, QString::fromLocal8Bit(error ? error : "unknown error")));
-    }
-    return RegisteredClass{normal_clsid(clsid), *module};
+                                            .arg(module_path, QString::fromStdString(why)));
+    return RegisteredClass{clsid_text, module_path};
 }
 
 } // namespace forms

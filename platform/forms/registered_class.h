@@ -1,9 +1,9 @@
 #pragma once
-// The registry's road from a class name to its loaded module, shared by the form loader
-// (controls) and create_object (public classes): a ProgID is looked up under
-// HKCR\<ProgID>\CLSID, the class under HKCR\CLSID\{CLSID}\InprocServer32 names the module
-// file, and the module is loaded (it declares its classes as it loads). Every step that fails
-// raises 429 (ActiveX component can't create object) with a description naming the step.
+// The road from a class name to its loaded module, shared by the form loader (controls) and
+// create_object (public classes): the COM runtime's one class loader (platform/com/
+// class_loader.h) resolves the ProgID (CurVer followed) or {CLSID} and loads the module the
+// registry names, once per process (it declares its classes as it loads). Every step that
+// fails raises 429 (ActiveX component can't create object) with a description naming the step.
 
 #include <QString>
 

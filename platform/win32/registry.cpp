@@ -463,7 +463,7 @@ namespace win32 {
 
 std::string registry_file_path()
 {
-    return registry_store::current_path();
+    return current_registry_location().file;
 }
 
 } // namespace win32

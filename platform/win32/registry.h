@@ -1,9 +1,10 @@
 #pragma once
-// The registry: a Win32-shaped API over one file-backed hierarchical store. Keys and value
+// The registry: a Win32-shaped API over a file-backed hierarchical store. Keys and value
 // names compare without regard to case; the null or empty name is the key's default value.
-// The file is $OSTREL_REGISTRY when set, else $XDG_CONFIG_HOME/ostrel/registry.txt (else
-// ~/.config/ostrel/registry.txt). Several processes may share it: each call sees the file's
-// latest contents and every change is written atomically under a lock.
+// Which file is read and written, and which one is read beneath it, registry_location.h
+// tells ($OSTREL_REGISTRY, else a build tree's own registry, else the per-user registry above
+// the system one). Several processes may share the files: each call sees their latest
+// contents and every change is written atomically under a lock.
 //
 // HKEY_CLASSES_ROOT is a tree of its own here, not a merged view of the machine's and the
 // user's Software\Classes: class, type-library and control registrations all live in it.
@@ -84,7 +85,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
 
 namespace win32 {
 
-// The file the store currently reads and writes (UTF-8 path).
+// The file the store currently writes (UTF-8 path).
 std::string registry_file_path();
 
 } // namespace win32

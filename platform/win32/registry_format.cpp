@@ -47,17 +47,38 @@ std::string quote(std::u16string_view text)
     return out;
 }
 
+bool is_surrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// A key name is one segment of the key line's path, so the separator is escaped as well as
+// the escape character itself, and a lone surrogate, which UTF-8 cannot carry, is written
+// %uXXXX: whatever name the tree holds is read back as that name.
 std::string encode_key_segment(std::u16string_view name)
 {
     std::string out;
-    for (const char ch : utf16_to_utf8(name)) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '%' || c < 0x20 || c == 0x7F) {
-            out.push_back('%');
-            append_hex_byte(out, c);
-        } else {
-            out.push_back(ch);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i];
+        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
+                          name[i + 1] <= 0xDFFF;
+        if (is_surrogate(unit) && !pair) {
+            out += "%u";
+            append_hex_byte(out, static_cast<unsigned char>(unit >> 8));
+            append_hex_byte(out, static_cast<unsigned char>(unit & 0xFF));
+            continue;
         }
+        const std::size_t length = pair ? 2 : 1;
+        for (const char ch : utf16_to_utf8(name.substr(i, length))) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c == '%' || c == '\\' || c < 0x20 || c == 0x7F) {
+                out.push_back('%');
+                append_hex_byte(out, c);
+            } else {
+                out.push_back(ch);
+            }
+        }
+        i += length - 1;
     }
     return out;
 }
@@ -199,24 +220,47 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The value of the hex digits at s[at, at + count); -1 when one is not a hex digit or missing.
+long hex_number(std::string_view s, std::size_t at, std::size_t count)
+{
+    if (at + count > s.size())
+        return -1;
+    long n = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        const int d = hex_digit(s[i]);
+        if (d < 0)
+            return -1;
+        n = n * 16 + d;
+    }
+    return n;
+}
+
 std::optional<std::u16string> decode_key_segment(std::string_view s)
 {
+    std::u16string name;
     std::string utf8;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '%') {
             utf8.push_back(s[i]);
             continue;
         }
-        if (i + 2 >= s.size())
+        if (i + 1 < s.size() && s[i + 1] == 'u') {
+            const long unit = hex_number(s, i + 2, 4);
+            if (unit < 0)
+                return std::nullopt;
+            name += utf8_to_utf16(utf8);
+            utf8.clear();
+            name.push_back(static_cast<char16_t>(unit));
+            i += 5;
+            continue;
+        }
+        const long byte = hex_number(s, i + 1, 2);
+        if (byte < 0)
             return std::nullopt;
-        const int hi = hex_digit(s[i + 1]);
-        const int lo = hex_digit(s[i + 2]);
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
-        utf8.push_back(static_cast<char>(hi * 16 + lo));
+        utf8.push_back(static_cast<char>(byte));
         i += 2;
     }
-    return utf8_to_utf16(utf8);
+    return name + utf8_to_utf16(utf8);
 }
 
 bool parse_value(std::string_view line, registry_value& v)

@@ -8,9 +8,10 @@
 //   "Blob" = hex 3 0a0b0c
 //
 // `@` is the key's default value. Quoted texts escape \\ \" \r \n \t and other control
-// characters as \xHH; in a key line '%' and control characters are written %HH. Strings
-// that would not survive UTF-8 unchanged, and every other type, are written as `hex <type>`
-// with their exact bytes, so a round trip loses nothing.
+// characters as \xHH; in a key line's names '%', '\' and control characters are written %HH
+// and a lone surrogate %uXXXX. Strings that would not survive UTF-8 unchanged, and every
+// other type, are written as `hex <type>` with their exact bytes, so a round trip loses
+// nothing.
 
 #include "platform/win32/registry_tree.h"
 

@@ -1,6 +1,8 @@
 #include "platform/win32/registry_store.h"
 
 #include "platform/win32/registry_format.h"
+#include "platform/win32/registry_layers.h"
+#include "platform/win32/regular_file.h"
 #include "platform/win32/win_errors.h"
 
 #include <fcntl.h>
@@ -85,37 +87,29 @@ registry_store& registry_store::instance()
     return *store;
 }
 
-std::string registry_store::current_path()
-{
-    if (const char* explicit_path = std::getenv("OSTREL_REGISTRY"); explicit_path && *explicit_path)
-        return explicit_path;
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
-        config = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        config = std::string(home) + "/.config";
-    else
-        config = ".config";
-    return config + "/ostrel/registry.txt";
-}
+registry_store::registry_store(locator where) : where_(std::move(where)) {}
 
-LONG registry_store::refresh(bool force)
+LONG registry_store::refresh(layer& file, bool force, bool& reloaded)
 {
-    const std::string path = current_path();
-    if (path != path_) {
-        path_ = path;
-        loaded_ = false;
-    }
-    const fd_guard fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    reloaded = false;
     file_signature sig;
+    if (file.path.empty()) {
+        if (!file.loaded) {
+            file.tree = registry_tree{};
+            file.signature = sig;
+            file.loaded = reloaded = true;
+        }
+        return static_cast<LONG>(ERROR_SUCCESS);
+    }
+    const fd_guard fd(open_regular_file(file.path));
     if (fd.get() < 0) {
         if (errno != ENOENT)
             return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
         // No file yet: an empty registry.
-        if (!loaded_ || signature_.exists || force) {
-            tree_ = registry_tree{};
-            signature_ = sig;
-            loaded_ = true;
+        if (!file.loaded || file.signature.exists || force) {
+            file.tree = registry_tree{};
+            file.signature = sig;
+            file.loaded = reloaded = true;
         }
         return static_cast<LONG>(ERROR_SUCCESS);
     }
@@ -123,7 +117,7 @@ LONG registry_store::refresh(bool force)
     if (::fstat(fd.get(), &st) != 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     sig = signature_of(st);
-    if (loaded_ && !force && sig == signature_)
+    if (file.loaded && !force && sig == file.signature)
         return static_cast<LONG>(ERROR_SUCCESS);
 
     std::string text;
@@ -133,54 +127,77 @@ LONG registry_store::refresh(bool force)
     std::size_t error_line = 0;
     if (!registry_format::read(text, tree, error_line)) {
         // A file that is not ours is neither used nor overwritten.
-        loaded_ = false;
+        file.loaded = false;
         return static_cast<LONG>(ERROR_REGISTRY_CORRUPT);
     }
-    tree_ = std::move(tree);
-    signature_ = sig;
-    loaded_ = true;
+    file.tree = std::move(tree);
+    file.signature = sig;
+    file.loaded = reloaded = true;
     return static_cast<LONG>(ERROR_SUCCESS);
 }
 
-LONG registry_store::save()
+LONG registry_store::refresh_all(bool force_upper)
 {
-    const std::filesystem::path target(path_);
-    std::error_code ec;
-    if (target.has_parent_path())
-        std::filesystem::create_directories(target.parent_path(), ec);
-    std::string temp = path_ + ".XXXXXX";
+    const registry_location location = where_();
+    for (auto [file, path] : {std::pair{&upper_, &location.file}, std::pair{&lower_, &location.beneath}}) {
+        if (file->path != *path) {
+            file->path = *path;
+            file->loaded = false;
+        }
+    }
+    bool upper_reloaded = false, lower_reloaded = false;
+    if (const LONG rc = refresh(upper_, force_upper, upper_reloaded); rc != static_cast<LONG>(ERROR_SUCCESS)) {
+        view_valid_ = false;
+        return rc;
+    }
+    if (const LONG rc = refresh(lower_, false, lower_reloaded); rc != static_cast<LONG>(ERROR_SUCCESS)) {
+        view_valid_ = false;
+        return rc;
+    }
+    if (!view_valid_ || upper_reloaded || lower_reloaded) {
+        view_ = registry_tree{};
+        overlay(view_, lower_.tree);
+        overlay(view_, upper_.tree);
+        view_valid_ = true;
+    }
+    return static_cast<LONG>(ERROR_SUCCESS);
+}
+
+LONG registry_store::save(const registry_tree& tree)
+{
+    std::string temp = upper_.path + ".XXXXXX";
     const fd_guard fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
-    const std::string text = registry_format::write(tree_);
+    const std::string text = registry_format::write(tree);
     struct stat st{};
     if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 || ::fstat(fd.get(), &st) != 0 ||
-        ::rename(temp.c_str(), path_.c_str()) != 0) {
+        ::rename(temp.c_str(), upper_.path.c_str()) != 0) {
         ::unlink(temp.c_str());
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     }
-    signature_ = signature_of(st);
+    upper_.signature = signature_of(st);
     return static_cast<LONG>(ERROR_SUCCESS);
 }
 
 LONG registry_store::read(const std::function<LONG(registry_tree&)>& read)
 {
     std::lock_guard lock(mutex_);
-    if (const LONG rc = refresh(false); rc != static_cast<LONG>(ERROR_SUCCESS))
+    if (const LONG rc = refresh_all(false); rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
-    return read(tree_);
+    return read(view_);
 }
 
 LONG registry_store::write(const std::function<LONG(registry_tree&, bool& changed)>& change)
 {
     std::lock_guard lock(mutex_);
-    path_ = current_path();
-    const std::filesystem::path target(path_);
+    const std::string path = where_().file;
+    const std::filesystem::path target(path);
     std::error_code ec;
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
-    const std::string lock_path = path_ + ".lock";
-    const fd_guard lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    const std::string lock_path = path + ".lock";
+    const fd_guard lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
     if (lock_fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     while (::flock(lock_fd.get(), LOCK_EX) != 0) {
@@ -188,20 +205,26 @@ LONG registry_store::write(const std::function<LONG(registry_tree&, bool& change
             return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     }
     // Under the lock the file cannot change, so the change applies to its latest contents.
-    if (const LONG rc = refresh(true); rc != static_cast<LONG>(ERROR_SUCCESS))
+    if (const LONG rc = refresh_all(true); rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
+    // The change is made on a copy, so that a refused or partial change leaves nothing behind.
+    registry_tree after;
+    overlay(after, view_);
     bool changed = false;
-    const LONG rc = change(tree_, changed);
-    if (rc != static_cast<LONG>(ERROR_SUCCESS) || !changed) {
-        if (changed)
-            loaded_ = false; // a partial change is dropped: reread the file next time
+    if (const LONG rc = change(after, changed); rc != static_cast<LONG>(ERROR_SUCCESS) || !changed)
         return rc;
-    }
-    if (const LONG saved = save(); saved != static_cast<LONG>(ERROR_SUCCESS)) {
-        loaded_ = false;
+    registry_tree upper;
+    if (const LONG rc = upper_after_change(after, lower_.tree, upper_.tree, upper);
+        rc != static_cast<LONG>(ERROR_SUCCESS))
+        return rc;
+    if (const LONG saved = save(upper); saved != static_cast<LONG>(ERROR_SUCCESS)) {
+        upper_.loaded = false;
+        view_valid_ = false;
         return saved;
     }
-    return rc;
+    upper_.tree = std::move(upper);
+    view_ = std::move(after);
+    return static_cast<LONG>(ERROR_SUCCESS);
 }
 
 } // namespace win32::registry_detail

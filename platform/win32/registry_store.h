@@ -1,10 +1,12 @@
 #pragma once
-// The process's view of the registry file. Every call first makes sure the tree matches the
-// file (another process may have replaced it); a change is made under an exclusive flock on
-// "<file>.lock" against the file's latest contents and written to a temporary file that is
-// then renamed over the registry, so readers never see half a file. One mutex serialises the
-// threads of the process.
+// The process's view of the registry files (registry_location.h): the file that is read and
+// written and, where there is one, the file read beneath it. Every call first makes sure the
+// trees match the files (another process may have replaced them); a change is made under an
+// exclusive flock on "<file>.lock" against the file's latest contents and written to a
+// temporary file that is then renamed over the registry, so readers never see half a file.
+// One mutex serialises the threads of the process. Only regular files are read.
 
+#include "platform/win32/registry_location.h"
 #include "platform/win32/registry_tree.h"
 #include "platform/win32/win_types.h"
 
@@ -20,14 +22,17 @@ class registry_store {
 public:
     static registry_store& instance();
 
-    // Runs `read` on the current tree; its result is the call's, unless the file cannot be read
+    // Runs `read` on the current view; its result is the call's, unless a file cannot be read
     // (ERROR_REGISTRY_IO_FAILED) or is not a registry file (ERROR_REGISTRY_CORRUPT).
     LONG read(const std::function<LONG(registry_tree&)>& read);
-    // Runs `change` on the file's latest tree under the lock; when it succeeds and sets `changed`,
-    // the tree is written back. A failed write leaves the file as it was and reloads the tree.
+    // Runs `change` on the latest view under the lock; when it succeeds and sets `changed`, the
+    // written file takes the change. A change that removes what only the file beneath holds is
+    // refused (ERROR_ACCESS_DENIED). A failed write leaves the files as they were.
     LONG write(const std::function<LONG(registry_tree&, bool& changed)>& change);
 
-    static std::string current_path();
+    // Where the registry is; the process's own resolution unless a test sets it.
+    using locator = std::function<registry_location()>;
+    explicit registry_store(locator where = current_registry_location);
 
 private:
     struct file_signature {
@@ -37,15 +42,24 @@ private:
         bool operator==(const file_signature&) const = default;
     };
 
-    static file_signature signature_of(const struct stat& st);
-    LONG refresh(bool force);
-    LONG save();
+    struct layer {
+        std::string path;
+        bool loaded = false;
+        file_signature signature;
+        registry_tree tree;
+    };
 
+    static file_signature signature_of(const struct stat& st);
+    static LONG refresh(layer& file, bool force, bool& reloaded);
+    LONG refresh_all(bool force_upper);
+    LONG save(const registry_tree& tree);
+
+    locator where_;
     std::mutex mutex_;
-    std::string path_;
-    bool loaded_ = false;
-    file_signature signature_;
-    registry_tree tree_;
+    layer upper_;
+    layer lower_;
+    bool view_valid_ = false;
+    registry_tree view_;
 };
 
 } // namespace win32::registry_detail

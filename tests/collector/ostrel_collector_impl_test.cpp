@@ -6,6 +6,7 @@
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
 #include "platform/win32/win_errors.h"
+#include "tests/support/com/thread_creation_failure.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // registered (so the form loader finds its classes by ProgID), and a test host form in run
 // mode with the recording message box.
 
-#include "platform/forms/test_host.h"
 #include "platform/win32/win_types.h"
+#include "tests/support/forms/test_host.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,8 @@
 
 #include <string_view>
 
+#include <sys/stat.h>
+
 namespace {
 
 using program_test::headless_process;
@@ -158,7 +160,8 @@ TEST(HeadlessRun, TwoEntriesOneSilentGiveOneSectionAndOneError)
 {
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
-    const auto result = ostrel.run({QStringLiteral("/domain:") + dc_entry() + u',' + kSilentHost,
+    // Names with a password go last: what follows one could be the tail of a password.
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost + u',' + dc_entry(),
                                     QStringLiteral("/out:") + ostrel.path(QStringLiteral("two.txt"))});
     ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
     const QString file = ostrel.read(QStringLiteral("two.txt"));
@@ -167,6 +170,44 @@ TEST(HeadlessRun, TwoEntriesOneSilentGiveOneSectionAndOneError)
     EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t2\r\nWith errors:\t1\r\n")));
     EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QStringLiteral("Users")),
               ostrel::test::dc_count("COUNT_USER"));
+}
+
+// The output path is taken exactly as given: quotes, blanks and all.
+TEST(HeadlessRun, AnOutputPathWithQuotesAndBlanksIsWrittenThere)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    headless_process ostrel(true);
+    const QString name = QStringLiteral("my \"x\" report.txt");
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + ostrel.path(name)});
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    EXPECT_TRUE(ostrel.read(name).startsWith(QStringLiteral("[Total]\r\n")));
+    EXPECT_TRUE(ostrel.read(QStringLiteral("my ")).isNull());
+}
+
+TEST(HeadlessRun, TheNullDeviceAsOutputStaysTheNullDevice)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:/dev/null")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+// The test network's only server is an Active Directory controller with SMB1 off, so its
+// browse list names no domain.
+TEST(HeadlessRun, WithoutDomainsOnANetworkThatListsNoneTheRunSaysSo)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("no domain was found on the network"))) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("/domain:"))) << result.err.toStdString();
+    EXPECT_TRUE(ostrel.read(QStringLiteral("r.txt")).isNull());
 }
 
 } // namespace

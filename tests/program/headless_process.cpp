@@ -48,6 +48,30 @@ run_result headless_process::run(const QStringList& arguments, int timeoutMs) co
     return run_program(QStringLiteral(OSTREL_PROGRAM), arguments, env_, timeoutMs);
 }
 
+std::unique_ptr<QProcess> headless_process::start(const QStringList& arguments) const
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(env_);
+    process->start(QStringLiteral(OSTREL_PROGRAM), arguments);
+    EXPECT_TRUE(process->waitForStarted(10000));
+    return process;
+}
+
+run_result headless_process::run_shell(const QString& script, int timeoutMs) const
+{
+    QProcessEnvironment env = env_;
+    env.insert(QStringLiteral("OSTREL"), QStringLiteral(OSTREL_PROGRAM));
+    return run_program(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, env, timeoutMs);
+}
+
+void headless_process::set_env(const QString& name, const QString& value)
+{
+    if (value.isNull())
+        env_.remove(name);
+    else
+        env_.insert(name, value);
+}
+
 QString headless_process::read(const QString& name) const
 {
     QFile file(path(name));

@@ -1,9 +1,22 @@
-// The start of the built program without any server: the usage box without a display, and
-// a headless run whose collection cannot start.
+// The start of the built program without any server: the usage box without a display, a
+// headless run whose collection cannot start, and what is refused before any collector
+// exists. The registry of these runs is empty, so a run that got as far as creating the
+// collector would fail with exit 2 for that; an exit for another reason shows that the
+// reason was found first, before any domain could be contacted.
 
 #include "tests/program/headless_process.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -31,6 +44,116 @@ TEST(HeadlessStart, ACollectorThatCannotBeCreatedEndsTheRunWithAReasonAndNoFile)
     EXPECT_FALSE(result.err.trimmed().isEmpty());
     EXPECT_FALSE(result.err.contains(QStringLiteral("pw123secret")));
     EXPECT_TRUE(ostrel.read(QStringLiteral("r.txt")).isNull());
+}
+
+TEST(HeadlessStart, ADisplayThatCannotBeOpenedGivesTheUsageOnStandardError)
+{
+    headless_process ostrel(false);
+    ostrel.set_env(QStringLiteral("DISPLAY"), QStringLiteral(":99999"));
+    const auto result = ostrel.run({QStringLiteral("/domain:a.com")}, 30000);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("/out:filename - output file path including filename)")))
+        << result.err.toStdString();
+}
+
+// Every case: exit 1 with the reason at once, before the collector is even created.
+TEST(HeadlessStart, AnOutputPathThatCannotBeWrittenEndsTheRunBeforeAnythingIsCounted)
+{
+    headless_process ostrel(false);
+    {
+        QFile plain(ostrel.path(QStringLiteral("plain")));
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    for (const QString& out : {QString(), ostrel.path(QStringLiteral("no/such/folder/r.txt")),
+                               ostrel.path(QStringLiteral("plain/r.txt")), ostrel.path(QString())}) {
+        const auto result = ostrel.run({QStringLiteral("/domain:a.com"), QStringLiteral("/out:") + out}, 30000);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exit_code, 1) << out.toStdString() << ": " << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("cannot write the output file"))) << result.err.toStdString();
+    }
+    EXPECT_EQ(QDir(ostrel.path(QString())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+              (QStringList{QStringLiteral("plain")}));
+}
+
+struct RefusedCase {
+    const char* domains;
+    const char* secret;  // a text that must appear nowhere
+};
+
+class HeadlessRefusal : public testing::TestWithParam<RefusedCase> {};
+
+// Names that would forge lines of the report, and the tail of a password that held a comma,
+// are refused with exit 2 before anything is counted; nothing of them is written.
+TEST_P(HeadlessRefusal, RefusesTheNamesAndWritesNothing)
+{
+    const RefusedCase& c = GetParam();
+    headless_process ostrel(false);
+    const auto result = ostrel.run({QStringLiteral("/domain:") + QString::fromUtf8(c.domains),
+                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))},
+                                   30000);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("domain name "))) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(QString::fromUtf8(c.secret))) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(QDir(ostrel.path(QString())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HeadlessRefusal,
+                         testing::Values(RefusedCase{"a.com\r\n[Total]\r\nUsers=999", "Users=999"},
+                                         RefusedCase{"a.com,forged\nline", "forged"},
+                                         RefusedCase{"tab\tname", "tab"},
+                                         RefusedCase{"esc\x1b[31mred", "esc"},
+                                         RefusedCase{"dc/user/pa,ssTailOfPw9", "ssTailOfPw9"},
+                                         RefusedCase{"a.com,dc/user/pa,ssTailOfPw9,b.com", "ssTailOfPw9"}));
+
+TEST(HeadlessStart, AnOutputPathThatIsNotUtf8IsRefusedAndNothingIsWritten)
+{
+    headless_process ostrel(false);
+    const auto result = ostrel.run_shell(QStringLiteral("exec \"$OSTREL\" /domain:a.com \"/out:%1/r$(printf '\\377').txt\"")
+                                             .arg(ostrel.path(QString())),
+                                         30000);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("not valid UTF-8"))) << result.err.toStdString();
+    EXPECT_TRUE(QDir(ostrel.path(QString())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+// The output file is a FIFO that nobody reads yet: the program opens it for writing once its
+// arguments are parsed (and before it creates the collector), and that open blocks until a
+// reader comes, so the program stays alive past parsing for as long as the test looks.
+TEST(HeadlessStart, ThePasswordIsGoneFromTheProcessCommandLineOnceParsed)
+{
+    headless_process ostrel(false);
+    const QString fifo = ostrel.path(QStringLiteral("pipe"));
+    const QByteArray name = QFile::encodeName(fifo);
+    ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+    const auto process = ostrel.start({QStringLiteral("/domain:dc1.test.local/Administrator/TopSecretPw1"),
+                                       QStringLiteral("/out:") + fifo});
+    // Until the program has exec'd and parsed, its command line is the test's own or still
+    // holds the password; once it is blocked on the FIFO it must show the entry without it.
+    QByteArray shown;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(process->processId()));
+        ASSERT_TRUE(cmdline.open(QIODevice::ReadOnly));
+        shown = cmdline.readAll();
+        if (shown.contains("/domain:") && !shown.contains("TopSecretPw1"))
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(shown.contains("/domain:dc1.test.local/Administrator/")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains("TopSecretPw1")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains("Secret")) << shown.toStdString();
+
+    // Let the program go on: a reader opens the FIFO and leaves.
+    const int fd = ::open(name.constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(process->waitForFinished(30000));
+    ::close(fd);
+    EXPECT_EQ(process->exitCode(), 2);  // no collector in this registry
+    EXPECT_FALSE(process->readAllStandardError().contains("TopSecretPw1"));
 }
 
 } // namespace

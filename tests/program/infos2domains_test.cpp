@@ -14,27 +14,16 @@
 
 namespace {
 
+// A result object of the collector's shape: the runtime's IUnknown (the COM map); the
+// program calls it early bound, so its IDispatch answers nothing.
 template <class I>
-class dispatch_base : public I {
+class dispatch_fake : public CComObjectRootEx<CComSingleThreadModel>, public I {
 public:
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == com::uuidof<IUnknown>() || riid == com::uuidof<IDispatch>() || riid == com::uuidof<I>()) {
-            *ppv = static_cast<I*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
+    BEGIN_COM_MAP(dispatch_fake)
+    COM_INTERFACE_ENTRY(I)
+    COM_INTERFACE_ENTRY(IDispatch)
+    END_COM_MAP()
+
     HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -44,21 +33,28 @@ public:
     }
 
 protected:
-    virtual ~dispatch_base() = default;
-
-private:
-    ULONG refs_ = 1;
+    template <class Fake>
+    static CComPtr<Fake> create()
+    {
+        CComObject<Fake>* object = nullptr;
+        EXPECT_EQ(CComObject<Fake>::CreateInstance(&object), S_OK);
+        return CComPtr<Fake>(object);
+    }
 };
 
-class info final : public dispatch_base<IOstrelInfo> {
+class info : public dispatch_fake<IOstrelInfo> {
 public:
-    info(QString name, QString error, std::map<LONG, LONG> counts)
-        : name_(std::move(name)), error_(std::move(error)), counts_(std::move(counts))
+    static CComPtr<IOstrelInfo> make(QString name, QString error, std::map<LONG, LONG> counts)
     {
+        auto object = create<info>();
+        object->name_ = std::move(name);
+        object->error_ = std::move(error);
+        object->counts_ = std::move(counts);
+        return CComPtr<IOstrelInfo>(object.p);
     }
     HRESULT get_DomainName(BSTR* pVal) override
     {
-        *pVal = program::to_bstr(name_);
+        *pVal = CComBSTR(name_.toStdU16String()).Detach();
         return S_OK;
     }
     HRESULT GetInfo(oxcOstrelCounter counter, LONG* rv) override
@@ -69,7 +65,7 @@ public:
     }
     HRESULT get_ErrorString(BSTR* pVal) override
     {
-        *pVal = program::to_bstr(error_);
+        *pVal = CComBSTR(error_.toStdU16String()).Detach();
         return S_OK;
     }
 
@@ -78,13 +74,13 @@ private:
     std::map<LONG, LONG> counts_;
 };
 
-class infos final : public dispatch_base<IOstrelInfoCollection> {
+class infos : public dispatch_fake<IOstrelInfoCollection> {
 public:
-    explicit infos(std::vector<info*> items) : items_(std::move(items)) {}
-    ~infos() override
+    static CComPtr<IOstrelInfoCollection> make(std::vector<CComPtr<IOstrelInfo>> items)
     {
-        for (info* i : items_)
-            i->Release();
+        auto object = create<infos>();
+        object->items_ = std::move(items);
+        return CComPtr<IOstrelInfoCollection>(object.p);
     }
     HRESULT get_Count(LONG* pVal) override
     {
@@ -95,25 +91,23 @@ public:
     {
         if (index < 0 || index >= static_cast<LONG>(items_.size()))
             return E_INVALIDARG;
-        items_[static_cast<std::size_t>(index)]->AddRef();
-        *ppVal = items_[static_cast<std::size_t>(index)];
-        return S_OK;
+        return items_[static_cast<std::size_t>(index)].CopyTo(ppVal);
     }
 
 private:
-    std::vector<info*> items_;
+    std::vector<CComPtr<IOstrelInfo>> items_;
 };
 
 TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
 {
-    program::com_ref<IOstrelInfoCollection> results(new infos({
-        new info(QStringLiteral("a.com"), {}, {{oxcUser, 10}, {oxcMailboxEnabledUser, 3}, {oxcMailEnabledUser, 4}}),
-        new info(QStringLiteral("A.COM"), QStringLiteral("failed\r\n"), {}),
-        new info(QString(), {}, {{oxcUser, 1}}),
-        new info(QStringLiteral("zero"), {}, {{oxcContact, 0}}),
-    }));
+    const auto results = infos::make({
+        info::make(QStringLiteral("a.com"), {}, {{oxcUser, 10}, {oxcMailboxEnabledUser, 3}, {oxcMailEnabledUser, 4}}),
+        info::make(QStringLiteral("A.COM"), QStringLiteral("failed\r\n"), {}),
+        info::make(QString(), {}, {{oxcUser, 1}}),
+        info::make(QStringLiteral("zero"), {}, {{oxcContact, 0}}),
+    });
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     ASSERT_EQ(domains->PropertyNames().size(), 17);
     ASSERT_EQ(domains->Count(), 3);  // the entry without a name is dropped
 
@@ -139,10 +133,10 @@ TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
 
 TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
 {
-    program::com_ref<IOstrelInfoCollection> results(
-        new infos({new info(QStringLiteral("Org"), {}, {{oxcExchange5Servers, 2}, {oxcExchange5Mailbox, 40}})}));
+    const auto results = infos::make(
+        {info::make(QStringLiteral("Org"), {}, {{oxcExchange5Servers, 2}, {oxcExchange5Mailbox, 40}})});
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), true);
+    auto domains = collector.Infos2domains(results.p, true);
     EXPECT_EQ(domains->PropertyNames().join(u'|').toStdString(), "Organization|Exchange Servers|Mailboxes");
     auto org = domains->Item(1);
     ASSERT_EQ(org->Props()->Count(), 2);
@@ -153,11 +147,11 @@ TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
 TEST(Infos2domains, AnEntrysPasswordIsNotKept)
 {
     const QString name = QStringLiteral("dc1/admin/Secr3t");
-    program::com_ref<IOstrelInfoCollection> results(new infos(
-        {new info(name, QStringLiteral("error while connecting to LDAP server '") + name + QStringLiteral("': x\r\n"),
-                  {{oxcUser, 5}})}));
+    const auto results = infos::make(
+        {info::make(name, QStringLiteral("error while connecting to LDAP server '") + name + QStringLiteral("': x\r\n"),
+                  {{oxcUser, 5}})});
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     auto entry = domains->Item(1);
     EXPECT_EQ(entry->DomainName.toStdString(), "dc1/admin");
     EXPECT_FALSE(entry->StatusString.contains(QStringLiteral("Secr3t")));
@@ -168,9 +162,9 @@ TEST(Infos2domains, AnEntrysPasswordIsNotKept)
 
 TEST(Infos2domains, AnEmptyCollectionGivesTitlesOnlyAndNoCollectionIsError91)
 {
-    program::com_ref<IOstrelInfoCollection> results(new infos({}));
+    const auto results = infos::make({});
     CCollector collector;
-    auto domains = collector.Infos2domains(results.get(), false);
+    auto domains = collector.Infos2domains(results.p, false);
     EXPECT_EQ(domains->Count(), 0);
     EXPECT_EQ(domains->PropertyNames().size(), 17);
     try {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 const QString kNow = QStringLiteral("12/10/2026 9:05:03 AM");
@@ -60,6 +63,97 @@ TEST(SessionLog, DateForm)
     const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
     EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), "1/2/2026 3:04:05 PM");
 }
+
+struct DateCase {
+    const char* lcAll;
+    const char* lcTime;
+    const char* expected;
+};
+
+// Each case sets LC_ALL and LC_TIME (empty: unset); the test's own values come back after.
+class LogDate : public testing::TestWithParam<DateCase> {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : kNames)
+            saved_.append(qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt);
+    }
+    void TearDown() override
+    {
+        for (qsizetype i = 0; i < saved_.size(); ++i)
+            put(kNames[i], saved_[i]);
+    }
+    static void put(const char* name, const std::optional<QByteArray>& value)
+    {
+        if (value && !value->isEmpty())
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    static constexpr const char* kNames[] = {"LC_ALL", "LC_TIME"};
+
+private:
+    QList<std::optional<QByteArray>> saved_;
+};
+
+// The log's dates follow the user's time locale: its short date and its long time. The C
+// locale and US English keep the US form.
+TEST_P(LogDate, FollowsTheTimeLocale)
+{
+    const DateCase& c = GetParam();
+    put("LC_ALL", QByteArray(c.lcAll));
+    put("LC_TIME", QByteArray(c.lcTime));
+    const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
+    EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), c.expected) << c.lcAll << " " << c.lcTime;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LogDate,
+                         testing::Values(DateCase{"C", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"C.UTF-8", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"en_US.UTF-8", "", "1/2/2026 3:04:05 PM"},
+                                         DateCase{"de_DE.UTF-8", "", "02.01.2026 15:04:05"},
+                                         DateCase{"", "de_DE.UTF-8", "02.01.2026 15:04:05"},
+                                         DateCase{"", "en_US.UTF-8", "1/2/2026 3:04:05 PM"}));
+
+struct RefusalCase {
+    std::vector<const char*> names;
+    bool fromCommandLine;
+    const char* says;  // a piece of the reason, or empty when the names are accepted
+};
+
+class EntryRefusal : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(EntryRefusal, RefusesWhatWouldForgeOrLeak)
+{
+    const RefusalCase& c = GetParam();
+    QStringList names;
+    for (const char* name : c.names)
+        names.append(QString::fromUtf8(name));
+    const QString reason = entry_name::refusal(names, c.fromCommandLine);
+    if (!*c.says) {
+        EXPECT_TRUE(reason.isEmpty()) << reason.toStdString();
+        return;
+    }
+    EXPECT_TRUE(reason.contains(QString::fromUtf8(c.says))) << reason.toStdString();
+    // The reason quotes nothing of the names.
+    for (const QString& name : names)
+        for (const QString& piece : name.split(u'/'))
+            if (piece.size() > 3) {
+                EXPECT_FALSE(reason.contains(piece)) << reason.toStdString();
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EntryRefusal,
+    testing::Values(RefusalCase{{"a.com", "b.com"}, true, ""}, RefusalCase{{"a.com", "dc/u/pw", "dc2/u/pw"}, true, ""},
+                    RefusalCase{{"", "a.com"}, true, ""},
+                    RefusalCase{{"a.com\r\n[Total]"}, true, "domain name 1 holds a control character"},
+                    RefusalCase{{"a.com", "b\tcom"}, true, "domain name 2 holds a control character"},
+                    RefusalCase{{"evil\x1b[2Jname"}, false, "domain name 1 holds a control character"},
+                    RefusalCase{{"a\ncom"}, false, "control character"},
+                    RefusalCase{{"dc/user/pa", "ssTail"}, true, "domain name 2 follows a name with a password"},
+                    RefusalCase{{"dc/user/pa", ""}, true, "follows a name with a password"},
+                    RefusalCase{{"dc/user/pa", "ssTail"}, false, ""}));
 
 TEST(EntryName, ThePasswordIsNeverShown)
 {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -108,6 +110,8 @@ TEST_F(RegsvrTest, FailuresAreReportedAndExitNonZero)
 {
     const std::string not_a_module = (dir_ / "not-a-module.so").string();
     std::ofstream(not_a_module) << "plain text\n";
+    const std::string fifo = (dir_ / "module-fifo.so").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const struct {
         const char* label;
         std::string args;
@@ -115,6 +119,7 @@ TEST_F(RegsvrTest, FailuresAreReportedAndExitNonZero)
     } cases[] = {
         {"missing file", quoted((dir_ / "missing.so").string()), {"error: cannot load", "missing.so"}},
         {"not a shared object", quoted(not_a_module), {"error: cannot load", "not-a-module.so"}},
+        {"a FIFO", quoted(fifo), {"error: cannot load", "module-fifo.so: not a regular file"}},
         {"no entry point", quoted(OSTREL_NO_ENTRY_MODULE), {"has no entry point DllRegisterServer"}},
         {"no unregistration entry point", "-u " + quoted(OSTREL_NO_ENTRY_MODULE),
          {"has no entry point DllUnregisterServer"}},
@@ -134,6 +139,52 @@ TEST_F(RegsvrTest, OneFailingModuleDoesNotStopTheOthers)
     const run_result r = run(quoted(OSTREL_FAILING_MODULE) + " " + quoted(OSTREL_TEST_MODULE));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_TRUE(registered_path().has_value()) << r.output;
+}
+
+std::string file_text(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The tool copied into a layout of its own, run without OSTREL_REGISTRY: in a build tree it
+// writes the build registry beside it; installed, the per-user registry and never the system's.
+TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
+{
+    const auto build_bin = dir_ / "build" / "bin";
+    const auto prefix_bin = dir_ / "prefix" / "bin";
+    const auto system_registry = dir_ / "prefix" / "lib" / "ostrel" / "registry.txt";
+    const auto user_registry = dir_ / "config" / "ostrel" / "registry.txt";
+    for (const auto& bin : {build_bin, prefix_bin}) {
+        std::filesystem::create_directories(bin);
+        std::filesystem::copy_file(OSTREL_REGSVR, bin / "ostrel-regsvr");
+    }
+    std::ofstream(build_bin / "build-registry.txt").flush();
+    std::filesystem::create_directories(system_registry.parent_path());
+    std::ofstream(system_registry) << "[HKEY_CLASSES_ROOT\\Ostrel.System]\n@ = sz \"installed\"\n";
+    const std::string system_text = file_text(system_registry);
+
+    const auto run_copy = [&](const std::filesystem::path& bin, const std::string& option = {}) {
+        const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" + quoted((dir_ / "config").string()) +
+                                    " " + quoted((bin / "ostrel-regsvr").string()) + " " + option +
+                                    quoted(OSTREL_TEST_MODULE) + " >/dev/null 2>&1";
+        return std::system(command.c_str());
+    };
+    ASSERT_EQ(run_copy(build_bin), 0);
+    EXPECT_NE(file_text(build_bin / "build-registry.txt").find("Ostrel.RegsvrTest"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(user_registry));
+
+    ASSERT_EQ(run_copy(prefix_bin), 0);
+    const std::string user_text = file_text(user_registry);
+    EXPECT_NE(user_text.find("Ostrel.RegsvrTest"), std::string::npos) << user_text;
+    EXPECT_EQ(user_text.find("Ostrel.System"), std::string::npos) << user_text;
+    EXPECT_EQ(file_text(system_registry), system_text);
+    EXPECT_FALSE(std::filesystem::exists(registry_));
+
+    // Unregistering by hand takes back what the user's file holds; the system's stays.
+    ASSERT_EQ(run_copy(prefix_bin, "-u "), 0);
+    EXPECT_EQ(file_text(user_registry).find("Ostrel.RegsvrTest"), std::string::npos);
+    EXPECT_EQ(file_text(system_registry), system_text);
 }
 
 TEST_F(RegsvrTest, UsageErrors)

@@ -1,6 +1,7 @@
 #include "tools/regsvr/module_registrar.h"
 
 #include "platform/win32/message_table.h"
+#include "platform/win32/regular_file.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
 
@@ -38,6 +39,12 @@ module_registrar::outcome module_registrar::run(const std::string& module_path, 
     const std::string path = loadable_path(module_path);
     outcome result;
 
+    // Only a regular file is loaded: the loader would wait for ever on a FIFO.
+    if (!win32::is_regular_file(path)) {
+        result.message = "cannot load " + path + ": " +
+                         (std::filesystem::exists(path) ? "not a regular file" : "no such file");
+        return result;
+    }
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* why = dlerror();

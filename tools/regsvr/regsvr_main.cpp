@@ -1,6 +1,7 @@
 // ostrel-regsvr [-u] <module.so>...: registers (or with -u unregisters) each module into the
-// registry ($OSTREL_REGISTRY, else the per-user default). Exit status 0 when every module
-// succeeded, 1 when any failed, 2 for a usage error.
+// registry the resolution names (platform/win32/registry_location.h): $OSTREL_REGISTRY when
+// set, else the build registry beside the tool when there is one, else the per-user registry.
+// Exit status 0 when every module succeeded, 1 when any failed, 2 for a usage error.
 
 #include "tools/regsvr/module_registrar.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // The most-derived object classes: CComObject (stand-alone), CComContainedObject and
 // CComAggObject (aggregated: the outer object controls identity and lifetime),
-// CComPolyObject (either), their creators, the class factory and CComCoClass.
+// CComPolyObject (either), CComObjectStackEx (owned by its scope, not the heap), their
+// creators, the class factory and CComCoClass.
 
 #include "platform/com/atl/module.h"
 #include "platform/com/atl/object_root.h"
@@ -9,6 +10,7 @@
 
 #include <atomic>
 #include <new>
+#include <utility>
 
 namespace com::detail {
 inline void module_lock()
@@ -66,6 +68,37 @@ public:
         *pp = p;
         return S_OK;
     }
+};
+
+// Base living in its owner's scope (a stack frame or a member) rather than on the heap: its
+// references are counted as any object's, but the last Release does not delete it; the owner
+// destroys it once nobody holds it any more. FinalConstruct runs when it is made (its result
+// in m_hResFinalConstruct), FinalRelease when it is destroyed. A class may derive from it to
+// watch its own count.
+template <class Base>
+class CComObjectStackEx : public Base {
+public:
+    template <class... Args>
+    explicit CComObjectStackEx(Args&&... args) : Base(std::forward<Args>(args)...)
+    {
+        this->SetVoid(nullptr);
+        this->InternalFinalConstructAddRef();
+        m_hResFinalConstruct = this->_AtlFinalConstruct();
+        if (SUCCEEDED(m_hResFinalConstruct)) m_hResFinalConstruct = this->FinalConstruct();
+        this->InternalFinalConstructRelease();
+    }
+    ~CComObjectStackEx() { this->FinalRelease(); }
+
+    ULONG AddRef() override { return this->InternalAddRef(); }
+    ULONG Release() override { return this->InternalRelease(); }
+    HRESULT QueryInterface(REFIID iid, void** ppv) override { return this->_InternalQueryInterface(iid, ppv); }
+    template <class Q>
+    HRESULT QueryInterface(Q** pp)
+    {
+        return QueryInterface(com::uuidof<Q>(), reinterpret_cast<void**>(pp));
+    }
+
+    HRESULT m_hResFinalConstruct = S_OK;
 };
 
 // Base inside an aggregate: its IUnknown calls go to the outer object.

@@ -4,6 +4,7 @@
 
 #include "platform/com/unknown.h"
 
+#include <memory>
 #include <utility>
 
 template <class T>
@@ -31,7 +32,7 @@ public:
     CComPtr& operator=(const CComPtr& other) noexcept { return *this = other.p; }
     CComPtr& operator=(CComPtr&& other) noexcept
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             T* old = std::exchange(p, std::exchange(other.p, nullptr));
             if (old != nullptr) old->Release();
         }

@@ -329,7 +329,7 @@ HRESULT call(I* self, HRESULT (I::*pm)(A...), const member_desc& d, DISPPARAMS* 
     const bool has_retval = n > 0 && (d.params[n - 1].flags & PARAMFLAG_FRETVAL) != 0;
     const UINT expected = static_cast<UINT>(n - (has_retval ? 1 : 0));
     if (dp->cArgs != expected) return DISP_E_BADPARAMCOUNT;
-    std::tuple<slot<A>...> slots;
+    std::tuple<slot<A>...> values; // not "slots": Qt defines that word as a macro
     HRESULT hr = S_OK;
     // Parameter k is rgvarg[cArgs - 1 - k]; the retval has no argument.
     auto load_one = [&](auto& s, std::size_t k) {
@@ -338,12 +338,12 @@ HRESULT call(I* self, HRESULT (I::*pm)(A...), const member_desc& d, DISPPARAMS* 
         hr = s.load(arg, d.params[k]);
         if (FAILED(hr) && arg_error != nullptr) *arg_error = static_cast<UINT>(expected - 1 - k);
     };
-    (load_one(std::get<K>(slots), K), ...);
+    (load_one(std::get<K>(values), K), ...);
     (void)load_one;
     if (FAILED(hr)) return hr;
-    hr = (self->*pm)(std::get<K>(slots).get()...);
+    hr = (self->*pm)(std::get<K>(values).get()...);
     if (SUCCEEDED(hr) && has_retval) {
-        if constexpr (n > 0) std::get<n - 1>(slots).store(result, d.params[n - 1]);
+        if constexpr (n > 0) std::get<n - 1>(values).store(result, d.params[n - 1]);
     }
     return hr;
 }

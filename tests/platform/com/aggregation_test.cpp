@@ -54,22 +54,21 @@ public:
 };
 
 // An outer object that aggregates CInner and exposes its IValue as its own.
-class outer_object final : public IUnknown {
+class outer_root : public CComObjectRootEx<CComMultiThreadModel>, public IUnknown {
+public:
+    outer_root() { InternalAddRef(); } // the test's own reference
+    BEGIN_COM_MAP(outer_root)
+    COM_INTERFACE_ENTRY(IUnknown)
+    END_COM_MAP()
+};
+
+class outer_object final : public CComObjectStackEx<outer_root> {
 public:
     HRESULT QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == IID_IUnknown) {
-            *ppv = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
         if (riid == IID_IValue && inner) return inner->QueryInterface(riid, ppv);
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        return CComObjectStackEx::QueryInterface(riid, ppv);
     }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }
-    std::atomic<ULONG> refs{1};
     CComPtr<IUnknown> inner;
 };
 
@@ -82,7 +81,7 @@ TEST(Aggregation, InnerDelegatesIdentityAndCountToOuter)
         EXPECT_EQ(live_inner.load(), 1);
         CComPtr<IValue> value;
         ASSERT_EQ(outer.QueryInterface(IID_IValue, reinterpret_cast<void**>(&value)), S_OK);
-        EXPECT_EQ(outer.refs.load(), 2u);
+        EXPECT_EQ(outer.m_dwRef.load(), 2u);
         CComPtr<IUnknown> identity;
         ASSERT_EQ(value->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
         EXPECT_EQ(identity.p, static_cast<IUnknown*>(&outer));
@@ -91,7 +90,7 @@ TEST(Aggregation, InnerDelegatesIdentityAndCountToOuter)
         EXPECT_EQ(v, 42);
         identity.Release();
         value.Release();
-        EXPECT_EQ(outer.refs.load(), 1u);
+        EXPECT_EQ(outer.m_dwRef.load(), 1u);
         outer.inner.Release();
     }
     EXPECT_EQ(live_inner.load(), 0);

@@ -1,4 +1,5 @@
 #include "platform/com/apartment.h"
+#include "platform/com/atl/com_object.h"
 #include "platform/com/runtime.h"
 #include "platform/com/threading.h"
 
@@ -30,30 +31,16 @@ TEST(Apartment, CountsAndChangedMode)
 }
 
 // A dispatch sink that records the thread and order of its calls.
-class recording_sink final : public IDispatch {
+class recording_sink_object : public CComObjectRootEx<CComMultiThreadModel>, public IDispatch {
 public:
+    recording_sink_object() { InternalAddRef(); } // the test's own reference
+    BEGIN_COM_MAP(recording_sink_object)
+    COM_INTERFACE_ENTRY(IDispatch)
+    END_COM_MAP()
+
     std::mutex lock;
     std::vector<std::pair<DISPID, DWORD>> calls;
-    std::atomic<ULONG> refs{1};
-    std::atomic<DWORD> released_on{0};
 
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override
-    {
-        ULONG left = --refs;
-        if (left == 1) released_on = GetCurrentThreadId();
-        return left;
-    }
     HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -62,6 +49,18 @@ public:
         std::lock_guard guard(lock);
         calls.emplace_back(id, GetCurrentThreadId());
         return id == 99 ? E_FAIL : S_OK;
+    }
+};
+
+// It also records the thread that gives back the last reference but the test's.
+class recording_sink final : public CComObjectStackEx<recording_sink_object> {
+public:
+    std::atomic<DWORD> released_on{0};
+    ULONG Release() override
+    {
+        const ULONG left = CComObjectStackEx::Release();
+        if (left == 1) released_on = GetCurrentThreadId();
+        return left;
     }
 };
 
@@ -112,7 +111,7 @@ TEST(Apartment, SinkOfStaGetsCallsOnItsThreadInOrderWhileItWaits)
     }
     EXPECT_EQ(args.results.back(), E_FAIL);
     EXPECT_EQ(args.results.front(), S_OK);
-    EXPECT_EQ(sink.refs.load(), 1u);
+    EXPECT_EQ(sink.m_dwRef.load(), 1u);
     EXPECT_EQ(sink.released_on.load(), me);
     CoUninitialize();
 }

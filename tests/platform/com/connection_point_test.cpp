@@ -5,6 +5,7 @@
 #include "tests/platform/com/test_counter.h"
 
 #include "platform/com/apartment.h"
+#include "platform/com/atl/com_object.h"
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
 #include "platform/com/runtime.h"
@@ -27,24 +28,17 @@ struct call_record {
     DWORD thread;
 };
 
-class event_sink final : public IDispatch {
+class event_sink_object : public CComObjectRootEx<CComMultiThreadModel>, public IDispatch {
 public:
-    event_sink(int id, std::vector<call_record>& log, std::mutex& lock, HRESULT answer = S_OK)
+    event_sink_object(int id, std::vector<call_record>& log, std::mutex& lock, HRESULT answer = S_OK)
         : m_id(id), m_log(log), m_lock(lock), m_answer(answer)
     {
+        InternalAddRef(); // the test's own reference
     }
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID__ITestCounterEvents) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override { return --m_refs; }
+    BEGIN_COM_MAP(event_sink_object)
+    COM_INTERFACE_ENTRY(IDispatch)
+    COM_INTERFACE_ENTRY_IID(DIID__ITestCounterEvents, IDispatch)
+    END_COM_MAP()
     HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -55,7 +49,6 @@ public:
         m_log.push_back({m_id, params->rgvarg[0].lVal, GetCurrentThreadId()});
         return m_answer;
     }
-    std::atomic<ULONG> m_refs{1};
 
 private:
     int m_id;
@@ -63,6 +56,7 @@ private:
     std::mutex& m_lock;
     HRESULT m_answer;
 };
+using event_sink = CComObjectStackEx<event_sink_object>;
 
 class ConnectionPointTest : public ::testing::Test {
 protected:
@@ -128,8 +122,8 @@ TEST_F(ConnectionPointTest, NewSinkTakesFirstFreeSlotAndEventsGoInSlotOrder)
         point->Unadvise(cb);
         point->Unadvise(cc);
         point->Unadvise(cd);
-        EXPECT_EQ(a.m_refs.load(), 1u);
-        EXPECT_EQ(d.m_refs.load(), 1u);
+        EXPECT_EQ(a.m_dwRef.load(), 1u);
+        EXPECT_EQ(d.m_dwRef.load(), 1u);
         // A sink without the outgoing interface is refused.
         CComPtr<IUnknown> not_a_sink;
         counter->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&not_a_sink));
@@ -176,7 +170,7 @@ TEST_F(ConnectionPointTest, SinkAdvisedFromStaIsCalledOnItsThreadWhileItWaits)
             EXPECT_EQ(log[i].thread, GetCurrentThreadId());
         }
         ASSERT_EQ(point->Unadvise(cookie), S_OK);
-        EXPECT_EQ(sink.m_refs.load(), 1u);
+        EXPECT_EQ(sink.m_dwRef.load(), 1u);
     }
     CoUninitialize();
 }

@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -257,6 +260,17 @@ TEST_F(ModuleTest, LoadFailuresHaveTheirOwnCodes)
               HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(CoCreateInstance(no_entry, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
               CO_E_ERRORINDLL);
+    // A module path that is a FIFO fails at once instead of waiting for a writer.
+    constexpr CLSID fifo_file = com::make_guid("5A1C0E10-3F3B-4C55-9B1E-2D7E6A0C00F4");
+    char folder[] = "/tmp/com-fifo-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string fifo = std::string(folder) + "/module.so";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    set_inproc_server(com::guid_to_string(fifo_file), fifo);
+    EXPECT_EQ(CoCreateInstance(fifo_file, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+              HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
     constexpr CLSID unknown_class = com::make_guid("5A1C0E10-3F3B-4C55-9B1E-2D7E6A0C00F3");
     EXPECT_EQ(CoCreateInstance(unknown_class, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&object)),

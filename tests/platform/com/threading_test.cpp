@@ -2,6 +2,7 @@
 
 #include "platform/win32/last_error.h"
 #include "platform/win32/win_errors.h"
+#include "tests/support/com/thread_creation_failure.h"
 
 #include <gtest/gtest.h>
 

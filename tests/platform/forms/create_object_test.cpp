@@ -7,6 +7,8 @@
 #include "platform/win32/registry.h"
 #include "tests/platform/forms/probe_module_fixture.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,10 +71,23 @@ TEST_F(CreateObjectTest, CreatesANewObjectByProgIdOrClsid)
     EXPECT_EQ(get(by_clsid.get(), QStringLiteral("Value")).toInt(), 7);
 }
 
+TEST_F(CreateObjectTest, AVersionIndependentProgIdFollowsItsCurVer)
+{
+    // The forms runtime creates through the COM runtime's class loader: one ProgID rule.
+    register_class_in(QStringLiteral("FormsProbe.Object\\CurVer"), QStringLiteral("FormsProbe.ProbeObject"));
+    auto object = create_object(QStringLiteral("FormsProbe.Object"));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(get(object.get(), QStringLiteral("Value")).toInt(), 7);
+}
+
 TEST_F(CreateObjectTest, RefusesWithTheReason)
 {
     register_class_in(QStringLiteral("CLSID\\{4D5E6F70-8192-43A4-B5C6-D7E8F9A0B1C2}\\InprocServer32"),
                       (dir_ / "missing-module.so").c_str());
+    // A module path that is a FIFO is refused at once instead of waiting for a writer.
+    const auto fifo = dir_ / "fifo-module.so";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    register_class_in(QStringLiteral("CLSID\\{5E6F7081-92A3-44B5-86C7-D8E9F0A1B2C3}\\InprocServer32"), fifo.c_str());
     const struct {
         const char* name;
         const char* reason;
@@ -84,6 +99,7 @@ TEST_F(CreateObjectTest, RefusesWithTheReason)
         {"", "the class is not registered"},
         {"{00000000-0000-0000-0000-000000000000}", "no module is registered"},
         {"{4D5E6F70-8192-43A4-B5C6-D7E8F9A0B1C2}", "does not load"},
+        {"{5E6F7081-92A3-44B5-86C7-D8E9F0A1B2C3}", "not a regular file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

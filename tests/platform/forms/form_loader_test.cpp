@@ -5,10 +5,10 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/late_binding.h"
-#include "platform/forms/test_host.h"
 #include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 #include "tests/platform/forms/probe_module_fixture.h"
+#include "tests/support/forms/test_host.h"
 
 #include <gtest/gtest.h>
 

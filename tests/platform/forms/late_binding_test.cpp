@@ -3,8 +3,8 @@
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
-#include "platform/forms/test_host.h"
 #include "platform/forms/vb_error.h"
+#include "tests/support/forms/test_host.h"
 
 #include "error_number.h"
 

@@ -139,6 +139,29 @@ TEST(FormFile, BadTextIsRefusedWithTheLine)
             EXPECT_NE(e.description().indexOf(QString::fromUtf8(expected)), -1) << e.description().toStdString();
         }
     }
+    // Nesting: the documented depth is read, one level more is refused with its line, and so is
+    // text nested far deeper (it once exhausted the stack).
+    const auto nested = [](std::size_t depth) {
+        QString text = QStringLiteral("OstrelForm 1\nBegin Form f\n");
+        for (std::size_t i = 0; i < depth; ++i)
+            text += QStringLiteral("Begin KyComCtl.Frame c%1\n").arg(i);
+        for (std::size_t i = 0; i < depth; ++i)
+            text += QStringLiteral("End\n");
+        return text + QStringLiteral("End\n");
+    };
+    const FormData deepest = FormFile::parse(nested(FormFile::kMaxNesting));
+    ASSERT_EQ(deepest.controls.size(), 1u);
+    for (const std::size_t depth : {FormFile::kMaxNesting + 1, std::size_t{200000}}) {
+        try {
+            FormFile::parse(nested(depth));
+            ADD_FAILURE() << depth;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 380);
+            const QString line = QString::number(FormFile::kMaxNesting + 3);
+            EXPECT_NE(e.description().indexOf(QStringLiteral("line %1: controls nested deeper than").arg(line)), -1)
+                << e.description().toStdString();
+        }
+    }
     // Comments, blank lines and CR LF line ends are fine.
     const FormData ok = FormFile::parse(QStringLiteral("# saved\r\nOstrelForm 1\r\n\r\nBegin Form f\r\nEnd\r\n"));
     EXPECT_EQ(ok.name.toStdString(), "f");

@@ -2,8 +2,8 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/property_sheet.h"
-#include "platform/forms/test_host.h"
 #include "platform/forms/vb_error.h"
+#include "tests/support/forms/test_host.h"
 
 #include "probe_control.h"
 

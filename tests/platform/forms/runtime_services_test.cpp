@@ -3,8 +3,8 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
-#include "platform/forms/test_host.h"
 #include "platform/forms/vb_error.h"
+#include "tests/support/forms/test_host.h"
 
 #include <QElapsedTimer>
 #include <QPalette>
@@ -90,7 +90,6 @@ TEST(IntervalTimer, TicksWhileDoEventsRunsAndRefusesBadIntervals)
     }
 }
 
-#if OSTREL_FORMS_HAVE_COM
 #include "platform/com/apartment.h"
 
 #include <QCoreApplication>
@@ -122,4 +121,3 @@ TEST(StaWakeup, ACallQueuedFromAWorkerRunsOnTheUiThreadFromTheEventLoop)
     EXPECT_EQ(result, S_OK);
     EXPECT_TRUE(ran_on_ui);
 }
-#endif

@@ -28,6 +28,7 @@ TEST(RegistryFormat, RejectsTextThatIsNotARegistry)
         {"odd hex", "[HKEY_CLASSES_ROOT]\n@ = hex 3 abc\n", 2},
         {"trailing text", "[HKEY_CLASSES_ROOT]\n@ = dword 0x1 more\n", 2},
         {"bad percent escape", "[HKEY_CLASSES_ROOT\\a%4]\n", 1},
+        {"short surrogate escape", "[HKEY_CLASSES_ROOT\\a%uD80]\n", 1},
     };
     for (const auto& c : cases) {
         registry_tree tree;
@@ -63,6 +64,44 @@ TEST(RegistryFormat, WritesWhatItReads)
     std::size_t line = 0;
     ASSERT_TRUE(registry_format::read(text, tree, line));
     EXPECT_EQ(registry_format::write(tree), text);
+}
+
+TEST(RegistryFormat, EveryKeyNameSurvivesWriteAndRead)
+{
+    const std::u16string names[] = {
+        u"a\\b",        u"%5C",       u"a%5Cb%25",     u"%",          u"%u0041",    u"\\",
+        u"tab\there",   u"\r\n",      u"\x01\x7f",     u"]",          u"[x]",       u" blank ",
+        u"#not a note", u"caf\u00E9", u"\U0001F600",   u"\xD800",     u"a\xDC00z",  u"%FF",
+    };
+    for (const auto& name : names) {
+        registry_tree tree;
+        bool created = false;
+        tree.root(registry_root::current_user).ensure_subkey(u"Software", created).ensure_subkey(name, created);
+        const std::string text = registry_format::write(tree);
+        registry_tree back;
+        std::size_t line = 0;
+        ASSERT_TRUE(registry_format::read(text, back, line)) << text;
+        const auto* key = back.find(registry_root::current_user, {u"Software", name});
+        ASSERT_NE(key, nullptr) << text;
+        EXPECT_EQ(key->name, name) << text;
+        EXPECT_EQ(registry_format::write(back), text);
+    }
+}
+
+TEST(RegistryFormat, AnEscapedSeparatorStaysInItsName)
+{
+    const std::string text = "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
+                             "[HKEY_CLASSES_ROOT\\a%5Cb]\n"
+                             "@ = sz \"x\"\n";
+    registry_tree tree;
+    std::size_t line = 0;
+    ASSERT_TRUE(registry_format::read(text, tree, line));
+    EXPECT_NE(tree.find(registry_root::classes_root, {u"a\\b"}), nullptr);
+    EXPECT_EQ(tree.find(registry_root::classes_root, {u"a"}), nullptr);
+    // Written back with the escape, not as a separator (hex digits are written in lower case).
+    std::string expected = text;
+    expected.replace(expected.find("%5C"), 3, "%5c");
+    EXPECT_EQ(registry_format::write(tree), expected);
 }
 
 } // namespace

@@ -389,22 +389,6 @@ TEST_F(RegistryTest, EveryKindOfNameAndValueSurvivesTheFile)
     RegCloseKey(key);
 }
 
-TEST(RegistryLocation, ExplicitFileElseXdgConfigElseHome)
-{
-    const char* saved_home = getenv("HOME");
-    const std::string home = saved_home ? saved_home : "";
-    unsetenv("OSTREL_REGISTRY");
-    setenv("XDG_CONFIG_HOME", "/tmp/xdg-cfg", 1);
-    EXPECT_EQ(win32::registry_file_path(), "/tmp/xdg-cfg/ostrel/registry.txt");
-    unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", "/tmp/some-home", 1);
-    EXPECT_EQ(win32::registry_file_path(), "/tmp/some-home/.config/ostrel/registry.txt");
-    setenv("OSTREL_REGISTRY", "/tmp/explicit.txt", 1);
-    EXPECT_EQ(win32::registry_file_path(), "/tmp/explicit.txt");
-    unsetenv("OSTREL_REGISTRY");
-    setenv("HOME", home.c_str(), 1);
-}
-
 } // namespace
 
 namespace {

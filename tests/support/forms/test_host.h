@@ -5,7 +5,7 @@
 // loads it into a new run-mode form, as a program does with a designed form.
 
 #include "platform/forms/form.h"
-#include "platform/forms/message_box.h"
+#include "tests/support/forms/recording_message_box.h"
 
 #include <QString>
 

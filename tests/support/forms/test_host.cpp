@@ -1,5 +1,6 @@
-#include "platform/forms/test_host.h"
+#include "tests/support/forms/test_host.h"
 
+#include "platform/com/runtime.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/form_file.h"
@@ -9,10 +10,6 @@
 
 #include <cstdlib>
 
-#if OSTREL_FORMS_HAVE_COM
-#include "platform/com/runtime.h"
-#endif
-
 namespace forms {
 
 void TestHost::ensure_application()
@@ -20,10 +17,8 @@ void TestHost::ensure_application()
     if (QCoreApplication::instance())
         return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-#if OSTREL_FORMS_HAVE_COM
     // The UI thread is a single-threaded apartment, as in the program.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-#endif
     static int argc = 1;
     static char name[] = "ostrel-test";
     static char* argv[] = {name, nullptr};

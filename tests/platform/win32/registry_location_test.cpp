@@ -1,0 +1,191 @@
+#include "platform/win32/registry.h"
+#include "platform/win32/registry_format.h"
+#include "platform/win32/registry_location.h"
+#include "platform/win32/registry_store.h"
+#include "platform/win32/win_errors.h"
+#include "tests/platform/win32/registry_fixture.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using win32::registry_location;
+using win32::resolve_registry_location;
+using win32::registry_detail::registry_key;
+using win32::registry_detail::registry_root;
+using win32::registry_detail::registry_store;
+using win32::registry_detail::registry_tree;
+using win32::registry_detail::registry_value;
+using win32::registry_detail::string_value_bytes;
+
+constexpr LONG ok = ERROR_SUCCESS;
+
+std::string read_text(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void write_text(const std::filesystem::path& path, const std::string& text)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+class RegistryLocationTest : public RegistryFileTest {
+protected:
+    // An installed layout: <prefix>/bin holds the program, <prefix>/lib/ostrel the system
+    // registry, and the user's configuration lies elsewhere.
+    std::filesystem::path bin() const { return dir_ / "prefix" / "bin"; }
+    std::filesystem::path system_file() const { return dir_ / "prefix" / "lib" / "ostrel" / "registry.txt"; }
+    std::filesystem::path user_file() const { return dir_ / "config" / "ostrel" / "registry.txt"; }
+};
+
+TEST_F(RegistryLocationTest, ExplicitFileElseBuildRegistryElseUserAboveSystem)
+{
+    std::filesystem::create_directories(bin());
+    const std::string build_tree = (dir_ / "build" / "bin").string();
+    write_text(dir_ / "build" / "bin" / win32::kBuildRegistryName, "");
+    const std::string system = system_file().string();
+    const struct {
+        const char* label;
+        win32::registry_surroundings around;
+        registry_location expected;
+    } cases[] = {
+        {"explicit file alone", {"/tmp/explicit.txt", build_tree, "/tmp/xdg-cfg", "/tmp/h"}, {"/tmp/explicit.txt", ""}},
+        {"build registry alone", {"", build_tree, "/tmp/xdg-cfg", "/tmp/h"},
+         {build_tree + "/build-registry.txt", ""}},
+        {"XDG config above system", {"", bin().string(), "/tmp/xdg-cfg", "/tmp/h"},
+         {"/tmp/xdg-cfg/ostrel/registry.txt", system}},
+        {"home above system", {"", bin().string(), "", "/tmp/some-home"},
+         {"/tmp/some-home/.config/ostrel/registry.txt", system}},
+        {"relative XDG config ignored", {"", bin().string(), "cfg", "/tmp/some-home"},
+         {"/tmp/some-home/.config/ostrel/registry.txt", system}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resolve_registry_location(c.around), c.expected) << c.label;
+}
+
+TEST_F(RegistryLocationTest, TheStoreFollowsOstrelRegistry)
+{
+    EXPECT_EQ(win32::registry_file_path(), file_.string());
+}
+
+class LayeredRegistryTest : public RegistryLocationTest {
+protected:
+    void SetUp() override
+    {
+        RegistryLocationTest::SetUp();
+        write_text(system_file(), "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32]\n"
+                                  "@ = sz \"/usr/lib/ostrel/libSystem.so\"\n"
+                                  "\"ThreadingModel\" = sz \"Free\"\n"
+                                  "[HKEY_CLASSES_ROOT\\CLSID\\{2}\\InprocServer32]\n"
+                                  "@ = sz \"/usr/lib/ostrel/libOther.so\"\n");
+        system_text_ = read_text(system_file());
+    }
+
+    registry_store store_{[this] { return registry_location{user_file().string(), system_file().string()}; }};
+    std::string system_text_;
+
+    // The default string of HKCR\CLSID\{id}\InprocServer32 as the store shows it.
+    std::u16string module_of(const char16_t* id)
+    {
+        std::u16string text = u"<none>";
+        const LONG rc = store_.read([&](registry_tree& tree) {
+            const registry_key* key = tree.find(registry_root::classes_root, {u"CLSID", id, u"InprocServer32"});
+            const registry_value* v = key ? key->find_value(u"") : nullptr;
+            if (v != nullptr)
+                text = std::u16string(reinterpret_cast<const char16_t*>(v->data.data()), v->data.size() / 2 - 1);
+            return ok;
+        });
+        EXPECT_EQ(rc, ok);
+        return text;
+    }
+
+    LONG set_module(const char16_t* id, std::u16string_view path)
+    {
+        return store_.write([&](registry_tree& tree, bool& changed) {
+            bool created = false;
+            registry_key* key = &tree.root(registry_root::classes_root);
+            for (const char16_t* segment : {u"CLSID", id, u"InprocServer32"})
+                key = &key->ensure_subkey(segment, created);
+            key->values.insert_or_assign(u"", registry_value{u"", REG_SZ, string_value_bytes(path)});
+            changed = true;
+            return ok;
+        });
+    }
+};
+
+TEST_F(LayeredRegistryTest, TheSystemRegistryIsReadBeneathTheUsersAndNeverWritten)
+{
+    EXPECT_EQ(module_of(u"{1}"), u"/usr/lib/ostrel/libSystem.so");
+    EXPECT_FALSE(std::filesystem::exists(user_file()));
+
+    // The user's registration hides the system's; the rest of the system's stays visible.
+    ASSERT_EQ(set_module(u"{1}", u"/home/u/libMine.so"), ok);
+    EXPECT_EQ(module_of(u"{1}"), u"/home/u/libMine.so");
+    EXPECT_EQ(module_of(u"{2}"), u"/usr/lib/ostrel/libOther.so");
+    const LONG rc = store_.read([&](registry_tree& tree) {
+        const registry_key* key = tree.find(registry_root::classes_root, {u"CLSID", u"{1}", u"InprocServer32"});
+        EXPECT_NE(key->find_value(u"ThreadingModel"), nullptr);
+        return ok;
+    });
+    EXPECT_EQ(rc, ok);
+
+    // The write went to the user's file, holding only what the user wrote; the system file is as it was.
+    EXPECT_EQ(read_text(system_file()), system_text_);
+    const std::string user_text = read_text(user_file());
+    EXPECT_NE(user_text.find("libMine.so"), std::string::npos) << user_text;
+    EXPECT_EQ(user_text.find("libOther.so"), std::string::npos) << user_text;
+    EXPECT_EQ(user_text.find("ThreadingModel"), std::string::npos) << user_text;
+}
+
+TEST_F(LayeredRegistryTest, WhatOnlyTheSystemHoldsCannotBeRemoved)
+{
+    const LONG rc = store_.write([&](registry_tree& tree, bool& changed) {
+        tree.root(registry_root::classes_root).subkeys.clear();
+        changed = true;
+        return ok;
+    });
+    EXPECT_EQ(rc, static_cast<LONG>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(module_of(u"{2}"), u"/usr/lib/ostrel/libOther.so");
+    EXPECT_EQ(read_text(system_file()), system_text_);
+    EXPECT_FALSE(std::filesystem::exists(user_file()));
+}
+
+TEST_F(LayeredRegistryTest, ACorruptSystemRegistryIsReported)
+{
+    write_text(system_file(), "not a registry\n");
+    EXPECT_EQ(store_.read([](registry_tree&) { return ok; }), static_cast<LONG>(ERROR_REGISTRY_CORRUPT));
+}
+
+// A FIFO, a directory: nothing that is not a regular file is read as a registry, and asking
+// never waits for a writer that does not come.
+TEST_F(RegistryLocationTest, OnlyARegularFileIsReadAsARegistry)
+{
+    const auto fifo = dir_ / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const auto folder = dir_ / "folder.txt";
+    std::filesystem::create_directory(folder);
+    for (const auto& path : {fifo, folder}) {
+        use_file(path);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key),
+                  static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))
+            << path;
+        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))
+            << path;
+    }
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+}
+
+} // namespace
