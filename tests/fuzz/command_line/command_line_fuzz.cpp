@@ -1,10 +1,10 @@
 // The program's command line. The input is the process's arguments, separated by NUL bytes.
-// Promise: when every argument is a switch with its value, /name:value or -name:value, each
-// switch is found by its name with exactly the value given (the first of a repeated name
-// wins) and nothing else is found.
+// Promises: arguments that are not UTF-8 are refused with a reason; when every argument is a
+// switch with its value, /name:value or -name:value, each switch is found by its name with
+// exactly the value given (the first of a repeated name wins) and nothing else is found.
 
 #include "program/command_line.h"
-#include "program/command_line_text.h"
+#include "program/process_arguments.h"
 
 #include "tests/fuzz/fuzz_check.h"
 
@@ -18,15 +18,6 @@
 #include <vector>
 
 namespace {
-
-// The process's arguments as the program takes them.
-CCommandLine parse_arguments(const std::vector<std::string>& arguments)
-{
-    std::vector<const char*> argv;
-    for (const std::string& a : arguments)
-        argv.push_back(a.c_str());
-    return CCommandLine(command_line_text(argv));
-}
 
 struct Switch {
     QString name;
@@ -64,7 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             arguments.push_back(text.substr(start, nul - start));
         arguments.push_back(text.substr(start));
     }
-    const CCommandLine parsed = parse_arguments(arguments);
+    // The process's arguments as the program takes them.
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(a.data());
+    QString error;
+    const auto decoded = process_arguments::decode(argv, error);
+    if (!decoded) {
+        FUZZ_REQUIRE(!error.isEmpty(), "a refused argument comes with a reason");
+        return 0;
+    }
+    const CCommandLine parsed(*decoded);
 
     std::map<QString, QString> expected; // by upper-case name: the first value given
     for (const std::string& argument : arguments) {
