@@ -1,7 +1,9 @@
 // The module object of OstrelCollector: the object map, the registration scripts, the type
-// library and the four exported entry points.
+// library, the back ends its collector objects count over, and the four exported entry
+// points.
 
 #include "collector/collector_strings.h"
+#include "collector/module_backends.h"
 #include "collector/ostrel_collector.h"
 #include "collector/ostrel_collector_library.h"
 #include "collector/ostrel_info.h"
@@ -13,8 +15,17 @@ namespace {
 
 CComModule _Module;
 
+const module_backends& backends();
+
+// The module's collector object: the class a client creates, over the module's back ends.
+class module_collector : public COstrelCollector {
+public:
+    DECLARE_AGGREGATABLE(module_collector)
+    module_collector() : COstrelCollector(backends().directory, backends().network) {}
+};
+
 BEGIN_OBJECT_MAP(ObjectMap)
-OBJECT_ENTRY(CLSID_OstrelCollector, COstrelCollector)
+OBJECT_ENTRY(CLSID_OstrelCollector, module_collector)
 OBJECT_ENTRY(CLSID_OstrelInfo, COstrelInfo)
 OBJECT_ENTRY(CLSID_OstrelInfoCollection, COstrelInfoCollection)
 END_OBJECT_MAP()
@@ -32,7 +43,13 @@ struct module_lifetime {
         collector_strings::module(); // the string table is there from the start
     }
     ~module_lifetime() { _Module.Term(); }
+    const module_backends backends = make_module_backends();
 } lifetime;
+
+const module_backends& backends()
+{
+    return lifetime.backends;
+}
 
 } // namespace
 

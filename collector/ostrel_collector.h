@@ -1,6 +1,7 @@
 #pragma once
 // COstrelCollector: the object a client drives. Forwards EnumerateNetwork, Collect and Cancel
-// to the engine, implements the engine's callback, and raises the events.
+// to the engine, implements the engine's callback, and raises the events. The module makes
+// its objects over the back ends it made when it was loaded (module.cpp).
 
 #include "collector/ostrel_collector_events_proxy.h"
 #include "collector/ostrel_collector_impl.h"
@@ -20,6 +21,11 @@ class COstrelCollector : public COstrelCollectorImpl,
                          public CComCoClass<COstrelCollector, &CLSID_OstrelCollector> {
 public:
     DECLARE_REGISTRY_RESOURCEID(101)
+
+    COstrelCollector(std::shared_ptr<directory_backend> directory, std::shared_ptr<network_backend> network)
+        : COstrelCollectorImpl(std::move(directory), std::move(network))
+    {
+    }
 
     BEGIN_COM_MAP(COstrelCollector)
     COM_INTERFACE_ENTRY(IOstrelCollector)

@@ -2,7 +2,6 @@
 
 #include "collector/collector_strings.h"
 #include "collector/load_string.h"
-#include "collector/managed_ptr.h"
 #include "collector/safe_vector.h"
 #include "platform/com/apartment.h"
 #include "platform/com/bstr.h"
@@ -14,12 +13,13 @@
 
 #include <utility>
 
-// The collectors and the back end that made them, shared by the engine and its runs: a run
+// The collectors and the back ends that made them, shared by the engine and its runs: a run
 // whose engine was released from inside its own callback finishes on them safely.
 struct COstrelCollectorImpl::tables {
-    std::shared_ptr<collector_backend> backend;
+    std::shared_ptr<directory_backend> directory;
+    std::shared_ptr<network_backend> network;
     collector_table netapi_collectors;
-    collector_table ad_collectors;
+    directory_collector_table ad_collectors;
 };
 
 // Everything a worker touches. The worker holds its run alive; the engine keeps the last one
@@ -36,6 +36,21 @@ struct COstrelCollectorImpl::run {
     // once the run has ended (set and read on the worker thread only).
     IUnknown* deferred_owner = nullptr;
     bool ended = false;
+};
+
+// The calling thread's turn at Collect, Cancel or the destruction, for as long as it lives.
+struct COstrelCollectorImpl::turn {
+    explicit turn(COstrelCollectorImpl& engine) : m_engine(engine), m_lock(engine.m_turn)
+    {
+        m_engine.m_turn_owner = GetCurrentThreadId();
+    }
+    ~turn() { m_engine.m_turn_owner = 0; }
+    turn(const turn&) = delete;
+    turn& operator=(const turn&) = delete;
+
+private:
+    COstrelCollectorImpl& m_engine;
+    std::lock_guard<std::mutex> m_lock;
 };
 
 namespace {
@@ -64,12 +79,16 @@ const std::vector<COstrelCollectorImpl::domain_info>& no_infos()
 
 } // namespace
 
-COstrelCollectorImpl::COstrelCollectorImpl(std::shared_ptr<collector_backend> backend)
+COstrelCollectorImpl::COstrelCollectorImpl(std::shared_ptr<directory_backend> directory,
+                                           std::shared_ptr<network_backend> network)
     : m_tables(std::make_shared<tables>())
 {
-    m_tables->backend = backend ? std::move(backend) : make_empty_collector_backend();
-    m_tables->netapi_collectors = m_tables->backend->make_netapi_collectors();
-    m_tables->ad_collectors = m_tables->backend->make_ad_collectors();
+    m_tables->directory = std::move(directory);
+    m_tables->network = std::move(network);
+    if (m_tables->directory)
+        m_tables->ad_collectors = m_tables->directory->make_ad_collectors();
+    if (m_tables->network)
+        m_tables->netapi_collectors = m_tables->network->make_netapi_collectors();
 }
 
 COstrelCollectorImpl::~COstrelCollectorImpl()
@@ -77,7 +96,9 @@ COstrelCollectorImpl::~COstrelCollectorImpl()
     if (on_worker_thread()) {
         // Destroyed on the worker thread (a release handed to it, or an owner destroyed from
         // inside a callback): the worker cannot be joined from itself. Stop it from calling
-        // back into what is being destroyed; it ends right after, on its own run.
+        // back into what is being destroyed; it ends right after, on its own run. No other
+        // caller can be inside the engine now: each would hold a reference to its owner.
+        std::lock_guard lock(m_state);
         m_run->cancel = true;
         m_run->callback = nullptr;
         if (m_thread != nullptr)
@@ -88,23 +109,44 @@ COstrelCollectorImpl::~COstrelCollectorImpl()
     Cancel();
 }
 
+std::shared_ptr<COstrelCollectorImpl::run> COstrelCollectorImpl::current_run() const
+{
+    std::lock_guard lock(m_state);
+    return m_run;
+}
+
 bool COstrelCollectorImpl::on_worker_thread() const
 {
-    return m_run && m_run->worker_id == GetCurrentThreadId();
+    const std::shared_ptr<run> state = current_run();
+    return state && state->worker_id == GetCurrentThreadId();
+}
+
+bool COstrelCollectorImpl::in_own_turn() const
+{
+    return m_turn_owner == GetCurrentThreadId();
 }
 
 void COstrelCollectorImpl::join_worker()
 {
-    if (m_thread == nullptr)
+    // Called in the caller's turn: no other thread starts, joins or closes a worker meanwhile.
+    HANDLE thread = nullptr;
+    {
+        std::lock_guard lock(m_state);
+        thread = m_thread;
+    }
+    if (thread == nullptr)
         return;
     // An apartment thread keeps serving the calls queued to it (the worker's events) while
     // it waits, so the worker never blocks on a waiting caller.
     DWORD index = 0;
-    HANDLE handles[] = {m_thread};
+    HANDLE handles[] = {thread};
     if (FAILED(CoWaitForMultipleHandles(0, INFINITE, 1, handles, &index)))
-        WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
-    m_thread = nullptr;
+        WaitForSingleObject(thread, INFINITE);
+    std::lock_guard lock(m_state);
+    if (m_thread == thread) {
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
 }
 
 HRESULT COstrelCollectorImpl::EnumerateDomains(VARIANT* domains)
@@ -112,7 +154,11 @@ HRESULT COstrelCollectorImpl::EnumerateDomains(VARIANT* domains)
     if (domains == nullptr)
         return E_POINTER;
     try {
-        const DWORD result = m_tables->backend->enumerate_domains(domains);
+        if (!m_tables->network) {
+            VariantClear(domains);
+            return S_OK;
+        }
+        const DWORD result = m_tables->network->enumerate_domains(domains);
         if (result > 0)
             return static_cast<HRESULT>(0x80070000u | (result & 0xFFFFu));
         return S_OK;
@@ -170,8 +216,9 @@ HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, 
         const HRESULT checked = read_names(*domains, names);
         if (FAILED(checked))
             return checked;
-        if (on_worker_thread())
+        if (on_worker_thread() || in_own_turn())
             return E_ILLEGAL_METHOD_CALL;
+        const turn mine(*this);
         join_worker();
 
         auto next = std::make_shared<run>();
@@ -184,13 +231,21 @@ HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, 
             info.flags = flags;
             next->infos.push_back(std::move(info));
         }
-        m_run = next;
+        // The new run is the current one before its worker can call back; a worker that
+        // cannot start leaves the previous run's records in place.
+        std::shared_ptr<run> previous;
+        {
+            std::lock_guard lock(m_state);
+            previous = std::exchange(m_run, next);
+        }
 
         auto* argument = new std::shared_ptr<run>(next);
         SetLastError(0);
         const auto thread = _beginthreadex(nullptr, 0, &COstrelCollectorImpl::start_collect_fn, argument, 0, nullptr);
+        std::lock_guard lock(m_state);
         if (thread == 0) {
             delete argument;
+            m_run = std::move(previous);
             const DWORD code = GetLastError();
             return code != 0 ? HRESULT_FROM_WIN32(code) : E_FAIL;
         }
@@ -205,27 +260,36 @@ HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, 
 
 HRESULT COstrelCollectorImpl::Cancel()
 {
-    if (m_run)
-        m_run->cancel = true;
-    // From the worker's own callback the flag is all we can do: the run stops after it.
-    if (on_worker_thread())
+    if (const std::shared_ptr<run> state = current_run())
+        state->cancel = true;
+    // From the worker's own callback, or from a call served while this thread waits for the
+    // worker, the flag is all we can do: the run stops after it.
+    if (on_worker_thread() || in_own_turn())
         return S_OK;
+    const turn mine(*this);
+    // A Collect that took its turn first may have started another run meanwhile: that is the
+    // run to stop now.
+    if (const std::shared_ptr<run> state = current_run())
+        state->cancel = true;
     join_worker();
     return S_OK;
 }
 
 const std::vector<COstrelCollectorImpl::domain_info>& COstrelCollectorImpl::GetInfos() const
 {
-    return m_run ? m_run->infos : no_infos();
+    const std::shared_ptr<run> state = current_run();
+    return state ? state->infos : no_infos();
 }
 
 bool COstrelCollectorImpl::defer_release_to_worker(IUnknown* owner)
 {
-    if (owner == nullptr || !on_worker_thread() || m_run->ended || m_run->deferred_owner != nullptr)
+    const std::shared_ptr<run> state = current_run();
+    if (owner == nullptr || !state || state->worker_id != GetCurrentThreadId() || state->ended ||
+        state->deferred_owner != nullptr)
         return false;
-    m_run->cancel = true;
-    m_run->callback = nullptr;
-    m_run->deferred_owner = owner;
+    state->cancel = true;
+    state->callback = nullptr;
+    state->deferred_owner = owner;
     return true;
 }
 
@@ -265,30 +329,94 @@ void COstrelCollectorImpl::collect_thread_fn(run& state)
         state.callback->CollectionComplete();
 }
 
+template <class Collector>
+std::set<std::shared_ptr<Collector>> COstrelCollectorImpl::GetCollectorsFor(
+    oxcOstrelCounter flags, const std::map<oxcOstrelCounter, std::shared_ptr<Collector>>& table)
+{
+    std::set<std::shared_ptr<Collector>> chosen;
+    for (const oxcOstrelCounter counter : kAskedCounters)
+        GetCollector(flags, counter, table, chosen);
+    return chosen;
+}
+
+template <class Collector>
+void COstrelCollectorImpl::GetCollector(oxcOstrelCounter flags, oxcOstrelCounter counter,
+                                        const std::map<oxcOstrelCounter, std::shared_ptr<Collector>>& table,
+                                        std::set<std::shared_ptr<Collector>>& chosen)
+{
+    if ((flags & counter) == 0)
+        return;
+    const auto it = table.find(counter);
+    if (it != table.end() && it->second)
+        chosen.insert(it->second);
+}
+
+template <class Collector>
+void COstrelCollectorImpl::RunCollectors(run& state, domain_info& info, const std::u16string& name,
+                                         const std::set<std::shared_ptr<Collector>>& chosen)
+{
+    for (const auto& c : chosen) {
+        if (state.cancel)
+            break;
+        collector::pairs result;
+        c->Collect(name, result, info.error);
+        store_pairs(result, info);
+    }
+}
+
 void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
 {
     if ((info.flags & kExchange5Bits) != 0) {
         CollectOrganization(state, info);
         return;
     }
-    const auto chosen = GetCollectorsFor(state, info.flags, info.name, info.error);
-    for (const auto& c : chosen) {
-        if (state.cancel)
-            break;
-        collector::pairs result;
-        c->Collect(info.name, result, info.error);
-        store_pairs(result, info);
+    const tables& collectors = *state.collectors;
+    const entry_name entry = parse_entry_name(info.name);
+    std::u16string bind_error;
+    const CComPtr<IDirectorySearch> searcher =
+        collectors.directory ? collectors.directory->connect(info.name, bind_error, bind_line::with_reason) : CComPtr<IDirectorySearch>();
+    if (searcher) {
+        // The collectors of one entry share its one searcher; the whole name goes to them,
+        // since a directory search may bind again with the entry's credentials.
+        const auto chosen = GetCollectorsFor(info.flags, collectors.ad_collectors);
+        for (const auto& c : chosen)
+            c->Init(searcher);
+        RunCollectors(state, info, info.name, chosen);
+        return;
     }
+    // A domain that doesn't answer LDAP is no error: it is counted over network management.
+    // A bind with the entry's own credentials was asked for, so why it failed is kept.
+    if (entry.has_credentials())
+        info.error += bind_error;
+    CollectOverNetwork(state, info, entry);
+}
+
+void COstrelCollectorImpl::CollectOverNetwork(run& state, domain_info& info, const entry_name& entry)
+{
+    const tables& collectors = *state.collectors;
+    const auto chosen = GetCollectorsFor(info.flags, collectors.netapi_collectors);
+    if (chosen.empty())
+        return;
+    // The management calls get the host alone and the entry's own credentials: the whole
+    // name would carry the password into name lookups.
+    std::unique_ptr<network_credentials_scope> credentials;
+    if (entry.has_credentials())
+        credentials = collectors.network->use_credentials(*entry.user, entry.password);
+    RunCollectors(state, info, entry.host, chosen);
 }
 
 void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
 {
-    collector_backend& backend = *state.collectors->backend;
-    ManagedPtr<IUnknown> searcher;
-    searcher.Attach(backend.connect(info.name, info.error));
+    const tables& collectors = *state.collectors;
+    if (!collectors.directory) {
+        info.error += u"error while connecting to LDAP server '" + parse_entry_name(info.name).shown() +
+                      u"': no directory back end\r\n";
+        return;
+    }
+    const CComPtr<IDirectorySearch> searcher = collectors.directory->connect(info.name, info.error, bind_line::plain);
     if (!searcher)
         return;
-    const std::unique_ptr<exchange5_counter> organization = backend.make_exchange5_collector(searcher);
+    const std::unique_ptr<exchange5_counter> organization = collectors.directory->make_exchange5_collector(searcher);
     if (!organization)
         return;
     const std::u16string name = organization->GetOrganizationName(info.name, info.error);
@@ -304,32 +432,3 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
     store_pairs(result, info);
 }
 
-std::set<std::shared_ptr<collector>> COstrelCollectorImpl::GetCollectorsFor(run& state, oxcOstrelCounter flags,
-                                                                             const std::u16string& name,
-                                                                             std::u16string& /*error*/)
-{
-    collector_backend& backend = *state.collectors->backend;
-    // A domain that doesn't answer LDAP is no error: it is counted over network management.
-    std::u16string bind_error;
-    ManagedPtr<IUnknown> searcher;
-    searcher.Attach(backend.connect(name, bind_error));
-    const collector_table& table = searcher ? state.collectors->ad_collectors : state.collectors->netapi_collectors;
-    std::set<std::shared_ptr<collector>> chosen;
-    for (const oxcOstrelCounter counter : kAskedCounters)
-        GetCollector(flags, counter, table, chosen);
-    if (searcher) {
-        for (const auto& c : chosen)
-            backend.init(*c, searcher);
-    }
-    return chosen;
-}
-
-void COstrelCollectorImpl::GetCollector(oxcOstrelCounter flags, oxcOstrelCounter counter, const collector_table& table,
-                                        std::set<std::shared_ptr<collector>>& chosen)
-{
-    if ((flags & counter) == 0)
-        return;
-    const auto it = table.find(counter);
-    if (it != table.end() && it->second)
-        chosen.insert(it->second);
-}

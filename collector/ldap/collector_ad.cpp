@@ -1,5 +1,6 @@
 #include "collector/ldap/collector_ad.h"
 
+#include "collector/entry_name.h"
 #include "collector/hrx.h"
 #include "collector/load_string.h"
 #include "collector/ldap/get_ads_object.h"
@@ -13,6 +14,26 @@ namespace {
 constexpr DWORD kPageSize = 100;
 constexpr DWORD kErrorBufferLength = 259;
 
+// The description of a failed bind with the directory layer's own account of it ("The
+// server is not operational. (certificate verify failed)"), when it has one that the
+// description does not already hold. A password is never part of it.
+std::u16string with_bind_reason(const std::u16string& description, const std::u16string& password)
+{
+    DWORD code = 0;
+    std::array<WCHAR, kErrorBufferLength> message{};
+    std::array<WCHAR, kErrorBufferLength> provider{};
+    if (FAILED(ADsGetLastError(&code, message.data(), kErrorBufferLength, provider.data(), kErrorBufferLength)))
+        return description;
+    std::u16string reason = message.data();
+    while (!reason.empty() && (reason.back() == u'\n' || reason.back() == u'\r' || reason.back() == u' '))
+        reason.pop_back();
+    const std::u16string text = description.substr(0, description.size() - 2); // without its "\r\n"
+    if (reason.empty() || text.find(reason) != std::u16string::npos ||
+        (!password.empty() && reason.find(password) != std::u16string::npos))
+        return description;
+    return text + u" (" + reason + u")\r\n";
+}
+
 void append_query_error(std::u16string& error, const std::u16string& filter, HRESULT hr)
 {
     error += u"error processing LDAP query '" + filter + u"': " + collector_ad::GetErrorDescription(hr);
@@ -20,16 +41,23 @@ void append_query_error(std::u16string& error, const std::u16string& filter, HRE
 
 } // namespace
 
-IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16string& error)
+IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16string& error, bool with_reason)
 {
     IDirectorySearch* searcher = nullptr;
-    const HRESULT hr = GetADsObject(name.c_str(), nullptr, nullptr, IID_IDirectorySearch,
-                                    reinterpret_cast<void**>(&searcher));
+    // The name travels on as a C string: a NUL inside it would bind the part before it.
+    const HRESULT hr = name.find(u'\0') != std::u16string::npos
+                           ? E_ADS_BAD_PATHNAME
+                           : GetADsObject(name.c_str(), nullptr, nullptr, IID_IDirectorySearch,
+                                          reinterpret_cast<void**>(&searcher));
     if (SUCCEEDED(hr) && searcher != nullptr)
         return searcher;
     if (searcher != nullptr)
         searcher->Release();
-    error += u"error while connecting to LDAP server '" + name + u"': " + GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
+    const entry_name entry = parse_entry_name(name);
+    std::u16string description = GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
+    if (with_reason)
+        description = with_bind_reason(description, entry.password);
+    error += u"error while connecting to LDAP server '" + entry.shown() + u"': " + description;
     return nullptr;
 }
 
@@ -83,10 +111,13 @@ LONG collector_ad::CollectItemCount(const std::u16string& filter, std::u16string
         return -1;
     }
 
+    // ExecuteSearch only sends the request, so a server that fails it (gone, busy, a limit,
+    // a timeout) answers at a later GetNextRow: rows read until then are no count.
     LONG count = -1;
     while (hr != S_ADS_NOMORE_ROWS) {
         if (FAILED(hr)) {
             append_query_error(error, filter, hr);
+            count = -1;
             break;
         }
         ++count;

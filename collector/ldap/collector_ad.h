@@ -4,21 +4,23 @@
 // search of 100 rows a page, asking for "objectClass" alone and caching nothing, so the
 // client holds one page at a time.
 
-#include "collector/collector.h"
+#include "collector/directory_backend.h"
 #include "platform/ads/ads_interfaces.h"
 #include "platform/com/atl/com_ptr.h"
 
 #include <string>
 
-class collector_ad : public collector {
+class collector_ad : public directory_collector {
 public:
     // Binds the searcher of a domain or server name (or host/user/password); the caller owns
     // the one reference returned. Null after appending "error while connecting to LDAP
-    // server '<name>': <description>" to `error`.
-    static IDirectorySearch* Connect(const std::u16string& name, std::u16string& error);
+    // server '<name>': <description>" to `error`, where the name is shown without its
+    // password. `with_reason` adds the directory layer's own account of the failure to the
+    // description (never the password).
+    static IDirectorySearch* Connect(const std::u16string& name, std::u16string& error, bool with_reason = false);
 
     // Keeps `searcher` (a reference of its own) in place of the one held before.
-    void Init(IDirectorySearch* searcher);
+    void Init(IDirectorySearch* searcher) override;
     // The searcher, borrowed.
     IDirectorySearch* Session() const { return m_searcher.p; }
 
@@ -28,8 +30,8 @@ public:
                                 bool cache_results);
 
     // The number of objects `filter` finds in the subtree of the searcher's object. -1 after
-    // a line "error processing LDAP query '<filter>': <description>" when the search cannot
-    // start; the rows read so far, after the same line, when it fails part-way.
+    // a line "error processing LDAP query '<filter>': <description>" when the search fails,
+    // at its start or part-way: a count cut short is no count.
     LONG CollectItemCount(const std::u16string& filter, std::u16string& error);
 
     // The system text of hr, else the directory provider's last error text (Win32 codes

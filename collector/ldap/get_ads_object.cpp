@@ -1,5 +1,6 @@
 #include "collector/ldap/get_ads_object.h"
 
+#include "collector/entry_name.h"
 #include "platform/ads/ads_open_object.h"
 #include "platform/ads/ads_types.h"
 #include "platform/win32/win_errors.h"
@@ -10,28 +11,17 @@ namespace ldap_collectors {
 
 ads_bind_request make_bind_request(const WCHAR* name, const WCHAR* server, const WCHAR* suffix)
 {
-    const std::u16string_view whole = name != nullptr ? std::u16string_view(name) : std::u16string_view();
-    const std::size_t first_slash = whole.find(u'/');
-
+    entry_name entry = parse_entry_name(name != nullptr ? std::u16string_view(name) : std::u16string_view());
     ads_bind_request request;
     request.path = u"LDAP://";
-    if (server != nullptr)
-        request.path += server;
-    else
-        request.path += whole.substr(0, first_slash);
+    request.path += server != nullptr ? std::u16string(server) : entry.host;
     if (suffix != nullptr) {
         if (suffix[0] != u'/')
             request.path += u'/';
         request.path += suffix;
     }
-
-    if (first_slash != std::u16string_view::npos) {
-        const std::u16string_view rest = whole.substr(first_slash + 1);
-        const std::size_t second_slash = rest.find(u'/');
-        request.user = std::u16string(rest.substr(0, second_slash));
-        if (second_slash != std::u16string_view::npos)
-            request.password = std::u16string(rest.substr(second_slash + 1));
-    }
+    request.user = std::move(entry.user);
+    request.password = std::move(entry.password);
     return request;
 }
 

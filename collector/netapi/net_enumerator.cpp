@@ -190,6 +190,13 @@ const WCHAR* CNetEnumerator::getBrowser(const std::u16string& domain)
     if (const auto cached = m_controllers.find(domain); cached != m_controllers.end())
         return cached->second.empty() ? nullptr : cached->second.data();
 
+    // A name with a "/" is no domain but a whole host/user/password entry: looking it up
+    // would send its password to the name service.
+    if (domain.find(u'/') != std::u16string::npos) {
+        m_controllers[domain].clear();
+        m_last_error = ERROR_INVALID_DOMAINNAME;
+        return nullptr;
+    }
     LPBYTE buffer = nullptr;
     NET_API_STATUS code = m_platform.NetGetDCName(nullptr, domain.c_str(), &buffer);
     std::vector<WCHAR> controller;

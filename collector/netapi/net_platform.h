@@ -27,6 +27,10 @@ public:
                                              DWORD_PTR* resume_handle) = 0;
     virtual NET_API_STATUS NetApiBufferFree(void* buffer) = 0;
 
+    // The credentials of the calling thread's management calls from now on: a user and
+    // password, or (both null) the caller's own again.
+    virtual void use_credentials(LPCWSTR user, LPCWSTR password) = 0;
+
 protected:
     net_platform() = default;
     net_platform(const net_platform&) = default;

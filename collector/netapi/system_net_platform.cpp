@@ -1,5 +1,8 @@
 #include "collector/netapi/net_platform.h"
 
+#include "platform/netapi/thread_credentials.h"
+#include "platform/win32/text.h"
+
 namespace {
 
 class system_platform final : public net_platform {
@@ -46,6 +49,15 @@ public:
                                    resume_handle);
     }
     NET_API_STATUS NetApiBufferFree(void* buffer) override { return ::NetApiBufferFree(buffer); }
+    void use_credentials(LPCWSTR user, LPCWSTR password) override
+    {
+        if (user == nullptr) {
+            netapi::set_thread_credentials(std::nullopt);
+            return;
+        }
+        netapi::set_thread_credentials(netapi::user_credentials{
+            utf16_to_utf8(user), utf16_to_utf8(password != nullptr ? password : u"")});
+    }
 };
 
 } // namespace

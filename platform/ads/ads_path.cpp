@@ -33,6 +33,23 @@ bool parse_port(std::string_view text, int& port)
     return true;
 }
 
+// A host name holds no blank and no control character (C0, DEL, C1, NUL among them): such a
+// name could only reach the URI handed to libldap as something other than a host.
+bool valid_host(std::string_view host)
+{
+    if (host.empty())
+        return false;
+    for (std::size_t i = 0; i < host.size(); ++i) {
+        const auto c = static_cast<unsigned char>(host[i]);
+        if (c <= 0x20 || c == 0x7F)
+            return false;
+        // U+0080..U+009F in UTF-8.
+        if (c == 0xC2 && i + 1 < host.size() && static_cast<unsigned char>(host[i + 1]) <= 0x9F)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string ads_path::uri(bool secure, int port_override) const
@@ -83,7 +100,7 @@ HRESULT parse_ads_path(std::u16string_view path, ads_path& out)
             result.explicit_port = true;
         }
     }
-    if (result.host.empty() || result.host.find_first_of(" \t\r\n") != std::string::npos)
+    if (!valid_host(result.host))
         return E_ADS_BAD_PATHNAME;
 
     if (!rest.empty()) {

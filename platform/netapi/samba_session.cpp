@@ -1,5 +1,8 @@
 #include "platform/netapi/samba_session.h"
 
+#include "platform/netapi/samba_process_globals.h"
+#include "platform/netapi/thread_credentials.h"
+#include "platform/win32/win_errors.h"
 #include "platform/netapi/ticket_cache.h"
 
 #include <cstdint>
@@ -49,18 +52,38 @@ samba_session& samba_session::instance() {
     return session;
 }
 
+samba_session::~samba_session() {
+    std::lock_guard lock(mutex_);
+    if (context_) {
+        samba::libnetapi_free(static_cast<samba::libnetapi_ctx*>(context_));
+        context_ = nullptr;
+    }
+}
+
 std::uint32_t samba_session::open_locked() {
     if (context_)
-        return 0;
+        return use_thread_credentials_locked();
     samba::libnetapi_ctx* context = nullptr;
-    std::uint32_t status = samba::libnetapi_init(&context);
+    std::uint32_t status = 0;
+    {
+        samba_process_globals globals;
+        status = samba::libnetapi_init(&context);
+    }
     if (status != 0)
         return status;
     // Only errors reach the log, never an interactive prompt: the password is always set, so
     // libnetapi never asks for one on the terminal.
     samba::libnetapi_set_debuglevel(context, "0");
     ticket_cache_ = has_ticket_cache();
-    if (ticket_cache_) {
+    if (const user_credentials* given = thread_credentials()) {
+        // The calling thread's own user and password: Kerberos where the controller's name
+        // allows it (the password serves to obtain a ticket), else NTLM's challenge and
+        // response in a signed session; the password itself never crosses the wire.
+        samba::libnetapi_set_username(context, given->user.c_str());
+        samba::libnetapi_set_password(context, given->password.c_str());
+        samba::libnetapi_set_use_kerberos(context);
+        applied_ = *given;
+    } else if (ticket_cache_) {
         // The caller's own Kerberos credentials: the principal comes from the cache.
         samba::libnetapi_set_use_kerberos(context);
         samba::libnetapi_set_password(context, "");
@@ -70,7 +93,18 @@ std::uint32_t samba_session::open_locked() {
         samba::libnetapi_set_password(context, "");
     }
     context_ = context;
-    return 0;
+    return use_thread_credentials_locked();
+}
+
+std::uint32_t samba_session::use_thread_credentials_locked() {
+    const user_credentials* wanted = thread_credentials();
+    // libnetapi keeps its connections for the whole process whatever credentials made them
+    // (a connection made with a good password would serve a later call with a wrong one), so
+    // the context keeps the credentials it was made with, and a call with others is refused
+    // as a server refuses a second user on one connection.
+    if (wanted ? applied_ == *wanted : !applied_)
+        return 0;
+    return ERROR_SESSION_CREDENTIAL_CONFLICT;
 }
 
 bool samba_session::uses_ticket_cache() {
@@ -81,7 +115,8 @@ bool samba_session::uses_ticket_cache() {
 
 std::uint32_t samba_session::locate_controller(const std::string& domain, std::string& controller) {
     std::lock_guard lock(mutex_);
-    if (std::uint32_t status = open_locked())
+    // The locator authenticates nobody: other credentials than the context's do not matter.
+    if (std::uint32_t status = open_locked(); status != 0 && status != ERROR_SESSION_CREDENTIAL_CONFLICT)
         return status;
     samba::DOMAIN_CONTROLLER_INFO* info = nullptr;
     // The primary controller, under its flat name, as the management calls want it.

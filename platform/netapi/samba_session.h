@@ -3,8 +3,11 @@
 // context per process and is not thread-safe, so every call into it goes through here. Names
 // and texts cross as UTF-8; the Windows-shaped calls convert them.
 
+#include "platform/netapi/thread_credentials.h"
+
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,13 +53,24 @@ public:
     // Whether the calls use a Kerberos ticket cache (else an anonymous session).
     bool uses_ticket_cache();
 
+    // The context is freed with the session, when the process ends (or the library is
+    // unloaded): libnetapi's own allocations would otherwise outlive it as leaks.
+    ~samba_session();
+    samba_session(const samba_session&) = delete;
+    samba_session& operator=(const samba_session&) = delete;
+
 private:
     samba_session() = default;
     std::uint32_t open_locked();  // the context, made on first use; caller holds mutex_
+    // 0 when the calling thread's credentials (thread_credentials.h; none: the process's own)
+    // are those the context was made with, else ERROR_SESSION_CREDENTIAL_CONFLICT; caller
+    // holds mutex_.
+    std::uint32_t use_thread_credentials_locked();
 
     std::mutex mutex_;
     void* context_ = nullptr;
     bool ticket_cache_ = false;
+    std::optional<user_credentials> applied_;  // what the context was made with; none: the process's own
 };
 
 }  // namespace netapi

@@ -2,7 +2,9 @@
 // A scripted back end for tests that isolate the engine's logic: collectors that report fixed
 // pairs and error lines and log each run, and a bind that succeeds for chosen names.
 
-#include "collector/collector_backend.h"
+#include "collector/directory_backend.h"
+#include "collector/entry_name.h"
+#include "collector/network_backend.h"
 
 #include <atomic>
 
@@ -16,16 +18,17 @@
 
 namespace collector_test {
 
-// A searcher stand-in: a counted object that remembers the name it was bound to.
-class fake_searcher final : public IUnknown {
+// A searcher stand-in: a counted object that remembers the name it was bound to and
+// searches nothing.
+class fake_searcher final : public IDirectorySearch {
 public:
     explicit fake_searcher(std::u16string name) : bound_to(std::move(name)) {}
     HRESULT QueryInterface(REFIID iid, void** out) override
     {
         if (out == nullptr)
             return E_POINTER;
-        if (iid == IID_IUnknown) {
-            *out = static_cast<IUnknown*>(this);
+        if (iid == IID_IUnknown || iid == IID_IDirectorySearch) {
+            *out = static_cast<IDirectorySearch*>(this);
             AddRef();
             return S_OK;
         }
@@ -40,19 +43,31 @@ public:
             delete this;
         return left;
     }
+    HRESULT SetSearchPreference(PADS_SEARCHPREF_INFO, DWORD) override { return E_NOTIMPL; }
+    HRESULT ExecuteSearch(LPWSTR, LPWSTR*, DWORD, PADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT AbandonSearch(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT GetFirstRow(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT GetNextRow(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT GetPreviousRow(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT GetNextColumnName(ADS_SEARCH_HANDLE, LPWSTR*) override { return E_NOTIMPL; }
+    HRESULT GetColumn(ADS_SEARCH_HANDLE, LPWSTR, PADS_SEARCH_COLUMN) override { return E_NOTIMPL; }
+    HRESULT FreeColumn(PADS_SEARCH_COLUMN) override { return E_NOTIMPL; }
+    HRESULT CloseSearchHandle(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+
     std::u16string bound_to;
     std::atomic<ULONG> refs{1};
 };
 
 class fake_backend;
 
-class fake_collector final : public collector {
+class fake_collector final : public directory_collector {
 public:
     fake_collector(fake_backend& owner, std::string label, pairs reports, std::u16string error_line = {})
         : m_owner(owner), m_label(std::move(label)), m_reports(std::move(reports)), m_error_line(std::move(error_line))
     {
     }
     bool Collect(const std::u16string& domain, pairs& result, std::u16string& error) override;
+    void Init(IDirectorySearch* searcher) override { searcher_name = static_cast<fake_searcher*>(searcher)->bound_to; }
     std::u16string searcher_name; // what Init gave it last
 
 private:
@@ -80,29 +95,30 @@ private:
     pairs m_reports;
 };
 
-class fake_backend final : public collector_backend {
+// Both back ends in one object, so that a test scripts the bind and both tables together.
+class fake_backend final : public directory_backend, public network_backend {
 public:
-    collector_table make_netapi_collectors() override { return netapi; }
-    collector_table make_ad_collectors() override { return ad; }
-    IUnknown* connect(const std::u16string& name, std::u16string& error) override
+    CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line) override
     {
-        if (ldap_names.count(name) == 0) {
-            error += u"error while connecting to LDAP server '" + name + u"': refused\r\n";
-            return nullptr;
-        }
-        return new fake_searcher(name);
+        CComPtr<IDirectorySearch> searcher;
+        if (ldap_names.count(name) == 0)
+            error += u"error while connecting to LDAP server '" + parse_entry_name(name).shown() + u"': refused\r\n";
+        else
+            searcher.Attach(new fake_searcher(name));
+        return searcher;
     }
-    void init(collector& c, IUnknown* searcher) override
-    {
-        static_cast<fake_collector&>(c).searcher_name = static_cast<fake_searcher*>(searcher)->bound_to;
-    }
-    std::unique_ptr<exchange5_counter> make_exchange5_collector(IUnknown* searcher) override
+    directory_collector_table make_ad_collectors() override { return ad; }
+    std::unique_ptr<exchange5_counter> make_exchange5_collector(IDirectorySearch* searcher) override
     {
         const auto name = static_cast<fake_searcher*>(searcher)->bound_to;
         const auto it = organizations.find(name);
         return std::make_unique<fake_organization>(it != organizations.end() ? it->second : std::u16string(),
                                                    exchange5_reports);
     }
+
+    collector_table make_netapi_collectors() override { return netapi; }
+    std::unique_ptr<network_credentials_scope> use_credentials(const std::u16string& user,
+                                                               const std::u16string& password) override;
     DWORD enumerate_domains(VARIANT* domains) override { return enumerate ? enumerate(domains) : 0; }
 
     void log(const std::string& entry)
@@ -117,7 +133,7 @@ public:
     }
 
     collector_table netapi;
-    collector_table ad;
+    directory_collector_table ad;
     std::set<std::u16string> ldap_names;
     std::map<std::u16string, std::u16string> organizations;
     collector::pairs exchange5_reports;
@@ -126,6 +142,26 @@ public:
     std::mutex mutex;
     std::vector<std::string> runs;
 };
+
+// Logs "credentials:<user>:<password>" when an entry's credentials are taken up and
+// "credentials end" when they are let go.
+class fake_credentials_scope final : public network_credentials_scope {
+public:
+    explicit fake_credentials_scope(fake_backend& owner) : m_owner(owner) {}
+    ~fake_credentials_scope() override { m_owner.log("credentials end"); }
+    fake_credentials_scope(const fake_credentials_scope&) = delete;
+    fake_credentials_scope& operator=(const fake_credentials_scope&) = delete;
+
+private:
+    fake_backend& m_owner;
+};
+
+inline std::unique_ptr<network_credentials_scope> fake_backend::use_credentials(const std::u16string& user,
+                                                                                const std::u16string& password)
+{
+    log("credentials:" + std::string(user.begin(), user.end()) + ":" + std::string(password.begin(), password.end()));
+    return std::make_unique<fake_credentials_scope>(*this);
+}
 
 inline bool fake_collector::Collect(const std::u16string& domain, pairs& result, std::u16string& error)
 {

@@ -1,6 +1,7 @@
 #include "collector/ostrel_collector_impl.h"
 
 #include "fake_backend.h"
+#include "platform/com/apartment.h"
 #include "platform/com/bstr.h"
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
@@ -94,7 +95,7 @@ protected:
     // Runs one collection to its end and returns the records as the callback saw them.
     std::vector<domain_info> run(std::initializer_list<const char16_t*> names, oxcOstrelCounter mask)
     {
-        COstrelCollectorImpl engine(backend);
+        COstrelCollectorImpl engine(backend, backend);
         recorder rec(&engine);
         name_array array(names);
         EXPECT_EQ(engine.Collect(&array.v, mask, &rec), S_OK);
@@ -192,7 +193,7 @@ TEST_F(Engine, Exchange5Entries)
 
 TEST_F(Engine, EmptyArrayGivesOneCompletionAndNoDomainEvents)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
     name_array array({});
     ASSERT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);
@@ -205,7 +206,7 @@ TEST_F(Engine, EmptyArrayGivesOneCompletionAndNoDomainEvents)
 
 TEST_F(Engine, BadNamesArgumentsAreRefusedBeforeAnythingStarts)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
     EXPECT_EQ(engine.Collect(nullptr, oxcNetwork, &rec), E_POINTER);
 
@@ -258,7 +259,7 @@ TEST_F(Engine, BadNamesArgumentsAreRefusedBeforeAnythingStarts)
 
 TEST_F(Engine, AcceptsVariantArraysAndByReferenceArrays)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
     VARIANT v;
     VariantInit(&v);
@@ -289,34 +290,42 @@ TEST_F(Engine, AcceptsVariantArraysAndByReferenceArrays)
     VariantClear(&v);
 }
 
-TEST_F(Engine, CancelDuringARunStopsAfterTheCurrentCollector)
+// The test thread is an apartment thread: a call the worker queues to it runs only while the
+// thread serves its queue, which it does inside Cancel's wait for the worker, that is once
+// the cancel flag is set. The collector being counted holds on until that call has run.
+class EngineInApartment : public Engine {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        backend = std::make_shared<fake_backend>();
+        install_standard_tables(*backend);
+    }
+};
+
+TEST_F(EngineInApartment, CancelDuringARunStopsAfterTheCurrentCollector)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
-    std::mutex gate_mutex;
-    std::condition_variable gate;
-    bool entered = false;
-    bool release = false;
+    const std::shared_ptr<com::sta_queue> test_thread = com::current_sta();
+    ASSERT_NE(test_thread, nullptr);
+    const HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> served_inside_cancel{false};
+    std::atomic<bool> cancelling{false};
     backend->on_collect = [&](const std::string&) {
-        std::unique_lock lock(gate_mutex);
-        entered = true;
-        gate.notify_all();
-        gate.wait(lock, [&] { return release; });
+        SetEvent(entered);
+        // Returns once the test thread has served it, from inside Cancel.
+        com::call_in_sta(test_thread, [&] {
+            served_inside_cancel = cancelling.load();
+            return S_OK;
+        });
     };
     name_array array({u"nt.test", u"nt2.test", u"nt3.test"});
     ASSERT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);
-    {
-        std::unique_lock lock(gate_mutex);
-        gate.wait(lock, [&] { return entered; });
-    }
-    std::thread releaser([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        std::lock_guard lock(gate_mutex);
-        release = true;
-        gate.notify_all();
-    });
+    ASSERT_EQ(WaitForSingleObject(entered, INFINITE), WAIT_OBJECT_0);
+    cancelling = true;
     EXPECT_EQ(engine.Cancel(), S_OK); // returns only after the worker ended
-    releaser.join();
+    EXPECT_TRUE(served_inside_cancel);
     EXPECT_EQ(rec.completions, 1);
     EXPECT_TRUE(rec.collected.empty()); // cancelled while the entry was counted
     ASSERT_EQ(rec.infos.size(), 3u);
@@ -324,11 +333,43 @@ TEST_F(Engine, CancelDuringARunStopsAfterTheCurrentCollector)
     EXPECT_TRUE(rec.infos[2].counts.empty());
     // Cancel with no run, and again: success at once.
     EXPECT_EQ(engine.Cancel(), S_OK);
+    CloseHandle(entered);
+}
+
+// A call that the waiting thread serves during its own Cancel (an event handler of the
+// apartment, say) calls the engine again: Cancel sets the flag and returns, Collect refuses,
+// neither waits for the worker that waits for them.
+TEST_F(EngineInApartment, CallsServedWhileCancelWaitsNeitherWaitNorDeadlock)
+{
+    COstrelCollectorImpl engine(backend, backend);
+    recorder rec(&engine);
+    const std::shared_ptr<com::sta_queue> test_thread = com::current_sta();
+    HRESULT nested_cancel = E_FAIL;
+    HRESULT nested_collect = S_OK;
+    name_array again({u"x"});
+    const HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    backend->on_collect = [&](const std::string&) {
+        SetEvent(entered);
+        com::call_in_sta(test_thread, [&] {
+            nested_cancel = engine.Cancel();
+            nested_collect = engine.Collect(&again.v, oxcUser, &rec);
+            return S_OK;
+        });
+    };
+    name_array array({u"nt.test", u"nt2.test"});
+    ASSERT_EQ(engine.Collect(&array.v, oxcUser, &rec), S_OK);
+    ASSERT_EQ(WaitForSingleObject(entered, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(engine.Cancel(), S_OK);
+    CloseHandle(entered);
+    EXPECT_EQ(nested_cancel, S_OK);
+    EXPECT_EQ(nested_collect, COstrelCollectorImpl::E_ILLEGAL_METHOD_CALL);
+    EXPECT_EQ(rec.completions, 1);
+    EXPECT_EQ(backend->taken_runs().size(), 1u);
 }
 
 TEST_F(Engine, SecondCollectWaitsForTheFirstRunsCompletion)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
     backend->on_collect = [](const std::string&) { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
     name_array first({u"nt.test", u"nt2.test"});
@@ -348,7 +389,7 @@ TEST_F(Engine, SecondCollectWaitsForTheFirstRunsCompletion)
 
 TEST_F(Engine, ThreadThatCannotStartFailsCollectWithoutEvents)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     recorder rec(&engine);
     name_array array({u"nt.test"});
     com::fail_next_thread_creation(ERROR_NOT_ENOUGH_MEMORY);
@@ -358,9 +399,44 @@ TEST_F(Engine, ThreadThatCannotStartFailsCollectWithoutEvents)
     EXPECT_TRUE(backend->taken_runs().empty());
 }
 
+TEST_F(Engine, ThreadThatCannotStartKeepsThePreviousRunsRecords)
+{
+    COstrelCollectorImpl engine(backend, backend);
+    recorder rec(&engine);
+    name_array first({u"nt.test", u"ad.test"});
+    ASSERT_EQ(engine.Collect(&first.v, oxcUser, &rec), S_OK);
+    rec.wait();
+    engine.Cancel();
+    name_array second({u"nt2.test"});
+    com::fail_next_thread_creation(ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(engine.Collect(&second.v, oxcUser, &rec), HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY));
+    const auto& kept = engine.GetInfos();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].name, u"nt.test");
+    EXPECT_EQ(count_of(kept[0], oxcUser), 10);
+    EXPECT_EQ(count_of(kept[1], oxcUser), 20);
+}
+
+// An entry with credentials whose bind fails: the management collectors get the host alone
+// and count with the entry's own credentials, which they let go of afterwards; the entry's
+// error text keeps why the bind failed, without the password.
+TEST_F(Engine, FailedBindWithCredentialsFallsBackWithTheHostAndTheEntrysCredentials)
+{
+    const auto infos = run({u"nt.test/reader/Se/cret", u"nt2.test"}, oxcUser);
+    EXPECT_EQ(backend->taken_runs(),
+              (std::vector<std::string>{"credentials:reader:Se/cret", "users:nt.test", "credentials end",
+                                        "users:nt2.test"}));
+    ASSERT_EQ(infos.size(), 2u);
+    EXPECT_EQ(infos[0].name, u"nt.test/reader/Se/cret");
+    EXPECT_EQ(infos[0].error, u"error while connecting to LDAP server 'nt.test/reader': refused\r\n");
+    EXPECT_EQ(count_of(infos[0], oxcUser), 10);
+    // Without credentials a name that doesn't answer LDAP is no error.
+    EXPECT_EQ(infos[1].error, u"");
+}
+
 TEST_F(Engine, CallsFromTheWorkersOwnCallbackNeitherDeadlockNorThrow)
 {
-    auto engine = std::make_unique<COstrelCollectorImpl>(backend);
+    auto engine = std::make_unique<COstrelCollectorImpl>(backend, backend);
     recorder rec(engine.get());
     name_array array({u"nt.test", u"nt2.test"});
     HRESULT cancel_result = E_FAIL;
@@ -380,7 +456,7 @@ TEST_F(Engine, CallsFromTheWorkersOwnCallbackNeitherDeadlockNorThrow)
 
 TEST_F(Engine, DestroyedFromItsOwnCallbackLetsTheWorkerFinish)
 {
-    auto* engine = new COstrelCollectorImpl(backend);
+    auto* engine = new COstrelCollectorImpl(backend, backend);
     recorder rec(engine);
     name_array array({u"nt.test", u"nt2.test"});
     std::promise<void> collect_returned;
@@ -420,7 +496,7 @@ public:
 
 TEST_F(Engine, ReleaseHandedToTheWorkerOnlyFromItsOwnCallback)
 {
-    auto engine = std::make_unique<COstrelCollectorImpl>(backend);
+    auto engine = std::make_unique<COstrelCollectorImpl>(backend, backend);
     counted_owner owner;
     EXPECT_FALSE(engine->defer_release_to_worker(&owner)); // no run
     recorder rec(engine.get());
@@ -458,7 +534,7 @@ TEST_F(Engine, ReleaseHandedToTheWorkerOnlyFromItsOwnCallback)
 
 TEST_F(Engine, EnumerateDomains)
 {
-    COstrelCollectorImpl engine(backend);
+    COstrelCollectorImpl engine(backend, backend);
     EXPECT_EQ(engine.EnumerateDomains(nullptr), E_POINTER);
     VARIANT out;
     VariantInit(&out);
@@ -474,7 +550,7 @@ TEST(EngineDefault, EmptyBackendCountsNothing)
 {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     {
-        COstrelCollectorImpl engine(make_empty_collector_backend());
+        COstrelCollectorImpl engine(nullptr, nullptr);
         recorder rec(&engine);
         name_array array({u"nobody.test"});
         ASSERT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);

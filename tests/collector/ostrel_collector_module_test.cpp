@@ -1,8 +1,8 @@
-// The built module through COM as a client sees it: registration into a temporary registry,
+// The module through COM as a client sees it: registration into a temporary registry,
 // creation by ProgID, a whole collection driven late-bound through IDispatch with a fake back
-// end, events to two sinks, the result objects, and an apartment client.
+// end, events to two sinks, the result objects, and an apartment client. It runs the test
+// build of the module, which is the shipped module's object over back ends a test installs.
 
-#include "collector/collector_backend.h"
 #include "collector/ostrel_collector_lib.h"
 #include "fake_backend.h"
 #include "recording_sink.h"
@@ -23,6 +23,7 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -31,7 +32,7 @@ using collector_test::fake_backend;
 using collector_test::recording_sink;
 using collector_test::sink_call;
 using entry_fn = HRESULT (*)();
-using install_fn = void (*)(collector_backend*);
+using install_fn = void (*)(directory_backend*, network_backend*);
 
 const char16_t* const kClasses[][2] = {
     {u"OstrelCollector", u"{1F0B29AD-1CB8-4F95-99C1-563E3BDFA6D9}"},
@@ -120,17 +121,17 @@ protected:
         m_handle = ::dlopen(OSTREL_COLLECTOR_MODULE, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(m_handle, nullptr) << ::dlerror();
         ASSERT_EQ(entry("DllRegisterServer")(), S_OK);
-        m_install = reinterpret_cast<install_fn>(::dlsym(m_handle, "OstrelCollector_InstallBackendForTesting"));
+        m_install = reinterpret_cast<install_fn>(::dlsym(m_handle, "OstrelCollectorTesting_InstallBackends"));
         ASSERT_NE(m_install, nullptr);
         collector_test::install_standard_tables(m_backend);
         m_backend.ldap_names = {u"ad.test"};
-        m_install(&m_backend);
+        m_install(&m_backend, &m_backend);
         m_done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     }
     void TearDown() override
     {
         if (m_install != nullptr)
-            m_install(nullptr);
+            m_install(nullptr, nullptr);
         for (auto& c : m_log)
             if (c.infos != nullptr)
                 c.infos->Release();
@@ -229,7 +230,8 @@ TEST_F(MtaCollectorModule, RegistrationWritesBothProgIdsAndUnregistrationKeepsCl
         EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32", u"ThreadingModel"), u"Free");
         const auto path = string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32");
         ASSERT_TRUE(path);
-        EXPECT_NE(path->find(u"libOstrelCollector.so"), std::u16string::npos);
+        const std::string file = std::filesystem::path(OSTREL_COLLECTOR_MODULE).filename().string();
+        EXPECT_TRUE(path->ends_with(u"/" + std::u16string(file.begin(), file.end()))) << file;
         EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\TypeLib"), u"{37BBB4B6-3E12-4F77-93FB-E6795BB31482}");
     }
     const std::u16string lib = u"TypeLib\\{37BBB4B6-3E12-4F77-93FB-E6795BB31482}\\1.0";
@@ -402,7 +404,7 @@ TEST_F(MtaCollectorModule, ResultObjectsAndErrorInfoSupport)
 
 TEST_F(MtaCollectorModule, WithoutBackEndCountsReadMinusOneAndTheDomainListIsEmpty)
 {
-    m_install(nullptr);
+    m_install(nullptr, nullptr);
     CComPtr<IDispatch> collector = create_by_progid();
     VARIANT result;
     VariantInit(&result);

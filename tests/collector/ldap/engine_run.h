@@ -2,7 +2,7 @@
 // Runs the collection engine with the LDAP back end over a list of names and waits for the
 // run to complete: the road the module takes, from the bind to the stored counts.
 
-#include "collector/ldap/ldap_collector_backend.h"
+#include "collector/ldap/ldap_directory_backend.h"
 #include "collector/ostrel_collector_impl.h"
 #include "platform/com/bstr.h"
 #include "platform/com/safearray.h"
@@ -38,7 +38,7 @@ private:
 inline std::vector<COstrelCollectorImpl::domain_info> run_engine(const std::vector<std::u16string>& names,
                                                                  oxcOstrelCounter mask)
 {
-    COstrelCollectorImpl engine(std::make_shared<ldap_collector_backend>(nullptr));
+    COstrelCollectorImpl engine(std::make_shared<ldap_directory_backend>(), nullptr);
     VARIANT array;
     VariantInit(&array);
     SAFEARRAYBOUND bound{static_cast<ULONG>(names.size()), 0};

@@ -7,7 +7,7 @@
 #include "collector/ldap/computers_collector_ad.h"
 #include "collector/ldap/exchange_collector_ad.h"
 #include "collector/ldap/groups_collector_ad.h"
-#include "collector/ldap/ldap_collector_backend.h"
+#include "collector/ldap/ldap_directory_backend.h"
 #include "collector/ldap/users_collector_ad.h"
 #include "platform/com/runtime.h"
 #include "platform/win32/text.h"
@@ -193,12 +193,13 @@ TEST_F(SambaLdapCollectorsTest, ExchangeServerNamesAreFilterValuesNotFilterSynta
     EXPECT_EQ(counts.at(oxcExchangeServer), dc_count("FIXTURE_EXCHANGE_SERVERS_WITH_COMPUTER"));
 }
 
-TEST_F(SambaLdapCollectorsTest, FailedBindLineNamesTheEntryWhole)
+TEST_F(SambaLdapCollectorsTest, FailedBindLineNamesTheEntryWithoutItsPassword)
 {
     std::u16string error = u"before\r\n";
-    const std::u16string name = u16(*env("SAMBA_DC_FQDN") + "/" + dc_fixture().at("FIXTURE_READER_UPN") + "/wrong");
-    EXPECT_EQ(collector_ad::Connect(name, error), nullptr);
-    const std::u16string prefix = u"before\r\nerror while connecting to LDAP server '" + name + u"': ";
+    const std::u16string shown = u16(*env("SAMBA_DC_FQDN") + "/" + dc_fixture().at("FIXTURE_READER_UPN"));
+    EXPECT_EQ(collector_ad::Connect(shown + u"/Wrong-Pa55word", error), nullptr);
+    EXPECT_EQ(error.find(u"Wrong-Pa55word"), std::u16string::npos) << utf16_to_utf8(error);
+    const std::u16string prefix = u"before\r\nerror while connecting to LDAP server '" + shown + u"': ";
     ASSERT_EQ(error.rfind(prefix, 0), 0u) << utf16_to_utf8(error);
     EXPECT_GT(error.size(), prefix.size() + 2);
     EXPECT_EQ(error.substr(error.size() - 2), u"\r\n");
@@ -207,21 +208,19 @@ TEST_F(SambaLdapCollectorsTest, FailedBindLineNamesTheEntryWhole)
 
 TEST_F(SambaLdapCollectorsTest, BackEndTablesShareOneCollectorPerKind)
 {
-    ldap_collector_backend backend(nullptr);
-    const collector_table table = backend.make_ad_collectors();
+    ldap_directory_backend backend;
+    const directory_collector_table table = backend.make_ad_collectors();
     EXPECT_EQ(table.count(oxcEnabledUser), 0u);
     EXPECT_EQ(table.at(oxcDC), table.at(oxcUnknownComputerType));
     EXPECT_EQ(table.at(oxcUser), table.at(oxcLyncEnabledUser));
     EXPECT_EQ(table.at(oxcGlobalGroup), table.at(oxcUniversalGroup));
     EXPECT_EQ(table.at(oxcContact), table.at(oxcExchangeServer));
-    EXPECT_TRUE(backend.make_netapi_collectors().empty());
 
-    // The bind and Init of the seam hand one searcher to the table's collectors.
+    // The bind hands one searcher to the table's collectors.
     std::u16string error;
-    IUnknown* bound = backend.connect(entry(), error);
+    const CComPtr<IDirectorySearch> bound = backend.connect(entry(), error, bind_line::plain);
     ASSERT_NE(bound, nullptr) << utf16_to_utf8(error);
-    backend.init(*table.at(oxcUser), bound);
-    bound->Release();
+    table.at(oxcUser)->Init(bound);
     collector::pairs pairs;
     table.at(oxcUser)->Collect(entry(), pairs, error);
     ASSERT_FALSE(pairs.empty());

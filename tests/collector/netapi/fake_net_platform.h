@@ -70,6 +70,9 @@ public:
     bool local_more_without_entries = false;
     int local_calls = 0;
 
+    // Every use_credentials call: "user:password", or "" for the caller's own again.
+    std::vector<std::u16string> credentials;
+
     std::size_t live_buffers() const { return m_buffers.size(); }
 
     DWORD WNetGetProviderNameW(DWORD net_type, LPWSTR provider, LPDWORD size) override;
@@ -87,6 +90,10 @@ public:
     NET_API_STATUS NetLocalGroupEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD preferred_length,
                                      LPDWORD entries_read, LPDWORD total_entries, DWORD_PTR* resume_handle) override;
     NET_API_STATUS NetApiBufferFree(void* buffer) override;
+    void use_credentials(LPCWSTR user, LPCWSTR password) override
+    {
+        credentials.push_back(user == nullptr ? std::u16string() : std::u16string(user) + u":" + password);
+    }
 
 private:
     void* allocate(std::size_t bytes);

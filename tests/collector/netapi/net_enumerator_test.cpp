@@ -285,6 +285,15 @@ TEST_F(NetCountsTest, ControllerIsLookedUpOncePerExactName)
     EXPECT_EQ(net.display_asked.back(), u"\\\\DC2");
 }
 
+TEST_F(NetCountsTest, NameWithASlashIsNeverLookedUp)
+{
+    CNetEnumerator enumerator(net);
+    LONG enabled = 0;
+    EXPECT_EQ(enumerator.NetUserCount(u"test.local/reader/Pa55", enabled), -1);
+    EXPECT_EQ(enumerator.GetLastError(), ERROR_INVALID_DOMAINNAME);
+    EXPECT_TRUE(net.dc_lookups.empty());
+}
+
 TEST_F(NetCountsTest, FailedLookupIsCachedAndLaterCountsFailAtOnce)
 {
     CNetEnumerator enumerator(net);

@@ -3,7 +3,7 @@
 // bind always fails, so the LDAP path is never taken. The administrator's Kerberos ticket is
 // the caller's own credentials.
 
-#include "collector/netapi/netapi_collector_backend.h"
+#include "collector/netapi/netapi_network_backend.h"
 #include "collector/ostrel_collector_impl.h"
 
 #include "platform/com/bstr.h"
@@ -126,7 +126,7 @@ protected:
     std::vector<COstrelCollectorImpl::domain_info> collect(const std::vector<std::u16string>& names,
                                                            std::vector<clock_type::time_point>* collected_at = nullptr)
     {
-        COstrelCollectorImpl engine(backend_);
+        COstrelCollectorImpl engine(nullptr, backend_);
         recorder rec(engine);
         name_array array(names);
         EXPECT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);
@@ -136,9 +136,8 @@ protected:
         return rec.infos;
     }
 
-    // The directory half is the empty back end, whose bind always fails.
-    std::shared_ptr<collector_backend> backend_ =
-        std::make_shared<netapi_collector_backend>(make_empty_collector_backend());
+    // No directory back end: every bind fails.
+    std::shared_ptr<network_backend> backend_ = std::make_shared<netapi_network_backend>();
     std::u16string domain_;
 };
 
@@ -201,14 +200,24 @@ TEST_F(NetapiCollectorsAddc, DomainNobodyAnswersForFailsWithinSecondsAndTheRunGo
     EXPECT_EQ(count_of(infos[1], oxcDC), dc_count("COUNT_DC"));
 }
 
-TEST_F(NetapiCollectorsAddc, NetworkWithoutBrowseMasterListsNoDomain)
+TEST_F(NetapiCollectorsAddc, NetworkWithoutBrowseMasterListsTheConfiguredDomain)
 {
-    COstrelCollectorImpl engine(backend_);
+    COstrelCollectorImpl engine(nullptr, backend_);
     VARIANT domains;
     VariantInit(&domains);
     domains.vt = VT_I4;
     EXPECT_EQ(engine.EnumerateDomains(&domains), S_OK);
-    EXPECT_EQ(domains.vt, VT_EMPTY) << "an empty variant, not an empty array";
+    // The client's krb5.conf and smb.conf name the DC's realm; no browse list adds to it.
+    ASSERT_EQ(domains.vt, VT_ARRAY | VT_BSTR);
+    LONG upper = -1;
+    ASSERT_EQ(SafeArrayGetUBound(domains.parray, 1, &upper), S_OK);
+    ASSERT_EQ(upper, 0);
+    BSTR first = nullptr;
+    LONG index = 0;
+    ASSERT_EQ(SafeArrayGetElement(domains.parray, &index, &first), S_OK);
+    EXPECT_EQ(std::u16string(first), u"test.local");
+    SysFreeString(first);
+    VariantClear(&domains);
 }
 
 } // namespace

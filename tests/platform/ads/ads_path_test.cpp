@@ -51,6 +51,20 @@ TEST(AdsPathRejects, WhatIsNoDirectoryPath)
     }
 }
 
+TEST(AdsPathRejects, HostsHoldingControlCharacters)
+{
+    using namespace std::string_literals;
+    for (const std::u16string& bad : {u"LDAP://a\0b"s, u"LDAP://a\0"s, u"LDAP://a\x01" u"b/o=x"s, u"LDAP://a\x1f"s,
+                                      u"LDAP://a\x7f"s, u"LDAP://a\u0085b"s, u"LDAP://[::1\x07]:389"s,
+                                      u"LDAP://a\tb"s, u"LDAP://a\x1b[31m:389"s}) {
+        ads::ads_path path;
+        EXPECT_EQ(ads::parse_ads_path(bad, path), E_ADS_BAD_PATHNAME) << bad.size();
+    }
+    // Letters beyond ASCII are no control characters.
+    ads::ads_path path;
+    EXPECT_EQ(ads::parse_ads_path(u"LDAP://z\u00fcrich.example", path), S_OK);
+}
+
 TEST(AdsPathUri, BracketsIpv6AndTakesAnotherPort)
 {
     ads::ads_path path;

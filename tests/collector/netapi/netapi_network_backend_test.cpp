@@ -1,7 +1,6 @@
-// The management half of the default back end: its table, its domain list, and the calls it
-// forwards to the directory half it was composed with.
+// The module's network back end: its table, its domain list, and an entry's credentials.
 
-#include "collector/netapi/netapi_collector_backend.h"
+#include "collector/netapi/netapi_network_backend.h"
 
 #include "collector/netapi/computers_collector.h"
 #include "collector/netapi/groups_collector.h"
@@ -16,10 +15,10 @@ namespace {
 
 using netcol_test::fake_net_platform;
 
-TEST(NetapiCollectorBackend, TableLeadsEachKindToOneSharedCollector)
+TEST(NetapiNetworkBackend, TableLeadsEachKindToOneSharedCollector)
 {
     fake_net_platform net;
-    netapi_collector_backend backend(nullptr, net);
+    netapi_network_backend backend(net);
     const collector_table table = backend.make_netapi_collectors();
 
     const auto computers = table.at(oxcDC);
@@ -38,11 +37,11 @@ TEST(NetapiCollectorBackend, TableLeadsEachKindToOneSharedCollector)
     EXPECT_EQ(table.size(), 8u);
 }
 
-TEST(NetapiCollectorBackend, DomainListAndForwardedDirectoryHalf)
+TEST(NetapiNetworkBackend, DomainListAndAnEntrysCredentials)
 {
     fake_net_platform net;
     net.records = {{RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER, u"TEST"}};
-    netapi_collector_backend backend(make_empty_collector_backend(), net);
+    netapi_network_backend backend(net);
 
     VARIANT domains;
     VariantInit(&domains);
@@ -51,11 +50,12 @@ TEST(NetapiCollectorBackend, DomainListAndForwardedDirectoryHalf)
     VariantClear(&domains);
     EXPECT_EQ(net.open_handles, 0);
 
-    // The bind and the LDAP table are the directory half's: here the empty one's.
-    std::u16string error;
-    EXPECT_EQ(backend.connect(u"test.local", error), nullptr);
-    EXPECT_EQ(error.rfind(u"error while connecting to LDAP server 'test.local': ", 0), 0u);
-    EXPECT_TRUE(backend.make_ad_collectors().empty());
+    // The credentials hold for as long as their scope lives, then the caller's own again.
+    {
+        const auto scope = backend.use_credentials(u"reader", u"Pa/55");
+        EXPECT_EQ(net.credentials, std::vector<std::u16string>{u"reader:Pa/55"});
+    }
+    EXPECT_EQ(net.credentials, (std::vector<std::u16string>{u"reader:Pa/55", u""}));
 }
 
 } // namespace
