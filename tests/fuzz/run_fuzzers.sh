@@ -10,7 +10,8 @@
 # target (default 30). Extra arguments go to every fuzzer (for example -jobs=4).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-BUILD=${OSTREL_FUZZ_BUILD_DIR:-build-fuzz}
+SOURCE=$PWD
+BUILD=$(realpath -m "${OSTREL_FUZZ_BUILD_DIR:-build-fuzz}")
 SECONDS_PER_TARGET=${OSTREL_FUZZ_SECONDS:-30}
 [[ $SECONDS_PER_TARGET =~ ^[1-9][0-9]*$ ]] || { echo "run_fuzzers.sh: OSTREL_FUZZ_SECONDS must be a positive number" >&2; exit 1; }
 
@@ -25,13 +26,15 @@ for source in tests/fuzz/*/*_fuzz.cpp; do
 	corpus=$BUILD/fuzz-corpus/$name
 	artifacts=$BUILD/fuzz-artifacts/$name
 	mkdir -p "$corpus" "$artifacts"
-	inputs=("tests/fuzz/$name/corpus")
-	[ -d "tests/fuzz/$name/reproducers" ] && inputs+=("tests/fuzz/$name/reproducers")
+	inputs=("$SOURCE/tests/fuzz/$name/corpus")
+	[ -d "$SOURCE/tests/fuzz/$name/reproducers" ] && inputs+=("$SOURCE/tests/fuzz/$name/reproducers")
 	options=()
-	[ -f "tests/fuzz/$name/$name.dict" ] && options+=("-dict=tests/fuzz/$name/$name.dict")
+	[ -f "$SOURCE/tests/fuzz/$name/$name.dict" ] && options+=("-dict=$SOURCE/tests/fuzz/$name/$name.dict")
 	echo "run_fuzzers.sh: fuzz_$name for ${SECONDS_PER_TARGET} s"
-	if ! "$BUILD/bin/fuzz_$name" -max_total_time="$SECONDS_PER_TARGET" -timeout=5 -rss_limit_mb=2048 \
-		-max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts/" "${options[@]}" "$@" "$corpus" "${inputs[@]}"; then
+	# In the artifacts folder, where -jobs puts its fuzz-<n>.log files.
+	if ! (cd "$artifacts" && "$BUILD/bin/fuzz_$name" -max_total_time="$SECONDS_PER_TARGET" -timeout=5 \
+		-rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 -artifact_prefix="$artifacts/" "${options[@]}" "$@" \
+		"$corpus" "${inputs[@]}"); then
 		failed+=("$name")
 	fi
 done
