@@ -2,10 +2,26 @@
 
 set(OSTREL_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 
+# Fuzzing needs clang's libFuzzer: asked for with another compiler, it fails configure rather
+# than leaving the fuzzers out. Without it the fuzz targets are built as the replay tests
+# alone (tests/fuzz/CMakeLists.txt).
+set(OSTREL_FUZZING OFF)
+if(OSTREL_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "OSTREL_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++), not ${CMAKE_CXX_COMPILER_ID}")
+  endif()
+  set(OSTREL_FUZZING ON)
+endif()
+
 set(OSTREL_SANITIZER_FLAGS)
-if(OSTREL_SANITIZE)
+if(OSTREL_SANITIZE OR OSTREL_FUZZING)
   set(OSTREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
                              -fno-sanitize-recover=undefined)
+endif()
+# Coverage feedback for the fuzzers in every library they reach; the fuzzer executables
+# themselves link libFuzzer with -fsanitize=fuzzer.
+if(OSTREL_FUZZING)
+  list(APPEND OSTREL_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
 endif()
 
 # ostrel_target_defaults(<target>): warnings as errors, sanitizers when asked for, and the

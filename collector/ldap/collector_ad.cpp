@@ -44,8 +44,11 @@ void append_query_error(std::u16string& error, const std::u16string& filter, HRE
 IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16string& error, bool with_reason)
 {
     IDirectorySearch* searcher = nullptr;
-    const HRESULT hr = GetADsObject(name.c_str(), nullptr, nullptr, IID_IDirectorySearch,
-                                    reinterpret_cast<void**>(&searcher));
+    // The name travels on as a C string: a NUL inside it would bind the part before it.
+    const HRESULT hr = name.find(u'\0') != std::u16string::npos
+                           ? E_ADS_BAD_PATHNAME
+                           : GetADsObject(name.c_str(), nullptr, nullptr, IID_IDirectorySearch,
+                                          reinterpret_cast<void**>(&searcher));
     if (SUCCEEDED(hr) && searcher != nullptr)
         return searcher;
     if (searcher != nullptr)
@@ -108,10 +111,13 @@ LONG collector_ad::CollectItemCount(const std::u16string& filter, std::u16string
         return -1;
     }
 
+    // ExecuteSearch only sends the request, so a server that fails it (gone, busy, a limit,
+    // a timeout) answers at a later GetNextRow: rows read until then are no count.
     LONG count = -1;
     while (hr != S_ADS_NOMORE_ROWS) {
         if (FAILED(hr)) {
             append_query_error(error, filter, hr);
+            count = -1;
             break;
         }
         ++count;

@@ -30,8 +30,8 @@ public:
                                 bool cache_results);
 
     // The number of objects `filter` finds in the subtree of the searcher's object. -1 after
-    // a line "error processing LDAP query '<filter>': <description>" when the search cannot
-    // start; the rows read so far, after the same line, when it fails part-way.
+    // a line "error processing LDAP query '<filter>': <description>" when the search fails,
+    // at its start or part-way: a count cut short is no count.
     LONG CollectItemCount(const std::u16string& filter, std::u16string& error);
 
     // The system text of hr, else the directory provider's last error text (Win32 codes

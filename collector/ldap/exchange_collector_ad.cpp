@@ -28,6 +28,7 @@ LONG exchange_collector_ad::CollectServers(const std::u16string& domain, std::u1
     CComPtr<IDirectorySearch> configuration_searcher;
     ADS_SEARCH_HANDLE handle = nullptr;
     LONG servers = 0;
+    bool per_server_failed = false;
 
     const HRESULT hr = [&]() -> HRESULT {
         HRESULT step = GetADsObject(domain.c_str(), nullptr, u"/RootDSE", IID_IADs, reinterpret_cast<void**>(&root_dse));
@@ -70,8 +71,11 @@ LONG exchange_collector_ad::CollectServers(const std::u16string& domain, std::u1
                 const std::u16string value = ldap_collectors::escape_filter_value(server_name);
                 CAString per_server;
                 per_server.Format(server_filter.c_str(), value.c_str());
-                if (CollectItemCount(per_server.str(), error) > 0)
+                const LONG found = CollectItemCount(per_server.str(), error);
+                if (found > 0)
                     ++servers;
+                else if (found < 0)
+                    per_server_failed = true;  // its own line is written; the total is unknown
             }
             configuration_searcher->FreeColumn(&column);
         }
@@ -84,5 +88,6 @@ LONG exchange_collector_ad::CollectServers(const std::u16string& domain, std::u1
         error += GetErrorDescription(hr);
         return -1;
     }
-    return servers;
+    // A server whose test failed may or may not be one: the count would be a guess.
+    return per_server_failed ? -1 : servers;
 }

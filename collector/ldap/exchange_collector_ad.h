@@ -11,6 +11,6 @@ public:
 
 private:
     // -1 after appending the bare description of a failed step; a failing per-server test
-    // adds its own line and leaves that server uncounted.
+    // adds its own line and makes the count -1 too (the other servers are still tested).
     LONG CollectServers(const std::u16string& domain, std::u16string& error);
 };

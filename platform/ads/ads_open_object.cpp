@@ -8,7 +8,65 @@
 
 #include <ldap.h>
 
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <tuple>
+
 namespace {
+
+// What makes two binds the same connection: the server's URI and whose credentials, the
+// caller's own (then the ticket cache they come from) or a user's and password.
+struct connection_key {
+    std::string uri;
+    bool own_credentials = true;
+    std::string user;
+    std::string secret;  // the password, or the caller's KRB5CCNAME; kept only in memory
+
+    bool operator<(const connection_key& other) const
+    {
+        return std::tie(uri, own_credentials, user, secret) <
+               std::tie(other.uri, other.own_credentials, other.user, other.secret);
+    }
+};
+
+connection_key key_of(const ads::ads_path& path, const std::optional<ads::bind_credentials>& credentials)
+{
+    connection_key key;
+    key.uri = path.uri();
+    if (credentials) {
+        key.own_credentials = false;
+        key.user = credentials->user;
+        key.secret = credentials->password;
+    } else if (const char* cache = std::getenv("KRB5CCNAME")) {
+        key.secret = cache;
+    }
+    return key;
+}
+
+// This thread's connections; an entry lives as long as an object bound over it does.
+thread_local std::map<connection_key, std::weak_ptr<ads::ldap_session>> t_connections;
+
+// The thread's connection for the key, or a new one opened and bound.
+HRESULT open_connection(const ads::ads_path& path, const std::optional<ads::bind_credentials>& credentials,
+                        std::shared_ptr<ads::ldap_session>& session)
+{
+    std::erase_if(t_connections, [](const auto& entry) { return entry.second.expired(); });
+    const connection_key key = key_of(path, credentials);
+    if (auto found = t_connections.find(key); found != t_connections.end()) {
+        // (An object held by another thread may have let it go meanwhile.)
+        if ((session = found->second.lock()) != nullptr) {
+            if (session->dead())
+                return session->alive();  // a dead connection answers at once, with its reason
+            ads::set_last_error(0, {});
+            return S_OK;
+        }
+    }
+    HRESULT hr = ads::ldap_session::open(path, credentials, session);
+    if (SUCCEEDED(hr))
+        t_connections[key] = session;
+    return hr;
+}
 
 HRESULT bind_object(LPCWSTR path_name, const std::optional<ads::bind_credentials>& credentials, REFIID riid,
                     void** object)
@@ -26,7 +84,7 @@ HRESULT bind_object(LPCWSTR path_name, const std::optional<ads::bind_credentials
         return hr;
     }
     std::shared_ptr<ads::ldap_session> session;
-    hr = ads::ldap_session::open(path, credentials, session);
+    hr = open_connection(path, credentials, session);
     if (FAILED(hr))
         return hr;
 

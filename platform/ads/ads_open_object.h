@@ -1,5 +1,12 @@
 #pragma once
 // Binding a directory object by path, as the directory service's two entry points do.
+//
+// Objects bound on one thread to the same server (host and port) with the same credentials
+// share one connection while any of them lives, as the directory service caches its
+// connections: the Exchange server search binds the rootDSE and the configuration partition
+// of a domain whose searcher is already bound. So a connection found dead (a timeout, a lost
+// server) fails every later bind and search of that server on the thread at once, until the
+// last object bound over it is released; a new worker thread starts with no connection.
 
 #include "platform/com/guid.h"
 #include "platform/win32/win_types.h"

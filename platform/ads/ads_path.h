@@ -22,7 +22,8 @@ struct ads_path {
 };
 
 // Parses a path (UTF-16 at the COM boundary); S_OK, or E_ADS_BAD_PATHNAME for anything that is
-// not one of the three forms (another provider, no host, a port that is not a number 1..65535).
+// not one of the three forms (another provider, no host, a host holding a blank or a control
+// character, a port that is not a number 1..65535).
 HRESULT parse_ads_path(std::u16string_view path, ads_path& out);
 
 } // namespace ads

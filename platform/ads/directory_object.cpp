@@ -44,39 +44,14 @@ std::u16string wide_length(const char16_t* text)
 
 CDirectoryObject* CDirectoryObject::create(std::shared_ptr<ldap_session> session, std::u16string path, std::string dn)
 {
-    return new (std::nothrow) CDirectoryObject(std::move(session), std::move(path), std::move(dn));
-}
-
-CDirectoryObject::CDirectoryObject(std::shared_ptr<ldap_session> session, std::u16string path, std::string dn)
-    : session_(std::move(session)), path_(std::move(path)), dn_(std::move(dn))
-{
-}
-
-CDirectoryObject::~CDirectoryObject() = default;
-
-HRESULT CDirectoryObject::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == nullptr)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IADs)
-        *ppv = static_cast<IADs*>(this);
-    else if (riid == IID_IDirectorySearch)
-        *ppv = static_cast<IDirectorySearch*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CDirectoryObject::AddRef() { return ++refs_; }
-
-ULONG CDirectoryObject::Release()
-{
-    ULONG left = --refs_;
-    if (left == 0)
-        delete this;
-    return left;
+    CComObject<CDirectoryObject>* object = nullptr;
+    if (FAILED(CComObject<CDirectoryObject>::CreateInstance(&object)))
+        return nullptr;
+    object->session_ = std::move(session);
+    object->path_ = std::move(path);
+    object->dn_ = std::move(dn);
+    object->AddRef();
+    return object;
 }
 
 HRESULT CDirectoryObject::GetTypeInfoCount(UINT* pctinfo)
@@ -225,7 +200,10 @@ HRESULT CDirectoryObject::ExecuteSearch(LPWSTR filter, LPWSTR* names, DWORD coun
     const std::string given = filter != nullptr ? utf16_to_utf8(filter) : std::string("(objectClass=*)");
     auto rfc_filter = to_rfc4515_filter(given);
     if (!rfc_filter) {
-        set_last_error(ERROR_DS_FILTER_UNKNOWN, "The search filter '" + given + "' is not well formed");
+        // A filter refused for its depth may be long: the text names its start.
+        constexpr std::size_t kShown = 200;
+        const std::string shown = given.size() > kShown ? given.substr(0, kShown) + "..." : given;
+        set_last_error(ERROR_DS_FILTER_UNKNOWN, "The search filter '" + shown + "' is not well formed");
         return E_ADS_INVALID_FILTER;
     }
     search_request request;

@@ -5,22 +5,23 @@
 
 #include "platform/ads/ads_interfaces.h"
 #include "platform/ads/ldap_session.h"
+#include "platform/com/atl/com_object.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 
 namespace ads {
 
-class CDirectoryObject final : public IADs, public IDirectorySearch {
+class CDirectoryObject : public CComObjectRootEx<CComMultiThreadModel>, public IADs, public IDirectorySearch {
 public:
-    // A new object with one reference, which the caller owns.
+    // A new object with one reference, which the caller owns; null when it cannot be made.
     static CDirectoryObject* create(std::shared_ptr<ldap_session> session, std::u16string path, std::string dn);
 
-    // IUnknown (both bases share it)
-    HRESULT QueryInterface(REFIID riid, void** ppv) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    BEGIN_COM_MAP(CDirectoryObject)
+        COM_INTERFACE_ENTRY(IADs)
+        COM_INTERFACE_ENTRY(IDispatch)
+        COM_INTERFACE_ENTRY(IDirectorySearch)
+    END_COM_MAP()
 
     // IDispatch: the object is reached early-bound only.
     HRESULT GetTypeInfoCount(UINT* pctinfo) override;
@@ -57,11 +58,11 @@ public:
     HRESULT FreeColumn(PADS_SEARCH_COLUMN pSearchColumn) override;
     HRESULT CloseSearchHandle(ADS_SEARCH_HANDLE hSearchResult) override;
 
-private:
-    CDirectoryObject(std::shared_ptr<ldap_session> session, std::u16string path, std::string dn);
-    ~CDirectoryObject();
+protected:
+    CDirectoryObject() = default;
+    ~CDirectoryObject() = default;
 
-    std::atomic<ULONG> refs_{1};
+private:
     std::shared_ptr<ldap_session> session_;
     std::u16string path_;
     std::string dn_;

@@ -19,6 +19,15 @@ private:
     // filter := "(" ( ("&" | "|") filter+ | "!" (filter | item) | item ) ")"
     bool filter()
     {
+        if (++depth_ > kMaxFilterNesting)
+            return false;
+        const bool ok = nested_filter();
+        --depth_;
+        return ok;
+    }
+
+    bool nested_filter()
+    {
         if (!take('('))
             return false;
         if (pos_ >= text_.size())
@@ -52,16 +61,22 @@ private:
     }
 
     // An item runs to the parenthesis that closes it; a literal parenthesis inside a value
-    // must be escaped (\28, \29), so an unescaped "(" is an error.
+    // must be escaped (\28, \29), so an unescaped "(" is an error. It compares an attribute
+    // (or a matching rule) with a value, so it holds a "=" and starts with neither an operator
+    // nor the "=" itself.
     bool item()
     {
         std::size_t start = pos_;
+        bool comparison = false;
         while (pos_ < text_.size() && text_[pos_] != ')') {
             if (text_[pos_] == '(')
                 return false;
+            comparison = comparison || text_[pos_] == '=';
             ++pos_;
         }
-        if (pos_ == start)
+        if (pos_ == start || !comparison)
+            return false;
+        if (const char first = text_[start]; first == '&' || first == '|' || first == '!' || first == '=')
             return false;
         out_.append(text_.substr(start, pos_ - start));
         return true;
@@ -80,6 +95,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     std::string out_;
 };
 

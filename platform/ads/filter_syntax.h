@@ -9,8 +9,14 @@
 
 namespace ads {
 
-// The RFC 4515 form of a filter; nullopt when the parentheses do not match up (an empty
-// filter, an unclosed or stray parenthesis, text after the last one).
+// Filters nested deeper than this are refused: no filter of the collector comes near it, and
+// the rewriter, like the server's parser, must not follow an input as deep as it goes.
+inline constexpr int kMaxFilterNesting = 100;
+
+// The RFC 4515 form of a filter; nullopt when it is not well formed: the parentheses do not
+// match up (an empty filter, an unclosed or stray parenthesis, text after the last one), an
+// item is no comparison (no "=", or an operator where the attribute should be, as "(!&a=b)"),
+// or the filter nests deeper than kMaxFilterNesting.
 std::optional<std::string> to_rfc4515_filter(std::string_view filter);
 
 } // namespace ads

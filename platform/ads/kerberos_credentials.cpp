@@ -1,5 +1,7 @@
 #include "platform/ads/kerberos_credentials.h"
 
+#include "platform/ads/ldap_timeouts.h"
+
 #include <gssapi/gssapi_krb5.h>
 #include <krb5.h>
 
@@ -14,10 +16,6 @@
 namespace ads {
 
 namespace {
-
-// libkrb5 retries a silent centre for much longer than a logon should wait, and offers no
-// bound of its own here; the caller waits this long and then goes on without Kerberos.
-constexpr auto kKdcDeadline = std::chrono::seconds(5);
 
 using outcome = kerberos_credentials::outcome;
 
@@ -219,10 +217,13 @@ outcome kerberos_credentials::acquire(const std::string& user, const std::string
     // Each attempt has a context of its own, so attempts on several threads share nothing.
     std::thread([s] { s->run(); }).detach();
 
+    // libkrb5 retries a silent centre for much longer than a logon should wait, and offers no
+    // bound of its own here: the centre gets the connect timeout, then the bind goes on without
+    // Kerberos.
+    const auto deadline = configured_timeouts().connect;
     std::unique_lock lock(s->mutex);
-    if (!s->finished.wait_for(lock, kKdcDeadline, [&] { return s->done; })) {
-        diagnostic = "No key distribution centre of the realm answered within " +
-                     std::to_string(kKdcDeadline.count()) + " seconds";
+    if (!s->finished.wait_for(lock, deadline, [&] { return s->done; })) {
+        diagnostic = "No key distribution centre of the realm answered within " + describe_wait(deadline);
         return outcome::no_kdc;  // the thread finishes and frees what it holds
     }
     diagnostic = s->diagnostic;

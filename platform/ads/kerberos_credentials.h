@@ -27,7 +27,7 @@ public:
     // Asks the realm's key distribution centre for initial credentials of `user` ("name",
     // "name@domain", "DOMAIN\name") with `password`. A user without a realm takes the realm
     // krb5.conf maps `host` to, else its default realm. Bounded: a centre that does not answer
-    // gives no_kdc within a few seconds. `diagnostic` gets the library's text of a failure.
+    // gives no_kdc after the connect timeout (ldap_timeouts.h). `diagnostic` gets the library's text of a failure.
     static outcome acquire(const std::string& user, const std::string& password, const std::string& host,
                            std::unique_ptr<kerberos_credentials>& out, std::string& diagnostic);
 

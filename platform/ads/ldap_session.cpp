@@ -3,6 +3,7 @@
 #include "platform/ads/ads_last_error.h"
 #include "platform/ads/kerberos_credentials.h"
 #include "platform/ads/ldap_error_map.h"
+#include "platform/ads/ldap_timeouts.h"
 #include "platform/win32/win_errors.h"
 
 #include <ldap.h>
@@ -12,11 +13,6 @@
 namespace ads {
 
 namespace {
-
-// A server that accepts no connection, or answers nothing, fails within these times rather
-// than after the system's TCP timeout.
-constexpr int kConnectTimeoutSeconds = 5;
-constexpr int kOperationTimeoutSeconds = 30;
 
 constexpr int kLdapsPort = 636;
 
@@ -35,6 +31,12 @@ bool starttls_not_offered(int rc)
 {
     return rc == LDAP_PROTOCOL_ERROR || rc == LDAP_UNAVAILABLE || rc == LDAP_UNWILLING_TO_PERFORM ||
            rc == LDAP_OPERATIONS_ERROR || rc == LDAP_NOT_SUPPORTED || rc == LDAP_OTHER;
+}
+
+// The connection itself failed, not one request: nothing more will come over it.
+bool ends_the_connection(int rc)
+{
+    return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR;
 }
 
 } // namespace
@@ -62,12 +64,27 @@ HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
     if (text.empty())
         text = ldap_err2string(rc);
     set_last_error(win32_from_ldap(rc), text);
-    return hresult_from_ldap(rc);
+    const HRESULT hr = hresult_from_ldap(rc);
+    if (ends_the_connection(rc) && dead_ == S_OK) {
+        dead_ = hr;
+        dead_code_ = win32_from_ldap(rc);
+        dead_text_ = text;
+    }
+    return hr;
+}
+
+HRESULT ldap_session::alive() const
+{
+    if (dead_ == S_OK)
+        return S_OK;
+    set_last_error(dead_code_, dead_text_);
+    return dead_;
 }
 
 HRESULT ldap_session::connect(const std::string& uri)
 {
     close();
+    dead_ = S_OK;  // a new connection
     int rc = ldap_initialize(&ld_, uri.c_str());
     if (rc != LDAP_SUCCESS) {
         ld_ = nullptr;
@@ -78,9 +95,9 @@ HRESULT ldap_session::connect(const std::string& uri)
     // References are not followed: the counts are of this server's entries, and chasing them
     // would look up names the caller never gave.
     ldap_set_option(ld_, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
-    timeval connect_timeout{kConnectTimeoutSeconds, 0};
+    const timeval connect_timeout = to_timeval(configured_timeouts().connect);
     ldap_set_option(ld_, LDAP_OPT_NETWORK_TIMEOUT, &connect_timeout);
-    timeval operation_timeout{kOperationTimeoutSeconds, 0};
+    const timeval operation_timeout = to_timeval(configured_timeouts().operation);
     ldap_set_option(ld_, LDAP_OPT_TIMEOUT, &operation_timeout);
     return S_OK;
 }
@@ -219,15 +236,17 @@ HRESULT ldap_session::read_values(const std::string& dn, const std::string& attr
                                   std::vector<std::string>& values) const
 {
     values.clear();
+    if (HRESULT hr = alive(); FAILED(hr))
+        return hr;
     char* attrs[] = {const_cast<char*>(attribute.c_str()), nullptr};
     LDAPMessage* result = nullptr;
-    timeval timeout{kOperationTimeoutSeconds, 0};
+    timeval timeout = to_timeval(configured_timeouts().operation);
     int rc = ldap_search_ext_s(ld_, dn.c_str(), LDAP_SCOPE_BASE, "(objectClass=*)", attrs, 0, nullptr, nullptr,
                                &timeout, 1, &result);
     if (rc != LDAP_SUCCESS) {
         if (result != nullptr)
             ldap_msgfree(result);
-        return fail(rc);
+        return fail(rc, rc == LDAP_TIMEOUT ? no_answer_text() : std::string());
     }
     LDAPMessage* entry = ldap_first_entry(ld_, result);
     if (entry == nullptr) {

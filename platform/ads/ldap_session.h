@@ -7,10 +7,14 @@
 // user and password a SASL GSSAPI bind with initial credentials got for them from the realm's
 // key distribution centre, and where no centre answers a simple bind, but only inside TLS
 // (StartTLS, else LDAPS on 636 when the path names no port): the password never travels in
-// clear. Referral chasing is off and a
-// server that does not answer fails within a few seconds.
+// clear. Referral chasing is off. Every wait is bounded by the figures of ldap_timeouts.h.
+//
+// A session that timed out or lost its connection is dead: every later call over it (and every
+// search of an object bound over it) fails at once with the same reason, so a server that stops
+// answering costs one timeout, not one per search.
 
 #include "platform/ads/ads_path.h"
+#include "platform/win32/win_errors.h"
 #include "platform/win32/win_types.h"
 
 #include <memory>
@@ -44,8 +48,14 @@ public:
     const std::string& auth_method() const { return auth_method_; }
 
     // The HRESULT of an LDAP result code, after setting the thread's last directory error to
-    // the diagnostic (or the session's own diagnostic message when none is given).
+    // the diagnostic (or the session's own diagnostic message when none is given). A timeout
+    // or a lost connection marks the session dead with that reason.
     HRESULT fail(int ldap_result, const std::string& diagnostic = {}) const;
+
+    // S_OK while the session can be used; once it is dead, the HRESULT it died with, after
+    // setting the thread's last directory error to the same text again.
+    HRESULT alive() const;
+    bool dead() const { return dead_ != S_OK; }
 
     // The values of one attribute of one object (a base search); S_OK with no values when the
     // object lacks the attribute, ERROR_DS_NO_SUCH_OBJECT when the object cannot be read.
@@ -68,6 +78,11 @@ private:
     ads_path path_;
     LDAP* ld_ = nullptr;
     std::string auth_method_;
+
+    // Why the session died; S_OK while it lives. Written by fail(), which const readers call.
+    mutable HRESULT dead_ = S_OK;
+    mutable DWORD dead_code_ = 0;
+    mutable std::string dead_text_;
 };
 
 } // namespace ads

@@ -1,6 +1,7 @@
 #include "platform/ads/paged_search.h"
 
 #include "platform/ads/ldap_session.h"
+#include "platform/ads/ldap_timeouts.h"
 #include "platform/win32/win_errors.h"
 
 #include <ldap.h>
@@ -8,13 +9,6 @@
 #include <sys/time.h>
 
 namespace ads {
-
-namespace {
-
-// The longest wait for one message of a running search before it counts as failed.
-constexpr int kResponseTimeoutSeconds = 120;
-
-} // namespace
 
 paged_search::paged_search(std::shared_ptr<ldap_session> session, search_request request)
     : session_(std::move(session)), request_(std::move(request))
@@ -39,7 +33,8 @@ void paged_search::drop_entry()
 
 void paged_search::abandon()
 {
-    if (msgid_ >= 0 && session_ && session_->handle() != nullptr)
+    // A dead connection has nobody to tell.
+    if (msgid_ >= 0 && session_ && session_->handle() != nullptr && !session_->dead())
         ldap_abandon_ext(session_->handle(), msgid_, nullptr, nullptr);
     msgid_ = -1;
 }
@@ -48,6 +43,8 @@ HRESULT paged_search::start() { return send_page(); }
 
 HRESULT paged_search::send_page()
 {
+    if (HRESULT hr = session_->alive(); FAILED(hr))
+        return hr;
     LDAP* ld = session_->handle();
     LDAPControl* page_control = nullptr;
     LDAPControl* server_controls[2] = {nullptr, nullptr};
@@ -123,23 +120,31 @@ HRESULT paged_search::next_row()
         return final_;
     LDAP* ld = session_->handle();
     while (true) {
+        // Another search over the same connection may have found it dead meanwhile.
+        if (HRESULT hr = session_->alive(); FAILED(hr)) {
+            msgid_ = -1;
+            ended_ = true;
+            final_ = hr;
+            return final_;
+        }
         if (msgid_ < 0) {
             ended_ = true;
             final_ = session_->fail(LDAP_OPERATIONS_ERROR, "The search is not running");
             return final_;
         }
         LDAPMessage* message = nullptr;
-        timeval timeout{kResponseTimeoutSeconds, 0};
+        timeval timeout = to_timeval(configured_timeouts().operation);
         int type = ldap_result(ld, msgid_, LDAP_MSG_ONE, &timeout, &message);
         if (type <= 0) {
             int rc = LDAP_TIMEOUT;
             if (type < 0)
                 ldap_get_option(ld, LDAP_OPT_RESULT_CODE, &rc);
-            else
-                abandon();
+            if (rc == LDAP_SUCCESS)
+                rc = LDAP_SERVER_DOWN;  // no message and no code: the connection is gone
             msgid_ = -1;
             ended_ = true;
-            final_ = session_->fail(rc);
+            // Fails the session too: a silent server is not asked again.
+            final_ = session_->fail(rc, rc == LDAP_TIMEOUT ? no_answer_text() : std::string());
             return final_;
         }
         switch (type) {

@@ -1,5 +1,6 @@
 #include "platform/mpr/wnet.h"
 
+#include "platform/mpr/configured_domains.h"
 #include "platform/mpr/provider_error.h"
 #include "platform/mpr/smb_browser.h"
 #include "platform/win32/text.h"
@@ -52,6 +53,40 @@ DWORD browse_error(int error, const std::string& url) {
     return mpr::set_provider_error(static_cast<DWORD>(error), utf8_to_utf16(text));
 }
 
+// The network's domains: those this machine is configured for, then the browse list's. Few
+// networks of directory controllers serve a browse list (it needs SMB1 and a master browser),
+// so the configuration is the list that works; libsmbclient's "not found" at the top means
+// that no master browser answered, which adds nothing. A list that stays empty is a failure.
+DWORD list_domains(std::vector<resource>& resources) {
+    const std::vector<std::string> configured = mpr::configured_domains();
+    std::vector<mpr::browse_entry> entries;
+    const std::string url = "smb://";
+    const int error = mpr::browse(url, entries);
+    std::vector<std::string> browsed;
+    if (error == 0) {
+        for (const auto& entry : entries)
+            if (entry.type == SMBC_WORKGROUP)
+                browsed.push_back(entry.name);
+    }
+    const std::vector<std::string> names = mpr::merge_domain_names(configured, browsed);
+    if (names.empty()) {
+        if (error != 0 && error != ENOENT)
+            return browse_error(error, url);
+        return mpr::set_provider_error(
+            ENOENT, u"No domain is known: neither krb5.conf nor smb.conf names a realm, and no master "
+                    u"browser answered");
+    }
+    for (const auto& name : names) {
+        std::string comment;
+        for (const auto& entry : entries)
+            if (entry.type == SMBC_WORKGROUP && entry.name == name)
+                comment = entry.comment;
+        resources.push_back({RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER, utf8_to_utf16(name),
+                             utf8_to_utf16(comment)});
+    }
+    return NO_ERROR;
+}
+
 }  // namespace
 
 DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW lpNetResource,
@@ -72,26 +107,20 @@ DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW l
     } else {
         if (lpNetResource->lpProvider && mpr::provider_name() != lpNetResource->lpProvider)
             return ERROR_BAD_PROVIDER;
-        std::string url = "smb://";
-        bool domains = !lpNetResource->lpRemoteName || !*lpNetResource->lpRemoteName;
-        if (!domains)
-            url += utf16_to_utf8(lpNetResource->lpRemoteName);
-        std::vector<mpr::browse_entry> entries;
-        int error = mpr::browse(url, entries);
-        // At the top, "not found" is libsmbclient's word for a network where no master browser
-        // answers (an Active Directory domain with SMB1 off, or no NetBIOS): there is no list of
-        // domains, which is an empty list and not a failure. Any other failure is the provider's.
-        if (error == ENOENT && domains)
-            error = 0;
-        if (error)
-            return browse_error(error, url);
-        for (const auto& entry : entries) {
-            if (entry.type == SMBC_WORKGROUP)
-                list->resources.push_back({RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER,
-                                           utf8_to_utf16(entry.name), utf8_to_utf16(entry.comment)});
-            else
-                list->resources.push_back({RESOURCEDISPLAYTYPE_SERVER, RESOURCEUSAGE_CONTAINER,
-                                           u"\\\\" + utf8_to_utf16(entry.name),
+        if (!lpNetResource->lpRemoteName || !*lpNetResource->lpRemoteName) {
+            if (DWORD code = list_domains(list->resources))
+                return code;
+        } else {
+            // A domain's servers, from the browse list.
+            const std::string url = "smb://" + utf16_to_utf8(lpNetResource->lpRemoteName);
+            std::vector<mpr::browse_entry> entries;
+            if (int error = mpr::browse(url, entries))
+                return browse_error(error, url);
+            for (const auto& entry : entries)
+                list->resources.push_back({entry.type == SMBC_WORKGROUP ? RESOURCEDISPLAYTYPE_DOMAIN
+                                                                        : RESOURCEDISPLAYTYPE_SERVER,
+                                           RESOURCEUSAGE_CONTAINER,
+                                           (entry.type == SMBC_WORKGROUP ? u"" : u"\\\\") + utf8_to_utf16(entry.name),
                                            utf8_to_utf16(entry.comment)});
         }
     }

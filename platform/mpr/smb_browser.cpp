@@ -1,5 +1,7 @@
 #include "platform/mpr/smb_browser.h"
 
+#include "platform/netapi/samba_process_globals.h"
+
 #include <libsmbclient.h>
 
 #include <cerrno>
@@ -37,7 +39,10 @@ int browse(const std::string& url, std::vector<browse_entry>& entries) {
     entries.clear();
     std::lock_guard lock(browse_mutex);
     context_guard guard;
-    guard.context = smbc_new_context();
+    {
+        netapi::samba_process_globals globals;  // the library's first use keeps a few for good
+        guard.context = smbc_new_context();
+    }
     if (!guard.context)
         return errno ? errno : ENOMEM;
     smbc_setDebug(guard.context, 0);

@@ -1,5 +1,6 @@
 #include "platform/netapi/samba_session.h"
 
+#include "platform/netapi/samba_process_globals.h"
 #include "platform/netapi/thread_credentials.h"
 #include "platform/win32/win_errors.h"
 #include "platform/netapi/ticket_cache.h"
@@ -51,11 +52,23 @@ samba_session& samba_session::instance() {
     return session;
 }
 
+samba_session::~samba_session() {
+    std::lock_guard lock(mutex_);
+    if (context_) {
+        samba::libnetapi_free(static_cast<samba::libnetapi_ctx*>(context_));
+        context_ = nullptr;
+    }
+}
+
 std::uint32_t samba_session::open_locked() {
     if (context_)
         return use_thread_credentials_locked();
     samba::libnetapi_ctx* context = nullptr;
-    std::uint32_t status = samba::libnetapi_init(&context);
+    std::uint32_t status = 0;
+    {
+        samba_process_globals globals;
+        status = samba::libnetapi_init(&context);
+    }
     if (status != 0)
         return status;
     // Only errors reach the log, never an interactive prompt: the password is always set, so

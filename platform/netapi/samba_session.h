@@ -53,6 +53,12 @@ public:
     // Whether the calls use a Kerberos ticket cache (else an anonymous session).
     bool uses_ticket_cache();
 
+    // The context is freed with the session, when the process ends (or the library is
+    // unloaded): libnetapi's own allocations would otherwise outlive it as leaks.
+    ~samba_session();
+    samba_session(const samba_session&) = delete;
+    samba_session& operator=(const samba_session&) = delete;
+
 private:
     samba_session() = default;
     std::uint32_t open_locked();  // the context, made on first use; caller holds mutex_

@@ -45,6 +45,7 @@ constexpr system_text kSystemTexts[] = {
     {234, u"More data is available."},
     {259, u"No more data is available."},
     {487, u"Attempt to access invalid address."},
+    {1003, u"Cannot complete this function."},
     {1009, u"The configuration registry database is corrupt."},
     {1010, u"The configuration registry key is invalid."},
     {1011, u"The configuration registry key could not be opened."},

@@ -1,6 +1,6 @@
 // Entries host/user/password whose LDAP bind fails, counted by the engine over the module's
 // real back ends next to the fixture DC: a wrong password, a certificate that is not trusted,
-// an LDAP port where nothing answers. The counting runs in a child process whose resolver is
+// a name whose address the resolver hides. The counting runs in a child process whose resolver is
 // a stand-in of this test on 127.0.0.2: it records every name looked up and passes the query
 // on to the DC's DNS. No lookup and no line may carry a password; the entry's error text says
 // why the bind failed, and the management calls count with the entry's own credentials.
@@ -76,11 +76,32 @@ std::string query_name(const unsigned char* packet, std::size_t size)
     return name;
 }
 
+// The answer "no such name" to an address query (A or AAAA) for `hidden`, made from the query
+// itself; empty for any other query.
+std::vector<unsigned char> no_address_answer(const unsigned char* packet, std::size_t size, const std::string& hidden)
+{
+    std::size_t at = 12;
+    while (at < size && packet[at] != 0 && (packet[at] & 0xC0) == 0)
+        at += 1 + packet[at];
+    const std::size_t question_end = at + 5; // the root label, the type and the class
+    if (at >= size || packet[at] != 0 || question_end > size)
+        return {};
+    const unsigned type = packet[at + 1] << 8 | packet[at + 2];
+    if ((type != 1 && type != 28) || lower(query_name(packet, size)) != hidden)
+        return {};
+    std::vector<unsigned char> answer(packet, packet + question_end);
+    answer[2] = static_cast<unsigned char>(0x80 | (packet[2] & 0x79)); // a response; opcode and RD kept
+    answer[3] = 0x80 | 3;                                               // RA, NXDOMAIN
+    std::fill(answer.begin() + 6, answer.begin() + 12, 0);              // no answer, authority or extra
+    return answer;
+}
+
 // The resolver stand-in: UDP and TCP on 127.0.0.2:53, each query recorded and relayed to the
-// DC's DNS on 127.0.0.1.
+// DC's DNS on 127.0.0.1, except the address of the one name it hides, which it says does not
+// exist.
 class recording_resolver {
 public:
-    recording_resolver()
+    explicit recording_resolver(std::string hidden) : m_hidden(lower(std::move(hidden)))
     {
         const sockaddr_in here = address_of(kStandIn);
         m_udp = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -140,6 +161,10 @@ private:
         if (size <= 0)
             return;
         record(packet, static_cast<std::size_t>(size));
+        if (const auto refusal = no_address_answer(packet, static_cast<std::size_t>(size), m_hidden); !refusal.empty()) {
+            sendto(m_udp, refusal.data(), refusal.size(), 0, reinterpret_cast<sockaddr*>(&from), from_size);
+            return;
+        }
         const int upstream = connected(SOCK_DGRAM);
         if (upstream < 0)
             return;
@@ -172,6 +197,15 @@ private:
             message.resize(2 + (message[0] << 8 | message[1]));
             if (read_all(client, message.data() + 2, message.size() - 2)) {
                 record(message.data() + 2, message.size() - 2);
+                if (auto refusal = no_address_answer(message.data() + 2, message.size() - 2, m_hidden);
+                    !refusal.empty()) {
+                    const std::size_t length = refusal.size();
+                    refusal.insert(refusal.begin(), {static_cast<unsigned char>(length >> 8),
+                                                     static_cast<unsigned char>(length & 0xFF)});
+                    send(client, refusal.data(), refusal.size(), 0);
+                    close(client);
+                    return;
+                }
                 const int upstream = connected(SOCK_STREAM);
                 unsigned char length[2];
                 if (upstream >= 0 && send(upstream, message.data(), message.size(), 0) == ssize_t(message.size()) &&
@@ -201,6 +235,7 @@ private:
         }
     }
 
+    std::string m_hidden;
     int m_udp = -1;
     int m_tcp = -1;
     bool m_ready = false;
@@ -332,13 +367,14 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
         // A distinguished name goes to the simple bind, which only runs inside TLS.
         {"a certificate that is not trusted", host + "/" + dn + "/" + password, host + "/" + dn, password,
          "certificate", -1},
-        // The domain's own name has no address in the fixture's DNS, so no LDAP server answers
-        // there; the management calls find its controller and count with the entry's user.
+        // The stand-in hides the address of the domain's own name, so no LDAP server answers
+        // there; the management calls find its controller by its service records and count
+        // with the entry's user.
         {"no LDAP server answering", domain + "/" + upn + "/" + password, domain + "/" + upn, password,
          "Can't contact LDAP server", dc_count("COUNT_SAM_USER_ACCOUNT")},
     };
 
-    recording_resolver resolver;
+    recording_resolver resolver(domain);
     ASSERT_TRUE(resolver.ready()) << "cannot listen on " << kStandIn << ":53";
     char folder[] = "/tmp/ostrel-resolv.XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);

@@ -3,8 +3,10 @@
 // test's own.
 
 #include "tests/program/headless_process.h"
+#include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -172,6 +174,27 @@ TEST(HeadlessRun, TwoEntriesOneSilentGiveOneSectionAndOneError)
               ostrel::test::dc_count("COUNT_USER"));
 }
 
+TEST(HeadlessRun, WithoutDomainsTheDomainThisMachineIsConfiguredForIsCounted)
+{
+    OSTREL_REQUIRE_SAMBA_DC();
+    // A logged-on user of the domain: the bind uses the caller's own ticket.
+    std::string why;
+    ASSERT_TRUE(ostrel::test::take_dc_ticket(why)) << why;
+    headless_process ostrel(true);
+    const auto result = ostrel.run({QStringLiteral("/out:") + ostrel.path(QStringLiteral("all.txt"))});
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
+    const QString file = ostrel.read(QStringLiteral("all.txt"));
+    ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+    // The client's krb5.conf and smb.conf name the realm; its DNS name is the entry.
+    const QString domain = QString::fromStdString(ostrel::test::env("SAMBA_DC_REALM").value_or("TEST.LOCAL")).toLower();
+    const QStringList body = section(file, domain);
+    ASSERT_EQ(body.size(), 16) << file.toStdString();
+    EXPECT_EQ(count_in(body, QStringLiteral("Users")), ostrel::test::dc_count("COUNT_USER"));
+    EXPECT_EQ(count_in(body, QStringLiteral("DCs")), ostrel::test::dc_count("COUNT_DC"));
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t1\r\nWith errors:\t0\r\n"))) << file.toStdString();
+}
+
 // The output path is taken exactly as given: quotes, blanks and all.
 TEST(HeadlessRun, AnOutputPathWithQuotesAndBlanksIsWrittenThere)
 {
@@ -196,17 +219,41 @@ TEST(HeadlessRun, TheNullDeviceAsOutputStaysTheNullDevice)
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
-// The test network's only server is an Active Directory controller with SMB1 off, so its
-// browse list names no domain.
+// A client configured for no domain (neither its krb5.conf nor its smb.conf names a realm) on
+// a network whose only server is an Active Directory controller with SMB1 off, so that no
+// browse list names one either: the run says so and writes no file. The client's own
+// configuration is copied without the realm lines and put in place for the program alone
+// (a private mount namespace), every other setting kept, NetBIOS off among them.
 TEST(HeadlessRun, WithoutDomainsOnANetworkThatListsNoneTheRunSaysSo)
 {
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
-    const auto result = ostrel.run({QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    const auto without_realm = [&](const std::string& from, const QString& to) {
+        QFile in(QString::fromStdString(from));
+        QFile out(ostrel.path(to));
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return false;
+        static const QRegularExpression realm(QStringLiteral("^\\s*(default_)?realm\\s*="),
+                                              QRegularExpression::CaseInsensitiveOption);
+        for (const QByteArray& line : in.readAll().split('\n'))
+            if (!realm.match(QString::fromUtf8(line)).hasMatch())
+                out.write(line + '\n');
+        return true;
+    };
+    const std::string state = ostrel::test::env("SAMBA_DC_STATE").value_or("");
+    ASSERT_TRUE(without_realm(ostrel::test::env("KRB5_CONFIG").value_or(state + "/etc/krb5.conf"),
+                              QStringLiteral("krb5.conf")));
+    ASSERT_TRUE(without_realm(state + "/etc/client-smb.conf", QStringLiteral("smb.conf")));
+    ostrel.set_env(QStringLiteral("KRB5_CONFIG"), ostrel.path(QStringLiteral("krb5.conf")));
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec unshare --mount --propagation private sh -c "
+                       "'mount --bind \"$0\" /etc/samba/smb.conf && exec \"$OSTREL\" \"$1\"' ") +
+        u'"' + ostrel.path(QStringLiteral("smb.conf")) + QStringLiteral("\" \"/out:") +
+        ostrel.path(QStringLiteral("r.txt")) + u'"');
     ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exit_code, 2);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("no domain was found on the network"))) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains(QStringLiteral("/domain:"))) << result.err.toStdString();
+    EXPECT_EQ(result.exit_code, 2) << result.err.toStdString();
+    // The domain list fails with the provider's reason instead of answering an empty list.
+    EXPECT_TRUE(result.err.contains(QStringLiteral("No domain is known"))) << result.err.toStdString();
     EXPECT_TRUE(ostrel.read(QStringLiteral("r.txt")).isNull());
 }
 

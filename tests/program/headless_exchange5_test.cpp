@@ -90,9 +90,9 @@ protected:
     // host:port/user/password with the reader's distinguished name. The entry list of
     // /domain: is split at every comma, so the name's parts are separated by semicolons, the
     // other separator the directory accepts in a distinguished name.
-    static QString reader_entry(const QString& password)
+    static QString reader_entry(const QString& password, const char* dn_key = "SLAPD_READER_DN")
     {
-        QString dn = var("SLAPD_READER_DN");
+        QString dn = var(dn_key);
         dn.replace(u',', u';');
         return QString::fromStdString(g_server->host_port()) + u'/' + dn + u'/' + password;
     }
@@ -161,6 +161,30 @@ TEST_F(HeadlessExchange5, AServerThatGivesNoOrganizationHasItsErrorLineAndNoSect
             EXPECT_FALSE(output.contains(var("SLAPD_READER_PASSWORD"))) << output.toStdString();
         }
     }
+}
+
+// A count the server cut short (the limited reader's searches stop at a size limit part-way)
+// is no count: "<no data>" in the organisation's section, left out of the Total, its line in
+// the log, and the file is written.
+TEST_F(HeadlessExchange5, ACountCutShortShowsNoDataAndStaysOutOfTheTotal)
+{
+    QString organization = var("SLAPD_BASE").mid(2);
+    const auto [result, file] = run_exchange5(reader_entry(var("SLAPD_READER_PASSWORD"), "SLAPD_LIMITED_DN"));
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+    ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+    const QString servers = QString::number(g_server->count("SLAPD_COUNT_SERVERS"));
+    EXPECT_TRUE(file.startsWith(QStringLiteral("[Total]\r\nExchange Servers=") + servers +
+                                QStringLiteral("\r\nMailboxes=0\r\n\r\n")))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains(u'[' + organization + QStringLiteral("]\r\nExchange Servers=") + servers +
+                              QStringLiteral("\r\nMailboxes=<no data>\r\n\r\n")))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("error processing LDAP query '(objectClass=organizationalPerson)': "
+                                             "The size limit for this request was exceeded.\r\n")))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nProcessed:\t1\r\nWith errors:\t1\r\n\r\n\r\n")))
+        << file.toStdString();
 }
 
 } // namespace

@@ -84,6 +84,14 @@ TEST(GetADsObjectPath, NullArgumentsAreRefused)
     EXPECT_EQ(GetADsObject(u"x", nullptr, nullptr, IID_IDirectorySearch, nullptr), E_POINTER);
 }
 
+TEST(CollectorAdConnect, ANameHoldingANulIsRefusedNotCutShort)
+{
+    const std::u16string name(u"127.0.0.1\0evil", 14);
+    std::u16string error;
+    EXPECT_EQ(collector_ad::Connect(name, error), nullptr);
+    EXPECT_EQ(error, u"error while connecting to LDAP server '" + name + u"': An invalid directory pathname was passed\r\n");
+}
+
 TEST(CollectorAdErrorDescription, EndsInOneLineBreak)
 {
     EXPECT_EQ(collector_ad::GetErrorDescription(HRESULT_FROM_WIN32(8227)), kSizeLimitLine);
@@ -92,7 +100,7 @@ TEST(CollectorAdErrorDescription, EndsInOneLineBreak)
     EXPECT_EQ(collector_ad::GetErrorDescription(static_cast<HRESULT>(0x8004F123u)), u"\r\n");
 }
 
-TEST(CollectorAdCount, CountsRowsAndReportsFailuresWithTheRowsRead)
+TEST(CollectorAdCount, CountsRowsAndAFailureAtAnyPointIsNoData)
 {
     const struct {
         scripted_search search;
@@ -102,7 +110,8 @@ TEST(CollectorAdCount, CountsRowsAndReportsFailuresWithTheRowsRead)
         {{S_OK, 0, S_ADS_NOMORE_ROWS}, 0, false},      // nothing found is 0, not -1
         {{S_OK, 1234, S_ADS_NOMORE_ROWS}, 1234, false},
         {{HRESULT_FROM_WIN32(8227), 0, S_ADS_NOMORE_ROWS}, -1, true},
-        {{S_OK, 250, HRESULT_FROM_WIN32(8227)}, 250, true},
+        {{S_OK, 0, HRESULT_FROM_WIN32(8227)}, -1, true},    // the server's refusal comes with the first row
+        {{S_OK, 250, HRESULT_FROM_WIN32(8227)}, -1, true},  // cut short: the rows read are no count
     };
     for (const auto& c : cases) {
         scripted_searcher searcher;

@@ -4,6 +4,7 @@
 // collectors; the same paths run against slapd and the Samba DC in the server tests.
 
 #include "platform/ads/ads_interfaces.h"
+#include "platform/com/atl/com_object.h"
 #include "platform/win32/win_errors.h"
 
 #include <map>
@@ -18,25 +19,16 @@ struct scripted_search {
     HRESULT end = S_ADS_NOMORE_ROWS;   // what GetNextRow returns after them
 };
 
-class scripted_searcher final : public IDirectorySearch {
+class scripted_searcher_object : public CComObjectRootEx<CComMultiThreadModel>, public IDirectorySearch {
 public:
+    BEGIN_COM_MAP(scripted_searcher_object)
+        COM_INTERFACE_ENTRY(IDirectorySearch)
+    END_COM_MAP()
+
     std::map<std::u16string, scripted_search> script;  // a filter missing here finds nothing
     std::vector<std::u16string> filters;               // every filter searched, in order
     std::vector<std::vector<ADS_SEARCHPREF_INFO>> preferences;
     int open_handles = 0;
-
-    HRESULT QueryInterface(REFIID iid, void** out) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDirectorySearch) {
-            *out = static_cast<IDirectorySearch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }  // lives on the test's stack
 
     HRESULT SetSearchPreference(PADS_SEARCHPREF_INFO prefs, DWORD count) override
     {
@@ -74,11 +66,12 @@ public:
         return S_OK;
     }
 
-    ULONG refs = 1;
-
 private:
     scripted_search current;
     int delivered = 0;
 };
+
+// Lives on the test's stack.
+using scripted_searcher = CComObjectStackEx<scripted_searcher_object>;
 
 } // namespace ldap_collectors_test

@@ -200,14 +200,24 @@ TEST_F(NetapiCollectorsAddc, DomainNobodyAnswersForFailsWithinSecondsAndTheRunGo
     EXPECT_EQ(count_of(infos[1], oxcDC), dc_count("COUNT_DC"));
 }
 
-TEST_F(NetapiCollectorsAddc, NetworkWithoutBrowseMasterListsNoDomain)
+TEST_F(NetapiCollectorsAddc, NetworkWithoutBrowseMasterListsTheConfiguredDomain)
 {
     COstrelCollectorImpl engine(nullptr, backend_);
     VARIANT domains;
     VariantInit(&domains);
     domains.vt = VT_I4;
     EXPECT_EQ(engine.EnumerateDomains(&domains), S_OK);
-    EXPECT_EQ(domains.vt, VT_EMPTY) << "an empty variant, not an empty array";
+    // The client's krb5.conf and smb.conf name the DC's realm; no browse list adds to it.
+    ASSERT_EQ(domains.vt, VT_ARRAY | VT_BSTR);
+    LONG upper = -1;
+    ASSERT_EQ(SafeArrayGetUBound(domains.parray, 1, &upper), S_OK);
+    ASSERT_EQ(upper, 0);
+    BSTR first = nullptr;
+    LONG index = 0;
+    ASSERT_EQ(SafeArrayGetElement(domains.parray, &index, &first), S_OK);
+    EXPECT_EQ(std::u16string(first), u"test.local");
+    SysFreeString(first);
+    VariantClear(&domains);
 }
 
 } // namespace

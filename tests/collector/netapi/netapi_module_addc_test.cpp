@@ -71,12 +71,18 @@ protected:
     std::vector<sink_call> m_log;
 };
 
-TEST_F(NetapiModuleAddc, NetworkWithoutBrowseMasterListsNoDomain)
+TEST_F(NetapiModuleAddc, NetworkWithoutBrowseMasterListsTheConfiguredDomain)
 {
     VARIANT domains;
     VariantInit(&domains);
     EXPECT_EQ(m_collector->EnumerateNetwork(&domains), S_OK);
-    EXPECT_EQ(domains.vt, VT_EMPTY);
+    ASSERT_EQ(domains.vt, VT_ARRAY | VT_BSTR);
+    LONG index = 0;
+    BSTR first = nullptr;
+    ASSERT_EQ(SafeArrayGetElement(domains.parray, &index, &first), S_OK);
+    EXPECT_EQ(std::u16string(first), u"test.local");
+    SysFreeString(first);
+    VariantClear(&domains);
 }
 
 TEST_F(NetapiModuleAddc, NameWithoutLdapIsCountedOverTheManagementCalls)

@@ -45,10 +45,26 @@ TEST(AdsPathRejects, WhatIsNoDirectoryPath)
 {
     for (const char16_t* bad : {u"", u"LDAP://", u"LDAP:///o=x", u"ldap://host", u"WinNT://host", u"LDAP://host:",
                                 u"LDAP://host:0", u"LDAP://host:65536", u"LDAP://host:38a", u"LDAP://host/",
-                                u"LDAP://[::1", u"LDAP://a b"}) {
+                                u"LDAP://[::1", u"LDAP://a b",
+                                // Brackets hold an IPv6 address and nothing else.
+                                u"LDAP://[[1]", u"LDAP://[9/DCo]:3", u"LDAP://[dc1]/o=x", u"LDAP://a]b", u"LDAP://a[b"}) {
         ads::ads_path path;
         EXPECT_EQ(ads::parse_ads_path(bad, path), E_ADS_BAD_PATHNAME) << std::u16string(bad).size();
     }
+}
+
+TEST(AdsPathRejects, HostsHoldingControlCharacters)
+{
+    using namespace std::string_literals;
+    for (const std::u16string& bad : {u"LDAP://a\0b"s, u"LDAP://a\0"s, u"LDAP://a\x01" u"b/o=x"s, u"LDAP://a\x1f"s,
+                                      u"LDAP://a\x7f"s, u"LDAP://a\u0085b"s, u"LDAP://[::1\x07]:389"s,
+                                      u"LDAP://a\tb"s, u"LDAP://a\x1b[31m:389"s}) {
+        ads::ads_path path;
+        EXPECT_EQ(ads::parse_ads_path(bad, path), E_ADS_BAD_PATHNAME) << bad.size();
+    }
+    // Letters beyond ASCII are no control characters.
+    ads::ads_path path;
+    EXPECT_EQ(ads::parse_ads_path(u"LDAP://z\u00fcrich.example", path), S_OK);
 }
 
 TEST(AdsPathUri, BracketsIpv6AndTakesAnotherPort)

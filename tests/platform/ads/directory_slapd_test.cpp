@@ -3,10 +3,12 @@
 // limit part-way, a search reference, and TLS from a CA made for the run.
 
 #include "tests/platform/ads/directory_count.h"
+#include "tests/support/dc_pause.h"
 #include "tests/support/server_env.h"
 #include "tests/support/slapd_server.h"
 
 #include "platform/ads/ads_last_error.h"
+#include "platform/ads/ldap_timeouts.h"
 #include "platform/com/bstr.h"
 #include "platform/com/variant.h"
 #include "platform/win32/text.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 
 using namespace ads_test;
@@ -236,6 +239,45 @@ TEST_F(SlapdDirectoryTest, ServerDemandingStrongAuthenticationGetsAPlainError)
     EXPECT_EQ(open(u16("LDAP://" + strict->host_port()), nullptr, nullptr, searcher),
               HRESULT_FROM_WIN32(ERROR_DS_STRONG_AUTH_REQUIRED));
     EXPECT_NE(last_error_text().find("strong"), std::string::npos) << last_error_text();
+}
+
+TEST_F(SlapdDirectoryTest, ASilentServerCostsOneTimeoutThenEverythingOverItFailsAtOnce)
+{
+    // A server of this test's own, stopped after the bind: it keeps the connection and answers
+    // nothing. The operation timeout is set short for this executable (LDAPTIMEOUT).
+    std::string error;
+    auto silent = ostrel::test::slapd_server::start(false, error);
+    ASSERT_TRUE(silent) << error;
+    setenv("KRB5CCNAME", "FILE:/nonexistent/ostrel-no-ticket", 1);  // anonymous: the rootDSE is open
+    const std::u16string root = u16("LDAP://" + silent->host_port() + "/RootDSE");
+    CComPtr<IDirectorySearch> searcher;
+    ASSERT_EQ(open(root, nullptr, nullptr, searcher), S_OK) << last_error_text();
+    const pid_t pid = std::stoi(silent->var("SLAPD_PID"));
+    ASSERT_EQ(kill(pid, SIGSTOP), 0);
+    struct resume_on_exit {
+        pid_t pid;
+        ~resume_on_exit() { kill(pid, SIGCONT); }
+    } resume{pid};
+    ASSERT_TRUE(ostrel::test::wait_until_stopped({pid}));
+
+    const auto timeout = ads::configured_timeouts().operation;
+    ASSERT_LE(timeout, std::chrono::seconds(5)) << "LDAPTIMEOUT is not set short";
+    const HRESULT timed_out = HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    const auto begin = std::chrono::steady_clock::now();
+    const count_result first = count_rows(searcher, u"(objectClass=*)", {}, 0);
+    EXPECT_EQ(first.start, S_OK) << "the request is only sent";
+    EXPECT_EQ(first.end, timed_out);
+    const std::string reason = last_error_text();
+    EXPECT_NE(reason.find("did not answer"), std::string::npos) << reason;
+    // Every later search, and a new bind of the same server while the connection is held,
+    // fails at once with the same reason.
+    const count_result second = count_rows(searcher, u"(objectClass=*)", {}, 0);
+    EXPECT_EQ(second.start == S_OK ? second.end : second.start, timed_out);
+    EXPECT_EQ(last_error_text(), reason);
+    CComPtr<IDirectorySearch> again;
+    EXPECT_EQ(open(root, nullptr, nullptr, again), timed_out);
+    EXPECT_EQ(last_error_text(), reason);
+    EXPECT_EQ((std::chrono::steady_clock::now() - begin) / timeout, 1) << "whole timeouts waited";
 }
 
 TEST_F(SlapdDirectoryTest, BadPathsAreRefusedBeforeAnyConnection)

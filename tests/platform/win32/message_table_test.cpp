@@ -35,6 +35,8 @@ TEST(MessageTable, CodesAreFoundBareAndAsTheirHresult)
         {87, u"The parameter is incorrect.\r\n"},
         {0x80070057u, u"The parameter is incorrect.\r\n"},
         {259, u"No more data is available.\r\n"},
+        // What libnetapi answers for a management call whose logon fails.
+        {1003, u"Cannot complete this function.\r\n"},
         {1355, u"The specified domain either does not exist or could not be contacted.\r\n"},
         {2453, u"Could not find domain controller for this domain.\r\n"},
         {0x80070995u, u"Could not find domain controller for this domain.\r\n"},

@@ -1,4 +1,5 @@
 #include "platform/win32/registry.h"
+#include "platform/win32/registry_tree.h"
 
 #include "platform/win32/win_errors.h"
 #include "tests/support/temp_registry.h"
@@ -234,6 +235,12 @@ TEST_F(RegistryTest, BadArgumentsAreRefused)
     EXPECT_EQ(RegCreateKeyExW(key, u"A\\\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
               static_cast<LONG>(ERROR_BAD_PATHNAME));
     EXPECT_EQ(RegCreateKeyExW(key, u"A", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr), invalid);
+    // Deeper than a root may hold (Args is one level already), and nothing of it is created.
+    std::u16string deep = u"D";
+    for (std::size_t i = 1; i < win32::registry_detail::kMaxKeyDepth; ++i)
+        deep += u"\\D";
+    EXPECT_EQ(RegCreateKeyExW(key, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), invalid);
+    EXPECT_EQ(RegOpenKeyExW(key, u"D", 0, KEY_READ, &sub), static_cast<LONG>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(RegOpenKeyExW(reinterpret_cast<HKEY>(0x12345), u"A", 0, KEY_READ, &sub),
               static_cast<LONG>(ERROR_INVALID_HANDLE));
     RegCloseKey(key);
