@@ -17,7 +17,7 @@
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
 #include "tests/platform/com/registry_probe.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +189,7 @@ protected:
         return m_log;
     }
 
-    temp_registry m_registry;
+    ostrel::test::temp_registry m_registry;
     void* m_handle = nullptr;
     install_fn m_install = nullptr;
     fake_backend m_backend;
