@@ -21,6 +21,7 @@ protected:
     {
         KyComCtlTest::SetUp();
         modBase::CreateNavigator();
+        dir_ = test_registry_.dir();
         setenv("OSTREL_CAPTIONS_DIR", dir_.c_str(), 1);
     }
     void TearDown() override
@@ -63,4 +64,6 @@ protected:
     }
 
     std::unique_ptr<forms::TestHost> design_;
+    // The test's own folder (the captions file goes here).
+    std::filesystem::path dir_;
 };
