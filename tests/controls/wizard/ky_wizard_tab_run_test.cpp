@@ -283,3 +283,36 @@ TEST_F(WizardTabRunTest, TheHostsControlsOnAPageLiveHideAndMoveWithIt)
     EXPECT_EQ(bar_widget->mapTo(&form(), QPoint(0, 0)), before + QPoint(0, 20));
     EXPECT_EQ(run_bar.Top(), 1400) << "the host's control keeps its place on the page";
 }
+
+TEST_F(WizardTabRunTest, PicturesReachTheirPagesAndTheHeightFollowsTheNavigator)
+{
+    run_three_pages();
+    KyWizardTab& welcome = page(QStringLiteral("wtWelcome"));
+    KyWizardTab& interior = page(QStringLiteral("wtInterior"));
+    const forms::PictureRef banner_picture = solid_picture(49, 49);
+    const forms::PictureRef watermark_picture = solid_picture(164, 312);
+    navigator().setBannerPicture(banner_picture);
+    navigator().setWaterMarkPicture(watermark_picture);
+    EXPECT_EQ(image(interior, "imgHeaderBanner").Picture(), banner_picture);
+    EXPECT_NE(image(interior, "ImageWaterMark").Picture(), watermark_picture) << "interior pages ignore the watermark";
+    EXPECT_EQ(image(welcome, "ImageWaterMark").Picture(), watermark_picture);
+    EXPECT_NE(image(welcome, "imgHeaderBanner").Picture(), banner_picture) << "welcome pages ignore the banner";
+    navigator().setPageHeight(4200);
+    EXPECT_EQ(site(QStringLiteral("wtInterior")).Height(), 4200);
+}
+
+TEST_F(WizardTabRunTest, AfterTheNavigatorDiesAPageLeavesTheRegistryAndFollowsNoEvents)
+{
+    run_three_pages();
+    const std::shared_ptr<CWizardNavigator> nav = modBase::SharedNavigator();
+    (void)nav->NavigatorIsDie();
+    EXPECT_TRUE(registered().isEmpty());
+    EXPECT_EQ(modBase::SharedNavigator(), nullptr) << "the last page let go of the shared objects";
+    nav->GoToPage(2);
+    EXPECT_TRUE(visible("wtWelcome")) << "no longer follows the navigator";
+    EXPECT_FALSE(visible("wtInterior"));
+    int clicks = 0;
+    QObject::connect(&page(QStringLiteral("wtWelcome")), &KyWizardTab::Click, [&] { ++clicks; });
+    page(QStringLiteral("wtWelcome")).UserControl_Click();
+    EXPECT_EQ(clicks, 1) << "its own events still reach the host";
+}
