@@ -7,6 +7,7 @@
 #include "controls/display/ky_progress_info.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
+#include "controls/wizard/ky_wizard_navigator.h"
 #include "controls/wizard/ky_wizard_tab.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
@@ -15,6 +16,7 @@
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+OSTREL_FORMS_CONTROL_CLASS(KyWizardNavigator, "{FAA454D0-0406-4890-B357-826252DD696C}", "KyComCtl.KyWizardNavigator");
 OSTREL_FORMS_CONTROL_CLASS(KyWizardTab, "{6A0F3C52-9B1D-4E7A-8C35-2F4D7B9E1A63}", "KyComCtl.KyWizardTab");
 
 OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
