@@ -52,6 +52,9 @@ KyWizardNavigator::KyWizardNavigator()
 {
     setObjectName(QStringLiteral("KyWizardNavigator"));
     setAccessibleName(QStringLiteral("KyWizardNavigator"));
+    // The bar's designed size, so that docking places it at its height before the first
+    // Resize lays it out.
+    resize(forms::Screen::to_pixels_x(7500), forms::Screen::to_pixels_y(705));
     build_constituents();
 }
 
