@@ -77,6 +77,8 @@ TEST_F(NavigatorPictures, WholeWizardAndTheBarAtFifteenAndTwelveTwipsPerPixel)
         design().show();
         const std::string suffix = std::string("_") + c.suffix + ".png";
         save(n, "wizard_navigator_bar" + suffix);
+        EXPECT_FALSE(n.button(kyBPLeftMiddle)->Enabled()) << "the default set: no Back on the first page";
+        EXPECT_FALSE(n.LeftMiddleButtonEnabled());
         save(form(), "wizard_navigator_welcome" + suffix);
         n.button(kyBPRightMiddle)->setValue(true);
         forms::DoEvents();
