@@ -235,6 +235,9 @@ TEST_F(IntrinsicControlsTest, KeyEventsUseTheRuntimesCodesAndShiftMaskByReferenc
         {Qt::Key_F1, "", Qt::ShiftModifier, 112, 1, 0},
         {Qt::Key_Left, "", Qt::NoModifier, 37, 0, 0},
         {Qt::Key_Delete, "", Qt::ControlModifier, 46, 2, 0},
+        {Qt::Key_Comma, ",", Qt::NoModifier, 188, 0, 44},
+        {Qt::Key_7, "7", Qt::KeypadModifier, 103, 0, 55},
+        {Qt::Key_Question, "?", Qt::ShiftModifier, 191, 1, 63},
     };
     PictureBox surface(window.get(), "picSurface");
     for (const Case& c : cases) {
