@@ -377,3 +377,31 @@ TEST_F(IntrinsicControlsTest, LineCoversItsEndsAndLetsTheMouseThrough)
     EXPECT_EQ(line.geometry().width(), 502);
     EXPECT_EQ(line.geometry().height(), 1);
 }
+
+TEST_F(IntrinsicControlsTest, TextBoxValidateRunsWhenTheFocusLeavesAndCancelKeepsIt)
+{
+    TextBox name(window.get(), "txtName");
+    TextBox other(window.get(), "txtOther");
+    name.Move(0, 0, 2000, 315);
+    other.Move(0, 600, 2000, 315);
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    bool refuse = true;
+    int validations = 0;
+    QObject::connect(&name, &TextBox::Validate, [&](bool& Cancel) {
+        ++validations;
+        Cancel = refuse;
+    });
+    name.setFocus();
+    QApplication::processEvents();
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(validations, 1);
+    EXPECT_TRUE(name.focusProxy()->hasFocus()) << "Cancel keeps the focus";
+    refuse = false;
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(validations, 2);
+    EXPECT_TRUE(other.focusProxy()->hasFocus());
+}
