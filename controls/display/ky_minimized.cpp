@@ -1,0 +1,109 @@
+#include "controls/display/ky_minimized.h"
+
+#include "controls/display/minimize_coupling.h"
+#include "platform/forms/ambient_properties.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/ole_color.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/type_name.h"
+#include "platform/forms/vb_error.h"
+
+#include <QPainter>
+
+using forms::Screen;
+
+namespace {
+
+constexpr int design_pixels = 28;
+constexpr int icon_pixels = 23;
+constexpr std::int32_t vbObjectError = static_cast<std::int32_t>(0x80040000u);
+
+} // namespace
+
+KyMinimized::KyMinimized()
+{
+    setAccessibleName(QStringLiteral("Minimise coupling"));
+}
+
+KyMinimized::~KyMinimized() = default;
+
+QImage KyMinimized::design_icon()
+{
+    QImage image(icon_pixels, icon_pixels, QImage::Format_RGB32);
+    image.fill(QColor(0xC0, 0xC0, 0xC0));
+    QPainter p(&image);
+    const int last = icon_pixels - 1;
+    p.setPen(Qt::white);
+    p.drawLine(0, 0, last - 1, 0);
+    p.drawLine(0, 0, 0, last - 1);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(0, last, last, last);
+    p.drawLine(last, 0, last, last);
+    p.fillRect(6, 15, 8, 2, Qt::black); // the minimise glyph
+    return image;
+}
+
+bool KyMinimized::user_mode() const
+{
+    try {
+        return Ambient().UserMode();
+    } catch (const forms::VbError&) {
+        return true; // without a site there is nothing to show at design time either
+    }
+}
+
+void KyMinimized::InitProperties() { check_single_instance(); }
+
+void KyMinimized::check_single_instance()
+{
+    const QString own_name = Ambient().DisplayName();
+    for (forms::ControlSite* site : ParentForm().sites()) {
+        if (forms::TypeName(site) == QLatin1String("KyMinimized") && site->Name() != own_name)
+            forms::raise(vbObjectError, QStringLiteral("SystemMenu"), QStringLiteral("Control already exists."));
+    }
+}
+
+void KyMinimized::Show()
+{
+    if (started_)
+        return;
+    if (user_mode())
+        install_coupling();
+    started_ = true;
+    update();
+}
+
+void KyMinimized::install_coupling()
+{
+    QWidget& dialog = ParentForm();
+    // A dialog without an owner is not coupled: nothing could bring it back once minimised.
+    if (QWidget* owner = MinimizeCoupling::owner_of(dialog))
+        coupling_ = std::make_unique<MinimizeCoupling>(dialog, *owner);
+}
+
+void KyMinimized::Resize()
+{
+    const double width = user_mode() ? 0 : design_pixels * Screen::TwipsPerPixelX();
+    const double height = user_mode() ? 0 : design_pixels * Screen::TwipsPerPixelY();
+    forms::ControlSite& site = Extender();
+    if (site.Width() != width || site.Height() != height)
+        site.Move(site.Left(), site.Top(), width, height);
+}
+
+void KyMinimized::Terminate() { coupling_.reset(); }
+
+void KyMinimized::paintEvent(QPaintEvent* event)
+{
+    forms::UserControl::paintEvent(event);
+    if (user_mode())
+        return;
+    // The frame of four lines in the button-shadow colour, then the icon two pixels in.
+    QPainter p(this);
+    p.setPen(forms::resolve_color(forms::syscolor::ButtonShadow, palette()));
+    p.drawLine(1, 1, 24, 1);
+    p.drawLine(1, 1, 1, 25);
+    p.drawLine(0, 27, 26, 27);
+    p.drawLine(27, 0, 27, 27);
+    p.drawImage(2, 2, design_icon());
+}
