@@ -3,6 +3,7 @@
 // of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
 // self-registration entry points.
 
+#include "controls/display/ky_label.h"
 #include "controls/display/ky_minimized.h"
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
@@ -16,6 +17,7 @@
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
 OSTREL_FORMS_CONTROL_CLASS(KyMinimized, "{9C89DA86-556E-4C57-8CFE-DE0BDA3BF09C}", "KyComCtl.KyMinimized");
+OSTREL_FORMS_CONTROL_CLASS(KyLabel, "{6D98D988-3D39-4E54-AA6F-841BBC0DCAA2}", "KyComCtl.KyLabel");
 
 OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
                           "{53BE86AE-D956-4393-A69E-14C048E30242}");
