@@ -4,12 +4,17 @@
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
+#include "platform/forms/image.h"
+#include "platform/forms/line.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/std_picture.h"
 #include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 
 #include <QPainter>
+
+#include <cstddef>
 
 using forms::Screen;
 
@@ -24,6 +29,12 @@ constexpr std::int32_t vbObjectError = static_cast<std::int32_t>(0x80040000u);
 KyMinimized::KyMinimized()
 {
     setAccessibleName(QStringLiteral("Minimise coupling"));
+    for (std::size_t i = 0; i < ln_.size(); ++i) {
+        ln_[i] = new forms::Line(this, QStringLiteral("ln(%1)").arg(i));
+        ln_[i]->setBorderColor(forms::syscolor::ButtonShadow);
+    }
+    img_ = new forms::Image(this, QStringLiteral("img"));
+    img_->setPicture(forms::StdPicture::create(design_icon()));
 }
 
 KyMinimized::~KyMinimized() = default;
@@ -68,10 +79,24 @@ void KyMinimized::Show()
 {
     if (started_)
         return;
+    LayoutDesignIcon();
     if (user_mode())
         install_coupling();
     started_ = true;
-    update();
+}
+
+void KyMinimized::LayoutDesignIcon()
+{
+    const bool design = !user_mode();
+    for (forms::Line* line : ln_)
+        line->setVisible(design);
+    img_->setVisible(design);
+    // The frame's ends in pixels: top, left, bottom, right.
+    constexpr int ends[4][4] = {{1, 1, 25, 1}, {1, 1, 1, 26}, {0, 27, 27, 27}, {27, 0, 27, 28}};
+    const double x = Screen::TwipsPerPixelX(), y = Screen::TwipsPerPixelY();
+    for (std::size_t i = 0; i < ln_.size(); ++i)
+        ln_[i]->set_ends(ends[i][0] * x, ends[i][1] * y, ends[i][2] * x, ends[i][3] * y);
+    img_->Move(2 * x, 2 * y, img_->Width(), img_->Height());
 }
 
 void KyMinimized::install_coupling()
@@ -92,18 +117,3 @@ void KyMinimized::Resize()
 }
 
 void KyMinimized::Terminate() { coupling_.reset(); }
-
-void KyMinimized::paintEvent(QPaintEvent* event)
-{
-    forms::UserControl::paintEvent(event);
-    if (user_mode())
-        return;
-    // The frame of four lines in the button-shadow colour, then the icon two pixels in.
-    QPainter p(this);
-    p.setPen(forms::resolve_color(forms::syscolor::ButtonShadow, palette()));
-    p.drawLine(1, 1, 24, 1);
-    p.drawLine(1, 1, 1, 25);
-    p.drawLine(0, 27, 26, 27);
-    p.drawLine(27, 0, 27, 27);
-    p.drawImage(2, 2, design_icon());
-}

@@ -9,9 +9,15 @@
 
 #include <QImage>
 
+#include <array>
 #include <memory>
 
 class MinimizeCoupling;
+
+namespace forms {
+class Image;
+class Line;
+}
 
 class KyMinimized : public forms::UserControl {
     Q_OBJECT
@@ -33,13 +39,15 @@ protected:
     void Show() override;
     void Resize() override;
     void Terminate() override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool user_mode() const;
+    void LayoutDesignIcon();
     void check_single_instance();
     void install_coupling();
 
     bool started_ = false;
     std::unique_ptr<MinimizeCoupling> coupling_;
+    std::array<forms::Line*, 4> ln_{};
+    forms::Image* img_;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/display/minimize_coupling.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
@@ -188,8 +189,11 @@ TEST_F(MinimizedTest, SizeAtDesignAndRunTime)
     EXPECT_EQ(picture.pixelColor(2 + 7, 2 + 15), QColor(Qt::black)); // the glyph of the icon
 
     forms::ControlSite& running = host().add(QStringLiteral("KyComCtl.KyMinimized"), QStringLiteral("minimized"));
+    host().show();
     EXPECT_EQ(running.Width(), 0);
     EXPECT_EQ(running.Height(), 0);
+    for (auto* part : running.control()->findChildren<forms::IntrinsicControl*>())
+        EXPECT_FALSE(part->Visible()) << part->Name().toStdString() << " shows at run time";
 }
 
 TEST_F(MinimizedTest, SecondInstanceOnAFormIsRefused)
