@@ -39,6 +39,15 @@ void TextBox::setMaxLength(int length)
 bool TextBox::Locked() const { return edit_->isReadOnly(); }
 void TextBox::setLocked(bool on) { edit_->setReadOnly(on); }
 
+void TextBox::setAlignment(int alignment)
+{
+    static constexpr Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    if (alignment < 0 || alignment > 2)
+        forms::raise(vberr::InvalidPropertyValue, QStringLiteral("TextBox"));
+    alignment_ = alignment;
+    edit_->setAlignment(horizontal[alignment] | Qt::AlignVCenter);
+}
+
 int TextBox::SelStart() const
 {
     return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();

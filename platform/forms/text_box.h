@@ -2,7 +2,8 @@
 // TextBox: one line of editable text. Change follows every change of Text, typed or set by
 // code; KeyPress hands KeyAscii by reference (0 swallows the character, another code types
 // that one instead); Validate(Cancel) runs when the focus leaves, and Cancel keeps the focus.
-// Locked makes the text read-only, MaxLength 0 means no limit. SelStart, SelLength and SelText
+// Locked makes the text read-only, MaxLength 0 means no limit. Alignment 0 left, 1 right,
+// 2 centre (another value is error 380). SelStart, SelLength and SelText
 // work on the selection.
 
 #include "platform/forms/intrinsic_control.h"
@@ -16,6 +17,7 @@ class TextBox : public IntrinsicControl {
     Q_PROPERTY(QString Text READ Text WRITE setText)
     Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
     Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
+    Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(int SelStart READ SelStart WRITE setSelStart)
     Q_PROPERTY(int SelLength READ SelLength WRITE setSelLength)
     Q_PROPERTY(QString SelText READ SelText WRITE setSelText)
@@ -30,6 +32,8 @@ public:
     void setMaxLength(int length);
     bool Locked() const;
     void setLocked(bool on);
+    int Alignment() const { return alignment_; }
+    void setAlignment(int alignment);
     int SelStart() const;
     void setSelStart(int start);
     int SelLength() const;
@@ -49,6 +53,7 @@ protected:
 private:
     QLineEdit* edit_;
     int max_length_ = 0;
+    int alignment_ = 0;
 };
 
 } // namespace forms
