@@ -1,6 +1,7 @@
 #include "controls/display/ky_info_item.h"
 
 #include "controls/display/frm_info.h"
+#include "controls/display/error_handling.h"
 #include "controls/display/info_layout.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/label.h"
@@ -12,6 +13,7 @@
 
 #include <memory>
 
+using display_errors::ignoring_errors;
 using forms::Screen;
 
 namespace {
@@ -37,15 +39,6 @@ forms::Label* make_label(QWidget* line, const char* name, double left, double to
     label->setUseMnemonic(false);
     label->Move(left, top, width, 225);
     return label;
-}
-
-template <typename Step>
-void skipping_failure(Step&& step)
-{
-    try {
-        step();
-    } catch (const forms::VbError&) {
-    }
 }
 
 } // namespace
@@ -77,7 +70,7 @@ OLE_COLOR KyInfoItem::TitleColor() const { return lbl_attribute_->ForeColor(); }
 void KyInfoItem::setTitleColor(OLE_COLOR color)
 {
     lbl_attribute_->setForeColor(color);
-    skipping_failure([&] { PropertyChanged(QStringLiteral("TitleColor")); });
+    ignoring_errors([&] { PropertyChanged(QStringLiteral("TitleColor")); });
 }
 
 OLE_COLOR KyInfoItem::ValueColor() const { return lbl_value_->ForeColor(); }
@@ -150,7 +143,7 @@ void KyInfoItem::ArrangeValue()
 
 void KyInfoItem::show_full_info()
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         auto window = std::make_unique<frmInfo>();
         window->ShowInfo(lbl_attribute_->Caption(), lbl_value_->Caption(), this);
     });
@@ -159,7 +152,7 @@ void KyInfoItem::show_full_info()
 void KyInfoItem::ReadProperties(forms::PropertyBag& bag)
 {
     setTitleColor(bag.ReadProperty(QStringLiteral("TitleColor"), lbl_attribute_->ForeColor()).toUInt());
-    skipping_failure([&] { setBackColor(Ambient().BackColor()); });
+    ignoring_errors([&] { setBackColor(Ambient().BackColor()); });
 }
 
 void KyInfoItem::WriteProperties(forms::PropertyBag& bag)

@@ -1,6 +1,6 @@
 #include "controls/display/ky_label.h"
 
-#include "controls/message_box.h"
+#include "controls/display/error_handling.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
@@ -16,35 +16,12 @@
 #include <cmath>
 #include <limits>
 
+using display_errors::ignoring_errors;
 using forms::Screen;
 
 namespace {
 
 constexpr OLE_COLOR stored_fore_color = forms::syscolor::ButtonText;
-
-// The handler of ForeColor and Font: 398 is dropped; any other error shows the "Error: "
-// box with the exclamation icon, and the setter ends there.
-template <typename Procedure>
-void reported(Procedure&& procedure)
-{
-    try {
-        procedure();
-    } catch (const forms::VbError& error) {
-        if (error.number() == forms::vberr::ClientSiteNotAvailable)
-            return;
-        kycomctl::show_message(kycomctl::error_text(error.number(), error.description()), kycomctl::vbExclamation,
-                               QString());
-    }
-}
-
-template <typename Statement>
-void ignoring_errors(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const forms::VbError&) {
-    }
-}
 
 // The runtime's mouse-pointer numbers as cursors; 0 is the container's default and 99 the
 // custom MouseIcon.
@@ -138,7 +115,7 @@ void KyLabel::setBackColor(OLE_COLOR color)
 
 void KyLabel::setForeColor(OLE_COLOR color)
 {
-    reported([&] {
+    display_errors::shown_in_error_box([&] {
         fore_color_ = color;
         show_front_color();
         PropertyChanged(QStringLiteral("ForeColor"));
@@ -149,7 +126,7 @@ forms::FontRef KyLabel::Font() const { return lbl_front_->Font(); }
 
 void KyLabel::setFont(const forms::FontRef& font)
 {
-    reported([&] {
+    display_errors::shown_in_error_box([&] {
         if (!font)
             forms::raise(forms::vberr::ObjectVariableNotSet);
         font_changing_ = true;

@@ -1,5 +1,6 @@
 #include "controls/display/ky_up_down.h"
 
+#include "controls/display/error_handling.h"
 #include "controls/display/miscellaneous.h"
 #include "controls/display/spin_buttons.h"
 #include "controls/display/up_down_rules.h"
@@ -231,12 +232,11 @@ void KyUpDown::ExitFocus() { check_text(); }
 
 void KyUpDown::take_tool_tip()
 {
-    try {
+    display_errors::ignoring_errors([&] {
         const QString tip = Extender().ToolTipText();
         txt_spin_->setToolTip(tip);
         spin_ctl_->setToolTip(tip);
-    } catch (const forms::VbError&) {
-    }
+    });
 }
 
 void KyUpDown::Resize()

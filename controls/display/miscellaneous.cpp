@@ -1,9 +1,9 @@
 #include "controls/display/miscellaneous.h"
 
+#include "controls/display/error_handling.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/type_name.h"
-#include "platform/forms/vb_error.h"
 
 #include <cmath>
 
@@ -36,10 +36,7 @@ namespace {
 
 void skipping_failure(QObject* control, const char* property, const QVariant& value)
 {
-    try {
-        forms::let(control, QString::fromLatin1(property), value);
-    } catch (const forms::VbError&) {
-    }
+    display_errors::ignoring_errors([&] { forms::let(control, QString::fromLatin1(property), value); });
 }
 
 } // namespace

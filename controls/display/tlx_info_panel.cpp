@@ -1,5 +1,6 @@
 #include "controls/display/tlx_info_panel.h"
 
+#include "controls/display/error_handling.h"
 #include "controls/display/info_layout.h"
 #include "controls/display/ky_info_item.h"
 #include "platform/forms/ambient_properties.h"
@@ -18,6 +19,7 @@
 
 #include <limits>
 
+using display_errors::ignoring_errors;
 using forms::Screen;
 
 namespace {
@@ -25,15 +27,6 @@ namespace {
 constexpr OLE_COLOR default_title_color = 0x900000u; // RGB(0, 0, 144)
 constexpr OLE_COLOR default_border_color = 0xFFFEFFu;
 const char* const default_title = "Statistics";
-
-template <typename Step>
-void skipping_failure(Step&& step)
-{
-    try {
-        step();
-    } catch (const forms::VbError&) {
-    }
-}
 
 // The host's Trim: spaces only.
 bool blank(const QString& name)
@@ -163,7 +156,7 @@ KyInfoItem* TlxInfoPanel::load_line(int index)
 
 void TlxInfoPanel::ChangeValue(const QString& sName, const QString& sValue)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         InfoItem* record = items_.Item(sName);
         record->setValue(sValue);
         if (KyInfoItem* line = ctlInfoItem(record->Index()))
@@ -173,7 +166,7 @@ void TlxInfoPanel::ChangeValue(const QString& sName, const QString& sValue)
 
 void TlxInfoPanel::ClearInfoLabels()
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         for (std::int32_t k = items_.Count(); k >= 1; --k) {
             const int index = items_.Item(k)->Index();
             KyInfoItem* line = ctlInfoItem(index);
@@ -192,7 +185,7 @@ QString TlxInfoPanel::Title() const { return lbl_title_->Caption(); }
 
 void TlxInfoPanel::setTitle(const QString& title)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         lbl_title_->setCaption(title);
         PropertyChanged(QStringLiteral("Title"));
     });
@@ -202,7 +195,7 @@ OLE_COLOR TlxInfoPanel::InfoBorderColor() const { return shp_border_->BorderColo
 
 void TlxInfoPanel::setInfoBorderColor(OLE_COLOR color)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         shp_border_->setBorderColor(color);
         PropertyChanged(QStringLiteral("InfoBorderColor"));
     });
@@ -210,7 +203,7 @@ void TlxInfoPanel::setInfoBorderColor(OLE_COLOR color)
 
 void TlxInfoPanel::setRedraw(bool value)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         redraw_ = value;
         PropertyChanged(QStringLiteral("Redraw"));
         if (!redraw_)
@@ -224,7 +217,7 @@ void TlxInfoPanel::RefreshLayout()
 {
     if (lines_.size() < 2)
         return;
-    skipping_failure([&] {
+    ignoring_errors([&] {
         const KyInfoItem& last = *lines_.back();
         set_panel_height(static_cast<float>(last.Height() + last.Top() + 5 * Screen::TwipsPerPixelY()));
         fit_border();
@@ -237,7 +230,7 @@ void TlxInfoPanel::RefreshLayout()
 
 void TlxInfoPanel::setAutoRedraw(bool value)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         auto_redraw_ = value;
         PropertyChanged(QStringLiteral("AutoRedraw"));
     });
@@ -245,7 +238,7 @@ void TlxInfoPanel::setAutoRedraw(bool value)
 
 void TlxInfoPanel::setIndentation(float twips)
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         indentation_ = twips;
         for (KyInfoItem* line : lines_)
             line->setIndentation(twips);
@@ -273,7 +266,7 @@ void TlxInfoPanel::setBackColor(OLE_COLOR color)
 {
     back_color_ = color;
     update();
-    skipping_failure([&] { PropertyChanged(QStringLiteral("BackColor")); });
+    ignoring_errors([&] { PropertyChanged(QStringLiteral("BackColor")); });
     lbl_title_->setBackColor(color);
     shp_border_->setBackColor(color);
     for (KyInfoItem* line : lines_)
@@ -282,22 +275,22 @@ void TlxInfoPanel::setBackColor(OLE_COLOR color)
 
 void TlxInfoPanel::Resize()
 {
-    skipping_failure([&] {
+    ignoring_errors([&] {
         lin_separator_->set_ends(lin_separator_->X1(), lin_separator_->Y1(), ScaleWidth() - lin_separator_->X1(),
                                  lin_separator_->Y2());
     });
-    skipping_failure([&] {
+    ignoring_errors([&] {
         shp_border_->Move(lin_separator_->X1(), shp_border_->Top(), lin_separator_->X2() - lin_separator_->X1(),
                           ScaleHeight() - shp_border_->Top());
     });
     for (std::size_t i = 1; i < lines_.size(); ++i) {
-        skipping_failure([&] {
+        ignoring_errors([&] {
             KyInfoItem& line = *lines_[i];
             line.Move(line.Left(), line.Top(), ScaleWidth() - 10 * Screen::TwipsPerPixelX(), line.Height());
             line.Refresh();
         });
     }
-    skipping_failure([&] {
+    ignoring_errors([&] {
         if (!Ambient().UserMode())
             raise_resize();
     });
@@ -334,7 +327,7 @@ void TlxInfoPanel::mouseMoveEvent(QMouseEvent* event)
     short shift = forms::shift_state(*event);
     float x = forms::twips_x(event->position().toPoint());
     float y = forms::twips_y(event->position().toPoint());
-    skipping_failure([&] { emit MouseMove(button, shift, x, y); });
+    ignoring_errors([&] { emit MouseMove(button, shift, x, y); });
 }
 
 void TlxInfoPanel::InitProperties()

@@ -1,22 +1,12 @@
 #include "controls/display/info_items.h"
 
-#include "platform/forms/vb_error.h"
+#include "tests/platform/forms/error_number.h"
 
 #include <gtest/gtest.h>
 
 #include <QPointer>
 
 namespace {
-
-int error_of(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const forms::VbError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST(InfoItems, RecordsAreNumberedInOrderAndKeyedWithoutCase)
 {
