@@ -67,7 +67,9 @@ KyUpDown::KyUpDown()
     connect(spin_ctl_, &SpinButtons::UpClick, this, &KyUpDown::UpClick);
     connect(spin_ctl_, &SpinButtons::DownClick, this, &KyUpDown::DownClick);
     connect(txt_spin_, &forms::TextBox::KeyDown, this, [this](short& key_code, short&) { key_down(key_code); });
+    // Leaving the text box is leaving the control: the spin buttons take no focus.
     connect(txt_spin_, &forms::TextBox::Validate, this, [this](bool&) { check_text(); });
+    txt_spin_->focusProxy()->installEventFilter(this);
 
     // Mouse events of either part in the control's coordinates.
     using Event = void (KyUpDown::*)(short&, short&, float&, float&);
@@ -221,14 +223,15 @@ void KyUpDown::check_text()
     });
 }
 
-void KyUpDown::EnterFocus()
+bool KyUpDown::eventFilter(QObject* watched, QEvent* event)
 {
-    take_tool_tip();
-    txt_spin_->setSelStart(0);
-    txt_spin_->setSelLength(static_cast<int>(txt_spin_->Text().size()));
+    if (watched == txt_spin_->focusProxy() && event->type() == QEvent::FocusIn) {
+        take_tool_tip();
+        txt_spin_->setSelStart(0);
+        txt_spin_->setSelLength(static_cast<int>(txt_spin_->Text().size()));
+    }
+    return UserControl::eventFilter(watched, event);
 }
-
-void KyUpDown::ExitFocus() { check_text(); }
 
 void KyUpDown::take_tool_tip()
 {

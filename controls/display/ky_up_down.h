@@ -68,8 +68,8 @@ protected:
     void ReadProperties(forms::PropertyBag& bag) override;
     void WriteProperties(forms::PropertyBag& bag) override;
     void Resize() override;
-    void EnterFocus() override;
-    void ExitFocus() override;
+    // The text box taking the focus: the tool tip and the whole text selected.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // The extender's Enabled reaches the widget directly: take it through the setter.
     void changeEvent(QEvent* event) override;

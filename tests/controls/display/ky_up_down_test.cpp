@@ -8,6 +8,8 @@
 #include "tests/controls/display/send_input.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -30,9 +32,8 @@ protected:
     void type_and_leave(const QString& typed)
     {
         box_->txtSpin().setText(typed);
-        bool cancel = false;
-        emit box_->txtSpin().Validate(cancel);
-        EXPECT_FALSE(cancel);
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &leave);
     }
     void arrow(int qt_key)
     {
@@ -138,6 +139,18 @@ TEST_F(UpDownTest, ChangeOnlyForADifferentValue)
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(box_->Value(), 5);
     EXPECT_EQ(changes_, 2);
+}
+
+TEST_F(UpDownTest, FocusSelectsTheTextAndTakesTheToolTip)
+{
+    box_->setMax(1000);
+    box_->setValue(123);
+    site_->setToolTipText(QStringLiteral("Days to keep"));
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &focus);
+    EXPECT_EQ(box_->txtSpin().SelText(), QStringLiteral("123"));
+    EXPECT_EQ(box_->txtSpin().toolTip(), QStringLiteral("Days to keep"));
+    EXPECT_EQ(box_->spinCtl().toolTip(), QStringLiteral("Days to keep"));
 }
 
 TEST_F(UpDownTest, IncrementIsStoredAsItsAbsoluteValue)
