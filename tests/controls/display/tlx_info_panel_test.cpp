@@ -227,6 +227,18 @@ TEST_F(InfoPanelTest, ColoursAndIndentationReachTheLines)
                     static_cast<float>(90 + 2370 + line(0).lblFullInfo().Width() + 45));
 }
 
+TEST_F(InfoPanelTest, ResizingRaisesResizeOnlyAtDesignTime)
+{
+    forms::TestHost design(false);
+    forms::ControlSite& site = design.add(QStringLiteral("KyComCtl.TlxInfoPanel"), QStringLiteral("ipStats"));
+    int design_resizes = 0;
+    forms::connect_event(&site, QStringLiteral("Resize"), site.control(), [&](QVariantList&) { ++design_resizes; });
+    site.setWidth(7000);
+    EXPECT_EQ(design_resizes, 1);
+    site_->setWidth(7000);
+    EXPECT_EQ(resizes_, 0);
+}
+
 TEST_F(InfoPanelTest, StoredPanelKeepsItsSettings)
 {
     forms::TestHost design(false);
