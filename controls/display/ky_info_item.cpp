@@ -1,5 +1,6 @@
 #include "controls/display/ky_info_item.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/frm_info.h"
 #include "controls/display/error_handling.h"
 #include "controls/display/info_layout.h"
@@ -45,6 +46,7 @@ forms::Label* make_label(QWidget* line, const char* name, double left, double to
 
 KyInfoItem::KyInfoItem()
 {
+    give_accessible_role(*this, QAccessible::Row);
     setAccessibleName(QStringLiteral("Information line"));
     lbl_attribute_ = make_label(this, "lblAttribute", 0, 0, attribute_width, true);
     lbl_value_ = make_label(this, "lblValue", value_left, 0, 675, true);

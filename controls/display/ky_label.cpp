@@ -1,5 +1,6 @@
 #include "controls/display/ky_label.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
@@ -57,6 +58,7 @@ KyLabel::KyLabel()
     : offset_x_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelX())))
     , offset_y_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelY())))
 {
+    give_accessible_role(*this, QAccessible::StaticText);
     setAccessibleName(QStringLiteral("Label"));
     lbl_back_ = new forms::Label(this, QStringLiteral("lblBack"));
     lbl_back_->setBackStyle(forms::Label::Transparent);

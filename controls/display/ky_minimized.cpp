@@ -1,5 +1,6 @@
 #include "controls/display/ky_minimized.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/minimize_coupling.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
@@ -28,6 +29,7 @@ constexpr std::int32_t vbObjectError = static_cast<std::int32_t>(0x80040000u);
 
 KyMinimized::KyMinimized()
 {
+    give_accessible_role(*this, QAccessible::Graphic);
     setAccessibleName(QStringLiteral("Minimise coupling"));
     for (std::size_t i = 0; i < ln_.size(); ++i) {
         ln_[i] = new forms::Line(this, QStringLiteral("ln(%1)").arg(i));

@@ -1,5 +1,6 @@
 #include "controls/display/ky_up_down.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
 #include "controls/display/miscellaneous.h"
 #include "controls/display/spin_buttons.h"
@@ -56,6 +57,7 @@ std::int16_t as_integer(std::int32_t value)
 
 KyUpDown::KyUpDown()
 {
+    give_accessible_role(*this, QAccessible::SpinBox);
     setAccessibleName(QStringLiteral("Up-down box"));
     txt_spin_ = new forms::TextBox(this, QStringLiteral("txtSpin"));
     spin_ctl_ = new SpinButtons(this, QStringLiteral("spinCtl"));

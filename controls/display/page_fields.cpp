@@ -1,5 +1,6 @@
 #include "controls/display/page_fields.h"
 
+#include "controls/display/accessible_role.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/conversions.h"
@@ -16,6 +17,7 @@ namespace page_fields {
 void prepare(forms::PropertyPage& page, const QString& caption, double width, double height)
 {
     page.setCaption(caption);
+    give_accessible_role(page, QAccessible::PropertyPage);
     page.setAccessibleName(caption);
     page.setMinimumSize(forms::Screen::to_pixels_x(width), forms::Screen::to_pixels_y(height));
     QPalette palette = page.palette();

@@ -1,5 +1,6 @@
 #include "controls/display/tlx_info_panel.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
 #include "controls/display/info_layout.h"
 #include "controls/display/ky_info_item.h"
@@ -41,6 +42,7 @@ bool blank(const QString& name)
 
 TlxInfoPanel::TlxInfoPanel()
 {
+    give_accessible_role(*this, QAccessible::Grouping);
     setAccessibleName(QStringLiteral("Information panel"));
     resize(Screen::to_pixels_x(6360), Screen::to_pixels_y(1665));
 
