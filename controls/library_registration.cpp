@@ -11,6 +11,7 @@
 #include "controls/display/ky_progress_info.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
+#include "controls/wizard/ky_wizard_tab.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
 #include "platform/forms/public_classes.h"
@@ -22,6 +23,7 @@ OSTREL_FORMS_CONTROL_CLASS(KyMinimized, "{9C89DA86-556E-4C57-8CFE-DE0BDA3BF09C}"
 OSTREL_FORMS_CONTROL_CLASS(KyLabel, "{6D98D988-3D39-4E54-AA6F-841BBC0DCAA2}", "KyComCtl.KyLabel");
 OSTREL_FORMS_CONTROL_CLASS(KyUpDown, "{6E18A4C5-CC3D-41CF-8301-31451FF72BC5}", "KyComCtl.KyUpDown");
 OSTREL_FORMS_CONTROL_CLASS(TlxInfoPanel, "{69F2C0E7-25BA-4DBC-B208-4F88900B6489}", "KyComCtl.TlxInfoPanel");
+OSTREL_FORMS_CONTROL_CLASS(KyWizardTab, "{6A0F3C52-9B1D-4E7A-8C35-2F4D7B9E1A63}", "KyComCtl.KyWizardTab");
 
 OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
                           "{53BE86AE-D956-4393-A69E-14C048E30242}");

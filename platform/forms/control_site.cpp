@@ -5,6 +5,9 @@
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <cmath>
 
 namespace forms {
@@ -23,12 +26,18 @@ ControlSite::ControlSite(Form& form, UserControl& control, QString class_name, Q
 
 ControlSite::~ControlSite() = default;
 
+bool ControlSite::is_valid_name(const QString& name)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z][A-Za-z0-9_]{0,39}$"));
+    return identifier.match(name).hasMatch();
+}
+
 void ControlSite::setName(const QString& name)
 {
     if (name == name_)
         return;
-    if (name.isEmpty())
-        raise(vberr::InvalidPropertyValue);
+    if (!is_valid_name(name))
+        raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a valid control name").arg(name));
     if (ControlSite* other = form_.site(name); other && other != this)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Ambiguous name detected: ") + name);
     name_ = name;
@@ -57,25 +66,29 @@ void ControlSite::Move(double left, double top, double width, double height)
         form_.dock_aligned();
 }
 
-void ControlSite::set_docked_geometry(double left, double top, double width, double height)
+void ControlSite::set_docked_geometry(double left, double top, double width, double height, bool container_resized)
 {
     left_ = left;
     top_ = top;
     width_ = std::max(0.0, width);
     height_ = std::max(0.0, height);
-    apply_geometry();
+    if (!apply_geometry() && container_resized && control_)
+        control_->run_container_resize();
 }
 
-void ControlSite::apply_geometry()
+bool ControlSite::apply_geometry()
 {
     if (!control_)
-        return;
+        return false;
+    const QSize before = control_->size();
     control_->setGeometry(Screen::to_pixels_x(left_), Screen::to_pixels_y(top_), Screen::to_pixels_x(width_),
                           Screen::to_pixels_y(height_));
     // A shown control has had its Resize from the resize event by now; a hidden one gets it
     // here, since Qt sends a hidden widget's resize event only when it shows.
-    if (control_)
-        control_->run_resize_if_changed();
+    if (!control_)
+        return false;
+    const bool ran_here = control_->run_resize_if_changed();
+    return ran_here || control_->size() != before;
 }
 
 void ControlSite::setVisible(bool visible)
@@ -163,13 +176,23 @@ void ControlSite::write_extender(PropertyBag& bag) const
     bag.WriteProperty(QStringLiteral("HelpContextID"), help_context_, 0);
 }
 
-void ControlSite::read_extender(const PropertyBag& bag)
+void ControlSite::read_stored_geometry(const PropertyBag& bag)
 {
     left_ = bag.ReadProperty(QStringLiteral("Left"), left_).toDouble();
     top_ = bag.ReadProperty(QStringLiteral("Top"), top_).toDouble();
-    width_ = bag.ReadProperty(QStringLiteral("Width"), width_).toDouble();
-    height_ = bag.ReadProperty(QStringLiteral("Height"), height_).toDouble();
+    width_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Width"), width_).toDouble());
+    height_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Height"), height_).toDouble());
+    const int align = bag.ReadProperty(QStringLiteral("Align"), align_).toInt();
+    if (align < vbAlignNone || align > vbAlignRight)
+        raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Align %1 of \"%2\"").arg(align).arg(name_));
+    align_ = align;
     apply_geometry();
+    if (align_ != vbAlignNone)
+        form_.dock_aligned();
+}
+
+void ControlSite::read_extender(const PropertyBag& bag)
+{
     setTag(bag.ReadProperty(QStringLiteral("Tag"), tag_).toString());
     setDefault(bag.ReadProperty(QStringLiteral("Default"), default_).toBool());
     setCancel(bag.ReadProperty(QStringLiteral("Cancel"), cancel_).toBool());
@@ -178,7 +201,6 @@ void ControlSite::read_extender(const PropertyBag& bag)
     setToolTipText(bag.ReadProperty(QStringLiteral("ToolTipText"), tool_tip_).toString());
     setHelpContextID(bag.ReadProperty(QStringLiteral("HelpContextID"), help_context_).toInt());
     visible_ = bag.ReadProperty(QStringLiteral("Visible"), visible_).toBool();
-    setAlign(bag.ReadProperty(QStringLiteral("Align"), align_).toInt());
 }
 
 } // namespace forms

@@ -55,7 +55,10 @@ public:
     const QString& class_name() const { return class_name_; }
 
     QString Name() const { return name_; }
+    // A control's name is an identifier: a letter, then up to 39 letters, digits or "_".
+    // Anything else (a path such as "../x" included) is refused with 380.
     void setName(const QString& name);
+    static bool is_valid_name(const QString& name);
     int Align() const { return align_; }
     void setAlign(int align);
     double Left() const { return left_; }
@@ -96,12 +99,19 @@ public:
 
     // Extender values stored in a form file (the ones a designer sets), and back.
     void write_extender(PropertyBag& bag) const;
+    // Loading reads the stored extender values in two steps: the geometry (Left, Top, Width,
+    // Height, Align) before the control's ReadProperties, so the control sees its stored
+    // place there and what it sets there stays; the rest after it.
+    void read_stored_geometry(const PropertyBag& bag);
     void read_extender(const PropertyBag& bag);
 
     // Puts the widget where the twips say; called again when twips per pixel change.
-    void apply_geometry();
+    // Returns whether the control's Resize ran for it.
+    bool apply_geometry();
     // Docking: the form sets the geometry of an aligned control without marking anything.
-    void set_docked_geometry(double left, double top, double width, double height);
+    // `container_resized`: the form's size changed, so the control hears Resize even when
+    // only its place changed.
+    void set_docked_geometry(double left, double top, double width, double height, bool container_resized = false);
 
 private:
     Form& form_;

@@ -44,7 +44,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
 {
     if (!control)
         forms::raise(vberr::ObjectVariableNotSet);
-    if (name.isEmpty() || site(name))
+    if (!ControlSite::is_valid_name(name) || site(name))
         forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     UserControl* raw = control.get();
     raw->hide();
@@ -58,11 +58,13 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
     zorder_.push_back(s);
     control.release();
     try {
+        if (extender)
+            s->read_stored_geometry(*extender);
+        else
+            s->apply_geometry();
         raw->run_load(*s, bag);
         if (extender)
             s->read_extender(*extender);
-        else
-            s->apply_geometry();
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
         dock_aligned();
@@ -145,15 +147,20 @@ FormData Form::save() const
 
 void Form::unload()
 {
-    if (sites_.empty())
+    if (sites_.empty() || unloading_)
         return;
-    for (ControlSite* s : sites_)
-        if (s->control())
+    unloading_ = true;
+    // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
+    // that notices a control gone.
+    const auto snapshot = guarded_sites();
+    for (const QPointer<ControlSite>& s : snapshot)
+        if (s && s->control())
             s->control()->hide();
     // Every control's Terminate runs while all its siblings still exist.
-    for (ControlSite* s : sites_)
-        if (s->control())
+    for (const QPointer<ControlSite>& s : snapshot)
+        if (s && s->control())
             s->control()->run_terminate();
+    unloading_ = false;
     auto sites = std::move(sites_);
     sites_.clear();
     zorder_.clear();
@@ -166,6 +173,9 @@ void Form::unload()
 
 void Form::remove_control(ControlSite& s)
 {
+    // A removal asked for while the form unloads is part of that unload.
+    if (unloading_)
+        return;
     // Controls placed inside this one go first.
     std::vector<ControlSite*> children;
     for (ControlSite* c : sites_)
@@ -209,13 +219,13 @@ double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
 void Form::setWidth(double twips)
 {
     resize(Screen::to_pixels_x(twips), height());
-    dock_aligned();
+    dock_after_form_resize();
 }
 
 void Form::setHeight(double twips)
 {
     resize(width(), Screen::to_pixels_y(twips));
-    dock_aligned();
+    dock_after_form_resize();
 }
 double Form::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
 double Form::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
@@ -292,41 +302,75 @@ void Form::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void Form::dock_aligned()
+std::vector<QPointer<ControlSite>> Form::guarded_sites(bool front_first) const
 {
-    double left = 0, top = 0, right = ScaleWidth(), bottom = ScaleHeight();
-    // The front-most control docks first, nearest the form's edge.
-    for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
-        ControlSite* s = *it;
-        if (s->Align() == vbAlignNone || s->container() || (user_mode_ && !s->Visible()))
-            continue;
-        switch (s->Align()) {
-        case vbAlignTop:
-            s->set_docked_geometry(left, top, right - left, s->Height());
-            top += s->Height();
-            break;
-        case vbAlignBottom:
-            bottom -= s->Height();
-            s->set_docked_geometry(left, bottom, right - left, s->Height());
-            break;
-        case vbAlignLeft:
-            s->set_docked_geometry(left, top, s->Width(), bottom - top);
-            left += s->Width();
-            break;
-        case vbAlignRight:
-            right -= s->Width();
-            s->set_docked_geometry(right, top, s->Width(), bottom - top);
-            break;
-        default:
-            break;
-        }
+    std::vector<QPointer<ControlSite>> list;
+    if (front_first)
+        for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it)
+            list.emplace_back(*it);
+    else
+        for (ControlSite* s : sites_)
+            list.emplace_back(s);
+    return list;
+}
+
+void Form::dock_aligned() { dock_walk(false); }
+
+void Form::dock_after_form_resize()
+{
+    const bool resized = size() != docked_form_size_;
+    docked_form_size_ = size();
+    dock_walk(resized);
+}
+
+void Form::dock_walk(bool container_resized)
+{
+    if (docking_) {
+        redock_ = true;
+        return;
     }
+    docking_ = true;
+    // A bounded number of passes: each Resize may ask for docking again.
+    for (int pass = 0; pass < 4; ++pass) {
+        redock_ = false;
+        double left = 0, top = 0, right = ScaleWidth(), bottom = ScaleHeight();
+        // The front-most control docks first, nearest the form's edge.
+        for (const QPointer<ControlSite>& s : guarded_sites(true)) {
+            if (!s || s->Align() == vbAlignNone || s->container() || (user_mode_ && !s->Visible()))
+                continue;
+            const double width = s->Width(), height = s->Height();
+            switch (s->Align()) {
+            case vbAlignTop:
+                top += height;
+                s->set_docked_geometry(left, top - height, right - left, height, container_resized);
+                break;
+            case vbAlignBottom:
+                bottom -= height;
+                s->set_docked_geometry(left, bottom, right - left, height, container_resized);
+                break;
+            case vbAlignLeft:
+                left += width;
+                s->set_docked_geometry(left - width, top, width, bottom - top, container_resized);
+                break;
+            case vbAlignRight:
+                right -= width;
+                s->set_docked_geometry(right, top, width, bottom - top, container_resized);
+                break;
+            default:
+                break;
+            }
+        }
+        container_resized = false;
+        if (!redock_)
+            break;
+    }
+    docking_ = false;
 }
 
 void Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    dock_aligned();
+    dock_after_form_resize();
 }
 
 void Form::paintEvent(QPaintEvent*)

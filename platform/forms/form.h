@@ -8,6 +8,7 @@
 #include "platform/forms/ole_color.h"
 #include "platform/forms/std_font.h"
 
+#include <QPointer>
 #include <QString>
 #include <QVariantList>
 #include <QWidget>
@@ -100,7 +101,8 @@ public:
     // Returns whether a control took it.
     bool route_key(int key_ascii);
     // Lays out the aligned controls (called on resize and when alignment or visibility
-    // changes).
+    // changes). A Resize a control runs meanwhile may change the z-order or docking again:
+    // the walk then repeats on the new order rather than nesting.
     void dock_aligned();
 
     // Called by a site: a control marked a property changed; Default or Cancel moved.
@@ -122,6 +124,12 @@ protected:
 
 private:
     void notify_ambient(const QString& name);
+    // Docks after the form's own size changed: every docked control hears Resize, once per
+    // form size.
+    void dock_after_form_resize();
+    void dock_walk(bool container_resized);
+    // The sites as guarded pointers, in Controls order or front-most first.
+    std::vector<QPointer<ControlSite>> guarded_sites(bool front_first = false) const;
     void load_controls(const std::vector<FormControlData>& controls, ControlSite* container);
     void save_controls(std::vector<FormControlData>& out, ControlSite* container) const;
 
@@ -137,6 +145,12 @@ private:
     FontRef font_;
     QMetaObject::Connection font_connection_;
     bool dirty_ = false;
+    // Unload may be asked for again while it runs (a Terminate that lets queued calls run);
+    // the running unload finishes the job.
+    bool unloading_ = false;
+    bool docking_ = false;
+    bool redock_ = false;
+    QSize docked_form_size_{-1, -1};
 };
 
 } // namespace forms

@@ -1,6 +1,10 @@
 #include "platform/forms/image.h"
 
+#include "platform/forms/screen.h"
+
 #include <QPainter>
+
+#include <cmath>
 
 namespace forms {
 
@@ -12,13 +16,7 @@ Image::Image(QWidget* container, const QString& name)
     setPicture(nullptr);
 }
 
-void Image::setPicture(const PictureRef& picture)
-{
-    QObject::disconnect(picture_connection_);
-    picture_ = picture ? picture : StdPicture::create();
-    picture_connection_ = connect(picture_.get(), &StdPicture::PictureChanged, this, [this] { appearance_changed(); });
-    appearance_changed();
-}
+void Image::setPicture(const PictureRef& picture) { hold_picture(picture_, picture_connection_, picture); }
 
 void Image::setStretch(bool on)
 {
@@ -34,8 +32,13 @@ void Image::setBorderStyle(int style)
 
 void Image::appearance_changed()
 {
-    if (!stretch_ && !picture_->empty())
-        set_twips_rect(QRectF(Left(), Top(), himetric_to_twips(picture_->Width()), himetric_to_twips(picture_->Height())));
+    if (!stretch_ && !picture_->empty()) {
+        // The picture's size on this screen, in whole pixels.
+        const double tpp_x = Screen::TwipsPerPixelX(), tpp_y = Screen::TwipsPerPixelY();
+        const double width = std::round(himetric_to_twips(picture_->Width()) / tpp_x) * tpp_x;
+        const double height = std::round(himetric_to_twips(picture_->Height()) / tpp_y) * tpp_y;
+        set_twips_rect(QRectF(Left(), Top(), width, height));
+    }
     update();
 }
 

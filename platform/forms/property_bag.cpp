@@ -1,5 +1,6 @@
 #include "platform/forms/property_bag.h"
 
+#include "platform/forms/property_value_text.h"
 #include "platform/forms/vb_error.h"
 
 #include <algorithm>
@@ -42,6 +43,8 @@ bool property_values_equal(const QVariant& a, const QVariant& b)
 {
     if (!a.isValid() || !b.isValid())
         return a.isValid() == b.isValid();
+    if (is_object_reference(a) || is_object_reference(b))
+        return is_object_reference(a) && is_object_reference(b) && a.value<QObject*>() == b.value<QObject*>();
     if (a.canConvert<FontRef>() && a.typeId() == qMetaTypeId<FontRef>()) {
         if (b.typeId() != qMetaTypeId<FontRef>())
             return false;
@@ -94,6 +97,12 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value, cons
         remove(name);
         return;
     }
+    // A value the form file cannot hold fails here, naming its key, rather than failing the
+    // whole save later; the bag keeps what it had.
+    if (!storable_property_value(value))
+        raise(vberr::TypeMismatch, QStringLiteral("PropertyBag"),
+              QStringLiteral("The value of \"%1\" (%2) cannot be stored in a property bag")
+                  .arg(name, QString::fromLatin1(value.typeName())));
     QVariant stored = value;
     // The bag keeps its own copy of a font: a later change of the control's font object
     // must not change what was saved.

@@ -119,6 +119,34 @@ QVariant decode_font(const QString& rest)
 
 } // namespace
 
+bool is_object_reference(const QVariant& value)
+{
+    return value.isValid() && (value.metaType().flags() & QMetaType::PointerToQObject);
+}
+
+bool storable_property_value(const QVariant& value)
+{
+    if (!value.isValid())
+        return true;
+    const int type = value.typeId();
+    if (type == qMetaTypeId<FontRef>() || type == qMetaTypeId<PictureRef>())
+        return true;
+    switch (type) {
+    case QMetaType::Bool:
+    case QMetaType::Short:
+    case QMetaType::UChar:
+    case QMetaType::SChar:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Float:
+    case QMetaType::Double:
+    case QMetaType::QString:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString encode_property_value(const QVariant& value)
 {
     if (!value.isValid())

@@ -11,7 +11,12 @@
 
 namespace forms {
 
+// Raises VbError 13 for a value that has no text form (an object reference, Nothing included).
 QString encode_property_value(const QVariant& value);
+// Whether encode_property_value takes the value.
+bool storable_property_value(const QVariant& value);
+// An object reference (Nothing included).
+bool is_object_reference(const QVariant& value);
 // Raises VbError 380 (Invalid property value) with a description naming what is wrong.
 QVariant decode_property_value(const QString& text);
 

@@ -101,11 +101,21 @@ void UserControl::run_terminate()
     stage_ = Stage::Terminated;
 }
 
-void UserControl::run_resize_if_changed()
+bool UserControl::run_resize_if_changed()
 {
     // Before the load's first Resize the host is still placing the control; that Resize
     // follows and covers the size set so far.
     if (stage_ == Stage::Loaded && notified_size_.isValid() && size() != notified_size_) {
+        notified_size_ = size();
+        guarded("Resize", [this] { Resize(); });
+        return true;
+    }
+    return false;
+}
+
+void UserControl::run_container_resize()
+{
+    if (stage_ == Stage::Loaded && notified_size_.isValid()) {
         notified_size_ = size();
         guarded("Resize", [this] { Resize(); });
     }

@@ -79,7 +79,11 @@ private:
     void run_resize();
     // The site set the control's size: Resize runs now if the size changed since the last
     // Resize, shown or hidden (Qt holds a hidden widget's resize event back until it shows).
-    void run_resize_if_changed();
+    // Returns whether Resize ran.
+    bool run_resize_if_changed();
+    // The container's size changed (a docked control moved by a form resize): Resize runs
+    // even though the control's own size may not have changed.
+    void run_container_resize();
     void run_ambient_changed(const QString& name);
     void run_access_key(int key_ascii);
     void run_terminate();

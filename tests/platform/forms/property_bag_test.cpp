@@ -166,3 +166,38 @@ TEST(FormFile, BadTextIsRefusedWithTheLine)
     const FormData ok = FormFile::parse(QStringLiteral("# saved\r\nOstrelForm 1\r\n\r\nBegin Form f\r\nEnd\r\n"));
     EXPECT_EQ(ok.name.toStdString(), "f");
 }
+
+TEST(PropertyBag, NothingWithANothingDefaultIsNotKeptAndTheFormFileStillWrites)
+{
+    const QVariant nothing = QVariant::fromValue<QObject*>(nullptr);
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("TagVariant"), nothing, nothing);
+    bag.WriteProperty(QStringLiteral("PageIndex"), 3, 0);
+    EXPECT_FALSE(bag.contains(QStringLiteral("TagVariant")));
+    FormData form;
+    form.name = QStringLiteral("frmWizard");
+    form.controls.push_back(FormControlData{QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("wtWelcome"), {}, bag, {}});
+    EXPECT_NE(FormFile::write(form).indexOf(QStringLiteral("PageIndex = Long 3")), -1);
+    EXPECT_EQ(bag.ReadProperty(QStringLiteral("TagVariant"), nothing).value<QObject*>(), nullptr);
+}
+
+TEST(PropertyBag, AnObjectThatCannotBeStoredFailsAtItsOwnKeyAndTheBagKeepsTheRest)
+{
+    QObject object;
+    const QVariant reference = QVariant::fromValue(&object);
+    const QVariant nothing = QVariant::fromValue<QObject*>(nullptr);
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("TagVariant"), QStringLiteral("kept"), nothing);
+    for (const QVariant& value : {reference, nothing}) {
+        try {
+            bag.WriteProperty(QStringLiteral("TagVariant"), value, QString());
+            ADD_FAILURE() << "no error for " << value.typeName();
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 13);
+            EXPECT_NE(e.description().indexOf(QStringLiteral("TagVariant")), -1) << e.description().toStdString();
+        }
+    }
+    EXPECT_EQ(bag.ReadProperty(QStringLiteral("TagVariant")).toString(), QStringLiteral("kept"));
+    EXPECT_TRUE(property_values_equal(reference, QVariant::fromValue(&object)));
+    EXPECT_FALSE(property_values_equal(reference, nothing));
+}

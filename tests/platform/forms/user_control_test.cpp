@@ -103,6 +103,24 @@ TEST_F(UserControlTest, AmbientChangesReachEveryControl)
     }
 }
 
+TEST_F(UserControlTest, AControlNameIsAnIdentifierNeverAPath)
+{
+    TestHost host(false);
+    ControlSite& s = host.add(std::make_unique<ProbeControl>(), QStringLiteral("wtFinish"));
+    for (const char* bad : {"../x", "a/b", "", "1st", "wt Finish", "wtFinish.txt", "x1234567890123456789012345678901234567890"}) {
+        try {
+            s.setName(QString::fromLatin1(bad));
+            ADD_FAILURE() << bad;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 380) << bad;
+        }
+        EXPECT_THROW(host.add(std::make_unique<ProbeControl>(), QString::fromLatin1(bad)), VbError) << bad;
+    }
+    EXPECT_EQ(s.Name(), QStringLiteral("wtFinish"));
+    s.setName(QStringLiteral("wt_Finish2"));
+    EXPECT_EQ(s.Name(), QStringLiteral("wt_Finish2"));
+}
+
 TEST_F(UserControlTest, ExtenderDocksDefaultCancelRoutingAndZOrder)
 {
     Screen::set_twips_per_pixel(12, 12);

@@ -1,0 +1,30 @@
+#pragma once
+// The design-time captions file of a wizard page: its texts and button captions as plain
+// text for translation or review, written next to the control library. The file is written
+// whole or not at all (a temporary file renamed into place), and only under a name that is
+// an identifier, so a control's name never becomes a path.
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+struct PageCaptions {
+    QString display_name;
+    int page_mode = 0;
+    // BannerTitle, BannerDescription, WatermarkTitle, WatermarkDescription, WatermarkRule.
+    std::array<QString, 5> texts;
+    // Left, LeftMiddle, RightMiddle, Right.
+    std::array<QString, 4> button_captions;
+};
+
+// The file's bytes: lines ending in CR LF, in the system's ANSI code page (Latin-1 here).
+QByteArray captions_file_text(const PageCaptions& captions);
+
+// Writes `folder`/<display name>.txt. Raises 52 (Bad file name or number) for a display name
+// that is not an identifier and 75 (Path/File access error) when the file cannot be written;
+// an earlier file of that name then stays as it was.
+void write_captions_file(const QString& folder, const PageCaptions& captions);
+
+// The folder of the control library's own module.
+QString library_folder();
