@@ -5,6 +5,8 @@
 
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
+#include "controls/options/c_option.h"
+#include "controls/options/c_tab_manager.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 #include "platform/forms/control_classes.h"
@@ -19,6 +21,10 @@ OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyC
                           "{53BE86AE-D956-4393-A69E-14C048E30242}");
 OSTREL_FORMS_PUBLIC_NOT_CREATABLE_CLASS(CPage, "{C8DFC7E7-7767-4B8C-B468-1DD43A113D43}",
                                         "{E9274905-ABC4-4569-B341-CA6AC0EFF632}");
+OSTREL_FORMS_PUBLIC_CLASS(COption, "{9CF48EE2-1748-4CB8-B19F-65F1E7808058}", "KyComCtl.COption",
+                          "{110F2D6B-18EF-48BB-A38D-183B22755A60}");
+OSTREL_FORMS_PUBLIC_CLASS(CTabManager, "{4CE2760D-D4D9-4358-AD1F-7FE9CB5B7066}", "KyComCtl.CTabManager",
+                          "{38AE3197-348F-4075-AC98-AB0B975F8BEA}");
 
 extern "C" {
 
