@@ -1,5 +1,6 @@
 #include "platform/forms/std_picture.h"
 
+#include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
 #include <QBuffer>
@@ -11,11 +12,11 @@
 namespace forms {
 
 namespace {
-int himetric(int pixels, int dots_per_meter)
+// A picture is as large as its pixels are on this screen, whatever resolution the image file
+// records: a pixel is TwipsPerPixel twips, and 1440 twips are 2540 HIMETRIC.
+int himetric(int pixels, double twips_per_pixel)
 {
-    // HIMETRIC per pixel = 100000 / dots per metre; an image without a resolution is 96 dpi.
-    const double dpm = dots_per_meter > 0 ? dots_per_meter : 96.0 / 0.0254;
-    return static_cast<int>(std::lround(pixels * 100000.0 / dpm));
+    return static_cast<int>(std::lround(pixels * twips_per_pixel * 2540.0 / 1440.0));
 }
 } // namespace
 
@@ -42,8 +43,8 @@ PictureRef StdPicture::load_file(const QString& path)
     return create(std::move(image), icon ? Icon : Bitmap);
 }
 
-int StdPicture::Width() const { return image_.isNull() ? 0 : himetric(image_.width(), image_.dotsPerMeterX()); }
-int StdPicture::Height() const { return image_.isNull() ? 0 : himetric(image_.height(), image_.dotsPerMeterY()); }
+int StdPicture::Width() const { return image_.isNull() ? 0 : himetric(image_.width(), Screen::TwipsPerPixelX()); }
+int StdPicture::Height() const { return image_.isNull() ? 0 : himetric(image_.height(), Screen::TwipsPerPixelY()); }
 
 void StdPicture::set_image(QImage image, PictureType type)
 {

@@ -1,7 +1,9 @@
 #pragma once
 // The shared Picture object: an image (or none), held by reference (PictureRef) so that the
 // same picture can sit in several places. Width and Height are in HIMETRIC (0.01 mm), as
-// the runtime's pictures report them; an empty picture has Type 0 and size 0.
+// the runtime's pictures report them: the pixel size at the screen's pixels per inch (twips
+// per pixel), not at a resolution stored in the image file. An empty picture has Type 0 and
+// size 0.
 
 #include <QByteArray>
 #include <QImage>

@@ -3,6 +3,7 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 #include "tests/support/forms/test_host.h"
 
@@ -62,6 +63,25 @@ TEST(Screen, TwipsPerPixelIsInjectable)
     EXPECT_EQ(Screen::to_pixels_y(120), 12);
     Screen::set_twips_per_pixel(0, 0);
     EXPECT_EQ(Screen::TwipsPerPixelY(), 15);
+}
+
+TEST(Screen, APicturesSizeIsItsPixelsAtTheScreensResolutionNotTheFilesOwn)
+{
+    // 150 x 60 pixels recorded at 300 dots per inch in the file.
+    QImage image(150, 60, QImage::Format_RGB32);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    struct Case {
+        double twips_per_pixel;
+        int width, height;
+    };
+    for (const Case& c : {Case{15, 3969, 1588}, Case{12, 3175, 1270}}) {
+        Screen::set_twips_per_pixel(c.twips_per_pixel, c.twips_per_pixel);
+        const PictureRef picture = StdPicture::create(image);
+        EXPECT_EQ(picture->Width(), c.width) << c.twips_per_pixel;
+        EXPECT_EQ(picture->Height(), c.height) << c.twips_per_pixel;
+    }
+    Screen::set_twips_per_pixel(0, 0);
 }
 
 TEST(IntervalTimer, TicksWhileDoEventsRunsAndRefusesBadIntervals)

@@ -1,0 +1,54 @@
+#pragma once
+// CommandButton: Click on a left-button release over it, on Space, on Enter while it has the
+// focus, and on setting Value to True. Default and Cancel mark the button that Enter and Esc
+// press within its window (one each: setting one clears the flag on the window's others);
+// press_access_key routes those keys.
+
+#include "platform/forms/intrinsic_control.h"
+
+namespace forms {
+
+class CommandButton : public IntrinsicControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool Default READ Default WRITE setDefault)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
+    Q_PROPERTY(bool Value READ Value WRITE setValue)
+
+public:
+    CommandButton(QWidget* container, const QString& name, const QString& caption = {});
+
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    bool Default() const { return default_; }
+    void setDefault(bool on);
+    bool Cancel() const { return cancel_; }
+    void setCancel(bool on);
+    // Always False; setting True clicks the button.
+    bool Value() const { return false; }
+    void setValue(bool press);
+
+    // Enter (13) presses the Default button, Esc (27) the Cancel button among the buttons
+    // in `scope` that can be seen and used; false when there is none.
+    static bool press_access_key(QWidget* scope, int key_ascii);
+
+protected:
+    QSize sizeHint() const override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void clear_flag_on_others(bool CommandButton::*flag);
+
+    QString caption_;
+    bool default_ = false;
+    bool cancel_ = false;
+    bool pressed_ = false;
+};
+
+} // namespace forms

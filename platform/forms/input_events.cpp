@@ -1,0 +1,92 @@
+#include "platform/forms/input_events.h"
+
+#include "platform/forms/screen.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace forms {
+
+namespace {
+short modifiers_mask(Qt::KeyboardModifiers modifiers)
+{
+    short mask = 0;
+    if (modifiers & Qt::ShiftModifier)
+        mask |= shiftmask::Shift;
+    if (modifiers & Qt::ControlModifier)
+        mask |= shiftmask::Ctrl;
+    if (modifiers & Qt::AltModifier)
+        mask |= shiftmask::Alt;
+    return mask;
+}
+
+short buttons_mask(Qt::MouseButtons buttons)
+{
+    short mask = 0;
+    if (buttons & Qt::LeftButton)
+        mask |= mousebutton::Left;
+    if (buttons & Qt::RightButton)
+        mask |= mousebutton::Right;
+    if (buttons & Qt::MiddleButton)
+        mask |= mousebutton::Middle;
+    return mask;
+}
+} // namespace
+
+short key_code(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return static_cast<short>(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return static_cast<short>(keycode::F1 + (key - Qt::Key_F1));
+    switch (key) {
+    case Qt::Key_Backspace: return keycode::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return keycode::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return keycode::Return;
+    case Qt::Key_Shift: return keycode::Shift;
+    case Qt::Key_Control: return keycode::Control;
+    case Qt::Key_Alt: return keycode::Menu;
+    case Qt::Key_Escape: return keycode::Escape;
+    case Qt::Key_Space: return keycode::Space;
+    case Qt::Key_PageUp: return keycode::PageUp;
+    case Qt::Key_PageDown: return keycode::PageDown;
+    case Qt::Key_End: return keycode::End;
+    case Qt::Key_Home: return keycode::Home;
+    case Qt::Key_Left: return keycode::Left;
+    case Qt::Key_Up: return keycode::Up;
+    case Qt::Key_Right: return keycode::Right;
+    case Qt::Key_Down: return keycode::Down;
+    case Qt::Key_Insert: return keycode::Insert;
+    case Qt::Key_Delete: return keycode::Delete;
+    default: return 0;
+    }
+}
+
+short key_ascii(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return keycode::Return;
+    case Qt::Key_Escape: return keycode::Escape;
+    case Qt::Key_Backspace: return keycode::Back;
+    default: break;
+    }
+    const QString text = event.text();
+    if (text.size() != 1)
+        return 0;
+    const char16_t code = text.at(0).unicode();
+    return code >= 1 && code <= 255 ? static_cast<short>(code) : 0;
+}
+
+short shift_state(const QKeyEvent& event) { return modifiers_mask(event.modifiers()); }
+short shift_state(const QMouseEvent& event) { return modifiers_mask(event.modifiers()); }
+short mouse_button(const QMouseEvent& event) { return buttons_mask(event.button()); }
+short mouse_buttons_held(const QMouseEvent& event) { return buttons_mask(event.buttons()); }
+
+float twips_x(const QPoint& pixel) { return static_cast<float>(pixel.x() * Screen::TwipsPerPixelX()); }
+float twips_y(const QPoint& pixel) { return static_cast<float>(pixel.y() * Screen::TwipsPerPixelY()); }
+
+} // namespace forms

@@ -1,0 +1,223 @@
+#include "platform/forms/intrinsic_control.h"
+
+#include "platform/forms/input_events.h"
+#include "platform/forms/screen.h"
+
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <mutex>
+
+namespace forms {
+
+namespace {
+// Assistive tools see each intrinsic control with its own role rather than Qt's generic
+// "client" of a custom widget.
+QAccessibleInterface* intrinsic_accessible(const QString& key, QObject* object)
+{
+    (void)key;
+    auto* control = qobject_cast<IntrinsicControl*>(object);
+    return control ? new QAccessibleWidget(control, control->accessible_role()) : nullptr;
+}
+} // namespace
+
+QString strip_mnemonic(const QString& caption)
+{
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
+IntrinsicControl::IntrinsicControl(QWidget* container, const QString& name, QAccessible::Role role)
+    : QWidget(container)
+    , role_(role)
+{
+    static std::once_flag accessible_factory;
+    std::call_once(accessible_factory, [] { QAccessible::installFactory(intrinsic_accessible); });
+    setObjectName(name);
+    setAccessibleName(name);
+    setAutoFillBackground(false);
+    setFont(FontRef{});
+}
+
+IntrinsicControl::~IntrinsicControl() = default;
+
+void IntrinsicControl::setVisible(bool visible)
+{
+    visible_ = visible;
+    QWidget::setVisible(visible);
+}
+
+void IntrinsicControl::Move(double left, double top, double width, double height)
+{
+    twips_ = QRectF(left, top, std::max(0.0, width), std::max(0.0, height));
+    apply_geometry();
+    appearance_changed();
+}
+
+void IntrinsicControl::set_twips_rect(const QRectF& twips)
+{
+    twips_ = twips;
+    apply_geometry();
+}
+
+void IntrinsicControl::apply_geometry()
+{
+    const int x = Screen::to_pixels_x(twips_.left());
+    const int y = Screen::to_pixels_y(twips_.top());
+    setGeometry(x, y, Screen::to_pixels_x(twips_.right()) - x, Screen::to_pixels_y(twips_.bottom()) - y);
+}
+
+void IntrinsicControl::ZOrder(int position)
+{
+    if (position == 0)
+        raise();
+    else
+        lower();
+}
+
+void IntrinsicControl::setBackColor(OLE_COLOR color)
+{
+    back_color_ = color;
+    appearance_changed();
+}
+
+void IntrinsicControl::setForeColor(OLE_COLOR color)
+{
+    fore_color_ = color;
+    appearance_changed();
+}
+
+void IntrinsicControl::setFont(const FontRef& font)
+{
+    QObject::disconnect(font_connection_);
+    font_ = font ? font : StdFont::create();
+    font_connection_ = connect(font_.get(), &StdFont::FontChanged, this, [this] { font_changed(); });
+    font_changed();
+}
+
+void IntrinsicControl::font_changed()
+{
+    QWidget::setFont(font_->to_qfont());
+    appearance_changed();
+}
+
+QColor IntrinsicControl::back_qcolor() const { return resolve_color(back_color_, palette()); }
+QColor IntrinsicControl::fore_qcolor() const { return resolve_color(fore_color_, palette()); }
+
+bool IntrinsicControl::raise_key_down(const QKeyEvent& event)
+{
+    short code = key_code(event);
+    short shift = shift_state(event);
+    emit KeyDown(code, shift);
+    return code != 0 || key_code(event) == 0;
+}
+
+bool IntrinsicControl::raise_key_press(const QKeyEvent& event, short& typed)
+{
+    typed = key_ascii(event);
+    if (typed == 0)
+        return true;
+    emit KeyPress(typed);
+    return typed != 0;
+}
+
+bool IntrinsicControl::raise_key_up(const QKeyEvent& event)
+{
+    short code = key_code(event);
+    short shift = shift_state(event);
+    emit KeyUp(code, shift);
+    return code != 0 || key_code(event) == 0;
+}
+
+void IntrinsicControl::forward_input_of(QWidget* inner)
+{
+    inner->installEventFilter(this);
+    setFocusProxy(inner);
+}
+
+bool IntrinsicControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == this || !watched->isWidgetType())
+        return QWidget::eventFilter(watched, event);
+    auto* inner = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (!raise_key_down(key))
+            return true;
+        short typed = 0;
+        if (!raise_key_press(key, typed))
+            return true;
+        if (typed != key_ascii(key)) {
+            retype(typed);
+            return true;
+        }
+        return false;
+    }
+    case QEvent::KeyRelease:
+        return !raise_key_up(static_cast<const QKeyEvent&>(*event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        auto& mouse = static_cast<QMouseEvent&>(*event);
+        const QPoint at = inner->mapTo(this, mouse.position().toPoint());
+        if (event->type() == QEvent::MouseButtonPress)
+            emit MouseDown(mouse_button(mouse), shift_state(mouse), twips_x(at), twips_y(at));
+        else if (event->type() == QEvent::MouseMove)
+            emit MouseMove(mouse_buttons_held(mouse), shift_state(mouse), twips_x(at), twips_y(at));
+        else
+            emit MouseUp(mouse_button(mouse), shift_state(mouse), twips_x(at), twips_y(at));
+        return false;
+    }
+    default: return false;
+    }
+}
+
+void IntrinsicControl::keyPressEvent(QKeyEvent* event)
+{
+    short typed = 0;
+    if (raise_key_down(*event))
+        raise_key_press(*event, typed);
+    event->accept();
+}
+
+void IntrinsicControl::keyReleaseEvent(QKeyEvent* event)
+{
+    raise_key_up(*event);
+    event->accept();
+}
+
+void IntrinsicControl::mousePressEvent(QMouseEvent* event)
+{
+    emit MouseDown(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
+                   twips_y(event->position().toPoint()));
+}
+
+void IntrinsicControl::mouseMoveEvent(QMouseEvent* event)
+{
+    emit MouseMove(mouse_buttons_held(*event), shift_state(*event), twips_x(event->position().toPoint()),
+                   twips_y(event->position().toPoint()));
+}
+
+void IntrinsicControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit MouseUp(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
+                 twips_y(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+void IntrinsicControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
+}
+
+} // namespace forms

@@ -1,0 +1,106 @@
+#include "platform/forms/label.h"
+
+#include "platform/forms/screen.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace forms {
+
+Label::Label(QWidget* container, const QString& name, const QString& caption)
+    : IntrinsicControl(container, name, QAccessible::StaticText)
+{
+    setCaption(caption);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    setAccessibleName(caption.isEmpty() ? Name() : shown_text());
+    appearance_changed();
+}
+
+void Label::setAutoSize(bool on)
+{
+    auto_size_ = on;
+    appearance_changed();
+}
+
+void Label::setWordWrap(bool on)
+{
+    word_wrap_ = on;
+    appearance_changed();
+}
+
+void Label::setBackStyle(int style)
+{
+    back_style_ = style == Transparent ? Transparent : Opaque;
+    update();
+}
+
+void Label::setAlignment(int alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+void Label::setBorderStyle(int style)
+{
+    border_style_ = style;
+    appearance_changed();
+}
+
+void Label::setUseMnemonic(bool on)
+{
+    use_mnemonic_ = on;
+    appearance_changed();
+}
+
+QString Label::shown_text() const { return use_mnemonic_ ? strip_mnemonic(caption_) : caption_; }
+
+int Label::text_flags() const
+{
+    int flags = Qt::AlignTop;
+    flags |= alignment_ == RightJustify ? Qt::AlignRight : alignment_ == Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (word_wrap_)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+void Label::appearance_changed()
+{
+    if (auto_size_) {
+        // The size the caption needs, in twips; a border adds its pixel each side.
+        const QFontMetrics metrics(QWidget::font());
+        const int border = border_style_ != 0 ? 2 : 0;
+        const int width_px = word_wrap_ ? std::max(1, Screen::to_pixels_x(Width()) - border) : 100000;
+        QRect needed = metrics.boundingRect(QRect(0, 0, width_px, 100000), text_flags(), shown_text());
+        if (caption_.isEmpty())
+            needed.setHeight(metrics.height());
+        const double width = word_wrap_ ? Width() : (needed.width() + border) * Screen::TwipsPerPixelX();
+        const double height = (needed.height() + border) * Screen::TwipsPerPixelY();
+        set_twips_rect(QRectF(Left(), Top(), width, height));
+    }
+    update();
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    (void)event;
+    QPainter painter(this);
+    if (back_style_ == Opaque)
+        painter.fillRect(rect(), back_qcolor());
+    QRect inner = rect();
+    if (border_style_ != 0) {
+        painter.setPen(resolve_color(syscolor::WindowFrame, palette()));
+        painter.drawRect(inner.adjusted(0, 0, -1, -1));
+        inner.adjust(1, 1, -1, -1);
+    }
+    painter.setPen(Enabled() ? fore_qcolor() : resolve_color(syscolor::GrayText, palette()));
+    painter.setFont(QWidget::font());
+    painter.drawText(inner, text_flags(), shown_text());
+}
+
+} // namespace forms

@@ -1,0 +1,54 @@
+#pragma once
+// TextBox: one line of editable text. Change follows every change of Text, typed or set by
+// code; KeyPress hands KeyAscii by reference (0 swallows the character, another code types
+// that one instead); Validate(Cancel) runs when the focus leaves, and Cancel keeps the focus.
+// Locked makes the text read-only, MaxLength 0 means no limit. SelStart, SelLength and SelText
+// work on the selection.
+
+#include "platform/forms/intrinsic_control.h"
+
+class QLineEdit;
+
+namespace forms {
+
+class TextBox : public IntrinsicControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE setText)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
+    Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
+    Q_PROPERTY(int SelStart READ SelStart WRITE setSelStart)
+    Q_PROPERTY(int SelLength READ SelLength WRITE setSelLength)
+    Q_PROPERTY(QString SelText READ SelText WRITE setSelText)
+
+public:
+    TextBox(QWidget* container, const QString& name);
+
+    QString Text() const;
+    void setText(const QString& text);
+    int MaxLength() const { return max_length_; }
+    // Text longer than a new limit is cut to it. Below 0 is error 380.
+    void setMaxLength(int length);
+    bool Locked() const;
+    void setLocked(bool on);
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const;
+    void setSelText(const QString& text);
+
+signals:
+    void Change();
+    void Validate(bool& Cancel);
+
+protected:
+    void appearance_changed() override;
+    void retype(short key_ascii) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* edit_;
+    int max_length_ = 0;
+};
+
+} // namespace forms

@@ -1,0 +1,376 @@
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/image.h"
+#include "platform/forms/input_events.h"
+#include "platform/forms/label.h"
+#include "platform/forms/line.h"
+#include "platform/forms/option_button.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/vb_error.h"
+#include "tests/support/forms/test_host.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+using namespace forms;
+
+namespace {
+
+class IntrinsicControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<QWidget>();
+        window->resize(600, 400);
+    }
+    void TearDown() override { Screen::set_twips_per_pixel(15, 15); }
+
+    static void key(QWidget* target, QEvent::Type type, int qt_key, const QString& text = {},
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(type, qt_key, modifiers, text);
+        QApplication::sendEvent(target, &event);
+    }
+    static void type_key(QWidget* target, int qt_key, const QString& text = {})
+    {
+        key(target, QEvent::KeyPress, qt_key, text);
+        key(target, QEvent::KeyRelease, qt_key, text);
+    }
+    static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
+        QApplication::sendEvent(target, &event);
+    }
+    static void click(QWidget* target)
+    {
+        mouse(target, QEvent::MouseButtonPress, QPoint(2, 2));
+        mouse(target, QEvent::MouseButtonRelease, QPoint(2, 2));
+    }
+
+    TestHost host{true};
+    std::unique_ptr<QWidget> window;
+};
+
+int count_clicks(IntrinsicControl& control, const std::function<void()>& action)
+{
+    int clicks = 0;
+    auto connection = QObject::connect(&control, &IntrinsicControl::Click, [&] { ++clicks; });
+    action();
+    QObject::disconnect(connection);
+    return clicks;
+}
+
+} // namespace
+
+TEST_F(IntrinsicControlsTest, EveryControlHasItsAccessibleNameAndRole)
+{
+    struct Case {
+        IntrinsicControl* control;
+        QString name;
+        QAccessible::Role role;
+    };
+    QWidget* w = window.get();
+    const Case cases[] = {
+        {new CommandButton(w, "cmdNext", "&Next >"), "Next >", QAccessible::Button},
+        {new Label(w, "lblTitle", "Step &Title"), "Step Title", QAccessible::StaticText},
+        {new Image(w, "imgLogo"), "imgLogo", QAccessible::Graphic},
+        {new PictureBox(w, "picBanner"), "picBanner", QAccessible::Pane},
+        {new Frame(w, "fraBanner"), "fraBanner", QAccessible::Grouping},
+        {new Line(w, "LTop"), "LTop", QAccessible::Separator},
+        {new TextBox(w, "txtName"), "txtName", QAccessible::EditableText},
+        {new ComboBox(w, "cboDomain"), "cboDomain", QAccessible::ComboBox},
+        {new CheckBox(w, "chkUsers", "&Users"), "Users", QAccessible::CheckBox},
+        {new OptionButton(w, "optAll", "&All"), "All", QAccessible::RadioButton},
+    };
+    for (const Case& c : cases) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
+        ASSERT_NE(accessible, nullptr) << c.control->Name().toStdString();
+        EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.control->Name().toStdString();
+        EXPECT_EQ(accessible->role(), c.role) << c.control->Name().toStdString();
+    }
+}
+
+TEST_F(IntrinsicControlsTest, VisibleAndEnabledAreTheControlsOwnFlags)
+{
+    PictureBox container(window.get(), "picContainer");
+    CommandButton button(&container, "cmdOk", "OK");
+    window->show();
+    container.setVisible(false);
+    container.setEnabled(false);
+    EXPECT_TRUE(button.Visible());
+    EXPECT_TRUE(button.Enabled());
+    EXPECT_FALSE(button.isVisible()) << "Qt's view includes the hidden container";
+    EXPECT_FALSE(button.isEnabled());
+    button.setVisible(false);
+    button.setEnabled(false);
+    container.setVisible(true);
+    container.setEnabled(true);
+    EXPECT_FALSE(button.Visible());
+    EXPECT_FALSE(button.Enabled());
+}
+
+TEST_F(IntrinsicControlsTest, GeometryIsKeptInTwipsAndShownInWholePixels)
+{
+    for (double tpp : {15.0, 12.0}) {
+        Screen::set_twips_per_pixel(tpp, tpp);
+        Label label(window.get(), "lblRule");
+        label.Move(2600, 4290, 1695, 195);
+        EXPECT_EQ(label.Left(), 2600);
+        EXPECT_EQ(label.Top(), 4290);
+        EXPECT_EQ(label.Width(), 1695);
+        EXPECT_EQ(label.geometry(), QRect(Screen::to_pixels_x(2600), Screen::to_pixels_y(4290),
+                                          Screen::to_pixels_x(4295) - Screen::to_pixels_x(2600),
+                                          Screen::to_pixels_y(4485) - Screen::to_pixels_y(4290)))
+            << tpp;
+        label.setTop(-45);
+        EXPECT_EQ(label.Top(), -45);
+        EXPECT_EQ(label.Height(), 195);
+    }
+}
+
+TEST_F(IntrinsicControlsTest, AutoSizeLabelFitsItsCaptionAndKeepsItsWidthWhenWrapping)
+{
+    Label one_line(window.get(), "lblOne");
+    one_line.Move(0, 0, 300, 195);
+    one_line.setAutoSize(true);
+    one_line.setCaption(QStringLiteral("To continue, click Next."));
+    const double line_height = one_line.Height();
+    EXPECT_GT(one_line.Width(), 300);
+    EXPECT_GT(line_height, 0);
+
+    Label wrapped(window.get(), "lblWrapped");
+    wrapped.Move(0, 0, 1500, 195);
+    wrapped.setWordWrap(true);
+    wrapped.setAutoSize(true);
+    wrapped.setCaption(QStringLiteral("A long description that cannot fit on one line of this narrow label"));
+    EXPECT_EQ(wrapped.Width(), 1500);
+    EXPECT_GE(wrapped.Height(), 3 * line_height);
+    EXPECT_EQ(wrapped.BackStyle(), Label::Opaque);
+    wrapped.setBackStyle(Label::Transparent);
+    EXPECT_FALSE(wrapped.autoFillBackground());
+}
+
+TEST_F(IntrinsicControlsTest, ImageTakesThePicturesSizeUnlessStretched)
+{
+    for (double tpp : {15.0, 12.0}) {
+        Screen::set_twips_per_pixel(tpp, tpp);
+        Image image(window.get(), "imgHeaderBanner");
+        image.Move(100, 75, 500, 500);
+        QImage bits(49, 49, QImage::Format_RGB32);
+        bits.fill(Qt::blue);
+        image.setPicture(StdPicture::create(bits));
+        EXPECT_NEAR(image.Width(), 49 * tpp, 1.0) << tpp;
+        EXPECT_EQ(image.size(), QSize(49, 49)) << tpp;
+        image.setStretch(true);
+        image.Move(0, 0, 2490, 4500);
+        EXPECT_EQ(image.Width(), 2490);
+        image.setPicture(nullptr);
+        EXPECT_TRUE(image.Picture()->empty());
+    }
+}
+
+TEST_F(IntrinsicControlsTest, CommandButtonClicksOnReleaseSpaceEnterAndValue)
+{
+    CommandButton button(window.get(), "cmdNext", "&Next >");
+    button.Move(0, 0, 1125, 345);
+    EXPECT_EQ(count_clicks(button, [&] { click(&button); }), 1);
+    EXPECT_EQ(count_clicks(button, [&] { type_key(&button, Qt::Key_Space, " "); }), 1);
+    EXPECT_EQ(count_clicks(button, [&] { key(&button, QEvent::KeyPress, Qt::Key_Return, "\r"); }), 1);
+    EXPECT_EQ(count_clicks(button, [&] { button.setValue(true); }), 1);
+    EXPECT_FALSE(button.Value());
+    EXPECT_EQ(count_clicks(button,
+                           [&] {
+                               mouse(&button, QEvent::MouseButtonPress, QPoint(2, 2));
+                               mouse(&button, QEvent::MouseButtonRelease, QPoint(500, 2));
+                           }),
+              0)
+        << "released outside";
+}
+
+TEST_F(IntrinsicControlsTest, DefaultAndCancelAreOnePerWindowAndPressedByEnterAndEsc)
+{
+    CommandButton next(window.get(), "cmdNext", "Next");
+    CommandButton finish(window.get(), "cmdFinish", "Finish");
+    CommandButton cancel(window.get(), "cmdCancel", "Cancel");
+    window->show();
+    next.setDefault(true);
+    finish.setDefault(true);
+    cancel.setCancel(true);
+    EXPECT_FALSE(next.Default());
+    EXPECT_TRUE(finish.Default());
+    EXPECT_EQ(count_clicks(finish, [&] { EXPECT_TRUE(CommandButton::press_access_key(window.get(), 13)); }), 1);
+    EXPECT_EQ(count_clicks(cancel, [&] { EXPECT_TRUE(CommandButton::press_access_key(window.get(), 27)); }), 1);
+    finish.setEnabled(false);
+    EXPECT_FALSE(CommandButton::press_access_key(window.get(), 13)) << "a disabled default is not pressed";
+    cancel.setVisible(false);
+    EXPECT_FALSE(CommandButton::press_access_key(window.get(), 27));
+}
+
+TEST_F(IntrinsicControlsTest, KeyEventsUseTheRuntimesCodesAndShiftMaskByReference)
+{
+    struct Case {
+        int qt_key;
+        QString text;
+        Qt::KeyboardModifiers modifiers;
+        short code, shift, ascii;
+    };
+    const Case cases[] = {
+        {Qt::Key_A, "a", Qt::NoModifier, 65, 0, 97},
+        {Qt::Key_A, "A", Qt::ShiftModifier, 65, 1, 65},
+        {Qt::Key_5, "5", Qt::ControlModifier | Qt::AltModifier, 53, 6, 53},
+        {Qt::Key_Return, "\r", Qt::NoModifier, 13, 0, 13},
+        {Qt::Key_Escape, "", Qt::NoModifier, 27, 0, 27},
+        {Qt::Key_F1, "", Qt::ShiftModifier, 112, 1, 0},
+        {Qt::Key_Left, "", Qt::NoModifier, 37, 0, 0},
+        {Qt::Key_Delete, "", Qt::ControlModifier, 46, 2, 0},
+    };
+    PictureBox surface(window.get(), "picSurface");
+    for (const Case& c : cases) {
+        short code = -1, shift = -1, ascii = -1, up_code = -1;
+        auto down = QObject::connect(&surface, &IntrinsicControl::KeyDown, [&](short& k, short& s) {
+            code = k;
+            shift = s;
+        });
+        auto press = QObject::connect(&surface, &IntrinsicControl::KeyPress, [&](short& a) { ascii = a; });
+        auto up = QObject::connect(&surface, &IntrinsicControl::KeyUp, [&](short& k, short&) { up_code = k; });
+        key(&surface, QEvent::KeyPress, c.qt_key, c.text, c.modifiers);
+        key(&surface, QEvent::KeyRelease, c.qt_key, c.text, c.modifiers);
+        QObject::disconnect(down);
+        QObject::disconnect(press);
+        QObject::disconnect(up);
+        EXPECT_EQ(code, c.code) << c.qt_key;
+        EXPECT_EQ(shift, c.shift) << c.qt_key;
+        EXPECT_EQ(ascii, c.ascii == 0 ? -1 : c.ascii) << c.qt_key << " KeyPress only for a character";
+        EXPECT_EQ(up_code, c.code) << c.qt_key;
+    }
+}
+
+TEST_F(IntrinsicControlsTest, MouseEventsReportTheButtonShiftAndTwips)
+{
+    Screen::set_twips_per_pixel(12, 12);
+    Label label(window.get(), "lblClick", "Click me");
+    label.Move(0, 0, 1200, 600);
+    short button = 0, shift = 0;
+    float x = 0, y = 0;
+    QObject::connect(&label, &IntrinsicControl::MouseDown, [&](short b, short s, float tx, float ty) {
+        button = b;
+        shift = s;
+        x = tx;
+        y = ty;
+    });
+    int clicks = count_clicks(label, [&] {
+        mouse(&label, QEvent::MouseButtonPress, QPoint(10, 20), Qt::ShiftModifier);
+        mouse(&label, QEvent::MouseButtonRelease, QPoint(10, 20));
+    });
+    EXPECT_EQ(button, mousebutton::Left);
+    EXPECT_EQ(shift, shiftmask::Shift);
+    EXPECT_FLOAT_EQ(x, 120);
+    EXPECT_FLOAT_EQ(y, 240);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(IntrinsicControlsTest, TextBoxKeyPressSwallowsOrReplacesCharactersAndRaisesChange)
+{
+    TextBox text(window.get(), "txtName");
+    text.Move(0, 0, 2000, 315);
+    window->show();
+    QWidget* edit = text.focusProxy();
+    ASSERT_NE(edit, nullptr);
+    QObject::connect(&text, &IntrinsicControl::KeyPress, [](short& ascii) {
+        if (ascii == 'x')
+            ascii = 0;
+        else if (ascii >= 'a' && ascii <= 'z')
+            ascii = static_cast<short>(ascii - 32);
+    });
+    int changes = 0;
+    QObject::connect(&text, &TextBox::Change, [&] { ++changes; });
+    for (const char* c : {"a", "x", "b"})
+        type_key(edit, Qt::Key_A + (c[0] - 'a'), QString::fromLatin1(c));
+    EXPECT_EQ(text.Text(), QStringLiteral("AB"));
+    EXPECT_EQ(changes, 2);
+    text.setText(QStringLiteral("abcdef"));
+    EXPECT_EQ(changes, 3) << "Change also for text set by code";
+    text.setSelStart(2);
+    text.setSelLength(3);
+    EXPECT_EQ(text.SelText(), QStringLiteral("cde"));
+    text.setMaxLength(4);
+    EXPECT_EQ(text.Text(), QStringLiteral("abcd"));
+    text.setLocked(true);
+    type_key(edit, Qt::Key_Z, QStringLiteral("z"));
+    EXPECT_EQ(text.Text(), QStringLiteral("abcd"));
+    try {
+        text.setMaxLength(-1);
+        ADD_FAILURE() << "no error";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.number(), 380);
+    }
+}
+
+TEST_F(IntrinsicControlsTest, ComboBoxStartsWithoutChoiceAndClicksOnEverySetOfListIndex)
+{
+    ComboBox combo(window.get(), "cboMode", ComboBox::DropdownList);
+    combo.AddItem(QStringLiteral("WelcomePage"));
+    combo.AddItem(QStringLiteral("InteriorPage"));
+    combo.AddItem(QStringLiteral("CompletePage"));
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.ListCount(), 3);
+    EXPECT_EQ(count_clicks(combo, [&] { combo.setListIndex(1); }), 1);
+    EXPECT_EQ(count_clicks(combo, [&] { combo.setListIndex(1); }), 1) << "unchanged index clicks too";
+    EXPECT_EQ(combo.Text(), QStringLiteral("InteriorPage"));
+    EXPECT_EQ(count_clicks(combo, [&] { combo.setListIndex(-1); }), 1);
+    for (int bad : {-2, 3}) {
+        try {
+            combo.setListIndex(bad);
+            ADD_FAILURE() << bad;
+        } catch (const VbError& e) {
+            EXPECT_EQ(e.number(), 380);
+        }
+    }
+    combo.setItemData(2, 7);
+    EXPECT_EQ(combo.ItemData(2), 7);
+}
+
+TEST_F(IntrinsicControlsTest, CheckBoxValuesAndOptionButtonGroups)
+{
+    CheckBox check(window.get(), "chkUsers", "Users");
+    EXPECT_EQ(count_clicks(check, [&] { check.setValue(CheckBox::Grayed); }), 1);
+    EXPECT_EQ(count_clicks(check, [&] { check.setValue(CheckBox::Grayed); }), 0);
+    click(&check);
+    EXPECT_EQ(check.Value(), CheckBox::Unchecked) << "grayed goes to unchecked";
+    click(&check);
+    EXPECT_EQ(check.Value(), CheckBox::Checked);
+    EXPECT_THROW(check.setValue(3), VbError);
+
+    PictureBox group_a(window.get(), "picA");
+    PictureBox group_b(window.get(), "picB");
+    OptionButton a1(&group_a, "optA1", "One"), a2(&group_a, "optA2", "Two"), b1(&group_b, "optB1", "Other");
+    b1.setValue(true);
+    a1.setValue(true);
+    EXPECT_EQ(count_clicks(a2, [&] { click(&a2); }), 1);
+    EXPECT_FALSE(a1.Value());
+    EXPECT_TRUE(a2.Value());
+    EXPECT_TRUE(b1.Value()) << "another container is another group";
+}
+
+TEST_F(IntrinsicControlsTest, LineCoversItsEndsAndLetsTheMouseThrough)
+{
+    Line line(window.get(), "LClientLeft");
+    line.set_ends(600, 1260, 600, 4000);
+    EXPECT_EQ(line.geometry(), QRect(40, 84, 1, Screen::to_pixels_y(4015) - 84));
+    EXPECT_TRUE(line.testAttribute(Qt::WA_TransparentForMouseEvents));
+    line.set_ends(0, 300, 7515, 300);
+    EXPECT_EQ(line.geometry().width(), 502);
+    EXPECT_EQ(line.geometry().height(), 1);
+}
