@@ -50,11 +50,13 @@ private:
 
 } // namespace
 
-TreeView::TreeView(QWidget* parent) : QWidget(parent), tree_(new QTreeWidget(this))
+TreeView::TreeView(QWidget* container, const QString& name)
+    : IntrinsicControl(container, name, QAccessible::Tree), tree_(new QTreeWidget(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tree_);
+    tree_->setAccessibleName(name);
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
@@ -318,7 +320,7 @@ bool TreeView::eventFilter(QObject* watched, QEvent* event)
             });
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return IntrinsicControl::eventFilter(watched, event);
 }
 
 } // namespace forms

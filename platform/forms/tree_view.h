@@ -1,5 +1,6 @@
 #pragma once
-// TreeView: the runtime's tree of keyed nodes. Every node has a unique key (compared exactly),
+// TreeView: the runtime's tree of keyed nodes, an intrinsic control (Name, twips, its own
+// Visible and Enabled flags). Every node has a unique key (compared exactly),
 // a text, a tag, an image and a selected image named by their keys in the bound ImageList (a
 // key the list does not hold shows no picture), and may be expanded or collapsed. Nodes are
 // reached by key, so a caller never holds a node that the tree has removed.
@@ -13,10 +14,11 @@
 // Errors: a key that no node has is 35601 "Element not found"; adding a key already in use is
 // 35602 "Key is not unique in collection".
 
+#include "platform/forms/intrinsic_control.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QWidget>
 
 #include <cstdint>
 
@@ -32,13 +34,13 @@ enum TreeRelationship : std::int32_t { tvwFirst = 0, tvwLast = 1, tvwNext = 2, t
 inline constexpr std::int32_t kTreeElementNotFound = 35601;
 inline constexpr std::int32_t kTreeKeyNotUnique = 35602;
 
-class TreeView : public QWidget {
+class TreeView : public IntrinsicControl {
     Q_OBJECT
     Q_PROPERTY(bool LabelEdit READ LabelEdit WRITE setLabelEdit)
     Q_PROPERTY(int Count READ Count)
 
 public:
-    explicit TreeView(QWidget* parent = nullptr);
+    TreeView(QWidget* container, const QString& name);
     ~TreeView() override;
 
     // A top-level node when `relative` is empty (first or last by `relationship`); else the
@@ -95,7 +97,6 @@ public:
 
 signals:
     void NodeClick(const QString& key);
-    void Click();
     void Expand(const QString& key);
     void Collapse(const QString& key);
     void AfterLabelEdit(bool& Cancel, QString& NewString);

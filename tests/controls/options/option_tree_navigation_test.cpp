@@ -56,7 +56,7 @@ protected:
     }
 
     Application application_;
-    forms::TreeView tree_;
+    forms::TreeView tree_{nullptr, QStringLiteral("tvOptions")};
     CTabManager tabs_;
     OptionCollection list_;
     options::OptionTreeNavigation navigation_{tree_, tabs_};

@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         forms::TestHost::ensure_application();
-        tree_ = std::make_unique<forms::TreeView>();
+        tree_ = std::make_unique<forms::TreeView>(nullptr, QStringLiteral("tvOptions"));
     }
     std::unique_ptr<forms::TreeView> tree_;
 };

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         forms::TestHost::ensure_application();
-        tree_ = std::make_unique<forms::TreeView>();
+        tree_ = std::make_unique<forms::TreeView>(nullptr, QStringLiteral("tvOptions"));
         tree_->Add({}, forms::tvwLast, "A", "Alpha");
         tree_->Add("A", forms::tvwChild, "A1", "One");
         tree_->Add("A", forms::tvwChild, "A3", "Three");
