@@ -7,6 +7,8 @@
 #include "controls/display/ky_progress_info.h"
 #include "controls/options/c_option.h"
 #include "controls/options/c_tab_manager.h"
+#include "controls/options/ky_option_page.h"
+#include "controls/options/ky_tree_base.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 #include "platform/forms/control_classes.h"
@@ -16,6 +18,8 @@
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+OSTREL_FORMS_CONTROL_CLASS(KyTreeBase, "{90A4B1E0-F920-4C92-9C78-2328BF999690}", "KyComCtl.KyTreeBase");
+OSTREL_FORMS_CONTROL_CLASS(KyOptionPage, "{9E099C82-0DCE-4F22-9323-F2A20404B6C8}", "KyComCtl.KyOptionPage");
 
 OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
                           "{53BE86AE-D956-4393-A69E-14C048E30242}");
