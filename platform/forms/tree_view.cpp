@@ -298,7 +298,9 @@ void TreeView::finish_label_edit(const QString& key, const QString& text)
         return;
     bool cancel = false;
     QString new_text = text;
+    edited_key_ = key;
     emit AfterLabelEdit(cancel, new_text);
+    edited_key_.clear();
     if (!cancel && find(key))
         setText(key, new_text);
 }

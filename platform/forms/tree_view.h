@@ -92,6 +92,8 @@ public:
     void click_empty();
     // Ends an in-place edit of the node `key` with the text typed.
     void finish_label_edit(const QString& key, const QString& text);
+    // While AfterLabelEdit runs: the key of the node being edited.
+    QString EditedKey() const { return edited_key_; }
 
     QTreeWidget& widget() const { return *tree_; }
 
@@ -113,6 +115,7 @@ private:
     QTreeWidget* tree_;
     const ImageList* images_ = nullptr;
     bool label_edit_ = false;
+    QString edited_key_;
 };
 
 } // namespace forms

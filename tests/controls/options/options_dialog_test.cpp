@@ -13,6 +13,7 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
+#include "tests/controls/options/qstring_printer.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <cmath>

@@ -94,13 +94,17 @@ TEST_F(TreeViewTest, AnInPlaceEditTakesTheTextUnlessCancelled)
 {
     tree_->setLabelEdit(true);
     bool refuse = true;
+    QStringList edited;
     QObject::connect(tree_.get(), &forms::TreeView::AfterLabelEdit, [&](bool& cancel, QString& text) {
+        edited << tree_->EditedKey();
         cancel = refuse && text.contains('\\');
     });
     tree_->finish_label_edit("A1", "Un\\o");
     EXPECT_EQ(tree_->Text("A1"), "One");
     tree_->finish_label_edit("A1", "Uno");
     EXPECT_EQ(tree_->Text("A1"), "Uno");
+    EXPECT_EQ(edited, (QStringList{"A1", "A1"}));
+    EXPECT_EQ(tree_->EditedKey(), "");
 }
 
 TEST_F(TreeViewTest, AnImageKeyTheListDoesNotHoldShowsNoPicture)
