@@ -1,6 +1,7 @@
 #include "controls/options/ky_option_page.h"
 
 #include "controls/message_box.h"
+#include "controls/options/layout_support.h"
 #include "controls/options/c_tab_manager.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
@@ -16,6 +17,10 @@
 #include <cmath>
 
 using forms::Screen;
+using options::ignoring_errors;
+using options::px_x;
+using options::px_y;
+using options::whole;
 
 namespace {
 
@@ -23,19 +28,6 @@ const QString kHeaderMode = QStringLiteral("HeaderMode");
 const QString kPageIndex = QStringLiteral("PageIndex");
 const QString kCaption = QStringLiteral("Caption");
 const QString kFont = QStringLiteral("Font");
-
-double px_x(double n) { return n * Screen::TwipsPerPixelX(); }
-double px_y(double n) { return n * Screen::TwipsPerPixelY(); }
-std::int32_t whole(double twips) { return static_cast<std::int32_t>(std::lround(twips)); }
-
-template <typename Statement>
-void ignoring_errors(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const forms::VbError&) {
-    }
-}
 
 } // namespace
 

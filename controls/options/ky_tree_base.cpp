@@ -1,6 +1,7 @@
 #include "controls/options/ky_tree_base.h"
 
 #include "controls/message_box.h"
+#include "controls/options/layout_support.h"
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_images.h"
 #include "controls/options/option_tree_text.h"
@@ -17,6 +18,10 @@
 #include <cmath>
 
 using forms::Screen;
+using options::ignoring_errors;
+using options::px_x;
+using options::px_y;
+using options::whole;
 
 namespace {
 
@@ -32,19 +37,6 @@ const QString kCustomCaption = QStringLiteral("CustomCaption");
 const QString kCustomVisible = QStringLiteral("CustomVisible");
 const QString kHelpApplyCaption = QStringLiteral("HelpApplyCaption");
 const QString kShowApply = QStringLiteral("ShowApply");
-
-double px_x(double n) { return n * Screen::TwipsPerPixelX(); }
-double px_y(double n) { return n * Screen::TwipsPerPixelY(); }
-std::int32_t whole(double twips) { return static_cast<std::int32_t>(std::lround(twips)); }
-
-template <typename Statement>
-void ignoring_errors(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const forms::VbError&) {
-    }
-}
 
 } // namespace
 

@@ -13,7 +13,6 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
-#include "tests/controls/options/qstring_printer.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <cmath>
@@ -325,6 +324,37 @@ TEST_F(OptionsDialogTest, AStoredIndexClashIsSettledWithTheSmallestFreeIndex)
     EXPECT_EQ(page("kopPage2").PageIndex(), 2);
     EXPECT_EQ(page("kopPage3").PageIndex(), 3);
     EXPECT_EQ(page("kopPage4").PageIndex(), 4);
+}
+
+TEST_F(OptionsDialogTest, ADisabledTreeKeepsThePageAndComesBackToIt)
+{
+    design_dialog();
+    host().design_to_run();
+    tree_base().tvOptions().click_node(QStringLiteral("_GENERAL\\FILES"));
+    tree_base().setTreeEnabled(false);
+    EXPECT_FALSE(tree_base().tvOptions().Enabled());
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage2"});
+    tree_base().SetTab(4);
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage4"});
+    tree_base().setTreeEnabled(true);
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage2"});
+    EXPECT_EQ(tree_base().tvOptions().SelectedKey(), "_GENERAL\\FILES");
+}
+
+TEST_F(OptionsDialogTest, APageStoresItsKeysInOrderAndFreesItsIndexWhenItsDesignerCloses)
+{
+    design_dialog();
+    const QString text = host().saved_text();
+    const int page = text.indexOf(QStringLiteral("kopPage1"));
+    const auto at = [&](const char* key) { return text.indexOf(QString::fromLatin1(key), page); };
+    EXPECT_LT(at("HeaderMode"), at("PageIndex"));
+    EXPECT_LT(at("PageIndex"), at("Caption"));
+    EXPECT_LT(at("Caption"), at("Font"));
+    CTabManager& tabs = tree_base().tabs();
+    host().show();
+    site("kopPage2").control()->hide();
+    EXPECT_FALSE(tabs.IsRegistered(2));
+    EXPECT_TRUE(tabs.IsRegistered(1));
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include "platform/forms/label.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/tree_view.h"
-#include "tests/controls/options/qstring_printer.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QTimer>
