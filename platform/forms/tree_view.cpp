@@ -103,6 +103,7 @@ void TreeView::Add(const QString& relative, TreeRelationship relationship, const
                      QStringLiteral("Key is not unique in collection: \"%1\"").arg(key));
     if (relationship < tvwFirst || relationship > tvwChild)
         forms::raise(vberr::InvalidProcedureCall, QStringLiteral("TreeView"));
+    QTreeWidgetItem* anchor = relative.isEmpty() ? nullptr : item(relative);
     auto* node = new QTreeWidgetItem;
     node->setText(0, text);
     node->setData(0, kKeyRole, key);
@@ -110,17 +111,12 @@ void TreeView::Add(const QString& relative, TreeRelationship relationship, const
     node->setData(0, kSelectedImageRole, selected_image);
     node->setFlags(node->flags() | (label_edit_ ? Qt::ItemIsEditable : Qt::NoItemFlags));
     apply_icon(node);
-    if (relative.isEmpty()) {
+    if (!anchor) {
         if (relationship == tvwFirst)
             tree_->insertTopLevelItem(0, node);
         else
             tree_->addTopLevelItem(node);
         return;
-    }
-    QTreeWidgetItem* anchor = find(relative);
-    if (!anchor) {
-        delete node;
-        item(relative);
     }
     if (relationship == tvwNext || relationship == tvwPrevious) {
         QTreeWidgetItem* parent = anchor->parent();

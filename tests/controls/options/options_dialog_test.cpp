@@ -326,6 +326,18 @@ TEST_F(OptionsDialogTest, AStoredIndexClashIsSettledWithTheSmallestFreeIndex)
     EXPECT_EQ(page("kopPage4").PageIndex(), 4);
 }
 
+TEST_F(OptionsDialogTest, APageWithoutATreeHostIsRefused)
+{
+    host().reload(false);
+    try {
+        host().add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopLonely"));
+        FAIL() << "placed";
+    } catch (const forms::VbError& error) {
+        EXPECT_EQ(error.number(), 91);
+    }
+    EXPECT_EQ(host().form().site(QStringLiteral("kopLonely")), nullptr);
+}
+
 TEST_F(OptionsDialogTest, ADisabledTreeKeepsThePageAndComesBackToIt)
 {
     design_dialog();

@@ -4,6 +4,8 @@
 #include "tests/support/forms/test_host.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -105,6 +107,25 @@ TEST_F(TreeViewTest, AnInPlaceEditTakesTheTextUnlessCancelled)
     EXPECT_EQ(tree_->Text("A1"), "Uno");
     EXPECT_EQ(edited, (QStringList{"A1", "A1"}));
     EXPECT_EQ(tree_->EditedKey(), "");
+}
+
+TEST_F(TreeViewTest, TheInPlaceEditorHandsItsTextToAfterLabelEdit)
+{
+    tree_->setLabelEdit(true);
+    tree_->show();
+    QStringList edits;
+    QObject::connect(tree_.get(), &forms::TreeView::AfterLabelEdit,
+                     [&](bool&, QString& text) { edits << tree_->EditedKey() + "=" + text; });
+    tree_->StartLabelEdit("B");
+    auto* editor = tree_->widget().findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Bravo");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(editor, &enter);
+    for (int i = 0; i < 5 && edits.isEmpty(); ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(edits, QStringList{"B=Bravo"});
+    EXPECT_EQ(tree_->Text("B"), "Bravo");
 }
 
 TEST_F(TreeViewTest, AnImageKeyTheListDoesNotHoldShowsNoPicture)
