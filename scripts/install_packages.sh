@@ -18,6 +18,8 @@ PACKAGES=(
 	krb5-user smbclient libkrb5-dev openssl                    # kinit, rpcclient, krb5.h, test certificates
 	util-linux iproute2 procps                                 # unshare, mount, flock; ip, ss; ps
 	locales                                                    # localedef: the locales of the log-date tests
+	clang libclang-rt-14-dev                                   # fuzz targets: clang, libFuzzer, sanitizer runtimes
+	desktop-file-utils                                         # desktop-file-validate: the installed desktop entry
 )
 
 missing=()

@@ -24,8 +24,11 @@ scripts/install_packages.sh
 note "building"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD" --target Ostrel OstrelCollector ostrel-regsvr
-# The build registers each module as it builds it; registering again here keeps the
-# registry right when the modules were already up to date.
+# The build registers each module into the build tree's own registry, beside the programs,
+# as it builds it; registering again here keeps that registry right when the modules were
+# already up to date. The per-user registry is left alone. The program of a build tree reads
+# bin/build-registry.txt by itself; naming it explicitly serves older builds of the runtime too.
+export OSTREL_REGISTRY="$ROOT/$BUILD/bin/build-registry.txt"
 "$BUILD/bin/ostrel-regsvr" "$BUILD/bin/libOstrelCollector.so"
 
 rm -f -- "$REPORT"

@@ -3,6 +3,8 @@
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -41,13 +43,22 @@ bool valid_host(std::string_view host)
         return false;
     for (std::size_t i = 0; i < host.size(); ++i) {
         const auto c = static_cast<unsigned char>(host[i]);
-        if (c <= 0x20 || c == 0x7F)
+        // A bracket belongs only around an IPv6 address.
+        if (c <= 0x20 || c == 0x7F || c == '[' || c == ']')
             return false;
         // U+0080..U+009F in UTF-8.
         if (c == 0xC2 && i + 1 < host.size() && static_cast<unsigned char>(host[i + 1]) <= 0x9F)
             return false;
     }
     return true;
+}
+
+// A host given in brackets is an IPv6 address, and only that: anything else there (a bracket,
+// a slash) would read back as another host or another entry.
+bool valid_bracketed_host(const std::string& host)
+{
+    in6_addr address{};
+    return inet_pton(AF_INET6, host.c_str(), &address) == 1;
 }
 
 } // namespace
@@ -80,6 +91,8 @@ HRESULT parse_ads_path(std::u16string_view path, ads_path& out)
         if (close == std::string_view::npos)
             return E_ADS_BAD_PATHNAME;
         result.host = std::string(rest.substr(1, close - 1));
+        if (!valid_bracketed_host(result.host))
+            return E_ADS_BAD_PATHNAME;
         std::string_view after = rest.substr(close + 1);
         slash = after.find('/');
         std::string_view port_part = after.substr(0, slash);

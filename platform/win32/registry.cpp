@@ -245,6 +245,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM desi
     std::vector<std::u16string> sub;
     if (const LONG rc = resolve_subkey(key, subKey, parent, sub); rc != ok)
         return rc;
+    if (parent.path.size() + sub.size() > win32::registry_detail::kMaxKeyDepth)
+        return err(ERROR_INVALID_PARAMETER);
     open_key opened{parent.root, joined(parent, sub), desired & ~(KEY_WOW64_32KEY | KEY_WOW64_64KEY)};
     bool created_any = false;
     const LONG rc = registry_store::instance().write([&](registry_tree& tree, bool& changed) {

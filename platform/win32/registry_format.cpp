@@ -371,7 +371,12 @@ bool registry_format::read(std::string_view text, registry_tree& tree, std::size
             }
             current = &result.roots[root];
             std::size_t at = first;
+            std::size_t depth = 0;
             while (at != std::string_view::npos) {
+                if (++depth > kMaxKeyDepth) {
+                    error_line = line_number;
+                    return false;
+                }
                 const std::size_t next = path.find('\\', at + 1);
                 const std::string_view segment =
                     path.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1);

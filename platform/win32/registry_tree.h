@@ -45,6 +45,11 @@ enum class registry_root : std::size_t { classes_root, current_user, local_machi
 inline constexpr std::array<std::string_view, static_cast<std::size_t>(registry_root::count)> kRootNames = {
     "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
 
+// How many levels of keys a root may hold, as the system's registry allows. Deeper paths are
+// refused, by the file reader and by key creation alike: the file names every key by its whole
+// path, so one deeper key line would cost text with the square of its depth.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+
 struct registry_tree {
     std::array<registry_key, static_cast<std::size_t>(registry_root::count)> roots;
 

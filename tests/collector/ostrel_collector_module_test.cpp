@@ -17,7 +17,7 @@
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
 #include "tests/platform/com/registry_probe.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +189,7 @@ protected:
         return m_log;
     }
 
-    temp_registry m_registry;
+    ostrel::test::temp_registry m_registry;
     void* m_handle = nullptr;
     install_fn m_install = nullptr;
     fake_backend m_backend;
@@ -527,16 +527,22 @@ TEST_P(CollectorLifetime, LastReleaseOnTheWorkerThreadRaisesNothingAfterwards)
     advise(client, &first);
     advise(client, &second);
     std::atomic<bool> released{false};
+    // collect() holds a reference of its own while Collect runs; the sink lets go of the last
+    // one only after that, or its release would not be the last (and the run would go on).
+    HANDLE collect_returned = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     first.on_call = [&](DISPID) {
+        WaitForSingleObject(collect_returned, 10000);
         if (!released.exchange(true))
             client->Release();
     };
     collect(client, {u"nt.test", u"ad.test"});
+    SetEvent(collect_returned);
     for (int i = 0; i < 500 && !no_object_left(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(no_object_left());
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const auto calls = log();
+    CloseHandle(collect_returned);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
     EXPECT_EQ(calls[0].sink_tag, 1);

@@ -5,6 +5,7 @@
 
 #include "platform/win32/win_types.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +20,12 @@ class KyComCtlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kycomctl-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        setenv("OSTREL_REGISTRY", (dir_ / "registry.txt").c_str(), 1);
         ASSERT_EQ(DllRegisterServer(), 0);
         host_ = std::make_unique<forms::TestHost>(true);
     }
     void TearDown() override
     {
         host_.reset();
-        unsetenv("OSTREL_REGISTRY");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
 
     forms::TestHost& host() { return *host_; }
@@ -47,7 +41,7 @@ protected:
         return path;
     }
 
-    std::filesystem::path dir_;
+    ostrel::test::temp_registry test_registry_;
 
 private:
     std::unique_ptr<forms::TestHost> host_;

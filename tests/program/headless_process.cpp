@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace program_test {
-namespace {
 
 run_result run_program(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
                        int timeoutMs)
@@ -27,8 +26,6 @@ run_result run_program(const QString& program, const QStringList& arguments, con
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }
-
-} // namespace
 
 headless_process::headless_process(bool registerCollector) : env_(QProcessEnvironment::systemEnvironment())
 {

@@ -18,6 +18,11 @@ struct run_result {
     QString err;
 };
 
+// Runs `program` with `arguments` and `env`, waiting up to `timeoutMs` for it to end (killing
+// it then).
+run_result run_program(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
+                       int timeoutMs);
+
 class headless_process {
 public:
     // A temporary folder with its own registry file; with `registerCollector` the built

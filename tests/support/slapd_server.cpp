@@ -37,11 +37,24 @@ std::unique_ptr<slapd_server> slapd_server::start(bool tls, std::string& error, 
         error = "start.sh wrote no " + state + "/env";
         return nullptr;
     }
-    return std::unique_ptr<slapd_server>(new slapd_server(state, std::move(vars)));
+    return std::unique_ptr<slapd_server>(new slapd_server(state, std::move(vars), true));
+}
+
+std::unique_ptr<slapd_server> slapd_server::attach(const std::string& state, std::string& error)
+{
+    auto vars = read_shell_vars(state + "/env");
+    if (vars.find("SLAPD_PORT") == vars.end()) {
+        error = "the test run's slapd is not running: " + state +
+                "/env is missing (the CTest fixture slapd_fixture_start starts it)";
+        return nullptr;
+    }
+    return std::unique_ptr<slapd_server>(new slapd_server(state, std::move(vars), false));
 }
 
 slapd_server::~slapd_server()
 {
+    if (!owned_)
+        return;
     const std::string command = shell_quoted(std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh") + " " + shell_quoted(state_) +
                                 " --remove";
     if (std::system(command.c_str()) != 0) {
@@ -65,7 +78,8 @@ std::unique_ptr<slapd_server> start_trusted_slapd(std::string& error)
 {
     if (!slapd_available())
         return nullptr;
-    auto server = slapd_server::start(true, error);
+    const auto shared = env("OSTREL_SLAPD_STATE");
+    auto server = shared ? slapd_server::attach(*shared, error) : slapd_server::start(true, error);
     if (server)
         server->trust_certificate();
     return server;

@@ -1,8 +1,9 @@
 #pragma once
-// An OpenLDAP slapd for one test executable: tests/fixtures/slapd/start.sh puts it on
-// 127.0.0.1 on free ports with all of its state in a fresh temporary directory, and the
-// destructor stops it by its pid and removes that directory. The server's settings are the
-// SLAPD_* variables start.sh writes (SLAPD_URI, SLAPD_PORT, SLAPD_BASE, SLAPD_CA, ...).
+// An OpenLDAP slapd for the tests: tests/fixtures/slapd/start.sh puts it on 127.0.0.1 on free
+// ports with all of its state in a directory of its own. The server's settings are the SLAPD_*
+// variables start.sh writes (SLAPD_URI, SLAPD_PORT, SLAPD_BASE, SLAPD_CA, ...). A server this
+// process started is stopped by its pid, and its directory removed, by the destructor; the
+// server a test run shares (OSTREL_SLAPD_STATE, the CTest fixture "slapd") is only used.
 
 #include <map>
 #include <memory>
@@ -21,6 +22,10 @@ public:
     slapd_server(const slapd_server&) = delete;
     slapd_server& operator=(const slapd_server&) = delete;
 
+    // The server of the test run (the one in $OSTREL_SLAPD_STATE), left running afterwards;
+    // null with the reason in `error` when that folder holds no started server.
+    static std::unique_ptr<slapd_server> attach(const std::string& state, std::string& error);
+
     // One SLAPD_* setting; empty when start.sh wrote none of that name.
     std::string var(const std::string& key) const;
     int count(const std::string& key) const { return std::stoi(var(key)); }
@@ -32,19 +37,21 @@ public:
     void trust_certificate() const;
 
 private:
-    slapd_server(std::string state, std::map<std::string, std::string> vars)
-        : state_(std::move(state)), vars_(std::move(vars)) {}
+    slapd_server(std::string state, std::map<std::string, std::string> vars, bool owned)
+        : state_(std::move(state)), vars_(std::move(vars)), owned_(owned) {}
 
     std::string state_;
     std::map<std::string, std::string> vars_;
+    bool owned_;
 };
 
 // Whether this machine has the slapd the fixture starts.
 bool slapd_available();
 
-// The server a test suite shares: started with TLS and its certificate trusted by this process
-// (and the clients it starts later); null when slapd is missing, or with the reason in `error`
-// when it did not start.
+// The server a test suite shares, with TLS and its certificate trusted by this process (and the
+// clients it starts later): the test run's own when OSTREL_SLAPD_STATE names it, else one
+// started for this process. Null when slapd is missing, or with the reason in `error` when
+// there is no server.
 std::unique_ptr<slapd_server> start_trusted_slapd(std::string& error);
 
 } // namespace ostrel::test

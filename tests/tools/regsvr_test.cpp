@@ -1,6 +1,7 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -34,21 +35,6 @@ std::string quoted(const std::string& s)
 
 class RegsvrTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ostrel-regsvr-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        registry_ = dir_ / "registry.txt";
-        setenv("OSTREL_REGISTRY", registry_.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        unsetenv("OSTREL_REGISTRY");
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-
     static run_result run(const std::string& args)
     {
         run_result r;
@@ -79,8 +65,7 @@ protected:
         return win32::utf16_to_utf8(std::u16string(buffer, size / 2 - 1));
     }
 
-    std::filesystem::path dir_;
-    std::filesystem::path registry_;
+    ostrel::test::temp_registry test_registry_;
 };
 
 TEST_F(RegsvrTest, RegistersAndUnregistersAModule)
@@ -108,16 +93,16 @@ TEST_F(RegsvrTest, RelativePathNamesTheFileNotALibrarySearch)
 
 TEST_F(RegsvrTest, FailuresAreReportedAndExitNonZero)
 {
-    const std::string not_a_module = (dir_ / "not-a-module.so").string();
+    const std::string not_a_module = (test_registry_.dir() / "not-a-module.so").string();
     std::ofstream(not_a_module) << "plain text\n";
-    const std::string fifo = (dir_ / "module-fifo.so").string();
+    const std::string fifo = (test_registry_.dir() / "module-fifo.so").string();
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const struct {
         const char* label;
         std::string args;
         std::vector<std::string> expected;
     } cases[] = {
-        {"missing file", quoted((dir_ / "missing.so").string()), {"error: cannot load", "missing.so"}},
+        {"missing file", quoted((test_registry_.dir() / "missing.so").string()), {"error: cannot load", "missing.so"}},
         {"not a shared object", quoted(not_a_module), {"error: cannot load", "not-a-module.so"}},
         {"a FIFO", quoted(fifo), {"error: cannot load", "module-fifo.so: not a regular file"}},
         {"no entry point", quoted(OSTREL_NO_ENTRY_MODULE), {"has no entry point DllRegisterServer"}},
@@ -151,10 +136,10 @@ std::string file_text(const std::filesystem::path& path)
 // writes the build registry beside it; installed, the per-user registry and never the system's.
 TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
 {
-    const auto build_bin = dir_ / "build" / "bin";
-    const auto prefix_bin = dir_ / "prefix" / "bin";
-    const auto system_registry = dir_ / "prefix" / "lib" / "ostrel" / "registry.txt";
-    const auto user_registry = dir_ / "config" / "ostrel" / "registry.txt";
+    const auto build_bin = test_registry_.dir() / "build" / "bin";
+    const auto prefix_bin = test_registry_.dir() / "prefix" / "bin";
+    const auto system_registry = test_registry_.dir() / "prefix" / "lib" / "ostrel" / "registry.txt";
+    const auto user_registry = test_registry_.dir() / "config" / "ostrel" / "registry.txt";
     for (const auto& bin : {build_bin, prefix_bin}) {
         std::filesystem::create_directories(bin);
         std::filesystem::copy_file(OSTREL_REGSVR, bin / "ostrel-regsvr");
@@ -165,7 +150,7 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     const std::string system_text = file_text(system_registry);
 
     const auto run_copy = [&](const std::filesystem::path& bin, const std::string& option = {}) {
-        const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" + quoted((dir_ / "config").string()) +
+        const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" + quoted((test_registry_.dir() / "config").string()) +
                                     " " + quoted((bin / "ostrel-regsvr").string()) + " " + option +
                                     quoted(OSTREL_TEST_MODULE) + " >/dev/null 2>&1";
         return std::system(command.c_str());
@@ -179,7 +164,7 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     EXPECT_NE(user_text.find("Ostrel.RegsvrTest"), std::string::npos) << user_text;
     EXPECT_EQ(user_text.find("Ostrel.System"), std::string::npos) << user_text;
     EXPECT_EQ(file_text(system_registry), system_text);
-    EXPECT_FALSE(std::filesystem::exists(registry_));
+    EXPECT_FALSE(std::filesystem::exists(test_registry_.file()));
 
     // Unregistering by hand takes back what the user's file holds; the system's stays.
     ASSERT_EQ(run_copy(prefix_bin, "-u "), 0);

@@ -11,7 +11,7 @@
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
 
@@ -62,7 +62,7 @@ protected:
             CoUninitialize();
     }
 
-    temp_registry m_registry;
+    ostrel::test::temp_registry m_registry;
     bool m_initialized = false;
     void* m_handle = nullptr;
     CComPtr<IOstrelCollector> m_collector;

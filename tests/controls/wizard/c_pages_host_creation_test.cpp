@@ -30,13 +30,7 @@ protected:
         KyComCtlTest::TearDown();
     }
 
-    std::string registry_text() const
-    {
-        std::ifstream in(dir_ / "registry.txt");
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string registry_text() const { return test_registry_.text(); }
 
     std::shared_ptr<CPage> proxy(TestWizardPage& page, const QString& name)
     {

@@ -65,7 +65,7 @@ protected:
     std::filesystem::path make_tool(const std::filesystem::path& path) const
     {
         std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path) << "#!/bin/sh\ntouch '" << (dir_ / "tool-ran").string() << "'\n";
+        std::ofstream(path) << "#!/bin/sh\ntouch '" << (test_registry_.dir() / "tool-ran").string() << "'\n";
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path;
     }
@@ -74,7 +74,7 @@ protected:
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 5000) {
-            if (std::filesystem::exists(dir_ / "tool-ran"))
+            if (std::filesystem::exists(test_registry_.dir() / "tool-ran"))
                 return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         }
@@ -122,7 +122,7 @@ TEST_F(AboutBoxTest, RegistryIsOpenedForReadingOnly)
 
 TEST_F(AboutBoxTest, ToolNamedOutrightStartsWithoutAFileCheck)
 {
-    const auto tool = make_tool(dir_ / "bin" / "sysinfo-tool");
+    const auto tool = make_tool(test_registry_.dir() / "bin" / "sysinfo-tool");
     put_text(kToolKey, QStringLiteral("PATH"), QString::fromStdString(tool.string()));
     frmAbout box;
     box.StartSysInfo();
@@ -132,8 +132,8 @@ TEST_F(AboutBoxTest, ToolNamedOutrightStartsWithoutAFileCheck)
 
 TEST_F(AboutBoxTest, ToolInTheNamedFolderStarts)
 {
-    make_tool(dir_ / "shared" / "MSINFO32.EXE");
-    put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((dir_ / "shared").string()));
+    make_tool(test_registry_.dir() / "shared" / "MSINFO32.EXE");
+    put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((test_registry_.dir() / "shared").string()));
     frmAbout box;
     box.StartSysInfo();
     EXPECT_TRUE(tool_ran());
@@ -148,7 +148,7 @@ TEST_F(AboutBoxTest, NoToolSaysSo)
     };
     for (const Case c : {Case{"no registry value", false}, Case{"folder without the tool", true}}) {
         if (c.folder_value)
-            put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((dir_ / "empty").string()));
+            put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((test_registry_.dir() / "empty").string()));
         boxes().clear();
         frmAbout box;
         box.StartSysInfo();

@@ -45,7 +45,9 @@ TEST(AdsPathRejects, WhatIsNoDirectoryPath)
 {
     for (const char16_t* bad : {u"", u"LDAP://", u"LDAP:///o=x", u"ldap://host", u"WinNT://host", u"LDAP://host:",
                                 u"LDAP://host:0", u"LDAP://host:65536", u"LDAP://host:38a", u"LDAP://host/",
-                                u"LDAP://[::1", u"LDAP://a b"}) {
+                                u"LDAP://[::1", u"LDAP://a b",
+                                // Brackets hold an IPv6 address and nothing else.
+                                u"LDAP://[[1]", u"LDAP://[9/DCo]:3", u"LDAP://[dc1]/o=x", u"LDAP://a]b", u"LDAP://a[b"}) {
         ads::ads_path path;
         EXPECT_EQ(ads::parse_ads_path(bad, path), E_ADS_BAD_PATHNAME) << std::u16string(bad).size();
     }

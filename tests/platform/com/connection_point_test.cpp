@@ -10,7 +10,7 @@
 #include "platform/com/connection_points.h"
 #include "platform/com/runtime.h"
 #include "platform/com/threading.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ protected:
         return point;
     }
 
-    temp_registry m_registry;
+    ostrel::test::temp_registry m_registry;
     void* m_handle = nullptr;
 };
 

@@ -7,7 +7,7 @@
 #include "platform/com/error_info.h"
 #include "platform/com/runtime.h"
 #include "tests/platform/com/registry_probe.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ protected:
         return id;
     }
 
-    temp_registry m_registry;
+    ostrel::test::temp_registry m_registry;
     void* m_handle = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #include "platform/com/atl/registrar.h"
 
 #include "tests/platform/com/registry_probe.h"
-#include "tests/platform/com/temp_registry.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ const char16_t* const script = uR"(HKCR
 
 TEST(Registrar, RegistersValuesWithReplacements)
 {
-    temp_registry registry;
+    ostrel::test::temp_registry registry;
     ASSERT_EQ(com::registrar::run_script(script, true, {{u"MODULE", u"/opt/lib/thing.so"}}), S_OK);
     const std::u16string clsid = u"CLSID\\{11111111-2222-3333-4444-555555555555}";
     EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, u"Test.Thing.1"), u"Thing Class");
@@ -42,7 +42,7 @@ TEST(Registrar, RegistersValuesWithReplacements)
 
 TEST(Registrar, ForceRemoveClearsOldContentOnRegister)
 {
-    temp_registry registry;
+    ostrel::test::temp_registry registry;
     const std::u16string stale = u"CLSID\\{11111111-2222-3333-4444-555555555555}\\Stale";
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, stale.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
@@ -54,7 +54,7 @@ TEST(Registrar, ForceRemoveClearsOldContentOnRegister)
 
 TEST(Registrar, UnregisterKeepsNoRemoveAndOtherKeys)
 {
-    temp_registry registry;
+    ostrel::test::temp_registry registry;
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, u"CLSID\\{99999999-0000-0000-0000-000000000000}", 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
@@ -72,7 +72,7 @@ TEST(Registrar, UnregisterKeepsNoRemoveAndOtherKeys)
 
 TEST(Registrar, MalformedScriptsWriteNothing)
 {
-    temp_registry registry;
+    ostrel::test::temp_registry registry;
     const char16_t* const bad[] = {
         u"HKCR { A = s 'unterminated }",
         u"HKXX { A }",

@@ -83,9 +83,9 @@ TEST_F(CreateObjectTest, AVersionIndependentProgIdFollowsItsCurVer)
 TEST_F(CreateObjectTest, RefusesWithTheReason)
 {
     register_class_in(QStringLiteral("CLSID\\{4D5E6F70-8192-43A4-B5C6-D7E8F9A0B1C2}\\InprocServer32"),
-                      (dir_ / "missing-module.so").c_str());
+                      (test_registry_.dir() / "missing-module.so").c_str());
     // A module path that is a FIFO is refused at once instead of waiting for a writer.
-    const auto fifo = dir_ / "fifo-module.so";
+    const auto fifo = test_registry_.dir() / "fifo-module.so";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     register_class_in(QStringLiteral("CLSID\\{5E6F7081-92A3-44B5-86C7-D8E9F0A1B2C3}\\InprocServer32"), fifo.c_str());
     const struct {

@@ -38,6 +38,26 @@ TEST(RegistryFormat, RejectsTextThatIsNotARegistry)
     }
 }
 
+TEST(RegistryFormat, KeysDeeperThanTheLimitAreRefused)
+{
+    const auto key_line = [](std::size_t depth) {
+        std::string line = "[HKEY_CLASSES_ROOT";
+        for (std::size_t i = 0; i < depth; ++i)
+            line += "\\k";
+        return line + "]\n";
+    };
+    registry_tree tree;
+    std::size_t line = 0;
+    EXPECT_TRUE(registry_format::read(key_line(win32::registry_detail::kMaxKeyDepth), tree, line));
+    // The writer writes what it read.
+    registry_tree again;
+    EXPECT_TRUE(registry_format::read(registry_format::write(tree), again, line));
+    for (const std::size_t depth : {win32::registry_detail::kMaxKeyDepth + 1, std::size_t{40000}}) {
+        EXPECT_FALSE(registry_format::read("# deep\n" + key_line(depth), tree, line)) << depth;
+        EXPECT_EQ(line, 2u) << depth;
+    }
+}
+
 TEST(RegistryFormat, ReadsCommentsBlankLinesAndCrLf)
 {
     registry_tree tree;

@@ -3,7 +3,9 @@
 #include "platform/win32/registry_location.h"
 #include "platform/win32/registry_store.h"
 #include "platform/win32/win_errors.h"
-#include "tests/platform/win32/registry_fixture.h"
+#include "tests/support/temp_registry.h"
+
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
@@ -39,20 +41,21 @@ void write_text(const std::filesystem::path& path, const std::string& text)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-class RegistryLocationTest : public RegistryFileTest {
+class RegistryLocationTest : public ::testing::Test {
 protected:
+    ostrel::test::temp_registry test_registry_;
     // An installed layout: <prefix>/bin holds the program, <prefix>/lib/ostrel the system
     // registry, and the user's configuration lies elsewhere.
-    std::filesystem::path bin() const { return dir_ / "prefix" / "bin"; }
-    std::filesystem::path system_file() const { return dir_ / "prefix" / "lib" / "ostrel" / "registry.txt"; }
-    std::filesystem::path user_file() const { return dir_ / "config" / "ostrel" / "registry.txt"; }
+    std::filesystem::path bin() const { return test_registry_.dir() / "prefix" / "bin"; }
+    std::filesystem::path system_file() const { return test_registry_.dir() / "prefix" / "lib" / "ostrel" / "registry.txt"; }
+    std::filesystem::path user_file() const { return test_registry_.dir() / "config" / "ostrel" / "registry.txt"; }
 };
 
 TEST_F(RegistryLocationTest, ExplicitFileElseBuildRegistryElseUserAboveSystem)
 {
     std::filesystem::create_directories(bin());
-    const std::string build_tree = (dir_ / "build" / "bin").string();
-    write_text(dir_ / "build" / "bin" / win32::kBuildRegistryName, "");
+    const std::string build_tree = (test_registry_.dir() / "build" / "bin").string();
+    write_text(test_registry_.dir() / "build" / "bin" / win32::kBuildRegistryName, "");
     const std::string system = system_file().string();
     const struct {
         const char* label;
@@ -75,7 +78,7 @@ TEST_F(RegistryLocationTest, ExplicitFileElseBuildRegistryElseUserAboveSystem)
 
 TEST_F(RegistryLocationTest, TheStoreFollowsOstrelRegistry)
 {
-    EXPECT_EQ(win32::registry_file_path(), file_.string());
+    EXPECT_EQ(win32::registry_file_path(), test_registry_.file().string());
 }
 
 class LayeredRegistryTest : public RegistryLocationTest {
@@ -170,12 +173,12 @@ TEST_F(LayeredRegistryTest, ACorruptSystemRegistryIsReported)
 // never waits for a writer that does not come.
 TEST_F(RegistryLocationTest, OnlyARegularFileIsReadAsARegistry)
 {
-    const auto fifo = dir_ / "fifo.txt";
+    const auto fifo = test_registry_.dir() / "fifo.txt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const auto folder = dir_ / "folder.txt";
+    const auto folder = test_registry_.dir() / "folder.txt";
     std::filesystem::create_directory(folder);
     for (const auto& path : {fifo, folder}) {
-        use_file(path);
+        test_registry_.use_file(path);
         HKEY key = nullptr;
         EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key),
                   static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))

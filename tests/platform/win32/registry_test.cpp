@@ -1,12 +1,16 @@
 #include "platform/win32/registry.h"
+#include "platform/win32/registry_tree.h"
 
 #include "platform/win32/win_errors.h"
-#include "tests/platform/win32/registry_fixture.h"
+#include "tests/support/temp_registry.h"
+
+#include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,7 +57,10 @@ LONG open(HKEY root, const char16_t* path, REGSAM access, HKEY& key)
     return RegOpenKeyExW(root, path, 0, access, &key);
 }
 
-using RegistryTest = RegistryFileTest;
+class RegistryTest : public ::testing::Test {
+protected:
+    ostrel::test::temp_registry test_registry_;
+};
 
 TEST_F(RegistryTest, StringsDwordsAndTheDefaultValue)
 {
@@ -85,7 +92,7 @@ TEST_F(RegistryTest, StringsDwordsAndTheDefaultValue)
     EXPECT_EQ(get_string(key, u"ThreadingModel"), u"Free");
     EXPECT_EQ(RegCloseKey(key), ok);
 
-    const std::string text = file_text();
+    const std::string text = test_registry_.text();
     EXPECT_NE(text.find("[HKEY_CLASSES_ROOT\\CLSID\\{0001}\\InprocServer32]\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\"ThreadingModel\" = sz \"Free\"\n"), std::string::npos) << text;
     EXPECT_NE(text.find("@ = sz \"/opt/lib/libx.so\"\n"), std::string::npos) << text;
@@ -228,6 +235,12 @@ TEST_F(RegistryTest, BadArgumentsAreRefused)
     EXPECT_EQ(RegCreateKeyExW(key, u"A\\\\B", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr),
               static_cast<LONG>(ERROR_BAD_PATHNAME));
     EXPECT_EQ(RegCreateKeyExW(key, u"A", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr), invalid);
+    // Deeper than a root may hold (Args is one level already), and nothing of it is created.
+    std::u16string deep = u"D";
+    for (std::size_t i = 1; i < win32::registry_detail::kMaxKeyDepth; ++i)
+        deep += u"\\D";
+    EXPECT_EQ(RegCreateKeyExW(key, deep.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr), invalid);
+    EXPECT_EQ(RegOpenKeyExW(key, u"D", 0, KEY_READ, &sub), static_cast<LONG>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(RegOpenKeyExW(reinterpret_cast<HKEY>(0x12345), u"A", 0, KEY_READ, &sub),
               static_cast<LONG>(ERROR_INVALID_HANDLE));
     RegCloseKey(key);
@@ -345,12 +358,12 @@ TEST_F(RegistryTest, ConcurrentWritersOfSeveralProcessesAndThreadsLoseNothing)
 TEST_F(RegistryTest, AFileThatIsNotARegistryIsReportedAndKept)
 {
     const std::string garbage = "[HKEY_CLASSES_ROOT\\X]\nthis is not a value line\n";
-    write_file(garbage);
+    test_registry_.write(garbage);
     HKEY key = nullptr;
     EXPECT_EQ(open(HKEY_CLASSES_ROOT, u"X", KEY_READ, key), static_cast<LONG>(ERROR_REGISTRY_CORRUPT));
     EXPECT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, u"Y", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               static_cast<LONG>(ERROR_REGISTRY_CORRUPT));
-    EXPECT_EQ(file_text(), garbage);
+    EXPECT_EQ(test_registry_.text(), garbage);
 }
 
 TEST_F(RegistryTest, EveryKindOfNameAndValueSurvivesTheFile)
@@ -369,11 +382,11 @@ TEST_F(RegistryTest, EveryKindOfNameAndValueSurvivesTheFile)
     }
     // Read it back through a copy of the file under a new name, so that nothing comes from
     // this process's cache.
-    const auto copy = dir_ / "copy.txt";
-    std::filesystem::copy_file(file_, copy);
-    use_file(copy);
+    const auto copy = test_registry_.dir() / "copy.txt";
+    std::filesystem::copy_file(test_registry_.file(), copy);
+    test_registry_.use_file(copy);
     HKEY key = nullptr;
-    ASSERT_EQ(open(HKEY_CURRENT_USER, (u"software\\" + odd_key).c_str(), KEY_READ, key), ok) << file_text();
+    ASSERT_EQ(open(HKEY_CURRENT_USER, (u"software\\" + odd_key).c_str(), KEY_READ, key), ok) << test_registry_.text();
     EXPECT_EQ(get_string(key, u"TEXT \"NAME\""), odd_text);
     EXPECT_EQ(get_string(key, u"surrogate"), lone_surrogate);
     BYTE data[16];
