@@ -11,7 +11,7 @@ namespace {
 TEST(PageRegistry, RegisterHandsOutTheSmallestFreeIndexForZeroOrATakenOne)
 {
     struct Case {
-        std::initializer_list<short> registered;
+        std::vector<short> registered;
         short asked;
         short given;
     };
