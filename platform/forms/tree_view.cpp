@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
@@ -64,6 +65,7 @@ TreeView::TreeView(QWidget* container, const QString& name)
     tree_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     tree_->setItemDelegate(new LabelEditDelegate(*this));
     tree_->viewport()->installEventFilter(this);
+    tree_->installEventFilter(this);
     setFocusProxy(tree_);
     connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { emit Expand(key_of(item)); });
     connect(tree_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) { emit Collapse(key_of(item)); });
@@ -302,9 +304,32 @@ void TreeView::finish_label_edit(const QString& key, const QString& text)
 }
 
 // A mouse click on a node's row (not on its expand sign) is a node click; a click below the
-// last node is a click on the empty area.
+// last node is a click on the empty area. A key that moves the selection to another node is a
+// node click too (without Click).
 bool TreeView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: {
+            const QString before = SelectedKey();
+            QTimer::singleShot(0, this, [this, before] {
+                const QString now = SelectedKey();
+                if (!now.isEmpty() && now != before)
+                    emit NodeClick(now);
+            });
+            break;
+        }
+        default:
+            break;
+        }
+    }
     if (watched == tree_->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         QTreeWidgetItem* hit = tree_->itemAt(mouse->position().toPoint());

@@ -6,7 +6,8 @@
 // reached by key, so a caller never holds a node that the tree has removed.
 //
 // Events, as a user causes them: a click on a node selects it and raises NodeClick, then
-// Click; a click on an empty area raises Click only; expanding and collapsing (by the user or
+// Click; a key that selects another node raises NodeClick; a click on an empty area raises
+// Click only; expanding and collapsing (by the user or
 // by setExpanded) raise Expand and Collapse; an in-place edit of a node's text (LabelEdit on,
 // F2 or a click on the selected node) raises AfterLabelEdit(Cancel, NewString) when the user
 // ends it, and the node takes the new text unless Cancel is set.

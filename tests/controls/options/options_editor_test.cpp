@@ -214,6 +214,20 @@ TEST_F(OptionsEditorTest, MovesStayAmongSiblingsAndDoNotMarkTheSheet)
     EXPECT_EQ(page_->tvOptions().ChildKeys(QStringLiteral("_GENERAL\\NET")), QStringList{"_GENERAL\\NET\\PROXY"});
 }
 
+TEST_F(OptionsEditorTest, AContainerClickTogglesItUnlessItsExpandSignWasJustUsed)
+{
+    open(kTree);
+    click(QStringLiteral("_DISPLAY"));
+    EXPECT_TRUE(page_->tvOptions().Expanded(QStringLiteral("_DISPLAY")));
+    EXPECT_EQ(page_->tvOptions().Image(QStringLiteral("_DISPLAY")), options::kOpenedFolder);
+    click(QStringLiteral("_DISPLAY"));
+    EXPECT_FALSE(page_->tvOptions().Expanded(QStringLiteral("_DISPLAY")));
+    // the designer opens it with the expand sign, then clicks it: it stays open
+    page_->tvOptions().setExpanded(QStringLiteral("_DISPLAY"), true);
+    click(QStringLiteral("_DISPLAY"));
+    EXPECT_TRUE(page_->tvOptions().Expanded(QStringLiteral("_DISPLAY")));
+}
+
 TEST_F(OptionsEditorTest, RenameReKeysTheSubtreeAndKeepsItsPlace)
 {
     open(kTree);

@@ -80,6 +80,21 @@ TEST_F(TreeViewTest, AClickOnANodeSelectsItThenRaisesNodeClickAndClick)
     EXPECT_EQ(tree_->SelectedKey(), "");
 }
 
+TEST_F(TreeViewTest, AKeyThatSelectsAnotherNodeIsANodeClick)
+{
+    tree_->show();
+    tree_->Select("A");
+    QStringList clicks;
+    QObject::connect(tree_.get(), &forms::TreeView::NodeClick, [&](const QString& key) { clicks << key; });
+    tree_->widget().setFocus();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&tree_->widget(), &down);
+    for (int i = 0; i < 5 && clicks.isEmpty(); ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(clicks, QStringList{tree_->SelectedKey()});
+    EXPECT_NE(tree_->SelectedKey(), "A");
+}
+
 TEST_F(TreeViewTest, ExpandAndCollapseRaiseTheirEvents)
 {
     QStringList events;
