@@ -3,6 +3,10 @@
 // of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
 // self-registration entry points.
 
+#include "controls/display/ky_label.h"
+#include "controls/display/ky_minimized.h"
+#include "controls/display/ky_up_down.h"
+#include "controls/display/tlx_info_panel.h"
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
 #include "controls/options/c_option.h"
@@ -18,6 +22,10 @@
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+OSTREL_FORMS_CONTROL_CLASS(KyMinimized, "{9C89DA86-556E-4C57-8CFE-DE0BDA3BF09C}", "KyComCtl.KyMinimized");
+OSTREL_FORMS_CONTROL_CLASS(KyLabel, "{6D98D988-3D39-4E54-AA6F-841BBC0DCAA2}", "KyComCtl.KyLabel");
+OSTREL_FORMS_CONTROL_CLASS(KyUpDown, "{6E18A4C5-CC3D-41CF-8301-31451FF72BC5}", "KyComCtl.KyUpDown");
+OSTREL_FORMS_CONTROL_CLASS(TlxInfoPanel, "{69F2C0E7-25BA-4DBC-B208-4F88900B6489}", "KyComCtl.TlxInfoPanel");
 OSTREL_FORMS_CONTROL_CLASS(KyTreeBase, "{90A4B1E0-F920-4C92-9C78-2328BF999690}", "KyComCtl.KyTreeBase");
 OSTREL_FORMS_CONTROL_CLASS(KyOptionPage, "{9E099C82-0DCE-4F22-9323-F2A20404B6C8}", "KyComCtl.KyOptionPage");
 
