@@ -301,64 +301,54 @@ QString KyWizardNavigator::ButtonCaption(std::int32_t position)
 }
 #undef KY_NAV_REFRESH
 
-void KyWizardNavigator::setButtonEnabled(std::int32_t position, bool value)
+// Each Let of the button family: `store` puts the value into the field, `show` puts it on
+// the bar's button; the property is marked changed under its own name, and at design time
+// the value also goes into the shared default set, so that pages using that set show the
+// designer's choice.
+void KyWizardNavigator::button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,
+                                   const std::function<void(forms::CommandButton&)>& show)
 {
-    handled(key(position, "Enabled") + QStringLiteral(" (Let)"), [&] {
-        field(position).Enabled = value;
-        require_button(position).setEnabled(value);
-        if (default_button_ == position)
-            ApplyDefaultButton(value ? position : kyBPNone);
-        if (cancel_button_ == position)
-            ApplyCancelButton(value ? position : kyBPNone);
-        PropertyChanged(key(position, "Enabled"));
+    const QString name = key(position, member);
+    handled(name + QStringLiteral(" (Let)"), [&] {
+        store(field(position));
+        show(require_button(position));
+        PropertyChanged(name);
         if (KyNav_ && !user_mode()) {
-            CWizardNavigator::Button b = KyNav_->DefaultSetButton(position);
-            b.Enabled = value;
+            ButtonField b = KyNav_->DefaultSetButton(position);
+            store(b);
             KyNav_->setDefaultSetButton(position, b);
         }
     });
+}
+
+void KyWizardNavigator::setButtonEnabled(std::int32_t position, bool value)
+{
+    button_let(position, "Enabled", [&](ButtonField& f) { f.Enabled = value; },
+               [&](forms::CommandButton& b) {
+                   b.setEnabled(value);
+                   // A button switched off stops being the default or cancel button and gets
+                   // the role back when it is switched on again.
+                   if (default_button_ == position)
+                       ApplyDefaultButton(value ? position : kyBPNone);
+                   if (cancel_button_ == position)
+                       ApplyCancelButton(value ? position : kyBPNone);
+               });
 }
 
 void KyWizardNavigator::setButtonVisible(std::int32_t position, bool value)
 {
-    handled(key(position, "Visible") + QStringLiteral(" (Let)"), [&] {
-        field(position).Visible = value;
-        PropertyChanged(key(position, "Visible"));
-        require_button(position).setVisible(value);
-        if (KyNav_ && !user_mode()) {
-            CWizardNavigator::Button b = KyNav_->DefaultSetButton(position);
-            b.Visible = value;
-            KyNav_->setDefaultSetButton(position, b);
-        }
-    });
+    button_let(position, "Visible", [&](ButtonField& f) { f.Visible = value; }, [&](forms::CommandButton& b) { b.setVisible(value); });
 }
 
 void KyWizardNavigator::setButtonRule(std::int32_t position, std::int32_t value)
 {
-    handled(key(position, "Rule") + QStringLiteral(" (Let)"), [&] {
-        field(position).Rule = value;
-        require_button(position).setTag(QString::number(value));
-        PropertyChanged(key(position, "Rule"));
-        if (KyNav_ && !user_mode()) {
-            CWizardNavigator::Button b = KyNav_->DefaultSetButton(position);
-            b.Rule = value;
-            KyNav_->setDefaultSetButton(position, b);
-        }
-    });
+    button_let(position, "Rule", [&](ButtonField& f) { f.Rule = value; },
+               [&](forms::CommandButton& b) { b.setTag(QString::number(value)); });
 }
 
 void KyWizardNavigator::setButtonCaption(std::int32_t position, const QString& value)
 {
-    handled(key(position, "Caption") + QStringLiteral(" (Let)"), [&] {
-        field(position).Caption = value;
-        PropertyChanged(key(position, "Caption"));
-        require_button(position).setCaption(value);
-        if (KyNav_ && !user_mode()) {
-            CWizardNavigator::Button b = KyNav_->DefaultSetButton(position);
-            b.Caption = value;
-            KyNav_->setDefaultSetButton(position, b);
-        }
-    });
+    button_let(position, "Caption", [&](ButtonField& f) { f.Caption = value; }, [&](forms::CommandButton& b) { b.setCaption(value); });
 }
 
 // --- pictures and font -----------------------------------------------------------------------
@@ -601,7 +591,7 @@ void KyWizardNavigator::push_default_set()
     n.setDefaultSetDefaultButton(default_button_);
     n.setDefaultSetCancelButton(cancel_button_);
     for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
-        CWizardNavigator::Button b;
+        ButtonField b;
         b.Caption = ButtonCaption(position);
         b.Enabled = ButtonEnabled(position);
         b.Visible = ButtonVisible(position);

@@ -15,6 +15,7 @@
 // ky_wizard_navigator_pages.cpp (page changes, button dispatch, captions file).
 
 #include "controls/wizard/wizard_error.h"
+#include "controls/wizard/wizard_navigator.h"
 #include "controls/wizard/wizard_picture.h"
 #include "controls/wizard/wizard_types.h"
 #include "platform/forms/ole_color.h"
@@ -31,7 +32,6 @@
 
 class CPage;
 class CPages;
-class CWizardNavigator;
 
 namespace forms {
 class CommandButton;
@@ -229,12 +229,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct ButtonField {
-        bool Visible = false;
-        bool Enabled = false;
-        QString Caption;
-        std::int32_t Rule = kyBRNone;
-    };
+    // One button's Visible, Enabled, Caption and Rule, as the shared default set holds them.
+    using ButtonField = CWizardNavigator::Button;
 
     // The error convention: runs `body`; an error is kept, 398 ends silently, any other is
     // reported as OnError and the box with "DisplayName::label".
@@ -247,6 +243,8 @@ private:
     ButtonField& field(std::int32_t position);
     forms::CommandButton& require_button(std::int32_t position) const;
     void mark(const char* key);
+    void button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,
+                    const std::function<void(forms::CommandButton&)>& show);
     void push_default_set();
     void set_initial_values();
     void read_button_keys(const forms::PropertyBag& bag);
@@ -264,6 +262,9 @@ private:
     void NextClick();
     void change_page(std::int32_t link, std::int32_t direction, const char* label);
     void go_to_new_page(QObject*& NewPage, const std::int32_t* direction, const char* label);
+    // Asks the host, then shows the page its BeforePageChange handler left in NewPage and
+    // names that page in AfterPageChange. False when the host cancelled or the bar is gone.
+    bool ask_and_show(std::int32_t direction, QObject*& NewPage, QObject* CurrentPage);
     void report(std::int32_t number, const QString& description, const QString& label);
     void KyNav_OnChangeButtons();
     void KyNav_OnChangePreviousPageIndex();

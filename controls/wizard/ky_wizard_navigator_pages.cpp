@@ -79,7 +79,6 @@ void KyWizardNavigator::change_page(std::int32_t link, std::int32_t direction, c
     QPointer<KyWizardNavigator> self(this);
     try {
         ignoring([&] { Extender().ZOrder(0); });
-        bool Cancel = false;
         if (link <= 0 || !pages_)
             return;
         QObject* NewPage = pages_->Item(QVariant(link));
@@ -87,13 +86,7 @@ void KyWizardNavigator::change_page(std::int32_t link, std::int32_t direction, c
         QObject* CurrentPage = current > 0 ? pages_->Item(QVariant(current)) : nullptr;
         if (NewPage == nullptr)
             return;
-        emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
-        if (!self || Cancel)
-            return;
-        // The page the handler left is the page shown and the page AfterPageChange names.
-        const std::int32_t index = as_page(NewPage).PageIndex();
-        nav().GoToPage(index);
-        emit AfterPageChange(direction, NewPage, CurrentPage);
+        ask_and_show(direction, NewPage, CurrentPage);
     } catch (const forms::VbError& error) {
         if (self && !unreported(error.number()))
             report(error.number(), error.description(), QString::fromLatin1(label));
@@ -108,21 +101,28 @@ void KyWizardNavigator::go_to_new_page(QObject*& NewPage, const std::int32_t* di
         const std::int32_t asked = as_page(NewPage).PageIndex();
         if (asked == current)
             return;
-        bool Cancel = false;
         QObject* CurrentPage = pages_ && current > 0 ? pages_->Item(QVariant(current)) : nullptr;
         const std::int32_t way = direction ? *direction : (asked - current >= 0 ? kyWizardGoForward : kyWizardGoBack);
-        emit BeforePageChange(way, NewPage, CurrentPage, Cancel);
-        if (!self || Cancel)
-            return;
-        // As with Back and Next, a page the handler put into NewPage is the one shown, so
-        // AfterPageChange never names a page other than the one on the screen.
-        const std::int32_t index = as_page(NewPage).PageIndex();
-        nav().GoToPage(index);
-        emit AfterPageChange(way, NewPage, CurrentPage);
+        ask_and_show(way, NewPage, CurrentPage);
     } catch (const forms::VbError& error) {
         if (self && !unreported(error.number()))
             report(error.number(), error.description(), QString::fromLatin1(label));
     }
+}
+
+bool KyWizardNavigator::ask_and_show(std::int32_t direction, QObject*& NewPage, QObject* CurrentPage)
+{
+    QPointer<KyWizardNavigator> self(this);
+    bool Cancel = false;
+    emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
+    if (!self || Cancel)
+        return false;
+    // The page the handler left (on every path, GoToNewPage included) is the page shown and
+    // the page AfterPageChange names. What can fail is checked before the page changes.
+    const std::int32_t index = as_page(NewPage).PageIndex();
+    nav().GoToPage(index);
+    emit AfterPageChange(direction, NewPage, CurrentPage);
+    return true;
 }
 
 void KyWizardNavigator::GoToNewPage(QObject*& NewPage) { go_to_new_page(NewPage, nullptr, "GoToNewPage"); }

@@ -5,51 +5,32 @@
 #include "tests/controls/wizard/navigator_fixture.h"
 
 #include "platform/forms/do_events.h"
-#include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "program/resources.h"
 
-#include <QImage>
 
 namespace {
 
 class NavigatorPictures : public NavigatorTest {
 protected:
-    static forms::FontRef font(double size, bool bold)
-    {
-        auto f = forms::StdFont::create();
-        f->setName(QStringLiteral("Verdana"));
-        f->setSize(size);
-        f->setBold(bold);
-        return f;
-    }
-
     // Three pages and the bar, as a designer places them.
     void design_wizard()
     {
         KyWizardTab& welcome = place(QStringLiteral("wtWelcome"));
-        welcome.setWaterMarkTitleFont(font(12, true));
+        welcome.setWaterMarkTitleFont(verdana(12, true));
         welcome.setWatermarkTitle(QStringLiteral("Welcome to the Domain Statistics Wizard"));
         welcome.setWatermarkDescription(QStringLiteral("This wizard counts the users, groups and computers of the "
                                                        "domains you choose."));
         KyWizardTab& domains = place(QStringLiteral("wtSelectDomains"));
-        domains.setBannerTitleFont(font(8.25, true));
+        domains.setBannerTitleFont(verdana(8.25, true));
         domains.setBannerTitle(QStringLiteral("Select Domains"));
         domains.setBannerDescription(QStringLiteral("Choose the domains whose objects the wizard counts."));
         KyWizardTab& finish = place(QStringLiteral("wtFinish"));
-        finish.setWaterMarkTitleFont(font(12, true));
+        finish.setWaterMarkTitleFont(verdana(12, true));
         finish.setWatermarkTitle(QStringLiteral("Completing the Domain Statistics Wizard"));
         finish.setWatermarkDescription(QStringLiteral("The counts are written to the file you chose."));
         finish.setWatermarkRule(QStringLiteral("To close this wizard, click Finish."));
         place_navigator();
-    }
-
-    void save(QWidget& widget, const std::string& file)
-    {
-        const QImage picture = widget.grab().toImage();
-        const auto path = artefacts_dir() / file;
-        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()))) << path;
-        std::fprintf(stderr, "picture: %s\n", path.c_str());
     }
 };
 
@@ -76,18 +57,18 @@ TEST_F(NavigatorPictures, WholeWizardAndTheBarAtFifteenAndTwelveTwipsPerPixel)
         n.setImageBannerBig(forms::StdPicture::create(bitmaps.LoadBitmap(114)));
         design().show();
         const std::string suffix = std::string("_") + c.suffix + ".png";
-        save(n, "wizard_navigator_bar" + suffix);
+        save_picture(n, "wizard_navigator_bar" + suffix);
         EXPECT_FALSE(n.button(kyBPLeftMiddle)->Enabled()) << "the default set: no Back on the first page";
         EXPECT_FALSE(n.LeftMiddleButtonEnabled());
-        save(form(), "wizard_navigator_welcome" + suffix);
+        save_picture(form(), "wizard_navigator_welcome" + suffix);
         n.button(kyBPRightMiddle)->setValue(true);
         forms::DoEvents();
         EXPECT_EQ(navigator().CurrentPageIndex(), 2);
-        save(form(), "wizard_navigator_interior" + suffix);
+        save_picture(form(), "wizard_navigator_interior" + suffix);
         n.button(kyBPRightMiddle)->setValue(true);
         forms::DoEvents();
         EXPECT_EQ(n.button(kyBPRightMiddle)->Caption(), QStringLiteral("&Finish"));
-        save(form(), "wizard_navigator_finish" + suffix);
+        save_picture(form(), "wizard_navigator_finish" + suffix);
         // The bar lies below the pages, flush with the form's bottom edge.
         EXPECT_EQ(site(QStringLiteral("kwnNavigator")).Top() + 705, form().ScaleHeight());
     }

@@ -15,117 +15,54 @@
 
 namespace {
 
-// The wizard's form as stored: seven pages (wtSelectOrganizations is the seventh, reached
-// from the option page in Exchange mode) and the navigator last.
-const char* const kWizardForm = R"(OstrelForm 1
-Begin Form frmMain
-   Caption = String "Domain Statistics Wizard"
-   Begin KyComCtl.KyWizardTab wtWelcome
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 1
-      PageNext = Long 2
-      PageMode = Long 0
-      PageState = Long 1
-      UseDefaultButtonSet = Boolean False
-      LBCaption = String "Cancel"
-      LBEnabled = Boolean False
-      LBRule = Long 0
-      LMBEnabled = Boolean False
-      DefaultButton = Long 3
-      CancelButton = Long 4
-   End
-   Begin KyComCtl.KyWizardTab wtSelectOption
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 2
-      PageBack = Long 1
-      PageNext = Long 3
-   End
-   Begin KyComCtl.KyWizardTab wtSelectDomains
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 3
-      PageBack = Long 2
-      PageNext = Long 4
-      UseDefaultButtonSet = Boolean False
-      LBCaption = String "Cancel"
-      LBEnabled = Boolean False
-      LBRule = Long 0
-      DefaultButton = Long 3
-      CancelButton = Long 4
-   End
-   Begin KyComCtl.KyWizardTab wtProcessing
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 4
-      PageBack = Long 3
-      PageNext = Long 5
-      UseDefaultButtonSet = Boolean False
-      LBCaption = String "Cancel"
-      LBEnabled = Boolean False
-      LBRule = Long 0
-      RMBEnabled = Boolean False
-      DefaultButton = Long 3
-      CancelButton = Long 4
-   End
-   Begin KyComCtl.KyWizardTab wtChooseOutput
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 5
-      PageBack = Long 3
-      PageNext = Long 6
-      UseDefaultButtonSet = Boolean False
-      LBCaption = String "Cancel"
-      LBEnabled = Boolean False
-      LBRule = Long 0
-      DefaultButton = Long 3
-      CancelButton = Long 4
-   End
-   Begin KyComCtl.KyWizardTab wtFinish
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 6
-      PageBack = Long 5
-      PageMode = Long 2
-      UseDefaultButtonSet = Boolean False
-      LBCaption = String "Cancel"
-      LBEnabled = Boolean False
-      LBVisible = Boolean True
-      LBRule = Long 0
-      RMBEnabled = Boolean False
-      RBCaption = String "&Finish"
-      RBRule = Long 6
-      DefaultButton = Long 4
-      CancelButton = Long 1
-   End
-   Begin KyComCtl.KyWizardTab wtSelectOrganizations
-      @Align = Long 1
-      @TabStop = Boolean False
-      PageIndex = Long 7
-      PageBack = Long 2
-      PageNext = Long 4
-   End
-   Begin KyComCtl.KyWizardNavigator kwnNavigator
-      @Align = Long 2
-      @Default = Boolean True
-      @Cancel = Boolean True
-      @TabIndex = Long 7
-      ButtonGapRight = Long 300
-      WizardSizeMode = Long 1
-      ParentWidth = Long 7512
-      ParentHeight = Long 5676
-      DefaultButton = Long 0
-   End
-End
-)";
+// The wizard's pages as the statistics wizard stores them: links, mode and state, and the
+// keys of their button sets (none: the navigator's default set). wtSelectOrganizations is the
+// seventh page, reached from the option page in Exchange mode.
+struct StoredPage {
+    const char* name;
+    int index, back, next;
+    const char* keys;
+};
+
+// The own sets share a left button "Cancel" that is disabled and has no rule.
+#define OWN_SET "UseDefaultButtonSet = Boolean False\nLBCaption = String \"Cancel\"\nLBEnabled = Boolean False\nLBRule = Long 0\n"
+const StoredPage kPages[] = {
+    {"wtWelcome", 1, 0, 2, "PageMode = Long 0\nPageState = Long 1\n" OWN_SET "LMBEnabled = Boolean False\nDefaultButton = Long 3\nCancelButton = Long 4\n"},
+    {"wtSelectOption", 2, 1, 3, ""},
+    {"wtSelectDomains", 3, 2, 4, OWN_SET "DefaultButton = Long 3\nCancelButton = Long 4\n"},
+    {"wtProcessing", 4, 3, 5, OWN_SET "RMBEnabled = Boolean False\nDefaultButton = Long 3\nCancelButton = Long 4\n"},
+    {"wtChooseOutput", 5, 3, 6, OWN_SET "DefaultButton = Long 3\nCancelButton = Long 4\n"},
+    {"wtFinish", 6, 5, 0,
+     "PageMode = Long 2\n" OWN_SET "LBVisible = Boolean True\nRMBEnabled = Boolean False\nRBCaption = String \"&Finish\"\n"
+     "RBRule = Long 6\nDefaultButton = Long 4\nCancelButton = Long 1\n"},
+    {"wtSelectOrganizations", 7, 2, 4, ""},
+};
+#undef OWN_SET
+
+// The wizard's form file: the seven pages docked at the top, the navigator last.
+QString wizard_form_file()
+{
+    QString text = QStringLiteral("OstrelForm 1\nBegin Form frmMain\nCaption = String \"Domain Statistics Wizard\"\n");
+    for (const StoredPage& p : kPages)
+        text += QStringLiteral("Begin KyComCtl.KyWizardTab %1\n@Align = Long 1\n@TabStop = Boolean False\n"
+                               "PageIndex = Long %2\nPageBack = Long %3\nPageNext = Long %4\n%5End\n")
+                    .arg(QString::fromLatin1(p.name))
+                    .arg(p.index)
+                    .arg(p.back)
+                    .arg(p.next)
+                    .arg(QString::fromLatin1(p.keys));
+    return text + QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\n@Default = Boolean True\n"
+                                 "@Cancel = Boolean True\n@TabIndex = Long 7\nButtonGapRight = Long 300\n"
+                                 "WizardSizeMode = Long 1\nParentWidth = Long 7512\nParentHeight = Long 5676\n"
+                                 "DefaultButton = Long 0\nEnd\nEnd\n");
+}
 
 class NavigatorRunTest : public NavigatorTest {
 protected:
     void SetUp() override
     {
         NavigatorTest::SetUp();
-        host().form().load(forms::FormFile::parse(QString::fromUtf8(kWizardForm)));
+        host().form().load(forms::FormFile::parse(wizard_form_file()));
         nav_ = &navigator_on(host().form());
         QObject::connect(nav_, &KyWizardNavigator::BeforePageChange,
                          [this](std::int32_t direction, QObject*& NewPage, QObject* CurrentPage, bool& Cancel) {
