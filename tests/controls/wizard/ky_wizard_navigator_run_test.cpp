@@ -7,6 +7,7 @@
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/form_file.h"
+#include "platform/forms/late_binding.h"
 #include "platform/forms/vb_error.h"
 
 #include <QApplication>
@@ -114,6 +115,8 @@ protected:
 
 TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
 {
+    std::vector<std::int32_t> focused;
+    QObject::connect(nav_, &KyWizardNavigator::OnButtonGotFocus, [&](std::int32_t position) { focused.push_back(position); });
     host().show();
     host().form().activateWindow();
     forms::DoEvents();
@@ -125,6 +128,8 @@ TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
     EXPECT_EQ(bar(kyBPLeft).Caption(), QStringLiteral("&Help")) << "and leaves its caption";
     EXPECT_TRUE(bar(kyBPRightMiddle).Default());
     EXPECT_EQ(QApplication::focusWidget(), &bar(kyBPRightMiddle)) << "the first focus after Show";
+    ASSERT_FALSE(focused.empty());
+    EXPECT_EQ(focused.back(), kyBPRightMiddle);
     EXPECT_NEAR(host().form().Width(), 7512, 15);
     EXPECT_EQ(lefts(*nav_), QStringLiteral("2405 3690 4810 6095")) << "the right gap of 300 in a bar of 7515 (501 whole pixels)";
     click(kyBPLeftMiddle); // disabled: nothing
@@ -237,4 +242,22 @@ TEST_F(NavigatorRunTest, EscCancelsAndADoubleCancelDuringUnloadEndsCleanly)
     EXPECT_FALSE(modBase::SharedNavigator());
     EXPECT_TRUE(shared.expired()) << "the shared objects are released";
     EXPECT_TRUE(pages.expired());
+}
+
+TEST_F(NavigatorRunTest, EnabledThroughTheExtenderAndReleaseAll)
+{
+    host().show();
+    forms::ControlSite& s = *host().form().site(QStringLiteral("kwnNavigator"));
+    forms::let(&s, QStringLiteral("Enabled"), false); // late bound: the extender answers first
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+        EXPECT_FALSE(bar(position).Enabled()) << position;
+    EXPECT_FALSE(bar(kyBPRightMiddle).Default());
+    EXPECT_TRUE(nav_->RightMiddleButtonEnabled()) << "the fields stay";
+    forms::let(&s, QStringLiteral("Enabled"), true);
+    EXPECT_TRUE(bar(kyBPRightMiddle).Enabled()) << "the welcome page's own set again";
+    EXPECT_FALSE(bar(kyBPLeftMiddle).Enabled());
+    EXPECT_TRUE(bar(kyBPRightMiddle).Default());
+    nav_->ReleaseAll();
+    EXPECT_EQ(modBase::SharedPages()->Count(), 0);
+    EXPECT_TRUE(modBase::SharedNavigator()) << "the shared objects stay";
 }
