@@ -5,6 +5,7 @@
 #include "tests/controls/wizard/navigator_fixture.h"
 
 #include "platform/forms/control_factory.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/std_picture.h"
@@ -172,6 +173,24 @@ TEST_F(NavigatorDesignTest, HeldSizeSnapsBackAndAFreeSizeBecomesTheUsersSize)
     n.setWizardSizeMode(kyStandard);
     EXPECT_NEAR(form().Width(), 7540, 15);
     EXPECT_NEAR(form().Height(), 5775, 15);
+}
+
+TEST_F(NavigatorDesignTest, MaximisedFormKeepsItsSizeAndMinimisedChangesNothing)
+{
+    KyWizardNavigator& n = place_navigator();
+    design().show();
+    form().setWindowState(2);
+    forms::DoEvents();
+    ASSERT_EQ(form().WindowState(), 2);
+    const double width = form().Width();
+    EXPECT_GT(width, 7545) << "a maximised form is not snapped back to the held size";
+    EXPECT_EQ(site(QStringLiteral("kwnNavigator")).Width(), width);
+    EXPECT_EQ(button(n, kyBPRight).Left(), width - 1120 - 150) << "but the bar is laid out";
+    EXPECT_EQ(navigator().PageHeight(), static_cast<int>(site(QStringLiteral("kwnNavigator")).Top()) - 15);
+    const int page_height = navigator().PageHeight();
+    form().setWindowState(1);
+    forms::DoEvents();
+    EXPECT_EQ(navigator().PageHeight(), page_height) << "minimised: nothing changes";
 }
 
 TEST_F(NavigatorDesignTest, HeldHeightReadWhileTheFormIsTallerPutsTheFormBack)
