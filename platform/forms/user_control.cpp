@@ -16,10 +16,12 @@ UserControl::UserControl(QWidget* parent)
     // The focus enters the control when it reaches the control or any widget inside it (a
     // constituent button), and leaves it when it goes to a widget outside.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        connect(app, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
+        focus_connection_ =
+            connect(app, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
 }
 
-UserControl::~UserControl() = default;
+// The widget's own destruction moves the focus; by then this is no UserControl any more.
+UserControl::~UserControl() { QObject::disconnect(focus_connection_); }
 
 ControlSite& UserControl::Extender() const
 {

@@ -91,6 +91,7 @@ private:
     // Runs a hook from a Qt event handler: a raised error is reported, not thrown.
     template <typename F> void guarded(const char* what, F&& hook);
 
+    QMetaObject::Connection focus_connection_;
     ControlSite* site_ = nullptr;
     Stage stage_ = Stage::Created;
     bool shown_ = false;
