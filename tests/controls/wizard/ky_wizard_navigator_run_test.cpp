@@ -261,3 +261,27 @@ TEST_F(NavigatorRunTest, EnabledThroughTheExtenderAndReleaseAll)
     EXPECT_EQ(modBase::SharedPages()->Count(), 0);
     EXPECT_TRUE(modBase::SharedNavigator()) << "the shared objects stay";
 }
+
+TEST_F(NavigatorRunTest, ALateBoundHostCancelsAndRedirectsByName)
+{
+    host().show();
+    forms::ControlSite& s = *host().form().site(QStringLiteral("kwnNavigator"));
+    QObject* pages = forms::get(&s, QStringLiteral("WizardPages")).value<QObject*>();
+    ASSERT_NE(pages, nullptr);
+    QObject* servers = forms::call(pages, QStringLiteral("Item"), {7}).value<QObject*>();
+    ASSERT_NE(servers, nullptr);
+    bool redirected = false;
+    forms::connect_event(&s, QStringLiteral("BeforePageChange"), &host().form(), [&](QVariantList& args) {
+        if (redirected)
+            return;
+        redirected = true;
+        args[3] = true; // Cancel, by reference
+        forms::call(&s, QStringLiteral("GoToNewPage"), {QVariant::fromValue(servers)});
+    });
+    click(kyBPRightMiddle);
+    EXPECT_EQ(take_log(), (QStringList{"before 0 wtSelectOption wtWelcome", "before 0 wtSelectOrganizations wtWelcome",
+                                       "after 0 wtSelectOrganizations wtWelcome"}));
+    EXPECT_EQ(shown(), QStringLiteral("wtSelectOrganizations"));
+    forms::let(&s, QStringLiteral("RightMiddleButtonEnabled"), false);
+    EXPECT_FALSE(bar(kyBPRightMiddle).Enabled());
+}
