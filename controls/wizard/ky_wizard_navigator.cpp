@@ -2,6 +2,7 @@
 
 #include "controls/wizard/ky_wizard_navigator.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/message_box.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
@@ -52,6 +53,7 @@ KyWizardNavigator::KyWizardNavigator()
 {
     setObjectName(QStringLiteral("KyWizardNavigator"));
     setAccessibleName(QStringLiteral("KyWizardNavigator"));
+    give_accessible_role(*this, QAccessible::ToolBar);
     // The bar's designed size, so that docking places it at its height before the first
     // Resize lays it out.
     resize(forms::Screen::to_pixels_x(7500), forms::Screen::to_pixels_y(705));
@@ -617,8 +619,15 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
     }
 }
 
+void KyWizardNavigator::AmbientChanged(const QString& name)
+{
+    if (name.compare(QStringLiteral("DisplayName"), Qt::CaseInsensitive) == 0)
+        setAccessibleName(display_name());
+}
+
 void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
 {
+    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;

@@ -95,6 +95,7 @@ void KyWizardNavigator::Initialize()
 
 void KyWizardNavigator::InitProperties()
 {
+    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;
