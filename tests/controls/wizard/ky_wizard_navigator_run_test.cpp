@@ -285,3 +285,23 @@ TEST_F(NavigatorRunTest, ALateBoundHostCancelsAndRedirectsByName)
     forms::let(&s, QStringLiteral("RightMiddleButtonEnabled"), false);
     EXPECT_FALSE(bar(kyBPRightMiddle).Enabled());
 }
+
+TEST_F(NavigatorRunTest, HelpAndExitRulesRaiseTheirEvents)
+{
+    host().show();
+    QStringList events;
+    QObject::connect(nav_, &KyWizardNavigator::HelpClick, [&] { events << QStringLiteral("help"); });
+    QObject::connect(nav_, &KyWizardNavigator::ExitClick, [&] { events << QStringLiteral("exit"); });
+    QObject::connect(nav_, &KyWizardNavigator::CancelClick, [&] { events << QStringLiteral("cancel"); });
+    // At run time the Lets change only the bar, never the shared default set.
+    nav_->setLeftButtonRule(kyBRHelp);
+    nav_->setLeftButtonVisible(true);
+    nav_->setLeftButtonEnabled(true);
+    nav_->setRightButtonRule(kyBRExit);
+    click(kyBPLeft);
+    click(kyBPRight);
+    nav_->setRightButtonRule(9); // no rule: nothing
+    click(kyBPRight);
+    EXPECT_EQ(events, (QStringList{"help", "exit"}));
+    EXPECT_EQ(navigator().DefaultSetRBRule(), kyBRCancel);
+}
