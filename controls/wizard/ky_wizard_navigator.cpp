@@ -73,8 +73,9 @@ void KyWizardNavigator::handled(const QString& label, const std::function<void()
 
 void KyWizardNavigator::report(std::int32_t number, const QString& description, const QString& label)
 {
-    wizard_errors::ReportNavigatorError(number, description, last_error_, display_name(), label, show_error_msg_,
-                                        [this](std::int32_t n, const QString& d, const QString& s) { emit OnError(n, d, s); });
+    wizard_errors::ReportNavigatorError(
+        number, description, last_error_, display_name(), label, show_error_msg_,
+        [this](std::int32_t n, const QString& d, const QString& s) { emit OnError(n, d, s); });
 }
 
 void KyWizardNavigator::ignoring(const std::function<void()>& body)
@@ -272,10 +273,10 @@ static void refresh_on_get(forms::CommandButton& b, std::int32_t position, Membe
     }
 }
 
-#define KY_NAV_REFRESH(member)                                                                                 \
-    {                                                                                                          \
-        ButtonField& f = field(position);                                                                      \
-        refresh_on_get(require_button(position), position, member, f.Enabled, f.Visible, f.Rule, f.Caption); \
+#define KY_NAV_REFRESH(member)                                                                                         \
+    {                                                                                                                  \
+        ButtonField& f = field(position);                                                                              \
+        refresh_on_get(require_button(position), position, member, f.Enabled, f.Visible, f.Rule, f.Caption);           \
     }
 
 bool KyWizardNavigator::ButtonEnabled(std::int32_t position)
@@ -307,7 +308,8 @@ QString KyWizardNavigator::ButtonCaption(std::int32_t position)
 // the bar's button; the property is marked changed under its own name, and at design time
 // the value also goes into the shared default set, so that pages using that set show the
 // designer's choice.
-void KyWizardNavigator::button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,
+void KyWizardNavigator::button_let(std::int32_t position, const char* member,
+                                   const std::function<void(ButtonField&)>& store,
                                    const std::function<void(forms::CommandButton&)>& show)
 {
     const QString name = key(position, member);
@@ -325,32 +327,38 @@ void KyWizardNavigator::button_let(std::int32_t position, const char* member, co
 
 void KyWizardNavigator::setButtonEnabled(std::int32_t position, bool value)
 {
-    button_let(position, "Enabled", [&](ButtonField& f) { f.Enabled = value; },
-               [&](forms::CommandButton& b) {
-                   b.setEnabled(value);
-                   // A button switched off stops being the default or cancel button and gets
-                   // the role back when it is switched on again.
-                   if (default_button_ == position)
-                       ApplyDefaultButton(value ? position : kyBPNone);
-                   if (cancel_button_ == position)
-                       ApplyCancelButton(value ? position : kyBPNone);
-               });
+    button_let(
+        position, "Enabled", [&](ButtonField& f) { f.Enabled = value; },
+        [&](forms::CommandButton& b) {
+            b.setEnabled(value);
+            // A button switched off stops being the default or cancel button and gets
+            // the role back when it is switched on again.
+            if (default_button_ == position)
+                ApplyDefaultButton(value ? position : kyBPNone);
+            if (cancel_button_ == position)
+                ApplyCancelButton(value ? position : kyBPNone);
+        });
 }
 
 void KyWizardNavigator::setButtonVisible(std::int32_t position, bool value)
 {
-    button_let(position, "Visible", [&](ButtonField& f) { f.Visible = value; }, [&](forms::CommandButton& b) { b.setVisible(value); });
+    button_let(
+        position, "Visible", [&](ButtonField& f) { f.Visible = value; },
+        [&](forms::CommandButton& b) { b.setVisible(value); });
 }
 
 void KyWizardNavigator::setButtonRule(std::int32_t position, std::int32_t value)
 {
-    button_let(position, "Rule", [&](ButtonField& f) { f.Rule = value; },
-               [&](forms::CommandButton& b) { b.setTag(QString::number(value)); });
+    button_let(
+        position, "Rule", [&](ButtonField& f) { f.Rule = value; },
+        [&](forms::CommandButton& b) { b.setTag(QString::number(value)); });
 }
 
 void KyWizardNavigator::setButtonCaption(std::int32_t position, const QString& value)
 {
-    button_let(position, "Caption", [&](ButtonField& f) { f.Caption = value; }, [&](forms::CommandButton& b) { b.setCaption(value); });
+    button_let(
+        position, "Caption", [&](ButtonField& f) { f.Caption = value; },
+        [&](forms::CommandButton& b) { b.setCaption(value); });
 }
 
 // --- pictures and font -----------------------------------------------------------------------
@@ -559,9 +567,10 @@ void KyWizardNavigator::refuse()
 {
     refused_ = true;
     detach_navigator();
-    kycomctl::show_message(QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove the new "
-                                          "item KyWizardNavigator."),
-                           kycomctl::vbExclamation, QStringLiteral("KyWizardNavigator"));
+    kycomctl::show_message(
+        QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove the new "
+                       "item KyWizardNavigator."),
+        kycomctl::vbExclamation, QStringLiteral("KyWizardNavigator"));
 }
 
 void KyWizardNavigator::set_initial_values()
@@ -632,8 +641,12 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
         refuse();
         return;
     }
-    auto read = [&](const char* name, const QVariant& fallback) { return bag.ReadProperty(QString::fromLatin1(name), fallback); };
-    auto picture = [&](const char* name) { return read(name, QVariant::fromValue(forms::PictureRef())).value<forms::PictureRef>(); };
+    auto read = [&](const char* name, const QVariant& fallback) {
+        return bag.ReadProperty(QString::fromLatin1(name), fallback);
+    };
+    auto picture = [&](const char* name) {
+        return read(name, QVariant::fromValue(forms::PictureRef())).value<forms::PictureRef>();
+    };
     back_color_ = read("BackColor", forms::syscolor::ButtonFace).toUInt();
     QWidget::setEnabled(read("Enabled", true).toBool());
     finish_.Enabled = read("FinishEnabled", true).toBool();

@@ -127,14 +127,14 @@ public:
     void setButtonRule(std::int32_t position, std::int32_t value);
     QString ButtonCaption(std::int32_t position);
     void setButtonCaption(std::int32_t position, const QString& value);
-#define KY_NAV_BUTTON_MEMBERS(B, P)                                                                            \
-    bool B##ButtonEnabled() { return ButtonEnabled(P); }                                                      \
-    void set##B##ButtonEnabled(bool v) { setButtonEnabled(P, v); }                                            \
-    bool B##ButtonVisible() { return ButtonVisible(P); }                                                      \
-    void set##B##ButtonVisible(bool v) { setButtonVisible(P, v); }                                            \
-    int B##ButtonRule() { return ButtonRule(P); }                                                             \
-    void set##B##ButtonRule(int v) { setButtonRule(P, v); }                                                   \
-    QString B##ButtonCaption() { return ButtonCaption(P); }                                                   \
+#define KY_NAV_BUTTON_MEMBERS(B, P)                                                                                    \
+    bool B##ButtonEnabled() { return ButtonEnabled(P); }                                                               \
+    void set##B##ButtonEnabled(bool v) { setButtonEnabled(P, v); }                                                     \
+    bool B##ButtonVisible() { return ButtonVisible(P); }                                                               \
+    void set##B##ButtonVisible(bool v) { setButtonVisible(P, v); }                                                     \
+    int B##ButtonRule() { return ButtonRule(P); }                                                                      \
+    void set##B##ButtonRule(int v) { setButtonRule(P, v); }                                                            \
+    QString B##ButtonCaption() { return ButtonCaption(P); }                                                            \
     void set##B##ButtonCaption(const QString& v) { setButtonCaption(P, v); }
     KY_NAV_BUTTON_MEMBERS(Left, kyBPLeft)
     KY_NAV_BUTTON_MEMBERS(LeftMiddle, kyBPLeftMiddle)

@@ -6,8 +6,8 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/late_binding.h"
-#include "platform/forms/vb_error.h"
 #include "platform/forms/user_control.h"
+#include "platform/forms/vb_error.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QApplication>
@@ -25,8 +25,7 @@ class ComposedControl : public UserControl {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
 public:
-    ComposedControl()
-        : inner(new CommandButton(this, QStringLiteral("cmdInner"), QStringLiteral("Inner")))
+    ComposedControl() : inner(new CommandButton(this, QStringLiteral("cmdInner"), QStringLiteral("Inner")))
     {
         inner->Move(0, 0, 900, 300);
     }
@@ -103,7 +102,8 @@ TEST(FormWindowTest, EnterAndEscReachTheInnerDefaultAndCancelButtons)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(&host.form(), &enter);
     EXPECT_EQ(clicks, (QStringList{"Inner", "OK"})) << "Esc went on from the focused button to the form";
-    EXPECT_EQ(composed(bar).log.filter(QStringLiteral("AccessKeyPress")), (QStringList{"AccessKeyPress 27", "AccessKeyPress 13"}));
+    EXPECT_EQ(composed(bar).log.filter(QStringLiteral("AccessKeyPress")),
+              (QStringList{"AccessKeyPress 27", "AccessKeyPress 13"}));
 }
 
 TEST(FormWindowTest, TabOrderFollowsTabIndexAndSkipsControlsWithoutTabStop)
