@@ -240,69 +240,31 @@ void KyWizardNavigator::setFinishRule(int value)
 // --- the button family -----------------------------------------------------------------------
 
 // What a Get puts back on the bar's button: the outer buttons take all four values, the
-// left-middle one all but its caption, the right-middle one only its visibility and rule
-// (and those only from the Visible and Rule Gets).
-namespace {
-enum class Member { Enabled, Visible, Rule, Caption };
-}
-
-static void refresh_on_get(forms::CommandButton& b, std::int32_t position, Member member, bool enabled, bool visible,
-                           std::int32_t rule, const QString& caption)
+// left-middle one all but its caption (and nothing from its Caption Get), the right-middle
+// one only its visibility and rule, and those only from its Visible and Rule Gets.
+const KyWizardNavigator::ButtonField& KyWizardNavigator::refreshed(std::int32_t position, Member member)
 {
-    const QString tag = QString::number(rule);
-    switch (position) {
-    case kyBPRightMiddle:
-        if (member == Member::Visible || member == Member::Rule) {
-            b.setVisible(visible);
-            b.setTag(tag);
-        }
-        return;
-    case kyBPLeftMiddle:
-        if (member == Member::Caption)
-            return;
-        b.setEnabled(enabled);
-        b.setVisible(visible);
-        b.setTag(tag);
-        return;
-    default:
-        b.setEnabled(enabled);
-        b.setVisible(visible);
-        b.setTag(tag);
-        b.setCaption(caption);
-        return;
-    }
+    const ButtonField& f = field(position);
+    forms::CommandButton& b = require_button(position);
+    const bool right_middle = position == kyBPRightMiddle;
+    const bool left_middle = position == kyBPLeftMiddle;
+    if (right_middle && member != Member::Visible && member != Member::Rule)
+        return f;
+    if (left_middle && member == Member::Caption)
+        return f;
+    if (!right_middle)
+        b.setEnabled(f.Enabled);
+    b.setVisible(f.Visible);
+    b.setTag(QString::number(f.Rule));
+    if (!right_middle && !left_middle)
+        b.setCaption(f.Caption);
+    return f;
 }
 
-#define KY_NAV_REFRESH(member)                                                                                         \
-    {                                                                                                                  \
-        ButtonField& f = field(position);                                                                              \
-        refresh_on_get(require_button(position), position, member, f.Enabled, f.Visible, f.Rule, f.Caption);           \
-    }
-
-bool KyWizardNavigator::ButtonEnabled(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Enabled)
-    return field(position).Enabled;
-}
-
-bool KyWizardNavigator::ButtonVisible(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Visible)
-    return field(position).Visible;
-}
-
-std::int32_t KyWizardNavigator::ButtonRule(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Rule)
-    return field(position).Rule;
-}
-
-QString KyWizardNavigator::ButtonCaption(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Caption)
-    return field(position).Caption;
-}
-#undef KY_NAV_REFRESH
+bool KyWizardNavigator::ButtonEnabled(std::int32_t position) { return refreshed(position, Member::Enabled).Enabled; }
+bool KyWizardNavigator::ButtonVisible(std::int32_t position) { return refreshed(position, Member::Visible).Visible; }
+std::int32_t KyWizardNavigator::ButtonRule(std::int32_t position) { return refreshed(position, Member::Rule).Rule; }
+QString KyWizardNavigator::ButtonCaption(std::int32_t position) { return refreshed(position, Member::Caption).Caption; }
 
 // Each Let of the button family: `store` puts the value into the field, `show` puts it on
 // the bar's button; the property is marked changed under its own name, and at design time

@@ -243,6 +243,9 @@ private:
     QString display_name() const;
     CWizardNavigator& nav() const; // 91 without the shared object
     ButtonField& field(std::int32_t position);
+    enum class Member { Enabled, Visible, Rule, Caption };
+    // The field of a button, after putting it back on the bar as the Get of `member` does.
+    const ButtonField& refreshed(std::int32_t position, Member member);
     forms::CommandButton& require_button(std::int32_t position) const;
     void mark(const char* key);
     void button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,

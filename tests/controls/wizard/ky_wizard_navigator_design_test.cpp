@@ -454,3 +454,18 @@ TEST_F(NavigatorDesignTest, CaptionsFileByteForByteAndNoneAtRunTime)
     navigator_on(form()).setSaveCaptionsToFile(true);
     EXPECT_FALSE(file.exists());
 }
+
+TEST_F(NavigatorDesignTest, CurrentPageBeforeAnyChangeIsNoneAndStartPageGoesToTheSharedObjectAtLoad)
+{
+    place(QStringLiteral("wtWelcome"));
+    place(QStringLiteral("wtFinish"));
+    KyWizardNavigator& n = place_navigator();
+    EXPECT_EQ(n.CurrentPage(), nullptr);
+    EXPECT_EQ(design_boxes().size(), 1u) << "the registry's own box for position 0";
+    n.setStartPage(2);
+    EXPECT_EQ(navigator().StartPage(), 1) << "only at load";
+    design().design_to_run();
+    design().show();
+    EXPECT_EQ(navigator().StartPage(), 2);
+    EXPECT_EQ(qobject_cast<CPage*>(navigator_on(form()).CurrentPage())->Name(), QStringLiteral("wtFinish"));
+}
