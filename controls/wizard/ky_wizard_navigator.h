@@ -28,9 +28,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class CPage;
 class CPages;
 
 namespace forms {
@@ -171,7 +169,9 @@ public:
     int WizardSizeMode() const { return size_mode_; }
     // Design time only: at run time error 382 is reported and nothing changes.
     void setWizardSizeMode(int value);
-    // Reads the form's size into the field (see the class comment of the held size).
+    // The Gets read the form's size into the field (at design time a size other than the
+    // standard one makes the mode kyUser); a held form that grew taller is put back. The
+    // Lets size the form; they do nothing while the size is held or for a value not above 0.
     int ParentWidth();
     void setParentWidth(int value);
     int ParentHeight();
@@ -279,8 +279,6 @@ private:
     void ApplyCancelButton(std::int32_t position);
     void SetButtonsEnabledOnEnabledControl();
     void detach_navigator();
-    std::shared_ptr<CPage> page_at(std::int32_t index) const;
-    QObject* keep_page(const std::shared_ptr<CPage>& page);
 
     // constituents
     std::array<forms::CommandButton*, 4> buttons_{}; // cmdLeft, cmdLeftMiddle, cmdRightMiddle, cmdRight
@@ -310,7 +308,4 @@ private:
     wizard_errors::LastError last_error_;
     std::shared_ptr<CWizardNavigator> KyNav_;
     std::shared_ptr<CPages> pages_;
-    // The page proxies handed to the host in the events of the change running now (the
-    // host's QObject pointers stay valid while they are held).
-    std::vector<std::shared_ptr<CPage>> held_pages_;
 };
