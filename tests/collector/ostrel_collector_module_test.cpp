@@ -527,16 +527,22 @@ TEST_P(CollectorLifetime, LastReleaseOnTheWorkerThreadRaisesNothingAfterwards)
     advise(client, &first);
     advise(client, &second);
     std::atomic<bool> released{false};
+    // collect() holds a reference of its own while Collect runs; the sink lets go of the last
+    // one only after that, or its release would not be the last (and the run would go on).
+    HANDLE collect_returned = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     first.on_call = [&](DISPID) {
+        WaitForSingleObject(collect_returned, 10000);
         if (!released.exchange(true))
             client->Release();
     };
     collect(client, {u"nt.test", u"ad.test"});
+    SetEvent(collect_returned);
     for (int i = 0; i < 500 && !no_object_left(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(no_object_left());
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const auto calls = log();
+    CloseHandle(collect_returned);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
     EXPECT_EQ(calls[0].sink_tag, 1);
