@@ -61,6 +61,7 @@ short key_code(const QKeyEvent& event)
     case Qt::Key_Down: return keycode::Down;
     case Qt::Key_Insert: return keycode::Insert;
     case Qt::Key_Delete: return keycode::Delete;
+    case Qt::Key_Menu: return keycode::Apps;
     default: return 0;
     }
 }

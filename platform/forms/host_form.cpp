@@ -1,0 +1,128 @@
+#include "platform/forms/host_form.h"
+
+#include "platform/forms/command_button.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/vb_error.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QWindow>
+
+namespace forms {
+
+HostForm::HostForm(QWidget* parent)
+    : Form(true, parent)
+{
+}
+
+HostForm::~HostForm() { end_modal_loop(); }
+
+void HostForm::load_form()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    emit Load();
+}
+
+void HostForm::Show(int modal, QWidget* owner)
+{
+    if (modal != vbModeless && modal != vbModal)
+        forms::raise(vberr::InvalidProcedureCall, QStringLiteral("Show"));
+    if (modal == vbModal && (isVisible() || modal_loop_ != nullptr))
+        forms::raise(400, QStringLiteral("Show"), QStringLiteral("Form already displayed; can't show modally"));
+    load_form();
+    if (!loaded_) // the Load handler unloaded the form again
+        return;
+    if (modal == vbModeless) {
+        show();
+        activateWindow();
+        return;
+    }
+    // The owner keeps the dialog above it without owning it: the dialog's life stays the
+    // caller's, whatever happens to the owner.
+    setWindowModality(Qt::ApplicationModal);
+    if (owner != nullptr && owner->window()->windowHandle() != nullptr) {
+        create();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
+    show();
+    activateWindow();
+    QEventLoop loop;
+    modal_loop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    modal_loop_ = nullptr;
+    setWindowModality(Qt::NonModal);
+}
+
+void HostForm::Hide() { hide(); }
+
+bool HostForm::unload_form(int unload_mode)
+{
+    if (!loaded_)
+        return true;
+    int cancel = 0;
+    emit QueryUnload(cancel, unload_mode);
+    if (cancel != 0)
+        return false;
+    emit Unload(cancel);
+    if (cancel != 0)
+        return false;
+    loaded_ = false;
+    hide();
+    unload();
+    end_modal_loop();
+    return true;
+}
+
+void HostForm::end_modal_loop()
+{
+    if (modal_loop_ != nullptr)
+        modal_loop_->exit();
+}
+
+bool HostForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        emit Activate();
+    return Form::event(event);
+}
+
+void HostForm::closeEvent(QCloseEvent* event)
+{
+    bool unloaded = false;
+    try {
+        unloaded = unload_form(vbFormControlMenu);
+    } catch (const VbError& e) {
+        report_unhandled_error(e.number(), e.description());
+    }
+    if (unloaded)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void HostForm::hideEvent(QHideEvent* event)
+{
+    Form::hideEvent(event);
+    end_modal_loop();
+}
+
+void HostForm::keyPressEvent(QKeyEvent* event)
+{
+    Form::keyPressEvent(event);
+    if (event->isAccepted())
+        return;
+    const int key = event->key();
+    const int ascii = (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : key == Qt::Key_Escape ? 27 : 0;
+    try {
+        if (ascii != 0 && CommandButton::press_access_key(this, ascii))
+            event->accept();
+    } catch (const VbError& e) {
+        report_unhandled_error(e.number(), e.description());
+        event->accept();
+    }
+}
+
+} // namespace forms

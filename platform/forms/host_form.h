@@ -1,0 +1,65 @@
+#pragma once
+// HostForm: a program's own window, a Form with the runtime's life cycle.
+// - load_form() (the Load statement, also run by the first Show) raises Load once per loading.
+// - Show(vbModeless) shows the window; Show(vbModal, owner) shows it above its owner, keeps
+//   the rest of the program from input and returns only when the form is hidden or unloaded.
+//   A modal Show of a form already shown is error 400.
+// - unload_form(mode) (the Unload statement) raises QueryUnload(Cancel, UnloadMode), then
+//   Unload(Cancel); either handler can keep the form by setting Cancel. Otherwise the window
+//   hides, the controls are unloaded and a later Show loads the form again.
+// - The close box is unload_form(vbFormControlMenu): a handler that cancels keeps the window.
+// - Activate when the window becomes the active one; Icon is the window's icon.
+// - Enter and Esc press the Default and Cancel controls, the form's sites first, then the
+//   intrinsic command buttons the form holds.
+
+#include "platform/forms/form.h"
+
+#include <QIcon>
+
+class QEventLoop;
+
+namespace forms {
+
+enum FormShowConstants { vbModeless = 0, vbModal = 1 };
+enum QueryUnloadConstants {
+    vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4, vbFormOwner = 5,
+};
+
+class HostForm : public Form {
+    Q_OBJECT
+    Q_PROPERTY(QIcon Icon READ Icon WRITE setIcon)
+
+public:
+    explicit HostForm(QWidget* parent = nullptr);
+    ~HostForm() override;
+
+    bool loaded() const { return loaded_; }
+    void load_form();
+    void Show(int modal = vbModeless, QWidget* owner = nullptr);
+    void Hide();
+    // False when a QueryUnload or Unload handler kept the form.
+    bool unload_form(int unload_mode = vbFormCode);
+
+    QIcon Icon() const { return windowIcon(); }
+    void setIcon(const QIcon& icon) { setWindowIcon(icon); }
+
+signals:
+    void Load();
+    void Activate();
+    void QueryUnload(int& Cancel, int UnloadMode);
+    void Unload(int& Cancel);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void end_modal_loop();
+
+    bool loaded_ = false;
+    QEventLoop* modal_loop_ = nullptr;
+};
+
+} // namespace forms

@@ -1,0 +1,33 @@
+#pragma once
+// What the wizard's two list pages use of the wizard form around them: the navigator's Next
+// button and focus, the input dialog, the form's caption for message titles, and the owner
+// window of the dialog. The form fills it in; tests give their own.
+
+#include <QString>
+
+#include <functional>
+
+class FrmAddDomain;
+class QWidget;
+
+namespace forms {
+class ListView;
+} // namespace forms
+
+struct ListPageServices {
+    std::function<void(bool)> setNextEnabled; // the navigator's RightMiddleButtonEnabled
+    std::function<void()> focusNavigator;
+    FrmAddDomain* addDialog = nullptr;
+    std::function<QString()> formCaption;
+    QWidget* owner = nullptr;
+};
+
+// Asks for a new name and adds it, ticked, selected and in view, unless the user cancels or
+// the list holds it already (string 116, titled with the form's caption); then Next is
+// enabled. Errors are shown in a message box.
+void AddListItem(const ListPageServices& services, forms::ListView& lst, bool bExchange);
+// Asks for the item's new name (its text shown selected) and takes it unless another item
+// holds it already (string 116). Next stays as it is.
+void EditListItem(const ListPageServices& services, forms::ListView& lst, int item, bool bExchange);
+// The list's one column fills the list but for 350 twips, never below 0.
+void FitListColumn(forms::ListView& lst);
