@@ -16,6 +16,7 @@ FrmAddDomain::FrmAddDomain()
                    new forms::CommandButton(this, QStringLiteral("cmdCommand"), QStringLiteral("Cancel"))}
 {
     setName(QStringLiteral("frmAddDomain"));
+    set_accessible_role(QAccessible::Dialog);
     setBorderStyle(3); // a fixed dialog frame
     setControlBox(true);
     setWidth(4725);

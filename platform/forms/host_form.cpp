@@ -4,16 +4,30 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QWindow>
 
+#include <mutex>
+
 namespace forms {
+
+namespace {
+QAccessibleInterface* host_form_accessible(const QString& key, QObject* object)
+{
+    (void)key;
+    auto* form = qobject_cast<HostForm*>(object);
+    return form ? new QAccessibleWidget(form, form->accessible_role()) : nullptr;
+}
+} // namespace
 
 HostForm::HostForm(QWidget* parent)
     : Form(true, parent)
 {
+    static std::once_flag accessible_factory;
+    std::call_once(accessible_factory, [] { QAccessible::installFactory(host_form_accessible); });
 }
 
 HostForm::~HostForm() { end_modal_loop(); }

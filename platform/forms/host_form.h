@@ -9,11 +9,13 @@
 //   hides, the controls are unloaded and a later Show loads the form again.
 // - The close box is unload_form(vbFormControlMenu): a handler that cancels keeps the window.
 // - Activate when the window becomes the active one; Icon is the window's icon.
+// - Assistive tools see a window (or, as set, a dialog) named by its caption.
 // - Enter and Esc press the Default and Cancel controls, the form's sites first, then the
 //   intrinsic command buttons the form holds.
 
 #include "platform/forms/form.h"
 
+#include <QAccessible>
 #include <QIcon>
 
 class QEventLoop;
@@ -43,6 +45,9 @@ public:
     QIcon Icon() const { return windowIcon(); }
     void setIcon(const QIcon& icon) { setWindowIcon(icon); }
 
+    QAccessible::Role accessible_role() const { return role_; }
+    void set_accessible_role(QAccessible::Role role) { role_ = role; }
+
 signals:
     void Load();
     void Activate();
@@ -59,6 +64,7 @@ private:
     void end_modal_loop();
 
     bool loaded_ = false;
+    QAccessible::Role role_ = QAccessible::Window;
     QEventLoop* modal_loop_ = nullptr;
 };
 
