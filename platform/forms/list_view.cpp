@@ -68,6 +68,7 @@ void ListView::AddColumn(const QString& text, double width)
 {
     const int column = list_->columnCount();
     list_->setColumnCount(column + 1);
+    column_widths_.push_back(0);
     list_->headerItem()->setText(column, text);
     setColumnWidth(column + 1, width);
 }
@@ -78,13 +79,14 @@ double ListView::ColumnWidth(int column) const
 {
     if (column < 1 || column > ColumnCount())
         forms::raise(kListIndexOutOfBounds, Name(), QStringLiteral("Index out of bounds"));
-    return list_->columnWidth(column - 1) * Screen::TwipsPerPixelX();
+    return column_widths_.at(static_cast<std::size_t>(column - 1));
 }
 
 void ListView::setColumnWidth(int column, double width)
 {
     if (column < 1 || column > ColumnCount())
         forms::raise(kListIndexOutOfBounds, Name(), QStringLiteral("Index out of bounds"));
+    column_widths_.at(static_cast<std::size_t>(column - 1)) = std::max(0.0, width);
     list_->setColumnWidth(column - 1, Screen::to_pixels_x(std::max(0.0, width)));
 }
 

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -41,7 +42,8 @@ public:
     bool HideColumnHeaders() const;
     void setHideColumnHeaders(bool hide);
 
-    // Columns, counted from 1. A width below 0 is taken as 0.
+    // Columns, counted from 1. A width is kept in twips as set (the widget takes the nearest
+    // pixels); below 0 is taken as 0.
     void AddColumn(const QString& text, double width);
     int ColumnCount() const;
     double ColumnWidth(int column) const;
@@ -94,6 +96,7 @@ private:
 
     QTreeWidget* list_;
     const ImageList* images_ = nullptr;
+    std::vector<double> column_widths_;
     bool checkboxes_ = false;
     // Ticks set by code raise no ItemCheck.
     bool checking_by_code_ = false;
