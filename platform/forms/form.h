@@ -20,6 +20,7 @@
 namespace forms {
 
 class ControlSite;
+class IntrinsicControl;
 class UserControl;
 
 class Form : public QWidget {
@@ -52,6 +53,15 @@ public:
                              const PropertyBag* extender = nullptr);
     // Creates the control by class (ProgID or {CLSID}) through the registry.
     ControlSite& add_control(const QString& class_name, const QString& name, ControlSite* container = nullptr);
+
+    // Places a plain intrinsic control ("VB.Label", "VB.CommandButton", ..., see
+    // intrinsic_classes.h) under `name`, on the form or inside `container`, with its stored
+    // properties; shown unless they hide it. Raises 5 for a name already used on the form and
+    // 380 for a name that is not an identifier; a stored property it refuses removes it again.
+    // Within a container a form file keeps the user controls first, then the intrinsic ones.
+    IntrinsicControl& add_intrinsic(const QString& class_name, const QString& name, ControlSite* container = nullptr,
+                                    const PropertyBag* properties = nullptr);
+    IntrinsicControl* intrinsic(const QString& name) const; // without regard to case; null if none
 
     // Loads a form file's data: the form's own properties, then each control in file order
     // created through the registry by class with its bag read.
@@ -131,12 +141,23 @@ private:
     // The sites as guarded pointers, in Controls order or front-most first.
     std::vector<QPointer<ControlSite>> guarded_sites(bool front_first = false) const;
     void load_controls(const std::vector<FormControlData>& controls, ControlSite* container);
+    void load_intrinsic(const FormControlData& control, ControlSite* container);
+    void save_intrinsics(std::vector<FormControlData>& out, ControlSite* container) const;
+    // Destroys the intrinsic controls inside `container` (all of them for null).
+    void remove_intrinsics(ControlSite* container);
+    bool name_in_use(const QString& name) const;
     void save_controls(std::vector<FormControlData>& out, ControlSite* container) const;
 
     bool user_mode_;
     QString name_;
     std::vector<ControlSite*> sites_;
     std::vector<ControlSite*> zorder_; // back to front
+    struct IntrinsicEntry {
+        QString class_name;
+        QPointer<IntrinsicControl> control;
+        ControlSite* container;
+    };
+    std::vector<IntrinsicEntry> intrinsics_; // in the order placed
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;
