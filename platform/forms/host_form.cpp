@@ -6,6 +6,7 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QWindow>
@@ -28,6 +29,9 @@ HostForm::HostForm(QWidget* parent)
 {
     static std::once_flag accessible_factory;
     std::call_once(accessible_factory, [] { QAccessible::installFactory(host_form_accessible); });
+    // Enter and Esc are the window's before they are the focused control's.
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 HostForm::~HostForm() { end_modal_loop(); }
@@ -123,19 +127,30 @@ void HostForm::hideEvent(QHideEvent* event)
     end_modal_loop();
 }
 
-void HostForm::keyPressEvent(QKeyEvent* event)
+bool HostForm::eventFilter(QObject* watched, QEvent* event)
 {
-    Form::keyPressEvent(event);
-    if (event->isAccepted())
-        return;
-    const int key = event->key();
-    const int ascii = (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : key == Qt::Key_Escape ? 27 : 0;
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return Form::eventFilter(watched, event);
+    auto* target = static_cast<QWidget*>(watched);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool escape = key->key() == Qt::Key_Escape;
+    if ((!enter && !escape) || target->window() != this || !loaded_)
+        return false;
+    // A focused button takes Enter itself.
+    for (QWidget* w = target; w != nullptr && w != this; w = w->parentWidget())
+        if (enter && qobject_cast<CommandButton*>(w) != nullptr)
+            return false;
+    return press_default_or_cancel(enter ? 13 : 27);
+}
+
+bool HostForm::press_default_or_cancel(int key_ascii)
+{
     try {
-        if (ascii != 0 && CommandButton::press_access_key(this, ascii))
-            event->accept();
+        return route_key(key_ascii) || CommandButton::press_access_key(this, key_ascii);
     } catch (const VbError& e) {
         report_unhandled_error(e.number(), e.description());
-        event->accept();
+        return true;
     }
 }
 

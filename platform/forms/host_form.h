@@ -10,8 +10,11 @@
 // - The close box is unload_form(vbFormControlMenu): a handler that cancels keeps the window.
 // - Activate when the window becomes the active one; Icon is the window's icon.
 // - Assistive tools see a window (or, as set, a dialog) named by its caption.
-// - Enter and Esc press the Default and Cancel controls, the form's sites first, then the
-//   intrinsic command buttons the form holds.
+// - Enter and Esc press the Default and Cancel controls (the form's sites first, then its
+//   intrinsic command buttons) before the control with the focus sees the key, as a dialog
+//   does: a text box does not keep Enter from its window's Default button. Enter on a
+//   focused command button clicks that button. Without a control to press, the key goes
+//   to the focus as usual.
 
 #include "platform/forms/form.h"
 
@@ -58,10 +61,12 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void end_modal_loop();
+    // Presses the Default (13) or Cancel (27) control; false when none can be pressed.
+    bool press_default_or_cancel(int key_ascii);
 
     bool loaded_ = false;
     QAccessible::Role role_ = QAccessible::Window;

@@ -174,11 +174,11 @@ TEST_F(FrmAddDomainTest, OkIsEnabledExactlyWhileTheBoxHoldsTextAndEnterTakesOnly
         enabled.push_back(dialog.cmdCommand(0).Enabled());
         key(field(), Qt::Key_Backspace);
         enabled.push_back(dialog.cmdCommand(0).Enabled());
-        key(dialog, Qt::Key_Return);
+        key(field(), Qt::Key_Return);
         open_after_empty_enter = dialog.isVisible();
         type(QStringLiteral("corp.example"));
         enabled.push_back(dialog.cmdCommand(0).Enabled());
-        key(dialog, Qt::Key_Return);
+        key(field(), Qt::Key_Return);
     });
     EXPECT_EQ(enabled, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(open_after_empty_enter) << "Enter in an empty box does not close the dialog";
@@ -199,7 +199,8 @@ TEST_F(FrmAddDomainTest, OkCancelEscAndTheCloseBoxHideTheDialogForTheNextCall)
     const std::vector<Case> cases = {
         {"OK", [&] { emit dialog.cmdCommand(0).Click(); }, "typed"},
         {"Cancel after typing", [&] { emit dialog.cmdCommand(1).Click(); }, ""},
-        {"Esc", [&] { key(dialog, Qt::Key_Escape); }, ""},
+        {"Esc in the box", [&] { key(field(), Qt::Key_Escape); }, ""},
+        {"Enter on the focused Cancel button", [&] { key(dialog.cmdCommand(1), Qt::Key_Return, QStringLiteral("\r")); }, ""},
         {"the close box", [&] { dialog.close(); }, ""},
     };
     for (const Case& c : cases) {
