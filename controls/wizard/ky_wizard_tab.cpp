@@ -381,7 +381,8 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
     handled(QStringLiteral("ReadProperties"), [&] {
         auto read = [&](const char* key, const QVariant& fallback) { return bag.ReadProperty(QString::fromLatin1(key), fallback); };
         const QVariant ambient_font = QVariant::fromValue(Ambient().Font());
-        auto read_font = [&](const char* key) { return read(key, ambient_font).value<forms::FontRef>(); };
+        // Each label gets a font of its own, never the form's shared ambient font object.
+        auto read_font = [&](const char* key) { return read(key, ambient_font).value<forms::FontRef>()->Clone(); };
         back_color_ = read("BackColor", forms::syscolor::ButtonFace).toUInt();
         QWidget::setEnabled(read("Enabled", true).toBool());
         border_style_ = static_cast<short>(read("BorderStyle", 0).toInt());

@@ -191,11 +191,13 @@ void KyWizardTab::UserControl_Click()
 
 void KyWizardTab::keyPressEvent(QKeyEvent* event)
 {
-    short code = forms::key_code(*event);
+    const short pressed = forms::key_code(*event);
+    short code = pressed;
     short shift = forms::shift_state(*event);
     UserControl_KeyDown(code, shift);
+    // A KeyDown handler that sets KeyCode to 0 swallows the key's character too.
     short ascii = forms::key_ascii(*event);
-    if (code != 0 && ascii != 0)
+    if ((code != 0 || pressed == 0) && ascii != 0)
         UserControl_KeyPress(ascii);
     event->accept();
 }

@@ -195,14 +195,18 @@ void KyWizardTab::layout_maximized()
     imgHeaderBanner_->setStretch(stretch);
     ImageWaterMark_->setStretch(stretch);
     if (stretch) {
-        // The banner picture keeps the size it has at 96 dots per inch (15 twips a pixel), or
-        // covers the whole banner in the Kyrell style.
-        const QSize pixels = imgHeaderBanner_->Picture()->image().size();
-        if (banner_style_ != kyOSWindows2k)
+        // The banner picture covers the whole banner in the Kyrell style; in the win2k style it
+        // takes the size it has at 96 dots per inch (15 twips a pixel), made smaller, in
+        // proportion, where that would reach below the banner.
+        if (banner_style_ != kyOSWindows2k) {
             imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), w, kBannerHeight);
-        else
-            imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), pixels.width() * 15.0,
-                                   pixels.height() * 15.0);
+        } else {
+            const QSize pixels = imgHeaderBanner_->Picture()->image().size();
+            const double room = kBannerHeight - 2 * px_y(5);
+            const double scale = pixels.height() * 15.0 > room ? room / (pixels.height() * 15.0) : 1.0;
+            imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), pixels.width() * 15.0 * scale,
+                                   pixels.height() * 15.0 * scale);
+        }
         ImageWaterMark_->Move(0, 0, 2490, h);
     }
     SetBannerImagePlace();

@@ -16,13 +16,7 @@ Image::Image(QWidget* container, const QString& name)
     setPicture(nullptr);
 }
 
-void Image::setPicture(const PictureRef& picture)
-{
-    QObject::disconnect(picture_connection_);
-    picture_ = picture ? picture : StdPicture::create();
-    picture_connection_ = connect(picture_.get(), &StdPicture::PictureChanged, this, [this] { appearance_changed(); });
-    appearance_changed();
-}
+void Image::setPicture(const PictureRef& picture) { hold_picture(picture_, picture_connection_, picture); }
 
 void Image::setStretch(bool on)
 {

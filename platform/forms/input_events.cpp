@@ -36,6 +36,8 @@ short buttons_mask(Qt::MouseButtons buttons)
 short key_code(const QKeyEvent& event)
 {
     const int key = event.key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9 && (event.modifiers() & Qt::KeypadModifier))
+        return static_cast<short>(keycode::NumPad0 + (key - Qt::Key_0));
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return static_cast<short>(key);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
@@ -62,6 +64,34 @@ short key_code(const QKeyEvent& event)
     case Qt::Key_Insert: return keycode::Insert;
     case Qt::Key_Delete: return keycode::Delete;
     case Qt::Key_Menu: return keycode::Apps;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return event.modifiers() & Qt::KeypadModifier ? 107 : 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return event.modifiers() & Qt::KeypadModifier ? 109 : 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return event.modifiers() & Qt::KeypadModifier ? 110 : 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return event.modifiers() & Qt::KeypadModifier ? 111 : 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
     default: return 0;
     }
 }

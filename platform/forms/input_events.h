@@ -29,8 +29,9 @@ inline constexpr short Right = 39;
 inline constexpr short Down = 40;
 inline constexpr short Insert = 45;
 inline constexpr short Delete = 46;
-inline constexpr short Apps = 93; // the context-menu key
-inline constexpr short F1 = 112; // F1..F24 follow on
+inline constexpr short Apps = 93;    // the context-menu key
+inline constexpr short NumPad0 = 96; // NumPad0..NumPad9 follow on
+inline constexpr short F1 = 112;     // F1..F24 follow on
 inline constexpr short F10 = 121;
 } // namespace keycode
 
@@ -49,7 +50,8 @@ inline constexpr short Middle = 4;
 } // namespace mousebutton
 
 // The KeyCode of a key event: letters and digits are their upper-case character codes,
-// other keys the runtime's codes above; 0 for a key the runtime has no code for.
+// keypad digits, function keys and punctuation keys the runtime's codes (",": 188, ".": 190,
+// ...); 0 for a key the runtime has no code for.
 short key_code(const QKeyEvent& event);
 // The KeyAscii of a key event that types a character (1..255), else 0.
 short key_ascii(const QKeyEvent& event);

@@ -102,6 +102,14 @@ void IntrinsicControl::setFont(const FontRef& font)
     font_changed();
 }
 
+void IntrinsicControl::hold_picture(PictureRef& held, QMetaObject::Connection& connection, const PictureRef& picture)
+{
+    QObject::disconnect(connection);
+    held = picture ? picture : StdPicture::create();
+    connection = connect(held.get(), &StdPicture::PictureChanged, this, [this] { appearance_changed(); });
+    appearance_changed();
+}
+
 void IntrinsicControl::font_changed()
 {
     QWidget::setFont(font_->to_qfont());

@@ -13,6 +13,7 @@
 
 #include "platform/forms/ole_color.h"
 #include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
 
 #include <QAccessible>
 #include <QRectF>
@@ -91,6 +92,9 @@ protected:
     QColor fore_qcolor() const;
     // Called after the twips geometry, colours or font changed (AutoSize, repaint, ...).
     virtual void appearance_changed() { update(); }
+    // Holds `picture` in `held` (shared: a later change of the picture shows here; null is an
+    // empty picture) and calls appearance_changed now and on every change of it.
+    void hold_picture(PictureRef& held, QMetaObject::Connection& connection, const PictureRef& picture);
     // Sets the twips rectangle as the control's own size decision (AutoSize, a picture's
     // natural size) and moves the widget.
     void set_twips_rect(const QRectF& twips);

@@ -16,13 +16,7 @@ PictureBox::PictureBox(QWidget* container, const QString& name)
     setPicture(nullptr);
 }
 
-void PictureBox::setPicture(const PictureRef& picture)
-{
-    QObject::disconnect(picture_connection_);
-    picture_ = picture ? picture : StdPicture::create();
-    picture_connection_ = connect(picture_.get(), &StdPicture::PictureChanged, this, [this] { update(); });
-    update();
-}
+void PictureBox::setPicture(const PictureRef& picture) { hold_picture(picture_, picture_connection_, picture); }
 
 void PictureBox::setBorderStyle(int style)
 {

@@ -214,6 +214,7 @@ TEST_F(WizardTabTest, AStoredPageWithoutKeysLoadsTheDefaultsAndLowerCaseKeysLoad
     EXPECT_EQ(bare.BannerTitleColor(), 0u);
     EXPECT_EQ(bare.BannerBackColor(), 0xFFFFFFu);
     EXPECT_TRUE(bare.BannerTitleFont()->same_as(*form().Font()));
+    EXPECT_NE(bare.BannerTitleFont().get(), form().Font().get()) << "a font of its own";
     EXPECT_EQ(bare.TagVariant().value<QObject*>(), nullptr);
     for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
         EXPECT_EQ(bare.ButtonCaption(position), navigator().DefaultSetButton(position).Caption);

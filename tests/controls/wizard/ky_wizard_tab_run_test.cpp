@@ -186,6 +186,14 @@ TEST_F(WizardTabRunTest, BannerPicturePlacementByStyleAtFifteenAndTwelveTwipsPer
         EXPECT_EQ(picture.Left(), banner(p).ScaleWidth() - 5 * tpp - picture.Width()) << tpp;
         EXPECT_EQ(picture.Top(), 5 * tpp) << tpp;
         EXPECT_EQ(picture.Width(), 49 * 15) << "the size the picture was drawn for, at 96 dots per inch";
+        if (tpp != 15) {
+            // A picture as high as the banner is made smaller to fit inside it.
+            navigator().setBannerPicture(solid_picture(621, 70));
+            form().setWidth(form().Width() + 10 * tpp);
+            EXPECT_EQ(picture.Top() + picture.Height(), 875 - 5 * tpp);
+            EXPECT_NEAR(picture.Width() / picture.Height(), 621.0 / 70.0, 0.01);
+            navigator().setBannerPicture(solid_picture(49, 49));
+        }
 
         navigator().setBannerStyle(kyKyrell);
         form().setWidth(form().Width() + 10 * tpp);

@@ -235,6 +235,9 @@ TEST_F(IntrinsicControlsTest, KeyEventsUseTheRuntimesCodesAndShiftMaskByReferenc
         {Qt::Key_F1, "", Qt::ShiftModifier, 112, 1, 0},
         {Qt::Key_Left, "", Qt::NoModifier, 37, 0, 0},
         {Qt::Key_Delete, "", Qt::ControlModifier, 46, 2, 0},
+        {Qt::Key_Comma, ",", Qt::NoModifier, 188, 0, 44},
+        {Qt::Key_7, "7", Qt::KeypadModifier, 103, 0, 55},
+        {Qt::Key_Question, "?", Qt::ShiftModifier, 191, 1, 63},
     };
     PictureBox surface(window.get(), "picSurface");
     for (const Case& c : cases) {
@@ -373,4 +376,32 @@ TEST_F(IntrinsicControlsTest, LineCoversItsEndsAndLetsTheMouseThrough)
     line.set_ends(0, 300, 7515, 300);
     EXPECT_EQ(line.geometry().width(), 502);
     EXPECT_EQ(line.geometry().height(), 1);
+}
+
+TEST_F(IntrinsicControlsTest, TextBoxValidateRunsWhenTheFocusLeavesAndCancelKeepsIt)
+{
+    TextBox name(window.get(), "txtName");
+    TextBox other(window.get(), "txtOther");
+    name.Move(0, 0, 2000, 315);
+    other.Move(0, 600, 2000, 315);
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    bool refuse = true;
+    int validations = 0;
+    QObject::connect(&name, &TextBox::Validate, [&](bool& Cancel) {
+        ++validations;
+        Cancel = refuse;
+    });
+    name.setFocus();
+    QApplication::processEvents();
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(validations, 1);
+    EXPECT_TRUE(name.focusProxy()->hasFocus()) << "Cancel keeps the focus";
+    refuse = false;
+    other.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(validations, 2);
+    EXPECT_TRUE(other.focusProxy()->hasFocus());
 }
