@@ -3,8 +3,16 @@
 // of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
 // self-registration entry points.
 
+#include "controls/display/ky_label.h"
+#include "controls/display/ky_minimized.h"
+#include "controls/display/ky_up_down.h"
+#include "controls/display/tlx_info_panel.h"
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
+#include "controls/options/c_option.h"
+#include "controls/options/c_tab_manager.h"
+#include "controls/options/ky_option_page.h"
+#include "controls/options/ky_tree_base.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 #include "controls/wizard/ky_wizard_tab.h"
@@ -15,12 +23,22 @@
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+OSTREL_FORMS_CONTROL_CLASS(KyMinimized, "{9C89DA86-556E-4C57-8CFE-DE0BDA3BF09C}", "KyComCtl.KyMinimized");
+OSTREL_FORMS_CONTROL_CLASS(KyLabel, "{6D98D988-3D39-4E54-AA6F-841BBC0DCAA2}", "KyComCtl.KyLabel");
+OSTREL_FORMS_CONTROL_CLASS(KyUpDown, "{6E18A4C5-CC3D-41CF-8301-31451FF72BC5}", "KyComCtl.KyUpDown");
+OSTREL_FORMS_CONTROL_CLASS(TlxInfoPanel, "{69F2C0E7-25BA-4DBC-B208-4F88900B6489}", "KyComCtl.TlxInfoPanel");
 OSTREL_FORMS_CONTROL_CLASS(KyWizardTab, "{6A0F3C52-9B1D-4E7A-8C35-2F4D7B9E1A63}", "KyComCtl.KyWizardTab");
+OSTREL_FORMS_CONTROL_CLASS(KyTreeBase, "{90A4B1E0-F920-4C92-9C78-2328BF999690}", "KyComCtl.KyTreeBase");
+OSTREL_FORMS_CONTROL_CLASS(KyOptionPage, "{9E099C82-0DCE-4F22-9323-F2A20404B6C8}", "KyComCtl.KyOptionPage");
 
 OSTREL_FORMS_PUBLIC_CLASS(CPages, "{1184D719-EAA0-4400-B614-C41F3BA69274}", "KyComCtl.CPages",
                           "{53BE86AE-D956-4393-A69E-14C048E30242}");
 OSTREL_FORMS_PUBLIC_NOT_CREATABLE_CLASS(CPage, "{C8DFC7E7-7767-4B8C-B468-1DD43A113D43}",
                                         "{E9274905-ABC4-4569-B341-CA6AC0EFF632}");
+OSTREL_FORMS_PUBLIC_CLASS(COption, "{9CF48EE2-1748-4CB8-B19F-65F1E7808058}", "KyComCtl.COption",
+                          "{110F2D6B-18EF-48BB-A38D-183B22755A60}");
+OSTREL_FORMS_PUBLIC_CLASS(CTabManager, "{4CE2760D-D4D9-4358-AD1F-7FE9CB5B7066}", "KyComCtl.CTabManager",
+                          "{38AE3197-348F-4075-AC98-AB0B975F8BEA}");
 
 extern "C" {
 

@@ -1,7 +1,7 @@
 #include "controls/display/ky_progress_bar.h"
 
+#include "controls/display/error_handling.h"
 #include "controls/display/progress_picture.h"
-#include "controls/message_box.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/do_events.h"
@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 
+using display_errors::ignoring_errors;
 using forms::Screen;
 
 namespace {
@@ -21,38 +22,13 @@ constexpr double design_height = 375;
 constexpr double fill_left = 30;
 constexpr double fill_top = 15;
 
-// The bar's error handler: 398 is dropped; any other error becomes the "Error: " box with
-// the exclamation icon and the library's title, and the procedure ends there.
-template <typename Procedure>
-void handled(Procedure&& procedure)
-{
-    try {
-        procedure();
-    } catch (const forms::VbError& error) {
-        if (error.number() == forms::vberr::ClientSiteNotAvailable)
-            return;
-        kycomctl::show_message(kycomctl::error_text(error.number(), error.description()), kycomctl::vbExclamation,
-                               QString());
-    }
-}
-
-// One statement whose errors are ignored (the rest of an accepted setter, the layout).
-template <typename Statement>
-void ignoring_errors(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const forms::VbError&) {
-    }
-}
-
 } // namespace
 
 // A setter's check of its argument, under the bar's handler: a refused value raises `error`
 // (so it shows the box) only while ErrorsNotify is on.
 bool KyProgressBar::accepts(bool valid, std::int32_t error) const
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         if (!valid && errors_notify_)
             forms::raise(error);
     });
@@ -94,7 +70,7 @@ QString KyProgressBar::PercentPosition()
 
 void KyProgressBar::setAlign(std::int32_t value)
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         align_ = value;
         if (!caption_.isEmpty())
             draw_caption();
@@ -134,7 +110,7 @@ void KyProgressBar::setMax(std::int32_t value)
 
 void KyProgressBar::setCaption(const QString& value)
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         caption_ = value;
         draw_caption();
         PropertyChanged(QStringLiteral("Caption"));
@@ -145,7 +121,7 @@ std::int32_t KyProgressBar::BorderStyle() const { return pic_base_->BorderStyle(
 
 void KyProgressBar::setBorderStyle(std::int32_t value)
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         // The picture box takes a 16-bit integer.
         if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
             forms::raise(forms::vberr::Overflow);
@@ -157,7 +133,7 @@ void KyProgressBar::setBorderStyle(std::int32_t value)
 
 void KyProgressBar::setErrorsNotify(bool value)
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         errors_notify_ = value;
         PropertyChanged(QStringLiteral("ErrorsNotify"));
     });
@@ -167,7 +143,7 @@ forms::FontRef KyProgressBar::DisplayFont() const { return pic_base_->Font(); }
 
 void KyProgressBar::setDisplayFont(const forms::FontRef& font)
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         if (!font)
             forms::raise(forms::vberr::ObjectVariableNotSet);
         pic_base_->setFont(font);
@@ -267,12 +243,12 @@ void KyProgressBar::set_fill_width(double twips)
 
 void KyProgressBar::update_fill_visibility()
 {
-    handled([&] { pic_fill_->setVisible(value_ >= 1); });
+    display_errors::shown_in_error_box([&] { pic_fill_->setVisible(value_ >= 1); });
 }
 
 void KyProgressBar::draw_caption()
 {
-    handled([&] {
+    display_errors::shown_in_error_box([&] {
         const QString& s = caption_;
         const double y = std::floor((fill_height_ - pic_fill_->TextHeight(s)) / 2);
         const double w = pic_base_->TextWidth(s);

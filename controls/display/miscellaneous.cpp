@@ -1,5 +1,10 @@
 #include "controls/display/miscellaneous.h"
 
+#include "controls/display/error_handling.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/ole_color.h"
+#include "platform/forms/type_name.h"
+
 #include <cmath>
 
 namespace {
@@ -25,4 +30,31 @@ QString FormatSeconds(float s)
     if (value < 0 && total > 0)
         text.prepend(QLatin1Char('-'));
     return text;
+}
+
+namespace {
+
+void skipping_failure(QObject* control, const char* property, const QVariant& value)
+{
+    display_errors::ignoring_errors([&] { forms::let(control, QString::fromLatin1(property), value); });
+}
+
+} // namespace
+
+void SetControlEnabled(QObject* control, bool enabled)
+{
+    if (!control)
+        return;
+    const QString type = forms::TypeName(control);
+    const OLE_COLOR back = enabled ? forms::syscolor::WindowBackground : forms::syscolor::ButtonFace;
+    if (type == QLatin1String("TextBox")) {
+        skipping_failure(control, "Locked", !enabled);
+        skipping_failure(control, "BackColor", back);
+        return;
+    }
+    skipping_failure(control, "Enabled", enabled);
+    if (type != QLatin1String("Label") && type != QLatin1String("KyLabel"))
+        skipping_failure(control, "BackColor", back);
+    if (type != QLatin1String("KyLabel"))
+        skipping_failure(control, "ForeColor", enabled ? forms::syscolor::WindowText : forms::syscolor::GrayText);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Module Miscellaneous: the time text of the progress panel's elapsed and estimated lines.
+// Module Miscellaneous: the time text of the progress panel's elapsed and estimated lines, and
+// the library's enabled and disabled look of a control.
 
 #include <QString>
 
@@ -8,3 +9,13 @@
 // hours wrap at 24. A negative time is written as "-" and the text of its magnitude; a value
 // that is not a finite number gives "--:--:--" rather than a made-up time.
 QString FormatSeconds(float s);
+
+class QObject;
+
+// Gives `control` the library's enabled or disabled look, by its type name: a TextBox stays
+// enabled and selectable but is Locked (read-only) while disabled; any other control is
+// enabled or disabled, and unless it is a Label or KyLabel its BackColor, and unless it is a
+// KyLabel its ForeColor, follow: window background and window text while enabled, button face
+// and grey text while disabled. A step the control has no property for is skipped; the
+// routine never fails.
+void SetControlEnabled(QObject* control, bool enabled);

@@ -39,7 +39,7 @@ class ControlSite : public QObject {
     Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(int HelpContextID READ HelpContextID WRITE setHelpContextID)
-    Q_PROPERTY(QObject* Container READ Container)
+    Q_PROPERTY(QObject* Container READ Container WRITE setContainer)
     Q_PROPERTY(QObject* Parent READ Parent)
     Q_PROPERTY(QObject* Object READ Object)
 
@@ -88,6 +88,11 @@ public:
     int HelpContextID() const { return help_context_; }
     void setHelpContextID(int value) { help_context_ = value; }
     QObject* Container() const;
+    // Moves the control into another container: the extender of a container control of the
+    // same form, or the form itself. It keeps its Left and Top, now within the new container.
+    // No object is 424; a control of another form, or the control itself or one inside it
+    // (a loop), is 380, and the control stays where it was.
+    void setContainer(QObject* container);
     QObject* Parent() const;
     QObject* Object() const;
 

@@ -150,6 +150,15 @@ void IntrinsicControl::forward_input_of(QWidget* inner)
     setFocusProxy(inner);
 }
 
+bool IntrinsicControl::handled_by(QWidget* inner, QEvent* event)
+{
+    // The inner widget takes the key here and now; a key it leaves unused must not go on to
+    // this control, which has raised it already.
+    static_cast<QObject*>(inner)->event(event);
+    event->accept();
+    return true;
+}
+
 bool IntrinsicControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == this || !watched->isWidgetType())
@@ -167,10 +176,12 @@ bool IntrinsicControl::eventFilter(QObject* watched, QEvent* event)
             retype(typed);
             return true;
         }
-        return false;
+        return handled_by(inner, event);
     }
     case QEvent::KeyRelease:
-        return !raise_key_up(static_cast<const QKeyEvent&>(*event));
+        if (!raise_key_up(static_cast<const QKeyEvent&>(*event)))
+            return true;
+        return handled_by(inner, event);
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {

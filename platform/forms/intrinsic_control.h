@@ -118,6 +118,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Lets `inner` handle a key event raised for it already, and stops the event there.
+    static bool handled_by(QWidget* inner, QEvent* event);
     void apply_geometry();
     void font_changed();
 

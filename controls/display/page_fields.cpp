@@ -1,0 +1,50 @@
+#include "controls/display/page_fields.h"
+
+#include "controls/display/accessible_role.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/label.h"
+#include "platform/forms/ole_color.h"
+#include "platform/forms/property_page.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/text_box.h"
+
+#include <QPalette>
+
+namespace page_fields {
+
+void prepare(forms::PropertyPage& page, const QString& caption, double width, double height)
+{
+    page.setCaption(caption);
+    give_accessible_role(page, QAccessible::PropertyPage);
+    page.setAccessibleName(caption);
+    page.setMinimumSize(forms::Screen::to_pixels_x(width), forms::Screen::to_pixels_y(height));
+    QPalette palette = page.palette();
+    palette.setColor(QPalette::Window, forms::resolve_color(forms::syscolor::ButtonFace, palette));
+    page.setPalette(palette);
+    page.setAutoFillBackground(true);
+}
+
+int check_value(const QVariant& property) { return forms::CLng(property) & 1; }
+
+bool checked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
+
+void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QString& text, double left, double top,
+             double width)
+{
+    auto* label = new forms::Label(&page, QStringLiteral("lbl") + field.Name().mid(3), text);
+    label->Move(left, top, width, 255);
+    field.setAccessibleName(forms::strip_mnemonic(text).remove(QLatin1Char(':')));
+}
+
+void marks_changed(forms::PropertyPage& page, forms::IntrinsicControl& field)
+{
+    auto changed = [&page] { page.setChanged(true); };
+    if (auto* text = qobject_cast<forms::TextBox*>(&field))
+        QObject::connect(text, &forms::TextBox::Change, &page, changed);
+    else
+        QObject::connect(&field, &forms::IntrinsicControl::Click, &page, changed);
+}
+
+} // namespace page_fields

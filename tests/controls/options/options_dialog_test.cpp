@@ -1,0 +1,372 @@
+#include "controls/options/ky_option_page.h"
+#include "controls/options/ky_tree_base.h"
+#include "controls/options/ky_tree_functions.h"
+#include "controls/options/option_tree_text.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/label.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/line.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/tree_view.h"
+#include "platform/forms/vb_error.h"
+#include "tests/controls/kycomctl_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+// Two root containers; Display holds a container Colours. Pages carry the indexes 1..4.
+const QString kTree = QStringLiteral(" \t_GENERAL\t0\tGeneral\t0\t \r\n"
+                                     "_GENERAL\t_GENERAL\\STARTUP\t1\tStart-up\t1\r\n"
+                                     "_GENERAL\t_GENERAL\\FILES\t1\tFiles\t2\r\n"
+                                     " \t_DISPLAY\t0\tDisplay\t0\t \r\n"
+                                     "_DISPLAY\t_DISPLAY\\COLOURS\t0\tColours\t0\t \r\n"
+                                     "_DISPLAY\\COLOURS\t_DISPLAY\\COLOURS\\THEME\t1\tTheme\t3\r\n"
+                                     "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t4\r\n");
+
+class OptionsDialogTest : public KyComCtlTest {
+protected:
+    void SetUp() override
+    {
+        KyComCtlTest::SetUp();
+        forms::Screen::set_twips_per_pixel(15, 15);
+    }
+
+    KyTreeBase& tree_base() { return *qobject_cast<KyTreeBase*>(host().form().site("ktbOptions")->control()); }
+    KyOptionPage& page(const QString& name) { return *qobject_cast<KyOptionPage*>(host().form().site(name)->control()); }
+    forms::ControlSite& site(const QString& name) { return *host().form().site(name); }
+
+    // Designs the dialog: the tree host, its tree, and one captioned page per page record.
+    void design_dialog()
+    {
+        host().reload(false);
+        host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+        tree_base().AddNodes(QVariant::fromValue(options::ParseOptionList(kTree)));
+        const QStringList captions = {"Start-up", "Files", "Theme", "Fonts"};
+        for (int i = 0; i < captions.size(); ++i) {
+            host().add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopPage%1").arg(i + 1));
+            page(QStringLiteral("kopPage%1").arg(i + 1)).setCaption(captions[i]);
+        }
+    }
+
+    QStringList visible_pages()
+    {
+        QStringList names;
+        for (int i = 1; i <= 4; ++i)
+            if (site(QStringLiteral("kopPage%1").arg(i)).Visible())
+                names << QStringLiteral("kopPage%1").arg(i);
+        return names;
+    }
+};
+
+TEST_F(OptionsDialogTest, NewPagesJoinTheTreeHostAndRegisterTheSmallestFreeIndexes)
+{
+    design_dialog();
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(site(QStringLiteral("kopPage%1").arg(i)).Container(), &site("ktbOptions"));
+        EXPECT_EQ(page(QStringLiteral("kopPage%1").arg(i)).PageIndex(), i);
+        EXPECT_FALSE(site(QStringLiteral("kopPage%1").arg(i)).TabStop());
+    }
+    EXPECT_EQ(host().form().Width(), 8985);
+    EXPECT_EQ(host().form().Height(), 5625);
+}
+
+TEST_F(OptionsDialogTest, ASecondTreeHostIsWarnedAboutOnceAndStays)
+{
+    host().reload(false);
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    EXPECT_TRUE(boxes().empty());
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbAgain"));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].prompt,
+              "Sorry. You can have only one KyTreeBase on Form. Please remove the new item KyTreeBase.");
+    EXPECT_EQ(boxes()[0].style, 48);
+    EXPECT_EQ(boxes()[0].title, "KyTreeBase");
+    EXPECT_NE(host().form().site(QStringLiteral("ktbAgain")), nullptr);
+}
+
+TEST_F(OptionsDialogTest, AtRunTimeOnePageShowsAndNodeClicksSwitchIt)
+{
+    design_dialog();
+    host().design_to_run();
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage1"});
+    EXPECT_EQ(tree_base().CurrentKey(), "_GENERAL\\STARTUP");
+
+    QStringList events;
+    QObject::connect(&tree_base(), &KyTreeBase::BeforePageChange,
+                     [&](short from, short to, bool&) { events << QStringLiteral("Before %1 %2").arg(from).arg(to); });
+    QObject::connect(&tree_base(), &KyTreeBase::AfterPageChange,
+                     [&](short from, short to) { events << QStringLiteral("After %1 %2").arg(from).arg(to); });
+    tree_base().tvOptions().click_node(QStringLiteral("_DISPLAY\\COLOURS\\THEME"));
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage3"});
+    tree_base().tvOptions().click_node(QStringLiteral("_GENERAL"));
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage1"});
+    tree_base().tvOptions().click_node(QStringLiteral("_DISPLAY"));
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage3"});
+    EXPECT_EQ(events, (QStringList{"Before 1 3", "After 1 3", "Before 3 1", "After 3 1", "Before 1 3", "After 1 3"}));
+    EXPECT_EQ(tree_base().CurrentPage(kyMDIndex).toInt(), 3);
+    EXPECT_EQ(tree_base().CurrentPage(kyMDName).toString(), "Display");
+    EXPECT_FALSE(tree_base().CurrentPage(7).isValid());
+
+    // the pages stand on the host's page area
+    const KyTreeBase& base = tree_base();
+    EXPECT_EQ(site("kopPage3").Left(), base.ClientLeft());
+    EXPECT_EQ(site("kopPage3").Top(), base.ClientTop());
+    EXPECT_EQ(site("kopPage3").Width(), base.ClientWidth());
+    EXPECT_EQ(site("kopPage3").Height(), base.ClientHeight());
+}
+
+TEST_F(OptionsDialogTest, APictureOfTheDialog)
+{
+    design_dialog();
+    page("kopPage3").setHeaderMode(kyHMOutlook);
+    host().design_to_run();
+    host().form().setCaption(QStringLiteral("Options"));
+    tree_base().setShowApply(true);
+    tree_base().setCustomVisible(true);
+    tree_base().setCustomCaption(QStringLiteral("Defaults"));
+    // What a host form's author puts on the pages.
+    KyOptionPage& start = page("kopPage1");
+    auto* restore = new forms::CheckBox(&start, QStringLiteral("chkRestore"), QStringLiteral("Restore the last session"));
+    restore->Move(start.ClientLeft() + 120, start.ClientTop() + 240, 4200, 300);
+    auto* splash = new forms::CheckBox(&start, QStringLiteral("chkSplash"), QStringLiteral("Show the start-up picture"));
+    splash->Move(start.ClientLeft() + 120, start.ClientTop() + 600, 4200, 300);
+    auto* folder_label = new forms::Label(&start, QStringLiteral("lblFolder"), QStringLiteral("Working folder:"));
+    folder_label->Move(start.ClientLeft() + 120, start.ClientTop() + 1080, 4200, 255);
+    auto* folder = new forms::TextBox(&start, QStringLiteral("txtFolder"));
+    folder->setText(QStringLiteral("/home/ostrel/work"));
+    folder->Move(start.ClientLeft() + 120, start.ClientTop() + 1350, 4500, 315);
+    host().show();
+    tree_base().tvOptions().setExpanded(QStringLiteral("_DISPLAY"), true);
+    const auto path = artefacts_dir() / "options_dialog.png";
+    ASSERT_TRUE(host().form().grab().toImage().save(QString::fromStdString(path.string())));
+
+    tree_base().tvOptions().click_node(QStringLiteral("_DISPLAY\\COLOURS\\THEME"));
+    const auto path2 = artefacts_dir() / "options_dialog_outlook_header.png";
+    ASSERT_TRUE(host().form().grab().toImage().save(QString::fromStdString(path2.string())));
+}
+
+TEST_F(OptionsDialogTest, HelpOrApplyFollowsTheCaption)
+{
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    KyTreeBase& base = tree_base();
+    QStringList clicks;
+    QObject::connect(&base, &KyTreeBase::HelpClick, [&] { clicks << "Help"; });
+    QObject::connect(&base, &KyTreeBase::ApplyClick, [&] { clicks << "Apply"; });
+    forms::CommandButton& button = base.button(btnHelp);
+    button.setValue(true);
+    base.setShowApply(true);
+    EXPECT_EQ(button.Caption(), "Apply");
+    button.setValue(true);
+    base.setHelpApplyCaption(QStringLiteral("Help"));
+    button.setValue(true);
+    base.setHelpApplyCaption(QStringLiteral("Save now"));
+    button.setValue(true);
+    base.setHelpApplyCaption(QStringLiteral("   "));
+    EXPECT_EQ(button.Caption(), "Apply");
+    base.setShowApply(false);
+    EXPECT_EQ(button.Caption(), "Help");
+    EXPECT_EQ(clicks, (QStringList{"Help", "Apply", "Help", "Apply"}));
+}
+
+TEST_F(OptionsDialogTest, TheDefaultButtonComesBackWhenItsButtonIsEnabledAgain)
+{
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    KyTreeBase& base = tree_base();
+    base.setDefaultButton(btnApply);
+    EXPECT_TRUE(base.button(btnHelp).Default());
+    base.DisableButton(btnHelp);
+    EXPECT_FALSE(base.button(btnHelp).Default());
+    EXPECT_FALSE(base.button(btnHelp).Enabled());
+    base.EnableButton(btnApply);
+    EXPECT_TRUE(base.button(btnHelp).Default());
+
+    base.setDefaultButton(btnOK);
+    base.EnableButton(btnCancel);
+    EXPECT_TRUE(base.button(btnOK).Default());
+    EXPECT_FALSE(base.button(btnCancel).Default());
+    base.setDefaultButton(9);
+    EXPECT_TRUE(base.button(btnOK).Default());
+}
+
+TEST_F(OptionsDialogTest, TheButtonRowEndsAtThePageAreasRightEdge)
+{
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    KyTreeBase& base = tree_base();
+    EXPECT_EQ(base.button(btnCustom).Left(), base.ClientLeft() + base.ClientWidth() - 4765);
+    EXPECT_EQ(base.button(btnHelp).Left() + base.button(btnHelp).Width(), base.ClientLeft() + base.ClientWidth());
+    EXPECT_EQ(base.ClientTop(), 90);
+    EXPECT_EQ(base.ClientLeft(), 75 + 2400 + 300);
+}
+
+TEST_F(OptionsDialogTest, PersistedPropertiesSurviveASaveAndAReloadInTheirWriteOrder)
+{
+    design_dialog();
+    tree_base().setCustomCaption(QStringLiteral("Reset"));
+    tree_base().setCustomVisible(true);
+    tree_base().setHelpApplyCaption(QStringLiteral("  Apply now "));
+    tree_base().setShowApply(true);
+    const QString text = host().saved_text();
+    const auto at = [&](const char* key) { return text.indexOf(QString::fromLatin1(key)); };
+    EXPECT_LT(at("TreeContainment"), at("ShowApply"));
+    EXPECT_LT(at("ShowApply"), at("CustomVisible"));
+    EXPECT_LT(at("CustomVisible"), at("CustomCaption"));
+    EXPECT_LT(at("CustomCaption"), at("HelpApplyCaption"));
+
+    host().design_to_run();
+    KyTreeBase& base = tree_base();
+    EXPECT_EQ(options::BuildOptionList(base.options().get()).count(QStringLiteral("\r\n")), 7);
+    EXPECT_EQ(base.CustomCaption(), "Reset");
+    EXPECT_TRUE(base.CustomVisible());
+    EXPECT_EQ(base.HelpApplyCaption(), "Apply now");
+    EXPECT_EQ(base.button(btnApply).Caption(), "Apply now");
+    EXPECT_TRUE(base.ShowApply());
+    EXPECT_EQ(base.tabs().strTreeContainment(), options::BuildOptionList(base.options().get()));
+}
+
+TEST_F(OptionsDialogTest, AddNodesPointsThePagesRegistryAtTheNewTree)
+{
+    host().reload(false);
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    const OptionCollection list = options::ParseOptionList(kTree);
+    tree_base().AddNodes(QVariant::fromValue(list));
+    EXPECT_EQ(tree_base().tabs().strTreeContainment(), options::BuildOptionList(list.get()));
+    EXPECT_EQ(tree_base().options(), list);
+    EXPECT_TRUE(host().form().dirty());
+    // what the editor does: the same collection, changed, handed back
+    options::option_at(*list, 2)->strName = QStringLiteral("Launch");
+    tree_base().AddNodes(QVariant::fromValue(list));
+    EXPECT_EQ(tree_base().tvOptions().Text(QStringLiteral("_GENERAL\\STARTUP")), "Launch");
+    EXPECT_TRUE(tree_base().tabs().strTreeContainment().contains(QStringLiteral("Launch")));
+}
+
+TEST_F(OptionsDialogTest, AStoredTreeThatDoesNotReadIsRefusedWithTheReadersError)
+{
+    host().reload(false);
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    const OptionCollection list = options::ParseOptionList(kTree);
+    tree_base().AddNodes(QVariant::fromValue(list));
+    options::option_at(*list, 1)->strSelectedProperty = QStringLiteral("_GENERAL\\GONE");
+    try {
+        host().design_to_run();
+        FAIL() << "loaded";
+    } catch (const forms::VbError& error) {
+        EXPECT_EQ(error.number(), options::kElementNotFound);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("_GENERAL\\GONE")));
+    }
+}
+
+TEST_F(OptionsDialogTest, HeaderLooks)
+{
+    design_dialog();
+    KyOptionPage& p = page("kopPage1");
+    p.setCaption(QStringLiteral("Start-up"));
+    p.setHeaderMode(kyHMVisualNET);
+    EXPECT_TRUE(p.LTop1().Visible());
+    EXPECT_EQ(p.LTop1().X1(), p.lblPageCaption().Width() + 75);
+    EXPECT_EQ(p.LTop2().Y1(), p.LTop1().Y1() + 15);
+    EXPECT_EQ(p.ClientTop(), static_cast<int>(std::floor(p.lblPageCaption().Height() / 2)) + 30);
+    EXPECT_EQ(p.ClientLeft(), 30);
+
+    p.setHeaderMode(kyHMOutlook);
+    EXPECT_FALSE(p.LTop1().Visible());
+    EXPECT_EQ(p.lblPageCaption().Height(), 360);
+    EXPECT_EQ(p.lblPageCaption().Width(), p.ScaleWidth());
+    EXPECT_TRUE(p.Font()->Bold());
+    EXPECT_EQ(p.Font()->Size(), 12);
+
+    p.setHeaderMode(kyHMNone);
+    EXPECT_FALSE(p.lblPageCaption().Visible());
+    // the caption is read after the header look: a caption shows again after loading
+    host().design_to_run();
+    EXPECT_TRUE(page("kopPage1").lblPageCaption().Visible());
+    EXPECT_EQ(page("kopPage1").HeaderMode(), kyHMNone);
+
+    page("kopPage2").setCaption(QString());
+    EXPECT_EQ(page("kopPage2").ClientTop(), 30);
+    EXPECT_FALSE(page("kopPage2").lblPageCaption().Visible());
+}
+
+TEST_F(OptionsDialogTest, PageIndexMovesOnlyToAFreeIndex)
+{
+    design_dialog();
+    KyOptionPage& p = page("kopPage2");
+    const QString used = QStringLiteral("You cannot change page index to specified bacause it is already used");
+    for (short refused : {short(2), short(3), short(0), short(-4)}) {
+        boxes().clear();
+        p.setPageIndex(refused);
+        ASSERT_EQ(boxes().size(), 1u) << refused;
+        EXPECT_EQ(boxes()[0].prompt, used);
+        EXPECT_EQ(p.PageIndex(), 2);
+    }
+    boxes().clear();
+    p.setPageIndex(9);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(p.PageIndex(), 9);
+    EXPECT_TRUE(tree_base().tabs().IsRegistered(9));
+    EXPECT_FALSE(tree_base().tabs().IsRegistered(2));
+}
+
+TEST_F(OptionsDialogTest, AStoredIndexClashIsSettledWithTheSmallestFreeIndex)
+{
+    design_dialog();
+    forms::let(&site("kopPage4"), QStringLiteral("PageIndex"), 7);
+    QString text = host().saved_text();
+    text.replace(QStringLiteral("PageIndex = Integer 7"), QStringLiteral("PageIndex = Integer 1"));
+    text.replace(QStringLiteral("PageIndex = Integer 3"), QStringLiteral("PageIndex = Integer 0"));
+    host().form().unload();
+    host().form().load(forms::FormFile::parse(text));
+    EXPECT_EQ(page("kopPage1").PageIndex(), 1);
+    EXPECT_EQ(page("kopPage2").PageIndex(), 2);
+    EXPECT_EQ(page("kopPage3").PageIndex(), 3);
+    EXPECT_EQ(page("kopPage4").PageIndex(), 4);
+}
+
+TEST_F(OptionsDialogTest, APageWithoutATreeHostIsRefused)
+{
+    host().reload(false);
+    try {
+        host().add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopLonely"));
+        FAIL() << "placed";
+    } catch (const forms::VbError& error) {
+        EXPECT_EQ(error.number(), 91);
+    }
+    EXPECT_EQ(host().form().site(QStringLiteral("kopLonely")), nullptr);
+}
+
+TEST_F(OptionsDialogTest, ADisabledTreeKeepsThePageAndComesBackToIt)
+{
+    design_dialog();
+    host().design_to_run();
+    tree_base().tvOptions().click_node(QStringLiteral("_GENERAL\\FILES"));
+    tree_base().setTreeEnabled(false);
+    EXPECT_FALSE(tree_base().tvOptions().Enabled());
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage2"});
+    tree_base().SetTab(4);
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage4"});
+    tree_base().setTreeEnabled(true);
+    EXPECT_EQ(visible_pages(), QStringList{"kopPage2"});
+    EXPECT_EQ(tree_base().tvOptions().SelectedKey(), "_GENERAL\\FILES");
+}
+
+TEST_F(OptionsDialogTest, APageStoresItsKeysInOrderAndFreesItsIndexWhenItsDesignerCloses)
+{
+    design_dialog();
+    const QString text = host().saved_text();
+    const int page = text.indexOf(QStringLiteral("kopPage1"));
+    const auto at = [&](const char* key) { return text.indexOf(QString::fromLatin1(key), page); };
+    EXPECT_LT(at("HeaderMode"), at("PageIndex"));
+    EXPECT_LT(at("PageIndex"), at("Caption"));
+    EXPECT_LT(at("Caption"), at("Font"));
+    CTabManager& tabs = tree_base().tabs();
+    host().show();
+    site("kopPage2").control()->hide();
+    EXPECT_FALSE(tabs.IsRegistered(2));
+    EXPECT_TRUE(tabs.IsRegistered(1));
+}
+
+} // namespace
