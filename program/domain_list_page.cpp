@@ -22,14 +22,8 @@ DomainListPage::DomainListPage(QWidget& container, const forms::ImageList& image
                           new forms::CommandButton(&container, QStringLiteral("cmdSelectDeselect"), QStringLiteral("&Clear All"))}
     , m_mnuLstDomainsList(QStringLiteral("mnuLstDomainsList"))
 {
-    m_lblDomains->Move(360, 120, 3000, 255);
-    m_lblDomains->setBackStyle(forms::Label::Transparent);
-    m_lstDomainsList->Move(360, 390, 6600, 2280);
+    PlaceNameList(*m_lblDomains, *m_lstDomainsList, images, 6600);
     m_lstDomainsList->setCheckboxes(true);
-    m_lstDomainsList->setHideColumnHeaders(true);
-    m_lstDomainsList->setSmallIcons(&images);
-    m_lstDomainsList->AddColumn(QString(), 0);
-    Resize();
     // The buttons sit under the list whatever its height.
     const double buttons_top = m_lstDomainsList->Top() + m_lstDomainsList->Height() + kButtonGap;
     m_cmdAddDomain->Move(360, buttons_top, 1575, 375);

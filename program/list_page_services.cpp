@@ -3,6 +3,7 @@
 #include "program/frm_add_domain.h"
 #include "program/resources.h"
 
+#include "platform/forms/label.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
@@ -55,6 +56,17 @@ void EditListItem(const ListPageServices& services, forms::ListView& lst, int it
     } catch (const forms::VbError& error) {
         forms::MsgBox(error.description(), forms::vbExclamation);
     }
+}
+
+void PlaceNameList(forms::Label& label, forms::ListView& lst, const forms::ImageList& images, double width)
+{
+    label.Move(360, 120, 3000, 255);
+    label.setBackStyle(forms::Label::Transparent);
+    lst.Move(360, 390, width, 2280);
+    lst.setHideColumnHeaders(true);
+    lst.setSmallIcons(&images);
+    lst.AddColumn(QString(), 0);
+    FitListColumn(lst);
 }
 
 void FitListColumn(forms::ListView& lst) { lst.setColumnWidth(1, std::max(0.0, lst.Width() - kColumnMargin)); }

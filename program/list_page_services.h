@@ -11,6 +11,8 @@ class FrmAddDomain;
 class QWidget;
 
 namespace forms {
+class ImageList;
+class Label;
 class ListView;
 } // namespace forms
 
@@ -29,5 +31,8 @@ void AddListItem(const ListPageServices& services, forms::ListView& lst, bool bE
 // Asks for the item's new name (its text shown selected) and takes it unless another item
 // holds it already (string 116). Next stays as it is.
 void EditListItem(const ListPageServices& services, forms::ListView& lst, int item, bool bExchange);
+// Places a list page's label and its list of `width` below it: report view with one column
+// and no header, small images from `images`.
+void PlaceNameList(forms::Label& label, forms::ListView& lst, const forms::ImageList& images, double width);
 // The list's one column fills the list but for 350 twips, never below 0.
 void FitListColumn(forms::ListView& lst);

@@ -14,13 +14,7 @@ ServerListPage::ServerListPage(QWidget& container, const forms::ImageList& image
     , m_cmdRemoveOrg(new forms::CommandButton(&container, QStringLiteral("cmdRemoveOrg"), QStringLiteral("&Remove")))
     , m_cmdEditOrg(new forms::CommandButton(&container, QStringLiteral("cmdEditOrg"), QStringLiteral("&Edit...")))
 {
-    m_lblOrgs->Move(360, 120, 3000, 255);
-    m_lblOrgs->setBackStyle(forms::Label::Transparent);
-    m_lstOrgs->Move(360, 390, 5145, 2280);
-    m_lstOrgs->setHideColumnHeaders(true);
-    m_lstOrgs->setSmallIcons(&images);
-    m_lstOrgs->AddColumn(QString(), 0);
-    Resize();
+    PlaceNameList(*m_lblOrgs, *m_lstOrgs, images, 5145);
     m_cmdAddOrg->Move(5685, 390, 1275, 375);
     m_cmdRemoveOrg->Move(5685, 855, 1275, 375);
     m_cmdEditOrg->Move(5685, 1320, 1275, 375);
