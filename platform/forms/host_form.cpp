@@ -55,7 +55,7 @@ void HostForm::Show(int modal, QWidget* owner)
         return;
     if (modal == vbModeless) {
         show();
-        activateWindow();
+        activate();
         return;
     }
     // The owner keeps the dialog above it without owning it: the dialog's life stays the
@@ -66,7 +66,7 @@ void HostForm::Show(int modal, QWidget* owner)
         windowHandle()->setTransientParent(owner->window()->windowHandle());
     }
     show();
-    activateWindow();
+    activate();
     QEventLoop loop;
     modal_loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
@@ -100,10 +100,28 @@ void HostForm::end_modal_loop()
         modal_loop_->exit();
 }
 
+void HostForm::activate()
+{
+    // Showing makes the form the active window: Activate is raised here, whether or not the
+    // platform reports the activation (some keep a hidden window's state and tell nothing).
+    activateWindow();
+    raise_activate();
+}
+
+void HostForm::raise_activate()
+{
+    if (activated_)
+        return;
+    activated_ = true;
+    emit Activate();
+}
+
 bool HostForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        emit Activate();
+        raise_activate();
+    else if (event->type() == QEvent::WindowDeactivate)
+        activated_ = false;
     return Form::event(event);
 }
 
@@ -124,6 +142,7 @@ void HostForm::closeEvent(QCloseEvent* event)
 void HostForm::hideEvent(QHideEvent* event)
 {
     Form::hideEvent(event);
+    activated_ = false;
     end_modal_loop();
 }
 

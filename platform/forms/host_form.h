@@ -8,7 +8,8 @@
 //   Unload(Cancel); either handler can keep the form by setting Cancel. Otherwise the window
 //   hides, the controls are unloaded and a later Show loads the form again.
 // - The close box is unload_form(vbFormControlMenu): a handler that cancels keeps the window.
-// - Activate when the window becomes the active one; Icon is the window's icon.
+// - Activate when Show makes the window the active one and whenever the user activates it
+//   again, once per activation; Icon is the window's icon.
 // - Assistive tools see a window (or, as set, a dialog) named by its caption.
 // - Enter and Esc press the Default and Cancel controls (the form's sites first, then its
 //   intrinsic command buttons) before the control with the focus sees the key, as a dialog
@@ -65,10 +66,13 @@ protected:
 
 private:
     void end_modal_loop();
+    void activate();
+    void raise_activate();
     // Presses the Default (13) or Cancel (27) control; false when none can be pressed.
     bool press_default_or_cancel(int key_ascii);
 
     bool loaded_ = false;
+    bool activated_ = false; // Activate raised since the window last hid or lost activation
     QAccessible::Role role_ = QAccessible::Window;
     QEventLoop* modal_loop_ = nullptr;
 };

@@ -169,7 +169,10 @@ TEST_F(FrmAddDomainTest, OkIsEnabledExactlyWhileTheBoxHoldsTextAndEnterTakesOnly
 {
     std::vector<bool> enabled;
     bool open_after_empty_enter = false;
+    bool focus_in_box = false;
     const QString result = input(false, QString(), [&] {
+        QApplication::processEvents();
+        focus_in_box = dialog.focusWidget() == &field();
         type(QStringLiteral("d"));
         enabled.push_back(dialog.cmdCommand(0).Enabled());
         key(field(), Qt::Key_Backspace);
@@ -180,6 +183,20 @@ TEST_F(FrmAddDomainTest, OkIsEnabledExactlyWhileTheBoxHoldsTextAndEnterTakesOnly
         enabled.push_back(dialog.cmdCommand(0).Enabled());
         key(field(), Qt::Key_Return);
     });
+    EXPECT_TRUE(focus_in_box) << "the box has the focus when the dialog is activated";
+    // The next call starts in the box again, wherever the focus was when the dialog hid.
+    input(false, QString(), [&] {
+        dialog.cmdCommand(1).setFocus();
+        EXPECT_EQ(dialog.focusWidget(), &dialog.cmdCommand(1));
+        emit dialog.cmdCommand(1).Click();
+    });
+    focus_in_box = false;
+    input(false, QString(), [&] {
+        QApplication::processEvents();
+        focus_in_box = dialog.focusWidget() == &field();
+        emit dialog.cmdCommand(1).Click();
+    });
+    EXPECT_TRUE(focus_in_box);
     EXPECT_EQ(enabled, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(open_after_empty_enter) << "Enter in an empty box does not close the dialog";
     EXPECT_FALSE(still_open);

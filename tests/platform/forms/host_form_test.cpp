@@ -58,9 +58,16 @@ TEST_F(HostFormTest, LoadRunsOncePerLoadingAndAnUnloadedFormLoadsAgainWhenShown)
 {
     HostForm form;
     record(form);
+    int activations = 0;
+    QObject::connect(&form, &HostForm::Activate, [&] { ++activations; });
     form.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(activations, 1) << "Activate when the window becomes the active one";
     form.Hide();
+    QApplication::processEvents();
     form.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(activations, 2) << "again when shown again";
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(events, (std::vector<std::string>{"Load"}));
     ASSERT_TRUE(form.unload_form());
