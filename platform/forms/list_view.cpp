@@ -5,7 +5,6 @@
 #include "platform/forms/vb_error.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPixmap>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -186,9 +185,6 @@ void ListView::appearance_changed()
     list_->setPalette(colours);
     list_->setFont(QWidget::font());
 }
-
-void ListView::keyPressEvent(QKeyEvent* event) { event->ignore(); }
-void ListView::keyReleaseEvent(QKeyEvent* event) { event->ignore(); }
 
 QTreeWidgetItem* ListView::item(int index) const
 {

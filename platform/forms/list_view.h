@@ -83,10 +83,6 @@ signals:
 
 protected:
     void appearance_changed() override;
-    // A key reaches the list itself only when its inner view left it unused, after raising
-    // it: it goes on to the container, not raised twice.
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     QTreeWidgetItem* item(int index) const;

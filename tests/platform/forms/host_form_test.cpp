@@ -17,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <string>
 #include <vector>
 
@@ -181,12 +179,6 @@ TEST_F(HostFormTest, EnterAndEscPressTheDefaultAndCancelButtonsBeforeTheFocusedC
     cancel->setVisible(false);
     press(*field, Qt::Key_Return);
     press(*field, Qt::Key_Escape);
-    // Which control took each key; how often a text box raises a key it leaves unused is the
-    // text box's own matter.
-    clicks.erase(std::unique(clicks.begin(), clicks.end(), [](const std::string& a, const std::string& b) {
-                     return a == b && a.starts_with("text");
-                 }),
-                 clicks.end());
     EXPECT_EQ(clicks, (std::vector<std::string>{"OK", "Cancel", "Cancel", "text 13", "text 27"}))
         << "the focused button takes Enter; without a button to press the keys reach the box";
 }
