@@ -12,6 +12,7 @@
 #include "platform/forms/option_button.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/property_bag.h"
+#include "platform/forms/shape.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -47,6 +48,7 @@ const std::vector<IntrinsicClass>& classes()
         {"VB.OptionButton", maker<OptionButton>()}, {"VB.ComboBox", maker<ComboBox>()},
         {"VB.Frame", maker<Frame>()},           {"VB.PictureBox", maker<PictureBox>()},
         {"VB.Image", maker<Image>()},           {"VB.Line", maker<Line>()},
+        {"VB.Shape", maker<Shape>()},
         {"MSComctlLib.ListView", maker<ListView>()},
     };
     return all;

@@ -1,10 +1,12 @@
 #pragma once
 // The runtime's intrinsic control classes as a form file names them ("VB.Label",
 // "VB.CommandButton", "VB.TextBox", "VB.CheckBox", "VB.OptionButton", "VB.ComboBox",
-// "VB.Frame", "VB.PictureBox", "VB.Image", "VB.Line", "MSComctlLib.ListView"; without regard
-// to case). A form places them directly, not through the registry, on itself or inside a
+// "VB.Frame", "VB.PictureBox", "VB.Image", "VB.Line", "VB.Shape", "MSComctlLib.ListView";
+// without regard to case). A form places them directly, not through the registry, on itself or inside a
 // container control. Their stored properties are their own writable properties (Left, Top,
-// Caption, ...): a form file stores those that differ from a new control of the class.
+// Caption, ...): a form file stores those that differ from a new control of the class; what
+// holds only while the program runs (a text box's selection, a button's Value, a combo box's
+// ListIndex) is not stored.
 
 #include <QString>
 

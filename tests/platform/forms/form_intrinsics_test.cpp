@@ -8,6 +8,7 @@
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/label.h"
 #include "platform/forms/list_view.h"
+#include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 #include "tests/platform/forms/probe_module_fixture.h"
 #include "tests/support/forms/test_host.h"
@@ -121,8 +122,14 @@ TEST_F(FormIntrinsicsTest, SavingKeepsThemInTheContainersBlockAndLoadingGivesThe
     load(host);
     auto* list = qobject_cast<ListView*>(host.form().intrinsic(QStringLiteral("lstDomainsList")));
     list->setHideColumnHeaders(true);
+    auto& box = static_cast<TextBox&>(host.form().add_intrinsic(QStringLiteral("VB.TextBox"), QStringLiteral("txtName")));
+    box.setText(QStringLiteral("corp"));
+    box.setSelStart(2);
     const FormData saved = host.form().save();
-    ASSERT_EQ(saved.controls.size(), 2u);
+    ASSERT_EQ(saved.controls.size(), 3u);
+    const PropertyBag& box_bag = saved.controls.at(2).properties;
+    EXPECT_EQ(box_bag.ReadProperty(QStringLiteral("Text")).toString().toStdString(), "corp");
+    EXPECT_FALSE(box_bag.contains(QStringLiteral("SelStart"))) << "the selection is the running program's";
     const FormControlData& page = saved.controls.at(0);
     ASSERT_EQ(page.children.size(), 3u);
     EXPECT_EQ(page.children.at(1).class_name.toStdString(), "MSComctlLib.ListView");
