@@ -170,11 +170,13 @@ TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTh
             list().setChecked(1, !c.ticked);
         next.clear();
         navigator_focus = 0;
+        domains->cmdAddDomain().setFocus();
         c.act();
         for (int i = 1; i <= list().Count(); ++i)
             EXPECT_EQ(list().Checked(i), c.ticked) << i;
         EXPECT_EQ(next, std::vector<bool>{c.next});
         EXPECT_EQ(navigator_focus, c.navigator_focus);
+        EXPECT_EQ(page.focusWidget() == &list().widget(), !c.ticked) << "unticking puts the focus on the list";
     }
 }
 
