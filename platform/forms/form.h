@@ -56,12 +56,15 @@ public:
 
     // Places a plain intrinsic control ("VB.Label", "VB.CommandButton", ..., see
     // intrinsic_classes.h) under `name`, on the form or inside `container`, with its stored
-    // properties; shown unless they hide it. Raises 5 for a name already used on the form and
-    // 380 for a name that is not an identifier; a stored property it refuses removes it again.
+    // properties; shown unless they hide it. With `index` >= 0 it is that member of the
+    // control array `name` (a stored "Index" property says the same). Raises 5 for a name
+    // (or array member) already used on the form and 380 for a name that is not an
+    // identifier or a negative stored Index; a stored property it refuses removes it again.
     // Within a container a form file keeps the user controls first, then the intrinsic ones.
     IntrinsicControl& add_intrinsic(const QString& class_name, const QString& name, ControlSite* container = nullptr,
-                                    const PropertyBag* properties = nullptr);
-    IntrinsicControl* intrinsic(const QString& name) const; // without regard to case; null if none
+                                    const PropertyBag* properties = nullptr, int index = -1);
+    // Without regard to case; -1 for a control outside any array; null if none.
+    IntrinsicControl* intrinsic(const QString& name, int index = -1) const;
 
     // Loads a form file's data: the form's own properties, then each control in file order
     // created through the registry by class with its bag read.
@@ -145,7 +148,8 @@ private:
     void save_intrinsics(std::vector<FormControlData>& out, ControlSite* container) const;
     // Destroys the intrinsic controls inside `container` (all of them for null).
     void remove_intrinsics(ControlSite* container);
-    bool name_in_use(const QString& name) const;
+    // Whether `name` is taken for a control with `index` (-1: any control of that name).
+    bool name_in_use(const QString& name, int index = -1) const;
     void save_controls(std::vector<FormControlData>& out, ControlSite* container) const;
 
     bool user_mode_;

@@ -13,28 +13,45 @@
 
 namespace forms {
 
-bool Form::name_in_use(const QString& name) const { return site(name) != nullptr || intrinsic(name) != nullptr; }
+bool Form::name_in_use(const QString& name, int index) const
+{
+    if (site(name) != nullptr)
+        return true;
+    for (const IntrinsicEntry& entry : intrinsics_)
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
+            && (index < 0 || entry.control->Index() < 0 || entry.control->Index() == index))
+            return true;
+    return false;
+}
 
-IntrinsicControl* Form::intrinsic(const QString& name) const
+IntrinsicControl* Form::intrinsic(const QString& name, int index) const
 {
     for (const IntrinsicEntry& entry : intrinsics_)
-        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0)
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
+            && entry.control->Index() == index)
             return entry.control;
     return nullptr;
 }
 
 IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& name, ControlSite* container,
-                                      const PropertyBag* properties)
+                                      const PropertyBag* properties, int index)
 {
+    PropertyBag stored = properties ? *properties : PropertyBag();
+    if (stored.contains(QStringLiteral("Index"))) {
+        index = stored.ReadProperty(QStringLiteral("Index")).toInt();
+        stored.remove(QStringLiteral("Index"));
+        if (index < 0)
+            forms::raise(vberr::InvalidPropertyValue, name, QStringLiteral("A control array's Index is 0 or more"));
+    }
     if (!ControlSite::is_valid_name(name))
         forms::raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a control name").arg(name));
-    if (name_in_use(name))
+    if (name_in_use(name, index))
         forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     QWidget* parent = container && container->control() ? static_cast<QWidget*>(container->control()) : this;
     IntrinsicControl* control = create_intrinsic(class_name, parent, name);
+    control->set_index(index);
     try {
-        if (properties)
-            read_intrinsic(*control, *properties);
+        read_intrinsic(*control, stored);
     } catch (...) {
         delete control;
         throw;
@@ -64,6 +81,8 @@ void Form::save_intrinsics(std::vector<FormControlData>& out, ControlSite* conta
         if (entry.container != container || !entry.control)
             continue;
         FormControlData c{entry.class_name, entry.control->Name(), {}, {}, {}};
+        if (entry.control->Index() >= 0)
+            c.properties.WriteProperty(QStringLiteral("Index"), entry.control->Index());
         write_intrinsic(*entry.control, entry.class_name, c.properties);
         out.push_back(std::move(c));
     }

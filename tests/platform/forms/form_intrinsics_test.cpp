@@ -52,6 +52,14 @@ Begin Form frmPages
          Caption = String "&Add Domain..."
          Default = Boolean True
       End
+      Begin VB.CommandButton cmdSelectDeselect
+         Index = Integer 1
+         Caption = String "&Clear All"
+      End
+      Begin VB.CommandButton cmdSelectDeselect
+         Index = Integer 0
+         Caption = String "&Select All"
+      End
    End
    Begin VB.Label lblOutside
       Caption = String "On the form"
@@ -98,7 +106,22 @@ TEST_F(FormIntrinsicsTest, AFormFilePlacesIntrinsicControlsInsideTheirContainerW
     ASSERT_NE(outside, nullptr);
     EXPECT_EQ(outside->parentWidget(), &host.form());
     EXPECT_FALSE(outside->isVisible()) << "stored hidden";
-    EXPECT_EQ(host.form().Controls().size(), 5);
+    EXPECT_EQ(host.form().Controls().size(), 7);
+}
+
+TEST_F(FormIntrinsicsTest, AControlArraysMembersShareTheNameAndAreFoundByIndex)
+{
+    TestHost host(true);
+    load(host);
+    auto* select = qobject_cast<CommandButton*>(host.form().intrinsic(QStringLiteral("cmdSelectDeselect"), 0));
+    auto* clear = qobject_cast<CommandButton*>(host.form().intrinsic(QStringLiteral("CMDSELECTDESELECT"), 1));
+    ASSERT_TRUE(select && clear);
+    EXPECT_EQ(select->Caption().toStdString(), "&Select All");
+    EXPECT_EQ(clear->Index(), 1);
+    EXPECT_EQ(host.form().intrinsic(QStringLiteral("cmdSelectDeselect")), nullptr) << "an array has no member -1";
+    IntrinsicControl& third = host.form().add_intrinsic(QStringLiteral("VB.CommandButton"),
+                                                        QStringLiteral("cmdSelectDeselect"), nullptr, nullptr, 2);
+    EXPECT_EQ(&third, host.form().intrinsic(QStringLiteral("cmdSelectDeselect"), 2));
 }
 
 TEST_F(FormIntrinsicsTest, TheyHideAndMoveWithTheirContainer)
@@ -131,7 +154,8 @@ TEST_F(FormIntrinsicsTest, SavingKeepsThemInTheContainersBlockAndLoadingGivesThe
     EXPECT_EQ(box_bag.ReadProperty(QStringLiteral("Text")).toString().toStdString(), "corp");
     EXPECT_FALSE(box_bag.contains(QStringLiteral("SelStart"))) << "the selection is the running program's";
     const FormControlData& page = saved.controls.at(0);
-    ASSERT_EQ(page.children.size(), 3u);
+    ASSERT_EQ(page.children.size(), 5u);
+    EXPECT_EQ(page.children.at(3).properties.ReadProperty(QStringLiteral("Index")).toInt(), 1);
     EXPECT_EQ(page.children.at(1).class_name.toStdString(), "MSComctlLib.ListView");
     EXPECT_TRUE(page.children.at(1).properties.ReadProperty(QStringLiteral("HideColumnHeaders"), false).toBool());
     EXPECT_FALSE(page.children.at(0).properties.contains(QStringLiteral("Visible"))) << "a default is not stored";
@@ -164,12 +188,15 @@ TEST_F(FormIntrinsicsTest, NamesClassesAndStoredValuesAreCheckedAndARefusedContr
         {"a name that is a path", "VB.Label", "../x", nullptr, 380},
         {"a class that is not intrinsic", "VB.Timer", "tmrA", nullptr, 429},
         {"a property the control lacks", "VB.Label", "lblBad", "Bogus", 438},
+        {"a member an array has", "VB.CommandButton", "cmdSelectDeselect", "Index", 5},
+        {"a plain control with an array's name", "VB.CommandButton", "cmdSelectDeselect", nullptr, 5},
+        {"a control array's member below 0", "VB.CommandButton", "cmdNew", "Index", 380},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         PropertyBag bag;
         if (c.property)
-            bag.set(QString::fromLatin1(c.property), 1);
+            bag.set(QString::fromLatin1(c.property), c.error == 380 ? -1 : 1);
         try {
             host.form().add_intrinsic(QString::fromLatin1(c.class_name), QString::fromLatin1(c.name),
                                       host.form().site(QStringLiteral("ctlPage")), &bag);
@@ -179,7 +206,7 @@ TEST_F(FormIntrinsicsTest, NamesClassesAndStoredValuesAreCheckedAndARefusedContr
         }
     }
     EXPECT_EQ(host.form().intrinsic(QStringLiteral("lblBad")), nullptr);
-    EXPECT_EQ(host.form().Controls().size(), 5);
+    EXPECT_EQ(host.form().Controls().size(), 7);
     try {
         host.form().add_control(QStringLiteral("FormsProbe.ProbeControl"), QStringLiteral("cmdAddDomain"));
         ADD_FAILURE() << "a user control took an intrinsic control's name";
