@@ -1,10 +1,10 @@
 #pragma once
-// The contents of the wizard's domain page: the label "&Domains:", the list lstDomainsList
-// (report view, check boxes, one column, domain image "1"), the buttons "&Add Domain..." and
-// "&Select All"/"&Clear All", and the list's context menu ("&Select All"/"&Unselect All") on
-// the right mouse button, the context-menu key and Shift+F10 (Shift alone: not Ctrl+Shift).
-// The list is filled once from the network's enumeration; Next is enabled exactly while at
-// least one domain is ticked.
+// The domain page of the wizard: the label "&Domains:", the list lstDomainsList (report view,
+// check boxes, one column, domain image "1"), the buttons cmdAddDomain "&Add Domain..." and
+// the array cmdSelectDeselect ("&Select All", "&Clear All"), and the list's context menu
+// ("&Select All"/"&Unselect All") on the right mouse button, the context-menu key and
+// Shift+F10 (Shift alone: not Ctrl+Shift). The list is filled once from the network's
+// enumeration; Next is enabled exactly while at least one domain is ticked.
 
 #include "program/list_page_services.h"
 
@@ -16,12 +16,11 @@
 #include <array>
 #include <functional>
 
-class QWidget;
-
 namespace forms {
 class CommandButton;
+class ControlSite;
+class Form;
 class ImageList;
-class Label;
 class ListView;
 } // namespace forms
 
@@ -29,8 +28,12 @@ class DomainListPage : public QObject {
     Q_OBJECT
 
 public:
-    // Places the controls inside `container` (the page), the list's images from `images`.
-    DomainListPage(QWidget& container, const forms::ImageList& images, ListPageServices services);
+    // Places the page's controls on `form` inside `page`, as the wizard's form file holds them.
+    static void PlaceControls(forms::Form& form, forms::ControlSite* page);
+
+    // Takes the page's controls from `form` (424 when one is missing) and wires them; the
+    // buttons go under the list, the list's images come from `images`.
+    DomainListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services);
     ~DomainListPage() override;
 
     // Fills the list from `enumerateNetwork` (which raises on failure): every name ticked,
@@ -47,8 +50,8 @@ public:
     // The column fills the list (the form calls it when it resizes).
     void Resize();
 
-    forms::ListView& lstDomainsList() const { return *m_lstDomainsList; }
-    forms::CommandButton& cmdAddDomain() const { return *m_cmdAddDomain; }
+    forms::ListView& lstDomainsList() const { return m_lstDomainsList; }
+    forms::CommandButton& cmdAddDomain() const { return m_cmdAddDomain; }
     forms::CommandButton& cmdSelectDeselect(int index) const { return *m_cmdSelectDeselect.at(static_cast<std::size_t>(index)); }
     forms::PopupMenu& mnuLstDomainsList() { return m_mnuLstDomainsList; }
 
@@ -57,9 +60,8 @@ private:
     void lstDomainsList_MouseDown(short Button);
 
     ListPageServices m_services;
-    forms::Label* m_lblDomains;
-    forms::ListView* m_lstDomainsList;
-    forms::CommandButton* m_cmdAddDomain;
+    forms::ListView& m_lstDomainsList;
+    forms::CommandButton& m_cmdAddDomain;
     std::array<forms::CommandButton*, 2> m_cmdSelectDeselect;
     forms::PopupMenu m_mnuLstDomainsList;
     bool m_bListFilled = false;

@@ -3,8 +3,10 @@
 #include "program/frm_add_domain.h"
 #include "program/resources.h"
 
-#include "platform/forms/label.h"
+#include "platform/forms/form.h"
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/list_view.h"
+#include "platform/forms/property_bag.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -14,6 +16,7 @@ namespace {
 
 constexpr std::int32_t kAlreadyInList = 116;
 constexpr double kColumnMargin = 350;
+constexpr std::int32_t kObjectRequired = 424;
 
 void ShowAlreadyInList(const ListPageServices& services)
 {
@@ -58,14 +61,36 @@ void EditListItem(const ListPageServices& services, forms::ListView& lst, int it
     }
 }
 
-void PlaceNameList(forms::Label& label, forms::ListView& lst, const forms::ImageList& images, double width)
+void PlaceControls(forms::Form& form, forms::ControlSite* page, std::span<const PageControl> controls)
 {
-    label.Move(360, 120, 3000, 255);
-    label.setBackStyle(forms::Label::Transparent);
-    lst.Move(360, 390, width, 2280);
-    lst.setHideColumnHeaders(true);
+    for (const PageControl& c : controls) {
+        forms::PropertyBag bag;
+        bag.set(QStringLiteral("Left"), c.left);
+        bag.set(QStringLiteral("Top"), c.top);
+        bag.set(QStringLiteral("Width"), c.width);
+        bag.set(QStringLiteral("Height"), c.height);
+        if (c.caption != nullptr)
+            bag.set(QStringLiteral("Caption"), QString::fromLatin1(c.caption));
+        form.add_intrinsic(QString::fromLatin1(c.class_name), QString::fromLatin1(c.name), page, &bag, c.index);
+    }
+}
+
+forms::IntrinsicControl& FormControl(forms::Form& form, const QString& name, const QMetaObject& kind, int index)
+{
+    forms::IntrinsicControl* control = form.intrinsic(name, index);
+    if (control == nullptr || !control->metaObject()->inherits(&kind))
+        forms::raise(kObjectRequired, form.Name(),
+                     QStringLiteral("The form has no %1 named %2%3")
+                         .arg(QString::fromLatin1(kind.className()).section(QStringLiteral("::"), -1), name,
+                              index >= 0 ? QStringLiteral("(%1)").arg(index) : QString()));
+    return *control;
+}
+
+void BindNameList(forms::ListView& lst, const forms::ImageList& images)
+{
+    if (lst.ColumnCount() == 0)
+        lst.AddColumn(QString(), 0);
     lst.setSmallIcons(&images);
-    lst.AddColumn(QString(), 0);
     FitListColumn(lst);
 }
 

@@ -6,13 +6,16 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 
 class FrmAddDomain;
 class QWidget;
 
 namespace forms {
+class ControlSite;
+class Form;
 class ImageList;
-class Label;
+class IntrinsicControl;
 class ListView;
 } // namespace forms
 
@@ -31,8 +34,26 @@ void AddListItem(const ListPageServices& services, forms::ListView& lst, bool bE
 // Asks for the item's new name (its text shown selected) and takes it unless another item
 // holds it already (string 116). Next stays as it is.
 void EditListItem(const ListPageServices& services, forms::ListView& lst, int item, bool bExchange);
-// Places a list page's label and its list of `width` below it: report view with one column
-// and no header, small images from `images`.
-void PlaceNameList(forms::Label& label, forms::ListView& lst, const forms::ImageList& images, double width);
+// One control of a list page as its form holds it (twips; index -1 outside a control array).
+struct PageControl {
+    const char* class_name;
+    const char* name;
+    int index;
+    const char* caption;
+    double left, top, width, height;
+};
+// Places the controls on `form` inside `page` (null: on the form itself), as the form's file
+// would hold them.
+void PlaceControls(forms::Form& form, forms::ControlSite* page, std::span<const PageControl> controls);
+// The form's control `name` (member `index` of a control array); raises 424 naming it when
+// the form has no such control or it is of another kind.
+forms::IntrinsicControl& FormControl(forms::Form& form, const QString& name, const QMetaObject& kind, int index = -1);
+template <class Control>
+Control& FormControl(forms::Form& form, const char* name, int index = -1)
+{
+    return static_cast<Control&>(FormControl(form, QString::fromLatin1(name), Control::staticMetaObject, index));
+}
+// Readies a page's list: one column, small images from `images`, the column fitted.
+void BindNameList(forms::ListView& lst, const forms::ImageList& images);
 // The list's one column fills the list but for 350 twips, never below 0.
 void FitListColumn(forms::ListView& lst);

@@ -1,19 +1,18 @@
 #pragma once
-// The contents of the wizard's Exchange 5.5 server page: the label "E&xchange servers:", the
-// list lstOrgs (report view, no check boxes, one column, server image "2") and the buttons
-// "&Add...", "&Remove" and "&Edit...". The list starts empty; Next is enabled exactly while
-// it holds a server.
+// The Exchange 5.5 server page of the wizard: the label "E&xchange servers:", the list
+// lstOrgs (report view, no check boxes, one column, server image "2") and the buttons
+// cmdAddOrg "&Add...", cmdRemoveOrg "&Remove" and cmdEditOrg "&Edit...". The list starts
+// empty; Next is enabled exactly while it holds a server.
 
 #include "program/list_page_services.h"
 
 #include <QObject>
 
-class QWidget;
-
 namespace forms {
 class CommandButton;
+class ControlSite;
+class Form;
 class ImageList;
-class Label;
 class ListView;
 } // namespace forms
 
@@ -21,25 +20,28 @@ class ServerListPage : public QObject {
     Q_OBJECT
 
 public:
-    ServerListPage(QWidget& container, const forms::ImageList& images, ListPageServices services);
+    // Places the page's controls on `form` inside `page`, as the wizard's form file holds them.
+    static void PlaceControls(forms::Form& form, forms::ControlSite* page);
+
+    // Takes the page's controls from `form` (424 when one is missing) and wires them.
+    ServerListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services);
     ~ServerListPage() override;
 
     void UpdateServersNextButton();
     void Resize();
 
-    forms::ListView& lstOrgs() const { return *m_lstOrgs; }
-    forms::CommandButton& cmdAddOrg() const { return *m_cmdAddOrg; }
-    forms::CommandButton& cmdRemoveOrg() const { return *m_cmdRemoveOrg; }
-    forms::CommandButton& cmdEditOrg() const { return *m_cmdEditOrg; }
+    forms::ListView& lstOrgs() const { return m_lstOrgs; }
+    forms::CommandButton& cmdAddOrg() const { return m_cmdAddOrg; }
+    forms::CommandButton& cmdRemoveOrg() const { return m_cmdRemoveOrg; }
+    forms::CommandButton& cmdEditOrg() const { return m_cmdEditOrg; }
 
 private:
     void cmdEditOrg_Click();
     void cmdRemoveOrg_Click();
 
     ListPageServices m_services;
-    forms::Label* m_lblOrgs;
-    forms::ListView* m_lstOrgs;
-    forms::CommandButton* m_cmdAddOrg;
-    forms::CommandButton* m_cmdRemoveOrg;
-    forms::CommandButton* m_cmdEditOrg;
+    forms::ListView& m_lstOrgs;
+    forms::CommandButton& m_cmdAddOrg;
+    forms::CommandButton& m_cmdRemoveOrg;
+    forms::CommandButton& m_cmdEditOrg;
 };

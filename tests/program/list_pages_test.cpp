@@ -9,6 +9,8 @@
 #include "program/server_list_page.h"
 
 #include "platform/forms/command_button.h"
+#include "platform/forms/form.h"
+#include "platform/forms/form_file.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/text_box.h"
@@ -39,14 +41,21 @@ protected:
     ListPagesTest()
     {
         page.resize(501, 260);
-        page.setAutoFillBackground(true);
+        page.setName(QStringLiteral("frmPages"));
         services.setNextEnabled = [this](bool on) { next.push_back(on); };
         services.focusNavigator = [this] { ++navigator_focus; };
         services.addDialog = &dialog;
         services.formCaption = [] { return kCaption; };
         services.owner = &page;
+        DomainListPage::PlaceControls(page, nullptr);
         domains = std::make_unique<DomainListPage>(page, images, services);
         page.show();
+    }
+    // A form with the server page's controls.
+    static void place_servers(forms::Form& form)
+    {
+        form.resize(501, 260);
+        ServerListPage::PlaceControls(form, nullptr);
     }
 
     forms::ListView& list() { return domains->lstDomainsList(); }
@@ -90,7 +99,7 @@ protected:
 
     bool application_ = (forms::TestHost::ensure_application(), true);
     forms::ScopedMessageBoxRecorder boxes;
-    QWidget page;
+    forms::Form page;
     forms::ImageList images = MakeListImages();
     FrmAddDomain dialog;
     ListPageServices services;
@@ -204,7 +213,8 @@ TEST_F(ListPagesTest, AddTicksSelectsAndEnablesNextAndADuplicateIsRefusedWithIts
 
 TEST_F(ListPagesTest, ServersAreAddedEditedAndRemovedAndNextFollowsTheirCount)
 {
-    QWidget server_page;
+    forms::Form server_page;
+    place_servers(server_page);
     ServerListPage servers(server_page, images, services);
     forms::ListView& orgs = servers.lstOrgs();
     servers.UpdateServersNextButton();
@@ -261,6 +271,28 @@ TEST_F(ListPagesTest, TheContextMenuOpensOnTheRightButtonTheMenuKeyAndShiftF10On
     }
 }
 
+TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOne)
+{
+    forms::Form loaded;
+    loaded.load(forms::FormFile::parse(forms::FormFile::write(page.save())));
+    DomainListPage from_file(loaded, images, services);
+    EXPECT_TRUE(from_file.lstDomainsList().Checkboxes());
+    EXPECT_EQ(from_file.cmdSelectDeselect(1).Caption().toStdString(), "&Clear All");
+    EXPECT_EQ(from_file.cmdAddDomain().Top(), from_file.lstDomainsList().Top() + from_file.lstDomainsList().Height() + 126);
+    next.clear();
+    from_file.FillDomainList([] { return QStringList{QStringLiteral("CORP")}; });
+    emit from_file.cmdSelectDeselect(1).Click();
+    EXPECT_EQ(next, std::vector<bool>{false});
+
+    try {
+        ServerListPage servers(page, images, services);
+        ADD_FAILURE() << "bound to a form without the server page";
+    } catch (const forms::VbError& e) {
+        EXPECT_EQ(e.number(), 424);
+        EXPECT_EQ(e.description().toStdString(), "The form has no ListView named lstOrgs");
+    }
+}
+
 TEST_F(ListPagesTest, TheColumnFillsTheListButNeverGetsANegativeWidth)
 {
     list().setWidth(200);
@@ -276,8 +308,8 @@ TEST_F(ListPagesTest, PicturesAndAccessibleNamesOfBothPages)
     fill({QStringLiteral("CORP"), QStringLiteral("LAB"), QStringLiteral("SALES.EXAMPLE.COM"), QStringLiteral("EU")});
     list().setChecked(2, false);
     EXPECT_TRUE(forms::save_picture(page, "domain_list_page"));
-    QWidget server_page;
-    server_page.resize(501, 260);
+    forms::Form server_page;
+    place_servers(server_page);
     ServerListPage servers(server_page, images, services);
     for (const char* name : {"mail01", "exch-eu:2"})
         servers.lstOrgs().Add(QString::fromLatin1(name), QStringLiteral("2"));
