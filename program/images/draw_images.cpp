@@ -24,19 +24,71 @@ struct picture {
     int figure;   // which figure to draw
 };
 
-// 16-colour pictures keep to the classic 16-colour palette; 256-colour ones are reduced to a
-// palette of their own.
-QImage reduce(const QImage& image, int colours)
+// The standard 16 colours of a 16-colour picture, each once.
+QList<QRgb> palette16()
 {
-    if (colours == 16) {
-        QList<QRgb> palette;
-        for (int i = 0; i < 16; ++i)
-            palette.append(QColor(static_cast<Qt::GlobalColor>(Qt::black + (i % 14))).rgb());
-        palette[14] = qRgb(255, 255, 255);
-        palette[15] = qRgb(0, 0, 128);
-        return image.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
+    return {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+}
+
+// A 256-colour palette: the 16 standard colours, a 6x6x6 colour cube and a grey ramp, each
+// colour once, at most 255 of them so that an icon keeps one entry for its transparency.
+QList<QRgb> palette256()
+{
+    QList<QRgb> palette = palette16();
+    const auto add = [&palette](QRgb colour) {
+        if (!palette.contains(colour) && palette.size() < 255)
+            palette.append(colour);
+    };
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                add(qRgb(r * 51, g * 51, b * 51));
+    for (int grey = 8; grey < 256; grey += 10)
+        add(qRgb(grey, grey, grey));
+    return palette;
+}
+
+int nearest(const QList<QRgb>& palette, QRgb colour)
+{
+    int best = 0;
+    long best_distance = -1;
+    for (int i = 0; i < palette.size(); ++i) {
+        const long dr = qRed(palette[i]) - qRed(colour), dg = qGreen(palette[i]) - qGreen(colour),
+                   db = qBlue(palette[i]) - qBlue(colour);
+        const long distance = dr * dr + dg * dg + db * db;
+        if (best_distance < 0 || distance < best_distance) {
+            best = i;
+            best_distance = distance;
+        }
     }
-    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    return best;
+}
+
+// An 8-bit indexed picture in `colours` colours (16 or 256). A 256-colour bitmap gets a
+// palette fitted to its own colours. Otherwise each pixel takes the nearest colour of the
+// standard palette, and an icon keeps its transparency: a pixel less than half opaque takes
+// one more, transparent, entry (the icon's mask).
+QImage reduce(const QImage& image, int colours, bool transparent)
+{
+    if (colours == 256 && !transparent)
+        return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    const QList<QRgb> opaque = colours == 16 ? palette16() : palette256();
+    QList<QRgb> palette = opaque;
+    if (transparent)
+        palette.append(qRgba(0, 0, 0, 0));
+    const int clear = static_cast<int>(opaque.size());
+    QImage indexed(image.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const bool see_through = transparent && qAlpha(pixel) < 128;
+            indexed.setPixel(x, y, static_cast<uint>(see_through ? clear : nearest(opaque, pixel)));
+        }
+    return indexed;
 }
 
 void draw(QPainter& p, const picture& pic)
@@ -148,7 +200,7 @@ int main(int argc, char** argv)
             draw(painter, pic);
         }
         const bool isIcon = pic.path.startsWith(QStringLiteral("icon/"));
-        const QImage saved = isIcon && pic.colours == 256 ? image : reduce(image, pic.colours);
+        const QImage saved = reduce(image, pic.colours, isIcon);
         if (!saved.save(out.filePath(pic.path), "PNG")) {
             std::fprintf(stderr, "ostrel_draw_images: cannot write %s\n", qPrintable(pic.path));
             return 1;
