@@ -11,7 +11,9 @@
 #include "platform/forms/std_picture.h"
 
 #include <QFile>
+
 #include <QImage>
+#include <limits>
 
 namespace {
 
@@ -468,4 +470,24 @@ TEST_F(NavigatorDesignTest, CurrentPageBeforeAnyChangeIsNoneAndStartPageGoesToTh
     design().show();
     EXPECT_EQ(navigator().StartPage(), 2);
     EXPECT_EQ(qobject_cast<CPage*>(navigator_on(form()).CurrentPage())->Name(), QStringLiteral("wtFinish"));
+}
+
+TEST_F(NavigatorDesignTest, FailingLetsAreReportedUnderTheirOwnName)
+{
+    KyWizardNavigator& n = place_navigator();
+    QStringList errors;
+    QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
+        errors << QString::number(number) + u' ' + source;
+    });
+    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // the lefts leave 32 bits
+    n.setButtonFont(nullptr);
+    EXPECT_EQ(errors, (QStringList{"6 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
+    EXPECT_EQ(n.ButtonGapMiddle(), std::numeric_limits<int>::max()) << "what the Let stored before failing stays";
+    ASSERT_EQ(design_boxes().size(), 2u);
+    EXPECT_EQ(design_boxes()[0].title, QStringLiteral("kwnNavigator::ButtonGapMiddle (Let)"));
+    EXPECT_EQ(design_boxes()[0].style, 48);
+    n.setShowErrorMsg(false);
+    n.setButtonFont(nullptr);
+    EXPECT_EQ(errors.size(), 3);
+    EXPECT_EQ(design_boxes().size(), 2u) << "no box with ShowErrorMsg False";
 }
