@@ -2,6 +2,7 @@
 
 #include "program/com_error.h"
 #include "program/entry_name.h"
+#include "program/name_arrays.h"
 #include "program/output_file.h"
 #include "program/resources.h"
 
@@ -14,43 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-// The names of /domain: as a one-dimensional array of strings from 0, split at every comma
-// with nothing trimmed (an empty piece stays an empty name).
-void names_variant(const QStringList& names, VARIANT& out)
-{
-    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(names.size()));
-    if (!array)
-        forms::raise(forms::vberr::OutOfMemory);
-    for (LONG i = 0; i < static_cast<LONG>(names.size()); ++i) {
-        CComBSTR name(names[i].toStdU16String());
-        const HRESULT hr = SafeArrayPutElement(array, &i, name.m_str);
-        if (hr < 0) {
-            SafeArrayDestroy(array);
-            program::check(hr);
-        }
-    }
-    out.vt = VT_ARRAY | VT_BSTR;
-    out.parray = array;
-}
-
-// The names an enumeration returned.
-QStringList names_of(const VARIANT& list)
-{
-    QStringList names;
-    if (list.vt != (VT_ARRAY | VT_BSTR) || !list.parray || SafeArrayGetDim(list.parray) != 1)
-        return names;
-    LONG low = 0;
-    LONG high = -1;
-    SafeArrayGetLBound(list.parray, 1, &low);
-    SafeArrayGetUBound(list.parray, 1, &high);
-    for (LONG i = low; i <= high; ++i) {
-        CComBSTR name;
-        if (SafeArrayGetElement(list.parray, &i, &name.m_str) >= 0)
-            names.append(QString::fromStdU16String(std::u16string(name.view())));
-    }
-    return names;
-}
 
 // The program's messages without a window go to standard error, one line each.
 void to_stderr(const QString& text)
@@ -174,12 +138,12 @@ int CCollector::CollectAndSave(const QString& sDomains, bool bExchange5, const Q
                 Disconnect();
                 return 2;
             }
-            if (!AcceptNames(names_of(names), false)) {
+            if (!AcceptNames(program::names_of(names), false)) {
                 Disconnect();
                 return 2;
             }
         } else {
-            names_variant(m_names, names);
+            program::names_variant(m_names, names);
         }
 
         m_bDone = false;

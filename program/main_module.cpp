@@ -2,11 +2,14 @@
 
 #include "program/collector.h"
 #include "program/command_line.h"
+#include "program/frm_main.h"
 #include "program/process_arguments.h"
 #include "program/resources.h"
 
 #include "platform/com/runtime.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/message_box.h"
+#include "platform/forms/vb_error.h"
 
 #include <QApplication>
 
@@ -65,6 +68,40 @@ private:
     HRESULT hr_;
 };
 
+// The wizard, modeless; the program runs until the form is unloaded (Finish, Cancel or its
+// close box). Without a window to show it in, it says so and ends.
+int RunWizard()
+{
+    const auto app = application_with_windows();
+    if (!app) {
+        std::fprintf(stderr, "Ostrel: the wizard needs a display (none could be opened); "
+                             "run it in a desktop session, or count without a window with /out:file.\n");
+        return 1;
+    }
+    forms::install_sta_wakeup();
+    std::shared_ptr<WizardCollector> collector;
+    try {
+        collector = CreateWizardCollector();
+    } catch (const forms::VbError& error) {
+        // No collector, no wizard: the reason instead of a window that could do nothing.
+        forms::MsgBox(error.description(), forms::vbCritical);
+        return 1;
+    }
+    FrmMain form(collector);
+    collector.reset();
+    QObject::connect(&form, &forms::HostForm::Unload, app.get(), [](int& Cancel) {
+        if (Cancel == 0)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    });
+    try {
+        form.Show(forms::vbModeless);
+    } catch (const forms::VbError& error) {
+        forms::MsgBox(error.description(), forms::vbCritical);
+        return 1;
+    }
+    return app->exec();
+}
+
 } // namespace
 
 void ShowUsage()
@@ -81,10 +118,8 @@ int Main(const QStringList& arguments, std::span<char*> argumentMemory)
     forms::set_application_title(QStringLiteral("Ostrel"));
     apartment sta;
 
-    if (args.Count() == 0) {
-        std::fprintf(stderr, "Ostrel: the wizard is not part of this build; run it with /out:file.\n");
-        return 1;
-    }
+    if (args.Count() == 0)
+        return RunWizard();
     if (!args.Argument(QStringLiteral("out"))) {
         // With a display the usage is a message box; without one the box goes to standard
         // error, so the process never waits for a click nobody can give.

@@ -1,0 +1,272 @@
+#include "program/frm_main.h"
+
+#include "program/domain_list_page.h"
+#include "program/frm_add_domain.h"
+#include "program/list_images.h"
+#include "program/program_strings.h"
+#include "program/resources.h"
+#include "program/server_list_page.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/form_file.h"
+#include "platform/forms/intrinsic_control.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/option_button.h"
+#include "platform/forms/std_picture.h"
+#include "platform/forms/vb_error.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+constexpr std::int32_t kyWizardGoBack = 1;
+constexpr int kServerPage = 7; // the registry's 7th page: wtSelectOrganizations
+constexpr std::int32_t kNetworkDescription = 108;
+constexpr std::int32_t kExchangeDescription = 157;
+
+QString page_name(QObject* page) { return page ? forms::get(page, QStringLiteral("Name")).toString() : QString(); }
+
+} // namespace
+
+FrmMain::FrmMain(std::shared_ptr<WizardCollector> collector)
+    : m_collector(std::move(collector))
+    , m_frmAddDomain(std::make_unique<FrmAddDomain>())
+    , m_images(MakeListImages())
+{
+    setName(QStringLiteral("frmMain"));
+    m_collector->Advise(
+        [this](const QString& name, const QString& errorText) { m_collector_DomainCollected(name, errorText); },
+        [this](IOstrelInfoCollection* infos, const QString& errorText) { m_collector_CollectionCompleted(infos, errorText); });
+    connect(this, &forms::HostForm::Load, this, &FrmMain::Form_Load);
+    connect(this, &forms::HostForm::QueryUnload, this, &FrmMain::Form_QueryUnload);
+}
+
+FrmMain::~FrmMain()
+{
+    // No event of the collector reaches a form that is going.
+    m_collector->Advise(nullptr, nullptr);
+    m_domains.reset();
+    m_servers.reset();
+    unload();
+}
+
+QString FrmMain::FormFileText()
+{
+    QFile file(QStringLiteral(":/program/forms/frm_main.frm"));
+    if (!file.open(QIODevice::ReadOnly))
+        forms::raise(53, QStringLiteral("frmMain"), QStringLiteral("The wizard's form is missing"));
+    return QString::fromUtf8(file.readAll());
+}
+
+QObject* FrmMain::navigator() const { return m_navigator; }
+
+forms::ControlSite* FrmMain::page(const QString& name) const { return site(name); }
+
+QString FrmMain::CurrentPageName() const
+{
+    return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>()) : QString();
+}
+
+forms::IntrinsicControl& FrmMain::control(const char* name) const
+{
+    forms::IntrinsicControl* found = intrinsic(QString::fromLatin1(name));
+    if (found == nullptr)
+        forms::raise(424, Name(), QStringLiteral("The form has no control named %1").arg(QString::fromLatin1(name)));
+    return *found;
+}
+
+void FrmMain::Form_Load()
+{
+    load(forms::FormFile::parse(FormFileText()));
+    BindControls();
+    LocalizeForm();
+}
+
+void FrmMain::BindControls()
+{
+    forms::ControlSite* nav = site(QStringLiteral("KyWizardNavigator1"));
+    if (nav == nullptr)
+        forms::raise(424, Name(), QStringLiteral("The form has no navigator"));
+    m_navigator = nav;
+    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("BeforePageChange"), this, [this](QVariantList& a) {
+        QObject* newPage = a[1].value<QObject*>();
+        bool cancel = a[3].toBool();
+        KyWizardNavigator1_BeforePageChange(a[0].toInt(), newPage, a[2].value<QObject*>(), cancel);
+        a[1] = QVariant::fromValue(newPage);
+        a[3] = cancel;
+    }));
+    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("AfterPageChange"), this, [this](QVariantList& a) {
+        KyWizardNavigator1_AfterPageChange(a[0].toInt(), a[1].value<QObject*>(), a[2].value<QObject*>());
+    }));
+    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("FinishClick"), this,
+                                                     [this](QVariantList&) { KyWizardNavigator1_FinishClick(); }));
+    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("CancelClick"), this,
+                                                     [this](QVariantList&) { KyWizardNavigator1_CancelClick(); }));
+    // Assistive tools name each control of the form; a control that names itself keeps its name.
+    for (forms::ControlSite* placed : sites())
+        if (placed->control()->accessibleName().isEmpty())
+            placed->control()->setAccessibleName(placed->Name());
+
+    connect(&control("optNetwork"), &forms::IntrinsicControl::Click, this, [this] { m_bExchange = false; });
+    connect(&control("optExchange5"), &forms::IntrinsicControl::Click, this, [this] { m_bExchange = true; });
+
+    ListPageServices services;
+    services.setNextEnabled = [this](bool on) { setNextEnabled(on); };
+    services.focusNavigator = [this] {
+        if (m_navigator)
+            forms::call(m_navigator, QStringLiteral("SetFocus"));
+    };
+    services.addDialog = m_frmAddDomain.get();
+    services.formCaption = [this] { return Caption(); };
+    services.owner = this;
+    m_domains = std::make_unique<DomainListPage>(*this, m_images, services);
+    m_servers = std::make_unique<ServerListPage>(*this, m_images, services);
+}
+
+void FrmMain::LocalizeForm()
+{
+    Resources& res = Resources::Shared();
+    const auto set_text = [this, &res](const char* target, const char* property, std::int32_t id) {
+        QObject* object = site(QString::fromLatin1(target));
+        if (object == nullptr)
+            object = &control(target);
+        forms::let(object, QString::fromLatin1(property), res.LoadString(id));
+    };
+    const auto set_picture = [this, &res](const char* property, std::int32_t id) {
+        forms::set(m_navigator, QString::fromLatin1(property),
+                   QVariant::fromValue(forms::StdPicture::create(res.LoadBitmap(id))));
+    };
+    setIcon(res.LoadIcon(101));                             // 1
+    set_picture("ImageWaterMark", 101);                     // 2
+    set_picture("ImageBanner", 102);                        // 3
+    set_picture("ImageWaterMarkBig", 113);                  // 4
+    set_picture("ImageBannerBig", 114);                     // 5
+    set_text("wtWelcome", "WatermarkTitle", 101);           // 6
+    set_text("wtWelcome", "WatermarkDescription", 102);     // 7
+    set_text("wtSelectOption", "BannerDescription", 150);   // 8
+    set_text("wtSelectOption", "BannerTitle", 149);         // 9
+    set_text("optExchange5", "Caption", 153);               // 10
+    set_text("optNetwork", "Caption", 152);                 // 11
+    set_text("lblCollectOptions", "Caption", 151);          // 12
+    set_text("wtSelectDomains", "BannerDescription", 103);  // 13
+    set_text("wtSelectDomains", "BannerTitle", 104);        // 14
+    set_text("wtSelectOrganizations", "BannerDescription", 155); // 15
+    set_text("wtSelectOrganizations", "BannerTitle", 154);  // 16
+    set_text("wtChooseOutput", "BannerTitle", 107);         // 17
+    set_text("wtChooseOutput", "BannerDescription", 108);   // 18
+    set_text("wtFinish", "WatermarkTitle", 112);            // 19
+    set_text("wtFinish", "WatermarkDescription", 113);      // 20
+    setCaption(res.LoadString(127));                        // 21
+    set_text("piProgressInfo", "Description", 131);         // 22
+}
+
+void FrmMain::SetResultsPageText(bool bExchange)
+{
+    forms::let(site(QStringLiteral("wtChooseOutput")), QStringLiteral("BannerDescription"),
+               program::load_res_string(bExchange ? kExchangeDescription : kNetworkDescription));
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    HostForm::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmMain::Form_Resize()
+{
+    if (m_domains)
+        m_domains->Resize();
+    if (m_servers)
+        m_servers->Resize();
+}
+
+void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    (void)Cancel;
+    // The collector's and the navigator's events stop here, before any control of the form
+    // goes (the pages leaving raise no page flow). A run still going is cancelled once this
+    // handler has returned: the collector's Cancel waits for its worker, which is no wait to
+    // start inside the window's close.
+    m_collector->Advise(nullptr, nullptr);
+    for (const QMetaObject::Connection& connection : m_navigatorEvents)
+        disconnect(connection);
+    m_navigatorEvents.clear();
+    if (UnloadMode != forms::vbFormCode)
+        QTimer::singleShot(0, QCoreApplication::instance(), [collector = m_collector] {
+            try {
+                collector->Cancel();
+            } catch (const forms::VbError&) {
+            }
+        });
+    m_frmAddDomain->unload_form(forms::vbFormCode);
+    m_domains.reset();
+    m_servers.reset();
+}
+
+void FrmMain::KyWizardNavigator1_BeforePageChange(std::int32_t WizardDirection, QObject*& NewPage,
+                                                  QObject* CurrentPage, bool& Cancel)
+{
+    if (page_name(CurrentPage) == u"wtProcessing" && WizardDirection == kyWizardGoBack)
+        CancelCollection();
+    if (page_name(NewPage) == u"wtSelectDomains") {
+        // The option button decides, as the user left the option page.
+        if (static_cast<forms::OptionButton&>(control("optExchange5")).Value()) {
+            Cancel = true;
+            GoToPage(kServerPage);
+        } else if (!m_domains->ListFilled()) {
+            m_domains->FillDomainList([this] { return m_collector->EnumerateNetwork(); });
+        }
+    }
+}
+
+void FrmMain::KyWizardNavigator1_AfterPageChange(std::int32_t WizardDirection, QObject* CurrentPage, QObject* OldPage)
+{
+    (void)WizardDirection;
+    const QString entered = page_name(CurrentPage);
+    if (entered == u"wtProcessing") {
+        const QString old = page_name(OldPage);
+        if (old == u"wtSelectDomains" || old == u"wtSelectOrganizations") {
+            SetProcessingTexts(m_bExchange);
+            StartCollection(m_bExchange);
+        }
+    } else if (entered == u"wtSelectDomains") {
+        m_domains->UpdateDomainsNextButton();
+    } else if (entered == u"wtSelectOrganizations") {
+        m_servers->UpdateServersNextButton();
+    } else if (entered == u"wtChooseOutput") {
+        SetResultsPageText(m_bExchange);
+    }
+}
+
+void FrmMain::KyWizardNavigator1_FinishClick() { UnloadForms(); }
+
+void FrmMain::KyWizardNavigator1_CancelClick()
+{
+    CancelCollection();
+    UnloadForms();
+}
+
+void FrmMain::UnloadForms()
+{
+    m_frmAddDomain->unload_form(forms::vbFormCode);
+    unload_form(forms::vbFormCode);
+}
+
+QObject* FrmMain::WizardPage(int n) const
+{
+    QObject* pages = forms::get(m_navigator, QStringLiteral("WizardPages")).value<QObject*>();
+    return forms::call(pages, QStringLiteral("Item"), {n}).value<QObject*>();
+}
+
+void FrmMain::GoToPage(int n)
+{
+    forms::call(m_navigator, QStringLiteral("GoToNewPage"), {QVariant::fromValue(WizardPage(n))});
+}
+
+void FrmMain::setNextEnabled(bool on)
+{
+    if (m_navigator)
+        forms::let(m_navigator, QStringLiteral("RightMiddleButtonEnabled"), on);
+}

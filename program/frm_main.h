@@ -1,0 +1,106 @@
+#pragma once
+// frmMain: the wizard. One window loaded from the program's form file (frm_main.frm among
+// the program's resources): the navigator's button bar and the seven pages wtWelcome ..
+// wtSelectOrganizations with their controls. At load it takes its texts and images from the
+// program's resources (LocalizeForm); its handlers of the navigator's page changes add the
+// wizard's own flow on top of the pages' links: the option page leads to the server page in
+// Exchange 5.5 mode, the domain list is filled from the network on its first visit, and a
+// run starts only when the processing page is entered from a list page. Finish, Cancel and
+// the close box end the wizard; Cancel and the close box cancel a run first.
+//
+// The collector is held for the form's life; its events reach the form on the UI thread and
+// are detached before any widget of the form goes.
+
+#include "program/wizard_collector.h"
+
+#include "platform/forms/host_form.h"
+#include "platform/forms/image_list.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class DomainListPage;
+class FrmAddDomain;
+class ServerListPage;
+
+namespace forms {
+class ControlSite;
+class IntrinsicControl;
+} // namespace forms
+
+class FrmMain : public forms::HostForm {
+    Q_OBJECT
+
+public:
+    // Form_Initialize: the form keeps `collector` for its life.
+    explicit FrmMain(std::shared_ptr<WizardCollector> collector);
+    ~FrmMain() override;
+
+    // The form file the form loads, as the program carries it.
+    static QString FormFileText();
+
+    // The navigator and a page or control by its name on the form (null when none).
+    QObject* navigator() const;
+    forms::ControlSite* page(const QString& name) const;
+    // The page shown now, by its name ("" before the first).
+    QString CurrentPageName() const;
+    DomainListPage* domains() const { return m_domains.get(); }
+    ServerListPage* servers() const { return m_servers.get(); }
+    FrmAddDomain& addDialog() const { return *m_frmAddDomain; }
+    bool Exchange() const { return m_bExchange; }
+    // The session log of the form's life.
+    const QString& Log() const { return m_sLog; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_QueryUnload(int& Cancel, int UnloadMode);
+    void LocalizeForm();
+    void SetResultsPageText(bool bExchange);
+    void BindControls();
+
+    void KyWizardNavigator1_BeforePageChange(std::int32_t WizardDirection, QObject*& NewPage, QObject* CurrentPage,
+                                             bool& Cancel);
+    void KyWizardNavigator1_AfterPageChange(std::int32_t WizardDirection, QObject* CurrentPage, QObject* OldPage);
+    void KyWizardNavigator1_FinishClick();
+    void KyWizardNavigator1_CancelClick();
+
+    // The collection run (frm_main_run.cpp): the processing page's code joins there.
+    void SetProcessingTexts(bool bExchange);
+    void StartCollection(bool bExchange);
+    QStringList BuildNameList(bool bExchange) const;
+    void CancelCollection();
+    void m_collector_DomainCollected(const QString& sDomainName, const QString& ErrorString);
+    void m_collector_CollectionCompleted(IOstrelInfoCollection* pInfos, const QString& ErrorString);
+    void AppendLog(const QString& s);
+
+    // The wizard ends: the input dialog and this form are unloaded.
+    void UnloadForms();
+    // The page registry's n-th page, and a move there.
+    QObject* WizardPage(int n) const;
+    void GoToPage(int n);
+    void setNextEnabled(bool on);
+    forms::IntrinsicControl& control(const char* name) const;
+
+    std::shared_ptr<WizardCollector> m_collector;
+    std::unique_ptr<FrmAddDomain> m_frmAddDomain;
+    forms::ImageList m_images;
+    std::unique_ptr<DomainListPage> m_domains;
+    std::unique_ptr<ServerListPage> m_servers;
+    QPointer<QObject> m_navigator;
+    std::vector<QMetaObject::Connection> m_navigatorEvents;
+
+    bool m_bExchange = false;
+    std::int32_t m_nProcessed = 0;
+    std::int32_t m_nErrors = 0;
+    std::int32_t m_nTarget = 0;
+    QString m_sLog;
+};

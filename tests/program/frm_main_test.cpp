@@ -1,0 +1,391 @@
+// The wizard's main form in-process: the pages' flow as a user walks it (the Exchange 5.5
+// redirect, the domain list filled once, runs that start only from a list page, Back from
+// the results to the list of the mode, Cancel and the close box reaching the collector's
+// Cancel), the texts LocalizeForm puts in by number, the window close during a run, the
+// accessible names, and a picture of every page. The collector is a stand-in that records
+// what the form asks of it and raises its events when the test says.
+
+#include "program/domain_list_page.h"
+#include "program/frm_main.h"
+#include "program/program_strings.h"
+#include "program/resources.h"
+#include "program/server_list_page.h"
+
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/form_file.h"
+#include "platform/forms/property_bag.h"
+#include "platform/forms/intrinsic_control.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/list_view.h"
+#include "platform/forms/option_button.h"
+#include "platform/forms/std_picture.h"
+#include "platform/forms/user_control.h"
+#include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/test_artefacts.h"
+#include "tests/support/forms/test_host.h"
+#include "tests/support/temp_registry.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+extern "C" HRESULT DllRegisterServer();
+
+namespace {
+
+class FakeCollector final : public WizardCollector {
+public:
+    void Advise(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed) override
+    {
+        m_domainCollected = std::move(domainCollected);
+        m_completed = std::move(completed);
+    }
+    QStringList EnumerateNetwork() override
+    {
+        calls.push_back("enumerate");
+        return domains;
+    }
+    void Collect(const QStringList& names, std::int32_t mask) override
+    {
+        calls.push_back("collect " + names.join(u',').toStdString() + " " + std::to_string(mask));
+    }
+    void Cancel() override { calls.push_back("cancel"); }
+
+    bool attached() const { return static_cast<bool>(m_completed); }
+    // The end of the run, as the collector reports it (also after a cancel).
+    void complete()
+    {
+        if (m_completed)
+            m_completed(nullptr, QString());
+    }
+    std::vector<std::string> take() { return std::exchange(calls, {}); }
+
+    QStringList domains{QStringLiteral("corp.example"), QStringLiteral("lab.example")};
+    std::vector<std::string> calls;
+
+private:
+    DomainCollectedHandler m_domainCollected;
+    CollectionCompletedHandler m_completed;
+};
+
+class FrmMainTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        forms::TestHost::ensure_application();
+        ASSERT_EQ(DllRegisterServer(), 0);
+        collector = std::make_shared<FakeCollector>();
+        form = std::make_unique<FrmMain>(collector);
+        form->Show(forms::vbModeless);
+        QApplication::processEvents();
+    }
+    void TearDown() override { form.reset(); }
+
+    // The navigator's button with `caption` (the rightmost one showing it), clicked as a
+    // user clicks: press and release over it, which a disabled button ignores.
+    void click(const char* caption)
+    {
+        auto* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
+        forms::CommandButton* target = nullptr;
+        for (auto* b : nav->findChildren<forms::CommandButton*>())
+            if (b->Caption() == QLatin1String(caption) && b->Visible() && (!target || b->Left() > target->Left()))
+                target = b;
+        ASSERT_NE(target, nullptr) << caption;
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+        QApplication::processEvents();
+    }
+    void choose(const char* option)
+    {
+        static_cast<forms::OptionButton*>(form->intrinsic(QLatin1String(option)))->setValue(true);
+    }
+    QString text_of(const char* target, const char* property)
+    {
+        QObject* object = form->site(QLatin1String(target));
+        if (object == nullptr)
+            object = form->intrinsic(QLatin1String(target));
+        return forms::get(object, QLatin1String(property)).toString();
+    }
+    bool next_enabled() { return forms::get(form->navigator(), QStringLiteral("RightMiddleButtonEnabled")).toBool(); }
+
+    ostrel::test::temp_registry registry;
+    forms::ScopedMessageBoxRecorder boxes;
+    std::shared_ptr<FakeCollector> collector;
+    std::unique_ptr<FrmMain> form;
+};
+
+TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
+{
+    const std::string network = std::to_string(oxcNetwork);
+    const std::string exchange = std::to_string(oxcExchange5);
+    struct Row {
+        const char* what;
+        std::function<void(FrmMainTest&)> act;
+        const char* page;
+        std::vector<std::string> collector;
+    };
+    auto next = [](FrmMainTest& t) { t.click("&Next >"); };
+    auto back = [](FrmMainTest& t) { t.click("< &Back"); };
+    const Row rows[] = {
+        {"welcome, Next", next, "wtSelectOption", {}},
+        {"option (network), Next: the list is filled from the network", next, "wtSelectDomains", {"enumerate"}},
+        {"domain list, Back", back, "wtSelectOption", {}},
+        {"option, Next again: the list was filled once", next, "wtSelectDomains", {}},
+        {"domain list, Next: a run over the ticked domains", next, "wtProcessing",
+         {"collect corp.example,lab.example " + network}},
+        {"processing, Back: the run is cancelled", back, "wtSelectDomains", {"cancel"}},
+        {"untick one, Next: a run over the one ticked",
+         [](FrmMainTest& t) {
+             t.form->domains()->lstDomainsList().setChecked(1, false);
+             t.click("&Next >");
+         },
+         "wtProcessing", {"collect lab.example " + network}},
+        {"the end of the run moves to the results", [](FrmMainTest& t) { t.collector->complete(); }, "wtChooseOutput",
+         {}},
+        {"results, Next", next, "wtFinish", {}},
+        {"finish, Back: the results again, no run", back, "wtChooseOutput", {}},
+        {"results, Back: the domain list, nothing reset", back, "wtSelectDomains", {}},
+        {"domain list, Back", back, "wtSelectOption", {}},
+        {"option (Exchange 5.5), Next: the server page instead",
+         [](FrmMainTest& t) {
+             t.choose("optExchange5");
+             t.click("&Next >");
+         },
+         "wtSelectOrganizations", {}},
+        {"server page without servers, Next: disabled", next, "wtSelectOrganizations", {}},
+        {"a server added, Next: a run over the servers",
+         [](FrmMainTest& t) {
+             t.form->servers()->lstOrgs().Add(QStringLiteral("srv1"), QStringLiteral("2"));
+             t.form->servers()->UpdateServersNextButton();
+             t.click("&Next >");
+         },
+         "wtProcessing", {"collect srv1 " + exchange}},
+        {"processing, Back: cancelled, back to the server page", back, "wtSelectOrganizations", {"cancel"}},
+        {"server page, Next: a new run", next, "wtProcessing", {"collect srv1 " + exchange}},
+        {"the end of the run", [](FrmMainTest& t) { t.collector->complete(); }, "wtChooseOutput", {}},
+        {"results, Back: the server page in Exchange 5.5 mode", back, "wtSelectOrganizations", {}},
+        {"server page, Back", back, "wtSelectOption", {}},
+        {"option (network) again, Next: the domain list keeps its items",
+         [](FrmMainTest& t) {
+             t.choose("optNetwork");
+             t.click("&Next >");
+         },
+         "wtSelectDomains", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.act(*this);
+        EXPECT_EQ(form->CurrentPageName().toStdString(), row.page);
+        EXPECT_EQ(collector->take(), row.collector);
+    }
+    EXPECT_EQ(form->domains()->lstDomainsList().Count(), 2);
+    EXPECT_EQ(form->servers()->lstOrgs().Count(), 1);
+    EXPECT_TRUE(boxes->boxes.empty()) << (boxes->boxes.empty() ? "" : boxes->boxes.front().prompt.toStdString());
+}
+
+TEST_F(FrmMainTest, TheResultsDescriptionFollowsTheModeReadEachTime)
+{
+    for (const bool exchange : {false, true}) {
+        SCOPED_TRACE(exchange);
+        click("&Next >");
+        choose(exchange ? "optExchange5" : "optNetwork");
+        if (exchange)
+            form->servers()->lstOrgs().Add(QStringLiteral("srv1"), QStringLiteral("2"));
+        click("&Next >");
+        if (exchange)
+            form->servers()->UpdateServersNextButton();
+        click("&Next >");
+        collector->complete();
+        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+        EXPECT_EQ(text_of("wtChooseOutput", "BannerDescription"), program::load_res_string(exchange ? 157 : 108));
+        click("< &Back");
+        click("< &Back");
+        click("< &Back");
+    }
+}
+
+TEST_F(FrmMainTest, CancelOnAnyPageReachesTheCollectorAndEndsTheWizard)
+{
+    for (int pages_forward = 0; pages_forward < 4; ++pages_forward) {
+        SCOPED_TRACE(pages_forward);
+        if (!form) {
+            form = std::make_unique<FrmMain>(collector);
+            form->Show(forms::vbModeless);
+        }
+        for (int i = 0; i < pages_forward; ++i)
+            click("&Next >");
+        collector->take();
+        click("Cancel");
+        EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
+        EXPECT_FALSE(form->loaded());
+        EXPECT_FALSE(collector->attached());
+        form.reset();
+    }
+}
+
+TEST_F(FrmMainTest, ClosingTheWindowDuringARunDetachesAtOnceAndCancelsTheRun)
+{
+    click("&Next >");
+    click("&Next >");
+    click("&Next >");
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+    collector->take();
+
+    EXPECT_TRUE(form->close());
+    // From the close on no event of the collector reaches the form; the run is cancelled
+    // from the event loop, not from inside the close handler.
+    EXPECT_FALSE(collector->attached());
+    EXPECT_FALSE(form->loaded());
+    collector->complete();
+    QApplication::processEvents();
+    EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
+}
+
+TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
+{
+    struct Text {
+        const char* target;
+        const char* property;
+        int string;
+    };
+    const Text texts[] = {
+        {"wtWelcome", "WatermarkTitle", 101},         {"wtWelcome", "WatermarkDescription", 102},
+        {"wtSelectOption", "BannerDescription", 150}, {"wtSelectOption", "BannerTitle", 149},
+        {"optExchange5", "Caption", 153},             {"optNetwork", "Caption", 152},
+        {"lblCollectOptions", "Caption", 151},        {"wtSelectDomains", "BannerDescription", 103},
+        {"wtSelectDomains", "BannerTitle", 104},      {"wtSelectOrganizations", "BannerDescription", 155},
+        {"wtSelectOrganizations", "BannerTitle", 154}, {"wtChooseOutput", "BannerTitle", 107},
+        {"wtChooseOutput", "BannerDescription", 108}, {"wtFinish", "WatermarkTitle", 112},
+        {"wtFinish", "WatermarkDescription", 113},    {"piProgressInfo", "Description", 131},
+    };
+    for (const Text& t : texts) {
+        SCOPED_TRACE(std::string(t.target) + "." + t.property);
+        EXPECT_EQ(text_of(t.target, t.property), Resources::Shared().LoadString(t.string));
+        EXPECT_FALSE(text_of(t.target, t.property).startsWith(QStringLiteral("RES")));
+    }
+    EXPECT_EQ(form->Caption(), Resources::Shared().LoadString(127));
+    EXPECT_FALSE(form->Icon().isNull());
+    for (const char* picture : {"ImageWaterMark", "ImageBanner", "ImageWaterMarkBig", "ImageBannerBig"}) {
+        const auto ref = forms::get(form->navigator(), QLatin1String(picture)).value<forms::PictureRef>();
+        ASSERT_TRUE(ref) << picture;
+        EXPECT_FALSE(ref->image().isNull()) << picture;
+    }
+    EXPECT_EQ(text_of("wtFinish", "WatermarkRule"), QStringLiteral("To close the wizard, click Finish."));
+    EXPECT_TRUE(static_cast<forms::OptionButton*>(form->intrinsic(QStringLiteral("optNetwork")))->Value());
+}
+
+TEST(FrmMainFormFile, ThePagesAndTheNavigatorAsStored)
+{
+    const forms::FormData data = forms::FormFile::parse(FrmMain::FormFileText());
+    auto stored = [&](const char* name) -> const forms::PropertyBag& {
+        for (const forms::FormControlData& c : data.controls)
+            if (c.name == QLatin1String(name))
+                return c.properties;
+        ADD_FAILURE() << "no control " << name;
+        return data.properties;
+    };
+    // Keys, as the page stores them, and the value (a missing key reads its default).
+    struct Page {
+        const char* name;
+        const char* settings;
+    };
+    const Page pages[] = {
+        {"wtWelcome", "1 0 2 mode 0 state 1 own Cancel/0/0 RMB 1 RB -/3 default 3 cancel 4"},
+        {"wtSelectOption", "2 1 3 mode 1 state 0 navigator's"},
+        {"wtSelectDomains", "3 2 4 mode 1 state 0 own Cancel/0/0 RMB 1 RB -/3 default 3 cancel 4"},
+        {"wtProcessing", "4 3 5 mode 1 state 0 own Cancel/0/0 RMB 0 RB -/3 default 3 cancel 4"},
+        {"wtChooseOutput", "5 3 6 mode 1 state 0 own Cancel/0/0 RMB 1 RB -/3 default 3 cancel 4"},
+        {"wtFinish", "6 5 0 mode 2 state 0 own Cancel/0/0 visible RMB 0 RB &Finish/6 default 4 cancel 1"},
+        {"wtSelectOrganizations", "7 2 4 mode 1 state 0 navigator's"},
+    };
+    for (const Page& p : pages) {
+        const forms::PropertyBag& bag = stored(p.name);
+        auto n = [&](const char* key, int fallback) { return QString::number(bag.ReadProperty(QLatin1String(key), fallback).toInt()); };
+        QString text = n("PageIndex", 1) + u' ' + n("PageBack", 0) + u' ' + n("PageNext", 0) + QStringLiteral(" mode ") +
+                       n("PageMode", 1) + QStringLiteral(" state ") + n("PageState", 0);
+        if (bag.ReadProperty(QStringLiteral("UseDefaultButtonSet"), true).toBool()) {
+            text += QStringLiteral(" navigator's");
+        } else {
+            text += QStringLiteral(" own ") + bag.ReadProperty(QStringLiteral("LBCaption"), QString()).toString() + u'/' +
+                    QString::number(bag.ReadProperty(QStringLiteral("LBEnabled"), true).toBool() ? 1 : 0) + u'/' +
+                    n("LBRule", -1);
+            if (bag.ReadProperty(QStringLiteral("LBVisible"), false).toBool())
+                text += QStringLiteral(" visible");
+            text += QStringLiteral(" RMB ") + QString::number(bag.ReadProperty(QStringLiteral("RMBEnabled"), true).toBool() ? 1 : 0) +
+                    QStringLiteral(" RB ") + bag.ReadProperty(QStringLiteral("RBCaption"), QStringLiteral("-")).toString() +
+                    u'/' + n("RBRule", 3) + QStringLiteral(" default ") + n("DefaultButton", 0) +
+                    QStringLiteral(" cancel ") + n("CancelButton", 0);
+        }
+        EXPECT_EQ(text.toStdString(), p.settings) << p.name;
+    }
+    const forms::PropertyBag& nav = stored("KyWizardNavigator1");
+    EXPECT_EQ(nav.ReadProperty(QStringLiteral("ButtonGapRight"), 0).toInt(), 300);
+    EXPECT_EQ(nav.ReadProperty(QStringLiteral("WizardSizeMode"), 0).toInt(), 1); // kyUser
+    EXPECT_EQ(nav.ReadProperty(QStringLiteral("ParentWidth"), 0).toInt(), 7512);
+    EXPECT_EQ(nav.ReadProperty(QStringLiteral("ParentHeight"), 0).toInt(), 5676);
+    EXPECT_EQ(nav.ReadProperty(QStringLiteral("DefaultButton"), -1).toInt(), 0);
+    // Every text replaced at load carries its string number.
+    const QString text = FrmMain::FormFileText();
+    for (int number : {101, 102, 103, 104, 107, 108, 112, 113, 127, 131, 149, 150, 151, 152, 153, 154, 155})
+        EXPECT_TRUE(text.contains(QStringLiteral("\"RES%1:").arg(number))) << number;
+}
+
+TEST_F(FrmMainTest, EveryControlHasAnAccessibleNameAndRole)
+{
+    std::vector<QWidget*> controls;
+    for (forms::ControlSite* site : form->sites())
+        controls.push_back(site->control());
+    for (auto* control : form->findChildren<forms::IntrinsicControl*>())
+        if (control->window() == form.get())
+            controls.push_back(control);
+    ASSERT_GT(controls.size(), 20u);
+    for (QWidget* w : controls) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr) << w->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+        EXPECT_NE(a->role(), QAccessible::NoRole) << w->metaObject()->className();
+    }
+}
+
+TEST_F(FrmMainTest, PicturesOfEveryPage)
+{
+    auto save = [this](const char* name) {
+        QApplication::processEvents();
+        EXPECT_TRUE(forms::save_picture(*form, std::string("wizard_") + name)) << name;
+    };
+    save("1_welcome");
+    click("&Next >");
+    save("2_options");
+    click("&Next >");
+    save("3_domains");
+    click("&Next >");
+    save("4_processing");
+    collector->complete();
+    static_cast<forms::IntrinsicControl*>(form->intrinsic(QStringLiteral("lblErrors")))
+        ->setProperty("Caption", QStringLiteral("0 error(s) detected."));
+    save("5_results");
+    click("&Next >");
+    save("6_finish");
+    click("< &Back");
+    click("< &Back");
+    click("< &Back");
+    choose("optExchange5");
+    click("&Next >");
+    form->servers()->lstOrgs().Add(QStringLiteral("mail1.corp.example"), QStringLiteral("2"));
+    form->servers()->UpdateServersNextButton();
+    save("7_servers");
+}
+
+} // namespace
