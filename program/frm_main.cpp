@@ -28,17 +28,49 @@ constexpr std::int32_t kExchangeDescription = 157;
 
 QString page_name(QObject* page) { return page ? forms::get(page, QStringLiteral("Name")).toString() : QString(); }
 
+// Cancels the run from the event loop, never while a handler of the collector's events is
+// running: the collector's Cancel waits for its worker, and the worker waits for that
+// handler to return. A cancel asked for meanwhile runs when the last handler has returned.
+void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorCalls>& calls)
+{
+    QTimer::singleShot(0, QCoreApplication::instance(), [calls] {
+        if (calls->inEvent > 0) {
+            calls->cancelPending = true;
+            return;
+        }
+        try {
+            calls->collector->Cancel();
+        } catch (const forms::VbError&) {
+        }
+    });
+}
+
 } // namespace
+
+FrmMain::EventScope::EventScope(std::shared_ptr<CollectorCalls> calls) : m_calls(std::move(calls)) { ++m_calls->inEvent; }
+
+FrmMain::EventScope::~EventScope()
+{
+    if (--m_calls->inEvent == 0 && std::exchange(m_calls->cancelPending, false))
+        cancel_from_event_loop(m_calls);
+}
 
 FrmMain::FrmMain(std::shared_ptr<WizardCollector> collector)
     : m_collector(std::move(collector))
+    , m_calls(std::make_shared<CollectorCalls>(CollectorCalls{m_collector}))
     , m_frmAddDomain(std::make_unique<FrmAddDomain>())
     , m_images(MakeListImages())
 {
     setName(QStringLiteral("frmMain"));
     m_collector->Advise(
-        [this](const QString& name, const QString& errorText) { m_collector_DomainCollected(name, errorText); },
-        [this](IOstrelInfoCollection* infos, const QString& errorText) { m_collector_CollectionCompleted(infos, errorText); });
+        [this, calls = m_calls](const QString& name, const QString& errorText) {
+            const EventScope scope(calls);
+            m_collector_DomainCollected(name, errorText);
+        },
+        [this, calls = m_calls](IOstrelInfoCollection* infos, const QString& errorText) {
+            const EventScope scope(calls);
+            m_collector_CollectionCompleted(infos, errorText);
+        });
     connect(this, &forms::HostForm::Load, this, &FrmMain::Form_Load);
     connect(this, &forms::HostForm::QueryUnload, this, &FrmMain::Form_QueryUnload);
 }
@@ -194,12 +226,7 @@ void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
         disconnect(connection);
     m_navigatorEvents.clear();
     if (UnloadMode != forms::vbFormCode)
-        QTimer::singleShot(0, QCoreApplication::instance(), [collector = m_collector] {
-            try {
-                collector->Cancel();
-            } catch (const forms::VbError&) {
-            }
-        });
+        cancel_from_event_loop(m_calls);
     m_frmAddDomain->unload_form(forms::vbFormCode);
     m_domains.reset();
     m_servers.reset();

@@ -56,10 +56,30 @@ public:
     // The session log of the form's life.
     const QString& Log() const { return m_sLog; }
 
+    // The collector as the form's handlers share it with calls that outlive them: how many
+    // of its events are being handled now, and a cancel waiting for them to return.
+    struct CollectorCalls {
+        std::shared_ptr<WizardCollector> collector;
+        int inEvent = 0;
+        bool cancelPending = false;
+    };
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Marks a handler of the collector's events as running for its scope.
+    class EventScope {
+    public:
+        explicit EventScope(std::shared_ptr<CollectorCalls> calls);
+        ~EventScope();
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        std::shared_ptr<CollectorCalls> m_calls;
+    };
+
     void Form_Load();
     void Form_Resize();
     void Form_QueryUnload(int& Cancel, int UnloadMode);
@@ -91,6 +111,7 @@ private:
     forms::IntrinsicControl& control(const char* name) const;
 
     std::shared_ptr<WizardCollector> m_collector;
+    std::shared_ptr<CollectorCalls> m_calls;
     std::unique_ptr<FrmAddDomain> m_frmAddDomain;
     forms::ImageList m_images;
     std::unique_ptr<DomainListPage> m_domains;

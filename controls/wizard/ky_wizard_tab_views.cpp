@@ -71,8 +71,10 @@ void KyWizardTab::build_elements()
     picBanner_->setBackColor(0xFFFFFFu);
     lblHeaderTitle_ = make_label(picBanner_, "lblHeaderTitle", QStringLiteral("Step Title"), 300, 150, 6030, 225);
     lblHeaderTitle_->setForeColor(0);
-    lblHeaderDescription_ = make_label(picBanner_, "lblHeaderDescription", QStringLiteral("Step Description"), 600, 375, 5715, 195);
+    // Two lines of description fit under the title, beside the banner picture.
+    lblHeaderDescription_ = make_label(picBanner_, "lblHeaderDescription", QStringLiteral("Step Description"), 600, 375, 5715, 450);
     lblHeaderDescription_->setForeColor(0);
+    lblHeaderDescription_->setWordWrap(true);
     imgHeaderBanner_ = new Image(picBanner_, QStringLiteral("imgHeaderBanner"));
     // A wide banner picture lies under the title and description, not over them.
     imgHeaderBanner_->ZOrder(1);

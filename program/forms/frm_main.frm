@@ -36,6 +36,7 @@ Begin Form frmMain
       BannerTitle = String "RES149:Select Collection Options"
       BannerDescription = String "RES150:What to collect"
       BannerTitleFont = Font Name="Verdana" Size=8.25 Weight=700 Italic=0 Underline=0 Strikethrough=0 Charset=0
+      BannerDescriptionFont = Font Name="DejaVu Sans Condensed" Size=8 Weight=400 Italic=0 Underline=0 Strikethrough=0 Charset=0
       Begin VB.Label lblCollectOptions
          @Left = Double 600
          @Top = Double 1380
@@ -69,6 +70,7 @@ Begin Form frmMain
       BannerTitle = String "RES104:Select Domains"
       BannerDescription = String "RES103:Select domains"
       BannerTitleFont = Font Name="Verdana" Size=8.25 Weight=700 Italic=0 Underline=0 Strikethrough=0 Charset=0
+      BannerDescriptionFont = Font Name="DejaVu Sans Condensed" Size=8 Weight=400 Italic=0 Underline=0 Strikethrough=0 Charset=0
       UseDefaultButtonSet = Boolean False
       LBCaption = String "Cancel"
       LBEnabled = Boolean False
@@ -124,6 +126,7 @@ Begin Form frmMain
       BannerTitle = String "Collecting statistics"
       BannerDescription = String "Set per run"
       BannerTitleFont = Font Name="Verdana" Size=8.25 Weight=700 Italic=0 Underline=0 Strikethrough=0 Charset=0
+      BannerDescriptionFont = Font Name="DejaVu Sans Condensed" Size=8 Weight=400 Italic=0 Underline=0 Strikethrough=0 Charset=0
       UseDefaultButtonSet = Boolean False
       LBCaption = String "Cancel"
       LBEnabled = Boolean False
@@ -132,10 +135,10 @@ Begin Form frmMain
       DefaultButton = Long 3
       CancelButton = Long 4
       Begin KyComCtl.KyProgressInfo piProgressInfo
-         @Left = Double 600
-         @Top = Double 1560
-         @Width = Double 6297
-         @Height = Double 3060
+         @Left = Double 120
+         @Top = Double 1140
+         @Width = Double 7275
+         @Height = Double 3600
          Description = String "RES131:Please wait"
          StepDescription1 = String ""
          StepDescription2 = String ""
@@ -146,22 +149,22 @@ Begin Form frmMain
       End
       Begin KyComCtl.KyProgressBar prbProcessProgress
          @Left = Double 600
-         @Top = Double 4020
-         @Width = Double 6297
+         @Top = Double 3450
+         @Width = Double 6615
          @Height = Double 255
          @Visible = Boolean False
       End
       Begin VB.Label lblProcessingNote
-         @Left = Double 600
-         @Top = Double 1320
-         @Width = Double 6297
+         @Left = Double 1320
+         @Top = Double 2490
+         @Width = Double 5800
          @Height = Double 255
          Caption = String "Collecting process may take several minutes"
          BackStyle = Long 0
       End
       Begin VB.Label lblDetectionProgress
          @Left = Double 600
-         @Top = Double 3780
+         @Top = Double 3210
          @Width = Double 6297
          @Height = Double 255
          Caption = String "Detection progress:"
@@ -178,6 +181,7 @@ Begin Form frmMain
       BannerTitle = String "RES107:View Statistics"
       BannerDescription = String "RES108:View statistics"
       BannerTitleFont = Font Name="Verdana" Size=8.25 Weight=700 Italic=0 Underline=0 Strikethrough=0 Charset=0
+      BannerDescriptionFont = Font Name="DejaVu Sans Condensed" Size=8 Weight=400 Italic=0 Underline=0 Strikethrough=0 Charset=0
       UseDefaultButtonSet = Boolean False
       LBCaption = String "Cancel"
       LBEnabled = Boolean False
@@ -262,6 +266,7 @@ Begin Form frmMain
       BannerTitle = String "RES154:Exchange 5.5 Organizations"
       BannerDescription = String "RES155:Exchange servers"
       BannerTitleFont = Font Name="Verdana" Size=8.25 Weight=700 Italic=0 Underline=0 Strikethrough=0 Charset=0
+      BannerDescriptionFont = Font Name="DejaVu Sans Condensed" Size=8 Weight=400 Italic=0 Underline=0 Strikethrough=0 Charset=0
       Begin VB.Label lblOrgs
          @Left = Double 600
          @Top = Double 1320

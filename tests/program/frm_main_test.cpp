@@ -56,14 +56,19 @@ public:
     {
         calls.push_back("collect " + names.join(u',').toStdString() + " " + std::to_string(mask));
     }
-    void Cancel() override { calls.push_back("cancel"); }
+    // With the real collector a Cancel while one of its events is being handled never
+    // returns: the worker waits for the handler.
+    void Cancel() override { calls.push_back(m_raising ? "cancel while raising an event" : "cancel"); }
 
     bool attached() const { return static_cast<bool>(m_completed); }
     // The end of the run, as the collector reports it (also after a cancel).
     void complete()
     {
-        if (m_completed)
-            m_completed(nullptr, QString());
+        if (!m_completed)
+            return;
+        m_raising = true;
+        m_completed(nullptr, QString());
+        m_raising = false;
     }
     std::vector<std::string> take() { return std::exchange(calls, {}); }
 
@@ -73,6 +78,7 @@ public:
 private:
     DomainCollectedHandler m_domainCollected;
     CollectionCompletedHandler m_completed;
+    bool m_raising = false;
 };
 
 class FrmMainTest : public ::testing::Test {
@@ -249,6 +255,27 @@ TEST_F(FrmMainTest, ClosingTheWindowDuringARunDetachesAtOnceAndCancelsTheRun)
     EXPECT_FALSE(collector->attached());
     EXPECT_FALSE(form->loaded());
     collector->complete();
+    QApplication::processEvents();
+    EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
+}
+
+TEST_F(FrmMainTest, AWindowClosedWhileTheCollectorsEventIsHandledIsCancelledOnlyAfterTheHandler)
+{
+    click("&Next >");
+    click("&Next >");
+    click("&Next >");
+    collector->take();
+    // The user closes the window while the end of the run is being handled (a handler that
+    // lets the window's messages run, as the progress display does).
+    bool closed = false;
+    forms::connect_event(form->navigator(), QStringLiteral("AfterPageChange"), form.get(), [&](QVariantList&) {
+        if (!closed) {
+            closed = form->close();
+            QApplication::processEvents();
+        }
+    });
+    collector->complete();
+    EXPECT_TRUE(closed);
     QApplication::processEvents();
     EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
 }
