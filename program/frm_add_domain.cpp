@@ -9,6 +9,12 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
+namespace {
+// Ctrl+V arrives as its control character; it pastes, and the change handler cleans what
+// was pasted (one beep), as pasting from the box's menu or by Shift+Insert does.
+constexpr short kCtrlV = 22;
+} // namespace
+
 FrmAddDomain::FrmAddDomain()
     : m_lblDomainName(new forms::Label(this, QStringLiteral("lblDomainName")))
     , m_txtDomainName(new forms::TextBox(this, QStringLiteral("txtDomainName")))
@@ -90,7 +96,7 @@ QString FrmAddDomain::ExtraChars() const { return m_bExchange ? QStringLiteral("
 void FrmAddDomain::txtDomainName_KeyPress(short& KeyAscii)
 {
     try {
-        if (KeyAscii == 8 || KeyAscii == 13 || KeyAscii == 27)
+        if (KeyAscii == 8 || KeyAscii == 13 || KeyAscii == 27 || KeyAscii == kCtrlV)
             return;
         if (!IsValidNameChar(KeyAscii, ExtraChars())) {
             forms::Beep();

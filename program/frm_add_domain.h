@@ -2,9 +2,10 @@
 // frmAddDomain: the small modal dialog that asks for one domain name (adding to the domain
 // list) or one Exchange 5.5 server name (adding to or editing the server list). Its text box
 // admits only the characters a name may hold: a refused key beeps and is dropped, pasted text
-// is cleaned of such characters with one beep. OK is enabled exactly while the box is not
-// empty. OK and Cancel hide the dialog, so the next call reuses it; the close box acts as
-// Cancel and hides it too. The wizard unloads it when it ends.
+// (by the box's menu, Ctrl+V or Shift+Insert) is cleaned of such characters with one beep.
+// OK is enabled exactly while the box is not empty. OK and Cancel hide the dialog, so the
+// next call reuses it; the close box acts as Cancel and hides it too. The wizard unloads it
+// when it ends.
 
 #include "platform/forms/host_form.h"
 

@@ -61,10 +61,24 @@ protected:
         QKeyEvent press(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
         QApplication::sendEvent(&target, &press);
     }
-    void paste(const QString& text)
+    // How the user puts text in: typed key by key, pasted from the box's menu, by Ctrl+V, by
+    // Shift+Insert.
+    enum class Entry { Typed, Pasted, CtrlV, ShiftInsert };
+    void enter(const QString& text, Entry how)
     {
+        if (how == Entry::Typed) {
+            type(text);
+            return;
+        }
         QApplication::clipboard()->setText(text);
-        field().paste();
+        if (how == Entry::Pasted) {
+            field().paste();
+            return;
+        }
+        const bool ctrl_v = how == Entry::CtrlV;
+        QKeyEvent press(QEvent::KeyPress, ctrl_v ? Qt::Key_V : Qt::Key_Insert,
+                        ctrl_v ? Qt::ControlModifier : Qt::ShiftModifier, ctrl_v ? QStringLiteral("\x16") : QString());
+        QApplication::sendEvent(&field(), &press);
     }
     // Calls InputDomainName and does `act` while the dialog is up; a dialog still open after
     // the act is a failure, and is closed so the test ends.
@@ -135,28 +149,28 @@ TEST_F(FrmAddDomainTest, TypingDropsRefusedKeysWithABeepEachAndPastingCleansWith
     struct Case {
         const char* what;
         bool exchange;
-        bool pasted;
+        Entry how;
         QString input;
         const char* kept;
         int beeps;
     };
     const std::vector<Case> cases = {
-        {"a colon typed for a domain", false, false, QStringLiteral("ab:c"), "abc", 1},
-        {"a colon typed for a server", true, false, QStringLiteral("srv:1"), "srv:1", 0},
-        {"underscore, blank and accent typed", true, false, QStringLiteral("a_b c\u00e9"), "abc", 3},
-        {"a paste for a domain", false, true, QStringLiteral("a.b_c"), "a.bc", 1},
-        {"a paste with several refused characters", false, true, QStringLiteral("x y:z\u00e9"), "xyz", 1},
-        {"a paste for a server", true, true, QStringLiteral("mail:25"), "mail:25", 0},
+        {"a colon typed for a domain", false, Entry::Typed, QStringLiteral("ab:c"), "abc", 1},
+        {"a colon typed for a server", true, Entry::Typed, QStringLiteral("srv:1"), "srv:1", 0},
+        {"underscore, blank and accent typed", true, Entry::Typed, QStringLiteral("a_b c\u00e9"), "abc", 3},
+        {"a paste for a domain", false, Entry::Pasted, QStringLiteral("a.b_c"), "a.bc", 1},
+        {"a paste with several refused characters", false, Entry::Pasted, QStringLiteral("x y:z\u00e9"), "xyz", 1},
+        {"a paste for a server", true, Entry::Pasted, QStringLiteral("mail:25"), "mail:25", 0},
+        {"Ctrl+V pastes, cleaned with one beep", false, Entry::CtrlV, QStringLiteral("a.b_c"), "a.bc", 1},
+        {"Ctrl+V of a clean name, no beep", false, Entry::CtrlV, QStringLiteral("corp.example"), "corp.example", 0},
+        {"Shift+Insert pastes, cleaned with one beep", false, Entry::ShiftInsert, QStringLiteral("x y"), "xy", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int before = beeps.count();
         QString kept;
         input(c.exchange, QString(), [&] {
-            if (c.pasted)
-                paste(c.input);
-            else
-                type(c.input);
+            enter(c.input, c.how);
             kept = dialog.txtDomainName().Text();
             emit dialog.cmdCommand(1).Click();
         });
