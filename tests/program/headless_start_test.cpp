@@ -1,6 +1,6 @@
-// The start of the built program without any server: the usage box without a display, a
-// headless run whose collection cannot start, and what is refused before any collector
-// exists. The registry of these runs is empty, so a run that got as far as creating the
+// The start of the built program without any server: the usage box and the wizard without a
+// display, a headless run whose collection cannot start, and what is refused before any
+// collector exists. The registry of these runs is empty, so a run that got as far as creating the
 // collector would fail with exit 2 for that; an exit for another reason shows that the
 // reason was found first, before any domain could be contacted.
 
@@ -55,6 +55,20 @@ TEST(HeadlessStart, ADisplayThatCannotBeOpenedGivesTheUsageOnStandardError)
     EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(QStringLiteral("/out:filename - output file path including filename)")))
         << result.err.toStdString();
+}
+
+TEST(HeadlessStart, TheWizardWithoutADisplayItCanOpenSaysSoAndEnds)
+{
+    for (const char* display : {"", ":99999"}) {
+        SCOPED_TRACE(display);
+        headless_process ostrel(false);
+        if (*display)
+            ostrel.set_env(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        const auto result = ostrel.run({}, 30000);
+        ASSERT_TRUE(result.finished) << "the wizard waited without a window";
+        EXPECT_NE(result.exit_code, 0);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("the wizard needs a display"))) << result.err.toStdString();
+    }
 }
 
 // Every case: exit 1 with the reason at once, before the collector is even created.

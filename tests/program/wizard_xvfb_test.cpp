@@ -1,0 +1,78 @@
+// The wizard started as a user starts it: Ostrel without arguments on an X display of its
+// own (Xvfb), as a real window of Qt's xcb platform, its welcome page grabbed from the screen.
+// Skipped where xvfb-run is missing, unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
+
+#include "tests/program/headless_process.h"
+#include "tests/support/forms/test_artefacts.h"
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+using program_test::headless_process;
+
+TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
+{
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty()) {
+        const char* require = std::getenv("OSTREL_REQUIRE_SERVERS");
+        if (require && std::strcmp(require, "1") == 0)
+            FAIL() << "xvfb-run is missing (scripts/install_packages.sh installs xvfb and xauth)";
+        GTEST_SKIP() << "xvfb-run is missing";
+    }
+    headless_process ostrel(true);
+    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    ostrel.set_env(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));
+    const QString picture = QString::fromStdString((forms::artefacts_dir() / "wizard_on_xvfb_welcome.png").string());
+    ostrel.set_env(QStringLiteral("PICTURE"), picture);
+    QFile::remove(picture);
+    // The registry of the run names the collector and the control library.
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
+        const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
+                                                        {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
+        ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
+    }
+    // The wizard runs until the picture is taken; still running then means it waited for
+    // the user, as a window does.
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
+                       "\"$OSTREL\" 2>\"$PICTURE.err\" & pid=$!; "
+                       "\"$SCREEN_GRAB\" \"$PICTURE\" 30; grabbed=$?; "
+                       "if kill -0 $pid 2>/dev/null; then running=yes; else running=no; fi; "
+                       "kill $pid 2>/dev/null; wait $pid 2>/dev/null; "
+                       "echo \"grab=$grabbed running=$running\"'")
+            .arg(xvfb),
+        120000);
+    ASSERT_TRUE(result.finished) << result.err.toStdString();
+    QFile err(picture + QStringLiteral(".err"));
+    const QString wizardErr = err.open(QIODevice::ReadOnly) ? QString::fromUtf8(err.readAll()) : QString();
+    err.remove();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("grab=0 running=yes")))
+        << result.out.toStdString() << result.err.toStdString() << wizardErr.toStdString();
+    EXPECT_FALSE(wizardErr.contains(QStringLiteral("needs a display"))) << wizardErr.toStdString();
+
+    const QImage screen(picture);
+    ASSERT_FALSE(screen.isNull()) << picture.toStdString();
+    std::fprintf(stderr, "picture: %s\n", picture.toStdString().c_str());
+    // The welcome page's watermark: the blue of the program's bitmap 101 shows on the screen.
+    int blue = 0;
+    for (int y = 0; y < screen.height(); y += 2)
+        for (int x = 0; x < screen.width(); x += 2) {
+            const QColor c = screen.pixelColor(x, y);
+            if (c.blue() > 120 && c.blue() > c.red() + 60)
+                ++blue;
+        }
+    EXPECT_GT(blue, 1000) << "no watermark on the screen";
+}
+
+} // namespace
