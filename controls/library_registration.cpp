@@ -19,8 +19,11 @@
 #include "controls/options/ky_option_page.h"
 #include "controls/options/ky_tree_base.h"
 #include "controls/options/pp_options_tree.h"
+#include "controls/wizard/buttons_set_page.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
+#include "controls/wizard/captions_page.h"
+#include "controls/wizard/general_tab_page.h"
 #include "controls/wizard/ky_wizard_tab.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
@@ -53,6 +56,9 @@ OSTREL_FORMS_PROPERTY_PAGE_CLASS(CaptionsInfo);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralLabel);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralUpDown);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(ppOptionsTree);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralTab);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(Captions);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(ButtonsSet);
 
 // Each control class's property pages, in the order its sheet shows them.
 OSTREL_FORMS_CONTROL_PAGES(KyProgressBar, QStringLiteral("GeneralProgress"), QStringLiteral("StandardFont"));
@@ -61,6 +67,8 @@ OSTREL_FORMS_CONTROL_PAGES(KyLabel, QStringLiteral("GeneralLabel"), QStringLiter
                            QStringLiteral("StandardFont"), QStringLiteral("StandardPicture"));
 OSTREL_FORMS_CONTROL_PAGES(KyUpDown, QStringLiteral("GeneralUpDown"), QStringLiteral("StandardFont"));
 OSTREL_FORMS_CONTROL_PAGES(KyTreeBase, QStringLiteral("ppOptionsTree"));
+OSTREL_FORMS_CONTROL_PAGES(KyWizardTab, QStringLiteral("GeneralTab"), QStringLiteral("Captions"),
+                           QStringLiteral("ButtonsSet"), QStringLiteral("StandardColor"), QStringLiteral("StandardFont"));
 
 extern "C" {
 

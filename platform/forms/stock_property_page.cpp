@@ -4,10 +4,12 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/user_control.h"
 
 #include <QMetaProperty>
+#include <QPalette>
 #include <QScopeGuard>
 
 namespace forms {
@@ -31,10 +33,15 @@ StockPropertyPage::StockPropertyPage(const QString& caption, QMetaType kind, QWi
     setCaption(caption);
     setAccessibleName(caption);
     setMinimumSize(Screen::to_pixels_x(5925), Screen::to_pixels_y(3495));
+    // The fields stand on the button face, as on the controls' own pages.
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, resolve_color(syscolor::ButtonFace, ground));
+    setPalette(ground);
+    setAutoFillBackground(true);
     auto* label = new Label(this, QStringLiteral("lblProperties"), QStringLiteral("Properties:"));
-    label->Move(240, 240, 2280, 255);
+    label->Move(240, 240, 2520, 255);
     properties_ = new ComboBox(this, QStringLiteral("lstProperties"), ComboBox::DropdownList);
-    properties_->Move(240, 540, 2280, 315);
+    properties_->Move(240, 540, 2520, 315);
     properties_->setAccessibleName(QStringLiteral("Properties"));
     connect(properties_, &IntrinsicControl::Click, this, [this] { show_chosen(); });
 }

@@ -1,0 +1,185 @@
+#include "controls/wizard/button_set_editor.h"
+
+#include "controls/display/page_fields.h"
+#include "controls/wizard/page_buttons.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/label.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/line.h"
+#include "platform/forms/ole_color.h"
+#include "platform/forms/property_page.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/text_box.h"
+
+namespace {
+
+constexpr double kColumnWidth = 1065;
+
+const char* const kRules[] = {"None", "Back", "Next", "Cancel", "Help", "Exit", "Finish"};
+
+PageButtons record_of(QObject* control, const QString& button)
+{
+    return forms::get(control, button).value<PageButtons>();
+}
+
+int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
+
+} // namespace
+
+ButtonSetEditor::ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame,
+                                 const std::array<QString, kButtons>& buttons)
+    : QObject(&page)
+    , page_(page)
+    , buttons_(buttons)
+{
+    auto row_label = [&frame](const QString& name, const QString& text, double top) {
+        auto* label = new forms::Label(&frame, name, text);
+        label->Move(120, top + 30, 700, 255);
+    };
+    row_label(QStringLiteral("lblCaption"), QStringLiteral("Caption"), 720);
+    row_label(QStringLiteral("lblRule"), QStringLiteral("Rule:"), 1170);
+    const char* const codes[] = {"LB", "LMB", "RMB", "RB"};
+    const double lefts[] = {840, 2100, 3180, 4470};
+    for (int b = 0; b < kButtons; ++b)
+        build_column(frame, b, QString::fromLatin1(codes[b]), lefts[b]);
+}
+
+void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& code, double left)
+{
+    Column& c = columns_[b];
+    c.preview = new forms::CommandButton(&frame, buttons_[b], QStringLiteral("Command1"));
+    c.preview->Move(left, 240, kColumnWidth, 345);
+    c.caption = new forms::TextBox(&frame, QStringLiteral("txt%1Caption").arg(code));
+    c.caption->Move(left, 720, kColumnWidth, 285);
+    c.caption->setAccessibleName(QStringLiteral("%1 caption").arg(buttons_[b]));
+    c.rule = new forms::ComboBox(&frame, QStringLiteral("cbo%1Rule").arg(code), forms::ComboBox::DropdownList);
+    c.rule->Move(left, 1170, kColumnWidth, 315);
+    c.rule->setAccessibleName(QStringLiteral("%1 rule").arg(buttons_[b]));
+    for (const char* rule : kRules)
+        c.rule->AddItem(QString::fromLatin1(rule));
+    auto check = [&](const char* what, double top) {
+        auto* box = new forms::CheckBox(&frame, QStringLiteral("chk%1%2").arg(code, QLatin1String(what)),
+                                        QString::fromLatin1(what));
+        box->Move(left, top, kColumnWidth, 255);
+        box->setAccessibleName(QStringLiteral("%1 %2").arg(buttons_[b], QLatin1String(what)));
+        return box;
+    };
+    c.visible = check("Visible", 1590);
+    c.enabled = check("Enabled", b < 2 ? 1905 : 1890);
+    c.is_default = check("Default", 2220);
+    c.cancel = check("Cancel", b == 1 ? 2550 : 2535);
+
+    // The frame lines are named after two letters of the button: LL, LM, RM, RR.
+    const QString letters = code.left(1) + code.mid(code.size() - 2, 1);
+    const char* const sides[] = {"Left", "Top", "Right", "Bottom"};
+    for (int s = 0; s < 4; ++s) {
+        c.lines[s] = new forms::Line(&frame, QStringLiteral("L%1%2").arg(letters, QLatin1String(sides[s])));
+        c.lines[s]->setBorderColor(forms::syscolor::ButtonDarkShadow);
+    }
+
+    connect(c.caption, &forms::TextBox::Change, this, [this, b] {
+        columns_[b].preview->setCaption(columns_[b].caption->Text());
+        page_.setChanged(true);
+    });
+    connect(c.rule, &forms::IntrinsicControl::Click, this, [this, b] { rule_clicked(b); });
+    connect(c.visible, &forms::IntrinsicControl::Click, this, [this, b] {
+        columns_[b].preview->setVisible(page_fields::checked(*columns_[b].visible));
+        page_.setChanged(true);
+    });
+    connect(c.enabled, &forms::IntrinsicControl::Click, this, [this, b] {
+        columns_[b].preview->setEnabled(page_fields::checked(*columns_[b].enabled));
+        page_.setChanged(true);
+    });
+    connect(c.is_default, &forms::IntrinsicControl::Click, this,
+            [this, b] { exclusive_clicked(&Column::is_default, b); });
+    connect(c.cancel, &forms::IntrinsicControl::Click, this, [this, b] { exclusive_clicked(&Column::cancel, b); });
+}
+
+void ButtonSetEditor::rule_clicked(int b)
+{
+    const int index = columns_[b].rule->ListIndex();
+    // None may show on several buttons, and choosing it is no edit.
+    if (index <= 0)
+        return;
+    for (int other = 0; other < kButtons; ++other)
+        if (other != b && columns_[other].rule->ListIndex() == index)
+            columns_[other].rule->setListIndex(0);
+    page_.setChanged(true);
+}
+
+void ButtonSetEditor::exclusive_clicked(forms::CheckBox* Column::*box, int b)
+{
+    if (page_fields::checked(*(columns_[b].*box)))
+        for (int other = 0; other < kButtons; ++other)
+            if (other != b)
+                (columns_[other].*box)->setValue(forms::CheckBox::Unchecked);
+    page_.setChanged(true);
+}
+
+void ButtonSetEditor::load(QObject* control)
+{
+    for (int b = 0; b < kButtons; ++b)
+        columns_[b].rule->setListIndex(record_of(control, buttons_[b]).Rule);
+    for (int b = 0; b < kButtons; ++b)
+        columns_[b].caption->setText(record_of(control, buttons_[b]).Caption);
+    for (int b = 0; b < kButtons; ++b) {
+        const bool on = record_of(control, buttons_[b]).Visible;
+        columns_[b].preview->setVisible(on);
+        columns_[b].visible->setValue(check_of(on));
+    }
+    for (int b = 0; b < kButtons; ++b) {
+        const bool on = record_of(control, buttons_[b]).Enabled;
+        columns_[b].preview->setEnabled(on);
+        columns_[b].enabled->setValue(check_of(on));
+    }
+    for (int b = 0; b < kButtons; ++b)
+        columns_[b].is_default->setValue(check_of(record_of(control, buttons_[b]).Default));
+    for (int b = 0; b < kButtons; ++b)
+        columns_[b].cancel->setValue(check_of(record_of(control, buttons_[b]).Cancel));
+}
+
+int ButtonSetEditor::checked_rule(forms::CheckBox* Column::*box) const
+{
+    for (const Column& c : columns_)
+        if (page_fields::checked(*(c.*box)))
+            return c.rule->ListIndex();
+    return kyBRNone;
+}
+
+void ButtonSetEditor::apply(QObject* control) const
+{
+    for (int b = 0; b < kButtons; ++b) {
+        const Column& c = columns_[b];
+        PageButtons record;
+        record.Caption = c.caption->Text();
+        record.Visible = page_fields::checked(*c.visible);
+        record.Enabled = page_fields::checked(*c.enabled);
+        record.Rule = c.rule->ListIndex();
+        record.Default = page_fields::checked(*c.is_default);
+        record.Cancel = page_fields::checked(*c.cancel);
+        forms::let(control, buttons_[b], QVariant::fromValue(record));
+    }
+    forms::call(control, QStringLiteral("SetCancelButton"), {checked_rule(&Column::cancel)});
+    forms::call(control, QStringLiteral("SetDefaultButton"), {checked_rule(&Column::is_default)});
+}
+
+void ButtonSetEditor::place_frame_lines() const
+{
+    for (const Column& c : columns_) {
+        const double px = forms::Screen::TwipsPerPixelX();
+        const double py = forms::Screen::TwipsPerPixelY();
+        const double l = c.preview->Left(), t = c.preview->Top(), w = c.preview->Width(), h = c.preview->Height();
+        forms::Line& left = *c.lines[0];
+        forms::Line& top = *c.lines[1];
+        forms::Line& right = *c.lines[2];
+        forms::Line& bottom = *c.lines[3];
+        left.set_ends(l - px, t, l - px, t + h);
+        top.set_ends(l, left.Y1() - py, l + w, left.Y1() - py);
+        right.set_ends(top.X2(), top.Y2(), top.X2(), t + h);
+        bottom.set_ends(left.X1(), left.Y1() + h, top.X2(), right.Y2());
+    }
+}
