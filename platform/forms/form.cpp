@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -199,6 +200,7 @@ void Form::set_user_mode(bool user_mode)
     if (user_mode == user_mode_)
         return;
     user_mode_ = user_mode;
+    apply_window_style();
     for (ControlSite* s : sites_)
         if (s->control())
             s->control()->setVisible(user_mode_ ? s->Visible() : true);
@@ -218,14 +220,86 @@ double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
 // A hidden form gets its resize event only when shown; docking follows the new size at once.
 void Form::setWidth(double twips)
 {
-    resize(Screen::to_pixels_x(twips), height());
+    resize_window(QSize(Screen::to_pixels_x(twips), height()));
     dock_after_form_resize();
 }
 
 void Form::setHeight(double twips)
 {
-    resize(width(), Screen::to_pixels_y(twips));
+    resize_window(QSize(width(), Screen::to_pixels_y(twips)));
     dock_after_form_resize();
+}
+
+void Form::resize_window(QSize size)
+{
+    if (user_resizable()) {
+        resize(size);
+        return;
+    }
+    setFixedSize(size);
+}
+
+bool Form::user_resizable() const
+{
+    return !user_mode_ || !(border_style_ == 1 || border_style_ == 3 || border_style_ == 4);
+}
+
+void Form::setBorderStyle(int style)
+{
+    if (style < 0 || style > 5)
+        forms::raise(vberr::InvalidPropertyValue);
+    border_style_ = style;
+    apply_window_style();
+}
+
+void Form::setControlBox(bool value)
+{
+    control_box_ = value;
+    apply_window_style();
+}
+
+void Form::apply_window_style()
+{
+    if (!user_mode_ || parentWidget() != nullptr)
+        return;
+    Qt::WindowFlags flags = Qt::Window;
+    if (border_style_ == 0) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (control_box_) {
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            if (border_style_ == 2)
+                flags |= Qt::WindowMinMaxButtonsHint;
+        }
+        if (border_style_ == 4 || border_style_ == 5)
+            flags |= Qt::Tool;
+    }
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (user_resizable()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(size());
+    }
+    if (shown)
+        show();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (placed_ || !user_mode_ || (start_up_position_ != 1 && start_up_position_ != 2))
+        return;
+    placed_ = true;
+    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
+    // on the screen.
+    const QWidget* owner = start_up_position_ == 1 && parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* where = screen();
+    const QRect area = owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
+    if (area.isValid())
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 double Form::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
 double Form::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
@@ -300,6 +374,20 @@ void Form::keyPressEvent(QKeyEvent* event)
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form::apply_tab_order()
+{
+    std::vector<ControlSite*> ordered;
+    for (ControlSite* s : sites_)
+        if (s->control())
+            ordered.push_back(s);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSite* a, const ControlSite* b) {
+        return a->container() != b->container() ? a->container() < b->container() : a->TabIndex() < b->TabIndex();
+    });
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        if (ordered[i]->container() == ordered[i - 1]->container())
+            QWidget::setTabOrder(ordered[i - 1]->control(), ordered[i]->control());
 }
 
 std::vector<QPointer<ControlSite>> Form::guarded_sites(bool front_first) const

@@ -84,12 +84,18 @@ public:
     double ScaleHeight() const;
     int WindowState() const;
     void setWindowState(int state);
+    // In run mode the window follows them: BorderStyle 0 has no frame, 1 (fixed single), 3
+    // (fixed dialog) and 4 (fixed tool window) cannot be resized by the user; ControlBox
+    // False takes the system menu and the window buttons away; StartUpPosition 1 (centre
+    // of the owner) and 2 (centre of the screen) place the window as it is first shown.
     int BorderStyle() const { return border_style_; }
-    void setBorderStyle(int style) { border_style_ = style; }
+    void setBorderStyle(int style);
     bool ControlBox() const { return control_box_; }
-    void setControlBox(bool value) { control_box_ = value; }
+    void setControlBox(bool value);
     int StartUpPosition() const { return start_up_position_; }
     void setStartUpPosition(int value) { start_up_position_ = value; }
+    // Whether the user may resize the window (false for a fixed border in run mode).
+    bool user_resizable() const;
     OLE_COLOR BackColor() const { return back_color_; }
     void setBackColor(OLE_COLOR color);
     OLE_COLOR ForeColor() const { return fore_color_; }
@@ -104,6 +110,8 @@ public:
     // changes). A Resize a control runs meanwhile may change the z-order or docking again:
     // the walk then repeats on the new order rather than nesting.
     void dock_aligned();
+    // Chains the controls of each container in the order of their TabIndex.
+    void apply_tab_order();
 
     // Called by a site: a control marked a property changed; Default or Cancel moved.
     void notify_property_changed(ControlSite& site, const QString& name);
@@ -121,9 +129,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void notify_ambient(const QString& name);
+    // Puts BorderStyle and ControlBox on the window (run mode only).
+    void apply_window_style();
+    // Sizes the window in pixels, also when a fixed border holds it.
+    void resize_window(QSize size);
     // Docks after the form's own size changed: every docked control hears Resize, once per
     // form size.
     void dock_after_form_resize();
@@ -145,6 +158,7 @@ private:
     FontRef font_;
     QMetaObject::Connection font_connection_;
     bool dirty_ = false;
+    bool placed_ = false;
     // Unload may be asked for again while it runs (a Terminate that lets queued calls run);
     // the running unload finishes the job.
     bool unloading_ = false;
