@@ -23,9 +23,12 @@
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 #include "controls/wizard/captions_page.h"
+#include "controls/wizard/general_navigator_page.h"
 #include "controls/wizard/general_tab_page.h"
 #include "controls/wizard/ky_wizard_navigator.h"
 #include "controls/wizard/ky_wizard_tab.h"
+#include "controls/wizard/navigator_buton_set_page.h"
+#include "controls/wizard/position_page.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
 #include "platform/forms/property_page_classes.h"
@@ -61,6 +64,9 @@ OSTREL_FORMS_PROPERTY_PAGE_CLASS(ppOptionsTree);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralTab);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(Captions);
 OSTREL_FORMS_PROPERTY_PAGE_CLASS(ButtonsSet);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralNavigator);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(NavigatorButonSet);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(Position);
 
 // Each control class's property pages, in the order its sheet shows them.
 OSTREL_FORMS_CONTROL_PAGES(KyProgressBar, QStringLiteral("GeneralProgress"), QStringLiteral("StandardFont"));
@@ -71,6 +77,9 @@ OSTREL_FORMS_CONTROL_PAGES(KyUpDown, QStringLiteral("GeneralUpDown"), QStringLit
 OSTREL_FORMS_CONTROL_PAGES(KyTreeBase, QStringLiteral("ppOptionsTree"));
 OSTREL_FORMS_CONTROL_PAGES(KyWizardTab, QStringLiteral("GeneralTab"), QStringLiteral("Captions"),
                            QStringLiteral("ButtonsSet"), QStringLiteral("StandardColor"), QStringLiteral("StandardFont"));
+OSTREL_FORMS_CONTROL_PAGES(KyWizardNavigator, QStringLiteral("GeneralNavigator"), QStringLiteral("NavigatorButonSet"),
+                           QStringLiteral("Position"), QStringLiteral("StandardColor"), QStringLiteral("StandardPicture"),
+                           QStringLiteral("StandardFont"));
 
 extern "C" {
 

@@ -1,14 +1,11 @@
 #include "controls/wizard/button_set_editor.h"
 
 #include "controls/display/page_fields.h"
-#include "controls/wizard/page_buttons.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
-#include "platform/forms/conversions.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/label.h"
-#include "platform/forms/late_binding.h"
 #include "platform/forms/line.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/property_page.h"
@@ -21,17 +18,10 @@ constexpr double kColumnWidth = 1065;
 
 const char* const kRules[] = {"None", "Back", "Next", "Cancel", "Help", "Exit", "Finish"};
 
-PageButtons record_of(QObject* control, const QString& button)
-{
-    return forms::get(control, button).value<PageButtons>();
-}
-
-int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
-
 } // namespace
 
 ButtonSetEditor::ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame,
-                                 const std::array<QString, kButtons>& buttons)
+                                 const std::array<QString, kButtons>& buttons, const Rows& rows)
     : QObject(&page)
     , page_(page)
     , buttons_(buttons)
@@ -40,24 +30,24 @@ ButtonSetEditor::ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame,
         auto* label = new forms::Label(&frame, name, text);
         label->Move(120, top + 30, 700, 255);
     };
-    row_label(QStringLiteral("lblCaption"), QStringLiteral("Caption"), 720);
-    row_label(QStringLiteral("lblRule"), QStringLiteral("Rule:"), 1170);
+    row_label(QStringLiteral("lblCaption"), QStringLiteral("Caption"), rows.caption);
+    row_label(QStringLiteral("lblRule"), QStringLiteral("Rule:"), rows.rule);
     const char* const codes[] = {"LB", "LMB", "RMB", "RB"};
     const double lefts[] = {840, 2100, 3180, 4470};
     for (int b = 0; b < kButtons; ++b)
-        build_column(frame, b, QString::fromLatin1(codes[b]), lefts[b]);
+        build_column(frame, b, QString::fromLatin1(codes[b]), lefts[b], rows);
 }
 
-void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& code, double left)
+void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& code, double left, const Rows& rows)
 {
     Column& c = columns_[b];
     c.preview = new forms::CommandButton(&frame, buttons_[b], QStringLiteral("Command1"));
     c.preview->Move(left, 240, kColumnWidth, 345);
     c.caption = new forms::TextBox(&frame, QStringLiteral("txt%1Caption").arg(code));
-    c.caption->Move(left, 720, kColumnWidth, 285);
+    c.caption->Move(left, rows.caption, kColumnWidth, 285);
     c.caption->setAccessibleName(QStringLiteral("%1 caption").arg(buttons_[b]));
     c.rule = new forms::ComboBox(&frame, QStringLiteral("cbo%1Rule").arg(code), forms::ComboBox::DropdownList);
-    c.rule->Move(left, 1170, kColumnWidth, 315);
+    c.rule->Move(left, rows.rule, kColumnWidth, 315);
     c.rule->setAccessibleName(QStringLiteral("%1 rule").arg(buttons_[b]));
     for (const char* rule : kRules)
         c.rule->AddItem(QString::fromLatin1(rule));
@@ -68,10 +58,10 @@ void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& co
         box->setAccessibleName(QStringLiteral("%1 %2").arg(buttons_[b], QLatin1String(what)));
         return box;
     };
-    c.visible = check("Visible", 1590);
-    c.enabled = check("Enabled", b < 2 ? 1905 : 1890);
-    c.is_default = check("Default", 2220);
-    c.cancel = check("Cancel", b == 1 ? 2550 : 2535);
+    c.visible = check("Visible", rows.visible);
+    c.enabled = check("Enabled", rows.enabled[b]);
+    c.is_default = check("Default", rows.is_default);
+    c.cancel = check("Cancel", rows.cancel[b]);
 
     // The frame lines are named after two letters of the button: LL, LM, RM, RR.
     const QString letters = code.left(1) + code.mid(code.size() - 2, 1);
@@ -120,51 +110,24 @@ void ButtonSetEditor::exclusive_clicked(forms::CheckBox* Column::*box, int b)
     page_.setChanged(true);
 }
 
-void ButtonSetEditor::load(QObject* control)
+void ButtonSetEditor::show_visible(int b, bool on)
 {
-    for (int b = 0; b < kButtons; ++b)
-        columns_[b].rule->setListIndex(record_of(control, buttons_[b]).Rule);
-    for (int b = 0; b < kButtons; ++b)
-        columns_[b].caption->setText(record_of(control, buttons_[b]).Caption);
-    for (int b = 0; b < kButtons; ++b) {
-        const bool on = record_of(control, buttons_[b]).Visible;
-        columns_[b].preview->setVisible(on);
-        columns_[b].visible->setValue(check_of(on));
-    }
-    for (int b = 0; b < kButtons; ++b) {
-        const bool on = record_of(control, buttons_[b]).Enabled;
-        columns_[b].preview->setEnabled(on);
-        columns_[b].enabled->setValue(check_of(on));
-    }
-    for (int b = 0; b < kButtons; ++b)
-        columns_[b].is_default->setValue(check_of(record_of(control, buttons_[b]).Default));
-    for (int b = 0; b < kButtons; ++b)
-        columns_[b].cancel->setValue(check_of(record_of(control, buttons_[b]).Cancel));
+    columns_[b].preview->setVisible(on);
+    columns_[b].visible->setValue(on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
 }
 
-int ButtonSetEditor::checked_rule(forms::CheckBox* Column::*box) const
+void ButtonSetEditor::show_enabled(int b, bool on)
 {
-    for (const Column& c : columns_)
-        if (page_fields::checked(*(c.*box)))
-            return c.rule->ListIndex();
-    return kyBRNone;
+    columns_[b].preview->setEnabled(on);
+    columns_[b].enabled->setValue(on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked);
 }
 
-void ButtonSetEditor::apply(QObject* control) const
+int ButtonSetEditor::checked_column(forms::CheckBox* Column::*box) const
 {
-    for (int b = 0; b < kButtons; ++b) {
-        const Column& c = columns_[b];
-        PageButtons record;
-        record.Caption = c.caption->Text();
-        record.Visible = page_fields::checked(*c.visible);
-        record.Enabled = page_fields::checked(*c.enabled);
-        record.Rule = c.rule->ListIndex();
-        record.Default = page_fields::checked(*c.is_default);
-        record.Cancel = page_fields::checked(*c.cancel);
-        forms::let(control, buttons_[b], QVariant::fromValue(record));
-    }
-    forms::call(control, QStringLiteral("SetCancelButton"), {checked_rule(&Column::cancel)});
-    forms::call(control, QStringLiteral("SetDefaultButton"), {checked_rule(&Column::is_default)});
+    for (int b = 0; b < kButtons; ++b)
+        if (page_fields::checked(*(columns_[b].*box)))
+            return b;
+    return -1;
 }
 
 void ButtonSetEditor::place_frame_lines() const

@@ -4,12 +4,8 @@
 // preview button framed by four lines, its caption, rule, Visible, Enabled, Default and Cancel,
 // all inside one frame of the page. It keeps the editing rules: a rule other than None shows
 // on one button only (choosing None marks nothing), one Default and one Cancel box at most,
-// and the previews follow the caption, Visible and Enabled fields.
-//
-// Applying writes the four records and then sets the default and the cancel button once more
-// from the checked columns: a record sets its default by rule while the later records still
-// hold their old rules, so without that a default moved with its rule would land on the
-// button that held the rule before. No checked column stores no default (no cancel) button.
+// and the previews follow the caption, Visible and Enabled fields. Each page loads and writes
+// the columns from its own control's members.
 
 #include <QObject>
 #include <QString>
@@ -31,9 +27,21 @@ class ButtonSetEditor : public QObject {
 public:
     static constexpr int kButtons = 4;
 
+    // The tops (twips within the frame) of the field rows below the previews, per column
+    // where the rows do not run straight.
+    struct Rows {
+        double caption;
+        double rule;
+        double visible;
+        std::array<double, kButtons> enabled;
+        double is_default;
+        std::array<double, kButtons> cancel;
+    };
+
     // Builds the columns in `frame`; `page` is the page they mark changed. The preview buttons
     // take the names of the control's button properties, given from left to right.
-    ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame, const std::array<QString, kButtons>& buttons);
+    ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame, const std::array<QString, kButtons>& buttons,
+                    const Rows& rows);
 
     forms::CommandButton& preview(int button) const { return *columns_[button].preview; }
     forms::TextBox& caption(int button) const { return *columns_[button].caption; }
@@ -45,10 +53,13 @@ public:
     // Side 0 left, 1 top, 2 right, 3 bottom of a preview's frame.
     forms::Line& frame_line(int button, int side) const { return *columns_[button].lines[side]; }
 
-    // Reads the four buttons of `control` through the edits' own notifications.
-    void load(QObject* control);
-    // Writes the four records, then the default and cancel buttons from the checked columns.
-    void apply(QObject* control) const;
+    // Loading a column goes through the fields' notifications, as a user's edit does: the
+    // preview follows, and a loaded rule, Default or Cancel keeps its column unique.
+    void show_visible(int button, bool on);
+    void show_enabled(int button, bool on);
+    // The column whose Default (Cancel) box is checked, or -1 when none is.
+    int default_column() const { return checked_column(&Column::is_default); }
+    int cancel_column() const { return checked_column(&Column::cancel); }
     // Places the frame lines around the previews at the screen's twips per pixel.
     void place_frame_lines() const;
 
@@ -63,10 +74,10 @@ private:
         forms::CheckBox* cancel;
         std::array<forms::Line*, 4> lines;
     };
-    void build_column(forms::Frame& frame, int button, const QString& code, double left);
+    void build_column(forms::Frame& frame, int button, const QString& code, double left, const Rows& rows);
     void rule_clicked(int button);
     void exclusive_clicked(forms::CheckBox* Column::*box, int button);
-    int checked_rule(forms::CheckBox* Column::*box) const;
+    int checked_column(forms::CheckBox* Column::*box) const;
 
     forms::PropertyPage& page_;
     std::array<QString, kButtons> buttons_;

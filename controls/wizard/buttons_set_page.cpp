@@ -1,10 +1,14 @@
 #include "controls/wizard/buttons_set_page.h"
 
 #include "controls/display/page_fields.h"
+#include "controls/wizard/page_buttons.h"
 #include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/text_box.h"
 
 ButtonsSet::ButtonsSet(QWidget* parent)
     : forms::PropertyPage(parent)
@@ -14,7 +18,8 @@ ButtonsSet::ButtonsSet(QWidget* parent)
     frame_->Move(120, 180, 5685, 2895);
     editor_ = new ButtonSetEditor(*this, *frame_,
                                   {QStringLiteral("LeftButton"), QStringLiteral("LeftMiddleButton"),
-                                   QStringLiteral("RightMiddleButton"), QStringLiteral("RightButton")});
+                                   QStringLiteral("RightMiddleButton"), QStringLiteral("RightButton")},
+                                  {720, 1170, 1590, {1905, 1905, 1890, 1890}, 2220, {2535, 2550, 2535, 2535}});
     use_default_ = new forms::CheckBox(this, QStringLiteral("chkUseDefaultButtonSet"),
                                        QStringLiteral("&Use default button set"));
     use_default_->Move(120, 3150, 5685, 285);
@@ -27,9 +32,40 @@ ButtonsSet::ButtonsSet(QWidget* parent)
     });
 }
 
+namespace {
+
+constexpr int kButtons = ButtonSetEditor::kButtons;
+
+PageButtons record_of(QObject* control, const QString& button)
+{
+    return forms::get(control, button).value<PageButtons>();
+}
+
+int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
+
+} // namespace
+
+int ButtonsSet::rule_of_column(int column) const
+{
+    return column < 0 ? static_cast<int>(kyBRNone) : editor_->rule(column).ListIndex();
+}
+
 void ButtonsSet::SelectionChanged()
 {
-    editor_->load(first_selected());
+    QObject* tab = first_selected();
+    ButtonSetEditor& e = *editor_;
+    for (int b = 0; b < kButtons; ++b)
+        e.rule(b).setListIndex(record_of(tab, e.preview(b).Name()).Rule);
+    for (int b = 0; b < kButtons; ++b)
+        e.caption(b).setText(record_of(tab, e.preview(b).Name()).Caption);
+    for (int b = 0; b < kButtons; ++b)
+        e.show_visible(b, record_of(tab, e.preview(b).Name()).Visible);
+    for (int b = 0; b < kButtons; ++b)
+        e.show_enabled(b, record_of(tab, e.preview(b).Name()).Enabled);
+    for (int b = 0; b < kButtons; ++b)
+        e.isDefault(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Default));
+    for (int b = 0; b < kButtons; ++b)
+        e.cancel(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Cancel));
     use_default_->setValue(
         forms::CBool(forms::get(first_selected(), QStringLiteral("UseDefaultButtonSet"))) ? forms::CheckBox::Checked
                                                                                           : forms::CheckBox::Unchecked);
@@ -38,7 +74,20 @@ void ButtonsSet::SelectionChanged()
 void ButtonsSet::ApplyChanges()
 {
     forms::let(first_selected(), QStringLiteral("UseDefaultButtonSet"), page_fields::checked(*use_default_));
-    editor_->apply(first_selected());
+    QObject* tab = first_selected();
+    const ButtonSetEditor& e = *editor_;
+    for (int b = 0; b < kButtons; ++b) {
+        PageButtons record;
+        record.Caption = e.caption(b).Text();
+        record.Visible = page_fields::checked(e.visible(b));
+        record.Enabled = page_fields::checked(e.enabled(b));
+        record.Rule = e.rule(b).ListIndex();
+        record.Default = page_fields::checked(e.isDefault(b));
+        record.Cancel = page_fields::checked(e.cancel(b));
+        forms::let(tab, e.preview(b).Name(), QVariant::fromValue(record));
+    }
+    forms::call(tab, QStringLiteral("SetCancelButton"), {rule_of_column(e.cancel_column())});
+    forms::call(tab, QStringLiteral("SetDefaultButton"), {rule_of_column(e.default_column())});
 }
 
 void ButtonsSet::Paint() { editor_->place_frame_lines(); }

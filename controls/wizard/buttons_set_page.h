@@ -2,6 +2,12 @@
 // ButtonsSet: the "Buttons Set" property page of KyWizardTab: the four buttons of the first
 // selected page control in the shared button editor, and its UseDefaultButtonSet switch, which
 // locks the editor while checked (the editor keeps its values and is still written).
+//
+// The buttons are written as four records, and then the default and the cancel button are set
+// once more from the checked columns: a record sets its default by rule while the later
+// records still hold their old rules, so a default moved together with its rule would
+// otherwise land on the button that held the rule before. No checked column stores no default
+// (no cancel) button.
 
 #include "controls/wizard/button_set_editor.h"
 #include "platform/forms/property_page.h"
@@ -26,6 +32,9 @@ protected:
     void Paint() override;
 
 private:
+    // The checked column's rule; kyBRNone, which the page control takes as no button, for none.
+    int rule_of_column(int column) const;
+
     forms::Frame* frame_;
     ButtonSetEditor* editor_;
     forms::CheckBox* use_default_;

@@ -21,6 +21,8 @@ PropertySheet::PropertySheet(QWidget* parent)
     setWindowTitle(QStringLiteral("Property Pages"));
     setAccessibleName(windowTitle());
     tabs_->setAccessibleName(QStringLiteral("Pages"));
+    // Every tab title shows: the sheet widens rather than scrolling its tabs.
+    tabs_->setUsesScrollButtons(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons_);
