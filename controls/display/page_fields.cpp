@@ -31,10 +31,10 @@ int check_value(const QVariant& property) { return forms::CLng(property) & 1; }
 bool checked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
 
 void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QString& text, double left, double top,
-             double width)
+             double width, double height)
 {
     auto* label = new forms::Label(&page, QStringLiteral("lbl") + field.Name().mid(3), text);
-    label->Move(left, top, width, 255);
+    label->Move(left, top, width, height);
     field.setAccessibleName(forms::strip_mnemonic(text).remove(QLatin1Char(':')));
 }
 

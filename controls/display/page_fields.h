@@ -31,7 +31,7 @@ bool checked(const forms::CheckBox& box);
 // A caption label on `page` at the twips given, named after the field it captions and
 // giving that field its accessible name.
 void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QString& text, double left, double top,
-             double width);
+             double width, double height = 255);
 
 // A one-line text box `width` twips wide with its caption label above it at (left, top).
 forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left,

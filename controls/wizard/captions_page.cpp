@@ -34,7 +34,7 @@ Captions::Captions(QWidget* parent)
         const Field& f = kFields[i];
         fields_[i] = new forms::TextBox(this, QString::fromLatin1(f.box), f.multi_line);
         fields_[i]->Move(90, f.top + (f.top == 2115 ? 240 : 255), 5610, 330);
-        page_fields::caption(*this, *fields_[i], QString::fromLatin1(f.label), 90, f.top, 2700);
+        page_fields::caption(*this, *fields_[i], QString::fromLatin1(f.label), 90, f.top, 2700, 240);
         page_fields::marks_changed(*this, *fields_[i]);
     }
 }

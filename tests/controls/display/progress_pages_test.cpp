@@ -164,3 +164,24 @@ TEST_F(ProgressPagesTest, ThePanelsSheetShowsItsTwoPagesAndAppliesThem)
     EXPECT_EQ(panel->ProgressMax(), 400);
     EXPECT_FALSE(design.messages().boxes.empty());
 }
+
+TEST_F(ProgressPagesTest, EachControlsSheetShowsItsPagesInOrder)
+{
+    const std::vector<std::pair<QString, QStringList>> cases{
+        {QStringLiteral("KyComCtl.KyProgressBar"), {"General", "Font"}},
+        {QStringLiteral("KyComCtl.KyProgressInfo"), {"General", "Captions"}},
+        {QStringLiteral("KyComCtl.KyLabel"), {"General", "Color", "Font", "Picture"}},
+        {QStringLiteral("KyComCtl.KyUpDown"), {"General", "Font"}},
+        {QStringLiteral("KyComCtl.KyTreeBase"), {"Options tree"}},
+    };
+    forms::TestHost design(false);
+    int n = 0;
+    for (const auto& [klass, titles] : cases) {
+        forms::ControlSite& site = design.add(klass, QStringLiteral("ctl%1").arg(++n));
+        forms::PropertySheet sheet;
+        sheet.open_for({&site});
+        EXPECT_EQ(tabs(sheet), titles) << klass.toStdString();
+        EXPECT_FALSE(sheet.apply_enabled()) << klass.toStdString();
+    }
+    EXPECT_TRUE(design.messages().boxes.empty());
+}
