@@ -12,13 +12,12 @@ QString step_property(int step) { return QStringLiteral("StepDescription%1").arg
 
 } // namespace
 
-CaptionsInfo::CaptionsInfo(QWidget* parent)
-    : forms::PropertyPage(parent)
+CaptionsInfo::CaptionsInfo(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Captions"), 5925, 3495);
 
-    txt_description_ = page_fields::text_field(*this, QStringLiteral("txtDescription"),
-                                               QStringLiteral("Description:"), 240, 240, 5445);
+    txt_description_ = page_fields::text_field(*this, QStringLiteral("txtDescription"), QStringLiteral("Description:"),
+                                               240, 240, 5445);
     page_fields::marks_changed(*this, *txt_description_);
     for (int step = 0; step < 5; ++step) {
         const double top = 1020 + step * 465;

@@ -12,23 +12,23 @@ namespace {
 // The Display switches in read and write order, with their captions.
 const char* const kDisplayProperties[] = {"DisplayTotal", "DisplayProcessed", "DisplayErrors", "DisplayElapsedTime",
                                           "DisplayEstimatedTime"};
-const char* const kDisplayCaptions[] = {"Display Total", "Display Processed", "Display Errors",
-                                        "Display Elapsed Time", "Display Estimated Time"};
+const char* const kDisplayCaptions[] = {"Display Total", "Display Processed", "Display Errors", "Display Elapsed Time",
+                                        "Display Estimated Time"};
 
 } // namespace
 
-GeneralInfo::GeneralInfo(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralInfo::GeneralInfo(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 
-    txt_status_ = page_fields::text_field(*this, QStringLiteral("txtStatus"), QStringLiteral("Status:"), 240, 240, 5445);
-    txt_progress_ =
-        page_fields::text_field(*this, QStringLiteral("txtProgress"), QStringLiteral("Progress:"), 240, 1005, 2520);
+    txt_status_ = page_fields::text_field(*this, QStringLiteral("txtStatus"), QStringLiteral("Status:"), 240, 240,
+                                          5445);
+    txt_progress_ = page_fields::text_field(*this, QStringLiteral("txtProgress"), QStringLiteral("Progress:"), 240,
+                                            1005, 2520);
     txt_progress_max_ = page_fields::text_field(*this, QStringLiteral("txtProgressMax"),
                                                 QStringLiteral("Progress Max:"), 240, 1770, 2520);
-    chk_show_percent_ =
-        new forms::CheckBox(this, QStringLiteral("chkShowPercent"), QStringLiteral("Show Percent Completed"));
+    chk_show_percent_ = new forms::CheckBox(this, QStringLiteral("chkShowPercent"),
+                                            QStringLiteral("Show Percent Completed"));
     chk_show_percent_->Move(240, 2640, 2760, 285);
 
     // The frame lists the switches from the top in the reverse of their read order.
@@ -47,8 +47,8 @@ GeneralInfo::GeneralInfo(QWidget* parent)
 void GeneralInfo::SelectionChanged()
 {
     for (int i = 0; i < 5; ++i)
-        display_[i]->setValue(page_fields::check_value(
-            forms::get(first_selected(), QString::fromLatin1(kDisplayProperties[i]))));
+        display_[i]->setValue(
+            page_fields::check_value(forms::get(first_selected(), QString::fromLatin1(kDisplayProperties[i]))));
     chk_show_percent_->setValue(
         page_fields::check_value(forms::get(first_selected(), QStringLiteral("ShowPercentCompleted"))));
     txt_progress_max_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("ProgressMax"))));

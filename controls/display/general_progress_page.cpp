@@ -7,15 +7,14 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-GeneralProgress::GeneralProgress(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralProgress::GeneralProgress(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 
     txt_min_ = page_fields::text_field(*this, QStringLiteral("txtMin"), QStringLiteral("Min:"), 240, 240, 2520);
     txt_max_ = page_fields::text_field(*this, QStringLiteral("txtMax"), QStringLiteral("Max:"), 3165, 240, 2520);
-    txt_caption_ =
-        page_fields::text_field(*this, QStringLiteral("txtCaption"), QStringLiteral("Caption:"), 240, 1005, 5445);
+    txt_caption_ = page_fields::text_field(*this, QStringLiteral("txtCaption"), QStringLiteral("Caption:"), 240, 1005,
+                                           5445);
     cbo_caption_align_ = new forms::ComboBox(this, QStringLiteral("cboCaptionAlign"), forms::ComboBox::DropdownList);
     cbo_caption_align_->Move(240, 2040, 2520, 315);
     page_fields::caption(*this, *cbo_caption_align_, QStringLiteral("Caption Align:"), 240, 1770, 2520);

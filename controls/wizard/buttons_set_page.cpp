@@ -5,13 +5,12 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
-#include "platform/forms/frame.h"
 #include "platform/forms/conversions.h"
+#include "platform/forms/frame.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-ButtonsSet::ButtonsSet(QWidget* parent)
-    : forms::PropertyPage(parent)
+ButtonsSet::ButtonsSet(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Buttons Set"), 5925, 3495);
     frame_ = new forms::Frame(this, QStringLiteral("fraButtonSet"));
@@ -66,9 +65,9 @@ void ButtonsSet::SelectionChanged()
         e.isDefault(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Default));
     for (int b = 0; b < kButtons; ++b)
         e.cancel(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Cancel));
-    use_default_->setValue(
-        forms::CBool(forms::get(first_selected(), QStringLiteral("UseDefaultButtonSet"))) ? forms::CheckBox::Checked
-                                                                                          : forms::CheckBox::Unchecked);
+    use_default_->setValue(forms::CBool(forms::get(first_selected(), QStringLiteral("UseDefaultButtonSet")))
+                               ? forms::CheckBox::Checked
+                               : forms::CheckBox::Unchecked);
 }
 
 void ButtonsSet::ApplyChanges()

@@ -7,12 +7,11 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-GeneralNavigator::GeneralNavigator(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralNavigator::GeneralNavigator(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
-    txt_start_page_ =
-        page_fields::text_field(*this, QStringLiteral("txtStartPage"), QStringLiteral("Start Page:"), 240, 240, 2520);
+    txt_start_page_ = page_fields::text_field(*this, QStringLiteral("txtStartPage"), QStringLiteral("Start Page:"), 240,
+                                              240, 2520);
     cbo_banner_style_ = new forms::ComboBox(this, QStringLiteral("cboBannerStyle"), forms::ComboBox::DropdownList);
     cbo_banner_style_->Move(240, 1275, 2520, 315);
     page_fields::caption(*this, *cbo_banner_style_, QStringLiteral("Banner Style:"), 240, 1005, 2520);

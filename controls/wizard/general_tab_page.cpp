@@ -8,8 +8,7 @@
 #include "platform/forms/option_button.h"
 #include "platform/forms/text_box.h"
 
-GeneralTab::GeneralTab(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 
@@ -38,8 +37,8 @@ GeneralTab::GeneralTab(QWidget* parent)
     for (const char* item : {"0 - WelcomePage", "1 - InteriorPage", "2 - CompletePage"})
         cbo_page_mode_->AddItem(QString::fromLatin1(item));
 
-    page_fields::mark_changed_by(*this,
-                                 {txt_page_index_, txt_page_back_, txt_page_next_, cbo_page_mode_, minimize_, maximize_});
+    page_fields::mark_changed_by(
+        *this, {txt_page_index_, txt_page_back_, txt_page_next_, cbo_page_mode_, minimize_, maximize_});
 }
 
 void GeneralTab::SelectionChanged()

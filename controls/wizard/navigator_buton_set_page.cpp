@@ -17,10 +17,7 @@ constexpr int kButtons = ButtonSetEditor::kButtons;
 const char* const kRules[] = {"None", "Back", "Next", "Cancel", "Help", "Exit", "Finish"};
 
 // The navigator's property of one button: "LeftButton" + "Caption".
-QString member(const forms::CommandButton& preview, const char* part)
-{
-    return preview.Name() + QLatin1String(part);
-}
+QString member(const forms::CommandButton& preview, const char* part) { return preview.Name() + QLatin1String(part); }
 
 int check_of(const QVariant& value) { return page_fields::check_value(value); }
 
@@ -35,8 +32,7 @@ void check_position(QObject* navigator, const QString& property, forms::CheckBox
 
 } // namespace
 
-NavigatorButonSet::NavigatorButonSet(QWidget* parent)
-    : forms::PropertyPage(parent)
+NavigatorButonSet::NavigatorButonSet(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Default Button Set"), 5925, 3495);
     auto* frame = new forms::Frame(this, QStringLiteral("fraButtonSet"));
@@ -64,8 +60,7 @@ void NavigatorButonSet::build_finish_section()
     labelled(*finish_rule_, QStringLiteral("Finish Rule"), 1350, 900);
     for (const char* rule : kRules)
         finish_rule_->AddItem(QString::fromLatin1(rule));
-    finish_position_ =
-        new forms::ComboBox(frame, QStringLiteral("cboFinishPosition"), forms::ComboBox::DropdownList);
+    finish_position_ = new forms::ComboBox(frame, QStringLiteral("cboFinishPosition"), forms::ComboBox::DropdownList);
     labelled(*finish_position_, QStringLiteral("Finish Position"), 2340, 2160);
     for (const char* position : {"Left Button", "Left Middle Button", "Right Middle Button", "Right Button"})
         finish_position_->AddItem(QString::fromLatin1(position));

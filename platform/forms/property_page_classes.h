@@ -48,13 +48,13 @@ struct ControlPagesDeclaration {
 } // namespace forms
 
 // Declares property page class `Type` (a forms::PropertyPage with a default constructor).
-#define OSTREL_FORMS_PROPERTY_PAGE_CLASS(Type)                                                                        \
-    static const ::forms::detail::PropertyPageDeclaration OSTREL_FORMS_CONCAT(ostrel_property_page_, __LINE__)(       \
+#define OSTREL_FORMS_PROPERTY_PAGE_CLASS(Type)                                                                         \
+    static const ::forms::detail::PropertyPageDeclaration OSTREL_FORMS_CONCAT(ostrel_property_page_, __LINE__)(        \
         QStringLiteral(#Type), [] { return std::unique_ptr<::forms::PropertyPage>(new Type()); })
 
 // Names the pages of control class `Type`, in the order its property sheet shows them.
-#define OSTREL_FORMS_CONTROL_PAGES(Type, ...)                                                                         \
-    static const ::forms::detail::ControlPagesDeclaration OSTREL_FORMS_CONCAT(ostrel_control_pages_, __LINE__)(       \
+#define OSTREL_FORMS_CONTROL_PAGES(Type, ...)                                                                          \
+    static const ::forms::detail::ControlPagesDeclaration OSTREL_FORMS_CONCAT(ostrel_control_pages_, __LINE__)(        \
         QStringLiteral(#Type), QStringList{__VA_ARGS__})
 
 #ifndef OSTREL_FORMS_CONCAT

@@ -52,7 +52,8 @@ void StandardColor::show_value(const QVariant& value)
     if (value.metaType() == QMetaType::fromType<QString>())
         color_->setText(value.toString());
     else
-        color_->setText(encode_property_value(QVariant::fromValue(static_cast<uint>(value.toUInt()))).mid(kColorWord.size()));
+        color_->setText(
+            encode_property_value(QVariant::fromValue(static_cast<uint>(value.toUInt()))).mid(kColorWord.size()));
     show_swatch();
 }
 
@@ -62,8 +63,9 @@ void StandardColor::write(QObject* control, const QString& property, const QVari
 {
     const auto color = parse_color(value.toString());
     if (!color)
-        forms::raise(vberr::InvalidPropertyValue, QStringLiteral("StandardColor"),
-              QStringLiteral("%1: \"%2\" is not a colour (write it as &H00BBGGRR&)").arg(property, value.toString()));
+        forms::raise(
+            vberr::InvalidPropertyValue, QStringLiteral("StandardColor"),
+            QStringLiteral("%1: \"%2\" is not a colour (write it as &H00BBGGRR&)").arg(property, value.toString()));
     let(control, property, static_cast<uint>(*color));
 }
 

@@ -78,8 +78,9 @@ void StandardFont::show_value(const QVariant& value)
     if (value.metaType() == QMetaType::fromType<QVariantMap>()) {
         parts = value.toMap();
     } else if (const FontRef font = value.value<FontRef>()) {
-        parts = {{kName, font->Name()}, {kSize, QString::number(font->Size())}, {kBold, font->Bold()},
-                 {kItalic, font->Italic()}, {kUnderline, font->Underline()}, {kStrikethrough, font->Strikethrough()}};
+        parts = {{kName, font->Name()},           {kSize, QString::number(font->Size())},
+                 {kBold, font->Bold()},           {kItalic, font->Italic()},
+                 {kUnderline, font->Underline()}, {kStrikethrough, font->Strikethrough()}};
     }
     name_->setText(parts.value(kName).toString());
     size_->setText(parts.value(kSize).toString());

@@ -30,10 +30,9 @@ bool shown_on_error(Action action)
 } // namespace
 
 DesignWindow::DesignWindow(QWidget* parent)
-    : QWidget(parent)
-    , controls_(new QListWidget(this))
-    , properties_(new QPushButton(QStringLiteral("&Properties..."), this))
-    , save_(new QPushButton(QStringLiteral("&Save"), this))
+    : QWidget(parent), controls_(new QListWidget(this)),
+      properties_(new QPushButton(QStringLiteral("&Properties..."), this)),
+      save_(new QPushButton(QStringLiteral("&Save"), this))
 {
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
@@ -67,7 +66,10 @@ bool DesignWindow::open(const QString& path)
     return opened;
 }
 
-bool DesignWindow::save() { return shown_on_error([&] { session_.save(); }); }
+bool DesignWindow::save()
+{
+    return shown_on_error([&] { session_.save(); });
+}
 
 bool DesignWindow::show_properties(const QString& control_name, bool modal)
 {

@@ -10,49 +10,21 @@
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/text_box.h"
 #include "tests/controls/display/progress_log.h"
-#include "tests/controls/kycomctl_fixture.h"
+#include "tests/controls/property_sheet_fixture.h"
 
-#include <QTabWidget>
-
-#include <cstdio>
 #include <functional>
 
-namespace {
-
-class ProgressPagesTest : public KyComCtlTest {
-protected:
-    void save_picture(forms::PropertySheet& sheet, int tab, const char* file)
-    {
-        sheet.show();
-        QWidget* page = sheet.page(tab);
-        sheet.findChild<QTabWidget*>()->setCurrentWidget(page);
-        const QImage image = sheet.grab().toImage();
-        const auto path = artefacts_dir() / file;
-        EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
-        std::printf("picture of the property page: %s\n", path.c_str());
-    }
-    static QStringList tabs(const forms::PropertySheet& sheet)
-    {
-        QStringList out;
-        for (int i = 0; i < sheet.page_count(); ++i)
-            out << sheet.tab_text(i);
-        return out;
-    }
-};
-
-} // namespace
-
+using ProgressPagesTest = PropertySheetTest;
 
 TEST_F(ProgressPagesTest, TheBarsSheetAppliesMaxBeforeMinSoBothBoundsRiseAtOnce)
 {
-    forms::TestHost design(false);
-    forms::ControlSite& site = design.add(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProgress"));
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProgress"));
     auto* bar = qobject_cast<KyProgressBar*>(site.control());
     bar->setCaption(QStringLiteral("Counting users"));
 
-    forms::PropertySheet sheet;
-    sheet.open_for({&site});
-    EXPECT_EQ(tabs(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Font")}));
+    forms::PropertySheet& sheet = *sheet_;
+    sheet.set_selection({&site});
+    EXPECT_EQ(tab_titles(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Font")}));
     auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
     EXPECT_EQ(page.txtCaption().Text(), QStringLiteral("Counting users"));
     EXPECT_EQ(page.txtMax().Text(), QStringLiteral("100"));
@@ -76,9 +48,15 @@ TEST_F(ProgressPagesTest, EachPageReadsAndWritesInItsOwnOrder)
         QStringList reads;
         QStringList writes;
     };
-    const QStringList info_reads{"?DisplayTotal",  "?DisplayProcessed",     "?DisplayErrors",
-                                 "?DisplayElapsedTime", "?DisplayEstimatedTime", "?ShowPercentCompleted",
-                                 "?ProgressMax",   "?Progress",             "?Status"};
+    const QStringList info_reads{"?DisplayTotal",
+                                 "?DisplayProcessed",
+                                 "?DisplayErrors",
+                                 "?DisplayElapsedTime",
+                                 "?DisplayEstimatedTime",
+                                 "?ShowPercentCompleted",
+                                 "?ProgressMax",
+                                 "?Progress",
+                                 "?Status"};
     const std::vector<Case> cases{
         {[] { return std::make_unique<GeneralProgress>(); },
          {"?ErrorsNotify", "?Caption", "?Max", "?Min", "?Align"},
@@ -130,15 +108,15 @@ TEST_F(ProgressPagesTest, AnAlignTheListCannotShowFailsTheLoadAtItsLastStep)
 
 TEST_F(ProgressPagesTest, ThePanelsSheetShowsItsTwoPagesAndAppliesThem)
 {
-    forms::TestHost design(false);
-    forms::ControlSite& site = design.add(QStringLiteral("KyComCtl.KyProgressInfo"), QStringLiteral("pinProgress"));
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressInfo"), QStringLiteral("pinProgress"));
+    forms::TestHost& design = *design_;
     auto* panel = qobject_cast<KyProgressInfo*>(site.control());
     panel->setDescription(QStringLiteral("Counting the objects of each domain"));
     panel->setStepDescription0(QStringLiteral("Connecting"));
 
-    forms::PropertySheet sheet;
-    sheet.open_for({&site});
-    EXPECT_EQ(tabs(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Captions")}));
+    forms::PropertySheet& sheet = *sheet_;
+    sheet.set_selection({&site});
+    EXPECT_EQ(tab_titles(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Captions")}));
     auto& general = static_cast<GeneralInfo&>(*sheet.page(0));
     auto& captions = static_cast<CaptionsInfo&>(*sheet.page(1));
     EXPECT_EQ(captions.txtStepDescription(0).Text(), QStringLiteral("Connecting"));
@@ -180,7 +158,7 @@ TEST_F(ProgressPagesTest, EachControlsSheetShowsItsPagesInOrder)
         forms::ControlSite& site = design.add(klass, QStringLiteral("ctl%1").arg(++n));
         forms::PropertySheet sheet;
         sheet.open_for({&site});
-        EXPECT_EQ(tabs(sheet), titles) << klass.toStdString();
+        EXPECT_EQ(tab_titles(sheet), titles) << klass.toStdString();
         EXPECT_FALSE(sheet.apply_enabled()) << klass.toStdString();
     }
     EXPECT_TRUE(design.messages().boxes.empty());

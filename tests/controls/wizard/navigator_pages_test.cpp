@@ -12,63 +12,39 @@
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/text_box.h"
-#include "tests/controls/kycomctl_fixture.h"
-
-#include <QTabWidget>
-
-#include <cstdio>
+#include "tests/controls/property_sheet_fixture.h"
 
 namespace {
 
 enum { LB, LMB, RMB, RB };
 
-class NavigatorPagesTest : public KyComCtlTest {
+class NavigatorPagesTest : public PropertySheetTest {
 protected:
     void SetUp() override
     {
-        KyComCtlTest::SetUp();
-        design_ = std::make_unique<forms::TestHost>(false);
-        site_ = &design_->add(QStringLiteral("KyComCtl.KyWizardNavigator"), QStringLiteral("navWizard"));
+        PropertySheetTest::SetUp();
+        site_ = &open_designed(QStringLiteral("KyComCtl.KyWizardNavigator"), QStringLiteral("navWizard"));
         nav_ = site_->control();
-        sheet_ = std::make_unique<forms::PropertySheet>();
-        sheet_->open_for({site_});
-    }
-    void TearDown() override
-    {
-        forms::Screen::set_twips_per_pixel(15, 15);
-        sheet_.reset();
-        design_.reset();
-        KyComCtlTest::TearDown();
     }
     int nav(const char* property) const { return forms::get(nav_, QString::fromLatin1(property)).toInt(); }
-    void set_nav(const char* property, const QVariant& value) { forms::let(nav_, QString::fromLatin1(property), value); }
-    NavigatorButonSet& buttons() const { return static_cast<NavigatorButonSet&>(*sheet_->page(1)); }
-    void save_picture(int tab, const char* file)
+    void set_nav(const char* property, const QVariant& value)
     {
-        sheet_->show();
-        sheet_->findChild<QTabWidget*>()->setCurrentWidget(sheet_->page(tab));
-        const QImage image = sheet_->grab().toImage();
-        const auto path = artefacts_dir() / file;
-        EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
-        std::printf("picture of the property page: %s\n", path.c_str());
+        forms::let(nav_, QString::fromLatin1(property), value);
     }
+    NavigatorButonSet& buttons() const { return static_cast<NavigatorButonSet&>(*sheet_->page(1)); }
+    void save_picture(int tab, const char* file) { PropertySheetTest::save_picture(*sheet_, tab, file); }
 
-    std::unique_ptr<forms::TestHost> design_;
     forms::ControlSite* site_ = nullptr;
     QObject* nav_ = nullptr;
-    std::unique_ptr<forms::PropertySheet> sheet_;
 };
 
 } // namespace
 
 TEST_F(NavigatorPagesTest, TheNavigatorsSheetListsItsSixPagesInOrder)
 {
-    QStringList titles;
-    for (int i = 0; i < sheet_->page_count(); ++i)
-        titles << sheet_->tab_text(i);
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("General"), QStringLiteral("Default Button Set"),
-                                   QStringLiteral("Position"), QStringLiteral("Color"), QStringLiteral("Picture"),
-                                   QStringLiteral("Font")}));
+    EXPECT_EQ(tab_titles(*sheet_),
+              (QStringList{QStringLiteral("General"), QStringLiteral("Default Button Set"), QStringLiteral("Position"),
+                           QStringLiteral("Color"), QStringLiteral("Picture"), QStringLiteral("Font")}));
     save_picture(0, "general_navigator_page.png");
     save_picture(1, "navigator_buton_set_page.png");
     save_picture(2, "position_page.png");

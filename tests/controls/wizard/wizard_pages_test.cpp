@@ -14,59 +14,34 @@
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/text_box.h"
-#include "tests/controls/kycomctl_fixture.h"
-
-#include <QTabWidget>
-
-#include <cstdio>
+#include "tests/controls/property_sheet_fixture.h"
 
 namespace {
 
 enum { LB, LMB, RMB, RB };
 
-class WizardPagesTest : public KyComCtlTest {
+class WizardPagesTest : public PropertySheetTest {
 protected:
     void SetUp() override
     {
-        KyComCtlTest::SetUp();
-        design_ = std::make_unique<forms::TestHost>(false);
-        site_ = &design_->add(QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("tabWelcome"));
+        PropertySheetTest::SetUp();
+        site_ = &open_designed(QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("tabWelcome"));
         tab_ = qobject_cast<KyWizardTab*>(site_->control());
-        sheet_ = std::make_unique<forms::PropertySheet>();
-        sheet_->open_for({site_});
-    }
-    void TearDown() override
-    {
-        forms::Screen::set_twips_per_pixel(15, 15);
-        sheet_.reset();
-        KyComCtlTest::TearDown();
     }
     ButtonsSet& buttons() { return static_cast<ButtonsSet&>(*sheet_->page(2)); }
-    void save_picture(int tab, const char* file)
-    {
-        sheet_->show();
-        sheet_->findChild<QTabWidget*>()->setCurrentWidget(sheet_->page(tab));
-        const QImage image = sheet_->grab().toImage();
-        const auto path = artefacts_dir() / file;
-        EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
-        std::printf("picture of the property page: %s\n", path.c_str());
-    }
+    void save_picture(int tab, const char* file) { PropertySheetTest::save_picture(*sheet_, tab, file); }
 
-    std::unique_ptr<forms::TestHost> design_;
     forms::ControlSite* site_ = nullptr;
     KyWizardTab* tab_ = nullptr;
-    std::unique_ptr<forms::PropertySheet> sheet_;
 };
 
 } // namespace
 
 TEST_F(WizardPagesTest, ThePageControlsSheetListsItsPagesInOrder)
 {
-    QStringList titles;
-    for (int i = 0; i < sheet_->page_count(); ++i)
-        titles << sheet_->tab_text(i);
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("General"), QStringLiteral("Captions"), QStringLiteral("Buttons Set"),
-                                   QStringLiteral("Color"), QStringLiteral("Font")}));
+    EXPECT_EQ(tab_titles(*sheet_),
+              (QStringList{QStringLiteral("General"), QStringLiteral("Captions"), QStringLiteral("Buttons Set"),
+                           QStringLiteral("Color"), QStringLiteral("Font")}));
     EXPECT_FALSE(sheet_->apply_enabled()) << "loading is no edit";
     save_picture(0, "general_tab_page.png");
     save_picture(1, "captions_page.png");
@@ -122,7 +97,8 @@ TEST_F(WizardPagesTest, TheButtonColumnsKeepOneRuleOneDefaultAndOneCancel)
     EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone);
     EXPECT_TRUE(buttons().Changed());
 
-    for (forms::CheckBox& (ButtonSetEditor::*box)(int) const : {&ButtonSetEditor::isDefault, &ButtonSetEditor::cancel}) {
+    for (forms::CheckBox& (ButtonSetEditor::*box)(int) const :
+         {&ButtonSetEditor::isDefault, &ButtonSetEditor::cancel}) {
         (e.*box)(LB).setValue(1);
         (e.*box)(RB).setValue(1);
         EXPECT_EQ((e.*box)(LB).Value(), 0);

@@ -38,7 +38,8 @@ public:
     uint BackColor() const
     {
         if (broken)
-            forms::raise(vberr::InvalidPropertyValue, QStringLiteral("StockProbe"), QStringLiteral("BackColor is broken"));
+            forms::raise(vberr::InvalidPropertyValue, QStringLiteral("StockProbe"),
+                         QStringLiteral("BackColor is broken"));
         return back_;
     }
     void setBackColor(uint v) { back_ = v, writes << QStringLiteral("BackColor"); }
