@@ -2,6 +2,8 @@
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/intrinsic_classes.h"
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/user_control.h"
@@ -37,6 +39,9 @@ QVariantList Form::Controls() const
     QVariantList list;
     for (ControlSite* s : sites_)
         list.push_back(QVariant::fromValue(static_cast<QObject*>(s)));
+    for (const IntrinsicEntry& entry : intrinsics_)
+        if (entry.control)
+            list.push_back(QVariant::fromValue(static_cast<QObject*>(entry.control.data())));
     return list;
 }
 
@@ -45,7 +50,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
 {
     if (!control)
         forms::raise(vberr::ObjectVariableNotSet);
-    if (!ControlSite::is_valid_name(name) || site(name))
+    if (!ControlSite::is_valid_name(name) || name_in_use(name))
         forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     UserControl* raw = control.get();
     raw->hide();
@@ -84,6 +89,10 @@ ControlSite& Form::add_control(const QString& class_name, const QString& name, C
 void Form::load_controls(const std::vector<FormControlData>& controls, ControlSite* container)
 {
     for (const FormControlData& c : controls) {
+        if (is_intrinsic_class(c.class_name)) {
+            load_intrinsic(c, container);
+            continue;
+        }
         PropertyBag bag = c.properties;
         ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag, &c.extender);
         load_controls(c.children, &s);
@@ -126,6 +135,7 @@ void Form::save_controls(std::vector<FormControlData>& out, ControlSite* contain
         save_controls(c.children, s);
         out.push_back(std::move(c));
     }
+    save_intrinsics(out, container);
 }
 
 FormData Form::save() const
@@ -148,9 +158,10 @@ FormData Form::save() const
 
 void Form::unload()
 {
-    if (sites_.empty() || unloading_)
+    if ((sites_.empty() && intrinsics_.empty()) || unloading_)
         return;
     unloading_ = true;
+    remove_intrinsics(nullptr);
     // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
     // that notices a control gone.
     const auto snapshot = guarded_sites();
@@ -184,6 +195,7 @@ void Form::remove_control(ControlSite& s)
             children.push_back(c);
     for (ControlSite* c : children)
         remove_control(*c);
+    remove_intrinsics(&s);
     if (UserControl* c = s.control()) {
         c->hide();
         c->run_terminate();

@@ -20,6 +20,7 @@
 namespace forms {
 
 class ControlSite;
+class IntrinsicControl;
 class UserControl;
 
 class Form : public QWidget {
@@ -52,6 +53,18 @@ public:
                              const PropertyBag* extender = nullptr);
     // Creates the control by class (ProgID or {CLSID}) through the registry.
     ControlSite& add_control(const QString& class_name, const QString& name, ControlSite* container = nullptr);
+
+    // Places a plain intrinsic control ("VB.Label", "VB.CommandButton", ..., see
+    // intrinsic_classes.h) under `name`, on the form or inside `container`, with its stored
+    // properties; shown unless they hide it. With `index` >= 0 it is that member of the
+    // control array `name` (a stored "Index" property says the same). Raises 5 for a name
+    // (or array member) already used on the form and 380 for a name that is not an
+    // identifier or a negative stored Index; a stored property it refuses removes it again.
+    // Within a container a form file keeps the user controls first, then the intrinsic ones.
+    IntrinsicControl& add_intrinsic(const QString& class_name, const QString& name, ControlSite* container = nullptr,
+                                    const PropertyBag* properties = nullptr, int index = -1);
+    // Without regard to case; -1 for a control outside any array; null if none.
+    IntrinsicControl* intrinsic(const QString& name, int index = -1) const;
 
     // Loads a form file's data: the form's own properties, then each control in file order
     // created through the registry by class with its bag read.
@@ -144,12 +157,24 @@ private:
     // The sites as guarded pointers, in Controls order or front-most first.
     std::vector<QPointer<ControlSite>> guarded_sites(bool front_first = false) const;
     void load_controls(const std::vector<FormControlData>& controls, ControlSite* container);
+    void load_intrinsic(const FormControlData& control, ControlSite* container);
+    void save_intrinsics(std::vector<FormControlData>& out, ControlSite* container) const;
+    // Destroys the intrinsic controls inside `container` (all of them for null).
+    void remove_intrinsics(ControlSite* container);
+    // Whether `name` is taken for a control with `index` (-1: any control of that name).
+    bool name_in_use(const QString& name, int index = -1) const;
     void save_controls(std::vector<FormControlData>& out, ControlSite* container) const;
 
     bool user_mode_;
     QString name_;
     std::vector<ControlSite*> sites_;
     std::vector<ControlSite*> zorder_; // back to front
+    struct IntrinsicEntry {
+        QString class_name;
+        QPointer<IntrinsicControl> control;
+        ControlSite* container;
+    };
+    std::vector<IntrinsicEntry> intrinsics_; // in the order placed
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;
