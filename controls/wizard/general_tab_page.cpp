@@ -4,9 +4,34 @@
 #include "platform/forms/combo_box.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/frame.h"
+#include "platform/forms/image.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/option_button.h"
+#include "platform/forms/std_picture.h"
 #include "platform/forms/text_box.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QImage page_icon(bool banner)
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(QColor(96, 96, 96));
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 2, 23, 27);
+    if (banner)
+        painter.fillRect(5, 3, 22, 7, QColor(49, 106, 197));
+    painter.setPen(QColor(160, 160, 160));
+    for (int y = banner ? 14 : 8; y < 26; y += 4)
+        painter.drawLine(8, y, 23, y);
+    return image;
+}
+
+} // namespace
 
 GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
 {
@@ -36,6 +61,17 @@ GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
     cbo_page_mode_->setAccessibleName(QStringLiteral("Page Mode"));
     for (const char* item : {"0 - WelcomePage", "1 - InteriorPage", "2 - CompletePage"})
         cbo_page_mode_->AddItem(QString::fromLatin1(item));
+
+    // Two small decorative pictures beside the page index: a wizard page, plain and with
+    // its banner.
+    auto icon = [this](const QString& name, bool banner, double left, double top) {
+        auto* image = new forms::Image(this, name);
+        image->Move(left, top, 480, 480);
+        image->setStretch(true);
+        image->setPicture(forms::StdPicture::create(page_icon(banner)));
+    };
+    icon(QStringLiteral("Image1"), false, 750, 540);
+    icon(QStringLiteral("Image2"), true, 4500, 570);
 
     page_fields::mark_changed_by(
         *this, {txt_page_index_, txt_page_back_, txt_page_next_, cbo_page_mode_, minimize_, maximize_});
