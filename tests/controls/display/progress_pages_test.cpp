@@ -39,6 +39,16 @@ TEST_F(ProgressPagesTest, TheBarsSheetAppliesMaxBeforeMinSoBothBoundsRiseAtOnce)
     EXPECT_EQ(bar->Max(), 500);
     EXPECT_EQ(bar->Min(), 200);
     EXPECT_FALSE(sheet.apply_enabled());
+
+    // Lowering both below the old Min: the bar refuses Max against the old Min (with
+    // ErrorsNotify its own box says so), then takes the new Min against the unchanged Max.
+    page.chkErrorsNotify().setValue(1);
+    page.txtMax().setText(QStringLiteral("150"));
+    page.txtMin().setText(QStringLiteral("10"));
+    ASSERT_TRUE(sheet.apply());
+    EXPECT_EQ(bar->Max(), 500);
+    EXPECT_EQ(bar->Min(), 10);
+    EXPECT_EQ(design_->messages().boxes.size(), 1u);
 }
 
 TEST_F(ProgressPagesTest, EachPageReadsAndWritesInItsOwnOrder)
