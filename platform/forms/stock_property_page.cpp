@@ -27,7 +27,8 @@ const QObject* control_of(QObject* selected)
 } // namespace
 
 StockPropertyPage::StockPropertyPage(const QString& caption, QMetaType kind, QWidget* parent)
-    : PropertyPage(parent), kind_(kind)
+    : PropertyPage(parent)
+    , kind_(kind)
 {
     setCaption(caption);
     setAccessibleName(caption);
