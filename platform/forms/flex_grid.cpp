@@ -1,0 +1,159 @@
+#include "platform/forms/flex_grid.h"
+
+#include "platform/forms/screen.h"
+#include "platform/forms/vb_error.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace forms {
+
+namespace {
+
+constexpr QChar kTab = u'\t';
+constexpr double kDefaultColWidthTwips = 960; // 64 pixels at 15 twips per pixel
+
+void raise_grid(std::int32_t number, const QString& description)
+{
+    raise(number, QStringLiteral("FlexGrid"), description);
+}
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* container, const QString& name)
+    : IntrinsicControl(container, name, QAccessible::Table), table_(new QTableWidget(this))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table_);
+    table_->setAccessibleName(name);
+    table_->horizontalHeader()->hide();
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setWordWrap(false);
+    setFocusProxy(table_);
+    cells_.assign(2, QStringList(cols_, QString()));
+    col_widths_.assign(static_cast<std::size_t>(cols_), -1);
+    refresh();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < 0 || (fixed_rows_ > 0 && rows <= fixed_rows_))
+        raise_grid(kGridInvalidRow, QStringLiteral("Invalid Row value"));
+    cells_.resize(static_cast<std::size_t>(rows), QStringList(cols_, QString()));
+    refresh();
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < 0 || (fixed_cols_ > 0 && cols <= fixed_cols_))
+        raise_grid(kGridInvalidCol, QStringLiteral("Invalid Col value"));
+    for (QStringList& row : cells_) {
+        while (row.size() > cols)
+            row.removeLast();
+        while (row.size() < cols)
+            row.append(QString());
+    }
+    cols_ = cols;
+    col_widths_.resize(static_cast<std::size_t>(cols), -1);
+    refresh();
+}
+
+void FlexGrid::setFixedRows(int fixed)
+{
+    if (fixed < 0 || (fixed > 0 && fixed >= Rows()))
+        raise_grid(kGridInvalidRow, QStringLiteral("Invalid Row value"));
+    fixed_rows_ = fixed;
+    refresh();
+}
+
+void FlexGrid::setFixedCols(int fixed)
+{
+    if (fixed < 0 || (fixed > 0 && fixed >= cols_))
+        raise_grid(kGridInvalidCol, QStringLiteral("Invalid Col value"));
+    fixed_cols_ = fixed;
+    refresh();
+}
+
+double FlexGrid::ColWidth(int col) const
+{
+    if (col < 0 || col >= cols_)
+        raise_grid(kGridSubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    return col_widths_[static_cast<std::size_t>(col)];
+}
+
+void FlexGrid::setColWidth(int col, double twips)
+{
+    if (col < 0 || col >= cols_)
+        raise_grid(kGridSubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    if (twips < -1)
+        forms::raise(vberr::InvalidPropertyValue, QStringLiteral("FlexGrid"));
+    col_widths_[static_cast<std::size_t>(col)] = twips;
+    refresh();
+}
+
+void FlexGrid::AddItem(const QString& item, int index)
+{
+    if (index < -1 || index > Rows())
+        raise_grid(kGridSubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+    QStringList row = item.split(kTab);
+    while (row.size() > cols_)
+        row.removeLast();
+    while (row.size() < cols_)
+        row.append(QString());
+    const auto at = index < 0 ? cells_.end() : cells_.begin() + index;
+    cells_.insert(at, std::move(row));
+    refresh();
+}
+
+void FlexGrid::check_cell(int row, int col) const
+{
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_)
+        raise_grid(kGridSubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    check_cell(row, col);
+    return cells_[static_cast<std::size_t>(row)][col];
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    check_cell(row, col);
+    cells_[static_cast<std::size_t>(row)][col] = text;
+    refresh();
+}
+
+void FlexGrid::refresh()
+{
+    table_->clear();
+    table_->setRowCount(Rows());
+    table_->setColumnCount(cols_);
+    const QColor fixed_back = resolve_color(syscolor::ButtonFace, table_->palette());
+    for (int r = 0; r < Rows(); ++r) {
+        for (int c = 0; c < cols_; ++c) {
+            auto* cell = new QTableWidgetItem(cells_[static_cast<std::size_t>(r)][c]);
+            if (r < fixed_rows_ || c < fixed_cols_) {
+                cell->setBackground(fixed_back);
+                cell->setFlags(Qt::ItemIsEnabled);
+            }
+            table_->setItem(r, c, cell);
+        }
+    }
+    const double twips_per_pixel = Screen::TwipsPerPixelX();
+    for (int c = 0; c < cols_; ++c) {
+        const double twips = col_widths_[static_cast<std::size_t>(c)];
+        const double width = twips < 0 ? kDefaultColWidthTwips : twips;
+        table_->setColumnWidth(c, static_cast<int>(std::lround(width / twips_per_pixel)));
+    }
+}
+
+} // namespace forms
