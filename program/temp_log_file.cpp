@@ -3,6 +3,7 @@
 #include "platform/forms/vb_error.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 namespace program {
@@ -26,8 +27,13 @@ TempLogFile::~TempLogFile() = default;
 QString TempLogFile::Write(const QString& text)
 {
     if (!m_file) {
+        const QString folder = QDir::tempPath();
+        if (!QFileInfo(folder).isDir())
+            forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
+                         QStringLiteral("The session log could not be written: the temporary folder \"") + folder +
+                             QStringLiteral("\" does not exist."));
         // QTemporaryFile makes the file itself, exclusively and readable by its owner only.
-        auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("Ostrel-log-XXXXXX.txt")));
+        auto file = std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral("Ostrel-log-XXXXXX.txt")));
         file->setAutoRemove(true);
         if (!file->open())
             fail(QStringLiteral("written to a temporary file"), *file);

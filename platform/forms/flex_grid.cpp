@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace forms {
@@ -151,8 +152,14 @@ void FlexGrid::refresh()
     const double twips_per_pixel = Screen::TwipsPerPixelX();
     for (int c = 0; c < cols_; ++c) {
         const double twips = col_widths_[static_cast<std::size_t>(c)];
-        const double width = twips < 0 ? kDefaultColWidthTwips : twips;
-        table_->setColumnWidth(c, static_cast<int>(std::lround(width / twips_per_pixel)));
+        if (twips >= 0) {
+            table_->setColumnWidth(c, static_cast<int>(std::lround(twips / twips_per_pixel)));
+            continue;
+        }
+        // A column of the default width widens to show its longest text whole.
+        table_->resizeColumnToContents(c);
+        const int least = static_cast<int>(std::lround(kDefaultColWidthTwips / twips_per_pixel));
+        table_->setColumnWidth(c, std::max(table_->columnWidth(c), least));
     }
 }
 

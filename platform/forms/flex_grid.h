@@ -7,7 +7,8 @@
 //   as headings (in the button face colour, not selectable). A fixed count is 0, or less than
 //   the number of rows (columns); Rows (Cols) cannot go below a fixed count other than 0:
 //   error 30009 "Invalid Row value" or 30010 "Invalid Col value".
-// - ColWidth(col) in twips; -1 (when made) is the default width.
+// - ColWidth(col) in twips; -1 (when made) is the default width, widened to the column's
+//   longest text.
 // - AddItem(item, index) adds a row at the end (or before row `index`); the item's cells are
 //   separated by TAB and fill the row from column 0; cells beyond Cols are dropped.
 // - TextMatrix(row, col) reads and writes one cell; a cell outside the grid is 381

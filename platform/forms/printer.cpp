@@ -89,6 +89,8 @@ Printer::Printer()
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
     , font_(StdFont::create())
 {
+    // Text starts inside the margins a printed letter keeps, not at the paper's edge.
+    printer_->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
 }
 
 Printer::~Printer()
