@@ -3,6 +3,7 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/vb_error.h"
 
+#include "tests/platform/forms/error_number.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QTableWidget>
@@ -15,16 +16,6 @@
 using namespace forms;
 
 namespace {
-
-int error_of(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 class FlexGridTest : public ::testing::Test {
 protected:
