@@ -659,9 +659,10 @@ TEST_P(CancelInsideEvent, ReturnsAtOnceAndTheCompletionStillArrives)
         } mark_finished{finished};
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
         {
+            // The sink outlives the collector, whose last release waits for the worker.
+            recording_sink sink(1, m_log, m_mutex, m_done);
             CComPtr<IDispatch> collector = create_by_progid();
             CComQIPtr<IOstrelCollector> direct(collector.p);
-            recording_sink sink(1, m_log, m_mutex, m_done);
             const DWORD cookie = advise(collector, &sink);
             auto back_click = [&] {
                 cancel_result = direct->Cancel();
