@@ -1,5 +1,6 @@
 #include "program/processing_run.h"
 
+#include "program/program_strings.h"
 #include "program/resources.h"
 
 #include "collector/oxc_ostrel_counter.h"
@@ -24,6 +25,19 @@ std::int32_t round_half_even(double value)
 }
 
 } // namespace
+
+ProcessingTexts SetProcessingTexts(bool bExchange)
+{
+    struct Numbers {
+        UINT title, description, step;
+        std::int32_t icon;
+    };
+    static constexpr Numbers kNetwork{105, 106, 132, 102};
+    static constexpr Numbers kExchange5{137, 138, 136, 103};
+    const Numbers& n = bExchange ? kExchange5 : kNetwork;
+    return {load_res_string(n.title), load_res_string(n.description), load_res_string(n.step),
+            Resources::Shared().LoadIcon(n.icon)};
+}
 
 std::int32_t next_progress(std::int32_t progress, std::int32_t target, std::int32_t barValue)
 {

@@ -13,6 +13,7 @@
 
 #include "program/session_log.h"
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,17 @@ namespace program {
 // `target` when the target is ahead of `barValue`, otherwise one unit further; never beyond
 // (target + 60) × 0.99, rounded the same way.
 std::int32_t next_progress(std::int32_t progress, std::int32_t target, std::int32_t barValue);
+
+// The processing page's texts and picture for a run's mode (the texts read uncached):
+// wtProcessing's BannerTitle and BannerDescription, piProgressInfo's StepDescription0 and
+// Image.
+struct ProcessingTexts {
+    QString BannerTitle;
+    QString BannerDescription;
+    QString StepDescription0;
+    QIcon Image;
+};
+ProcessingTexts SetProcessingTexts(bool bExchange);
 
 // The collector as the run drives it; failures are raised as the runtime's errors.
 struct CollectorCalls {

@@ -44,6 +44,27 @@ TEST(ProgressTick, CreepsToTheCapThenHalvesTowardsTheTarget)
     EXPECT_EQ(next_progress(119, 60, 60), 119); // 118.8 rounds to 119
 }
 
+TEST(ProcessingTexts, EachModeHasItsTextsAndPicture)
+{
+    forms::TestHost::ensure_application();
+    const struct {
+        bool exchange5;
+        const char* step;
+        const char* description_start;
+    } modes[] = {
+        {false, "Inspecting domains", "The wizard is now inspecting the selected domains"},
+        {true, "Inspecting Exchange 5.5 organizations", "The wizard is now inspecting the selected Exchange 5.5"},
+    };
+    for (const auto& mode : modes) {
+        const program::ProcessingTexts texts = program::SetProcessingTexts(mode.exchange5);
+        EXPECT_EQ(texts.BannerTitle, QStringLiteral("Collecting statistics"));
+        EXPECT_TRUE(texts.BannerDescription.startsWith(QString::fromUtf8(mode.description_start)));
+        EXPECT_EQ(texts.StepDescription0.toStdString(), mode.step);
+        EXPECT_FALSE(texts.Image.isNull()) << mode.exchange5;
+    }
+    EXPECT_NE(program::SetProcessingTexts(false).Image.cacheKey(), program::SetProcessingTexts(true).Image.cacheKey());
+}
+
 // The log's dates as "<now>", so that a run's log compares whole.
 QString with_dates_hidden(QString log)
 {
