@@ -148,7 +148,14 @@ int CCollector::CollectAndSave(const QString& sDomains, bool bExchange5, const Q
 
         CComVariant names;
         if (sDomains.isEmpty()) {
-            program::check(m_oxc->EnumerateNetwork(&names));
+            try {
+                program::check(m_oxc->EnumerateNetwork(&names));
+            } catch (const forms::VbError& error) {
+                Fail(QStringLiteral("no domain was found on the network (") + error.description() +
+                     QStringLiteral("); name the domains to count with /domain:name[,name2...]."));
+                Disconnect();
+                return 2;
+            }
             if (!AcceptNames(names_of(names), false)) {
                 Disconnect();
                 return 2;

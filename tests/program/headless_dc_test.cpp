@@ -254,6 +254,7 @@ TEST(HeadlessRun, WithoutDomainsOnANetworkThatListsNoneTheRunSaysSo)
     EXPECT_EQ(result.exit_code, 2) << result.err.toStdString();
     // The domain list fails with the provider's reason instead of answering an empty list.
     EXPECT_TRUE(result.err.contains(QStringLiteral("No domain is known"))) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("/domain:"))) << result.err.toStdString();
     EXPECT_TRUE(ostrel.read(QStringLiteral("r.txt")).isNull());
 }
 
