@@ -3,6 +3,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 constexpr double kDefaultColWidthTwips = 960; // 64 pixels at 15 twips per pixel
+constexpr int kCellPaddingPixels = 12;         // the cell's margins around its text
 
 void raise_grid(std::int32_t number, const QString& description)
 {
@@ -97,7 +99,7 @@ void FlexGrid::setColWidth(int col, double twips)
     if (twips < -1)
         forms::raise(vberr::InvalidPropertyValue, QStringLiteral("FlexGrid"));
     col_widths_[static_cast<std::size_t>(col)] = twips;
-    refresh();
+    fit_column(col);
 }
 
 void FlexGrid::AddItem(const QString& item, int index)
@@ -109,9 +111,15 @@ void FlexGrid::AddItem(const QString& item, int index)
         row.removeLast();
     while (row.size() < cols_)
         row.append(QString());
-    const auto at = index < 0 ? cells_.end() : cells_.begin() + index;
-    cells_.insert(at, std::move(row));
-    refresh();
+    const int at = index < 0 ? Rows() : index;
+    cells_.insert(cells_.begin() + at, std::move(row));
+    // Only the new row is drawn; a row moved under the fixed rows is styled anew.
+    table_->insertRow(at);
+    show_row(at);
+    if (at < fixed_rows_)
+        refresh();
+    for (int c = 0; c < cols_; ++c)
+        widen_to(c, cells_[static_cast<std::size_t>(at)][c]);
 }
 
 void FlexGrid::check_cell(int row, int col) const
@@ -130,37 +138,58 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     check_cell(row, col);
     cells_[static_cast<std::size_t>(row)][col] = text;
-    refresh();
+    show_cell(row, col);
+    fit_column(col);
+}
+
+void FlexGrid::show_cell(int row, int col)
+{
+    auto* cell = new QTableWidgetItem(cells_[static_cast<std::size_t>(row)][col]);
+    if (row < fixed_rows_ || col < fixed_cols_) {
+        cell->setBackground(resolve_color(syscolor::ButtonFace, table_->palette()));
+        cell->setFlags(Qt::ItemIsEnabled);
+    }
+    table_->setItem(row, col, cell);
+}
+
+void FlexGrid::show_row(int row)
+{
+    for (int c = 0; c < cols_; ++c)
+        show_cell(row, c);
+}
+
+void FlexGrid::widen_to(int col, const QString& text)
+{
+    if (col_widths_[static_cast<std::size_t>(col)] >= 0)
+        return;
+    const int needed = QFontMetrics(table_->font()).horizontalAdvance(text) + kCellPaddingPixels;
+    if (needed > table_->columnWidth(col))
+        table_->setColumnWidth(col, needed);
+}
+
+void FlexGrid::fit_column(int col)
+{
+    const double twips_per_pixel = Screen::TwipsPerPixelX();
+    const double twips = col_widths_[static_cast<std::size_t>(col)];
+    if (twips >= 0) {
+        table_->setColumnWidth(col, static_cast<int>(std::lround(twips / twips_per_pixel)));
+        return;
+    }
+    // A column of the default width widens to show its longest text whole.
+    table_->setColumnWidth(col, static_cast<int>(std::lround(kDefaultColWidthTwips / twips_per_pixel)));
+    for (const QStringList& row : cells_)
+        widen_to(col, row[col]);
 }
 
 void FlexGrid::refresh()
 {
-    table_->clear();
+    table_->clearContents();
     table_->setRowCount(Rows());
     table_->setColumnCount(cols_);
-    const QColor fixed_back = resolve_color(syscolor::ButtonFace, table_->palette());
-    for (int r = 0; r < Rows(); ++r) {
-        for (int c = 0; c < cols_; ++c) {
-            auto* cell = new QTableWidgetItem(cells_[static_cast<std::size_t>(r)][c]);
-            if (r < fixed_rows_ || c < fixed_cols_) {
-                cell->setBackground(fixed_back);
-                cell->setFlags(Qt::ItemIsEnabled);
-            }
-            table_->setItem(r, c, cell);
-        }
-    }
-    const double twips_per_pixel = Screen::TwipsPerPixelX();
-    for (int c = 0; c < cols_; ++c) {
-        const double twips = col_widths_[static_cast<std::size_t>(c)];
-        if (twips >= 0) {
-            table_->setColumnWidth(c, static_cast<int>(std::lround(twips / twips_per_pixel)));
-            continue;
-        }
-        // A column of the default width widens to show its longest text whole.
-        table_->resizeColumnToContents(c);
-        const int least = static_cast<int>(std::lround(kDefaultColWidthTwips / twips_per_pixel));
-        table_->setColumnWidth(c, std::max(table_->columnWidth(c), least));
-    }
+    for (int r = 0; r < Rows(); ++r)
+        show_row(r);
+    for (int c = 0; c < cols_; ++c)
+        fit_column(c);
 }
 
 } // namespace forms

@@ -63,6 +63,10 @@ public:
 
 private:
     void check_cell(int row, int col) const;
+    void show_cell(int row, int col);
+    void show_row(int row);
+    void fit_column(int col);
+    void widen_to(int col, const QString& text);
     void refresh();
 
     QTableWidget* table_;

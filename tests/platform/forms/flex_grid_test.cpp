@@ -55,13 +55,21 @@ TEST_F(FlexGridTest, AddItemSplitsAtTabAndDropsCellsBeyondTheColumns)
 
     grid.setFixedRows(1);
     grid.setFixedCols(1);
+    // Fixed cells are headings, the others can be selected; a row added at the top is fixed.
+    const auto selectable = [&](int r, int c) { return (grid.view()->item(r, c)->flags() & Qt::ItemIsSelectable) != 0; };
+    EXPECT_FALSE(selectable(0, 1));
+    EXPECT_FALSE(selectable(1, 0));
+    EXPECT_TRUE(selectable(1, 1));
+    grid.AddItem(QStringLiteral("top\t0\t0"), 0);
+    EXPECT_FALSE(selectable(0, 1));
+    EXPECT_TRUE(selectable(1, 1));
     grid.setTextMatrix(2, 2, QStringLiteral("<no data>"));
     EXPECT_EQ(grid.TextMatrix(2, 2), QStringLiteral("<no data>"));
     // Shrinking keeps what stays inside.
     grid.setCols(2);
-    grid.setRows(3);
-    EXPECT_EQ(grid.TextMatrix(2, 1), QStringLiteral("12"));
-    EXPECT_EQ(grid.view()->rowCount(), 3);
+    grid.setRows(4);
+    EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("12"));
+    EXPECT_EQ(grid.view()->rowCount(), 4);
 }
 
 TEST_F(FlexGridTest, OutOfRangeValuesAreRefusedAndChangeNothing)
