@@ -78,8 +78,8 @@ void ProcessingRun::StartCollection(const std::optional<QStringList>& names, boo
     m_bExchange = bExchange;
     m_nTarget = 0;
     m_nErrors = 0;
-    // Reset before the collector starts: a report that arrives while the display below lets
-    // events run is counted, not wiped out afterwards.
+    // Reset before the collector starts, never after: an entry reported before Collect has
+    // returned (its wait serves this thread's events) stays counted.
     m_nProcessed = 0;
 
     forms::let(m_progressInfo, QStringLiteral("Errors"), 0);

@@ -161,6 +161,15 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(forms::Printer::current().PaperSize(), 9);
 
+    // A printer that cannot start the document: the program's message, with the stop icon.
+    forms::Printer::current().set_output_file(dir.filePath(QStringLiteral("missing/report.pdf")));
+    actions.cmdChooseOutput_Click(1);
+    forms::Printer::current().set_output_file(pdf);
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].style, forms::vbCritical);
+    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("Failed to print the statistics. Please make sure that the printer is "
+                                                     "installed and functioning correctly."));
+
     const std::optional<QString> text = pdf_text(pdf);
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
