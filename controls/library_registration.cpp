@@ -15,6 +15,7 @@
 #include "controls/options/ky_tree_base.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
+#include "controls/wizard/ky_wizard_navigator.h"
 #include "controls/wizard/ky_wizard_tab.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
@@ -23,6 +24,7 @@
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
+OSTREL_FORMS_CONTROL_CLASS(KyWizardNavigator, "{FAA454D0-0406-4890-B357-826252DD696C}", "KyComCtl.KyWizardNavigator");
 OSTREL_FORMS_CONTROL_CLASS(KyMinimized, "{9C89DA86-556E-4C57-8CFE-DE0BDA3BF09C}", "KyComCtl.KyMinimized");
 OSTREL_FORMS_CONTROL_CLASS(KyLabel, "{6D98D988-3D39-4E54-AA6F-841BBC0DCAA2}", "KyComCtl.KyLabel");
 OSTREL_FORMS_CONTROL_CLASS(KyUpDown, "{6E18A4C5-CC3D-41CF-8301-31451FF72BC5}", "KyComCtl.KyUpDown");

@@ -8,42 +8,84 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-QByteArray captions_file_text(const PageCaptions& c)
+#include <cstdlib>
+
+namespace {
+
+// The four button sections, each an empty line, its label, the caption and a separator:
+// hyphens between the buttons, equals signs after the last.
+void add_button_sections(QStringList& lines, const std::array<QString, 4>& button_captions)
 {
-    static const char* const text_labels[] = {"BannerTitle: ", "BannerDescription: ", "WatermarkTitle: ",
-                                              "WatermarkDescription: ", "WatermarkRule: "};
     static const char* const button_labels[] = {"LeftButton Caption: ", "LeftMiddleButton Caption: ",
                                                 "RightMiddleButton Caption: ", "RightButton Caption: "};
-    const QString equals(80, u'=');
-    const QString hyphens(80, u'-');
-    const QString mode = c.page_mode == 0 ? QStringLiteral("WelcomePage")
-                         : c.page_mode == 1 ? QStringLiteral("InteriorPage")
-                                            : QStringLiteral("CompletePage");
-    QStringList lines;
-    lines << c.display_name + QStringLiteral(" captions:") << QString() << QStringLiteral("Page Mode: ") + mode << equals;
-    for (std::size_t i = 0; i < c.texts.size(); ++i)
-        lines << QString() << QString::fromLatin1(text_labels[i]) << c.texts[i] << hyphens;
-    for (std::size_t i = 0; i < c.button_captions.size(); ++i)
-        lines << QString() << QString::fromLatin1(button_labels[i]) << c.button_captions[i]
-              << (i + 1 < c.button_captions.size() ? hyphens : equals);
+    for (std::size_t i = 0; i < button_captions.size(); ++i)
+        lines << QString() << QString::fromLatin1(button_labels[i]) << button_captions[i]
+              << QString(80, i + 1 < button_captions.size() ? u'-' : u'=');
+}
+
+QByteArray crlf_lines(const QStringList& lines)
+{
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     return text.toLatin1();
 }
 
+void write_file(const QString& folder, const QString& display_name, const QByteArray& bytes)
+{
+    if (!forms::ControlSite::is_valid_name(display_name))
+        forms::raise(52, QStringLiteral("KyComCtl"),
+                     QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(display_name));
+    QSaveFile file(QDir(folder).filePath(display_name + QStringLiteral(".txt")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
+        forms::raise(75, QStringLiteral("KyComCtl"),
+                     QStringLiteral("The captions file %1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+}
+
+} // namespace
+
+QByteArray captions_file_text(const PageCaptions& c)
+{
+    static const char* const text_labels[] = {"BannerTitle: ", "BannerDescription: ", "WatermarkTitle: ",
+                                              "WatermarkDescription: ", "WatermarkRule: "};
+    const QString mode = c.page_mode == 0 ? QStringLiteral("WelcomePage")
+                         : c.page_mode == 1 ? QStringLiteral("InteriorPage")
+                                            : QStringLiteral("CompletePage");
+    QStringList lines;
+    lines << c.display_name + QStringLiteral(" captions:") << QString() << QStringLiteral("Page Mode: ") + mode
+          << QString(80, u'=');
+    for (std::size_t i = 0; i < c.texts.size(); ++i)
+        lines << QString() << QString::fromLatin1(text_labels[i]) << c.texts[i] << QString(80, u'-');
+    add_button_sections(lines, c.button_captions);
+    return crlf_lines(lines);
+}
+
+QByteArray navigator_captions_file_text(const QString& display_name, const std::array<QString, 4>& button_captions)
+{
+    QStringList lines;
+    lines << display_name + QStringLiteral(" captions:") << QString(80, u'=');
+    add_button_sections(lines, button_captions);
+    return crlf_lines(lines);
+}
+
 void write_captions_file(const QString& folder, const PageCaptions& captions)
 {
-    if (!forms::ControlSite::is_valid_name(captions.display_name))
-        forms::raise(52, QStringLiteral("KyWizardTab"),
-                     QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(captions.display_name));
-    QSaveFile file(QDir(folder).filePath(captions.display_name + QStringLiteral(".txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(captions_file_text(captions)) < 0 || !file.commit())
-        forms::raise(75, QStringLiteral("KyWizardTab"),
-                     QStringLiteral("The captions file %1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+    write_file(folder, captions.display_name, captions_file_text(captions));
+}
+
+void write_navigator_captions_file(const QString& folder, const QString& display_name,
+                                   const std::array<QString, 4>& button_captions)
+{
+    write_file(folder, display_name, navigator_captions_file_text(display_name, button_captions));
 }
 
 QString library_folder()
 {
     return QFileInfo(QString::fromStdString(win32::module_path(win32::current_module()))).absolutePath();
+}
+
+QString captions_folder()
+{
+    const char* dir = std::getenv("OSTREL_CAPTIONS_DIR");
+    return dir != nullptr && *dir != '\0' ? QString::fromLocal8Bit(dir) : library_folder();
 }

@@ -26,5 +26,14 @@ QByteArray captions_file_text(const PageCaptions& captions);
 // an earlier file of that name then stays as it was.
 void write_captions_file(const QString& folder, const PageCaptions& captions);
 
+// The navigator's file: the page's file without the page-mode line and the text sections.
+QByteArray navigator_captions_file_text(const QString& display_name, const std::array<QString, 4>& button_captions);
+// Writes `folder`/<display name>.txt with the navigator's file; raises as write_captions_file.
+void write_navigator_captions_file(const QString& folder, const QString& display_name,
+                                   const std::array<QString, 4>& button_captions);
+
 // The folder of the control library's own module.
 QString library_folder();
+// The folder the captions files go to: the library's own, or OSTREL_CAPTIONS_DIR when set
+// (tests keep the library's folder clean).
+QString captions_folder();

@@ -20,14 +20,6 @@ QString field_key(std::int32_t position, const char* field)
     return QString::fromLatin1(kPrefix[position - 1]) + QString::fromLatin1(field);
 }
 
-// The folder the captions file goes to: the library's own, or OSTREL_CAPTIONS_DIR when set
-// (tests keep the library's folder clean).
-QString captions_folder()
-{
-    const char* dir = std::getenv("OSTREL_CAPTIONS_DIR");
-    return dir != nullptr && *dir != '\0' ? QString::fromLocal8Bit(dir) : library_folder();
-}
-
 } // namespace
 
 const KyWizardTab::ButtonField& KyWizardTab::field(std::int32_t position) const

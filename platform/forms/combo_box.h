@@ -14,7 +14,7 @@ namespace forms {
 class ComboBox : public IntrinsicControl {
     Q_OBJECT
     Q_PROPERTY(int Style READ Style)
-    Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex)
+    Q_PROPERTY(int ListIndex READ ListIndex WRITE setListIndex STORED false)
     Q_PROPERTY(int ListCount READ ListCount)
     Q_PROPERTY(QString Text READ Text WRITE setText)
 

@@ -101,6 +101,9 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
         update();
     } else if (typed == keycode::Return) {
         emit Click();
+    } else if (typed == keycode::Escape) {
+        // Esc belongs to the form, which presses its Cancel control.
+        event->ignore();
     }
 }
 

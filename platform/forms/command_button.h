@@ -13,7 +13,7 @@ class CommandButton : public IntrinsicControl {
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool Default READ Default WRITE setDefault)
     Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
-    Q_PROPERTY(bool Value READ Value WRITE setValue)
+    Q_PROPERTY(bool Value READ Value WRITE setValue STORED false)
 
 public:
     CommandButton(QWidget* container, const QString& name, const QString& caption = {});

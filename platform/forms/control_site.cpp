@@ -5,6 +5,7 @@
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
+#include <QMetaProperty>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -122,6 +123,12 @@ void ControlSite::setTabStop(bool value)
         control_->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+void ControlSite::setTabIndex(int value)
+{
+    tab_index_ = value;
+    form_.apply_tab_order();
+}
+
 void ControlSite::setToolTipText(const QString& text)
 {
     tool_tip_ = text;
@@ -133,7 +140,15 @@ bool ControlSite::Enabled() const { return control_ ? control_->isEnabled() : fa
 
 void ControlSite::setEnabled(bool value)
 {
-    if (control_)
+    if (!control_)
+        return;
+    // A control that publishes Enabled of its own hears every change of it, whoever makes it
+    // (late binding and the property pages go through the extender).
+    const QMetaObject* meta = control_->metaObject();
+    const int own = meta->indexOfProperty("Enabled");
+    if (own >= 0 && meta->property(own).isWritable())
+        meta->property(own).write(control_, value);
+    else
         control_->setEnabled(value);
 }
 

@@ -80,7 +80,8 @@ public:
     bool TabStop() const { return tab_stop_; }
     void setTabStop(bool value);
     int TabIndex() const { return tab_index_; }
-    void setTabIndex(int value) { tab_index_ = value; }
+    // Places the control in its container's tab order (ties keep the order of placing).
+    void setTabIndex(int value);
     QString ToolTipText() const { return tool_tip_; }
     void setToolTipText(const QString& text);
     bool Enabled() const;

@@ -2,6 +2,8 @@
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/intrinsic_classes.h"
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/user_control.h"
@@ -9,6 +11,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -36,6 +39,9 @@ QVariantList Form::Controls() const
     QVariantList list;
     for (ControlSite* s : sites_)
         list.push_back(QVariant::fromValue(static_cast<QObject*>(s)));
+    for (const IntrinsicEntry& entry : intrinsics_)
+        if (entry.control)
+            list.push_back(QVariant::fromValue(static_cast<QObject*>(entry.control.data())));
     return list;
 }
 
@@ -44,7 +50,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
 {
     if (!control)
         forms::raise(vberr::ObjectVariableNotSet);
-    if (!ControlSite::is_valid_name(name) || site(name))
+    if (!ControlSite::is_valid_name(name) || name_in_use(name))
         forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     UserControl* raw = control.get();
     raw->hide();
@@ -83,6 +89,10 @@ ControlSite& Form::add_control(const QString& class_name, const QString& name, C
 void Form::load_controls(const std::vector<FormControlData>& controls, ControlSite* container)
 {
     for (const FormControlData& c : controls) {
+        if (is_intrinsic_class(c.class_name)) {
+            load_intrinsic(c, container);
+            continue;
+        }
         PropertyBag bag = c.properties;
         ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag, &c.extender);
         load_controls(c.children, &s);
@@ -125,6 +135,7 @@ void Form::save_controls(std::vector<FormControlData>& out, ControlSite* contain
         save_controls(c.children, s);
         out.push_back(std::move(c));
     }
+    save_intrinsics(out, container);
 }
 
 FormData Form::save() const
@@ -147,9 +158,10 @@ FormData Form::save() const
 
 void Form::unload()
 {
-    if (sites_.empty() || unloading_)
+    if ((sites_.empty() && intrinsics_.empty()) || unloading_)
         return;
     unloading_ = true;
+    remove_intrinsics(nullptr);
     // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
     // that notices a control gone.
     const auto snapshot = guarded_sites();
@@ -183,6 +195,7 @@ void Form::remove_control(ControlSite& s)
             children.push_back(c);
     for (ControlSite* c : children)
         remove_control(*c);
+    remove_intrinsics(&s);
     if (UserControl* c = s.control()) {
         c->hide();
         c->run_terminate();
@@ -199,6 +212,7 @@ void Form::set_user_mode(bool user_mode)
     if (user_mode == user_mode_)
         return;
     user_mode_ = user_mode;
+    apply_window_style();
     for (ControlSite* s : sites_)
         if (s->control())
             s->control()->setVisible(user_mode_ ? s->Visible() : true);
@@ -218,14 +232,86 @@ double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
 // A hidden form gets its resize event only when shown; docking follows the new size at once.
 void Form::setWidth(double twips)
 {
-    resize(Screen::to_pixels_x(twips), height());
+    resize_window(QSize(Screen::to_pixels_x(twips), height()));
     dock_after_form_resize();
 }
 
 void Form::setHeight(double twips)
 {
-    resize(width(), Screen::to_pixels_y(twips));
+    resize_window(QSize(width(), Screen::to_pixels_y(twips)));
     dock_after_form_resize();
+}
+
+void Form::resize_window(QSize size)
+{
+    if (user_resizable()) {
+        resize(size);
+        return;
+    }
+    setFixedSize(size);
+}
+
+bool Form::user_resizable() const
+{
+    return !user_mode_ || !(border_style_ == 1 || border_style_ == 3 || border_style_ == 4);
+}
+
+void Form::setBorderStyle(int style)
+{
+    if (style < 0 || style > 5)
+        forms::raise(vberr::InvalidPropertyValue);
+    border_style_ = style;
+    apply_window_style();
+}
+
+void Form::setControlBox(bool value)
+{
+    control_box_ = value;
+    apply_window_style();
+}
+
+void Form::apply_window_style()
+{
+    if (!user_mode_ || parentWidget() != nullptr)
+        return;
+    Qt::WindowFlags flags = Qt::Window;
+    if (border_style_ == 0) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (control_box_) {
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            if (border_style_ == 2)
+                flags |= Qt::WindowMinMaxButtonsHint;
+        }
+        if (border_style_ == 4 || border_style_ == 5)
+            flags |= Qt::Tool;
+    }
+    const bool shown = isVisible();
+    setWindowFlags(flags);
+    if (user_resizable()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(size());
+    }
+    if (shown)
+        show();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (placed_ || !user_mode_ || (start_up_position_ != 1 && start_up_position_ != 2))
+        return;
+    placed_ = true;
+    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
+    // on the screen.
+    const QWidget* owner = start_up_position_ == 1 && parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* where = screen();
+    const QRect area = owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
+    if (area.isValid())
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }
 double Form::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
 double Form::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
@@ -300,6 +386,20 @@ void Form::keyPressEvent(QKeyEvent* event)
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form::apply_tab_order()
+{
+    std::vector<ControlSite*> ordered;
+    for (ControlSite* s : sites_)
+        if (s->control())
+            ordered.push_back(s);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSite* a, const ControlSite* b) {
+        return a->container() != b->container() ? a->container() < b->container() : a->TabIndex() < b->TabIndex();
+    });
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        if (ordered[i]->container() == ordered[i - 1]->container())
+            QWidget::setTabOrder(ordered[i - 1]->control(), ordered[i]->control());
 }
 
 std::vector<QPointer<ControlSite>> Form::guarded_sites(bool front_first) const

@@ -20,6 +20,7 @@
 namespace forms {
 
 class ControlSite;
+class IntrinsicControl;
 class UserControl;
 
 class Form : public QWidget {
@@ -53,6 +54,18 @@ public:
     // Creates the control by class (ProgID or {CLSID}) through the registry.
     ControlSite& add_control(const QString& class_name, const QString& name, ControlSite* container = nullptr);
 
+    // Places a plain intrinsic control ("VB.Label", "VB.CommandButton", ..., see
+    // intrinsic_classes.h) under `name`, on the form or inside `container`, with its stored
+    // properties; shown unless they hide it. With `index` >= 0 it is that member of the
+    // control array `name` (a stored "Index" property says the same). Raises 5 for a name
+    // (or array member) already used on the form and 380 for a name that is not an
+    // identifier or a negative stored Index; a stored property it refuses removes it again.
+    // Within a container a form file keeps the user controls first, then the intrinsic ones.
+    IntrinsicControl& add_intrinsic(const QString& class_name, const QString& name, ControlSite* container = nullptr,
+                                    const PropertyBag* properties = nullptr, int index = -1);
+    // Without regard to case; -1 for a control outside any array; null if none.
+    IntrinsicControl* intrinsic(const QString& name, int index = -1) const;
+
     // Loads a form file's data: the form's own properties, then each control in file order
     // created through the registry by class with its bag read.
     void load(const FormData& data);
@@ -84,12 +97,18 @@ public:
     double ScaleHeight() const;
     int WindowState() const;
     void setWindowState(int state);
+    // In run mode the window follows them: BorderStyle 0 has no frame, 1 (fixed single), 3
+    // (fixed dialog) and 4 (fixed tool window) cannot be resized by the user; ControlBox
+    // False takes the system menu and the window buttons away; StartUpPosition 1 (centre
+    // of the owner) and 2 (centre of the screen) place the window as it is first shown.
     int BorderStyle() const { return border_style_; }
-    void setBorderStyle(int style) { border_style_ = style; }
+    void setBorderStyle(int style);
     bool ControlBox() const { return control_box_; }
-    void setControlBox(bool value) { control_box_ = value; }
+    void setControlBox(bool value);
     int StartUpPosition() const { return start_up_position_; }
     void setStartUpPosition(int value) { start_up_position_ = value; }
+    // Whether the user may resize the window (false for a fixed border in run mode).
+    bool user_resizable() const;
     OLE_COLOR BackColor() const { return back_color_; }
     void setBackColor(OLE_COLOR color);
     OLE_COLOR ForeColor() const { return fore_color_; }
@@ -104,6 +123,8 @@ public:
     // changes). A Resize a control runs meanwhile may change the z-order or docking again:
     // the walk then repeats on the new order rather than nesting.
     void dock_aligned();
+    // Chains the controls of each container in the order of their TabIndex.
+    void apply_tab_order();
 
     // Called by a site: a control marked a property changed; Default or Cancel moved.
     void notify_property_changed(ControlSite& site, const QString& name);
@@ -121,9 +142,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void notify_ambient(const QString& name);
+    // Puts BorderStyle and ControlBox on the window (run mode only).
+    void apply_window_style();
+    // Sizes the window in pixels, also when a fixed border holds it.
+    void resize_window(QSize size);
     // Docks after the form's own size changed: every docked control hears Resize, once per
     // form size.
     void dock_after_form_resize();
@@ -131,12 +157,24 @@ private:
     // The sites as guarded pointers, in Controls order or front-most first.
     std::vector<QPointer<ControlSite>> guarded_sites(bool front_first = false) const;
     void load_controls(const std::vector<FormControlData>& controls, ControlSite* container);
+    void load_intrinsic(const FormControlData& control, ControlSite* container);
+    void save_intrinsics(std::vector<FormControlData>& out, ControlSite* container) const;
+    // Destroys the intrinsic controls inside `container` (all of them for null).
+    void remove_intrinsics(ControlSite* container);
+    // Whether `name` is taken for a control with `index` (-1: any control of that name).
+    bool name_in_use(const QString& name, int index = -1) const;
     void save_controls(std::vector<FormControlData>& out, ControlSite* container) const;
 
     bool user_mode_;
     QString name_;
     std::vector<ControlSite*> sites_;
     std::vector<ControlSite*> zorder_; // back to front
+    struct IntrinsicEntry {
+        QString class_name;
+        QPointer<IntrinsicControl> control;
+        ControlSite* container;
+    };
+    std::vector<IntrinsicEntry> intrinsics_; // in the order placed
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;
@@ -145,6 +183,7 @@ private:
     FontRef font_;
     QMetaObject::Connection font_connection_;
     bool dirty_ = false;
+    bool placed_ = false;
     // Unload may be asked for again while it runs (a Terminate that lets queued calls run);
     // the running unload finishes the job.
     bool unloading_ = false;

@@ -25,8 +25,23 @@ void write_bag(QString& out, const PropertyBag& bag, const QString& indent, cons
         out += indent + prefix + e.key + QStringLiteral(" = ") + encode_property_value(e.value) + QLatin1Char('\n');
 }
 
+bool valid_name(const QString& s);
+
+// What the reader could not read back is never written: a file saved whole and unreadable
+// would lose the form the next time it is opened.
+void check_writable_name(const QString& what, const QString& name)
+{
+    if (!valid_name(name))
+        raise(380, QStringLiteral("FormFile"),
+              QStringLiteral("Form file: the %1 \"%2\" cannot be written (a name is letters, digits, '_', '.', "
+                             "'{', '}' and '-')")
+                  .arg(what, name));
+}
+
 void write_control(QString& out, const FormControlData& c, int depth)
 {
+    check_writable_name(QStringLiteral("control class"), c.class_name);
+    check_writable_name(QStringLiteral("control name"), c.name);
     const QString indent(depth * 3, QLatin1Char(' '));
     const QString inner((depth + 1) * 3, QLatin1Char(' '));
     out += indent + QStringLiteral("Begin ") + c.class_name + QLatin1Char(' ') + c.name + QLatin1Char('\n');
@@ -142,6 +157,7 @@ FormData FormFile::read(const QString& path)
 
 QString FormFile::write(const FormData& form)
 {
+    check_writable_name(QStringLiteral("form name"), form.name);
     QString out = kHeader + QLatin1Char('\n');
     out += QStringLiteral("Begin Form ") + form.name + QLatin1Char('\n');
     write_bag(out, form.properties, QStringLiteral("   "), QString());
@@ -153,8 +169,9 @@ QString FormFile::write(const FormData& form)
 
 void FormFile::save(const FormData& form, const QString& path)
 {
+    const QByteArray text = write(form).toUtf8();  // a form that cannot be written touches no file
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(write(form).toUtf8()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: ") + path);
 }
 

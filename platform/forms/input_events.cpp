@@ -63,6 +63,7 @@ short key_code(const QKeyEvent& event)
     case Qt::Key_Down: return keycode::Down;
     case Qt::Key_Insert: return keycode::Insert;
     case Qt::Key_Delete: return keycode::Delete;
+    case Qt::Key_Menu: return keycode::Apps;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
     case Qt::Key_Print: return 44;

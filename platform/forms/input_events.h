@@ -29,8 +29,10 @@ inline constexpr short Right = 39;
 inline constexpr short Down = 40;
 inline constexpr short Insert = 45;
 inline constexpr short Delete = 46;
+inline constexpr short Apps = 93;    // the context-menu key
 inline constexpr short NumPad0 = 96; // NumPad0..NumPad9 follow on
 inline constexpr short F1 = 112;     // F1..F24 follow on
+inline constexpr short F10 = 121;
 } // namespace keycode
 
 // The Shift argument: one bit per modifier key held.

@@ -28,6 +28,7 @@ QString strip_mnemonic(const QString& caption);
 class IntrinsicControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name)
+    Q_PROPERTY(int Index READ Index)
     Q_PROPERTY(QString Tag READ Tag WRITE setTag)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
@@ -45,6 +46,9 @@ public:
     ~IntrinsicControl() override;
 
     QString Name() const { return objectName(); }
+    // The control's place in a control array (controls sharing one Name); -1 outside any.
+    int Index() const { return index_; }
+    void set_index(int index) { index_ = index; }
     QString Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
 
@@ -124,6 +128,7 @@ private:
     void font_changed();
 
     QString tag_;
+    int index_ = -1;
     bool visible_ = true;
     QRectF twips_;
     OLE_COLOR back_color_ = syscolor::ButtonFace;

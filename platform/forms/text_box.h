@@ -21,9 +21,9 @@ class TextBox : public IntrinsicControl {
     Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
     Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(bool MultiLine READ MultiLine)
-    Q_PROPERTY(int SelStart READ SelStart WRITE setSelStart)
-    Q_PROPERTY(int SelLength READ SelLength WRITE setSelLength)
-    Q_PROPERTY(QString SelText READ SelText WRITE setSelText)
+    Q_PROPERTY(int SelStart READ SelStart WRITE setSelStart STORED false)
+    Q_PROPERTY(int SelLength READ SelLength WRITE setSelLength STORED false)
+    Q_PROPERTY(QString SelText READ SelText WRITE setSelText STORED false)
 
 public:
     TextBox(QWidget* container, const QString& name, bool multi_line = false);

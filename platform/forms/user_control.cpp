@@ -6,14 +6,22 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
+#include <QApplication>
+
 namespace forms {
 
 UserControl::UserControl(QWidget* parent)
     : QWidget(parent)
 {
+    // The focus enters the control when it reaches the control or any widget inside it (a
+    // constituent button), and leaves it when it goes to a widget outside.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        focus_connection_ =
+            connect(app, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
 }
 
-UserControl::~UserControl() = default;
+// The widget's own destruction moves the focus; by then this is no UserControl any more.
+UserControl::~UserControl() { QObject::disconnect(focus_connection_); }
 
 ControlSite& UserControl::Extender() const
 {
@@ -145,17 +153,15 @@ void UserControl::hideEvent(QHideEvent* event)
     }
 }
 
-void UserControl::focusInEvent(QFocusEvent* event)
+void UserControl::focus_moved(QWidget* old, QWidget* now)
 {
-    QWidget::focusInEvent(event);
-    if (stage_ == Stage::Loaded)
+    if (stage_ != Stage::Loaded)
+        return;
+    const bool was_inside = old != nullptr && (old == this || isAncestorOf(old));
+    const bool is_inside = now != nullptr && (now == this || isAncestorOf(now));
+    if (is_inside && !was_inside)
         guarded("EnterFocus", [this] { EnterFocus(); });
-}
-
-void UserControl::focusOutEvent(QFocusEvent* event)
-{
-    QWidget::focusOutEvent(event);
-    if (stage_ == Stage::Loaded)
+    else if (was_inside && !is_inside)
         guarded("ExitFocus", [this] { ExitFocus(); });
 }
 

@@ -59,14 +59,13 @@ protected:
     virtual void AmbientChanged(const QString& name) { (void)name; }
     // Enter (13) on a control whose extender is Default, Esc (27) on the Cancel one.
     virtual void AccessKeyPress(int key_ascii) { (void)key_ascii; }
+    // The focus came into the control or one of its constituents from outside, or left them.
     virtual void EnterFocus() {}
     virtual void ExitFocus() {}
 
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     friend class Form;
@@ -87,9 +86,12 @@ private:
     void run_ambient_changed(const QString& name);
     void run_access_key(int key_ascii);
     void run_terminate();
+    // EnterFocus / ExitFocus as the application's focus moves into or out of the control.
+    void focus_moved(QWidget* old, QWidget* now);
     // Runs a hook from a Qt event handler: a raised error is reported, not thrown.
     template <typename F> void guarded(const char* what, F&& hook);
 
+    QMetaObject::Connection focus_connection_;
     ControlSite* site_ = nullptr;
     Stage stage_ = Stage::Created;
     bool shown_ = false;

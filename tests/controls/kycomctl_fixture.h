@@ -4,6 +4,7 @@
 // mode with the recording message box.
 
 #include "platform/win32/win_types.h"
+#include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 #include "tests/support/temp_registry.h"
 
@@ -31,15 +32,8 @@ protected:
     forms::TestHost& host() { return *host_; }
     std::vector<forms::RecordingMessageBox::Box>& boxes() { return host_->messages().boxes; }
 
-    // Where a test leaves a file for a person to look at: $OSTREL_ARTEFACTS_DIR, else the
-    // test's working directory.
-    static std::filesystem::path artefacts_dir()
-    {
-        const char* dir = std::getenv("OSTREL_ARTEFACTS_DIR");
-        std::filesystem::path path = dir && *dir ? std::filesystem::path(dir) : std::filesystem::current_path();
-        std::filesystem::create_directories(path);
-        return path;
-    }
+    // Where a test leaves a file for a person to look at.
+    static std::filesystem::path artefacts_dir() { return forms::artefacts_dir(); }
 
     ostrel::test::temp_registry test_registry_;
 

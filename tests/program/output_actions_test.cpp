@@ -12,6 +12,7 @@
 #include "platform/forms/vb_error.h"
 #include "tests/program/result_model_fixture.h"
 #include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QDir>
@@ -186,9 +187,7 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
 
     // The first page as a picture to look at.
-    const auto artefacts = std::filesystem::path(std::getenv("OSTREL_ARTEFACTS_DIR") ? std::getenv("OSTREL_ARTEFACTS_DIR") : ".");
-    std::filesystem::create_directories(artefacts);
-    const QString prefix = QString::fromStdString((artefacts / "printed_report").string());
+    const QString prefix = QString::fromStdString((forms::artefacts_dir() / "printed_report").string());
     EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
                                                              QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                                              QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, prefix}),

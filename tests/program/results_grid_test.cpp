@@ -5,6 +5,7 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/flex_grid.h"
 #include "tests/program/result_model_fixture.h"
+#include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QTableWidget>
@@ -12,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <limits>
 
 namespace {
@@ -60,10 +60,7 @@ TEST_F(ResultsGridTest, HeaderIsRowZeroTotalIsLastAndTheButtonsFollowTheEntryRow
     for (int i = 0; i < 3; ++i)
         buttons[i]->Move(120 + i * 1320, 1770, 1215, 375);
     form.show();
-    const auto path = std::filesystem::path(std::getenv("OSTREL_ARTEFACTS_DIR") ? std::getenv("OSTREL_ARTEFACTS_DIR") : ".") /
-                      "results_grid.png";
-    std::filesystem::create_directories(path.parent_path());
-    EXPECT_TRUE(form.grab().save(QString::fromStdString(path.string())));
+    EXPECT_TRUE(forms::save_picture(form, "results_grid"));
 
     // A run where no entry has data: header and Total, the buttons disabled.
     ProcessedDomains empty = model(false, {{"gone", std::vector<int>(16, -1)}});

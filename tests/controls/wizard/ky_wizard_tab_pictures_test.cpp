@@ -13,20 +13,11 @@ namespace {
 
 class WizardTabPictures : public WizardTabTest {
 protected:
-    static forms::FontRef font(double size, bool bold)
-    {
-        auto f = forms::StdFont::create();
-        f->setName(QStringLiteral("Verdana"));
-        f->setSize(size);
-        f->setBold(bold);
-        return f;
-    }
-
     // Four pages as the wizard program designs them.
     void design_wizard()
     {
         KyWizardTab& welcome = place(QStringLiteral("wtWelcome"));
-        welcome.setWaterMarkTitleFont(font(12, true));
+        welcome.setWaterMarkTitleFont(verdana(12, true));
         welcome.setWatermarkTitle(QStringLiteral("Welcome to the Domain Statistics Wizard"));
         welcome.setWatermarkDescription(
             QStringLiteral("This wizard counts the users, groups and computers of the domains you choose and "
@@ -34,11 +25,11 @@ protected:
                            "the domain controllers."));
         KyWizardTab& domains = place(QStringLiteral("wtSelectDomains"));
         place(QStringLiteral("wtFinish"));
-        domains.setBannerTitleFont(font(8.25, true));
+        domains.setBannerTitleFont(verdana(8.25, true));
         domains.setBannerTitle(QStringLiteral("Select Domains"));
         domains.setBannerDescription(QStringLiteral("Choose the domains whose objects the wizard counts."));
         KyWizardTab& finish = page(QStringLiteral("wtFinish"));
-        finish.setWaterMarkTitleFont(font(12, true));
+        finish.setWaterMarkTitleFont(verdana(12, true));
         finish.setWatermarkTitle(QStringLiteral("Completing the Domain Statistics Wizard"));
         finish.setWatermarkDescription(QStringLiteral("The counts are written to the file you chose."));
         finish.setWatermarkRule(QStringLiteral("To close this wizard, click Finish."));
@@ -53,13 +44,7 @@ protected:
         navigator().setBannerPicture(forms::StdPicture::create(Resources::Shared().LoadBitmap(banner)));
     }
 
-    void save(const std::string& file)
-    {
-        const QImage picture = form().grab().toImage();
-        const auto path = artefacts_dir() / file;
-        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()))) << path;
-        std::fprintf(stderr, "picture: %s\n", path.c_str());
-    }
+    void save(const std::string& file) { save_picture(form(), file); }
 };
 
 } // namespace

@@ -11,9 +11,14 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/std_font.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QImage>
 #include <QStringList>
+
+#include <cstdio>
+#include <string>
 
 class WizardTabTest : public KyComCtlTest {
 protected:
@@ -61,6 +66,24 @@ protected:
     static QString links(const KyWizardTab& p)
     {
         return QStringLiteral("%1 %2 %3 %4").arg(p.PageIndex()).arg(p.PageMode()).arg(p.PageBack()).arg(p.PageNext());
+    }
+
+    // The font the pictures use for titles and texts.
+    static forms::FontRef verdana(double size, bool bold)
+    {
+        auto f = forms::StdFont::create();
+        f->setName(QStringLiteral("Verdana"));
+        f->setSize(size);
+        f->setBold(bold);
+        return f;
+    }
+    // Saves what `widget` shows as a picture artefact and says where.
+    static void save_picture(QWidget& widget, const std::string& file)
+    {
+        const QImage picture = widget.grab().toImage();
+        const auto path = artefacts_dir() / file;
+        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()))) << path;
+        std::fprintf(stderr, "picture: %s\n", path.c_str());
     }
 
     std::unique_ptr<forms::TestHost> design_;

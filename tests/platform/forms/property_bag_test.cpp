@@ -6,6 +6,10 @@
 
 #include "error_number.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace forms;
@@ -116,6 +120,35 @@ TEST(FormFile, WritesAndParsesNestedControlsWithExtenderAndBag)
     EXPECT_EQ(back.controls[0].properties.ReadProperty(QStringLiteral("progressmax")).toInt(), 600);
     ASSERT_EQ(back.controls[0].children.size(), 1u);
     EXPECT_EQ(back.controls[1].class_name.toStdString(), "KyComCtl.KyProgressBar");
+}
+
+// A form the reader could not read back is refused before anything is written, and the file
+// that was there stays.
+TEST(FormFile, NamesItCouldNotReadBackAreNeverWritten)
+{
+    const auto form_with = [](const QString& form_name, const QString& class_name, const QString& control_name) {
+        FormData form;
+        form.name = form_name;
+        form.controls.push_back(FormControlData{class_name, control_name, {}, {}, {}});
+        return form;
+    };
+    const QString good = QStringLiteral("KyComCtl.KyLabel");
+    const FormData cases[] = {
+        form_with(QString(), good, QStringLiteral("lbl")),
+        form_with(QStringLiteral("frm main"), good, QStringLiteral("lbl")),
+        form_with(QStringLiteral("frm"), good, QString()),
+        form_with(QStringLiteral("frm"), QStringLiteral("Ky Label"), QStringLiteral("lbl")),
+        form_with(QStringLiteral("frm"), good, QStringLiteral("lbl\nBegin")),
+    };
+    const QString path = QDir::temp().filePath(QStringLiteral("ostrel-form-%1.frm").arg(QCoreApplication::applicationPid()));
+    const FormData kept = form_with(QStringLiteral("frm"), good, QStringLiteral("lbl"));
+    FormFile::save(kept, path);
+    for (const FormData& bad : cases) {
+        EXPECT_EQ(error_of([&] { FormFile::write(bad); }), 380) << bad.name.toStdString();
+        EXPECT_EQ(error_of([&] { FormFile::save(bad, path); }), 380) << bad.name.toStdString();
+        EXPECT_EQ(FormFile::write(FormFile::read(path)), FormFile::write(kept));
+    }
+    QFile::remove(path);
 }
 
 TEST(FormFile, BadTextIsRefusedWithTheLine)

@@ -1,0 +1,105 @@
+// The form's plain intrinsic controls: placed by class on the form or inside a container
+// control, found by name, loaded from and saved to form files, removed with their container.
+
+#include "platform/forms/form.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/intrinsic_classes.h"
+#include "platform/forms/intrinsic_control.h"
+#include "platform/forms/user_control.h"
+#include "platform/forms/vb_error.h"
+
+#include <algorithm>
+
+namespace forms {
+
+bool Form::name_in_use(const QString& name, int index) const
+{
+    if (site(name) != nullptr)
+        return true;
+    for (const IntrinsicEntry& entry : intrinsics_)
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
+            && (index < 0 || entry.control->Index() < 0 || entry.control->Index() == index))
+            return true;
+    return false;
+}
+
+IntrinsicControl* Form::intrinsic(const QString& name, int index) const
+{
+    for (const IntrinsicEntry& entry : intrinsics_)
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
+            && entry.control->Index() == index)
+            return entry.control;
+    return nullptr;
+}
+
+IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& name, ControlSite* container,
+                                      const PropertyBag* properties, int index)
+{
+    PropertyBag stored = properties ? *properties : PropertyBag();
+    if (stored.contains(QStringLiteral("Index"))) {
+        index = stored.ReadProperty(QStringLiteral("Index")).toInt();
+        stored.remove(QStringLiteral("Index"));
+        if (index < 0)
+            forms::raise(vberr::InvalidPropertyValue, name, QStringLiteral("A control array's Index is 0 or more"));
+    }
+    if (!ControlSite::is_valid_name(name))
+        forms::raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a control name").arg(name));
+    if (name_in_use(name, index))
+        forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
+    QWidget* parent = container && container->control() ? static_cast<QWidget*>(container->control()) : this;
+    IntrinsicControl* control = create_intrinsic(class_name, parent, name);
+    control->set_index(index);
+    try {
+        read_intrinsic(*control, stored);
+    } catch (...) {
+        delete control;
+        throw;
+    }
+    // A control placed inside a container already on view shows at once; at design time
+    // every control shows.
+    control->setVisible(user_mode_ ? control->Visible() : true);
+    intrinsics_.push_back({class_name, control, container});
+    return *control;
+}
+
+void Form::load_intrinsic(const FormControlData& c, ControlSite* container)
+{
+    if (!c.children.empty())
+        forms::raise(vberr::InvalidPropertyValue, {}, QStringLiteral("%1 cannot hold controls").arg(c.name));
+    // An intrinsic control's place is its own property: extender lines and property lines
+    // both set its properties.
+    PropertyBag bag = c.extender;
+    for (const PropertyBag::Entry& entry : c.properties.entries())
+        bag.set(entry.key, entry.value);
+    add_intrinsic(c.class_name, c.name, container, &bag);
+}
+
+void Form::save_intrinsics(std::vector<FormControlData>& out, ControlSite* container) const
+{
+    for (const IntrinsicEntry& entry : intrinsics_) {
+        if (entry.container != container || !entry.control)
+            continue;
+        FormControlData c{entry.class_name, entry.control->Name(), {}, {}, {}};
+        if (entry.control->Index() >= 0)
+            c.properties.WriteProperty(QStringLiteral("Index"), entry.control->Index());
+        write_intrinsic(*entry.control, entry.class_name, c.properties);
+        out.push_back(std::move(c));
+    }
+}
+
+void Form::remove_intrinsics(ControlSite* container)
+{
+    std::vector<IntrinsicEntry> kept;
+    std::vector<QPointer<IntrinsicControl>> gone;
+    for (IntrinsicEntry& entry : intrinsics_)
+        if (container == nullptr || entry.container == container)
+            gone.push_back(entry.control);
+        else
+            kept.push_back(std::move(entry));
+    intrinsics_ = std::move(kept);
+    for (const QPointer<IntrinsicControl>& control : gone)
+        delete control.data();
+}
+
+} // namespace forms
