@@ -1,5 +1,6 @@
 #include "program/collector.h"
 
+#include "program/collector_calls.h"
 #include "program/com_error.h"
 #include "program/entry_name.h"
 #include "program/output_file.h"
@@ -14,25 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-// The names of /domain: as a one-dimensional array of strings from 0, split at every comma
-// with nothing trimmed (an empty piece stays an empty name).
-void names_variant(const QStringList& names, VARIANT& out)
-{
-    SAFEARRAY* array = SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(names.size()));
-    if (!array)
-        forms::raise(forms::vberr::OutOfMemory);
-    for (LONG i = 0; i < static_cast<LONG>(names.size()); ++i) {
-        CComBSTR name(names[i].toStdU16String());
-        const HRESULT hr = SafeArrayPutElement(array, &i, name.m_str);
-        if (hr < 0) {
-            SafeArrayDestroy(array);
-            program::check(hr);
-        }
-    }
-    out.vt = VT_ARRAY | VT_BSTR;
-    out.parray = array;
-}
 
 // The names an enumeration returned.
 QStringList names_of(const VARIANT& list)
@@ -179,7 +161,7 @@ int CCollector::CollectAndSave(const QString& sDomains, bool bExchange5, const Q
                 return 2;
             }
         } else {
-            names_variant(m_names, names);
+            program::names_variant(m_names, names);
         }
 
         m_bDone = false;

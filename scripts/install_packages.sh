@@ -20,6 +20,7 @@ PACKAGES=(
 	locales                                                    # localedef: the locales of the log-date tests
 	clang libclang-rt-14-dev                                   # fuzz targets: clang, libFuzzer, sanitizer runtimes
 	desktop-file-utils                                         # desktop-file-validate: the installed desktop entry
+	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 
 missing=()

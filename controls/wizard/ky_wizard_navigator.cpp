@@ -2,6 +2,7 @@
 
 #include "controls/wizard/ky_wizard_navigator.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/message_box.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
@@ -52,6 +53,7 @@ KyWizardNavigator::KyWizardNavigator()
 {
     setObjectName(QStringLiteral("KyWizardNavigator"));
     setAccessibleName(QStringLiteral("KyWizardNavigator"));
+    give_accessible_role(*this, QAccessible::ToolBar);
     // The bar's designed size, so that docking places it at its height before the first
     // Resize lays it out.
     resize(forms::Screen::to_pixels_x(7500), forms::Screen::to_pixels_y(705));
@@ -71,8 +73,9 @@ void KyWizardNavigator::handled(const QString& label, const std::function<void()
 
 void KyWizardNavigator::report(std::int32_t number, const QString& description, const QString& label)
 {
-    wizard_errors::ReportNavigatorError(number, description, last_error_, display_name(), label, show_error_msg_,
-                                        [this](std::int32_t n, const QString& d, const QString& s) { emit OnError(n, d, s); });
+    wizard_errors::ReportNavigatorError(
+        number, description, last_error_, display_name(), label, show_error_msg_,
+        [this](std::int32_t n, const QString& d, const QString& s) { emit OnError(n, d, s); });
 }
 
 void KyWizardNavigator::ignoring(const std::function<void()>& body)
@@ -237,75 +240,38 @@ void KyWizardNavigator::setFinishRule(int value)
 // --- the button family -----------------------------------------------------------------------
 
 // What a Get puts back on the bar's button: the outer buttons take all four values, the
-// left-middle one all but its caption, the right-middle one only its visibility and rule
-// (and those only from the Visible and Rule Gets).
-namespace {
-enum class Member { Enabled, Visible, Rule, Caption };
-}
-
-static void refresh_on_get(forms::CommandButton& b, std::int32_t position, Member member, bool enabled, bool visible,
-                           std::int32_t rule, const QString& caption)
+// left-middle one all but its caption (and nothing from its Caption Get), the right-middle
+// one only its visibility and rule, and those only from its Visible and Rule Gets.
+const KyWizardNavigator::ButtonField& KyWizardNavigator::refreshed(std::int32_t position, Member member)
 {
-    const QString tag = QString::number(rule);
-    switch (position) {
-    case kyBPRightMiddle:
-        if (member == Member::Visible || member == Member::Rule) {
-            b.setVisible(visible);
-            b.setTag(tag);
-        }
-        return;
-    case kyBPLeftMiddle:
-        if (member == Member::Caption)
-            return;
-        b.setEnabled(enabled);
-        b.setVisible(visible);
-        b.setTag(tag);
-        return;
-    default:
-        b.setEnabled(enabled);
-        b.setVisible(visible);
-        b.setTag(tag);
-        b.setCaption(caption);
-        return;
-    }
+    const ButtonField& f = field(position);
+    forms::CommandButton& b = require_button(position);
+    const bool right_middle = position == kyBPRightMiddle;
+    const bool left_middle = position == kyBPLeftMiddle;
+    if (right_middle && member != Member::Visible && member != Member::Rule)
+        return f;
+    if (left_middle && member == Member::Caption)
+        return f;
+    if (!right_middle)
+        b.setEnabled(f.Enabled);
+    b.setVisible(f.Visible);
+    b.setTag(QString::number(f.Rule));
+    if (!right_middle && !left_middle)
+        b.setCaption(f.Caption);
+    return f;
 }
 
-#define KY_NAV_REFRESH(member)                                                                                 \
-    {                                                                                                          \
-        ButtonField& f = field(position);                                                                      \
-        refresh_on_get(require_button(position), position, member, f.Enabled, f.Visible, f.Rule, f.Caption); \
-    }
-
-bool KyWizardNavigator::ButtonEnabled(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Enabled)
-    return field(position).Enabled;
-}
-
-bool KyWizardNavigator::ButtonVisible(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Visible)
-    return field(position).Visible;
-}
-
-std::int32_t KyWizardNavigator::ButtonRule(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Rule)
-    return field(position).Rule;
-}
-
-QString KyWizardNavigator::ButtonCaption(std::int32_t position)
-{
-    KY_NAV_REFRESH(Member::Caption)
-    return field(position).Caption;
-}
-#undef KY_NAV_REFRESH
+bool KyWizardNavigator::ButtonEnabled(std::int32_t position) { return refreshed(position, Member::Enabled).Enabled; }
+bool KyWizardNavigator::ButtonVisible(std::int32_t position) { return refreshed(position, Member::Visible).Visible; }
+std::int32_t KyWizardNavigator::ButtonRule(std::int32_t position) { return refreshed(position, Member::Rule).Rule; }
+QString KyWizardNavigator::ButtonCaption(std::int32_t position) { return refreshed(position, Member::Caption).Caption; }
 
 // Each Let of the button family: `store` puts the value into the field, `show` puts it on
 // the bar's button; the property is marked changed under its own name, and at design time
 // the value also goes into the shared default set, so that pages using that set show the
 // designer's choice.
-void KyWizardNavigator::button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,
+void KyWizardNavigator::button_let(std::int32_t position, const char* member,
+                                   const std::function<void(ButtonField&)>& store,
                                    const std::function<void(forms::CommandButton&)>& show)
 {
     const QString name = key(position, member);
@@ -323,32 +289,38 @@ void KyWizardNavigator::button_let(std::int32_t position, const char* member, co
 
 void KyWizardNavigator::setButtonEnabled(std::int32_t position, bool value)
 {
-    button_let(position, "Enabled", [&](ButtonField& f) { f.Enabled = value; },
-               [&](forms::CommandButton& b) {
-                   b.setEnabled(value);
-                   // A button switched off stops being the default or cancel button and gets
-                   // the role back when it is switched on again.
-                   if (default_button_ == position)
-                       ApplyDefaultButton(value ? position : kyBPNone);
-                   if (cancel_button_ == position)
-                       ApplyCancelButton(value ? position : kyBPNone);
-               });
+    button_let(
+        position, "Enabled", [&](ButtonField& f) { f.Enabled = value; },
+        [&](forms::CommandButton& b) {
+            b.setEnabled(value);
+            // A button switched off stops being the default or cancel button and gets
+            // the role back when it is switched on again.
+            if (default_button_ == position)
+                ApplyDefaultButton(value ? position : kyBPNone);
+            if (cancel_button_ == position)
+                ApplyCancelButton(value ? position : kyBPNone);
+        });
 }
 
 void KyWizardNavigator::setButtonVisible(std::int32_t position, bool value)
 {
-    button_let(position, "Visible", [&](ButtonField& f) { f.Visible = value; }, [&](forms::CommandButton& b) { b.setVisible(value); });
+    button_let(
+        position, "Visible", [&](ButtonField& f) { f.Visible = value; },
+        [&](forms::CommandButton& b) { b.setVisible(value); });
 }
 
 void KyWizardNavigator::setButtonRule(std::int32_t position, std::int32_t value)
 {
-    button_let(position, "Rule", [&](ButtonField& f) { f.Rule = value; },
-               [&](forms::CommandButton& b) { b.setTag(QString::number(value)); });
+    button_let(
+        position, "Rule", [&](ButtonField& f) { f.Rule = value; },
+        [&](forms::CommandButton& b) { b.setTag(QString::number(value)); });
 }
 
 void KyWizardNavigator::setButtonCaption(std::int32_t position, const QString& value)
 {
-    button_let(position, "Caption", [&](ButtonField& f) { f.Caption = value; }, [&](forms::CommandButton& b) { b.setCaption(value); });
+    button_let(
+        position, "Caption", [&](ButtonField& f) { f.Caption = value; },
+        [&](forms::CommandButton& b) { b.setCaption(value); });
 }
 
 // --- pictures and font -----------------------------------------------------------------------
@@ -557,9 +529,10 @@ void KyWizardNavigator::refuse()
 {
     refused_ = true;
     detach_navigator();
-    kycomctl::show_message(QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove the new "
-                                          "item KyWizardNavigator."),
-                           kycomctl::vbExclamation, QStringLiteral("KyWizardNavigator"));
+    kycomctl::show_message(
+        QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove the new "
+                       "item KyWizardNavigator."),
+        kycomctl::vbExclamation, QStringLiteral("KyWizardNavigator"));
 }
 
 void KyWizardNavigator::set_initial_values()
@@ -617,14 +590,25 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
     }
 }
 
+void KyWizardNavigator::AmbientChanged(const QString& name)
+{
+    if (name.compare(QStringLiteral("DisplayName"), Qt::CaseInsensitive) == 0)
+        setAccessibleName(display_name());
+}
+
 void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
 {
+    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;
     }
-    auto read = [&](const char* name, const QVariant& fallback) { return bag.ReadProperty(QString::fromLatin1(name), fallback); };
-    auto picture = [&](const char* name) { return read(name, QVariant::fromValue(forms::PictureRef())).value<forms::PictureRef>(); };
+    auto read = [&](const char* name, const QVariant& fallback) {
+        return bag.ReadProperty(QString::fromLatin1(name), fallback);
+    };
+    auto picture = [&](const char* name) {
+        return read(name, QVariant::fromValue(forms::PictureRef())).value<forms::PictureRef>();
+    };
     back_color_ = read("BackColor", forms::syscolor::ButtonFace).toUInt();
     QWidget::setEnabled(read("Enabled", true).toBool());
     finish_.Enabled = read("FinishEnabled", true).toBool();

@@ -28,9 +28,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class CPage;
 class CPages;
 
 namespace forms {
@@ -127,14 +125,14 @@ public:
     void setButtonRule(std::int32_t position, std::int32_t value);
     QString ButtonCaption(std::int32_t position);
     void setButtonCaption(std::int32_t position, const QString& value);
-#define KY_NAV_BUTTON_MEMBERS(B, P)                                                                            \
-    bool B##ButtonEnabled() { return ButtonEnabled(P); }                                                      \
-    void set##B##ButtonEnabled(bool v) { setButtonEnabled(P, v); }                                            \
-    bool B##ButtonVisible() { return ButtonVisible(P); }                                                      \
-    void set##B##ButtonVisible(bool v) { setButtonVisible(P, v); }                                            \
-    int B##ButtonRule() { return ButtonRule(P); }                                                             \
-    void set##B##ButtonRule(int v) { setButtonRule(P, v); }                                                   \
-    QString B##ButtonCaption() { return ButtonCaption(P); }                                                   \
+#define KY_NAV_BUTTON_MEMBERS(B, P)                                                                                    \
+    bool B##ButtonEnabled() { return ButtonEnabled(P); }                                                               \
+    void set##B##ButtonEnabled(bool v) { setButtonEnabled(P, v); }                                                     \
+    bool B##ButtonVisible() { return ButtonVisible(P); }                                                               \
+    void set##B##ButtonVisible(bool v) { setButtonVisible(P, v); }                                                     \
+    int B##ButtonRule() { return ButtonRule(P); }                                                                      \
+    void set##B##ButtonRule(int v) { setButtonRule(P, v); }                                                            \
+    QString B##ButtonCaption() { return ButtonCaption(P); }                                                            \
     void set##B##ButtonCaption(const QString& v) { setButtonCaption(P, v); }
     KY_NAV_BUTTON_MEMBERS(Left, kyBPLeft)
     KY_NAV_BUTTON_MEMBERS(LeftMiddle, kyBPLeftMiddle)
@@ -171,7 +169,9 @@ public:
     int WizardSizeMode() const { return size_mode_; }
     // Design time only: at run time error 382 is reported and nothing changes.
     void setWizardSizeMode(int value);
-    // Reads the form's size into the field (see the class comment of the held size).
+    // The Gets read the form's size into the field (at design time a size other than the
+    // standard one makes the mode kyUser); a held form that grew taller is put back. The
+    // Lets size the form; they do nothing while the size is held or for a value not above 0.
     int ParentWidth();
     void setParentWidth(int value);
     int ParentHeight();
@@ -224,6 +224,8 @@ protected:
     void Show() override;
     void Terminate() override;
     void AccessKeyPress(int key_ascii) override;
+    // A rename in the designer: the accessible name follows the name on the form.
+    void AmbientChanged(const QString& name) override;
     void EnterFocus() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -241,6 +243,9 @@ private:
     QString display_name() const;
     CWizardNavigator& nav() const; // 91 without the shared object
     ButtonField& field(std::int32_t position);
+    enum class Member { Enabled, Visible, Rule, Caption };
+    // The field of a button, after putting it back on the bar as the Get of `member` does.
+    const ButtonField& refreshed(std::int32_t position, Member member);
     forms::CommandButton& require_button(std::int32_t position) const;
     void mark(const char* key);
     void button_let(std::int32_t position, const char* member, const std::function<void(ButtonField&)>& store,
@@ -274,8 +279,6 @@ private:
     void ApplyCancelButton(std::int32_t position);
     void SetButtonsEnabledOnEnabledControl();
     void detach_navigator();
-    std::shared_ptr<CPage> page_at(std::int32_t index) const;
-    QObject* keep_page(const std::shared_ptr<CPage>& page);
 
     // constituents
     std::array<forms::CommandButton*, 4> buttons_{}; // cmdLeft, cmdLeftMiddle, cmdRightMiddle, cmdRight
@@ -305,7 +308,4 @@ private:
     wizard_errors::LastError last_error_;
     std::shared_ptr<CWizardNavigator> KyNav_;
     std::shared_ptr<CPages> pages_;
-    // The page proxies handed to the host in the events of the change running now (the
-    // host's QObject pointers stay valid while they are held).
-    std::vector<std::shared_ptr<CPage>> held_pages_;
 };

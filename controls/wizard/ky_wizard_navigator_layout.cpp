@@ -46,7 +46,8 @@ void KyWizardNavigator::build_constituents()
     fraTop_->setBorderStyle(1);
     fraTop_->Move(-30, 0, 7560, 30);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        auto* b = new forms::CommandButton(this, QString::fromLatin1(kButtonControl[i]), QString::fromLatin1(kDesignCaption[i]));
+        auto* b = new forms::CommandButton(this, QString::fromLatin1(kButtonControl[i]),
+                                           QString::fromLatin1(kDesignCaption[i]));
         b->Move(0, 210, 1120, 345);
         const auto position = static_cast<std::int32_t>(i + 1);
         connect(b, &forms::IntrinsicControl::Click, this, [this, position] { button_click(position); });
@@ -95,6 +96,7 @@ void KyWizardNavigator::Initialize()
 
 void KyWizardNavigator::InitProperties()
 {
+    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;
@@ -190,7 +192,8 @@ void KyWizardNavigator::SetButtonsPosition(int mode)
         return;
     const auto width = static_cast<std::int64_t>(std::lround(Extender().Width()));
     // Right to left: cmdRight, cmdRightMiddle, cmdLeftMiddle, cmdLeft.
-    forms::CommandButton* order[] = {button(kyBPRight), button(kyBPRightMiddle), button(kyBPLeftMiddle), button(kyBPLeft)};
+    forms::CommandButton* order[] = {button(kyBPRight), button(kyBPRightMiddle), button(kyBPLeftMiddle),
+                                     button(kyBPLeft)};
     if (mode == 2 || mode == 5)
         for (forms::CommandButton* b : order)
             b->setHeight(button_height_);

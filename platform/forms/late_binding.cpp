@@ -124,6 +124,21 @@ bool is_object_value(const QVariant& v)
            v.metaType().flags().testFlag(QMetaType::PointerToQObject);
 }
 
+// The type of a method's parameter i; a by-reference parameter is named by its type
+// without '&' (a late-bound caller passes the value, which the method may change in its copy).
+QMetaType parameter_type(const QMetaMethod& method, int i)
+{
+    QMetaType type = method.parameterMetaType(i);
+    if (type.isValid())
+        return type;
+    QByteArray name = method.parameterTypes().at(i);
+    if (name.startsWith("const "))
+        name.remove(0, 6);
+    while (name.endsWith('&'))
+        name.chop(1);
+    return QMetaType::fromName(name.trimmed());
+}
+
 QVariant invoke(QObject* target, const std::vector<QMetaMethod>& methods, const QVariantList& args)
 {
     const QMetaMethod* chosen = nullptr;
@@ -139,7 +154,7 @@ QVariant invoke(QObject* target, const std::vector<QMetaMethod>& methods, const 
     std::vector<QVariant> converted;
     converted.reserve(static_cast<size_t>(args.size()));
     for (int i = 0; i < args.size(); ++i) {
-        const QMetaType type = chosen->parameterMetaType(i);
+        const QMetaType type = parameter_type(*chosen, i);
         converted.push_back(meta_slot(type, convert_to(args[i], type)));
     }
     // Direct call through the meta-object: argv[0] is the result, then each argument.
@@ -197,19 +212,7 @@ public:
     }
 
 private:
-    // The type of parameter i; a by-reference parameter is named by its type without '&'.
-    QMetaType parameter_type(int i) const
-    {
-        QMetaType type = signal_.parameterMetaType(i);
-        if (type.isValid())
-            return type;
-        QByteArray name = signal_.parameterTypes().at(i);
-        if (name.startsWith("const "))
-            name.remove(0, 6);
-        while (name.endsWith('&'))
-            name.chop(1);
-        return QMetaType::fromName(name.trimmed());
-    }
+    QMetaType parameter_type(int i) const { return forms::parameter_type(signal_, i); }
 
     void dispatch(void** argv)
     {

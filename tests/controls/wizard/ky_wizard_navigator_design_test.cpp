@@ -11,7 +11,9 @@
 #include "platform/forms/std_picture.h"
 
 #include <QFile>
+
 #include <QImage>
+#include <limits>
 
 namespace {
 
@@ -35,6 +37,10 @@ TEST_F(NavigatorDesignTest, PlacedNavigatorDocksAtTheBottomAndDressesTheWizardWi
     forms::ControlSite& s = site(QStringLiteral("kwnNavigator"));
     EXPECT_EQ(s.Align(), forms::vbAlignBottom);
     EXPECT_EQ(s.Height(), 705);
+    EXPECT_EQ(n.accessibleName(), QStringLiteral("kwnNavigator"));
+    s.setName(QStringLiteral("kwnBar"));
+    EXPECT_EQ(n.accessibleName(), QStringLiteral("kwnBar"));
+    s.setName(QStringLiteral("kwnNavigator"));
     EXPECT_TRUE(s.Default());
     EXPECT_TRUE(s.Cancel());
     EXPECT_EQ(form().BorderStyle(), 1);
@@ -62,10 +68,8 @@ TEST_F(NavigatorDesignTest, ButtonsAreLaidOutFromTheRightAtEveryScale)
         const char* lefts;
     };
     const Case cases[] = {
-        {15, 7500, 165, "2540 3825 4945 6230"},
-        {12, 7500, 165, "2540 3825 4945 6230"},
-        {15, 6000, 165, "1040 2325 3445 4730"},
-        {15, 7500, 0, "2870 3990 5110 6230"},
+        {15, 7500, 165, "2540 3825 4945 6230"}, {12, 7500, 165, "2540 3825 4945 6230"},
+        {15, 6000, 165, "1040 2325 3445 4730"}, {15, 7500, 0, "2870 3990 5110 6230"},
         {12, 3000, 165, "-1960 -675 445 1730"},
     };
     for (const Case& c : cases) {
@@ -115,8 +119,9 @@ TEST_F(NavigatorDesignTest, SecondNavigatorGivesOneMessageAndStaysInertThroughRe
     KyWizardNavigator& second = place_navigator(QStringLiteral("kwnSecond"));
     forms::ControlSite& s = site(QStringLiteral("kwnSecond"));
     ASSERT_EQ(design_boxes().size(), 1u);
-    EXPECT_EQ(design_boxes()[0].prompt, QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove "
-                                                "the new item KyWizardNavigator."));
+    EXPECT_EQ(design_boxes()[0].prompt,
+              QStringLiteral("Sorry. You can have only one KyWizardNavigator on Form. Please remove "
+                             "the new item KyWizardNavigator."));
     EXPECT_EQ(design_boxes()[0].title, QStringLiteral("KyWizardNavigator"));
     EXPECT_TRUE(second.refused());
     EXPECT_EQ(s.Align(), forms::vbAlignNone);
@@ -143,7 +148,8 @@ TEST_F(NavigatorDesignTest, SecondNavigatorInASavedFormIsRefusedOnLoad)
     const int at = text.indexOf(QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator"));
     ASSERT_GE(at, 0);
     const int end = text.indexOf(QStringLiteral("End"), at) + 3;
-    text.insert(end, QStringLiteral("\n") + text.mid(at, end - at).replace(QStringLiteral("kwnNavigator"), QStringLiteral("kwnSecond")));
+    text.insert(end, QStringLiteral("\n") +
+                         text.mid(at, end - at).replace(QStringLiteral("kwnNavigator"), QStringLiteral("kwnSecond")));
     design_.reset();
     modBase::CreateNavigator();
     forms::Form run(true);
@@ -207,11 +213,13 @@ TEST_F(NavigatorDesignTest, SizeModeAndHoldAreRefusedAtRunTimeWithError382)
     design().design_to_run();
     KyWizardNavigator& n = navigator_on(form());
     QStringList errors;
-    QObject::connect(&n, &KyWizardNavigator::OnError,
-                     [&](std::int32_t number, const QString&, const QString& source) { errors << QString::number(number) + u' ' + source; });
+    QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
+        errors << QString::number(number) + u' ' + source;
+    });
     n.setWizardSizeMode(kyUser);
     n.setHoldParentSize(false);
-    EXPECT_EQ(errors, (QStringList{"382 kwnNavigator::WizardSizeMode (Let)", "382 kwnNavigator::HoldParentSize (Let)"}));
+    EXPECT_EQ(errors,
+              (QStringList{"382 kwnNavigator::WizardSizeMode (Let)", "382 kwnNavigator::HoldParentSize (Let)"}));
     EXPECT_EQ(n.WizardSizeMode(), kyStandard);
     EXPECT_TRUE(n.HoldParentSize());
     EXPECT_EQ(design_boxes().size(), 2u) << "the error box under ShowErrorMsg";
@@ -258,16 +266,48 @@ TEST_F(NavigatorDesignTest, WritesEveryKeyInItsOrderAndOmitsDefaults)
     const forms::FormData saved = form().save();
     for (const auto& entry : saved.controls[0].properties.entries())
         keys << entry.key;
-    const QStringList expected{
-        "BackColor", "Enabled", "FinishEnabled", "FinishVisible", "FinishCaption", "FinishRule", "FinishPosition",
-        "RightMiddleButtonEnabled", "RightMiddleButtonVisible", "RightMiddleButtonCaption", "RightMiddleButtonRule",
-        "RightButtonEnabled", "RightButtonVisible", "RightButtonCaption", "RightButtonRule",
-        "LeftButtonEnabled", "LeftButtonVisible", "LeftButtonCaption", "LeftButtonRule",
-        "LeftMiddleButtonEnabled", "LeftMiddleButtonVisible", "LeftMiddleButtonCaption", "LeftMiddleButtonRule",
-        "DefaultButton", "CancelButton", "StartPage", "ImageBanner", "ImageBannerBig", "ImageWatermark",
-        "ImageWatermarkBig", "ButtonFont", "ButtonGapTop", "ButtonGapRight", "ButtonGapMiddle", "ButtonHeight",
-        "ButtonWidth", "BannerHeaderStyle", "WizardSizeMode", "ParentWidth", "ParentHeight", "HoldParentSize",
-        "ShowErrorMsg"};
+    const QStringList expected{"BackColor",
+                               "Enabled",
+                               "FinishEnabled",
+                               "FinishVisible",
+                               "FinishCaption",
+                               "FinishRule",
+                               "FinishPosition",
+                               "RightMiddleButtonEnabled",
+                               "RightMiddleButtonVisible",
+                               "RightMiddleButtonCaption",
+                               "RightMiddleButtonRule",
+                               "RightButtonEnabled",
+                               "RightButtonVisible",
+                               "RightButtonCaption",
+                               "RightButtonRule",
+                               "LeftButtonEnabled",
+                               "LeftButtonVisible",
+                               "LeftButtonCaption",
+                               "LeftButtonRule",
+                               "LeftMiddleButtonEnabled",
+                               "LeftMiddleButtonVisible",
+                               "LeftMiddleButtonCaption",
+                               "LeftMiddleButtonRule",
+                               "DefaultButton",
+                               "CancelButton",
+                               "StartPage",
+                               "ImageBanner",
+                               "ImageBannerBig",
+                               "ImageWatermark",
+                               "ImageWatermarkBig",
+                               "ButtonFont",
+                               "ButtonGapTop",
+                               "ButtonGapRight",
+                               "ButtonGapMiddle",
+                               "ButtonHeight",
+                               "ButtonWidth",
+                               "BannerHeaderStyle",
+                               "WizardSizeMode",
+                               "ParentWidth",
+                               "ParentHeight",
+                               "HoldParentSize",
+                               "ShowErrorMsg"};
     EXPECT_EQ(keys, expected);
     EXPECT_EQ(keys.size(), 42);
 }
@@ -283,9 +323,9 @@ TEST_F(NavigatorDesignTest, ReadsLowerCaseKeysAndTheirDefaults)
     bag.set(QStringLiteral("buttongapright"), 300);
     bag.set(QStringLiteral("defaultbutton"), 0);
     bag.set(QStringLiteral("imagewatermarkbig"), QVariant::fromValue(picture(Qt::yellow)));
-    forms::ControlSite& s = design().form().add_control(forms::ControlFactory::create(QStringLiteral("KyComCtl.KyWizardNavigator")),
-                                                       QStringLiteral("KyComCtl.KyWizardNavigator"),
-                                                       QStringLiteral("kwnNavigator"), nullptr, &bag);
+    forms::ControlSite& s = design().form().add_control(
+        forms::ControlFactory::create(QStringLiteral("KyComCtl.KyWizardNavigator")),
+        QStringLiteral("KyComCtl.KyWizardNavigator"), QStringLiteral("kwnNavigator"), nullptr, &bag);
     auto& n = *qobject_cast<KyWizardNavigator*>(s.control());
     EXPECT_EQ(n.LeftMiddleButtonCaption(), QStringLiteral("< &Zurück"));
     EXPECT_EQ(button(n, kyBPLeftMiddle).Caption(), QStringLiteral("< &Zurück"));
@@ -395,11 +435,19 @@ TEST_F(NavigatorDesignTest, CaptionsFileByteForByteAndNoneAtRunTime)
     QFile file(QString::fromStdString((dir_ / "kwnNavigator.txt").string()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray equals(80, '='), hyphens(80, '-');
-    const QByteArray expected = "kwnNavigator captions:\r\n" + equals + "\r\n"
-                                "\r\nLeftButton Caption: \r\n&Help\r\n" + hyphens + "\r\n"
-                                "\r\nLeftMiddleButton Caption: \r\n< &Back\r\n" + hyphens + "\r\n"
-                                "\r\nRightMiddleButton Caption: \r\n&Next >\r\n" + hyphens + "\r\n"
-                                "\r\nRightButton Caption: \r\nCancel\r\n" + equals + "\r\n";
+    const QByteArray expected = "kwnNavigator captions:\r\n" + equals +
+                                "\r\n"
+                                "\r\nLeftButton Caption: \r\n&Help\r\n" +
+                                hyphens +
+                                "\r\n"
+                                "\r\nLeftMiddleButton Caption: \r\n< &Back\r\n" +
+                                hyphens +
+                                "\r\n"
+                                "\r\nRightMiddleButton Caption: \r\n&Next >\r\n" +
+                                hyphens +
+                                "\r\n"
+                                "\r\nRightButton Caption: \r\nCancel\r\n" +
+                                equals + "\r\n";
     EXPECT_EQ(file.readAll(), expected);
     EXPECT_FALSE(n.SaveCaptionsToFile());
     file.close();
@@ -407,4 +455,39 @@ TEST_F(NavigatorDesignTest, CaptionsFileByteForByteAndNoneAtRunTime)
     design().design_to_run();
     navigator_on(form()).setSaveCaptionsToFile(true);
     EXPECT_FALSE(file.exists());
+}
+
+TEST_F(NavigatorDesignTest, CurrentPageBeforeAnyChangeIsNoneAndStartPageGoesToTheSharedObjectAtLoad)
+{
+    place(QStringLiteral("wtWelcome"));
+    place(QStringLiteral("wtFinish"));
+    KyWizardNavigator& n = place_navigator();
+    EXPECT_EQ(n.CurrentPage(), nullptr);
+    EXPECT_EQ(design_boxes().size(), 1u) << "the registry's own box for position 0";
+    n.setStartPage(2);
+    EXPECT_EQ(navigator().StartPage(), 1) << "only at load";
+    design().design_to_run();
+    design().show();
+    EXPECT_EQ(navigator().StartPage(), 2);
+    EXPECT_EQ(qobject_cast<CPage*>(navigator_on(form()).CurrentPage())->Name(), QStringLiteral("wtFinish"));
+}
+
+TEST_F(NavigatorDesignTest, FailingLetsAreReportedUnderTheirOwnName)
+{
+    KyWizardNavigator& n = place_navigator();
+    QStringList errors;
+    QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
+        errors << QString::number(number) + u' ' + source;
+    });
+    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // the lefts leave 32 bits
+    n.setButtonFont(nullptr);
+    EXPECT_EQ(errors, (QStringList{"6 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
+    EXPECT_EQ(n.ButtonGapMiddle(), std::numeric_limits<int>::max()) << "what the Let stored before failing stays";
+    ASSERT_EQ(design_boxes().size(), 2u);
+    EXPECT_EQ(design_boxes()[0].title, QStringLiteral("kwnNavigator::ButtonGapMiddle (Let)"));
+    EXPECT_EQ(design_boxes()[0].style, 48);
+    n.setShowErrorMsg(false);
+    n.setButtonFont(nullptr);
+    EXPECT_EQ(errors.size(), 3);
+    EXPECT_EQ(design_boxes().size(), 2u) << "no box with ShowErrorMsg False";
 }

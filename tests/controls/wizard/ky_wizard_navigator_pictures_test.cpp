@@ -8,7 +8,6 @@
 #include "platform/forms/std_picture.h"
 #include "program/resources.h"
 
-
 namespace {
 
 class NavigatorPictures : public NavigatorTest {

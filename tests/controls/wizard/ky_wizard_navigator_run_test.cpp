@@ -26,15 +26,19 @@ struct StoredPage {
 };
 
 // The own sets share a left button "Cancel" that is disabled and has no rule.
-#define OWN_SET "UseDefaultButtonSet = Boolean False\nLBCaption = String \"Cancel\"\nLBEnabled = Boolean False\nLBRule = Long 0\n"
+#define OWN_SET                                                                                                        \
+    "UseDefaultButtonSet = Boolean False\nLBCaption = String \"Cancel\"\nLBEnabled = Boolean False\nLBRule = Long 0\n"
 const StoredPage kPages[] = {
-    {"wtWelcome", 1, 0, 2, "PageMode = Long 0\nPageState = Long 1\n" OWN_SET "LMBEnabled = Boolean False\nDefaultButton = Long 3\nCancelButton = Long 4\n"},
+    {"wtWelcome", 1, 0, 2,
+     "PageMode = Long 0\nPageState = Long 1\n" OWN_SET
+     "LMBEnabled = Boolean False\nDefaultButton = Long 3\nCancelButton = Long 4\n"},
     {"wtSelectOption", 2, 1, 3, ""},
     {"wtSelectDomains", 3, 2, 4, OWN_SET "DefaultButton = Long 3\nCancelButton = Long 4\n"},
     {"wtProcessing", 4, 3, 5, OWN_SET "RMBEnabled = Boolean False\nDefaultButton = Long 3\nCancelButton = Long 4\n"},
     {"wtChooseOutput", 5, 3, 6, OWN_SET "DefaultButton = Long 3\nCancelButton = Long 4\n"},
     {"wtFinish", 6, 5, 0,
-     "PageMode = Long 2\n" OWN_SET "LBVisible = Boolean True\nRMBEnabled = Boolean False\nRBCaption = String \"&Finish\"\n"
+     "PageMode = Long 2\n" OWN_SET
+     "LBVisible = Boolean True\nRMBEnabled = Boolean False\nRBCaption = String \"&Finish\"\n"
      "RBRule = Long 6\nDefaultButton = Long 4\nCancelButton = Long 1\n"},
     {"wtSelectOrganizations", 7, 2, 4, ""},
 };
@@ -52,10 +56,11 @@ QString wizard_form_file()
                     .arg(p.back)
                     .arg(p.next)
                     .arg(QString::fromLatin1(p.keys));
-    return text + QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\n@Default = Boolean True\n"
-                                 "@Cancel = Boolean True\n@TabIndex = Long 7\nButtonGapRight = Long 300\n"
-                                 "WizardSizeMode = Long 1\nParentWidth = Long 7512\nParentHeight = Long 5676\n"
-                                 "DefaultButton = Long 0\nEnd\nEnd\n");
+    return text +
+           QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\n@Default = Boolean True\n"
+                          "@Cancel = Boolean True\n@TabIndex = Long 7\nButtonGapRight = Long 300\n"
+                          "WizardSizeMode = Long 1\nParentWidth = Long 7512\nParentHeight = Long 5676\n"
+                          "DefaultButton = Long 0\nEnd\nEnd\n");
 }
 
 class NavigatorRunTest : public NavigatorTest {
@@ -65,19 +70,22 @@ protected:
         NavigatorTest::SetUp();
         host().form().load(forms::FormFile::parse(wizard_form_file()));
         nav_ = &navigator_on(host().form());
-        QObject::connect(nav_, &KyWizardNavigator::BeforePageChange,
-                         [this](std::int32_t direction, QObject*& NewPage, QObject* CurrentPage, bool& Cancel) {
-                             log << QStringLiteral("before %1 %2 %3").arg(direction).arg(name(NewPage), name(CurrentPage));
-                             if (auto hook = std::exchange(before_hook, nullptr))
-                                 hook(NewPage, Cancel);
+        QObject::connect(
+            nav_, &KyWizardNavigator::BeforePageChange,
+            [this](std::int32_t direction, QObject*& NewPage, QObject* CurrentPage, bool& Cancel) {
+                log << QStringLiteral("before %1 %2 %3").arg(direction).arg(name(NewPage), name(CurrentPage));
+                if (auto hook = std::exchange(before_hook, nullptr))
+                    hook(NewPage, Cancel);
+            });
+        QObject::connect(
+            nav_, &KyWizardNavigator::AfterPageChange,
+            [this](std::int32_t direction, QObject* CurrentPage, QObject* OldPage) {
+                log << QStringLiteral("after %1 %2 %3").arg(direction).arg(name(CurrentPage), name(OldPage));
+            });
+        QObject::connect(nav_, &KyWizardNavigator::OnError,
+                         [this](std::int32_t number, const QString&, const QString& source) {
+                             log << QStringLiteral("error %1 %2").arg(number).arg(source);
                          });
-        QObject::connect(nav_, &KyWizardNavigator::AfterPageChange,
-                         [this](std::int32_t direction, QObject* CurrentPage, QObject* OldPage) {
-                             log << QStringLiteral("after %1 %2 %3").arg(direction).arg(name(CurrentPage), name(OldPage));
-                         });
-        QObject::connect(nav_, &KyWizardNavigator::OnError, [this](std::int32_t number, const QString&, const QString& source) {
-            log << QStringLiteral("error %1 %2").arg(number).arg(source);
-        });
         QObject::connect(nav_, &KyWizardNavigator::FinishClick, [this] { log << QStringLiteral("finish"); });
     }
 
@@ -94,8 +102,10 @@ protected:
     {
         forms::CommandButton& b = bar(position);
         const QPointF at(b.width() / 2.0, b.height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, b.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, b.mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, b.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, b.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
         QApplication::sendEvent(&b, &press);
         QApplication::sendEvent(&b, &release);
     }
@@ -116,7 +126,8 @@ protected:
 TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
 {
     std::vector<std::int32_t> focused;
-    QObject::connect(nav_, &KyWizardNavigator::OnButtonGotFocus, [&](std::int32_t position) { focused.push_back(position); });
+    QObject::connect(nav_, &KyWizardNavigator::OnButtonGotFocus,
+                     [&](std::int32_t position) { focused.push_back(position); });
     host().show();
     host().form().activateWindow();
     forms::DoEvents();
@@ -131,7 +142,8 @@ TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
     ASSERT_FALSE(focused.empty());
     EXPECT_EQ(focused.back(), kyBPRightMiddle);
     EXPECT_NEAR(host().form().Width(), 7512, 15);
-    EXPECT_EQ(lefts(*nav_), QStringLiteral("2405 3690 4810 6095")) << "the right gap of 300 in a bar of 7515 (501 whole pixels)";
+    EXPECT_EQ(lefts(*nav_), QStringLiteral("2405 3690 4810 6095"))
+        << "the right gap of 300 in a bar of 7515 (501 whole pixels)";
     click(kyBPLeftMiddle); // disabled: nothing
     EXPECT_TRUE(take_log().isEmpty());
 
@@ -154,12 +166,14 @@ TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
         nav_->GoToNewPage(servers);
     };
     click(kyBPRightMiddle);
-    EXPECT_EQ(take_log(), (QStringList{"before 0 wtSelectDomains wtSelectOption", "before 0 wtSelectOrganizations wtSelectOption",
-                                       "after 0 wtSelectOrganizations wtSelectOption"}));
+    EXPECT_EQ(take_log(),
+              (QStringList{"before 0 wtSelectDomains wtSelectOption", "before 0 wtSelectOrganizations wtSelectOption",
+                           "after 0 wtSelectOrganizations wtSelectOption"}));
     EXPECT_EQ(shown(), QStringLiteral("wtSelectOrganizations"));
 
     click(kyBPRightMiddle);
-    EXPECT_EQ(take_log(), (QStringList{"before 0 wtProcessing wtSelectOrganizations", "after 0 wtProcessing wtSelectOrganizations"}));
+    EXPECT_EQ(take_log(), (QStringList{"before 0 wtProcessing wtSelectOrganizations",
+                                       "after 0 wtProcessing wtSelectOrganizations"}));
     EXPECT_FALSE(bar(kyBPRightMiddle).Enabled()) << "the processing page's own set";
 
     // The same redirect on the GoToNewPage path.
@@ -209,7 +223,9 @@ TEST_F(NavigatorRunTest, ErrorsReachOnErrorWithTheirSource)
     click(kyBPRightMiddle);
     EXPECT_EQ(take_log(), (QStringList{"before 0 wtSelectDomains wtSelectOption", "error 91 kwnNavigator::NextClick"}));
     EXPECT_EQ(shown(), QStringLiteral("wtSelectOption")) << "the change ended before any page was shown";
-    before_hook = [](QObject*&, bool&) { forms::raise(57097, QStringLiteral("Host"), QStringLiteral("quietly abandoned")); };
+    before_hook = [](QObject*&, bool&) {
+        forms::raise(57097, QStringLiteral("Host"), QStringLiteral("quietly abandoned"));
+    };
     click(kyBPRightMiddle);
     EXPECT_EQ(take_log(), QStringList{"before 0 wtSelectDomains wtSelectOption"}) << "57097 is not reported";
     // A page's own error reaches the host through the navigator.
@@ -230,7 +246,8 @@ TEST_F(NavigatorRunTest, EscCancelsAndADoubleCancelDuringUnloadEndsCleanly)
         // The user presses Cancel again at once; the unload lets queued input through while
         // the pages leave, so the second Cancel arrives while the first unload runs.
         if (++cancels == 1)
-            QMetaObject::invokeMethod(cancel_button, [&] { cancel_button->setValue(true); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                cancel_button, [&] { cancel_button->setValue(true); }, Qt::QueuedConnection);
         form.unload(); // a second unload while the first runs is part of the first
     });
     std::weak_ptr<CWizardNavigator> shared = modBase::SharedNavigator();
@@ -260,4 +277,48 @@ TEST_F(NavigatorRunTest, EnabledThroughTheExtenderAndReleaseAll)
     nav_->ReleaseAll();
     EXPECT_EQ(modBase::SharedPages()->Count(), 0);
     EXPECT_TRUE(modBase::SharedNavigator()) << "the shared objects stay";
+}
+
+TEST_F(NavigatorRunTest, ALateBoundHostCancelsAndRedirectsByName)
+{
+    host().show();
+    forms::ControlSite& s = *host().form().site(QStringLiteral("kwnNavigator"));
+    QObject* pages = forms::get(&s, QStringLiteral("WizardPages")).value<QObject*>();
+    ASSERT_NE(pages, nullptr);
+    QObject* servers = forms::call(pages, QStringLiteral("Item"), {7}).value<QObject*>();
+    ASSERT_NE(servers, nullptr);
+    bool redirected = false;
+    forms::connect_event(&s, QStringLiteral("BeforePageChange"), &host().form(), [&](QVariantList& args) {
+        if (redirected)
+            return;
+        redirected = true;
+        args[3] = true; // Cancel, by reference
+        forms::call(&s, QStringLiteral("GoToNewPage"), {QVariant::fromValue(servers)});
+    });
+    click(kyBPRightMiddle);
+    EXPECT_EQ(take_log(), (QStringList{"before 0 wtSelectOption wtWelcome", "before 0 wtSelectOrganizations wtWelcome",
+                                       "after 0 wtSelectOrganizations wtWelcome"}));
+    EXPECT_EQ(shown(), QStringLiteral("wtSelectOrganizations"));
+    forms::let(&s, QStringLiteral("RightMiddleButtonEnabled"), false);
+    EXPECT_FALSE(bar(kyBPRightMiddle).Enabled());
+}
+
+TEST_F(NavigatorRunTest, HelpAndExitRulesRaiseTheirEvents)
+{
+    host().show();
+    QStringList events;
+    QObject::connect(nav_, &KyWizardNavigator::HelpClick, [&] { events << QStringLiteral("help"); });
+    QObject::connect(nav_, &KyWizardNavigator::ExitClick, [&] { events << QStringLiteral("exit"); });
+    QObject::connect(nav_, &KyWizardNavigator::CancelClick, [&] { events << QStringLiteral("cancel"); });
+    // At run time the Lets change only the bar, never the shared default set.
+    nav_->setLeftButtonRule(kyBRHelp);
+    nav_->setLeftButtonVisible(true);
+    nav_->setLeftButtonEnabled(true);
+    nav_->setRightButtonRule(kyBRExit);
+    click(kyBPLeft);
+    click(kyBPRight);
+    nav_->setRightButtonRule(9); // no rule: nothing
+    click(kyBPRight);
+    EXPECT_EQ(events, (QStringList{"help", "exit"}));
+    EXPECT_EQ(navigator().DefaultSetRBRule(), kyBRCancel);
 }

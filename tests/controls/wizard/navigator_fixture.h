@@ -10,13 +10,17 @@ class NavigatorTest : public WizardTabTest {
 protected:
     KyWizardNavigator& place_navigator(const QString& name = QStringLiteral("kwnNavigator"))
     {
-        return *qobject_cast<KyWizardNavigator*>(design().add(QStringLiteral("KyComCtl.KyWizardNavigator"), name).control());
+        return *qobject_cast<KyWizardNavigator*>(
+            design().add(QStringLiteral("KyComCtl.KyWizardNavigator"), name).control());
     }
     KyWizardNavigator& navigator_on(forms::Form& f, const QString& name = QStringLiteral("kwnNavigator"))
     {
         return *qobject_cast<KyWizardNavigator*>(f.site(name)->control());
     }
-    static forms::CommandButton& button(const KyWizardNavigator& n, std::int32_t position) { return *n.button(position); }
+    static forms::CommandButton& button(const KyWizardNavigator& n, std::int32_t position)
+    {
+        return *n.button(position);
+    }
     // The lefts of cmdLeft, cmdLeftMiddle, cmdRightMiddle and cmdRight, as "2540 3825 4945 6230".
     static QString lefts(const KyWizardNavigator& n)
     {

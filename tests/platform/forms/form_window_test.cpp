@@ -6,11 +6,12 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/late_binding.h"
-#include "platform/forms/vb_error.h"
 #include "platform/forms/user_control.h"
+#include "platform/forms/vb_error.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -24,8 +25,7 @@ class ComposedControl : public UserControl {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
 public:
-    ComposedControl()
-        : inner(new CommandButton(this, QStringLiteral("cmdInner"), QStringLiteral("Inner")))
+    ComposedControl() : inner(new CommandButton(this, QStringLiteral("cmdInner"), QStringLiteral("Inner")))
     {
         inner->Move(0, 0, 900, 300);
     }
@@ -41,6 +41,11 @@ public:
 protected:
     void EnterFocus() override { log << QStringLiteral("EnterFocus"); }
     void ExitFocus() override { log << QStringLiteral("ExitFocus"); }
+    void AccessKeyPress(int key) override
+    {
+        log << QStringLiteral("AccessKeyPress %1").arg(key);
+        CommandButton::press_access_key(this, key);
+    }
 };
 
 ComposedControl& composed(ControlSite& s) { return *static_cast<ComposedControl*>(s.control()); }
@@ -74,6 +79,31 @@ TEST(FormWindowTest, FocusEnteringAConstituentRaisesEnterFocusOnce)
     DoEvents();
     EXPECT_EQ(composed(a).log, (QStringList{"EnterFocus", "ExitFocus"}));
     EXPECT_EQ(composed(b).log, (QStringList{"ExitFocus", "EnterFocus"}));
+}
+
+TEST(FormWindowTest, EnterAndEscReachTheInnerDefaultAndCancelButtons)
+{
+    TestHost host(true);
+    ControlSite& bar = host.add(std::make_unique<ComposedControl>(), QStringLiteral("ctlBar"));
+    ControlSite& other = host.add(std::make_unique<ComposedControl>(), QStringLiteral("ctlOther"));
+    bar.setDefault(true);
+    bar.setCancel(true);
+    auto* ok = new CommandButton(&composed(bar), QStringLiteral("cmdOk"), QStringLiteral("OK"));
+    ok->setDefault(true);
+    composed(bar).inner->setCancel(true);
+    QStringList clicks;
+    QObject::connect(ok, &CommandButton::Click, [&] { clicks << QStringLiteral("OK"); });
+    QObject::connect(composed(bar).inner, &CommandButton::Click, [&] { clicks << QStringLiteral("Inner"); });
+    host.show();
+    host.form().activateWindow();
+    composed(other).inner->setFocus(); // the focus on a button of another control
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &esc);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&host.form(), &enter);
+    EXPECT_EQ(clicks, (QStringList{"Inner", "OK"})) << "Esc went on from the focused button to the form";
+    EXPECT_EQ(composed(bar).log.filter(QStringLiteral("AccessKeyPress")),
+              (QStringList{"AccessKeyPress 27", "AccessKeyPress 13"}));
 }
 
 TEST(FormWindowTest, TabOrderFollowsTabIndexAndSkipsControlsWithoutTabStop)
