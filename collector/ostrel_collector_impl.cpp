@@ -33,7 +33,8 @@ struct COstrelCollectorImpl::run {
     // recognised however early it comes.
     std::atomic<DWORD> worker_id{0};
     // The owner whose last release came from inside a callback; released by the worker
-    // once the run has ended (set and read on the worker thread only).
+    // once the run has ended (set on the worker thread, or on a thread running an event the
+    // worker waits on, and read on the worker thread after that event has returned).
     IUnknown* deferred_owner = nullptr;
     bool ended = false;
 };
@@ -93,11 +94,11 @@ COstrelCollectorImpl::COstrelCollectorImpl(std::shared_ptr<directory_backend> di
 
 COstrelCollectorImpl::~COstrelCollectorImpl()
 {
-    if (on_worker_thread()) {
+    if (worker_waits_on_caller()) {
         // Destroyed on the worker thread (a release handed to it, or an owner destroyed from
-        // inside a callback): the worker cannot be joined from itself. Stop it from calling
-        // back into what is being destroyed; it ends right after, on its own run. No other
-        // caller can be inside the engine now: each would hold a reference to its owner.
+        // inside a callback), or inside an event the worker waits on: the worker cannot be
+        // joined from here. Stop it from calling back into what is being destroyed; it ends
+        // right after, on its own run. No other caller can be inside the engine now: each would hold a reference to its owner.
         std::lock_guard lock(m_state);
         m_run->cancel = true;
         m_run->callback = nullptr;
@@ -115,15 +116,18 @@ std::shared_ptr<COstrelCollectorImpl::run> COstrelCollectorImpl::current_run() c
     return m_run;
 }
 
-bool COstrelCollectorImpl::on_worker_thread() const
-{
-    const std::shared_ptr<run> state = current_run();
-    return state && state->worker_id == GetCurrentThreadId();
-}
-
 bool COstrelCollectorImpl::in_own_turn() const
 {
     return m_turn_owner == GetCurrentThreadId();
+}
+
+bool COstrelCollectorImpl::worker_waits_on_caller() const
+{
+    const std::shared_ptr<run> state = current_run();
+    if (!state)
+        return false;
+    const DWORD worker = state->worker_id;
+    return worker == GetCurrentThreadId() || com::serving_call_from(worker);
 }
 
 void COstrelCollectorImpl::join_worker()
@@ -216,7 +220,7 @@ HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, 
         const HRESULT checked = read_names(*domains, names);
         if (FAILED(checked))
             return checked;
-        if (on_worker_thread() || in_own_turn())
+        if (worker_waits_on_caller() || in_own_turn())
             return E_ILLEGAL_METHOD_CALL;
         const turn mine(*this);
         join_worker();
@@ -262,9 +266,11 @@ HRESULT COstrelCollectorImpl::Cancel()
 {
     if (const std::shared_ptr<run> state = current_run())
         state->cancel = true;
-    // From the worker's own callback, or from a call served while this thread waits for the
-    // worker, the flag is all we can do: the run stops after it.
-    if (on_worker_thread() || in_own_turn())
+    // From the worker's own callback, from an event the worker waits on in this thread's
+    // apartment (a Back click handled while the event handler pumps messages), or from a call
+    // served while this thread waits for the worker, the flag is all we can do: the run stops
+    // after the event returns, and its completion still arrives.
+    if (worker_waits_on_caller() || in_own_turn())
         return S_OK;
     const turn mine(*this);
     // A Collect that took its turn first may have started another run meanwhile: that is the
@@ -284,8 +290,7 @@ const std::vector<COstrelCollectorImpl::domain_info>& COstrelCollectorImpl::GetI
 bool COstrelCollectorImpl::defer_release_to_worker(IUnknown* owner)
 {
     const std::shared_ptr<run> state = current_run();
-    if (owner == nullptr || !state || state->worker_id != GetCurrentThreadId() || state->ended ||
-        state->deferred_owner != nullptr)
+    if (owner == nullptr || !state || !worker_waits_on_caller() || state->ended || state->deferred_owner != nullptr)
         return false;
     state->cancel = true;
     state->callback = nullptr;

@@ -40,8 +40,9 @@ public:
     };
 
     // Returned by Collect when called where waiting for the worker would wait on itself: from
-    // the worker thread's own callback, or from a call served by a thread while it waits for
-    // the worker. Cancel from there sets the flag and returns S_OK at once.
+    // the worker thread's own callback, from an event the worker is waiting on in the caller's
+    // apartment, or from a call served by a thread while it waits for the worker. Cancel from
+    // there sets the flag and returns S_OK at once; the completion still arrives.
     static constexpr HRESULT E_ILLEGAL_METHOD_CALL = static_cast<HRESULT>(0x8000000Eu);
 
     // A null back end has nothing: without a directory every bind fails (its table is empty),
@@ -86,9 +87,12 @@ private:
     static HRESULT read_names(const VARIANT& domains, std::vector<std::u16string>& names);
 
     std::shared_ptr<run> current_run() const;
-    bool on_worker_thread() const;
     // Whether the calling thread is the one taking its turn now (a call served while it waits).
     bool in_own_turn() const;
+    // Whether the worker is blocked on the calling thread: the thread is the worker itself,
+    // or it is running an event the worker called into its apartment (a handler that pumps
+    // messages, where a click asks for Cancel).
+    bool worker_waits_on_caller() const;
     void join_worker();
 
     std::shared_ptr<tables> m_tables;

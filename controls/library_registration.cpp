@@ -3,6 +3,11 @@
 // of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
 // self-registration entry points.
 
+#include "controls/display/captions_info_page.h"
+#include "controls/display/general_info_page.h"
+#include "controls/display/general_label_page.h"
+#include "controls/display/general_progress_page.h"
+#include "controls/display/general_up_down_page.h"
 #include "controls/display/ky_label.h"
 #include "controls/display/ky_minimized.h"
 #include "controls/display/ky_up_down.h"
@@ -13,12 +18,20 @@
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/ky_option_page.h"
 #include "controls/options/ky_tree_base.h"
+#include "controls/options/pp_options_tree.h"
+#include "controls/wizard/buttons_set_page.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
+#include "controls/wizard/captions_page.h"
+#include "controls/wizard/general_navigator_page.h"
+#include "controls/wizard/general_tab_page.h"
 #include "controls/wizard/ky_wizard_navigator.h"
 #include "controls/wizard/ky_wizard_tab.h"
+#include "controls/wizard/navigator_buton_set_page.h"
+#include "controls/wizard/position_page.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
+#include "platform/forms/property_page_classes.h"
 #include "platform/forms/public_classes.h"
 #include "platform/win32/module.h"
 
@@ -41,6 +54,32 @@ OSTREL_FORMS_PUBLIC_CLASS(COption, "{9CF48EE2-1748-4CB8-B19F-65F1E7808058}", "Ky
                           "{110F2D6B-18EF-48BB-A38D-183B22755A60}");
 OSTREL_FORMS_PUBLIC_CLASS(CTabManager, "{4CE2760D-D4D9-4358-AD1F-7FE9CB5B7066}", "KyComCtl.CTabManager",
                           "{38AE3197-348F-4075-AC98-AB0B975F8BEA}");
+
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralProgress);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralInfo);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(CaptionsInfo);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralLabel);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralUpDown);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(ppOptionsTree);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralTab);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(Captions);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(ButtonsSet);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(GeneralNavigator);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(NavigatorButonSet);
+OSTREL_FORMS_PROPERTY_PAGE_CLASS(Position);
+
+// Each control class's property pages, in the order its sheet shows them.
+OSTREL_FORMS_CONTROL_PAGES(KyProgressBar, QStringLiteral("GeneralProgress"), QStringLiteral("StandardFont"));
+OSTREL_FORMS_CONTROL_PAGES(KyProgressInfo, QStringLiteral("GeneralInfo"), QStringLiteral("CaptionsInfo"));
+OSTREL_FORMS_CONTROL_PAGES(KyLabel, QStringLiteral("GeneralLabel"), QStringLiteral("StandardColor"),
+                           QStringLiteral("StandardFont"), QStringLiteral("StandardPicture"));
+OSTREL_FORMS_CONTROL_PAGES(KyUpDown, QStringLiteral("GeneralUpDown"), QStringLiteral("StandardFont"));
+OSTREL_FORMS_CONTROL_PAGES(KyTreeBase, QStringLiteral("ppOptionsTree"));
+OSTREL_FORMS_CONTROL_PAGES(KyWizardTab, QStringLiteral("GeneralTab"), QStringLiteral("Captions"),
+                           QStringLiteral("ButtonsSet"), QStringLiteral("StandardColor"), QStringLiteral("StandardFont"));
+OSTREL_FORMS_CONTROL_PAGES(KyWizardNavigator, QStringLiteral("GeneralNavigator"), QStringLiteral("NavigatorButonSet"),
+                           QStringLiteral("Position"), QStringLiteral("StandardColor"), QStringLiteral("StandardPicture"),
+                           QStringLiteral("StandardFont"));
 
 extern "C" {
 

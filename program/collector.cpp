@@ -1,8 +1,8 @@
 #include "program/collector.h"
 
+#include "program/collector_calls.h"
 #include "program/com_error.h"
 #include "program/entry_name.h"
-#include "program/name_arrays.h"
 #include "program/output_file.h"
 #include "program/resources.h"
 

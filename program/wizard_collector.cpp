@@ -2,7 +2,7 @@
 
 #include "program/collector_events.h"
 #include "program/com_error.h"
-#include "program/name_arrays.h"
+#include "program/collector_calls.h"
 
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
@@ -28,6 +28,7 @@ public:
         if (!m_events)
             forms::raise(forms::vberr::OutOfMemory);
         program::check(m_point->Advise(m_events->GetUnknown(), &m_cookie));
+        m_calls = program::collector_calls(m_oxc);
     }
     ~ComWizardCollector() override
     {
@@ -49,19 +50,15 @@ public:
         program::check(m_oxc->EnumerateNetwork(&names));
         return program::names_of(names);
     }
-    void Collect(const QStringList& names, std::int32_t mask) override
-    {
-        CComVariant list;
-        program::names_variant(names, list);
-        program::check(m_oxc->Collect(&list, static_cast<oxcOstrelCounter>(mask)));
-    }
-    void Cancel() override { program::check(m_oxc->Cancel()); }
+    void Collect(const QStringList& names, std::int32_t mask) override { m_calls.collect(names, mask); }
+    void Cancel() override { m_calls.cancel(); }
 
 private:
     CComPtr<IOstrelCollector> m_oxc;
     CComPtr<IConnectionPoint> m_point;
     CComPtr<CCollectorEvents> m_events;
     DWORD m_cookie = 0;
+    program::CollectorCalls m_calls;
 };
 
 } // namespace

@@ -31,11 +31,26 @@ int check_value(const QVariant& property) { return forms::CLng(property) & 1; }
 bool checked(const forms::CheckBox& box) { return box.Value() == forms::CheckBox::Checked; }
 
 void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QString& text, double left, double top,
-             double width)
+             double width, double height)
 {
     auto* label = new forms::Label(&page, QStringLiteral("lbl") + field.Name().mid(3), text);
-    label->Move(left, top, width, 255);
+    label->Move(left, top, width, height);
     field.setAccessibleName(forms::strip_mnemonic(text).remove(QLatin1Char(':')));
+}
+
+forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left,
+                           double top, double width)
+{
+    auto* box = new forms::TextBox(&page, name);
+    box->Move(left, top + 270, width, 315);
+    caption(page, *box, text, left, top, width);
+    return box;
+}
+
+void mark_changed_by(forms::PropertyPage& page, std::initializer_list<forms::IntrinsicControl*> fields)
+{
+    for (forms::IntrinsicControl* field : fields)
+        marks_changed(page, *field);
 }
 
 void marks_changed(forms::PropertyPage& page, forms::IntrinsicControl& field)

@@ -6,12 +6,15 @@
 #include <QString>
 #include <QVariant>
 
+#include <initializer_list>
+
 class QWidget;
 
 namespace forms {
 class CheckBox;
 class IntrinsicControl;
 class PropertyPage;
+class TextBox;
 } // namespace forms
 
 namespace page_fields {
@@ -28,10 +31,15 @@ bool checked(const forms::CheckBox& box);
 // A caption label on `page` at the twips given, named after the field it captions and
 // giving that field its accessible name.
 void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QString& text, double left, double top,
-             double width);
+             double width, double height = 255);
+
+// A one-line text box `width` twips wide with its caption label above it at (left, top).
+forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left,
+                           double top, double width);
 
 // Marks the page changed on every edit of the field: a text change, a click of a list or a
 // check box.
 void marks_changed(forms::PropertyPage& page, forms::IntrinsicControl& field);
+void mark_changed_by(forms::PropertyPage& page, std::initializer_list<forms::IntrinsicControl*> fields);
 
 } // namespace page_fields

@@ -101,18 +101,20 @@ std::int32_t KyWizardTab::rightmost_position_with_rule(std::int32_t rule) const
     return found;
 }
 
+// No rule (kyBRNone) means no default button, not the rightmost button that has no rule.
 void KyWizardTab::SetDefaultButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetDefaultButton"), [&] {
-        default_button_ = rightmost_position_with_rule(lRule);
+        default_button_ = lRule == kyBRNone ? kyBPNone : rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("DefaultButton"));
     });
 }
 
+// No rule means no cancel button, as for the default button.
 void KyWizardTab::SetCancelButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetCancelButton"), [&] {
-        cancel_button_ = rightmost_position_with_rule(lRule);
+        cancel_button_ = lRule == kyBRNone ? kyBPNone : rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("CancelButton"));
     });
 }

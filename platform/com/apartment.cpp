@@ -5,7 +5,9 @@
 #include "platform/com/kernel_object.h"
 #include "platform/com/threading.h"
 
+#include <algorithm>
 #include <mutex>
+#include <vector>
 
 namespace com::detail {
 
@@ -99,6 +101,16 @@ struct call_state {
     call_state& operator=(const call_state&) = delete;
 };
 
+// The callers whose queued calls this thread is running now, innermost last.
+thread_local std::vector<DWORD> t_served_callers;
+
+struct serving_scope {
+    explicit serving_scope(DWORD caller) { t_served_callers.push_back(caller); }
+    ~serving_scope() { t_served_callers.pop_back(); }
+    serving_scope(const serving_scope&) = delete;
+    serving_scope& operator=(const serving_scope&) = delete;
+};
+
 // Marks the call finished when destroyed, run or not, so that a call dropped by an ending
 // apartment still releases its waiter (with RPC_E_DISCONNECTED).
 struct call_completion {
@@ -117,8 +129,13 @@ HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<H
     auto completion = std::make_shared<call_completion>();
     completion->state = state;
     // The caller waits until the call has run, so the call may refer to the caller's frame.
-    bool posted = sta->post([completion, &call]() {
-        HRESULT hr = call();
+    const DWORD caller = GetCurrentThreadId();
+    bool posted = sta->post([completion, &call, caller]() {
+        HRESULT hr = E_UNEXPECTED;
+        {
+            const serving_scope serving(caller);
+            hr = call();
+        }
         std::lock_guard guard(detail::kernel_lock());
         completion->state->result = hr;
     });
@@ -129,6 +146,11 @@ HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<H
     detail::wait_for_handles(1, &state->done, false, INFINITE, own.get(), index);
     std::lock_guard guard(detail::kernel_lock());
     return state->result;
+}
+
+bool serving_call_from(DWORD caller)
+{
+    return caller != 0 && std::find(t_served_callers.begin(), t_served_callers.end(), caller) != t_served_callers.end();
 }
 
 } // namespace com

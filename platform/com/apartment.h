@@ -47,6 +47,12 @@ std::shared_ptr<sta_queue> current_sta();
 // RPC_E_DISCONNECTED when the apartment has ended before running it.
 HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<HRESULT()>& call);
 
+// Whether the calling thread is running, anywhere down its stack, a call that the thread
+// `caller` queued to it with call_in_sta: `caller` is then blocked until that call returns,
+// so waiting for `caller` from here would wait on itself. Nested serving (a handler that
+// pumps its queue again) counts too.
+bool serving_call_from(DWORD caller);
+
 // A sink as an outgoing interface's caller may use it from any thread. From an STA, a
 // dispatch sink is wrapped in a proxy whose IDispatch calls (and last Release) run on that
 // STA's thread; from an MTA or outside apartments, the sink itself (one reference added).

@@ -13,6 +13,70 @@
 
 namespace forms {
 
+namespace {
+
+PrintDialogService g_print_dialog;
+
+// The system's bin numbers 1..15 as Qt's paper sources (12 and 13 name none).
+std::optional<QPrinter::PaperSource> paper_source_of(int bin)
+{
+    switch (bin) {
+    case 1: return QPrinter::OnlyOne;
+    case 2: return QPrinter::Lower;
+    case 3: return QPrinter::Middle;
+    case 4: return QPrinter::Manual;
+    case 5: return QPrinter::Envelope;
+    case 6: return QPrinter::EnvelopeManual;
+    case 7: return QPrinter::Auto;
+    case 8: return QPrinter::Tractor;
+    case 9: return QPrinter::SmallFormat;
+    case 10: return QPrinter::LargeFormat;
+    case 11: return QPrinter::LargeCapacity;
+    case 14: return QPrinter::Cassette;
+    case 15: return QPrinter::FormSource;
+    default: return std::nullopt;
+    }
+}
+
+// Qt's dialog over a copy of the current printer's settings; the current printer itself
+// changes only when the caller applies the choice.
+std::optional<PrintDialogChoice> qt_print_dialog(QWidget* owner)
+{
+    if (!has_display())
+        return std::nullopt;
+    QPrinter printer(QPrinter::HighResolution);
+    const Printer& current = Printer::current();
+    if (Printer::Printers().contains(current.DeviceName()))
+        printer.setPrinterName(current.DeviceName());
+    QPrintDialog dialog(&printer, owner);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    PrintDialogChoice choice;
+    choice.device_name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    choice.ColorMode = printer.colorMode() == QPrinter::Color ? 2 : 1;
+    choice.Copies = printer.copyCount();
+    choice.Duplex = printer.duplex() == QPrinter::DuplexLongSide ? 2 : printer.duplex() == QPrinter::DuplexShortSide ? 3 : 1;
+    choice.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    choice.PaperSize = printer.pageLayout().pageSize().windowsId();
+    return choice;
+}
+
+} // namespace
+
+PrintDialogService set_print_dialog_service(PrintDialogService service)
+{
+    auto previous = std::move(g_print_dialog);
+    g_print_dialog = std::move(service);
+    return previous;
+}
+
+std::optional<PrintDialogChoice> show_print_dialog(QWidget* owner)
+{
+    return g_print_dialog ? g_print_dialog(owner) : qt_print_dialog(owner);
+}
+
 Printer& Printer::current()
 {
     static Printer printer;
@@ -25,6 +89,8 @@ Printer::Printer()
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
     , font_(StdFont::create())
 {
+    // Text starts inside the margins a printed letter keeps, not at the paper's edge.
+    printer_->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
 }
 
 Printer::~Printer()
@@ -46,16 +112,6 @@ void Printer::set_output_file(const QString& pdf_path)
 {
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdf_path);
-}
-
-bool Printer::choose_with_dialog(QWidget* owner)
-{
-    if (!has_display())
-        return false;
-    QPrintDialog dialog(printer_.get(), owner);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialog.exec() == QDialog::Accepted;
 }
 
 QString Printer::DeviceName() const
@@ -101,6 +157,37 @@ void Printer::setDuplex(int duplex)
     if (duplex < 1 || duplex > 3)
         raise(vberr::InvalidPropertyValue);
     printer_->setDuplex(duplex == 2 ? QPrinter::DuplexLongSide : duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
+}
+
+int Printer::PaperSize() const { return printer_->pageLayout().pageSize().windowsId(); }
+
+void Printer::setPaperSize(int size)
+{
+    const QPageSize::PageSizeId id = QPageSize::id(size);
+    if (size <= 0 || id == QPageSize::Custom)
+        raise(vberr::InvalidPropertyValue);
+    if (!printer_->setPageSize(QPageSize(id)))
+        raise(vberr::InvalidPropertyValue);
+}
+
+void Printer::setPaperBin(int bin)
+{
+    const std::optional<QPrinter::PaperSource> source = paper_source_of(bin);
+    if (!source)
+        raise(vberr::InvalidPropertyValue);
+    printer_->setPaperSource(*source);
+    paper_bin_ = bin;
+}
+
+void Printer::setPrintQuality(int quality)
+{
+    if (quality == 0 || quality < -4)
+        raise(vberr::InvalidPropertyValue);
+    // Dots per inch become the document's resolution; the named qualities are kept for the
+    // print system, which chooses its own resolution for them.
+    if (quality > 0 && !painter_)
+        printer_->setResolution(quality);
+    print_quality_ = quality;
 }
 
 void Printer::setFont(FontRef font)

@@ -4,6 +4,7 @@
 // SelectionChanged to load the fields and ApplyChanges to write them back by property name
 // (late_binding.h). A page sets Changed to have the sheet offer Apply. An error raised while
 // applying reaches the sheet, which shows it; what was written before the error stays.
+// A page that draws on itself does so in Paint, which runs on every paint of the page.
 
 #include <QObject>
 #include <QString>
@@ -22,6 +23,8 @@ public:
     explicit PropertyPage(QWidget* parent = nullptr);
 
     const std::vector<QObject*>& SelectedControls() const { return selected_; }
+    // Item 0 of the selection, the control the library's pages edit; 91 when none is selected.
+    QObject* first_selected() const;
     bool Changed() const { return changed_; }
     void setChanged(bool changed);
     QString Caption() const { return caption_; }
@@ -37,6 +40,9 @@ signals:
 protected:
     virtual void SelectionChanged() {}
     virtual void ApplyChanges() {}
+    virtual void Paint() {}
+
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::vector<QObject*> selected_;

@@ -1,6 +1,8 @@
 #include "platform/forms/property_sheet.h"
 
 #include "platform/forms/message_box.h"
+#include "platform/forms/property_page_classes.h"
+#include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 
 #include <QDialogButtonBox>
@@ -16,6 +18,11 @@ PropertySheet::PropertySheet(QWidget* parent)
     , buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this))
     , apply_button_(buttons_->button(QDialogButtonBox::Apply))
 {
+    setWindowTitle(QStringLiteral("Property Pages"));
+    setAccessibleName(windowTitle());
+    tabs_->setAccessibleName(QStringLiteral("Pages"));
+    // Every tab title shows: the sheet widens rather than scrolling its tabs.
+    tabs_->setUsesScrollButtons(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons_);
@@ -34,11 +41,35 @@ PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)
     return *raw;
 }
 
-void PropertySheet::set_selection(const std::vector<QObject*>& controls)
+void PropertySheet::open_for(const std::vector<QObject*>& controls)
 {
+    if (controls.empty() || controls.front() == nullptr)
+        forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertySheet"), QStringLiteral("No control is selected"));
+    std::vector<std::unique_ptr<PropertyPage>> made;
+    for (const QString& name : PropertyPageClasses::pages_of(TypeName(controls.front())))
+        made.push_back(PropertyPageClasses::create(name));
     for (PropertyPage* p : pages_)
-        p->set_selection(controls);
+        p->deleteLater();
+    tabs_->clear();
+    pages_.clear();
+    for (auto& p : made)
+        add_page(std::move(p));
+    set_selection(controls);
+}
+
+bool PropertySheet::set_selection(const std::vector<QObject*>& controls)
+{
+    bool loaded = true;
+    for (PropertyPage* p : pages_) {
+        try {
+            p->set_selection(controls);
+        } catch (const VbError& e) {
+            show_error(*p, e);
+            loaded = false;
+        }
+    }
     update_apply();
+    return loaded;
 }
 
 bool PropertySheet::apply()
@@ -49,8 +80,7 @@ bool PropertySheet::apply()
         try {
             p->apply();
         } catch (const VbError& e) {
-            MsgBox(e.description(), vbExclamation, windowTitle());
-            tabs_->setCurrentWidget(p);
+            show_error(*p, e);
             update_apply();
             return false;
         }
@@ -70,6 +100,14 @@ int PropertySheet::page_count() const { return static_cast<int>(pages_.size()); 
 PropertyPage* PropertySheet::page(int index) const
 {
     return index >= 0 && index < page_count() ? pages_[static_cast<size_t>(index)] : nullptr;
+}
+
+QString PropertySheet::tab_text(int index) const { return tabs_->tabText(index); }
+
+void PropertySheet::show_error(PropertyPage& page, const VbError& error)
+{
+    tabs_->setCurrentWidget(&page);
+    MsgBox(error.description(), vbExclamation, windowTitle());
 }
 
 void PropertySheet::update_apply()

@@ -1,8 +1,10 @@
 #pragma once
 // The design host's property sheet: one tab per property page, and OK, Cancel and Apply.
-// Apply is enabled while any page is Changed; Apply and OK run ApplyChanges on every changed
-// page in tab order. An error raised while applying is shown in a message box titled with
-// the sheet's caption and keeps the sheet open (OK does not close it).
+// open_for builds the pages the first selected control's class lists (property_page_classes.h)
+// in their order. Apply is enabled while any page is Changed; Apply and OK run ApplyChanges on
+// every changed page in tab order. An error a control raises while a page loads or applies is
+// shown in a message box titled with the sheet's caption; the sheet stays open (OK does not
+// close it) and what was read or written before the error stays.
 
 #include "platform/forms/property_page.h"
 
@@ -24,8 +26,12 @@ public:
 
     // The sheet owns the page; the tab shows the page's Caption.
     PropertyPage& add_page(std::unique_ptr<PropertyPage> page);
-    // Hands every page the selected controls and lets each load its fields.
-    void set_selection(const std::vector<QObject*>& controls);
+    // Replaces the pages by those of the first control's class and loads them from the
+    // selection. No control is 91; a page no loaded module provides is 429.
+    void open_for(const std::vector<QObject*>& controls);
+    // Hands every page the selected controls and lets each load its fields; false when a
+    // page failed to load (the error was shown).
+    bool set_selection(const std::vector<QObject*>& controls);
 
     // What the buttons do; each returns whether every changed page applied without error.
     bool apply();
@@ -35,9 +41,11 @@ public:
     bool apply_enabled() const;
     int page_count() const;
     PropertyPage* page(int index) const;
+    QString tab_text(int index) const;
 
 private:
     void update_apply();
+    void show_error(PropertyPage& page, const class VbError& error);
 
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;

@@ -28,6 +28,7 @@ inline constexpr int32_t GetNotSupportedAtRuntime = 393;
 inline constexpr int32_t GetNotSupportedWriteOnly = 394;
 inline constexpr int32_t ClientSiteNotAvailable = 398;
 inline constexpr int32_t PropertyNotFound = 422;
+inline constexpr int32_t CantCreateObject = 429;
 inline constexpr int32_t MemberNotSupported = 438;
 inline constexpr int32_t WrongNumberOfArguments = 450;
 inline constexpr int32_t KeyAlreadyAssociated = 457;

@@ -15,6 +15,7 @@
 #include "platform/com/error_info.h"
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
+#include "platform/com/sta_queue.h"
 #include "platform/com/threading.h"
 #include "tests/platform/com/registry_probe.h"
 #include "tests/support/temp_registry.h"
@@ -22,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <cstdio>
+#include <cstdlib>
 
 #include <filesystem>
 #include <thread>
@@ -633,3 +636,76 @@ TEST_F(CollectorModule, ApartmentClientReceivesEventsOnItsOwnThread)
 }
 
 } // namespace
+
+// A Back click handled inside a DomainCollected handler of an apartment client: the worker is
+// blocked on that handler, so Cancel sets the flag and returns at once instead of waiting for
+// the worker. The click runs in the handler itself, or in a nested message pump of the
+// handler (a progress display that lets pending messages run). The run then stops and its
+// completion still arrives.
+class CancelInsideEvent : public CollectorModule, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(DirectAndFromANestedPump, CancelInsideEvent, ::testing::Bool());
+
+TEST_P(CancelInsideEvent, ReturnsAtOnceAndTheCompletionStillArrives)
+{
+    const bool nested = GetParam();
+    std::atomic<bool> finished{false};
+    HRESULT cancel_result = E_FAIL;
+    HRESULT collect_result = S_OK;
+    bool completed = false;
+    std::thread client([&] {
+        struct on_return {
+            std::atomic<bool>& flag;
+            ~on_return() { flag = true; }
+        } mark_finished{finished};
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        {
+            // The sink outlives the collector, whose last release waits for the worker.
+            recording_sink sink(1, m_log, m_mutex, m_done);
+            CComPtr<IDispatch> collector = create_by_progid();
+            CComQIPtr<IOstrelCollector> direct(collector.p);
+            const DWORD cookie = advise(collector, &sink);
+            auto back_click = [&] {
+                cancel_result = direct->Cancel();
+                VARIANT again = names_of({u"ad.test"});
+                collect_result = direct->Collect(&again, oxcUser);
+                VariantClear(&again);
+            };
+            sink.on_call = [&](DISPID id) {
+                if (id != DISPID_DomainCollected || cancel_result == S_OK)
+                    return;
+                if (!nested) {
+                    back_click();
+                    return;
+                }
+                // The click waits in the apartment's queue and runs in the handler's pump.
+                ASSERT_TRUE(com::current_sta()->post(back_click));
+                com::serve_sta_queue();
+            };
+
+            VARIANT names = names_of({u"ad.test", u"nt.test", u"ad.test"});
+            ASSERT_EQ(direct->Collect(&names, oxcUser), S_OK);
+            DWORD index = 0;
+            HANDLE handles[] = {m_done};
+            completed = CoWaitForMultipleHandles(0, 10000, 1, handles, &index) == S_OK;
+            VariantClear(&names);
+            unadvise(collector, cookie);
+        }
+        CoUninitialize();
+    });
+    // A deadlock never returns: end the test process with a clear failure rather than hang.
+    for (int i = 0; i < 1000 && !finished; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!finished) {
+        ADD_FAILURE() << "Cancel inside a DomainCollected handler did not return";
+        std::fflush(stdout);
+        std::_Exit(1);
+    }
+    client.join();
+    EXPECT_EQ(cancel_result, S_OK);
+    EXPECT_EQ(collect_result, static_cast<HRESULT>(0x8000000Eu)); // it would wait on itself
+    EXPECT_TRUE(completed);
+    const auto calls = log();
+    ASSERT_EQ(calls.size(), 2u); // the entry that was being reported, then the completion
+    EXPECT_EQ(calls[0].id, DISPID_DomainCollected);
+    EXPECT_EQ(calls[1].id, DISPID_CollectionCompleted);
+}

@@ -2,6 +2,7 @@
 #include "program/processed_domains.h"
 #include "program/resources.h"
 #include "program/results_report.h"
+#include "tests/program/result_model_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,33 +11,8 @@
 
 namespace {
 
-// A model as the conversion of a run builds it: the mode's titles, then one entry per
-// name with one value per counter column.
-ProcessedDomains model(bool exchange5, const std::vector<std::pair<QString, std::vector<int>>>& entries)
-{
-    ProcessedDomains domains;
-    domains.PropertyNames().append(Resources::Shared().LoadString(program::name_title_string(exchange5)));
-    for (const auto& column : program::counter_columns(exchange5))
-        domains.PropertyNames().append(Resources::Shared().LoadString(column.title_string));
-    for (const auto& [name, values] : entries) {
-        auto domain = domains.AddNew(name, {});
-        bool any = false;
-        for (int v : values) {
-            domain->Props()->AddNew(QString(), v);
-            any = any || v != -1;
-        }
-        domain->isCorrectlyProcessed = any;
-    }
-    return domains;
-}
-
-std::vector<int> network_values(int base)
-{
-    std::vector<int> v;
-    for (int i = 0; i < 16; ++i)
-        v.push_back(base + i);
-    return v;
-}
+using program_test::model;
+using program_test::network_values;
 
 QStringList matrix_of(ProcessedDomains& domains)
 {

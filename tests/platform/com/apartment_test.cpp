@@ -1,6 +1,7 @@
 #include "platform/com/apartment.h"
 #include "platform/com/atl/com_object.h"
 #include "platform/com/runtime.h"
+#include "platform/com/sta_queue.h"
 #include "platform/com/threading.h"
 
 #include <gtest/gtest.h>
@@ -148,6 +149,52 @@ TEST(Apartment, WakeupIsCalledAndServeRunsTheQueue)
     EXPECT_EQ(served.load(), 1);
     // The apartment has ended: calls into it are refused, not lost in a wait.
     EXPECT_EQ(com::call_in_sta(sta, [] { return S_OK; }), RPC_E_DISCONNECTED);
+}
+
+// While an STA thread runs a call that another thread queued, it knows that thread waits on
+// it, also inside a nested serve of its queue; before and after, and for other threads, not.
+TEST(Apartment, KnowsWhoseQueuedCallItIsRunning)
+{
+    std::shared_ptr<com::sta_queue> sta;
+    std::atomic<DWORD> sta_thread{0};
+    std::atomic<bool> stop{false};
+    std::thread apartment([&] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        sta = com::current_sta();
+        sta_thread = GetCurrentThreadId();
+        while (!stop) {
+            com::serve_sta_queue();
+            std::this_thread::yield();
+        }
+        CoUninitialize();
+    });
+    while (!sta_thread)
+        std::this_thread::yield();
+
+    const DWORD caller = GetCurrentThreadId();
+    bool outside = true, inside = false, nested = false, other = true, after = true;
+    outside = com::serving_call_from(caller);
+    EXPECT_EQ(com::call_in_sta(sta, [&] {
+                  inside = com::serving_call_from(caller);
+                  other = com::serving_call_from(caller + 1);
+                  // A call queued by the apartment itself runs in a nested serve.
+                  com::current_sta()->post([&] { nested = com::serving_call_from(caller); });
+                  com::serve_sta_queue();
+                  return S_OK;
+              }),
+              S_OK);
+    EXPECT_EQ(com::call_in_sta(sta, [&] {
+                  after = com::serving_call_from(sta_thread);
+                  return S_OK;
+              }),
+              S_OK);
+    stop = true;
+    apartment.join();
+    EXPECT_FALSE(outside);
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(nested);
+    EXPECT_FALSE(other);
+    EXPECT_FALSE(after);
 }
 
 TEST(Apartment, WaitTimesOutWithCallPending)

@@ -146,7 +146,7 @@ TEST(Printer, PrintsLinesInItsFontToTheDocumentAndEndDocSendsIt)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
     EXPECT_FALSE(printer.select(QStringLiteral("no such printer")));
-    EXPECT_FALSE(printer.choose_with_dialog(nullptr)); // no display: nothing is chosen
+    EXPECT_FALSE(show_print_dialog(nullptr)); // no display: the dialog answers as cancelled
     try {
         printer.setCopies(0);
         FAIL();

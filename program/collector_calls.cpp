@@ -1,7 +1,9 @@
-#include "program/name_arrays.h"
+#include "program/collector_calls.h"
 
 #include "program/com_error.h"
 
+#include "platform/com/atl/com_ptr.h"
+#include "platform/com/bstr.h"
 #include "platform/com/safearray.h"
 #include "platform/forms/vb_error.h"
 
@@ -39,6 +41,16 @@ QStringList names_of(const VARIANT& list)
             names.append(QString::fromStdU16String(std::u16string(name.view())));
     }
     return names;
+}
+
+CollectorCalls collector_calls(IOstrelCollector* collector)
+{
+    return {[collector](const QStringList& names, std::int32_t mask) {
+                CComVariant list;
+                names_variant(names, list);
+                check(collector->Collect(&list, static_cast<oxcOstrelCounter>(mask)));
+            },
+            [collector] { check(collector->Cancel()); }};
 }
 
 } // namespace program

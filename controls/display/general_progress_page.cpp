@@ -1,0 +1,48 @@
+#include "controls/display/general_progress_page.h"
+
+#include "controls/display/page_fields.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/text_box.h"
+
+GeneralProgress::GeneralProgress(QWidget* parent)
+    : forms::PropertyPage(parent)
+{
+    page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
+
+    txt_min_ = page_fields::text_field(*this, QStringLiteral("txtMin"), QStringLiteral("Min:"), 240, 240, 2520);
+    txt_max_ = page_fields::text_field(*this, QStringLiteral("txtMax"), QStringLiteral("Max:"), 3165, 240, 2520);
+    txt_caption_ = page_fields::text_field(*this, QStringLiteral("txtCaption"), QStringLiteral("Caption:"), 240, 1005,
+                                           5445);
+    cbo_caption_align_ = new forms::ComboBox(this, QStringLiteral("cboCaptionAlign"), forms::ComboBox::DropdownList);
+    cbo_caption_align_->Move(240, 2040, 2520, 315);
+    page_fields::caption(*this, *cbo_caption_align_, QStringLiteral("Caption Align:"), 240, 1770, 2520);
+    for (const char* item : {"0 - arAlignLeft", "1 - arAlignRight", "2 - arAlignCenter"})
+        cbo_caption_align_->AddItem(QString::fromLatin1(item));
+    chk_errors_notify_ = new forms::CheckBox(this, QStringLiteral("chkErrorsNotify"), QStringLiteral("ErrorsNotify"));
+    chk_errors_notify_->Move(240, 2640, 2520, 285);
+
+    page_fields::mark_changed_by(*this, {txt_min_, txt_max_, txt_caption_, cbo_caption_align_, chk_errors_notify_});
+}
+
+void GeneralProgress::SelectionChanged()
+{
+    chk_errors_notify_->setValue(
+        page_fields::check_value(forms::get(first_selected(), QStringLiteral("ErrorsNotify"))));
+    txt_caption_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Caption"))));
+    txt_max_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Max"))));
+    txt_min_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Min"))));
+    // An Align the list cannot show fails here, after the four fields above are filled.
+    cbo_caption_align_->setListIndex(forms::CInt(forms::get(first_selected(), QStringLiteral("Align"))));
+}
+
+void GeneralProgress::ApplyChanges()
+{
+    forms::let(first_selected(), QStringLiteral("ErrorsNotify"), page_fields::checked(*chk_errors_notify_));
+    forms::let(first_selected(), QStringLiteral("Caption"), txt_caption_->Text());
+    forms::let(first_selected(), QStringLiteral("Max"), txt_max_->Text());
+    forms::let(first_selected(), QStringLiteral("Min"), txt_min_->Text());
+    forms::let(first_selected(), QStringLiteral("Align"), static_cast<qint16>(cbo_caption_align_->ListIndex()));
+}

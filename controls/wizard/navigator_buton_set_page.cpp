@@ -1,0 +1,118 @@
+#include "controls/wizard/navigator_buton_set_page.h"
+
+#include "controls/display/page_fields.h"
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/conversions.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/label.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/text_box.h"
+
+namespace {
+
+constexpr int kButtons = ButtonSetEditor::kButtons;
+
+const char* const kRules[] = {"None", "Back", "Next", "Cancel", "Help", "Exit", "Finish"};
+
+// The navigator's property of one button: "LeftButton" + "Caption".
+QString member(const forms::CommandButton& preview, const char* part) { return preview.Name() + QLatin1String(part); }
+
+int check_of(const QVariant& value) { return page_fields::check_value(value); }
+
+// Checks the column the navigator names by position (1 to 4); any other value checks none.
+void check_position(QObject* navigator, const QString& property, forms::CheckBox& (ButtonSetEditor::*box)(int) const,
+                    const ButtonSetEditor& editor)
+{
+    const int position = forms::CLng(forms::get(navigator, property));
+    if (position >= 1 && position <= kButtons)
+        (editor.*box)(position - 1).setValue(forms::CheckBox::Checked);
+}
+
+} // namespace
+
+NavigatorButonSet::NavigatorButonSet(QWidget* parent)
+    : forms::PropertyPage(parent)
+{
+    page_fields::prepare(*this, QStringLiteral("Default Button Set"), 5925, 3495);
+    auto* frame = new forms::Frame(this, QStringLiteral("fraButtonSet"));
+    frame->Move(120, 60, 5685, 2415);
+    editor_ = new ButtonSetEditor(*this, *frame,
+                                  {QStringLiteral("LeftButton"), QStringLiteral("LeftMiddleButton"),
+                                   QStringLiteral("RightMiddleButton"), QStringLiteral("RightButton")},
+                                  {660, 1005, 1380, {1635, 1635, 1635, 1635}, 1890, {2145, 2145, 2145, 2145}});
+    build_finish_section();
+}
+
+void NavigatorButonSet::build_finish_section()
+{
+    auto* frame = new forms::Frame(this, QStringLiteral("Frame1"));
+    frame->Move(120, 2520, 5685, 915);
+    auto labelled = [frame](forms::IntrinsicControl& field, const QString& text, double left, double width) {
+        field.Move(left, 435, width, 315);
+        auto* label = new forms::Label(frame, QStringLiteral("lbl") + field.Name().mid(3), text);
+        label->Move(left, 165, width, 255);
+        field.setAccessibleName(text);
+    };
+    finish_caption_ = new forms::TextBox(frame, QStringLiteral("txtFinishCaption"));
+    labelled(*finish_caption_, QStringLiteral("Finish Caption"), 120, 1140);
+    finish_rule_ = new forms::ComboBox(frame, QStringLiteral("cboFinishRule"), forms::ComboBox::DropdownList);
+    labelled(*finish_rule_, QStringLiteral("Finish Rule"), 1350, 900);
+    for (const char* rule : kRules)
+        finish_rule_->AddItem(QString::fromLatin1(rule));
+    finish_position_ = new forms::ComboBox(frame, QStringLiteral("cboFinishPosition"), forms::ComboBox::DropdownList);
+    labelled(*finish_position_, QStringLiteral("Finish Position"), 2340, 2160);
+    for (const char* position : {"Left Button", "Left Middle Button", "Right Middle Button", "Right Button"})
+        finish_position_->AddItem(QString::fromLatin1(position));
+    finish_visible_ = new forms::CheckBox(frame, QStringLiteral("chkFinishVisible"), QStringLiteral("Visible"));
+    finish_visible_->Move(4590, 180, 1050, 255);
+    finish_enabled_ = new forms::CheckBox(frame, QStringLiteral("chkFinishEnabled"), QStringLiteral("Enabled"));
+    finish_enabled_->Move(4590, 495, 1050, 255);
+    page_fields::mark_changed_by(*this,
+                                 {finish_caption_, finish_rule_, finish_position_, finish_visible_, finish_enabled_});
+}
+
+void NavigatorButonSet::SelectionChanged()
+{
+    QObject* navigator = first_selected();
+    ButtonSetEditor& e = *editor_;
+    for (int b = 0; b < kButtons; ++b)
+        e.caption(b).setText(forms::CStr(forms::get(navigator, member(e.preview(b), "Caption"))));
+    for (int b = 0; b < kButtons; ++b)
+        e.rule(b).setListIndex(forms::CInt(forms::get(navigator, member(e.preview(b), "Rule"))));
+    for (int b = 0; b < kButtons; ++b) {
+        e.show_enabled(b, check_of(forms::get(navigator, member(e.preview(b), "Enabled"))) == 1);
+        e.show_visible(b, check_of(forms::get(navigator, member(e.preview(b), "Visible"))) == 1);
+    }
+    check_position(navigator, QStringLiteral("DefaultButton"), &ButtonSetEditor::isDefault, e);
+    check_position(navigator, QStringLiteral("CancelButton"), &ButtonSetEditor::cancel, e);
+    finish_caption_->setText(forms::CStr(forms::get(navigator, QStringLiteral("FinishCaption"))));
+    finish_rule_->setListIndex(forms::CInt(forms::get(navigator, QStringLiteral("FinishRule"))));
+    // FinishPosition 0 (no button) leaves the list without a selection.
+    finish_position_->setListIndex(forms::CInt(forms::get(navigator, QStringLiteral("FinishPosition"))) - 1);
+    finish_enabled_->setValue(check_of(forms::get(navigator, QStringLiteral("FinishEnabled"))));
+    finish_visible_->setValue(check_of(forms::get(navigator, QStringLiteral("FinishVisible"))));
+}
+
+void NavigatorButonSet::ApplyChanges()
+{
+    QObject* navigator = first_selected();
+    const ButtonSetEditor& e = *editor_;
+    for (int b = 0; b < kButtons; ++b) {
+        forms::let(navigator, member(e.preview(b), "Caption"), e.caption(b).Text());
+        forms::let(navigator, member(e.preview(b), "Rule"), static_cast<qint16>(e.rule(b).ListIndex()));
+        forms::let(navigator, member(e.preview(b), "Visible"), page_fields::checked(e.visible(b)));
+        forms::let(navigator, member(e.preview(b), "Enabled"), page_fields::checked(e.enabled(b)));
+    }
+    forms::let(navigator, QStringLiteral("FinishCaption"), finish_caption_->Text());
+    forms::let(navigator, QStringLiteral("FinishPosition"), static_cast<qint16>(finish_position_->ListIndex() + 1));
+    forms::let(navigator, QStringLiteral("FinishRule"), finish_rule_->ListIndex());
+    forms::let(navigator, QStringLiteral("FinishEnabled"), page_fields::checked(*finish_enabled_));
+    forms::let(navigator, QStringLiteral("FinishVisible"), page_fields::checked(*finish_visible_));
+    // The columns keep one Default and one Cancel box at most, so one position is written.
+    forms::let(navigator, QStringLiteral("CancelButton"), static_cast<std::int32_t>(e.cancel_column() + 1));
+    forms::let(navigator, QStringLiteral("DefaultButton"), static_cast<std::int32_t>(e.default_column() + 1));
+}
+
+void NavigatorButonSet::Paint() { editor_->place_frame_lines(); }

@@ -1,0 +1,106 @@
+#include "program/output_actions.h"
+
+#include "program/print_report.h"
+#include "program/report_date.h"
+#include "program/results_report.h"
+
+#include "platform/forms/clipboard.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/shell.h"
+#include "platform/forms/vb_error.h"
+
+#include <QDateTime>
+#include <QSaveFile>
+
+namespace program {
+
+namespace {
+
+constexpr std::int32_t kPathFileAccessError = 75;
+
+} // namespace
+
+void SaveTextToFile(const QString& path, const QString& text)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
+                     QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") + file.errorString());
+}
+
+OutputActions::OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log)
+    : m_owner(owner), m_results(results), m_log(log)
+{
+}
+
+void OutputActions::cmdChooseOutput_Click(int Index)
+{
+    static const QString kNames[] = {QStringLiteral("Copy"), QStringLiteral("Print"), QStringLiteral("Save")};
+    if (Index >= 0 && Index < 3)
+        DoOutputOperation(kNames[Index]);
+}
+
+QString OutputActions::GetOutputText() const
+{
+    if (!m_results)
+        forms::raise(forms::vberr::ObjectVariableNotSet);
+    return MakeINIString(*m_results);
+}
+
+void OutputActions::DoOutputOperation(const QString& name)
+{
+    try {
+        if (name == QStringLiteral("Copy"))
+            CopyToClipboardOperation(0, 0);
+        else if (name == QStringLiteral("Print"))
+            PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')', GetOutputText(), m_owner);
+        else if (name == QStringLiteral("Save"))
+            Save();
+    } catch (const forms::VbError& error) {
+        if (error.number() == forms::vberr::CancelSelected) {
+            m_cdA.setFileName(QString());
+            return;
+        }
+        forms::MsgBox(error.description(), forms::vbExclamation | forms::vbOKOnly);
+    }
+}
+
+void OutputActions::Save()
+{
+    m_cdA.setFlags(kSaveFlags);
+    m_cdA.setFilter(kSaveFilter);
+    m_cdA.ShowSave();
+    const QString fileName = m_cdA.FileName();
+    if (fileName.isEmpty())
+        return;
+    SaveTextToFile(fileName, GetOutputText());
+    // The next Save opens in this file's folder, with an empty name; only a save that
+    // succeeded moves the memory.
+    m_cdA.setInitDir(fileName.left(fileName.lastIndexOf(u'/') + 1));
+    m_cdA.setFileName(QString());
+}
+
+void OutputActions::CopyToClipboardOperation(short, short)
+{
+    try {
+        forms::Clipboard::Clear();
+    } catch (...) {
+    }
+    try {
+        forms::Clipboard::SetText(GetOutputText());
+    } catch (const forms::VbError& error) {
+        forms::MsgBox(error.description(), forms::vbOKOnly);
+    }
+}
+
+void OutputActions::cmdViewLog_Click()
+{
+    try {
+        forms::open_with_default_application(m_logFile.Write(m_log.text()));
+    } catch (const forms::VbError& error) {
+        forms::MsgBox(QStringLiteral("The session log cannot be shown.\r\n") + error.description(), forms::vbOKOnly);
+    }
+}
+
+} // namespace program

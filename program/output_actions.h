@@ -1,0 +1,60 @@
+#pragma once
+// The results page's output actions: Copy puts the INI report on the clipboard, Print prints
+// it under a dated title, Save writes it to a text file the user names (the save dialog
+// opens in the folder of the last file saved), and View Log shows the session log with the
+// desktop's viewer for text. The report is the INI text of the last results matrix.
+//
+// The wizard form owns one OutputActions for its life: the save dialog's folder memory and
+// the View Log file live as long as it does.
+
+#include "program/session_log.h"
+#include "program/temp_log_file.h"
+
+#include "platform/forms/common_dialog.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace program {
+
+class OutputActions {
+public:
+    // `results` is the wizard's last results matrix (m_results), `log` its session log.
+    OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log);
+
+    // 0 Copy, 1 Print, 2 Save; any other index does nothing.
+    void cmdChooseOutput_Click(int Index);
+    // Runs the action named exactly "Copy", "Print" or "Save"; any other name does nothing.
+    // A failure shows its description (exclamation icon) and changes nothing else.
+    void DoOutputOperation(const QString& name);
+    void CopyToClipboardOperation(short FromRow = 0, short ToRow = 0);
+    // Writes the session log into the program's private log file and opens it; a failure
+    // says why in a message box.
+    void cmdViewLog_Click();
+
+    forms::CommonDialog& cdA() { return m_cdA; }
+
+    // The save dialog's settings.
+    inline static constexpr int kSaveFlags = 0x80E; // overwrite prompt, no read-only box, keep the folder, path must exist
+    inline static const QString kSaveFilter = QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*");
+
+private:
+    QString GetOutputText() const;
+    void Save();
+
+    QWidget* m_owner;
+    const std::optional<QStringList>& m_results;
+    const SessionLog& m_log;
+    forms::CommonDialog m_cdA;
+    TempLogFile m_logFile;
+};
+
+// Writes `text` and CR LF into `path` (created, or replaced whole only once written); raises
+// the runtime's error with the reason when it cannot.
+void SaveTextToFile(const QString& path, const QString& text);
+
+} // namespace program

@@ -1,0 +1,175 @@
+#include "controls/display/captions_info_page.h"
+#include "controls/display/general_info_page.h"
+#include "controls/display/general_progress_page.h"
+#include "controls/display/ky_progress_bar.h"
+#include "controls/display/ky_progress_info.h"
+
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/property_sheet.h"
+#include "platform/forms/text_box.h"
+#include "tests/controls/display/progress_log.h"
+#include "tests/controls/property_sheet_fixture.h"
+
+#include <functional>
+
+using ProgressPagesTest = PropertySheetTest;
+
+TEST_F(ProgressPagesTest, TheBarsSheetAppliesMaxBeforeMinSoBothBoundsRiseAtOnce)
+{
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProgress"));
+    auto* bar = qobject_cast<KyProgressBar*>(site.control());
+    bar->setCaption(QStringLiteral("Counting users"));
+
+    forms::PropertySheet& sheet = *sheet_;
+    sheet.set_selection({&site});
+    EXPECT_EQ(tab_titles(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Font")}));
+    auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
+    EXPECT_EQ(page.txtCaption().Text(), QStringLiteral("Counting users"));
+    EXPECT_EQ(page.txtMax().Text(), QStringLiteral("100"));
+    EXPECT_EQ(page.cboCaptionAlign().List(2), QStringLiteral("2 - arAlignCenter"));
+    EXPECT_FALSE(sheet.apply_enabled());
+
+    page.txtMin().setText(QStringLiteral("200"));
+    page.txtMax().setText(QStringLiteral("500"));
+    EXPECT_TRUE(sheet.apply_enabled());
+    save_picture(sheet, 0, "general_progress_page.png");
+    ASSERT_TRUE(sheet.apply());
+    EXPECT_EQ(bar->Max(), 500);
+    EXPECT_EQ(bar->Min(), 200);
+    EXPECT_FALSE(sheet.apply_enabled());
+
+    // Lowering both below the old Min: the bar refuses Max against the old Min (with
+    // ErrorsNotify its own box says so), then takes the new Min against the unchanged Max.
+    page.chkErrorsNotify().setValue(1);
+    page.txtMax().setText(QStringLiteral("150"));
+    page.txtMin().setText(QStringLiteral("10"));
+    ASSERT_TRUE(sheet.apply());
+    EXPECT_EQ(bar->Max(), 500);
+    EXPECT_EQ(bar->Min(), 10);
+    EXPECT_EQ(design_->messages().boxes.size(), 1u);
+}
+
+TEST_F(ProgressPagesTest, EachPageReadsAndWritesInItsOwnOrder)
+{
+    struct Case {
+        std::function<std::unique_ptr<forms::PropertyPage>()> make;
+        QStringList reads;
+        QStringList writes;
+    };
+    const QStringList info_reads{"?DisplayTotal",
+                                 "?DisplayProcessed",
+                                 "?DisplayErrors",
+                                 "?DisplayElapsedTime",
+                                 "?DisplayEstimatedTime",
+                                 "?ShowPercentCompleted",
+                                 "?ProgressMax",
+                                 "?Progress",
+                                 "?Status"};
+    const std::vector<Case> cases{
+        {[] { return std::make_unique<GeneralProgress>(); },
+         {"?ErrorsNotify", "?Caption", "?Max", "?Min", "?Align"},
+         {"ErrorsNotify=true", "Caption=Done", "Max=100", "Min=0", "Align=2"}},
+        {[] { return std::make_unique<GeneralInfo>(); },
+         info_reads,
+         {"DisplayTotal=true", "DisplayProcessed=false", "DisplayErrors=true", "DisplayElapsedTime=false",
+          "DisplayEstimatedTime=true", "ProgressMax=300", "Progress=60", "Status=Counting",
+          "ShowPercentCompleted=true"}},
+        {[] { return std::make_unique<CaptionsInfo>(); },
+         {"?StepDescription4", "?StepDescription3", "?StepDescription2", "?StepDescription1", "?StepDescription0",
+          "?Description"},
+         {"StepDescription4=s4", "StepDescription3=s3", "StepDescription2=s2", "StepDescription1=s1",
+          "StepDescription0=s0", "Description=d"}},
+    };
+    for (const Case& c : cases) {
+        ProgressLog target;
+        ProgressLog second;
+        auto page = c.make();
+        page->set_selection({&target, &second});
+        EXPECT_EQ(target.calls, c.reads);
+        target.calls.clear();
+        page->apply();
+        EXPECT_EQ(target.calls, c.writes) << "every field is written, edited or not";
+        EXPECT_TRUE(second.calls.isEmpty()) << "only the first selected control is read and written";
+    }
+}
+
+TEST_F(ProgressPagesTest, AnAlignTheListCannotShowFailsTheLoadAtItsLastStep)
+{
+    forms::TestHost design(false);
+    ProgressLog target;
+    target.setAlign(7);
+    target.setCaption(QStringLiteral("Half"));
+    forms::PropertySheet sheet;
+    auto& page = static_cast<GeneralProgress&>(sheet.add_page(std::make_unique<GeneralProgress>()));
+    EXPECT_FALSE(sheet.set_selection({&target}));
+    ASSERT_EQ(design.messages().boxes.size(), 1u) << "the sheet shows the error";
+    EXPECT_EQ(design.messages().boxes[0].prompt, QStringLiteral("Invalid property value"));
+    EXPECT_EQ(page.txtCaption().Text(), QStringLiteral("Half")) << "the fields before it are filled";
+    EXPECT_EQ(page.txtMin().Text(), QStringLiteral("0"));
+    EXPECT_EQ(page.cboCaptionAlign().ListIndex(), -1);
+
+    // With no item chosen, the apply writes -1.
+    target.calls.clear();
+    page.apply();
+    EXPECT_EQ(target.calls.last(), QStringLiteral("Align=-1"));
+}
+
+TEST_F(ProgressPagesTest, ThePanelsSheetShowsItsTwoPagesAndAppliesThem)
+{
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressInfo"), QStringLiteral("pinProgress"));
+    forms::TestHost& design = *design_;
+    auto* panel = qobject_cast<KyProgressInfo*>(site.control());
+    panel->setDescription(QStringLiteral("Counting the objects of each domain"));
+    panel->setStepDescription0(QStringLiteral("Connecting"));
+
+    forms::PropertySheet& sheet = *sheet_;
+    sheet.set_selection({&site});
+    EXPECT_EQ(tab_titles(sheet), (QStringList{QStringLiteral("General"), QStringLiteral("Captions")}));
+    auto& general = static_cast<GeneralInfo&>(*sheet.page(0));
+    auto& captions = static_cast<CaptionsInfo&>(*sheet.page(1));
+    EXPECT_EQ(captions.txtStepDescription(0).Text(), QStringLiteral("Connecting"));
+
+    general.txtProgressMax().setText(QStringLiteral("400"));
+    general.txtProgress().setText(QStringLiteral("100"));
+    general.chkShowPercent().setValue(1);
+    captions.txtStepDescription(1).setText(QStringLiteral("Counting users"));
+    save_picture(sheet, 0, "general_info_page.png");
+    save_picture(sheet, 1, "captions_info_page.png");
+    ASSERT_TRUE(sheet.apply());
+    EXPECT_EQ(panel->ProgressMax(), 400);
+    EXPECT_EQ(panel->Progress(), 100);
+    EXPECT_TRUE(panel->ShowPercentCompleted());
+    EXPECT_EQ(panel->StepDescription1(), QStringLiteral("Counting users"));
+
+    // A maximum that is no number fails in the panel's assignment; the switches before it stay.
+    general.chkDisplayTotal().setValue(general.chkDisplayTotal().Value() == 1 ? 0 : 1);
+    const bool total = general.chkDisplayTotal().Value() == 1;
+    general.txtProgressMax().setText(QStringLiteral("lots"));
+    EXPECT_FALSE(sheet.apply());
+    EXPECT_EQ(panel->DisplayTotal(), total);
+    EXPECT_EQ(panel->ProgressMax(), 400);
+    EXPECT_FALSE(design.messages().boxes.empty());
+}
+
+TEST_F(ProgressPagesTest, EachControlsSheetShowsItsPagesInOrder)
+{
+    const std::vector<std::pair<QString, QStringList>> cases{
+        {QStringLiteral("KyComCtl.KyProgressBar"), {"General", "Font"}},
+        {QStringLiteral("KyComCtl.KyProgressInfo"), {"General", "Captions"}},
+        {QStringLiteral("KyComCtl.KyLabel"), {"General", "Color", "Font", "Picture"}},
+        {QStringLiteral("KyComCtl.KyUpDown"), {"General", "Font"}},
+        {QStringLiteral("KyComCtl.KyTreeBase"), {"Options tree"}},
+    };
+    forms::TestHost design(false);
+    int n = 0;
+    for (const auto& [klass, titles] : cases) {
+        forms::ControlSite& site = design.add(klass, QStringLiteral("ctl%1").arg(++n));
+        forms::PropertySheet sheet;
+        sheet.open_for({&site});
+        EXPECT_EQ(tab_titles(sheet), titles) << klass.toStdString();
+        EXPECT_FALSE(sheet.apply_enabled()) << klass.toStdString();
+    }
+    EXPECT_TRUE(design.messages().boxes.empty());
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The property-page tests' host: a control placed on a design-mode form (UserMode False) with
+// its property sheet open, the sheet's tab titles, and pictures of a page as the designer sees
+// it, saved as test artefacts.
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/property_sheet.h"
+#include "platform/forms/screen.h"
+#include "tests/controls/kycomctl_fixture.h"
+
+#include <QTabWidget>
+
+#include <cstdio>
+#include <memory>
+
+class PropertySheetTest : public KyComCtlTest {
+protected:
+    void TearDown() override
+    {
+        forms::Screen::set_twips_per_pixel(15, 15);
+        sheet_.reset();
+        design_.reset();
+        KyComCtlTest::TearDown();
+    }
+
+    // Places a control of `klass` and opens its sheet in sheet_.
+    forms::ControlSite& open_designed(const QString& klass, const QString& name)
+    {
+        design_ = std::make_unique<forms::TestHost>(false);
+        forms::ControlSite& site = design_->add(klass, name);
+        sheet_ = std::make_unique<forms::PropertySheet>();
+        sheet_->open_for({&site});
+        return site;
+    }
+
+    static QStringList tab_titles(const forms::PropertySheet& sheet)
+    {
+        QStringList out;
+        for (int i = 0; i < sheet.page_count(); ++i)
+            out << sheet.tab_text(i);
+        return out;
+    }
+
+    static void save_picture(forms::PropertySheet& sheet, int tab, const char* file)
+    {
+        sheet.show();
+        sheet.findChild<QTabWidget*>()->setCurrentWidget(sheet.page(tab));
+        const QImage image = sheet.grab().toImage();
+        const auto path = artefacts_dir() / file;
+        EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
+        std::printf("picture of the property page: %s\n", path.c_str());
+    }
+
+    std::unique_ptr<forms::TestHost> design_;
+    std::unique_ptr<forms::PropertySheet> sheet_;
+};

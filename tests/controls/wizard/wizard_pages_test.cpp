@@ -1,0 +1,173 @@
+#include "controls/wizard/buttons_set_page.h"
+#include "controls/wizard/captions_page.h"
+#include "controls/wizard/general_tab_page.h"
+#include "controls/wizard/ky_wizard_tab.h"
+#include "controls/wizard/page_buttons.h"
+
+#include "platform/forms/check_box.h"
+#include "platform/forms/combo_box.h"
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/frame.h"
+#include "platform/forms/line.h"
+#include "platform/forms/option_button.h"
+#include "platform/forms/property_sheet.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/text_box.h"
+#include "tests/controls/property_sheet_fixture.h"
+
+namespace {
+
+enum { LB, LMB, RMB, RB };
+
+class WizardPagesTest : public PropertySheetTest {
+protected:
+    void SetUp() override
+    {
+        PropertySheetTest::SetUp();
+        site_ = &open_designed(QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("tabWelcome"));
+        tab_ = qobject_cast<KyWizardTab*>(site_->control());
+    }
+    ButtonsSet& buttons() { return static_cast<ButtonsSet&>(*sheet_->page(2)); }
+    void save_picture(int tab, const char* file) { PropertySheetTest::save_picture(*sheet_, tab, file); }
+
+    forms::ControlSite* site_ = nullptr;
+    KyWizardTab* tab_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(WizardPagesTest, ThePageControlsSheetListsItsPagesInOrder)
+{
+    EXPECT_EQ(tab_titles(*sheet_),
+              (QStringList{QStringLiteral("General"), QStringLiteral("Captions"), QStringLiteral("Buttons Set"),
+                           QStringLiteral("Color"), QStringLiteral("Font")}));
+    EXPECT_FALSE(sheet_->apply_enabled()) << "loading is no edit";
+    save_picture(0, "general_tab_page.png");
+    save_picture(1, "captions_page.png");
+    buttons().chkUseDefaultButtonSet().setValue(0);
+    save_picture(2, "buttons_set_page.png");
+    save_picture(3, "standard_color_page.png");
+    save_picture(4, "standard_font_page.png");
+}
+
+TEST_F(WizardPagesTest, ADefaultMovedWithItsRuleStaysOnTheCheckedButton)
+{
+    ButtonSetEditor& e = buttons().editor();
+    // The designer gives Next to Right and makes it the default...
+    e.rule(RB).setListIndex(kyBRNext);
+    e.isDefault(RB).setValue(1);
+    ASSERT_TRUE(sheet_->apply());
+    ASSERT_EQ(tab_->DefaultButton(), kyBPRight);
+    // ...then moves Next to Left Middle, which takes Right's Next away, and checks Default there.
+    e.rule(LMB).setListIndex(kyBRNext);
+    EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone);
+    e.isDefault(LMB).setValue(1);
+    EXPECT_EQ(e.isDefault(RB).Value(), 0);
+    e.visible(RB).setValue(0);
+    ASSERT_TRUE(sheet_->apply());
+    EXPECT_EQ(tab_->DefaultButton(), kyBPLeftMiddle);
+
+    // No Default box checked is no default button, not the rightmost button without a rule.
+    e.isDefault(LMB).setValue(0);
+    e.cancel(LB).setValue(0);
+    ASSERT_TRUE(sheet_->apply());
+    EXPECT_EQ(tab_->DefaultButton(), kyBPNone);
+    EXPECT_EQ(tab_->CancelButton(), kyBPNone);
+}
+
+TEST_F(WizardPagesTest, TheButtonColumnsKeepOneRuleOneDefaultAndOneCancel)
+{
+    ButtonSetEditor& e = buttons().editor();
+    e.rule(RB).setListIndex(kyBRNext);
+    e.rule(LB).setListIndex(kyBRNone);
+    ASSERT_TRUE(sheet_->apply());
+
+    // Choosing None changes nothing else and is no edit.
+    e.rule(LMB).setListIndex(kyBRNone);
+    EXPECT_FALSE(buttons().Changed());
+    EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNext);
+    // A click on an unchanged index is a choice like any other.
+    e.rule(RB).setListIndex(kyBRNext);
+    EXPECT_TRUE(buttons().Changed());
+    ASSERT_TRUE(sheet_->apply());
+
+    // Choosing Next elsewhere takes it from Right.
+    e.rule(LMB).setListIndex(kyBRNext);
+    EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone);
+    EXPECT_TRUE(buttons().Changed());
+
+    for (forms::CheckBox& (ButtonSetEditor::*box)(int) const :
+         {&ButtonSetEditor::isDefault, &ButtonSetEditor::cancel}) {
+        (e.*box)(LB).setValue(1);
+        (e.*box)(RB).setValue(1);
+        EXPECT_EQ((e.*box)(LB).Value(), 0);
+        EXPECT_EQ((e.*box)(RB).Value(), 1);
+        (e.*box)(RB).setValue(0);
+        EXPECT_EQ((e.*box)(LB).Value(), 0) << "unchecking leaves the others alone";
+    }
+    // The previews follow the fields; a hidden preview keeps its frame.
+    e.caption(LB).setText(QStringLiteral("&Back"));
+    EXPECT_EQ(e.preview(LB).Caption(), QStringLiteral("&Back"));
+    e.visible(LB).setValue(0);
+    EXPECT_FALSE(e.preview(LB).Visible());
+}
+
+TEST_F(WizardPagesTest, FrameLinesHugThePreviewsAtEachScreensTwipsPerPixel)
+{
+    ButtonSetEditor& e = buttons().editor();
+    for (double tpp : {15.0, 12.0}) {
+        forms::Screen::set_twips_per_pixel(tpp, tpp);
+        buttons().grab(); // paints the page
+        const forms::CommandButton& b = e.preview(RMB);
+        const double l = b.Left(), t = b.Top(), w = b.Width(), h = b.Height();
+        const forms::Line& left = e.frame_line(RMB, 0);
+        const forms::Line& top = e.frame_line(RMB, 1);
+        const forms::Line& right = e.frame_line(RMB, 2);
+        const forms::Line& bottom = e.frame_line(RMB, 3);
+        EXPECT_EQ(left.Name(), QStringLiteral("LRMLeft"));
+        EXPECT_EQ((std::array{left.X1(), left.Y1(), left.X2(), left.Y2()}), (std::array{l - tpp, t, l - tpp, t + h}));
+        EXPECT_EQ((std::array{top.X1(), top.Y1(), top.X2(), top.Y2()}), (std::array{l, t - tpp, l + w, t - tpp}));
+        EXPECT_EQ((std::array{right.X1(), right.Y1(), right.X2(), right.Y2()}),
+                  (std::array{l + w, t - tpp, l + w, t + h}));
+        EXPECT_EQ((std::array{bottom.X1(), bottom.Y1(), bottom.X2(), bottom.Y2()}),
+                  (std::array{l - tpp, t + h, l + w, t + h}));
+    }
+}
+
+TEST_F(WizardPagesTest, GeneralTabStopsAtTheFirstValueThePageControlRefuses)
+{
+    auto& general = static_cast<GeneralTab&>(*sheet_->page(0));
+    tab_->setPageIndex(3);
+    tab_->setPageMode(InteriorPage);
+    sheet_->set_selection({site_});
+    EXPECT_EQ(general.txtPageIndex().Text(), QStringLiteral("3"));
+    EXPECT_EQ(general.cboPageMode().ListIndex(), InteriorPage);
+
+    general.txtPageNext().setText(QStringLiteral("4"));
+    general.txtPageBack().setText(QStringLiteral("2"));
+    general.txtPageIndex().setText(QStringLiteral("third"));
+    general.cboPageMode().setListIndex(CompletePage);
+    EXPECT_FALSE(sheet_->apply());
+    EXPECT_EQ(tab_->PageNext(), 4);
+    EXPECT_EQ(tab_->PageBack(), 2);
+    EXPECT_EQ(tab_->PageIndex(), 3) << "the write that failed and those after it change nothing";
+    EXPECT_EQ(tab_->PageMode(), InteriorPage);
+    EXPECT_FALSE(design_->messages().boxes.empty());
+
+    // An empty PageNext fails at the first write: nothing is written.
+    general.txtPageNext().setText(QString());
+    general.txtPageBack().setText(QStringLiteral("1"));
+    EXPECT_FALSE(sheet_->apply());
+    EXPECT_EQ(tab_->PageBack(), 2);
+}
+
+TEST_F(WizardPagesTest, CaptionsWritesAllFiveTextsLineBreaksIncluded)
+{
+    auto& captions = static_cast<Captions&>(*sheet_->page(1));
+    captions.txtBannerDescription().setText(QStringLiteral("First line\r\nSecond line"));
+    captions.txtWaterMarkTitle().setText(QStringLiteral("Welcome"));
+    ASSERT_TRUE(sheet_->apply());
+    EXPECT_EQ(tab_->BannerDescription(), QStringLiteral("First line\r\nSecond line"));
+    EXPECT_EQ(tab_->WatermarkTitle(), QStringLiteral("Welcome"));
+}

@@ -1,0 +1,258 @@
+// The output actions: Copy to the clipboard, Print to a PDF (read back with pdftotext and
+// drawn with pdftoppm), Save through the file dialog with its folder memory, and View Log
+// through the program's private log file and Shell.
+#include "program/output_actions.h"
+#include "program/results_report.h"
+
+#include "platform/forms/clipboard.h"
+#include "platform/forms/common_dialog.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/printer.h"
+#include "platform/forms/shell.h"
+#include "platform/forms/vb_error.h"
+#include "tests/program/result_model_fixture.h"
+#include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/test_artefacts.h"
+#include "tests/support/forms/test_host.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+using program_test::model;
+using program_test::network_values;
+
+QByteArray read_all(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class OutputActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        forms::TestHost::ensure_application();
+        ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {"nt.test", network_values(50)}});
+        results = program::FillResultsMatrix(domains, {});
+        ASSERT_TRUE(results);
+        report = program::MakeINIString(*results);
+        log.AddLogLine(QStringLiteral("12/10/2026 9:05:03 AM, Start inspecting domains.\r\n"));
+    }
+    void TearDown() override
+    {
+        forms::set_file_dialog_service({});
+        forms::set_print_dialog_service({});
+        forms::set_shell_service({});
+    }
+
+    forms::ScopedMessageBoxRecorder boxes;
+    std::optional<QStringList> results;
+    QString report;
+    SessionLog log;
+    QTemporaryDir dir;
+};
+
+TEST_F(OutputActionsTest, CopyPutsTheReportOnTheClipboard)
+{
+    program::OutputActions actions(nullptr, results, log);
+    forms::Clipboard::SetText(QStringLiteral("before"));
+    actions.cmdChooseOutput_Click(0);
+    EXPECT_EQ(forms::Clipboard::GetText(), report);
+    EXPECT_TRUE(report.startsWith(QStringLiteral("[Total]\r\nDCs=51\r\n")));
+    // Names are compared exactly; other indexes and names do nothing.
+    forms::Clipboard::SetText(QStringLiteral("kept"));
+    actions.DoOutputOperation(QStringLiteral("copy"));
+    actions.cmdChooseOutput_Click(3);
+    EXPECT_EQ(forms::Clipboard::GetText(), QStringLiteral("kept"));
+    EXPECT_TRUE(boxes->boxes.empty());
+}
+
+TEST_F(OutputActionsTest, SaveWritesTheReportAndRemembersTheFolderOfASuccessfulSave)
+{
+    std::vector<forms::FileDialogRequest> requests;
+    std::optional<QString> answer;
+    forms::set_file_dialog_service([&](const forms::FileDialogRequest& r) {
+        requests.push_back(r);
+        return answer;
+    });
+    program::OutputActions actions(nullptr, results, log);
+
+    // Cancel: nothing written, nothing shown.
+    actions.cmdChooseOutput_Click(2);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].save);
+    EXPECT_EQ(requests[0].flags, 0x80E); // bit 2: the dialog asks before overwriting
+    EXPECT_EQ(requests[0].filter, QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*"));
+    EXPECT_TRUE(requests[0].title.isEmpty());
+    EXPECT_TRUE(requests[0].default_ext.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    // A save over an existing file, then the next dialog opens in its folder with no name.
+    const QString path = dir.filePath(QStringLiteral("stats"));
+    QFile::copy(QStringLiteral("/etc/hostname"), path);
+    answer = path;
+    actions.cmdChooseOutput_Click(2);
+    EXPECT_EQ(read_all(path), (report + QStringLiteral("\r\n")).toUtf8());
+    actions.cmdChooseOutput_Click(2);
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[2].init_dir, dir.path() + u'/');
+    EXPECT_TRUE(requests[2].file_name.isEmpty());
+    EXPECT_TRUE(boxes->boxes.empty());
+
+    // A save that fails says why and leaves the memory where it was.
+    answer = dir.filePath(QStringLiteral("missing/stats.txt"));
+    actions.cmdChooseOutput_Click(2);
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].style, forms::vbExclamation);
+    EXPECT_TRUE(boxes->boxes[0].prompt.contains(QStringLiteral("missing/stats.txt")));
+    EXPECT_EQ(actions.cdA().InitDir(), dir.path() + u'/');
+}
+
+// The text of a PDF, or nothing when pdftotext is not installed.
+std::optional<QString> pdf_text(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPages)
+{
+    // A report long enough for several pages.
+    std::vector<std::pair<QString, std::vector<int>>> entries;
+    for (int i = 0; i < 8; ++i)
+        entries.push_back({QStringLiteral("domain%1.test").arg(i), network_values(i * 10)});
+    ProcessedDomains domains = model(false, entries);
+    results = program::FillResultsMatrix(domains, {});
+    report = program::MakeINIString(*results);
+
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    forms::Printer::current().set_output_file(pdf);
+    program::OutputActions actions(nullptr, results, log);
+
+    // Cancelled: nothing printed, nothing shown.
+    forms::set_print_dialog_service([](QWidget*) { return std::optional<forms::PrintDialogChoice>(); });
+    actions.cmdChooseOutput_Click(1);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // Accepted on a printer the system does not know: the current printer prints, with the
+    // dialog's settings; a setting it refuses (Duplex 0 is left alone, bin 0 refused) stays.
+    forms::PrintDialogChoice choice;
+    choice.device_name = QStringLiteral("no such printer");
+    choice.Orientation = 1;
+    choice.PaperSize = 9;
+    forms::set_print_dialog_service([&](QWidget*) { return std::optional(choice); });
+    actions.cmdChooseOutput_Click(1);
+    EXPECT_TRUE(boxes->boxes.empty());
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(forms::Printer::current().PaperSize(), 9);
+
+    // A printer that cannot start the document: the program's message, with the stop icon.
+    forms::Printer::current().set_output_file(dir.filePath(QStringLiteral("missing/report.pdf")));
+    actions.cmdChooseOutput_Click(1);
+    forms::Printer::current().set_output_file(pdf);
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].style, forms::vbCritical);
+    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("Failed to print the statistics. Please make sure that the printer is "
+                                                     "installed and functioning correctly."));
+
+    const std::optional<QString> text = pdf_text(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
+    static const QRegularExpression title(
+        QStringLiteral(R"(Brevash \((Sun|Mon|Tue|Wed|Thu|Fri|Sat), [A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2} (AM|PM)\))"));
+    EXPECT_TRUE(title.match(*text).hasMatch()) << text->left(200).toStdString();
+    // Every line of the report, in order.
+    qsizetype at = 0;
+    for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const qsizetype found = text->indexOf(line, at);
+        ASSERT_GE(found, 0) << "missing: " << line.toStdString();
+        at = found + line.size();
+    }
+    EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
+
+    // The first page as a picture to look at.
+    const QString prefix = QString::fromStdString((forms::artefacts_dir() / "printed_report").string());
+    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                             QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, prefix}),
+              0);
+}
+
+TEST_F(OutputActionsTest, ViewLogUsesAPrivateFileRemovedAtTheEnd)
+{
+    std::vector<forms::ShellRequest> started;
+    forms::set_shell_service([&](const forms::ShellRequest& r) -> std::int64_t {
+        started.push_back(r);
+        return 1;
+    });
+    QString path;
+    {
+        program::OutputActions actions(nullptr, results, log);
+        actions.cmdViewLog_Click();
+        ASSERT_EQ(started.size(), 1u);
+        EXPECT_EQ(started[0].program, QStringLiteral("xdg-open"));
+        path = started[0].arguments.value(0);
+        EXPECT_EQ(read_all(path), (log.text() + QStringLiteral("\r\n")).toUtf8());
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+        EXPECT_TRUE(QFileInfo(path).fileName().startsWith(QStringLiteral("Ostrel-log-")));
+
+        // The second click rewrites the same file; another program's file has another name.
+        log.AddLogLine(QStringLiteral("more"));
+        actions.cmdViewLog_Click();
+        ASSERT_EQ(started.size(), 2u);
+        EXPECT_EQ(started[1].arguments.value(0), path);
+        EXPECT_EQ(read_all(path), (log.text() + QStringLiteral("\r\n")).toUtf8());
+        program::OutputActions other(nullptr, results, log);
+        other.cmdViewLog_Click();
+        EXPECT_NE(started[2].arguments.value(0), path);
+        EXPECT_TRUE(boxes->boxes.empty());
+    }
+    EXPECT_FALSE(QFile::exists(path)); // removed when the program ends
+}
+
+TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
+{
+    forms::set_shell_service([](const forms::ShellRequest&) -> std::int64_t {
+        forms::raise(53, QStringLiteral("Shell"), QStringLiteral("File not found: xdg-open"));
+    });
+    program::OutputActions actions(nullptr, results, log);
+    actions.cmdViewLog_Click();
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("The session log cannot be shown.\r\nFile not found: xdg-open"));
+
+    // No temporary folder to write in.
+    std::vector<forms::ShellRequest> started;
+    forms::set_shell_service([&](const forms::ShellRequest& r) -> std::int64_t {
+        started.push_back(r);
+        return 1;
+    });
+    const QByteArray before = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir.filePath(QStringLiteral("missing"))));
+    program::OutputActions homeless(nullptr, results, log);
+    homeless.cmdViewLog_Click();
+    qputenv("TMPDIR", before);
+    ASSERT_EQ(boxes->boxes.size(), 2u) << started.at(0).arguments.value(0).toStdString();
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(boxes->boxes[1].prompt.startsWith(QStringLiteral("The session log cannot be shown.\r\nThe session log could not be")))
+        << boxes->boxes[1].prompt.toStdString();
+}
+
+} // namespace

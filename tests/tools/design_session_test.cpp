@@ -1,0 +1,88 @@
+#include "tools/design/design_session.h"
+#include "tools/design/design_window.h"
+
+#include "controls/display/general_progress_page.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/form_file.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/property_sheet.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/vb_error.h"
+#include "tests/controls/kycomctl_fixture.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+class DesignSessionTest : public KyComCtlTest {
+protected:
+    // A form file with a progress bar and a wizard page, designed and saved by a test host.
+    QString designed_file()
+    {
+        forms::TestHost design(false);
+        design.add(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProgress"));
+        design.add(QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("tabWelcome"));
+        const QString path = dir_.filePath(QStringLiteral("frmDesign.ofm"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(design.saved_text().toUtf8());
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+TEST_F(DesignSessionTest, APageEditSavedToTheFormFileReadsBackOnTheNextOpen)
+{
+    const QString path = designed_file();
+    DesignSession session;
+    session.open(path);
+    EXPECT_FALSE(session.form().UserMode());
+    EXPECT_EQ(session.control_names(), (QStringList{QStringLiteral("prbProgress"), QStringLiteral("tabWelcome")}));
+
+    auto sheet = session.sheet_for(QStringLiteral("prbProgress"));
+    auto& page = static_cast<GeneralProgress&>(*sheet->page(0));
+    page.txtMax().setText(QStringLiteral("250"));
+    page.txtCaption().setText(QStringLiteral("Domains"));
+    ASSERT_TRUE(sheet->apply());
+    session.save();
+
+    DesignSession again;
+    again.open(path);
+    QObject* bar = again.form().site(QStringLiteral("prbProgress"));
+    EXPECT_EQ(forms::get(bar, QStringLiteral("Max")).toInt(), 250);
+    EXPECT_EQ(forms::get(bar, QStringLiteral("Caption")).toString(), QStringLiteral("Domains"));
+}
+
+TEST_F(DesignSessionTest, AFileThatDoesNotLoadLeavesTheOpenFormAsItWas)
+{
+    DesignSession session;
+    session.open(designed_file());
+    const QString bad = dir_.filePath(QStringLiteral("bad.ofm"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("OstrelForm 1\nBegin Form frm\n   Begin KyComCtl.NoSuchControl x\n   End\nEnd\n");
+    file.close();
+    EXPECT_THROW(session.open(bad), forms::VbError);
+    EXPECT_THROW(session.open(dir_.filePath(QStringLiteral("missing.ofm"))), forms::VbError);
+    EXPECT_EQ(session.control_names().size(), 2);
+    EXPECT_THROW(session.sheet_for(QStringLiteral("nothing")), forms::VbError);
+
+    // The window shows the error and keeps the form.
+    DesignWindow window;
+    ASSERT_TRUE(window.open(session.path()));
+    EXPECT_FALSE(window.open(bad));
+    EXPECT_EQ(window.control_list().count(), 2);
+    EXPECT_FALSE(host().messages().boxes.empty());
+    window.show();
+    const QImage image = window.grab().toImage();
+    const auto picture = artefacts_dir() / "ostrel_design_window.png";
+    EXPECT_TRUE(image.save(QString::fromStdString(picture.string())));
+    std::printf("picture of the design window: %s\n", picture.c_str());
+}
