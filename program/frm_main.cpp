@@ -3,6 +3,8 @@
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
 #include "program/list_images.h"
+#include "program/output_actions.h"
+#include "program/processing_run.h"
 #include "program/program_strings.h"
 #include "program/resources.h"
 #include "program/server_list_page.h"
@@ -51,13 +53,20 @@ FrmMain::EventScope::EventScope(std::shared_ptr<CollectorCalls> calls) : m_calls
 
 FrmMain::EventScope::~EventScope()
 {
-    if (--m_calls->inEvent == 0 && std::exchange(m_calls->cancelPending, false))
+    if (--m_calls->inEvent != 0)
+        return;
+    if (std::exchange(m_calls->cancelPending, false))
         cancel_from_event_loop(m_calls);
+    if (std::exchange(m_calls->closePending, false) && m_calls->form)
+        QTimer::singleShot(0, m_calls->form, [form = m_calls->form] {
+            if (form)
+                form->close();
+        });
 }
 
 FrmMain::FrmMain(std::shared_ptr<WizardCollector> collector)
     : m_collector(std::move(collector))
-    , m_calls(std::make_shared<CollectorCalls>(CollectorCalls{m_collector}))
+    , m_calls(std::make_shared<CollectorCalls>(CollectorCalls{m_collector, this}))
     , m_frmAddDomain(std::make_unique<FrmAddDomain>())
     , m_images(MakeListImages())
 {
@@ -79,6 +88,8 @@ FrmMain::~FrmMain()
 {
     // No event of the collector reaches a form that is going.
     m_collector->Advise(nullptr, nullptr);
+    m_tmrProcessProgress.setEnabled(false);
+    m_run.reset();
     m_domains.reset();
     m_servers.reset();
     unload();
@@ -101,9 +112,9 @@ QString FrmMain::CurrentPageName() const
     return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>()) : QString();
 }
 
-forms::IntrinsicControl& FrmMain::control(const char* name) const
+forms::IntrinsicControl& FrmMain::control(const char* name, int index) const
 {
-    forms::IntrinsicControl* found = intrinsic(QString::fromLatin1(name));
+    forms::IntrinsicControl* found = intrinsic(QString::fromLatin1(name), index);
     if (found == nullptr)
         forms::raise(424, Name(), QStringLiteral("The form has no control named %1").arg(QString::fromLatin1(name)));
     return *found;
@@ -155,6 +166,7 @@ void FrmMain::BindControls()
     services.owner = this;
     m_domains = std::make_unique<DomainListPage>(*this, m_images, services);
     m_servers = std::make_unique<ServerListPage>(*this, m_images, services);
+    BindRun();
 }
 
 void FrmMain::LocalizeForm()
@@ -216,18 +228,27 @@ void FrmMain::Form_Resize()
 
 void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
-    (void)Cancel;
-    // The collector's and the navigator's events stop here, before any control of the form
-    // goes (the pages leaving raise no page flow). A run still going is cancelled once this
-    // handler has returned: the collector's Cancel waits for its worker, which is no wait to
-    // start inside the window's close.
+    // The collector's events stop here, before any control of the form goes. A run still
+    // going is cancelled from the event loop: the collector's Cancel waits for its worker,
+    // which is no wait to start inside the window's close.
     m_collector->Advise(nullptr, nullptr);
+    if (m_calls->inEvent > 0) {
+        // A handler of the collector's events is running (its progress display lets the
+        // close in) and still uses the form's controls: the form goes once it has returned.
+        Cancel = 1;
+        m_calls->closePending = true;
+        return;
+    }
+    if (UnloadMode != forms::vbFormCode)
+        cancel_from_event_loop(m_calls);
+    // The pages leaving raise no page flow.
     for (const QMetaObject::Connection& connection : m_navigatorEvents)
         disconnect(connection);
     m_navigatorEvents.clear();
-    if (UnloadMode != forms::vbFormCode)
-        cancel_from_event_loop(m_calls);
     m_frmAddDomain->unload_form(forms::vbFormCode);
+    // The run's display and the pages' logic hold controls that go with the form.
+    m_tmrProcessProgress.setEnabled(false);
+    m_run.reset();
     m_domains.reset();
     m_servers.reset();
 }

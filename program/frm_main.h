@@ -11,10 +11,12 @@
 // The collector is held for the form's life; its events reach the form on the UI thread and
 // are detached before any widget of the form goes.
 
+#include "program/session_log.h"
 #include "program/wizard_collector.h"
 
 #include "platform/forms/host_form.h"
 #include "platform/forms/image_list.h"
+#include "platform/forms/interval_timer.h"
 
 #include <QPointer>
 #include <QString>
@@ -22,11 +24,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DomainListPage;
 class FrmAddDomain;
 class ServerListPage;
+
+namespace program {
+class OutputActions;
+class ProcessingRun;
+} // namespace program
 
 namespace forms {
 class ControlSite;
@@ -54,14 +62,17 @@ public:
     FrmAddDomain& addDialog() const { return *m_frmAddDomain; }
     bool Exchange() const { return m_bExchange; }
     // The session log of the form's life.
-    const QString& Log() const { return m_sLog; }
+    const QString& Log() const { return m_log.text(); }
 
     // The collector as the form's handlers share it with calls that outlive them: how many
-    // of its events are being handled now, and a cancel waiting for them to return.
+    // of its events are being handled now, and a cancel and a close of the form waiting for
+    // them to return.
     struct CollectorCalls {
         std::shared_ptr<WizardCollector> collector;
+        QPointer<QWidget> form;
         int inEvent = 0;
         bool cancelPending = false;
+        bool closePending = false;
     };
 
 protected:
@@ -93,14 +104,15 @@ private:
     void KyWizardNavigator1_FinishClick();
     void KyWizardNavigator1_CancelClick();
 
-    // The collection run (frm_main_run.cpp): the processing page's code joins there.
+    // The collection run and its results (frm_main_run.cpp).
+    void BindRun();
     void SetProcessingTexts(bool bExchange);
     void StartCollection(bool bExchange);
-    QStringList BuildNameList(bool bExchange) const;
+    // The names to collect: every server, or the ticked domains; none when no name qualifies.
+    std::optional<QStringList> BuildNameList(bool bExchange) const;
     void CancelCollection();
     void m_collector_DomainCollected(const QString& sDomainName, const QString& ErrorString);
     void m_collector_CollectionCompleted(IOstrelInfoCollection* pInfos, const QString& ErrorString);
-    void AppendLog(const QString& s);
 
     // The wizard ends: the input dialog and this form are unloaded.
     void UnloadForms();
@@ -108,7 +120,7 @@ private:
     QObject* WizardPage(int n) const;
     void GoToPage(int n);
     void setNextEnabled(bool on);
-    forms::IntrinsicControl& control(const char* name) const;
+    forms::IntrinsicControl& control(const char* name, int index = -1) const;
 
     std::shared_ptr<WizardCollector> m_collector;
     std::shared_ptr<CollectorCalls> m_calls;
@@ -120,8 +132,10 @@ private:
     std::vector<QMetaObject::Connection> m_navigatorEvents;
 
     bool m_bExchange = false;
-    std::int32_t m_nProcessed = 0;
-    std::int32_t m_nErrors = 0;
-    std::int32_t m_nTarget = 0;
-    QString m_sLog;
+    SessionLog m_log;
+    forms::IntervalTimer m_tmrProcessProgress;
+    std::unique_ptr<program::ProcessingRun> m_run;
+    // The last results matrix, which the output actions hand out.
+    std::optional<QStringList> m_results;
+    std::unique_ptr<program::OutputActions> m_output;
 };

@@ -1,44 +1,62 @@
-// frmMain's side of a collection run, as far as the page flow needs it. The processing page
-// (progress display, timer, session-log lines) and the results page (result model, grid,
-// errors label) join at the places marked "Joins here".
+// frmMain's side of a collection run: the processing page's run (progress display, timer,
+// session log) and, at its end, the results page's grid, errors label and output buttons.
 
 #include "program/frm_main.h"
 
+#include "program/collector.h"
 #include "program/domain_list_page.h"
-#include "program/program_strings.h"
-#include "program/resources.h"
+#include "program/output_actions.h"
+#include "program/processing_run.h"
+#include "program/results_grid.h"
 #include "program/server_list_page.h"
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/flex_grid.h"
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/list_view.h"
+#include "platform/forms/message_box.h"
 #include "platform/forms/std_picture.h"
+#include "platform/forms/vb_error.h"
 
 namespace {
-
-struct ProcessingTexts {
-    std::int32_t title, description, step, icon;
-};
-constexpr ProcessingTexts kNetworkTexts{105, 106, 132, 102};
-constexpr ProcessingTexts kExchangeTexts{137, 138, 136, 103};
 constexpr int kResultsPage = 5; // the registry's 5th page: wtChooseOutput
-
+constexpr int kIconSize = 32;
 } // namespace
+
+void FrmMain::BindRun()
+{
+    m_tmrProcessProgress.setInterval(program::ProcessingRun::kTickMilliseconds);
+    m_tmrProcessProgress.setEnabled(false);
+    program::CollectorCalls calls{
+        [collector = m_collector](const QStringList& names, std::int32_t mask) { collector->Collect(names, mask); },
+        [collector = m_collector] { collector->Cancel(); }};
+    m_run = std::make_unique<program::ProcessingRun>(m_log, site(QStringLiteral("piProgressInfo")),
+                                                     site(QStringLiteral("prbProcessProgress")), m_tmrProcessProgress,
+                                                     std::move(calls));
+    connect(&m_tmrProcessProgress, &forms::IntervalTimer::Timer, this, [this] { m_run->tmrProcessProgress_Timer(); });
+
+    m_output = std::make_unique<program::OutputActions>(this, m_results, m_log);
+    for (int index = 0; index < 3; ++index)
+        connect(&control("cmdChooseOutput", index), &forms::IntrinsicControl::Click, this,
+                [this, index] { m_output->cmdChooseOutput_Click(index); });
+    connect(&control("cmdViewLog"), &forms::IntrinsicControl::Click, this, [this] { m_output->cmdViewLog_Click(); });
+}
 
 void FrmMain::SetProcessingTexts(bool bExchange)
 {
-    const ProcessingTexts& t = bExchange ? kExchangeTexts : kNetworkTexts;
+    const program::ProcessingTexts texts = program::SetProcessingTexts(bExchange);
     forms::ControlSite* page = site(QStringLiteral("wtProcessing"));
-    forms::let(page, QStringLiteral("BannerTitle"), program::load_res_string(static_cast<UINT>(t.title)));
-    forms::let(page, QStringLiteral("BannerDescription"), program::load_res_string(static_cast<UINT>(t.description)));
+    forms::let(page, QStringLiteral("BannerTitle"), texts.BannerTitle);
+    forms::let(page, QStringLiteral("BannerDescription"), texts.BannerDescription);
     forms::ControlSite* panel = site(QStringLiteral("piProgressInfo"));
-    forms::let(panel, QStringLiteral("StepDescription0"), program::load_res_string(static_cast<UINT>(t.step)));
-    const QIcon icon = Resources::Shared().LoadIcon(t.icon);
+    forms::let(panel, QStringLiteral("StepDescription0"), texts.StepDescription0);
     forms::set(panel, QStringLiteral("Image"),
-               QVariant::fromValue(forms::StdPicture::create(icon.pixmap(32, 32).toImage(), forms::StdPicture::Icon)));
+               QVariant::fromValue(forms::StdPicture::create(texts.Image.pixmap(kIconSize, kIconSize).toImage(),
+                                                             forms::StdPicture::Icon)));
 }
 
-QStringList FrmMain::BuildNameList(bool bExchange) const
+std::optional<QStringList> FrmMain::BuildNameList(bool bExchange) const
 {
     QStringList names;
     if (bExchange) {
@@ -51,43 +69,44 @@ QStringList FrmMain::BuildNameList(bool bExchange) const
             if (lst.Checked(i))
                 names << lst.Text(i);
     }
+    if (names.isEmpty())
+        return std::nullopt;
     return names;
 }
 
-void FrmMain::StartCollection(bool bExchange)
-{
-    // Joins here: the start line of the session log, the progress display and its timer.
-    const QStringList names = BuildNameList(bExchange);
-    if (names.isEmpty())
-        return;
-    m_nTarget = 0;
-    m_nErrors = 0;
-    m_collector->Collect(names, bExchange ? oxcExchange5 : oxcNetwork);
-    m_nProcessed = 0;
-}
+void FrmMain::StartCollection(bool bExchange) { m_run->StartCollection(BuildNameList(bExchange), bExchange); }
 
-void FrmMain::CancelCollection()
-{
-    // Joins here: the cancel line of the session log, the progress display reset, the timer.
-    m_collector->Cancel();
-}
+void FrmMain::CancelCollection() { m_run->CancelCollection(); }
 
 void FrmMain::m_collector_DomainCollected(const QString& sDomainName, const QString& ErrorString)
 {
-    // Joins here: the progress target, the entry's session-log line and the error count.
-    (void)sDomainName;
-    ++m_nProcessed;
-    if (!ErrorString.isEmpty())
-        ++m_nErrors;
+    m_run->DomainCollected(sDomainName, ErrorString);
 }
 
 void FrmMain::m_collector_CollectionCompleted(IOstrelInfoCollection* pInfos, const QString& ErrorString)
 {
-    // Joins here: the result model and grid, the step passed, the errors label, the end lines.
-    (void)pInfos;
-    (void)ErrorString;
-    setNextEnabled(true);
-    GoToPage(kResultsPage);
+    (void)ErrorString; // the entries carry their own error texts
+    program::CompletionSteps steps;
+    steps.show_results = [this, pInfos] {
+        if (pInfos == nullptr)
+            forms::raise(forms::vberr::ObjectVariableNotSet);
+        CCollector converter;
+        const auto domains = converter.Infos2domains(pInfos, m_bExchange);
+        m_results = program::FillResultsGrid(
+            *domains, static_cast<forms::FlexGrid&>(control("fxgOutResults")),
+            {&control("cmdChooseOutput", 0), &control("cmdChooseOutput", 1), &control("cmdChooseOutput", 2)},
+            [](const QString& description) { forms::MsgBox(description, forms::vbExclamation); });
+    };
+    steps.go_to_results = [this] {
+        setNextEnabled(true);
+        GoToPage(kResultsPage);
+    };
+    steps.show_errors = [this](const QString& caption) { control("lblErrors").setProperty("Caption", caption); };
+    steps.result_count = [pInfos] {
+        LONG count = 0;
+        if (pInfos == nullptr || pInfos->get_Count(&count) < 0)
+            forms::raise(forms::vberr::ObjectVariableNotSet);
+        return static_cast<std::int32_t>(count);
+    };
+    m_run->CollectionCompleted(steps);
 }
-
-void FrmMain::AppendLog(const QString& s) { m_sLog += s + QStringLiteral("\r\n"); }

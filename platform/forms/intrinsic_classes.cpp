@@ -3,6 +3,7 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
+#include "platform/forms/flex_grid.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/image.h"
 #include "platform/forms/label.h"
@@ -50,6 +51,7 @@ const std::vector<IntrinsicClass>& classes()
         {"VB.Image", maker<Image>()},           {"VB.Line", maker<Line>()},
         {"VB.Shape", maker<Shape>()},
         {"MSComctlLib.ListView", maker<ListView>()},
+        {"MSFlexGridLib.MSFlexGrid", maker<FlexGrid>()},
     };
     return all;
 }

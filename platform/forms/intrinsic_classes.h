@@ -1,7 +1,8 @@
 #pragma once
 // The runtime's intrinsic control classes as a form file names them ("VB.Label",
 // "VB.CommandButton", "VB.TextBox", "VB.CheckBox", "VB.OptionButton", "VB.ComboBox",
-// "VB.Frame", "VB.PictureBox", "VB.Image", "VB.Line", "VB.Shape", "MSComctlLib.ListView";
+// "VB.Frame", "VB.PictureBox", "VB.Image", "VB.Line", "VB.Shape", "MSComctlLib.ListView",
+// "MSFlexGridLib.MSFlexGrid";
 // without regard to case). A form places them directly, not through the registry, on itself or inside a
 // container control. Their stored properties are their own writable properties (Left, Top,
 // Caption, ...): a form file stores those that differ from a new control of the class; what

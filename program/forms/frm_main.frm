@@ -196,6 +196,12 @@ Begin Form frmMain
          Caption = String "S&tatistics for successfully inspected items:"
          BackStyle = Long 0
       End
+      Begin MSFlexGridLib.MSFlexGrid fxgOutResults
+         @Left = Double 600
+         @Top = Double 1590
+         @Width = Double 6297
+         @Height = Double 1935
+      End
       Begin VB.Label lblErrors
          @Left = Double 600
          @Top = Double 3600

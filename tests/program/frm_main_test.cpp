@@ -21,6 +21,7 @@
 #include "platform/forms/option_button.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control.h"
+#include "tests/program/info_fakes.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
@@ -55,6 +56,7 @@ public:
     void Collect(const QStringList& names, std::int32_t mask) override
     {
         calls.push_back("collect " + names.join(u',').toStdString() + " " + std::to_string(mask));
+        m_names = names;
     }
     // With the real collector a Cancel while one of its events is being handled never
     // returns: the worker waits for the handler.
@@ -66,8 +68,12 @@ public:
     {
         if (!m_completed)
             return;
+        std::vector<CComPtr<IOstrelInfo>> entries;
+        for (const QString& name : m_names)
+            entries.push_back(program_test::info::make(name, QString(), {{oxcUser, 12}, {oxcDC, 1}}));
+        const auto results = program_test::infos::make(std::move(entries));
         m_raising = true;
-        m_completed(nullptr, QString());
+        m_completed(results, QString());
         m_raising = false;
     }
     std::vector<std::string> take() { return std::exchange(calls, {}); }
@@ -79,6 +85,7 @@ private:
     DomainCollectedHandler m_domainCollected;
     CollectionCompletedHandler m_completed;
     bool m_raising = false;
+    QStringList m_names;
 };
 
 class FrmMainTest : public ::testing::Test {
@@ -259,24 +266,32 @@ TEST_F(FrmMainTest, ClosingTheWindowDuringARunDetachesAtOnceAndCancelsTheRun)
     EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
 }
 
-TEST_F(FrmMainTest, AWindowClosedWhileTheCollectorsEventIsHandledIsCancelledOnlyAfterTheHandler)
+TEST_F(FrmMainTest, AWindowClosedWhileTheCollectorsEventIsHandledGoesOnlyAfterTheHandler)
 {
     click("&Next >");
     click("&Next >");
     click("&Next >");
     collector->take();
     // The user closes the window while the end of the run is being handled (a handler that
-    // lets the window's messages run, as the progress display does).
-    bool closed = false;
+    // lets the window's messages run, as the progress display does): the handler finishes
+    // on the form's controls, and only then do the run's cancel and the form's unload follow.
+    bool closing_handled = false;
     forms::connect_event(form->navigator(), QStringLiteral("AfterPageChange"), form.get(), [&](QVariantList&) {
-        if (!closed) {
-            closed = form->close();
+        if (!closing_handled) {
+            closing_handled = true;
+            form->close();
             QApplication::processEvents();
+            EXPECT_TRUE(form->loaded());
+            EXPECT_FALSE(collector->attached());
         }
     });
     collector->complete();
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(closing_handled);
+    EXPECT_EQ(form->intrinsic(QStringLiteral("lblErrors"))->property("Caption").toString(),
+              QStringLiteral("0 error(s) detected."));
     QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->loaded());
     EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
 }
 
@@ -400,8 +415,6 @@ TEST_F(FrmMainTest, PicturesOfEveryPage)
     click("&Next >");
     save("4_processing");
     collector->complete();
-    static_cast<forms::IntrinsicControl*>(form->intrinsic(QStringLiteral("lblErrors")))
-        ->setProperty("Caption", QStringLiteral("0 error(s) detected."));
     save("5_results");
     click("&Next >");
     save("6_finish");
