@@ -17,7 +17,7 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTimer>
 
@@ -35,7 +35,7 @@ QString page_name(QObject* page) { return page ? forms::get(page, QStringLiteral
 // handler to return. A cancel asked for meanwhile runs when the last handler has returned.
 void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorCalls>& calls)
 {
-    QTimer::singleShot(0, QCoreApplication::instance(), [calls] {
+    QTimer::singleShot(0, QApplication::instance(), [calls] {
         if (calls->inEvent > 0) {
             calls->cancelPending = true;
             return;
@@ -147,6 +147,19 @@ void FrmMain::BindControls()
                                                      [this](QVariantList&) { KyWizardNavigator1_FinishClick(); }));
     m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("CancelClick"), this,
                                                      [this](QVariantList&) { KyWizardNavigator1_CancelClick(); }));
+    // The welcome and processing pages hold nothing to type into: the focus they receive goes
+    // on to the navigator's buttons.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const char* name : {"wtWelcome", "wtProcessing"}) {
+            forms::ControlSite* pageSite = site(QString::fromLatin1(name));
+            if (now != nullptr && pageSite != nullptr && now == pageSite->control() && m_navigator) {
+                try {
+                    forms::call(m_navigator, QStringLiteral("SetFocus"));
+                } catch (const forms::VbError&) {
+                }
+            }
+        }
+    });
     // Assistive tools name each control of the form; a control that names itself keeps its name.
     for (forms::ControlSite* placed : sites())
         if (placed->control()->accessibleName().isEmpty())

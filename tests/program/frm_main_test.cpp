@@ -295,6 +295,18 @@ TEST_F(FrmMainTest, AWindowClosedWhileTheCollectorsEventIsHandledGoesOnlyAfterTh
     EXPECT_EQ(collector->take(), std::vector<std::string>{"cancel"});
 }
 
+TEST_F(FrmMainTest, TheWelcomePageHandsItsFocusToTheNavigator)
+{
+    form->activateWindow();
+    QWidget* welcome = form->site(QStringLiteral("wtWelcome"))->control();
+    welcome->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    const QWidget* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
+    EXPECT_TRUE(focus == nav || nav->isAncestorOf(focus)) << focus->metaObject()->className();
+}
+
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
 {
     struct Text {
