@@ -151,6 +151,12 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
     };
     auto next = [](FrmMainTest& t) { t.click("&Next >"); };
     auto back = [](FrmMainTest& t) { t.click("< &Back"); };
+    auto choose_then_next = [](const char* option) {
+        return [option](FrmMainTest& t) {
+            t.choose(option);
+            t.click("&Next >");
+        };
+    };
     const Row rows[] = {
         {"welcome, Next", next, "wtSelectOption", {}},
         {"option (network), Next: the list is filled from the network", next, "wtSelectDomains", {"enumerate"}},
@@ -172,10 +178,7 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
         {"results, Back: the domain list, nothing reset", back, "wtSelectDomains", {}},
         {"domain list, Back", back, "wtSelectOption", {}},
         {"option (Exchange 5.5), Next: the server page instead",
-         [](FrmMainTest& t) {
-             t.choose("optExchange5");
-             t.click("&Next >");
-         },
+         choose_then_next("optExchange5"),
          "wtSelectOrganizations", {}},
         {"server page without servers, Next: disabled", next, "wtSelectOrganizations", {}},
         {"a server added, Next: a run over the servers",
@@ -191,10 +194,7 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
         {"results, Back: the server page in Exchange 5.5 mode", back, "wtSelectOrganizations", {}},
         {"server page, Back", back, "wtSelectOption", {}},
         {"option (network) again, Next: the domain list keeps its items",
-         [](FrmMainTest& t) {
-             t.choose("optNetwork");
-             t.click("&Next >");
-         },
+         choose_then_next("optNetwork"),
          "wtSelectDomains", {}},
     };
     for (const Row& row : rows) {
