@@ -3,6 +3,7 @@
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
 #include "program/list_images.h"
+#include "program/list_page_services.h"
 #include "program/output_actions.h"
 #include "program/processing_run.h"
 #include "program/program_strings.h"
@@ -33,7 +34,7 @@ QString page_name(QObject* page) { return page ? forms::get(page, QStringLiteral
 // Cancels the run from the event loop, never while a handler of the collector's events is
 // running: the collector's Cancel waits for its worker, and the worker waits for that
 // handler to return. A cancel asked for meanwhile runs when the last handler has returned.
-void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorCalls>& calls)
+void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorShare>& calls)
 {
     QTimer::singleShot(0, QApplication::instance(), [calls] {
         if (calls->inEvent > 0) {
@@ -49,7 +50,7 @@ void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorCalls>& call
 
 } // namespace
 
-FrmMain::EventScope::EventScope(std::shared_ptr<CollectorCalls> calls) : m_calls(std::move(calls)) { ++m_calls->inEvent; }
+FrmMain::EventScope::EventScope(std::shared_ptr<CollectorShare> calls) : m_calls(std::move(calls)) { ++m_calls->inEvent; }
 
 FrmMain::EventScope::~EventScope()
 {
@@ -66,7 +67,7 @@ FrmMain::EventScope::~EventScope()
 
 FrmMain::FrmMain(std::shared_ptr<WizardCollector> collector)
     : m_collector(std::move(collector))
-    , m_calls(std::make_shared<CollectorCalls>(CollectorCalls{m_collector, this}))
+    , m_calls(std::make_shared<CollectorShare>(CollectorShare{m_collector, this}))
     , m_frmAddDomain(std::make_unique<FrmAddDomain>())
     , m_images(MakeListImages())
 {
@@ -112,12 +113,9 @@ QString FrmMain::CurrentPageName() const
     return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>()) : QString();
 }
 
-forms::IntrinsicControl& FrmMain::control(const char* name, int index) const
+forms::IntrinsicControl& FrmMain::control(const char* name, int index)
 {
-    forms::IntrinsicControl* found = intrinsic(QString::fromLatin1(name), index);
-    if (found == nullptr)
-        forms::raise(424, Name(), QStringLiteral("The form has no control named %1").arg(QString::fromLatin1(name)));
-    return *found;
+    return FormControl<forms::IntrinsicControl>(*this, name, index);
 }
 
 void FrmMain::Form_Load()

@@ -5,11 +5,14 @@
 // program's resources (LocalizeForm); its handlers of the navigator's page changes add the
 // wizard's own flow on top of the pages' links: the option page leads to the server page in
 // Exchange 5.5 mode, the domain list is filled from the network on its first visit, and a
-// run starts only when the processing page is entered from a list page. Finish, Cancel and
-// the close box end the wizard; Cancel and the close box cancel a run first.
+// run starts only when the processing page is entered from a list page. The run's progress
+// and log are a ProcessingRun, its end fills the results grid, and the results page's buttons
+// are OutputActions. Finish, Cancel and the close box end the wizard; Cancel and the close
+// box cancel a run first.
 //
 // The collector is held for the form's life; its events reach the form on the UI thread and
-// are detached before any widget of the form goes.
+// are detached before any widget of the form goes. A close asked for while one of those
+// events is handled waits until the handler has returned.
 
 #include "program/session_log.h"
 #include "program/wizard_collector.h"
@@ -67,7 +70,7 @@ public:
     // The collector as the form's handlers share it with calls that outlive them: how many
     // of its events are being handled now, and a cancel and a close of the form waiting for
     // them to return.
-    struct CollectorCalls {
+    struct CollectorShare {
         std::shared_ptr<WizardCollector> collector;
         QPointer<QWidget> form;
         int inEvent = 0;
@@ -82,13 +85,13 @@ private:
     // Marks a handler of the collector's events as running for its scope.
     class EventScope {
     public:
-        explicit EventScope(std::shared_ptr<CollectorCalls> calls);
+        explicit EventScope(std::shared_ptr<CollectorShare> calls);
         ~EventScope();
         EventScope(const EventScope&) = delete;
         EventScope& operator=(const EventScope&) = delete;
 
     private:
-        std::shared_ptr<CollectorCalls> m_calls;
+        std::shared_ptr<CollectorShare> m_calls;
     };
 
     void Form_Load();
@@ -120,10 +123,10 @@ private:
     QObject* WizardPage(int n) const;
     void GoToPage(int n);
     void setNextEnabled(bool on);
-    forms::IntrinsicControl& control(const char* name, int index = -1) const;
+    forms::IntrinsicControl& control(const char* name, int index = -1);
 
     std::shared_ptr<WizardCollector> m_collector;
-    std::shared_ptr<CollectorCalls> m_calls;
+    std::shared_ptr<CollectorShare> m_calls;
     std::unique_ptr<FrmAddDomain> m_frmAddDomain;
     forms::ImageList m_images;
     std::unique_ptr<DomainListPage> m_domains;
