@@ -6,6 +6,7 @@
 // what the form asks of it and raises its events when the test says.
 
 #include "program/domain_list_page.h"
+#include "program/frm_add_domain.h"
 #include "program/frm_main.h"
 #include "program/program_strings.h"
 #include "program/resources.h"
@@ -246,6 +247,22 @@ TEST_F(FrmMainTest, CancelOnAnyPageReachesTheCollectorAndEndsTheWizard)
         EXPECT_FALSE(collector->attached());
         form.reset();
     }
+}
+
+TEST_F(FrmMainTest, FinishEndsTheWizardWithoutACancel)
+{
+    for (int i = 0; i < 3; ++i)
+        click("&Next >");
+    collector->complete();
+    click("&Next >");
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtFinish"));
+    collector->take();
+    click("&Finish");
+    QApplication::processEvents();
+    EXPECT_FALSE(form->loaded());
+    EXPECT_FALSE(form->addDialog().loaded());
+    EXPECT_FALSE(collector->attached());
+    EXPECT_EQ(collector->take(), std::vector<std::string>{});
 }
 
 TEST_F(FrmMainTest, ClosingTheWindowDuringARunDetachesAtOnceAndCancelsTheRun)
