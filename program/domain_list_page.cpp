@@ -3,32 +3,13 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/form.h"
 #include "platform/forms/input_events.h"
-#include "platform/forms/label.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
-
 namespace {
 constexpr double kButtonGap = 126; // between the list and the buttons below it
-
-const PageControl kControls[] = {
-    {"VB.Label", "lblDomains", -1, "&Domains:", 360, 120, 3000, 255},
-    {"MSComctlLib.ListView", "lstDomainsList", -1, nullptr, 360, 390, 6600, 2280},
-    {"VB.CommandButton", "cmdAddDomain", -1, "&Add Domain...", 360, 0, 1575, 375},
-    {"VB.CommandButton", "cmdSelectDeselect", 0, "&Select All", 4245, 0, 1275, 375},
-    {"VB.CommandButton", "cmdSelectDeselect", 1, "&Clear All", 5685, 0, 1275, 375},
-};
 } // namespace
-
-void DomainListPage::PlaceControls(forms::Form& form, forms::ControlSite* page)
-{
-    ::PlaceControls(form, page, kControls);
-    FormControl<forms::Label>(form, "lblDomains").setBackStyle(forms::Label::Transparent);
-    auto& list = FormControl<forms::ListView>(form, "lstDomainsList");
-    list.setCheckboxes(true);
-    list.setHideColumnHeaders(true);
-}
 
 DomainListPage::DomainListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services)
     : m_services(std::move(services))

@@ -28,9 +28,6 @@ class DomainListPage : public QObject {
     Q_OBJECT
 
 public:
-    // Places the page's controls on `form` inside `page`, as the wizard's form file holds them.
-    static void PlaceControls(forms::Form& form, forms::ControlSite* page);
-
     // Takes the page's controls from `form` (424 when one is missing) and wires them; the
     // buttons go under the list, the list's images come from `images`.
     DomainListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services);

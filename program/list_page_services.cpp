@@ -6,7 +6,6 @@
 #include "platform/forms/form.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/list_view.h"
-#include "platform/forms/property_bag.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -58,20 +57,6 @@ void EditListItem(const ListPageServices& services, forms::ListView& lst, int it
             ShowAlreadyInList(services);
     } catch (const forms::VbError& error) {
         forms::MsgBox(error.description(), forms::vbExclamation);
-    }
-}
-
-void PlaceControls(forms::Form& form, forms::ControlSite* page, std::span<const PageControl> controls)
-{
-    for (const PageControl& c : controls) {
-        forms::PropertyBag bag;
-        bag.set(QStringLiteral("Left"), c.left);
-        bag.set(QStringLiteral("Top"), c.top);
-        bag.set(QStringLiteral("Width"), c.width);
-        bag.set(QStringLiteral("Height"), c.height);
-        if (c.caption != nullptr)
-            bag.set(QStringLiteral("Caption"), QString::fromLatin1(c.caption));
-        form.add_intrinsic(QString::fromLatin1(c.class_name), QString::fromLatin1(c.name), page, &bag, c.index);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <functional>
-#include <span>
 
 class FrmAddDomain;
 class QWidget;
@@ -34,17 +33,6 @@ void AddListItem(const ListPageServices& services, forms::ListView& lst, bool bE
 // Asks for the item's new name (its text shown selected) and takes it unless another item
 // holds it already (string 116). Next stays as it is.
 void EditListItem(const ListPageServices& services, forms::ListView& lst, int item, bool bExchange);
-// One control of a list page as its form holds it (twips; index -1 outside a control array).
-struct PageControl {
-    const char* class_name;
-    const char* name;
-    int index;
-    const char* caption;
-    double left, top, width, height;
-};
-// Places the controls on `form` inside `page` (null: on the form itself), as the form's file
-// would hold them.
-void PlaceControls(forms::Form& form, forms::ControlSite* page, std::span<const PageControl> controls);
 // The form's control `name` (member `index` of a control array); raises 424 naming it when
 // the form has no such control or it is of another kind.
 forms::IntrinsicControl& FormControl(forms::Form& form, const QString& name, const QMetaObject& kind, int index = -1);

@@ -20,9 +20,6 @@ class ServerListPage : public QObject {
     Q_OBJECT
 
 public:
-    // Places the page's controls on `form` inside `page`, as the wizard's form file holds them.
-    static void PlaceControls(forms::Form& form, forms::ControlSite* page);
-
     // Takes the page's controls from `form` (424 when one is missing) and wires them.
     ServerListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services);
     ~ServerListPage() override;

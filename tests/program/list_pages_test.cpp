@@ -5,6 +5,7 @@
 
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
+#include "program/frm_main.h"
 #include "program/list_images.h"
 #include "program/server_list_page.h"
 
@@ -40,23 +41,29 @@ class ListPagesTest : public ::testing::Test {
 protected:
     ListPagesTest()
     {
-        page.resize(501, 260);
+        place_page(page, "wtSelectDomains");
         page.setName(QStringLiteral("frmPages"));
         services.setNextEnabled = [this](bool on) { next.push_back(on); };
         services.focusNavigator = [this] { ++navigator_focus; };
         services.addDialog = &dialog;
         services.formCaption = [] { return kCaption; };
         services.owner = &page;
-        DomainListPage::PlaceControls(page, nullptr);
         domains = std::make_unique<DomainListPage>(page, images, services);
         page.show();
     }
-    // A form with the server page's controls.
-    static void place_servers(forms::Form& form)
+    // The controls of one of the wizard's pages, as its form file holds them, placed on
+    // `form` (at their places on the page).
+    static void place_page(forms::Form& form, const char* name)
     {
-        form.resize(501, 260);
-        ServerListPage::PlaceControls(form, nullptr);
+        form.resize(501, 300);
+        forms::FormData page;
+        for (const forms::FormControlData& c : forms::FormFile::parse(FrmMain::FormFileText()).controls)
+            if (c.name == QLatin1String(name))
+                page.controls = c.children;
+        ASSERT_FALSE(page.controls.empty()) << name;
+        form.load(page);
     }
+    static void place_servers(forms::Form& form) { place_page(form, "wtSelectOrganizations"); }
 
     forms::ListView& list() { return domains->lstDomainsList(); }
     std::vector<std::string> texts(forms::ListView& lst)
