@@ -23,6 +23,7 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control.h"
 #include "tests/program/info_fakes.h"
+#include "tests/program/navigator_click.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
@@ -102,25 +103,7 @@ public:
     }
     void TearDown() override { form.reset(); }
 
-    // The navigator's button with `caption` (the rightmost one showing it), clicked as a
-    // user clicks: press and release over it, which a disabled button ignores.
-    void click(const char* caption)
-    {
-        auto* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
-        forms::CommandButton* target = nullptr;
-        for (auto* b : nav->findChildren<forms::CommandButton*>())
-            if (b->Caption() == QLatin1String(caption) && b->Visible() && (!target || b->Left() > target->Left()))
-                target = b;
-        ASSERT_NE(target, nullptr) << caption;
-        const QPointF at(target->width() / 2.0, target->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        QApplication::sendEvent(target, &release);
-        QApplication::processEvents();
-    }
+    void click(const char* caption) { program_test::click_navigator(*form, caption); }
     void choose(const char* option)
     {
         static_cast<forms::OptionButton*>(form->intrinsic(QLatin1String(option)))->setValue(true);

@@ -13,6 +13,7 @@
 #include "platform/forms/list_view.h"
 #include "platform/forms/user_control.h"
 #include "tests/program/headless_process.h"
+#include "tests/program/navigator_click.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_host.h"
@@ -29,22 +30,6 @@ extern "C" HRESULT DllRegisterServer();
 
 namespace {
 
-void click_next(FrmMain& form)
-{
-    auto* nav = static_cast<forms::ControlSite*>(form.navigator())->control();
-    for (auto* b : nav->findChildren<forms::CommandButton*>())
-        if (b->Caption() == QStringLiteral("&Next >")) {
-            const QPointF at(b->width() / 2.0, b->height() / 2.0);
-            QMouseEvent press(QEvent::MouseButtonPress, at, b->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, b->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                                Qt::NoModifier);
-            QApplication::sendEvent(b, &press);
-            QApplication::sendEvent(b, &release);
-        }
-    QApplication::processEvents();
-}
-
 TEST(WizardAgainstTheDc, TheDomainListedByTheNetworkIsCountedWithTheUsersTicket)
 {
     OSTREL_REQUIRE_SAMBA_DC();
@@ -60,14 +45,14 @@ TEST(WizardAgainstTheDc, TheDomainListedByTheNetworkIsCountedWithTheUsersTicket)
 
     FrmMain form(CreateWizardCollector());
     form.Show(forms::vbModeless);
-    click_next(form);
-    click_next(form);
+    program_test::click_navigator(form, "&Next >");
+    program_test::click_navigator(form, "&Next >");
     ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtSelectDomains"));
     const QString domain = QString::fromStdString(ostrel::test::env("SAMBA_DC_REALM").value_or("TEST.LOCAL")).toLower();
     const forms::ListView& list = form.domains()->lstDomainsList();
     ASSERT_GE(list.FindItem(domain), 1) << "the enumeration did not list " << domain.toStdString();
 
-    click_next(form);
+    program_test::click_navigator(form, "&Next >");
     QElapsedTimer waited;
     waited.start();
     while (form.CurrentPageName() != QStringLiteral("wtChooseOutput") && waited.elapsed() < 120000)
