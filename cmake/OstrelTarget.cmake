@@ -76,6 +76,8 @@ function(ostrel_add_test name)
   add_executable(${name} ${T_SOURCES})
   ostrel_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  # Pictures a test saves for a person to look at land in one folder of the build tree.
+  target_compile_definitions(${name} PRIVATE OSTREL_TEST_ARTEFACTS_DIR="${CMAKE_BINARY_DIR}/test-artefacts")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})

@@ -1,6 +1,7 @@
 #pragma once
 // Where a test leaves a file for a person to look at (pictures of what a user sees):
-// $OSTREL_ARTEFACTS_DIR, else the test's working directory.
+// $OSTREL_ARTEFACTS_DIR, else the build tree's test-artefacts folder (never the source tree,
+// where a test run by hand from the top folder would otherwise leave them).
 
 #include <QImage>
 #include <QString>
@@ -15,7 +16,12 @@ namespace forms {
 inline std::filesystem::path artefacts_dir()
 {
     const char* dir = std::getenv("OSTREL_ARTEFACTS_DIR");
-    std::filesystem::path path = dir && *dir ? std::filesystem::path(dir) : std::filesystem::current_path();
+#ifdef OSTREL_TEST_ARTEFACTS_DIR
+    const std::filesystem::path fallback(OSTREL_TEST_ARTEFACTS_DIR);
+#else
+    const std::filesystem::path fallback = std::filesystem::current_path();
+#endif
+    std::filesystem::path path = dir && *dir ? std::filesystem::path(dir) : fallback;
     std::filesystem::create_directories(path);
     return path;
 }
