@@ -38,6 +38,10 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setWordWrap(false);
+    // Rows as tall as a line of text with a little air, as the grid control draws them; the
+    // view's own default is nearly twice that.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     setFocusProxy(table_);
     cells_.assign(2, QStringList(cols_, QString()));
     col_widths_.assign(static_cast<std::size_t>(cols_), -1);
