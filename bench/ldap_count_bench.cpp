@@ -5,8 +5,8 @@
 //   ldap_count_bench [users_at_first_size [users_at_second_size]]   (default 20000 40000)
 //
 // The directory is the test slapd (tests/fixtures/slapd/start.sh) on 127.0.0.1, filled with
-// that many users; both count as its administrator (whom no size limit holds); its state lives in a temporary directory removed at the
-// end. Each count runs in a child process of its own, so the peak memory is that count's.
+// that many users; both count as its administrator (whom no size limit holds); its state lives in a temporary directory
+// removed at the end. Each count runs in a child process of its own, so the peak memory is that count's.
 
 #include "collector/collector_strings.h"
 #include "collector/ldap/users_collector_ad.h"
@@ -84,8 +84,8 @@ bool start_server()
 void stop_server()
 {
     if (!g_state.empty())
-        std::system((std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + g_state + "/slapd --remove >/dev/null 2>&1; rm -rf " +
-                     g_state)
+        std::system((std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + g_state +
+                     "/slapd --remove >/dev/null 2>&1; rm -rf " + g_state)
                         .c_str());
 }
 
@@ -105,10 +105,12 @@ bool add_users(int from, int to)
                 << "\nsn: Bench " << i << "\nobjectCategory: person\nuserAccountControl: 512\n\n";
     }
     const std::string conf = slapd_state + "/slapd.conf";
-    const std::string urls = "ldap://127.0.0.1:" + g_server["SLAPD_PORT"] + "/ ldaps://127.0.0.1:" + g_server["SLAPD_LDAPS_PORT"] + "/";
-    const std::string command = std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + slapd_state + " && /usr/sbin/slapadd -q -f " +
-                                conf + " -l " + ldif + " >/dev/null 2>&1 && /usr/sbin/slapd -f " + conf + " -h " +
-                                shell_quote(urls) + " && for i in $(seq 1 100); do ldapsearch -x -H " + g_server["SLAPD_URI"] +
+    const std::string urls = "ldap://127.0.0.1:" + g_server["SLAPD_PORT"] +
+                             "/ ldaps://127.0.0.1:" + g_server["SLAPD_LDAPS_PORT"] + "/";
+    const std::string command = std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + slapd_state +
+                                " && /usr/sbin/slapadd -q -f " + conf + " -l " + ldif +
+                                " >/dev/null 2>&1 && /usr/sbin/slapd -f " + conf + " -h " + shell_quote(urls) +
+                                " && for i in $(seq 1 100); do ldapsearch -x -H " + g_server["SLAPD_URI"] +
                                 " -b '' -s base -o nettimeout=2 >/dev/null 2>&1 && exit 0; sleep 0.05; done; exit 1";
     const int status = std::system(("bash -c " + shell_quote(command)).c_str());
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -210,7 +212,8 @@ int main(int argc, char** argv)
 
     int result = 0;
     int added = 0;
-    std::printf("%10s %12s %14s %14s %8s %16s\n", "users", "count", "collector s", "ldapsearch s", "ratio", "collector KiB");
+    std::printf("%10s %12s %14s %14s %8s %16s\n", "users", "count", "collector s", "ldapsearch s", "ratio",
+                "collector KiB");
     for (const int size : {first, second}) {
         if (!add_users(added, size)) {
             std::fprintf(stderr, "could not add users up to %d\n", size);
@@ -218,11 +221,12 @@ int main(int argc, char** argv)
             break;
         }
         added = size;
-        count_with_collector();  // warm the server's caches for both
+        count_with_collector(); // warm the server's caches for both
         const run_figures collector = count_with_collector();
         const run_figures ldapsearch = count_with_ldapsearch();
-        std::printf("%10d %12lld %14.3f %14.3f %8.2f %16ld\n", size, collector.count, collector.seconds, ldapsearch.seconds,
-                    ldapsearch.seconds > 0 ? collector.seconds / ldapsearch.seconds : 0.0, collector.peak_kib);
+        std::printf("%10d %12lld %14.3f %14.3f %8.2f %16ld\n", size, collector.count, collector.seconds,
+                    ldapsearch.seconds, ldapsearch.seconds > 0 ? collector.seconds / ldapsearch.seconds : 0.0,
+                    collector.peak_kib);
         if (collector.count != size || ldapsearch.count != size) {
             std::fprintf(stderr, "counts differ from the population: collector %lld, ldapsearch %lld, users %d\n",
                          collector.count, ldapsearch.count, size);

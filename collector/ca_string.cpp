@@ -121,7 +121,8 @@ bool CAString::Format(const WCHAR* format, ...)
         case u'd':
         case u'i': {
             const std::int64_t value = signed_arg();
-            std::u16string text = digits(value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value), 10, false);
+            std::u16string text = digits(
+                value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value), 10, false);
             if (value < 0) {
                 if (fill == u'0' && !left) {
                     out += u'-';
@@ -133,13 +134,9 @@ bool CAString::Format(const WCHAR* format, ...)
             pad_and_append(out, text, width, left, fill);
             break;
         }
-        case u'u':
-            pad_and_append(out, digits(unsigned_arg(), 10, false), width, left, fill);
-            break;
+        case u'u': pad_and_append(out, digits(unsigned_arg(), 10, false), width, left, fill); break;
         case u'x':
-        case u'X':
-            pad_and_append(out, digits(unsigned_arg(), 16, *p == u'X'), width, left, fill);
-            break;
+        case u'X': pad_and_append(out, digits(unsigned_arg(), 16, *p == u'X'), width, left, fill); break;
         case u'\0':
             --p; // a lone '%' at the end is dropped
             break;

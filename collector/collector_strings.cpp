@@ -10,8 +10,8 @@ constexpr win32::string_resource kTable[] = {
     {IDS_TIMEOUT, u"Timeout expired"},
     {IDS_COLLECTION_FAILED, u"Collection of domain \"%s\" failed due to the following reason: %s"},
     {IDS_FILTER_USER, u"(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))"},
-    {IDS_FILTER_ENABLED_USER,
-     u"(&(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512)(!userAccountControl:1.2.840.113556.1.4.803:=2)))"},
+    {IDS_FILTER_ENABLED_USER, u"(&(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4."
+                              u"803:=512)(!userAccountControl:1.2.840.113556.1.4.803:=2)))"},
     {IDS_FILTER_GLOBAL_GROUP, u"(&(objectCategory=group)(groupType:1.2.840.113556.1.4.804:=10))"},
     {IDS_FILTER_LOCAL_GROUP, u"(&(objectCategory=group)(groupType:1.2.840.113556.1.4.803:=4))"},
     {IDS_FILTER_WORKSTATION,
@@ -33,15 +33,13 @@ constexpr win32::string_resource kTable[] = {
     {IDS_FILTER_SERVER_BY_CN, u"(&(objectClass=Computer)(cn=%s))"},
     {IDS_FILTER_MSA, u"(&(objectCategory=msDS-ManagedServiceAccount)(objectClass=msDS-ManagedServiceAccount))"},
     {IDS_FILTER_LYNC_ENABLED_USER,
-     u"(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512)(!userAccountControl:1.2.840.113556.1.4.803:=2)(msRTCSIP-UserEnabled=TRUE))"},
+     u"(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512)(!userAccountControl:"
+     u"1.2.840.113556.1.4.803:=2)(msRTCSIP-UserEnabled=TRUE))"},
 };
 
 } // namespace
 
-std::span<const win32::string_resource> entries()
-{
-    return kTable;
-}
+std::span<const win32::string_resource> entries() { return kTable; }
 
 HINSTANCE module()
 {

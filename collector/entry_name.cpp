@@ -1,9 +1,6 @@
 #include "collector/entry_name.h"
 
-std::u16string entry_name::shown() const
-{
-    return user ? host + u'/' + *user : host;
-}
+std::u16string entry_name::shown() const { return user ? host + u'/' + *user : host; }
 
 entry_name parse_entry_name(std::u16string_view name)
 {

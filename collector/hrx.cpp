@@ -19,10 +19,9 @@ CAString HRX::GetErrorDescription(HRESULT hr)
     if (HRESULT_FACILITY(hr) == FACILITY_WINDOWS)
         code = HRESULT_CODE(hr);
     WCHAR* text = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, LOCALE_USER_DEFAULT, reinterpret_cast<LPWSTR>(&text), 0,
-                                        nullptr);
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        LOCALE_USER_DEFAULT, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
     CAString result;
     if (length > 0 && text != nullptr)
         result = text;

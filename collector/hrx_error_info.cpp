@@ -22,7 +22,4 @@ BOOL HRX::SetErrorInfo(const CAString& text)
     }
 }
 
-BOOL HRX::SetErrorInfo(HRESULT hr)
-{
-    return SetErrorInfo(GetErrorDescription(hr));
-}
+BOOL HRX::SetErrorInfo(HRESULT hr) { return SetErrorInfo(GetErrorDescription(hr)); }

@@ -96,10 +96,7 @@ HRXEx& HRXEx::operator=(const HRXEx& other)
     return *this;
 }
 
-void HRXEx::set_context(const WCHAR* text)
-{
-    m_context = duplicate(text);
-}
+void HRXEx::set_context(const WCHAR* text) { m_context = duplicate(text); }
 
 void HRXEx::succeed(HRESULT value)
 {

@@ -31,13 +31,12 @@ struct item_to_variant_copy {
 };
 
 template <class C, class I>
-class IACollectionOnSTLImpl
-    : public IACollectionOnSTLBase<C, I>,
-      public IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>,
-                            std::vector<ManagedPtr<I>>> {
+class IACollectionOnSTLImpl : public IACollectionOnSTLBase<C, I>,
+                              public IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>,
+                                                    std::vector<ManagedPtr<I>>> {
 public:
-    using enumerator = IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>,
-                                      std::vector<ManagedPtr<I>>>;
+    using enumerator =
+        IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>, std::vector<ManagedPtr<I>>>;
 
     IACollectionOnSTLImpl() { enumerator::Init(nullptr, this->m_coll); }
 

@@ -2,6 +2,7 @@
 // library, the back ends its collector objects count over, and the four exported entry
 // points.
 
+#include "platform/com/atl/module.h"
 #include "collector/collector_strings.h"
 #include "collector/module_backends.h"
 #include "collector/ostrel_collector.h"
@@ -9,7 +10,6 @@
 #include "collector/ostrel_info.h"
 #include "collector/ostrel_info_collection.h"
 #include "collector/registry_scripts.h"
-#include "platform/com/atl/module.h"
 
 namespace {
 
@@ -46,10 +46,7 @@ struct module_lifetime {
     const module_backends backends = make_module_backends();
 } lifetime;
 
-const module_backends& backends()
-{
-    return lifetime.backends;
-}
+const module_backends& backends() { return lifetime.backends; }
 
 } // namespace
 
@@ -57,15 +54,6 @@ extern "C" [[gnu::visibility("default")]] HRESULT DllGetClassObject(REFCLSID cls
 {
     return _Module.DllGetClassObject(clsid, riid, ppv);
 }
-extern "C" [[gnu::visibility("default")]] HRESULT DllCanUnloadNow()
-{
-    return _Module.DllCanUnloadNow();
-}
-extern "C" [[gnu::visibility("default")]] HRESULT DllRegisterServer()
-{
-    return _Module.DllRegisterServer(TRUE);
-}
-extern "C" [[gnu::visibility("default")]] HRESULT DllUnregisterServer()
-{
-    return _Module.DllUnregisterServer(TRUE);
-}
+extern "C" [[gnu::visibility("default")]] HRESULT DllCanUnloadNow() { return _Module.DllCanUnloadNow(); }
+extern "C" [[gnu::visibility("default")]] HRESULT DllRegisterServer() { return _Module.DllRegisterServer(TRUE); }
+extern "C" [[gnu::visibility("default")]] HRESULT DllUnregisterServer() { return _Module.DllUnregisterServer(TRUE); }

@@ -8,10 +8,7 @@
 #include "collector/ostrel_info_collection.h"
 #include "platform/com/bstr.h"
 
-void COstrelCollector::FinalRelease()
-{
-    COstrelCollectorImpl::Cancel();
-}
+void COstrelCollector::FinalRelease() { COstrelCollectorImpl::Cancel(); }
 
 ULONG COstrelCollector::InternalRelease()
 {
@@ -30,20 +27,14 @@ HRESULT COstrelCollector::InterfaceSupportsErrorInfo(REFIID riid)
     return riid == IID_IOstrelCollector ? S_OK : S_FALSE;
 }
 
-HRESULT COstrelCollector::EnumerateNetwork(VARIANT* pDomains)
-{
-    return EnumerateDomains(pDomains);
-}
+HRESULT COstrelCollector::EnumerateNetwork(VARIANT* pDomains) { return EnumerateDomains(pDomains); }
 
 HRESULT COstrelCollector::Collect(VARIANT* pDomains, oxcOstrelCounter flags)
 {
     return COstrelCollectorImpl::Collect(pDomains, flags, this);
 }
 
-HRESULT COstrelCollector::Cancel()
-{
-    return COstrelCollectorImpl::Cancel();
-}
+HRESULT COstrelCollector::Cancel() { return COstrelCollectorImpl::Cancel(); }
 
 void COstrelCollector::DomainCollected(const std::u16string& name, const std::u16string& error)
 {

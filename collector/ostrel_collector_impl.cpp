@@ -58,10 +58,23 @@ namespace {
 
 // The counters asked of the tables, in this order; oxcLyncEnabledUser is never asked.
 constexpr oxcOstrelCounter kAskedCounters[] = {
-    oxcServer,       oxcDC,         oxcWorkstation,      oxcUnknownComputerType, oxcUser,
-    oxcGlobalGroup,  oxcLocalGroup, oxcUniversalGroup,   oxcEnabledUser,         oxcMSA,
-    oxcExchangeServer, oxcMailEnabledUser, oxcMailboxEnabledUser, oxcMailEnabledGroup, oxcContact,
-    oxcExchange5Servers, oxcExchange5Mailbox,
+    oxcServer,
+    oxcDC,
+    oxcWorkstation,
+    oxcUnknownComputerType,
+    oxcUser,
+    oxcGlobalGroup,
+    oxcLocalGroup,
+    oxcUniversalGroup,
+    oxcEnabledUser,
+    oxcMSA,
+    oxcExchangeServer,
+    oxcMailEnabledUser,
+    oxcMailboxEnabledUser,
+    oxcMailEnabledGroup,
+    oxcContact,
+    oxcExchange5Servers,
+    oxcExchange5Mailbox,
 };
 
 constexpr LONG kExchange5Bits = oxcExchange5Servers | oxcExchange5Mailbox;
@@ -98,7 +111,8 @@ COstrelCollectorImpl::~COstrelCollectorImpl()
         // Destroyed on the worker thread (a release handed to it, or an owner destroyed from
         // inside a callback), or inside an event the worker waits on: the worker cannot be
         // joined from here. Stop it from calling back into what is being destroyed; it ends
-        // right after, on its own run. No other caller can be inside the engine now: each would hold a reference to its owner.
+        // right after, on its own run. No other caller can be inside the engine now: each would hold a reference to its
+        // owner.
         std::lock_guard lock(m_state);
         m_run->cancel = true;
         m_run->callback = nullptr;
@@ -116,10 +130,7 @@ std::shared_ptr<COstrelCollectorImpl::run> COstrelCollectorImpl::current_run() c
     return m_run;
 }
 
-bool COstrelCollectorImpl::in_own_turn() const
-{
-    return m_turn_owner == GetCurrentThreadId();
-}
+bool COstrelCollectorImpl::in_own_turn() const { return m_turn_owner == GetCurrentThreadId(); }
 
 bool COstrelCollectorImpl::worker_waits_on_caller() const
 {
@@ -378,8 +389,9 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
     const tables& collectors = *state.collectors;
     const entry_name entry = parse_entry_name(info.name);
     std::u16string bind_error;
-    const CComPtr<IDirectorySearch> searcher =
-        collectors.directory ? collectors.directory->connect(info.name, bind_error, bind_line::with_reason) : CComPtr<IDirectorySearch>();
+    const CComPtr<IDirectorySearch> searcher = collectors.directory ? collectors.directory->connect(
+                                                                          info.name, bind_error, bind_line::with_reason)
+                                                                    : CComPtr<IDirectorySearch>();
     if (searcher) {
         // The collectors of one entry share its one searcher; the whole name goes to them,
         // since a directory search may bind again with the entry's credentials.
@@ -436,4 +448,3 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
     organization->Collect(info.name, result, info.error);
     store_pairs(result, info);
 }
-

@@ -14,10 +14,7 @@ HRESULT copy_out(const CComBSTR& stored, BSTR* out)
 
 } // namespace
 
-HRESULT COstrelInfo::InterfaceSupportsErrorInfo(REFIID riid)
-{
-    return riid == IID_IOstrelInfo ? S_OK : S_FALSE;
-}
+HRESULT COstrelInfo::InterfaceSupportsErrorInfo(REFIID riid) { return riid == IID_IOstrelInfo ? S_OK : S_FALSE; }
 
 HRESULT COstrelInfo::put_ErrorString(BSTR value)
 {
@@ -31,15 +28,9 @@ HRESULT COstrelInfo::put_DomainName(BSTR value)
     return S_OK;
 }
 
-HRESULT COstrelInfo::get_DomainName(BSTR* pVal)
-{
-    return copy_out(m_DomainName, pVal);
-}
+HRESULT COstrelInfo::get_DomainName(BSTR* pVal) { return copy_out(m_DomainName, pVal); }
 
-HRESULT COstrelInfo::get_ErrorString(BSTR* pVal)
-{
-    return copy_out(m_ErrorString, pVal);
-}
+HRESULT COstrelInfo::get_ErrorString(BSTR* pVal) { return copy_out(m_ErrorString, pVal); }
 
 HRESULT COstrelInfo::GetInfo(oxcOstrelCounter counter, LONG* rv)
 {
@@ -50,12 +41,6 @@ HRESULT COstrelInfo::GetInfo(oxcOstrelCounter counter, LONG* rv)
     return S_OK;
 }
 
-void COstrelInfo::PutInfo(oxcOstrelCounter counter, LONG value)
-{
-    m_counts[counter] = value;
-}
+void COstrelInfo::PutInfo(oxcOstrelCounter counter, LONG value) { m_counts[counter] = value; }
 
-void COstrelInfo::PutInfos(const std::map<oxcOstrelCounter, LONG>& counts)
-{
-    m_counts = counts;
-}
+void COstrelInfo::PutInfos(const std::map<oxcOstrelCounter, LONG>& counts) { m_counts = counts; }

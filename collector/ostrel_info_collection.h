@@ -7,12 +7,11 @@
 #include "platform/com/atl/dispatch_impl.h"
 #include "platform/com/error_info.h"
 
-class COstrelInfoCollection
-    : public CComObjectRootEx<CComMultiThreadModel>,
-      public ISupportErrorInfo,
-      public IDispatchImpl<IACollectionOnSTLImpl<IOstrelInfoCollection, IOstrelInfo>, &IID_IOstrelInfoCollection,
-                           &LIBID_OSTRELCOLLECTORLib>,
-      public CComCoClass<COstrelInfoCollection, &CLSID_OstrelInfoCollection> {
+class COstrelInfoCollection : public CComObjectRootEx<CComMultiThreadModel>,
+                              public ISupportErrorInfo,
+                              public IDispatchImpl<IACollectionOnSTLImpl<IOstrelInfoCollection, IOstrelInfo>,
+                                                   &IID_IOstrelInfoCollection, &LIBID_OSTRELCOLLECTORLib>,
+                              public CComCoClass<COstrelInfoCollection, &CLSID_OstrelInfoCollection> {
 public:
     DECLARE_REGISTRY_RESOURCEID(103)
 

@@ -54,17 +54,12 @@ const char16_t* script(int id)
 {
     static const std::u16string collector = make(u"OstrelCollector", u"{1F0B29AD-1CB8-4F95-99C1-563E3BDFA6D9}");
     static const std::u16string info = make(u"OstrelInfo", u"{D2F4BA9A-D3F7-4335-91F9-1BB12B615CB2}");
-    static const std::u16string collection =
-        make(u"OstrelInfoCollection", u"{18D42C92-D907-4190-A4DD-010E8FB94CEF}");
+    static const std::u16string collection = make(u"OstrelInfoCollection", u"{18D42C92-D907-4190-A4DD-010E8FB94CEF}");
     switch (id) {
-    case IDR_OSTRELCOLLECTOR:
-        return collector.c_str();
-    case IDR_OSTRELINFO:
-        return info.c_str();
-    case IDR_OSTRELINFOCOLLECTION:
-        return collection.c_str();
-    default:
-        return nullptr;
+    case IDR_OSTRELCOLLECTOR: return collector.c_str();
+    case IDR_OSTRELINFO: return info.c_str();
+    case IDR_OSTRELINFOCOLLECTION: return collection.c_str();
+    default: return nullptr;
     }
 }
 

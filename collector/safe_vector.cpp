@@ -4,15 +4,9 @@
 
 #include <vector>
 
-CSafeVector::CSafeVector()
-{
-    VariantInit(&m_var);
-}
+CSafeVector::CSafeVector() { VariantInit(&m_var); }
 
-CSafeVector::~CSafeVector()
-{
-    VariantClear(&m_var);
-}
+CSafeVector::~CSafeVector() { VariantClear(&m_var); }
 
 bool CSafeVector::CreateSimpleVector(VARTYPE type, ULONG count, LONG lower_bound)
 {
@@ -82,15 +76,9 @@ SAFEARRAY* CSafeVector::GetArrayPtr() const
     return m_var.parray;
 }
 
-bool CSafeVector::IsArray() const
-{
-    return (m_var.vt & VT_ARRAY) != 0;
-}
+bool CSafeVector::IsArray() const { return (m_var.vt & VT_ARRAY) != 0; }
 
-VARTYPE CSafeVector::GetType() const
-{
-    return static_cast<VARTYPE>(m_var.vt & ~(VT_ARRAY | VT_BYREF));
-}
+VARTYPE CSafeVector::GetType() const { return static_cast<VARTYPE>(m_var.vt & ~(VT_ARRAY | VT_BYREF)); }
 
 bool CSafeVector::GetElem(LONG index, VARIANT* out) const
 {
@@ -113,10 +101,8 @@ bool CSafeVector::GetElem(LONG index, VARIANT* out) const
     case VT_DISPATCH:
     case VT_UNKNOWN:
     case VT_BOOL:
-    case VT_VARIANT:
-        break;
-    default:
-        return false;
+    case VT_VARIANT: break;
+    default: return false;
     }
     if (type == VT_VARIANT)
         VariantInit(static_cast<VARIANT*>(data));
@@ -157,8 +143,7 @@ bool CSafeVector::GetElem(LONG index, VARIANT* out) const
         VariantClear(fetched);
         return SUCCEEDED(hr);
     }
-    default:
-        return false;
+    default: return false;
     }
     return true;
 }
@@ -187,29 +172,14 @@ bool CSafeVector::PutElem(LONG index, const VARIANT& value)
         return false;
     void* data = nullptr;
     switch (value.vt) {
-    case VT_I4:
-        data = const_cast<LONG*>(&value.lVal);
-        break;
-    case VT_DATE:
-        data = const_cast<DATE*>(&value.date);
-        break;
-    case VT_BOOL:
-        data = const_cast<VARIANT_BOOL*>(&value.boolVal);
-        break;
-    case VT_UI1:
-        data = const_cast<BYTE*>(&value.bVal);
-        break;
-    case VT_BSTR:
-        data = value.bstrVal;
-        break;
-    case VT_DISPATCH:
-        data = value.pdispVal;
-        break;
-    case VT_UNKNOWN:
-        data = value.punkVal;
-        break;
-    default:
-        return false;
+    case VT_I4: data = const_cast<LONG*>(&value.lVal); break;
+    case VT_DATE: data = const_cast<DATE*>(&value.date); break;
+    case VT_BOOL: data = const_cast<VARIANT_BOOL*>(&value.boolVal); break;
+    case VT_UI1: data = const_cast<BYTE*>(&value.bVal); break;
+    case VT_BSTR: data = value.bstrVal; break;
+    case VT_DISPATCH: data = value.pdispVal; break;
+    case VT_UNKNOWN: data = value.punkVal; break;
+    default: return false;
     }
     return SUCCEEDED(SafeArrayPutElement(array, &index, data));
 }

@@ -10,10 +10,10 @@
 #include "controls/display/general_up_down_page.h"
 #include "controls/display/ky_label.h"
 #include "controls/display/ky_minimized.h"
-#include "controls/display/ky_up_down.h"
-#include "controls/display/tlx_info_panel.h"
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
+#include "controls/display/ky_up_down.h"
+#include "controls/display/tlx_info_panel.h"
 #include "controls/options/c_option.h"
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/ky_option_page.h"
@@ -76,10 +76,11 @@ OSTREL_FORMS_CONTROL_PAGES(KyLabel, QStringLiteral("GeneralLabel"), QStringLiter
 OSTREL_FORMS_CONTROL_PAGES(KyUpDown, QStringLiteral("GeneralUpDown"), QStringLiteral("StandardFont"));
 OSTREL_FORMS_CONTROL_PAGES(KyTreeBase, QStringLiteral("ppOptionsTree"));
 OSTREL_FORMS_CONTROL_PAGES(KyWizardTab, QStringLiteral("GeneralTab"), QStringLiteral("Captions"),
-                           QStringLiteral("ButtonsSet"), QStringLiteral("StandardColor"), QStringLiteral("StandardFont"));
-OSTREL_FORMS_CONTROL_PAGES(KyWizardNavigator, QStringLiteral("GeneralNavigator"), QStringLiteral("NavigatorButonSet"),
-                           QStringLiteral("Position"), QStringLiteral("StandardColor"), QStringLiteral("StandardPicture"),
+                           QStringLiteral("ButtonsSet"), QStringLiteral("StandardColor"),
                            QStringLiteral("StandardFont"));
+OSTREL_FORMS_CONTROL_PAGES(KyWizardNavigator, QStringLiteral("GeneralNavigator"), QStringLiteral("NavigatorButonSet"),
+                           QStringLiteral("Position"), QStringLiteral("StandardColor"),
+                           QStringLiteral("StandardPicture"), QStringLiteral("StandardFont"));
 
 extern "C" {
 

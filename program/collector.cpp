@@ -8,8 +8,8 @@
 
 #include "platform/com/apartment.h"
 #include "platform/com/runtime.h"
-#include "platform/com/threading.h"
 #include "platform/com/safearray.h"
+#include "platform/com/threading.h"
 #include "platform/forms/vb_error.h"
 
 #include <cstdio>
@@ -36,10 +36,7 @@ CCollector::~CCollector()
         CloseHandle(m_done);
 }
 
-void CCollector::AddLogLine(const QString& text, bool bClear)
-{
-    m_sLog.AddLogLine(text, bClear);
-}
+void CCollector::AddLogLine(const QString& text, bool bClear) { m_sLog.AddLogLine(text, bClear); }
 
 void CCollector::Connect()
 {
@@ -49,7 +46,9 @@ void CCollector::Connect()
     program::check(container->FindConnectionPoint(com::uuidof<_IOstrelCollectorEvents>(), &point));
     m_events = make_collector_events(
         [this](const QString& name, const QString& errorText) { m_oxc_DomainCollected(name, errorText); },
-        [this](IOstrelInfoCollection* infos, const QString& errorText) { m_oxc_CollectionCompleted(infos, errorText); });
+        [this](IOstrelInfoCollection* infos, const QString& errorText) {
+            m_oxc_CollectionCompleted(infos, errorText);
+        });
     if (!m_events)
         forms::raise(forms::vberr::OutOfMemory);
     DWORD cookie = 0;

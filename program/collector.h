@@ -66,7 +66,7 @@ private:
     DWORD m_cookie = 0;
 
     bool m_bDone = false;
-    HANDLE m_done = nullptr;  // set with m_bDone; the wait serves the apartment meanwhile
+    HANDLE m_done = nullptr; // set with m_bDone; the wait serves the apartment meanwhile
     program::output_file m_file;
     QString m_sFileName;
     bool m_bExchange5 = false;
@@ -74,5 +74,5 @@ private:
     std::int32_t m_nErrors = 0;
 
     bool m_bWritten = false;
-    QStringList m_names;  // the run's names, so that no text shows their passwords
+    QStringList m_names; // the run's names, so that no text shows their passwords
 };

@@ -6,10 +6,7 @@
 
 namespace {
 
-QString text_of(BSTR text)
-{
-    return QString::fromStdU16String(std::u16string(text ? text : u"", SysStringLen(text)));
-}
+QString text_of(BSTR text) { return QString::fromStdU16String(std::u16string(text ? text : u"", SysStringLen(text))); }
 
 // The program's description of the event interface; the arguments are converted by it
 // (strings by value or by reference, the result collection asked for by QueryInterface).

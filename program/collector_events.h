@@ -29,8 +29,9 @@ protected:
 // The program's own type library: the description that drives the sink's IDispatch.
 inline constexpr GUID LIBID_OstrelProgram = com::make_guid("5B0E4F2C-8D4A-4C71-9E3B-2A6F1D7C9E40");
 
-class CCollectorEventsBase : public CComObjectRootEx<CComSingleThreadModel>,
-                             public IDispatchImpl<ICollectorEventsSink, &DIID__IOstrelCollectorEvents, &LIBID_OstrelProgram> {
+class CCollectorEventsBase
+    : public CComObjectRootEx<CComSingleThreadModel>,
+      public IDispatchImpl<ICollectorEventsSink, &DIID__IOstrelCollectorEvents, &LIBID_OstrelProgram> {
 public:
     using DomainCollectedHandler = std::function<void(const QString& name, const QString& errorText)>;
     using CollectionCompletedHandler = std::function<void(IOstrelInfoCollection* infos, const QString& errorText)>;

@@ -32,8 +32,9 @@ std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollectio
         program::check(info->get_ErrorString(&errorText.m_str));
         const QString fullName = QString::fromStdU16String(std::u16string(name.view()));
 
-        auto domain = domains->AddNew(entry_name::shown(fullName),
-                                      entry_name::hide_password(QString::fromStdU16String(std::u16string(errorText.view())), fullName));
+        auto domain = domains->AddNew(
+            entry_name::shown(fullName),
+            entry_name::hide_password(QString::fromStdU16String(std::u16string(errorText.view())), fullName));
         if (!domain)
             continue;
         bool anyData = false;
@@ -50,12 +51,8 @@ std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollectio
 
 std::optional<QStringList> CCollector::FillResultsMatrix(ProcessedDomains& domains)
 {
-    return program::FillResultsMatrix(domains, [](const QString& description) {
-        forms::MsgBox(description, forms::vbOKOnly);
-    });
+    return program::FillResultsMatrix(domains,
+                                      [](const QString& description) { forms::MsgBox(description, forms::vbOKOnly); });
 }
 
-QString CCollector::MakeINIString(const QStringList& results)
-{
-    return program::MakeINIString(results);
-}
+QString CCollector::MakeINIString(const QStringList& results) { return program::MakeINIString(results); }

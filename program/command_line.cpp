@@ -6,10 +6,7 @@ namespace {
 
 constexpr QChar kBlank = u' ';
 
-bool is_switch_char(QChar c)
-{
-    return c == u'/' || c == u'-';
-}
+bool is_switch_char(QChar c) { return c == u'/' || c == u'-'; }
 
 } // namespace
 
@@ -31,15 +28,9 @@ CCommandLine::CCommandLine(const QStringList& arguments) : m_arguments(arguments
     }
 }
 
-std::int32_t CCommandLine::Count() const
-{
-    return m_colArgs.Count();
-}
+std::int32_t CCommandLine::Count() const { return m_colArgs.Count(); }
 
-bool CCommandLine::Argument(const QString& name) const
-{
-    return m_colArgs.Exists(Key(name));
-}
+bool CCommandLine::Argument(const QString& name) const { return m_colArgs.Exists(Key(name)); }
 
 QString CCommandLine::value(const QString& name) const
 {
@@ -50,15 +41,9 @@ QString CCommandLine::value(const QString& name) const
     }
 }
 
-const std::vector<CCommandLine::Switch>& CCommandLine::Switches() const
-{
-    return m_switches;
-}
+const std::vector<CCommandLine::Switch>& CCommandLine::Switches() const { return m_switches; }
 
-QString CCommandLine::Key(const QString& name)
-{
-    return name.toUpper() + u'_';
-}
+QString CCommandLine::Key(const QString& name) { return name.toUpper() + u'_'; }
 
 bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry, ValuePlace& place) const
 {

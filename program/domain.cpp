@@ -7,7 +7,4 @@ const std::shared_ptr<Props>& Domain::Props()
     return m_props;
 }
 
-void Domain::Props(std::shared_ptr<::Props> vData)
-{
-    m_props = std::move(vData);
-}
+void Domain::Props(std::shared_ptr<::Props> vData) { m_props = std::move(vData); }

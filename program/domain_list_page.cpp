@@ -12,12 +12,11 @@ constexpr double kButtonGap = 126; // between the list and the buttons below it
 } // namespace
 
 DomainListPage::DomainListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services)
-    : m_services(std::move(services))
-    , m_lstDomainsList(FormControl<forms::ListView>(form, "lstDomainsList"))
-    , m_cmdAddDomain(FormControl<forms::CommandButton>(form, "cmdAddDomain"))
-    , m_cmdSelectDeselect{&FormControl<forms::CommandButton>(form, "cmdSelectDeselect", 0),
-                          &FormControl<forms::CommandButton>(form, "cmdSelectDeselect", 1)}
-    , m_mnuLstDomainsList(QStringLiteral("mnuLstDomainsList"))
+    : m_services(std::move(services)), m_lstDomainsList(FormControl<forms::ListView>(form, "lstDomainsList")),
+      m_cmdAddDomain(FormControl<forms::CommandButton>(form, "cmdAddDomain")),
+      m_cmdSelectDeselect{&FormControl<forms::CommandButton>(form, "cmdSelectDeselect", 0),
+                          &FormControl<forms::CommandButton>(form, "cmdSelectDeselect", 1)},
+      m_mnuLstDomainsList(QStringLiteral("mnuLstDomainsList"))
 {
     BindNameList(m_lstDomainsList, images);
     // The buttons sit under the list whatever its height.

@@ -49,7 +49,10 @@ public:
 
     forms::ListView& lstDomainsList() const { return m_lstDomainsList; }
     forms::CommandButton& cmdAddDomain() const { return m_cmdAddDomain; }
-    forms::CommandButton& cmdSelectDeselect(int index) const { return *m_cmdSelectDeselect.at(static_cast<std::size_t>(index)); }
+    forms::CommandButton& cmdSelectDeselect(int index) const
+    {
+        return *m_cmdSelectDeselect.at(static_cast<std::size_t>(index));
+    }
     forms::PopupMenu& mnuLstDomainsList() { return m_mnuLstDomainsList; }
 
 private:

@@ -16,9 +16,9 @@ constexpr short kCtrlV = 22;
 } // namespace
 
 FrmAddDomain::FrmAddDomain()
-    : m_lblDomainName(new forms::Label(this, QStringLiteral("lblDomainName")))
-    , m_txtDomainName(new forms::TextBox(this, QStringLiteral("txtDomainName")))
-    , m_cmdCommand{new forms::CommandButton(this, QStringLiteral("cmdCommand"), QStringLiteral("OK")),
+    : m_lblDomainName(new forms::Label(this, QStringLiteral("lblDomainName"))),
+      m_txtDomainName(new forms::TextBox(this, QStringLiteral("txtDomainName"))),
+      m_cmdCommand{new forms::CommandButton(this, QStringLiteral("cmdCommand"), QStringLiteral("OK")),
                    new forms::CommandButton(this, QStringLiteral("cmdCommand"), QStringLiteral("Cancel"))}
 {
     setName(QStringLiteral("frmAddDomain"));

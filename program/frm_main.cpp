@@ -50,7 +50,10 @@ void cancel_from_event_loop(const std::shared_ptr<FrmMain::CollectorShare>& call
 
 } // namespace
 
-FrmMain::EventScope::EventScope(std::shared_ptr<CollectorShare> calls) : m_calls(std::move(calls)) { ++m_calls->inEvent; }
+FrmMain::EventScope::EventScope(std::shared_ptr<CollectorShare> calls) : m_calls(std::move(calls))
+{
+    ++m_calls->inEvent;
+}
 
 FrmMain::EventScope::~EventScope()
 {
@@ -66,10 +69,8 @@ FrmMain::EventScope::~EventScope()
 }
 
 FrmMain::FrmMain(std::shared_ptr<WizardCollector> collector)
-    : m_collector(std::move(collector))
-    , m_calls(std::make_shared<CollectorShare>(CollectorShare{m_collector, this}))
-    , m_frmAddDomain(std::make_unique<FrmAddDomain>())
-    , m_images(MakeListImages())
+    : m_collector(std::move(collector)), m_calls(std::make_shared<CollectorShare>(CollectorShare{m_collector, this})),
+      m_frmAddDomain(std::make_unique<FrmAddDomain>()), m_images(MakeListImages())
 {
     setName(QStringLiteral("frmMain"));
     m_collector->Advise(
@@ -110,7 +111,8 @@ forms::ControlSite* FrmMain::page(const QString& name) const { return site(name)
 
 QString FrmMain::CurrentPageName() const
 {
-    return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>()) : QString();
+    return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>())
+                       : QString();
 }
 
 forms::IntrinsicControl& FrmMain::control(const char* name, int index)
@@ -131,16 +133,18 @@ void FrmMain::BindControls()
     if (nav == nullptr)
         forms::raise(424, Name(), QStringLiteral("The form has no navigator"));
     m_navigator = nav;
-    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("BeforePageChange"), this, [this](QVariantList& a) {
-        QObject* newPage = a[1].value<QObject*>();
-        bool cancel = a[3].toBool();
-        KyWizardNavigator1_BeforePageChange(a[0].toInt(), newPage, a[2].value<QObject*>(), cancel);
-        a[1] = QVariant::fromValue(newPage);
-        a[3] = cancel;
-    }));
-    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("AfterPageChange"), this, [this](QVariantList& a) {
-        KyWizardNavigator1_AfterPageChange(a[0].toInt(), a[1].value<QObject*>(), a[2].value<QObject*>());
-    }));
+    m_navigatorEvents.push_back(
+        forms::connect_event(nav, QStringLiteral("BeforePageChange"), this, [this](QVariantList& a) {
+            QObject* newPage = a[1].value<QObject*>();
+            bool cancel = a[3].toBool();
+            KyWizardNavigator1_BeforePageChange(a[0].toInt(), newPage, a[2].value<QObject*>(), cancel);
+            a[1] = QVariant::fromValue(newPage);
+            a[3] = cancel;
+        }));
+    m_navigatorEvents.push_back(
+        forms::connect_event(nav, QStringLiteral("AfterPageChange"), this, [this](QVariantList& a) {
+            KyWizardNavigator1_AfterPageChange(a[0].toInt(), a[1].value<QObject*>(), a[2].value<QObject*>());
+        }));
     m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("FinishClick"), this,
                                                      [this](QVariantList&) { KyWizardNavigator1_FinishClick(); }));
     m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("CancelClick"), this,
@@ -193,28 +197,28 @@ void FrmMain::LocalizeForm()
         forms::set(m_navigator, QString::fromLatin1(property),
                    QVariant::fromValue(forms::StdPicture::create(res.LoadBitmap(id))));
     };
-    setIcon(res.LoadIcon(101));                             // 1
-    set_picture("ImageWaterMark", 101);                     // 2
-    set_picture("ImageBanner", 102);                        // 3
-    set_picture("ImageWaterMarkBig", 113);                  // 4
-    set_picture("ImageBannerBig", 114);                     // 5
-    set_text("wtWelcome", "WatermarkTitle", 101);           // 6
-    set_text("wtWelcome", "WatermarkDescription", 102);     // 7
-    set_text("wtSelectOption", "BannerDescription", 150);   // 8
-    set_text("wtSelectOption", "BannerTitle", 149);         // 9
-    set_text("optExchange5", "Caption", 153);               // 10
-    set_text("optNetwork", "Caption", 152);                 // 11
-    set_text("lblCollectOptions", "Caption", 151);          // 12
-    set_text("wtSelectDomains", "BannerDescription", 103);  // 13
-    set_text("wtSelectDomains", "BannerTitle", 104);        // 14
+    setIcon(res.LoadIcon(101));                                  // 1
+    set_picture("ImageWaterMark", 101);                          // 2
+    set_picture("ImageBanner", 102);                             // 3
+    set_picture("ImageWaterMarkBig", 113);                       // 4
+    set_picture("ImageBannerBig", 114);                          // 5
+    set_text("wtWelcome", "WatermarkTitle", 101);                // 6
+    set_text("wtWelcome", "WatermarkDescription", 102);          // 7
+    set_text("wtSelectOption", "BannerDescription", 150);        // 8
+    set_text("wtSelectOption", "BannerTitle", 149);              // 9
+    set_text("optExchange5", "Caption", 153);                    // 10
+    set_text("optNetwork", "Caption", 152);                      // 11
+    set_text("lblCollectOptions", "Caption", 151);               // 12
+    set_text("wtSelectDomains", "BannerDescription", 103);       // 13
+    set_text("wtSelectDomains", "BannerTitle", 104);             // 14
     set_text("wtSelectOrganizations", "BannerDescription", 155); // 15
-    set_text("wtSelectOrganizations", "BannerTitle", 154);  // 16
-    set_text("wtChooseOutput", "BannerTitle", 107);         // 17
-    set_text("wtChooseOutput", "BannerDescription", 108);   // 18
-    set_text("wtFinish", "WatermarkTitle", 112);            // 19
-    set_text("wtFinish", "WatermarkDescription", 113);      // 20
-    setCaption(res.LoadString(127));                        // 21
-    set_text("piProgressInfo", "Description", 131);         // 22
+    set_text("wtSelectOrganizations", "BannerTitle", 154);       // 16
+    set_text("wtChooseOutput", "BannerTitle", 107);              // 17
+    set_text("wtChooseOutput", "BannerDescription", 108);        // 18
+    set_text("wtFinish", "WatermarkTitle", 112);                 // 19
+    set_text("wtFinish", "WatermarkDescription", 113);           // 20
+    setCaption(res.LoadString(127));                             // 21
+    set_text("piProgressInfo", "Description", 131);              // 22
 }
 
 void FrmMain::SetResultsPageText(bool bExchange)
@@ -264,8 +268,8 @@ void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
     m_servers.reset();
 }
 
-void FrmMain::KyWizardNavigator1_BeforePageChange(std::int32_t WizardDirection, QObject*& NewPage,
-                                                  QObject* CurrentPage, bool& Cancel)
+void FrmMain::KyWizardNavigator1_BeforePageChange(std::int32_t WizardDirection, QObject*& NewPage, QObject* CurrentPage,
+                                                  bool& Cancel)
 {
     if (page_name(CurrentPage) == u"wtProcessing" && WizardDirection == kyWizardGoBack)
         CancelCollection();

@@ -134,7 +134,8 @@ int Main(const QStringList& arguments, std::span<char*> argumentMemory)
     forms::set_headless(true);
     CCollector collector;
     const QString domains = args.Argument(QStringLiteral("Domain")) ? args.value(QStringLiteral("Domain")) : QString();
-    return collector.CollectAndSave(domains, args.Argument(QStringLiteral("Exchange5")), args.value(QStringLiteral("out")));
+    return collector.CollectAndSave(domains, args.Argument(QStringLiteral("Exchange5")),
+                                    args.value(QStringLiteral("out")));
 }
 
 } // namespace MainModule

@@ -26,7 +26,8 @@ void SaveTextToFile(const QString& path, const QString& text)
     const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
-                     QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") + file.errorString());
+                     QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") +
+                         file.errorString());
 }
 
 OutputActions::OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log)
@@ -54,7 +55,8 @@ void OutputActions::DoOutputOperation(const QString& name)
         if (name == QStringLiteral("Copy"))
             CopyToClipboardOperation(0, 0);
         else if (name == QStringLiteral("Print"))
-            PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')', GetOutputText(), m_owner);
+            PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')', GetOutputText(),
+                        m_owner);
         else if (name == QStringLiteral("Save"))
             Save();
     } catch (const forms::VbError& error) {

@@ -39,7 +39,8 @@ public:
     forms::CommonDialog& cdA() { return m_cdA; }
 
     // The save dialog's settings.
-    inline static constexpr int kSaveFlags = 0x80E; // overwrite prompt, no read-only box, keep the folder, path must exist
+    inline static constexpr int kSaveFlags =
+        0x80E; // overwrite prompt, no read-only box, keep the folder, path must exist
     inline static const QString kSaveFilter = QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*");
 
 private:

@@ -31,10 +31,7 @@ QString report_lines(const QString& iniText)
     return out;
 }
 
-QString reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 bool write_all(int fd, const QByteArray& bytes)
 {
@@ -74,10 +71,7 @@ std::string resolved(const std::string& path)
 
 } // namespace
 
-output_file::~output_file()
-{
-    discard();
-}
+output_file::~output_file() { discard(); }
 
 void output_file::discard()
 {

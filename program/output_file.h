@@ -31,8 +31,8 @@ private:
     void discard();
 
     int fd_ = -1;
-    std::string target_;     // the path as given
-    std::string temporary_;  // the file renamed over the target at the end; empty in place
+    std::string target_;    // the path as given
+    std::string temporary_; // the file renamed over the target at the end; empty in place
 };
 
 // open and commit in one step.

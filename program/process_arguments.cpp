@@ -61,8 +61,8 @@ void hide_passwords(std::span<char*> arguments, const CCommandLine& parsed)
         held = true;
         char* memory = arguments[static_cast<std::size_t>(index)];
         // The value runs to the end of its argument; the bytes before it are as decoded.
-        const std::size_t from =
-            static_cast<std::size_t>(QString::fromUtf8(memory).left(option.place.start).toUtf8().size() + password);
+        const std::size_t from = static_cast<std::size_t>(
+            QString::fromUtf8(memory).left(option.place.start).toUtf8().size() + password);
         const std::size_t length = std::strlen(memory);
         if (from < length)
             std::memset(memory + from, 'x', length - from);

@@ -52,21 +52,15 @@ std::int32_t next_progress(std::int32_t progress, std::int32_t target, std::int3
 
 ProcessingRun::ProcessingRun(SessionLog& log, QObject* piProgressInfo, QObject* prbProcessProgress,
                              forms::IntervalTimer& tmrProcessProgress, CollectorCalls collector)
-    : m_log(log)
-    , m_progressInfo(piProgressInfo)
-    , m_progressBar(prbProcessProgress)
-    , m_timer(tmrProcessProgress)
-    , m_collector(std::move(collector))
+    : m_log(log), m_progressInfo(piProgressInfo), m_progressBar(prbProcessProgress), m_timer(tmrProcessProgress),
+      m_collector(std::move(collector))
 {
     // The runtime's timer starts enabled with no interval: it must not tick before a run.
     m_timer.setEnabled(false);
     m_timer.setInterval(kTickMilliseconds);
 }
 
-void ProcessingRun::SetTimer(bool on)
-{
-    m_timer.setEnabled(on);
-}
+void ProcessingRun::SetTimer(bool on) { m_timer.setEnabled(on); }
 
 void ProcessingRun::StartCollection(const std::optional<QStringList>& names, bool bExchange)
 {

@@ -52,10 +52,10 @@ struct CollectorCalls {
 
 // What the end of a run does besides the run's own steps, in the order the end runs them.
 struct CompletionSteps {
-    std::function<void()> show_results;                        // convert the results, fill the grid
-    std::function<void()> go_to_results;                        // enable Next, move to the results page
-    std::function<void(const QString& caption)> show_errors;    // the errors label
-    std::function<std::int32_t()> result_count;                 // entries in the result collection
+    std::function<void()> show_results;                      // convert the results, fill the grid
+    std::function<void()> go_to_results;                     // enable Next, move to the results page
+    std::function<void(const QString& caption)> show_errors; // the errors label
+    std::function<std::int32_t()> result_count;              // entries in the result collection
 };
 
 class ProcessingRun {

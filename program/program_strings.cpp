@@ -74,10 +74,7 @@ constexpr win32::string_resource kStrings[] = {
 
 } // namespace
 
-std::span<const win32::string_resource> string_table()
-{
-    return kStrings;
-}
+std::span<const win32::string_resource> string_table() { return kStrings; }
 
 void register_strings()
 {

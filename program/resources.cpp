@@ -24,10 +24,7 @@ Resources& Resources::Shared()
     return resources;
 }
 
-QString Resources::Key(std::int32_t nID)
-{
-    return QStringLiteral("K") + QString::number(nID);
-}
+QString Resources::Key(std::int32_t nID) { return QStringLiteral("K") + QString::number(nID); }
 
 QString Resources::LoadString(std::int32_t nID)
 {

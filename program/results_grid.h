@@ -15,7 +15,7 @@
 namespace forms {
 class FlexGrid;
 class IntrinsicControl;
-}
+} // namespace forms
 
 namespace program {
 

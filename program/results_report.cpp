@@ -15,10 +15,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kNoDataString = 144;
 
 // The rows' cells; an empty row has none, as a split of an empty text has no elements.
-QStringList cells_of(const QString& row)
-{
-    return row.isEmpty() ? QStringList() : row.split(kTab);
-}
+QStringList cells_of(const QString& row) { return row.isEmpty() ? QStringList() : row.split(kTab); }
 
 const QString& cell(const QStringList& cells, qsizetype index)
 {

@@ -8,11 +8,10 @@ namespace {
 } // namespace
 
 ServerListPage::ServerListPage(forms::Form& form, const forms::ImageList& images, ListPageServices services)
-    : m_services(std::move(services))
-    , m_lstOrgs(FormControl<forms::ListView>(form, "lstOrgs"))
-    , m_cmdAddOrg(FormControl<forms::CommandButton>(form, "cmdAddOrg"))
-    , m_cmdRemoveOrg(FormControl<forms::CommandButton>(form, "cmdRemoveOrg"))
-    , m_cmdEditOrg(FormControl<forms::CommandButton>(form, "cmdEditOrg"))
+    : m_services(std::move(services)), m_lstOrgs(FormControl<forms::ListView>(form, "lstOrgs")),
+      m_cmdAddOrg(FormControl<forms::CommandButton>(form, "cmdAddOrg")),
+      m_cmdRemoveOrg(FormControl<forms::CommandButton>(form, "cmdRemoveOrg")),
+      m_cmdEditOrg(FormControl<forms::CommandButton>(form, "cmdEditOrg"))
 {
     BindNameList(m_lstOrgs, images);
     connect(&m_cmdAddOrg, &forms::CommandButton::Click, this, [this] { AddListItem(m_services, m_lstOrgs, true); });

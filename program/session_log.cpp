@@ -57,10 +57,7 @@ QString SessionLog::FormatDate(const QDateTime& when)
     return QLocale::c().toString(when, QStringLiteral("M/d/yyyy h:mm:ss AP"));
 }
 
-QString SessionLog::Now()
-{
-    return FormatDate(QDateTime::currentDateTime());
-}
+QString SessionLog::Now() { return FormatDate(QDateTime::currentDateTime()); }
 
 QString SessionLog::StartLine(const QString& now)
 {
@@ -69,22 +66,23 @@ QString SessionLog::StartLine(const QString& now)
 
 QString SessionLog::SuccessLine(const QString& now, bool exchange5, const QString& name)
 {
-    return now + QStringLiteral(", Success:\t") + (exchange5 ? QStringLiteral("Organization ") : QStringLiteral("Domain ")) + entry_name::shown(name) +
+    return now + QStringLiteral(", Success:\t") +
+           (exchange5 ? QStringLiteral("Organization ") : QStringLiteral("Domain ")) + entry_name::shown(name) +
            QStringLiteral(" inspected successfully.");
 }
 
 QString SessionLog::FailureLine(const QString& now, bool exchange5, const QString& name, const QString& errorText)
 {
-    return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) + entry_name::shown(name) +
-           QStringLiteral(". ") + kCrLf + entry_name::hide_password(errorText, name);
+    return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
+           entry_name::shown(name) + QStringLiteral(". ") + kCrLf + entry_name::hide_password(errorText, name);
 }
 
 QString SessionLog::HandlerFailureLine(const QString& now, bool exchange5, const QString& name, std::int32_t number,
                                        const QString& description)
 {
-    return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) + entry_name::shown(name) +
-           QStringLiteral(". ") + kCrLf + QStringLiteral("error number:") + QString::number(number) + QStringLiteral(" - ") +
-           entry_name::hide_password(description, name);
+    return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
+           entry_name::shown(name) + QStringLiteral(". ") + kCrLf + QStringLiteral("error number:") +
+           QString::number(number) + QStringLiteral(" - ") + entry_name::hide_password(description, name);
 }
 
 QString SessionLog::CancelLine(const QString& now)

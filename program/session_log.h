@@ -24,8 +24,8 @@ public:
     static QString StartLine(const QString& now);
     static QString SuccessLine(const QString& now, bool exchange5, const QString& name);
     static QString FailureLine(const QString& now, bool exchange5, const QString& name, const QString& errorText);
-    static QString HandlerFailureLine(const QString& now, bool exchange5, const QString& name,
-                                      std::int32_t number, const QString& description);
+    static QString HandlerFailureLine(const QString& now, bool exchange5, const QString& name, std::int32_t number,
+                                      const QString& description);
     static QString CancelLine(const QString& now);
     static QString EndLine(const QString& now);
     static QString ProcessedLine(std::int32_t count);

@@ -1,8 +1,8 @@
 #include "program/wizard_collector.h"
 
+#include "program/collector_calls.h"
 #include "program/collector_events.h"
 #include "program/com_error.h"
-#include "program/collector_calls.h"
 
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"

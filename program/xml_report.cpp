@@ -12,15 +12,9 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kCommentString = 156;
 
-bool is_name_start(QChar c)
-{
-    return c.isLetter() || c == u'_';
-}
+bool is_name_start(QChar c) { return c.isLetter() || c == u'_'; }
 
-bool is_name_char(QChar c)
-{
-    return is_name_start(c) || c.isDigit() || c == u'-' || c == u'.';
-}
+bool is_name_char(QChar c) { return is_name_start(c) || c.isDigit() || c == u'-' || c == u'.'; }
 
 QString attributes_of_row(const forms::FlexGrid& grid, int row)
 {

@@ -2,8 +2,8 @@
 
 #include "collector/entry_name.h"
 #include "collector/hrx.h"
-#include "collector/load_string.h"
 #include "collector/ldap/get_ads_object.h"
+#include "collector/load_string.h"
 #include "platform/ads/ads_last_error.h"
 #include "platform/win32/win_errors.h"
 
@@ -61,10 +61,7 @@ IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16stri
     return nullptr;
 }
 
-void collector_ad::Init(IDirectorySearch* searcher)
-{
-    m_searcher = searcher;
-}
+void collector_ad::Init(IDirectorySearch* searcher) { m_searcher = searcher; }
 
 HRESULT collector_ad::InitSearcher(IDirectorySearch* searcher, bool attrib_types_only, DWORD page_size, DWORD scope,
                                    bool cache_results)

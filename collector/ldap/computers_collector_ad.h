@@ -1,5 +1,6 @@
 #pragma once
-// Counts the domain controllers, servers that are no domain controllers (reported with the controllers added), workstations and computers without an operating system of a domain over LDAP.
+// Counts the domain controllers, servers that are no domain controllers (reported with the controllers added),
+// workstations and computers without an operating system of a domain over LDAP.
 
 #include "collector/ldap/collector_ad.h"
 

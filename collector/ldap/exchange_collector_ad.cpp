@@ -31,7 +31,8 @@ LONG exchange_collector_ad::CollectServers(const std::u16string& domain, std::u1
     bool per_server_failed = false;
 
     const HRESULT hr = [&]() -> HRESULT {
-        HRESULT step = GetADsObject(domain.c_str(), nullptr, u"/RootDSE", IID_IADs, reinterpret_cast<void**>(&root_dse));
+        HRESULT step = GetADsObject(domain.c_str(), nullptr, u"/RootDSE", IID_IADs,
+                                    reinterpret_cast<void**>(&root_dse));
         if (FAILED(step))
             return step;
         const CComBSTR property(u"configurationNamingContext");
@@ -75,7 +76,7 @@ LONG exchange_collector_ad::CollectServers(const std::u16string& domain, std::u1
                 if (found > 0)
                     ++servers;
                 else if (found < 0)
-                    per_server_failed = true;  // its own line is written; the total is unknown
+                    per_server_failed = true; // its own line is written; the total is unknown
             }
             configuration_searcher->FreeColumn(&column);
         }

@@ -13,7 +13,7 @@ namespace ldap_collectors {
 
 // What one bind asks of the directory layer.
 struct ads_bind_request {
-    std::u16string path;  // "LDAP://" host-or-server [ "/" suffix ]
+    std::u16string path; // "LDAP://" host-or-server [ "/" suffix ]
     // Set for the host/user/password form; the password may be empty.
     std::optional<std::u16string> user;
     std::u16string password;

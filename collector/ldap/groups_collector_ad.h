@@ -1,5 +1,6 @@
 #pragma once
-// Counts the global groups (universal ones included, as the bitwise-or rule on 10 finds both), domain-local groups and universal groups of a domain over LDAP.
+// Counts the global groups (universal ones included, as the bitwise-or rule on 10 finds both), domain-local groups and
+// universal groups of a domain over LDAP.
 
 #include "collector/ldap/collector_ad.h"
 

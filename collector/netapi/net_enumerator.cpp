@@ -22,12 +22,9 @@ DWORD next_index_of(DWORD level, const void* buffer, DWORD returned)
 {
     const DWORD last = returned - 1;
     switch (level) {
-    case 1:
-        return static_cast<const NET_DISPLAY_USER*>(buffer)[last].usri1_next_index;
-    case 2:
-        return static_cast<const NET_DISPLAY_MACHINE*>(buffer)[last].usri2_next_index;
-    default:
-        return static_cast<const NET_DISPLAY_GROUP*>(buffer)[last].grpi3_next_index;
+    case 1: return static_cast<const NET_DISPLAY_USER*>(buffer)[last].usri1_next_index;
+    case 2: return static_cast<const NET_DISPLAY_MACHINE*>(buffer)[last].usri2_next_index;
+    default: return static_cast<const NET_DISPLAY_GROUP*>(buffer)[last].grpi3_next_index;
     }
 }
 
@@ -35,10 +32,7 @@ DWORD next_index_of(DWORD level, const void* buffer, DWORD returned)
 
 CNetEnumerator::CNetEnumerator(net_platform& platform) : m_platform(platform) {}
 
-CNetEnumerator::~CNetEnumerator()
-{
-    CloseEnum();
-}
+CNetEnumerator::~CNetEnumerator() { CloseEnum(); }
 
 void CNetEnumerator::CloseEnum()
 {
@@ -69,8 +63,8 @@ DWORD CNetEnumerator::EnumerateDomains(VARIANT* domains)
         // A record without a name names no domain that could be counted.
         if (display_type != RESOURCEDISPLAYTYPE_DOMAIN || usage != RESOURCEUSAGE_CONTAINER || name == nullptr)
             continue;
-        const bool grown =
-            found == 0 ? result.CreateSimpleVector(VT_BSTR, 1, 0) : SUCCEEDED(result.Redim(found + 1, 0));
+        const bool grown = found == 0 ? result.CreateSimpleVector(VT_BSTR, 1, 0)
+                                      : SUCCEEDED(result.Redim(found + 1, 0));
         CComVariant value(static_cast<const OLECHAR*>(name));
         if (!grown || value.vt != VT_BSTR || !result.PutElem(static_cast<LONG>(found), value)) {
             code = ERROR_NOT_ENOUGH_MEMORY;
@@ -116,8 +110,8 @@ DWORD CNetEnumerator::OpenEnum(LPWSTR local_name)
 
     CloseEnum();
     HANDLE handle = nullptr;
-    const DWORD opened = m_platform.WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER,
-                                                  &node, &handle);
+    const DWORD opened = m_platform.WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &node,
+                                                  &handle);
     if (opened != NO_ERROR)
         return opened;
     m_enum = handle;

@@ -17,14 +17,12 @@ public:
 
     virtual NET_API_STATUS NetGetDCName(LPCWSTR server, LPCWSTR domain, LPBYTE* buffer) = 0;
     virtual NET_API_STATUS NetServerEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD preferred_length,
-                                         LPDWORD entries_read, LPDWORD total_entries, DWORD server_type,
-                                         LPCWSTR domain, LPDWORD resume_handle) = 0;
+                                         LPDWORD entries_read, LPDWORD total_entries, DWORD server_type, LPCWSTR domain,
+                                         LPDWORD resume_handle) = 0;
     virtual NET_API_STATUS NetQueryDisplayInformation(LPCWSTR server, DWORD level, DWORD index, DWORD requested,
-                                                      DWORD preferred_length, LPDWORD returned,
-                                                      void** buffer) = 0;
+                                                      DWORD preferred_length, LPDWORD returned, void** buffer) = 0;
     virtual NET_API_STATUS NetLocalGroupEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD preferred_length,
-                                             LPDWORD entries_read, LPDWORD total_entries,
-                                             DWORD_PTR* resume_handle) = 0;
+                                             LPDWORD entries_read, LPDWORD total_entries, DWORD_PTR* resume_handle) = 0;
     virtual NET_API_STATUS NetApiBufferFree(void* buffer) = 0;
 
     // The credentials of the calling thread's management calls from now on: a user and

@@ -34,14 +34,8 @@ collector_table netapi_network_backend::make_netapi_collectors()
     // Enabled users come with the user count. Unknown computers and universal groups lead to
     // the collector of their kind, which has no management count of them (they stay -1).
     return {
-        {oxcDC, computers},
-        {oxcServer, computers},
-        {oxcWorkstation, computers},
-        {oxcUnknownComputerType, computers},
-        {oxcUser, users},
-        {oxcGlobalGroup, groups},
-        {oxcLocalGroup, groups},
-        {oxcUniversalGroup, groups},
+        {oxcDC, computers}, {oxcServer, computers},   {oxcWorkstation, computers}, {oxcUnknownComputerType, computers},
+        {oxcUser, users},   {oxcGlobalGroup, groups}, {oxcLocalGroup, groups},     {oxcUniversalGroup, groups},
     };
 }
 

@@ -45,8 +45,7 @@ public:
     NET_API_STATUS NetLocalGroupEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD preferred_length,
                                      LPDWORD entries_read, LPDWORD total_entries, DWORD_PTR* resume_handle) override
     {
-        return ::NetLocalGroupEnum(server, level, buffer, preferred_length, entries_read, total_entries,
-                                   resume_handle);
+        return ::NetLocalGroupEnum(server, level, buffer, preferred_length, entries_read, total_entries, resume_handle);
     }
     NET_API_STATUS NetApiBufferFree(void* buffer) override { return ::NetApiBufferFree(buffer); }
     void use_credentials(LPCWSTR user, LPCWSTR password) override
@@ -55,8 +54,8 @@ public:
             netapi::set_thread_credentials(std::nullopt);
             return;
         }
-        netapi::set_thread_credentials(netapi::user_credentials{
-            utf16_to_utf8(user), utf16_to_utf8(password != nullptr ? password : u"")});
+        netapi::set_thread_credentials(
+            netapi::user_credentials{utf16_to_utf8(user), utf16_to_utf8(password != nullptr ? password : u"")});
     }
 };
 

@@ -12,8 +12,7 @@ QString step_property(int step) { return QStringLiteral("StepDescription%1").arg
 
 } // namespace
 
-CaptionsInfo::CaptionsInfo(QWidget* parent)
-    : forms::PropertyPage(parent)
+CaptionsInfo::CaptionsInfo(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Captions"), 5925, 3495);
 

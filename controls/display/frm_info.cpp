@@ -102,7 +102,8 @@ bool frmInfo::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyRelease) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         const short code = forms::key_code(key);
-        if (code == forms::keycode::Escape || (code == forms::keycode::F1 + 3 && forms::shift_state(key) == forms::shiftmask::Alt)) {
+        if (code == forms::keycode::Escape ||
+            (code == forms::keycode::F1 + 3 && forms::shift_state(key) == forms::shiftmask::Alt)) {
             close();
             return true;
         }

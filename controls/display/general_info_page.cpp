@@ -17,8 +17,7 @@ const char* const kDisplayCaptions[] = {"Display Total", "Display Processed", "D
 
 } // namespace
 
-GeneralInfo::GeneralInfo(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralInfo::GeneralInfo(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 

@@ -7,8 +7,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-GeneralLabel::GeneralLabel(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralLabel::GeneralLabel(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 
@@ -27,10 +26,9 @@ GeneralLabel::GeneralLabel(QWidget* parent)
     for (const char* item : {"kyLeftJustify", "kyRightJustify", "kyCenter"})
         cbo_alignment_->AddItem(QString::fromLatin1(item));
 
-    for (forms::IntrinsicControl* field : {static_cast<forms::IntrinsicControl*>(txt_caption_),
-                                           static_cast<forms::IntrinsicControl*>(chk_auto_size_),
-                                           static_cast<forms::IntrinsicControl*>(chk_enabled_),
-                                           static_cast<forms::IntrinsicControl*>(cbo_alignment_)})
+    for (forms::IntrinsicControl* field :
+         {static_cast<forms::IntrinsicControl*>(txt_caption_), static_cast<forms::IntrinsicControl*>(chk_auto_size_),
+          static_cast<forms::IntrinsicControl*>(chk_enabled_), static_cast<forms::IntrinsicControl*>(cbo_alignment_)})
         page_fields::marks_changed(*this, *field);
 }
 

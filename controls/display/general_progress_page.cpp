@@ -7,8 +7,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-GeneralProgress::GeneralProgress(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralProgress::GeneralProgress(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 

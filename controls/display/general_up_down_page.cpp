@@ -23,8 +23,7 @@ forms::TextBox* number_field(forms::PropertyPage& page, const char* name, const 
 
 } // namespace
 
-GeneralUpDown::GeneralUpDown(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralUpDown::GeneralUpDown(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
     txt_value_ = number_field(*this, "txtValue", "&Value:", 0);

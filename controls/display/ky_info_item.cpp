@@ -1,8 +1,8 @@
 #include "controls/display/ky_info_item.h"
 
 #include "controls/display/accessible_role.h"
-#include "controls/display/frm_info.h"
 #include "controls/display/error_handling.h"
+#include "controls/display/frm_info.h"
 #include "controls/display/info_layout.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/label.h"
@@ -131,10 +131,9 @@ void KyInfoItem::Move(double left, double top, double width, double height)
 
 void KyInfoItem::ArrangeValue()
 {
-    const info_layout::ValueArrangement a =
-        info_layout::arrange_value(static_cast<float>(Width()), static_cast<float>(lbl_value_->Left()),
-                                   static_cast<float>(lbl_full_info_->Width()), static_cast<float>(lbl_check_->Width()),
-                                   Screen::TwipsPerPixelX());
+    const info_layout::ValueArrangement a = info_layout::arrange_value(
+        static_cast<float>(Width()), static_cast<float>(lbl_value_->Left()),
+        static_cast<float>(lbl_full_info_->Width()), static_cast<float>(lbl_check_->Width()), Screen::TwipsPerPixelX());
     if (a.value_width)
         lbl_value_->setWidth(*a.value_width);
     if (a.link_left)

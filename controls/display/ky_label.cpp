@@ -55,8 +55,8 @@ std::int16_t as_integer(std::int32_t value)
 } // namespace
 
 KyLabel::KyLabel()
-    : offset_x_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelX())))
-    , offset_y_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelY())))
+    : offset_x_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelX()))),
+      offset_y_(static_cast<std::int32_t>(std::lround(Screen::TwipsPerPixelY())))
 {
     give_accessible_role(*this, QAccessible::StaticText);
     setAccessibleName(QStringLiteral("Label"));
@@ -103,10 +103,7 @@ void KyLabel::setEnabled(bool value)
     PropertyChanged(QStringLiteral("Enabled"));
 }
 
-void KyLabel::show_front_color()
-{
-    lbl_front_->setForeColor(enabled_ ? fore_color_ : forms::syscolor::ButtonShadow);
-}
+void KyLabel::show_front_color() { lbl_front_->setForeColor(enabled_ ? fore_color_ : forms::syscolor::ButtonShadow); }
 
 void KyLabel::setBackColor(OLE_COLOR color)
 {

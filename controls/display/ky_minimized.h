@@ -17,7 +17,7 @@ class MinimizeCoupling;
 namespace forms {
 class Image;
 class Line;
-}
+} // namespace forms
 
 class KyMinimized : public forms::UserControl {
     Q_OBJECT

@@ -176,8 +176,8 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     caption_ = forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString()));
     align_ = forms::CLng(bag.ReadProperty(QStringLiteral("Align"), 0));
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
-    setDisplayFont(bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font()))
-                       .value<forms::FontRef>());
+    setDisplayFont(
+        bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
     pic_base_->setBorderStyle(forms::CInt(bag.ReadProperty(QStringLiteral("BorderStyle"), 1)));
     recompute_scale();
     set_fill_width((value_ - min_) * scale_);

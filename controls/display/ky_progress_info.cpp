@@ -12,10 +12,10 @@
 #include <QGroupBox>
 #include <QResizeEvent>
 
-#include <algorithm>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 using forms::Screen;
 
@@ -88,8 +88,7 @@ QPixmap KyProgressInfo::step_picture(int number)
         painter.setPen(QPen(dark_red, 2.0));
         painter.drawPolyline(QPolygonF({QPointF(1.5, 6.5), QPointF(4.5, 9.5), QPointF(10.5, 2.5)}));
         break;
-    default:
-        return {};
+    default: return {};
     }
     return picture;
 }
@@ -120,10 +119,10 @@ KyProgressInfo::KyProgressInfo()
     frm_action_->setObjectName(QStringLiteral("frmAction"));
     place(frm_action_, 480, 2640, 6615, 915);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-    lbl_estimated_time_ = make_label(frm_action_, "lblEstimatedTime", QStringLiteral("Estimated Time: 00:00:00"),
-                                     4380, 540, 1995, 195, right);
-    lbl_elapsed_time_ = make_label(frm_action_, "lblElapsedTime", QStringLiteral("Elapsed Time: 00:00:00"), 4260,
-                                   300, 2115, 195, right);
+    lbl_estimated_time_ = make_label(frm_action_, "lblEstimatedTime", QStringLiteral("Estimated Time: 00:00:00"), 4380,
+                                     540, 1995, 195, right);
+    lbl_elapsed_time_ = make_label(frm_action_, "lblElapsedTime", QStringLiteral("Elapsed Time: 00:00:00"), 4260, 300,
+                                   2115, 195, right);
     fit_right_aligned(lbl_estimated_time_, 1995);
     fit_right_aligned(lbl_elapsed_time_, 2115);
     lbl_processed_ = make_label(frm_action_, "lblProcessed", QStringLiteral("Processed: 0"), 180, 300, 3675, 195);
@@ -131,8 +130,8 @@ KyProgressInfo::KyProgressInfo()
     lbl_status_ = make_label(this, "lblStatus", QStringLiteral("Status"), 510, 2070, 6570, 195);
     for (int i = 0; i < step_count; ++i) {
         const double top = 780 + 240 * i;
-        lbl_step_[static_cast<std::size_t>(i)] =
-            make_label(this, "lblStep", QStringLiteral("Step %1").arg(i + 1), 1560, top, 5655, 195);
+        lbl_step_[static_cast<std::size_t>(i)] = make_label(this, "lblStep", QStringLiteral("Step %1").arg(i + 1), 1560,
+                                                            top, 5655, 195);
         auto* image = new QLabel(this);
         image->setObjectName(QStringLiteral("imgStep"));
         place(image, 1200, top, 180, 180);
@@ -174,10 +173,7 @@ void KyProgressInfo::setImage(const forms::PictureRef& picture)
 QString KyProgressInfo::Description() const { return lbl_description_->text(); }
 void KyProgressInfo::setDescription(const QString& text) { lbl_description_->setText(text); }
 
-QString KyProgressInfo::step_description(int index) const
-{
-    return lbl_step_[static_cast<std::size_t>(index)]->text();
-}
+QString KyProgressInfo::step_description(int index) const { return lbl_step_[static_cast<std::size_t>(index)]->text(); }
 
 void KyProgressInfo::set_step_description(int index, const QString& text)
 {
@@ -305,11 +301,13 @@ void KyProgressInfo::InitProperties()
 void KyProgressInfo::ReadProperties(forms::PropertyBag& bag)
 {
     try {
-        setImage(bag.ReadProperty(QStringLiteral("Image"), QVariant::fromValue(forms::PictureRef())).value<forms::PictureRef>());
+        setImage(bag.ReadProperty(QStringLiteral("Image"), QVariant::fromValue(forms::PictureRef()))
+                     .value<forms::PictureRef>());
     } catch (const forms::VbError&) {
         setImage(nullptr); // a stored picture that does not read leaves the picture empty
     }
-    setDescription(forms::CStr(bag.ReadProperty(QStringLiteral("Description"), QStringLiteral("Progress description"))));
+    setDescription(
+        forms::CStr(bag.ReadProperty(QStringLiteral("Description"), QStringLiteral("Progress description"))));
     setStatus(forms::CStr(bag.ReadProperty(QStringLiteral("Status"), QStringLiteral("Status"))));
     for (int i = 0; i < step_count; ++i) {
         const QString key = QStringLiteral("StepDescription%1").arg(i);

@@ -217,8 +217,8 @@ void KyUpDown::check_text()
         return;
     reported("txtSpin (Validate)", [&] {
         trimmed_text_ = txt_spin_->Text().trimmed();
-        const QString checked =
-            up_down::checked_text(txt_spin_->Text(), spin_ctl_->Value(), spin_ctl_->Min(), spin_ctl_->Max());
+        const QString checked = up_down::checked_text(txt_spin_->Text(), spin_ctl_->Value(), spin_ctl_->Min(),
+                                                      spin_ctl_->Max());
         if (checked != txt_spin_->Text())
             txt_spin_->setText(checked);
         spin_ctl_->setValue(forms::CLng(txt_spin_->Text()));
@@ -248,23 +248,27 @@ void KyUpDown::Resize()
 {
     const double px = Screen::TwipsPerPixelX(), py = Screen::TwipsPerPixelY();
     layout_step_ = QStringLiteral("txtSpin (Move)");
-    if (!reported("Resize", [&] {
-            spin_ctl_->setHeight(ScaleHeight());
-            txt_spin_->Move(px, py, ScaleWidth() - spin_ctl_->Width() - 3 * px, ScaleHeight());
-        }, layout_step_))
+    if (!reported(
+            "Resize",
+            [&] {
+                spin_ctl_->setHeight(ScaleHeight());
+                txt_spin_->Move(px, py, ScaleWidth() - spin_ctl_->Width() - 3 * px, ScaleHeight());
+            },
+            layout_step_))
         return;
     layout_step_ = QStringLiteral("spinCtl (Move)");
-    reported("Resize", [&] { spin_ctl_->Move(ScaleWidth() - spin_ctl_->Width(), 0, spin_ctl_->Width(), ScaleHeight()); },
-             layout_step_);
+    reported(
+        "Resize", [&] { spin_ctl_->Move(ScaleWidth() - spin_ctl_->Width(), 0, spin_ctl_->Width(), ScaleHeight()); },
+        layout_step_);
 }
 
 void KyUpDown::paintEvent(QPaintEvent* event)
 {
     (void)event;
     QPainter painter(this);
-    painter.fillRect(rect(), forms::resolve_color(Enabled() ? forms::syscolor::WindowBackground
-                                                            : forms::syscolor::ButtonFace,
-                                                  palette()));
+    painter.fillRect(
+        rect(),
+        forms::resolve_color(Enabled() ? forms::syscolor::WindowBackground : forms::syscolor::ButtonFace, palette()));
 }
 
 void KyUpDown::InitProperties()

@@ -54,7 +54,8 @@ void MinimizeCoupling::owner_state_changed(Qt::WindowStates old_state)
 {
     if (!owner_ || !dialog_)
         return;
-    const bool restored = old_state.testFlag(Qt::WindowMinimized) && !owner_->windowState().testFlag(Qt::WindowMinimized);
+    const bool restored = old_state.testFlag(Qt::WindowMinimized) &&
+                          !owner_->windowState().testFlag(Qt::WindowMinimized);
     if (!restored || !dialog_minimized_)
         return;
     dialog_minimized_ = false;

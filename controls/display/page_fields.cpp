@@ -38,8 +38,8 @@ void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QS
     field.setAccessibleName(forms::strip_mnemonic(text).remove(QLatin1Char(':')));
 }
 
-forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left,
-                           double top, double width)
+forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left, double top,
+                           double width)
 {
     auto* box = new forms::TextBox(&page, name);
     box->Move(left, top + 270, width, 315);

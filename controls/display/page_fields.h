@@ -34,8 +34,8 @@ void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QS
              double width, double height = 255);
 
 // A one-line text box `width` twips wide with its caption label above it at (left, top).
-forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left,
-                           double top, double width);
+forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left, double top,
+                           double width);
 
 // Marks the page changed on every edit of the field: a text change, a click of a list or a
 // check box.

@@ -12,9 +12,7 @@
 
 using forms::Screen;
 
-ProgressPicture::ProgressPicture(QWidget* parent)
-    : QWidget(parent)
-    , font_(forms::StdFont::create())
+ProgressPicture::ProgressPicture(QWidget* parent) : QWidget(parent), font_(forms::StdFont::create())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -70,8 +68,8 @@ double ProgressPicture::Height() const { return height() * Screen::TwipsPerPixel
 
 void ProgressPicture::Move(double left, double top, double width, double height)
 {
-    setGeometry(Screen::to_pixels_x(left) + parent_border(), Screen::to_pixels_y(top) + parent_border(), std::max(0, Screen::to_pixels_x(width)),
-                std::max(0, Screen::to_pixels_y(height)));
+    setGeometry(Screen::to_pixels_x(left) + parent_border(), Screen::to_pixels_y(top) + parent_border(),
+                std::max(0, Screen::to_pixels_x(width)), std::max(0, Screen::to_pixels_y(height)));
     // A hidden picture gets its resize event only when shown; what is printed meanwhile
     // must already land on an image of the new size.
     sync_image();

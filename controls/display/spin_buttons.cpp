@@ -15,9 +15,7 @@ namespace {
 // A command button with an arrow glyph in place of a caption.
 class ArrowButton : public forms::CommandButton {
 public:
-    ArrowButton(QWidget* container, const QString& name, bool up)
-        : forms::CommandButton(container, name)
-        , up_(up)
+    ArrowButton(QWidget* container, const QString& name, bool up) : forms::CommandButton(container, name), up_(up)
     {
         setAccessibleName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
         setFocusPolicy(Qt::NoFocus);
@@ -47,8 +45,7 @@ private:
 
 } // namespace
 
-SpinButtons::SpinButtons(QWidget* container, const QString& name)
-    : forms::PictureBox(container, name)
+SpinButtons::SpinButtons(QWidget* container, const QString& name) : forms::PictureBox(container, name)
 {
     setBorderStyle(0);
     setAccessibleName(QStringLiteral("Spin buttons"));

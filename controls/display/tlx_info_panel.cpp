@@ -298,15 +298,9 @@ void TlxInfoPanel::Resize()
     });
 }
 
-void TlxInfoPanel::fit_border()
-{
-    shp_border_->setHeight(ScaleHeight() - shp_border_->Top());
-}
+void TlxInfoPanel::fit_border() { shp_border_->setHeight(ScaleHeight() - shp_border_->Top()); }
 
-double TlxInfoPanel::panel_height() const
-{
-    return has_site() ? Extender().Height() : Screen::to_twips_y(height());
-}
+double TlxInfoPanel::panel_height() const { return has_site() ? Extender().Height() : Screen::to_twips_y(height()); }
 
 void TlxInfoPanel::set_panel_height(double twips)
 {

@@ -6,8 +6,7 @@
 
 namespace up_down {
 
-std::int32_t stepped(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t increment, bool wrap,
-                     bool up)
+std::int32_t stepped(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t increment, bool wrap, bool up)
 {
     // Computed wide: a step never overflows, it stops at the end of the range.
     const std::int64_t step = increment;

@@ -42,8 +42,8 @@ frmAddOptItem::frmAddOptItem(QWidget* parent) : QDialog(parent)
     name_label->Move(120, 840, 3300, 255);
     txt_item_name_ = new forms::TextBox(this, QStringLiteral("txtItemName"));
     txt_item_name_->Move(120, 1080, 3300, 315);
-    lbl_page_index_ =
-        new forms::Label(this, QStringLiteral("lblPageIndex"), QStringLiteral("Input option page index for item:"));
+    lbl_page_index_ = new forms::Label(this, QStringLiteral("lblPageIndex"),
+                                       QStringLiteral("Input option page index for item:"));
     lbl_page_index_->Move(120, 1440, 3300, 255);
     txt_page_index_ = new forms::TextBox(this, QStringLiteral("txtPageIndex"));
     txt_page_index_->Move(120, 1680, 3300, 315);

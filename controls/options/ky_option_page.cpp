@@ -1,8 +1,8 @@
 #include "controls/options/ky_option_page.h"
 
 #include "controls/message_box.h"
-#include "controls/options/layout_support.h"
 #include "controls/options/c_tab_manager.h"
+#include "controls/options/layout_support.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/form.h"
@@ -47,7 +47,8 @@ KyOptionPage::~KyOptionPage() = default;
 
 void KyOptionPage::bind(QObject* tree_host)
 {
-    auto* manager = qobject_cast<CTabManager*>(forms::get(tree_host, QStringLiteral("objTabsManager")).value<QObject*>());
+    auto* manager = qobject_cast<CTabManager*>(
+        forms::get(tree_host, QStringLiteral("objTabsManager")).value<QObject*>());
     QObject::disconnect(change_tab_);
     QObject::disconnect(resize_base_);
     manager_ = manager;
@@ -79,7 +80,8 @@ void KyOptionPage::ReadProperties(forms::PropertyBag& bag)
     setHeaderMode(forms::CLng(bag.ReadProperty(kHeaderMode, 0)));
     setCaption(bag.ReadProperty(kCaption, QStringLiteral("KyOptionPage")).toString());
     // By value: the stored face name only; size and weight stay as the header look set them.
-    const forms::FontRef stored = bag.ReadProperty(kFont, QVariant::fromValue(caption_->Font())).value<forms::FontRef>();
+    const forms::FontRef stored =
+        bag.ReadProperty(kFont, QVariant::fromValue(caption_->Font())).value<forms::FontRef>();
     if (stored)
         caption_->Font()->setName(stored->Name());
     if (!manager_)
@@ -168,8 +170,7 @@ void KyOptionPage::apply_header_mode(std::int32_t mode)
         top2_->setVisible(false);
         caption_->setVisible(false);
         break;
-    default:
-        break;
+    default: break;
     }
     Resize();
 }

@@ -1,8 +1,8 @@
 #include "controls/options/ky_tree_base.h"
 
 #include "controls/message_box.h"
-#include "controls/options/layout_support.h"
 #include "controls/options/ky_tree_functions.h"
+#include "controls/options/layout_support.h"
 #include "controls/options/option_images.h"
 #include "controls/options/option_tree_text.h"
 #include "platform/forms/command_button.h"
@@ -94,8 +94,7 @@ KyTreeBase::KyTreeBase() : tabs_(std::make_unique<CTabManager>()), options_(opti
         }
     });
     connect(tree_, &forms::TreeView::Expand, this, [this](const QString& key) { navigation_->expanded(key, true); });
-    connect(tree_, &forms::TreeView::Collapse, this,
-            [this](const QString& key) { navigation_->expanded(key, false); });
+    connect(tree_, &forms::TreeView::Collapse, this, [this](const QString& key) { navigation_->expanded(key, false); });
     Resize();
 }
 
@@ -107,15 +106,11 @@ bool KyTreeBase::write_only_bool() const { forms::raise(forms::vberr::GetNotSupp
 forms::CommandButton& KyTreeBase::button(en_Buttons which) const
 {
     switch (which) {
-    case btnOK:
-        return *cmd_ok_;
-    case btnCancel:
-        return *cmd_cancel_;
+    case btnOK: return *cmd_ok_;
+    case btnCancel: return *cmd_cancel_;
     case btnHelp:
-    case btnApply:
-        return *cmd_help_apply_;
-    case btnCustom:
-        return *cmd_custom_;
+    case btnApply: return *cmd_help_apply_;
+    case btnCustom: return *cmd_custom_;
     }
     forms::raise(forms::vberr::InvalidProcedureCall);
 }

@@ -28,8 +28,7 @@ inline const QString kNoArrow = QStringLiteral("NONACTIVEARROW");
 // the type in editor mode and the page index otherwise. The tree view's errors reach the
 // caller (a parent it does not hold, a key in use); the nodes added before stay.
 void FillOptionTree(forms::TreeView& tree, const forms::Collection& list, bool editor_mode);
-void AddOptionNodes(forms::TreeView& tree, const forms::Collection& list, bool editor_mode,
-                    const QString& parent_key);
+void AddOptionNodes(forms::TreeView& tree, const forms::Collection& list, bool editor_mode, const QString& parent_key);
 
 // Sets the remembered page of the record `key` and of every container above it to `value`.
 // A key not in the collection raises the collection's error.

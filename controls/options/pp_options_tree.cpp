@@ -52,8 +52,8 @@ ppOptionsTree::ppOptionsTree(QWidget* parent) : forms::PropertyPage(parent)
     cmd_add_->Move(480, 300, 1215, 405);
     cmd_remove_ = new forms::CommandButton(frame_, QStringLiteral("cmdRemove"), QStringLiteral("&Remove item"));
     cmd_remove_->Move(1800, 300, 1215, 405);
-    lbl_page_index_ =
-        new forms::Label(frame_, QStringLiteral("lblPageIndex"), QStringLiteral("Input option page index for item:"));
+    lbl_page_index_ = new forms::Label(frame_, QStringLiteral("lblPageIndex"),
+                                       QStringLiteral("Input option page index for item:"));
     // Wide enough for the caption in the platform's font, which runs wider than the design font.
     lbl_page_index_->Move(450, 810, 3000, 255);
     txt_page_index_ = new forms::TextBox(frame_, QStringLiteral("txtPageIndex"));
@@ -281,8 +281,7 @@ void ppOptionsTree::after_label_edit(bool& cancel, QString& text)
         plain_message(name_message(renamed->eOptionType));
         cancel = true;
         return;
-    case options::NameFault::None:
-        break;
+    case options::NameFault::None: break;
     }
     const options::RenameResult result = options::rename_option(*col_options_, key, text);
     if (result == options::RenameResult::DuplicateKey) {

@@ -22,9 +22,7 @@ const char* const kRules[] = {"None", "Back", "Next", "Cancel", "Help", "Exit", 
 
 ButtonSetEditor::ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame,
                                  const std::array<QString, kButtons>& buttons, const Rows& rows)
-    : QObject(&page)
-    , page_(page)
-    , buttons_(buttons)
+    : QObject(&page), page_(page), buttons_(buttons)
 {
     auto row_label = [&frame](const QString& name, const QString& text, double top) {
         auto* label = new forms::Label(&frame, name, text);

@@ -10,8 +10,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-ButtonsSet::ButtonsSet(QWidget* parent)
-    : forms::PropertyPage(parent)
+ButtonsSet::ButtonsSet(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Buttons Set"), 5925, 3495);
     frame_ = new forms::Frame(this, QStringLiteral("fraButtonSet"));

@@ -71,17 +71,17 @@ void CPage::forwarded_let(const char* name, const QVariant& value, const char* l
     }
 }
 
-#define KY_CPAGE_GET(Member, T, label)                                                                             \
-    T CPage::Member()                                                                                              \
-    {                                                                                                              \
-        try {                                                                                                      \
-            return converted<T>(forms::get(wizard_page_.data(), QStringLiteral(#Member)));                         \
-        } catch (const forms::VbError& error) {                                                                    \
-            report(error, label);                                                                                  \
-            return T{};                                                                                            \
-        }                                                                                                          \
+#define KY_CPAGE_GET(Member, T, label)                                                                                 \
+    T CPage::Member()                                                                                                  \
+    {                                                                                                                  \
+        try {                                                                                                          \
+            return converted<T>(forms::get(wizard_page_.data(), QStringLiteral(#Member)));                             \
+        } catch (const forms::VbError& error) {                                                                        \
+            report(error, label);                                                                                      \
+            return T{};                                                                                                \
+        }                                                                                                              \
     }
-#define KY_CPAGE_LET(Member, T, label)                                                                             \
+#define KY_CPAGE_LET(Member, T, label)                                                                                 \
     void CPage::set##Member(T value) { forwarded_let(#Member, QVariant(value), label); }
 
 KY_CPAGE_GET(PageIndex, std::int32_t, " - CPage:PageIndex Get")

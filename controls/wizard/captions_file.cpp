@@ -16,8 +16,8 @@ namespace {
 // hyphens between the buttons, equals signs after the last.
 void add_button_sections(QStringList& lines, const std::array<QString, 4>& button_captions)
 {
-    static const char* const button_labels[] = {"LeftButton Caption: ", "LeftMiddleButton Caption: ",
-                                                "RightMiddleButton Caption: ", "RightButton Caption: "};
+    static const char* const button_labels[] = {
+        "LeftButton Caption: ", "LeftMiddleButton Caption: ", "RightMiddleButton Caption: ", "RightButton Caption: "};
     for (std::size_t i = 0; i < button_captions.size(); ++i)
         lines << QString() << QString::fromLatin1(button_labels[i]) << button_captions[i]
               << QString(80, i + 1 < button_captions.size() ? u'-' : u'=');
@@ -34,21 +34,23 @@ QByteArray crlf_lines(const QStringList& lines)
 void write_file(const QString& folder, const QString& display_name, const QByteArray& bytes)
 {
     if (!forms::ControlSite::is_valid_name(display_name))
-        forms::raise(52, QStringLiteral("KyComCtl"),
-                     QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(display_name));
+        forms::raise(
+            52, QStringLiteral("KyComCtl"),
+            QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(display_name));
     QSaveFile file(QDir(folder).filePath(display_name + QStringLiteral(".txt")));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
-        forms::raise(75, QStringLiteral("KyComCtl"),
-                     QStringLiteral("The captions file %1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+        forms::raise(
+            75, QStringLiteral("KyComCtl"),
+            QStringLiteral("The captions file %1 cannot be written: %2").arg(file.fileName(), file.errorString()));
 }
 
 } // namespace
 
 QByteArray captions_file_text(const PageCaptions& c)
 {
-    static const char* const text_labels[] = {"BannerTitle: ", "BannerDescription: ", "WatermarkTitle: ",
-                                              "WatermarkDescription: ", "WatermarkRule: "};
-    const QString mode = c.page_mode == 0 ? QStringLiteral("WelcomePage")
+    static const char* const text_labels[] = {
+        "BannerTitle: ", "BannerDescription: ", "WatermarkTitle: ", "WatermarkDescription: ", "WatermarkRule: "};
+    const QString mode = c.page_mode == 0   ? QStringLiteral("WelcomePage")
                          : c.page_mode == 1 ? QStringLiteral("InteriorPage")
                                             : QStringLiteral("CompletePage");
     QStringList lines;

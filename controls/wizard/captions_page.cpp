@@ -26,8 +26,7 @@ const Field kFields[] = {
 
 } // namespace
 
-Captions::Captions(QWidget* parent)
-    : forms::PropertyPage(parent)
+Captions::Captions(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Captions"), 5925, 3495);
     for (int i = 0; i < 5; ++i) {

@@ -45,8 +45,7 @@ QString system_information_tool()
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* owner)
-    : QDialog(owner)
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + kycomctl::application_title());

@@ -7,8 +7,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 
-GeneralNavigator::GeneralNavigator(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralNavigator::GeneralNavigator(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
     txt_start_page_ = page_fields::text_field(*this, QStringLiteral("txtStartPage"), QStringLiteral("Start Page:"), 240,

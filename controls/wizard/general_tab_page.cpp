@@ -33,8 +33,7 @@ QImage page_icon(bool banner)
 
 } // namespace
 
-GeneralTab::GeneralTab(QWidget* parent)
-    : forms::PropertyPage(parent)
+GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 

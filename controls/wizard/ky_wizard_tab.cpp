@@ -104,7 +104,8 @@ int KyWizardTab::ClientTop() const
     case InteriorPage: return 1260;
     case WelcomePage:
     case CompletePage: {
-        const float below = static_cast<float>(lblWatermarkDescription_->Top() + lblWatermarkDescription_->Height() + 100);
+        const float below = static_cast<float>(lblWatermarkDescription_->Top() + lblWatermarkDescription_->Height() +
+                                               100);
         return below > 1830.0f ? static_cast<int>(std::lround(below)) : 1830;
     }
     default: return 0;
@@ -195,33 +196,60 @@ void KyWizardTab::setBannerBackColor(OLE_COLOR color)
 }
 
 QString KyWizardTab::BannerDescription() const { return lblHeaderDescription_->Caption(); }
-void KyWizardTab::setBannerDescription(const QString& text) { set_label_text(lblHeaderDescription_, text, "BannerDescription"); }
+void KyWizardTab::setBannerDescription(const QString& text)
+{
+    set_label_text(lblHeaderDescription_, text, "BannerDescription");
+}
 forms::FontRef KyWizardTab::BannerDescriptionFont() const { return lblHeaderDescription_->Font(); }
-void KyWizardTab::setBannerDescriptionFont(const forms::FontRef& font) { set_label_font(lblHeaderDescription_, font, "BannerDescriptionFont"); }
+void KyWizardTab::setBannerDescriptionFont(const forms::FontRef& font)
+{
+    set_label_font(lblHeaderDescription_, font, "BannerDescriptionFont");
+}
 OLE_COLOR KyWizardTab::BannerDescriptionColor() const { return lblHeaderDescription_->ForeColor(); }
-void KyWizardTab::setBannerDescriptionColor(OLE_COLOR color) { set_label_color(lblHeaderDescription_, color, "BannerDescriptionColor"); }
+void KyWizardTab::setBannerDescriptionColor(OLE_COLOR color)
+{
+    set_label_color(lblHeaderDescription_, color, "BannerDescriptionColor");
+}
 QString KyWizardTab::BannerTitle() const { return lblHeaderTitle_->Caption(); }
 void KyWizardTab::setBannerTitle(const QString& text) { set_label_text(lblHeaderTitle_, text, "BannerTitle"); }
 forms::FontRef KyWizardTab::BannerTitleFont() const { return lblHeaderTitle_->Font(); }
-void KyWizardTab::setBannerTitleFont(const forms::FontRef& font) { set_label_font(lblHeaderTitle_, font, "BannerTitleFont"); }
+void KyWizardTab::setBannerTitleFont(const forms::FontRef& font)
+{
+    set_label_font(lblHeaderTitle_, font, "BannerTitleFont");
+}
 OLE_COLOR KyWizardTab::BannerTitleColor() const { return lblHeaderTitle_->ForeColor(); }
 void KyWizardTab::setBannerTitleColor(OLE_COLOR color) { set_label_color(lblHeaderTitle_, color, "BannerTitleColor"); }
 QString KyWizardTab::WatermarkDescription() const { return lblWatermarkDescription_->Caption(); }
-void KyWizardTab::setWatermarkDescription(const QString& text) { set_label_text(lblWatermarkDescription_, text, "WatermarkDescription"); }
+void KyWizardTab::setWatermarkDescription(const QString& text)
+{
+    set_label_text(lblWatermarkDescription_, text, "WatermarkDescription");
+}
 forms::FontRef KyWizardTab::WaterMarkDescriptionFont() const { return lblWatermarkDescription_->Font(); }
-void KyWizardTab::setWaterMarkDescriptionFont(const forms::FontRef& font) { set_label_font(lblWatermarkDescription_, font, "WaterMarkDescriptionFont"); }
+void KyWizardTab::setWaterMarkDescriptionFont(const forms::FontRef& font)
+{
+    set_label_font(lblWatermarkDescription_, font, "WaterMarkDescriptionFont");
+}
 OLE_COLOR KyWizardTab::WaterMarkDescriptionColor() const { return lblWatermarkDescription_->ForeColor(); }
 QString KyWizardTab::WatermarkRule() const { return lblRule_->Caption(); }
 void KyWizardTab::setWatermarkRule(const QString& text) { set_label_text(lblRule_, text, "WatermarkRule"); }
 forms::FontRef KyWizardTab::WatermarkRuleFont() const { return lblRule_->Font(); }
-void KyWizardTab::setWatermarkRuleFont(const forms::FontRef& font) { set_label_font(lblRule_, font, "WatermarkRuleFont"); }
+void KyWizardTab::setWatermarkRuleFont(const forms::FontRef& font)
+{
+    set_label_font(lblRule_, font, "WatermarkRuleFont");
+}
 OLE_COLOR KyWizardTab::WatermarkRuleColor() const { return lblRule_->ForeColor(); }
 void KyWizardTab::setWatermarkRuleColor(OLE_COLOR color) { set_label_color(lblRule_, color, "WatermarkRuleColor"); }
 QString KyWizardTab::WatermarkTitle() const { return lblWatermarkTitle_->Caption(); }
 forms::FontRef KyWizardTab::WaterMarkTitleFont() const { return lblWatermarkTitle_->Font(); }
-void KyWizardTab::setWaterMarkTitleFont(const forms::FontRef& font) { set_label_font(lblWatermarkTitle_, font, "WaterMarkTitleFont"); }
+void KyWizardTab::setWaterMarkTitleFont(const forms::FontRef& font)
+{
+    set_label_font(lblWatermarkTitle_, font, "WaterMarkTitleFont");
+}
 OLE_COLOR KyWizardTab::WaterMarkTitleColor() const { return lblWatermarkTitle_->ForeColor(); }
-void KyWizardTab::setWaterMarkTitleColor(OLE_COLOR color) { set_label_color(lblWatermarkTitle_, color, "WaterMarkTitleColor"); }
+void KyWizardTab::setWaterMarkTitleColor(OLE_COLOR color)
+{
+    set_label_color(lblWatermarkTitle_, color, "WaterMarkTitleColor");
+}
 
 void KyWizardTab::setWaterMarkDescriptionColor(OLE_COLOR color)
 {
@@ -342,7 +370,8 @@ void KyWizardTab::InitProperties()
         page_state_ = Maximized;
         tag_variant_ = kNothing;
         const forms::FontRef ambient_font = Ambient().Font();
-        for (forms::Label* label : {lblHeaderTitle_, lblHeaderDescription_, lblWatermarkTitle_, lblWatermarkDescription_, lblRule_})
+        for (forms::Label* label :
+             {lblHeaderTitle_, lblHeaderDescription_, lblWatermarkTitle_, lblWatermarkDescription_, lblRule_})
             label->setFont(ambient_font->Clone());
         imgHeaderBanner_->setPicture(navigator().BannerPicture());
         SetBannerImagePlace();
@@ -379,7 +408,9 @@ void KyWizardTab::InitProperties()
 void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
 {
     handled(QStringLiteral("ReadProperties"), [&] {
-        auto read = [&](const char* key, const QVariant& fallback) { return bag.ReadProperty(QString::fromLatin1(key), fallback); };
+        auto read = [&](const char* key, const QVariant& fallback) {
+            return bag.ReadProperty(QString::fromLatin1(key), fallback);
+        };
         const QVariant ambient_font = QVariant::fromValue(Ambient().Font());
         // Each label gets a font of its own, never the form's shared ambient font object.
         auto read_font = [&](const char* key) { return read(key, ambient_font).value<forms::FontRef>()->Clone(); };

@@ -69,8 +69,8 @@ void KyWizardTab::setButtonRule(std::int32_t position, std::int32_t value)
 PageButtons KyWizardTab::button_record(std::int32_t position) const
 {
     const ButtonField& f = field(position);
-    return PageButtons{f.Visible, f.Enabled, f.Caption, f.Rule, position, default_button_ == position,
-                       cancel_button_ == position};
+    return PageButtons{
+        f.Visible, f.Enabled, f.Caption, f.Rule, position, default_button_ == position, cancel_button_ == position};
 }
 
 void KyWizardTab::set_button_record(std::int32_t position, const PageButtons& record)
@@ -206,7 +206,8 @@ void KyWizardTab::setSaveCaptionsToFile(bool value)
         PageCaptions captions;
         captions.display_name = Ambient().DisplayName();
         captions.page_mode = page_mode_;
-        captions.texts = {BannerTitle(), BannerDescription(), WatermarkTitle(), WatermarkDescription(), WatermarkRule()};
+        captions.texts = {BannerTitle(), BannerDescription(), WatermarkTitle(), WatermarkDescription(),
+                          WatermarkRule()};
         for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
             captions.button_captions[static_cast<std::size_t>(position - 1)] = field(position).Caption;
         write_captions_file(captions_folder(), captions);

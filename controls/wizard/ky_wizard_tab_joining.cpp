@@ -31,14 +31,16 @@ void KyWizardTab::Initialize()
         own_page_ = std::make_shared<CPage>();
         for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
             const CWizardNavigator::Button b = nav->DefaultSetButton(position);
-            navigator_defaults_[static_cast<std::size_t>(position - 1)] = ButtonField{b.Visible, b.Enabled, b.Caption, b.Rule};
+            navigator_defaults_[static_cast<std::size_t>(position - 1)] = ButtonField{b.Visible, b.Enabled, b.Caption,
+                                                                                      b.Rule};
         }
         navigator_default_button_ = nav->DefaultSetDefaultButton();
         navigator_cancel_button_ = nav->DefaultSetCancelButton();
         own_page_->setWizardPage(QVariant::fromValue<QObject*>(this));
     } catch (const forms::VbError& error) {
-        wizard_errors::ReportPageError(error.number(), error.description(), last_error_, QStringLiteral("(Class)KyWizardTab"),
-                                       QStringLiteral("Initialize"), kyPage_.get());
+        wizard_errors::ReportPageError(error.number(), error.description(), last_error_,
+                                       QStringLiteral("(Class)KyWizardTab"), QStringLiteral("Initialize"),
+                                       kyPage_.get());
     }
 }
 

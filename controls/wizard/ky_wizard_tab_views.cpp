@@ -72,7 +72,8 @@ void KyWizardTab::build_elements()
     lblHeaderTitle_ = make_label(picBanner_, "lblHeaderTitle", QStringLiteral("Step Title"), 300, 150, 6030, 225);
     lblHeaderTitle_->setForeColor(0);
     // Two lines of description fit under the title, beside the banner picture.
-    lblHeaderDescription_ = make_label(picBanner_, "lblHeaderDescription", QStringLiteral("Step Description"), 600, 375, 5715, 450);
+    lblHeaderDescription_ = make_label(picBanner_, "lblHeaderDescription", QStringLiteral("Step Description"), 600, 375,
+                                       5715, 450);
     lblHeaderDescription_->setForeColor(0);
     lblHeaderDescription_->setWordWrap(true);
     imgHeaderBanner_ = new Image(picBanner_, QStringLiteral("imgHeaderBanner"));
@@ -86,7 +87,8 @@ void KyWizardTab::build_elements()
     lblWatermarkTitle_->setForeColor(0);
     lblWatermarkTitle_->setWordWrap(true);
     lblWatermarkTitle_->setAutoSize(true);
-    lblWatermarkDescription_ = make_label(this, "lblWatermarkDescription", QStringLiteral("Description"), 2600, 1080, 4575, 195);
+    lblWatermarkDescription_ = make_label(this, "lblWatermarkDescription", QStringLiteral("Description"), 2600, 1080,
+                                          4575, 195);
     lblWatermarkDescription_->setForeColor(0);
     lblWatermarkDescription_->setWordWrap(true);
     lblWatermarkDescription_->setAutoSize(true);
@@ -244,8 +246,8 @@ void KyWizardTab::SetWelcomeView(bool ShowBanner, bool ShowWatermark, bool ShowM
     handled(QStringLiteral("SetWelcomeView"), [&] {
         picBanner_->setVisible(ShowBanner);
         fraBanner_->setVisible(ShowBanner);
-        for (QWidget* element : std::initializer_list<QWidget*>{ImageWaterMark_, lblWatermarkDescription_,
-                                                               lblWatermarkTitle_, lblRule_})
+        for (QWidget* element :
+             std::initializer_list<QWidget*>{ImageWaterMark_, lblWatermarkDescription_, lblWatermarkTitle_, lblRule_})
             element->setVisible(ShowWatermark);
         const bool design = !user_mode();
         if (design)
@@ -309,7 +311,8 @@ void KyWizardTab::SetBannerImagePlace()
             imgHeaderBanner_->Move(inner - px_x(5) - imgHeaderBanner_->Width(), px_y(5), imgHeaderBanner_->Width(),
                                    imgHeaderBanner_->Height());
         else
-            imgHeaderBanner_->Move(inner - imgHeaderBanner_->Width(), 0, imgHeaderBanner_->Width(), imgHeaderBanner_->Height());
+            imgHeaderBanner_->Move(inner - imgHeaderBanner_->Width(), 0, imgHeaderBanner_->Width(),
+                                   imgHeaderBanner_->Height());
     });
 }
 

@@ -32,8 +32,7 @@ void check_position(QObject* navigator, const QString& property, forms::CheckBox
 
 } // namespace
 
-NavigatorButonSet::NavigatorButonSet(QWidget* parent)
-    : forms::PropertyPage(parent)
+NavigatorButonSet::NavigatorButonSet(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Default Button Set"), 5925, 3495);
     auto* frame = new forms::Frame(this, QStringLiteral("fraButtonSet"));

@@ -12,8 +12,7 @@ const char* const kProperties[] = {"ButtonWidth", "ButtonHeight", "ButtonGapMidd
 
 } // namespace
 
-Position::Position(QWidget* parent)
-    : forms::PropertyPage(parent)
+Position::Position(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("Position"), 5925, 3495);
     for (int i = 0; i < 5; ++i) {

@@ -19,10 +19,13 @@ bool keep(std::int32_t number, const QString& description, LastError& last)
 
 } // namespace
 
-QString Source(const QString& display_name, const QString& label) { return display_name + QStringLiteral("::") + label; }
+QString Source(const QString& display_name, const QString& label)
+{
+    return display_name + QStringLiteral("::") + label;
+}
 
-bool ReportNavigatorError(std::int32_t number, const QString& description, LastError& last,
-                          const QString& display_name, const QString& label, bool show_error_msg,
+bool ReportNavigatorError(std::int32_t number, const QString& description, LastError& last, const QString& display_name,
+                          const QString& label, bool show_error_msg,
                           const std::function<void(std::int32_t, const QString&, const QString&)>& raise_on_error)
 {
     if (!keep(number, description, last))

@@ -26,8 +26,8 @@ QString Source(const QString& display_name, const QString& label);
 
 // The navigator control: raises its public OnError through `raise_on_error`, then shows
 // the box when its own ShowErrorMsg is on. Returns whether the error was reported.
-bool ReportNavigatorError(std::int32_t number, const QString& description, LastError& last,
-                          const QString& display_name, const QString& label, bool show_error_msg,
+bool ReportNavigatorError(std::int32_t number, const QString& description, LastError& last, const QString& display_name,
+                          const QString& label, bool show_error_msg,
                           const std::function<void(std::int32_t, const QString&, const QString&)>& raise_on_error);
 
 // A page control: reports only while it holds the shared object (`kyPage` not null), through

@@ -32,10 +32,7 @@ bool valid_position(std::int32_t position) { return position >= kyBPLeft && posi
 
 } // namespace
 
-CWizardNavigator::CWizardNavigator(std::shared_ptr<CPages> registry)
-    : registry_(std::move(registry))
-{
-}
+CWizardNavigator::CWizardNavigator(std::shared_ptr<CPages> registry) : registry_(std::move(registry)) {}
 
 CWizardNavigator::~CWizardNavigator() = default;
 

@@ -49,22 +49,22 @@ public:
     // The Default... and Current... items of the four buttons, named as the state table
     // names them (DefaultSetLBVisible, CurrentRMBCaption, ...). A Current... Get answers the
     // default set's value while UseDefaultButtonSet is True.
-#define KY_NAVIGATOR_BUTTON(B, I)                                                                              \
-    bool DefaultSet##B##Visible() const { return default_set_[I].Visible; }                                   \
-    void setDefaultSet##B##Visible(bool v) { default_set_[I].Visible = v; }                                   \
-    bool DefaultSet##B##Enabled() const { return default_set_[I].Enabled; }                                   \
-    void setDefaultSet##B##Enabled(bool v) { default_set_[I].Enabled = v; }                                   \
-    QString DefaultSet##B##Caption() const { return default_set_[I].Caption; }                                \
-    void setDefaultSet##B##Caption(const QString& v) { default_set_[I].Caption = v; }                         \
-    std::int32_t DefaultSet##B##Rule() const { return default_set_[I].Rule; }                                 \
-    void setDefaultSet##B##Rule(std::int32_t v) { default_set_[I].Rule = v; }                                 \
-    bool Current##B##Visible() const { return effective(I).Visible; }                                        \
-    void setCurrent##B##Visible(bool v) { current_set_[I].Visible = v; }                                      \
-    bool Current##B##Enabled() const { return effective(I).Enabled; }                                        \
-    void setCurrent##B##Enabled(bool v) { current_set_[I].Enabled = v; }                                      \
-    QString Current##B##Caption() const { return effective(I).Caption; }                                     \
-    void setCurrent##B##Caption(const QString& v) { current_set_[I].Caption = v; }                            \
-    std::int32_t Current##B##Rule() const { return effective(I).Rule; }                                      \
+#define KY_NAVIGATOR_BUTTON(B, I)                                                                                      \
+    bool DefaultSet##B##Visible() const { return default_set_[I].Visible; }                                            \
+    void setDefaultSet##B##Visible(bool v) { default_set_[I].Visible = v; }                                            \
+    bool DefaultSet##B##Enabled() const { return default_set_[I].Enabled; }                                            \
+    void setDefaultSet##B##Enabled(bool v) { default_set_[I].Enabled = v; }                                            \
+    QString DefaultSet##B##Caption() const { return default_set_[I].Caption; }                                         \
+    void setDefaultSet##B##Caption(const QString& v) { default_set_[I].Caption = v; }                                  \
+    std::int32_t DefaultSet##B##Rule() const { return default_set_[I].Rule; }                                          \
+    void setDefaultSet##B##Rule(std::int32_t v) { default_set_[I].Rule = v; }                                          \
+    bool Current##B##Visible() const { return effective(I).Visible; }                                                  \
+    void setCurrent##B##Visible(bool v) { current_set_[I].Visible = v; }                                               \
+    bool Current##B##Enabled() const { return effective(I).Enabled; }                                                  \
+    void setCurrent##B##Enabled(bool v) { current_set_[I].Enabled = v; }                                               \
+    QString Current##B##Caption() const { return effective(I).Caption; }                                               \
+    void setCurrent##B##Caption(const QString& v) { current_set_[I].Caption = v; }                                     \
+    std::int32_t Current##B##Rule() const { return effective(I).Rule; }                                                \
     void setCurrent##B##Rule(std::int32_t v) { current_set_[I].Rule = v; }
     KY_NAVIGATOR_BUTTON(LB, 0)
     KY_NAVIGATOR_BUTTON(LMB, 1)

@@ -28,8 +28,7 @@ void copy_out(const std::u16string& text, LPWSTR buffer, DWORD size)
 
 } // namespace
 
-HRESULT ADsGetLastError(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD dwErrorBufLen, LPWSTR lpNameBuf,
-                        DWORD dwNameBufLen)
+HRESULT ADsGetLastError(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD dwErrorBufLen, LPWSTR lpNameBuf, DWORD dwNameBufLen)
 {
     if (lpError == nullptr)
         return E_ADS_BAD_PARAMETER;

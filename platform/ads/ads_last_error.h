@@ -9,8 +9,7 @@
 // Copies the thread's last directory error: its code into *lpError, the text into lpErrorBuf
 // (dwErrorBufLen characters, truncated with a NUL) and the provider's name into lpNameBuf.
 // A null buffer or a length of 0 skips that part. E_ADS_BAD_PARAMETER when lpError is null.
-HRESULT ADsGetLastError(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD dwErrorBufLen, LPWSTR lpNameBuf,
-                        DWORD dwNameBufLen);
+HRESULT ADsGetLastError(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD dwErrorBufLen, LPWSTR lpNameBuf, DWORD dwNameBufLen);
 
 // Sets the thread's last directory error (null texts clear them).
 void ADsSetLastError(DWORD dwErr, LPCWSTR pszError, LPCWSTR pszProvider);

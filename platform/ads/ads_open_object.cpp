@@ -21,7 +21,7 @@ struct connection_key {
     std::string uri;
     bool own_credentials = true;
     std::string user;
-    std::string secret;  // the password, or the caller's KRB5CCNAME; kept only in memory
+    std::string secret; // the password, or the caller's KRB5CCNAME; kept only in memory
 
     bool operator<(const connection_key& other) const
     {
@@ -57,7 +57,7 @@ HRESULT open_connection(const ads::ads_path& path, const std::optional<ads::bind
         // (An object held by another thread may have let it go meanwhile.)
         if ((session = found->second.lock()) != nullptr) {
             if (session->dead())
-                return session->alive();  // a dead connection answers at once, with its reason
+                return session->alive(); // a dead connection answers at once, with its reason
             ads::set_last_error(0, {});
             return S_OK;
         }

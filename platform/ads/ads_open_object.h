@@ -19,5 +19,5 @@ HRESULT ADsGetObject(LPCWSTR lpszPathName, REFIID riid, void** ppObject);
 // the path names no port); a server offering neither fails with ERROR_DS_CONFIDENTIALITY_REQUIRED.
 // An empty password is refused (ERROR_LOGON_FAILURE) rather than sent, since a simple bind
 // with one is an anonymous bind that would pass for a successful logon.
-HRESULT ADsOpenObject(LPCWSTR lpszPathName, LPCWSTR lpszUserName, LPCWSTR lpszPassword, DWORD dwReserved,
-                      REFIID riid, void** ppObject);
+HRESULT ADsOpenObject(LPCWSTR lpszPathName, LPCWSTR lpszUserName, LPCWSTR lpszPassword, DWORD dwReserved, REFIID riid,
+                      void** ppObject);

@@ -117,7 +117,7 @@ HRESULT parse_ads_path(std::u16string_view path, ads_path& out)
         return E_ADS_BAD_PATHNAME;
 
     if (!rest.empty()) {
-        std::string_view dn = rest.substr(1);  // drop the "/"
+        std::string_view dn = rest.substr(1); // drop the "/"
         if (dn.empty())
             return E_ADS_BAD_PATHNAME;
         if (equals_ignore_case(dn, "RootDSE"))

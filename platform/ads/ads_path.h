@@ -11,11 +11,11 @@
 namespace ads {
 
 struct ads_path {
-    std::string host;        // without brackets
+    std::string host; // without brackets
     int port = 389;
     bool explicit_port = false;
-    std::string dn;          // empty: the directory's default naming context
-    bool root_dse = false;   // the path names the rootDSE
+    std::string dn;        // empty: the directory's default naming context
+    bool root_dse = false; // the path names the rootDSE
 
     // ldap://host:port (brackets around an IPv6 host), for ldap_initialize.
     std::string uri(bool secure = false, int port_override = 0) const;

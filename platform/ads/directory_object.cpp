@@ -35,10 +35,7 @@ LPWSTR duplicate_wide(const std::u16string& text)
     return copy;
 }
 
-std::u16string wide_length(const char16_t* text)
-{
-    return text != nullptr ? std::u16string(text) : std::u16string();
-}
+std::u16string wide_length(const char16_t* text) { return text != nullptr ? std::u16string(text) : std::u16string(); }
 
 } // namespace
 
@@ -219,7 +216,7 @@ HRESULT CDirectoryObject::ExecuteSearch(LPWSTR filter, LPWSTR* names, DWORD coun
             request.attributes.push_back(utf16_to_utf8(names[i]));
         }
         if (request.attributes.empty())
-            request.attributes.emplace_back("1.1");  // no attributes at all
+            request.attributes.emplace_back("1.1"); // no attributes at all
     }
     auto state = std::make_unique<ads_search_state>();
     state->search = std::make_unique<paged_search>(session_, std::move(request));
@@ -253,7 +250,7 @@ HRESULT CDirectoryObject::GetNextRow(ADS_SEARCH_HANDLE handle)
     if (handle == nullptr)
         return E_ADS_BAD_PARAMETER;
     if (!handle->search)
-        return S_ADS_NOMORE_ROWS;  // abandoned
+        return S_ADS_NOMORE_ROWS; // abandoned
     handle->columns.clear();
     handle->next_column = 0;
     handle->columns_read = false;

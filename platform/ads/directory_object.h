@@ -18,9 +18,9 @@ public:
     static CDirectoryObject* create(std::shared_ptr<ldap_session> session, std::u16string path, std::string dn);
 
     BEGIN_COM_MAP(CDirectoryObject)
-        COM_INTERFACE_ENTRY(IADs)
-        COM_INTERFACE_ENTRY(IDispatch)
-        COM_INTERFACE_ENTRY(IDirectorySearch)
+    COM_INTERFACE_ENTRY(IADs)
+    COM_INTERFACE_ENTRY(IDispatch)
+    COM_INTERFACE_ENTRY(IDirectorySearch)
     END_COM_MAP()
 
     // IDispatch: the object is reached early-bound only.

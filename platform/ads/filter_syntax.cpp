@@ -101,9 +101,6 @@ private:
 
 } // namespace
 
-std::optional<std::string> to_rfc4515_filter(std::string_view filter)
-{
-    return filter_rewriter(filter).run();
-}
+std::optional<std::string> to_rfc4515_filter(std::string_view filter) { return filter_rewriter(filter).run(); }
 
 } // namespace ads

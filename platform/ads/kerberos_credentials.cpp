@@ -22,8 +22,7 @@ using outcome = kerberos_credentials::outcome;
 outcome classify(krb5_error_code code)
 {
     switch (code) {
-    case 0:
-        return outcome::acquired;
+    case 0: return outcome::acquired;
     case KRB5KDC_ERR_PREAUTH_FAILED:
     case KRB5KRB_AP_ERR_BAD_INTEGRITY:
         // The centre tried the password and it was wrong: that is the answer, not a reason to
@@ -35,10 +34,8 @@ outcome classify(krb5_error_code code)
     case KRB5_CONFIG_NODEFREALM:
     case KRB5_CONFIG_CANTOPEN:
     case KRB5_CONFIG_BADFORMAT:
-    case KRB5_NO_LOCALNAME:
-        return outcome::no_kdc;
-    default:
-        return outcome::failed;
+    case KRB5_NO_LOCALNAME: return outcome::no_kdc;
+    default: return outcome::failed;
     }
 }
 
@@ -91,11 +88,11 @@ struct kerberos_credentials::state {
     bool split_user(std::string& name, std::string& realm) const
     {
         if (user.find('=') != std::string::npos)
-            return false;  // a distinguished name: only a simple bind knows it
+            return false; // a distinguished name: only a simple bind knows it
         name = user;
         realm.clear();
         if (auto slash = name.find('\\'); slash != std::string::npos)
-            name = name.substr(slash + 1);  // the NetBIOS domain names no realm
+            name = name.substr(slash + 1); // the NetBIOS domain names no realm
         else if (auto at = name.rfind('@'); at != std::string::npos) {
             // A directory's realm is its DNS domain in capitals.
             realm = upper(name.substr(at + 1));
@@ -144,7 +141,7 @@ struct kerberos_credentials::state {
         if (code != 0) {
             context = nullptr;
             text = message(code);
-            return outcome::no_kdc;  // no usable Kerberos configuration at all
+            return outcome::no_kdc; // no usable Kerberos configuration at all
         }
         if (realm.empty() && (code = find_realm(realm)) != 0) {
             text = message(code);
@@ -153,8 +150,8 @@ struct kerberos_credentials::state {
         // One component, built rather than parsed, so that a '/' or '@' in the name stays
         // part of the name.
         krb5_principal client = nullptr;
-        code = krb5_build_principal(context, &client, static_cast<unsigned>(realm.size()), realm.c_str(),
-                                    name.c_str(), static_cast<char*>(nullptr));
+        code = krb5_build_principal(context, &client, static_cast<unsigned>(realm.size()), realm.c_str(), name.c_str(),
+                                    static_cast<char*>(nullptr));
         if (code != 0) {
             text = message(code);
             return outcome::failed;
@@ -172,8 +169,8 @@ struct kerberos_credentials::state {
             krb5_get_init_creds_opt_set_forwardable(options, 0);
             krb5_get_init_creds_opt_set_proxiable(options, 0);
             // No prompter: an expired password is a failure here, never a question.
-            code = krb5_get_init_creds_password(context, &creds, client, password.c_str(), nullptr, nullptr, 0,
-                                                nullptr, options);
+            code = krb5_get_init_creds_password(context, &creds, client, password.c_str(), nullptr, nullptr, 0, nullptr,
+                                                options);
             krb5_get_init_creds_opt_free(context, options);
         }
         if (code == 0)
@@ -224,7 +221,7 @@ outcome kerberos_credentials::acquire(const std::string& user, const std::string
     std::unique_lock lock(s->mutex);
     if (!s->finished.wait_for(lock, deadline, [&] { return s->done; })) {
         diagnostic = "No key distribution centre of the realm answered within " + describe_wait(deadline);
-        return outcome::no_kdc;  // the thread finishes and frees what it holds
+        return outcome::no_kdc; // the thread finishes and frees what it holds
     }
     diagnostic = s->diagnostic;
     const outcome result = s->result;
@@ -240,7 +237,7 @@ bool kerberos_credentials::with_thread_default_cache(const std::function<void()>
     // process environment (KRB5CCNAME), never see the private cache.
     OM_uint32 minor = 0;
     if (gss_krb5_ccache_name(&minor, state_->cache_name.c_str(), nullptr) != GSS_S_COMPLETE)
-        return false;  // binding now would use the user's own ticket under another identity
+        return false; // binding now would use the user's own ticket under another identity
     call();
     // Cleared rather than set back to the name it had: the library reports the then-current
     // default (KRB5CCNAME) as the previous name, and pinning that would stop the thread

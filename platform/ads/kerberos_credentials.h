@@ -13,11 +13,11 @@ namespace ads {
 class kerberos_credentials {
 public:
     enum class outcome {
-        acquired,       // the credentials are in the cache
-        no_kdc,         // no realm, or no key distribution centre of it answered in time
-        not_a_principal,// the user names no Kerberos principal (a distinguished name)
-        logon_failure,  // the key distribution centre refused the password
-        failed,         // any other refusal: the server's own logon may still decide
+        acquired,        // the credentials are in the cache
+        no_kdc,          // no realm, or no key distribution centre of it answered in time
+        not_a_principal, // the user names no Kerberos principal (a distinguished name)
+        logon_failure,   // the key distribution centre refused the password
+        failed,          // any other refusal: the server's own logon may still decide
     };
 
     ~kerberos_credentials();

@@ -34,10 +34,7 @@ bool starttls_not_offered(int rc)
 }
 
 // The connection itself failed, not one request: nothing more will come over it.
-bool ends_the_connection(int rc)
-{
-    return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR;
-}
+bool ends_the_connection(int rc) { return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR; }
 
 } // namespace
 
@@ -84,7 +81,7 @@ HRESULT ldap_session::alive() const
 HRESULT ldap_session::connect(const std::string& uri)
 {
     close();
-    dead_ = S_OK;  // a new connection
+    dead_ = S_OK; // a new connection
     int rc = ldap_initialize(&ld_, uri.c_str());
     if (rc != LDAP_SUCCESS) {
         ld_ = nullptr;
@@ -107,8 +104,8 @@ HRESULT ldap_session::bind_own_credentials()
     // The caller's Kerberos ticket when there is one. Without one the GSSAPI mechanism fails
     // locally before anything is sent, and the session stays anonymous, as the directory
     // service of the other platform does for a caller without domain credentials.
-    int rc = ldap_sasl_interactive_bind_s(ld_, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET,
-                                          sasl_no_prompts, nullptr);
+    int rc = ldap_sasl_interactive_bind_s(ld_, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET, sasl_no_prompts,
+                                          nullptr);
     if (rc == LDAP_SUCCESS) {
         auth_method_ = "GSSAPI";
         return S_OK;
@@ -159,8 +156,7 @@ HRESULT ldap_session::bind_with_password(const bind_credentials& credentials)
             return hr;
         break;
     }
-    default:
-        break;  // no reachable centre, or a user only the server knows: the simple bind decides
+    default: break; // no reachable centre, or a user only the server knows: the simple bind decides
     }
     return bind_inside_tls(credentials);
 }
@@ -185,7 +181,7 @@ HRESULT ldap_session::bind_inside_tls(const bind_credentials& credentials)
         return fail(rc, "The server's certificate was not accepted or TLS could not be set up: " + detail);
     }
     if (!starttls_not_offered(rc))
-        return fail(rc);  // the server could not be reached
+        return fail(rc); // the server could not be reached
 
     std::string starttls_refusal;
     {

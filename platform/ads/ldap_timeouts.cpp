@@ -14,9 +14,9 @@ std::chrono::milliseconds libldap_setting(int option, std::chrono::milliseconds 
     timeval* value = nullptr;
     if (ldap_get_option(nullptr, option, &value) != LDAP_OPT_SUCCESS || value == nullptr)
         return fallback;
-    const std::chrono::milliseconds configured =
-        std::chrono::seconds(value->tv_sec) + std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                  std::chrono::microseconds(value->tv_usec));
+    const std::chrono::milliseconds configured = std::chrono::seconds(value->tv_sec) +
+                                                 std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                     std::chrono::microseconds(value->tv_usec));
     ldap_memfree(value);
     return configured.count() > 0 ? configured : fallback;
 }

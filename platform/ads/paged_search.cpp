@@ -140,7 +140,7 @@ HRESULT paged_search::next_row()
             if (type < 0)
                 ldap_get_option(ld, LDAP_OPT_RESULT_CODE, &rc);
             if (rc == LDAP_SUCCESS)
-                rc = LDAP_SERVER_DOWN;  // no message and no code: the connection is gone
+                rc = LDAP_SERVER_DOWN; // no message and no code: the connection is gone
             msgid_ = -1;
             ended_ = true;
             // Fails the session too: a silent server is not asked again.
@@ -153,7 +153,7 @@ HRESULT paged_search::next_row()
             ++rows_;
             return S_OK;
         case LDAP_RES_SEARCH_RESULT: {
-            HRESULT hr = finish_page(message);  // frees the message
+            HRESULT hr = finish_page(message); // frees the message
             if (hr == S_OK)
                 continue;
             ended_ = true;

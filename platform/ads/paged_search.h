@@ -20,11 +20,11 @@ class ldap_session;
 
 struct search_request {
     std::string base;
-    int scope = 2;                     // LDAP_SCOPE_SUBTREE
-    std::string filter;                // RFC 4515
-    std::vector<std::string> attributes;  // empty: all user attributes
+    int scope = 2;                       // LDAP_SCOPE_SUBTREE
+    std::string filter;                  // RFC 4515
+    std::vector<std::string> attributes; // empty: all user attributes
     bool attributes_only = false;
-    int page_size = 0;                 // 0: no paging
+    int page_size = 0; // 0: no paging
 };
 
 class paged_search {
@@ -60,7 +60,7 @@ private:
     int msgid_ = -1;
     berval* cookie_ = nullptr;
     LDAPMessage* entry_ = nullptr;
-    HRESULT final_ = S_OK;  // S_ADS_NOMORE_ROWS or a failure once the rows have ended
+    HRESULT final_ = S_OK; // S_ADS_NOMORE_ROWS or a failure once the rows have ended
     bool ended_ = false;
     long long rows_ = 0;
 };

@@ -13,7 +13,8 @@ namespace com::detail {
 
 apartment_state::~apartment_state()
 {
-    if (queue) queue->close();
+    if (queue)
+        queue->close();
 }
 
 apartment_state& this_apartment()
@@ -32,7 +33,8 @@ HRESULT CoInitializeEx(void*, DWORD coinit)
     const auto wanted = (coinit & COINIT_APARTMENTTHREADED) ? com::apartment_kind::single_threaded
                                                             : com::apartment_kind::multithreaded;
     if (state.count > 0) {
-        if (state.kind != wanted) return RPC_E_CHANGED_MODE;
+        if (state.kind != wanted)
+            return RPC_E_CHANGED_MODE;
         ++state.count;
         return S_FALSE;
     }
@@ -44,16 +46,15 @@ HRESULT CoInitializeEx(void*, DWORD coinit)
     return S_OK;
 }
 
-HRESULT CoInitialize(void* reserved)
-{
-    return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
-}
+HRESULT CoInitialize(void* reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
 
 void CoUninitialize()
 {
     auto& state = this_apartment();
-    if (state.count == 0) return;
-    if (--state.count > 0) return;
+    if (state.count == 0)
+        return;
+    if (--state.count > 0)
+        return;
     if (state.queue) {
         // Calls queued before the end still run; later ones are refused.
         state.queue->serve();
@@ -65,19 +66,14 @@ void CoUninitialize()
 
 namespace com {
 
-apartment_kind current_apartment()
-{
-    return this_apartment().kind;
-}
+apartment_kind current_apartment() { return this_apartment().kind; }
 
-std::shared_ptr<sta_queue> current_sta()
-{
-    return this_apartment().queue;
-}
+std::shared_ptr<sta_queue> current_sta() { return this_apartment().queue; }
 
 void set_sta_wakeup(std::function<void()> wake)
 {
-    if (auto q = current_sta()) q->set_wakeup(std::move(wake));
+    if (auto q = current_sta())
+        q->set_wakeup(std::move(wake));
 }
 
 int serve_sta_queue()
@@ -94,7 +90,8 @@ struct call_state {
     HRESULT result = RPC_E_DISCONNECTED; // guarded by the kernel lock
     ~call_state()
     {
-        if (done != nullptr) CloseHandle(done);
+        if (done != nullptr)
+            CloseHandle(done);
     }
     call_state() = default;
     call_state(const call_state&) = delete;
@@ -122,10 +119,13 @@ struct call_completion {
 
 HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<HRESULT()>& call)
 {
-    if (!sta) return RPC_E_DISCONNECTED;
-    if (sta->thread_id() == GetCurrentThreadId()) return call();
+    if (!sta)
+        return RPC_E_DISCONNECTED;
+    if (sta->thread_id() == GetCurrentThreadId())
+        return call();
     auto state = std::make_shared<call_state>();
-    if (state->done == nullptr) return E_OUTOFMEMORY;
+    if (state->done == nullptr)
+        return E_OUTOFMEMORY;
     auto completion = std::make_shared<call_completion>();
     completion->state = state;
     // The caller waits until the call has run, so the call may refer to the caller's frame.
@@ -140,7 +140,8 @@ HRESULT call_in_sta(const std::shared_ptr<sta_queue>& sta, const std::function<H
         completion->state->result = hr;
     });
     completion.reset();
-    if (!posted) return RPC_E_DISCONNECTED;
+    if (!posted)
+        return RPC_E_DISCONNECTED;
     auto own = current_sta();
     DWORD index = 0;
     detail::wait_for_handles(1, &state->done, false, INFINITE, own.get(), index);
@@ -157,9 +158,11 @@ bool serving_call_from(DWORD caller)
 
 HRESULT CoWaitForMultipleHandles(DWORD flags, DWORD timeout, ULONG count, HANDLE* handles, LPDWORD index)
 {
-    if (count == 0 || handles == nullptr || index == nullptr || count > 64) return E_INVALIDARG;
+    if (count == 0 || handles == nullptr || index == nullptr || count > 64)
+        return E_INVALIDARG;
     for (ULONG i = 0; i < count; ++i) {
-        if (com::detail::object_of(handles[i]) == nullptr) return E_INVALIDARG;
+        if (com::detail::object_of(handles[i]) == nullptr)
+            return E_INVALIDARG;
     }
     const bool wait_all = (flags & COWAIT_WAITALL) != 0;
     auto own = com::current_sta();

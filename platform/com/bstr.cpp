@@ -12,10 +12,7 @@ namespace {
 // Layout of one allocation: [uint32 byte length][characters][two NUL bytes].
 constexpr std::size_t prefix = sizeof(std::uint32_t);
 
-std::uint32_t* header_of(BSTR text)
-{
-    return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(text) - prefix);
-}
+std::uint32_t* header_of(BSTR text) { return reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(text) - prefix); }
 
 BSTR allocate_bytes(const void* source, UINT bytes)
 {
@@ -51,29 +48,31 @@ std::size_t olestr_length(const OLECHAR* text)
 
 BSTR SysAllocString(const OLECHAR* text)
 {
-    if (text == nullptr) return nullptr;
+    if (text == nullptr)
+        return nullptr;
     std::size_t len = olestr_length(text);
-    if (len > std::numeric_limits<UINT>::max() / 2) return nullptr;
+    if (len > std::numeric_limits<UINT>::max() / 2)
+        return nullptr;
     return allocate_bytes(text, static_cast<UINT>(len * 2));
 }
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT len)
 {
-    if (len > std::numeric_limits<UINT>::max() / 2) return nullptr;
+    if (len > std::numeric_limits<UINT>::max() / 2)
+        return nullptr;
     return allocate_bytes(text, len * 2);
 }
 
-BSTR SysAllocStringByteLen(const char* bytes, UINT len)
-{
-    return allocate_bytes(bytes, len);
-}
+BSTR SysAllocStringByteLen(const char* bytes, UINT len) { return allocate_bytes(bytes, len); }
 
 INT SysReAllocStringLen(BSTR* target, const OLECHAR* text, UINT len)
 {
-    if (target == nullptr) return FALSE;
+    if (target == nullptr)
+        return FALSE;
     // text may point into *target: copy before freeing.
     BSTR fresh = SysAllocStringLen(text, len);
-    if (fresh == nullptr) return FALSE;
+    if (fresh == nullptr)
+        return FALSE;
     SysFreeString(*target);
     *target = fresh;
     return TRUE;
@@ -81,14 +80,16 @@ INT SysReAllocStringLen(BSTR* target, const OLECHAR* text, UINT len)
 
 INT SysReAllocString(BSTR* target, const OLECHAR* text)
 {
-    if (target == nullptr) return FALSE;
+    if (target == nullptr)
+        return FALSE;
     if (text == nullptr) {
         SysFreeString(*target);
         *target = nullptr;
         return TRUE;
     }
     std::size_t len = olestr_length(text);
-    if (len > std::numeric_limits<UINT>::max() / 2) return FALSE;
+    if (len > std::numeric_limits<UINT>::max() / 2)
+        return FALSE;
     return SysReAllocStringLen(target, text, static_cast<UINT>(len));
 }
 
@@ -99,33 +100,22 @@ void SysFreeString(BSTR text)
     }
 }
 
-UINT SysStringByteLen(BSTR text)
-{
-    return text == nullptr ? 0 : *header_of(text);
-}
+UINT SysStringByteLen(BSTR text) { return text == nullptr ? 0 : *header_of(text); }
 
-UINT SysStringLen(BSTR text)
-{
-    return SysStringByteLen(text) / 2;
-}
+UINT SysStringLen(BSTR text) { return SysStringByteLen(text) / 2; }
 
 namespace com {
 
 BSTR bstr_from_utf16(std::u16string_view text)
 {
-    if (text.size() > std::numeric_limits<UINT>::max() / 2) return nullptr;
+    if (text.size() > std::numeric_limits<UINT>::max() / 2)
+        return nullptr;
     return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-BSTR bstr_from_utf8(std::string_view text)
-{
-    return bstr_from_utf16(win32::utf8_to_utf16(text));
-}
+BSTR bstr_from_utf8(std::string_view text) { return bstr_from_utf16(win32::utf8_to_utf16(text)); }
 
-std::string bstr_to_utf8(BSTR text)
-{
-    return win32::utf16_to_utf8(bstr_view(text));
-}
+std::string bstr_to_utf8(BSTR text) { return win32::utf16_to_utf8(bstr_view(text)); }
 
 } // namespace com
 
@@ -161,15 +151,18 @@ CComBSTR& CComBSTR::operator=(const OLECHAR* text)
 
 BSTR CComBSTR::Copy() const
 {
-    if (m_str == nullptr) return nullptr;
+    if (m_str == nullptr)
+        return nullptr;
     return SysAllocStringByteLen(reinterpret_cast<const char*>(m_str), SysStringByteLen(m_str));
 }
 
 HRESULT CComBSTR::CopyTo(BSTR* out) const
 {
-    if (out == nullptr) return E_POINTER;
+    if (out == nullptr)
+        return E_POINTER;
     *out = Copy();
-    if (*out == nullptr && m_str != nullptr) return E_OUTOFMEMORY;
+    if (*out == nullptr && m_str != nullptr)
+        return E_OUTOFMEMORY;
     return S_OK;
 }
 
@@ -196,7 +189,8 @@ void CComBSTR::Empty() noexcept
 
 HRESULT CComBSTR::Append(const OLECHAR* text, int len)
 {
-    if (len < 0) return E_INVALIDARG;
+    if (len < 0)
+        return E_INVALIDARG;
     if (len == 0 && text == nullptr) {
         // Appending nothing to a null string still leaves a string, as ATL does.
         if (m_str == nullptr) {
@@ -208,7 +202,8 @@ HRESULT CComBSTR::Append(const OLECHAR* text, int len)
     std::u16string joined(view());
     joined.append(text, static_cast<std::size_t>(len));
     BSTR fresh = com::bstr_from_utf16(joined);
-    if (fresh == nullptr) return E_OUTOFMEMORY;
+    if (fresh == nullptr)
+        return E_OUTOFMEMORY;
     SysFreeString(m_str);
     m_str = fresh;
     return S_OK;
@@ -216,7 +211,8 @@ HRESULT CComBSTR::Append(const OLECHAR* text, int len)
 
 HRESULT CComBSTR::Append(const OLECHAR* text)
 {
-    if (text == nullptr) return Append(nullptr, 0);
+    if (text == nullptr)
+        return Append(nullptr, 0);
     return Append(text, static_cast<int>(std::u16string_view(text).size()));
 }
 
@@ -234,6 +230,7 @@ CComBSTR& CComBSTR::operator+=(const OLECHAR* text)
 
 bool CComBSTR::operator==(const OLECHAR* text) const noexcept
 {
-    if (text == nullptr) return m_str == nullptr || Length() == 0;
+    if (text == nullptr)
+        return m_str == nullptr || Length() == 0;
     return view() == std::u16string_view(text);
 }

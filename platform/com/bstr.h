@@ -42,8 +42,7 @@ public:
     CComBSTR(int len, const OLECHAR* text) : m_str(SysAllocStringLen(text, static_cast<UINT>(len))) {}
     explicit CComBSTR(std::u16string_view text) : m_str(com::bstr_from_utf16(text)) {}
     // The "ANSI" code page of this system is UTF-8.
-    explicit CComBSTR(const char* utf8)
-        : m_str(utf8 == nullptr ? nullptr : com::bstr_from_utf8(utf8)) {}
+    explicit CComBSTR(const char* utf8) : m_str(utf8 == nullptr ? nullptr : com::bstr_from_utf8(utf8)) {}
     CComBSTR(const CComBSTR& other) : m_str(other.Copy()) {}
     CComBSTR(CComBSTR&& other) noexcept : m_str(other.m_str) { other.m_str = nullptr; }
     ~CComBSTR() { SysFreeString(m_str); }

@@ -72,7 +72,8 @@ HRESULT class_id_from_prog_id(std::u16string name, CLSID& clsid)
             }
         }
         auto text = detail::read_classes_string(name + u"\\CLSID");
-        if (!text) return CO_E_CLASSSTRING;
+        if (!text)
+            return CO_E_CLASSSTRING;
         return parse_guid(*text, clsid) ? S_OK : CO_E_CLASSSTRING;
     }
     return CO_E_CLASSSTRING;
@@ -82,19 +83,23 @@ HRESULT class_id_from_prog_id(std::u16string name, CLSID& clsid)
 
 HRESULT class_id_from_name(std::u16string_view clsid_or_prog_id, CLSID& clsid)
 {
-    if (clsid_or_prog_id.empty()) return CO_E_CLASSSTRING;
-    if (clsid_or_prog_id.front() == u'{') return parse_guid(clsid_or_prog_id, clsid) ? S_OK : CO_E_CLASSSTRING;
+    if (clsid_or_prog_id.empty())
+        return CO_E_CLASSSTRING;
+    if (clsid_or_prog_id.front() == u'{')
+        return parse_guid(clsid_or_prog_id, clsid) ? S_OK : CO_E_CLASSSTRING;
     return class_id_from_prog_id(std::u16string(clsid_or_prog_id), clsid);
 }
 
 HRESULT load_class_module(REFCLSID clsid, class_module& module, std::string* why)
 {
     auto path = detail::read_classes_string(u"CLSID\\" + guid_to_string(clsid) + u"\\InprocServer32");
-    if (!path || path->empty()) return REGDB_E_CLASSNOTREG;
+    if (!path || path->empty())
+        return REGDB_E_CLASSNOTREG;
     module.path = win32::utf16_to_utf8(*path);
     std::string reason;
     if (!load_module(module.path, module.handle, reason)) {
-        if (why != nullptr) *why = reason;
+        if (why != nullptr)
+            *why = reason;
         return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
     }
     return S_OK;
@@ -104,26 +109,34 @@ HRESULT load_class_module(REFCLSID clsid, class_module& module, std::string* why
 
 HRESULT CoGetClassObject(REFCLSID rclsid, DWORD clsctx, void*, REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_INVALIDARG;
+    if (ppv == nullptr)
+        return E_INVALIDARG;
     *ppv = nullptr;
-    if (com::current_apartment() == com::apartment_kind::none) return CO_E_NOTINITIALIZED;
-    if ((clsctx & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
+    if (com::current_apartment() == com::apartment_kind::none)
+        return CO_E_NOTINITIALIZED;
+    if ((clsctx & CLSCTX_INPROC_SERVER) == 0)
+        return REGDB_E_CLASSNOTREG;
     com::class_module module;
-    if (const HRESULT hr = com::load_class_module(rclsid, module); FAILED(hr)) return hr;
+    if (const HRESULT hr = com::load_class_module(rclsid, module); FAILED(hr))
+        return hr;
     auto entry = reinterpret_cast<com::get_class_object_fn>(::dlsym(module.handle, "DllGetClassObject"));
-    if (entry == nullptr) return CO_E_ERRORINDLL;
+    if (entry == nullptr)
+        return CO_E_ERRORINDLL;
     return entry(rclsid, riid, ppv);
 }
 
 HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* outer, DWORD clsctx, REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
     // An aggregating creator must ask for IUnknown, as the rules of aggregation require.
-    if (outer != nullptr && riid != IID_IUnknown) return E_INVALIDARG;
+    if (outer != nullptr && riid != IID_IUnknown)
+        return E_INVALIDARG;
     IClassFactory* factory = nullptr;
     HRESULT hr = CoGetClassObject(rclsid, clsctx, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     hr = factory->CreateInstance(outer, riid, ppv);
     factory->Release();
     return hr;

@@ -22,7 +22,8 @@ std::optional<std::u16string> read_classes_string(const std::u16string& path, co
         DWORD got = size;
         if (RegQueryValueExW(key, value_name, nullptr, &type, data.data(), &got) == ERROR_SUCCESS) {
             std::u16string text(reinterpret_cast<const char16_t*>(data.data()), got / 2);
-            while (!text.empty() && text.back() == u'\0') text.pop_back();
+            while (!text.empty() && text.back() == u'\0')
+                text.pop_back();
             result = std::move(text);
         }
     }

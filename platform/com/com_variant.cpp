@@ -110,7 +110,8 @@ CComVariant::CComVariant(IDispatch* value) noexcept
     VariantInit(this);
     vt = VT_DISPATCH;
     pdispVal = value;
-    if (value != nullptr) value->AddRef();
+    if (value != nullptr)
+        value->AddRef();
 }
 
 CComVariant::CComVariant(IUnknown* value) noexcept
@@ -118,7 +119,8 @@ CComVariant::CComVariant(IUnknown* value) noexcept
     VariantInit(this);
     vt = VT_UNKNOWN;
     punkVal = value;
-    if (value != nullptr) value->AddRef();
+    if (value != nullptr)
+        value->AddRef();
 }
 
 CComVariant::CComVariant(const SAFEARRAY* array)
@@ -139,7 +141,8 @@ CComVariant::CComVariant(const SAFEARRAY* array)
 
 CComVariant& CComVariant::operator=(const CComVariant& src)
 {
-    if (this != &src) VariantCopy(this, &src);
+    if (this != &src)
+        VariantCopy(this, &src);
     return *this;
 }
 
@@ -155,7 +158,8 @@ CComVariant& CComVariant::operator=(CComVariant&& src) noexcept
 
 CComVariant& CComVariant::operator=(const VARIANT& src)
 {
-    if (static_cast<const VARIANT*>(this) != &src) VariantCopy(this, &src);
+    if (static_cast<const VARIANT*>(this) != &src)
+        VariantCopy(this, &src);
     return *this;
 }
 
@@ -186,9 +190,11 @@ CComVariant& CComVariant::operator=(int value)
 
 HRESULT CComVariant::Attach(VARIANT* src)
 {
-    if (src == nullptr) return E_INVALIDARG;
+    if (src == nullptr)
+        return E_INVALIDARG;
     HRESULT hr = Clear();
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     std::memcpy(static_cast<VARIANT*>(this), src, sizeof(VARIANT));
     src->vt = VT_EMPTY;
     return S_OK;
@@ -196,9 +202,11 @@ HRESULT CComVariant::Attach(VARIANT* src)
 
 HRESULT CComVariant::Detach(VARIANT* dest)
 {
-    if (dest == nullptr) return E_POINTER;
+    if (dest == nullptr)
+        return E_POINTER;
     HRESULT hr = VariantClear(dest);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     std::memcpy(dest, static_cast<VARIANT*>(this), sizeof(VARIANT));
     VariantInit(this);
     return S_OK;
@@ -211,8 +219,10 @@ HRESULT CComVariant::ChangeType(VARTYPE type, const VARIANT* src)
 
 HRESULT CComVariant::CopyTo(BSTR* out) const
 {
-    if (out == nullptr) return E_POINTER;
-    if (vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
+    if (out == nullptr)
+        return E_POINTER;
+    if (vt != VT_BSTR)
+        return DISP_E_TYPEMISMATCH;
     if (bstrVal == nullptr) {
         *out = nullptr;
         return S_OK;
@@ -223,7 +233,8 @@ HRESULT CComVariant::CopyTo(BSTR* out) const
 
 bool CComVariant::operator==(const VARIANT& other) const noexcept
 {
-    if (vt != other.vt) return false;
+    if (vt != other.vt)
+        return false;
     switch (vt) {
     case VT_EMPTY:
     case VT_NULL: return true;

@@ -45,11 +45,9 @@ struct ITypeLib;
 struct IDispatch : IUnknown {
     virtual HRESULT GetTypeInfoCount(UINT* pctinfo) = 0;
     virtual HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) = 0;
-    virtual HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                  DISPID* rgDispId) = 0;
-    virtual HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                           DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
-                           UINT* puArgErr) = 0;
+    virtual HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) = 0;
+    virtual HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
 
 protected:
     ~IDispatch() = default;
@@ -110,8 +108,8 @@ inline constexpr USHORT PARAMFLAG_FRETVAL = 0x8;
 inline constexpr USHORT PARAMFLAG_FOPT = 0x10;
 
 struct ELEMDESC {
-    VARTYPE vt;          // the type; VT_BYREF set for a pointer parameter
-    USHORT wParamFlags;  // PARAMFLAG_*
+    VARTYPE vt;         // the type; VT_BYREF set for a pointer parameter
+    USHORT wParamFlags; // PARAMFLAG_*
 };
 
 // What GetFuncDesc tells of one member.
@@ -141,11 +139,11 @@ struct ITypeInfo : IUnknown {
     virtual HRESULT GetRefTypeOfImplType(UINT index, DWORD* pRefType) = 0;
     virtual HRESULT GetImplTypeFlags(UINT index, INT* pImplTypeFlags) = 0;
     virtual HRESULT GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) = 0;
-    virtual HRESULT Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
-                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
+    virtual HRESULT Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                           EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
     // memid MEMBERID_NIL: the type itself.
-    virtual HRESULT GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
-                                     DWORD* pdwHelpContext, BSTR* pBstrHelpFile) = 0;
+    virtual HRESULT GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString, DWORD* pdwHelpContext,
+                                     BSTR* pBstrHelpFile) = 0;
     virtual HRESULT GetRefTypeInfo(DWORD hRefType, ITypeInfo** ppTInfo) = 0;
     virtual HRESULT GetContainingTypeLib(ITypeLib** ppTLib, UINT* pIndex) = 0;
     virtual void ReleaseTypeAttr(TYPEATTR* pTypeAttr) = 0;
@@ -163,8 +161,8 @@ struct ITypeLib : IUnknown {
     virtual HRESULT GetTypeInfoOfGuid(REFGUID guid, ITypeInfo** ppTInfo) = 0;
     virtual HRESULT GetLibAttr(TLIBATTR** ppTLibAttr) = 0;
     // index -1: the library itself.
-    virtual HRESULT GetDocumentation(INT index, BSTR* pBstrName, BSTR* pBstrDocString,
-                                     DWORD* pdwHelpContext, BSTR* pBstrHelpFile) = 0;
+    virtual HRESULT GetDocumentation(INT index, BSTR* pBstrName, BSTR* pBstrDocString, DWORD* pdwHelpContext,
+                                     BSTR* pBstrHelpFile) = 0;
     virtual void ReleaseTLibAttr(TLIBATTR* pTLibAttr) = 0;
 
 protected:

@@ -4,7 +4,8 @@ namespace com {
 
 HRESULT CErrorObject::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IErrorInfo) {
         *ppv = static_cast<IErrorInfo*>(this);
     } else if (riid == IID_ICreateErrorInfo) {
@@ -17,21 +18,20 @@ HRESULT CErrorObject::QueryInterface(REFIID riid, void** ppv)
     return S_OK;
 }
 
-ULONG CErrorObject::AddRef()
-{
-    return ++refs_;
-}
+ULONG CErrorObject::AddRef() { return ++refs_; }
 
 ULONG CErrorObject::Release()
 {
     ULONG left = --refs_;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
 HRESULT CErrorObject::copy_out(const CComBSTR& field, BSTR* out)
 {
-    if (out == nullptr) return E_INVALIDARG;
+    if (out == nullptr)
+        return E_INVALIDARG;
     std::lock_guard guard(lock_);
     return field.CopyTo(out);
 }
@@ -39,7 +39,8 @@ HRESULT CErrorObject::copy_out(const CComBSTR& field, BSTR* out)
 HRESULT CErrorObject::store(CComBSTR& field, LPOLESTR text)
 {
     CComBSTR copy(text);
-    if (text != nullptr && !copy) return E_OUTOFMEMORY;
+    if (text != nullptr && !copy)
+        return E_OUTOFMEMORY;
     std::lock_guard guard(lock_);
     field = std::move(copy);
     return S_OK;
@@ -47,7 +48,8 @@ HRESULT CErrorObject::store(CComBSTR& field, LPOLESTR text)
 
 HRESULT CErrorObject::GetGUID(GUID* pGUID)
 {
-    if (pGUID == nullptr) return E_INVALIDARG;
+    if (pGUID == nullptr)
+        return E_INVALIDARG;
     std::lock_guard guard(lock_);
     *pGUID = guid_;
     return S_OK;
@@ -59,7 +61,8 @@ HRESULT CErrorObject::GetHelpFile(BSTR* out) { return copy_out(help_file_, out);
 
 HRESULT CErrorObject::GetHelpContext(DWORD* out)
 {
-    if (out == nullptr) return E_INVALIDARG;
+    if (out == nullptr)
+        return E_INVALIDARG;
     std::lock_guard guard(lock_);
     *out = help_context_;
     return S_OK;

@@ -31,11 +31,15 @@ struct GUID {
     // An order for maps and sets; it has no meaning beyond that.
     friend constexpr bool operator<(const GUID& a, const GUID& b) noexcept
     {
-        if (a.Data1 != b.Data1) return a.Data1 < b.Data1;
-        if (a.Data2 != b.Data2) return a.Data2 < b.Data2;
-        if (a.Data3 != b.Data3) return a.Data3 < b.Data3;
+        if (a.Data1 != b.Data1)
+            return a.Data1 < b.Data1;
+        if (a.Data2 != b.Data2)
+            return a.Data2 < b.Data2;
+        if (a.Data3 != b.Data3)
+            return a.Data3 < b.Data3;
         for (int i = 0; i < 8; ++i) {
-            if (a.Data4[i] != b.Data4[i]) return a.Data4[i] < b.Data4[i];
+            if (a.Data4[i] != b.Data4[i])
+                return a.Data4[i] < b.Data4[i];
         }
         return false;
     }
@@ -64,9 +68,12 @@ namespace detail {
 template <class Char>
 constexpr int hex_digit(Char c) noexcept
 {
-    if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
-    if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
-    if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
+    if (c >= '0' && c <= '9')
+        return static_cast<int>(c - '0');
+    if (c >= 'a' && c <= 'f')
+        return static_cast<int>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F')
+        return static_cast<int>(c - 'A' + 10);
     return -1;
 }
 template <class Char>
@@ -75,7 +82,8 @@ constexpr bool hex_field(const Char* text, int digits, std::uint32_t& value) noe
     value = 0;
     for (int i = 0; i < digits; ++i) {
         const int d = hex_digit(text[i]);
-        if (d < 0) return false;
+        if (d < 0)
+            return false;
         value = (value << 4) | static_cast<std::uint32_t>(d);
     }
     return true;
@@ -85,21 +93,27 @@ constexpr bool hex_field(const Char* text, int digits, std::uint32_t& value) noe
 template <class Char>
 constexpr bool parse_guid_body(const Char* p, GUID& out) noexcept
 {
-    if (p[8] != '-' || p[13] != '-' || p[18] != '-' || p[23] != '-') return false;
+    if (p[8] != '-' || p[13] != '-' || p[18] != '-' || p[23] != '-')
+        return false;
     GUID g{};
     std::uint32_t v = 0;
-    if (!hex_field(p, 8, v)) return false;
+    if (!hex_field(p, 8, v))
+        return false;
     g.Data1 = v;
-    if (!hex_field(p + 9, 4, v)) return false;
+    if (!hex_field(p + 9, 4, v))
+        return false;
     g.Data2 = static_cast<std::uint16_t>(v);
-    if (!hex_field(p + 14, 4, v)) return false;
+    if (!hex_field(p + 14, 4, v))
+        return false;
     g.Data3 = static_cast<std::uint16_t>(v);
     for (int i = 0; i < 2; ++i) {
-        if (!hex_field(p + 19 + 2 * i, 2, v)) return false;
+        if (!hex_field(p + 19 + 2 * i, 2, v))
+            return false;
         g.Data4[i] = static_cast<std::uint8_t>(v);
     }
     for (int i = 0; i < 6; ++i) {
-        if (!hex_field(p + 24 + 2 * i, 2, v)) return false;
+        if (!hex_field(p + 24 + 2 * i, 2, v))
+            return false;
         g.Data4[2 + i] = static_cast<std::uint8_t>(v);
     }
     out = g;
@@ -153,11 +167,11 @@ constexpr const IID& uuidof(T*) noexcept
 } // namespace com
 
 // Declares IID_<I> and ties it to the type I for com::uuidof<I>(). At global scope.
-#define COM_DECLARE_IID(I, text)                                                             \
-    inline constexpr IID IID_##I = ::com::make_guid(text);                                   \
-    template <>                                                                              \
-    struct com::iid_traits<I> {                                                              \
-        static constexpr const IID& value = IID_##I;                                         \
+#define COM_DECLARE_IID(I, text)                                                                                       \
+    inline constexpr IID IID_##I = ::com::make_guid(text);                                                             \
+    template <>                                                                                                        \
+    struct com::iid_traits<I> {                                                                                        \
+        static constexpr const IID& value = IID_##I;                                                                   \
     }
 
 // Windows shapes. CLSIDFromString accepts the braced form and, failing that, a ProgID

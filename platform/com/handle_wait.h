@@ -16,7 +16,7 @@ enum class wait_result { satisfied, timed_out };
 // Waits until the handles (all valid) satisfy the wait (all of them, or any: `index` the
 // first signalled) or `milliseconds` pass (INFINITE: never). `serving`, when not null, is the
 // waiter's own queue.
-wait_result wait_for_handles(DWORD count, const HANDLE* handles, bool wait_all, DWORD milliseconds,
-                             sta_queue* serving, DWORD& index);
+wait_result wait_for_handles(DWORD count, const HANDLE* handles, bool wait_all, DWORD milliseconds, sta_queue* serving,
+                             DWORD& index);
 
 } // namespace com::detail

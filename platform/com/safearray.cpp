@@ -63,7 +63,8 @@ bool total_elements(const SAFEARRAY* psa, std::size_t& count)
     std::size_t n = 1;
     for (USHORT i = 0; i < psa->cDims; ++i) {
         std::size_t c = psa->rgsabound[i].cElements;
-        if (c != 0 && n > std::numeric_limits<std::size_t>::max() / c) return false;
+        if (c != 0 && n > std::numeric_limits<std::size_t>::max() / c)
+            return false;
         n *= c;
     }
     count = n;
@@ -73,7 +74,8 @@ bool total_elements(const SAFEARRAY* psa, std::size_t& count)
 void clear_elements(SAFEARRAY* psa, std::size_t from, std::size_t to)
 {
     char* data = static_cast<char*>(psa->pvData);
-    if (data == nullptr) return;
+    if (data == nullptr)
+        return;
     for (std::size_t i = from; i < to; ++i) {
         void* e = data + i * psa->cbElements;
         if (psa->fFeatures & FADF_BSTR) {
@@ -82,7 +84,8 @@ void clear_elements(SAFEARRAY* psa, std::size_t from, std::size_t to)
             *s = nullptr;
         } else if (psa->fFeatures & (FADF_UNKNOWN | FADF_DISPATCH)) {
             IUnknown** p = static_cast<IUnknown**>(e);
-            if (*p != nullptr) (*p)->Release();
+            if (*p != nullptr)
+                (*p)->Release();
             *p = nullptr;
         } else if (psa->fFeatures & FADF_VARIANT) {
             VariantClear(static_cast<VARIANT*>(e));
@@ -99,7 +102,8 @@ HRESULT offset_of(SAFEARRAY* psa, const LONG* indices, std::size_t& offset)
         // rgsabound is stored in reverse: dimension d (0 = leftmost) is at cDims-1-d.
         const SAFEARRAYBOUND& b = psa->rgsabound[psa->cDims - 1 - d];
         LONGLONG rel = static_cast<LONGLONG>(indices[d]) - b.lLbound;
-        if (rel < 0 || rel >= static_cast<LONGLONG>(b.cElements)) return DISP_E_BADINDEX;
+        if (rel < 0 || rel >= static_cast<LONGLONG>(b.cElements))
+            return DISP_E_BADINDEX;
         off += static_cast<std::size_t>(rel) * stride;
         stride *= b.cElements;
     }
@@ -112,14 +116,12 @@ SAFEARRAY* allocate_descriptor(UINT cDims)
     std::size_t size = sizeof(array_header) + sizeof(SAFEARRAY) +
                        (cDims > 1 ? (cDims - 1) * sizeof(SAFEARRAYBOUND) : 0);
     char* block = static_cast<char*>(std::calloc(1, size));
-    if (block == nullptr) return nullptr;
+    if (block == nullptr)
+        return nullptr;
     return reinterpret_cast<SAFEARRAY*>(block + sizeof(array_header));
 }
 
-void free_descriptor(SAFEARRAY* psa)
-{
-    std::free(header_of(psa));
-}
+void free_descriptor(SAFEARRAY* psa) { std::free(header_of(psa)); }
 
 HRESULT copy_element(VARTYPE vt, const void* from, void* to)
 {
@@ -129,7 +131,8 @@ HRESULT copy_element(VARTYPE vt, const void* from, void* to)
         BSTR copy = nullptr;
         if (src != nullptr) {
             copy = SysAllocStringByteLen(reinterpret_cast<const char*>(src), SysStringByteLen(src));
-            if (copy == nullptr) return E_OUTOFMEMORY;
+            if (copy == nullptr)
+                return E_OUTOFMEMORY;
         }
         *static_cast<BSTR*>(to) = copy;
         return S_OK;
@@ -137,7 +140,8 @@ HRESULT copy_element(VARTYPE vt, const void* from, void* to)
     case VT_UNKNOWN:
     case VT_DISPATCH: {
         IUnknown* p = *static_cast<IUnknown* const*>(from);
-        if (p != nullptr) p->AddRef();
+        if (p != nullptr)
+            p->AddRef();
         *static_cast<IUnknown**>(to) = p;
         return S_OK;
     }
@@ -146,9 +150,7 @@ HRESULT copy_element(VARTYPE vt, const void* from, void* to)
         VariantInit(dest);
         return VariantCopy(dest, static_cast<const VARIANT*>(from));
     }
-    default:
-        std::memcpy(to, from, element_size(vt));
-        return S_OK;
+    default: std::memcpy(to, from, element_size(vt)); return S_OK;
     }
 }
 
@@ -157,9 +159,11 @@ HRESULT copy_element(VARTYPE vt, const void* from, void* to)
 SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, SAFEARRAYBOUND* rgsabound)
 {
     ULONG size = element_size(vt);
-    if (size == 0 || cDims == 0 || cDims > 0xFFFF || rgsabound == nullptr) return nullptr;
+    if (size == 0 || cDims == 0 || cDims > 0xFFFF || rgsabound == nullptr)
+        return nullptr;
     SAFEARRAY* psa = allocate_descriptor(cDims);
-    if (psa == nullptr) return nullptr;
+    if (psa == nullptr)
+        return nullptr;
     header_of(psa)->vt = vt;
     psa->cDims = static_cast<USHORT>(cDims);
     psa->fFeatures = features_of(vt);
@@ -190,8 +194,10 @@ SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements)
 
 HRESULT SafeArrayDestroyData(SAFEARRAY* psa)
 {
-    if (psa == nullptr) return E_INVALIDARG;
-    if (psa->cLocks != 0) return DISP_E_ARRAYISLOCKED;
+    if (psa == nullptr)
+        return E_INVALIDARG;
+    if (psa->cLocks != 0)
+        return DISP_E_ARRAYISLOCKED;
     std::size_t count = 0;
     total_elements(psa, count);
     clear_elements(psa, 0, count);
@@ -202,35 +208,35 @@ HRESULT SafeArrayDestroyData(SAFEARRAY* psa)
 
 HRESULT SafeArrayDestroy(SAFEARRAY* psa)
 {
-    if (psa == nullptr) return S_OK;
+    if (psa == nullptr)
+        return S_OK;
     HRESULT hr = SafeArrayDestroyData(psa);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     free_descriptor(psa);
     return S_OK;
 }
 
-UINT SafeArrayGetDim(SAFEARRAY* psa)
-{
-    return psa == nullptr ? 0 : psa->cDims;
-}
+UINT SafeArrayGetDim(SAFEARRAY* psa) { return psa == nullptr ? 0 : psa->cDims; }
 
-UINT SafeArrayGetElemsize(SAFEARRAY* psa)
-{
-    return psa == nullptr ? 0 : psa->cbElements;
-}
+UINT SafeArrayGetElemsize(SAFEARRAY* psa) { return psa == nullptr ? 0 : psa->cbElements; }
 
 HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound)
 {
-    if (psa == nullptr || plLbound == nullptr) return E_INVALIDARG;
-    if (nDim == 0 || nDim > psa->cDims) return DISP_E_BADINDEX;
+    if (psa == nullptr || plLbound == nullptr)
+        return E_INVALIDARG;
+    if (nDim == 0 || nDim > psa->cDims)
+        return DISP_E_BADINDEX;
     *plLbound = psa->rgsabound[psa->cDims - nDim].lLbound;
     return S_OK;
 }
 
 HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound)
 {
-    if (psa == nullptr || plUbound == nullptr) return E_INVALIDARG;
-    if (nDim == 0 || nDim > psa->cDims) return DISP_E_BADINDEX;
+    if (psa == nullptr || plUbound == nullptr)
+        return E_INVALIDARG;
+    if (nDim == 0 || nDim > psa->cDims)
+        return DISP_E_BADINDEX;
     const SAFEARRAYBOUND& b = psa->rgsabound[psa->cDims - nDim];
     *plUbound = static_cast<LONG>(static_cast<LONGLONG>(b.lLbound) + b.cElements - 1);
     return S_OK;
@@ -238,45 +244,54 @@ HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound)
 
 HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt)
 {
-    if (psa == nullptr || pvt == nullptr) return E_INVALIDARG;
+    if (psa == nullptr || pvt == nullptr)
+        return E_INVALIDARG;
     *pvt = header_of(psa)->vt;
     return S_OK;
 }
 
 HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, LONG* rgIndices, void** ppvData)
 {
-    if (psa == nullptr || rgIndices == nullptr || ppvData == nullptr) return E_INVALIDARG;
+    if (psa == nullptr || rgIndices == nullptr || ppvData == nullptr)
+        return E_INVALIDARG;
     std::size_t offset = 0;
     HRESULT hr = offset_of(psa, rgIndices, offset);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     *ppvData = static_cast<char*>(psa->pvData) + offset * psa->cbElements;
     return S_OK;
 }
 
 HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)
 {
-    if (psa == nullptr || rgIndices == nullptr || pv == nullptr) return E_INVALIDARG;
+    if (psa == nullptr || rgIndices == nullptr || pv == nullptr)
+        return E_INVALIDARG;
     void* element = nullptr;
     HRESULT hr = SafeArrayPtrOfIndex(psa, rgIndices, &element);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return copy_element(header_of(psa)->vt, element, pv);
 }
 
 HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)
 {
-    if (psa == nullptr || rgIndices == nullptr) return E_INVALIDARG;
+    if (psa == nullptr || rgIndices == nullptr)
+        return E_INVALIDARG;
     VARTYPE vt = header_of(psa)->vt;
-    if (pv == nullptr && vt != VT_BSTR && vt != VT_UNKNOWN && vt != VT_DISPATCH) return E_INVALIDARG;
+    if (pv == nullptr && vt != VT_BSTR && vt != VT_UNKNOWN && vt != VT_DISPATCH)
+        return E_INVALIDARG;
     void* element = nullptr;
     HRESULT hr = SafeArrayPtrOfIndex(psa, rgIndices, &element);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     switch (vt) {
     case VT_BSTR: {
         BSTR src = static_cast<BSTR>(pv);
         BSTR copy = nullptr;
         if (src != nullptr) {
             copy = SysAllocStringByteLen(reinterpret_cast<const char*>(src), SysStringByteLen(src));
-            if (copy == nullptr) return E_OUTOFMEMORY;
+            if (copy == nullptr)
+                return E_OUTOFMEMORY;
         }
         BSTR* slot = static_cast<BSTR*>(element);
         SysFreeString(*slot);
@@ -286,25 +301,27 @@ HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv)
     case VT_UNKNOWN:
     case VT_DISPATCH: {
         IUnknown* p = static_cast<IUnknown*>(pv);
-        if (p != nullptr) p->AddRef();
+        if (p != nullptr)
+            p->AddRef();
         IUnknown** slot = static_cast<IUnknown**>(element);
-        if (*slot != nullptr) (*slot)->Release();
+        if (*slot != nullptr)
+            (*slot)->Release();
         *slot = p;
         return S_OK;
     }
-    case VT_VARIANT:
-        return VariantCopy(static_cast<VARIANT*>(element), static_cast<VARIANT*>(pv));
-    default:
-        std::memcpy(element, pv, psa->cbElements);
-        return S_OK;
+    case VT_VARIANT: return VariantCopy(static_cast<VARIANT*>(element), static_cast<VARIANT*>(pv));
+    default: std::memcpy(element, pv, psa->cbElements); return S_OK;
     }
 }
 
 HRESULT SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew)
 {
-    if (psa == nullptr || psaboundNew == nullptr || psa->cDims == 0) return E_INVALIDARG;
-    if (psa->cLocks != 0) return DISP_E_ARRAYISLOCKED;
-    if (psa->fFeatures & FADF_FIXEDSIZE) return DISP_E_ARRAYISLOCKED;
+    if (psa == nullptr || psaboundNew == nullptr || psa->cDims == 0)
+        return E_INVALIDARG;
+    if (psa->cLocks != 0)
+        return DISP_E_ARRAYISLOCKED;
+    if (psa->fFeatures & FADF_FIXEDSIZE)
+        return DISP_E_ARRAYISLOCKED;
     std::size_t old_count = 0;
     total_elements(psa, old_count);
     // The rightmost dimension is rgsabound[0] and varies slowest, so resizing it keeps the
@@ -312,12 +329,12 @@ HRESULT SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew)
     SAFEARRAYBOUND old_bound = psa->rgsabound[0];
     psa->rgsabound[0] = *psaboundNew;
     std::size_t new_count = 0;
-    if (!total_elements(psa, new_count) ||
-        new_count > std::numeric_limits<std::size_t>::max() / psa->cbElements) {
+    if (!total_elements(psa, new_count) || new_count > std::numeric_limits<std::size_t>::max() / psa->cbElements) {
         psa->rgsabound[0] = old_bound;
         return E_OUTOFMEMORY;
     }
-    if (new_count == old_count) return S_OK;
+    if (new_count == old_count)
+        return S_OK;
     if (new_count == 0) {
         clear_elements(psa, 0, old_count);
         std::free(psa->pvData);
@@ -341,42 +358,48 @@ HRESULT SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew)
 
 HRESULT SafeArrayLock(SAFEARRAY* psa)
 {
-    if (psa == nullptr) return E_INVALIDARG;
-    if (psa->cLocks == 0xFFFFFFFFu) return E_UNEXPECTED;
+    if (psa == nullptr)
+        return E_INVALIDARG;
+    if (psa->cLocks == 0xFFFFFFFFu)
+        return E_UNEXPECTED;
     ++psa->cLocks;
     return S_OK;
 }
 
 HRESULT SafeArrayUnlock(SAFEARRAY* psa)
 {
-    if (psa == nullptr) return E_INVALIDARG;
-    if (psa->cLocks == 0) return E_UNEXPECTED;
+    if (psa == nullptr)
+        return E_INVALIDARG;
+    if (psa->cLocks == 0)
+        return E_UNEXPECTED;
     --psa->cLocks;
     return S_OK;
 }
 
 HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData)
 {
-    if (psa == nullptr || ppvData == nullptr) return E_INVALIDARG;
+    if (psa == nullptr || ppvData == nullptr)
+        return E_INVALIDARG;
     HRESULT hr = SafeArrayLock(psa);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     *ppvData = psa->pvData;
     return S_OK;
 }
 
-HRESULT SafeArrayUnaccessData(SAFEARRAY* psa)
-{
-    return SafeArrayUnlock(psa);
-}
+HRESULT SafeArrayUnaccessData(SAFEARRAY* psa) { return SafeArrayUnlock(psa); }
 
 HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut)
 {
-    if (ppsaOut == nullptr) return E_INVALIDARG;
+    if (ppsaOut == nullptr)
+        return E_INVALIDARG;
     *ppsaOut = nullptr;
-    if (psa == nullptr) return S_OK;
+    if (psa == nullptr)
+        return S_OK;
     VARTYPE vt = header_of(psa)->vt;
     SAFEARRAY* copy = allocate_descriptor(psa->cDims);
-    if (copy == nullptr) return E_OUTOFMEMORY;
+    if (copy == nullptr)
+        return E_OUTOFMEMORY;
     header_of(copy)->vt = vt;
     copy->cDims = psa->cDims;
     copy->fFeatures = static_cast<USHORT>(psa->fFeatures & ~(FADF_AUTO | FADF_STATIC | FADF_EMBEDDED));

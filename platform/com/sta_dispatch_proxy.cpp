@@ -14,7 +14,8 @@ CStaDispatchProxy::CStaDispatchProxy(IDispatch* sink, std::shared_ptr<sta_queue>
 
 HRESULT CStaDispatchProxy::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IDispatch || riid == event_iid_) {
         *ppv = static_cast<IDispatch*>(this);
         AddRef();
@@ -24,10 +25,7 @@ HRESULT CStaDispatchProxy::QueryInterface(REFIID riid, void** ppv)
     return E_NOINTERFACE;
 }
 
-ULONG CStaDispatchProxy::AddRef()
-{
-    return ++refs_;
-}
+ULONG CStaDispatchProxy::AddRef() { return ++refs_; }
 
 ULONG CStaDispatchProxy::Release()
 {
@@ -40,7 +38,8 @@ ULONG CStaDispatchProxy::Release()
         });
         // An apartment that has ended no longer runs calls; its objects are released here
         // rather than kept forever.
-        if (hr == RPC_E_DISCONNECTED) sink->Release();
+        if (hr == RPC_E_DISCONNECTED)
+            sink->Release();
         delete this;
     }
     return left;
@@ -71,9 +70,11 @@ HRESULT CStaDispatchProxy::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, W
 
 HRESULT wrap_sink_for_caller(IUnknown* sink, REFIID event_iid, IUnknown** wrapped)
 {
-    if (wrapped == nullptr) return E_POINTER;
+    if (wrapped == nullptr)
+        return E_POINTER;
     *wrapped = nullptr;
-    if (sink == nullptr) return E_POINTER;
+    if (sink == nullptr)
+        return E_POINTER;
     auto sta = current_sta();
     if (!sta) {
         sink->AddRef();
@@ -88,7 +89,8 @@ HRESULT wrap_sink_for_caller(IUnknown* sink, REFIID event_iid, IUnknown** wrappe
     }
     auto* proxy = new (std::nothrow) CStaDispatchProxy(disp, sta, event_iid);
     disp->Release();
-    if (proxy == nullptr) return E_OUTOFMEMORY;
+    if (proxy == nullptr)
+        return E_OUTOFMEMORY;
     *wrapped = static_cast<IDispatch*>(proxy);
     return S_OK;
 }

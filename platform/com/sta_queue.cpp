@@ -11,12 +11,14 @@ bool sta_queue::post(std::function<void()> call)
     std::shared_ptr<std::function<void()>> wake;
     {
         std::lock_guard guard(detail::kernel_lock());
-        if (closed_) return false;
+        if (closed_)
+            return false;
         calls_.push_back(std::move(call));
         wake = wake_;
     }
     detail::kernel_changed().notify_all();
-    if (wake && *wake) (*wake)();
+    if (wake && *wake)
+        (*wake)();
     return true;
 }
 
@@ -27,7 +29,8 @@ int sta_queue::serve()
         std::function<void()> call;
         {
             std::lock_guard guard(detail::kernel_lock());
-            if (calls_.empty()) break;
+            if (calls_.empty())
+                break;
             call = std::move(calls_.front());
             calls_.pop_front();
         }

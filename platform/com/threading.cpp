@@ -65,7 +65,8 @@ void kernel_object::release()
 
 kernel_object* object_of(HANDLE handle)
 {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+        return nullptr;
     std::lock_guard guard(live_lock());
     return live_objects().count(handle) != 0 ? static_cast<kernel_object*>(handle) : nullptr;
 }
@@ -78,14 +79,16 @@ bool try_satisfy(DWORD count, const HANDLE* handles, bool wait_all, DWORD& index
     for (DWORD i = 0; i < count; ++i) {
         auto* o = static_cast<kernel_object*>(handles[i]);
         if (o->signalled) {
-            if (!any) first = i;
+            if (!any)
+                first = i;
             any = true;
         } else {
             all = false;
         }
     }
     bool satisfied = wait_all ? all : any;
-    if (!satisfied) return false;
+    if (!satisfied)
+        return false;
     for (DWORD i = 0; i < count; ++i) {
         auto* o = static_cast<kernel_object*>(handles[i]);
         if ((wait_all || i == first) && o->type == kernel_object::kind::event && !o->manual_reset) {
@@ -201,7 +204,8 @@ std::uintptr_t _beginthreadex(void*, unsigned, unsigned (*start)(void*), void* a
 {
     DWORD id = 0;
     HANDLE h = start_thread(start, nullptr, arg, initflag, thrdaddr != nullptr ? &id : nullptr);
-    if (h != nullptr && thrdaddr != nullptr) *thrdaddr = id;
+    if (h != nullptr && thrdaddr != nullptr)
+        *thrdaddr = id;
     return reinterpret_cast<std::uintptr_t>(h);
 }
 
@@ -302,15 +306,9 @@ DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds)
     return WaitForMultipleObjects(1, &object, FALSE, milliseconds);
 }
 
-DWORD GetCurrentThreadId()
-{
-    return static_cast<DWORD>(::syscall(SYS_gettid));
-}
+DWORD GetCurrentThreadId() { return static_cast<DWORD>(::syscall(SYS_gettid)); }
 
-void Sleep(DWORD milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 namespace com {
 

@@ -155,8 +155,7 @@ HRESULT VariantCopyInd(VARIANT* dest, const VARIANTARG* src);
 // text "True"/"False" (any case) converts to booleans; an object converts through its
 // value property (DISPID_VALUE) unless VARIANT_NOVALUEPROP is given.
 HRESULT VariantChangeType(VARIANTARG* dest, const VARIANTARG* src, USHORT flags, VARTYPE vt);
-HRESULT VariantChangeTypeEx(VARIANTARG* dest, const VARIANTARG* src, LCID lcid, USHORT flags,
-                            VARTYPE vt);
+HRESULT VariantChangeTypeEx(VARIANTARG* dest, const VARIANTARG* src, LCID lcid, USHORT flags, VARTYPE vt);
 
 // A VARIANT that clears itself.
 class CComVariant : public VARIANT {

@@ -5,10 +5,7 @@
 
 namespace forms {
 
-AmbientProperties::AmbientProperties(ControlSite& site)
-    : site_(site)
-{
-}
+AmbientProperties::AmbientProperties(ControlSite& site) : site_(site) {}
 
 bool AmbientProperties::UserMode() const { return site_.form().UserMode(); }
 QString AmbientProperties::DisplayName() const { return site_.Name(); }

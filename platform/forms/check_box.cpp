@@ -37,7 +37,7 @@ void CheckBox::setValue(int value)
 void CheckBox::paintEvent(QPaintEvent* event)
 {
     (void)event;
-    const QStyle::State state = value_ == Checked ? QStyle::State_On
+    const QStyle::State state = value_ == Checked  ? QStyle::State_On
                                 : value_ == Grayed ? QStyle::State_NoChange
                                                    : QStyle::State_Off;
     paint_toggle(*this, QStyle::CE_CheckBox, state, caption_, back_qcolor(), fore_qcolor());

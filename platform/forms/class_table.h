@@ -38,7 +38,8 @@ public:
         const QString prog_id = name.trimmed();
         std::lock_guard lock(mutex_);
         for (const auto& info : entries_)
-            if (info.clsid == clsid || (!info.prog_id.isEmpty() && info.prog_id.compare(prog_id, Qt::CaseInsensitive) == 0))
+            if (info.clsid == clsid ||
+                (!info.prog_id.isEmpty() && info.prog_id.compare(prog_id, Qt::CaseInsensitive) == 0))
                 return &info;
         return nullptr;
     }

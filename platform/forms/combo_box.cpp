@@ -9,9 +9,8 @@
 namespace forms {
 
 ComboBox::ComboBox(QWidget* container, const QString& name, int style)
-    : IntrinsicControl(container, name, QAccessible::ComboBox)
-    , style_(style == DropdownList ? DropdownList : DropdownCombo)
-    , combo_(new QComboBox(this))
+    : IntrinsicControl(container, name, QAccessible::ComboBox),
+      style_(style == DropdownList ? DropdownList : DropdownCombo), combo_(new QComboBox(this))
 {
     setBackColor(syscolor::WindowBackground);
     setForeColor(syscolor::WindowText);

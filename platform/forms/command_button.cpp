@@ -68,10 +68,7 @@ bool CommandButton::press_access_key(QWidget* scope, int key_ascii)
     return false;
 }
 
-QSize CommandButton::sizeHint() const
-{
-    return QSize(75, 23);
-}
+QSize CommandButton::sizeHint() const { return QSize(75, 23); }
 
 void CommandButton::paintEvent(QPaintEvent* event)
 {

@@ -55,15 +55,12 @@ QString qt_name_filters(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        out.push_back(parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                      QLatin1Char(')'));
+        out.push_back(parts[i] + QStringLiteral(" (") +
+                      QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')'));
     return out.join(QStringLiteral(";;"));
 }
 
-CommonDialog::CommonDialog(QObject* parent)
-    : QObject(parent)
-{
-}
+CommonDialog::CommonDialog(QObject* parent) : QObject(parent) {}
 
 void CommonDialog::setFilter(const QString& v)
 {

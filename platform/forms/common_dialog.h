@@ -16,7 +16,7 @@ namespace forms {
 struct FileDialogRequest {
     bool save = false;
     QString title;
-    QString filter;    // the runtime's form, see above
+    QString filter; // the runtime's form, see above
     QString init_dir;
     QString file_name;
     QString default_ext;

@@ -41,8 +41,8 @@ using ControlClassDeclaration = ClassDeclaration<ControlClasses, ControlClassInf
 } // namespace forms
 
 // Declares control class `Type` (a forms::UserControl with a default constructor).
-#define OSTREL_FORMS_CONTROL_CLASS(Type, clsid, prog_id)                                                              \
-    static const ::forms::detail::ControlClassDeclaration OSTREL_FORMS_CONCAT(ostrel_control_class_, __LINE__)(     \
+#define OSTREL_FORMS_CONTROL_CLASS(Type, clsid, prog_id)                                                               \
+    static const ::forms::detail::ControlClassDeclaration OSTREL_FORMS_CONCAT(ostrel_control_class_, __LINE__)(        \
         ::forms::ControlClassInfo{QStringLiteral(clsid), QStringLiteral(prog_id), QStringLiteral(#Type),               \
                                   [] { return std::unique_ptr<::forms::UserControl>(new Type()); },                    \
                                   ::win32::current_module()})

@@ -11,8 +11,8 @@ const ControlClassInfo& ControlFactory::resolve(const QString& class_name)
     const RegisteredClass registered = load_registered_class(class_name);
     const ControlClassInfo* info = ControlClasses::find(registered.clsid);
     if (!info || !info->create)
-        raise_cannot_create(class_name,
-                            QStringLiteral("module %1 does not provide %2").arg(registered.module_path, registered.clsid));
+        raise_cannot_create(
+            class_name, QStringLiteral("module %1 does not provide %2").arg(registered.module_path, registered.clsid));
     return *info;
 }
 

@@ -14,12 +14,8 @@
 namespace forms {
 
 ControlSite::ControlSite(Form& form, UserControl& control, QString class_name, QString name, ControlSite* container)
-    : form_(form)
-    , control_(&control)
-    , class_name_(std::move(class_name))
-    , name_(std::move(name))
-    , container_(container)
-    , ambient_(*this)
+    : form_(form), control_(&control), class_name_(std::move(class_name)), name_(std::move(name)),
+      container_(container), ambient_(*this)
 {
     width_ = control.width() * Screen::TwipsPerPixelX();
     height_ = control.height() * Screen::TwipsPerPixelY();

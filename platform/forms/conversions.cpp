@@ -51,8 +51,7 @@ double to_double(const QVariant& value)
     if (!value.isValid() || value.isNull())
         return 0.0;
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? -1.0 : 0.0;
+    case QMetaType::Bool: return value.toBool() ? -1.0 : 0.0;
     case QMetaType::QString: {
         auto parsed = parse_number(value.toString());
         if (!parsed) {
@@ -78,14 +77,13 @@ double to_double(const QVariant& value)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Double:
-    case QMetaType::Float:
-        return value.toDouble();
-    default:
-        raise(vberr::TypeMismatch);
+    case QMetaType::Float: return value.toDouble();
+    default: raise(vberr::TypeMismatch);
     }
 }
 
-template <typename T> T to_integer(const QVariant& value)
+template <typename T>
+T to_integer(const QVariant& value)
 {
     const double rounded = round_half_even(to_double(value));
     if (rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
@@ -132,14 +130,10 @@ QString CStr(const QVariant& value)
     if (!value.isValid() || value.isNull())
         return QString();
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::Double:
-        return QString::number(value.toDouble(), 'g', 15);
-    case QMetaType::Float:
-        return QString::number(static_cast<double>(value.toFloat()), 'g', 7);
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QString: return value.toString();
+    case QMetaType::Double: return QString::number(value.toDouble(), 'g', 15);
+    case QMetaType::Float: return QString::number(static_cast<double>(value.toFloat()), 'g', 7);
     default:
         if (value.canConvert<qlonglong>() && value.typeId() != QMetaType::QVariantList)
             return QString::number(value.toLongLong());

@@ -14,8 +14,8 @@ std::shared_ptr<QObject> create_object(const QString& class_name)
         if (ControlClasses::find(registered.clsid))
             raise_cannot_create(class_name,
                                 QStringLiteral("%1 is a control class: a form places it").arg(registered.clsid));
-        raise_cannot_create(class_name,
-                            QStringLiteral("module %1 does not provide %2").arg(registered.module_path, registered.clsid));
+        raise_cannot_create(
+            class_name, QStringLiteral("module %1 does not provide %2").arg(registered.module_path, registered.clsid));
     }
     if (!info->creatable())
         raise_cannot_create(class_name, QStringLiteral("%1 is not creatable: the library hands out its objects, "

@@ -13,10 +13,7 @@ namespace forms {
 
 namespace {
 
-void serve_apartment()
-{
-    com::serve_sta_queue();
-}
+void serve_apartment() { com::serve_sta_queue(); }
 
 // Lives on the UI thread; a posted event makes it serve the apartment's queue there.
 class StaPump : public QObject {

@@ -17,7 +17,7 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 constexpr double kDefaultColWidthTwips = 960; // 64 pixels at 15 twips per pixel
-constexpr int kCellPaddingPixels = 12;         // the cell's margins around its text
+constexpr int kCellPaddingPixels = 12;        // the cell's margins around its text
 
 void raise_grid(std::int32_t number, const QString& description)
 {

@@ -17,12 +17,7 @@
 
 namespace forms {
 
-Form::Form(bool user_mode, QWidget* parent)
-    : QWidget(parent)
-    , user_mode_(user_mode)
-{
-    setFont(StdFont::create());
-}
+Form::Form(bool user_mode, QWidget* parent) : QWidget(parent), user_mode_(user_mode) { setFont(StdFont::create()); }
 
 Form::~Form() { unload(); }
 
@@ -51,7 +46,8 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
     if (!control)
         forms::raise(vberr::ObjectVariableNotSet);
     if (!ControlSite::is_valid_name(name) || name_in_use(name))
-        forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
+        forms::raise(vberr::InvalidProcedureCall, {},
+                     QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     UserControl* raw = control.get();
     raw->hide();
     raw->setParent(container && container->control() ? static_cast<QWidget*>(container->control())
@@ -94,7 +90,8 @@ void Form::load_controls(const std::vector<FormControlData>& controls, ControlSi
             continue;
         }
         PropertyBag bag = c.properties;
-        ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag, &c.extender);
+        ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag,
+                                     &c.extender);
         load_controls(c.children, &s);
     }
 }
@@ -351,7 +348,8 @@ void Form::setFont(FontRef font)
         forms::raise(vberr::ObjectVariableNotSet);
     QObject::disconnect(font_connection_);
     font_ = std::move(font);
-    font_connection_ = connect(font_.get(), &StdFont::FontChanged, this, [this] { notify_ambient(QStringLiteral("Font")); });
+    font_connection_ = connect(font_.get(), &StdFont::FontChanged, this,
+                               [this] { notify_ambient(QStringLiteral("Font")); });
     QWidget::setFont(font_->to_qfont());
     notify_ambient(QStringLiteral("Font"));
 }
@@ -456,8 +454,7 @@ void Form::dock_walk(bool container_resized)
                 right -= width;
                 s->set_docked_geometry(right, top, width, bottom - top, container_resized);
                 break;
-            default:
-                break;
+            default: break;
             }
         }
         container_resized = false;

@@ -79,7 +79,7 @@ public:
 
     // The sites in the order of the Controls collection.
     const std::vector<ControlSite*>& sites() const { return sites_; }
-    ControlSite* site(const QString& name) const;  // without regard to case; null if none
+    ControlSite* site(const QString& name) const; // without regard to case; null if none
     QVariantList Controls() const;
 
     bool UserMode() const { return user_mode_; }

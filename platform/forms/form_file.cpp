@@ -169,7 +169,7 @@ QString FormFile::write(const FormData& form)
 
 void FormFile::save(const FormData& form, const QString& path)
 {
-    const QByteArray text = write(form).toUtf8();  // a form that cannot be written touches no file
+    const QByteArray text = write(form).toUtf8(); // a form that cannot be written touches no file
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: ") + path);

@@ -18,8 +18,8 @@ bool Form::name_in_use(const QString& name, int index) const
     if (site(name) != nullptr)
         return true;
     for (const IntrinsicEntry& entry : intrinsics_)
-        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
-            && (index < 0 || entry.control->Index() < 0 || entry.control->Index() == index))
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0 &&
+            (index < 0 || entry.control->Index() < 0 || entry.control->Index() == index))
             return true;
     return false;
 }
@@ -27,8 +27,8 @@ bool Form::name_in_use(const QString& name, int index) const
 IntrinsicControl* Form::intrinsic(const QString& name, int index) const
 {
     for (const IntrinsicEntry& entry : intrinsics_)
-        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0
-            && entry.control->Index() == index)
+        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0 &&
+            entry.control->Index() == index)
             return entry.control;
     return nullptr;
 }
@@ -46,7 +46,8 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
     if (!ControlSite::is_valid_name(name))
         forms::raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a control name").arg(name));
     if (name_in_use(name, index))
-        forms::raise(vberr::InvalidProcedureCall, {}, QStringLiteral("A control named \"%1\" cannot be added").arg(name));
+        forms::raise(vberr::InvalidProcedureCall, {},
+                     QStringLiteral("A control named \"%1\" cannot be added").arg(name));
     QWidget* parent = container && container->control() ? static_cast<QWidget*>(container->control()) : this;
     IntrinsicControl* control = create_intrinsic(class_name, parent, name);
     control->set_index(index);

@@ -6,8 +6,7 @@
 namespace forms {
 
 Frame::Frame(QWidget* container, const QString& name, const QString& caption)
-    : IntrinsicControl(container, name, QAccessible::Grouping)
-    , caption_(caption)
+    : IntrinsicControl(container, name, QAccessible::Grouping), caption_(caption)
 {
     if (!caption.isEmpty())
         setAccessibleName(caption);

@@ -24,8 +24,7 @@ QAccessibleInterface* host_form_accessible(const QString& key, QObject* object)
 }
 } // namespace
 
-HostForm::HostForm(QWidget* parent)
-    : Form(true, parent)
+HostForm::HostForm(QWidget* parent) : Form(true, parent)
 {
     static std::once_flag accessible_factory;
     std::call_once(accessible_factory, [] { QAccessible::installFactory(host_form_accessible); });

@@ -28,7 +28,12 @@ namespace forms {
 
 enum FormShowConstants { vbModeless = 0, vbModal = 1 };
 enum QueryUnloadConstants {
-    vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4, vbFormOwner = 5,
+    vbFormControlMenu = 0,
+    vbFormCode = 1,
+    vbAppWindows = 2,
+    vbAppTaskManager = 3,
+    vbFormMDIForm = 4,
+    vbFormOwner = 5,
 };
 
 class HostForm : public Form {

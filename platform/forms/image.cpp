@@ -10,8 +10,7 @@ namespace forms {
 
 double himetric_to_twips(int himetric) { return himetric * 1440.0 / 2540.0; }
 
-Image::Image(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Graphic)
+Image::Image(QWidget* container, const QString& name) : IntrinsicControl(container, name, QAccessible::Graphic)
 {
     setPicture(nullptr);
 }

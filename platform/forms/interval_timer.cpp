@@ -4,8 +4,7 @@
 
 namespace forms {
 
-IntervalTimer::IntervalTimer(QObject* parent)
-    : QObject(parent)
+IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent)
 {
     connect(&timer_, &QTimer::timeout, this, &IntervalTimer::Timer);
 }

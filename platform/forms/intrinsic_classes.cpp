@@ -44,11 +44,16 @@ Maker maker()
 const std::vector<IntrinsicClass>& classes()
 {
     static const std::vector<IntrinsicClass> all = {
-        {"VB.Label", maker<Label>()},           {"VB.CommandButton", maker<CommandButton>()},
-        {"VB.TextBox", maker<TextBox>()},       {"VB.CheckBox", maker<CheckBox>()},
-        {"VB.OptionButton", maker<OptionButton>()}, {"VB.ComboBox", maker<ComboBox>()},
-        {"VB.Frame", maker<Frame>()},           {"VB.PictureBox", maker<PictureBox>()},
-        {"VB.Image", maker<Image>()},           {"VB.Line", maker<Line>()},
+        {"VB.Label", maker<Label>()},
+        {"VB.CommandButton", maker<CommandButton>()},
+        {"VB.TextBox", maker<TextBox>()},
+        {"VB.CheckBox", maker<CheckBox>()},
+        {"VB.OptionButton", maker<OptionButton>()},
+        {"VB.ComboBox", maker<ComboBox>()},
+        {"VB.Frame", maker<Frame>()},
+        {"VB.PictureBox", maker<PictureBox>()},
+        {"VB.Image", maker<Image>()},
+        {"VB.Line", maker<Line>()},
         {"VB.Shape", maker<Shape>()},
         {"MSComctlLib.ListView", maker<ListView>()},
         {"MSFlexGridLib.MSFlexGrid", maker<FlexGrid>()},

@@ -35,8 +35,7 @@ QString strip_mnemonic(const QString& caption)
 }
 
 IntrinsicControl::IntrinsicControl(QWidget* container, const QString& name, QAccessible::Role role)
-    : QWidget(container)
-    , role_(role)
+    : QWidget(container), role_(role)
 {
     static std::once_flag accessible_factory;
     std::call_once(accessible_factory, [] { QAccessible::installFactory(intrinsic_accessible); });

@@ -195,9 +195,7 @@ QVariant read_property(const Property& p)
 class EventSink : public QObject {
 public:
     EventSink(QObject* context, QMetaMethod signal, EventHandler handler)
-        : QObject(context)
-        , signal_(signal)
-        , handler_(std::move(handler))
+        : QObject(context), signal_(signal), handler_(std::move(handler))
     {
     }
 

@@ -9,8 +9,7 @@
 
 namespace forms {
 
-Line::Line(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Separator)
+Line::Line(QWidget* container, const QString& name) : IntrinsicControl(container, name, QAccessible::Separator)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     place();
@@ -48,8 +47,8 @@ void Line::place()
     // The widget covers the line's pixels: the box of its ends plus the pen's width.
     const double pen_x = border_width_ * Screen::TwipsPerPixelX();
     const double pen_y = border_width_ * Screen::TwipsPerPixelY();
-    set_twips_rect(QRectF(std::min(x1_, x2_), std::min(y1_, y2_), std::abs(x2_ - x1_) + pen_x,
-                          std::abs(y2_ - y1_) + pen_y));
+    set_twips_rect(
+        QRectF(std::min(x1_, x2_), std::min(y1_, y2_), std::abs(x2_ - x1_) + pen_x, std::abs(y2_ - y1_) + pen_y));
     update();
 }
 
@@ -58,8 +57,8 @@ void Line::paintEvent(QPaintEvent* event)
     (void)event;
     if (border_style_ == Transparent)
         return;
-    static const Qt::PenStyle styles[] = {Qt::NoPen, Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                          Qt::DashDotDotLine};
+    static const Qt::PenStyle styles[] = {Qt::NoPen,   Qt::SolidLine,   Qt::DashLine,
+                                          Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
     QPen pen(resolve_color(border_color_, palette()));
     pen.setWidth(border_width_);
     pen.setStyle(border_style_ > 0 && border_style_ <= DashDotDot ? styles[border_style_] : Qt::SolidLine);

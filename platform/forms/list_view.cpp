@@ -20,8 +20,7 @@ constexpr int kCheckedRole = Qt::UserRole + 2;
 } // namespace
 
 ListView::ListView(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::List)
-    , list_(new QTreeWidget(this))
+    : IntrinsicControl(container, name, QAccessible::List), list_(new QTreeWidget(this))
 {
     setBackColor(syscolor::WindowBackground);
     setForeColor(syscolor::WindowText);
@@ -44,7 +43,8 @@ ListView::ListView(QWidget* container, const QString& name)
         changed->setData(0, kCheckedRole, ticked);
         emit ItemCheck(index_of(changed));
     });
-    connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* clicked) { emit ItemClick(index_of(clicked)); });
+    connect(list_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* clicked) { emit ItemClick(index_of(clicked)); });
     forward_input_of(list_);
     list_->viewport()->installEventFilter(this);
 }

@@ -36,7 +36,10 @@ public:
         case vbInformation: box.setIcon(QMessageBox::Information); break;
         default: break;
         }
-        struct B { QMessageBox::StandardButton qt; int result; };
+        struct B {
+            QMessageBox::StandardButton qt;
+            int result;
+        };
         std::vector<B> buttons;
         switch (style & 0x0F) {
         case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
@@ -67,7 +70,8 @@ public:
 int default_answer(int style)
 {
     static const std::vector<std::vector<int>> answers = {
-        {vbOK}, {vbOK, vbCancel}, {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel}, {vbYes, vbNo}, {vbRetry, vbCancel}};
+        {vbOK},        {vbOK, vbCancel},   {vbAbort, vbRetry, vbIgnore}, {vbYes, vbNo, vbCancel},
+        {vbYes, vbNo}, {vbRetry, vbCancel}};
     const size_t kind = static_cast<size_t>(style & 0x0F);
     const auto& set = answers[kind < answers.size() ? kind : 0];
     const size_t def = static_cast<size_t>((style >> 8) & 0x3);

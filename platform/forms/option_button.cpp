@@ -40,8 +40,8 @@ void OptionButton::setValue(bool on)
 void OptionButton::paintEvent(QPaintEvent* event)
 {
     (void)event;
-    paint_toggle(*this, QStyle::CE_RadioButton, value_ ? QStyle::State_On : QStyle::State_Off, caption_,
-                 back_qcolor(), fore_qcolor());
+    paint_toggle(*this, QStyle::CE_RadioButton, value_ ? QStyle::State_On : QStyle::State_Off, caption_, back_qcolor(),
+                 fore_qcolor());
 }
 
 void OptionButton::keyPressEvent(QKeyEvent* event)

@@ -10,8 +10,7 @@
 
 namespace forms {
 
-PictureBox::PictureBox(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Pane)
+PictureBox::PictureBox(QWidget* container, const QString& name) : IntrinsicControl(container, name, QAccessible::Pane)
 {
     setPicture(nullptr);
 }
@@ -24,10 +23,7 @@ void PictureBox::setBorderStyle(int style)
     update();
 }
 
-double PictureBox::ScaleWidth() const
-{
-    return std::max(0, width() - 2 * border_pixels()) * Screen::TwipsPerPixelX();
-}
+double PictureBox::ScaleWidth() const { return std::max(0, width() - 2 * border_pixels()) * Screen::TwipsPerPixelX(); }
 
 double PictureBox::ScaleHeight() const
 {

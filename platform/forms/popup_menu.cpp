@@ -9,9 +9,7 @@
 
 namespace forms {
 
-PopupMenu::PopupMenu(const QString& name, QObject* parent)
-    : QObject(parent)
-    , menu_(std::make_unique<QMenu>())
+PopupMenu::PopupMenu(const QString& name, QObject* parent) : QObject(parent), menu_(std::make_unique<QMenu>())
 {
     setObjectName(name);
     menu_->setObjectName(name);

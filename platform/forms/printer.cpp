@@ -57,7 +57,9 @@ std::optional<PrintDialogChoice> qt_print_dialog(QWidget* owner)
     choice.device_name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     choice.ColorMode = printer.colorMode() == QPrinter::Color ? 2 : 1;
     choice.Copies = printer.copyCount();
-    choice.Duplex = printer.duplex() == QPrinter::DuplexLongSide ? 2 : printer.duplex() == QPrinter::DuplexShortSide ? 3 : 1;
+    choice.Duplex = printer.duplex() == QPrinter::DuplexLongSide    ? 2
+                    : printer.duplex() == QPrinter::DuplexShortSide ? 3
+                                                                    : 1;
     choice.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
     choice.PaperSize = printer.pageLayout().pageSize().windowsId();
     return choice;
@@ -85,9 +87,7 @@ Printer& Printer::current()
 
 QStringList Printer::Printers() { return QPrinterInfo::availablePrinterNames(); }
 
-Printer::Printer()
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
-    , font_(StdFont::create())
+Printer::Printer() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), font_(StdFont::create())
 {
     // Text starts inside the margins a printed letter keeps, not at the paper's edge.
     printer_->setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
@@ -156,7 +156,9 @@ void Printer::setDuplex(int duplex)
 {
     if (duplex < 1 || duplex > 3)
         raise(vberr::InvalidPropertyValue);
-    printer_->setDuplex(duplex == 2 ? QPrinter::DuplexLongSide : duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
+    printer_->setDuplex(duplex == 2   ? QPrinter::DuplexLongSide
+                        : duplex == 3 ? QPrinter::DuplexShortSide
+                                      : QPrinter::DuplexNone);
 }
 
 int Printer::PaperSize() const { return printer_->pageLayout().pageSize().windowsId(); }

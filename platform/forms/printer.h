@@ -70,9 +70,9 @@ public:
     void setCopies(int copies);
     int Orientation() const; // 1 portrait, 2 landscape
     void setOrientation(int orientation);
-    int ColorMode() const;   // 1 monochrome, 2 colour
+    int ColorMode() const; // 1 monochrome, 2 colour
     void setColorMode(int mode);
-    int Duplex() const;      // 1 simplex, 2 long edge, 3 short edge
+    int Duplex() const; // 1 simplex, 2 long edge, 3 short edge
     void setDuplex(int duplex);
     // The system's paper numbers (1 Letter, 5 Legal, 8 A3, 9 A4, 11 A5, ...); 380 for a
     // number that names no paper.

@@ -23,10 +23,8 @@ bool is_number(const QVariant& v)
     case QMetaType::Double:
     case QMetaType::UChar:
     case QMetaType::SChar:
-    case QMetaType::Char:
-        return true;
-    default:
-        return false;
+    case QMetaType::Char: return true;
+    default: return false;
     }
 }
 

@@ -7,10 +7,7 @@
 
 namespace forms {
 
-PropertyPage::PropertyPage(QWidget* parent)
-    : QWidget(parent)
-{
-}
+PropertyPage::PropertyPage(QWidget* parent) : QWidget(parent) {}
 
 void PropertyPage::setChanged(bool changed)
 {
@@ -23,7 +20,8 @@ void PropertyPage::setChanged(bool changed)
 QObject* PropertyPage::first_selected() const
 {
     if (selected_.empty() || selected_.front() == nullptr)
-        forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertyPage"), QStringLiteral("No control is selected"));
+        forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertyPage"),
+                     QStringLiteral("No control is selected"));
     return selected_.front();
 }
 

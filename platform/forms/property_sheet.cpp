@@ -13,10 +13,9 @@
 namespace forms {
 
 PropertySheet::PropertySheet(QWidget* parent)
-    : QDialog(parent)
-    , tabs_(new QTabWidget(this))
-    , buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this))
-    , apply_button_(buttons_->button(QDialogButtonBox::Apply))
+    : QDialog(parent), tabs_(new QTabWidget(this)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this)),
+      apply_button_(buttons_->button(QDialogButtonBox::Apply))
 {
     setWindowTitle(QStringLiteral("Property Pages"));
     setAccessibleName(windowTitle());
@@ -44,7 +43,8 @@ PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)
 void PropertySheet::open_for(const std::vector<QObject*>& controls)
 {
     if (controls.empty() || controls.front() == nullptr)
-        forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertySheet"), QStringLiteral("No control is selected"));
+        forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertySheet"),
+                     QStringLiteral("No control is selected"));
     std::vector<std::unique_ptr<PropertyPage>> made;
     for (const QString& name : PropertyPageClasses::pages_of(TypeName(controls.front())))
         made.push_back(PropertyPageClasses::create(name));

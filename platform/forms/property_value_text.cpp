@@ -140,10 +140,8 @@ bool storable_property_value(const QVariant& value)
     case QMetaType::UInt:
     case QMetaType::Float:
     case QMetaType::Double:
-    case QMetaType::QString:
-        return true;
-    default:
-        return false;
+    case QMetaType::QString: return true;
+    default: return false;
     }
 }
 
@@ -161,25 +159,21 @@ QString encode_property_value(const QVariant& value)
         return QStringLiteral("Picture ") + QString::fromLatin1(p->to_bytes().toBase64());
     }
     switch (type) {
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("Boolean True") : QStringLiteral("Boolean False");
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("Boolean True") : QStringLiteral("Boolean False");
     case QMetaType::Short:
     case QMetaType::UChar:
-    case QMetaType::SChar:
-        return QStringLiteral("Integer ") + QString::number(value.toInt());
-    case QMetaType::Int:
-        return QStringLiteral("Long ") + QString::number(value.toInt());
+    case QMetaType::SChar: return QStringLiteral("Integer ") + QString::number(value.toInt());
+    case QMetaType::Int: return QStringLiteral("Long ") + QString::number(value.toInt());
     case QMetaType::UInt:
         return QStringLiteral("Color &H") + QString::number(value.toUInt(), 16).toUpper() + QLatin1Char('&');
     case QMetaType::Float:
         return QStringLiteral("Single ") + QString::number(static_cast<double>(value.toFloat()), 'g', 9);
-    case QMetaType::Double:
-        return QStringLiteral("Double ") + QString::number(value.toDouble(), 'g', 17);
-    case QMetaType::QString:
-        return QStringLiteral("String ") + quote(value.toString());
+    case QMetaType::Double: return QStringLiteral("Double ") + QString::number(value.toDouble(), 'g', 17);
+    case QMetaType::QString: return QStringLiteral("String ") + quote(value.toString());
     default:
         raise(vberr::TypeMismatch, QStringLiteral("FormFile"),
-              QStringLiteral("A value of type %1 cannot be stored in a property bag").arg(QString::fromLatin1(value.typeName())));
+              QStringLiteral("A value of type %1 cannot be stored in a property bag")
+                  .arg(QString::fromLatin1(value.typeName())));
     }
 }
 

@@ -58,5 +58,10 @@ using PublicClassDeclaration = ClassDeclaration<PublicClasses, PublicClassInfo>;
 // so that a request for it is refused with a clear reason.
 #define OSTREL_FORMS_PUBLIC_NOT_CREATABLE_CLASS(Type, clsid, iid)                                                      \
     static const ::forms::detail::PublicClassDeclaration OSTREL_FORMS_CONCAT(ostrel_public_class_, __LINE__)(          \
-        ::forms::PublicClassInfo{QStringLiteral(clsid), QString(), QStringLiteral(#Type), QStringLiteral("_" #Type),   \
-                                 QStringLiteral(iid), {}, ::win32::current_module()})
+        ::forms::PublicClassInfo{QStringLiteral(clsid),                                                                \
+                                 QString(),                                                                            \
+                                 QStringLiteral(#Type),                                                                \
+                                 QStringLiteral("_" #Type),                                                            \
+                                 QStringLiteral(iid),                                                                  \
+                                 {},                                                                                   \
+                                 ::win32::current_module()})

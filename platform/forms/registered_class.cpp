@@ -40,8 +40,8 @@ RegisteredClass load_registered_class(const QString& class_name)
     if (hr == REGDB_E_CLASSNOTREG)
         raise_cannot_create(class_name, QStringLiteral("no module is registered for ") + clsid_text);
     if (FAILED(hr))
-        raise_cannot_create(class_name, QStringLiteral("module %1 does not load: %2")
-                                            .arg(module_path, QString::fromStdString(why)));
+        raise_cannot_create(
+            class_name, QStringLiteral("module %1 does not load: %2").arg(module_path, QString::fromStdString(why)));
     return RegisteredClass{clsid_text, module_path};
 }
 

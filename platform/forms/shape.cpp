@@ -6,8 +6,7 @@
 
 namespace forms {
 
-Shape::Shape(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Graphic)
+Shape::Shape(QWidget* container, const QString& name) : IntrinsicControl(container, name, QAccessible::Graphic)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

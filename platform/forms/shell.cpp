@@ -17,7 +17,8 @@ std::int64_t start_detached(const ShellRequest& request)
     qint64 pid = 0;
     if (!QProcess::startDetached(request.program, request.arguments, QString(), &pid))
         raise(kFileNotFound, QStringLiteral("Shell"),
-              QStringLiteral("File not found: the program \"") + request.program + QStringLiteral("\" could not be started"));
+              QStringLiteral("File not found: the program \"") + request.program +
+                  QStringLiteral("\" could not be started"));
     return pid;
 }
 

@@ -5,12 +5,7 @@
 
 namespace forms {
 
-StdFont::StdFont()
-    : name_(QStringLiteral("MS Sans Serif"))
-    , size_(8.25)
-    , weight_(400)
-{
-}
+StdFont::StdFont() : name_(QStringLiteral("MS Sans Serif")), size_(8.25), weight_(400) {}
 
 FontRef StdFont::Clone() const
 {

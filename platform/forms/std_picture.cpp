@@ -20,11 +20,7 @@ int himetric(int pixels, double twips_per_pixel)
 }
 } // namespace
 
-StdPicture::StdPicture(QImage image, PictureType type)
-    : image_(std::move(image))
-    , type_(type)
-{
-}
+StdPicture::StdPicture(QImage image, PictureType type) : image_(std::move(image)), type_(type) {}
 
 PictureRef StdPicture::create(QImage image, PictureType type)
 {

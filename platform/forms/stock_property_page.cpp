@@ -27,8 +27,7 @@ const QObject* control_of(QObject* selected)
 } // namespace
 
 StockPropertyPage::StockPropertyPage(const QString& caption, QMetaType kind, QWidget* parent)
-    : PropertyPage(parent)
-    , kind_(kind)
+    : PropertyPage(parent), kind_(kind)
 {
     setCaption(caption);
     setAccessibleName(caption);

@@ -5,8 +5,8 @@
 
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
@@ -154,10 +154,7 @@ void TreeView::setText(const QString& key, const QString& text) { item(key)->set
 QVariant TreeView::Tag(const QString& key) const { return item(key)->data(0, kTagRole); }
 void TreeView::setTag(const QString& key, const QVariant& tag) { item(key)->setData(0, kTagRole, tag); }
 QString TreeView::Image(const QString& key) const { return item(key)->data(0, kImageRole).toString(); }
-QString TreeView::SelectedImage(const QString& key) const
-{
-    return item(key)->data(0, kSelectedImageRole).toString();
-}
+QString TreeView::SelectedImage(const QString& key) const { return item(key)->data(0, kSelectedImageRole).toString(); }
 
 void TreeView::setImage(const QString& key, const QString& image)
 {
@@ -326,8 +323,7 @@ bool TreeView::eventFilter(QObject* watched, QEvent* event)
             });
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     if (watched == tree_->viewport() && event->type() == QEvent::MouseButtonRelease) {

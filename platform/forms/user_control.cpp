@@ -10,14 +10,13 @@
 
 namespace forms {
 
-UserControl::UserControl(QWidget* parent)
-    : QWidget(parent)
+UserControl::UserControl(QWidget* parent) : QWidget(parent)
 {
     // The focus enters the control when it reaches the control or any widget inside it (a
     // constituent button), and leaves it when it goes to a widget outside.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        focus_connection_ =
-            connect(app, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
+        focus_connection_ = connect(app, &QApplication::focusChanged, this,
+                                    [this](QWidget* old, QWidget* now) { focus_moved(old, now); });
 }
 
 // The widget's own destruction moves the focus; by then this is no UserControl any more.
@@ -42,14 +41,16 @@ void UserControl::PropertyChanged(const QString& name)
 double UserControl::ScaleWidth() const { return width() * Screen::TwipsPerPixelX(); }
 double UserControl::ScaleHeight() const { return height() * Screen::TwipsPerPixelY(); }
 
-template <typename F> void UserControl::guarded(const char* what, F&& hook)
+template <typename F>
+void UserControl::guarded(const char* what, F&& hook)
 {
     try {
         hook();
     } catch (const VbError& e) {
         report_unhandled_error(e.number(), e.description());
     } catch (const std::exception& e) {
-        report_unhandled_error(vberr::OutOfMemory, QString::fromUtf8(what) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
+        report_unhandled_error(vberr::OutOfMemory,
+                               QString::fromUtf8(what) + QStringLiteral(": ") + QString::fromUtf8(e.what()));
     }
 }
 

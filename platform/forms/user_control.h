@@ -89,7 +89,8 @@ private:
     // EnterFocus / ExitFocus as the application's focus moves into or out of the control.
     void focus_moved(QWidget* old, QWidget* now);
     // Runs a hook from a Qt event handler: a raised error is reported, not thrown.
-    template <typename F> void guarded(const char* what, F&& hook);
+    template <typename F>
+    void guarded(const char* what, F&& hook);
 
     QMetaObject::Connection focus_connection_;
     ControlSite* site_ = nullptr;

@@ -71,10 +71,9 @@ QString standard_description(int32_t number)
 }
 
 VbError::VbError(int32_t number, QString source, QString description)
-    : number_(number)
-    , source_(std::move(source))
-    , description_(description.isEmpty() ? standard_description(number) : std::move(description))
-    , what_(description_.toStdString())
+    : number_(number), source_(std::move(source)),
+      description_(description.isEmpty() ? standard_description(number) : std::move(description)),
+      what_(description_.toStdString())
 {
 }
 

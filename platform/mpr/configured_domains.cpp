@@ -12,7 +12,8 @@ namespace mpr {
 
 namespace {
 
-std::string trim(const std::string& text) {
+std::string trim(const std::string& text)
+{
     const auto begin = text.find_first_not_of(" \t\r\n");
     if (begin == std::string::npos)
         return {};
@@ -20,7 +21,8 @@ std::string trim(const std::string& text) {
 }
 
 // smb.conf's parameter names ignore case and blanks: "Realm", "re alm".
-std::string parameter_name(const std::string& text) {
+std::string parameter_name(const std::string& text)
+{
     std::string name;
     for (char c : text)
         if (c != ' ' && c != '\t')
@@ -28,7 +30,8 @@ std::string parameter_name(const std::string& text) {
     return name;
 }
 
-std::string lower(std::string text) {
+std::string lower(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
@@ -43,16 +46,18 @@ using get_default_realm_fn = krb5_error_code (*)(void* context, char** realm);
 using free_default_realm_fn = void (*)(void* context, char* realm);
 
 template <class F>
-F symbol(void* library, const char* name) {
+F symbol(void* library, const char* name)
+{
     return reinterpret_cast<F>(dlsym(library, name));
 }
 
-}  // namespace
+} // namespace
 
-std::string smb_conf_realm(const std::string& path) {
+std::string smb_conf_realm(const std::string& path)
+{
     std::ifstream file(path);
     std::string realm;
-    bool global = true;  // parameters before any section header are global
+    bool global = true; // parameters before any section header are global
     std::string line;
     std::string logical;
     while (std::getline(file, line)) {
@@ -75,12 +80,13 @@ std::string smb_conf_realm(const std::string& path) {
         }
         const auto equals = text.find('=');
         if (global && equals != std::string::npos && parameter_name(text.substr(0, equals)) == "realm")
-            realm = trim(text.substr(equals + 1));  // the last setting wins, as in Samba
+            realm = trim(text.substr(equals + 1)); // the last setting wins, as in Samba
     }
     return realm;
 }
 
-std::string kerberos_default_realm() {
+std::string kerberos_default_realm()
+{
     void* library = dlopen("libkrb5.so.3", RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return {};
@@ -102,7 +108,8 @@ std::string kerberos_default_realm() {
     return realm;
 }
 
-std::vector<std::string> merge_domain_names(std::vector<std::string> first, const std::vector<std::string>& more) {
+std::vector<std::string> merge_domain_names(std::vector<std::string> first, const std::vector<std::string>& more)
+{
     std::vector<std::string> result;
     auto add = [&result](const std::string& name) {
         if (name.empty())
@@ -119,8 +126,9 @@ std::vector<std::string> merge_domain_names(std::vector<std::string> first, cons
     return result;
 }
 
-std::vector<std::string> configured_domains(const std::string& smb_conf) {
+std::vector<std::string> configured_domains(const std::string& smb_conf)
+{
     return merge_domain_names({lower(trim(kerberos_default_realm())), lower(smb_conf_realm(smb_conf))}, {});
 }
 
-}  // namespace mpr
+} // namespace mpr

@@ -25,4 +25,4 @@ std::vector<std::string> configured_domains(const std::string& smb_conf = kSmbCo
 // `first`, then each name of `more` not already listed (names compared without regard to case).
 std::vector<std::string> merge_domain_names(std::vector<std::string> first, const std::vector<std::string>& more);
 
-}  // namespace mpr
+} // namespace mpr

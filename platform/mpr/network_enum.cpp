@@ -36,19 +36,22 @@ struct enumeration {
 std::mutex handles_mutex;
 std::set<enumeration*> open_handles;
 
-enumeration* find_open(HANDLE handle) {
+enumeration* find_open(HANDLE handle)
+{
     auto* candidate = static_cast<enumeration*>(handle);
     return open_handles.count(candidate) ? candidate : nullptr;
 }
 
 std::size_t chars(const std::u16string& text) { return text.size() + 1; }
 
-std::size_t bytes_needed(const resource& r) {
+std::size_t bytes_needed(const resource& r)
+{
     return sizeof(NETRESOURCEW) +
            (chars(r.remote_name) + chars(r.comment) + chars(mpr::provider_name())) * sizeof(char16_t);
 }
 
-DWORD browse_error(int error, const std::string& url) {
+DWORD browse_error(int error, const std::string& url)
+{
     std::string text = "The browse list of " + url + " is not available: " + std::strerror(error);
     return mpr::set_provider_error(static_cast<DWORD>(error), utf8_to_utf16(text));
 }
@@ -57,7 +60,8 @@ DWORD browse_error(int error, const std::string& url) {
 // networks of directory controllers serve a browse list (it needs SMB1 and a master browser),
 // so the configuration is the list that works; libsmbclient's "not found" at the top means
 // that no master browser answered, which adds nothing. A list that stays empty is a failure.
-DWORD list_domains(std::vector<resource>& resources) {
+DWORD list_domains(std::vector<resource>& resources)
+{
     const std::vector<std::string> configured = mpr::configured_domains();
     std::vector<mpr::browse_entry> entries;
     const std::string url = "smb://";
@@ -81,29 +85,28 @@ DWORD list_domains(std::vector<resource>& resources) {
         for (const auto& entry : entries)
             if (entry.type == SMBC_WORKGROUP && entry.name == name)
                 comment = entry.comment;
-        resources.push_back({RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER, utf8_to_utf16(name),
-                             utf8_to_utf16(comment)});
+        resources.push_back(
+            {RESOURCEDISPLAYTYPE_DOMAIN, RESOURCEUSAGE_CONTAINER, utf8_to_utf16(name), utf8_to_utf16(comment)});
     }
     return NO_ERROR;
 }
 
-}  // namespace
+} // namespace
 
-DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW lpNetResource,
-                    HANDLE* lphEnum) {
+DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW lpNetResource, HANDLE* lphEnum)
+{
     if (!lphEnum)
         return ERROR_INVALID_PARAMETER;
     *lphEnum = nullptr;
     if (dwScope != RESOURCE_GLOBALNET)
-        return ERROR_NOT_SUPPORTED;  // no connections or remembered connections are kept
+        return ERROR_NOT_SUPPORTED; // no connections or remembered connections are kept
     if (dwType != RESOURCETYPE_ANY && dwType != RESOURCETYPE_DISK && dwType != RESOURCETYPE_PRINT)
         return ERROR_INVALID_PARAMETER;
     auto list = std::make_unique<enumeration>();
     if (dwUsage != 0 && !(dwUsage & RESOURCEUSAGE_CONTAINER)) {
         // Only containers are listed at these levels: nothing connectable to hand out.
     } else if (!lpNetResource) {
-        list->resources.push_back({RESOURCEDISPLAYTYPE_NETWORK, RESOURCEUSAGE_CONTAINER,
-                                   mpr::provider_name(), {}});
+        list->resources.push_back({RESOURCEDISPLAYTYPE_NETWORK, RESOURCEUSAGE_CONTAINER, mpr::provider_name(), {}});
     } else {
         if (lpNetResource->lpProvider && mpr::provider_name() != lpNetResource->lpProvider)
             return ERROR_BAD_PROVIDER;
@@ -117,11 +120,11 @@ DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW l
             if (int error = mpr::browse(url, entries))
                 return browse_error(error, url);
             for (const auto& entry : entries)
-                list->resources.push_back({entry.type == SMBC_WORKGROUP ? RESOURCEDISPLAYTYPE_DOMAIN
-                                                                        : RESOURCEDISPLAYTYPE_SERVER,
-                                           RESOURCEUSAGE_CONTAINER,
-                                           (entry.type == SMBC_WORKGROUP ? u"" : u"\\\\") + utf8_to_utf16(entry.name),
-                                           utf8_to_utf16(entry.comment)});
+                list->resources.push_back(
+                    {entry.type == SMBC_WORKGROUP ? RESOURCEDISPLAYTYPE_DOMAIN : RESOURCEDISPLAYTYPE_SERVER,
+                     RESOURCEUSAGE_CONTAINER,
+                     (entry.type == SMBC_WORKGROUP ? u"" : u"\\\\") + utf8_to_utf16(entry.name),
+                     utf8_to_utf16(entry.comment)});
         }
     }
     std::lock_guard lock(handles_mutex);
@@ -130,7 +133,8 @@ DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW l
     return NO_ERROR;
 }
 
-DWORD WNetEnumResourceW(HANDLE hEnum, LPDWORD lpcCount, LPVOID lpBuffer, LPDWORD lpBufferSize) {
+DWORD WNetEnumResourceW(HANDLE hEnum, LPDWORD lpcCount, LPVOID lpBuffer, LPDWORD lpBufferSize)
+{
     if (!lpcCount || *lpcCount == 0 || !lpBufferSize || (!lpBuffer && *lpBufferSize != 0))
         return ERROR_INVALID_PARAMETER;
     std::lock_guard lock(handles_mutex);
@@ -144,7 +148,7 @@ DWORD WNetEnumResourceW(HANDLE hEnum, LPDWORD lpcCount, LPVOID lpBuffer, LPDWORD
     // Records from the front of the buffer, their strings from its end.
     auto* records = static_cast<NETRESOURCEW*>(lpBuffer);
     char* low = static_cast<char*>(lpBuffer);
-    char* high = low + (*lpBufferSize & ~DWORD{1});  // strings stay on char16_t boundaries
+    char* high = low + (*lpBufferSize & ~DWORD{1}); // strings stay on char16_t boundaries
     DWORD wanted = *lpcCount;
     DWORD count = 0;
     auto put = [&high](const std::u16string& text) {
@@ -155,8 +159,7 @@ DWORD WNetEnumResourceW(HANDLE hEnum, LPDWORD lpcCount, LPVOID lpBuffer, LPDWORD
     while (count < wanted && list->next < list->resources.size()) {
         const resource& r = list->resources[list->next];
         char* record_end = reinterpret_cast<char*>(records + count + 1);
-        if (record_end > high || static_cast<std::size_t>(high - record_end) <
-                                     bytes_needed(r) - sizeof(NETRESOURCEW))
+        if (record_end > high || static_cast<std::size_t>(high - record_end) < bytes_needed(r) - sizeof(NETRESOURCEW))
             break;
         NETRESOURCEW& out = records[count];
         out = NETRESOURCEW{};
@@ -178,7 +181,8 @@ DWORD WNetEnumResourceW(HANDLE hEnum, LPDWORD lpcCount, LPVOID lpBuffer, LPDWORD
     return NO_ERROR;
 }
 
-DWORD WNetCloseEnum(HANDLE hEnum) {
+DWORD WNetCloseEnum(HANDLE hEnum)
+{
     std::lock_guard lock(handles_mutex);
     enumeration* list = find_open(hEnum);
     if (!list)

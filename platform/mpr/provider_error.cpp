@@ -12,7 +12,8 @@ namespace {
 thread_local provider_error last;
 }
 
-DWORD set_provider_error(DWORD code, std::u16string text) {
+DWORD set_provider_error(DWORD code, std::u16string text)
+{
     last.code = code;
     last.text = std::move(text);
     return ERROR_EXTENDED_ERROR;
@@ -20,16 +21,18 @@ DWORD set_provider_error(DWORD code, std::u16string text) {
 
 const provider_error& last_provider_error() { return last; }
 
-const std::u16string& provider_name() {
+const std::u16string& provider_name()
+{
     static const std::u16string name = u"SMB Network";
     return name;
 }
 
-}  // namespace mpr
+} // namespace mpr
 
 namespace {
 
-void copy_cut(const std::u16string& text, LPWSTR buffer, DWORD size) {
+void copy_cut(const std::u16string& text, LPWSTR buffer, DWORD size)
+{
     if (!buffer || size == 0)
         return;
     std::size_t n = std::min<std::size_t>(text.size(), size - 1);
@@ -37,10 +40,10 @@ void copy_cut(const std::u16string& text, LPWSTR buffer, DWORD size) {
     buffer[n] = u'\0';
 }
 
-}  // namespace
+} // namespace
 
-DWORD WNetGetLastErrorW(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD nErrorBufSize, LPWSTR lpNameBuf,
-                        DWORD nNameBufSize) {
+DWORD WNetGetLastErrorW(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD nErrorBufSize, LPWSTR lpNameBuf, DWORD nNameBufSize)
+{
     if (!lpError)
         return ERROR_INVALID_PARAMETER;
     const auto& error = mpr::last_provider_error();
@@ -50,7 +53,8 @@ DWORD WNetGetLastErrorW(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD nErrorBufSize,
     return NO_ERROR;
 }
 
-DWORD WNetGetProviderNameW(DWORD dwNetType, LPWSTR lpProviderName, LPDWORD lpBufferSize) {
+DWORD WNetGetProviderNameW(DWORD dwNetType, LPWSTR lpProviderName, LPDWORD lpBufferSize)
+{
     if (!lpBufferSize)
         return ERROR_INVALID_PARAMETER;
     if ((dwNetType & 0xFFFF0000u) != WNNC_NET_LANMAN)

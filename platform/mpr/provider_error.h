@@ -20,4 +20,4 @@ const provider_error& last_provider_error();
 // The one provider's name.
 const std::u16string& provider_name();
 
-}  // namespace mpr
+} // namespace mpr

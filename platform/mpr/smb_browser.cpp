@@ -16,8 +16,9 @@ std::mutex browse_mutex;
 
 // No password is ever asked for: an empty answer makes the session anonymous where Kerberos
 // does not carry it.
-void no_credentials(const char*, const char*, char* workgroup, int, char* user, int user_size,
-                    char* password, int password_size) {
+void no_credentials(const char*, const char*, char* workgroup, int, char* user, int user_size, char* password,
+                    int password_size)
+{
     (void)workgroup;
     if (user_size > 0)
         user[0] = '\0';
@@ -27,20 +28,22 @@ void no_credentials(const char*, const char*, char* workgroup, int, char* user, 
 
 struct context_guard {
     SMBCCTX* context = nullptr;
-    ~context_guard() {
+    ~context_guard()
+    {
         if (context)
             smbc_free_context(context, 1);
     }
 };
 
-}  // namespace
+} // namespace
 
-int browse(const std::string& url, std::vector<browse_entry>& entries) {
+int browse(const std::string& url, std::vector<browse_entry>& entries)
+{
     entries.clear();
     std::lock_guard lock(browse_mutex);
     context_guard guard;
     {
-        netapi::samba_process_globals globals;  // the library's first use keeps a few for good
+        netapi::samba_process_globals globals; // the library's first use keeps a few for good
         guard.context = smbc_new_context();
     }
     if (!guard.context)
@@ -70,4 +73,4 @@ int browse(const std::string& url, std::vector<browse_entry>& entries) {
     return 0;
 }
 
-}  // namespace mpr
+} // namespace mpr

@@ -9,7 +9,7 @@
 namespace mpr {
 
 struct browse_entry {
-    unsigned type = 0;  // SMBC_WORKGROUP, SMBC_SERVER, ...
+    unsigned type = 0; // SMBC_WORKGROUP, SMBC_SERVER, ...
     std::string name;
     std::string comment;
 };
@@ -17,4 +17,4 @@ struct browse_entry {
 // Lists "smb://" (workgroups and domains) or "smb://NAME" (its servers); 0 or an errno.
 int browse(const std::string& url, std::vector<browse_entry>& entries);
 
-}  // namespace mpr
+} // namespace mpr

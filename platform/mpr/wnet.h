@@ -43,8 +43,7 @@ DWORD WNetGetProviderNameW(DWORD dwNetType, LPWSTR lpProviderName, LPDWORD lpBuf
 // Opens an enumeration of RESOURCE_GLOBALNET: lpNetResource NULL lists the provider itself;
 // the provider's node (lpProvider set, lpRemoteName NULL) lists the workgroups and domains;
 // a domain's record (its lpRemoteName) lists its servers.
-DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW lpNetResource,
-                    HANDLE* lphEnum);
+DWORD WNetOpenEnumW(DWORD dwScope, DWORD dwType, DWORD dwUsage, LPNETRESOURCEW lpNetResource, HANDLE* lphEnum);
 
 // Copies as many records as *lpcCount asks (0xFFFFFFFF: as many as fit) into lpBuffer of
 // *lpBufferSize bytes, strings at its end. ERROR_NO_MORE_ITEMS at the end of the list;
@@ -55,5 +54,4 @@ DWORD WNetCloseEnum(HANDLE hEnum);
 
 // The provider's code and text of this thread's last ERROR_EXTENDED_ERROR, each text cut to
 // its buffer (sizes in characters).
-DWORD WNetGetLastErrorW(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD nErrorBufSize, LPWSTR lpNameBuf,
-                        DWORD nNameBufSize);
+DWORD WNetGetLastErrorW(LPDWORD lpError, LPWSTR lpErrorBuf, DWORD nErrorBufSize, LPWSTR lpNameBuf, DWORD nNameBufSize);

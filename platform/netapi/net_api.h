@@ -79,20 +79,18 @@ NET_API_STATUS NetGetDCName(LPCWSTR servername, LPCWSTR domainname, LPBYTE* bufp
 // are answered, from the server trust accounts of the domain as servername reports them
 // (servername NULL: the domain's controller, found by the locator); any other type gives
 // ERROR_NO_BROWSER_SERVERS_FOUND, as a network without a browse master does. Levels 100, 101.
-NET_API_STATUS NetServerEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr, DWORD prefmaxlen,
-                             LPDWORD entriesread, LPDWORD totalentries, DWORD servertype,
-                             LPCWSTR domain, LPDWORD resume_handle);
+NET_API_STATUS NetServerEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr, DWORD prefmaxlen, LPDWORD entriesread,
+                             LPDWORD totalentries, DWORD servertype, LPCWSTR domain, LPDWORD resume_handle);
 
 // Levels 1 (NET_DISPLAY_USER), 2 (NET_DISPLAY_MACHINE) and 3 (NET_DISPLAY_GROUP) from Index.
 // A success always comes with a buffer, also when it holds no record.
-NET_API_STATUS NetQueryDisplayInformation(LPCWSTR ServerName, DWORD Level, DWORD Index,
-                                          DWORD EntriesRequested, DWORD PreferredMaximumLength,
-                                          LPDWORD ReturnedEntryCount, void** SortedBuffer);
+NET_API_STATUS NetQueryDisplayInformation(LPCWSTR ServerName, DWORD Level, DWORD Index, DWORD EntriesRequested,
+                                          DWORD PreferredMaximumLength, LPDWORD ReturnedEntryCount,
+                                          void** SortedBuffer);
 
 // Levels 0 (LOCALGROUP_INFO_0) and 1 (LOCALGROUP_INFO_1).
-NET_API_STATUS NetLocalGroupEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr,
-                                 DWORD prefmaxlen, LPDWORD entriesread, LPDWORD totalentries,
-                                 DWORD_PTR* resumehandle);
+NET_API_STATUS NetLocalGroupEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr, DWORD prefmaxlen, LPDWORD entriesread,
+                                 LPDWORD totalentries, DWORD_PTR* resumehandle);
 
 // Frees a buffer that one of the calls above handed out; NULL is accepted.
 NET_API_STATUS NetApiBufferFree(void* Buffer);

@@ -7,7 +7,8 @@
 
 namespace netapi {
 
-net_buffer::net_buffer(std::size_t count, std::size_t record_size, std::size_t chars) {
+net_buffer::net_buffer(std::size_t count, std::size_t record_size, std::size_t chars)
+{
     std::size_t record_bytes = count * record_size;
     // Strings start on a pointer boundary after the records.
     record_bytes = (record_bytes + alignof(void*) - 1) / alignof(void*) * alignof(void*);
@@ -23,9 +24,10 @@ net_buffer::net_buffer(std::size_t count, std::size_t record_size, std::size_t c
 
 net_buffer::~net_buffer() { std::free(block_); }
 
-LPWSTR net_buffer::put(std::u16string_view text) {
+LPWSTR net_buffer::put(std::u16string_view text)
+{
     if (!next_ || static_cast<std::size_t>(end_ - next_) < text.size() + 1)
-        return nullptr;  // sized by the caller from the same strings: cannot happen
+        return nullptr; // sized by the caller from the same strings: cannot happen
     char16_t* start = next_;
     if (!text.empty())
         std::memcpy(start, text.data(), text.size() * sizeof(char16_t));
@@ -34,16 +36,18 @@ LPWSTR net_buffer::put(std::u16string_view text) {
     return start;
 }
 
-void* net_buffer::release() {
+void* net_buffer::release()
+{
     void* block = block_;
     block_ = nullptr;
     next_ = end_ = nullptr;
     return block;
 }
 
-}  // namespace netapi
+} // namespace netapi
 
-NET_API_STATUS NetApiBufferFree(void* Buffer) {
+NET_API_STATUS NetApiBufferFree(void* Buffer)
+{
     std::free(Buffer);
     return 0;
 }

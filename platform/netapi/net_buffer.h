@@ -38,4 +38,4 @@ private:
 // Characters a string takes in a block, terminating zero included.
 inline std::size_t block_chars(std::u16string_view text) { return text.size() + 1; }
 
-}  // namespace netapi
+} // namespace netapi

@@ -6,16 +6,16 @@
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
 
-NET_API_STATUS NetGetDCName(LPCWSTR servername, LPCWSTR domainname, LPBYTE* bufptr) {
+NET_API_STATUS NetGetDCName(LPCWSTR servername, LPCWSTR domainname, LPBYTE* bufptr)
+{
     if (!bufptr)
         return ERROR_INVALID_PARAMETER;
     *bufptr = nullptr;
     auto& session = netapi::samba_session::instance();
     std::string controller;
     std::string server = netapi::server_name(servername);
-    NET_API_STATUS status = server.empty()
-                                ? session.locate_controller(netapi::name_arg(domainname), controller)
-                                : session.ask_controller(server, netapi::name_arg(domainname), controller);
+    NET_API_STATUS status = server.empty() ? session.locate_controller(netapi::name_arg(domainname), controller)
+                                           : session.ask_controller(server, netapi::name_arg(domainname), controller);
     // The locator's "no such domain" and "no controller" both mean that no controller of
     // the domain could be found, which is how this call reports it.
     if (status == ERROR_NO_SUCH_DOMAIN || status == ERROR_DOMAIN_CONTROLLER_NOT_FOUND)

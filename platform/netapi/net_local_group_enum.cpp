@@ -10,9 +10,9 @@
 
 // The resume handle is the index of the next group in the server's list, which is read whole
 // each call: the preferred length only decides how much of it one answer carries.
-NET_API_STATUS NetLocalGroupEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr,
-                                 DWORD prefmaxlen, LPDWORD entriesread, LPDWORD totalentries,
-                                 DWORD_PTR* resumehandle) {
+NET_API_STATUS NetLocalGroupEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr, DWORD prefmaxlen, LPDWORD entriesread,
+                                 LPDWORD totalentries, DWORD_PTR* resumehandle)
+{
     if (!bufptr || !entriesread || !totalentries)
         return ERROR_INVALID_PARAMETER;
     *bufptr = nullptr;
@@ -21,8 +21,8 @@ NET_API_STATUS NetLocalGroupEnum(LPCWSTR servername, DWORD level, LPBYTE* bufptr
     if (level > 1)
         return ERROR_INVALID_LEVEL;
     std::vector<netapi::account_record> records;
-    NET_API_STATUS status = netapi::samba_session::instance().local_groups(
-        netapi::server_name(servername), level, records);
+    NET_API_STATUS status = netapi::samba_session::instance().local_groups(netapi::server_name(servername), level,
+                                                                           records);
     if (status != NERR_Success)
         return status;
     std::size_t start = resumehandle ? static_cast<std::size_t>(*resumehandle) : 0;

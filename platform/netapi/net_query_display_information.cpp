@@ -14,11 +14,11 @@ struct converted {
     std::u16string name, comment, full_name;
 };
 
-}  // namespace
+} // namespace
 
-NET_API_STATUS NetQueryDisplayInformation(LPCWSTR ServerName, DWORD Level, DWORD Index,
-                                          DWORD EntriesRequested, DWORD PreferredMaximumLength,
-                                          LPDWORD ReturnedEntryCount, void** SortedBuffer) {
+NET_API_STATUS NetQueryDisplayInformation(LPCWSTR ServerName, DWORD Level, DWORD Index, DWORD EntriesRequested,
+                                          DWORD PreferredMaximumLength, LPDWORD ReturnedEntryCount, void** SortedBuffer)
+{
     if (!ReturnedEntryCount || !SortedBuffer)
         return ERROR_INVALID_PARAMETER;
     *ReturnedEntryCount = 0;
@@ -28,8 +28,7 @@ NET_API_STATUS NetQueryDisplayInformation(LPCWSTR ServerName, DWORD Level, DWORD
 
     std::vector<netapi::account_record> records;
     NET_API_STATUS status = netapi::samba_session::instance().query_display(
-        netapi::server_name(ServerName), Level, Index, EntriesRequested, PreferredMaximumLength,
-        records);
+        netapi::server_name(ServerName), Level, Index, EntriesRequested, PreferredMaximumLength, records);
     if (status != NERR_Success && status != ERROR_MORE_DATA)
         return status;
 

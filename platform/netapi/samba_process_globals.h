@@ -29,4 +29,4 @@ public:
     samba_process_globals& operator=(const samba_process_globals&) = delete;
 };
 
-}  // namespace netapi
+} // namespace netapi

@@ -2,8 +2,8 @@
 
 #include "platform/netapi/samba_process_globals.h"
 #include "platform/netapi/thread_credentials.h"
-#include "platform/win32/win_errors.h"
 #include "platform/netapi/ticket_cache.h"
+#include "platform/win32/win_errors.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,37 +22,37 @@ constexpr std::uint32_t FILTER_SERVER_TRUST = 0x0020;
 constexpr std::uint32_t MORE_DATA = 234;
 constexpr std::uint32_t INVALID_LEVEL = 124;
 
-const char* or_null(const std::string& text) {
-    return text.empty() ? nullptr : text.c_str();
-}
+const char* or_null(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
-std::string text(const char* value) {
-    return value ? std::string(value) : std::string();
-}
+std::string text(const char* value) { return value ? std::string(value) : std::string(); }
 
 // Frees Samba's buffer however the call ends.
 struct samba_buffer {
     void* data = nullptr;
-    ~samba_buffer() {
+    ~samba_buffer()
+    {
         if (data)
             samba::NetApiBufferFree(data);
     }
 };
 
-std::string strip_backslashes(const char* name) {
+std::string strip_backslashes(const char* name)
+{
     std::string result = text(name);
     std::size_t start = result.find_first_not_of('\\');
     return start == std::string::npos ? std::string() : result.substr(start);
 }
 
-}  // namespace
+} // namespace
 
-samba_session& samba_session::instance() {
+samba_session& samba_session::instance()
+{
     static samba_session session;
     return session;
 }
 
-samba_session::~samba_session() {
+samba_session::~samba_session()
+{
     std::lock_guard lock(mutex_);
     if (context_) {
         samba::libnetapi_free(static_cast<samba::libnetapi_ctx*>(context_));
@@ -60,7 +60,8 @@ samba_session::~samba_session() {
     }
 }
 
-std::uint32_t samba_session::open_locked() {
+std::uint32_t samba_session::open_locked()
+{
     if (context_)
         return use_thread_credentials_locked();
     samba::libnetapi_ctx* context = nullptr;
@@ -96,7 +97,8 @@ std::uint32_t samba_session::open_locked() {
     return use_thread_credentials_locked();
 }
 
-std::uint32_t samba_session::use_thread_credentials_locked() {
+std::uint32_t samba_session::use_thread_credentials_locked()
+{
     const user_credentials* wanted = thread_credentials();
     // libnetapi keeps its connections for the whole process whatever credentials made them
     // (a connection made with a good password would serve a later call with a wrong one), so
@@ -107,13 +109,15 @@ std::uint32_t samba_session::use_thread_credentials_locked() {
     return ERROR_SESSION_CREDENTIAL_CONFLICT;
 }
 
-bool samba_session::uses_ticket_cache() {
+bool samba_session::uses_ticket_cache()
+{
     std::lock_guard lock(mutex_);
     open_locked();
     return ticket_cache_;
 }
 
-std::uint32_t samba_session::locate_controller(const std::string& domain, std::string& controller) {
+std::uint32_t samba_session::locate_controller(const std::string& domain, std::string& controller)
+{
     std::lock_guard lock(mutex_);
     // The locator authenticates nobody: other credentials than the context's do not matter.
     if (std::uint32_t status = open_locked(); status != 0 && status != ERROR_SESSION_CREDENTIAL_CONFLICT)
@@ -133,7 +137,8 @@ std::uint32_t samba_session::locate_controller(const std::string& domain, std::s
 }
 
 std::uint32_t samba_session::ask_controller(const std::string& server, const std::string& domain,
-                                            std::string& controller) {
+                                            std::string& controller)
+{
     std::lock_guard lock(mutex_);
     if (std::uint32_t status = open_locked())
         return status;
@@ -146,10 +151,10 @@ std::uint32_t samba_session::ask_controller(const std::string& server, const std
     return status;
 }
 
-std::uint32_t samba_session::query_display(const std::string& server, std::uint32_t level,
-                                           std::uint32_t index, std::uint32_t requested,
-                                           std::uint32_t prefmaxlen,
-                                           std::vector<account_record>& records) {
+std::uint32_t samba_session::query_display(const std::string& server, std::uint32_t level, std::uint32_t index,
+                                           std::uint32_t requested, std::uint32_t prefmaxlen,
+                                           std::vector<account_record>& records)
+{
     records.clear();
     if (level < 1 || level > 3)
         return INVALID_LEVEL;
@@ -158,9 +163,8 @@ std::uint32_t samba_session::query_display(const std::string& server, std::uint3
         return status;
     samba_buffer buffer;
     std::uint32_t read = 0;
-    std::uint32_t status = samba::NetQueryDisplayInformation(or_null(server), level, index,
-                                                             requested, prefmaxlen, &read,
-                                                             &buffer.data);
+    std::uint32_t status = samba::NetQueryDisplayInformation(or_null(server), level, index, requested, prefmaxlen,
+                                                             &read, &buffer.data);
     if (status != 0 && status != MORE_DATA)
         return status;
     if (!buffer.data)
@@ -197,7 +201,8 @@ std::uint32_t samba_session::query_display(const std::string& server, std::uint3
 }
 
 std::uint32_t samba_session::local_groups(const std::string& server, std::uint32_t level,
-                                          std::vector<account_record>& records) {
+                                          std::vector<account_record>& records)
+{
     records.clear();
     if (level > 1)
         return INVALID_LEVEL;
@@ -209,11 +214,10 @@ std::uint32_t samba_session::local_groups(const std::string& server, std::uint32
     std::uint32_t read = 0;
     std::uint32_t total = 0;
     std::uint32_t resume = 0;
-    std::uint32_t status = samba::NetLocalGroupEnum(or_null(server), level, &data, 0xFFFFFFFFu,
-                                                    &read, &total, &resume);
+    std::uint32_t status = samba::NetLocalGroupEnum(or_null(server), level, &data, 0xFFFFFFFFu, &read, &total, &resume);
     buffer.data = data;
     if (status != 0)
-        return status;  // also ERROR_MORE_DATA: a whole list was asked for
+        return status; // also ERROR_MORE_DATA: a whole list was asked for
     if (!data)
         read = 0;
     records.reserve(read);
@@ -231,8 +235,8 @@ std::uint32_t samba_session::local_groups(const std::string& server, std::uint32
     return 0;
 }
 
-std::uint32_t samba_session::server_trust_accounts(const std::string& server,
-                                                   std::vector<std::string>& names) {
+std::uint32_t samba_session::server_trust_accounts(const std::string& server, std::vector<std::string>& names)
+{
     names.clear();
     std::lock_guard lock(mutex_);
     if (std::uint32_t status = open_locked())
@@ -244,8 +248,8 @@ std::uint32_t samba_session::server_trust_accounts(const std::string& server,
         std::uint8_t* data = nullptr;
         std::uint32_t read = 0;
         std::uint32_t total = 0;
-        status = samba::NetUserEnum(or_null(server), 0, FILTER_SERVER_TRUST, &data,
-                                    0xFFFFFFFFu, &read, &total, &resume);
+        status = samba::NetUserEnum(or_null(server), 0, FILTER_SERVER_TRUST, &data, 0xFFFFFFFFu, &read, &total,
+                                    &resume);
         buffer.data = data;
         if (status != 0 && status != MORE_DATA)
             return status;
@@ -264,4 +268,4 @@ std::uint32_t samba_session::server_trust_accounts(const std::string& server,
     return 0;
 }
 
-}  // namespace netapi
+} // namespace netapi

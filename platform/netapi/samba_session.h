@@ -33,18 +33,16 @@ public:
     std::uint32_t locate_controller(const std::string& domain, std::string& controller);
 
     // The controller of the domain as the named server's netlogon service reports it.
-    std::uint32_t ask_controller(const std::string& server, const std::string& domain,
-                                 std::string& controller);
+    std::uint32_t ask_controller(const std::string& server, const std::string& domain, std::string& controller);
 
     // One call of the display information (levels 1, 2, 3).
-    std::uint32_t query_display(const std::string& server, std::uint32_t level,
-                                std::uint32_t index, std::uint32_t requested,
-                                std::uint32_t prefmaxlen, std::vector<account_record>& records);
+    std::uint32_t query_display(const std::string& server, std::uint32_t level, std::uint32_t index,
+                                std::uint32_t requested, std::uint32_t prefmaxlen,
+                                std::vector<account_record>& records);
 
     // The whole local-group list of the server (levels 0, 1). libnetapi's own resume point
     // repeats entries when it pages, so the list is always read whole and paged on our side.
-    std::uint32_t local_groups(const std::string& server, std::uint32_t level,
-                               std::vector<account_record>& records);
+    std::uint32_t local_groups(const std::string& server, std::uint32_t level, std::vector<account_record>& records);
 
     // Every server trust account (the domain's controllers) of the server's domain, paged
     // to the end; names without the trailing "$".
@@ -61,7 +59,7 @@ public:
 
 private:
     samba_session() = default;
-    std::uint32_t open_locked();  // the context, made on first use; caller holds mutex_
+    std::uint32_t open_locked(); // the context, made on first use; caller holds mutex_
     // 0 when the calling thread's credentials (thread_credentials.h; none: the process's own)
     // are those the context was made with, else ERROR_SESSION_CREDENTIAL_CONFLICT; caller
     // holds mutex_.
@@ -70,7 +68,7 @@ private:
     std::mutex mutex_;
     void* context_ = nullptr;
     bool ticket_cache_ = false;
-    std::optional<user_credentials> applied_;  // what the context was made with; none: the process's own
+    std::optional<user_credentials> applied_; // what the context was made with; none: the process's own
 };
 
-}  // namespace netapi
+} // namespace netapi

@@ -5,9 +5,9 @@
 
 namespace netapi {
 
-NET_API_STATUS pack_server_list(const std::vector<std::u16string>& names, DWORD level, DWORD type,
-                                DWORD prefmaxlen, LPBYTE* bufptr, LPDWORD entriesread,
-                                LPDWORD totalentries) {
+NET_API_STATUS pack_server_list(const std::vector<std::u16string>& names, DWORD level, DWORD type, DWORD prefmaxlen,
+                                LPBYTE* bufptr, LPDWORD entriesread, LPDWORD totalentries)
+{
     std::size_t record = level == 100 ? sizeof(SERVER_INFO_100) : sizeof(SERVER_INFO_101);
     std::size_t fit = 0;
     std::size_t used = 0;
@@ -44,4 +44,4 @@ NET_API_STATUS pack_server_list(const std::vector<std::u16string>& names, DWORD 
     return fit < names.size() ? ERROR_MORE_DATA : NERR_Success;
 }
 
-}  // namespace netapi
+} // namespace netapi

@@ -10,8 +10,7 @@
 
 namespace netapi {
 
-NET_API_STATUS pack_server_list(const std::vector<std::u16string>& names, DWORD level, DWORD type,
-                                DWORD prefmaxlen, LPBYTE* bufptr, LPDWORD entriesread,
-                                LPDWORD totalentries);
+NET_API_STATUS pack_server_list(const std::vector<std::u16string>& names, DWORD level, DWORD type, DWORD prefmaxlen,
+                                LPBYTE* bufptr, LPDWORD entriesread, LPDWORD totalentries);
 
-}  // namespace netapi
+} // namespace netapi

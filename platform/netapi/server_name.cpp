@@ -6,11 +6,10 @@
 
 namespace netapi {
 
-std::string name_arg(LPCWSTR name) {
-    return name ? utf16_to_utf8(std::u16string_view(name)) : std::string();
-}
+std::string name_arg(LPCWSTR name) { return name ? utf16_to_utf8(std::u16string_view(name)) : std::string(); }
 
-std::string server_name(LPCWSTR name) {
+std::string server_name(LPCWSTR name)
+{
     if (!name)
         return {};
     std::u16string_view view(name);
@@ -19,4 +18,4 @@ std::string server_name(LPCWSTR name) {
     return utf16_to_utf8(view);
 }
 
-}  // namespace netapi
+} // namespace netapi

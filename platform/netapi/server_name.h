@@ -14,4 +14,4 @@ std::string server_name(LPCWSTR name);
 // A name given to the calls (domain, server) in UTF-8, empty for NULL.
 std::string name_arg(LPCWSTR name);
 
-}  // namespace netapi
+} // namespace netapi

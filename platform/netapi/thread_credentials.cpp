@@ -6,14 +6,10 @@ namespace {
 
 thread_local std::optional<user_credentials> current;
 
-}  // namespace
+} // namespace
 
-void set_thread_credentials(std::optional<user_credentials> credentials) {
-    current = std::move(credentials);
-}
+void set_thread_credentials(std::optional<user_credentials> credentials) { current = std::move(credentials); }
 
-const user_credentials* thread_credentials() {
-    return current ? &*current : nullptr;
-}
+const user_credentials* thread_credentials() { return current ? &*current : nullptr; }
 
-}  // namespace netapi
+} // namespace netapi

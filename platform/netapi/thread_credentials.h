@@ -12,8 +12,8 @@
 namespace netapi {
 
 struct user_credentials {
-    std::string user;      // UTF-8, as libnetapi takes it: "user", "user@REALM" or "DOMAIN\user"
-    std::string password;  // UTF-8
+    std::string user;     // UTF-8, as libnetapi takes it: "user", "user@REALM" or "DOMAIN\user"
+    std::string password; // UTF-8
 
     bool operator==(const user_credentials&) const = default;
 };
@@ -24,4 +24,4 @@ void set_thread_credentials(std::optional<user_credentials> credentials);
 // The calling thread's credentials; null when it uses the process's own.
 const user_credentials* thread_credentials();
 
-}  // namespace netapi
+} // namespace netapi

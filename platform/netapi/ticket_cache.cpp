@@ -19,13 +19,15 @@ using free_principal_fn = void (*)(void* context, void* principal);
 using cc_close_fn = krb5_error_code (*)(void* context, void* cache);
 
 template <class F>
-F symbol(void* library, const char* name) {
+F symbol(void* library, const char* name)
+{
     return reinterpret_cast<F>(dlsym(library, name));
 }
 
-}  // namespace
+} // namespace
 
-bool has_ticket_cache() {
+bool has_ticket_cache()
+{
     void* library = dlopen("libkrb5.so.3", RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return false;
@@ -37,8 +39,8 @@ bool has_ticket_cache() {
     auto cc_close = symbol<cc_close_fn>(library, "krb5_cc_close");
     bool found = false;
     void* context = nullptr;
-    if (init_context && free_context && cc_default && cc_get_principal && free_principal &&
-        cc_close && init_context(&context) == 0) {
+    if (init_context && free_context && cc_default && cc_get_principal && free_principal && cc_close &&
+        init_context(&context) == 0) {
         void* cache = nullptr;
         if (cc_default(context, &cache) == 0) {
             void* principal = nullptr;
@@ -54,4 +56,4 @@ bool has_ticket_cache() {
     return found;
 }
 
-}  // namespace netapi
+} // namespace netapi

@@ -7,4 +7,4 @@ namespace netapi {
 
 bool has_ticket_cache();
 
-}  // namespace netapi
+} // namespace netapi

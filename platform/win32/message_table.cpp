@@ -294,7 +294,7 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
     if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || (flags & FORMAT_MESSAGE_FROM_STRING) != 0 || buffer == nullptr) {
         // This system keeps messages in the system table only.
         SetLastError((flags & FORMAT_MESSAGE_FROM_HMODULE) && buffer != nullptr ? ERROR_RESOURCE_TYPE_NOT_FOUND
-                                                                                 : ERROR_INVALID_PARAMETER);
+                                                                                : ERROR_INVALID_PARAMETER);
         return 0;
     }
     if (!win32::language_available(languageId)) {

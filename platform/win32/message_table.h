@@ -36,13 +36,13 @@ HLOCAL LocalFree(HLOCAL memory);
 // inserts are never expanded (the system's texts have none). Modules carry no message tables
 // of their own: FROM_HMODULE without FROM_SYSTEM fails with ERROR_RESOURCE_TYPE_NOT_FOUND. A
 // maximum width of FORMAT_MESSAGE_MAX_WIDTH_MASK drops the final line break; other widths
-// are ignored. Languages other than neutral / English give ERROR_RESOURCE_LANG_NOT_FOUND. With ALLOCATE_BUFFER, `buffer`
-// is really an LPWSTR* that receives LocalAlloc'ed text (free it with LocalFree). Returns the
-// number of characters stored without the NUL; 0 with the last error set when it fails:
-// ERROR_MR_MID_NOT_FOUND for a code without text, ERROR_INSUFFICIENT_BUFFER when `size` is too
-// small, ERROR_INVALID_PARAMETER for a null buffer or an unsupported source.
-DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer,
-                     DWORD size, va_list* arguments);
+// are ignored. Languages other than neutral / English give ERROR_RESOURCE_LANG_NOT_FOUND. With ALLOCATE_BUFFER,
+// `buffer` is really an LPWSTR* that receives LocalAlloc'ed text (free it with LocalFree). Returns the number of
+// characters stored without the NUL; 0 with the last error set when it fails: ERROR_MR_MID_NOT_FOUND for a code without
+// text, ERROR_INSUFFICIENT_BUFFER when `size` is too small, ERROR_INVALID_PARAMETER for a null buffer or an unsupported
+// source.
+DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer, DWORD size,
+                     va_list* arguments);
 
 namespace win32 {
 

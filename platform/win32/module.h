@@ -31,10 +31,7 @@ namespace detail {
 
 // The handle of the module this call is compiled into. Hidden and inline, so that the
 // collector .so gets its own handle and not the executable's.
-[[gnu::visibility("hidden")]] inline HMODULE current_module()
-{
-    return module_of_address(&detail::module_anchor);
-}
+[[gnu::visibility("hidden")]] inline HMODULE current_module() { return module_of_address(&detail::module_anchor); }
 
 } // namespace win32
 

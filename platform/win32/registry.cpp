@@ -98,10 +98,7 @@ std::optional<std::vector<std::u16string>> split_path(LPCWSTR subKey)
     return segments;
 }
 
-std::u16string value_name(LPCWSTR name)
-{
-    return name == nullptr ? std::u16string() : std::u16string(name);
-}
+std::u16string value_name(LPCWSTR name) { return name == nullptr ? std::u16string() : std::u16string(name); }
 
 // A string value is kept as its text and one final NUL, whatever the caller passed: data
 // without a terminator gains one, anything after the first NUL is dropped.
@@ -411,8 +408,8 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD cchName, LPDWORD,
     });
 }
 
-LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD cchValueName, LPDWORD, LPDWORD type,
-                   LPBYTE data, LPDWORD cbData)
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD cchValueName, LPDWORD, LPDWORD type, LPBYTE data,
+                   LPDWORD cbData)
 {
     return read_key(key, KEY_QUERY_VALUE, [&](registry_key& at) {
         if (index >= at.values.size())
@@ -463,9 +460,6 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD cchClass, LPDWORD, LPDW
 
 namespace win32 {
 
-std::string registry_file_path()
-{
-    return current_registry_location().file;
-}
+std::string registry_file_path() { return current_registry_location().file; }
 
 } // namespace win32

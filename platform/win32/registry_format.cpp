@@ -47,10 +47,7 @@ std::string quote(std::u16string_view text)
     return out;
 }
 
-bool is_surrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDFFF;
-}
+bool is_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 // A key name is one segment of the key line's path, so the separator is escaped as well as
 // the escape character itself, and a lone surrogate, which UTF-8 cannot carry, is written
@@ -83,10 +80,7 @@ std::string encode_key_segment(std::u16string_view name)
     return out;
 }
 
-bool survives_utf8(std::u16string_view text)
-{
-    return utf8_to_utf16(utf16_to_utf8(text)) == text;
-}
+bool survives_utf8(std::u16string_view text) { return utf8_to_utf16(utf16_to_utf8(text)) == text; }
 
 // The text of a string value stored as this store stores them: UTF-16 with one final NUL.
 std::optional<std::u16string> as_string(const registry_value& v)
@@ -378,8 +372,8 @@ bool registry_format::read(std::string_view text, registry_tree& tree, std::size
                     return false;
                 }
                 const std::size_t next = path.find('\\', at + 1);
-                const std::string_view segment =
-                    path.substr(at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1);
+                const std::string_view segment = path.substr(
+                    at + 1, next == std::string_view::npos ? std::string_view::npos : next - at - 1);
                 const auto name = decode_key_segment(segment);
                 if (!name || name->empty()) {
                     error_line = line_number;

@@ -37,8 +37,7 @@ registry_location resolve_registry_location(const registry_surroundings& around)
         std::error_code ec;
         // Whatever kind of file it is: one that is not a regular file fails to read, rather
         // than sending the build's programs to the per-user registry unnoticed.
-        if (std::filesystem::symlink_status(build_registry, ec).type() != std::filesystem::file_type::not_found &&
-            !ec)
+        if (std::filesystem::symlink_status(build_registry, ec).type() != std::filesystem::file_type::not_found && !ec)
             return {build_registry.string(), {}};
     }
     std::string config;

@@ -22,10 +22,10 @@ struct registry_location {
 
 // What the resolution looks at; empty strings for what is not set.
 struct registry_surroundings {
-    std::string explicit_file;    // OSTREL_REGISTRY
-    std::string executable_dir;   // the running executable's directory
-    std::string xdg_config_home;  // XDG_CONFIG_HOME
-    std::string home;             // HOME
+    std::string explicit_file;   // OSTREL_REGISTRY
+    std::string executable_dir;  // the running executable's directory
+    std::string xdg_config_home; // XDG_CONFIG_HOME
+    std::string home;            // HOME
 };
 
 inline constexpr const char* kBuildRegistryName = "build-registry.txt";

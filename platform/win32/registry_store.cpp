@@ -113,7 +113,7 @@ LONG registry_store::refresh(layer& file, bool force, bool& reloaded)
         }
         return static_cast<LONG>(ERROR_SUCCESS);
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     sig = signature_of(st);
@@ -170,7 +170,7 @@ LONG registry_store::save(const registry_tree& tree)
     if (fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     const std::string text = registry_format::write(tree);
-    struct stat st{};
+    struct stat st {};
     if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 || ::fstat(fd.get(), &st) != 0 ||
         ::rename(temp.c_str(), upper_.path.c_str()) != 0) {
         ::unlink(temp.c_str());

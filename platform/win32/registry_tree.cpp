@@ -12,8 +12,7 @@ char16_t fold_char(char16_t c)
         return static_cast<char16_t>(c - 0x20);
     if (c < 0x80)
         return c;
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F))
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
         return static_cast<char16_t>(c - 0x20);
     if (c == 0xFF)
         return 0x178;

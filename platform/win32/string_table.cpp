@@ -56,10 +56,7 @@ string_table_registration::string_table_registration(HINSTANCE module, std::span
     register_string_table(module_, entries_);
 }
 
-string_table_registration::~string_table_registration()
-{
-    unregister_string_table(module_, entries_);
-}
+string_table_registration::~string_table_registration() { unregister_string_table(module_, entries_); }
 
 } // namespace win32
 

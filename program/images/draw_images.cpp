@@ -22,8 +22,8 @@ struct picture {
     QString path;
     int width;
     int height;
-    int colours;  // 256 or 16
-    int figure;   // which figure to draw
+    int colours; // 256 or 16
+    int figure;  // which figure to draw
 };
 
 // The standard 16 colours of a 16-colour picture, each once.
@@ -86,7 +86,7 @@ QList<QRgb> fitted_palette(const QImage& image, int size)
     std::vector<entry> colours;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         colours.push_back({it.key(), it.value()});
-    using box = std::pair<std::size_t, std::size_t>;  // a range of `colours`
+    using box = std::pair<std::size_t, std::size_t>; // a range of `colours`
     const auto channel = [](QRgb c, int k) { return k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c); };
     const auto widest = [&](const box& b, int& range) {
         int best = 0;
@@ -118,7 +118,7 @@ QList<QRgb> fitted_palette(const QImage& image, int size)
             }
         }
         if (chosen == boxes.size())
-            break;  // every box holds one colour
+            break; // every box holds one colour
         const box b = boxes[chosen];
         std::sort(colours.begin() + static_cast<long>(b.first), colours.begin() + static_cast<long>(b.second),
                   [&](const entry& x, const entry& y) {
@@ -155,9 +155,7 @@ QList<QRgb> fitted_palette(const QImage& image, int size)
 // one more, transparent, entry (the icon's mask).
 QImage reduce(const QImage& image, int colours, bool transparent)
 {
-    const QList<QRgb> opaque = colours == 16   ? palette16()
-                               : transparent ? palette256()
-                                             : fitted_palette(image, 256);
+    const QList<QRgb> opaque = colours == 16 ? palette16() : transparent ? palette256() : fitted_palette(image, 256);
     QList<QRgb> palette = opaque;
     if (transparent)
         palette.append(qRgba(0, 0, 0, 0));
@@ -185,7 +183,7 @@ void draw(QPainter& p, const picture& pic)
 {
     const QRectF all(0, 0, pic.width, pic.height);
     switch (pic.figure) {
-    case 0: {  // watermark: a tall gradient with rings
+    case 0: { // watermark: a tall gradient with rings
         QLinearGradient g(all.topLeft(), all.bottomRight());
         g.setColorAt(0, QColor(18, 52, 120));
         g.setColorAt(1, QColor(90, 150, 220));
@@ -197,8 +195,8 @@ void draw(QPainter& p, const picture& pic)
         }
         break;
     }
-    case 1: {  // banner: white where the page's title and text stand, the watermark's blue
-               // and rings fading in at the right
+    case 1: { // banner: white where the page's title and text stand, the watermark's blue
+              // and rings fading in at the right
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(all, Qt::white);
         QLinearGradient g(QPointF(pic.width * 0.55, 0), all.topRight());
@@ -213,22 +211,23 @@ void draw(QPainter& p, const picture& pic)
             p.drawEllipse(centre, pic.height * 0.22 * i, pic.height * 0.22 * i);
         break;
     }
-    case 2: {  // small square mark
+    case 2: { // small square mark
         p.fillRect(all, Qt::white);
         p.fillRect(all.adjusted(2, 2, -2, -2), QColor(0, 0, 128));
         break;
     }
-    case 3: {  // icon: a bar chart
+    case 3: { // icon: a bar chart
         p.fillRect(all, Qt::transparent);
         const double w = pic.width / 5.0;
         const double heights[] = {0.45, 0.75, 0.6};
         for (int i = 0; i < 3; ++i) {
             const double h = pic.height * heights[i];
-            p.fillRect(QRectF(w * (0.5 + 1.5 * i), pic.height - h - 1, w, h), i == 1 ? QColor(0, 128, 0) : QColor(0, 0, 160));
+            p.fillRect(QRectF(w * (0.5 + 1.5 * i), pic.height - h - 1, w, h),
+                       i == 1 ? QColor(0, 128, 0) : QColor(0, 0, 160));
         }
         break;
     }
-    case 4: {  // icon: a globe
+    case 4: { // icon: a globe
         p.setRenderHint(QPainter::Antialiasing);
         p.setBrush(QColor(40, 110, 200));
         p.setPen(QPen(QColor(0, 40, 100), 1));
@@ -239,7 +238,7 @@ void draw(QPainter& p, const picture& pic)
         p.drawLine(QPointF(1, pic.height / 2.0), QPointF(pic.width - 1, pic.height / 2.0));
         break;
     }
-    default: {  // icon: an envelope
+    default: { // icon: an envelope
         p.fillRect(all.adjusted(1, pic.height * 0.2, -1, -pic.height * 0.2), QColor(255, 255, 0));
         p.setPen(QPen(Qt::black, 1));
         p.drawRect(all.adjusted(1, pic.height * 0.2, -2, -pic.height * 0.2 - 1));
@@ -259,24 +258,19 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!QDir().mkpath(out.filePath(QStringLiteral("bitmap"))) || !QDir().mkpath(out.filePath(QStringLiteral("icon")))) {
+    if (!QDir().mkpath(out.filePath(QStringLiteral("bitmap"))) ||
+        !QDir().mkpath(out.filePath(QStringLiteral("icon")))) {
         std::fprintf(stderr, "ostrel_draw_images: cannot create %s\n", argv[1]);
         return 1;
     }
 
     const std::vector<picture> pictures = {
-        {QStringLiteral("bitmap/101.png"), 164, 312, 256, 0},
-        {QStringLiteral("bitmap/102.png"), 497, 58, 256, 1},
-        {QStringLiteral("bitmap/113.png"), 205, 390, 256, 0},
-        {QStringLiteral("bitmap/114.png"), 621, 70, 256, 1},
-        {QStringLiteral("bitmap/115.png"), 16, 16, 16, 2},
-        {QStringLiteral("bitmap/116.png"), 16, 16, 16, 2},
-        {QStringLiteral("icon/1-32.png"), 32, 32, 16, 3},
-        {QStringLiteral("icon/101-16.png"), 16, 16, 256, 3},
-        {QStringLiteral("icon/101-32.png"), 32, 32, 256, 3},
-        {QStringLiteral("icon/102-16.png"), 16, 16, 256, 4},
-        {QStringLiteral("icon/102-32.png"), 32, 32, 256, 4},
-        {QStringLiteral("icon/103-16.png"), 16, 16, 16, 5},
+        {QStringLiteral("bitmap/101.png"), 164, 312, 256, 0}, {QStringLiteral("bitmap/102.png"), 497, 58, 256, 1},
+        {QStringLiteral("bitmap/113.png"), 205, 390, 256, 0}, {QStringLiteral("bitmap/114.png"), 621, 70, 256, 1},
+        {QStringLiteral("bitmap/115.png"), 16, 16, 16, 2},    {QStringLiteral("bitmap/116.png"), 16, 16, 16, 2},
+        {QStringLiteral("icon/1-32.png"), 32, 32, 16, 3},     {QStringLiteral("icon/101-16.png"), 16, 16, 256, 3},
+        {QStringLiteral("icon/101-32.png"), 32, 32, 256, 3},  {QStringLiteral("icon/102-16.png"), 16, 16, 256, 4},
+        {QStringLiteral("icon/102-32.png"), 32, 32, 256, 4},  {QStringLiteral("icon/103-16.png"), 16, 16, 16, 5},
         {QStringLiteral("icon/103-32.png"), 32, 32, 16, 5},
     };
 

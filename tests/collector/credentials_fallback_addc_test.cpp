@@ -91,8 +91,8 @@ std::vector<unsigned char> no_address_answer(const unsigned char* packet, std::s
         return {};
     std::vector<unsigned char> answer(packet, packet + question_end);
     answer[2] = static_cast<unsigned char>(0x80 | (packet[2] & 0x79)); // a response; opcode and RD kept
-    answer[3] = 0x80 | 3;                                               // RA, NXDOMAIN
-    std::fill(answer.begin() + 6, answer.begin() + 12, 0);              // no answer, authority or extra
+    answer[3] = 0x80 | 3;                                              // RA, NXDOMAIN
+    std::fill(answer.begin() + 6, answer.begin() + 12, 0);             // no answer, authority or extra
     return answer;
 }
 
@@ -161,7 +161,8 @@ private:
         if (size <= 0)
             return;
         record(packet, static_cast<std::size_t>(size));
-        if (const auto refusal = no_address_answer(packet, static_cast<std::size_t>(size), m_hidden); !refusal.empty()) {
+        if (const auto refusal = no_address_answer(packet, static_cast<std::size_t>(size), m_hidden);
+            !refusal.empty()) {
             sendto(m_udp, refusal.data(), refusal.size(), 0, reinterpret_cast<sockaddr*>(&from), from_size);
             return;
         }
@@ -171,7 +172,8 @@ private:
         if (send(upstream, packet, static_cast<std::size_t>(size), 0) == size) {
             const ssize_t answer = recv(upstream, packet, sizeof packet, 0);
             if (answer > 0)
-                sendto(m_udp, packet, static_cast<std::size_t>(answer), 0, reinterpret_cast<sockaddr*>(&from), from_size);
+                sendto(m_udp, packet, static_cast<std::size_t>(answer), 0, reinterpret_cast<sockaddr*>(&from),
+                       from_size);
         }
         close(upstream);
     }
@@ -357,10 +359,10 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
     struct Case {
         const char* what;
         std::string entry;
-        std::string shown;     // the entry as its bind line names it
-        std::string password;  // what must appear nowhere
-        std::string reason;    // what the bind line says, beside the system's text
-        LONG users;            // what the management calls count
+        std::string shown;    // the entry as its bind line names it
+        std::string password; // what must appear nowhere
+        std::string reason;   // what the bind line says, beside the system's text
+        LONG users;           // what the management calls count
     };
     const std::vector<Case> cases = {
         {"a wrong password", host + "/" + upn + "/" + wrong, host + "/" + upn, wrong, "refused the password", -1},
@@ -390,16 +392,16 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
     // One process counts with the credentials of its first management call; an entry with
     // others is refused, never counted over the first one's connection.
     std::vector<counted_entry> mixed;
-    const bool ran_mixed =
-        count_in_child({domain + "/" + upn + "/" + password, domain + "/" + upn + "/" + wrong}, folder, mixed);
+    const bool ran_mixed = count_in_child({domain + "/" + upn + "/" + password, domain + "/" + upn + "/" + wrong},
+                                          folder, mixed);
     resolver.stop();
     std::remove((std::string(folder) + "/resolv.conf").c_str());
     rmdir(folder);
 
     const std::vector<std::string> looked_up = resolver.names();
-    EXPECT_TRUE(std::any_of(looked_up.begin(), looked_up.end(),
-                            [&](const std::string& name) { return lower(name).ends_with(domain); }))
-        << "the stand-in saw no lookup of the domain";
+    EXPECT_TRUE(std::any_of(looked_up.begin(), looked_up.end(), [&](const std::string& name) {
+        return lower(name).ends_with(domain);
+    })) << "the stand-in saw no lookup of the domain";
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.what);

@@ -179,7 +179,8 @@ inline void install_standard_tables(fake_backend& backend)
 {
     auto computers = std::make_shared<fake_collector>(
         backend, "computers", collector::pairs{{oxcDC, 1}, {oxcServer, 3}, {oxcWorkstation, 5}});
-    auto users = std::make_shared<fake_collector>(backend, "users", collector::pairs{{oxcUser, 10}, {oxcEnabledUser, 8}});
+    auto users = std::make_shared<fake_collector>(backend, "users",
+                                                  collector::pairs{{oxcUser, 10}, {oxcEnabledUser, 8}});
     auto groups = std::make_shared<fake_collector>(backend, "groups",
                                                    collector::pairs{{oxcGlobalGroup, 4}, {oxcLocalGroup, 2}});
     for (auto c : {oxcDC, oxcServer, oxcWorkstation, oxcUnknownComputerType})
@@ -192,14 +193,17 @@ inline void install_standard_tables(fake_backend& backend)
         backend, "computers_ad",
         collector::pairs{{oxcDC, 2}, {oxcServer, 6}, {oxcWorkstation, 7}, {oxcUnknownComputerType, 1}});
     auto users_ad = std::make_shared<fake_collector>(
-        backend, "users_ad", collector::pairs{{oxcUser, 20}, {oxcEnabledUser, 18}, {oxcMSA, 2}, {oxcLyncEnabledUser, 0}});
+        backend, "users_ad",
+        collector::pairs{{oxcUser, 20}, {oxcEnabledUser, 18}, {oxcMSA, 2}, {oxcLyncEnabledUser, 0}});
     auto groups_ad = std::make_shared<fake_collector>(
         backend, "groups_ad", collector::pairs{{oxcGlobalGroup, 9}, {oxcLocalGroup, 3}, {oxcUniversalGroup, 1}});
-    auto exchange_ad = std::make_shared<fake_collector>(
-        backend, "exchange_ad",
-        collector::pairs{{oxcMailEnabledUser, 5}, {oxcMailboxEnabledUser, 4}, {oxcMailEnabledGroup, 1}, {oxcContact, 0},
-                         {oxcExchangeServer, -1}},
-        u"error processing LDAP query 'x': failed\r\n");
+    auto exchange_ad = std::make_shared<fake_collector>(backend, "exchange_ad",
+                                                        collector::pairs{{oxcMailEnabledUser, 5},
+                                                                         {oxcMailboxEnabledUser, 4},
+                                                                         {oxcMailEnabledGroup, 1},
+                                                                         {oxcContact, 0},
+                                                                         {oxcExchangeServer, -1}},
+                                                        u"error processing LDAP query 'x': failed\r\n");
     for (auto c : {oxcDC, oxcServer, oxcWorkstation, oxcUnknownComputerType})
         backend.ad[c] = computers_ad;
     for (auto c : {oxcUser, oxcMSA, oxcLyncEnabledUser})

@@ -1,7 +1,7 @@
 #include "collector/hrx_ex.h"
 
-#include "platform/com/error_info.h"
 #include "platform/com/bstr.h"
+#include "platform/com/error_info.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/win_errors.h"
 

@@ -118,13 +118,17 @@ TEST_F(Engine, ChoosesCollectorsByMaskAndBind)
     };
     const Case cases[] = {
         {u"nt.test", oxcNetwork, {"computers:nt.test", "users:nt.test", "groups:nt.test"}},
-        {u"ad.test", oxcNetwork, {"computers_ad:ad.test", "users_ad:ad.test", "groups_ad:ad.test", "exchange_ad:ad.test"}},
+        {u"ad.test",
+         oxcNetwork,
+         {"computers_ad:ad.test", "users_ad:ad.test", "groups_ad:ad.test", "exchange_ad:ad.test"}},
         {u"ad.test", oxcUniversalGroup, {"groups_ad:ad.test"}},
         {u"nt.test", oxcUniversalGroup, {"groups:nt.test"}},
         {u"ad.test", oxcLyncEnabledUser, {}},
         {u"ad.test", oxcEnabledUser, {}},
         {u"nt.test", oxcMSA, {}},
-        {u"ad.test", static_cast<oxcOstrelCounter>(oxcDC | oxcServer | oxcUnknownComputerType), {"computers_ad:ad.test"}},
+        {u"ad.test",
+         static_cast<oxcOstrelCounter>(oxcDC | oxcServer | oxcUnknownComputerType),
+         {"computers_ad:ad.test"}},
     };
     for (const auto& c : cases) {
         run({c.name}, c.mask);
@@ -423,9 +427,8 @@ TEST_F(Engine, ThreadThatCannotStartKeepsThePreviousRunsRecords)
 TEST_F(Engine, FailedBindWithCredentialsFallsBackWithTheHostAndTheEntrysCredentials)
 {
     const auto infos = run({u"nt.test/reader/Se/cret", u"nt2.test"}, oxcUser);
-    EXPECT_EQ(backend->taken_runs(),
-              (std::vector<std::string>{"credentials:reader:Se/cret", "users:nt.test", "credentials end",
-                                        "users:nt2.test"}));
+    EXPECT_EQ(backend->taken_runs(), (std::vector<std::string>{"credentials:reader:Se/cret", "users:nt.test",
+                                                               "credentials end", "users:nt2.test"}));
     ASSERT_EQ(infos.size(), 2u);
     EXPECT_EQ(infos[0].name, u"nt.test/reader/Se/cret");
     EXPECT_EQ(infos[0].error, u"error while connecting to LDAP server 'nt.test/reader': refused\r\n");

@@ -22,9 +22,9 @@
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 
 #include <filesystem>
 #include <thread>
@@ -150,9 +150,9 @@ protected:
         EXPECT_EQ(CLSIDFromProgID(u"OstrelCollector.OstrelCollector", &clsid), S_OK);
         EXPECT_EQ(clsid, CLSID_OstrelCollector);
         CComPtr<IDispatch> object;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&object.p)),
-                  S_OK);
+        EXPECT_EQ(
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object.p)),
+            S_OK);
         return object;
     }
     DWORD advise(IUnknown* object, IUnknown* sink)
@@ -239,7 +239,8 @@ TEST_F(MtaCollectorModule, RegistrationWritesBothProgIdsAndUnregistrationKeepsCl
     }
     const std::u16string lib = u"TypeLib\\{37BBB4B6-3E12-4F77-93FB-E6795BB31482}\\1.0";
     EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, lib), u"OstrelCollector 1.0 Type Library");
-    EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, u"Interface\\{7DDD0D92-7DEA-4C30-B190-4718A1F60FB0}"), u"IOstrelCollector");
+    EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, u"Interface\\{7DDD0D92-7DEA-4C30-B190-4718A1F60FB0}"),
+              u"IOstrelCollector");
 
     ASSERT_EQ(entry("DllUnregisterServer")(), S_OK);
     for (const auto& c : kClasses) {
@@ -308,8 +309,8 @@ TEST_F(MtaCollectorModule, LateBoundClientDrivesAWholeCollection)
         oxcOstrelCounter counter;
         LONG expected;
     };
-    for (const Case c : {Case{oxcUser, 10}, Case{oxcDC, 1}, Case{oxcEnabledUser, 8}, Case{oxcMSA, -1},
-                         Case{oxcNetwork, -1}}) {
+    for (const Case c :
+         {Case{oxcUser, 10}, Case{oxcDC, 1}, Case{oxcEnabledUser, 8}, Case{oxcMSA, -1}, Case{oxcNetwork, -1}}) {
         ASSERT_EQ(call(info, u"GetInfo", DISPATCH_METHOD, {i4(c.counter)}, &result), S_OK);
         EXPECT_EQ(result.lVal, c.expected) << c.counter;
     }
@@ -614,7 +615,9 @@ TEST_F(CollectorModule, ApartmentClientReceivesEventsOnItsOwnThread)
                 if (id == DISPID_CollectionCompleted)
                     completed_inside_cancel = in_cancel;
             };
-            m_backend.on_collect = [](const std::string&) { std::this_thread::sleep_for(std::chrono::milliseconds(30)); };
+            m_backend.on_collect = [](const std::string&) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            };
             ASSERT_EQ(direct->Collect(&names, oxcUser), S_OK);
             in_cancel = true;
             EXPECT_EQ(direct->Cancel(), S_OK);

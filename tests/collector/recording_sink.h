@@ -17,8 +17,8 @@ namespace collector_test {
 struct sink_call {
     DISPID id;
     DWORD thread;
-    std::u16string name;       // DomainCollected
-    IDispatch* infos;          // CollectionCompleted (held)
+    std::u16string name; // DomainCollected
+    IDispatch* infos;    // CollectionCompleted (held)
     bool error_is_null;
     std::u16string error;
     int sink_tag;

@@ -77,7 +77,7 @@ module_backends make_module_backends()
 // Installs the back ends the objects of this build count over (neither is owned; each must
 // outlive the objects that use it); null leaves that side with nothing.
 extern "C" [[gnu::visibility("default")]] void OstrelCollectorTesting_InstallBackends(directory_backend* directory,
-                                                                                     network_backend* network)
+                                                                                      network_backend* network)
 {
     std::lock_guard lock(installed_mutex);
     installed_directory = directory;

@@ -24,10 +24,7 @@ protected:
         ASSERT_EQ(DllRegisterServer(), 0);
         host_ = std::make_unique<forms::TestHost>(true);
     }
-    void TearDown() override
-    {
-        host_.reset();
-    }
+    void TearDown() override { host_.reset(); }
 
     forms::TestHost& host() { return *host_; }
     std::vector<forms::RecordingMessageBox::Box>& boxes() { return host_->messages().boxes; }

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#define FUZZ_REQUIRE(condition, promise)                                                              \
-    do {                                                                                              \
-        if (!(condition))                                                                             \
-            fuzz_broken_promise(#condition, promise);                                                 \
+#define FUZZ_REQUIRE(condition, promise)                                                                               \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fuzz_broken_promise(#condition, promise);                                                                  \
     } while (0)
 
 [[noreturn]] inline void fuzz_broken_promise(const char* condition, std::string_view promise)

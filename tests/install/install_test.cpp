@@ -38,7 +38,8 @@ run_result install(const QString& prefix, const QString& destdir = {})
     if (!destdir.isEmpty())
         env.insert(QStringLiteral("DESTDIR"), destdir);
     return run(QStringLiteral(OSTREL_CMAKE_COMMAND),
-               {QStringLiteral("--install"), QStringLiteral(OSTREL_BUILD_DIR), QStringLiteral("--prefix"), prefix}, env);
+               {QStringLiteral("--install"), QStringLiteral(OSTREL_BUILD_DIR), QStringLiteral("--prefix"), prefix},
+               env);
 }
 
 // The quoted paths a registry file names.
@@ -63,13 +64,15 @@ TEST(Install, StagedBelowDestdirTheRegistryAndTheDesktopEntryNameTheFinalPaths)
 
     const QString root = stage.path() + prefix;
     const QStringList paths = paths_in(read(root + QStringLiteral("/lib/ostrel/registry.txt")));
-    EXPECT_TRUE(paths.contains(prefix + QStringLiteral("/lib/ostrel/libOstrelCollector.so"))) << paths.join(u' ').toStdString();
+    EXPECT_TRUE(paths.contains(prefix + QStringLiteral("/lib/ostrel/libOstrelCollector.so")))
+        << paths.join(u' ').toStdString();
     EXPECT_TRUE(paths.contains(prefix + QStringLiteral("/lib/ostrel/KyComCtl.so"))) << paths.join(u' ').toStdString();
     for (const QString& path : paths)
         EXPECT_TRUE(path.startsWith(prefix + u'/')) << path.toStdString();
 
     const QString entry = read(root + QStringLiteral("/share/applications/ostrel.desktop"));
-    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") + prefix + QStringLiteral("/bin/Ostrel\n"))) << entry.toStdString();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=") + prefix + QStringLiteral("/bin/Ostrel\n")))
+        << entry.toStdString();
 }
 
 TEST(Install, TheInstalledProgramCountsTheDomainController)
@@ -82,10 +85,12 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
     ASSERT_EQ(installed.exit_code, 0) << installed.err.toStdString() << installed.out.toStdString();
 
     // The program, the tool and the modules where they belong; the modules registered there.
-    for (const char* file : {"bin/Ostrel", "bin/ostrel-regsvr", "lib/ostrel/libOstrelCollector.so", "lib/ostrel/KyComCtl.so"})
+    for (const char* file :
+         {"bin/Ostrel", "bin/ostrel-regsvr", "lib/ostrel/libOstrelCollector.so", "lib/ostrel/KyComCtl.so"})
         EXPECT_TRUE(QFileInfo(prefix + u'/' + QString::fromUtf8(file)).isFile()) << file;
     const QStringList paths = paths_in(read(prefix + QStringLiteral("/lib/ostrel/registry.txt")));
-    EXPECT_TRUE(paths.contains(prefix + QStringLiteral("/lib/ostrel/libOstrelCollector.so"))) << paths.join(u' ').toStdString();
+    EXPECT_TRUE(paths.contains(prefix + QStringLiteral("/lib/ostrel/libOstrelCollector.so")))
+        << paths.join(u' ').toStdString();
     for (const QString& path : paths)
         EXPECT_TRUE(path.startsWith(prefix + u'/')) << path.toStdString();
 
@@ -133,17 +138,20 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
         env.remove(QString::fromUtf8(name));
 
     const QString host = QString::fromStdString(ostrel::test::env("SAMBA_DC_FQDN").value_or("dc1.test.local"));
-    const QString user = QString::fromStdString(ostrel::test::env("SAMBA_DC_ADMIN_BINDDN").value_or("Administrator@test.local"));
-    const QString password =
-        QString::fromStdString(ostrel::test::env("SAMBA_DC_ADMIN_PASSWORD").value_or("Fixture-Adm1n"));
+    const QString user = QString::fromStdString(
+        ostrel::test::env("SAMBA_DC_ADMIN_BINDDN").value_or("Administrator@test.local"));
+    const QString password = QString::fromStdString(
+        ostrel::test::env("SAMBA_DC_ADMIN_PASSWORD").value_or("Fixture-Adm1n"));
     const QString report = dir.filePath(QStringLiteral("report.txt"));
-    const run_result counted =
-        run(prefix + QStringLiteral("/bin/Ostrel"),
-            {QStringLiteral("/domain:") + host + u'/' + user + u'/' + password, QStringLiteral("/out:") + report}, env);
+    const run_result counted = run(
+        prefix + QStringLiteral("/bin/Ostrel"),
+        {QStringLiteral("/domain:") + host + u'/' + user + u'/' + password, QStringLiteral("/out:") + report}, env);
     ASSERT_EQ(counted.exit_code, 0) << counted.err.toStdString();
     const QString file = read(report);
-    EXPECT_TRUE(file.contains(QStringLiteral("\r\n[") + host + u'/' + user + QStringLiteral("]\r\n"))) << file.toStdString();
-    EXPECT_TRUE(file.contains(QStringLiteral("\r\nUsers=%1\r\n").arg(ostrel::test::dc_count("COUNT_USER")))) << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\n[") + host + u'/' + user + QStringLiteral("]\r\n")))
+        << file.toStdString();
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nUsers=%1\r\n").arg(ostrel::test::dc_count("COUNT_USER"))))
+        << file.toStdString();
     EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t0\r\n"))) << file.toStdString();
     EXPECT_FALSE(file.contains(password));
     EXPECT_FALSE(QFileInfo::exists(home + QStringLiteral("/.config/ostrel")));

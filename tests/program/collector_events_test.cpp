@@ -33,7 +33,8 @@ HRESULT raise(IDispatch* sink, DISPID id, std::vector<CComVariant> lastFirst)
 CComPtr<IDispatch> as_events(CCollectorEvents* events)
 {
     CComPtr<IDispatch> sink;
-    EXPECT_EQ(events->GetUnknown()->QueryInterface(DIID__IOstrelCollectorEvents, reinterpret_cast<void**>(&sink)), S_OK);
+    EXPECT_EQ(events->GetUnknown()->QueryInterface(DIID__IOstrelCollectorEvents, reinterpret_cast<void**>(&sink)),
+              S_OK);
     return sink;
 }
 
@@ -61,8 +62,9 @@ TEST(CollectorEvents, CollectionCompletedHandsOverTheResultObjectOrNothing)
     received got;
     const auto events = sink_into(got);
     const auto sink = as_events(events);
-    ASSERT_EQ(raise(sink, DISPID_CollectionCompleted, {CComVariant(u"x"), CComVariant(static_cast<IDispatch*>(nullptr))}),
-              S_OK);
+    ASSERT_EQ(
+        raise(sink, DISPID_CollectionCompleted, {CComVariant(u"x"), CComVariant(static_cast<IDispatch*>(nullptr))}),
+        S_OK);
     ASSERT_EQ(got.completions.size(), 1u);
     EXPECT_EQ(got.completions[0].first, nullptr);
     EXPECT_EQ(got.completions[0].second, QStringLiteral("x"));

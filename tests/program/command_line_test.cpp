@@ -24,7 +24,7 @@ QStringList arguments_of(const std::vector<const char*>& arguments)
 
 struct ParseCase {
     std::vector<const char*> arguments;  // as the process receives them
-    std::map<QString, QString> expected;  // lookup name -> value; every key that must exist
+    std::map<QString, QString> expected; // lookup name -> value; every key that must exist
     int count;
 };
 
@@ -45,21 +45,16 @@ TEST_P(CommandLineParse, YieldsTheEntries)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineParse,
     testing::Values(
-        ParseCase{{}, {}, 0},
-        ParseCase{{""}, {}, 0},
-        ParseCase{{"report.txt", "/out:x.txt"}, {}, 0},
+        ParseCase{{}, {}, 0}, ParseCase{{""}, {}, 0}, ParseCase{{"report.txt", "/out:x.txt"}, {}, 0},
         ParseCase{{"/domain:a.com", "/out:result.txt"}, {{"domain", "a.com"}, {"OUT", "result.txt"}}, 2},
         ParseCase{{"/exchange5", "/out:x.txt"}, {{"exchange5", ""}, {"out", "x.txt"}}, 2},
         ParseCase{{"/domain", "a.com", "/out:x.txt"}, {{"domain", "a.com"}, {"out", "x.txt"}}, 2},
         ParseCase{{"/out:", "x.txt"}, {{"out", "x.txt"}}, 1},
         ParseCase{{"/out:C:\\My Files\\r.txt", "/domain:a"}, {{"out", "C:\\My Files\\r.txt"}, {"domain", "a"}}, 2},
         ParseCase{{"/out:", "-x"}, {{"out", ""}, {"x", ""}}, 2},
-        ParseCase{{"/out:a.txt", "/OUT:b.txt"}, {{"out", "a.txt"}}, 1},
-        ParseCase{{"/:x"}, {{"", "x"}}, 1},
-        ParseCase{{"-Out:r.txt"}, {{"out", "r.txt"}}, 1},
-        ParseCase{{"/out:a\tb.txt"}, {{"out", "a\tb.txt"}}, 1},
-        ParseCase{{"/out:"}, {{"out", ""}}, 1},
-        ParseCase{{"/"}, {{"", ""}}, 1},
+        ParseCase{{"/out:a.txt", "/OUT:b.txt"}, {{"out", "a.txt"}}, 1}, ParseCase{{"/:x"}, {{"", "x"}}, 1},
+        ParseCase{{"-Out:r.txt"}, {{"out", "r.txt"}}, 1}, ParseCase{{"/out:a\tb.txt"}, {{"out", "a\tb.txt"}}, 1},
+        ParseCase{{"/out:"}, {{"out", ""}}, 1}, ParseCase{{"/"}, {{"", ""}}, 1},
         ParseCase{{"/domain:a.com"}, {{"domain", "a.com"}}, 1},
         // Each argument as given: quotes and blanks are part of the value, a value in the
         // switch's own argument may start with "/" or "-" or look like a switch.
@@ -72,8 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{"/domain:x /out:y"}, {{"domain", "x /out:y"}}, 1},
         ParseCase{{"/out", "my file.txt"}, {{"out", "my file.txt"}}, 1},
         ParseCase{{"/out", " leading blank.txt"}, {{"out", " leading blank.txt"}}, 1},
-        ParseCase{{"/out: x.txt"}, {{"out", " x.txt"}}, 1},
-        ParseCase{{"/domain a.com"}, {{"domain", "a.com"}}, 1},
+        ParseCase{{"/out: x.txt"}, {{"out", " x.txt"}}, 1}, ParseCase{{"/domain a.com"}, {{"domain", "a.com"}}, 1},
         ParseCase{{" /out:x"}, {}, 0}));
 
 TEST(CommandLine, NamesMatchWithoutRegardToCase)
@@ -141,12 +135,13 @@ TEST_P(PasswordMemory, IsOverwrittenOnceParsed)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PasswordMemory,
-    testing::Values(HideCase{{"/domain:dc/u/s3cret", "/out:r.txt"}, {"/domain:dc/u/xxxxxx", "/out:r.txt"}, true},
-                    HideCase{{"/domain", "a.com,dc/u/pa,ss", "/out:x"}, {"/domain", "a.com,dc/u/xxxxx", "/out:x"}, true},
-                    HideCase{{"-DOMAIN:h/u/p\xc3\xa4/w"}, {"-DOMAIN:h/u/xxxxx"}, true},
-                    HideCase{{"/domain:\xc3\xa4.com/u/pw", "/domain:b/u/second"},
-                             {"/domain:\xc3\xa4.com/u/xx", "/domain:b/u/xxxxxx"}, true},
-                    HideCase{{"/out:/tmp/a/b/c", "/domain:a.com,b.com"}, {"/out:/tmp/a/b/c", "/domain:a.com,b.com"},
-                             false}));
+    testing::Values(
+        HideCase{{"/domain:dc/u/s3cret", "/out:r.txt"}, {"/domain:dc/u/xxxxxx", "/out:r.txt"}, true},
+        HideCase{{"/domain", "a.com,dc/u/pa,ss", "/out:x"}, {"/domain", "a.com,dc/u/xxxxx", "/out:x"}, true},
+        HideCase{{"-DOMAIN:h/u/p\xc3\xa4/w"}, {"-DOMAIN:h/u/xxxxx"}, true},
+        HideCase{{"/domain:\xc3\xa4.com/u/pw", "/domain:b/u/second"},
+                 {"/domain:\xc3\xa4.com/u/xx", "/domain:b/u/xxxxxx"},
+                 true},
+        HideCase{{"/out:/tmp/a/b/c", "/domain:a.com,b.com"}, {"/out:/tmp/a/b/c", "/domain:a.com,b.com"}, false}));
 
 } // namespace

@@ -35,10 +35,10 @@ TEST(IsValidNameChar, LettersDigitsHyphenDotAndTheExtraCharactersPass)
         bool valid;
     };
     const std::vector<Case> cases = {
-        {'A', "", true}, {'Z', "", true}, {'a', "", true}, {'z', "", true}, {'0', "", true}, {'9', "", true},
-        {'-', "", true}, {'.', "", true}, {':', "", false}, {':', ":", true}, {'_', "", false}, {' ', "", false},
-        {'@', "", false}, {'[', "", false}, {'`', "", false}, {'{', "", false}, {'/', "", false},
-        {233, "", false}, {63, "", false}, {0, "", false}, {-1, "", false},
+        {'A', "", true},  {'Z', "", true},  {'a', "", true},  {'z', "", true},  {'0', "", true},  {'9', "", true},
+        {'-', "", true},  {'.', "", true},  {':', "", false}, {':', ":", true}, {'_', "", false}, {' ', "", false},
+        {'@', "", false}, {'[', "", false}, {'`', "", false}, {'{', "", false}, {'/', "", false}, {233, "", false},
+        {63, "", false},  {0, "", false},   {-1, "", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidNameChar(c.c, QString::fromLatin1(c.extra)), c.valid) << c.c << " extra \"" << c.extra << '"';
@@ -231,7 +231,8 @@ TEST_F(FrmAddDomainTest, OkCancelEscAndTheCloseBoxHideTheDialogForTheNextCall)
         {"OK", [&] { emit dialog.cmdCommand(0).Click(); }, "typed"},
         {"Cancel after typing", [&] { emit dialog.cmdCommand(1).Click(); }, ""},
         {"Esc in the box", [&] { key(field(), Qt::Key_Escape); }, ""},
-        {"Enter on the focused Cancel button", [&] { key(dialog.cmdCommand(1), Qt::Key_Return, QStringLiteral("\r")); }, ""},
+        {"Enter on the focused Cancel button", [&] { key(dialog.cmdCommand(1), Qt::Key_Return, QStringLiteral("\r")); },
+         ""},
         {"the close box", [&] { dialog.close(); }, ""},
     };
     for (const Case& c : cases) {

@@ -15,11 +15,11 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/form_file.h"
-#include "platform/forms/property_bag.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/option_button.h"
+#include "platform/forms/property_bag.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control.h"
 #include "tests/program/info_fakes.h"
@@ -146,7 +146,9 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
         {"option (network), Next: the list is filled from the network", next, "wtSelectDomains", {"enumerate"}},
         {"domain list, Back", back, "wtSelectOption", {}},
         {"option, Next again: the list was filled once", next, "wtSelectDomains", {}},
-        {"domain list, Next: a run over the ticked domains", next, "wtProcessing",
+        {"domain list, Next: a run over the ticked domains",
+         next,
+         "wtProcessing",
          {"collect corp.example,lab.example " + network}},
         {"processing, Back: the run is cancelled", back, "wtSelectDomains", {"cancel"}},
         {"untick one, Next: a run over the one ticked",
@@ -154,8 +156,11 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
              t.form->domains()->lstDomainsList().setChecked(1, false);
              t.click("&Next >");
          },
-         "wtProcessing", {"collect lab.example " + network}},
-        {"the end of the run moves to the results", [](FrmMainTest& t) { t.collector->complete(); }, "wtChooseOutput",
+         "wtProcessing",
+         {"collect lab.example " + network}},
+        {"the end of the run moves to the results",
+         [](FrmMainTest& t) { t.collector->complete(); },
+         "wtChooseOutput",
          {}},
         {"results, Next", next, "wtFinish", {}},
         {"finish, Back: the results again, no run", back, "wtChooseOutput", {}},
@@ -163,7 +168,8 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
         {"domain list, Back", back, "wtSelectOption", {}},
         {"option (Exchange 5.5), Next: the server page instead",
          choose_then_next("optExchange5"),
-         "wtSelectOrganizations", {}},
+         "wtSelectOrganizations",
+         {}},
         {"server page without servers, Next: disabled", next, "wtSelectOrganizations", {}},
         {"a server added, Next: a run over the servers",
          [](FrmMainTest& t) {
@@ -171,7 +177,8 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
              t.form->servers()->UpdateServersNextButton();
              t.click("&Next >");
          },
-         "wtProcessing", {"collect srv1 " + exchange}},
+         "wtProcessing",
+         {"collect srv1 " + exchange}},
         {"processing, Back: cancelled, back to the server page", back, "wtSelectOrganizations", {"cancel"}},
         {"server page, Next: a new run", next, "wtProcessing", {"collect srv1 " + exchange}},
         {"the end of the run", [](FrmMainTest& t) { t.collector->complete(); }, "wtChooseOutput", {}},
@@ -179,7 +186,8 @@ TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
         {"server page, Back", back, "wtSelectOption", {}},
         {"option (network) again, Next: the domain list keeps its items",
          choose_then_next("optNetwork"),
-         "wtSelectDomains", {}},
+         "wtSelectDomains",
+         {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -315,14 +323,22 @@ TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
         int string;
     };
     const Text texts[] = {
-        {"wtWelcome", "WatermarkTitle", 101},         {"wtWelcome", "WatermarkDescription", 102},
-        {"wtSelectOption", "BannerDescription", 150}, {"wtSelectOption", "BannerTitle", 149},
-        {"optExchange5", "Caption", 153},             {"optNetwork", "Caption", 152},
-        {"lblCollectOptions", "Caption", 151},        {"wtSelectDomains", "BannerDescription", 103},
-        {"wtSelectDomains", "BannerTitle", 104},      {"wtSelectOrganizations", "BannerDescription", 155},
-        {"wtSelectOrganizations", "BannerTitle", 154}, {"wtChooseOutput", "BannerTitle", 107},
-        {"wtChooseOutput", "BannerDescription", 108}, {"wtFinish", "WatermarkTitle", 112},
-        {"wtFinish", "WatermarkDescription", 113},    {"piProgressInfo", "Description", 131},
+        {"wtWelcome", "WatermarkTitle", 101},
+        {"wtWelcome", "WatermarkDescription", 102},
+        {"wtSelectOption", "BannerDescription", 150},
+        {"wtSelectOption", "BannerTitle", 149},
+        {"optExchange5", "Caption", 153},
+        {"optNetwork", "Caption", 152},
+        {"lblCollectOptions", "Caption", 151},
+        {"wtSelectDomains", "BannerDescription", 103},
+        {"wtSelectDomains", "BannerTitle", 104},
+        {"wtSelectOrganizations", "BannerDescription", 155},
+        {"wtSelectOrganizations", "BannerTitle", 154},
+        {"wtChooseOutput", "BannerTitle", 107},
+        {"wtChooseOutput", "BannerDescription", 108},
+        {"wtFinish", "WatermarkTitle", 112},
+        {"wtFinish", "WatermarkDescription", 113},
+        {"piProgressInfo", "Description", 131},
     };
     for (const Text& t : texts) {
         SCOPED_TRACE(std::string(t.target) + "." + t.property);
@@ -366,21 +382,25 @@ TEST(FrmMainFormFile, ThePagesAndTheNavigatorAsStored)
     };
     for (const Page& p : pages) {
         const forms::PropertyBag& bag = stored(p.name);
-        auto n = [&](const char* key, int fallback) { return QString::number(bag.ReadProperty(QLatin1String(key), fallback).toInt()); };
-        QString text = n("PageIndex", 1) + u' ' + n("PageBack", 0) + u' ' + n("PageNext", 0) + QStringLiteral(" mode ") +
-                       n("PageMode", 1) + QStringLiteral(" state ") + n("PageState", 0);
+        auto n = [&](const char* key, int fallback) {
+            return QString::number(bag.ReadProperty(QLatin1String(key), fallback).toInt());
+        };
+        QString text = n("PageIndex", 1) + u' ' + n("PageBack", 0) + u' ' + n("PageNext", 0) +
+                       QStringLiteral(" mode ") + n("PageMode", 1) + QStringLiteral(" state ") + n("PageState", 0);
         if (bag.ReadProperty(QStringLiteral("UseDefaultButtonSet"), true).toBool()) {
             text += QStringLiteral(" navigator's");
         } else {
-            text += QStringLiteral(" own ") + bag.ReadProperty(QStringLiteral("LBCaption"), QString()).toString() + u'/' +
-                    QString::number(bag.ReadProperty(QStringLiteral("LBEnabled"), true).toBool() ? 1 : 0) + u'/' +
-                    n("LBRule", -1);
+            text += QStringLiteral(" own ") + bag.ReadProperty(QStringLiteral("LBCaption"), QString()).toString() +
+                    u'/' + QString::number(bag.ReadProperty(QStringLiteral("LBEnabled"), true).toBool() ? 1 : 0) +
+                    u'/' + n("LBRule", -1);
             if (bag.ReadProperty(QStringLiteral("LBVisible"), false).toBool())
                 text += QStringLiteral(" visible");
-            text += QStringLiteral(" RMB ") + QString::number(bag.ReadProperty(QStringLiteral("RMBEnabled"), true).toBool() ? 1 : 0) +
-                    QStringLiteral(" RB ") + bag.ReadProperty(QStringLiteral("RBCaption"), QStringLiteral("-")).toString() +
-                    u'/' + n("RBRule", 3) + QStringLiteral(" default ") + n("DefaultButton", 0) +
-                    QStringLiteral(" cancel ") + n("CancelButton", 0);
+            text += QStringLiteral(" RMB ") +
+                    QString::number(bag.ReadProperty(QStringLiteral("RMBEnabled"), true).toBool() ? 1 : 0) +
+                    QStringLiteral(" RB ") +
+                    bag.ReadProperty(QStringLiteral("RBCaption"), QStringLiteral("-")).toString() + u'/' +
+                    n("RBRule", 3) + QStringLiteral(" default ") + n("DefaultButton", 0) + QStringLiteral(" cancel ") +
+                    n("CancelButton", 0);
         }
         EXPECT_EQ(text.toStdString(), p.settings) << p.name;
     }

@@ -61,8 +61,8 @@ TEST(HeadlessRun, AnEntryWithoutDataHasNoSectionAndTheFileIsReportLogAndExit0)
 {
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
-    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost,
-                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    const auto result = ostrel.run(
+        {QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
     const QString file = ostrel.read(QStringLiteral("r.txt"));
@@ -70,10 +70,10 @@ TEST(HeadlessRun, AnEntryWithoutDataHasNoSectionAndTheFileIsReportLogAndExit0)
     // The report is the Total section alone with every sum 0, then two empty lines, then the
     // log from its start line to its two closing line breaks.
     QString total = QStringLiteral("[Total]\r\n");
-    for (const char* title : {"DCs", "Servers", "Workstations", "Unknown Computers", "Global Groups", "Local Groups",
-                              "Universal Groups", "Users", "Enabled Users", "Managed Service Accounts",
-                              "Lync-enabled Users", "Exchange Servers", "Mailbox-enabled Users",
-                              "Mail/Mailbox-enabled Users", "Mail-enabled Groups", "Contacts"})
+    for (const char* title :
+         {"DCs", "Servers", "Workstations", "Unknown Computers", "Global Groups", "Local Groups", "Universal Groups",
+          "Users", "Enabled Users", "Managed Service Accounts", "Lync-enabled Users", "Exchange Servers",
+          "Mailbox-enabled Users", "Mail/Mailbox-enabled Users", "Mail-enabled Groups", "Contacts"})
         total += QString::fromUtf8(title) + QStringLiteral("=0\r\n");
     total += QStringLiteral("\r\n\r\n\r\n");
     EXPECT_TRUE(file.startsWith(total)) << file.toStdString();
@@ -89,8 +89,8 @@ TEST(HeadlessRun, AHostNobodyAnswersForGivesItsErrorLines)
 {
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
-    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost,
-                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
+    const auto result = ostrel.run(
+        {QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))});
     ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
     const QString file = ostrel.read(QStringLiteral("r.txt"));
     EXPECT_TRUE(section(file, kSilentHost).isEmpty());
@@ -116,8 +116,8 @@ TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
 {
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
-    const auto result = ostrel.run({QStringLiteral("/domain:") + dc_entry(),
-                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("dc.txt"))});
+    const auto result = ostrel.run(
+        {QStringLiteral("/domain:") + dc_entry(), QStringLiteral("/out:") + ostrel.path(QStringLiteral("dc.txt"))});
     ASSERT_TRUE(result.finished);
     ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
     const QString file = ostrel.read(QStringLiteral("dc.txt"));
@@ -134,18 +134,16 @@ TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
         const char* title;
         const char* count;
     };
-    for (const Expected& e : {Expected{"DCs", "COUNT_DC"}, Expected{"Servers", "COUNT_SERVER"},
-                              Expected{"Workstations", "COUNT_WORKSTATION"},
-                              Expected{"Unknown Computers", "COUNT_UNKNOWN_COMPUTER"},
-                              Expected{"Global Groups", "COUNT_GLOBAL_GROUP"}, Expected{"Local Groups", "COUNT_LOCAL_GROUP"},
-                              Expected{"Universal Groups", "COUNT_UNIVERSAL_GROUP"}, Expected{"Users", "COUNT_USER"},
-                              Expected{"Enabled Users", "COUNT_ENABLED_USER"},
-                              Expected{"Managed Service Accounts", "COUNT_MSA"},
-                              Expected{"Lync-enabled Users", "COUNT_LYNC_ENABLED_USER"},
-                              Expected{"Mailbox-enabled Users", "COUNT_MAILBOX_ENABLED_USER"},
-                              Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
-                              Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"},
-                              Expected{"Contacts", "COUNT_CONTACT"}}) {
+    for (const Expected& e :
+         {Expected{"DCs", "COUNT_DC"}, Expected{"Servers", "COUNT_SERVER"},
+          Expected{"Workstations", "COUNT_WORKSTATION"}, Expected{"Unknown Computers", "COUNT_UNKNOWN_COMPUTER"},
+          Expected{"Global Groups", "COUNT_GLOBAL_GROUP"}, Expected{"Local Groups", "COUNT_LOCAL_GROUP"},
+          Expected{"Universal Groups", "COUNT_UNIVERSAL_GROUP"}, Expected{"Users", "COUNT_USER"},
+          Expected{"Enabled Users", "COUNT_ENABLED_USER"}, Expected{"Managed Service Accounts", "COUNT_MSA"},
+          Expected{"Lync-enabled Users", "COUNT_LYNC_ENABLED_USER"},
+          Expected{"Mailbox-enabled Users", "COUNT_MAILBOX_ENABLED_USER"},
+          Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
+          Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"}, Expected{"Contacts", "COUNT_CONTACT"}}) {
         int count = ostrel::test::dc_count(e.count);
         // The servers line counts the domain controllers too; the fixture's server count is
         // of the machines whose operating system names a server, which the DC's does not.
@@ -154,7 +152,8 @@ TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
         EXPECT_EQ(count_in(body, QString::fromUtf8(e.title)), count) << e.title;
         EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QString::fromUtf8(e.title)), count) << e.title;
     }
-    EXPECT_TRUE(file.contains(QStringLiteral(", Success:\tDomain ") + shown + QStringLiteral(" inspected successfully.")));
+    EXPECT_TRUE(
+        file.contains(QStringLiteral(", Success:\tDomain ") + shown + QStringLiteral(" inspected successfully.")));
     EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t0\r\n")));
 }
 
@@ -201,7 +200,8 @@ TEST(HeadlessRun, AnOutputPathWithQuotesAndBlanksIsWrittenThere)
     OSTREL_REQUIRE_SAMBA_DC();
     headless_process ostrel(true);
     const QString name = QStringLiteral("my \"x\" report.txt");
-    const auto result = ostrel.run({QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + ostrel.path(name)});
+    const auto result = ostrel.run(
+        {QStringLiteral("/domain:") + kSilentHost, QStringLiteral("/out:") + ostrel.path(name)});
     ASSERT_EQ(result.exit_code, 0) << result.err.toStdString();
     EXPECT_TRUE(ostrel.read(name).startsWith(QStringLiteral("[Total]\r\n")));
     EXPECT_TRUE(ostrel.read(QStringLiteral("my ")).isNull());

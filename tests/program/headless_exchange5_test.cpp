@@ -48,8 +48,9 @@ QRegularExpression whole_file(const QString& reportText, const QString& entryLin
     return QRegularExpression(
         QStringLiteral("\\A") + literal(reportText + QStringLiteral("\r\n\r\n")) + kNow +
         literal(QStringLiteral(", Start inspecting domains.\r\n\r\n")) + entryLines + literal(QStringLiteral("\r\n")) +
-        kNow + literal(QStringLiteral(", End inspecting domains.\r\n\r\nProcessed:\t1\r\nWith errors:\t") +
-                       QString::number(errors) + QStringLiteral("\r\n\r\n\r\n")) +
+        kNow +
+        literal(QStringLiteral(", End inspecting domains.\r\n\r\nProcessed:\t1\r\nWith errors:\t") +
+                QString::number(errors) + QStringLiteral("\r\n\r\n\r\n")) +
         QStringLiteral("\\z"));
 }
 
@@ -132,7 +133,7 @@ TEST_F(HeadlessExchange5, AServerThatGivesNoOrganizationHasItsErrorLineAndNoSect
         const char* what;
         QString entry;
         QString shown;
-        QString reason;  // a pattern for the bind's reason
+        QString reason; // a pattern for the bind's reason
     };
     const QString host = QString::fromStdString(g_server->host_port());
     const QString reader = reader_entry(var("SLAPD_READER_PASSWORD"));
@@ -149,9 +150,10 @@ TEST_F(HeadlessExchange5, AServerThatGivesNoOrganizationHasItsErrorLineAndNoSect
         EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
         ASSERT_FALSE(file.isNull()) << result.err.toStdString();
 
-        const QString failure = kNow + literal(QStringLiteral(", Error:\tServer ") + c.shown +
-                                               QStringLiteral(". \r\nerror while connecting to LDAP server '") +
-                                               c.shown + QStringLiteral("': ")) +
+        const QString failure = kNow +
+                                literal(QStringLiteral(", Error:\tServer ") + c.shown +
+                                        QStringLiteral(". \r\nerror while connecting to LDAP server '") + c.shown +
+                                        QStringLiteral("': ")) +
                                 c.reason + literal(QStringLiteral("\r\n\r\n"));
         EXPECT_TRUE(whole_file(report(0, 0, QString()), failure, 1).match(file).hasMatch())
             << file.toStdString() << result.err.toStdString();

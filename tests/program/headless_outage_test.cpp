@@ -51,7 +51,7 @@ TEST_P(HeadlessOutage, CountsCutShortShowNoDataAndTheFileIsWritten)
     const outage_case& c = GetParam();
     tcp_relay relay(389, kServerBytesBeforeTheOutage, c.kind);
     ASSERT_TRUE(relay.listening());
-    setenv("LDAPTIMEOUT", std::to_string(kOperationTimeoutSeconds).c_str(), 1);  // the program inherits it
+    setenv("LDAPTIMEOUT", std::to_string(kOperationTimeoutSeconds).c_str(), 1); // the program inherits it
     headless_process ostrel(true);
     const QString host = QString::fromStdString(env("SAMBA_DC_FQDN").value_or("dc1.test.local")) + u':' +
                          QString::number(relay.port());

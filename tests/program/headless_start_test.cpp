@@ -35,10 +35,10 @@ TEST(HeadlessStart, ArgumentsWithoutOutShowTheUsageOnStandardError)
 
 TEST(HeadlessStart, ACollectorThatCannotBeCreatedEndsTheRunWithAReasonAndNoFile)
 {
-    headless_process ostrel(false);  // an empty registry: the collector class is unknown
-    const auto result = ostrel.run({QStringLiteral("/domain:h/u/pw123secret"),
-                                    QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))},
-                                   30000);
+    headless_process ostrel(false); // an empty registry: the collector class is unknown
+    const auto result = ostrel.run(
+        {QStringLiteral("/domain:h/u/pw123secret"), QStringLiteral("/out:") + ostrel.path(QStringLiteral("r.txt"))},
+        30000);
     ASSERT_TRUE(result.finished);
     EXPECT_NE(result.exit_code, 0);
     EXPECT_FALSE(result.err.trimmed().isEmpty());
@@ -92,7 +92,7 @@ TEST(HeadlessStart, AnOutputPathThatCannotBeWrittenEndsTheRunBeforeAnythingIsCou
 
 struct RefusedCase {
     const char* domains;
-    const char* secret;  // a text that must appear nowhere
+    const char* secret; // a text that must appear nowhere
 };
 
 class HeadlessRefusal : public testing::TestWithParam<RefusedCase> {};
@@ -116,8 +116,7 @@ TEST_P(HeadlessRefusal, RefusesTheNamesAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Cases, HeadlessRefusal,
                          testing::Values(RefusedCase{"a.com\r\n[Total]\r\nUsers=999", "Users=999"},
-                                         RefusedCase{"a.com,forged\nline", "forged"},
-                                         RefusedCase{"tab\tname", "tab"},
+                                         RefusedCase{"a.com,forged\nline", "forged"}, RefusedCase{"tab\tname", "tab"},
                                          RefusedCase{"esc\x1b[31mred", "esc"},
                                          RefusedCase{"dc/user/pa,ssTailOfPw9", "ssTailOfPw9"},
                                          RefusedCase{"a.com,dc/user/pa,ssTailOfPw9,b.com", "ssTailOfPw9"}));
@@ -125,9 +124,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, HeadlessRefusal,
 TEST(HeadlessStart, AnOutputPathThatIsNotUtf8IsRefusedAndNothingIsWritten)
 {
     headless_process ostrel(false);
-    const auto result = ostrel.run_shell(QStringLiteral("exec \"$OSTREL\" /domain:a.com \"/out:%1/r$(printf '\\377').txt\"")
-                                             .arg(ostrel.path(QString())),
-                                         30000);
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec \"$OSTREL\" /domain:a.com \"/out:%1/r$(printf '\\377').txt\"").arg(ostrel.path(QString())),
+        30000);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("not valid UTF-8"))) << result.err.toStdString();
@@ -143,8 +142,8 @@ TEST(HeadlessStart, ThePasswordIsGoneFromTheProcessCommandLineOnceParsed)
     const QString fifo = ostrel.path(QStringLiteral("pipe"));
     const QByteArray name = QFile::encodeName(fifo);
     ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
-    const auto process = ostrel.start({QStringLiteral("/domain:dc1.test.local/Administrator/TopSecretPw1"),
-                                       QStringLiteral("/out:") + fifo});
+    const auto process = ostrel.start(
+        {QStringLiteral("/domain:dc1.test.local/Administrator/TopSecretPw1"), QStringLiteral("/out:") + fifo});
     // Until the program has exec'd and parsed, its command line is the test's own or still
     // holds the password; once it is blocked on the FIFO it must show the entry without it.
     QByteArray shown;
@@ -166,7 +165,7 @@ TEST(HeadlessStart, ThePasswordIsGoneFromTheProcessCommandLineOnceParsed)
     ASSERT_GE(fd, 0);
     ASSERT_TRUE(process->waitForFinished(30000));
     ::close(fd);
-    EXPECT_EQ(process->exitCode(), 2);  // no collector in this registry
+    EXPECT_EQ(process->exitCode(), 2); // no collector in this registry
     EXPECT_FALSE(process->readAllStandardError().contains("TopSecretPw1"));
 }
 

@@ -29,26 +29,26 @@ TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
     CCollector collector;
     auto domains = collector.Infos2domains(results.p, false);
     ASSERT_EQ(domains->PropertyNames().size(), 17);
-    ASSERT_EQ(domains->Count(), 3);  // the entry without a name is dropped
+    ASSERT_EQ(domains->Count(), 3); // the entry without a name is dropped
 
     auto first = domains->Item(1);
     EXPECT_EQ(first->DomainName.toStdString(), "a.com");
     EXPECT_TRUE(first->isCorrectlyProcessed);
     ASSERT_EQ(first->Props()->Count(), 16);
-    EXPECT_EQ(first->Props()->Item(8)->value.toStdString(), "10");   // Users
-    EXPECT_EQ(first->Props()->Item(13)->value.toStdString(), "3");   // Mailbox-enabled Users
-    EXPECT_EQ(first->Props()->Item(14)->value.toStdString(), "4");   // Mail/Mailbox-enabled Users
+    EXPECT_EQ(first->Props()->Item(8)->value.toStdString(), "10"); // Users
+    EXPECT_EQ(first->Props()->Item(13)->value.toStdString(), "3"); // Mailbox-enabled Users
+    EXPECT_EQ(first->Props()->Item(14)->value.toStdString(), "4"); // Mail/Mailbox-enabled Users
     EXPECT_EQ(first->Props()->Item(1)->value.toStdString(), "-1");
 
     auto second = domains->Item(2);
     EXPECT_EQ(second->DomainName.toStdString(), "A.COM(1)");
     EXPECT_FALSE(second->isCorrectlyProcessed);
     EXPECT_EQ(second->StatusString.toStdString(), "failed\r\n");
-    EXPECT_TRUE(domains->Item(3)->isCorrectlyProcessed);  // one 0 is data
+    EXPECT_TRUE(domains->Item(3)->isCorrectlyProcessed); // one 0 is data
 
     const auto matrix = collector.FillResultsMatrix(*domains);
     ASSERT_TRUE(matrix.has_value());
-    EXPECT_EQ(matrix->size(), 4);  // header, a.com, zero, Total
+    EXPECT_EQ(matrix->size(), 4); // header, a.com, zero, Total
 }
 
 TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
@@ -69,7 +69,7 @@ TEST(Infos2domains, AnEntrysPasswordIsNotKept)
     const QString name = QStringLiteral("dc1/admin/Secr3t");
     const auto results = infos::make(
         {info::make(name, QStringLiteral("error while connecting to LDAP server '") + name + QStringLiteral("': x\r\n"),
-                  {{oxcUser, 5}})});
+                    {{oxcUser, 5}})});
     CCollector collector;
     auto domains = collector.Infos2domains(results.p, false);
     auto entry = domains->Item(1);

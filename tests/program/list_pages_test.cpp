@@ -136,7 +136,8 @@ TEST_F(ListPagesTest, TheFillTicksEveryDomainSelectsTheFirstAndIsSilentWhenTheEn
         next.clear();
         domains->FillDomainList([&] {
             if (!c.names)
-                forms::raise(0x80004005, QStringLiteral("OstrelCollector"), QStringLiteral("The network cannot be enumerated"));
+                forms::raise(0x80004005, QStringLiteral("OstrelCollector"),
+                             QStringLiteral("The network cannot be enumerated"));
             return *c.names;
         });
         domains->UpdateDomainsNextButton();
@@ -171,8 +172,18 @@ TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTh
         int navigator_focus;
     };
     const std::vector<Case> cases = {
-        {"Select All", {QStringLiteral("A"), QStringLiteral("B")}, [&] { emit domains->cmdSelectDeselect(0).Click(); }, true, true, 1},
-        {"Clear All", {QStringLiteral("A"), QStringLiteral("B")}, [&] { emit domains->cmdSelectDeselect(1).Click(); }, false, false, 0},
+        {"Select All",
+         {QStringLiteral("A"), QStringLiteral("B")},
+         [&] { emit domains->cmdSelectDeselect(0).Click(); },
+         true,
+         true,
+         1},
+        {"Clear All",
+         {QStringLiteral("A"), QStringLiteral("B")},
+         [&] { emit domains->cmdSelectDeselect(1).Click(); },
+         false,
+         false,
+         0},
         {"menu Select All", {QStringLiteral("A")}, [&] { domains->mnuLstDomainsList().choose(0); }, true, true, 1},
         {"menu Unselect All", {QStringLiteral("A")}, [&] { domains->mnuLstDomainsList().choose(1); }, false, false, 0},
         // Ticking everything in an empty list ticks nothing: Next must not lead to a run
@@ -285,7 +296,8 @@ TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOn
     DomainListPage from_file(loaded, images, services);
     EXPECT_TRUE(from_file.lstDomainsList().Checkboxes());
     EXPECT_EQ(from_file.cmdSelectDeselect(1).Caption().toStdString(), "&Clear All");
-    EXPECT_EQ(from_file.cmdAddDomain().Top(), from_file.lstDomainsList().Top() + from_file.lstDomainsList().Height() + 126);
+    EXPECT_EQ(from_file.cmdAddDomain().Top(),
+              from_file.lstDomainsList().Top() + from_file.lstDomainsList().Height() + 126);
     next.clear();
     from_file.FillDomainList([] { return QStringList{QStringLiteral("CORP")}; });
     emit from_file.cmdSelectDeselect(1).Click();

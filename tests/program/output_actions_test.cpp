@@ -168,14 +168,15 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     forms::Printer::current().set_output_file(pdf);
     ASSERT_EQ(boxes->boxes.size(), 1u);
     EXPECT_EQ(boxes->boxes[0].style, forms::vbCritical);
-    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("Failed to print the statistics. Please make sure that the printer is "
-                                                     "installed and functioning correctly."));
+    EXPECT_EQ(boxes->boxes[0].prompt,
+              QStringLiteral("Failed to print the statistics. Please make sure that the printer is "
+                             "installed and functioning correctly."));
 
     const std::optional<QString> text = pdf_text(pdf);
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
-    static const QRegularExpression title(
-        QStringLiteral(R"(Brevash \((Sun|Mon|Tue|Wed|Thu|Fri|Sat), [A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2} (AM|PM)\))"));
+    static const QRegularExpression title(QStringLiteral(
+        R"(Brevash \((Sun|Mon|Tue|Wed|Thu|Fri|Sat), [A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2} (AM|PM)\))"));
     EXPECT_TRUE(title.match(*text).hasMatch()) << text->left(200).toStdString();
     // Every line of the report, in order.
     qsizetype at = 0;
@@ -188,9 +189,10 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
 
     // The first page as a picture to look at.
     const QString prefix = QString::fromStdString((forms::artefacts_dir() / "printed_report").string());
-    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                                                             QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                             QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, prefix}),
+    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                 QStringLiteral("-singlefile"), pdf, prefix}),
               0);
 }
 
@@ -251,7 +253,8 @@ TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
     qputenv("TMPDIR", before);
     ASSERT_EQ(boxes->boxes.size(), 2u) << started.at(0).arguments.value(0).toStdString();
     EXPECT_TRUE(started.empty());
-    EXPECT_TRUE(boxes->boxes[1].prompt.startsWith(QStringLiteral("The session log cannot be shown.\r\nThe session log could not be")))
+    EXPECT_TRUE(boxes->boxes[1].prompt.startsWith(
+        QStringLiteral("The session log cannot be shown.\r\nThe session log could not be")))
         << boxes->boxes[1].prompt.toStdString();
 }
 

@@ -84,7 +84,8 @@ TEST(OutputFile, AReadOnlyFileIsReplacedWholeAndKeepsItsMode)
     write_old_file(path, "old");
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     QString error;
-    ASSERT_TRUE(program::write_output_file(path, QStringLiteral("[Total]\r\n"), QString(), error)) << error.toStdString();
+    ASSERT_TRUE(program::write_output_file(path, QStringLiteral("[Total]\r\n"), QString(), error))
+        << error.toStdString();
     EXPECT_TRUE(S_ISREG(mode_of(path)));
     EXPECT_EQ(mode_of(path) & 07777, 0444u);
     QFile file(path);
@@ -139,8 +140,8 @@ TEST(OutputFile, AnImpossiblePathIsKnownWhenOpenedAndAnOpenedFileNotCommittedLea
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain"));
     write_old_file(plain, "");
-    for (const QString& path : {QString(), dir.filePath(QStringLiteral("missing/r.txt")), plain + QStringLiteral("/r.txt"),
-                                dir.path()}) {
+    for (const QString& path :
+         {QString(), dir.filePath(QStringLiteral("missing/r.txt")), plain + QStringLiteral("/r.txt"), dir.path()}) {
         program::output_file file;
         QString error;
         EXPECT_FALSE(file.open(path, error)) << path.toStdString();
@@ -151,7 +152,8 @@ TEST(OutputFile, AnImpossiblePathIsKnownWhenOpenedAndAnOpenedFileNotCommittedLea
         QString error;
         ASSERT_TRUE(file.open(dir.filePath(QStringLiteral("r.txt")), error));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{QStringLiteral("plain")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("plain")});
 }
 
 } // namespace

@@ -36,7 +36,7 @@ TEST(ProgressTick, CreepsToTheCapThenHalvesTowardsTheTarget)
         creeping.push_back(i);
     creeping.push_back(59); // (0 + 60) x 0.99 = 59.4 holds it at 59
     EXPECT_EQ(ticks(0, 0, 60), creeping);
-    EXPECT_EQ(ticks(59, 60, 3), (std::vector<int>{60, 60, 60}));            // 60.5 rounds to 60
+    EXPECT_EQ(ticks(59, 60, 3), (std::vector<int>{60, 60, 60}));                   // 60.5 rounds to 60
     EXPECT_EQ(ticks(60, 120, 6), (std::vector<int>{90, 106, 114, 118, 120, 120})); // halves to even
     // A target the bar's value has reached creeps again, under the cap.
     EXPECT_EQ(next_progress(60, 60, 60), 61);
@@ -127,7 +127,8 @@ TEST_F(ProcessingRunTest, TwoDomainsOneFailing)
 
     run->DomainCollected(QStringLiteral("ad.test"), QString());
     EXPECT_EQ(progress(), 31); // 1 + (60 - 1 + 1) / 2
-    run->DomainCollected(QStringLiteral("gone.test"), QStringLiteral("error while connecting to LDAP server 'gone.test'\r\n"));
+    run->DomainCollected(QStringLiteral("gone.test"),
+                         QStringLiteral("error while connecting to LDAP server 'gone.test'\r\n"));
     EXPECT_EQ(run->Processed(), 2);
     EXPECT_EQ(run->Errors(), 1);
     EXPECT_EQ(run->Target(), 120);

@@ -46,8 +46,7 @@ TEST(ReportText, NoEntryWithDataGivesOnlyTheTotalSectionWithZeros)
     ProcessedDomains domains = model(true, {{"a", {-1, -1}}});
     const QStringList matrix = matrix_of(domains);
     ASSERT_EQ(matrix.size(), 2);
-    EXPECT_EQ(program::MakeINIString(matrix).toStdString(),
-              "[Total]\r\nExchange Servers=0\r\nMailboxes=0\r\n\r\n");
+    EXPECT_EQ(program::MakeINIString(matrix).toStdString(), "[Total]\r\nExchange Servers=0\r\nMailboxes=0\r\n\r\n");
 }
 
 TEST(ReportText, IniStartsWithTotalThenEntriesInModelOrder)
@@ -86,8 +85,7 @@ TEST(ReportText, AColumnWithoutAnyDataSumsToZero)
 
 TEST(ReportText, ASumLeavingThe32BitRangeFailsWithAMessageAndNoMatrix)
 {
-    ProcessedDomains domains =
-        model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
+    ProcessedDomains domains = model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
     QStringList messages;
     auto matrix = program::FillResultsMatrix(domains, [&](const QString& d) { messages.append(d); });
     EXPECT_FALSE(matrix.has_value());

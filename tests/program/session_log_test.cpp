@@ -26,7 +26,8 @@ TEST(SessionLog, LineTexts)
          "12/10/2026 9:05:03 AM, Error:\tDomain b.com. \r\nline 1\r\nline 2\r\n"},
         {SessionLog::FailureLine(kNow, true, QStringLiteral("srv"), QStringLiteral("x\r\n")),
          "12/10/2026 9:05:03 AM, Error:\tServer srv. \r\nx\r\n"},
-        {SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 91, QStringLiteral("Object variable not set")),
+        {SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 91,
+                                        QStringLiteral("Object variable not set")),
          "12/10/2026 9:05:03 AM, Error:\tDomain c. \r\nerror number:91 - Object variable not set"},
         {SessionLog::CancelLine(kNow), "\r\n12/10/2026 9:05:03 AM, Cancel inspecting domains.\r\n"},
         {SessionLog::EndLine(kNow), "\r\n12/10/2026 9:05:03 AM, End inspecting domains."},
@@ -47,13 +48,12 @@ TEST(SessionLog, TwoEntriesOneFailingLeaveTheDocumentedLines)
     log.AddLogLine(SessionLog::EndLine(kNow));
     log.AddLogLine(SessionLog::ProcessedLine(2));
     log.AddLogLine(SessionLog::ErrorsLine(1));
-    EXPECT_EQ(log.text().toStdString(),
-              "12/10/2026 9:05:03 AM, Start inspecting domains.\r\n\r\n"
-              "12/10/2026 9:05:03 AM, Success:\tDomain a inspected successfully.\r\n"
-              "12/10/2026 9:05:03 AM, Error:\tDomain b. \r\nbad\r\n\r\n"
-              "\r\n12/10/2026 9:05:03 AM, End inspecting domains.\r\n"
-              "\r\nProcessed:\t2\r\n"
-              "With errors:\t1\r\n\r\n");
+    EXPECT_EQ(log.text().toStdString(), "12/10/2026 9:05:03 AM, Start inspecting domains.\r\n\r\n"
+                                        "12/10/2026 9:05:03 AM, Success:\tDomain a inspected successfully.\r\n"
+                                        "12/10/2026 9:05:03 AM, Error:\tDomain b. \r\nbad\r\n\r\n"
+                                        "\r\n12/10/2026 9:05:03 AM, End inspecting domains.\r\n"
+                                        "\r\nProcessed:\t2\r\n"
+                                        "With errors:\t1\r\n\r\n");
     log.AddLogLine(QStringLiteral("again"), true);
     EXPECT_EQ(log.text().toStdString(), "again\r\n");
 }
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LogDate,
 struct RefusalCase {
     std::vector<const char*> names;
     bool fromCommandLine;
-    const char* says;  // a piece of the reason, or empty when the names are accepted
+    const char* says; // a piece of the reason, or empty when the names are accepted
 };
 
 class EntryRefusal : public testing::TestWithParam<RefusalCase> {};
@@ -161,13 +161,14 @@ TEST(EntryName, ThePasswordIsNeverShown)
         const char* name;
         const char* shown;
     };
-    for (const Case& c : {Case{"dc1/admin/s3cret", "dc1/admin"}, Case{"dc1/admin/a/b", "dc1/admin"},
-                          Case{"dc1/admin/", "dc1/admin"}, Case{"dc1/admin", "dc1/admin"}, Case{"dc1", "dc1"},
-                          Case{"", ""}})
+    for (const Case& c :
+         {Case{"dc1/admin/s3cret", "dc1/admin"}, Case{"dc1/admin/a/b", "dc1/admin"}, Case{"dc1/admin/", "dc1/admin"},
+          Case{"dc1/admin", "dc1/admin"}, Case{"dc1", "dc1"}, Case{"", ""}})
         EXPECT_EQ(entry_name::shown(QString::fromUtf8(c.name)).toStdString(), c.shown) << c.name;
 
     const QString name = QStringLiteral("dc1/admin/s3cret");
-    const QString line = SessionLog::FailureLine(kNow, false, name, QStringLiteral("Cannot bind to dc1/admin/s3cret\r\n"));
+    const QString line = SessionLog::FailureLine(kNow, false, name,
+                                                 QStringLiteral("Cannot bind to dc1/admin/s3cret\r\n"));
     EXPECT_FALSE(line.contains(QStringLiteral("s3cret"))) << line.toStdString();
     EXPECT_TRUE(line.contains(QStringLiteral("Domain dc1/admin. ")));
     EXPECT_FALSE(SessionLog::SuccessLine(kNow, false, name).contains(QStringLiteral("s3cret")));

@@ -114,7 +114,8 @@ TEST_F(WizardRunCancel, BackInsideADomainCollectedHandlerReturnsAndTheRunEnds)
             run.DomainCollected(name, error);
         },
         [&](IOstrelInfoCollection* infos, const QString&) {
-            run.CollectionCompleted({[] {}, [] {}, [](const QString&) {}, [&] {
+            run.CollectionCompleted({[] {}, [] {}, [](const QString&) {},
+                                     [&] {
                                          LONG count = 0;
                                          infos->get_Count(&count);
                                          return static_cast<std::int32_t>(count);
@@ -131,8 +132,8 @@ TEST_F(WizardRunCancel, BackInsideADomainCollectedHandlerReturnsAndTheRunEnds)
 
     {
         const Watchdog watchdog("Cancel inside a DomainCollected handler did not return");
-        run.StartCollection(QStringList{QStringLiteral("nt1.test"), QStringLiteral("nt2.test"), QStringLiteral("nt3.test")},
-                            false);
+        run.StartCollection(
+            QStringList{QStringLiteral("nt1.test"), QStringLiteral("nt2.test"), QStringLiteral("nt3.test")}, false);
         QElapsedTimer waited;
         waited.start();
         while (!completed && waited.elapsed() < 20000)
@@ -148,13 +149,12 @@ TEST_F(WizardRunCancel, BackInsideADomainCollectedHandlerReturnsAndTheRunEnds)
     QString text = log.text();
     text.replace(QRegularExpression(QStringLiteral(R"(\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2}:\d{2} [AP]M)")),
                  QStringLiteral("<now>"));
-    EXPECT_EQ(text.toStdString(),
-              "<now>, Start inspecting domains.\r\n\r\n"
-              "\r\n<now>, Cancel inspecting domains.\r\n\r\n"
-              "<now>, Success:\tDomain nt1.test inspected successfully.\r\n"
-              "\r\n<now>, End inspecting domains.\r\n"
-              "\r\nProcessed:\t3\r\n"
-              "With errors:\t0\r\n\r\n");
+    EXPECT_EQ(text.toStdString(), "<now>, Start inspecting domains.\r\n\r\n"
+                                  "\r\n<now>, Cancel inspecting domains.\r\n\r\n"
+                                  "<now>, Success:\tDomain nt1.test inspected successfully.\r\n"
+                                  "\r\n<now>, End inspecting domains.\r\n"
+                                  "\r\nProcessed:\t3\r\n"
+                                  "With errors:\t0\r\n\r\n");
 }
 
 } // namespace

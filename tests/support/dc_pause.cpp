@@ -144,7 +144,7 @@ dc_pause::dc_pause()
         alarm(kGuardianLimitSeconds);
         struct sigaction ignore = {};
         ignore.sa_handler = [](int) {};
-        sigaction(SIGALRM, &ignore, nullptr);  // interrupts the read instead of ending us
+        sigaction(SIGALRM, &ignore, nullptr); // interrupts the read instead of ending us
         char byte;
         while (read(fds[0], &byte, 1) > 0) {
         }

@@ -41,4 +41,4 @@ std::vector<pid_t> dc_processes(const std::string& state, std::string& why);
 // has stopped; false when one has not.
 bool wait_until_stopped(const std::vector<pid_t>& pids);
 
-}  // namespace ostrel::test
+} // namespace ostrel::test

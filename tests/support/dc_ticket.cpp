@@ -13,16 +13,18 @@ namespace {
 std::string ticket_dir;
 
 // The cache and its directory go when the test process ends.
-void remove_ticket_dir() {
+void remove_ticket_dir()
+{
     if (ticket_dir.empty())
         return;
     std::remove((ticket_dir + "/krb5cc").c_str());
     rmdir(ticket_dir.c_str());
 }
 
-}  // namespace
+} // namespace
 
-bool take_dc_ticket(std::string& why) {
+bool take_dc_ticket(std::string& why)
+{
     auto realm = env("SAMBA_DC_REALM");
     auto user = env("SAMBA_DC_ADMIN_USER");
     auto password = env("SAMBA_DC_ADMIN_PASSWORD");
@@ -54,4 +56,4 @@ bool take_dc_ticket(std::string& why) {
     return true;
 }
 
-}  // namespace ostrel::test
+} // namespace ostrel::test

@@ -9,4 +9,4 @@ namespace ostrel::test {
 // Points KRB5CCNAME at a fresh cache and runs kinit; false (with why) when that fails.
 bool take_dc_ticket(std::string& why);
 
-}  // namespace ostrel::test
+} // namespace ostrel::test

@@ -57,4 +57,4 @@ bool servers_required()
     return value && *value == "1";
 }
 
-}  // namespace ostrel::test
+} // namespace ostrel::test

@@ -28,15 +28,15 @@ int dc_count(const std::string& key);
 // Whether missing servers must fail rather than skip.
 bool servers_required();
 
-}  // namespace ostrel::test
+} // namespace ostrel::test
 
 // Skips (or, under OSTREL_REQUIRE_SERVERS=1, fails) the current test when the Samba DC is not
 // running for this test run.
-#define OSTREL_REQUIRE_SAMBA_DC()                                                            \
-    do {                                                                                     \
-        if (!::ostrel::test::env("SAMBA_DC_STATE")) {                                        \
-            if (::ostrel::test::servers_required())                                          \
-                FAIL() << "the Samba DC fixture is not running (SAMBA_DC_STATE unset)";      \
-            GTEST_SKIP() << "no Samba DC: run through tests/fixtures/run_with_servers.sh";   \
-        }                                                                                    \
+#define OSTREL_REQUIRE_SAMBA_DC()                                                                                      \
+    do {                                                                                                               \
+        if (!::ostrel::test::env("SAMBA_DC_STATE")) {                                                                  \
+            if (::ostrel::test::servers_required())                                                                    \
+                FAIL() << "the Samba DC fixture is not running (SAMBA_DC_STATE unset)";                                \
+            GTEST_SKIP() << "no Samba DC: run through tests/fixtures/run_with_servers.sh";                             \
+        }                                                                                                              \
     } while (0)

@@ -55,8 +55,8 @@ slapd_server::~slapd_server()
 {
     if (!owned_)
         return;
-    const std::string command = shell_quoted(std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh") + " " + shell_quoted(state_) +
-                                " --remove";
+    const std::string command = shell_quoted(std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh") + " " +
+                                shell_quoted(state_) + " --remove";
     if (std::system(command.c_str()) != 0) {
         // Nothing else to do in a destructor: the directory stays for a person to look at.
     }

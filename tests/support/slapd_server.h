@@ -38,7 +38,9 @@ public:
 
 private:
     slapd_server(std::string state, std::map<std::string, std::string> vars, bool owned)
-        : state_(std::move(state)), vars_(std::move(vars)), owned_(owned) {}
+        : state_(std::move(state)), vars_(std::move(vars)), owned_(owned)
+    {
+    }
 
     std::string state_;
     std::map<std::string, std::string> vars_;
@@ -57,11 +59,11 @@ std::unique_ptr<slapd_server> start_trusted_slapd(std::string& error);
 } // namespace ostrel::test
 
 // Skips (or, under OSTREL_REQUIRE_SERVERS=1, fails) the current test when slapd is missing.
-#define OSTREL_REQUIRE_SLAPD()                                                               \
-    do {                                                                                     \
-        if (!::ostrel::test::slapd_available()) {                                            \
-            if (::ostrel::test::servers_required())                                          \
-                FAIL() << "slapd is not installed (/usr/sbin/slapd)";                        \
-            GTEST_SKIP() << "slapd is not installed";                                        \
-        }                                                                                    \
+#define OSTREL_REQUIRE_SLAPD()                                                                                         \
+    do {                                                                                                               \
+        if (!::ostrel::test::slapd_available()) {                                                                      \
+            if (::ostrel::test::servers_required())                                                                    \
+                FAIL() << "slapd is not installed (/usr/sbin/slapd)";                                                  \
+            GTEST_SKIP() << "slapd is not installed";                                                                  \
+        }                                                                                                              \
     } while (0)

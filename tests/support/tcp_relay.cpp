@@ -122,7 +122,7 @@ void tcp_relay::run()
                 close(c.client);
                 close(c.server);
                 connections.erase(connections.begin() + static_cast<std::ptrdiff_t>((i - 2) / 2));
-                break;  // the watched list no longer matches
+                break; // the watched list no longer matches
             }
             if (from_server && (relayed += static_cast<std::size_t>(n)) >= budget_) {
                 out_ = true;

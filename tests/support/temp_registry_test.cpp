@@ -72,7 +72,9 @@ TEST(TempRegistry, UnsetVariableIsUnsetAgainAfterwards)
 {
     const auto old = env("OSTREL_REGISTRY");
     ::unsetenv("OSTREL_REGISTRY");
-    { temp_registry registry; }
+    {
+        temp_registry registry;
+    }
     EXPECT_EQ(env("OSTREL_REGISTRY"), std::nullopt);
     if (old)
         ::setenv("OSTREL_REGISTRY", old->c_str(), 1);

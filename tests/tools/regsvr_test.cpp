@@ -9,14 +9,14 @@
 #include <sys/wait.h>
 
 #include <array>
-#include <optional>
-#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -84,9 +84,8 @@ TEST_F(RegsvrTest, RegistersAndUnregistersAModule)
 TEST_F(RegsvrTest, RelativePathNamesTheFileNotALibrarySearch)
 {
     const std::filesystem::path module(OSTREL_TEST_MODULE);
-    const std::string command =
-        "cd " + quoted(module.parent_path().string()) + " && " + quoted(OSTREL_REGSVR) + " " +
-        quoted(module.filename().string()) + " >/dev/null 2>&1";
+    const std::string command = "cd " + quoted(module.parent_path().string()) + " && " + quoted(OSTREL_REGSVR) + " " +
+                                quoted(module.filename().string()) + " >/dev/null 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_TRUE(registered_path().has_value());
 }
@@ -106,9 +105,11 @@ TEST_F(RegsvrTest, FailuresAreReportedAndExitNonZero)
         {"not a shared object", quoted(not_a_module), {"error: cannot load", "not-a-module.so"}},
         {"a FIFO", quoted(fifo), {"error: cannot load", "module-fifo.so: not a regular file"}},
         {"no entry point", quoted(OSTREL_NO_ENTRY_MODULE), {"has no entry point DllRegisterServer"}},
-        {"no unregistration entry point", "-u " + quoted(OSTREL_NO_ENTRY_MODULE),
+        {"no unregistration entry point",
+         "-u " + quoted(OSTREL_NO_ENTRY_MODULE),
          {"has no entry point DllUnregisterServer"}},
-        {"failing HRESULT", quoted(OSTREL_FAILING_MODULE),
+        {"failing HRESULT",
+         quoted(OSTREL_FAILING_MODULE),
          {"DllRegisterServer in ", "failed with 0x80040151 (Could not write key to registry)"}},
     };
     for (const auto& c : cases) {
@@ -150,8 +151,9 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     const std::string system_text = file_text(system_registry);
 
     const auto run_copy = [&](const std::filesystem::path& bin, const std::string& option = {}) {
-        const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" + quoted((test_registry_.dir() / "config").string()) +
-                                    " " + quoted((bin / "ostrel-regsvr").string()) + " " + option +
+        const std::string command = "env -u OSTREL_REGISTRY XDG_CONFIG_HOME=" +
+                                    quoted((test_registry_.dir() / "config").string()) + " " +
+                                    quoted((bin / "ostrel-regsvr").string()) + " " + option +
                                     quoted(OSTREL_TEST_MODULE) + " >/dev/null 2>&1";
         return std::system(command.c_str());
     };

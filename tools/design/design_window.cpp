@@ -30,10 +30,9 @@ bool shown_on_error(Action action)
 } // namespace
 
 DesignWindow::DesignWindow(QWidget* parent)
-    : QWidget(parent)
-    , controls_(new QListWidget(this))
-    , properties_(new QPushButton(QStringLiteral("&Properties..."), this))
-    , save_(new QPushButton(QStringLiteral("&Save"), this))
+    : QWidget(parent), controls_(new QListWidget(this)),
+      properties_(new QPushButton(QStringLiteral("&Properties..."), this)),
+      save_(new QPushButton(QStringLiteral("&Save"), this))
 {
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);

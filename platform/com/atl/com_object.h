@@ -15,11 +15,13 @@
 namespace com::detail {
 inline void module_lock()
 {
-    if (this_module != nullptr) this_module->Lock();
+    if (this_module != nullptr)
+        this_module->Lock();
 }
 inline void module_unlock()
 {
-    if (this_module != nullptr) this_module->Unlock();
+    if (this_module != nullptr)
+        this_module->Unlock();
 }
 } // namespace com::detail
 
@@ -39,7 +41,8 @@ public:
     ULONG Release() override
     {
         ULONG left = this->InternalRelease();
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
     HRESULT QueryInterface(REFIID iid, void** ppv) override { return this->_InternalQueryInterface(iid, ppv); }
@@ -52,14 +55,17 @@ public:
     // A new object with a reference count of 0, after FinalConstruct succeeded.
     static HRESULT CreateInstance(CComObject<Base>** pp)
     {
-        if (pp == nullptr) return E_POINTER;
+        if (pp == nullptr)
+            return E_POINTER;
         *pp = nullptr;
         auto* p = new (std::nothrow) CComObject<Base>();
-        if (p == nullptr) return E_OUTOFMEMORY;
+        if (p == nullptr)
+            return E_OUTOFMEMORY;
         p->SetVoid(nullptr);
         p->InternalFinalConstructAddRef();
         HRESULT hr = p->_AtlFinalConstruct();
-        if (SUCCEEDED(hr)) hr = p->FinalConstruct();
+        if (SUCCEEDED(hr))
+            hr = p->FinalConstruct();
         p->InternalFinalConstructRelease();
         if (FAILED(hr)) {
             delete p;
@@ -84,7 +90,8 @@ public:
         this->SetVoid(nullptr);
         this->InternalFinalConstructAddRef();
         m_hResFinalConstruct = this->_AtlFinalConstruct();
-        if (SUCCEEDED(m_hResFinalConstruct)) m_hResFinalConstruct = this->FinalConstruct();
+        if (SUCCEEDED(m_hResFinalConstruct))
+            m_hResFinalConstruct = this->FinalConstruct();
         this->InternalFinalConstructRelease();
     }
     ~CComObjectStackEx() { this->FinalRelease(); }
@@ -135,12 +142,14 @@ public:
     ULONG Release() override
     {
         ULONG left = this->InternalRelease();
-        if (left == 0) delete static_cast<Derived*>(this);
+        if (left == 0)
+            delete static_cast<Derived*>(this);
         return left;
     }
     HRESULT QueryInterface(REFIID iid, void** ppv) override
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (iid == IID_IUnknown) {
             *ppv = static_cast<IUnknown*>(this);
             AddRef();
@@ -153,7 +162,8 @@ public:
     {
         this->InternalAddRef();
         HRESULT hr = m_contained._AtlFinalConstruct();
-        if (SUCCEEDED(hr)) hr = m_contained.FinalConstruct();
+        if (SUCCEEDED(hr))
+            hr = m_contained.FinalConstruct();
         this->InternalRelease();
         return hr;
     }
@@ -161,10 +171,12 @@ public:
     // A new one (count 0) around outer after FinalConstruct succeeded.
     static HRESULT create(IUnknown* outer, Derived** pp)
     {
-        if (pp == nullptr) return E_POINTER;
+        if (pp == nullptr)
+            return E_POINTER;
         *pp = nullptr;
         auto* p = new (std::nothrow) Derived(outer);
-        if (p == nullptr) return E_OUTOFMEMORY;
+        if (p == nullptr)
+            return E_OUTOFMEMORY;
         HRESULT hr = p->FinalConstruct();
         if (FAILED(hr)) {
             delete p;
@@ -186,7 +198,8 @@ public:
     explicit CComAggObject(void* outer) : com::detail::inner_unknown<Base, CComAggObject<Base>>(outer) {}
     static HRESULT CreateInstance(IUnknown* outer, CComAggObject<Base>** pp)
     {
-        if (outer == nullptr) return E_INVALIDARG;
+        if (outer == nullptr)
+            return E_INVALIDARG;
         return CComAggObject::create(outer, pp);
     }
 };
@@ -196,10 +209,14 @@ template <class Base>
 class CComPolyObject final : public com::detail::inner_unknown<Base, CComPolyObject<Base>> {
 public:
     explicit CComPolyObject(void* outer)
-        : com::detail::inner_unknown<Base, CComPolyObject<Base>>(outer != nullptr ? outer : static_cast<IUnknown*>(this))
+        : com::detail::inner_unknown<Base, CComPolyObject<Base>>(outer != nullptr ? outer
+                                                                                  : static_cast<IUnknown*>(this))
     {
     }
-    static HRESULT CreateInstance(IUnknown* outer, CComPolyObject<Base>** pp) { return CComPolyObject::create(outer, pp); }
+    static HRESULT CreateInstance(IUnknown* outer, CComPolyObject<Base>** pp)
+    {
+        return CComPolyObject::create(outer, pp);
+    }
 };
 
 namespace com {
@@ -212,12 +229,15 @@ template <class Base>
 struct creator<CComObject<Base>> {
     static HRESULT CreateInstance(void* outer, REFIID riid, void** ppv)
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
-        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        if (outer != nullptr)
+            return CLASS_E_NOAGGREGATION;
         CComObject<Base>* p = nullptr;
         HRESULT hr = CComObject<Base>::CreateInstance(&p);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         p->AddRef();
         hr = p->QueryInterface(riid, ppv);
         p->Release();
@@ -229,13 +249,17 @@ template <class Base>
 struct creator<CComAggObject<Base>> {
     static HRESULT CreateInstance(void* outer, REFIID riid, void** ppv)
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
-        if (outer == nullptr) return E_INVALIDARG;
-        if (riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+        if (outer == nullptr)
+            return E_INVALIDARG;
+        if (riid != IID_IUnknown)
+            return CLASS_E_NOAGGREGATION;
         CComAggObject<Base>* p = nullptr;
         HRESULT hr = CComAggObject<Base>::CreateInstance(static_cast<IUnknown*>(outer), &p);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         p->AddRef();
         hr = p->QueryInterface(riid, ppv);
         p->Release();
@@ -247,12 +271,15 @@ template <class Base>
 struct creator<CComPolyObject<Base>> {
     static HRESULT CreateInstance(void* outer, REFIID riid, void** ppv)
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
-        if (outer != nullptr && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+        if (outer != nullptr && riid != IID_IUnknown)
+            return CLASS_E_NOAGGREGATION;
         CComPolyObject<Base>* p = nullptr;
         HRESULT hr = CComPolyObject<Base>::CreateInstance(static_cast<IUnknown*>(outer), &p);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         p->AddRef();
         hr = p->QueryInterface(riid, ppv);
         p->Release();
@@ -284,7 +311,8 @@ public:
 
     HRESULT QueryInterface(REFIID iid, void** ppv) override
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IClassFactory) {
             *ppv = static_cast<IClassFactory*>(this);
             AddRef();
@@ -297,15 +325,18 @@ public:
     ULONG Release() override
     {
         ULONG left = --m_refs;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
         // An aggregating creator must ask for IUnknown.
-        if (outer != nullptr && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+        if (outer != nullptr && riid != IID_IUnknown)
+            return CLASS_E_NOAGGREGATION;
         return m_create(outer, riid, ppv);
     }
     HRESULT LockServer(BOOL lock) override

@@ -16,7 +16,8 @@ public:
     CComPtr(std::nullptr_t) noexcept {}
     CComPtr(T* raw) noexcept : p(raw)
     {
-        if (p != nullptr) p->AddRef();
+        if (p != nullptr)
+            p->AddRef();
     }
     CComPtr(const CComPtr& other) noexcept : CComPtr(other.p) {}
     CComPtr(CComPtr&& other) noexcept : p(std::exchange(other.p, nullptr)) {}
@@ -24,9 +25,11 @@ public:
 
     CComPtr& operator=(T* raw) noexcept
     {
-        if (raw != nullptr) raw->AddRef();
+        if (raw != nullptr)
+            raw->AddRef();
         T* old = std::exchange(p, raw);
-        if (old != nullptr) old->Release();
+        if (old != nullptr)
+            old->Release();
         return *this;
     }
     CComPtr& operator=(const CComPtr& other) noexcept { return *this = other.p; }
@@ -34,7 +37,8 @@ public:
     {
         if (this != std::addressof(other)) {
             T* old = std::exchange(p, std::exchange(other.p, nullptr));
-            if (old != nullptr) old->Release();
+            if (old != nullptr)
+                old->Release();
         }
         return *this;
     }
@@ -51,33 +55,40 @@ public:
     void Release() noexcept
     {
         T* old = std::exchange(p, nullptr);
-        if (old != nullptr) old->Release();
+        if (old != nullptr)
+            old->Release();
     }
     void Attach(T* raw) noexcept
     {
         T* old = std::exchange(p, raw);
-        if (old != nullptr) old->Release();
+        if (old != nullptr)
+            old->Release();
     }
     T* Detach() noexcept { return std::exchange(p, nullptr); }
     HRESULT CopyTo(T** out) const noexcept
     {
-        if (out == nullptr) return E_POINTER;
+        if (out == nullptr)
+            return E_POINTER;
         *out = p;
-        if (p != nullptr) p->AddRef();
+        if (p != nullptr)
+            p->AddRef();
         return S_OK;
     }
     template <class Q>
     HRESULT QueryInterface(Q** out) const noexcept
     {
-        if (out == nullptr) return E_POINTER;
+        if (out == nullptr)
+            return E_POINTER;
         *out = nullptr;
-        if (p == nullptr) return E_POINTER;
+        if (p == nullptr)
+            return E_POINTER;
         return p->QueryInterface(com::uuidof<Q>(), reinterpret_cast<void**>(out));
     }
     // Same object: compares the IUnknown identities.
     bool IsEqualObject(IUnknown* other) const noexcept
     {
-        if (p == nullptr || other == nullptr) return p == nullptr && other == nullptr;
+        if (p == nullptr || other == nullptr)
+            return p == nullptr && other == nullptr;
         CComPtr<IUnknown> a;
         CComPtr<IUnknown> b;
         p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a.p));
@@ -128,7 +139,8 @@ private:
     }
     void query(IUnknown* other) noexcept
     {
-        if (other != nullptr) other->QueryInterface(iid(), reinterpret_cast<void**>(&this->p));
+        if (other != nullptr)
+            other->QueryInterface(iid(), reinterpret_cast<void**>(&this->p));
     }
 };
 

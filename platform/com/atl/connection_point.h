@@ -28,7 +28,8 @@ public:
     ~sink_list()
     {
         for (IUnknown* p : m_slots) {
-            if (p != nullptr) p->Release();
+            if (p != nullptr)
+                p->Release();
         }
     }
 
@@ -47,7 +48,8 @@ public:
     // The sink removed (its reference now the caller's), or null for an unknown cookie.
     IUnknown* Remove(DWORD cookie)
     {
-        if (cookie == 0 || cookie > m_slots.size()) return nullptr;
+        if (cookie == 0 || cookie > m_slots.size())
+            return nullptr;
         IUnknown* p = m_slots[cookie - 1];
         m_slots[cookie - 1] = nullptr;
         return p;
@@ -62,7 +64,8 @@ public:
     {
         std::vector<CONNECTDATA> out;
         for (std::size_t i = 0; i < m_slots.size(); ++i) {
-            if (m_slots[i] != nullptr) out.push_back(CONNECTDATA{m_slots[i], static_cast<DWORD>(i + 1)});
+            if (m_slots[i] != nullptr)
+                out.push_back(CONNECTDATA{m_slots[i], static_cast<DWORD>(i + 1)});
         }
         return out;
     }
@@ -80,11 +83,13 @@ class CSnapshotEnumerator final : public IEnum {
 public:
     explicit CSnapshotEnumerator(std::vector<Item> items) : m_items(std::move(items))
     {
-        for (auto& item : m_items) unknown_of(item)->AddRef();
+        for (auto& item : m_items)
+            unknown_of(item)->AddRef();
     }
     HRESULT QueryInterface(REFIID riid, void** ppv) override
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid == IID_IUnknown || riid == *piid) {
             *ppv = static_cast<IEnum*>(this);
             AddRef();
@@ -97,19 +102,22 @@ public:
     ULONG Release() override
     {
         ULONG left = --m_refs;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
     HRESULT Next(ULONG count, Item* out, ULONG* fetched) override
     {
-        if (out == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
+        if (out == nullptr || (count > 1 && fetched == nullptr))
+            return E_POINTER;
         ULONG n = 0;
         while (n < count && m_pos < m_items.size()) {
             out[n] = m_items[m_pos++];
             unknown_of(out[n])->AddRef();
             ++n;
         }
-        if (fetched != nullptr) *fetched = n;
+        if (fetched != nullptr)
+            *fetched = n;
         return n == count ? S_OK : S_FALSE;
     }
     HRESULT Skip(ULONG count) override
@@ -125,9 +133,11 @@ public:
     }
     HRESULT Clone(IEnum** out) override
     {
-        if (out == nullptr) return E_POINTER;
+        if (out == nullptr)
+            return E_POINTER;
         auto* copy = new (std::nothrow) CSnapshotEnumerator(m_items);
-        if (copy == nullptr) return E_OUTOFMEMORY;
+        if (copy == nullptr)
+            return E_OUTOFMEMORY;
         copy->m_pos = m_pos;
         *out = copy;
         return S_OK;
@@ -136,7 +146,8 @@ public:
 private:
     ~CSnapshotEnumerator()
     {
-        for (auto& item : m_items) unknown_of(item)->Release();
+        for (auto& item : m_items)
+            unknown_of(item)->Release();
     }
     std::atomic<ULONG> m_refs{1};
     std::vector<Item> m_items;
@@ -174,7 +185,8 @@ private:
 
         HRESULT QueryInterface(REFIID riid, void** ppv) override
         {
-            if (ppv == nullptr) return E_POINTER;
+            if (ppv == nullptr)
+                return E_POINTER;
             if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
                 *ppv = static_cast<IConnectionPoint*>(this);
                 AddRef();
@@ -188,21 +200,25 @@ private:
 
         HRESULT GetConnectionInterface(IID* pIID) override
         {
-            if (pIID == nullptr) return E_POINTER;
+            if (pIID == nullptr)
+                return E_POINTER;
             *pIID = *piid;
             return S_OK;
         }
         HRESULT GetConnectionPointContainer(IConnectionPointContainer** ppCPC) override
         {
-            if (ppCPC == nullptr) return E_POINTER;
+            if (ppCPC == nullptr)
+                return E_POINTER;
             return owner()->GetUnknown()->QueryInterface(IID_IConnectionPointContainer,
                                                          reinterpret_cast<void**>(ppCPC));
         }
         HRESULT Advise(IUnknown* pUnkSink, DWORD* pdwCookie) override
         {
-            if (pdwCookie == nullptr) return E_POINTER;
+            if (pdwCookie == nullptr)
+                return E_POINTER;
             *pdwCookie = 0;
-            if (pUnkSink == nullptr) return E_POINTER;
+            if (pUnkSink == nullptr)
+                return E_POINTER;
             // The sink must implement the outgoing interface.
             IUnknown* sink = nullptr;
             if (FAILED(pUnkSink->QueryInterface(*piid, reinterpret_cast<void**>(&sink))) || sink == nullptr) {
@@ -211,7 +227,8 @@ private:
             IUnknown* stored = nullptr;
             HRESULT hr = com::wrap_sink_for_caller(sink, *piid, &stored);
             sink->Release();
-            if (FAILED(hr)) return hr;
+            if (FAILED(hr))
+                return hr;
             owner()->Lock();
             DWORD cookie = m_impl->m_vec.Add(stored);
             owner()->Unlock();
@@ -223,21 +240,26 @@ private:
             owner()->Lock();
             IUnknown* removed = m_impl->m_vec.Remove(dwCookie);
             owner()->Unlock();
-            if (removed == nullptr) return CONNECT_E_NOCONNECTION;
+            if (removed == nullptr)
+                return CONNECT_E_NOCONNECTION;
             removed->Release();
             return S_OK;
         }
         HRESULT EnumConnections(IEnumConnections** ppEnum) override
         {
-            if (ppEnum == nullptr) return E_POINTER;
+            if (ppEnum == nullptr)
+                return E_POINTER;
             *ppEnum = nullptr;
             owner()->Lock();
             auto items = m_impl->m_vec.snapshot();
-            for (auto& c : items) c.pUnk->AddRef();
+            for (auto& c : items)
+                c.pUnk->AddRef();
             owner()->Unlock();
             auto* e = new (std::nothrow) com::CConnectionEnumerator(items);
-            for (auto& c : items) c.pUnk->Release();
-            if (e == nullptr) return E_OUTOFMEMORY;
+            for (auto& c : items)
+                c.pUnk->Release();
+            if (e == nullptr)
+                return E_OUTOFMEMORY;
             *ppEnum = e;
             return S_OK;
         }
@@ -264,19 +286,22 @@ class IConnectionPointContainerImpl : public IConnectionPointContainer {
 public:
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override
     {
-        if (ppEnum == nullptr) return E_POINTER;
+        if (ppEnum == nullptr)
+            return E_POINTER;
         std::vector<IConnectionPoint*> points;
         for (const auto* e = T::_GetConnectionPointEntries(); e->iid != nullptr; ++e) {
             points.push_back(e->cast(static_cast<T*>(this)));
         }
         auto* en = new (std::nothrow) com::CConnectionPointEnumerator(std::move(points));
-        if (en == nullptr) return E_OUTOFMEMORY;
+        if (en == nullptr)
+            return E_OUTOFMEMORY;
         *ppEnum = en;
         return S_OK;
     }
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override
     {
-        if (ppCP == nullptr) return E_POINTER;
+        if (ppCP == nullptr)
+            return E_POINTER;
         *ppCP = nullptr;
         for (const auto* e = T::_GetConnectionPointEntries(); e->iid != nullptr; ++e) {
             if (*e->iid == riid) {
@@ -291,17 +316,21 @@ public:
 
 // The class's connection points: each CONNECTION_POINT_ENTRY names the outgoing interface
 // of one IConnectionPointImpl base.
-#define BEGIN_CONNECTION_POINT_MAP(x)                                                         \
-    using _CPMapClass = x;                                                                    \
-    static const ::com::connection_point_entry* _GetConnectionPointEntries()                  \
-    {                                                                                         \
+#define BEGIN_CONNECTION_POINT_MAP(x)                                                                                  \
+    using _CPMapClass = x;                                                                                             \
+    static const ::com::connection_point_entry* _GetConnectionPointEntries()                                           \
+    {                                                                                                                  \
         static const ::com::connection_point_entry _points[] = {
-#define CONNECTION_POINT_ENTRY(iid)                                                           \
-    {&(iid), [](void* p) -> IConnectionPoint* {                                               \
-         return static_cast<IConnectionPointImpl<_CPMapClass, &(iid)>*>(static_cast<_CPMapClass*>(p))       \
-             ->connection_point();                                                            \
+#define CONNECTION_POINT_ENTRY(iid)                                                                                    \
+    {&(iid), [](void* p) -> IConnectionPoint* {                                                                        \
+         return static_cast<IConnectionPointImpl<_CPMapClass, &(iid)>*>(static_cast<_CPMapClass*>(p))                  \
+             ->connection_point();                                                                                     \
      }},
-#define END_CONNECTION_POINT_MAP()                                                            \
-        {nullptr, nullptr}};                                                                  \
-        return _points;                                                                       \
+#define END_CONNECTION_POINT_MAP()                                                                                     \
+    {                                                                                                                  \
+        nullptr, nullptr                                                                                               \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    return _points;                                                                                                    \
     }

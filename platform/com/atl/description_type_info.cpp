@@ -8,14 +8,16 @@ namespace {
 
 void set_text(BSTR* out, const std::u16string& text)
 {
-    if (out != nullptr) *out = com::bstr_from_utf16(text);
+    if (out != nullptr)
+        *out = com::bstr_from_utf16(text);
 }
 
 } // namespace
 
 HRESULT CDescriptionTypeInfo::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_ITypeInfo) {
         *ppv = static_cast<ITypeInfo*>(this);
         AddRef();
@@ -28,15 +30,18 @@ HRESULT CDescriptionTypeInfo::QueryInterface(REFIID riid, void** ppv)
 ULONG CDescriptionTypeInfo::Release()
 {
     ULONG left = --m_refs;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
 HRESULT CDescriptionTypeInfo::GetTypeAttr(TYPEATTR** ppTypeAttr)
 {
-    if (ppTypeAttr == nullptr) return E_INVALIDARG;
+    if (ppTypeAttr == nullptr)
+        return E_INVALIDARG;
     auto* attr = new (std::nothrow) TYPEATTR{};
-    if (attr == nullptr) return E_OUTOFMEMORY;
+    if (attr == nullptr)
+        return E_OUTOFMEMORY;
     attr->guid = m_itf.iid;
     attr->lcid = 0;
     attr->memidConstructor = MEMBERID_NIL;
@@ -44,7 +49,8 @@ HRESULT CDescriptionTypeInfo::GetTypeAttr(TYPEATTR** ppTypeAttr)
     attr->typekind = TKIND_DISPATCH;
     attr->cFuncs = static_cast<WORD>(m_itf.members.size());
     attr->cImplTypes = 1;
-    attr->wTypeFlags = static_cast<WORD>(TYPEFLAG_FDISPATCHABLE | (m_itf.dual ? TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION : 0));
+    attr->wTypeFlags = static_cast<WORD>(TYPEFLAG_FDISPATCHABLE |
+                                         (m_itf.dual ? TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION : 0));
     attr->wMajorVerNum = m_library.major;
     attr->wMinorVerNum = m_library.minor;
     *ppTypeAttr = attr;
@@ -53,12 +59,15 @@ HRESULT CDescriptionTypeInfo::GetTypeAttr(TYPEATTR** ppTypeAttr)
 
 HRESULT CDescriptionTypeInfo::GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc)
 {
-    if (ppFuncDesc == nullptr) return E_INVALIDARG;
+    if (ppFuncDesc == nullptr)
+        return E_INVALIDARG;
     *ppFuncDesc = nullptr;
-    if (index >= m_itf.members.size()) return TYPE_E_ELEMENTNOTFOUND;
+    if (index >= m_itf.members.size())
+        return TYPE_E_ELEMENTNOTFOUND;
     const auto& m = m_itf.members[index];
     auto* desc = new (std::nothrow) FUNCDESC{};
-    if (desc == nullptr) return E_OUTOFMEMORY;
+    if (desc == nullptr)
+        return E_OUTOFMEMORY;
     desc->memid = m.dispid;
     desc->invkind = m.kind;
     desc->cParams = static_cast<SHORT>(m.params.size());
@@ -79,15 +88,20 @@ HRESULT CDescriptionTypeInfo::GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc)
 
 HRESULT CDescriptionTypeInfo::GetNames(MEMBERID memid, BSTR* rgBstrNames, UINT cMaxNames, UINT* pcNames)
 {
-    if (rgBstrNames == nullptr || pcNames == nullptr) return E_INVALIDARG;
+    if (rgBstrNames == nullptr || pcNames == nullptr)
+        return E_INVALIDARG;
     *pcNames = 0;
     for (const auto& m : m_itf.members) {
-        if (m.dispid != memid) continue;
+        if (m.dispid != memid)
+            continue;
         UINT n = 0;
-        if (n < cMaxNames) rgBstrNames[n++] = com::bstr_from_utf16(m.name);
+        if (n < cMaxNames)
+            rgBstrNames[n++] = com::bstr_from_utf16(m.name);
         for (const auto& p : m.params) {
-            if (n >= cMaxNames) break;
-            if (p.flags & PARAMFLAG_FRETVAL) continue;
+            if (n >= cMaxNames)
+                break;
+            if (p.flags & PARAMFLAG_FRETVAL)
+                continue;
             rgBstrNames[n++] = com::bstr_from_utf16(p.name);
         }
         *pcNames = n;
@@ -98,16 +112,20 @@ HRESULT CDescriptionTypeInfo::GetNames(MEMBERID memid, BSTR* rgBstrNames, UINT c
 
 HRESULT CDescriptionTypeInfo::GetRefTypeOfImplType(UINT index, DWORD* pRefType)
 {
-    if (pRefType == nullptr) return E_INVALIDARG;
-    if (index != 0) return TYPE_E_ELEMENTNOTFOUND;
+    if (pRefType == nullptr)
+        return E_INVALIDARG;
+    if (index != 0)
+        return TYPE_E_ELEMENTNOTFOUND;
     *pRefType = 0; // IDispatch
     return S_OK;
 }
 
 HRESULT CDescriptionTypeInfo::GetImplTypeFlags(UINT index, INT* pImplTypeFlags)
 {
-    if (pImplTypeFlags == nullptr) return E_INVALIDARG;
-    if (index != 0) return TYPE_E_ELEMENTNOTFOUND;
+    if (pImplTypeFlags == nullptr)
+        return E_INVALIDARG;
+    if (index != 0)
+        return TYPE_E_ELEMENTNOTFOUND;
     *pImplTypeFlags = 0;
     return S_OK;
 }
@@ -120,15 +138,18 @@ HRESULT CDescriptionTypeInfo::GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, ME
 HRESULT CDescriptionTypeInfo::Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
                                      VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
 {
-    if (pvInstance == nullptr) return E_INVALIDARG;
+    if (pvInstance == nullptr)
+        return E_INVALIDARG;
     return invoke(m_itf, pvInstance, memid, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
 }
 
 HRESULT CDescriptionTypeInfo::GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
                                                DWORD* pdwHelpContext, BSTR* pBstrHelpFile)
 {
-    if (pdwHelpContext != nullptr) *pdwHelpContext = 0;
-    if (pBstrHelpFile != nullptr) *pBstrHelpFile = nullptr;
+    if (pdwHelpContext != nullptr)
+        *pdwHelpContext = 0;
+    if (pBstrHelpFile != nullptr)
+        *pBstrHelpFile = nullptr;
     if (memid == MEMBERID_NIL) {
         set_text(pBstrName, m_itf.name);
         set_text(pBstrDocString, m_itf.help);
@@ -146,37 +167,39 @@ HRESULT CDescriptionTypeInfo::GetDocumentation(MEMBERID memid, BSTR* pBstrName, 
 
 HRESULT CDescriptionTypeInfo::GetRefTypeInfo(DWORD, ITypeInfo** ppTInfo)
 {
-    if (ppTInfo != nullptr) *ppTInfo = nullptr;
+    if (ppTInfo != nullptr)
+        *ppTInfo = nullptr;
     return TYPE_E_ELEMENTNOTFOUND;
 }
 
 HRESULT CDescriptionTypeInfo::GetContainingTypeLib(ITypeLib** ppTLib, UINT* pIndex)
 {
-    if (ppTLib == nullptr) return E_INVALIDARG;
+    if (ppTLib == nullptr)
+        return E_INVALIDARG;
     if (pIndex != nullptr) {
         *pIndex = 0;
         for (std::size_t i = 0; i < m_library.interfaces.size(); ++i) {
-            if (&m_library.interfaces[i] == &m_itf) *pIndex = static_cast<UINT>(i);
+            if (&m_library.interfaces[i] == &m_itf)
+                *pIndex = static_cast<UINT>(i);
         }
     }
     return create_type_lib(m_library, ppTLib);
 }
 
-void CDescriptionTypeInfo::ReleaseTypeAttr(TYPEATTR* pTypeAttr)
-{
-    delete pTypeAttr;
-}
+void CDescriptionTypeInfo::ReleaseTypeAttr(TYPEATTR* pTypeAttr) { delete pTypeAttr; }
 
 void CDescriptionTypeInfo::ReleaseFuncDesc(FUNCDESC* pFuncDesc)
 {
-    if (pFuncDesc == nullptr) return;
+    if (pFuncDesc == nullptr)
+        return;
     delete[] pFuncDesc->lprgelemdescParam;
     delete pFuncDesc;
 }
 
 HRESULT CDescriptionTypeLib::QueryInterface(REFIID riid, void** ppv)
 {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_ITypeLib) {
         *ppv = static_cast<ITypeLib*>(this);
         AddRef();
@@ -189,45 +212,51 @@ HRESULT CDescriptionTypeLib::QueryInterface(REFIID riid, void** ppv)
 ULONG CDescriptionTypeLib::Release()
 {
     ULONG left = --m_refs;
-    if (left == 0) delete this;
+    if (left == 0)
+        delete this;
     return left;
 }
 
-UINT CDescriptionTypeLib::GetTypeInfoCount()
-{
-    return static_cast<UINT>(m_library.interfaces.size());
-}
+UINT CDescriptionTypeLib::GetTypeInfoCount() { return static_cast<UINT>(m_library.interfaces.size()); }
 
 HRESULT CDescriptionTypeLib::GetTypeInfo(UINT index, ITypeInfo** ppTInfo)
 {
-    if (ppTInfo == nullptr) return E_INVALIDARG;
+    if (ppTInfo == nullptr)
+        return E_INVALIDARG;
     *ppTInfo = nullptr;
-    if (index >= m_library.interfaces.size()) return TYPE_E_ELEMENTNOTFOUND;
+    if (index >= m_library.interfaces.size())
+        return TYPE_E_ELEMENTNOTFOUND;
     return create_type_info(m_library, m_library.interfaces[index], ppTInfo);
 }
 
 HRESULT CDescriptionTypeLib::GetTypeInfoType(UINT index, TYPEKIND* pTKind)
 {
-    if (pTKind == nullptr) return E_INVALIDARG;
-    if (index >= m_library.interfaces.size()) return TYPE_E_ELEMENTNOTFOUND;
+    if (pTKind == nullptr)
+        return E_INVALIDARG;
+    if (index >= m_library.interfaces.size())
+        return TYPE_E_ELEMENTNOTFOUND;
     *pTKind = TKIND_DISPATCH;
     return S_OK;
 }
 
 HRESULT CDescriptionTypeLib::GetTypeInfoOfGuid(REFGUID guid, ITypeInfo** ppTInfo)
 {
-    if (ppTInfo == nullptr) return E_INVALIDARG;
+    if (ppTInfo == nullptr)
+        return E_INVALIDARG;
     *ppTInfo = nullptr;
     const interface_desc* itf = m_library.find_interface(guid);
-    if (itf == nullptr) return TYPE_E_ELEMENTNOTFOUND;
+    if (itf == nullptr)
+        return TYPE_E_ELEMENTNOTFOUND;
     return create_type_info(m_library, *itf, ppTInfo);
 }
 
 HRESULT CDescriptionTypeLib::GetLibAttr(TLIBATTR** ppTLibAttr)
 {
-    if (ppTLibAttr == nullptr) return E_INVALIDARG;
+    if (ppTLibAttr == nullptr)
+        return E_INVALIDARG;
     auto* attr = new (std::nothrow) TLIBATTR{m_library.libid, 0, m_library.major, m_library.minor, 0};
-    if (attr == nullptr) return E_OUTOFMEMORY;
+    if (attr == nullptr)
+        return E_OUTOFMEMORY;
     *ppTLibAttr = attr;
     return S_OK;
 }
@@ -235,34 +264,36 @@ HRESULT CDescriptionTypeLib::GetLibAttr(TLIBATTR** ppTLibAttr)
 HRESULT CDescriptionTypeLib::GetDocumentation(INT index, BSTR* pBstrName, BSTR* pBstrDocString, DWORD* pdwHelpContext,
                                               BSTR* pBstrHelpFile)
 {
-    if (pdwHelpContext != nullptr) *pdwHelpContext = 0;
-    if (pBstrHelpFile != nullptr) *pBstrHelpFile = nullptr;
+    if (pdwHelpContext != nullptr)
+        *pdwHelpContext = 0;
+    if (pBstrHelpFile != nullptr)
+        *pBstrHelpFile = nullptr;
     if (index == -1) {
         set_text(pBstrName, m_library.name);
         set_text(pBstrDocString, m_library.help);
         return S_OK;
     }
-    if (index < 0 || static_cast<std::size_t>(index) >= m_library.interfaces.size()) return TYPE_E_ELEMENTNOTFOUND;
+    if (index < 0 || static_cast<std::size_t>(index) >= m_library.interfaces.size())
+        return TYPE_E_ELEMENTNOTFOUND;
     set_text(pBstrName, m_library.interfaces[static_cast<std::size_t>(index)].name);
     set_text(pBstrDocString, m_library.interfaces[static_cast<std::size_t>(index)].help);
     return S_OK;
 }
 
-void CDescriptionTypeLib::ReleaseTLibAttr(TLIBATTR* pTLibAttr)
-{
-    delete pTLibAttr;
-}
+void CDescriptionTypeLib::ReleaseTLibAttr(TLIBATTR* pTLibAttr) { delete pTLibAttr; }
 
 HRESULT create_type_info(const library_desc& library, const interface_desc& itf, ITypeInfo** out)
 {
-    if (out == nullptr) return E_POINTER;
+    if (out == nullptr)
+        return E_POINTER;
     *out = new (std::nothrow) CDescriptionTypeInfo(library, itf);
     return *out == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
 HRESULT create_type_lib(const library_desc& library, ITypeLib** out)
 {
-    if (out == nullptr) return E_POINTER;
+    if (out == nullptr)
+        return E_POINTER;
     *out = new (std::nothrow) CDescriptionTypeLib(library);
     return *out == nullptr ? E_OUTOFMEMORY : S_OK;
 }

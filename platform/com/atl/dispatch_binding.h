@@ -14,27 +14,42 @@
 namespace com::tlb::detail {
 
 template <class T>
-constexpr bool is_interface_v = std::is_class_v<T> && std::is_base_of_v<IUnknown, T>;
+constexpr bool is_interface_v = std::is_class_v<T>&& std::is_base_of_v<IUnknown, T>;
 
 // The automation type of a by-value C++ type.
 template <class T>
 constexpr VARTYPE scalar_vt()
 {
-    if constexpr (std::is_enum_v<T>) return VT_I4;
-    else if constexpr (std::is_same_v<T, bool>) return VT_BOOL;
-    else if constexpr (std::is_same_v<T, std::int8_t> || std::is_same_v<T, char>) return VT_I1;
-    else if constexpr (std::is_same_v<T, std::uint8_t>) return VT_UI1;
-    else if constexpr (std::is_same_v<T, std::int16_t>) return VT_I2;
-    else if constexpr (std::is_same_v<T, std::uint16_t>) return VT_UI2;
-    else if constexpr (std::is_same_v<T, std::int32_t>) return VT_I4;
-    else if constexpr (std::is_same_v<T, std::uint32_t>) return VT_UI4;
-    else if constexpr (std::is_same_v<T, std::int64_t>) return VT_I8;
-    else if constexpr (std::is_same_v<T, std::uint64_t>) return VT_UI8;
-    else if constexpr (std::is_same_v<T, float>) return VT_R4;
-    else if constexpr (std::is_same_v<T, double>) return VT_R8;
-    else if constexpr (std::is_same_v<T, BSTR>) return VT_BSTR;
-    else if constexpr (std::is_same_v<T, VARIANT>) return VT_VARIANT;
-    else return VT_EMPTY;
+    if constexpr (std::is_enum_v<T>)
+        return VT_I4;
+    else if constexpr (std::is_same_v<T, bool>)
+        return VT_BOOL;
+    else if constexpr (std::is_same_v<T, std::int8_t> || std::is_same_v<T, char>)
+        return VT_I1;
+    else if constexpr (std::is_same_v<T, std::uint8_t>)
+        return VT_UI1;
+    else if constexpr (std::is_same_v<T, std::int16_t>)
+        return VT_I2;
+    else if constexpr (std::is_same_v<T, std::uint16_t>)
+        return VT_UI2;
+    else if constexpr (std::is_same_v<T, std::int32_t>)
+        return VT_I4;
+    else if constexpr (std::is_same_v<T, std::uint32_t>)
+        return VT_UI4;
+    else if constexpr (std::is_same_v<T, std::int64_t>)
+        return VT_I8;
+    else if constexpr (std::is_same_v<T, std::uint64_t>)
+        return VT_UI8;
+    else if constexpr (std::is_same_v<T, float>)
+        return VT_R4;
+    else if constexpr (std::is_same_v<T, double>)
+        return VT_R8;
+    else if constexpr (std::is_same_v<T, BSTR>)
+        return VT_BSTR;
+    else if constexpr (std::is_same_v<T, VARIANT>)
+        return VT_VARIANT;
+    else
+        return VT_EMPTY;
 }
 
 template <class T>
@@ -42,13 +57,17 @@ constexpr VARTYPE deduced_vt()
 {
     if constexpr (std::is_pointer_v<T>) {
         using P = std::remove_pointer_t<T>;
-        if constexpr (std::is_same_v<T, BSTR>) return VT_BSTR;
-        else if constexpr (is_interface_v<P>) return std::is_base_of_v<IDispatch, P> ? VT_DISPATCH : VT_UNKNOWN;
+        if constexpr (std::is_same_v<T, BSTR>)
+            return VT_BSTR;
+        else if constexpr (is_interface_v<P>)
+            return std::is_base_of_v<IDispatch, P> ? VT_DISPATCH : VT_UNKNOWN;
         else if constexpr (std::is_pointer_v<P> && is_interface_v<std::remove_pointer_t<P>>)
             return static_cast<VARTYPE>(
                 (std::is_base_of_v<IDispatch, std::remove_pointer_t<P>> ? VT_DISPATCH : VT_UNKNOWN) | VT_BYREF);
-        else if constexpr (std::is_same_v<P, SAFEARRAY*>) return VT_ARRAY | VT_BYREF;
-        else return static_cast<VARTYPE>(scalar_vt<P>() | VT_BYREF);
+        else if constexpr (std::is_same_v<P, SAFEARRAY*>)
+            return VT_ARRAY | VT_BYREF;
+        else
+            return static_cast<VARTYPE>(scalar_vt<P>() | VT_BYREF);
     } else {
         return scalar_vt<T>();
     }
@@ -66,8 +85,10 @@ void put_scalar(VARIANT& v, VARTYPE vt, T value)
     case VT_UI1: v.bVal = static_cast<BYTE>(value); break;
     case VT_I2: v.iVal = static_cast<SHORT>(value); break;
     case VT_UI2: v.uiVal = static_cast<USHORT>(value); break;
-    case VT_I4: case VT_INT: v.lVal = static_cast<LONG>(value); break;
-    case VT_UI4: case VT_UINT: v.ulVal = static_cast<ULONG>(value); break;
+    case VT_I4:
+    case VT_INT: v.lVal = static_cast<LONG>(value); break;
+    case VT_UI4:
+    case VT_UINT: v.ulVal = static_cast<ULONG>(value); break;
     case VT_ERROR: v.scode = static_cast<SCODE>(value); break;
     case VT_I8: v.llVal = static_cast<LONGLONG>(value); break;
     case VT_UI8: v.ullVal = static_cast<ULONGLONG>(value); break;
@@ -88,8 +109,10 @@ T get_scalar(const VARIANT& v)
     case VT_UI1: return static_cast<T>(v.bVal);
     case VT_I2: return static_cast<T>(v.iVal);
     case VT_UI2: return static_cast<T>(v.uiVal);
-    case VT_I4: case VT_INT: return static_cast<T>(v.lVal);
-    case VT_UI4: case VT_UINT: return static_cast<T>(v.ulVal);
+    case VT_I4:
+    case VT_INT: return static_cast<T>(v.lVal);
+    case VT_UI4:
+    case VT_UINT: return static_cast<T>(v.ulVal);
     case VT_ERROR: return static_cast<T>(v.scode);
     case VT_I8: return static_cast<T>(v.llVal);
     case VT_UI8: return static_cast<T>(v.ullVal);
@@ -104,7 +127,8 @@ T get_scalar(const VARIANT& v)
 // The argument variant itself, or what a VT_VARIANT|VT_BYREF one refers to.
 inline VARIANT* deref_variant(VARIANT* arg)
 {
-    while (arg != nullptr && arg->vt == (VT_VARIANT | VT_BYREF)) arg = arg->pvarVal;
+    while (arg != nullptr && arg->vt == (VT_VARIANT | VT_BYREF))
+        arg = arg->pvarVal;
     return arg;
 }
 
@@ -119,10 +143,12 @@ struct slot<T, std::enable_if_t<std::is_arithmetic_v<T> || std::is_enum_v<T>>> {
     T value{};
     HRESULT load(VARIANT* arg, const param_desc& p)
     {
-        if (arg == nullptr) return DISP_E_PARAMNOTOPTIONAL;
+        if (arg == nullptr)
+            return DISP_E_PARAMNOTOPTIONAL;
         CComVariant converted;
         HRESULT hr = VariantChangeType(&converted, arg, 0, p.vt);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         if constexpr (std::is_enum_v<T>) {
             value = static_cast<T>(get_scalar<std::underlying_type_t<T>>(converted));
         } else if constexpr (std::is_same_v<T, bool>) {
@@ -143,7 +169,8 @@ struct slot<BSTR> {
     CComVariant converted;
     HRESULT load(VARIANT* arg, const param_desc&)
     {
-        if (arg == nullptr) return DISP_E_PARAMNOTOPTIONAL;
+        if (arg == nullptr)
+            return DISP_E_PARAMNOTOPTIONAL;
         arg = deref_variant(arg);
         if (arg->vt == VT_BSTR) {
             value = arg->bstrVal;
@@ -154,7 +181,8 @@ struct slot<BSTR> {
             return S_OK;
         }
         HRESULT hr = VariantChangeType(&converted, arg, 0, VT_BSTR);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         value = converted.bstrVal;
         return S_OK;
     }
@@ -168,7 +196,8 @@ struct slot<VARIANT> {
     VARIANT value{};
     HRESULT load(VARIANT* arg, const param_desc&)
     {
-        if (arg == nullptr) return DISP_E_PARAMNOTOPTIONAL;
+        if (arg == nullptr)
+            return DISP_E_PARAMNOTOPTIONAL;
         value = *deref_variant(arg);
         return S_OK;
     }
@@ -189,7 +218,8 @@ struct slot<VARIANT*> {
     VARIANT* get() { return value; }
     void store(VARIANT* result, const param_desc&)
     {
-        if (result != nullptr) local.Detach(result);
+        if (result != nullptr)
+            local.Detach(result);
     }
 };
 
@@ -199,11 +229,13 @@ struct slot<I*, std::enable_if_t<is_interface_v<I>>> {
     I* value = nullptr;
     ~slot()
     {
-        if (value != nullptr) value->Release();
+        if (value != nullptr)
+            value->Release();
     }
     HRESULT load(VARIANT* arg, const param_desc&)
     {
-        if (arg == nullptr) return DISP_E_PARAMNOTOPTIONAL;
+        if (arg == nullptr)
+            return DISP_E_PARAMNOTOPTIONAL;
         arg = deref_variant(arg);
         IUnknown* object = nullptr;
         switch (arg->vt) {
@@ -214,7 +246,8 @@ struct slot<I*, std::enable_if_t<is_interface_v<I>>> {
         case VT_UNKNOWN | VT_BYREF: object = *arg->ppunkVal; break;
         default: return DISP_E_TYPEMISMATCH;
         }
-        if (object == nullptr) return S_OK;
+        if (object == nullptr)
+            return S_OK;
         if constexpr (std::is_same_v<I, IUnknown>) {
             object->AddRef();
             value = object;
@@ -235,16 +268,15 @@ struct slot<I**, std::enable_if_t<is_interface_v<I>>> {
     I* value = nullptr;
     ~slot()
     {
-        if (value != nullptr) value->Release();
+        if (value != nullptr)
+            value->Release();
     }
-    HRESULT load(VARIANT* arg, const param_desc&)
-    {
-        return arg == nullptr ? S_OK : DISP_E_TYPEMISMATCH;
-    }
+    HRESULT load(VARIANT* arg, const param_desc&) { return arg == nullptr ? S_OK : DISP_E_TYPEMISMATCH; }
     I** get() { return &value; }
     void store(VARIANT* result, const param_desc&)
     {
-        if (result == nullptr) return;
+        if (result == nullptr)
+            return;
         VariantInit(result);
         if constexpr (std::is_base_of_v<IDispatch, I>) {
             result->vt = VT_DISPATCH;
@@ -265,7 +297,8 @@ struct slot<BSTR*> {
     ~slot() { SysFreeString(local); }
     HRESULT load(VARIANT* arg, const param_desc&)
     {
-        if (arg == nullptr) return S_OK;
+        if (arg == nullptr)
+            return S_OK;
         arg = deref_variant(arg);
         if (arg->vt == (VT_BSTR | VT_BYREF)) {
             value = arg->pbstrVal;
@@ -273,7 +306,8 @@ struct slot<BSTR*> {
         }
         CComVariant converted;
         HRESULT hr = VariantChangeType(&converted, arg, 0, VT_BSTR);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         local = converted.bstrVal;
         converted.vt = VT_EMPTY;
         return S_OK;
@@ -281,7 +315,8 @@ struct slot<BSTR*> {
     BSTR* get() { return value; }
     void store(VARIANT* result, const param_desc&)
     {
-        if (result == nullptr) return;
+        if (result == nullptr)
+            return;
         VariantInit(result);
         result->vt = VT_BSTR;
         result->bstrVal = local;
@@ -296,7 +331,8 @@ struct slot<T*, std::enable_if_t<std::is_arithmetic_v<T> || std::is_enum_v<T>>> 
     T* value = &local;
     HRESULT load(VARIANT* arg, const param_desc& p)
     {
-        if (arg == nullptr) return S_OK;
+        if (arg == nullptr)
+            return S_OK;
         arg = deref_variant(arg);
         if (arg->vt == p.vt) {
             value = static_cast<T*>(arg->byref);
@@ -312,7 +348,8 @@ struct slot<T*, std::enable_if_t<std::is_arithmetic_v<T> || std::is_enum_v<T>>> 
     T* get() { return value; }
     void store(VARIANT* result, const param_desc& p)
     {
-        if (result == nullptr) return;
+        if (result == nullptr)
+            return;
         if constexpr (std::is_enum_v<T>) {
             put_scalar(*result, static_cast<VARTYPE>(p.vt & ~VT_BYREF), static_cast<std::underlying_type_t<T>>(local));
         } else {
@@ -322,28 +359,33 @@ struct slot<T*, std::enable_if_t<std::is_arithmetic_v<T> || std::is_enum_v<T>>> 
 };
 
 template <class I, class... A, std::size_t... K>
-HRESULT call(I* self, HRESULT (I::*pm)(A...), const member_desc& d, DISPPARAMS* dp, VARIANT* result,
-             UINT* arg_error, std::index_sequence<K...>)
+HRESULT call(I* self, HRESULT (I::*pm)(A...), const member_desc& d, DISPPARAMS* dp, VARIANT* result, UINT* arg_error,
+             std::index_sequence<K...>)
 {
     constexpr std::size_t n = sizeof...(A);
     const bool has_retval = n > 0 && (d.params[n - 1].flags & PARAMFLAG_FRETVAL) != 0;
     const UINT expected = static_cast<UINT>(n - (has_retval ? 1 : 0));
-    if (dp->cArgs != expected) return DISP_E_BADPARAMCOUNT;
+    if (dp->cArgs != expected)
+        return DISP_E_BADPARAMCOUNT;
     std::tuple<slot<A>...> values; // not "slots": Qt defines that word as a macro
     HRESULT hr = S_OK;
     // Parameter k is rgvarg[cArgs - 1 - k]; the retval has no argument.
     auto load_one = [&](auto& s, std::size_t k) {
-        if (FAILED(hr)) return;
+        if (FAILED(hr))
+            return;
         VARIANT* arg = k < expected ? &dp->rgvarg[expected - 1 - k] : nullptr;
         hr = s.load(arg, d.params[k]);
-        if (FAILED(hr) && arg_error != nullptr) *arg_error = static_cast<UINT>(expected - 1 - k);
+        if (FAILED(hr) && arg_error != nullptr)
+            *arg_error = static_cast<UINT>(expected - 1 - k);
     };
     (load_one(std::get<K>(values), K), ...);
     (void)load_one;
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     hr = (self->*pm)(std::get<K>(values).get()...);
     if (SUCCEEDED(hr) && has_retval) {
-        if constexpr (n > 0) std::get<n - 1>(values).store(result, d.params[n - 1]);
+        if constexpr (n > 0)
+            std::get<n - 1>(values).store(result, d.params[n - 1]);
     }
     return hr;
 }
@@ -353,7 +395,8 @@ member_desc bind(DISPID id, INVOKEKIND kind, std::u16string name, std::u16string
                  std::vector<param_desc> params)
 {
     constexpr std::size_t n = sizeof...(A);
-    if (params.size() > n) throw std::invalid_argument("more parameter descriptions than parameters");
+    if (params.size() > n)
+        throw std::invalid_argument("more parameter descriptions than parameters");
     params.resize(n);
     const VARTYPE deduced[] = {deduced_vt<A>()..., VT_EMPTY};
     for (std::size_t k = 0; k < n; ++k) {
@@ -363,7 +406,8 @@ member_desc bind(DISPID id, INVOKEKIND kind, std::u16string name, std::u16string
             // A type given for a pointer parameter names what it points at.
             params[k].vt = static_cast<VARTYPE>(params[k].vt | VT_BYREF);
         }
-        if (params[k].vt == VT_EMPTY) throw std::invalid_argument("a parameter type that automation cannot carry");
+        if (params[k].vt == VT_EMPTY)
+            throw std::invalid_argument("a parameter type that automation cannot carry");
     }
     member_desc m;
     m.dispid = id;
@@ -397,7 +441,8 @@ member_desc property_get(DISPID id, std::u16string name, std::u16string help, HR
         params.resize(sizeof...(A));
         if (!params.empty()) {
             auto& last = params.back();
-            if (last.name.empty()) last.name = u"pVal";
+            if (last.name.empty())
+                last.name = u"pVal";
             last.flags = PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
         }
     }

@@ -34,13 +34,15 @@ struct _CopyInterface {
     static HRESULT copy(T** dest, T* const* src)
     {
         *dest = *src;
-        if (*dest != nullptr) (*dest)->AddRef();
+        if (*dest != nullptr)
+            (*dest)->AddRef();
         return S_OK;
     }
     static void init(T** p) { *p = nullptr; }
     static void destroy(T** p)
     {
-        if (*p != nullptr) (*p)->Release();
+        if (*p != nullptr)
+            (*p)->Release();
         *p = nullptr;
     }
 };
@@ -63,9 +65,12 @@ public:
 
     HRESULT Next(ULONG celt, T* rgelt, ULONG* pceltFetched) override
     {
-        if (pceltFetched != nullptr) *pceltFetched = 0;
-        if (rgelt == nullptr || (celt > 1 && pceltFetched == nullptr)) return E_POINTER;
-        if (m_pcollection == nullptr) return E_FAIL;
+        if (pceltFetched != nullptr)
+            *pceltFetched = 0;
+        if (rgelt == nullptr || (celt > 1 && pceltFetched == nullptr))
+            return E_POINTER;
+        if (m_pcollection == nullptr)
+            return E_FAIL;
         ULONG n = 0;
         HRESULT hr = S_OK;
         const std::size_t size = static_cast<std::size_t>(std::size(*m_pcollection));
@@ -74,18 +79,21 @@ public:
             Copy::init(&rgelt[n]);
             hr = Copy::copy(&rgelt[n], &*it);
             if (FAILED(hr)) {
-                for (ULONG i = 0; i <= n; ++i) Copy::destroy(&rgelt[i]);
+                for (ULONG i = 0; i <= n; ++i)
+                    Copy::destroy(&rgelt[i]);
                 return hr;
             }
             ++m_index;
             ++n;
         }
-        if (pceltFetched != nullptr) *pceltFetched = n;
+        if (pceltFetched != nullptr)
+            *pceltFetched = n;
         return n == celt ? S_OK : S_FALSE;
     }
     HRESULT Skip(ULONG celt) override
     {
-        if (m_pcollection == nullptr) return E_FAIL;
+        if (m_pcollection == nullptr)
+            return E_FAIL;
         const std::size_t size = static_cast<std::size_t>(std::size(*m_pcollection));
         const std::size_t left = m_index < size ? size - m_index : 0;
         m_index += celt < left ? celt : left;
@@ -99,15 +107,19 @@ public:
     // An independent enumerator at the same position; it holds the collection's owner.
     HRESULT Clone(Base** ppEnum) override
     {
-        if (ppEnum == nullptr) return E_POINTER;
+        if (ppEnum == nullptr)
+            return E_POINTER;
         *ppEnum = nullptr;
-        if (m_pcollection == nullptr) return E_FAIL;
+        if (m_pcollection == nullptr)
+            return E_FAIL;
         using clone_type = CComObject<CComEnumOnSTL<Base, piid, T, Copy, CollType>>;
         clone_type* p = nullptr;
         HRESULT hr = clone_type::CreateInstance(&p);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         CComPtr<IUnknown> owner = m_spUnk.p;
-        if (!owner) this->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&owner.p));
+        if (!owner)
+            this->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&owner.p));
         p->Init(owner, *m_pcollection);
         p->m_index = m_index;
         return p->QueryInterface(*piid, reinterpret_cast<void**>(ppEnum));

@@ -45,7 +45,8 @@ public:
     CComModule() { com::detail::this_module = this; }
     ~CComModule()
     {
-        if (com::detail::this_module == this) com::detail::this_module = nullptr;
+        if (com::detail::this_module == this)
+            com::detail::this_module = nullptr;
     }
     CComModule(const CComModule&) = delete;
     CComModule& operator=(const CComModule&) = delete;
@@ -69,8 +70,7 @@ public:
 
     // Runs a registry script (by resource number or as text) with %MODULE% replaced by the
     // module's path, plus any extra replacements.
-    HRESULT UpdateRegistryFromResource(UINT id, BOOL do_register,
-                                       const com::registrar::replacements& extra = {});
+    HRESULT UpdateRegistryFromResource(UINT id, BOOL do_register, const com::registrar::replacements& extra = {});
     HRESULT UpdateRegistryFromScript(std::u16string_view script, BOOL do_register,
                                      const com::registrar::replacements& extra = {});
 
@@ -95,15 +95,20 @@ private:
 
 #define BEGIN_OBJECT_MAP(name) static const ::com::object_map_entry name[] = {
 #define OBJECT_ENTRY(clsid, cls) {&(clsid), &cls::UpdateRegistry, &cls::_CreatorClass::CreateInstance},
-#define END_OBJECT_MAP() {nullptr, nullptr, nullptr}};
+#define END_OBJECT_MAP()                                                                                               \
+    {                                                                                                                  \
+        nullptr, nullptr, nullptr                                                                                      \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;
 
 // In a class: its registry script is resource `id` of the module, or the given text.
-#define DECLARE_REGISTRY_RESOURCEID(id)                                                       \
-    static HRESULT UpdateRegistry(BOOL do_register)                                           \
-    {                                                                                         \
-        return ::com::detail::this_module == nullptr                                          \
-                   ? E_UNEXPECTED                                                             \
-                   : ::com::detail::this_module->UpdateRegistryFromResource(id, do_register); \
+#define DECLARE_REGISTRY_RESOURCEID(id)                                                                                \
+    static HRESULT UpdateRegistry(BOOL do_register)                                                                    \
+    {                                                                                                                  \
+        return ::com::detail::this_module == nullptr                                                                   \
+                   ? E_UNEXPECTED                                                                                      \
+                   : ::com::detail::this_module->UpdateRegistryFromResource(id, do_register);                          \
     }
-#define DECLARE_NO_REGISTRY()                                                                 \
+#define DECLARE_NO_REGISTRY()                                                                                          \
     static HRESULT UpdateRegistry(BOOL) { return S_OK; }

@@ -46,9 +46,11 @@ public:
 
     static HRESULT InternalQueryInterface(void* self, const com::interface_entry* entries, REFIID iid, void** ppv)
     {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
-        if (entries == nullptr || entries[0].iid == nullptr) return E_NOINTERFACE;
+        if (entries == nullptr || entries[0].iid == nullptr)
+            return E_NOINTERFACE;
         // IUnknown is the first entry's interface: one identity for the object.
         if (iid == IID_IUnknown) {
             auto* unknown = static_cast<IUnknown*>(entries[0].cast(self));
@@ -79,38 +81,42 @@ using CComObjectRoot = CComObjectRootEx<CComObjectThreadModel>;
 
 // The interface map. Entries name interfaces the class derives from; the first one is the
 // object's IUnknown.
-#define BEGIN_COM_MAP(x)                                                                      \
-public:                                                                                       \
-    using _ComMapClass = x;                                                                   \
-    static const ::com::interface_entry* _GetEntries()                                        \
-    {                                                                                         \
+#define BEGIN_COM_MAP(x)                                                                                               \
+public:                                                                                                                \
+    using _ComMapClass = x;                                                                                            \
+    static const ::com::interface_entry* _GetEntries()                                                                 \
+    {                                                                                                                  \
         static const ::com::interface_entry _entries[] = {
 
-#define COM_INTERFACE_ENTRY(I)                                                                \
+#define COM_INTERFACE_ENTRY(I)                                                                                         \
     {&::com::uuidof<I>(), [](void* p) -> void* { return static_cast<I*>(static_cast<_ComMapClass*>(p)); }},
 
-#define COM_INTERFACE_ENTRY_IID(iid, I)                                                       \
+#define COM_INTERFACE_ENTRY_IID(iid, I)                                                                                \
     {&(iid), [](void* p) -> void* { return static_cast<I*>(static_cast<_ComMapClass*>(p)); }},
 
 // I reached through the base `via` (for an interface inherited along two paths).
-#define COM_INTERFACE_ENTRY2(I, via)                                                          \
-    {&::com::uuidof<I>(),                                                                     \
+#define COM_INTERFACE_ENTRY2(I, via)                                                                                   \
+    {&::com::uuidof<I>(),                                                                                              \
      [](void* p) -> void* { return static_cast<I*>(static_cast<via*>(static_cast<_ComMapClass*>(p))); }},
 
-#define END_COM_MAP()                                                                         \
-        {nullptr, nullptr}};                                                                  \
-        return _entries;                                                                      \
-    }                                                                                         \
-    IUnknown* GetUnknown() { return static_cast<IUnknown*>(_GetEntries()[0].cast(this)); }    \
-    HRESULT _InternalQueryInterface(REFIID iid, void** ppv)                                   \
-    {                                                                                         \
-        return InternalQueryInterface(this, _GetEntries(), iid, ppv);                        \
-    }                                                                                         \
-    ULONG AddRef() override = 0;                                                              \
-    ULONG Release() override = 0;                                                             \
-    HRESULT QueryInterface(REFIID, void**) override = 0;                                      \
-    template <class Q>                                                                        \
-    HRESULT QueryInterface(Q** pp)                                                            \
-    {                                                                                         \
-        return QueryInterface(::com::uuidof<Q>(), reinterpret_cast<void**>(pp));              \
+#define END_COM_MAP()                                                                                                  \
+    {                                                                                                                  \
+        nullptr, nullptr                                                                                               \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    return _entries;                                                                                                   \
+    }                                                                                                                  \
+    IUnknown* GetUnknown() { return static_cast<IUnknown*>(_GetEntries()[0].cast(this)); }                             \
+    HRESULT _InternalQueryInterface(REFIID iid, void** ppv)                                                            \
+    {                                                                                                                  \
+        return InternalQueryInterface(this, _GetEntries(), iid, ppv);                                                  \
+    }                                                                                                                  \
+    ULONG AddRef() override = 0;                                                                                       \
+    ULONG Release() override = 0;                                                                                      \
+    HRESULT QueryInterface(REFIID, void**) override = 0;                                                               \
+    template <class Q>                                                                                                 \
+    HRESULT QueryInterface(Q** pp)                                                                                     \
+    {                                                                                                                  \
+        return QueryInterface(::com::uuidof<Q>(), reinterpret_cast<void**>(pp));                                       \
     }

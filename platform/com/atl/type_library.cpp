@@ -21,17 +21,16 @@ std::map<GUID, const library_desc*>& libraries()
     return known;
 }
 
-char16_t fold(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
-}
+char16_t fold(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
 bool same_name(std::u16string_view a, const OLECHAR* b)
 {
-    if (b == nullptr) return false;
+    if (b == nullptr)
+        return false;
     std::size_t i = 0;
     for (; i < a.size(); ++i) {
-        if (b[i] == 0 || fold(a[i]) != fold(b[i])) return false;
+        if (b[i] == 0 || fold(a[i]) != fold(b[i]))
+            return false;
     }
     return b[i] == 0;
 }
@@ -55,7 +54,8 @@ void fill_exception(EXCEPINFO* info, HRESULT hr)
 const interface_desc* library_desc::find_interface(REFIID iid) const
 {
     for (const auto& itf : interfaces) {
-        if (itf.iid == iid) return &itf;
+        if (itf.iid == iid)
+            return &itf;
     }
     return nullptr;
 }
@@ -75,9 +75,12 @@ const library_desc* find_library(REFGUID libid)
 
 HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count, DISPID* ids)
 {
-    if (names == nullptr || ids == nullptr) return E_POINTER;
-    if (count == 0) return S_OK;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (names == nullptr || ids == nullptr)
+        return E_POINTER;
+    if (count == 0)
+        return S_OK;
+    for (UINT i = 0; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
     const member_desc* found = nullptr;
     for (const auto& m : itf.members) {
         if (same_name(m.name, names[0])) {
@@ -85,23 +88,27 @@ HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count,
             break;
         }
     }
-    if (found == nullptr) return DISP_E_UNKNOWNNAME;
+    if (found == nullptr)
+        return DISP_E_UNKNOWNNAME;
     ids[0] = found->dispid;
     HRESULT hr = S_OK;
     for (UINT i = 1; i < count; ++i) {
         // A property's get and put share a name; any of them may carry the parameter.
         bool named = false;
         for (const auto& m : itf.members) {
-            if (m.dispid != found->dispid) continue;
+            if (m.dispid != found->dispid)
+                continue;
             for (std::size_t k = 0; k < m.params.size() && !named; ++k) {
                 if (same_name(m.params[k].name, names[i])) {
                     ids[i] = static_cast<DISPID>(k);
                     named = true;
                 }
             }
-            if (named) break;
+            if (named)
+                break;
         }
-        if (!named) hr = DISP_E_UNKNOWNNAME;
+        if (!named)
+            hr = DISP_E_UNKNOWNNAME;
     }
     return hr;
 }
@@ -109,13 +116,15 @@ HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count,
 HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                EXCEPINFO* excep_info, UINT* arg_error)
 {
-    if (params == nullptr) return E_INVALIDARG;
+    if (params == nullptr)
+        return E_INVALIDARG;
     const member_desc* get = nullptr;
     const member_desc* method = nullptr;
     const member_desc* put = nullptr;
     const member_desc* putref = nullptr;
     for (const auto& m : itf.members) {
-        if (m.dispid != id) continue;
+        if (m.dispid != id)
+            continue;
         switch (m.kind) {
         case INVOKE_PROPERTYGET: get = &m; break;
         case INVOKE_FUNC: method = &m; break;
@@ -124,12 +133,18 @@ HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DI
         }
     }
     const member_desc* target = nullptr;
-    if ((flags & DISPATCH_PROPERTYGET) && get != nullptr) target = get;
-    else if ((flags & DISPATCH_METHOD) && method != nullptr) target = method;
-    else if ((flags & DISPATCH_PROPERTYPUT) && put != nullptr) target = put;
-    else if ((flags & DISPATCH_PROPERTYPUTREF) && putref != nullptr) target = putref;
-    else if ((flags & DISPATCH_PROPERTYPUT) && putref != nullptr) target = putref;
-    if (target == nullptr || !target->invoke) return DISP_E_MEMBERNOTFOUND;
+    if ((flags & DISPATCH_PROPERTYGET) && get != nullptr)
+        target = get;
+    else if ((flags & DISPATCH_METHOD) && method != nullptr)
+        target = method;
+    else if ((flags & DISPATCH_PROPERTYPUT) && put != nullptr)
+        target = put;
+    else if ((flags & DISPATCH_PROPERTYPUTREF) && putref != nullptr)
+        target = putref;
+    else if ((flags & DISPATCH_PROPERTYPUT) && putref != nullptr)
+        target = putref;
+    if (target == nullptr || !target->invoke)
+        return DISP_E_MEMBERNOTFOUND;
 
     const bool is_put = target->kind == INVOKE_PROPERTYPUT || target->kind == INVOKE_PROPERTYPUTREF;
     if (params->cNamedArgs > 0) {
@@ -139,10 +154,12 @@ HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DI
             return DISP_E_NONAMEDARGS;
         }
     }
-    if (params->cArgs > 0 && params->rgvarg == nullptr) return E_INVALIDARG;
+    if (params->cArgs > 0 && params->rgvarg == nullptr)
+        return E_INVALIDARG;
     CComVariant local_result;
     VARIANT* out = result != nullptr ? result : static_cast<VARIANT*>(&local_result);
-    if (result != nullptr) VariantInit(result);
+    if (result != nullptr)
+        VariantInit(result);
     HRESULT hr = target->invoke(iface, *target, params, out, arg_error);
     if (FAILED(hr) && hr != DISP_E_BADPARAMCOUNT && hr != DISP_E_TYPEMISMATCH && hr != DISP_E_PARAMNOTOPTIONAL &&
         hr != DISP_E_OVERFLOW && excep_info != nullptr) {

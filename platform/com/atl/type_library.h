@@ -30,8 +30,8 @@ struct param_desc {
 };
 
 // Calls the bound C++ member on iface (the interface the description belongs to).
-using invoker = std::function<HRESULT(void* iface, const member_desc& member, DISPPARAMS* params,
-                                      VARIANT* result, UINT* arg_error)>;
+using invoker = std::function<HRESULT(void* iface, const member_desc& member, DISPPARAMS* params, VARIANT* result,
+                                      UINT* arg_error)>;
 
 struct member_desc {
     DISPID dispid = DISPID_UNKNOWN;
@@ -91,8 +91,8 @@ HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count,
 // Invoke: finds the member by dispid and kind, converts the arguments, calls it. A failing
 // result of the member becomes DISP_E_EXCEPTION with excep_info filled (from the thread's
 // error information) when excep_info is given, else is returned as is.
-HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DISPPARAMS* params,
-               VARIANT* result, EXCEPINFO* excep_info, UINT* arg_error);
+HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+               EXCEPINFO* excep_info, UINT* arg_error);
 
 // Type information over a description (the library must outlive it).
 HRESULT create_type_info(const library_desc& library, const interface_desc& itf, ITypeInfo** out);

@@ -26,7 +26,8 @@ HRESULT set_string(const std::u16string& path, const char16_t* name, const std::
     HKEY key = nullptr;
     LONG rc = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr);
-    if (rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(static_cast<DWORD>(rc));
+    if (rc != ERROR_SUCCESS)
+        return HRESULT_FROM_WIN32(static_cast<DWORD>(rc));
     rc = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
     RegCloseKey(key);
@@ -42,7 +43,8 @@ std::u16string directory_of(const std::u16string& path)
 bool key_is_empty(const std::u16string& path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     DWORD subkeys = 0;
     DWORD values = 0;
     LONG rc = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
@@ -58,16 +60,23 @@ HRESULT register_type_library(const library_desc& library, const std::u16string&
     const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
     const std::u16string version = lib + u"\\" + version_text(library);
     HRESULT hr = set_string(version, nullptr, library.help.empty() ? library.name : library.help);
-    if (SUCCEEDED(hr)) hr = set_string(version + u"\\0\\win32", nullptr, module_path);
-    if (SUCCEEDED(hr)) hr = set_string(version + u"\\FLAGS", nullptr, u"0");
-    if (SUCCEEDED(hr)) hr = set_string(version + u"\\HELPDIR", nullptr, directory_of(module_path));
+    if (SUCCEEDED(hr))
+        hr = set_string(version + u"\\0\\win32", nullptr, module_path);
+    if (SUCCEEDED(hr))
+        hr = set_string(version + u"\\FLAGS", nullptr, u"0");
+    if (SUCCEEDED(hr))
+        hr = set_string(version + u"\\HELPDIR", nullptr, directory_of(module_path));
     for (const auto& itf : library.interfaces) {
-        if (FAILED(hr)) break;
+        if (FAILED(hr))
+            break;
         const std::u16string key = u"Interface\\" + com::guid_to_string(itf.iid);
         hr = set_string(key, nullptr, itf.name);
-        if (SUCCEEDED(hr)) hr = set_string(key + u"\\ProxyStubClsid32", nullptr, com::guid_to_string(automation_proxy_stub));
-        if (SUCCEEDED(hr)) hr = set_string(key + u"\\TypeLib", nullptr, com::guid_to_string(library.libid));
-        if (SUCCEEDED(hr)) hr = set_string(key + u"\\TypeLib", u"Version", version_text(library));
+        if (SUCCEEDED(hr))
+            hr = set_string(key + u"\\ProxyStubClsid32", nullptr, com::guid_to_string(automation_proxy_stub));
+        if (SUCCEEDED(hr))
+            hr = set_string(key + u"\\TypeLib", nullptr, com::guid_to_string(library.libid));
+        if (SUCCEEDED(hr))
+            hr = set_string(key + u"\\TypeLib", u"Version", version_text(library));
     }
     return FAILED(hr) ? TYPE_E_REGISTRYACCESS : S_OK;
 }
@@ -77,12 +86,15 @@ HRESULT unregister_type_library(const library_desc& library)
     const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
     const std::u16string version = lib + u"\\" + version_text(library);
     LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, version.c_str());
-    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return TYPE_E_REGISTRYACCESS;
-    if (key_is_empty(lib)) RegDeleteKeyW(HKEY_CLASSES_ROOT, lib.c_str());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+        return TYPE_E_REGISTRYACCESS;
+    if (key_is_empty(lib))
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, lib.c_str());
     for (const auto& itf : library.interfaces) {
         const std::u16string key = u"Interface\\" + com::guid_to_string(itf.iid);
         rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) return TYPE_E_REGISTRYACCESS;
+        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+            return TYPE_E_REGISTRYACCESS;
     }
     return S_OK;
 }

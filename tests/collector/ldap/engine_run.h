@@ -52,7 +52,7 @@ inline std::vector<COstrelCollectorImpl::domain_info> run_engine(const std::vect
     std::vector<COstrelCollectorImpl::domain_info> infos;
     if (engine.Collect(&array, mask, &done) == S_OK) {
         done.wait();
-        engine.Cancel();  // joins the finished worker
+        engine.Cancel(); // joins the finished worker
         infos = engine.GetInfos();
     }
     VariantClear(&array);

@@ -15,7 +15,7 @@ namespace ldap_collectors_test {
 class interrupting_searcher_object : public CComObjectRootEx<CComMultiThreadModel>, public IDirectorySearch {
 public:
     BEGIN_COM_MAP(interrupting_searcher_object)
-        COM_INTERFACE_ENTRY(IDirectorySearch)
+    COM_INTERFACE_ENTRY(IDirectorySearch)
     END_COM_MAP()
 
     interrupting_searcher_object(IDirectorySearch* real, int after_rows, std::function<void()> action)

@@ -50,8 +50,7 @@ protected:
     // objects of the configuration partition: their class grants plain users no read.)
     static std::u16string entry()
     {
-        return u16(*env("SAMBA_DC_FQDN") + "/" + *env("SAMBA_DC_ADMIN_BINDDN") + "/" +
-                   *env("SAMBA_DC_ADMIN_PASSWORD"));
+        return u16(*env("SAMBA_DC_FQDN") + "/" + *env("SAMBA_DC_ADMIN_BINDDN") + "/" + *env("SAMBA_DC_ADMIN_PASSWORD"));
     }
 
     void connect()
@@ -88,7 +87,7 @@ TEST_F(SambaLdapCollectorsTest, ComputersMatchThePopulation)
     EXPECT_EQ(error, u"");
     const std::map<oxcOstrelCounter, LONG> expected{
         {oxcDC, dc_count("COUNT_DC")},
-        {oxcServer, dc_count("COUNT_SERVER") + dc_count("COUNT_DC")},  // controllers are servers too
+        {oxcServer, dc_count("COUNT_SERVER") + dc_count("COUNT_DC")}, // controllers are servers too
         {oxcWorkstation, dc_count("COUNT_WORKSTATION")},
         {oxcUnknownComputerType, dc_count("COUNT_UNKNOWN_COMPUTER")},
     };
@@ -117,7 +116,7 @@ TEST_F(SambaLdapCollectorsTest, GroupsMatchThePopulation)
     const auto counts = run<groups_collector_ad>(error);
     EXPECT_EQ(error, u"");
     const std::map<oxcOstrelCounter, LONG> expected{
-        {oxcGlobalGroup, dc_count("COUNT_GLOBAL_GROUP")},  // universal groups included
+        {oxcGlobalGroup, dc_count("COUNT_GLOBAL_GROUP")}, // universal groups included
         {oxcLocalGroup, dc_count("COUNT_LOCAL_GROUP")},
         {oxcUniversalGroup, dc_count("COUNT_UNIVERSAL_GROUP")},
     };
@@ -161,10 +160,7 @@ public:
     bool added() const { return added_; }
 
 private:
-    static std::string container()
-    {
-        return "CN=ldapcol-escape-test,CN=Services," + *env("SAMBA_DC_CONFIGDN");
-    }
+    static std::string container() { return "CN=ldapcol-escape-test,CN=Services," + *env("SAMBA_DC_CONFIGDN"); }
     static std::string tool(const std::string& name)
     {
         return name + " -x -H " + *env("SAMBA_DC_URI") + " -D " + *env("SAMBA_DC_ADMIN_BINDDN") + " -w " +
@@ -241,7 +237,7 @@ TEST_F(SambaLdapCollectorsTest, EngineCountsTheDomainOverLdap)
         {oxcUser, dc_count("COUNT_USER")},
         {oxcEnabledUser, dc_count("COUNT_ENABLED_USER")},
         {oxcMSA, dc_count("COUNT_MSA")},
-        {oxcLyncEnabledUser, dc_count("COUNT_LYNC_ENABLED_USER")},  // reported, though never asked
+        {oxcLyncEnabledUser, dc_count("COUNT_LYNC_ENABLED_USER")}, // reported, though never asked
         {oxcGlobalGroup, dc_count("COUNT_GLOBAL_GROUP")},
         {oxcLocalGroup, dc_count("COUNT_LOCAL_GROUP")},
         {oxcUniversalGroup, dc_count("COUNT_UNIVERSAL_GROUP")},

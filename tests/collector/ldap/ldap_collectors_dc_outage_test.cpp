@@ -27,11 +27,11 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
-#include <thread>
-#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -164,7 +164,7 @@ TEST_F(DcOutageTest, FrozenDcCostsOneTimeoutAndEveryCountReadsNoData)
         pause.emplace();
         ASSERT_TRUE(pause->paused()) << pause->why();
     });
-    pause.reset();  // the DC answers again before anything else is asserted
+    pause.reset(); // the DC answers again before anything else is asserted
     expect_no_data_with_one_reason(outcome);
     EXPECT_EQ(outcome.timeouts_waited, 1);
     EXPECT_NE(outcome.lines[0].find(u"timeout"), std::u16string::npos) << utf16_to_utf8(outcome.lines[0]);

@@ -28,10 +28,7 @@ std::u16string u16(const std::string& text) { return utf8_to_utf16(text); }
 
 class SlapdLdapCollectorsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        g_server = ostrel::test::start_trusted_slapd(g_start_error);
-    }
+    static void SetUpTestSuite() { g_server = ostrel::test::start_trusted_slapd(g_start_error); }
     static void TearDownTestSuite() { g_server.reset(); }
 
     void SetUp() override
@@ -49,7 +46,8 @@ protected:
 
     static std::u16string entry(const std::string& user_key = "SLAPD_READER_DN")
     {
-        return u16(g_server->host_port() + "/" + g_server->var(user_key) + "/" + g_server->var("SLAPD_READER_PASSWORD"));
+        return u16(g_server->host_port() + "/" + g_server->var(user_key) + "/" +
+                   g_server->var("SLAPD_READER_PASSWORD"));
     }
 
     void connect(const std::u16string& name)
@@ -167,7 +165,8 @@ TEST_F(SlapdLdapCollectorsTest, EngineNamesTheOrganizationAndCountsIt)
     EXPECT_EQ(infos[0].counts.at(oxcExchange5Servers), g_server->count("SLAPD_COUNT_SERVERS"));
     EXPECT_EQ(infos[0].counts.at(oxcExchange5Mailbox), g_server->count("SLAPD_COUNT_MAILBOXES"));
     // Anonymous: the bind fails and its line stays in the entry.
-    EXPECT_EQ(infos[1].error.rfind(u"error while connecting to LDAP server '" + u16(g_server->host_port()) + u"': ", 0), 0u);
+    EXPECT_EQ(infos[1].error.rfind(u"error while connecting to LDAP server '" + u16(g_server->host_port()) + u"': ", 0),
+              0u);
 }
 
 } // namespace

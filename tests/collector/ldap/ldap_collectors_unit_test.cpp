@@ -89,7 +89,8 @@ TEST(CollectorAdConnect, ANameHoldingANulIsRefusedNotCutShort)
     const std::u16string name(u"127.0.0.1\0evil", 14);
     std::u16string error;
     EXPECT_EQ(collector_ad::Connect(name, error), nullptr);
-    EXPECT_EQ(error, u"error while connecting to LDAP server '" + name + u"': An invalid directory pathname was passed\r\n");
+    EXPECT_EQ(error,
+              u"error while connecting to LDAP server '" + name + u"': An invalid directory pathname was passed\r\n");
 }
 
 TEST(CollectorAdErrorDescription, EndsInOneLineBreak)
@@ -107,11 +108,10 @@ TEST(CollectorAdCount, CountsRowsAndAFailureAtAnyPointIsNoData)
         LONG count;
         bool error;
     } cases[] = {
-        {{S_OK, 0, S_ADS_NOMORE_ROWS}, 0, false},      // nothing found is 0, not -1
-        {{S_OK, 1234, S_ADS_NOMORE_ROWS}, 1234, false},
-        {{HRESULT_FROM_WIN32(8227), 0, S_ADS_NOMORE_ROWS}, -1, true},
-        {{S_OK, 0, HRESULT_FROM_WIN32(8227)}, -1, true},    // the server's refusal comes with the first row
-        {{S_OK, 250, HRESULT_FROM_WIN32(8227)}, -1, true},  // cut short: the rows read are no count
+        {{S_OK, 0, S_ADS_NOMORE_ROWS}, 0, false}, // nothing found is 0, not -1
+        {{S_OK, 1234, S_ADS_NOMORE_ROWS}, 1234, false},    {{HRESULT_FROM_WIN32(8227), 0, S_ADS_NOMORE_ROWS}, -1, true},
+        {{S_OK, 0, HRESULT_FROM_WIN32(8227)}, -1, true},   // the server's refusal comes with the first row
+        {{S_OK, 250, HRESULT_FROM_WIN32(8227)}, -1, true}, // cut short: the rows read are no count
     };
     for (const auto& c : cases) {
         scripted_searcher searcher;
@@ -120,7 +120,8 @@ TEST(CollectorAdCount, CountsRowsAndAFailureAtAnyPointIsNoData)
         collector.Init(&searcher);
         std::u16string error = u"earlier\r\n";
         EXPECT_EQ(collector.CollectItemCount(u"(cn=x)", error), c.count);
-        EXPECT_EQ(error, c.error ? u"earlier\r\nerror processing LDAP query '(cn=x)': " + kSizeLimitLine : u"earlier\r\n");
+        EXPECT_EQ(error,
+                  c.error ? u"earlier\r\nerror processing LDAP query '(cn=x)': " + kSizeLimitLine : u"earlier\r\n");
         EXPECT_EQ(searcher.open_handles, 0);
     }
 }

@@ -14,19 +14,19 @@
 namespace ldap_collectors_test {
 
 struct scripted_search {
-    HRESULT execute = S_OK;            // result of ExecuteSearch
-    int rows = 0;                      // rows delivered before the end
-    HRESULT end = S_ADS_NOMORE_ROWS;   // what GetNextRow returns after them
+    HRESULT execute = S_OK;          // result of ExecuteSearch
+    int rows = 0;                    // rows delivered before the end
+    HRESULT end = S_ADS_NOMORE_ROWS; // what GetNextRow returns after them
 };
 
 class scripted_searcher_object : public CComObjectRootEx<CComMultiThreadModel>, public IDirectorySearch {
 public:
     BEGIN_COM_MAP(scripted_searcher_object)
-        COM_INTERFACE_ENTRY(IDirectorySearch)
+    COM_INTERFACE_ENTRY(IDirectorySearch)
     END_COM_MAP()
 
-    std::map<std::u16string, scripted_search> script;  // a filter missing here finds nothing
-    std::vector<std::u16string> filters;               // every filter searched, in order
+    std::map<std::u16string, scripted_search> script; // a filter missing here finds nothing
+    std::vector<std::u16string> filters;              // every filter searched, in order
     std::vector<std::vector<ADS_SEARCHPREF_INFO>> preferences;
     int open_handles = 0;
 

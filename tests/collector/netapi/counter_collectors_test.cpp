@@ -57,13 +57,12 @@ TEST_P(ComputersArithmetic, CombinesTheThreeCounts)
     EXPECT_EQ(result, (pairs{{oxcDC, c.want_dc}, {oxcServer, c.want_servers}, {oxcWorkstation, c.want_workstations}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, ComputersArithmetic,
-    ::testing::Values(computers_case{"AllKnown", 2, 5, 40, 2, 7, 33},
-                      computers_case{"NoControllerCount", std::nullopt, 5, 40, -1, 5, 35},
-                      computers_case{"NoServerCount", 2, std::nullopt, 40, 2, -1, 38},
-                      computers_case{"NoMachineAccounts", 2, 5, std::nullopt, 2, 7, -1}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Counts, ComputersArithmetic,
+                         ::testing::Values(computers_case{"AllKnown", 2, 5, 40, 2, 7, 33},
+                                           computers_case{"NoControllerCount", std::nullopt, 5, 40, -1, 5, 35},
+                                           computers_case{"NoServerCount", 2, std::nullopt, 40, 2, -1, 38},
+                                           computers_case{"NoMachineAccounts", 2, 5, std::nullopt, 2, 7, -1}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(CounterCollectorsTest, ControllerNotFoundGivesThreeLinesTheLastWithoutDescription)
 {

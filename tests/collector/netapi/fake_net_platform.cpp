@@ -141,8 +141,8 @@ NET_API_STATUS fake_net_platform::NetGetDCName(LPCWSTR server, LPCWSTR domain, L
 }
 
 NET_API_STATUS fake_net_platform::NetServerEnum(LPCWSTR server, DWORD level, LPBYTE* buffer, DWORD,
-                                                LPDWORD entries_read, LPDWORD total_entries, DWORD server_type,
-                                                LPCWSTR, LPDWORD resume_handle)
+                                                LPDWORD entries_read, LPDWORD total_entries, DWORD server_type, LPCWSTR,
+                                                LPDWORD resume_handle)
 {
     *buffer = nullptr;
     *entries_read = 0;

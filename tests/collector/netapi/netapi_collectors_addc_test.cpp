@@ -188,11 +188,10 @@ TEST_F(NetapiCollectorsAddc, DomainNobodyAnswersForFailsWithinSecondsAndTheRunGo
               sorted_lines(u"error while enumerating computers (domain controllers): " + not_found +
                            u"error while enumerating computers (servers): " + not_found +
                            u"error while enumerating computers (workstations): \r\n" +
-                           u"Error while enumerating users: " + not_found +
-                           u"Error while enumerating global groups: " + not_found +
-                           u"Error while enumerating local groups: " + not_found));
-    for (oxcOstrelCounter counter : {oxcDC, oxcServer, oxcWorkstation, oxcUser, oxcEnabledUser, oxcGlobalGroup,
-                                     oxcLocalGroup})
+                           u"Error while enumerating users: " + not_found + u"Error while enumerating global groups: " +
+                           not_found + u"Error while enumerating local groups: " + not_found));
+    for (oxcOstrelCounter counter :
+         {oxcDC, oxcServer, oxcWorkstation, oxcUser, oxcEnabledUser, oxcGlobalGroup, oxcLocalGroup})
         EXPECT_EQ(count_of(infos[0], counter), -1) << counter;
 
     EXPECT_EQ(infos[1].name, domain_);

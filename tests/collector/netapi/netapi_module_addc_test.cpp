@@ -11,9 +11,9 @@
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
-#include "tests/support/temp_registry.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
+#include "tests/support/temp_registry.h"
 
 #include <gtest/gtest.h>
 

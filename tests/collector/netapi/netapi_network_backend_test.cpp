@@ -31,8 +31,8 @@ TEST(NetapiNetworkBackend, TableLeadsEachKindToOneSharedCollector)
     EXPECT_EQ(table.at(oxcLocalGroup), groups);
     EXPECT_EQ(table.at(oxcUniversalGroup), groups);
     // Enabled users come with the user count; nothing counts the rest over management calls.
-    for (oxcOstrelCounter key : {oxcEnabledUser, oxcMSA, oxcLyncEnabledUser, oxcExchangeServer, oxcContact,
-                                 oxcExchange5Servers})
+    for (oxcOstrelCounter key :
+         {oxcEnabledUser, oxcMSA, oxcLyncEnabledUser, oxcExchangeServer, oxcContact, oxcExchange5Servers})
         EXPECT_EQ(table.count(key), 0u) << key;
     EXPECT_EQ(table.size(), 8u);
 }

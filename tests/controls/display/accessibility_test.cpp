@@ -26,9 +26,9 @@ TEST_F(DisplayAccessibilityTest, ControlsWindowsAndPagesHaveANameAndARole)
         const char* prog_id;
         QAccessible::Role role;
     };
-    for (const Case& c : {Case{"KyComCtl.KyLabel", QAccessible::StaticText}, Case{"KyComCtl.KyUpDown", QAccessible::SpinBox},
-                          Case{"KyComCtl.TlxInfoPanel", QAccessible::Grouping},
-                          Case{"KyComCtl.KyMinimized", QAccessible::Graphic}}) {
+    for (const Case& c :
+         {Case{"KyComCtl.KyLabel", QAccessible::StaticText}, Case{"KyComCtl.KyUpDown", QAccessible::SpinBox},
+          Case{"KyComCtl.TlxInfoPanel", QAccessible::Grouping}, Case{"KyComCtl.KyMinimized", QAccessible::Graphic}}) {
         forms::ControlSite& site = host().add(QString::fromLatin1(c.prog_id), QStringLiteral("ctl%1").arg(c.role));
         expect_announced(*site.control(), c.role, c.prog_id);
     }

@@ -30,6 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Times, FormatSecondsTest,
                                            Case{-5, "-00:00:05"}, Case{-0.2f, "00:00:00"},
                                            Case{std::numeric_limits<float>::infinity(), "--:--:--"},
                                            Case{std::numeric_limits<float>::quiet_NaN(), "--:--:--"}),
-                         [](const ::testing::TestParamInfo<Case>& info) { return "case" + std::to_string(info.index); });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return "case" + std::to_string(info.index);
+                         });
 
 } // namespace

@@ -12,7 +12,10 @@ constexpr double px = 15;
 
 TEST(InfoLayout, LinesStandOnePointThreeLineHeightsApartInDoublePrecision)
 {
-    struct Case { int line; double top; };
+    struct Case {
+        int line;
+        double top;
+    };
     for (const Case c : {Case{1, 645}, Case{2, 937.5}, Case{3, 1230}, Case{4, 1522.5}, Case{10, 3277.5}})
         EXPECT_DOUBLE_EQ(line_top(225, 420, c.line), c.top) << c.line;
     // With an odd line height the products are not rounded to single precision first.

@@ -133,9 +133,8 @@ TEST_F(InfoItemTest, DetailWindowClosesOnAltF4Only)
     };
     for (const Case c : {Case{Qt::AltModifier, true}, Case{Qt::ControlModifier | Qt::AltModifier, false},
                          Case{Qt::ShiftModifier, false}, Case{Qt::NoModifier, false}}) {
-        const bool closed = with_detail_window([&](frmInfo& window) {
-            send_input::key(&window, QEvent::KeyRelease, Qt::Key_F4, c.modifiers);
-        });
+        const bool closed = with_detail_window(
+            [&](frmInfo& window) { send_input::key(&window, QEvent::KeyRelease, Qt::Key_F4, c.modifiers); });
         EXPECT_EQ(closed, c.closes) << c.modifiers.toInt();
     }
 }

@@ -18,8 +18,7 @@ namespace {
 
 // A form shown as a dialog of `owner` (or of nobody), carrying a KyMinimized.
 struct CoupledDialog {
-    CoupledDialog(QWidget* owner, const QString& name)
-        : form(std::make_unique<forms::Form>(true, owner))
+    CoupledDialog(QWidget* owner, const QString& name) : form(std::make_unique<forms::Form>(true, owner))
     {
         form->setWindowFlags(Qt::Dialog);
         form->setName(name);
@@ -39,8 +38,8 @@ void minimize(QWidget& window) { window.setWindowState(window.windowState() | Qt
 void restore(QWidget& window) { window.setWindowState(window.windowState() & ~Qt::WindowMinimized); }
 
 // Runs `dialog` modally as the runtime's modal dialogs run: the run ends when the dialog is
-// hidden by the program (not by the window system, whose hide events come with a minimise). `body` runs inside the run. Returns whether the run was still
-// going when `body` finished.
+// hidden by the program (not by the window system, whose hide events come with a minimise). `body` runs inside the run.
+// Returns whether the run was still going when `body` finished.
 bool run_modally(QWidget& dialog, const std::function<void()>& body)
 {
     dialog.setWindowModality(Qt::ApplicationModal);

@@ -103,8 +103,8 @@ TEST_F(ProgressBarTest, MinAndMaxRefuseValuesThatBreakTheRange)
         int error;
     };
     bar_->setErrorsNotify(true);
-    for (const Case c : {Case{true, 0, 5}, Case{true, -3, 5}, Case{false, -1, 380}, Case{false, 100, 380},
-                         Case{false, 150, 380}}) {
+    for (const Case c :
+         {Case{true, 0, 5}, Case{true, -3, 5}, Case{false, -1, 380}, Case{false, 100, 380}, Case{false, 150, 380}}) {
         boxes().clear();
         if (c.max)
             bar_->setMax(c.value);

@@ -137,7 +137,7 @@ TEST_F(ProgressInfoTest, PersistsItsTextsAndSwitches)
     // A new instance shows its design texts, which differ from the defaults and are stored.
     const QString fresh = host().saved_text();
     EXPECT_TRUE(fresh.contains(QStringLiteral("Description = String \"Description\"")));
-    EXPECT_FALSE(fresh.contains(QStringLiteral("Status = "))); // equal to its default
+    EXPECT_FALSE(fresh.contains(QStringLiteral("Status = ")));     // equal to its default
     EXPECT_TRUE(fresh.contains(QStringLiteral("ProgressMax = "))); // always written
 
     info_->setDescription(QStringLiteral("Inspecting domains"));
@@ -190,7 +190,8 @@ TEST_F(ProgressInfoTest, SavesAPictureOfAPanelMidRun)
 {
     site_->Move(0, 0, 7600, 3700);
     host().form().resize(520, 260);
-    info_->setImage(forms::StdPicture::create(info_->style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32).toImage()));
+    info_->setImage(
+        forms::StdPicture::create(info_->style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32).toImage()));
     info_->setDescription(QStringLiteral("Inspecting the selected domains. This may take a while."));
     info_->setStepDescription0(QStringLiteral("Collecting domain statistics"));
     info_->setStepDescription1(QStringLiteral("Building the report"));

@@ -35,10 +35,7 @@ protected:
         QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &leave);
     }
-    void arrow(int qt_key)
-    {
-        send_input::key(box_->txtSpin().findChild<QLineEdit*>(), QEvent::KeyPress, qt_key);
-    }
+    void arrow(int qt_key) { send_input::key(box_->txtSpin().findChild<QLineEdit*>(), QEvent::KeyPress, qt_key); }
     QImage picture(forms::ControlSite& site, forms::TestHost& on, const char* file)
     {
         on.show();
@@ -74,7 +71,7 @@ TEST_F(UpDownTest, TypedTextIsCheckedWhenLeaving)
     // Range 0..100: three characters fit.
     const Case cases[] = {
         {" 7 ", 7, "7"}, {"100", 100, "100"}, {"120", 100, "100"}, {"-3", 0, "0"}, {"abc", 0, "0"},
-        {"3.5", 4, "4"}, {"2.5", 2, "2"},     {"6.5", 6, "6"},      {"0", 0, "0"},
+        {"3.5", 4, "4"}, {"2.5", 2, "2"},     {"6.5", 6, "6"},     {"0", 0, "0"},
     };
     box_->setMax(100);
     for (const Case& c : cases) {
@@ -95,9 +92,9 @@ TEST_F(UpDownTest, ArrowKeysStepWrapAndClamp)
         std::int32_t expected;
     };
     const Case cases[] = {
-        {5, 1, false, Qt::Key_Up, 6},    {10, 1, false, Qt::Key_Up, 10}, {10, 1, true, Qt::Key_Up, 0},
-        {9, 5, false, Qt::Key_Up, 10},   {0, 1, false, Qt::Key_Down, 0}, {0, 1, true, Qt::Key_Down, 10},
-        {2, 5, true, Qt::Key_Down, 0},   {5, 2, false, Qt::Key_Left, 5},
+        {5, 1, false, Qt::Key_Up, 6},  {10, 1, false, Qt::Key_Up, 10}, {10, 1, true, Qt::Key_Up, 0},
+        {9, 5, false, Qt::Key_Up, 10}, {0, 1, false, Qt::Key_Down, 0}, {0, 1, true, Qt::Key_Down, 10},
+        {2, 5, true, Qt::Key_Down, 0}, {5, 2, false, Qt::Key_Left, 5},
     };
     for (const Case& c : cases) {
         box_->setValue(c.start);
@@ -112,7 +109,10 @@ TEST_F(UpDownTest, ArrowKeysStepWrapAndClamp)
 
 TEST_F(UpDownTest, MaxLengthAllowsTheLongerEndOfTheRange)
 {
-    struct Case { std::int32_t min, max; int length; };
+    struct Case {
+        std::int32_t min, max;
+        int length;
+    };
     for (const Case c : {Case{0, 1000, 4}, Case{-100, 10, 4}, Case{-5, -5, 2}, Case{-99999, 5, 6}}) {
         box_->setMin(c.min);
         box_->setMax(c.max);

@@ -66,9 +66,9 @@ TEST_F(PropertyPagesTest, GeneralLabelReadsAndWritesInItsOrder)
     EXPECT_EQ(page.chkAutoSize().Value(), 1);
     EXPECT_EQ(page.cboAlignment().ListIndex(), 1);
     page.apply();
-    EXPECT_EQ(target.calls, (QStringList{QStringLiteral("AutoSize=1"), QStringLiteral("Enabled=1"),
-                                         QStringLiteral("Caption=Logged"), QStringLiteral("Alignment=1"),
-                                         QStringLiteral("Visible=0")}));
+    EXPECT_EQ(target.calls,
+              (QStringList{QStringLiteral("AutoSize=1"), QStringLiteral("Enabled=1"), QStringLiteral("Caption=Logged"),
+                           QStringLiteral("Alignment=1"), QStringLiteral("Visible=0")}));
 }
 
 TEST_F(PropertyPagesTest, GeneralUpDownShowsAndAppliesTheFirstSelectedBox)
@@ -115,9 +115,9 @@ TEST_F(PropertyPagesTest, GeneralUpDownReadsAndWritesInItsOrder)
     page.set_selection({&target});
     EXPECT_EQ(page.txtMin().Text(), QStringLiteral("-50"));
     page.apply();
-    EXPECT_EQ(target.calls, (QStringList{QStringLiteral("Wrap=1"), QStringLiteral("Increment=2"),
-                                         QStringLiteral("Max=50"), QStringLiteral("Min=-50"), QStringLiteral("Value=7"),
-                                         QStringLiteral("Alignment=1")}));
+    EXPECT_EQ(target.calls,
+              (QStringList{QStringLiteral("Wrap=1"), QStringLiteral("Increment=2"), QStringLiteral("Max=50"),
+                           QStringLiteral("Min=-50"), QStringLiteral("Value=7"), QStringLiteral("Alignment=1")}));
 }
 
 } // namespace

@@ -23,25 +23,65 @@ public:
     QStringList calls;
 
     bool AutoSize() const { return auto_size_; }
-    void setAutoSize(bool v) { auto_size_ = v; log("AutoSize", v); }
+    void setAutoSize(bool v)
+    {
+        auto_size_ = v;
+        log("AutoSize", v);
+    }
     bool Enabled() const { return enabled_; }
-    void setEnabled(bool v) { enabled_ = v; log("Enabled", v); }
+    void setEnabled(bool v)
+    {
+        enabled_ = v;
+        log("Enabled", v);
+    }
     QString Caption() const { return caption_; }
-    void setCaption(const QString& v) { caption_ = v; calls << QStringLiteral("Caption=") + v; }
+    void setCaption(const QString& v)
+    {
+        caption_ = v;
+        calls << QStringLiteral("Caption=") + v;
+    }
     int Alignment() const { return alignment_; }
-    void setAlignment(int v) { alignment_ = v; log("Alignment", v); }
+    void setAlignment(int v)
+    {
+        alignment_ = v;
+        log("Alignment", v);
+    }
     bool Visible() const { return visible_; }
-    void setVisible(bool v) { visible_ = v; log("Visible", v); }
+    void setVisible(bool v)
+    {
+        visible_ = v;
+        log("Visible", v);
+    }
     bool Wrap() const { return wrap_; }
-    void setWrap(bool v) { wrap_ = v; log("Wrap", v); }
+    void setWrap(bool v)
+    {
+        wrap_ = v;
+        log("Wrap", v);
+    }
     int Increment() const { return increment_; }
-    void setIncrement(int v) { increment_ = v; log("Increment", v); }
+    void setIncrement(int v)
+    {
+        increment_ = v;
+        log("Increment", v);
+    }
     int Max() const { return max_; }
-    void setMax(int v) { max_ = v; log("Max", v); }
+    void setMax(int v)
+    {
+        max_ = v;
+        log("Max", v);
+    }
     int Min() const { return min_; }
-    void setMin(int v) { min_ = v; log("Min", v); }
+    void setMin(int v)
+    {
+        min_ = v;
+        log("Min", v);
+    }
     int Value() const { return value_; }
-    void setValue(int v) { value_ = v; log("Value", v); }
+    void setValue(int v)
+    {
+        value_ = v;
+        log("Value", v);
+    }
 
 private:
     void log(const char* name, int value) { calls << QStringLiteral("%1=%2").arg(QLatin1String(name)).arg(value); }

@@ -100,7 +100,8 @@ TEST_F(InfoPanelTest, NamesAreReturnedAsCodesNeverRaised)
     EXPECT_EQ(panel_->AddInfoLabel(QStringLiteral("   "), QStringLiteral("x")), TlxInfoPanel::invalid_name_error);
     EXPECT_EQ(panel_->line_count(), 0);
     EXPECT_EQ(resizes_, 0);
-    EXPECT_EQ(forms::call(site_, QStringLiteral("AddInfoLabel"), {QStringLiteral("Users"), QStringLiteral("1")}).toInt(), 0);
+    EXPECT_EQ(
+        forms::call(site_, QStringLiteral("AddInfoLabel"), {QStringLiteral("Users"), QStringLiteral("1")}).toInt(), 0);
     EXPECT_EQ(panel_->AddInfoLabel(QStringLiteral("USERS"), QStringLiteral("2")), 457);
     EXPECT_EQ(panel_->items().Count(), 1);
     EXPECT_EQ(panel_->line_count(), 1);
@@ -223,8 +224,7 @@ TEST_F(InfoPanelTest, ColoursAndIndentationReachTheLines)
     EXPECT_EQ(line(2).ValueColor(), forms::RGB(128, 0, 0)) << "a new line shows the colour the panel reports";
     panel_->setIndentation(300);
     EXPECT_DOUBLE_EQ(line(2).lblValue().Left(), 2370);
-    EXPECT_FLOAT_EQ(panel_->MinRecomendedWidth(),
-                    static_cast<float>(90 + 2370 + line(0).lblFullInfo().Width() + 45));
+    EXPECT_FLOAT_EQ(panel_->MinRecomendedWidth(), static_cast<float>(90 + 2370 + line(0).lblFullInfo().Width() + 45));
 }
 
 TEST_F(InfoPanelTest, ResizingRaisesResizeOnlyAtDesignTime)

@@ -46,17 +46,12 @@ TEST(UpDownRules, TextCheckAndRoundingHalfToEven)
     const Case cases[] = {
         {" 7 ", " 7 ", 7}, // kept as typed
         {"10", "10", 10},  // at Max: rewritten as Max
-        {"12", "10", 10},
-        {"0", "0", 0},
-        {"-3", "0", 0},
-        {"abc", "5", 5},   // not a number: the current value
-        {"", "5", 5},
-        {"3.5", "3.5", 4},
-        {"2.5", "2.5", 2},
-        {"0.5", "0.5", 0}, // above Min; the half goes to the even 0
-        {"-0.5", "0", 0},  // at or below Min, compared on the number typed
-        {"9.5", "9.5", 10},
-        {"1e1", "10", 10},
+        {"12", "10", 10},   {"0", "0", 0},
+        {"-3", "0", 0},     {"abc", "5", 5}, // not a number: the current value
+        {"", "5", 5},       {"3.5", "3.5", 4},
+        {"2.5", "2.5", 2},  {"0.5", "0.5", 0}, // above Min; the half goes to the even 0
+        {"-0.5", "0", 0},                      // at or below Min, compared on the number typed
+        {"9.5", "9.5", 10}, {"1e1", "10", 10},
     };
     for (const Case& c : cases) {
         const QString text = up_down::checked_text(QString::fromLatin1(c.typed), 5, 0, 10);
@@ -67,8 +62,12 @@ TEST(UpDownRules, TextCheckAndRoundingHalfToEven)
 
 TEST(UpDownRules, MaxLengthTakesTheLongerEnd)
 {
-    struct Case { std::int32_t min, max; int expected; };
-    for (const Case c : {Case{0, 1000, 4}, Case{-100, 10, 4}, Case{-5, -5, 2}, Case{0, 10, 2}, Case{-2147483647 - 1, 0, 11}})
+    struct Case {
+        std::int32_t min, max;
+        int expected;
+    };
+    for (const Case c :
+         {Case{0, 1000, 4}, Case{-100, 10, 4}, Case{-5, -5, 2}, Case{0, 10, 2}, Case{-2147483647 - 1, 0, 11}})
         EXPECT_EQ(up_down::max_length(c.min, c.max), c.expected) << c.min << ".." << c.max;
 }
 

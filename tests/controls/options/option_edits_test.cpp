@@ -28,10 +28,7 @@ protected:
         return out;
     }
     // The edited collection still reads back as tree text.
-    void expect_readable() const
-    {
-        EXPECT_NO_THROW(options::ParseOptionList(options::BuildOptionList(list_.get())));
-    }
+    void expect_readable() const { EXPECT_NO_THROW(options::ParseOptionList(options::BuildOptionList(list_.get()))); }
 
     OptionCollection list_ = options::ParseOptionList(kTree);
 };
@@ -43,9 +40,10 @@ TEST(OptionNames, RefusesWhatTheTreeTextCannotHold)
         const char* name;
         NameFault fault;
     };
-    for (const Case& c : {Case{"  Options  ", NameFault::None}, Case{"", NameFault::Empty}, Case{"   ", NameFault::Empty},
-                          Case{"a\\b", NameFault::Backslash}, Case{"a\tb", NameFault::ControlCharacter},
-                          Case{"a\rb", NameFault::ControlCharacter}, Case{"a\nb", NameFault::ControlCharacter}})
+    for (const Case& c :
+         {Case{"  Options  ", NameFault::None}, Case{"", NameFault::Empty}, Case{"   ", NameFault::Empty},
+          Case{"a\\b", NameFault::Backslash}, Case{"a\tb", NameFault::ControlCharacter},
+          Case{"a\rb", NameFault::ControlCharacter}, Case{"a\nb", NameFault::ControlCharacter}})
         EXPECT_EQ(options::check_name(QString::fromUtf8(c.name)), c.fault) << c.name;
     EXPECT_EQ(options::child_key(options::kRootKey, "General"), "_GENERAL");
     EXPECT_EQ(options::child_key("_GENERAL", "Options"), "_GENERAL\\OPTIONS");

@@ -50,10 +50,7 @@ protected:
         return events_;
     }
 
-    QString remembered(const QString& key) const
-    {
-        return options::option_at(*list_, key)->strSelectedProperty;
-    }
+    QString remembered(const QString& key) const { return options::option_at(*list_, key)->strSelectedProperty; }
 
     Application application_;
     forms::TreeView tree_{nullptr, QStringLiteral("tvOptions")};
@@ -72,10 +69,7 @@ TEST_F(NavigationTest, LoadShowsTheFirstPageInCollectionOrderWithoutEvents)
     EXPECT_EQ(remembered("_GENERAL"), "_GENERAL\\VIEW");
 }
 
-TEST_F(NavigationTest, ClickingThePageShownRaisesNothing)
-{
-    EXPECT_EQ(click("_GENERAL\\VIEW"), QStringList());
-}
+TEST_F(NavigationTest, ClickingThePageShownRaisesNothing) { EXPECT_EQ(click("_GENERAL\\VIEW"), QStringList()); }
 
 TEST_F(NavigationTest, ClickingAnotherPageMovesTheArrowAndTellsThePages)
 {

@@ -167,8 +167,8 @@ TEST(PageIndexText, OnlyWholeNumbersFromOneWithin16BitsArePositive)
         const char* text;
         bool positive;
     };
-    for (const Case& c : {Case{"7", true}, Case{"1", true}, Case{"32767", true}, Case{"0", false},
-                          Case{"-3", false}, Case{"letters", false}, Case{"", false}, Case{"40000", false}})
+    for (const Case& c : {Case{"7", true}, Case{"1", true}, Case{"32767", true}, Case{"0", false}, Case{"-3", false},
+                          Case{"letters", false}, Case{"", false}, Case{"40000", false}})
         EXPECT_EQ(options::IsPositiveInteger(q(c.text)), c.positive) << c.text;
 }
 

@@ -37,7 +37,10 @@ protected:
     }
 
     KyTreeBase& tree_base() { return *qobject_cast<KyTreeBase*>(host().form().site("ktbOptions")->control()); }
-    KyOptionPage& page(const QString& name) { return *qobject_cast<KyOptionPage*>(host().form().site(name)->control()); }
+    KyOptionPage& page(const QString& name)
+    {
+        return *qobject_cast<KyOptionPage*>(host().form().site(name)->control());
+    }
     forms::ControlSite& site(const QString& name) { return *host().form().site(name); }
 
     // Designs the dialog: the tree host, its tree, and one captioned page per page record.
@@ -131,9 +134,11 @@ TEST_F(OptionsDialogTest, APictureOfTheDialog)
     tree_base().setCustomCaption(QStringLiteral("Defaults"));
     // What a host form's author puts on the pages.
     KyOptionPage& start = page("kopPage1");
-    auto* restore = new forms::CheckBox(&start, QStringLiteral("chkRestore"), QStringLiteral("Restore the last session"));
+    auto* restore = new forms::CheckBox(&start, QStringLiteral("chkRestore"),
+                                        QStringLiteral("Restore the last session"));
     restore->Move(start.ClientLeft() + 120, start.ClientTop() + 240, 4200, 300);
-    auto* splash = new forms::CheckBox(&start, QStringLiteral("chkSplash"), QStringLiteral("Show the start-up picture"));
+    auto* splash = new forms::CheckBox(&start, QStringLiteral("chkSplash"),
+                                       QStringLiteral("Show the start-up picture"));
     splash->Move(start.ClientLeft() + 120, start.ClientTop() + 600, 4200, 300);
     auto* folder_label = new forms::Label(&start, QStringLiteral("lblFolder"), QStringLiteral("Working folder:"));
     folder_label->Move(start.ClientLeft() + 120, start.ClientTop() + 1080, 4200, 255);

@@ -47,8 +47,8 @@ TEST_F(TreeFillTest, ChildrenBeforeParentsGiveTheSameTree)
 
 TEST_F(TreeFillTest, EditorModeTagsTheTypeAndGivesPagesTheArrowWhenSelected)
 {
-    options::FillOptionTree(*tree_, *options::ParseOptionList(QStringLiteral(" \t_A\t0\tA\t0\t \r\n_A\t_A\\P\t1\tP\t4\r\n")),
-                            true);
+    options::FillOptionTree(
+        *tree_, *options::ParseOptionList(QStringLiteral(" \t_A\t0\tA\t0\t \r\n_A\t_A\\P\t1\tP\t4\r\n")), true);
     EXPECT_EQ(shape(*tree_), (QStringList{"_A()=A 0 CLOSEDFOLDER/CLOSEDFOLDER", "_A\\P(_A)=P 1 /ARROW"}));
 }
 

@@ -28,10 +28,7 @@ protected:
         return p;
     }
 
-    static int index_at(const CPages& registry, int position)
-    {
-        return registry.page(QVariant(position))->PageIndex();
-    }
+    static int index_at(const CPages& registry, int position) { return registry.page(QVariant(position))->PageIndex(); }
 
     std::deque<std::unique_ptr<TestWizardPage>> pages_;
     CPages registry_;

@@ -102,8 +102,8 @@ TEST_F(AboutBoxTest, GetKeyValueReadsStringsAndNumbers)
     EXPECT_FALSE(frmAbout::GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, QStringLiteral("Missing"), value));
     EXPECT_EQ(value, QString());
     value = QStringLiteral("x");
-    EXPECT_FALSE(frmAbout::GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nowhere"),
-                                       QStringLiteral("PATH"), value));
+    EXPECT_FALSE(
+        frmAbout::GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nowhere"), QStringLiteral("PATH"), value));
     EXPECT_EQ(value, QString());
 }
 
@@ -133,7 +133,8 @@ TEST_F(AboutBoxTest, ToolNamedOutrightStartsWithoutAFileCheck)
 TEST_F(AboutBoxTest, ToolInTheNamedFolderStarts)
 {
     make_tool(test_registry_.dir() / "shared" / "MSINFO32.EXE");
-    put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((test_registry_.dir() / "shared").string()));
+    put_text(kLocationKey, QStringLiteral("MSINFO"),
+             QString::fromStdString((test_registry_.dir() / "shared").string()));
     frmAbout box;
     box.StartSysInfo();
     EXPECT_TRUE(tool_ran());
@@ -148,7 +149,8 @@ TEST_F(AboutBoxTest, NoToolSaysSo)
     };
     for (const Case c : {Case{"no registry value", false}, Case{"folder without the tool", true}}) {
         if (c.folder_value)
-            put_text(kLocationKey, QStringLiteral("MSINFO"), QString::fromStdString((test_registry_.dir() / "empty").string()));
+            put_text(kLocationKey, QStringLiteral("MSINFO"),
+                     QString::fromStdString((test_registry_.dir() / "empty").string()));
         boxes().clear();
         frmAbout box;
         box.StartSysInfo();
@@ -180,7 +182,8 @@ TEST_F(AboutBoxTest, EachAboutShowsAFreshlyLoadedBox)
     for (const QString& s : seen)
         EXPECT_EQ(s, QStringLiteral("About KyComCtl|Version 1.0.0|KyComCtl"));
     const auto tops = QApplication::topLevelWidgets();
-    EXPECT_TRUE(std::none_of(tops.begin(), tops.end(), [](QWidget* w) { return qobject_cast<frmAbout*>(w) != nullptr; }));
+    EXPECT_TRUE(
+        std::none_of(tops.begin(), tops.end(), [](QWidget* w) { return qobject_cast<frmAbout*>(w) != nullptr; }));
 }
 
 } // namespace

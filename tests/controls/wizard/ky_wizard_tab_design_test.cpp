@@ -54,7 +54,7 @@ TEST_F(WizardTabTest, PageIndexSwapsPlacesWithTheSiblingThatHoldsTheIndex)
     };
     // Start: wtWelcome "1 0 0 2", wtInterior "2 1 1 3", wtFinish "3 2 2 0".
     const Case cases[] = {
-        {"wtWelcome", 3, "3 2 2 0", "2 1 1 3", "1 0 0 2"}, // exchange with wtFinish
+        {"wtWelcome", 3, "3 2 2 0", "2 1 1 3", "1 0 0 2"},  // exchange with wtFinish
         {"wtInterior", 2, "1 0 0 2", "2 1 1 3", "3 2 2 0"}, // own index, no sibling: nothing changes
         {"wtInterior", 1, "2 1 1 3", "1 0 0 2", "3 2 2 0"}, // exchange with wtWelcome
     };
@@ -106,14 +106,50 @@ TEST_F(WizardTabTest, StoredDuplicatesLoadAsTheyAreAndALetOfTheSharedIndexExchan
 namespace {
 
 // Every persisted key with a value other than its default, as a designer could leave them.
-const char* const kAllKeys[] = {
-    "BackColor", "Enabled", "BorderStyle", "BannerBackColor", "BannerDescription", "BannerDescriptionFont",
-    "BannerDescriptionColor", "BannerTitle", "BannerTitleFont", "BannerTitleColor", "WaterMarkDescription",
-    "WatermarkDescriptionFont", "WatermarkDescriptionColor", "WaterMarkRule", "WatermarkRuleFont",
-    "WatermarkRuleColor", "WaterMarkTitle", "WatermarkTitleFont", "WatermarkTitleColor", "PageIndex", "PageBack",
-    "PageNext", "PageMode", "PageState", "TagVariant", "LBVisible", "LBEnabled", "LBCaption", "LBRule", "LMBVisible",
-    "LMBEnabled", "LMBCaption", "LMBRule", "RMBVisible", "RMBEnabled", "RMBCaption", "RMBRule", "RBVisible",
-    "RBEnabled", "RBCaption", "RBRule", "DefaultButton", "CancelButton", "UseDefaultButtonSet"};
+const char* const kAllKeys[] = {"BackColor",
+                                "Enabled",
+                                "BorderStyle",
+                                "BannerBackColor",
+                                "BannerDescription",
+                                "BannerDescriptionFont",
+                                "BannerDescriptionColor",
+                                "BannerTitle",
+                                "BannerTitleFont",
+                                "BannerTitleColor",
+                                "WaterMarkDescription",
+                                "WatermarkDescriptionFont",
+                                "WatermarkDescriptionColor",
+                                "WaterMarkRule",
+                                "WatermarkRuleFont",
+                                "WatermarkRuleColor",
+                                "WaterMarkTitle",
+                                "WatermarkTitleFont",
+                                "WatermarkTitleColor",
+                                "PageIndex",
+                                "PageBack",
+                                "PageNext",
+                                "PageMode",
+                                "PageState",
+                                "TagVariant",
+                                "LBVisible",
+                                "LBEnabled",
+                                "LBCaption",
+                                "LBRule",
+                                "LMBVisible",
+                                "LMBEnabled",
+                                "LMBCaption",
+                                "LMBRule",
+                                "RMBVisible",
+                                "RMBEnabled",
+                                "RMBCaption",
+                                "RMBRule",
+                                "RBVisible",
+                                "RBEnabled",
+                                "RBCaption",
+                                "RBRule",
+                                "DefaultButton",
+                                "CancelButton",
+                                "UseDefaultButtonSet"};
 
 forms::FontRef font(const char* name, double size, bool bold)
 {
@@ -273,17 +309,48 @@ TEST_F(WizardTabTest, TheCaptionsFileIsWrittenByteForByte)
     EXPECT_FALSE(finish.SaveCaptionsToFile());
 
     const QString equals(80, u'='), hyphens(80, u'-');
-    const QString expected = QStringList{
-        "wtFinish captions:", "", "Page Mode: CompletePage", equals,
-        "", "BannerTitle: ", "Step Title", hyphens,
-        "", "BannerDescription: ", "Step Description", hyphens,
-        "", "WatermarkTitle: ", "Completing the Ostrel Wizard", hyphens,
-        "", "WatermarkDescription: ", "The counts are ready.\r\nSave them before you close.", hyphens,
-        "", "WatermarkRule: ", "To close this wizard, click Finish.", hyphens,
-        "", "LeftButton Caption: ", "&Help", hyphens,
-        "", "LeftMiddleButton Caption: ", "< &Back", hyphens,
-        "", "RightMiddleButton Caption: ", "&Next >", hyphens,
-        "", "RightButton Caption: ", "&Finish", equals, ""}.join(QStringLiteral("\r\n"));
+    const QString expected = QStringList{"wtFinish captions:",
+                                         "",
+                                         "Page Mode: CompletePage",
+                                         equals,
+                                         "",
+                                         "BannerTitle: ",
+                                         "Step Title",
+                                         hyphens,
+                                         "",
+                                         "BannerDescription: ",
+                                         "Step Description",
+                                         hyphens,
+                                         "",
+                                         "WatermarkTitle: ",
+                                         "Completing the Ostrel Wizard",
+                                         hyphens,
+                                         "",
+                                         "WatermarkDescription: ",
+                                         "The counts are ready.\r\nSave them before you close.",
+                                         hyphens,
+                                         "",
+                                         "WatermarkRule: ",
+                                         "To close this wizard, click Finish.",
+                                         hyphens,
+                                         "",
+                                         "LeftButton Caption: ",
+                                         "&Help",
+                                         hyphens,
+                                         "",
+                                         "LeftMiddleButton Caption: ",
+                                         "< &Back",
+                                         hyphens,
+                                         "",
+                                         "RightMiddleButton Caption: ",
+                                         "&Next >",
+                                         hyphens,
+                                         "",
+                                         "RightButton Caption: ",
+                                         "&Finish",
+                                         equals,
+                                         ""}
+                                 .join(QStringLiteral("\r\n"));
     QFile file(QString::fromStdString((dir_ / "wtFinish.txt").string()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), expected.toLatin1());

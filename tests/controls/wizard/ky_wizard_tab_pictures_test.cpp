@@ -33,7 +33,8 @@ protected:
         finish.setWatermarkTitle(QStringLiteral("Completing the Domain Statistics Wizard"));
         finish.setWatermarkDescription(QStringLiteral("The counts are written to the file you chose."));
         finish.setWatermarkRule(QStringLiteral("To close this wizard, click Finish."));
-        forms::ControlSite& bar = form().add_control(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbDomains"),
+        forms::ControlSite& bar = form().add_control(QStringLiteral("KyComCtl.KyProgressBar"),
+                                                     QStringLiteral("prbDomains"),
                                                      &site(QStringLiteral("wtSelectDomains")));
         bar.Move(600, 1400, domains.ClientWidth(), 375);
     }

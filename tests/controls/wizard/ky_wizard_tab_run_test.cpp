@@ -28,9 +28,18 @@ protected:
         design().show();
     }
     bool visible(const char* name) { return site(QString::fromLatin1(name)).Visible(); }
-    forms::Image& image(KyWizardTab& p, const char* name) { return *static_cast<forms::Image*>(p.element(QString::fromLatin1(name))); }
-    forms::Label& label(KyWizardTab& p, const char* name) { return *static_cast<forms::Label*>(p.element(QString::fromLatin1(name))); }
-    forms::PictureBox& banner(KyWizardTab& p) { return *static_cast<forms::PictureBox*>(p.element(QStringLiteral("picBanner"))); }
+    forms::Image& image(KyWizardTab& p, const char* name)
+    {
+        return *static_cast<forms::Image*>(p.element(QString::fromLatin1(name)));
+    }
+    forms::Label& label(KyWizardTab& p, const char* name)
+    {
+        return *static_cast<forms::Label*>(p.element(QString::fromLatin1(name)));
+    }
+    forms::PictureBox& banner(KyWizardTab& p)
+    {
+        return *static_cast<forms::PictureBox*>(p.element(QStringLiteral("picBanner")));
+    }
 };
 
 forms::PictureRef solid_picture(int width, int height)
@@ -67,7 +76,9 @@ TEST_F(WizardTabRunTest, GoingToAPagePushesItsButtonsBeforeTheIndexesAndShowsItL
         log << QStringLiteral("previous=%1 current=%2").arg(nav.PreviousPageIndex()).arg(nav.CurrentPageIndex());
     });
     QObject::connect(&nav, &CWizardNavigator::OnChangeNextPageIndex, [&] {
-        log << QStringLiteral("next=%1 shown=%2").arg(nav.NextPageIndex()).arg(QVariant(visible("wtInterior")).toString());
+        log << QStringLiteral("next=%1 shown=%2")
+                   .arg(nav.NextPageIndex())
+                   .arg(QVariant(visible("wtInterior")).toString());
     });
     nav.GoToPage(2);
     EXPECT_EQ(log, (QStringList{"buttons current=1 right=Stop default-set=false shown=false", "previous=1 current=2",
@@ -274,14 +285,16 @@ TEST_F(WizardTabRunTest, TheHostsControlsOnAPageLiveHideAndMoveWithIt)
 {
     place(QStringLiteral("wtWelcome"));
     place(QStringLiteral("wtDomains"));
-    forms::ControlSite& bar =
-        form().add_control(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbCount"), &site(QStringLiteral("wtDomains")));
+    forms::ControlSite& bar = form().add_control(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbCount"),
+                                                 &site(QStringLiteral("wtDomains")));
     bar.Move(600, 1400, 4000, 375);
     design().design_to_run();
     design().show();
     forms::ControlSite& run_bar = site(QStringLiteral("prbCount"));
     QWidget* bar_widget = run_bar.control();
-    EXPECT_EQ(bar_widget->parentWidget(), page(QStringLiteral("wtDomains")).parentWidget() == nullptr ? nullptr : site(QStringLiteral("wtDomains")).control());
+    EXPECT_EQ(bar_widget->parentWidget(), page(QStringLiteral("wtDomains")).parentWidget() == nullptr
+                                              ? nullptr
+                                              : site(QStringLiteral("wtDomains")).control());
     EXPECT_FALSE(bar_widget->isVisible()) << "the page is not current";
     navigator().GoToPage(2);
     EXPECT_TRUE(bar_widget->isVisible());

@@ -26,11 +26,7 @@ class TestWizardPage : public QObject {
     Q_PROPERTY(int HelpContextID MEMBER help_context_id)
 
 public:
-    explicit TestWizardPage(int index, QObject* parent = nullptr)
-        : QObject(parent)
-        , page_index(index)
-    {
-    }
+    explicit TestWizardPage(int index, QObject* parent = nullptr) : QObject(parent), page_index(index) {}
 
     int page_index;
     int page_next = 0;

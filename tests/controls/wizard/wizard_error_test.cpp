@@ -22,7 +22,9 @@ protected:
         modBase::CreateNavigator();
         nav_ = modBase::SharedNavigator();
         QObject::connect(nav_.get(), &CWizardNavigator::OnError,
-                         [this](std::int32_t n, const QString& d, const QString& s) { raised_.push_back({n, d, s}); });
+                         [this](std::int32_t n, const QString& d, const QString& s) {
+                             raised_.push_back({n, d, s});
+                         });
     }
     void TearDown() override
     {
@@ -42,9 +44,9 @@ TEST_F(WizardErrorTest, Error398IsKeptButNeverReported)
                                                 QStringLiteral("wtWelcome"), QStringLiteral("BannerTitle (Let)"),
                                                 nav_.get()));
     bool raised = false;
-    EXPECT_FALSE(wizard_errors::ReportNavigatorError(398, QStringLiteral("x"), last_, QStringLiteral("nav"),
-                                                     QStringLiteral("Resize"), true,
-                                                     [&](std::int32_t, const QString&, const QString&) { raised = true; }));
+    EXPECT_FALSE(wizard_errors::ReportNavigatorError(
+        398, QStringLiteral("x"), last_, QStringLiteral("nav"), QStringLiteral("Resize"), true,
+        [&](std::int32_t, const QString&, const QString&) { raised = true; }));
     EXPECT_FALSE(raised);
     EXPECT_TRUE(raised_.empty());
     EXPECT_TRUE(boxes().empty());
@@ -65,7 +67,8 @@ TEST_F(WizardErrorTest, PageReportsThroughTheSharedObject)
     EXPECT_EQ(boxes()[0].title, QStringLiteral("wtWelcome::BannerTitle (Let)"));
 
     nav_->setShowErrorMsg(false); // the switch comes from the shared object
-    wizard_errors::ReportPageError(5, QStringLiteral("d"), last_, QStringLiteral("wtA"), QStringLiteral("P"), nav_.get());
+    wizard_errors::ReportPageError(5, QStringLiteral("d"), last_, QStringLiteral("wtA"), QStringLiteral("P"),
+                                   nav_.get());
     EXPECT_EQ(raised_.size(), 2u);
     EXPECT_EQ(boxes().size(), 1u);
 }

@@ -85,10 +85,9 @@ TEST_F(NavigatorTest, LetsRaiseTheirEventsSynchronously)
     QObject::connect(nav_.get(), &CWizardNavigator::OnChangeBannerPicture,
                      [&](const WizardPicture& picture) { events.push_back(picture ? "banner" : "no banner"); });
     QObject::connect(nav_.get(), &CWizardNavigator::OnNavigatorDie, [&] { events.push_back("die"); });
-    QObject::connect(nav_.get(), &CWizardNavigator::OnError,
-                     [&](std::int32_t n, const QString& d, const QString& s) {
-                         events.push_back(QStringLiteral("%1 %2 %3").arg(n).arg(d, s));
-                     });
+    QObject::connect(nav_.get(), &CWizardNavigator::OnError, [&](std::int32_t n, const QString& d, const QString& s) {
+        events.push_back(QStringLiteral("%1 %2 %3").arg(n).arg(d, s));
+    });
     nav_->setNextPageIndex(3);
     nav_->setPreviousPageIndex(1);
     nav_->setBannerStyle(kyKyrell);

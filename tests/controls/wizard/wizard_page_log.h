@@ -6,7 +6,7 @@
 #include "controls/wizard/page_buttons.h"
 #include "tests/controls/late_bound_log.h"
 
-#define WIZARD_LOG_RECORD(Name, caption, rule, is_default, cancel)                                                    \
+#define WIZARD_LOG_RECORD(Name, caption, rule, is_default, cancel)                                                     \
     Q_PROPERTY(PageButtons Name READ Name WRITE set##Name)                                                             \
 public:                                                                                                                \
     PageButtons Name() const                                                                                           \

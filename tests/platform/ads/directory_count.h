@@ -13,8 +13,8 @@ namespace ads_test {
 
 struct count_result {
     long long rows = 0;
-    HRESULT start = S_OK;   // ExecuteSearch
-    HRESULT end = S_OK;     // the GetNextRow that ended the rows (S_ADS_NOMORE_ROWS when complete)
+    HRESULT start = S_OK; // ExecuteSearch
+    HRESULT end = S_OK;   // the GetNextRow that ended the rows (S_ADS_NOMORE_ROWS when complete)
 };
 
 // The five preferences of the collector (page size, scope, attribute types only, caching
@@ -24,7 +24,8 @@ HRESULT set_collector_preferences(IDirectorySearch* searcher, int page_size, int
 count_result count_rows(IDirectorySearch* searcher, const std::u16string& filter,
                         std::vector<std::u16string> attributes = {u"objectClass"}, int scope = 2);
 
-HRESULT open(const std::u16string& path, const char16_t* user, const char16_t* password, CComPtr<IDirectorySearch>& out);
+HRESULT open(const std::u16string& path, const char16_t* user, const char16_t* password,
+             CComPtr<IDirectorySearch>& out);
 
 // The string values of one column of the first row of a base search.
 std::vector<std::u16string> first_row_values(IDirectorySearch* searcher, const std::u16string& filter,

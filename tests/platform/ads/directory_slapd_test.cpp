@@ -25,15 +25,12 @@ using namespace ads_test;
 namespace {
 
 std::unique_ptr<ostrel::test::slapd_server> g_server;
-std::unique_ptr<ostrel::test::slapd_server> g_plain_server;  // no StartTLS, no LDAPS
+std::unique_ptr<ostrel::test::slapd_server> g_plain_server; // no StartTLS, no LDAPS
 std::string g_start_error;
 
 class SlapdDirectoryTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        g_server = ostrel::test::start_trusted_slapd(g_start_error);
-    }
+    static void SetUpTestSuite() { g_server = ostrel::test::start_trusted_slapd(g_start_error); }
     static void TearDownTestSuite()
     {
         g_server.reset();
@@ -86,7 +83,8 @@ TEST_F(SlapdDirectoryTest, PathWithoutDnBindsTheFirstNamingContext)
 {
     CComPtr<IDirectorySearch> searcher;
     ASSERT_EQ(open(path(), reader().c_str(), password().c_str(), searcher), S_OK);
-    EXPECT_EQ(first_row_values(searcher, u"(objectClass=organization)", u"o"), std::vector<std::u16string>{u"Fixture Org"});
+    EXPECT_EQ(first_row_values(searcher, u"(objectClass=organization)", u"o"),
+              std::vector<std::u16string>{u"Fixture Org"});
 
     CComPtr<IADs> object;
     ASSERT_EQ(searcher->QueryInterface(&object.p), S_OK);
@@ -248,7 +246,7 @@ TEST_F(SlapdDirectoryTest, ASilentServerCostsOneTimeoutThenEverythingOverItFails
     std::string error;
     auto silent = ostrel::test::slapd_server::start(false, error);
     ASSERT_TRUE(silent) << error;
-    setenv("KRB5CCNAME", "FILE:/nonexistent/ostrel-no-ticket", 1);  // anonymous: the rootDSE is open
+    setenv("KRB5CCNAME", "FILE:/nonexistent/ostrel-no-ticket", 1); // anonymous: the rootDSE is open
     const std::u16string root = u16("LDAP://" + silent->host_port() + "/RootDSE");
     CComPtr<IDirectorySearch> searcher;
     ASSERT_EQ(open(root, nullptr, nullptr, searcher), S_OK) << last_error_text();

@@ -22,10 +22,11 @@ TEST(FilterSyntax, BareNotOperandsGetParentheses)
 
 TEST(FilterSyntax, Rfc4515FiltersPassUnchanged)
 {
-    for (const char* f : {"(objectClass=Computer)",
-                          "(&(objectCategory=computer)(!(primaryGroupId=516))(operatingSystem=*)(!(operatingSystem=*Server*)))",
-                          "(&(mailnickname=*)(objectCategory=person)(objectClass=user)(|(homeMDB=*)(msExchHomeServerName=*)))",
-                          "(cn=a\\29b)", "(!(!(cn=x)))"})
+    for (const char* f :
+         {"(objectClass=Computer)",
+          "(&(objectCategory=computer)(!(primaryGroupId=516))(operatingSystem=*)(!(operatingSystem=*Server*)))",
+          "(&(mailnickname=*)(objectCategory=person)(objectClass=user)(|(homeMDB=*)(msExchHomeServerName=*)))",
+          "(cn=a\\29b)", "(!(!(cn=x)))"})
         EXPECT_EQ(ads::to_rfc4515_filter(f), f);
 }
 

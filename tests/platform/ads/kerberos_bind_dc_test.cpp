@@ -154,8 +154,8 @@ TEST_F(KerberosBindTest, PasswordFormBindsWithKerberos)
     const std::string admin = env("SAMBA_DC_ADMIN_USER").value_or("Administrator");
     const std::string domain = env("SAMBA_DC_DOMAIN").value_or("TEST");
     // A name alone takes the realm krb5.conf maps the host to; the other forms name theirs.
-    for (const std::string& user : {admin, admin + "@" + env("SAMBA_DC_FQDN").value_or("x.test.local").substr(4),
-                                    domain + "\\" + admin}) {
+    for (const std::string& user :
+         {admin, admin + "@" + env("SAMBA_DC_FQDN").value_or("x.test.local").substr(4), domain + "\\" + admin}) {
         std::shared_ptr<ads::ldap_session> session;
         ASSERT_EQ(open(user, password(), session), S_OK) << user << ": " << last_error_text();
         EXPECT_EQ(session->auth_method(), "GSSAPI") << user;
@@ -192,8 +192,10 @@ TEST_F(KerberosBindTest, ConcurrentBindsKeepTheirOwnIdentities)
         std::vector<std::string> seen;
     };
     bind_case cases[] = {
-        {env("SAMBA_DC_ADMIN_USER").value_or("Administrator"), password(),
-         env("SAMBA_DC_ADMIN_USER").value_or("Administrator") + "@" + realm(), {}},
+        {env("SAMBA_DC_ADMIN_USER").value_or("Administrator"),
+         password(),
+         env("SAMBA_DC_ADMIN_USER").value_or("Administrator") + "@" + realm(),
+         {}},
         {reader, fixture.at("FIXTURE_READER_PASSWORD"), reader_principal, {}},
     };
     std::vector<std::thread> threads;

@@ -31,9 +31,9 @@ TEST(KerberosCredentialsTest, WithoutARealmToAskKerberosDoesNotApply)
         outcome expected;
     };
     const user_case cases[] = {
-        {"alice", outcome::no_kdc},                          // no default realm
-        {"EXAMPLE\\alice", outcome::no_kdc},                 // a NetBIOS domain is no realm
-        {"alice@example.invalid", outcome::no_kdc},          // a realm with no centre known
+        {"alice", outcome::no_kdc},                 // no default realm
+        {"EXAMPLE\\alice", outcome::no_kdc},        // a NetBIOS domain is no realm
+        {"alice@example.invalid", outcome::no_kdc}, // a realm with no centre known
         {"CN=alice,OU=Users,DC=example", outcome::not_a_principal},
         {"cn=reader,o=Fixture Org", outcome::not_a_principal},
         {"@EXAMPLE.INVALID", outcome::not_a_principal},

@@ -12,7 +12,7 @@ namespace {
 struct map_case {
     int ldap;
     DWORD win32;
-    const char* text;  // the system message the error lines show
+    const char* text; // the system message the error lines show
 };
 
 TEST(LdapErrorMap, ResultCodesBecomeDirectoryCodesWithTexts)
@@ -38,8 +38,7 @@ TEST(LdapErrorMap, ResultCodesBecomeDirectoryCodesWithTexts)
         EXPECT_EQ(ads::win32_from_ldap(c.ldap), c.win32) << c.ldap;
         EXPECT_EQ(ads::hresult_from_ldap(c.ldap), HRESULT_FROM_WIN32(c.win32)) << c.ldap;
         if (c.win32 != 0) {
-            EXPECT_EQ(utf16_to_utf8(win32::system_message(static_cast<DWORD>(HRESULT_FROM_WIN32(c.win32)))),
-                      c.text)
+            EXPECT_EQ(utf16_to_utf8(win32::system_message(static_cast<DWORD>(HRESULT_FROM_WIN32(c.win32)))), c.text)
                 << c.ldap;
         }
     }

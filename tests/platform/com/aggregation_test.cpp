@@ -66,7 +66,8 @@ class outer_object final : public CComObjectStackEx<outer_root> {
 public:
     HRESULT QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == IID_IValue && inner) return inner->QueryInterface(riid, ppv);
+        if (riid == IID_IValue && inner)
+            return inner->QueryInterface(riid, ppv);
         return CComObjectStackEx::QueryInterface(riid, ppv);
     }
     CComPtr<IUnknown> inner;

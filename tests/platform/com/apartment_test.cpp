@@ -60,7 +60,8 @@ public:
     ULONG Release() override
     {
         const ULONG left = CComObjectStackEx::Release();
-        if (left == 1) released_on = GetCurrentThreadId();
+        if (left == 1)
+            released_on = GetCurrentThreadId();
         return left;
     }
 };
@@ -79,8 +80,8 @@ unsigned fire_events(void* p)
     args->sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp));
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     for (int i = 1; i <= args->count; ++i) {
-        args->results.push_back(disp->Invoke(i == args->count ? 99 : i, IID_NULL, LOCALE_USER_DEFAULT,
-                                             DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
+        args->results.push_back(disp->Invoke(i == args->count ? 99 : i, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                             &none, nullptr, nullptr, nullptr));
     }
     disp->Release();
     // The last reference goes on the worker too: it must reach the sink on its own thread.
@@ -135,12 +136,14 @@ TEST(Apartment, WakeupIsCalledAndServeRunsTheQueue)
         }
         CoUninitialize();
     });
-    while (!ready) std::this_thread::yield();
+    while (!ready)
+        std::this_thread::yield();
     DWORD ran_on = 0;
-    EXPECT_EQ(com::call_in_sta(sta, [&] {
-                  ran_on = GetCurrentThreadId();
-                  return S_FALSE;
-              }),
+    EXPECT_EQ(com::call_in_sta(sta,
+                               [&] {
+                                   ran_on = GetCurrentThreadId();
+                                   return S_FALSE;
+                               }),
               S_FALSE);
     EXPECT_NE(ran_on, GetCurrentThreadId());
     EXPECT_GE(wakes.load(), 1);
@@ -174,19 +177,21 @@ TEST(Apartment, KnowsWhoseQueuedCallItIsRunning)
     const DWORD caller = GetCurrentThreadId();
     bool outside = true, inside = false, nested = false, other = true, after = true;
     outside = com::serving_call_from(caller);
-    EXPECT_EQ(com::call_in_sta(sta, [&] {
-                  inside = com::serving_call_from(caller);
-                  other = com::serving_call_from(caller + 1);
-                  // A call queued by the apartment itself runs in a nested serve.
-                  com::current_sta()->post([&] { nested = com::serving_call_from(caller); });
-                  com::serve_sta_queue();
-                  return S_OK;
-              }),
+    EXPECT_EQ(com::call_in_sta(sta,
+                               [&] {
+                                   inside = com::serving_call_from(caller);
+                                   other = com::serving_call_from(caller + 1);
+                                   // A call queued by the apartment itself runs in a nested serve.
+                                   com::current_sta()->post([&] { nested = com::serving_call_from(caller); });
+                                   com::serve_sta_queue();
+                                   return S_OK;
+                               }),
               S_OK);
-    EXPECT_EQ(com::call_in_sta(sta, [&] {
-                  after = com::serving_call_from(sta_thread);
-                  return S_OK;
-              }),
+    EXPECT_EQ(com::call_in_sta(sta,
+                               [&] {
+                                   after = com::serving_call_from(sta_thread);
+                                   return S_OK;
+                               }),
               S_OK);
     stop = true;
     apartment.join();
@@ -210,9 +215,9 @@ TEST(Apartment, CreationNeedsAnApartment)
 {
     std::thread([] {
         IUnknown* p = nullptr;
-        EXPECT_EQ(CoCreateInstance(IID_IUnknown, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                   reinterpret_cast<void**>(&p)),
-                  CO_E_NOTINITIALIZED);
+        EXPECT_EQ(
+            CoCreateInstance(IID_IUnknown, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&p)),
+            CO_E_NOTINITIALIZED);
     }).join();
 }
 

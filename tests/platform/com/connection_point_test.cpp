@@ -44,7 +44,8 @@ public:
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
     {
-        if (id != 1 || params->cArgs != 1) return DISP_E_MEMBERNOTFOUND;
+        if (id != 1 || params->cArgs != 1)
+            return DISP_E_MEMBERNOTFOUND;
         std::lock_guard guard(m_lock);
         m_log.push_back({m_id, params->rgvarg[0].lVal, GetCurrentThreadId()});
         return m_answer;
@@ -117,7 +118,8 @@ TEST_F(ConnectionPointTest, NewSinkTakesFirstFreeSlotAndEventsGoInSlotOrder)
         ULONG fetched = 0;
         EXPECT_EQ(connections->Next(4, data, &fetched), S_FALSE);
         EXPECT_EQ(fetched, 3u);
-        for (ULONG i = 0; i < fetched; ++i) data[i].pUnk->Release();
+        for (ULONG i = 0; i < fetched; ++i)
+            data[i].pUnk->Release();
         connections.Release();
         point->Unadvise(cb);
         point->Unadvise(cc);
@@ -141,7 +143,8 @@ unsigned fire_from_worker(void* p)
 {
     auto* args = static_cast<fire_args*>(p);
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    for (LONG v = 1; v <= 3; ++v) args->counter->Fire(v);
+    for (LONG v = 1; v <= 3; ++v)
+        args->counter->Fire(v);
     CoUninitialize();
     return 0;
 }

@@ -18,8 +18,9 @@ TEST(Guid, LiteralAndTextRoundTrip)
 
 TEST(Guid, MalformedTextIsRefused)
 {
-    for (const char16_t* text : {u"", u"7DDD0D92-7DEA-4C30-B190-4718A1F60FB0", u"{7DDD0D92-7DEA-4C30-B190-4718A1F60FBX}",
-                                 u"{7DDD0D92-7DEA-4C30-B1904-718A1F60FB0}", u"{7DDD0D92-7DEA-4C30-B190-4718A1F60FB0"}) {
+    for (const char16_t* text :
+         {u"", u"7DDD0D92-7DEA-4C30-B190-4718A1F60FB0", u"{7DDD0D92-7DEA-4C30-B190-4718A1F60FBX}",
+          u"{7DDD0D92-7DEA-4C30-B1904-718A1F60FB0}", u"{7DDD0D92-7DEA-4C30-B190-4718A1F60FB0"}) {
         GUID g{};
         EXPECT_EQ(IIDFromString(text, &g), E_INVALIDARG) << std::string(text, text + std::u16string_view(text).size());
     }

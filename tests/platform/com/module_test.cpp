@@ -35,12 +35,10 @@ protected:
     {
         CoUninitialize();
         // The runtime keeps the module loaded; this handle is only ours.
-        if (m_handle != nullptr) ::dlclose(m_handle);
+        if (m_handle != nullptr)
+            ::dlclose(m_handle);
     }
-    HRESULT unregister()
-    {
-        return reinterpret_cast<entry_fn>(::dlsym(m_handle, "DllUnregisterServer"))();
-    }
+    HRESULT unregister() { return reinterpret_cast<entry_fn>(::dlsym(m_handle, "DllUnregisterServer"))(); }
     CComPtr<IDispatch> create()
     {
         CComPtr<IDispatch> object;
@@ -180,12 +178,14 @@ TEST_F(ModuleTest, InvokeErrors)
     EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &bad, nullptr, nullptr, &arg_error), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(arg_error, 0u);
     EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(object->Invoke(77, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object->Invoke(77, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(object->Invoke(4, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, nullptr, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
     DISPID named = 0;
     DISPPARAMS with_name{&text, &named, 1, 1};
-    EXPECT_EQ(object->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &with_name, nullptr, nullptr, nullptr), DISP_E_NONAMEDARGS);
+    EXPECT_EQ(object->Invoke(5, IID_NULL, 0, DISPATCH_METHOD, &with_name, nullptr, nullptr, nullptr),
+              DISP_E_NONAMEDARGS);
 
     // A failing method: its error information reaches the client as an exception.
     EXCEPINFO info{};
@@ -220,7 +220,8 @@ TEST_F(ModuleTest, TypeInfoDescribesTheInterface)
     EXPECT_EQ(got, 2u);
     EXPECT_EQ(com::bstr_view(names[0]), u"Add");
     EXPECT_EQ(com::bstr_view(names[1]), u"amount");
-    for (UINT i = 0; i < got; ++i) SysFreeString(names[i]);
+    for (UINT i = 0; i < got; ++i)
+        SysFreeString(names[i]);
     BSTR doc = nullptr;
     ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, nullptr, &doc, nullptr, nullptr), S_OK);
     EXPECT_EQ(com::bstr_view(doc), u"ITestCounter Interface");
@@ -239,8 +240,9 @@ void set_inproc_server(const std::u16string& clsid, const std::string& path)
 {
     const std::u16string key_path = u"CLSID\\" + clsid + u"\\InprocServer32";
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     std::u16string value(path.begin(), path.end());
     RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * 2));
@@ -255,11 +257,12 @@ TEST_F(ModuleTest, LoadFailuresHaveTheirOwnCodes)
     // A module that exports no DllGetClassObject: the C library itself.
     set_inproc_server(com::guid_to_string(no_entry), "libc.so.6");
     CComPtr<IUnknown> object;
-    EXPECT_EQ(CoCreateInstance(missing_file, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&object)),
-              HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
-    EXPECT_EQ(CoCreateInstance(no_entry, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              CO_E_ERRORINDLL);
+    EXPECT_EQ(
+        CoCreateInstance(missing_file, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(
+        CoCreateInstance(no_entry, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        CO_E_ERRORINDLL);
     // A module path that is a FIFO fails at once instead of waiting for a writer.
     constexpr CLSID fifo_file = com::make_guid("5A1C0E10-3F3B-4C55-9B1E-2D7E6A0C00F4");
     char folder[] = "/tmp/com-fifo-XXXXXX";
@@ -267,19 +270,20 @@ TEST_F(ModuleTest, LoadFailuresHaveTheirOwnCodes)
     const std::string fifo = std::string(folder) + "/module.so";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     set_inproc_server(com::guid_to_string(fifo_file), fifo);
-    EXPECT_EQ(CoCreateInstance(fifo_file, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
-              HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(
+        CoCreateInstance(fifo_file, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     constexpr CLSID unknown_class = com::make_guid("5A1C0E10-3F3B-4C55-9B1E-2D7E6A0C00F3");
-    EXPECT_EQ(CoCreateInstance(unknown_class, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&object)),
-              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(
+        CoCreateInstance(unknown_class, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        REGDB_E_CLASSNOTREG);
     // A class the module does not serve although the registry names the module.
     set_inproc_server(com::guid_to_string(unknown_class), COM_TEST_MODULE);
-    EXPECT_EQ(CoCreateInstance(unknown_class, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                               reinterpret_cast<void**>(&object)),
-              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(
+        CoCreateInstance(unknown_class, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+        CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(object.p, nullptr);
 }
 

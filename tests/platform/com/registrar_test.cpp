@@ -74,12 +74,9 @@ TEST(Registrar, MalformedScriptsWriteNothing)
 {
     ostrel::test::temp_registry registry;
     const char16_t* const bad[] = {
-        u"HKCR { A = s 'unterminated }",
-        u"HKXX { A }",
-        u"HKCR { A = q 'x' }",
-        u"HKCR { A { B }",
-        u"HKCR { A = s '%UNKNOWN%' }",
-        u"HKCR { val X = s 'y' }",
+        u"HKCR { A = s 'unterminated }", u"HKXX { A }",
+        u"HKCR { A = q 'x' }",           u"HKCR { A { B }",
+        u"HKCR { A = s '%UNKNOWN%' }",   u"HKCR { val X = s 'y' }",
     };
     for (const char16_t* text : bad) {
         EXPECT_EQ(com::registrar::run_script(text, true, {}), E_INVALIDARG);

@@ -25,7 +25,8 @@ public:
             CComPtr<IUnknown> sink = this->m_vec.GetAt(i);
             self->Unlock();
             CComQIPtr<IDispatch> disp(sink.p);
-            if (!disp) continue;
+            if (!disp)
+                continue;
             CComVariant arg(static_cast<int>(value));
             DISPPARAMS params{&arg, nullptr, 1, 0};
             disp->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
@@ -54,14 +55,16 @@ public:
 
     HRESULT Add(LONG amount, LONG* total) override
     {
-        if (total == nullptr) return E_POINTER;
+        if (total == nullptr)
+            return E_POINTER;
         m_total += amount;
         *total = m_total;
         return S_OK;
     }
     HRESULT get_Name(BSTR* pVal) override
     {
-        if (pVal == nullptr) return E_POINTER;
+        if (pVal == nullptr)
+            return E_POINTER;
         return m_name.CopyTo(pVal);
     }
     HRESULT put_Name(BSTR value) override
@@ -71,14 +74,16 @@ public:
     }
     HRESULT Echo(VARIANT* value, VARIANT* result) override
     {
-        if (value == nullptr || result == nullptr) return E_POINTER;
+        if (value == nullptr || result == nullptr)
+            return E_POINTER;
         return VariantCopyInd(result, value);
     }
     HRESULT Fail() override { return Error(u"the counter failed", IID_ITestCounter, E_ACCESSDENIED); }
     HRESULT Fire(LONG value) override { return Fire_Changed(value); }
     HRESULT Swap(BSTR* text, VARIANT_BOOL flag, VARIANT_BOOL* result) override
     {
-        if (text == nullptr || result == nullptr) return E_POINTER;
+        if (text == nullptr || result == nullptr)
+            return E_POINTER;
         CComBSTR upper(*text);
         upper.Append(u"!");
         SysFreeString(*text);
@@ -185,15 +190,6 @@ extern "C" [[gnu::visibility("default")]] HRESULT DllGetClassObject(REFCLSID cls
 {
     return _Module.DllGetClassObject(clsid, riid, ppv);
 }
-extern "C" [[gnu::visibility("default")]] HRESULT DllCanUnloadNow()
-{
-    return _Module.DllCanUnloadNow();
-}
-extern "C" [[gnu::visibility("default")]] HRESULT DllRegisterServer()
-{
-    return _Module.DllRegisterServer(TRUE);
-}
-extern "C" [[gnu::visibility("default")]] HRESULT DllUnregisterServer()
-{
-    return _Module.DllUnregisterServer(TRUE);
-}
+extern "C" [[gnu::visibility("default")]] HRESULT DllCanUnloadNow() { return _Module.DllCanUnloadNow(); }
+extern "C" [[gnu::visibility("default")]] HRESULT DllRegisterServer() { return _Module.DllRegisterServer(TRUE); }
+extern "C" [[gnu::visibility("default")]] HRESULT DllUnregisterServer() { return _Module.DllUnregisterServer(TRUE); }

@@ -26,8 +26,8 @@ TEST(Collection, OneBasedOrderedAndKeyedWithoutCase)
     Collection c;
     c.Add(QStringLiteral("a"), QStringLiteral("First"));
     c.Add(QStringLiteral("c"));
-    c.Add(QStringLiteral("b"), QStringLiteral("second"), {}, 1);                 // after item 1
-    c.Add(QStringLiteral("0"), {}, QStringLiteral("FIRST"));                     // before key "First"
+    c.Add(QStringLiteral("b"), QStringLiteral("second"), {}, 1); // after item 1
+    c.Add(QStringLiteral("0"), {}, QStringLiteral("FIRST"));     // before key "First"
     EXPECT_EQ(c.Count(), 4);
     EXPECT_EQ(keys_order(c).toStdString(), "0abc");
     EXPECT_EQ(c.Item(1).toString().toStdString(), "0");
@@ -55,8 +55,8 @@ TEST(Collection, ErrorsFiveNineAndFourFiftySeven)
         {5, [&] { c.Item(QStringLiteral("missing")); }},
         {5, [&] { c.Remove(QStringLiteral("missing")); }},
         {457, [&] { c.Add(3, QStringLiteral("K")); }},
-        {5, [&] { c.Add(3, {}, 1, 1); }},   // Before and After together
-        {5, [&] { c.Add(3, {}, 5); }},      // Before out of range
+        {5, [&] { c.Add(3, {}, 1, 1); }}, // Before and After together
+        {5, [&] { c.Add(3, {}, 5); }},    // Before out of range
         {5, [&] { c.Add(3, {}, {}, QStringLiteral("nokey")); }},
         {13, [&] { c.Item(QVariant(QStringList{})); }},
     };

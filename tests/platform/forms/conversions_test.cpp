@@ -9,7 +9,6 @@
 
 using namespace forms;
 
-
 TEST(Conversions, CIntAndCLngRoundHalfToEven)
 {
     struct Case {
@@ -17,9 +16,21 @@ TEST(Conversions, CIntAndCLngRoundHalfToEven)
         int32_t expected;
     };
     const Case cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.51, 3}, {2.49, 2},
-        {QStringLiteral(" 3.5 "), 4}, {QStringLiteral("&HFF"), 255}, {QStringLiteral("&HFFFF"), -1},
-        {true, -1}, {false, 0}, {QVariant(), 0}, {QStringLiteral("True"), -1},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.51, 3},
+        {2.49, 2},
+        {QStringLiteral(" 3.5 "), 4},
+        {QStringLiteral("&HFF"), 255},
+        {QStringLiteral("&HFFFF"), -1},
+        {true, -1},
+        {false, 0},
+        {QVariant(), 0},
+        {QStringLiteral("True"), -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CLng(c.in), c.expected) << c.in.toString().toStdString();
@@ -29,7 +40,7 @@ TEST(Conversions, CIntAndCLngRoundHalfToEven)
 
 TEST(Conversions, OverflowIsSixAndTypeMismatchIsThirteen)
 {
-    EXPECT_EQ(error_of([] { CInt(32767.5); }), 6); // rounds to 32768
+    EXPECT_EQ(error_of([] { CInt(32767.5); }), 6);  // rounds to 32768
     EXPECT_EQ(error_of([] { CInt(-32768.5); }), 0); // rounds to -32768 (even)
     EXPECT_EQ(error_of([] { CInt(40000); }), 6);
     EXPECT_EQ(error_of([] { CLng(2147483647.5); }), 6);

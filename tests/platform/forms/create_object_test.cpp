@@ -114,8 +114,8 @@ TEST_F(CreateObjectTest, UnregisteringRemovesThePublicClasses)
 {
     ASSERT_EQ(unregister(), 0);
     const std::string reg = registry_text();
-    for (const char* gone : {"ProbeObject", "ProbeItem", kObjectClsid, kItemClsid, "{1A2B3C4D-5E6F-4071-8293",
-                             "{3C4D5E6F-7081-4293"})
+    for (const char* gone :
+         {"ProbeObject", "ProbeItem", kObjectClsid, kItemClsid, "{1A2B3C4D-5E6F-4071-8293", "{3C4D5E6F-7081-4293"})
         EXPECT_EQ(reg.find(gone), std::string::npos) << gone << "\n" << reg;
     EXPECT_NE(refusal(QStringLiteral("FormsProbe.ProbeObject")).find("not registered"), std::string::npos);
 }

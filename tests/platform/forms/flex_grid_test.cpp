@@ -43,7 +43,7 @@ TEST_F(FlexGridTest, AddItemSplitsAtTabAndDropsCellsBeyondTheColumns)
     grid.AddItem(QStringLiteral("Domain\tUsers\tGroups\t")); // the trailing TAB's empty cell is dropped
     grid.AddItem(QStringLiteral("ad.test\t12"));             // a short row leaves its last cells empty
     grid.AddItem(QStringLiteral("Total\t12\t3"));
-    grid.AddItem(QStringLiteral("first\t1\t1"), 1);          // before row 1
+    grid.AddItem(QStringLiteral("first\t1\t1"), 1); // before row 1
     ASSERT_EQ(grid.Rows(), 4);
     EXPECT_EQ(grid.TextMatrix(0, 2), QStringLiteral("Groups"));
     EXPECT_EQ(grid.TextMatrix(1, 0), QStringLiteral("first"));
@@ -56,7 +56,9 @@ TEST_F(FlexGridTest, AddItemSplitsAtTabAndDropsCellsBeyondTheColumns)
     grid.setFixedRows(1);
     grid.setFixedCols(1);
     // Fixed cells are headings, the others can be selected; a row added at the top is fixed.
-    const auto selectable = [&](int r, int c) { return (grid.view()->item(r, c)->flags() & Qt::ItemIsSelectable) != 0; };
+    const auto selectable = [&](int r, int c) {
+        return (grid.view()->item(r, c)->flags() & Qt::ItemIsSelectable) != 0;
+    };
     EXPECT_FALSE(selectable(0, 1));
     EXPECT_FALSE(selectable(1, 0));
     EXPECT_TRUE(selectable(1, 1));

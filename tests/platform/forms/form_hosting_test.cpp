@@ -75,7 +75,12 @@ TEST(FormHosting, ReadPropertiesSeesTheStoredExtenderValuesAndWhatItSetsThereSta
     QStringList seen;
     control->on_read = [&](HookedControl& c, PropertyBag&) {
         ControlSite& e = c.Extender();
-        seen << QStringLiteral("%1 %2 %3 %4 %5").arg(e.Left()).arg(e.Top()).arg(e.Width()).arg(e.Height()).arg(e.Align());
+        seen << QStringLiteral("%1 %2 %3 %4 %5")
+                    .arg(e.Left())
+                    .arg(e.Top())
+                    .arg(e.Width())
+                    .arg(e.Height())
+                    .arg(e.Align());
         e.setAlign(vbAlignNone);
         e.setHeight(3600);
     };
@@ -144,7 +149,8 @@ TEST(FormHosting, UnloadAskedForAgainFromATerminatesDoEventsRunsOnceAndEndsUnloa
         controls.emplace_back(&hooked(*s));
     std::vector<int> terminates;
     for (const auto& c : controls)
-        QObject::connect(c, &QObject::destroyed, [&terminates, raw = c.data()] { terminates.push_back(raw->terminates); });
+        QObject::connect(c, &QObject::destroyed,
+                         [&terminates, raw = c.data()] { terminates.push_back(raw->terminates); });
     Form& form = host.form();
     // A queued call unloads the form and removes a control while the first Terminate lets
     // queued calls run.

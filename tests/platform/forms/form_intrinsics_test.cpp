@@ -92,7 +92,8 @@ TEST_F(FormIntrinsicsTest, AFormFilePlacesIntrinsicControlsInsideTheirContainerW
     auto* list = qobject_cast<ListView*>(host.form().intrinsic(QStringLiteral("lstDomainsList")));
     auto* button = qobject_cast<CommandButton*>(host.form().intrinsic(QStringLiteral("cmdAddDomain")));
     ASSERT_TRUE(label && list && button);
-    for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(list), static_cast<QWidget*>(button)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(label), static_cast<QWidget*>(list), static_cast<QWidget*>(button)}) {
         EXPECT_EQ(control->parentWidget(), page->control());
         EXPECT_TRUE(control->isVisible());
     }
@@ -145,7 +146,8 @@ TEST_F(FormIntrinsicsTest, SavingKeepsThemInTheContainersBlockAndLoadingGivesThe
     load(host);
     auto* list = qobject_cast<ListView*>(host.form().intrinsic(QStringLiteral("lstDomainsList")));
     list->setHideColumnHeaders(true);
-    auto& box = static_cast<TextBox&>(host.form().add_intrinsic(QStringLiteral("VB.TextBox"), QStringLiteral("txtName")));
+    auto& box = static_cast<TextBox&>(
+        host.form().add_intrinsic(QStringLiteral("VB.TextBox"), QStringLiteral("txtName")));
     box.setText(QStringLiteral("corp"));
     box.setSelStart(2);
     const FormData saved = host.form().save();
@@ -167,7 +169,8 @@ TEST_F(FormIntrinsicsTest, SavingKeepsThemInTheContainersBlockAndLoadingGivesThe
     ASSERT_NE(loaded, nullptr);
     EXPECT_TRUE(loaded->HideColumnHeaders());
     EXPECT_EQ(loaded->Width(), 4000);
-    EXPECT_EQ(qobject_cast<Label*>(again.form().intrinsic(QStringLiteral("lblDomains")))->Caption().toStdString(), "&Domains:");
+    EXPECT_EQ(qobject_cast<Label*>(again.form().intrinsic(QStringLiteral("lblDomains")))->Caption().toStdString(),
+              "&Domains:");
     EXPECT_EQ(FormFile::write(again.form().save()), FormFile::write(saved));
 }
 

@@ -75,7 +75,8 @@ TEST_F(FormLoaderTest, LoadsAFormFileIntoLiveControlsThroughTheRegistry)
 
     // Saving gives the same data back (keys in the control's own spelling).
     const FormData saved = host.form().save();
-    EXPECT_EQ(saved.controls.at(0).properties.ReadProperty(QStringLiteral("Caption")).toString().toStdString(), "Stored");
+    EXPECT_EQ(saved.controls.at(0).properties.ReadProperty(QStringLiteral("Caption")).toString().toStdString(),
+              "Stored");
     EXPECT_EQ(saved.controls.at(0).children.size(), 1u);
     EXPECT_EQ(saved.controls.at(0).children.at(0).class_name.toStdString(), "{6b1f0c2a-7e34-4b8d-9a51-0c3d2e4f5a61}");
     host.form().unload();

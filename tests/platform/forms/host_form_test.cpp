@@ -118,7 +118,8 @@ TEST_F(HostFormTest, AModalShowStaysAboveItsOwnerAndReturnsWhenTheFormHides)
     bool returned_early = true;
     QTimer::singleShot(0, &dialog, [&] {
         shown_modal = dialog.isVisible() && dialog.isModal();
-        above_owner = dialog.windowHandle() != nullptr && dialog.windowHandle()->transientParent() == owner.windowHandle();
+        above_owner = dialog.windowHandle() != nullptr &&
+                      dialog.windowHandle()->transientParent() == owner.windowHandle();
         returned_early = false;
         dialog.Hide();
     });
@@ -169,7 +170,8 @@ TEST_F(HostFormTest, EnterAndEscPressTheDefaultAndCancelButtonsBeforeTheFocusedC
     std::vector<std::string> clicks;
     QObject::connect(ok, &CommandButton::Click, [&] { clicks.push_back("OK"); });
     QObject::connect(cancel, &CommandButton::Click, [&] { clicks.push_back("Cancel"); });
-    QObject::connect(text, &TextBox::KeyPress, [&](short& ascii) { clicks.push_back("text " + std::to_string(ascii)); });
+    QObject::connect(text, &TextBox::KeyPress,
+                     [&](short& ascii) { clicks.push_back("text " + std::to_string(ascii)); });
     form.Show();
     QWidget* field = text->findChild<QLineEdit*>();
     press(*field, Qt::Key_Return);

@@ -20,24 +20,19 @@ namespace {
 ::testing::AssertionResult same_value(const QVariant& actual, const QVariant& expected)
 {
     if (actual.metaType() != expected.metaType())
-        return ::testing::AssertionFailure() << "type " << actual.typeName() << " instead of "
-                                             << expected.typeName();
+        return ::testing::AssertionFailure() << "type " << actual.typeName() << " instead of " << expected.typeName();
     const bool same = expected.metaType().flags().testFlag(QMetaType::PointerToQObject)
                           ? actual.value<QObject*>() == expected.value<QObject*>()
                           : actual == expected;
     if (!same)
-        return ::testing::AssertionFailure() << "value " << actual.toString().toStdString() << " instead of "
-                                             << expected.toString().toStdString();
+        return ::testing::AssertionFailure()
+               << "value " << actual.toString().toStdString() << " instead of " << expected.toString().toStdString();
     return ::testing::AssertionSuccess();
 }
 
 class LateBindingTest : public ::testing::Test {
 protected:
-    LateBindingTest()
-        : host(true)
-        , site(host.add(std::make_unique<ProbeControl>(), QStringLiteral("probe")))
-    {
-    }
+    LateBindingTest() : host(true), site(host.add(std::make_unique<ProbeControl>(), QStringLiteral("probe"))) {}
     TestHost host;
     ControlSite& site;
 };
@@ -80,15 +75,18 @@ TEST_F(LateBindingTest, ErrorsOfLateBinding)
         {438, [&] { get(&site, QStringLiteral("Missing")); }},
         {438, [&] { let(&site, QStringLiteral("Missing"), 1); }},
         {438, [&] { call(&site, QStringLiteral("Missing")); }},
-        {450, [&] { call(&site, QStringLiteral("Add"), {1, 2, 3}); }},
+        {450,
+         [&] {
+             call(&site, QStringLiteral("Add"), {1, 2, 3});
+         }},
         {450, [&] { get(&site, QStringLiteral("Max"), {1}); }},
         {450, [&] { let(&site, QStringLiteral("Fire"), 1); }},
         {383, [&] { let(&site, QStringLiteral("ReadOnly"), 1); }},
         {13, [&] { let(&site, QStringLiteral("Max"), QStringLiteral("many")); }},
         {6, [&] { let(&site, QStringLiteral("Max"), 1e12); }},
         {424, [&] { set(&site, QStringLiteral("DisplayFont"), 5); }},
-        {380, [&] { let(&site, QStringLiteral("Max"), 0); }},   // the control's own error
-        {5, [&] { call(&site, QStringLiteral("Fail")); }},       // raised inside a method
+        {380, [&] { let(&site, QStringLiteral("Max"), 0); }}, // the control's own error
+        {5, [&] { call(&site, QStringLiteral("Fail")); }},    // raised inside a method
         {91, [&] { get(nullptr, QStringLiteral("Name")); }},
     };
     for (const auto& [number, f] : cases)
@@ -111,7 +109,8 @@ TEST_F(LateBindingTest, EventsAreSynchronousAndByReferenceArgumentsGoBack)
     EXPECT_FALSE(call(&site, QStringLiteral("Fire"), {QStringLiteral("go")}).toBool());
     EXPECT_TRUE(call(&site, QStringLiteral("Fire"), {QStringLiteral("stop")}).toBool());
     EXPECT_EQ(seen.join(',').toStdString(), "go,stop");
-    EXPECT_EQ(error_of([&] { connect_event(&site, QStringLiteral("NoSuchEvent"), &context, [](QVariantList&) {}); }), 438);
+    EXPECT_EQ(error_of([&] { connect_event(&site, QStringLiteral("NoSuchEvent"), &context, [](QVariantList&) {}); }),
+              438);
 }
 
 TEST_F(LateBindingTest, ConnectionEndsWithItsContext)
@@ -135,7 +134,7 @@ TEST_F(LateBindingTest, VariantMembersTakeAndGiveTheValueItself)
     const QVariant values[] = {QVariant(42), QVariant(QStringLiteral("text")), object};
     for (const QVariant& v : values) {
         let(&vs, QStringLiteral("value"), v);
-        EXPECT_TRUE(same_value(holder.Value(), v)); // the control holds the value as given
+        EXPECT_TRUE(same_value(holder.Value(), v));                    // the control holds the value as given
         EXPECT_TRUE(same_value(get(&vs, QStringLiteral("Value")), v)); // and it comes back unwrapped
     }
     set(&vs, QStringLiteral("Value"), object);

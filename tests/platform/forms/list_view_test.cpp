@@ -82,7 +82,8 @@ TEST_F(ListViewTest, FindItemMatchesWholeTextsWithoutRegardToCase)
         const char* text;
         int found;
     };
-    for (const Case& c : {Case{"beta.example", 2}, Case{"Gamma", 3}, Case{"alpha", 0}, Case{"", 0}, Case{"gamma ", 0}}) {
+    for (const Case& c :
+         {Case{"beta.example", 2}, Case{"Gamma", 3}, Case{"alpha", 0}, Case{"", 0}, Case{"gamma ", 0}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(list->FindItem(QString::fromLatin1(c.text)), c.found);
     }
@@ -145,7 +146,7 @@ TEST_F(ListViewTest, MouseButtonsAndKeysReachTheHostWithTheRuntimesCodes)
     QApplication::sendEvent(list->widget().viewport(), &right);
     using P = std::pair<short, short>;
     EXPECT_EQ(keys, (std::vector<P>{P{keycode::Apps, 0}, P{keycode::F10, shiftmask::Shift},
-                                     P{keycode::F10, shiftmask::Shift | shiftmask::Ctrl}}));
+                                    P{keycode::F10, shiftmask::Shift | shiftmask::Ctrl}}));
     EXPECT_EQ(buttons, (std::vector<short>{mousebutton::Right}));
 }
 

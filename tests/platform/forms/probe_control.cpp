@@ -62,7 +62,8 @@ void ProbeControl::ReadProperties(forms::PropertyBag& bag)
     max_ = bag.ReadProperty(QStringLiteral("MAX"), 100).toInt();
     flag_ = bag.ReadProperty(QStringLiteral("flag"), false).toBool();
     fore_ = bag.ReadProperty(QStringLiteral("forecolor"), 0x80000012u).toUInt();
-    font_ = bag.ReadProperty(QStringLiteral("displayfont"), QVariant::fromValue(Ambient().Font())).value<forms::FontRef>();
+    font_ =
+        bag.ReadProperty(QStringLiteral("displayfont"), QVariant::fromValue(Ambient().Font())).value<forms::FontRef>();
 }
 
 void ProbeControl::WriteProperties(forms::PropertyBag& bag)

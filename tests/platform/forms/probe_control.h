@@ -24,11 +24,23 @@ public:
     int Max() const { return max_; }
     void setMax(int max);
     bool Flag() const { return flag_; }
-    void setFlag(bool f) { flag_ = f; PropertyChanged(QStringLiteral("Flag")); }
+    void setFlag(bool f)
+    {
+        flag_ = f;
+        PropertyChanged(QStringLiteral("Flag"));
+    }
     OLE_COLOR ForeColor() const { return fore_; }
-    void setForeColor(OLE_COLOR c) { fore_ = c; PropertyChanged(QStringLiteral("ForeColor")); }
+    void setForeColor(OLE_COLOR c)
+    {
+        fore_ = c;
+        PropertyChanged(QStringLiteral("ForeColor"));
+    }
     forms::FontRef DisplayFont() const { return font_; }
-    void setDisplayFont(forms::FontRef f) { font_ = std::move(f); PropertyChanged(QStringLiteral("DisplayFont")); }
+    void setDisplayFont(forms::FontRef f)
+    {
+        font_ = std::move(f);
+        PropertyChanged(QStringLiteral("DisplayFont"));
+    }
     QStringList Log() const { return log_; }
     int ReadOnly() const { return 7; }
 

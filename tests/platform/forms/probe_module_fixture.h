@@ -22,10 +22,7 @@ protected:
         ASSERT_EQ(reg(), 0);
     }
     std::string registry_text() const { return test_registry_.text(); }
-    HRESULT unregister() const
-    {
-        return reinterpret_cast<HRESULT (*)()>(dlsym(module_, "DllUnregisterServer"))();
-    }
+    HRESULT unregister() const { return reinterpret_cast<HRESULT (*)()>(dlsym(module_, "DllUnregisterServer"))(); }
 
     ostrel::test::temp_registry test_registry_;
     void* module_ = nullptr;

@@ -80,10 +80,21 @@ TEST(PropertyBag, EveryKindRoundTripsThroughTheFormFileText)
     QImage image(3, 2, QImage::Format_ARGB32);
     image.fill(QColor(10, 20, 30));
     const QVariant values[] = {
-        QVariant(), QVariant(true), QVariant(false), QVariant::fromValue<short>(-32768), QVariant(70000),
-        QVariant(1.5f), QVariant(0.1), QVariant(QStringLiteral("line1\r\n\t\"q\" \\ ü")), QVariant(QString()),
-        QVariant(0x8000000Fu), QVariant(0xFFFFFFu), QVariant::fromValue(font), QVariant::fromValue(FontRef{}),
-        QVariant::fromValue(StdPicture::create(image)), QVariant::fromValue(StdPicture::create()),
+        QVariant(),
+        QVariant(true),
+        QVariant(false),
+        QVariant::fromValue<short>(-32768),
+        QVariant(70000),
+        QVariant(1.5f),
+        QVariant(0.1),
+        QVariant(QStringLiteral("line1\r\n\t\"q\" \\ ü")),
+        QVariant(QString()),
+        QVariant(0x8000000Fu),
+        QVariant(0xFFFFFFu),
+        QVariant::fromValue(font),
+        QVariant::fromValue(FontRef{}),
+        QVariant::fromValue(StdPicture::create(image)),
+        QVariant::fromValue(StdPicture::create()),
     };
     for (const QVariant& v : values) {
         const QString text = encode_property_value(v);
@@ -109,7 +120,8 @@ TEST(FormFile, WritesAndParsesNestedControlsWithExtenderAndBag)
     panel.children.push_back(
         FormControlData{QStringLiteral("{01234567-89AB-CDEF-0123-456789ABCDEF}"), QStringLiteral("inner"), {}, {}, {}});
     form.controls.push_back(panel);
-    form.controls.push_back(FormControlData{QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prb"), {}, {}, {}});
+    form.controls.push_back(
+        FormControlData{QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prb"), {}, {}, {}});
 
     const QString text = FormFile::write(form);
     const FormData back = FormFile::parse(text);
@@ -140,7 +152,8 @@ TEST(FormFile, NamesItCouldNotReadBackAreNeverWritten)
         form_with(QStringLiteral("frm"), QStringLiteral("Ky Label"), QStringLiteral("lbl")),
         form_with(QStringLiteral("frm"), good, QStringLiteral("lbl\nBegin")),
     };
-    const QString path = QDir::temp().filePath(QStringLiteral("ostrel-form-%1.frm").arg(QCoreApplication::applicationPid()));
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("ostrel-form-%1.frm").arg(QCoreApplication::applicationPid()));
     const FormData kept = form_with(QStringLiteral("frm"), good, QStringLiteral("lbl"));
     FormFile::save(kept, path);
     for (const FormData& bad : cases) {
@@ -209,7 +222,8 @@ TEST(PropertyBag, NothingWithANothingDefaultIsNotKeptAndTheFormFileStillWrites)
     EXPECT_FALSE(bag.contains(QStringLiteral("TagVariant")));
     FormData form;
     form.name = QStringLiteral("frmWizard");
-    form.controls.push_back(FormControlData{QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("wtWelcome"), {}, bag, {}});
+    form.controls.push_back(
+        FormControlData{QStringLiteral("KyComCtl.KyWizardTab"), QStringLiteral("wtWelcome"), {}, bag, {}});
     EXPECT_NE(FormFile::write(form).indexOf(QStringLiteral("PageIndex = Long 3")), -1);
     EXPECT_EQ(bag.ReadProperty(QStringLiteral("TagVariant"), nothing).value<QObject*>(), nullptr);
 }

@@ -18,7 +18,8 @@ TEST(TextBoxKeys, KeyTheEditFieldLeavesIsRaisedOnce)
     QWidget window;
     TextBox text(&window, QStringLiteral("txtNumber"));
     QStringList raised;
-    QObject::connect(&text, &TextBox::KeyDown, [&](short& code, short&) { raised << QStringLiteral("down %1").arg(code); });
+    QObject::connect(&text, &TextBox::KeyDown,
+                     [&](short& code, short&) { raised << QStringLiteral("down %1").arg(code); });
     QObject::connect(&text, &TextBox::KeyUp, [&](short& code, short&) { raised << QStringLiteral("up %1").arg(code); });
     auto* edit = text.findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);

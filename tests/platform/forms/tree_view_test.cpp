@@ -69,9 +69,8 @@ TEST_F(TreeViewTest, UnknownAndDuplicateKeysRaiseTheTreesErrors)
 TEST_F(TreeViewTest, AClickOnANodeSelectsItThenRaisesNodeClickAndClick)
 {
     QStringList events;
-    QObject::connect(tree_.get(), &forms::TreeView::NodeClick, [&](const QString& key) {
-        events << "NodeClick " + key + " selected " + tree_->SelectedKey();
-    });
+    QObject::connect(tree_.get(), &forms::TreeView::NodeClick,
+                     [&](const QString& key) { events << "NodeClick " + key + " selected " + tree_->SelectedKey(); });
     QObject::connect(tree_.get(), &forms::TreeView::Click, [&] { events << "Click"; });
     tree_->click_node("A2");
     tree_->click_empty();
@@ -99,8 +98,7 @@ TEST_F(TreeViewTest, ExpandAndCollapseRaiseTheirEvents)
 {
     QStringList events;
     QObject::connect(tree_.get(), &forms::TreeView::Expand, [&](const QString& key) { events << "Expand " + key; });
-    QObject::connect(tree_.get(), &forms::TreeView::Collapse,
-                     [&](const QString& key) { events << "Collapse " + key; });
+    QObject::connect(tree_.get(), &forms::TreeView::Collapse, [&](const QString& key) { events << "Collapse " + key; });
     tree_->setExpanded("A", true);
     EXPECT_TRUE(tree_->Expanded("A"));
     tree_->setExpanded("A", false);

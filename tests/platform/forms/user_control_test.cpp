@@ -107,7 +107,8 @@ TEST_F(UserControlTest, AControlNameIsAnIdentifierNeverAPath)
 {
     TestHost host(false);
     ControlSite& s = host.add(std::make_unique<ProbeControl>(), QStringLiteral("wtFinish"));
-    for (const char* bad : {"../x", "a/b", "", "1st", "wt Finish", "wtFinish.txt", "x1234567890123456789012345678901234567890"}) {
+    for (const char* bad :
+         {"../x", "a/b", "", "1st", "wt Finish", "wtFinish.txt", "x1234567890123456789012345678901234567890"}) {
         try {
             s.setName(QString::fromLatin1(bad));
             ADD_FAILURE() << bad;
@@ -157,7 +158,8 @@ TEST_F(UserControlTest, ExtenderDocksDefaultCancelRoutingAndZOrder)
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&host.form(), &esc);
     EXPECT_EQ(probe(plain).Log().filter(QStringLiteral("AccessKeyPress")).join(',').toStdString(), "AccessKeyPress 13");
-    EXPECT_EQ(probe(bottom).Log().filter(QStringLiteral("AccessKeyPress")).join(',').toStdString(), "AccessKeyPress 27");
+    EXPECT_EQ(probe(bottom).Log().filter(QStringLiteral("AccessKeyPress")).join(',').toStdString(),
+              "AccessKeyPress 27");
 
     plain.ZOrder(1);
     EXPECT_EQ(host.form().children().indexOf(plain.control()) < host.form().children().indexOf(top.control()), true);
@@ -184,10 +186,10 @@ TEST_F(UserControlTest, SizeSetOnTheSiteRaisesResizeAtOnceAndOncePerChange)
     EXPECT_EQ(resizes(), 2); // hidden, yet at once
     s.Move(s.Left(), s.Top(), 1500, 600);
     EXPECT_EQ(resizes(), 3);
-    s.setLeft(300);          // a move alone is no resize
-    s.setWidth(1500);        // nor the same size again
+    s.setLeft(300);   // a move alone is no resize
+    s.setWidth(1500); // nor the same size again
     EXPECT_EQ(resizes(), 3);
-    host.show();             // Qt's held-back resize event is for a size already announced
+    host.show(); // Qt's held-back resize event is for a size already announced
     EXPECT_EQ(resizes(), 3);
     s.setHeight(900);
     QApplication::processEvents();

@@ -87,4 +87,4 @@ TEST(MergeDomainNames, FirstListLeadsAndRepeatsGo)
     EXPECT_EQ(mpr::merge_domain_names({}, {}), std::vector<std::string>{});
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,8 @@
 
 namespace {
 
-TEST(WNetAddc, DomainListWithoutBrowseMasterIsTheConfiguredDomain) {
+TEST(WNetAddc, DomainListWithoutBrowseMasterIsTheConfiguredDomain)
+{
     OSTREL_REQUIRE_SAMBA_DC();
     char16_t provider[64];
     DWORD size = 64;
@@ -29,8 +30,7 @@ TEST(WNetAddc, DomainListWithoutBrowseMasterIsTheConfiguredDomain) {
     node.lpProvider = provider;
     auto start = std::chrono::steady_clock::now();
     HANDLE handle = nullptr;
-    DWORD status = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER,
-                                 &node, &handle);
+    DWORD status = WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &node, &handle);
     std::vector<std::string> domains;
     ASSERT_EQ(status, NO_ERROR);
     {
@@ -59,7 +59,8 @@ TEST(WNetAddc, DomainListWithoutBrowseMasterIsTheConfiguredDomain) {
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
 }
 
-TEST(WNetAddc, DomainNobodyAnswersForIsTheProvidersError) {
+TEST(WNetAddc, DomainNobodyAnswersForIsTheProvidersError)
+{
     OSTREL_REQUIRE_SAMBA_DC();
     NETRESOURCEW domain{};
     domain.dwScope = RESOURCE_GLOBALNET;
@@ -68,8 +69,7 @@ TEST(WNetAddc, DomainNobodyAnswersForIsTheProvidersError) {
     domain.lpRemoteName = const_cast<LPWSTR>(u"NOSUCHDOMAIN");
     auto start = std::chrono::steady_clock::now();
     HANDLE handle = nullptr;
-    ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &domain,
-                            &handle),
+    ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &domain, &handle),
               ERROR_EXTENDED_ERROR);
     EXPECT_EQ(handle, nullptr);
     DWORD code = 0;
@@ -84,4 +84,4 @@ TEST(WNetAddc, DomainNobodyAnswersForIsTheProvidersError) {
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,8 @@
 
 namespace {
 
-TEST(WNetProviderName, GrowsOnMoreDataAndKnowsOnlyItsType) {
+TEST(WNetProviderName, GrowsOnMoreDataAndKnowsOnlyItsType)
+{
     char16_t small[2];
     DWORD size = 2;
     ASSERT_EQ(WNetGetProviderNameW(WNNC_NET_LANMAN, small, &size), ERROR_MORE_DATA);
@@ -24,11 +25,10 @@ TEST(WNetProviderName, GrowsOnMoreDataAndKnowsOnlyItsType) {
     EXPECT_EQ(WNetGetProviderNameW(0x00010000u, name.data(), &size), ERROR_NO_NETWORK);
 }
 
-TEST(WNetEnum, TopOfTheNetworkIsTheProviderThenTheEnd) {
+TEST(WNetEnum, TopOfTheNetworkIsTheProviderThenTheEnd)
+{
     HANDLE handle = nullptr;
-    ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, nullptr,
-                            &handle),
-              NO_ERROR);
+    ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, nullptr, &handle), NO_ERROR);
     alignas(NETRESOURCEW) unsigned char page[16384];
     DWORD count = 0xFFFFFFFFu, size = sizeof page;
     ASSERT_EQ(WNetEnumResourceW(handle, &count, page, &size), NO_ERROR);
@@ -45,7 +45,8 @@ TEST(WNetEnum, TopOfTheNetworkIsTheProviderThenTheEnd) {
     EXPECT_EQ(WNetCloseEnum(handle), ERROR_INVALID_HANDLE) << "a closed handle is refused";
 }
 
-TEST(WNetEnum, BufferTooSmallForOneRecordTellsTheSize) {
+TEST(WNetEnum, BufferTooSmallForOneRecordTellsTheSize)
+{
     HANDLE handle = nullptr;
     ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, nullptr, &handle), NO_ERROR);
     alignas(NETRESOURCEW) unsigned char page[256];
@@ -61,15 +62,14 @@ TEST(WNetEnum, BufferTooSmallForOneRecordTellsTheSize) {
     EXPECT_EQ(WNetCloseEnum(handle), NO_ERROR);
 }
 
-TEST(WNetEnum, RefusesWhatItCannotList) {
+TEST(WNetEnum, RefusesWhatItCannotList)
+{
     HANDLE handle = reinterpret_cast<HANDLE>(1);
-    EXPECT_EQ(WNetOpenEnumW(RESOURCE_CONNECTED, RESOURCETYPE_ANY, 0, nullptr, &handle),
-              ERROR_NOT_SUPPORTED);
+    EXPECT_EQ(WNetOpenEnumW(RESOURCE_CONNECTED, RESOURCETYPE_ANY, 0, nullptr, &handle), ERROR_NOT_SUPPORTED);
     EXPECT_EQ(handle, nullptr);
     NETRESOURCEW other{};
     other.lpProvider = const_cast<LPWSTR>(u"Another Network");
-    EXPECT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &other,
-                            &handle),
+    EXPECT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, RESOURCEUSAGE_CONTAINER, &other, &handle),
               ERROR_BAD_PROVIDER);
     int unrelated = 0;
     DWORD count = 1, size = 0;
@@ -79,12 +79,12 @@ TEST(WNetEnum, RefusesWhatItCannotList) {
     alignas(NETRESOURCEW) unsigned char page[256];
     count = 0;
     size = sizeof page;
-    EXPECT_EQ(WNetEnumResourceW(handle, &count, page, &size), ERROR_INVALID_PARAMETER)
-        << "asking for no record";
+    EXPECT_EQ(WNetEnumResourceW(handle, &count, page, &size), ERROR_INVALID_PARAMETER) << "asking for no record";
     EXPECT_EQ(WNetCloseEnum(handle), NO_ERROR);
 }
 
-TEST(WNetLastError, ProviderCodeNameAndTextCutToTheirBuffers) {
+TEST(WNetLastError, ProviderCodeNameAndTextCutToTheirBuffers)
+{
     ASSERT_EQ(mpr::set_provider_error(111, u"Connection refused by the browser"), ERROR_EXTENDED_ERROR);
     DWORD code = 0;
     char16_t text[11], name[256];
@@ -95,4 +95,4 @@ TEST(WNetLastError, ProviderCodeNameAndTextCutToTheirBuffers) {
     EXPECT_EQ(WNetGetLastErrorW(nullptr, text, 11, name, 256), ERROR_INVALID_PARAMETER);
 }
 
-}  // namespace
+} // namespace

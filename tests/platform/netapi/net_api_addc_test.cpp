@@ -15,8 +15,8 @@
 #include <resolv.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,7 +26,8 @@ namespace {
 using ostrel::test::dc_count;
 using ostrel::test::env;
 
-std::string upper(std::string text) {
+std::string upper(std::string text)
+{
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
@@ -35,14 +36,16 @@ std::string upper(std::string text) {
 // Whether the DNS server of the resolver (127.0.0.1, the DC's own, inside with-dc-env.sh)
 // answers the address of the controller's host: the locator finds the controller from its
 // service records and that address, and reads no hosts file.
-bool dns_knows(const std::string& host) {
+bool dns_knows(const std::string& host)
+{
     unsigned char answer[512];
     return res_query(host.c_str(), C_IN, T_A, answer, sizeof answer) > 0;
 }
 
 class NetApiAddc : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         OSTREL_REQUIRE_SAMBA_DC();
         // Once per process, before the first call opens the session.
         static std::string why;
@@ -58,14 +61,15 @@ protected:
         long disabled = 0;
         int calls = 0;
     };
-    display_total count_display(DWORD level) {
+    display_total count_display(DWORD level)
+    {
         display_total result;
         DWORD index = 0;
         do {
             DWORD read = 0;
             void* buffer = nullptr;
-            result.status = NetQueryDisplayInformation(dc_.c_str(), level, index, 100,
-                                                       MAX_PREFERRED_LENGTH, &read, &buffer);
+            result.status = NetQueryDisplayInformation(dc_.c_str(), level, index, 100, MAX_PREFERRED_LENGTH, &read,
+                                                       &buffer);
             ++result.calls;
             if (result.status != NERR_Success && result.status != ERROR_MORE_DATA)
                 break;
@@ -93,32 +97,32 @@ protected:
     std::u16string dc_;
 };
 
-TEST_F(NetApiAddc, ControllerOfTheDomainComesFromTheLocatorWithBackslashes) {
+TEST_F(NetApiAddc, ControllerOfTheDomainComesFromTheLocatorWithBackslashes)
+{
     ASSERT_TRUE(dns_knows(*env("SAMBA_DC_FQDN")))
         << "the DC's DNS has no address record of " << *env("SAMBA_DC_FQDN")
         << ", so no locator can find the controller: the fixture must register it";
     // The domain's DNS name: a flat name is located over NetBIOS, which is off here.
     LPBYTE buffer = nullptr;
-    ASSERT_EQ(NetGetDCName(nullptr, utf8_to_utf16(*env("SAMBA_DC_REALM")).c_str(), &buffer),
-              NERR_Success);
+    ASSERT_EQ(NetGetDCName(nullptr, utf8_to_utf16(*env("SAMBA_DC_REALM")).c_str(), &buffer), NERR_Success);
     ASSERT_NE(buffer, nullptr);
     std::string name = utf16_to_utf8(reinterpret_cast<const char16_t*>(buffer));
     EXPECT_EQ(upper(name), "\\\\" + upper(*env("SAMBA_DC_HOST")));
     NetApiBufferFree(buffer);
 }
 
-TEST_F(NetApiAddc, ControllerNamedByAServerKeepsItsBackslashes) {
+TEST_F(NetApiAddc, ControllerNamedByAServerKeepsItsBackslashes)
+{
     // The server is given as NetGetDCName returns it, backslashes and all.
     LPBYTE buffer = nullptr;
-    ASSERT_EQ(NetGetDCName(dc_.c_str(), utf8_to_utf16(*env("SAMBA_DC_DOMAIN")).c_str(), &buffer),
-              NERR_Success);
+    ASSERT_EQ(NetGetDCName(dc_.c_str(), utf8_to_utf16(*env("SAMBA_DC_DOMAIN")).c_str(), &buffer), NERR_Success);
     ASSERT_NE(buffer, nullptr);
-    EXPECT_EQ(upper(utf16_to_utf8(reinterpret_cast<const char16_t*>(buffer))),
-              "\\\\" + upper(*env("SAMBA_DC_HOST")));
+    EXPECT_EQ(upper(utf16_to_utf8(reinterpret_cast<const char16_t*>(buffer))), "\\\\" + upper(*env("SAMBA_DC_HOST")));
     NetApiBufferFree(buffer);
 }
 
-TEST_F(NetApiAddc, DomainNobodyAnswersForFailsWithinSeconds) {
+TEST_F(NetApiAddc, DomainNobodyAnswersForFailsWithinSeconds)
+{
     for (const char16_t* domain : {u"NOSUCHDOMAIN", u"nosuch.example.invalid"}) {
         auto start = std::chrono::steady_clock::now();
         LPBYTE buffer = reinterpret_cast<LPBYTE>(&buffer);
@@ -130,12 +134,13 @@ TEST_F(NetApiAddc, DomainNobodyAnswersForFailsWithinSeconds) {
     }
 }
 
-TEST_F(NetApiAddc, ServerNobodyAnswersForFailsWithinSeconds) {
+TEST_F(NetApiAddc, ServerNobodyAnswersForFailsWithinSeconds)
+{
     auto start = std::chrono::steady_clock::now();
     DWORD read = 7;
     void* buffer = nullptr;
-    NET_API_STATUS status =
-        NetQueryDisplayInformation(u"\\\\nosuchhost", 1, 0, 100, MAX_PREFERRED_LENGTH, &read, &buffer);
+    NET_API_STATUS status = NetQueryDisplayInformation(u"\\\\nosuchhost", 1, 0, 100, MAX_PREFERRED_LENGTH, &read,
+                                                       &buffer);
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_NE(status, NERR_Success);
     EXPECT_NE(status, ERROR_MORE_DATA);
@@ -144,7 +149,8 @@ TEST_F(NetApiAddc, ServerNobodyAnswersForFailsWithinSeconds) {
     EXPECT_LT(seconds, 10.0);
 }
 
-TEST_F(NetApiAddc, DisplayInformationPagesOverEveryAccount) {
+TEST_F(NetApiAddc, DisplayInformationPagesOverEveryAccount)
+{
     display_total users = count_display(1);
     ASSERT_EQ(users.status, NERR_Success);
     EXPECT_EQ(users.entries, dc_count("COUNT_SAM_USER_ACCOUNT"));
@@ -162,7 +168,8 @@ TEST_F(NetApiAddc, DisplayInformationPagesOverEveryAccount) {
     EXPECT_EQ(groups.entries, dc_count("COUNT_SAM_GLOBAL_GROUP"));
 }
 
-TEST_F(NetApiAddc, CallsFromSeveralThreadsAtOnceGetWholeAnswers) {
+TEST_F(NetApiAddc, CallsFromSeveralThreadsAtOnceGetWholeAnswers)
+{
     // libnetapi is not thread-safe; the layer's lock makes concurrent callers safe.
     std::vector<display_total> totals(4);
     std::vector<std::thread> threads;
@@ -176,11 +183,11 @@ TEST_F(NetApiAddc, CallsFromSeveralThreadsAtOnceGetWholeAnswers) {
     }
 }
 
-TEST_F(NetApiAddc, DisplayInformationNamesCrossAsUtf16) {
+TEST_F(NetApiAddc, DisplayInformationNamesCrossAsUtf16)
+{
     DWORD read = 0;
     void* buffer = nullptr;
-    ASSERT_EQ(NetQueryDisplayInformation(dc_.c_str(), 1, 0, 2000, MAX_PREFERRED_LENGTH, &read, &buffer),
-              NERR_Success);
+    ASSERT_EQ(NetQueryDisplayInformation(dc_.c_str(), 1, 0, 2000, MAX_PREFERRED_LENGTH, &read, &buffer), NERR_Success);
     std::vector<std::u16string> names;
     for (DWORD i = 0; i < read; ++i)
         names.emplace_back(static_cast<NET_DISPLAY_USER*>(buffer)[i].usri1_name);
@@ -189,7 +196,8 @@ TEST_F(NetApiAddc, DisplayInformationNamesCrossAsUtf16) {
     EXPECT_NE(std::find(names.begin(), names.end(), u"fxu000001"), names.end());
 }
 
-TEST_F(NetApiAddc, LocalGroupsWholeAndInPages) {
+TEST_F(NetApiAddc, LocalGroupsWholeAndInPages)
+{
     for (DWORD prefmaxlen : {MAX_PREFERRED_LENGTH, DWORD{64}}) {
         DWORD_PTR resume = 0;
         long count = 0;
@@ -213,7 +221,8 @@ TEST_F(NetApiAddc, LocalGroupsWholeAndInPages) {
     }
 }
 
-TEST_F(NetApiAddc, ControllersComeFromServerTrustAccounts) {
+TEST_F(NetApiAddc, ControllersComeFromServerTrustAccounts)
+{
     LPBYTE buffer = nullptr;
     DWORD read = 0, total = 0;
     ASSERT_EQ(NetServerEnum(dc_.c_str(), 101, &buffer, MAX_PREFERRED_LENGTH, &read, &total,
@@ -228,12 +237,12 @@ TEST_F(NetApiAddc, ControllersComeFromServerTrustAccounts) {
     NetApiBufferFree(buffer);
 }
 
-TEST_F(NetApiAddc, OtherServerTypesHaveNoBrowseMaster) {
+TEST_F(NetApiAddc, OtherServerTypesHaveNoBrowseMaster)
+{
     for (DWORD type : {SV_TYPE_SERVER_NT, SV_TYPE_ALL, SV_TYPE_WORKSTATION, DWORD{0x8018}}) {
         LPBYTE buffer = nullptr;
         DWORD read = 5, total = 5;
-        EXPECT_EQ(NetServerEnum(dc_.c_str(), 101, &buffer, MAX_PREFERRED_LENGTH, &read, &total,
-                                type, nullptr, nullptr),
+        EXPECT_EQ(NetServerEnum(dc_.c_str(), 101, &buffer, MAX_PREFERRED_LENGTH, &read, &total, type, nullptr, nullptr),
                   ERROR_NO_BROWSER_SERVERS_FOUND)
             << type;
         EXPECT_EQ(buffer, nullptr);
@@ -242,4 +251,4 @@ TEST_F(NetApiAddc, OtherServerTypesHaveNoBrowseMaster) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,4 @@ const win32::string_table_registration strings(win32::current_module(), kStrings
 
 } // namespace
 
-extern "C" [[gnu::visibility("default")]] HMODULE probe_module_handle()
-{
-    return win32::current_module();
-}
+extern "C" [[gnu::visibility("default")]] HMODULE probe_module_handle() { return win32::current_module(); }

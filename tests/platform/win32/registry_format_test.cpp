@@ -74,12 +74,13 @@ TEST(RegistryFormat, ReadsCommentsBlankLinesAndCrLf)
 
 TEST(RegistryFormat, WritesWhatItReads)
 {
-    const std::string text = "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
-                             "[HKEY_CLASSES_ROOT\\A%25]\n"
-                             "[HKEY_CLASSES_ROOT\\A%25\\Empty]\n"
-                             "[HKEY_CLASSES_ROOT\\B]\n"
-                             "@ = sz \"x\\\"y\"\n"
-                             "\"q\" = hex 11 0102030405060708\n";
+    const std::string text =
+        "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
+        "[HKEY_CLASSES_ROOT\\A%25]\n"
+        "[HKEY_CLASSES_ROOT\\A%25\\Empty]\n"
+        "[HKEY_CLASSES_ROOT\\B]\n"
+        "@ = sz \"x\\\"y\"\n"
+        "\"q\" = hex 11 0102030405060708\n";
     registry_tree tree;
     std::size_t line = 0;
     ASSERT_TRUE(registry_format::read(text, tree, line));
@@ -89,9 +90,9 @@ TEST(RegistryFormat, WritesWhatItReads)
 TEST(RegistryFormat, EveryKeyNameSurvivesWriteAndRead)
 {
     const std::u16string names[] = {
-        u"a\\b",        u"%5C",       u"a%5Cb%25",     u"%",          u"%u0041",    u"\\",
-        u"tab\there",   u"\r\n",      u"\x01\x7f",     u"]",          u"[x]",       u" blank ",
-        u"#not a note", u"caf\u00E9", u"\U0001F600",   u"\xD800",     u"a\xDC00z",  u"%FF",
+        u"a\\b",        u"%5C",       u"a%5Cb%25",   u"%",      u"%u0041",   u"\\",
+        u"tab\there",   u"\r\n",      u"\x01\x7f",   u"]",      u"[x]",      u" blank ",
+        u"#not a note", u"caf\u00E9", u"\U0001F600", u"\xD800", u"a\xDC00z", u"%FF",
     };
     for (const auto& name : names) {
         registry_tree tree;
@@ -110,9 +111,10 @@ TEST(RegistryFormat, EveryKeyNameSurvivesWriteAndRead)
 
 TEST(RegistryFormat, AnEscapedSeparatorStaysInItsName)
 {
-    const std::string text = "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
-                             "[HKEY_CLASSES_ROOT\\a%5Cb]\n"
-                             "@ = sz \"x\"\n";
+    const std::string text =
+        "# Ostrel registry. One [key] line per key, then its values: \"name\" = type data (@ = default).\n"
+        "[HKEY_CLASSES_ROOT\\a%5Cb]\n"
+        "@ = sz \"x\"\n";
     registry_tree tree;
     std::size_t line = 0;
     ASSERT_TRUE(registry_format::read(text, tree, line));

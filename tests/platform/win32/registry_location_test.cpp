@@ -47,7 +47,10 @@ protected:
     // An installed layout: <prefix>/bin holds the program, <prefix>/lib/ostrel the system
     // registry, and the user's configuration lies elsewhere.
     std::filesystem::path bin() const { return test_registry_.dir() / "prefix" / "bin"; }
-    std::filesystem::path system_file() const { return test_registry_.dir() / "prefix" / "lib" / "ostrel" / "registry.txt"; }
+    std::filesystem::path system_file() const
+    {
+        return test_registry_.dir() / "prefix" / "lib" / "ostrel" / "registry.txt";
+    }
     std::filesystem::path user_file() const { return test_registry_.dir() / "config" / "ostrel" / "registry.txt"; }
 };
 
@@ -63,13 +66,15 @@ TEST_F(RegistryLocationTest, ExplicitFileElseBuildRegistryElseUserAboveSystem)
         registry_location expected;
     } cases[] = {
         {"explicit file alone", {"/tmp/explicit.txt", build_tree, "/tmp/xdg-cfg", "/tmp/h"}, {"/tmp/explicit.txt", ""}},
-        {"build registry alone", {"", build_tree, "/tmp/xdg-cfg", "/tmp/h"},
-         {build_tree + "/build-registry.txt", ""}},
-        {"XDG config above system", {"", bin().string(), "/tmp/xdg-cfg", "/tmp/h"},
+        {"build registry alone", {"", build_tree, "/tmp/xdg-cfg", "/tmp/h"}, {build_tree + "/build-registry.txt", ""}},
+        {"XDG config above system",
+         {"", bin().string(), "/tmp/xdg-cfg", "/tmp/h"},
          {"/tmp/xdg-cfg/ostrel/registry.txt", system}},
-        {"home above system", {"", bin().string(), "", "/tmp/some-home"},
+        {"home above system",
+         {"", bin().string(), "", "/tmp/some-home"},
          {"/tmp/some-home/.config/ostrel/registry.txt", system}},
-        {"relative XDG config ignored", {"", bin().string(), "cfg", "/tmp/some-home"},
+        {"relative XDG config ignored",
+         {"", bin().string(), "cfg", "/tmp/some-home"},
          {"/tmp/some-home/.config/ostrel/registry.txt", system}},
     };
     for (const auto& c : cases)
@@ -183,9 +188,9 @@ TEST_F(RegistryLocationTest, OnlyARegularFileIsReadAsARegistry)
         EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key),
                   static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))
             << path;
-        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))
+        EXPECT_EQ(
+            RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            static_cast<LONG>(ERROR_REGISTRY_IO_FAILED))
             << path;
     }
     EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);

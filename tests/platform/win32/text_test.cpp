@@ -15,7 +15,10 @@ TEST(Text, ValidTextRoundTrips)
     const text_case cases[] = {
         {"empty", "", u""},
         {"ascii", "Domain Users", u"Domain Users"},
-        {"latin-1", "Gr\xC3\xBC\xC3\x9F" "e", u"Gr\u00FC\u00DFe"},
+        {"latin-1",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e",
+         u"Gr\u00FC\u00DFe"},
         {"cjk", "\xE4\xB8\xAD\xE6\x96\x87", u"\u4E2D\u6587"},
         {"astral (surrogate pair)", "\xF0\x9F\x98\x80", u"\U0001F600"},
         {"embedded NUL", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
@@ -33,9 +36,15 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters)
         std::string utf8;
         std::u16string expected;
     } cases[] = {
-        {"stray continuation byte", "a\x80" "b", u"a\uFFFDb"},
+        {"stray continuation byte",
+         "a\x80"
+         "b",
+         u"a\uFFFDb"},
         {"truncated sequence at end", "a\xE4\xB8", u"a\uFFFD"},
-        {"truncated sequence before ASCII", "\xE4" "z", u"\uFFFDz"},
+        {"truncated sequence before ASCII",
+         "\xE4"
+         "z",
+         u"\uFFFDz"},
         {"overlong encoding", "\xC0\xAF", u"\uFFFD\uFFFD"},
         {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD"},
         {"beyond U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD"},

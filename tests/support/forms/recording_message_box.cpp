@@ -13,8 +13,7 @@ int RecordingMessageBox::show(const QString& prompt, int style, const QString& t
 }
 
 ScopedMessageBoxRecorder::ScopedMessageBoxRecorder()
-    : recorder_(std::make_shared<RecordingMessageBox>())
-    , previous_(set_message_box_service(recorder_))
+    : recorder_(std::make_shared<RecordingMessageBox>()), previous_(set_message_box_service(recorder_))
 {
 }
 
