@@ -8,6 +8,7 @@
 // that many users; both count as its administrator (whom no size limit holds); its state lives in a temporary directory
 // removed at the end. Each count runs in a child process of its own, so the peak memory is that count's.
 
+#include "bench/bench_directory.h"
 #include "collector/collector_strings.h"
 #include "collector/ldap/users_collector_ad.h"
 #include "collector/load_string.h"
@@ -37,84 +38,7 @@ struct run_figures {
     long peak_kib = 0;
 };
 
-std::map<std::string, std::string> g_server;
-std::string g_state;
-
-std::string shell_quote(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string run_output(const std::string& command)
-{
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return output;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    pclose(pipe);
-    return output;
-}
-
-bool start_server()
-{
-    char pattern[] = "/tmp/ostrel-bench.XXXXXX";
-    if (mkdtemp(pattern) == nullptr)
-        return false;
-    g_state = pattern;
-    std::istringstream env(run_output(std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/start.sh " + g_state + "/slapd"));
-    for (std::string line; std::getline(env, line);) {
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        std::string value = line.substr(eq + 1);
-        if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'')
-            value = value.substr(1, value.size() - 2);
-        g_server[line.substr(0, eq)] = value;
-    }
-    return !g_server["SLAPD_URI"].empty();
-}
-
-void stop_server()
-{
-    if (!g_state.empty())
-        std::system((std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + g_state +
-                     "/slapd --remove >/dev/null 2>&1; rm -rf " + g_state)
-                        .c_str());
-}
-
-// Adds users fxb<from>..fxb<to-1> (enabled person users that filter 104 finds) offline: the
-// server is stopped, slapadd loads them and the server starts again on the same port, which
-// is far quicker than adding tens of thousands of entries one synchronous write at a time.
-bool add_users(int from, int to)
-{
-    const std::string slapd_state = g_state + "/slapd";
-    const std::string ldif = g_state + "/users.ldif";
-    {
-        std::ofstream out(ldif);
-        if (from == 0)
-            out << "dn: ou=Bench," << g_server["SLAPD_BASE"] << "\nobjectClass: organizationalUnit\nou: Bench\n\n";
-        for (int i = from; i < to; ++i)
-            out << "dn: cn=fxb" << i << ",ou=Bench," << g_server["SLAPD_BASE"] << "\nobjectClass: user\ncn: fxb" << i
-                << "\nsn: Bench " << i << "\nobjectCategory: person\nuserAccountControl: 512\n\n";
-    }
-    const std::string conf = slapd_state + "/slapd.conf";
-    const std::string urls = "ldap://127.0.0.1:" + g_server["SLAPD_PORT"] +
-                             "/ ldaps://127.0.0.1:" + g_server["SLAPD_LDAPS_PORT"] + "/";
-    const std::string command = std::string(OSTREL_SLAPD_FIXTURE_DIR) + "/stop.sh " + slapd_state +
-                                " && /usr/sbin/slapadd -q -f " + conf + " -l " + ldif +
-                                " >/dev/null 2>&1 && /usr/sbin/slapd -f " + conf + " -h " + shell_quote(urls) +
-                                " && for i in $(seq 1 100); do ldapsearch -x -H " + g_server["SLAPD_URI"] +
-                                " -b '' -s base -o nettimeout=2 >/dev/null 2>&1 && exit 0; sleep 0.05; done; exit 1";
-    const int status = std::system(("bash -c " + shell_quote(command)).c_str());
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+bench::bench_directory g_directory;
 
 std::u16string user_filter()
 {
@@ -161,8 +85,9 @@ run_figures count_with_collector()
 {
     return in_child([] {
         CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        const std::u16string entry = utf8_to_utf16(g_server["SLAPD_HOST"] + ":" + g_server["SLAPD_PORT"] + "/" +
-                                                   g_server["SLAPD_ADMIN_DN"] + "/" + g_server["SLAPD_ADMIN_PASSWORD"]);
+        const std::u16string entry = utf8_to_utf16(g_directory.var("SLAPD_HOST") + ":" + g_directory.var("SLAPD_PORT") +
+                                                   "/" + g_directory.var("SLAPD_ADMIN_DN") + "/" +
+                                                   g_directory.var("SLAPD_ADMIN_PASSWORD"));
         std::u16string error;
         IDirectorySearch* searcher = collector_ad::Connect(entry, error);
         long long count = -1;
@@ -182,12 +107,12 @@ run_figures count_with_ldapsearch()
 {
     return in_child([] {
         // The same StartTLS simple bind, base, filter, attribute and page size as the collector.
-        const std::string command = "ldapsearch -LLL -x -ZZ -H " + g_server["SLAPD_URI"] + " -D " +
-                                    shell_quote(g_server["SLAPD_ADMIN_DN"]) + " -w " +
-                                    shell_quote(g_server["SLAPD_ADMIN_PASSWORD"]) + " -b " +
-                                    shell_quote(g_server["SLAPD_BASE"]) + " -E pr=100/noprompt " +
-                                    shell_quote(utf16_to_utf8(user_filter())) + " objectClass | grep -c '^dn:'";
-        const std::string output = run_output(command);
+        const std::string command = "ldapsearch -LLL -x -ZZ -H " + g_directory.var("SLAPD_URI") + " -D " +
+                                    bench::shell_quote(g_directory.var("SLAPD_ADMIN_DN")) + " -w " +
+                                    bench::shell_quote(g_directory.var("SLAPD_ADMIN_PASSWORD")) + " -b " +
+                                    bench::shell_quote(g_directory.var("SLAPD_BASE")) + " -E pr=100/noprompt " +
+                                    bench::shell_quote(utf16_to_utf8(user_filter())) + " objectClass | grep -c '^dn:'";
+        const std::string output = bench::run_output(command);
         return output.empty() ? -1LL : std::stoll(output);
     });
 }
@@ -202,12 +127,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s [users_at_first_size [users_at_second_size]]\n", argv[0]);
         return 2;
     }
-    if (!start_server()) {
+    if (!g_directory.start()) {
         std::fprintf(stderr, "could not start slapd\n");
-        stop_server();
+        g_directory.stop();
         return 1;
     }
-    setenv("LDAPTLS_CACERT", g_server["SLAPD_CA"].c_str(), 1);
+    setenv("LDAPTLS_CACERT", g_directory.var("SLAPD_CA").c_str(), 1);
     setenv("LDAPTLS_REQCERT", "demand", 1);
 
     int result = 0;
@@ -215,7 +140,7 @@ int main(int argc, char** argv)
     std::printf("%10s %12s %14s %14s %8s %16s\n", "users", "count", "collector s", "ldapsearch s", "ratio",
                 "collector KiB");
     for (const int size : {first, second}) {
-        if (!add_users(added, size)) {
+        if (!g_directory.add_users(added, size)) {
             std::fprintf(stderr, "could not add users up to %d\n", size);
             result = 1;
             break;
@@ -233,6 +158,6 @@ int main(int argc, char** argv)
             result = 1;
         }
     }
-    stop_server();
+    g_directory.stop();
     return result;
 }

@@ -21,6 +21,7 @@ PACKAGES=(
 	clang libclang-rt-14-dev                                   # fuzz targets: clang, libFuzzer, sanitizer runtimes
 	desktop-file-utils                                         # desktop-file-validate: the installed desktop entry
 	xvfb xauth qt6-qpa-plugins                                 # the wizard on an X display of its own (xcb platform)
+	xdotool                                                    # the wizard on Xvfb driven from the keyboard
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 

@@ -3,17 +3,16 @@
 // Skipped where xvfb-run is missing, unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
 
 #include "tests/program/headless_process.h"
+#include "tests/program/xvfb_run.h"
 #include "tests/support/forms/test_artefacts.h"
 
 #include <QColor>
 #include <QFile>
 #include <QImage>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -21,13 +20,7 @@ using program_test::headless_process;
 
 TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    if (xvfb.isEmpty()) {
-        const char* require = std::getenv("OSTREL_REQUIRE_SERVERS");
-        if (require && std::strcmp(require, "1") == 0)
-            FAIL() << "xvfb-run is missing (scripts/install_packages.sh installs xvfb and xauth)";
-        GTEST_SKIP() << "xvfb-run is missing";
-    }
+    OSTREL_REQUIRE_XVFB_RUN(xvfb);
     headless_process ostrel(true);
     ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     ostrel.set_env(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));

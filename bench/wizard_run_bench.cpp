@@ -1,0 +1,172 @@
+// How long the wizard's UI thread goes without turning its event loop while a run counts a
+// domain of many users: the longest gap between two turns, from Next on the domain list until
+// the results page shows, and the run's time. Prints the figures; asserts nothing.
+//
+//   wizard_run_bench [users]   (default 20000)
+//
+// The domain is the test slapd on 127.0.0.1 filled with that many users (bench_directory),
+// named in the domain list as host:port/administrator/password, so that the run counts it over
+// LDAP as its administrator. The network's enumeration is left out (the list is filled by
+// hand) and nothing but 127.0.0.1 is asked. The wizard runs under Qt's offscreen platform
+// unless QT_QPA_PLATFORM says otherwise, with a registry of its own.
+
+#include "bench/bench_directory.h"
+#include "platform/com/runtime.h"
+#include "platform/forms/do_events.h"
+#include "platform/forms/list_view.h"
+#include "program/domain_list_page.h"
+#include "program/frm_main.h"
+#include "program/wizard_collector.h"
+
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/flex_grid.h"
+#include "platform/forms/user_control.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+extern "C" HRESULT DllRegisterServer();
+
+namespace {
+
+// The real collector, without the network's enumeration: the benchmark asks only 127.0.0.1.
+class LoopbackCollector : public WizardCollector {
+public:
+    explicit LoopbackCollector(std::shared_ptr<WizardCollector> real) : real_(std::move(real)) {}
+    void Advise(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed) override
+    {
+        real_->Advise(std::move(domainCollected), std::move(completed));
+    }
+    QStringList EnumerateNetwork() override { return {}; }
+    void Collect(const QStringList& names, std::int32_t mask) override { real_->Collect(names, mask); }
+    void Cancel() override { real_->Cancel(); }
+
+private:
+    std::shared_ptr<WizardCollector> real_;
+};
+
+// A click on the navigator's button showing `caption`, as the mouse gives it.
+void click_navigator(FrmMain& form, const char* caption)
+{
+    auto* nav = static_cast<forms::ControlSite*>(form.navigator())->control();
+    for (auto* b : nav->findChildren<forms::CommandButton*>())
+        if (b->Caption() == QLatin1String(caption) && b->Visible()) {
+            emit b->Click();
+            return;
+        }
+    std::fprintf(stderr, "no navigator button %s\n", caption);
+}
+
+// The Users cell of the results grid's first entry row ("" when there is none).
+QString counted_users(FrmMain& form)
+{
+    auto* grid = static_cast<forms::FlexGrid*>(form.intrinsic(QStringLiteral("fxgOutResults")));
+    if (grid == nullptr || grid->Rows() < 3)
+        return {};
+    for (int col = 0; col < grid->Cols(); ++col)
+        if (grid->TextMatrix(0, col) == QStringLiteral("Users"))
+            return grid->TextMatrix(1, col);
+    return {};
+}
+
+struct run_figures {
+    bool reached_results = false;
+    double seconds = 0;
+    double longest_gap_ms = 0;
+    long long turns = 0;
+};
+
+// Next from the domain list, then the event loop turns until the results page shows; a
+// zero-interval timer fires once a turn, and the time between two firings is a gap.
+run_figures measure_run(FrmMain& form)
+{
+    run_figures figures;
+    QEventLoop loop;
+    QElapsedTimer run;
+    QElapsedTimer since_turn;
+    QTimer turn;
+    turn.setInterval(0);
+    QObject::connect(&turn, &QTimer::timeout, &loop, [&] {
+        figures.longest_gap_ms = std::max(figures.longest_gap_ms, since_turn.nsecsElapsed() / 1e6);
+        since_turn.restart();
+        ++figures.turns;
+        if (form.CurrentPageName() == QStringLiteral("wtChooseOutput")) {
+            figures.reached_results = true;
+            loop.quit();
+        } else if (run.elapsed() > 600000) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(0, &loop, [&] {
+        run.start();
+        since_turn.start();
+        turn.start();
+        click_navigator(form, "&Next >");
+    });
+    loop.exec();
+    figures.seconds = run.nsecsElapsed() / 1e9;
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int users = argc > 1 ? std::atoi(argv[1]) : 20000;
+    if (users < 1) {
+        std::fprintf(stderr, "usage: %s [users]\n", argv[0]);
+        return 2;
+    }
+    bench::bench_directory directory;
+    if (!directory.start() || !directory.add_users(0, users)) {
+        std::fprintf(stderr, "could not start slapd with %d users\n", users);
+        directory.stop();
+        return 1;
+    }
+    setenv("LDAPTLS_CACERT", directory.var("SLAPD_CA").c_str(), 1);
+    setenv("LDAPTLS_REQCERT", "demand", 1);
+    const std::string registry = directory.state() + "/registry.txt";
+    setenv("OSTREL_REGISTRY", registry.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    QApplication app(argc, argv);
+    forms::install_sta_wakeup();
+    int result = 1;
+    if (DllRegisterServer() == 0 && std::system((bench::shell_quote(OSTREL_REGSVR) + " " +
+                                                 bench::shell_quote(OSTREL_COLLECTOR_MODULE) + " >/dev/null")
+                                                    .c_str()) == 0) {
+        FrmMain form(std::make_shared<LoopbackCollector>(CreateWizardCollector()));
+        form.Show(forms::vbModeless);
+        click_navigator(form, "&Next >");
+        click_navigator(form, "&Next >");
+        const QString entry = QString::fromStdString(directory.var("SLAPD_HOST") + ":" + directory.var("SLAPD_PORT") +
+                                                     "/" + directory.var("SLAPD_ADMIN_DN") + "/" +
+                                                     directory.var("SLAPD_ADMIN_PASSWORD"));
+        forms::ListView& list = form.domains()->lstDomainsList();
+        list.setChecked(list.Add(entry, QStringLiteral("1")), true);
+        form.domains()->UpdateDomainsNextButton();
+
+        const run_figures figures = measure_run(form);
+        std::printf("%10s %10s %10s %18s %12s\n", "users", "counted", "run s", "longest gap ms", "loop turns");
+        std::printf("%10d %10s %10.3f %18.1f %12lld\n", users, counted_users(form).toUtf8().constData(),
+                    figures.seconds, figures.longest_gap_ms, figures.turns);
+        if (!figures.reached_results || counted_users(form) != QString::number(users))
+            std::fprintf(stderr, "the run did not reach the results page or counted otherwise:\n%s\n",
+                         form.Log().toUtf8().constData());
+        result = figures.reached_results && counted_users(form) == QString::number(users) ? 0 : 1;
+        form.unload_form(forms::vbFormCode);
+    } else {
+        std::fprintf(stderr, "could not register the control library and the collector\n");
+    }
+    directory.stop();
+    return result;
+}

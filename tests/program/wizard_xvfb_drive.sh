@@ -1,0 +1,49 @@
+#!/bin/sh
+# Drives the wizard as a user at the keyboard: run inside xvfb-run, with $OSTREL the program,
+# $SCREEN_GRAB the screen grabber, $PICTURES the folder for a picture of every page, $REPORT
+# the file to save the report to. Welcome, option page, domain list (the network's), the run,
+# the results (Save through the real save dialog), the last page, Finish. Prints one line per
+# step and "status=N" with the program's exit status.
+set -u
+"$OSTREL" 2>"$PICTURES/wizard_xvfb_dc.err" &
+pid=$!
+fail() { echo "failed: $1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+# The window of the program, focused (there is no window manager to do it).
+focus() {
+    win=$(xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1)
+    [ -n "$win" ] || fail "no window of the program"
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+}
+grab() {
+    sleep "${2:-1}"
+    "$SCREEN_GRAB" "$PICTURES/wizard_xvfb_dc_$1.png" 30 || fail "grab $1"
+    echo "page $1"
+}
+key() { focus; xdotool key --clearmodifiers "$@"; }
+
+"$SCREEN_GRAB" "$PICTURES/wizard_xvfb_dc_1_welcome.png" 30 || fail "grab 1_welcome"
+echo "page 1_welcome"
+key alt+n
+grab 2_option
+key alt+n
+# The domain list is filled from the network on its first visit.
+grab 3_domains 4
+key alt+n
+grab 4_processing 0.5
+grab 5_results 15
+key alt+s
+# The save dialog: the file's name typed, Enter to save.
+sleep 2
+focus
+xdotool type --delay 20 "$REPORT"
+xdotool key Return
+sleep 2
+[ -s "$REPORT" ] && echo "saved" || echo "not saved"
+key alt+n
+grab 6_finish
+key alt+f
+i=0
+while kill -0 "$pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+kill -0 "$pid" 2>/dev/null && fail "still running after Finish"
+wait "$pid"
+echo "status=$?"

@@ -1,0 +1,22 @@
+#pragma once
+// xvfb-run, which gives a test an X display of its own. Where it is missing the test skips,
+// unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
+
+#include <QStandardPaths>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#define OSTREL_REQUIRE_XVFB_RUN(xvfb)                                                                                  \
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));                                   \
+    do {                                                                                                               \
+        if (xvfb.isEmpty()) {                                                                                          \
+            const char* require = std::getenv("OSTREL_REQUIRE_SERVERS");                                               \
+            if (require && std::strcmp(require, "1") == 0)                                                             \
+                FAIL() << "xvfb-run is missing (scripts/install_packages.sh installs xvfb and xauth)";                 \
+            GTEST_SKIP() << "xvfb-run is missing";                                                                     \
+        }                                                                                                              \
+    } while (0)
