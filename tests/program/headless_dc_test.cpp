@@ -2,6 +2,7 @@
 // domain controller of the test run, the collector module registered in a registry of the
 // test's own.
 
+#include "tests/program/dc_report_counts.h"
 #include "tests/program/headless_process.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/server_env.h"
@@ -130,25 +131,8 @@ TEST(HeadlessRun, TheDomainControllersCountsMatchThePopulation)
     const QStringList body = section(file, shown);
     ASSERT_EQ(body.size(), 16) << file.toStdString();
 
-    struct Expected {
-        const char* title;
-        const char* count;
-    };
-    for (const Expected& e :
-         {Expected{"DCs", "COUNT_DC"}, Expected{"Servers", "COUNT_SERVER"},
-          Expected{"Workstations", "COUNT_WORKSTATION"}, Expected{"Unknown Computers", "COUNT_UNKNOWN_COMPUTER"},
-          Expected{"Global Groups", "COUNT_GLOBAL_GROUP"}, Expected{"Local Groups", "COUNT_LOCAL_GROUP"},
-          Expected{"Universal Groups", "COUNT_UNIVERSAL_GROUP"}, Expected{"Users", "COUNT_USER"},
-          Expected{"Enabled Users", "COUNT_ENABLED_USER"}, Expected{"Managed Service Accounts", "COUNT_MSA"},
-          Expected{"Lync-enabled Users", "COUNT_LYNC_ENABLED_USER"},
-          Expected{"Mailbox-enabled Users", "COUNT_MAILBOX_ENABLED_USER"},
-          Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
-          Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"}, Expected{"Contacts", "COUNT_CONTACT"}}) {
-        int count = ostrel::test::dc_count(e.count);
-        // The servers line counts the domain controllers too; the fixture's server count is
-        // of the machines whose operating system names a server, which the DC's does not.
-        if (std::string_view(e.title) == "Servers")
-            count += ostrel::test::dc_count("COUNT_DC");
+    for (const program_test::dc_report_count& e : program_test::kDcReportCounts) {
+        const int count = program_test::expected_count(e);
         EXPECT_EQ(count_in(body, QString::fromUtf8(e.title)), count) << e.title;
         EXPECT_EQ(count_in(section(file, QStringLiteral("Total")), QString::fromUtf8(e.title)), count) << e.title;
     }

@@ -18,6 +18,7 @@
 #include "platform/forms/list_view.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/user_control.h"
+#include "tests/program/dc_report_counts.h"
 #include "tests/program/headless_process.h"
 #include "tests/program/navigator_click.h"
 #include "tests/support/dc_ticket.h"
@@ -38,7 +39,6 @@
 
 #include <memory>
 #include <optional>
-#include <string_view>
 
 extern "C" HRESULT DllRegisterServer();
 
@@ -156,27 +156,10 @@ TEST_F(WizardAgainstTheDc, AUsersRunFromWelcomeToFinishCountsEveryKindAndSavesTh
     const int total_row = grid().Rows() - 1;
     ASSERT_GE(domain_row, 1) << form->Log().toStdString();
     ASSERT_GT(total_row, domain_row);
-    struct Expected {
-        const char* title;
-        const char* count;
-    };
-    for (const Expected& e :
-         {Expected{"DCs", "COUNT_DC"}, Expected{"Servers", "COUNT_SERVER"},
-          Expected{"Workstations", "COUNT_WORKSTATION"}, Expected{"Unknown Computers", "COUNT_UNKNOWN_COMPUTER"},
-          Expected{"Global Groups", "COUNT_GLOBAL_GROUP"}, Expected{"Local Groups", "COUNT_LOCAL_GROUP"},
-          Expected{"Universal Groups", "COUNT_UNIVERSAL_GROUP"}, Expected{"Users", "COUNT_USER"},
-          Expected{"Enabled Users", "COUNT_ENABLED_USER"}, Expected{"Managed Service Accounts", "COUNT_MSA"},
-          Expected{"Lync-enabled Users", "COUNT_LYNC_ENABLED_USER"},
-          Expected{"Mailbox-enabled Users", "COUNT_MAILBOX_ENABLED_USER"},
-          Expected{"Mail/Mailbox-enabled Users", "COUNT_MAIL_ENABLED_USER"},
-          Expected{"Mail-enabled Groups", "COUNT_MAIL_ENABLED_GROUP"}, Expected{"Contacts", "COUNT_CONTACT"}}) {
+    for (const program_test::dc_report_count& e : program_test::kDcReportCounts) {
         const int col = column(QString::fromUtf8(e.title));
         ASSERT_GE(col, 1) << e.title;
-        int count = ostrel::test::dc_count(e.count);
-        // The servers count the domain controllers too (the fixture's servers are the machines
-        // whose operating system names a server, which the DC's does not).
-        if (std::string_view(e.title) == "Servers")
-            count += ostrel::test::dc_count("COUNT_DC");
+        const int count = program_test::expected_count(e);
         EXPECT_EQ(grid().TextMatrix(domain_row, col).toInt(), count) << e.title;
         EXPECT_EQ(grid().TextMatrix(total_row, col).toInt(), count) << e.title;
     }
