@@ -20,7 +20,14 @@ void CheckBox::setCaption(const QString& caption)
 {
     caption_ = caption;
     setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
+    set_access_key(caption);
     update();
+}
+
+void CheckBox::access_key_pressed()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    toggle();
 }
 
 void CheckBox::setValue(int value)

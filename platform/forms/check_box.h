@@ -23,6 +23,7 @@ public:
     void setValue(int value);
 
 protected:
+    void access_key_pressed() override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -21,7 +21,14 @@ void CommandButton::setCaption(const QString& caption)
 {
     caption_ = caption;
     setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
+    set_access_key(caption);
     update();
+}
+
+void CommandButton::access_key_pressed()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    emit Click();
 }
 
 void CommandButton::clear_flag_on_others(bool CommandButton::*flag)

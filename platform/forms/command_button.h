@@ -33,6 +33,7 @@ public:
     static bool press_access_key(QWidget* scope, int key_ascii);
 
 protected:
+    void access_key_pressed() override;
     QSize sizeHint() const override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -47,6 +47,23 @@ IntrinsicControl::IntrinsicControl(QWidget* container, const QString& name, QAcc
 
 IntrinsicControl::~IntrinsicControl() = default;
 
+void IntrinsicControl::set_access_key(const QString& caption)
+{
+    const QKeySequence key = QKeySequence::mnemonic(caption);
+    if (key.isEmpty()) {
+        delete access_key_;
+        access_key_ = nullptr;
+        return;
+    }
+    if (access_key_ == nullptr) {
+        // Qt matches a window shortcut only while its widget is visible and enabled.
+        access_key_ = new QShortcut(this);
+        access_key_->setContext(Qt::WindowShortcut);
+        connect(access_key_, &QShortcut::activated, this, [this] { access_key_pressed(); });
+    }
+    access_key_->setKey(key);
+}
+
 void IntrinsicControl::setVisible(bool visible)
 {
     visible_ = visible;

@@ -17,6 +17,7 @@
 
 #include <QAccessible>
 #include <QRectF>
+#include <QShortcut>
 #include <QString>
 #include <QWidget>
 
@@ -96,6 +97,10 @@ protected:
     QColor fore_qcolor() const;
     // Called after the twips geometry, colours or font changed (AutoSize, repaint, ...).
     virtual void appearance_changed() { update(); }
+    // Makes the letter after "&" in `caption` the control's access key: Alt and that letter,
+    // while the control can be seen and used in the active window, call access_key_pressed.
+    void set_access_key(const QString& caption);
+    virtual void access_key_pressed() {}
     // Holds `picture` in `held` (shared: a later change of the picture shows here; null is an
     // empty picture) and calls appearance_changed now and on every change of it.
     void hold_picture(PictureRef& held, QMetaObject::Connection& connection, const PictureRef& picture);
@@ -136,6 +141,7 @@ private:
     FontRef font_;
     QMetaObject::Connection font_connection_;
     QAccessible::Role role_;
+    QShortcut* access_key_ = nullptr;
 };
 
 } // namespace forms

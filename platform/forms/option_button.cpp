@@ -19,7 +19,14 @@ void OptionButton::setCaption(const QString& caption)
 {
     caption_ = caption;
     setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
+    set_access_key(caption);
     update();
+}
+
+void OptionButton::access_key_pressed()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    setValue(true);
 }
 
 void OptionButton::setValue(bool on)

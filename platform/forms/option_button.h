@@ -20,6 +20,7 @@ public:
     void setValue(bool on);
 
 protected:
+    void access_key_pressed() override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

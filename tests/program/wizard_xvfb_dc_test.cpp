@@ -1,5 +1,5 @@
 // The wizard as a user runs it on a screen: Ostrel without arguments on an X display of its
-// own (Xvfb), a real window of Qt's xcb platform, driven by keys and clicks (xdotool) against
+// own (Xvfb), a real window of Qt's xcb platform, driven by keys (xdotool) against
 // the test run's Samba DC with the user's Kerberos ticket: Next through the domain list the
 // network fills, the run, the results; Save through the real save dialog; Next and Finish,
 // after which the program ends with status 0. Every page it passes is grabbed from the screen.

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <functional>
 #include <memory>
@@ -404,4 +405,41 @@ TEST_F(IntrinsicControlsTest, TextBoxValidateRunsWhenTheFocusLeavesAndCancelKeep
     QApplication::processEvents();
     EXPECT_EQ(validations, 2);
     EXPECT_TRUE(other.focusProxy()->hasFocus());
+}
+
+// Alt and the letter after "&" in a caption reach the control as a user's click would, but only
+// while the control can be seen and used.
+TEST_F(IntrinsicControlsTest, AccessKeysOfCaptionsClickWhatCanBeSeenAndUsed)
+{
+    CommandButton next(window.get(), QStringLiteral("cmdNext"), QStringLiteral("&Next >"));
+    CommandButton hidden(window.get(), QStringLiteral("cmdHidden"), QStringLiteral("&Hidden"));
+    CommandButton disabled(window.get(), QStringLiteral("cmdDisabled"), QStringLiteral("&Disabled"));
+    CheckBox wrap(window.get(), QStringLiteral("chkWrap"), QStringLiteral("&Wrap"));
+    OptionButton first(window.get(), QStringLiteral("optFirst"), QStringLiteral("&First"));
+    OptionButton second(window.get(), QStringLiteral("optSecond"), QStringLiteral("&Second"));
+    CommandButton renamed(window.get(), QStringLiteral("cmdRenamed"), QStringLiteral("&Old"));
+    renamed.setCaption(QStringLiteral("&Renamed"));
+    hidden.setVisible(false);
+    disabled.setEnabled(false);
+    first.setValue(true);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    const auto alt = [&](Qt::Key letter) { QTest::keyClick(window.get(), letter, Qt::AltModifier); };
+    EXPECT_EQ(count_clicks(next, [&] { alt(Qt::Key_N); }), 1);
+    EXPECT_TRUE(next.hasFocus());
+    EXPECT_EQ(count_clicks(hidden, [&] { alt(Qt::Key_H); }), 0);
+    EXPECT_EQ(count_clicks(disabled, [&] { alt(Qt::Key_D); }), 0);
+    EXPECT_EQ(count_clicks(renamed, [&] { alt(Qt::Key_O); }), 0);
+    EXPECT_EQ(count_clicks(renamed, [&] { alt(Qt::Key_R); }), 1);
+    alt(Qt::Key_W);
+    EXPECT_EQ(wrap.Value(), CheckBox::Checked);
+    alt(Qt::Key_W);
+    EXPECT_EQ(wrap.Value(), CheckBox::Unchecked);
+    alt(Qt::Key_S);
+    EXPECT_TRUE(second.Value());
+    EXPECT_FALSE(first.Value());
+    // A plain letter is typing, not an access key.
+    EXPECT_EQ(count_clicks(next, [&] { QTest::keyClick(window.get(), Qt::Key_N); }), 0);
 }
