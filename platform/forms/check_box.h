@@ -3,13 +3,12 @@
 // to 0; every change of Value, by the user or by code, raises Click. A Value outside 0..2 is
 // error 380.
 
-#include "platform/forms/intrinsic_control.h"
+#include "platform/forms/captioned_control.h"
 
 namespace forms {
 
-class CheckBox : public IntrinsicControl {
+class CheckBox : public ToggleControl {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(int Value READ Value WRITE setValue)
 
 public:
@@ -17,21 +16,15 @@ public:
 
     CheckBox(QWidget* container, const QString& name, const QString& caption = {});
 
-    QString Caption() const { return caption_; }
-    void setCaption(const QString& caption);
     int Value() const { return value_; }
     void setValue(int value);
 
 protected:
-    void access_key_pressed() override;
+    // A press moves 0 to 1 and 1 or 2 to 0.
+    void press() override { setValue(value_ == Unchecked ? Checked : Unchecked); }
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void toggle() { setValue(value_ == Unchecked ? Checked : Unchecked); }
-
-    QString caption_;
     int value_ = Unchecked;
 };
 

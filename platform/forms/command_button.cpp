@@ -11,18 +11,8 @@
 namespace forms {
 
 CommandButton::CommandButton(QWidget* container, const QString& name, const QString& caption)
-    : IntrinsicControl(container, name, QAccessible::Button)
+    : CaptionedControl(container, name, QAccessible::Button, caption)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setCaption(caption);
-}
-
-void CommandButton::setCaption(const QString& caption)
-{
-    caption_ = caption;
-    setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
-    set_access_key(caption);
-    update();
 }
 
 void CommandButton::access_key_pressed()
@@ -82,7 +72,7 @@ void CommandButton::paintEvent(QPaintEvent* event)
     (void)event;
     QStyleOptionButton option;
     option.initFrom(this);
-    option.text = caption_;
+    option.text = Caption();
     if (pressed_)
         option.state |= QStyle::State_Sunken;
     else

@@ -4,13 +4,12 @@
 // press within its window (one each: setting one clears the flag on the window's others);
 // press_access_key routes those keys.
 
-#include "platform/forms/intrinsic_control.h"
+#include "platform/forms/captioned_control.h"
 
 namespace forms {
 
-class CommandButton : public IntrinsicControl {
+class CommandButton : public CaptionedControl {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(bool Default READ Default WRITE setDefault)
     Q_PROPERTY(bool Cancel READ Cancel WRITE setCancel)
     Q_PROPERTY(bool Value READ Value WRITE setValue STORED false)
@@ -18,8 +17,6 @@ class CommandButton : public IntrinsicControl {
 public:
     CommandButton(QWidget* container, const QString& name, const QString& caption = {});
 
-    QString Caption() const { return caption_; }
-    void setCaption(const QString& caption);
     bool Default() const { return default_; }
     void setDefault(bool on);
     bool Cancel() const { return cancel_; }
@@ -46,7 +43,6 @@ protected:
 private:
     void clear_flag_on_others(bool CommandButton::*flag);
 
-    QString caption_;
     bool default_ = false;
     bool cancel_ = false;
     bool pressed_ = false;

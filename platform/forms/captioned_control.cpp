@@ -1,0 +1,47 @@
+#include "platform/forms/captioned_control.h"
+
+#include "platform/forms/input_events.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace forms {
+
+CaptionedControl::CaptionedControl(QWidget* container, const QString& name, QAccessible::Role role,
+                                   const QString& caption)
+    : IntrinsicControl(container, name, role)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setCaption(caption);
+}
+
+void CaptionedControl::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
+    set_access_key(caption);
+    update();
+}
+
+void ToggleControl::access_key_pressed()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    press();
+}
+
+void ToggleControl::keyPressEvent(QKeyEvent* event)
+{
+    short typed = 0;
+    if (raise_key_down(*event) && raise_key_press(*event, typed) && typed == keycode::Space)
+        press();
+}
+
+void ToggleControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit MouseUp(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
+                 twips_y(event->position().toPoint()));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        press();
+}
+
+} // namespace forms

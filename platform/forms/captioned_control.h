@@ -1,0 +1,39 @@
+#pragma once
+// The intrinsic controls that show a caption the user acts on (CommandButton, CheckBox,
+// OptionButton): "&x" in the caption marks x as the access key, the caption without its
+// marks is the accessible name (the Name while it is empty).
+
+#include "platform/forms/intrinsic_control.h"
+
+namespace forms {
+
+class CaptionedControl : public IntrinsicControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+
+public:
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+protected:
+    CaptionedControl(QWidget* container, const QString& name, QAccessible::Role role, const QString& caption);
+
+private:
+    QString caption_;
+};
+
+// A check box or option button: a left click inside it, Space, or its access key presses it.
+class ToggleControl : public CaptionedControl {
+    Q_OBJECT
+
+protected:
+    using CaptionedControl::CaptionedControl;
+    // What a press does to the value (toggle it, or select this option).
+    virtual void press() = 0;
+
+    void access_key_pressed() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace forms
