@@ -19,6 +19,7 @@
 #include "controls/options/ky_option_page.h"
 #include "controls/options/ky_tree_base.h"
 #include "controls/options/pp_options_tree.h"
+#include "controls/typelib/kycomctl_library.h"
 #include "controls/wizard/buttons_set_page.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
@@ -34,6 +35,7 @@
 #include "platform/forms/property_page_classes.h"
 #include "platform/forms/public_classes.h"
 #include "platform/win32/module.h"
+#include "platform/win32/text.h"
 
 OSTREL_FORMS_CONTROL_CLASS(KyProgressBar, "{5B7C296E-1FE3-431C-99A6-B112A7B74939}", "KyComCtl.KyProgressBar");
 OSTREL_FORMS_CONTROL_CLASS(KyProgressInfo, "{F5E60878-B608-4555-86D7-D5006CC06EED}", "KyComCtl.KyProgressInfo");
@@ -84,14 +86,21 @@ OSTREL_FORMS_CONTROL_PAGES(KyWizardNavigator, QStringLiteral("GeneralNavigator")
 
 extern "C" {
 
+// The classes and the type library that describes them.
 __attribute__((visibility("default"))) HRESULT DllRegisterServer()
 {
-    return forms::register_module_controls(win32::current_module());
+    const HRESULT hr = forms::register_module_controls(win32::current_module());
+    if (FAILED(hr))
+        return hr;
+    return com::tlb::register_type_library(kycomctl::library(),
+                                           win32::utf8_to_utf16(win32::module_path(win32::current_module())));
 }
 
 __attribute__((visibility("default"))) HRESULT DllUnregisterServer()
 {
-    return forms::unregister_module_controls(win32::current_module());
+    const HRESULT hr = com::tlb::unregister_type_library(kycomctl::library());
+    const HRESULT classes = forms::unregister_module_controls(win32::current_module());
+    return FAILED(hr) ? hr : classes;
 }
 
 } // extern "C"

@@ -95,7 +95,12 @@ HRESULT load_class_module(REFCLSID clsid, class_module& module, std::string* why
     auto path = detail::read_classes_string(u"CLSID\\" + guid_to_string(clsid) + u"\\InprocServer32");
     if (!path || path->empty())
         return REGDB_E_CLASSNOTREG;
-    module.path = win32::utf16_to_utf8(*path);
+    return load_module_file(win32::utf16_to_utf8(*path), module, why);
+}
+
+HRESULT load_module_file(const std::string& path, class_module& module, std::string* why)
+{
+    module.path = path;
     std::string reason;
     if (!load_module(module.path, module.handle, reason)) {
         if (why != nullptr)

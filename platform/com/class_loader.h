@@ -28,5 +28,7 @@ struct class_module {
 // HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND) when the module does not load, `why` (when given)
 // then saying why in the loader's words.
 HRESULT load_class_module(REFCLSID clsid, class_module& module, std::string* why = nullptr);
+// The module file `path` (as the registry names it), loaded into the same cache.
+HRESULT load_module_file(const std::string& path, class_module& module, std::string* why = nullptr);
 
 } // namespace com

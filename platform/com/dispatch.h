@@ -76,6 +76,7 @@ enum INVOKEKIND : INT {
 inline constexpr WORD TYPEFLAG_FAPPOBJECT = 0x1;
 inline constexpr WORD TYPEFLAG_FCANCREATE = 0x2;
 inline constexpr WORD TYPEFLAG_FHIDDEN = 0x10;
+inline constexpr WORD TYPEFLAG_FCONTROL = 0x20;
 inline constexpr WORD TYPEFLAG_FDUAL = 0x40;
 inline constexpr WORD TYPEFLAG_FNONEXTENSIBLE = 0x80;
 inline constexpr WORD TYPEFLAG_FOLEAUTOMATION = 0x100;
@@ -123,6 +124,15 @@ struct FUNCDESC {
     WORD wFuncFlags;
 };
 
+inline constexpr WORD FUNCFLAG_FHIDDEN = 0x40;
+inline constexpr WORD FUNCFLAG_FNONBROWSABLE = 0x400;
+
+// One constant of an enumeration (the reduced form: its identifier and its value).
+struct VARDESC {
+    MEMBERID memid;
+    LONG lVal;
+};
+
 struct TLIBATTR {
     GUID guid;
     LCID lcid;
@@ -148,6 +158,8 @@ struct ITypeInfo : IUnknown {
     virtual HRESULT GetContainingTypeLib(ITypeLib** ppTLib, UINT* pIndex) = 0;
     virtual void ReleaseTypeAttr(TYPEATTR* pTypeAttr) = 0;
     virtual void ReleaseFuncDesc(FUNCDESC* pFuncDesc) = 0;
+    virtual HRESULT GetVarDesc(UINT index, VARDESC** ppVarDesc) = 0;
+    virtual void ReleaseVarDesc(VARDESC* pVarDesc) = 0;
 
 protected:
     ~ITypeInfo() = default;

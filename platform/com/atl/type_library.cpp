@@ -56,6 +56,19 @@ const interface_desc* library_desc::find_interface(REFIID iid) const
     for (const auto& itf : interfaces) {
         if (itf.iid == iid)
             return &itf;
+        for (const auto& alias : itf.aliases) {
+            if (alias.iid == iid)
+                return &itf;
+        }
+    }
+    return nullptr;
+}
+
+const coclass_desc* library_desc::find_coclass(std::u16string_view name) const
+{
+    for (const auto& cls : coclasses) {
+        if (cls.name == name)
+            return &cls;
     }
     return nullptr;
 }

@@ -40,6 +40,15 @@ struct member_desc {
     std::u16string help;
     std::vector<param_desc> params;
     invoker invoke; // empty for a member of a dispatch-only interface
+    WORD flags = 0; // FUNCFLAG_FHIDDEN, FUNCFLAG_FNONBROWSABLE
+};
+
+// An older identifier (and version) under which the same interface stays known.
+struct alias_desc {
+    IID iid{};
+    std::u16string name;
+    WORD major = 0;
+    WORD minor = 0;
 };
 
 struct interface_desc {
@@ -48,6 +57,10 @@ struct interface_desc {
     std::u16string help;
     bool dual = true; // false: a dispatch-only interface (dispinterface)
     std::vector<member_desc> members;
+    // The interface's own version; 0.0 means the library's.
+    WORD major = 0;
+    WORD minor = 0;
+    std::vector<alias_desc> aliases{};
 };
 
 struct enum_desc {
@@ -65,6 +78,10 @@ struct coclass_desc {
         INT flags; // IMPLTYPEFLAG_FDEFAULT, IMPLTYPEFLAG_FSOURCE
     };
     std::vector<implemented> interfaces;
+    WORD flags = TYPEFLAG_FCANCREATE; // 0: listed, but no client can create it; TYPEFLAG_FCONTROL
+    // The class's own version; 0.0 means the library's.
+    WORD major = 0;
+    WORD minor = 0;
 };
 
 struct library_desc {
@@ -77,7 +94,9 @@ struct library_desc {
     std::vector<enum_desc> enums;
     std::vector<coclass_desc> coclasses;
 
+    // By the interface's identifier or one of its aliases'.
     const interface_desc* find_interface(REFIID iid) const;
+    const coclass_desc* find_coclass(std::u16string_view name) const;
 };
 
 // Libraries known to this process, by identifier (a module registers its own when it is
@@ -99,10 +118,15 @@ HRESULT create_type_info(const library_desc& library, const interface_desc& itf,
 HRESULT create_type_lib(const library_desc& library, ITypeLib** out);
 
 // HKCR\TypeLib\{LIBID}\<major.minor> = name, with 0\win32 = module_path, FLAGS and HELPDIR;
-// HKCR\Interface\{IID} = name with ProxyStubClsid32 and TypeLib for each interface.
+// HKCR\Interface\{IID} = name with ProxyStubClsid32 and TypeLib for each interface and alias.
 HRESULT register_type_library(const library_desc& library, const std::u16string& module_path);
 // Removes what register_type_library wrote (the {LIBID} key too once no version is left).
 HRESULT unregister_type_library(const library_desc& library);
+// The registered library: HKCR\TypeLib\{LIBID}\<major.minor>\0\win32 names the module, which
+// is loaded once (it registers its description when it starts). TYPE_E_LIBNOTREGISTERED when
+// the registry names none, TYPE_E_CANTLOADLIBRARY when the module does not load or describes
+// no such library.
+HRESULT load_registered_type_lib(REFGUID libid, WORD major, WORD minor, ITypeLib** out);
 
 } // namespace com::tlb
 

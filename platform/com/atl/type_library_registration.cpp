@@ -53,6 +53,26 @@ bool key_is_empty(const std::u16string& path)
     return rc == ERROR_SUCCESS && subkeys == 0 && values == 0;
 }
 
+HRESULT register_interface(const library_desc& library, REFIID iid, const std::u16string& name)
+{
+    const std::u16string key = u"Interface\\" + com::guid_to_string(iid);
+    HRESULT hr = set_string(key, nullptr, name);
+    if (SUCCEEDED(hr))
+        hr = set_string(key + u"\\ProxyStubClsid32", nullptr, com::guid_to_string(automation_proxy_stub));
+    if (SUCCEEDED(hr))
+        hr = set_string(key + u"\\TypeLib", nullptr, com::guid_to_string(library.libid));
+    if (SUCCEEDED(hr))
+        hr = set_string(key + u"\\TypeLib", u"Version", version_text(library));
+    return hr;
+}
+
+HRESULT delete_interface(REFIID iid)
+{
+    const std::u16string key = u"Interface\\" + com::guid_to_string(iid);
+    const LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+    return rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND ? TYPE_E_REGISTRYACCESS : S_OK;
+}
+
 } // namespace
 
 HRESULT register_type_library(const library_desc& library, const std::u16string& module_path)
@@ -67,16 +87,12 @@ HRESULT register_type_library(const library_desc& library, const std::u16string&
     if (SUCCEEDED(hr))
         hr = set_string(version + u"\\HELPDIR", nullptr, directory_of(module_path));
     for (const auto& itf : library.interfaces) {
-        if (FAILED(hr))
-            break;
-        const std::u16string key = u"Interface\\" + com::guid_to_string(itf.iid);
-        hr = set_string(key, nullptr, itf.name);
         if (SUCCEEDED(hr))
-            hr = set_string(key + u"\\ProxyStubClsid32", nullptr, com::guid_to_string(automation_proxy_stub));
-        if (SUCCEEDED(hr))
-            hr = set_string(key + u"\\TypeLib", nullptr, com::guid_to_string(library.libid));
-        if (SUCCEEDED(hr))
-            hr = set_string(key + u"\\TypeLib", u"Version", version_text(library));
+            hr = register_interface(library, itf.iid, itf.name);
+        for (const auto& alias : itf.aliases) {
+            if (SUCCEEDED(hr))
+                hr = register_interface(library, alias.iid, alias.name);
+        }
     }
     return FAILED(hr) ? TYPE_E_REGISTRYACCESS : S_OK;
 }
@@ -91,10 +107,12 @@ HRESULT unregister_type_library(const library_desc& library)
     if (key_is_empty(lib))
         RegDeleteKeyW(HKEY_CLASSES_ROOT, lib.c_str());
     for (const auto& itf : library.interfaces) {
-        const std::u16string key = u"Interface\\" + com::guid_to_string(itf.iid);
-        rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
+        if (FAILED(delete_interface(itf.iid)))
             return TYPE_E_REGISTRYACCESS;
+        for (const auto& alias : itf.aliases) {
+            if (FAILED(delete_interface(alias.iid)))
+                return TYPE_E_REGISTRYACCESS;
+        }
     }
     return S_OK;
 }

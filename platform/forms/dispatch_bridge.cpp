@@ -1,0 +1,142 @@
+#include "platform/forms/dispatch_bridge.h"
+
+#include "platform/com/atl/com_ptr.h"
+#include "platform/com/bstr.h"
+#include "platform/com/error_info.h"
+#include "platform/forms/object_dispatch.h"
+#include "platform/forms/std_font.h"
+#include "platform/forms/std_picture.h"
+
+namespace forms {
+
+namespace {
+
+const VARIANT& followed(const VARIANT& in)
+{
+    const VARIANT* v = &in;
+    while (v->vt == (VT_VARIANT | VT_BYREF) && v->pvarVal != nullptr)
+        v = v->pvarVal;
+    return *v;
+}
+
+HRESULT object_value(IUnknown* object, QVariant& out)
+{
+    if (object == nullptr) {
+        out = QVariant::fromValue<QObject*>(nullptr);
+        return S_OK;
+    }
+    return value_of_dispatch(object, out) ? S_OK : DISP_E_TYPEMISMATCH;
+}
+
+bool is_object(const QVariant& v)
+{
+    return v.typeId() == qMetaTypeId<FontRef>() || v.typeId() == qMetaTypeId<PictureRef>() ||
+           v.metaType().flags().testFlag(QMetaType::PointerToQObject);
+}
+
+void set_error_info(const VbError& error)
+{
+    CComPtr<ICreateErrorInfo> create;
+    if (FAILED(CreateErrorInfo(&create)))
+        return;
+    const std::u16string description = error.description().toStdU16String();
+    const std::u16string source = error.source().toStdU16String();
+    create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
+    create->SetSource(const_cast<LPOLESTR>(source.c_str()));
+    CComQIPtr<IErrorInfo> info(create);
+    SetErrorInfo(0, info);
+}
+
+} // namespace
+
+HRESULT to_qvariant(const VARIANT& given, QVariant& out)
+{
+    const VARIANT& in = followed(given);
+    CComVariant value;
+    // A by-reference scalar or string: its value.
+    if ((in.vt & VT_BYREF) != 0 && (in.vt & ~VT_BYREF) != VT_DISPATCH && (in.vt & ~VT_BYREF) != VT_UNKNOWN) {
+        if (FAILED(VariantCopyInd(&value, &in)))
+            return DISP_E_TYPEMISMATCH;
+    } else if (FAILED(VariantCopy(&value, &in))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    switch (value.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_ERROR: out = QVariant(); return S_OK; // VT_ERROR: an argument left out
+    case VT_BOOL: out = QVariant(value.boolVal != VARIANT_FALSE); return S_OK;
+    case VT_I1: out = QVariant(static_cast<int>(value.cVal)); return S_OK;
+    case VT_UI1: out = QVariant(static_cast<int>(value.bVal)); return S_OK;
+    case VT_I2: out = QVariant::fromValue<short>(value.iVal); return S_OK;
+    case VT_UI2: out = QVariant(static_cast<int>(value.uiVal)); return S_OK;
+    case VT_I4:
+    case VT_INT: out = QVariant(static_cast<int>(value.lVal)); return S_OK;
+    case VT_UI4:
+    case VT_UINT: out = QVariant(static_cast<uint>(value.ulVal)); return S_OK;
+    case VT_R4: out = QVariant(value.fltVal); return S_OK;
+    case VT_R8:
+    case VT_DATE: out = QVariant(value.dblVal); return S_OK;
+    case VT_BSTR: out = QVariant(QString::fromStdU16String(std::u16string(com::bstr_view(value.bstrVal)))); return S_OK;
+    case VT_DISPATCH: return object_value(value.pdispVal, out);
+    case VT_UNKNOWN: return object_value(value.punkVal, out);
+    case VT_DISPATCH | VT_BYREF: return object_value(in.ppdispVal ? *in.ppdispVal : nullptr, out);
+    case VT_UNKNOWN | VT_BYREF: return object_value(in.ppunkVal ? *in.ppunkVal : nullptr, out);
+    default: return DISP_E_TYPEMISMATCH;
+    }
+}
+
+HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out)
+{
+    VariantInit(&out);
+    CComVariant value;
+    if (is_object(in)) {
+        IDispatch* object = nullptr;
+        HRESULT hr = dispatch_of(in, &object);
+        if (FAILED(hr))
+            return hr;
+        value.vt = VT_DISPATCH;
+        value.pdispVal = object;
+    } else {
+        switch (in.typeId()) {
+        case QMetaType::UnknownType: break;
+        case QMetaType::Bool: value = in.toBool(); break;
+        case QMetaType::Short: value = CComVariant(static_cast<SHORT>(in.value<short>())); break;
+        case QMetaType::Int: value = static_cast<LONG>(in.toInt()); break;
+        case QMetaType::UInt:
+            value.vt = VT_UI4;
+            value.ulVal = in.toUInt();
+            break;
+        case QMetaType::LongLong: value = CComVariant(static_cast<double>(in.toLongLong())); break;
+        case QMetaType::Float: value = CComVariant(in.toFloat()); break;
+        case QMetaType::Double: value = CComVariant(in.toDouble()); break;
+        case QMetaType::QString: value = CComVariant(in.toString().toStdU16String().c_str()); break;
+        default: {
+            if (!in.canConvert<QString>())
+                return DISP_E_TYPEMISMATCH;
+            value = CComVariant(in.toString().toStdU16String().c_str());
+            break;
+        }
+        }
+    }
+    if (vt != VT_EMPTY && vt != VT_VARIANT && vt != VT_DISPATCH && vt != VT_UNKNOWN && value.vt != vt) {
+        HRESULT hr = VariantChangeType(&value, &value, 0, vt);
+        if (FAILED(hr))
+            return hr;
+    }
+    return value.Detach(&out);
+}
+
+HRESULT hresult_of(const VbError& error)
+{
+    switch (error.number()) {
+    case vberr::MemberNotSupported: return DISP_E_MEMBERNOTFOUND;
+    case vberr::WrongNumberOfArguments: return DISP_E_BADPARAMCOUNT;
+    case vberr::TypeMismatch: return DISP_E_TYPEMISMATCH;
+    case vberr::Overflow: return DISP_E_OVERFLOW;
+    default: break;
+    }
+    set_error_info(error);
+    return static_cast<HRESULT>(0x800A0000u | (static_cast<uint32_t>(error.number()) & 0xFFFFu));
+}
+
+} // namespace forms

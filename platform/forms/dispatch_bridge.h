@@ -1,0 +1,26 @@
+#pragma once
+// Between the COM world and the forms runtime's: VARIANT values to QVariant and back, and a
+// runtime error to the HRESULT a dispatch caller gets. An object travels as an IDispatch made
+// by object_dispatch (object_dispatch.h); a Font or Picture as a dispatch that carries it.
+
+#include "platform/com/variant.h"
+#include "platform/forms/vb_error.h"
+
+#include <QVariant>
+
+namespace forms {
+
+// The value a VARIANT holds (by-reference ones followed). DISP_E_TYPEMISMATCH for a type the
+// runtime has no value for (an array, or an object this runtime did not hand out).
+HRESULT to_qvariant(const VARIANT& in, QVariant& out);
+// `in` as a VARIANT; `vt` says the automation type wanted (VT_EMPTY or VT_VARIANT: as it
+// comes). A scalar is converted as VariantChangeType converts.
+HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out);
+
+// The runtime's error as a dispatch caller sees it: 438 DISP_E_MEMBERNOTFOUND, 450
+// DISP_E_BADPARAMCOUNT, 13 DISP_E_TYPEMISMATCH, 6 DISP_E_OVERFLOW; any other number is
+// 0x800A0000 + number with the thread's error information set to the error's description and
+// source.
+HRESULT hresult_of(const VbError& error);
+
+} // namespace forms
