@@ -178,7 +178,8 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
     setDisplayFont(
         bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
-    pic_base_->setBorderStyle(forms::CInt(bag.ReadProperty(QStringLiteral("BorderStyle"), 1)));
+    pic_base_->setBorderStyle(
+        forms::CInt(bag.ReadProperty(QStringLiteral("BorderStyle"), QVariant::fromValue<short>(1))));
     recompute_scale();
     set_fill_width((value_ - min_) * scale_);
     draw_caption();

@@ -77,9 +77,8 @@ KyUpDown::KyUpDown()
     using Event = void (KyUpDown::*)(short&, short&, float&, float&);
     const auto forward = [this](Event event, bool from_spin) {
         return [this, event, from_spin](short button, short shift, float x, float y) {
-            if (from_spin)
-                x = static_cast<float>(x + spin_ctl_->Left());
-            emit(this->*event)(button, shift, x, y);
+            float left = from_spin ? static_cast<float>(x + spin_ctl_->Left()) : x;
+            emit(this->*event)(button, shift, left, y);
         };
     };
     for (bool from_spin : {false, true}) {
@@ -285,8 +284,10 @@ void KyUpDown::ReadProperties(forms::PropertyBag& bag)
     setMin(forms::CLng(bag.ReadProperty(QStringLiteral("Min"), 0)));
     setMax(forms::CLng(bag.ReadProperty(QStringLiteral("Max"), 10)));
     loading_ = false;
-    spin_ctl_->setValue(forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0)));
-    txt_spin_->setAlignment(forms::CInt(bag.ReadProperty(QStringLiteral("Alignment"), 0)));
+    // A Value a file holds outside its range (written before Min and Max kept Value inside)
+    // loads at the nearest end, so the form opens.
+    spin_ctl_->setValue(spin_ctl_->clamped(forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0))));
+    txt_spin_->setAlignment(forms::CInt(bag.ReadProperty(QStringLiteral("Alignment"), QVariant::fromValue<short>(0))));
     txt_spin_->setFont(
         bag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
     spin_ctl_->setIncrement(forms::CLng(bag.ReadProperty(QStringLiteral("Increment"), 1)));

@@ -76,7 +76,7 @@ void KyOptionPage::InitProperties()
 void KyOptionPage::ReadProperties(forms::PropertyBag& bag)
 {
     bind(Extender().Container());
-    page_index_ = forms::CInt(bag.ReadProperty(kPageIndex, 0));
+    page_index_ = forms::CInt(bag.ReadProperty(kPageIndex, QVariant::fromValue<short>(0)));
     setHeaderMode(forms::CLng(bag.ReadProperty(kHeaderMode, 0)));
     setCaption(bag.ReadProperty(kCaption, QStringLiteral("KyOptionPage")).toString());
     // By value: the stored face name only; size and weight stay as the header look set them.

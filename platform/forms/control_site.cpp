@@ -193,6 +193,13 @@ void ControlSite::read_stored_geometry(const PropertyBag& bag)
     top_ = bag.ReadProperty(QStringLiteral("Top"), top_).toDouble();
     width_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Width"), width_).toDouble());
     height_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Height"), height_).toDouble());
+    // A size no form can show is no layout to try.
+    for (const auto& [key, length] :
+         {std::pair{QStringLiteral("Width"), width_}, std::pair{QStringLiteral("Height"), height_}})
+        if (length > Screen::kLargestLength)
+            bag.refuse(
+                key, vberr::InvalidPropertyValue,
+                QStringLiteral("%1 twips is more than a form can show (%2)").arg(length).arg(Screen::kLargestLength));
     const int align = bag.ReadProperty(QStringLiteral("Align"), align_).toInt();
     if (align < vbAlignNone || align > vbAlignRight)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Align %1 of \"%2\"").arg(align).arg(name_));

@@ -102,16 +102,16 @@ void Form::load(const FormData& data)
     const PropertyBag& p = data.properties;
     setCaption(p.ReadProperty(QStringLiteral("Caption"), QString()).toString());
     if (p.contains(QStringLiteral("Width")))
-        setWidth(p.ReadProperty(QStringLiteral("Width")).toDouble());
+        setWidth(p.ReadProperty(QStringLiteral("Width"), Width()).toDouble());
     if (p.contains(QStringLiteral("Height")))
-        setHeight(p.ReadProperty(QStringLiteral("Height")).toDouble());
+        setHeight(p.ReadProperty(QStringLiteral("Height"), Height()).toDouble());
     setBorderStyle(p.ReadProperty(QStringLiteral("BorderStyle"), 2).toInt());
     setControlBox(p.ReadProperty(QStringLiteral("ControlBox"), true).toBool());
     setStartUpPosition(p.ReadProperty(QStringLiteral("StartUpPosition"), 3).toInt());
     setBackColor(p.ReadProperty(QStringLiteral("BackColor"), 0x8000000Fu).toUInt());
     setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
     if (p.contains(QStringLiteral("Font")))
-        setFont(p.ReadProperty(QStringLiteral("Font")).value<FontRef>());
+        setFont(p.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(StdFont::create())).value<FontRef>());
     try {
         load_controls(data.controls, nullptr);
     } catch (...) {

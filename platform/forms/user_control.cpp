@@ -65,9 +65,12 @@ void UserControl::run_initialize()
 void UserControl::run_load(ControlSite& site, PropertyBag* bag)
 {
     site_ = &site;
-    if (bag)
+    if (bag) {
         ReadProperties(*bag);
-    else
+        // A control that handles its own errors still does not load a value its bag refused.
+        if (bag->refusal())
+            throw *bag->refusal();
+    } else
         InitProperties();
     stage_ = Stage::Loaded;
 }

@@ -255,7 +255,9 @@ TEST_F(OptionsDialogTest, AStoredTreeThatDoesNotReadIsRefusedWithTheReadersError
     host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
     const OptionCollection list = options::ParseOptionList(kTree);
     tree_base().AddNodes(QVariant::fromValue(list));
+    // A remembered page that is gone loads as none; a parent that is gone cannot be shown.
     options::option_at(*list, 1)->strSelectedProperty = QStringLiteral("_GENERAL\\GONE");
+    options::option_at(*list, 2)->strParentKey = QStringLiteral("_GENERAL\\GONE");
     try {
         host().design_to_run();
         FAIL() << "loaded";

@@ -479,10 +479,10 @@ TEST_F(NavigatorDesignTest, FailingLetsAreReportedUnderTheirOwnName)
     QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
         errors << QString::number(number) + u' ' + source;
     });
-    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // the lefts leave 32 bits
+    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // more than a form can show
     n.setButtonFont(nullptr);
-    EXPECT_EQ(errors, (QStringList{"6 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
-    EXPECT_EQ(n.ButtonGapMiddle(), std::numeric_limits<int>::max()) << "what the Let stored before failing stays";
+    EXPECT_EQ(errors, (QStringList{"380 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
+    EXPECT_EQ(n.ButtonGapMiddle(), 165) << "a length no form can show is refused before it is stored";
     ASSERT_EQ(design_boxes().size(), 2u);
     EXPECT_EQ(design_boxes()[0].title, QStringLiteral("kwnNavigator::ButtonGapMiddle (Let)"));
     EXPECT_EQ(design_boxes()[0].style, 48);

@@ -191,6 +191,10 @@ TEST_F(FormIntrinsicsTest, NamesClassesAndStoredValuesAreCheckedAndARefusedContr
         {"a name that is a path", "VB.Label", "../x", nullptr, 380},
         {"a class that is not intrinsic", "VB.Timer", "tmrA", nullptr, 429},
         {"a property the control lacks", "VB.Label", "lblBad", "Bogus", 438},
+        // The widget toolkit's own properties are not the control's: a file reaches none.
+        {"the toolkit's object name", "VB.Label", "lblBad", "objectName", 438},
+        {"the toolkit's style sheet", "VB.Label", "lblBad", "styleSheet", 438},
+        {"the toolkit's geometry", "VB.CommandButton", "lblBad", "geometry", 438},
         {"a member an array has", "VB.CommandButton", "cmdSelectDeselect", "Index", 5},
         {"a plain control with an array's name", "VB.CommandButton", "cmdSelectDeselect", nullptr, 5},
         {"a control array's member below 0", "VB.CommandButton", "cmdNew", "Index", 380},
