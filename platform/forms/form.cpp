@@ -2,6 +2,7 @@
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/message_box.h"
@@ -160,6 +161,8 @@ void Form::unload()
     if ((sites_.empty() && intrinsics_.empty()) || unloading_)
         return;
     unloading_ = true;
+    // A key queued meanwhile (a second Cancel) must not reach controls that are leaving.
+    const UserInputHold hold;
     remove_intrinsics(nullptr);
     // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
     // that notices a control gone.
