@@ -19,6 +19,16 @@ namespace {
 
 using program_test::headless_process;
 
+// The registry of the run names the control library.
+void register_controls(headless_process& ostrel)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
+    const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
+                                                    {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
+    ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
+}
+
 TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 {
     OSTREL_REQUIRE_XVFB_RUN(xvfb);
@@ -28,14 +38,9 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
     const QString picture = QString::fromStdString((forms::artefacts_dir() / "wizard_on_xvfb_welcome.png").string());
     ostrel.set_env(QStringLiteral("PICTURE"), picture);
     QFile::remove(picture);
-    // The registry of the run names the collector and the control library.
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-        const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                        {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-        ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
-    }
+    register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
     // The wizard runs until the picture is taken; still running then means it waited for
     // the user, as a window does.
     const auto result = ostrel.run_shell(
@@ -81,13 +86,9 @@ TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
         GTEST_SKIP() << "xdotool is not installed";
     headless_process ostrel(true);
     ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-        const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                        {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-        ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
-    }
+    register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
     const auto result = ostrel.run_shell(
         QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
                        "\"$OSTREL\" 2>/dev/null & pid=$!; "
