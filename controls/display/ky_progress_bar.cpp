@@ -84,8 +84,12 @@ void KyProgressBar::setValue(std::int32_t value)
         return;
     value_ = value;
     ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
-    // Let the host's pending events run, so that the bar repaints inside a long host loop.
-    ignoring_errors([] { forms::DoEvents(); });
+    // Let the host's pending events run, so that the bar repaints inside a long host loop;
+    // the user's keys and clicks wait, so none of them acts while the bar is half drawn.
+    ignoring_errors([] {
+        const forms::UserInputHold hold;
+        forms::DoEvents();
+    });
     draw_caption();
     ignoring_errors([&] { PropertyChanged(QStringLiteral("Value")); });
 }

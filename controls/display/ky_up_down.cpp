@@ -176,9 +176,9 @@ void KyUpDown::setWrap(bool value)
 void KyUpDown::setEnabled(bool value)
 {
     if (reported("Enabled (Let)", [&] {
+            enabled_ = value;
             SetControlEnabled(txt_spin_, value);
             SetControlEnabled(spin_ctl_, value);
-            QWidget::setEnabled(value);
             update();
         }))
         PropertyChanged(QStringLiteral("Enabled"));
@@ -187,8 +187,10 @@ void KyUpDown::setEnabled(bool value)
 void KyUpDown::changeEvent(QEvent* event)
 {
     UserControl::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && Enabled() != !txt_spin_->Locked())
-        setEnabled(Enabled());
+    if (event->type() == QEvent::EnabledChange && testAttribute(Qt::WA_ForceDisabled)) {
+        QWidget::setEnabled(true);
+        setEnabled(false);
+    }
 }
 
 void KyUpDown::spin_changed()

@@ -219,6 +219,7 @@ void KyWizardTab::layout_maximized()
         SetWelcomeView(true, false, false);
     else
         SetWelcomeView(false, true, false);
+    const forms::UserInputHold hold; // paint, but start no page change inside this one
     forms::DoEvents();
 }
 

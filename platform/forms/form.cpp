@@ -2,6 +2,7 @@
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/message_box.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -67,6 +69,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
         raw->run_load(*s, bag);
         if (extender)
             s->read_extender(*extender);
+        s->apply_focus_policy(); // the constituents are made by now
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
         dock_aligned();
@@ -158,6 +161,8 @@ void Form::unload()
     if ((sites_.empty() && intrinsics_.empty()) || unloading_)
         return;
     unloading_ = true;
+    // A key queued meanwhile (a second Cancel) must not reach controls that are leaving.
+    const UserInputHold hold;
     remove_intrinsics(nullptr);
     // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
     // that notices a control gone.
@@ -299,14 +304,18 @@ void Form::apply_window_style()
 void Form::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (placed_ || !user_mode_ || (start_up_position_ != 1 && start_up_position_ != 2))
+    // The owner: the Qt parent's window, or the window a modal Show keeps this one above.
+    const QWindow* owner = parentWidget()   ? parentWidget()->window()->windowHandle()
+                           : windowHandle() ? windowHandle()->transientParent()
+                                            : nullptr;
+    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
+    // on the screen. A dialog over its owner is centred on it unless placed by hand (0).
+    const bool on_owner = start_up_position_ == 1 || (start_up_position_ == 3 && owner != nullptr);
+    if (placed_ || !user_mode_ || (!on_owner && start_up_position_ != 2))
         return;
     placed_ = true;
-    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
-    // on the screen.
-    const QWidget* owner = start_up_position_ == 1 && parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* where = screen();
-    const QRect area = owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
+    const QRect area = on_owner && owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
     if (area.isValid())
         move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }

@@ -12,6 +12,8 @@ namespace forms {
 
 UserControl::UserControl(QWidget* parent) : QWidget(parent)
 {
+    // MouseMove follows every move of the pointer over the control, not only drags.
+    setMouseTracking(true);
     // The focus enters the control when it reaches the control or any widget inside it (a
     // constituent button), and leaves it when it goes to a widget outside.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
