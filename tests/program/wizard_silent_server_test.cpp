@@ -15,6 +15,7 @@
 #include "tests/program/headless_process.h"
 #include "tests/program/loopback_collector.h"
 #include "tests/program/navigator_click.h"
+#include "tests/program/register_collector.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
@@ -34,8 +35,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-
-extern "C" HRESULT DllRegisterServer();
 
 namespace {
 
@@ -58,11 +57,9 @@ protected:
         }
         forms::TestHost::ensure_application();
         registry = std::make_unique<ostrel::test::temp_registry>();
-        ASSERT_EQ(DllRegisterServer(), 0);
-        const auto reg = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                   {QStringLiteral(OSTREL_COLLECTOR_MODULE)},
-                                                   QProcessEnvironment::systemEnvironment(), 60000);
-        ASSERT_EQ(reg.exit_code, 0) << reg.err.toStdString();
+        program_test::register_controls_and_collector();
+        if (HasFatalFailure())
+            return;
         boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
         form = std::make_unique<FrmMain>(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
         form->Show(forms::vbModeless);
