@@ -233,16 +233,16 @@ void KyOptionPage::Show()
     ignoring_errors([&] { Extender().setLeft(manager_->AreaLeft); });
 }
 
-void KyOptionPage::Hide()
-{
-    ignoring_errors([&] {
-        if (!Ambient().UserMode() && manager_)
-            manager_->UnregisterPage(page_index_);
-    });
-}
-
+// At design time the page ends when its designer closes (or it is deleted): its index is free
+// again, and loading the form registers it anew. Hiding is no leaving: the tree host hides
+// every page but the current one, at design time as at run time, and a hidden page keeps its
+// index.
 void KyOptionPage::Terminate()
 {
+    ignoring_errors([&] {
+        if (manager_ && !Ambient().UserMode())
+            manager_->UnregisterPage(page_index_);
+    });
     QObject::disconnect(change_tab_);
     QObject::disconnect(resize_base_);
     manager_ = nullptr;

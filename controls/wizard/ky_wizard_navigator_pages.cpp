@@ -277,8 +277,8 @@ void KyWizardNavigator::setSaveCaptionsToFile(bool value)
     (void)value;
     if (user_mode())
         return;
-    // The file is written whole or not at all; a failure is dropped without a report.
-    ignoring([&] {
+    // The file is written whole or not at all; a failure is reported, as the page's is.
+    handled(QStringLiteral("SaveCaptionsToFile (Let)"), [&] {
         std::array<QString, 4> captions;
         for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
             captions[static_cast<std::size_t>(position - 1)] = ButtonCaption(position);

@@ -229,18 +229,30 @@ void Form::notify_ambient(const QString& name)
             s->control()->run_ambient_changed(name);
 }
 
-double Form::Width() const { return width() * Screen::TwipsPerPixelX(); }
-double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
+// The size in twips is the one set while the window keeps the pixels it gave, so a stored
+// 7512 reads back 7512 and not the 7515 of its nearest whole pixels.
+double Form::Width() const
+{
+    return width() == set_pixels_.width() ? set_twips_.width() : width() * Screen::TwipsPerPixelX();
+}
+double Form::Height() const
+{
+    return height() == set_pixels_.height() ? set_twips_.height() : height() * Screen::TwipsPerPixelY();
+}
 // A hidden form gets its resize event only when shown; docking follows the new size at once.
 void Form::setWidth(double twips)
 {
-    resize_window(QSize(Screen::to_pixels_x(twips), height()));
+    set_twips_.setWidth(twips);
+    set_pixels_.setWidth(Screen::to_pixels_x(twips));
+    resize_window(QSize(set_pixels_.width(), height()));
     dock_after_form_resize();
 }
 
 void Form::setHeight(double twips)
 {
-    resize_window(QSize(width(), Screen::to_pixels_y(twips)));
+    set_twips_.setHeight(twips);
+    set_pixels_.setHeight(Screen::to_pixels_y(twips));
+    resize_window(QSize(width(), set_pixels_.height()));
     dock_after_form_resize();
 }
 

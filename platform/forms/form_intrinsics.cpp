@@ -58,8 +58,8 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
         throw;
     }
     // A control placed inside a container already on view shows at once; at design time
-    // every control shows.
-    control->setVisible(user_mode_ ? control->Visible() : true);
+    // every control shows, and keeps its own Visible for the run and the saved file.
+    control->QWidget::setVisible(user_mode_ ? control->Visible() : true);
     intrinsics_.push_back({class_name, control, container});
     return *control;
 }

@@ -238,3 +238,16 @@ TEST_F(FormIntrinsicsTest, TheyGoWithTheirContainerAndWithTheForm)
 }
 
 } // namespace
+
+TEST_F(FormIntrinsicsTest, AtDesignTimeAHiddenControlShowsAndIsSavedHidden)
+{
+    TestHost host(false);
+    load(host);
+    Label* outside = qobject_cast<Label*>(host.form().intrinsic(QStringLiteral("lblOutside")));
+    ASSERT_NE(outside, nullptr);
+    EXPECT_TRUE(outside->isVisible()) << "every control shows at design time";
+    EXPECT_FALSE(outside->Visible());
+    const FormData saved = host.form().save();
+    ASSERT_EQ(saved.controls.size(), 2u);
+    EXPECT_FALSE(saved.controls.at(1).properties.ReadProperty(QStringLiteral("Visible"), true).toBool());
+}
