@@ -3,6 +3,7 @@
 #include "collector/collector_strings.h"
 #include "collector/load_string.h"
 #include "collector/safe_vector.h"
+#include "platform/ads/operation_cancel.h"
 #include "platform/com/apartment.h"
 #include "platform/com/bstr.h"
 #include "platform/com/runtime.h"
@@ -28,6 +29,10 @@ struct COstrelCollectorImpl::run {
     std::shared_ptr<tables> collectors;
     std::vector<domain_info> infos;
     std::atomic<bool> cancel{false};
+    // Ends the directory operation in flight when the run is stopped: a server that accepted
+    // and never answers would otherwise hold the worker, and a Cancel joining it, for the
+    // whole operation timeout.
+    const std::shared_ptr<ads::operation_cancel> directory_operations = std::make_shared<ads::operation_cancel>();
     collector_callback* callback = nullptr;
     // Set by the worker before anything else, so that a call from its own callback is
     // recognised however early it comes.
@@ -37,6 +42,12 @@ struct COstrelCollectorImpl::run {
     // worker waits on, and read on the worker thread after that event has returned).
     IUnknown* deferred_owner = nullptr;
     bool ended = false;
+
+    void stop()
+    {
+        cancel = true;
+        directory_operations->cancel();
+    }
 };
 
 // The calling thread's turn at Collect, Cancel or the destruction, for as long as it lives.
@@ -114,7 +125,7 @@ COstrelCollectorImpl::~COstrelCollectorImpl()
         // right after, on its own run. No other caller can be inside the engine now: each would hold a reference to its
         // owner.
         std::lock_guard lock(m_state);
-        m_run->cancel = true;
+        m_run->stop();
         m_run->callback = nullptr;
         if (m_thread != nullptr)
             CloseHandle(m_thread);
@@ -276,7 +287,7 @@ HRESULT COstrelCollectorImpl::Collect(VARIANT* domains, oxcOstrelCounter flags, 
 HRESULT COstrelCollectorImpl::Cancel()
 {
     if (const std::shared_ptr<run> state = current_run())
-        state->cancel = true;
+        state->stop();
     // From the worker's own callback, from an event the worker waits on in this thread's
     // apartment (a Back click handled while the event handler pumps messages), or from a call
     // served while this thread waits for the worker, the flag is all we can do: the run stops
@@ -287,7 +298,7 @@ HRESULT COstrelCollectorImpl::Cancel()
     // A Collect that took its turn first may have started another run meanwhile: that is the
     // run to stop now.
     if (const std::shared_ptr<run> state = current_run())
-        state->cancel = true;
+        state->stop();
     join_worker();
     return S_OK;
 }
@@ -303,7 +314,7 @@ bool COstrelCollectorImpl::defer_release_to_worker(IUnknown* owner)
     const std::shared_ptr<run> state = current_run();
     if (owner == nullptr || !state || !worker_waits_on_caller() || state->ended || state->deferred_owner != nullptr)
         return false;
-    state->cancel = true;
+    state->stop();
     state->callback = nullptr;
     state->deferred_owner = owner;
     return true;
@@ -329,6 +340,7 @@ unsigned COstrelCollectorImpl::start_collect_fn(void* argument)
 
 void COstrelCollectorImpl::collect_thread_fn(run& state)
 {
+    const ads::cancel_scope directory_cancel(state.directory_operations);
     for (auto& info : state.infos) {
         if (state.cancel)
             break;
@@ -401,6 +413,8 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
         RunCollectors(state, info, info.name, chosen);
         return;
     }
+    if (state.cancel)
+        return; // the bind may have failed because the run was stopped
     // A domain that doesn't answer LDAP is no error: it is counted over network management.
     // A bind with the entry's own credentials was asked for, so why it failed is kept.
     if (entry.has_credentials())

@@ -12,7 +12,9 @@
 namespace {
 // Ctrl+V arrives as its control character; it pastes, and the change handler cleans what
 // was pasted (one beep), as pasting from the box's menu or by Shift+Insert does.
+constexpr short kCtrlC = 3;
 constexpr short kCtrlV = 22;
+constexpr short kCtrlX = 24;
 } // namespace
 
 FrmAddDomain::FrmAddDomain()
@@ -96,7 +98,10 @@ QString FrmAddDomain::ExtraChars() const { return m_bExchange ? QStringLiteral("
 void FrmAddDomain::txtDomainName_KeyPress(short& KeyAscii)
 {
     try {
-        if (KeyAscii == 8 || KeyAscii == 13 || KeyAscii == 27 || KeyAscii == kCtrlV)
+        // Editing keys, and the clipboard's: a paste is cleaned when the text changes, and a
+        // copy or cut adds no character.
+        if (KeyAscii == 8 || KeyAscii == 13 || KeyAscii == 27 || KeyAscii == kCtrlC || KeyAscii == kCtrlV ||
+            KeyAscii == kCtrlX)
             return;
         if (!IsValidNameChar(KeyAscii, ExtraChars())) {
             forms::Beep();

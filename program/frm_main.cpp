@@ -300,6 +300,10 @@ void FrmMain::KyWizardNavigator1_AfterPageChange(std::int32_t WizardDirection, Q
         m_servers->UpdateServersNextButton();
     } else if (entered == u"wtChooseOutput") {
         SetResultsPageText(m_bExchange);
+        // The run disabled Next, so the focus fell to Cancel, where a natural Return would end
+        // the program and throw the report away: it rests on the results instead.
+        if (QWidget* results = intrinsic(QStringLiteral("fxgOutResults")))
+            results->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "program/frm_main.h"
 #include "program/process_arguments.h"
 #include "program/resources.h"
+#include "program/stop_signals.h"
 
 #include "platform/com/runtime.h"
 #include "platform/forms/do_events.h"
@@ -99,6 +100,12 @@ int RunWizard()
         forms::MsgBox(error.description(), forms::vbCritical);
         return 1;
     }
+    // A logout or a stop asked for by the system closes the wizard as its close box does and
+    // leaves every event loop, a dialog's included, so the form and its private files go.
+    const program::StopSignals stop([&form](int signal) {
+        form.close();
+        QCoreApplication::exit(128 + signal);
+    });
     return app->exec();
 }
 

@@ -3,15 +3,13 @@
 // with CR LF line ends, in UTF-8 (the system's encoding).
 //
 // The file is opened before the run counts anything, so that a path that cannot be written
-// ends the run at once; it is written only at the end. A regular file (or a new one) is
-// written into a temporary file beside it and renamed into place once complete, so it
-// appears whole or not at all, and a file that existed keeps its permissions. A target
-// that is not a regular file (a character device such as /dev/null, a FIFO) is written in
-// place: renaming over it would destroy the node.
+// ends the run at once; it is written only at the end, through the one file writer
+// (platform/win32/file_writer.h: a regular file appears whole or not at all and keeps its
+// permissions and owner; a device, a FIFO or a hard-linked file is written in place).
+
+#include "platform/win32/file_writer.h"
 
 #include <QString>
-
-#include <string>
 
 namespace program {
 
@@ -28,11 +26,7 @@ public:
     bool commit(const QString& iniText, const QString& log, QString& error);
 
 private:
-    void discard();
-
-    int fd_ = -1;
-    std::string target_;    // the path as given
-    std::string temporary_; // the file renamed over the target at the end; empty in place
+    win32::file_writer m_writer;
 };
 
 // open and commit in one step.

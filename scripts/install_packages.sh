@@ -9,6 +9,7 @@ PACKAGES=(
 	build-essential cmake ninja-build pkg-config git           # toolchain
 	libgtest-dev libgmock-dev googletest                       # tests
 	qt6-base-dev qt6-base-dev-tools libgl-dev                  # forms runtime, controls, program
+	qt6-base-private-dev                                       # window-system input queued by the input tests
 	fonts-dejavu-core                                          # text in offscreen GUI tests
 	libldap-dev ldap-utils slapd                               # directory layer and its test server
 	libsasl2-dev libsasl2-modules libsasl2-modules-gssapi-mit  # SASL binds
@@ -22,6 +23,7 @@ PACKAGES=(
 	desktop-file-utils                                         # desktop-file-validate: the installed desktop entry
 	xvfb xauth qt6-qpa-plugins                                 # the wizard on an X display of its own (xcb platform)
 	xdotool                                                    # the wizard on Xvfb driven from the keyboard
+	python3-pyatspi at-spi2-core dbus-x11                      # the accessibility tree read through AT-SPI
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 

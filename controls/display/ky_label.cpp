@@ -250,7 +250,7 @@ void KyLabel::ReadProperties(forms::PropertyBag& bag)
 {
     setCaption(forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString())));
     setForeColor(bag.ReadProperty(QStringLiteral("ForeColor"), stored_fore_color).toUInt());
-    setEnabled(forms::CBool(bag.ReadProperty(QStringLiteral("Enabled"), QStringLiteral("True"))));
+    setEnabled(forms::CBool(bag.ReadProperty(QStringLiteral("Enabled"), true)));
     setAutoSize(forms::CBool(bag.ReadProperty(QStringLiteral("AutoSize"), false)));
     setFont(bag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
     setBackColor(bag.ReadProperty(QStringLiteral("BackColor"), ambient_back_color()).toUInt());

@@ -84,8 +84,12 @@ void KyProgressBar::setValue(std::int32_t value)
         return;
     value_ = value;
     ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
-    // Let the host's pending events run, so that the bar repaints inside a long host loop.
-    ignoring_errors([] { forms::DoEvents(); });
+    // Let the host's pending events run, so that the bar repaints inside a long host loop;
+    // the user's keys and clicks wait, so none of them acts while the bar is half drawn.
+    ignoring_errors([] {
+        const forms::UserInputHold hold;
+        forms::DoEvents();
+    });
     draw_caption();
     ignoring_errors([&] { PropertyChanged(QStringLiteral("Value")); });
 }
@@ -178,7 +182,8 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
     setDisplayFont(
         bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
-    pic_base_->setBorderStyle(forms::CInt(bag.ReadProperty(QStringLiteral("BorderStyle"), 1)));
+    pic_base_->setBorderStyle(
+        forms::CInt(bag.ReadProperty(QStringLiteral("BorderStyle"), QVariant::fromValue<short>(1))));
     recompute_scale();
     set_fill_width((value_ - min_) * scale_);
     draw_caption();

@@ -77,9 +77,8 @@ KyUpDown::KyUpDown()
     using Event = void (KyUpDown::*)(short&, short&, float&, float&);
     const auto forward = [this](Event event, bool from_spin) {
         return [this, event, from_spin](short button, short shift, float x, float y) {
-            if (from_spin)
-                x = static_cast<float>(x + spin_ctl_->Left());
-            emit(this->*event)(button, shift, x, y);
+            float left = from_spin ? static_cast<float>(x + spin_ctl_->Left()) : x;
+            emit(this->*event)(button, shift, left, y);
         };
     };
     for (bool from_spin : {false, true}) {
@@ -177,9 +176,9 @@ void KyUpDown::setWrap(bool value)
 void KyUpDown::setEnabled(bool value)
 {
     if (reported("Enabled (Let)", [&] {
+            enabled_ = value;
             SetControlEnabled(txt_spin_, value);
             SetControlEnabled(spin_ctl_, value);
-            QWidget::setEnabled(value);
             update();
         }))
         PropertyChanged(QStringLiteral("Enabled"));
@@ -188,8 +187,10 @@ void KyUpDown::setEnabled(bool value)
 void KyUpDown::changeEvent(QEvent* event)
 {
     UserControl::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && Enabled() != !txt_spin_->Locked())
-        setEnabled(Enabled());
+    if (event->type() == QEvent::EnabledChange && testAttribute(Qt::WA_ForceDisabled)) {
+        QWidget::setEnabled(true);
+        setEnabled(false);
+    }
 }
 
 void KyUpDown::spin_changed()
@@ -285,8 +286,10 @@ void KyUpDown::ReadProperties(forms::PropertyBag& bag)
     setMin(forms::CLng(bag.ReadProperty(QStringLiteral("Min"), 0)));
     setMax(forms::CLng(bag.ReadProperty(QStringLiteral("Max"), 10)));
     loading_ = false;
-    spin_ctl_->setValue(forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0)));
-    txt_spin_->setAlignment(forms::CInt(bag.ReadProperty(QStringLiteral("Alignment"), 0)));
+    // A Value a file holds outside its range (written before Min and Max kept Value inside)
+    // loads at the nearest end, so the form opens.
+    spin_ctl_->setValue(spin_ctl_->clamped(forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0))));
+    txt_spin_->setAlignment(forms::CInt(bag.ReadProperty(QStringLiteral("Alignment"), QVariant::fromValue<short>(0))));
     txt_spin_->setFont(
         bag.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());
     spin_ctl_->setIncrement(forms::CLng(bag.ReadProperty(QStringLiteral("Increment"), 1)));

@@ -49,7 +49,7 @@ public:
     void setFont(const forms::FontRef& font);
     bool Wrap() const;
     void setWrap(bool value);
-    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    bool Enabled() const { return enabled_; }
     void setEnabled(bool value);
 
     forms::TextBox& txtSpin() const { return *txt_spin_; }
@@ -71,7 +71,8 @@ protected:
     // The text box taking the focus: the tool tip and the whole text selected.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    // The extender's Enabled reaches the widget directly: take it through the setter.
+    // A disabled up-down keeps its widget enabled, so its text stays readable and
+    // selectable; a widget disabled directly is taken through the setter the same way.
     void changeEvent(QEvent* event) override;
 
 private:
@@ -85,6 +86,7 @@ private:
     std::int32_t last_value_ = 0;
     QString trimmed_text_;
     bool loading_ = false;
+    bool enabled_ = true;
     QString layout_step_;
 
     forms::TextBox* txt_spin_;

@@ -66,9 +66,32 @@ SpinButtons::SpinButtons(QWidget* container, const QString& name) : forms::Pictu
     }
 }
 
+std::int32_t SpinButtons::clamped(std::int32_t value) const
+{
+    return std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+}
+
+void SpinButtons::setMin(std::int32_t value)
+{
+    min_ = value;
+    keep_value_in_range();
+}
+
+void SpinButtons::setMax(std::int32_t value)
+{
+    max_ = value;
+    keep_value_in_range();
+}
+
+void SpinButtons::keep_value_in_range()
+{
+    if (clamped(value_) != value_)
+        setValue(clamped(value_));
+}
+
 void SpinButtons::setValue(std::int32_t value)
 {
-    if (value < std::min(min_, max_) || value > std::max(min_, max_))
+    if (value != clamped(value))
         forms::raise(forms::vberr::InvalidPropertyValue, QStringLiteral("SpinButtons"));
     value_ = value;
     emit Change();

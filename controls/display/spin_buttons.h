@@ -3,7 +3,8 @@
 // CommandButton in a PictureBox, holding the numeric state: Value within Min..Max, Increment
 // and Wrap. A click steps Value as the arrow keys do (up_down::stepped): it stops at the end
 // of the range or wraps with Wrap. Every assignment of Value raises Change, also of the value
-// it already had; a Value outside the range is refused with 380 and changes nothing.
+// it already had; a Value outside the range is refused with 380 and changes nothing. Min and
+// Max keep Value inside the range.
 
 #include "platform/forms/picture_box.h"
 
@@ -27,9 +28,13 @@ public:
     std::int32_t Value() const { return value_; }
     void setValue(std::int32_t value);
     std::int32_t Min() const { return min_; }
-    void setMin(std::int32_t value) { min_ = value; }
+    // A new end of the range that leaves Value outside moves Value to the nearest end (with
+    // Change), as a spin box does, so the state is always one a form can store and load.
+    void setMin(std::int32_t value);
     std::int32_t Max() const { return max_; }
-    void setMax(std::int32_t value) { max_ = value; }
+    void setMax(std::int32_t value);
+    // `value` moved into the range.
+    std::int32_t clamped(std::int32_t value) const;
     std::int32_t Increment() const { return increment_; }
     void setIncrement(std::int32_t value) { increment_ = value; }
     bool Wrap() const { return wrap_; }
@@ -48,6 +53,7 @@ protected:
 
 private:
     void step(bool up);
+    void keep_value_in_range();
 
     std::int32_t value_ = 0;
     std::int32_t min_ = 0;

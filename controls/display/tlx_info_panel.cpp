@@ -345,7 +345,7 @@ void TlxInfoPanel::ReadProperties(forms::PropertyBag& bag)
     setTitle(forms::CStr(bag.ReadProperty(QStringLiteral("Title"), QString::fromLatin1(default_title))));
     setRedraw(forms::CBool(bag.ReadProperty(QStringLiteral("Redraw"), true)));
     auto_redraw_ = forms::CBool(bag.ReadProperty(QStringLiteral("AutoRedraw"), false));
-    setIndentation(forms::CSng(bag.ReadProperty(QStringLiteral("Indentation"), 0)));
+    setIndentation(forms::CSng(bag.ReadProperty(QStringLiteral("Indentation"), 0.0f)));
     setBackColor(bag.ReadProperty(QStringLiteral("BackColor"), back_color_).toUInt());
 }
 

@@ -14,6 +14,14 @@ void add_option(forms::Collection& list, const OptionPtr& option, const QVariant
     list.Add(QVariant::fromValue(option), option->strKey, before, after);
 }
 
+QString upper_key(const QString& key)
+{
+    QList<uint> letters = key.toCaseFolded().toUcs4();
+    for (uint& letter : letters)
+        letter = QChar::toUpper(letter);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(letters.constData()), letters.size());
+}
+
 bool is_blank_key(const QString& key) { return key.trimmed().isEmpty(); }
 
 std::int32_t position_of(const forms::Collection& list, const QString& key)

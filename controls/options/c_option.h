@@ -27,7 +27,7 @@ class COption : public QObject {
 public:
     // " " (one space) for a node at the root.
     QString strParentKey;
-    // The upper-cased path: "_" and the name for a root container, else the parent's key,
+    // The upper-cased path (options::upper_key): "_" and the name for a root container, else the parent's key,
     // "\" and the name.
     QString strKey;
     // 0 is a container; every other value counts as a page.
@@ -55,6 +55,11 @@ OptionCollection new_option_list();
 OptionPtr option_at(const forms::Collection& list, const QVariant& index_or_key);
 void add_option(forms::Collection& list, const OptionPtr& option, const QVariant& before = {},
                 const QVariant& after = {});
+// The one spelling of a key in the tree view and in every comparison of keys: case-folded,
+// then upper-cased letter by letter. Two keys the collection takes for one (it compares
+// without regard to case) have one spelling, and keys it tells apart keep theirs apart ("ß"
+// stays "ß", never "SS"); the length never changes.
+QString upper_key(const QString& key);
 // A remembered page of "" or spaces only means none.
 bool is_blank_key(const QString& key);
 // 1-based position of the record under `key` (without regard to case), 0 when absent.

@@ -76,7 +76,7 @@ void KyOptionPage::InitProperties()
 void KyOptionPage::ReadProperties(forms::PropertyBag& bag)
 {
     bind(Extender().Container());
-    page_index_ = forms::CInt(bag.ReadProperty(kPageIndex, 0));
+    page_index_ = forms::CInt(bag.ReadProperty(kPageIndex, QVariant::fromValue<short>(0)));
     setHeaderMode(forms::CLng(bag.ReadProperty(kHeaderMode, 0)));
     setCaption(bag.ReadProperty(kCaption, QStringLiteral("KyOptionPage")).toString());
     // By value: the stored face name only; size and weight stay as the header look set them.
@@ -233,16 +233,16 @@ void KyOptionPage::Show()
     ignoring_errors([&] { Extender().setLeft(manager_->AreaLeft); });
 }
 
-void KyOptionPage::Hide()
-{
-    ignoring_errors([&] {
-        if (!Ambient().UserMode() && manager_)
-            manager_->UnregisterPage(page_index_);
-    });
-}
-
+// At design time the page ends when its designer closes (or it is deleted): its index is free
+// again, and loading the form registers it anew. Hiding is no leaving: the tree host hides
+// every page but the current one, at design time as at run time, and a hidden page keeps its
+// index.
 void KyOptionPage::Terminate()
 {
+    ignoring_errors([&] {
+        if (manager_ && !Ambient().UserMode())
+            manager_->UnregisterPage(page_index_);
+    });
     QObject::disconnect(change_tab_);
     QObject::disconnect(resize_base_);
     manager_ = nullptr;

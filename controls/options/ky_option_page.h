@@ -64,7 +64,6 @@ protected:
     void WriteProperties(forms::PropertyBag& bag) override;
     void Resize() override;
     void Show() override;
-    void Hide() override;
     void Terminate() override;
 
 private:

@@ -4,6 +4,11 @@
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
 
+#include <QHash>
+
+#include <utility>
+#include <vector>
+
 namespace options {
 
 void FillOptionTree(forms::TreeView& tree, const forms::Collection& list, bool editor_mode)
@@ -14,12 +19,29 @@ void FillOptionTree(forms::TreeView& tree, const forms::Collection& list, bool e
 
 void AddOptionNodes(forms::TreeView& tree, const forms::Collection& list, bool editor_mode, const QString& parent_key)
 {
+    // The children of each key in collection order, found in one pass, and the nodes added
+    // depth first from a stack of their own: no scan per node, no recursion per level.
+    QHash<QString, std::vector<OptionPtr>> children;
     for (const auto& entry : list) {
         const OptionPtr option = entry.item.value<OptionPtr>();
-        if (option->strParentKey.compare(parent_key, Qt::CaseInsensitive) != 0)
+        children[upper_key(option->strParentKey)].push_back(option);
+    }
+    std::vector<std::pair<const std::vector<OptionPtr>*, std::size_t>> open;
+    const auto push = [&](const QString& key) {
+        const auto it = children.constFind(upper_key(key));
+        if (it != children.cend())
+            open.emplace_back(&*it, 0);
+    };
+    push(parent_key);
+    while (!open.empty()) {
+        auto& [siblings, next] = open.back();
+        if (next == siblings->size()) {
+            open.pop_back();
             continue;
-        const QString key = option->strKey.toUpper();
-        const QString parent = option->strParentKey.toUpper();
+        }
+        const OptionPtr option = (*siblings)[next++];
+        const QString key = upper_key(option->strKey);
+        const QString parent = upper_key(option->strParentKey);
         if (!option->is_container()) {
             tree.Add(parent, forms::tvwChild, key, option->strName, QString(), editor_mode ? kArrow : QString());
         } else if (tree.Count() == 0 || option->strParentKey == kRootKey) {
@@ -28,7 +50,9 @@ void AddOptionNodes(forms::TreeView& tree, const forms::Collection& list, bool e
             tree.Add(parent, forms::tvwChild, key, option->strName, kClosedFolder, kClosedFolder);
         }
         tree.setTag(key, editor_mode ? QVariant(option->eOptionType) : QVariant(option->iTabIndex));
-        AddOptionNodes(tree, list, editor_mode, key);
+        // A record that is its own parent is not visited again.
+        if (upper_key(key) != parent)
+            push(key);
     }
 }
 

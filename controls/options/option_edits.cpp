@@ -27,7 +27,7 @@ QString first_page_inside(const forms::Collection& list, const QString& key)
         if (!same_key(o->strParentKey, key))
             continue;
         if (!o->is_container())
-            return o->strKey.toUpper();
+            return upper_key(o->strKey);
         const QString found = first_page_inside(list, o->strKey);
         if (!found.isEmpty())
             return found;
@@ -82,8 +82,8 @@ NameFault check_name(const QString& name)
 QString child_key(const QString& parent_key, const QString& name)
 {
     if (parent_key == kRootKey)
-        return (QLatin1Char('_') + name).toUpper();
-    return (parent_key + QLatin1Char('\\') + name).toUpper();
+        return upper_key(QLatin1Char('_') + name);
+    return upper_key(parent_key + QLatin1Char('\\') + name);
 }
 
 void remove_option(forms::Collection& list, const QString& key)
@@ -128,7 +128,7 @@ RenameResult rename_option(forms::Collection& list, const QString& key, const QS
 {
     const OptionPtr renamed = option_at(list, key);
     const QString new_name = name.trimmed();
-    const QString old_key = renamed->strKey.toUpper();
+    const QString old_key = upper_key(renamed->strKey);
     const QString new_key = child_key(renamed->strParentKey, new_name);
     if (new_key != old_key && list.Exists(new_key))
         return RenameResult::DuplicateKey;
@@ -141,9 +141,9 @@ RenameResult rename_option(forms::Collection& list, const QString& key, const QS
     for (bool grew = true; grew;) {
         grew = false;
         for (const OptionPtr& o : all) {
-            const QString parent = o->strParentKey.toUpper();
-            if (new_keys.contains(parent) && !new_keys.contains(o->strKey.toUpper())) {
-                new_keys.insert(o->strKey.toUpper(), child_key(new_keys.value(parent), o->strName));
+            const QString parent = upper_key(o->strParentKey);
+            if (new_keys.contains(parent) && !new_keys.contains(upper_key(o->strKey))) {
+                new_keys.insert(upper_key(o->strKey), child_key(new_keys.value(parent), o->strName));
                 grew = true;
             }
         }
@@ -152,16 +152,16 @@ RenameResult rename_option(forms::Collection& list, const QString& key, const QS
     std::int32_t position = 0;
     for (const OptionPtr& o : all) {
         ++position;
-        const QString current = o->strKey.toUpper();
+        const QString current = upper_key(o->strKey);
         if (new_keys.contains(current)) {
             list.Remove(QVariant(position));
-            if (new_keys.contains(o->strParentKey.toUpper()))
-                o->strParentKey = new_keys.value(o->strParentKey.toUpper());
+            if (new_keys.contains(upper_key(o->strParentKey)))
+                o->strParentKey = new_keys.value(upper_key(o->strParentKey));
             o->strKey = new_keys.value(current);
             reinsert(list, o, position);
         }
-        if (o->is_container() && new_keys.contains(o->strSelectedProperty.toUpper()))
-            o->strSelectedProperty = new_keys.value(o->strSelectedProperty.toUpper());
+        if (o->is_container() && new_keys.contains(upper_key(o->strSelectedProperty)))
+            o->strSelectedProperty = new_keys.value(upper_key(o->strSelectedProperty));
     }
     return RenameResult::Renamed;
 }

@@ -9,7 +9,7 @@ namespace options {
 namespace {
 
 // A remembered page in one spelling: upper case, and "" for none (blank).
-QString page_key(const QString& key) { return is_blank_key(key) ? QString() : key.toUpper(); }
+QString page_key(const QString& key) { return is_blank_key(key) ? QString() : upper_key(key); }
 
 } // namespace
 
@@ -51,15 +51,15 @@ void OptionTreeNavigation::activate(const QString& key)
 {
     const OptionPtr o = option(key);
     if (!o->is_container() && o->strKey.compare(current_key_, Qt::CaseInsensitive) != 0) {
-        SetSelectedProperty(*list_, o->strKey.toUpper(), o->strParentKey);
-        arrow_on(o->strKey.toUpper());
+        SetSelectedProperty(*list_, upper_key(o->strKey), o->strParentKey);
+        arrow_on(upper_key(o->strKey));
     }
     has_current_ = true;
     current_type_ = o->eOptionType;
-    current_key_ = o->strKey.toUpper();
+    current_key_ = upper_key(o->strKey);
     current_name_ = o->strName;
-    current_parent_ = o->strParentKey.toUpper();
-    current_selected_ = o->strSelectedProperty.toUpper();
+    current_parent_ = upper_key(o->strParentKey);
+    current_selected_ = upper_key(o->strSelectedProperty);
     current_tab_index_ = o->iTabIndex;
 }
 
@@ -71,7 +71,7 @@ bool OptionTreeNavigation::open_container(const QString& key)
     const QString page = page_key(o->strSelectedProperty);
     tree_.Select(page);
     activate(page);
-    tree_.setImage(option(page)->strParentKey.toUpper(), kOpenedFolder);
+    tree_.setImage(upper_key(option(page)->strParentKey), kOpenedFolder);
     return true;
 }
 
@@ -80,7 +80,7 @@ QString OptionTreeNavigation::find_page_to_show(const QString& key)
     const OptionPtr o = option(key);
     if (!o->is_container()) {
         activate(key);
-        tree_.setImage(o->strParentKey.toUpper(), kOpenedFolder);
+        tree_.setImage(upper_key(o->strParentKey), kOpenedFolder);
         return current_key_;
     }
     if (open_container(key))
@@ -91,7 +91,7 @@ QString OptionTreeNavigation::find_page_to_show(const QString& key)
             continue;
         const QString found = find_page_to_show(child->strKey);
         if (!found.isEmpty())
-            return found.toUpper();
+            return upper_key(found);
     }
     return {};
 }
@@ -115,7 +115,7 @@ void OptionTreeNavigation::node_click(const QString& key)
         target = option(remembered)->iTabIndex;
 
     from_key_ = page_left();
-    to_key_ = key.toUpper();
+    to_key_ = upper_key(key);
     bool raised = false;
     if (to_key_ != from_key_) {
         raised = true;
@@ -132,7 +132,7 @@ void OptionTreeNavigation::node_click(const QString& key)
     bool changed = false;
     const QString left = page_left();
     if (!o->is_container()) {
-        const QString own = o->strKey.toUpper();
+        const QString own = upper_key(o->strKey);
         if (left != own) {
             arrow_off(left);
             arrow_on(own);
@@ -165,7 +165,7 @@ void OptionTreeNavigation::node_click(const QString& key)
             tree_.setExpanded(from_key_.left(cut), false);
         if (!target_key_.isEmpty())
             tree_.EnsureVisible(target_key_);
-        tree_.Select(key.toUpper());
+        tree_.Select(upper_key(key));
     }
 }
 

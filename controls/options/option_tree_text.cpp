@@ -1,10 +1,13 @@
 #include "controls/options/option_tree_text.h"
 
+#include "controls/options/ky_tree_functions.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/vb_error.h"
 
 #include <QHash>
 #include <QStringList>
+
+#include <vector>
 
 namespace options {
 
@@ -12,7 +15,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QChar kTab = QLatin1Char('\t');
-const QString kRootKey = QStringLiteral(" ");
 
 [[noreturn]] void refuse(std::int32_t number, int line, const QString& what)
 {
@@ -41,6 +43,8 @@ OptionPtr read_record(const QString& text, int line)
     auto option = std::make_shared<COption>();
     option->strParentKey = fields[0];
     option->strKey = fields[1];
+    if (is_blank_key(option->strKey))
+        refuse(forms::vberr::InvalidPropertyValue, line, QStringLiteral("a record without a key"));
     option->eOptionType = number_field(forms::CLng, fields[2], line, "type");
     option->strName = fields[3];
     option->iTabIndex = number_field(forms::CInt, fields[4], line, "page index");
@@ -53,42 +57,62 @@ OptionPtr read_record(const QString& text, int line)
     return option;
 }
 
-// Every parent is the root (containers only) or a container of the text, every parent chain
-// reaches the root, and a remembered page is blank or a page inside its container: otherwise
-// the tree could not be shown and walks up the parent chain would not end.
+// Every parent is the root (containers only) or a container of the text and every parent
+// chain reaches the root within kMaxOptionNesting levels: otherwise the tree could not be
+// shown and walks up the parent chain would not end. A remembered page that is no page
+// inside its container (one removed since: the editor re-points nothing) is none. Each
+// record's depth is found once, so the check is linear in the number of records.
 void check_structure(const forms::Collection& list)
 {
-    QHash<QString, OptionPtr> by_key;
-    QHash<QString, int> line_of;
+    struct Record {
+        OptionPtr option;
+        int line = 0;
+        int depth = 0; // 0 while not known, -1 while its chain is being walked
+    };
+    QHash<QString, Record> by_key;
     int line = 0;
     for (const auto& entry : list) {
         const OptionPtr option = entry.item.value<OptionPtr>();
-        by_key.insert(option->strKey.toUpper(), option);
-        line_of.insert(option->strKey.toUpper(), ++line);
+        by_key.insert(upper_key(option->strKey), Record{option, ++line, 0});
     }
     line = 0;
     for (const auto& entry : list) {
         ++line;
         const OptionPtr option = entry.item.value<OptionPtr>();
-        OptionPtr walker = option;
-        for (int steps = 0; walker->strParentKey != kRootKey; ++steps) {
-            const OptionPtr parent = by_key.value(walker->strParentKey.toUpper());
-            if (!parent || !parent->is_container() || steps > list.Count())
-                refuse(kElementNotFound, line_of.value(walker->strKey.toUpper()),
+        // Up the chain to the root or to a record of known depth, then back down.
+        std::vector<Record*> chain{&by_key[upper_key(option->strKey)]};
+        while (chain.back()->depth == 0) {
+            Record* record = chain.back();
+            record->depth = -1;
+            if (record->option->strParentKey == kRootKey)
+                break;
+            const auto parent = by_key.find(upper_key(record->option->strParentKey));
+            if (parent == by_key.end() || !parent->option->is_container() || parent->depth == -1)
+                refuse(kElementNotFound, parent != by_key.end() && parent->depth == -1 ? line : record->line,
                        QStringLiteral("the parent \"%1\" of \"%2\" is no container of the tree")
-                           .arg(walker->strParentKey, walker->strKey));
-            walker = parent;
+                           .arg(record->option->strParentKey, record->option->strKey));
+            chain.push_back(&*parent);
+        }
+        int depth = chain.back()->depth > 0 ? chain.back()->depth : 0;
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            if ((*it)->depth > 0)
+                continue;
+            (*it)->depth = ++depth;
+            if (depth > kMaxOptionNesting)
+                refuse(forms::vberr::InvalidPropertyValue, (*it)->line,
+                       QStringLiteral("\"%1\" is nested deeper than %2 levels")
+                           .arg((*it)->option->strKey)
+                           .arg(kMaxOptionNesting));
         }
         if (!option->is_container() && option->strParentKey == kRootKey)
             refuse(kElementNotFound, line,
                    QStringLiteral("the page \"%1\" stands at the root, outside every container").arg(option->strKey));
         if (option->is_container() && !is_blank_key(option->strSelectedProperty)) {
-            const OptionPtr page = by_key.value(option->strSelectedProperty.toUpper());
-            const QString inside = option->strKey.toUpper() + QLatin1Char('\\');
-            if (!page || page->is_container() || !page->strKey.toUpper().startsWith(inside))
-                refuse(kElementNotFound, line,
-                       QStringLiteral("the container \"%1\" remembers \"%2\", which is no page inside it")
-                           .arg(option->strKey, option->strSelectedProperty));
+            const auto page = by_key.constFind(upper_key(option->strSelectedProperty));
+            const QString inside = upper_key(option->strKey) + QLatin1Char('\\');
+            if (page == by_key.cend() || page->option->is_container() ||
+                !upper_key(page->option->strKey).startsWith(inside))
+                option->strSelectedProperty = kRootKey;
         }
     }
 }

@@ -126,7 +126,7 @@ void ppOptionsTree::current_from_selection()
     }
     tree_->Select(key);
     current_type_ = forms::CLng(tree_->Tag(key));
-    current_key_ = key.toUpper();
+    current_key_ = options::upper_key(key);
     current_name_ = tree_->Text(key);
     current_option_ = col_options_->Exists(current_key_) ? options::option_at(*col_options_, current_key_) : nullptr;
     if (current_type_ == Container)
@@ -321,7 +321,7 @@ void ppOptionsTree::add_item()
     const QString name = dialog.strName();
     const std::int32_t type = dialog.eType();
     const bool at_root = type == Container && (no_current_item_ || add_at_root_);
-    const QString parent = at_root ? options::kRootKey : current_key_.toUpper();
+    const QString parent = at_root ? options::kRootKey : options::upper_key(current_key_);
     const QString key = options::child_key(parent, name);
     if (tree_->Exists(key) || col_options_->Exists(key)) {
         not_unique(name);
@@ -369,8 +369,8 @@ void ppOptionsTree::remove_item()
     if (no_current_item_ || !col_options_->Exists(current_key_))
         return;
     options::remove_option(*col_options_, current_key_);
-    if (tree_->Exists(current_key_.toUpper()))
-        tree_->Remove(current_key_.toUpper());
+    if (tree_->Exists(options::upper_key(current_key_)))
+        tree_->Remove(options::upper_key(current_key_));
     current_from_selection();
     setChanged(true);
     if (col_options_->Count() > 0) {

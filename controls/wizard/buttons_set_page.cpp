@@ -1,10 +1,12 @@
 #include "controls/wizard/buttons_set_page.h"
 
 #include "controls/display/page_fields.h"
+#include "controls/wizard/ky_wizard_tab.h"
 #include "controls/wizard/page_buttons.h"
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/late_binding.h"
@@ -42,12 +44,15 @@ PageButtons record_of(QObject* control, const QString& button)
 
 int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
 
-} // namespace
-
-int ButtonsSet::rule_of_column(int column) const
+// The page control behind the selection (its site on a form, or the control itself).
+KyWizardTab* page_control(QObject* selected)
 {
-    return column < 0 ? static_cast<int>(kyBRNone) : editor_->rule(column).ListIndex();
+    if (auto* site = qobject_cast<forms::ControlSite*>(selected))
+        return qobject_cast<KyWizardTab*>(site->control());
+    return qobject_cast<KyWizardTab*>(selected);
 }
+
+} // namespace
 
 void ButtonsSet::SelectionChanged()
 {
@@ -85,8 +90,16 @@ void ButtonsSet::ApplyChanges()
         record.Cancel = page_fields::checked(e.cancel(b));
         forms::let(tab, e.preview(b).Name(), QVariant::fromValue(record));
     }
-    forms::call(tab, QStringLiteral("SetCancelButton"), {rule_of_column(e.cancel_column())});
-    forms::call(tab, QStringLiteral("SetDefaultButton"), {rule_of_column(e.default_column())});
+    // A checked column gives the position its rule gives, now that every record holds its
+    // new rule; no checked column is no button.
+    const int checked_cancel = e.cancel_column(), checked_default = e.default_column();
+    if (checked_cancel >= 0)
+        forms::call(tab, QStringLiteral("SetCancelButton"), {e.rule(checked_cancel).ListIndex()});
+    if (checked_default >= 0)
+        forms::call(tab, QStringLiteral("SetDefaultButton"), {e.rule(checked_default).ListIndex()});
+    if (checked_cancel < 0 || checked_default < 0)
+        if (KyWizardTab* control = page_control(tab))
+            control->clear_default_and_cancel(checked_default < 0, checked_cancel < 0);
 }
 
 void ButtonsSet::Paint() { editor_->place_frame_lines(); }

@@ -6,8 +6,9 @@
 // The buttons are written as four records, and then the default and the cancel button are set
 // once more from the checked columns: a record sets its default by rule while the later
 // records still hold their old rules, so a default moved together with its rule would
-// otherwise land on the button that held the rule before. No checked column stores no default
-// (no cancel) button.
+// otherwise land on the button that held the rule before. A column checked whose rule is None
+// gives the rightmost button without a rule, as SetDefaultButton does; no checked column
+// stores no default (no cancel) button.
 
 #include "controls/wizard/button_set_editor.h"
 #include "platform/forms/property_page.h"
@@ -32,9 +33,6 @@ protected:
     void Paint() override;
 
 private:
-    // The checked column's rule; kyBRNone, which the page control takes as no button, for none.
-    int rule_of_column(int column) const;
-
     forms::Frame* frame_;
     ButtonSetEditor* editor_;
     forms::CheckBox* use_default_;

@@ -28,7 +28,7 @@ QByteArray crlf_lines(const QStringList& lines)
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
-    return text.toLatin1();
+    return text.toUtf8();
 }
 
 void write_file(const QString& folder, const QString& display_name, const QByteArray& bytes)

@@ -18,7 +18,8 @@ struct PageCaptions {
     std::array<QString, 4> button_captions;
 };
 
-// The file's bytes: lines ending in CR LF, in the system's ANSI code page (Latin-1 here).
+// The file's bytes: lines ending in CR LF, in UTF-8 like every text file of the system, so
+// that a translator gets every caption as it was typed.
 QByteArray captions_file_text(const PageCaptions& captions);
 
 // Writes `folder`/<display name>.txt. Raises 52 (Bad file name or number) for a display name

@@ -47,6 +47,36 @@ QString key(std::int32_t position, const char* member)
 
 bool plain_pictures_screen() { return forms::Screen::TwipsPerPixelY() == 15.0; }
 
+// The bar's lengths in twips: a gap from 0, a button from 15, none beyond what a form can
+// show (a larger one would have the layout build a bar no screen holds).
+constexpr int kLeastGap = 0;
+constexpr int kLeastButton = 15;
+
+bool shows_on_a_form(int twips, int least) { return twips >= least && twips <= forms::Screen::kLargestLength; }
+
+QString length_rule(int twips, int least)
+{
+    return QStringLiteral("%1 twips is no length from %2 to %3")
+        .arg(twips)
+        .arg(least)
+        .arg(forms::Screen::kLargestLength);
+}
+
+void require_length(int twips, int least)
+{
+    if (!shows_on_a_form(twips, least))
+        forms::raise(forms::vberr::InvalidPropertyValue, {}, length_rule(twips, least));
+}
+
+int stored_length(const forms::PropertyBag& bag, const char* key, int fallback, int least)
+{
+    const QString name = QString::fromLatin1(key);
+    const int twips = bag.ReadProperty(name, fallback).toInt();
+    if (!shows_on_a_form(twips, least))
+        bag.refuse(name, forms::vberr::InvalidPropertyValue, length_rule(twips, least));
+    return twips;
+}
+
 } // namespace
 
 KyWizardNavigator::KyWizardNavigator()
@@ -66,6 +96,8 @@ void KyWizardNavigator::handled(const QString& label, const std::function<void()
 {
     try {
         body();
+    } catch (const forms::StoredValueError&) {
+        throw; // a refused stored value fails the load
     } catch (const forms::VbError& error) {
         report(error.number(), error.description(), label);
     }
@@ -389,6 +421,7 @@ void KyWizardNavigator::setButtonFont(const forms::FontRef& font)
 void KyWizardNavigator::setButtonGapTop(int value)
 {
     handled(QStringLiteral("ButtonGapTop (Let)"), [&] {
+        require_length(value, kLeastGap);
         gap_top_ = value;
         mark("ButtonGapTop");
         SetButtonsPosition(0);
@@ -398,6 +431,7 @@ void KyWizardNavigator::setButtonGapTop(int value)
 void KyWizardNavigator::setButtonGapRight(int value)
 {
     handled(QStringLiteral("ButtonGapRight (Let)"), [&] {
+        require_length(value, kLeastGap);
         gap_right_ = value;
         mark("ButtonGapRight");
         SetButtonsPosition(1);
@@ -407,6 +441,7 @@ void KyWizardNavigator::setButtonGapRight(int value)
 void KyWizardNavigator::setButtonGapMiddle(int value)
 {
     handled(QStringLiteral("ButtonGapMiddle (Let)"), [&] {
+        require_length(value, kLeastGap);
         gap_middle_ = value;
         mark("ButtonGapMiddle");
         SetButtonsPosition(4);
@@ -416,8 +451,9 @@ void KyWizardNavigator::setButtonGapMiddle(int value)
 void KyWizardNavigator::setButtonHeight(int value)
 {
     handled(QStringLiteral("ButtonHeight (Let)"), [&] {
-        if (value < 15)
+        if (value < kLeastButton)
             return;
+        require_length(value, kLeastButton);
         button_height_ = value;
         mark("ButtonHeight");
         SetButtonsPosition(2);
@@ -427,8 +463,9 @@ void KyWizardNavigator::setButtonHeight(int value)
 void KyWizardNavigator::setButtonWidth(int value)
 {
     handled(QStringLiteral("ButtonWidth (Let)"), [&] {
-        if (value < 15)
+        if (value < kLeastButton)
             return;
+        require_length(value, kLeastButton);
         button_width_ = value;
         mark("ButtonWidth");
         SetButtonsPosition(3);
@@ -454,6 +491,7 @@ void KyWizardNavigator::setParentWidth(int value)
     handled(QStringLiteral("ParentWidth (Let)"), [&] {
         if (hold_parent_size_ || value <= 0)
             return;
+        require_length(value, 1);
         parent_width_ = value;
         mark("ParentWidth");
         ParentForm().setWidth(value);
@@ -467,6 +505,7 @@ void KyWizardNavigator::setParentHeight(int value)
     handled(QStringLiteral("ParentHeight (Let)"), [&] {
         if (hold_parent_size_ || value <= 0)
             return;
+        require_length(value, 1);
         parent_height_ = value;
         mark("ParentHeight");
         ParentForm().setHeight(value);
@@ -631,15 +670,15 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
     setImageWaterMark(picture("ImageWatermark"));
     setImageWaterMarkBig(picture("ImageWatermarkBig"));
     setButtonFont(read("ButtonFont", QVariant::fromValue(Ambient().Font())).value<forms::FontRef>());
-    gap_top_ = read("ButtonGapTop", 210).toInt();
-    gap_right_ = read("ButtonGapRight", 150).toInt();
-    gap_middle_ = read("ButtonGapMiddle", 165).toInt();
-    button_height_ = read("ButtonHeight", 345).toInt();
-    button_width_ = read("ButtonWidth", 1120).toInt();
+    gap_top_ = stored_length(bag, "ButtonGapTop", 210, kLeastGap);
+    gap_right_ = stored_length(bag, "ButtonGapRight", 150, kLeastGap);
+    gap_middle_ = stored_length(bag, "ButtonGapMiddle", 165, kLeastGap);
+    button_height_ = stored_length(bag, "ButtonHeight", 345, kLeastButton);
+    button_width_ = stored_length(bag, "ButtonWidth", 1120, kLeastButton);
     setBannerHeaderStyle(read("BannerHeaderStyle", kyKyrell).toInt());
     hold_parent_size_ = read("HoldParentSize", true).toBool();
-    parent_width_ = read("ParentWidth", 7540).toInt();
-    parent_height_ = read("ParentHeight", 5775).toInt();
+    parent_width_ = stored_length(bag, "ParentWidth", 7540, 1);
+    parent_height_ = stored_length(bag, "ParentHeight", 5775, 1);
     size_mode_ = read("WizardSizeMode", kyStandard).toInt();
     show_error_msg_ = read("ShowErrorMsg", true).toBool();
     modBase::setSharedShowErrorMsg(show_error_msg_);

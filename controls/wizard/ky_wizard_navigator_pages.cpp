@@ -12,6 +12,7 @@
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/vb_error.h"
 
 #include <QPointer>
@@ -113,6 +114,9 @@ void KyWizardNavigator::go_to_new_page(QObject*& NewPage, const std::int32_t* di
 bool KyWizardNavigator::ask_and_show(std::int32_t direction, QObject*& NewPage, QObject* CurrentPage)
 {
     QPointer<KyWizardNavigator> self(this);
+    // Keys and clicks queued meanwhile wait until this change has ended, then reach the page
+    // and the bar as they are then; only the host's own calls may nest a change.
+    const forms::UserInputHold hold;
     bool Cancel = false;
     emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
     if (!self || Cancel)
@@ -273,8 +277,8 @@ void KyWizardNavigator::setSaveCaptionsToFile(bool value)
     (void)value;
     if (user_mode())
         return;
-    // The file is written whole or not at all; a failure is dropped without a report.
-    ignoring([&] {
+    // The file is written whole or not at all; a failure is reported, as the page's is.
+    handled(QStringLiteral("SaveCaptionsToFile (Let)"), [&] {
         std::array<QString, 4> captions;
         for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
             captions[static_cast<std::size_t>(position - 1)] = ButtonCaption(position);

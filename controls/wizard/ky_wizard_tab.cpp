@@ -41,6 +41,8 @@ void KyWizardTab::handled(const QString& label, const std::function<void()>& bod
 {
     try {
         body();
+    } catch (const forms::StoredValueError&) {
+        throw; // a refused stored value fails the load
     } catch (const forms::VbError& error) {
         QString display_name;
         try {
@@ -442,8 +444,8 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
         page_next_ = read("PageNext", 0).toInt();
         page_mode_ = read("PageMode", InteriorPage).toInt();
         page_state_ = read("PageState", Maximized).toInt();
-        const QVariant tag = read("TagVariant", kNothing);
-        tag_variant_ = tag.metaType().flags() & QMetaType::PointerToQObject ? tag : read("TagVariant", QString());
+        // A Variant: whatever kind was stored, Nothing when none was.
+        tag_variant_ = read("TagVariant", kNothing);
         if (page_mode_ != InteriorPage) {
             ImageWaterMark_->setPicture(navigator().WaterMarkPicture());
         } else {

@@ -186,6 +186,9 @@ public:
     void setButtonRule(std::int32_t position, std::int32_t value);
     std::int32_t DefaultButton() const { return default_button_; }
     std::int32_t CancelButton() const { return cancel_button_; }
+    // Friend: no default (no cancel) button, for the button-set page when no column's box is
+    // checked; SetDefaultButton(kyBRNone) would pick the rightmost button without a rule.
+    void clear_default_and_cancel(bool clear_default, bool clear_cancel);
 
     // The page's input handlers: they raise the host's event with the same arguments, by
     // reference, so the values a host handler sets come back to the caller.

@@ -101,22 +101,34 @@ std::int32_t KyWizardTab::rightmost_position_with_rule(std::int32_t rule) const
     return found;
 }
 
-// No rule (kyBRNone) means no default button, not the rightmost button that has no rule.
+// A position without a rule (kyBRNone) is a button like any other: the welcome and finish
+// pages put their Cancel there.
 void KyWizardTab::SetDefaultButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetDefaultButton"), [&] {
-        default_button_ = lRule == kyBRNone ? kyBPNone : rightmost_position_with_rule(lRule);
+        default_button_ = rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("DefaultButton"));
     });
 }
 
-// No rule means no cancel button, as for the default button.
 void KyWizardTab::SetCancelButton(std::int32_t lRule)
 {
     handled(QStringLiteral("SetCancelButton"), [&] {
-        cancel_button_ = lRule == kyBRNone ? kyBPNone : rightmost_position_with_rule(lRule);
+        cancel_button_ = rightmost_position_with_rule(lRule);
         PropertyChanged(QStringLiteral("CancelButton"));
     });
+}
+
+void KyWizardTab::clear_default_and_cancel(bool clear_default, bool clear_cancel)
+{
+    if (clear_default) {
+        default_button_ = kyBPNone;
+        PropertyChanged(QStringLiteral("DefaultButton"));
+    }
+    if (clear_cancel) {
+        cancel_button_ = kyBPNone;
+        PropertyChanged(QStringLiteral("CancelButton"));
+    }
 }
 
 PageButtons KyWizardTab::GetButton(std::int32_t Rule)

@@ -16,6 +16,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -179,8 +180,16 @@ void KyWizardTab::layout_minimized()
     LRight_->set_ends(w - px_x(1), 0, w - px_x(1), h);
     LLeft_->set_ends(0, 0, 0, h);
     LBottom_->set_ends(0, h - px_y(1), w, h - px_y(1));
-    if (saved_left_.isValid() && saved_top_.isValid())
+    if (saved_left_.isValid() && saved_top_.isValid()) {
         container.Move(saved_left_.toDouble(), saved_top_.toDouble(), container.Width(), container.Height());
+        return;
+    }
+    // No place of its own yet: where docking stacked the page may lie below the form's edge,
+    // so the strip comes up onto the form, where a designer can see and drag it.
+    const forms::Form& form = ParentForm();
+    const double left = std::clamp(container.Left(), 0.0, std::max(0.0, form.ScaleWidth() - container.Width()));
+    const double top = std::clamp(container.Top(), 0.0, std::max(0.0, form.ScaleHeight() - container.Height()));
+    container.Move(left, top, container.Width(), container.Height());
 }
 
 void KyWizardTab::layout_maximized()
@@ -219,6 +228,7 @@ void KyWizardTab::layout_maximized()
         SetWelcomeView(true, false, false);
     else
         SetWelcomeView(false, true, false);
+    const forms::UserInputHold hold; // paint, but start no page change inside this one
     forms::DoEvents();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ads/kerberos_credentials.h"
 #include "platform/ads/ldap_error_map.h"
 #include "platform/ads/ldap_timeouts.h"
+#include "platform/ads/operation_cancel.h"
 #include "platform/win32/win_errors.h"
 
 #include <ldap.h>
@@ -37,6 +38,40 @@ bool starttls_not_offered(int rc)
 bool ends_the_connection(int rc) { return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR; }
 
 } // namespace
+
+struct ldap_session::socket_watch {
+    explicit socket_watch(std::shared_ptr<operation_cancel> cancel) : cancel(std::move(cancel))
+    {
+        callbacks.lc_add = &socket_watch::added;
+        callbacks.lc_del = &socket_watch::removed;
+        callbacks.lc_arg = this;
+    }
+
+    static int socket_of(Sockbuf* sb)
+    {
+        int socket = -1;
+        if (sb == nullptr || ber_sockbuf_ctrl(sb, LBER_SB_OPT_GET_FD, &socket) != 1)
+            return -1;
+        return socket;
+    }
+    static int added(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* ctx)
+    {
+        if (const int socket = socket_of(sb); socket >= 0)
+            static_cast<socket_watch*>(ctx->lc_arg)->cancel->add(socket);
+        return 0;
+    }
+    // Called before the socket is closed, so a cancel never shuts a number reused meanwhile.
+    static void removed(LDAP*, Sockbuf* sb, ldap_conncb* ctx)
+    {
+        if (const int socket = socket_of(sb); socket >= 0)
+            static_cast<socket_watch*>(ctx->lc_arg)->cancel->remove(socket);
+    }
+
+    std::shared_ptr<operation_cancel> cancel;
+    ldap_conncb callbacks{};
+};
+
+ldap_session::ldap_session(const ads_path& path) : path_(path) {}
 
 ldap_session::~ldap_session() { close(); }
 
@@ -96,6 +131,11 @@ HRESULT ldap_session::connect(const std::string& uri)
     ldap_set_option(ld_, LDAP_OPT_NETWORK_TIMEOUT, &connect_timeout);
     const timeval operation_timeout = to_timeval(configured_timeouts().operation);
     ldap_set_option(ld_, LDAP_OPT_TIMEOUT, &operation_timeout);
+    if (cancel_) {
+        if (!watch_)
+            watch_ = std::make_unique<socket_watch>(cancel_);
+        ldap_set_option(ld_, LDAP_OPT_CONNECT_CB, &watch_->callbacks);
+    }
     return S_OK;
 }
 
@@ -217,6 +257,11 @@ HRESULT ldap_session::open(const ads_path& path, const std::optional<bind_creden
                            std::shared_ptr<ldap_session>& out)
 {
     std::shared_ptr<ldap_session> session(new ldap_session(path));
+    session->cancel_ = current_operation_cancel();
+    if (session->cancel_ && session->cancel_->cancelled()) {
+        set_last_error(ERROR_CANCELLED, "The operation was cancelled");
+        return HRESULT_FROM_WIN32(ERROR_CANCELLED);
+    }
     HRESULT hr = session->connect(path.uri());
     if (FAILED(hr))
         return hr;

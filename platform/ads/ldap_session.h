@@ -11,7 +11,10 @@
 //
 // A session that timed out or lost its connection is dead: every later call over it (and every
 // search of an object bound over it) fails at once with the same reason, so a server that stops
-// answering costs one timeout, not one per search.
+// answering costs one timeout, not one per search. A session opened inside a cancel_scope
+// (operation_cancel.h) registers its connections with that switch, so cancelling it ends a
+// wait on the server at once; one opened after the switch was thrown fails with
+// ERROR_CANCELLED without connecting.
 
 #include "platform/ads/ads_path.h"
 #include "platform/win32/win_errors.h"
@@ -25,6 +28,8 @@
 typedef struct ldap LDAP;
 
 namespace ads {
+
+class operation_cancel;
 
 struct bind_credentials {
     std::string user;
@@ -66,7 +71,7 @@ public:
     HRESULT default_naming_context(std::string& dn) const;
 
 private:
-    explicit ldap_session(const ads_path& path) : path_(path) {}
+    explicit ldap_session(const ads_path& path);
 
     HRESULT connect(const std::string& uri);
     HRESULT bind_own_credentials();
@@ -75,7 +80,12 @@ private:
     HRESULT simple_bind(const bind_credentials& credentials);
     void close();
 
+    // The connection callbacks that tell the switch about each socket; kept for the handle's life.
+    struct socket_watch;
+
     ads_path path_;
+    std::shared_ptr<operation_cancel> cancel_;
+    std::unique_ptr<socket_watch> watch_;
     LDAP* ld_ = nullptr;
     std::string auth_method_;
 

@@ -7,10 +7,20 @@ namespace forms {
 
 std::optional<size_t> Collection::find_key(const QString& key) const
 {
+    if (key.isEmpty())
+        return std::nullopt;
+    const auto it = index_.constFind(key.toCaseFolded());
+    if (it == index_.cend())
+        return std::nullopt;
+    return *it;
+}
+
+void Collection::reindex()
+{
+    index_.clear();
     for (size_t i = 0; i < items_.size(); ++i)
-        if (!items_[i].key.isEmpty() && items_[i].key.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    return std::nullopt;
+        if (!items_[i].key.isEmpty())
+            index_.insert(items_[i].key.toCaseFolded(), i);
 }
 
 size_t Collection::position_of(const QVariant& index, int32_t bad_index_error) const
@@ -41,6 +51,13 @@ void Collection::Add(const QVariant& item, const QString& key, const QVariant& b
     else if (after.isValid())
         at = position_of(after, vberr::InvalidProcedureCall) + 1;
     items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), Entry{item, key});
+    // Appending keeps every other position; an insertion shifts those after it.
+    if (at + 1 == items_.size()) {
+        if (!key.isEmpty())
+            index_.insert(key.toCaseFolded(), at);
+    } else {
+        reindex();
+    }
 }
 
 QVariant Collection::Item(const QVariant& index) const
@@ -51,6 +68,7 @@ QVariant Collection::Item(const QVariant& index) const
 void Collection::Remove(const QVariant& index)
 {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position_of(index, vberr::SubscriptOutOfRange)));
+    reindex();
 }
 
 } // namespace forms

@@ -2,8 +2,10 @@
 // The runtime's Collection: an ordered list of values, 1-based, each optionally under a
 // unique key compared without regard to case. Errors as the runtime raises them: an index
 // outside 1..Count is 9, an unknown key 5, a key already in use 457, Before and After together
-// or an invalid Before/After 5.
+// or an invalid Before/After 5. Keys are found through an index (appending keeps it; an
+// insertion or removal rebuilds it).
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -22,7 +24,11 @@ public:
     QVariant Item(const QVariant& index) const;
     void Remove(const QVariant& index);
     int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-    void Clear() { items_.clear(); }
+    void Clear()
+    {
+        items_.clear();
+        index_.clear();
+    }
     bool Exists(const QString& key) const { return find_key(key).has_value(); }
 
     // Iteration (For Each) in order.
@@ -40,7 +46,11 @@ private:
     // number out of range and 5 for an unknown key.
     size_t position_of(const QVariant& index, int32_t bad_index_error) const;
 
+    void reindex();
+
     std::vector<Entry> items_;
+    // Case-folded key to position: finding a key does not scan the collection.
+    QHash<QString, size_t> index_;
 };
 
 } // namespace forms

@@ -115,8 +115,43 @@ void ControlSite::setCancel(bool value)
 void ControlSite::setTabStop(bool value)
 {
     tab_stop_ = value;
-    if (control_)
-        control_->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+    apply_focus_policy();
+}
+
+namespace {
+// The first widget inside `control`, in the focus chain, that Tab can reach and that is
+// shown and usable, or none.
+QWidget* first_tab_stop_inside(QWidget* control)
+{
+    for (QWidget* w = control->nextInFocusChain(); w != nullptr && w != control; w = w->nextInFocusChain())
+        if (control->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(control) && w->isEnabled())
+            return w;
+    return nullptr;
+}
+
+bool has_focusable_constituent(const QWidget* control)
+{
+    for (const QWidget* w : control->findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            return true;
+    return false;
+}
+} // namespace
+
+void ControlSite::apply_focus_policy()
+{
+    if (!control_)
+        return;
+    if (has_focusable_constituent(control_))
+        control_->setFocusPolicy(Qt::NoFocus);
+    else
+        control_->setFocusPolicy(tab_stop_ ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+QWidget* ControlSite::focus_target() const
+{
+    QWidget* inside = control_ ? first_tab_stop_inside(control_) : nullptr;
+    return inside ? inside : control_.data();
 }
 
 void ControlSite::setTabIndex(int value)
@@ -132,7 +167,18 @@ void ControlSite::setToolTipText(const QString& text)
         control_->setToolTip(text);
 }
 
-bool ControlSite::Enabled() const { return control_ ? control_->isEnabled() : false; }
+bool ControlSite::Enabled() const
+{
+    if (!control_)
+        return false;
+    // A control that publishes Enabled of its own answers for itself (an up-down box that is
+    // disabled keeps its widget usable for selecting its text).
+    const QMetaObject* meta = control_->metaObject();
+    const int own = meta->indexOfProperty("Enabled");
+    if (own >= 0 && meta->property(own).isReadable())
+        return meta->property(own).read(control_).toBool();
+    return control_->isEnabled();
+}
 
 void ControlSite::setEnabled(bool value)
 {
@@ -167,7 +213,7 @@ void ControlSite::SetFocus()
 {
     if (!control_ || !control_->isVisible() || !control_->isEnabled())
         raise(5, {}, QStringLiteral("Invalid procedure call or argument"));
-    control_->setFocus(Qt::OtherFocusReason);
+    focus_target()->setFocus(Qt::OtherFocusReason);
 }
 
 void ControlSite::write_extender(PropertyBag& bag) const
@@ -193,6 +239,13 @@ void ControlSite::read_stored_geometry(const PropertyBag& bag)
     top_ = bag.ReadProperty(QStringLiteral("Top"), top_).toDouble();
     width_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Width"), width_).toDouble());
     height_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Height"), height_).toDouble());
+    // A size no form can show is no layout to try.
+    for (const auto& [key, length] :
+         {std::pair{QStringLiteral("Width"), width_}, std::pair{QStringLiteral("Height"), height_}})
+        if (length > Screen::kLargestLength)
+            bag.refuse(
+                key, vberr::InvalidPropertyValue,
+                QStringLiteral("%1 twips is more than a form can show (%2)").arg(length).arg(Screen::kLargestLength));
     const int align = bag.ReadProperty(QStringLiteral("Align"), align_).toInt();
     if (align < vbAlignNone || align > vbAlignRight)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Align %1 of \"%2\"").arg(align).arg(name_));

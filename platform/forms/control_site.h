@@ -111,6 +111,13 @@ public:
     void read_stored_geometry(const PropertyBag& bag);
     void read_extender(const PropertyBag& bag);
 
+    // A control with constituents that take the focus (buttons, boxes) is no Tab stop of its
+    // own: the Tab walk goes through those constituents, and SetFocus hands the focus to the
+    // first of them. A control without any is a Tab stop while TabStop is True.
+    void apply_focus_policy();
+    // The constituent SetFocus gives the focus to, or the control itself.
+    QWidget* focus_target() const;
+
     // Puts the widget where the twips say; called again when twips per pixel change.
     // Returns whether the control's Resize ran for it.
     bool apply_geometry();

@@ -33,13 +33,17 @@ public:
 };
 
 QPointer<StaPump> g_pump;
+int g_input_holds = 0; // UI thread only
 
 } // namespace
+
+UserInputHold::UserInputHold() { ++g_input_holds; }
+UserInputHold::~UserInputHold() { --g_input_holds; }
 
 int DoEvents()
 {
     if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::processEvents(g_input_holds > 0 ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
     serve_apartment();
     int open = 0;
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))

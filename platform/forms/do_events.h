@@ -10,6 +10,17 @@ namespace forms {
 // that are visible).
 int DoEvents();
 
+// While one lives, DoEvents leaves the user's keys and clicks queued: they reach the windows
+// in order once the work that holds it has ended, never inside it. A page change and a
+// page's layout hold one, so a queued key never starts a page change inside another.
+class UserInputHold {
+public:
+    UserInputHold();
+    ~UserInputHold();
+    UserInputHold(const UserInputHold&) = delete;
+    UserInputHold& operator=(const UserInputHold&) = delete;
+};
+
 // Called once on the UI thread after the QApplication exists (Application does it).
 void install_sta_wakeup();
 

@@ -2,6 +2,7 @@
 
 #include "platform/forms/control_factory.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/message_box.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -67,6 +69,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
         raw->run_load(*s, bag);
         if (extender)
             s->read_extender(*extender);
+        s->apply_focus_policy(); // the constituents are made by now
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
         dock_aligned();
@@ -102,16 +105,16 @@ void Form::load(const FormData& data)
     const PropertyBag& p = data.properties;
     setCaption(p.ReadProperty(QStringLiteral("Caption"), QString()).toString());
     if (p.contains(QStringLiteral("Width")))
-        setWidth(p.ReadProperty(QStringLiteral("Width")).toDouble());
+        setWidth(p.ReadProperty(QStringLiteral("Width"), Width()).toDouble());
     if (p.contains(QStringLiteral("Height")))
-        setHeight(p.ReadProperty(QStringLiteral("Height")).toDouble());
+        setHeight(p.ReadProperty(QStringLiteral("Height"), Height()).toDouble());
     setBorderStyle(p.ReadProperty(QStringLiteral("BorderStyle"), 2).toInt());
     setControlBox(p.ReadProperty(QStringLiteral("ControlBox"), true).toBool());
     setStartUpPosition(p.ReadProperty(QStringLiteral("StartUpPosition"), 3).toInt());
     setBackColor(p.ReadProperty(QStringLiteral("BackColor"), 0x8000000Fu).toUInt());
     setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
     if (p.contains(QStringLiteral("Font")))
-        setFont(p.ReadProperty(QStringLiteral("Font")).value<FontRef>());
+        setFont(p.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(StdFont::create())).value<FontRef>());
     try {
         load_controls(data.controls, nullptr);
     } catch (...) {
@@ -158,6 +161,8 @@ void Form::unload()
     if ((sites_.empty() && intrinsics_.empty()) || unloading_)
         return;
     unloading_ = true;
+    // A key queued meanwhile (a second Cancel) must not reach controls that are leaving.
+    const UserInputHold hold;
     remove_intrinsics(nullptr);
     // Hide and Terminate may run queued calls (DoEvents) that change the list; walk a copy
     // that notices a control gone.
@@ -224,18 +229,30 @@ void Form::notify_ambient(const QString& name)
             s->control()->run_ambient_changed(name);
 }
 
-double Form::Width() const { return width() * Screen::TwipsPerPixelX(); }
-double Form::Height() const { return height() * Screen::TwipsPerPixelY(); }
+// The size in twips is the one set while the window keeps the pixels it gave, so a stored
+// 7512 reads back 7512 and not the 7515 of its nearest whole pixels.
+double Form::Width() const
+{
+    return width() == set_pixels_.width() ? set_twips_.width() : width() * Screen::TwipsPerPixelX();
+}
+double Form::Height() const
+{
+    return height() == set_pixels_.height() ? set_twips_.height() : height() * Screen::TwipsPerPixelY();
+}
 // A hidden form gets its resize event only when shown; docking follows the new size at once.
 void Form::setWidth(double twips)
 {
-    resize_window(QSize(Screen::to_pixels_x(twips), height()));
+    set_twips_.setWidth(twips);
+    set_pixels_.setWidth(Screen::to_pixels_x(twips));
+    resize_window(QSize(set_pixels_.width(), height()));
     dock_after_form_resize();
 }
 
 void Form::setHeight(double twips)
 {
-    resize_window(QSize(width(), Screen::to_pixels_y(twips)));
+    set_twips_.setHeight(twips);
+    set_pixels_.setHeight(Screen::to_pixels_y(twips));
+    resize_window(QSize(width(), set_pixels_.height()));
     dock_after_form_resize();
 }
 
@@ -299,14 +316,18 @@ void Form::apply_window_style()
 void Form::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (placed_ || !user_mode_ || (start_up_position_ != 1 && start_up_position_ != 2))
+    // The owner: the Qt parent's window, or the window a modal Show keeps this one above.
+    const QWindow* owner = parentWidget()   ? parentWidget()->window()->windowHandle()
+                           : windowHandle() ? windowHandle()->transientParent()
+                                            : nullptr;
+    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
+    // on the screen. A dialog over its owner is centred on it unless placed by hand (0).
+    const bool on_owner = start_up_position_ == 1 || (start_up_position_ == 3 && owner != nullptr);
+    if (placed_ || !user_mode_ || (!on_owner && start_up_position_ != 2))
         return;
     placed_ = true;
-    // Centre of the owner window (1) or of the screen (2); a form without an owner centres
-    // on the screen.
-    const QWidget* owner = start_up_position_ == 1 && parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* where = screen();
-    const QRect area = owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
+    const QRect area = on_owner && owner ? owner->frameGeometry() : where ? where->availableGeometry() : QRect();
     if (area.isValid())
         move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
 }

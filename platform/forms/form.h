@@ -9,6 +9,8 @@
 #include "platform/forms/std_font.h"
 
 #include <QPointer>
+#include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QVariantList>
 #include <QWidget>
@@ -183,6 +185,9 @@ private:
     FontRef font_;
     QMetaObject::Connection font_connection_;
     bool dirty_ = false;
+    // The size last set in twips and the pixels it became.
+    QSizeF set_twips_;
+    QSize set_pixels_{-1, -1};
     bool placed_ = false;
     // Unload may be asked for again while it runs (a Terminate that lets queued calls run);
     // the running unload finishes the job.

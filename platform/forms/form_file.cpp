@@ -4,7 +4,9 @@
 #include "platform/forms/vb_error.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace forms {
@@ -19,13 +21,27 @@ const QString kHeader = QStringLiteral("OstrelForm 1");
           QStringLiteral("Form file line %1: %2").arg(line).arg(what));
 }
 
-void write_bag(QString& out, const PropertyBag& bag, const QString& indent, const QString& prefix)
+bool valid_name(const QString& s);
+void check_writable_name(const QString& what, const QString& name);
+
+// The words that open and close a block: a key spelled so would be read as structure.
+bool structure_word(const QString& key)
 {
-    for (const auto& e : bag.entries())
-        out += indent + prefix + e.key + QStringLiteral(" = ") + encode_property_value(e.value) + QLatin1Char('\n');
+    return key.compare(QLatin1String("Begin"), Qt::CaseInsensitive) == 0 ||
+           key.compare(QLatin1String("End"), Qt::CaseInsensitive) == 0;
 }
 
-bool valid_name(const QString& s);
+void write_bag(QString& out, const PropertyBag& bag, const QString& indent, const QString& prefix)
+{
+    for (const auto& e : bag.entries()) {
+        check_writable_name(QStringLiteral("key"), e.key);
+        if (structure_word(e.key))
+            raise(
+                380, QStringLiteral("FormFile"),
+                QStringLiteral("Form file: the key \"%1\" cannot be written (it opens or closes a block)").arg(e.key));
+        out += indent + prefix + e.key + QStringLiteral(" = ") + encode_property_value(e.value) + QLatin1Char('\n');
+    }
+}
 
 // What the reader could not read back is never written: a file saved whole and unreadable
 // would lose the form the next time it is opened.
@@ -65,10 +81,36 @@ bool valid_name(const QString& s)
 
 } // namespace
 
-FormData FormFile::parse(const QString& text)
+FormData FormFile::parse(const QString& text) { return parse_lines(text.split(QLatin1Char('\n'))); }
+
+FormData FormFile::parse(const QByteArray& utf8)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (utf8.size() > kMaxFileSize)
+        raise(vberr::InvalidPropertyValue, QStringLiteral("FormFile"),
+              QStringLiteral("Form file: %1 bytes, more than the %2 a form file may hold")
+                  .arg(utf8.size())
+                  .arg(kMaxFileSize));
+    // Each line is decoded alone ('\n' is never part of a UTF-8 sequence), so a byte that is
+    // no UTF-8 is refused naming its line rather than read as U+FFFD and saved back altered.
+    QStringList lines;
+    int number = 0;
+    for (const QByteArray& line : utf8.split('\n')) {
+        ++number;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString decoded = decoder.decode(line);
+        if (decoder.hasError())
+            bad_line(number, QStringLiteral("the text is not UTF-8"));
+        lines.push_back(std::move(decoded));
+    }
+    return parse_lines(lines);
+}
+
+FormData FormFile::parse_lines(const QStringList& lines)
+{
     FormData form;
+    // The pictures of one form share one budget of pixels, so that no file of a few
+    // megabytes decodes into gigabytes.
+    qint64 picture_pixels_left = kMaxPicturePixels;
     // The open blocks: the form itself (null) or a control being filled.
     std::vector<FormControlData*> open;
     bool header = false, form_open = false, form_closed = false;
@@ -96,6 +138,7 @@ FormData FormFile::parse(const QString& text)
                 if (parts[0] != QLatin1String("Form"))
                     bad_line(number, QStringLiteral("expected \"Begin Form <name>\""));
                 form.name = parts[1];
+                form.properties.set_owner(QStringLiteral("form ") + form.name);
                 form_open = true;
                 continue;
             }
@@ -103,7 +146,10 @@ FormData FormFile::parse(const QString& text)
                 bad_line(number, QStringLiteral("controls nested deeper than %1 levels").arg(FormFile::kMaxNesting));
             auto& siblings = open.empty() ? form.controls : open.back()->children;
             siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}});
-            open.push_back(&siblings.back());
+            FormControlData& control = siblings.back();
+            control.extender.set_owner(QStringLiteral("control ") + control.name);
+            control.properties.set_owner(QStringLiteral("control ") + control.name);
+            open.push_back(&control);
             continue;
         }
         if (!form_open)
@@ -124,18 +170,20 @@ FormData FormFile::parse(const QString& text)
             key.remove(0, 1);
         if (!valid_name(key))
             bad_line(number, QStringLiteral("invalid key \"%1\"").arg(key));
+        if (structure_word(key))
+            bad_line(number, QStringLiteral("the key \"%1\" is a word of the file's structure").arg(key));
         QVariant value;
         try {
-            value = decode_property_value(line.mid(eq + 1));
+            value = decode_property_value(line.mid(eq + 1), &picture_pixels_left);
         } catch (const VbError& e) {
             bad_line(number, e.description());
         }
         if (open.empty()) {
             if (extender)
                 bad_line(number, QStringLiteral("extender value outside a control"));
-            form.properties.set(key, value);
+            form.properties.set(key, value, number);
         } else {
-            (extender ? open.back()->extender : open.back()->properties).set(key, value);
+            (extender ? open.back()->extender : open.back()->properties).set(key, value, number);
         }
     }
     if (!header)
@@ -147,12 +195,18 @@ FormData FormFile::parse(const QString& text)
 
 FormData FormFile::read(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         raise(53, QStringLiteral("FormFile"), QStringLiteral("File not found: ") + path);
+    // Only a regular file: a device or a FIFO has no end, or none that comes.
+    if (!info.isFile())
+        raise(75, QStringLiteral("FormFile"),
+              QStringLiteral("Path/File access error: %1 is not a regular file").arg(path));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: ") + path);
-    return parse(QString::fromUtf8(file.readAll()));
+    // One byte past the limit tells a file that grew past it since it was looked at.
+    return parse(file.read(kMaxFileSize + 1));
 }
 
 QString FormFile::write(const FormData& form)

@@ -23,7 +23,9 @@
 
 #include "platform/forms/property_bag.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <vector>
@@ -47,12 +49,24 @@ struct FormData {
 class FormFile {
 public:
     static constexpr std::size_t kMaxNesting = 64;
+    // The largest form file read, in bytes.
+    static constexpr qsizetype kMaxFileSize = 16 * 1024 * 1024;
+    // The pixels all pictures of one form may hold together.
+    static constexpr qint64 kMaxPicturePixels = 16 * 1024 * 1024;
 
     // Raises VbError 380 with the line number and what is wrong for text that is not a form.
+    // The keys "Begin" and "End" (in any case) are the file's structure, never a value's key.
     static FormData parse(const QString& text);
-    static FormData read(const QString& path); // also raises 53 (File not found)
+    // The bytes of a file: also 380 for more than kMaxFileSize bytes and for a line that is
+    // not UTF-8.
+    static FormData parse(const QByteArray& utf8);
+    // Also raises 53 (File not found) and 75 for a path that is no regular file.
+    static FormData read(const QString& path);
     static QString write(const FormData& form);
     static void save(const FormData& form, const QString& path); // raises 75 when unwritable
+
+private:
+    static FormData parse_lines(const QStringList& lines);
 };
 
 } // namespace forms

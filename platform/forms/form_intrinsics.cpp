@@ -38,7 +38,7 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
 {
     PropertyBag stored = properties ? *properties : PropertyBag();
     if (stored.contains(QStringLiteral("Index"))) {
-        index = stored.ReadProperty(QStringLiteral("Index")).toInt();
+        index = stored.ReadProperty(QStringLiteral("Index"), index).toInt();
         stored.remove(QStringLiteral("Index"));
         if (index < 0)
             forms::raise(vberr::InvalidPropertyValue, name, QStringLiteral("A control array's Index is 0 or more"));
@@ -58,8 +58,8 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
         throw;
     }
     // A control placed inside a container already on view shows at once; at design time
-    // every control shows.
-    control->setVisible(user_mode_ ? control->Visible() : true);
+    // every control shows, and keeps its own Visible for the run and the saved file.
+    control->QWidget::setVisible(user_mode_ ? control->Visible() : true);
     intrinsics_.push_back({class_name, control, container});
     return *control;
 }
@@ -72,7 +72,7 @@ void Form::load_intrinsic(const FormControlData& c, ControlSite* container)
     // both set its properties.
     PropertyBag bag = c.extender;
     for (const PropertyBag::Entry& entry : c.properties.entries())
-        bag.set(entry.key, entry.value);
+        bag.set(entry.key, entry.value, entry.line);
     add_intrinsic(c.class_name, c.name, container, &bag);
 }
 

@@ -81,10 +81,35 @@ IntrinsicControl* create_intrinsic(const QString& class_name, QWidget* container
     return c->make(container, name);
 }
 
+namespace {
+
+// Whether `key` names a property the runtime's control declares: the intrinsic control's own
+// and its class's, never the widget toolkit's (objectName, styleSheet, ...), which a stored
+// file must not reach.
+bool declared_property(const IntrinsicControl& control, const QString& key)
+{
+    const QMetaObject* meta = control.metaObject();
+    for (int i = IntrinsicControl::staticMetaObject.propertyOffset(); i < meta->propertyCount(); ++i)
+        if (QString::fromLatin1(meta->property(i).name()).compare(key, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
 {
-    for (const PropertyBag::Entry& entry : bag.entries())
-        let(&control, entry.key, entry.value);
+    for (const PropertyBag::Entry& entry : bag.entries()) {
+        if (!declared_property(control, entry.key))
+            forms::raise(vberr::MemberNotSupported, control.Name(),
+                         bag.where(entry.key) + QStringLiteral(": %1 has no such property").arg(control.Name()));
+        try {
+            let(&control, entry.key, entry.value);
+        } catch (const VbError& error) {
+            throw VbError(error.number(), control.Name(),
+                          bag.where(entry.key) + QStringLiteral(": ") + error.description());
+        }
+    }
 }
 
 void write_intrinsic(const IntrinsicControl& control, const QString& class_name, PropertyBag& bag)

@@ -4,6 +4,7 @@
 #include "platform/forms/screen.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -42,6 +43,8 @@ IntrinsicControl::IntrinsicControl(QWidget* container, const QString& name, QAcc
     setObjectName(name);
     setAccessibleName(name);
     setAutoFillBackground(false);
+    // MouseMove follows every move of the pointer over the control, not only drags.
+    setMouseTracking(true);
     setFont(FontRef{});
 }
 
@@ -163,14 +166,23 @@ bool IntrinsicControl::raise_key_up(const QKeyEvent& event)
 void IntrinsicControl::forward_input_of(QWidget* inner)
 {
     inner->installEventFilter(this);
+    inner->setMouseTracking(true);
     setFocusProxy(inner);
 }
 
 bool IntrinsicControl::handled_by(QWidget* inner, QEvent* event)
 {
     // The inner widget takes the key here and now; a key it leaves unused must not go on to
-    // this control, which has raised it already.
+    // this control, which has raised it already. Enter and Esc that it leaves unused (a
+    // single-line box, a closed list) go on to the containers and the window, as on every
+    // desktop: a dialog presses its default or cancel button. A multi-line box or an open
+    // list uses them itself.
     static_cast<QObject*>(inner)->event(event);
+    if (!event->isAccepted() && event->type() == QEvent::KeyPress && parentWidget() != nullptr && !isWindow()) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+            QCoreApplication::sendEvent(parentWidget(), event);
+    }
     event->accept();
     return true;
 }

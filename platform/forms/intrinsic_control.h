@@ -128,7 +128,7 @@ protected:
 
 private:
     // Lets `inner` handle a key event raised for it already, and stops the event there.
-    static bool handled_by(QWidget* inner, QEvent* event);
+    bool handled_by(QWidget* inner, QEvent* event);
     void apply_geometry();
     void font_changed();
 

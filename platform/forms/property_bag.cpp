@@ -1,6 +1,7 @@
 #include "platform/forms/property_bag.h"
 
 #include "platform/forms/property_value_text.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <algorithm>
@@ -69,9 +70,32 @@ bool property_values_equal(const QVariant& a, const QVariant& b)
 
 const PropertyBag::Entry* PropertyBag::find(const QString& name) const
 {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return e.key.compare(name, Qt::CaseInsensitive) == 0; });
-    return it == entries_.end() ? nullptr : &*it;
+    const auto it = index_.constFind(name.toCaseFolded());
+    return it == index_.cend() ? nullptr : &entries_[*it];
+}
+
+void PropertyBag::reindex()
+{
+    index_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.insert(entries_[i].key.toCaseFolded(), i);
+}
+
+int PropertyBag::line_of(const QString& name) const
+{
+    const Entry* entry = find(name);
+    return entry ? entry->line : 0;
+}
+
+QString PropertyBag::where(const QString& name) const
+{
+    QString text;
+    if (const int line = line_of(name); line > 0)
+        text = QStringLiteral("Form file line %1: ").arg(line);
+    text += QLatin1Char('"') + name + QLatin1Char('"');
+    if (!owner_.isEmpty())
+        text += QStringLiteral(" of ") + owner_;
+    return text;
 }
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& default_value) const
@@ -82,11 +106,25 @@ QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& default_
             raise(327, {}, {});
         return default_value;
     }
-    if (entry->value.typeId() == qMetaTypeId<FontRef>()) {
-        const FontRef font = entry->value.value<FontRef>();
+    QVariant value;
+    try {
+        value = stored_as_kind_of(entry->value, default_value);
+    } catch (const VbError& error) {
+        refuse(name, error.number(), error.description());
+    }
+    if (value.typeId() == qMetaTypeId<FontRef>()) {
+        const FontRef font = value.value<FontRef>();
         return QVariant::fromValue(font ? font->Clone() : FontRef{});
     }
-    return entry->value;
+    return value;
+}
+
+void PropertyBag::refuse(const QString& name, int32_t number, const QString& what) const
+{
+    const StoredValueError located(number, QStringLiteral("PropertyBag"), where(name) + QStringLiteral(": ") + what);
+    if (!refusal_)
+        refusal_ = located;
+    throw located;
 }
 
 void PropertyBag::WriteProperty(const QString& name, const QVariant& value, const QVariant& default_value)
@@ -111,25 +149,34 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value, cons
     set(name, stored);
 }
 
-void PropertyBag::set(const QString& name, const QVariant& value)
+void PropertyBag::set(const QString& name, const QVariant& value, int line)
 {
-    for (Entry& e : entries_) {
-        if (e.key.compare(name, Qt::CaseInsensitive) == 0) {
-            e.value = value;
-            return;
-        }
+    const QString folded = name.toCaseFolded();
+    if (const auto it = index_.constFind(folded); it != index_.cend()) {
+        Entry& e = entries_[*it];
+        e.value = value;
+        e.line = line;
+        return;
     }
-    entries_.push_back(Entry{name, value});
+    index_.insert(folded, entries_.size());
+    entries_.push_back(Entry{name, value, line});
 }
 
 bool PropertyBag::remove(const QString& name)
 {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const Entry& e) { return e.key.compare(name, Qt::CaseInsensitive) == 0; });
-    if (it == entries_.end())
+    const auto it = index_.constFind(name.toCaseFolded());
+    if (it == index_.cend())
         return false;
-    entries_.erase(it);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*it));
+    reindex();
     return true;
+}
+
+void PropertyBag::clear()
+{
+    entries_.clear();
+    index_.clear();
+    refusal_.reset();
 }
 
 } // namespace forms

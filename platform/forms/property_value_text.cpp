@@ -4,6 +4,9 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 namespace forms {
 
 namespace {
@@ -117,6 +120,25 @@ QVariant decode_font(const QString& rest)
     return QVariant::fromValue(font);
 }
 
+// Reads a picture's size from its header and takes its pixels from the budget.
+void take_picture_pixels(const QByteArray& png, qint64& pixels_left)
+{
+    QBuffer buffer;
+    buffer.setData(png);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    const QSize size = reader.size();
+    if (!size.isValid())
+        bad(QStringLiteral("picture data is not a PNG picture"));
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > pixels_left)
+        bad(QStringLiteral("a picture of %1 x %2 pixels is more than the form's pictures may still hold (%3 pixels)")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(pixels_left));
+    pixels_left -= pixels;
+}
+
 } // namespace
 
 bool is_object_reference(const QVariant& value)
@@ -177,7 +199,7 @@ QString encode_property_value(const QVariant& value)
     }
 }
 
-QVariant decode_property_value(const QString& text)
+QVariant decode_property_value(const QString& text, qint64* picture_pixels_left)
 {
     const QString t = text.trimmed();
     const qsizetype space = t.indexOf(QLatin1Char(' '));
@@ -242,6 +264,8 @@ QVariant decode_property_value(const QString& text)
         const auto decoded = QByteArray::fromBase64Encoding(rest.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (!decoded)
             bad(QStringLiteral("picture data is not base64"));
+        if (picture_pixels_left)
+            take_picture_pixels(*decoded, *picture_pixels_left);
         return QVariant::fromValue(StdPicture::from_bytes(*decoded));
     }
     bad(t);

@@ -17,7 +17,9 @@ QString encode_property_value(const QVariant& value);
 bool storable_property_value(const QVariant& value);
 // An object reference (Nothing included).
 bool is_object_reference(const QVariant& value);
-// Raises VbError 380 (Invalid property value) with a description naming what is wrong.
-QVariant decode_property_value(const QString& text);
+// Raises VbError 380 (Invalid property value) with a description naming what is wrong. With
+// `picture_pixels_left`, a picture is measured before it is decoded and refused when its
+// pixels exceed what is left, which it then uses up.
+QVariant decode_property_value(const QString& text, qint64* picture_pixels_left = nullptr);
 
 } // namespace forms

@@ -19,6 +19,10 @@ public:
     static int to_pixels_y(double twips);
     static int32_t to_twips_x(int pixels);
     static int32_t to_twips_y(int pixels);
+
+    // The largest width or height a form or anything on it can show, in twips (16384 pixels
+    // at 15 twips per pixel). A length beyond it is no layout but a value to refuse.
+    static constexpr double kLargestLength = 245760;
 };
 
 } // namespace forms

@@ -15,6 +15,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <vector>
+
 namespace forms {
 
 namespace {
@@ -75,12 +77,7 @@ TreeView::~TreeView() = default;
 
 QTreeWidgetItem* TreeView::find(const QString& key) const
 {
-    if (key.isEmpty())
-        return nullptr;
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
-        if ((*it)->data(0, kKeyRole).toString() == key)
-            return *it;
-    return nullptr;
+    return key.isEmpty() ? nullptr : nodes_.value(key, nullptr);
 }
 
 QTreeWidgetItem* TreeView::item(const QString& key) const
@@ -113,6 +110,7 @@ void TreeView::Add(const QString& relative, TreeRelationship relationship, const
     node->setData(0, kSelectedImageRole, selected_image);
     node->setFlags(node->flags() | (label_edit_ ? Qt::ItemIsEditable : Qt::NoItemFlags));
     apply_icon(node);
+    nodes_.insert(key, node);
     if (!anchor) {
         if (relationship == tvwFirst)
             tree_->insertTopLevelItem(0, node);
@@ -135,17 +133,27 @@ void TreeView::Add(const QString& relative, TreeRelationship relationship, const
     }
 }
 
-void TreeView::Remove(const QString& key) { delete item(key); }
-
-void TreeView::Clear() { tree_->clear(); }
-
-int TreeView::Count() const
+void TreeView::Remove(const QString& key)
 {
-    int count = 0;
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
-        ++count;
-    return count;
+    QTreeWidgetItem* node = item(key);
+    std::vector<QTreeWidgetItem*> subtree{node};
+    while (!subtree.empty()) {
+        QTreeWidgetItem* next = subtree.back();
+        subtree.pop_back();
+        nodes_.remove(key_of(next));
+        for (int i = 0; i < next->childCount(); ++i)
+            subtree.push_back(next->child(i));
+    }
+    delete node;
 }
+
+void TreeView::Clear()
+{
+    tree_->clear();
+    nodes_.clear();
+}
+
+int TreeView::Count() const { return static_cast<int>(nodes_.size()); }
 
 bool TreeView::Exists(const QString& key) const { return find(key) != nullptr; }
 

@@ -17,6 +17,7 @@
 
 #include "platform/forms/intrinsic_control.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -114,6 +115,8 @@ private:
     void apply_icon(QTreeWidgetItem* item) const;
 
     QTreeWidget* tree_;
+    // Every node by key: finding a node does not walk the tree.
+    QHash<QString, QTreeWidgetItem*> nodes_;
     const ImageList* images_ = nullptr;
     bool label_edit_ = false;
     QString edited_key_;

@@ -12,6 +12,8 @@ namespace forms {
 
 UserControl::UserControl(QWidget* parent) : QWidget(parent)
 {
+    // MouseMove follows every move of the pointer over the control, not only drags.
+    setMouseTracking(true);
     // The focus enters the control when it reaches the control or any widget inside it (a
     // constituent button), and leaves it when it goes to a widget outside.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -65,9 +67,12 @@ void UserControl::run_initialize()
 void UserControl::run_load(ControlSite& site, PropertyBag* bag)
 {
     site_ = &site;
-    if (bag)
+    if (bag) {
         ReadProperties(*bag);
-    else
+        // A control that handles its own errors still does not load a value its bag refused.
+        if (bag->refusal())
+            throw *bag->refusal();
+    } else
         InitProperties();
     stage_ = Stage::Loaded;
 }

@@ -179,6 +179,41 @@ TEST_F(FrmAddDomainTest, TypingDropsRefusedKeysWithABeepEachAndPastingCleansWith
     }
 }
 
+// Ctrl+C and Ctrl+X on the selected name copy and cut as in any text box: no beep, and the
+// clipboard holds the name.
+TEST_F(FrmAddDomainTest, CtrlCCopiesAndCtrlXCutsTheSelectedName)
+{
+    struct Case {
+        const char* what;
+        int qt_key;
+        const char* ascii;
+        const char* left;
+        bool ok_enabled;
+    };
+    const std::vector<Case> cases = {
+        {"Ctrl+C", Qt::Key_C, "\x03", "corp.example", true},
+        {"Ctrl+X", Qt::Key_X, "\x18", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        const int before = beeps.count();
+        QString left;
+        bool ok_enabled = false;
+        input(false, QStringLiteral("corp.example"), [&] {
+            QKeyEvent press(QEvent::KeyPress, c.qt_key, Qt::ControlModifier, QString::fromLatin1(c.ascii));
+            QApplication::sendEvent(&field(), &press);
+            left = dialog.txtDomainName().Text();
+            ok_enabled = dialog.cmdCommand(0).Enabled();
+            emit dialog.cmdCommand(1).Click();
+        });
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "corp.example");
+        EXPECT_EQ(left.toStdString(), c.left);
+        EXPECT_EQ(ok_enabled, c.ok_enabled);
+        EXPECT_EQ(beeps.count() - before, 0);
+    }
+}
+
 TEST_F(FrmAddDomainTest, OkIsEnabledExactlyWhileTheBoxHoldsTextAndEnterTakesOnlyThen)
 {
     std::vector<bool> enabled;

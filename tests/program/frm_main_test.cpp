@@ -33,6 +33,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include <QtTest/QTest>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -313,6 +315,35 @@ TEST_F(FrmMainTest, TheWelcomePageHandsItsFocusToTheNavigator)
     ASSERT_NE(focus, nullptr);
     const QWidget* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
     EXPECT_TRUE(focus == nav || nav->isAncestorOf(focus)) << focus->metaObject()->className();
+}
+
+// A run driven by Return alone: Return on the results page never ends the program; the focus
+// rests on the results, not on Cancel where the disabled Next left it.
+TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
+{
+    form->activateWindow();
+    QApplication::processEvents();
+    auto press_return = [] {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    for (const char* page : {"wtSelectOption", "wtSelectDomains", "wtProcessing"}) {
+        press_return();
+        ASSERT_EQ(form->CurrentPageName(), QLatin1String(page));
+    }
+    collector->complete();
+    QApplication::processEvents();
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+    QWidget* grid = form->intrinsic(QStringLiteral("fxgOutResults"));
+    ASSERT_NE(grid, nullptr);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus)) << (focus ? focus->metaObject()->className() : "none");
+    EXPECT_TRUE(forms::save_picture(*form, "wizard_results_focus"));
+    press_return();
+    EXPECT_TRUE(form->loaded());
+    EXPECT_NE(form->CurrentPageName(), QString());
 }
 
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)

@@ -256,6 +256,17 @@ TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
     EXPECT_TRUE(boxes->boxes[1].prompt.startsWith(
         QStringLiteral("The session log cannot be shown.\r\nThe session log could not be")))
         << boxes->boxes[1].prompt.toStdString();
+
+    // A folder where no file can be made: the message names the folder and the reason.
+    qputenv("TMPDIR", "/proc/self");
+    program::OutputActions unwritable(nullptr, results, log);
+    unwritable.cmdViewLog_Click();
+    qputenv("TMPDIR", before);
+    ASSERT_EQ(boxes->boxes.size(), 3u);
+    const QString prompt = boxes->boxes[2].prompt;
+    EXPECT_TRUE(prompt.contains(QStringLiteral("temporary file (/proc/"))) << prompt.toStdString();
+    EXPECT_FALSE(prompt.contains(QStringLiteral("()"))) << prompt.toStdString();
+    EXPECT_FALSE(prompt.endsWith(QStringLiteral(": "))) << prompt.toStdString();
 }
 
 } // namespace

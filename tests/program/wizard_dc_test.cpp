@@ -21,6 +21,7 @@
 #include "tests/program/dc_report_counts.h"
 #include "tests/program/headless_process.h"
 #include "tests/program/navigator_click.h"
+#include "tests/program/register_collector.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
@@ -40,8 +41,6 @@
 #include <memory>
 #include <optional>
 
-extern "C" HRESULT DllRegisterServer();
-
 namespace {
 
 class WizardAgainstTheDc : public ::testing::Test {
@@ -53,11 +52,9 @@ protected:
         ASSERT_TRUE(ostrel::test::take_dc_ticket(why)) << why;
         forms::TestHost::ensure_application();
         registry = std::make_unique<ostrel::test::temp_registry>();
-        ASSERT_EQ(DllRegisterServer(), 0);
-        const auto reg = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                   {QStringLiteral(OSTREL_COLLECTOR_MODULE)},
-                                                   QProcessEnvironment::systemEnvironment(), 60000);
-        ASSERT_EQ(reg.exit_code, 0) << reg.err.toStdString();
+        program_test::register_controls_and_collector();
+        if (HasFatalFailure())
+            return;
         boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
         form = std::make_unique<FrmMain>(CreateWizardCollector());
         form->Show(forms::vbModeless);

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,16 @@
 namespace {
 
 using program_test::headless_process;
+
+// The registry of the run names the control library.
+void register_controls(headless_process& ostrel)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
+    const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
+                                                    {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
+    ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
+}
 
 TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 {
@@ -27,14 +38,9 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
     const QString picture = QString::fromStdString((forms::artefacts_dir() / "wizard_on_xvfb_welcome.png").string());
     ostrel.set_env(QStringLiteral("PICTURE"), picture);
     QFile::remove(picture);
-    // The registry of the run names the collector and the control library.
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-        const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                        {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-        ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
-    }
+    register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
     // The wizard runs until the picture is taken; still running then means it waited for
     // the user, as a window does.
     const auto result = ostrel.run_shell(
@@ -69,3 +75,33 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 }
 
 } // namespace
+
+// Twenty Returns typed faster than the wizard changes pages: each waits until the change
+// before it has ended, so the wizard walks on page by page (Return on the focused Cancel of
+// the processing page ends it) and never crashes.
+TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
+{
+    OSTREL_REQUIRE_XVFB_RUN(xvfb);
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    headless_process ostrel(true);
+    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
+                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
+                       "for i in $(seq 100); do w=$(xdotool search --onlyvisible --name . 2>/dev/null | head -1); "
+                       "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
+                       "xdotool windowfocus --sync $w 2>/dev/null; "
+                       "xdotool key --delay 0 $(for i in $(seq 20); do printf \"Return \"; done); sleep 5; "
+                       "if kill -0 $pid 2>/dev/null; then echo state=running; kill $pid; wait $pid; "
+                       "else wait $pid; echo state=ended status=$?; fi'")
+            .arg(xvfb),
+        120000);
+    ASSERT_TRUE(result.finished) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("state=running")) ||
+                result.out.contains(QStringLiteral("state=ended status=0")))
+        << result.out.toStdString() << result.err.toStdString();
+}

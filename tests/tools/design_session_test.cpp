@@ -6,13 +6,13 @@
 #include "platform/forms/form.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/list_view.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QFile>
-#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -78,7 +78,7 @@ TEST_F(DesignSessionTest, AFileThatDoesNotLoadLeavesTheOpenFormAsItWas)
     DesignWindow window;
     ASSERT_TRUE(window.open(session.path()));
     EXPECT_FALSE(window.open(bad));
-    EXPECT_EQ(window.control_list().count(), 2);
+    EXPECT_EQ(window.control_list().Count(), 2);
     EXPECT_FALSE(host().messages().boxes.empty());
     window.show();
     const QImage image = window.grab().toImage();

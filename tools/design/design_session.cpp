@@ -3,8 +3,24 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
 #include "platform/forms/form_file.h"
+#include "platform/forms/form_file_rewrite.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/vb_error.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+void write_form_file(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
+        forms::raise(75, QStringLiteral("ostrel-design"),
+                     QStringLiteral("%1 cannot be saved: %2").arg(path, file.errorString()));
+}
+
+} // namespace
 
 DesignSession::DesignSession() = default;
 
@@ -17,22 +33,46 @@ DesignSession::~DesignSession()
 void DesignSession::open(const QString& path)
 {
     // Read and load into a new form first: a file that fails leaves the open form as it was.
-    const forms::FormData data = forms::FormFile::read(path);
+    QFile file(path);
+    if (!file.exists())
+        forms::raise(53, QStringLiteral("ostrel-design"), QStringLiteral("File not found: ") + path);
+    if (!file.open(QIODevice::ReadOnly))
+        forms::raise(75, QStringLiteral("ostrel-design"),
+                     QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    const forms::FormData data = forms::FormFile::parse(QString::fromUtf8(bytes));
     auto form = std::make_unique<forms::Form>(false);
     form->load(data);
+    forms::FormData loaded = form->save();
     if (form_)
         form_->unload();
     form_ = std::move(form);
     path_ = path;
+    file_bytes_ = bytes;
+    loaded_ = std::move(loaded);
+}
+
+QByteArray DesignSession::text_to_save() const
+{
+    const QString original = QString::fromUtf8(file_bytes_);
+    const QString text = forms::rewrite_form_text(original, loaded_, form().save());
+    // Nothing changed: the file's own bytes, whatever they were.
+    return text == original ? file_bytes_ : text.toUtf8();
 }
 
 void DesignSession::save(const QString& path)
 {
     const QString target = path.isEmpty() ? path_ : path;
-    forms::FormFile::save(form().save(), target);
+    forms::FormData now = form().save();
+    const QByteArray bytes = text_to_save();
+    write_form_file(target, bytes);
     path_ = target;
+    file_bytes_ = bytes;
+    loaded_ = std::move(now);
     form_->clear_dirty();
 }
+
+bool DesignSession::has_changes() const { return form_ && text_to_save() != file_bytes_; }
 
 forms::Form& DesignSession::form() const
 {

@@ -4,7 +4,14 @@
 // control, and saving the form back to its file. Errors are the runtime's VbError; the window
 // shows them, the session loses nothing (a file that does not load leaves no form open, a
 // save that fails leaves the file and the form as they were).
+//
+// A save changes in the file only what changed in the form since it was opened (see
+// form_file_rewrite.h): opening and saving, or OK on a sheet that changed nothing, leaves the
+// file byte for byte as it was, comments and all.
 
+#include "platform/forms/form_file.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +31,8 @@ public:
     void open(const QString& path);
     // Writes the form to its file (or to `path`, which then becomes its file).
     void save(const QString& path = {});
+    // Whether a save would change the file.
+    bool has_changes() const;
 
     bool is_open() const { return form_ != nullptr; }
     QString path() const { return path_; }
@@ -35,6 +44,11 @@ public:
     std::unique_ptr<forms::PropertySheet> sheet_for(const QString& control_name) const;
 
 private:
+    QByteArray text_to_save() const;
+
     std::unique_ptr<forms::Form> form_;
     QString path_;
+    // The file as read or last saved, and what the form wrote of itself then.
+    QByteArray file_bytes_;
+    forms::FormData loaded_;
 };

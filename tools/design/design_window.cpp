@@ -1,19 +1,24 @@
 #include "tools/design/design_window.h"
 
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
+#include "platform/forms/label.h"
+#include "platform/forms/list_view.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/property_sheet.h"
+#include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
+#include "tools/design/property_list.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QCloseEvent>
+#include <QTreeWidget>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Ostrel Form Design");
+// The property list's items read "Name: value".
+const QString kNameEnd = QStringLiteral(": ");
 
 template <class Action>
 bool shown_on_error(Action action)
@@ -27,31 +32,65 @@ bool shown_on_error(Action action)
     }
 }
 
+forms::Label* label(QWidget* parent, const char* name, const QString& caption, double left, double top, double width)
+{
+    auto* l = new forms::Label(parent, QString::fromLatin1(name), caption);
+    l->Move(left, top, width, 255);
+    return l;
+}
+
 } // namespace
 
 DesignWindow::DesignWindow(QWidget* parent)
-    : QWidget(parent), controls_(new QListWidget(this)),
-      properties_(new QPushButton(QStringLiteral("&Properties..."), this)),
-      save_(new QPushButton(QStringLiteral("&Save"), this))
+    : QWidget(parent), controls_(new forms::ListView(this, QStringLiteral("lvwControls"))),
+      properties_(new forms::ListView(this, QStringLiteral("lvwProperties"))),
+      value_label_(label(this, "lblValue", QStringLiteral("&Value:"), 3360, 4320, 4500)),
+      value_(new forms::TextBox(this, QStringLiteral("txtValue"))),
+      set_(new forms::CommandButton(this, QStringLiteral("cmdSet"), QStringLiteral("Se&t"))),
+      pages_(new forms::CommandButton(this, QStringLiteral("cmdPages"), QStringLiteral("Property &Pages..."))),
+      save_(new forms::CommandButton(this, QStringLiteral("cmdSave"), QStringLiteral("&Save")))
 {
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
-    controls_->setAccessibleName(QStringLiteral("Controls"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Controls of the form:"), this));
-    layout->addWidget(controls_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(properties_);
-    buttons->addWidget(save_);
-    layout->addLayout(buttons);
-    connect(properties_, &QPushButton::clicked, this, [this] {
-        if (controls_->currentItem())
-            show_properties(controls_->currentItem()->text());
+    label(this, "lblControls", QStringLiteral("Controls of the form:"), 120, 120, 3000);
+    label(this, "lblProperties", QStringLiteral("Properties:"), 3360, 120, 4500);
+    controls_->Move(120, 390, 3120, 4515);
+    controls_->AddColumn(QStringLiteral("Control"), 2800);
+    controls_->setHideColumnHeaders(true);
+    controls_->setAccessibleName(QStringLiteral("Controls of the form"));
+    controls_->widget().setAccessibleName(QStringLiteral("Controls of the form"));
+    properties_->Move(3360, 390, 4500, 3810);
+    properties_->AddColumn(QStringLiteral("Property"), 4200);
+    properties_->setHideColumnHeaders(true);
+    properties_->setAccessibleName(QStringLiteral("Properties"));
+    properties_->widget().setAccessibleName(QStringLiteral("Properties"));
+    value_->Move(3360, 4590, 3300, 315);
+    value_->setAccessibleName(QStringLiteral("Value"));
+    set_->Move(6780, 4575, 1080, 345);
+    pages_->Move(120, 5100, 2000, 375);
+    save_->Move(6660, 5100, 1200, 375);
+    resize(7980 / 15, 5600 / 15);
+
+    connect(controls_, &forms::ListView::ItemClick, this, [this](int) { show_property_list(); });
+    connect(&controls_->widget(), &QTreeWidget::currentItemChanged, this, [this] { show_property_list(); });
+    connect(controls_, &forms::IntrinsicControl::DblClick, this, [this] {
+        if (!chosen_control().isEmpty())
+            show_properties(chosen_control());
     });
-    connect(controls_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { show_properties(item->text()); });
-    connect(save_, &QPushButton::clicked, this, [this] { save(); });
+    connect(&properties_->widget(), &QTreeWidget::currentItemChanged, this, [this] { show_chosen_value(); });
+    connect(properties_, &forms::ListView::ItemClick, this, [this](int) { show_chosen_value(); });
+    connect(value_, &forms::IntrinsicControl::KeyPress, this, [this](short& key) {
+        if (key == 13) {
+            key = 0;
+            set_chosen_property();
+        }
+    });
+    connect(set_, &forms::IntrinsicControl::Click, this, [this] { set_chosen_property(); });
+    connect(pages_, &forms::IntrinsicControl::Click, this, [this] {
+        if (!chosen_control().isEmpty())
+            show_properties(chosen_control());
+    });
+    connect(save_, &forms::IntrinsicControl::Click, this, [this] { save(); });
     refresh();
 }
 
@@ -77,19 +116,91 @@ bool DesignWindow::show_properties(const QString& control_name, bool modal)
         std::unique_ptr<forms::PropertySheet> sheet = session_.sheet_for(control_name);
         if (modal) {
             sheet->exec();
+            show_property_list();
         } else {
             sheet->setAttribute(Qt::WA_DeleteOnClose);
+            connect(sheet.get(), &QDialog::finished, this, [this] { show_property_list(); });
             sheet.release()->show();
         }
     });
 }
 
+void DesignWindow::closeEvent(QCloseEvent* event)
+{
+    if (!session_.has_changes()) {
+        event->accept();
+        return;
+    }
+    const int answer = forms::MsgBox(QStringLiteral("Save the changes to %1?").arg(session_.path()),
+                                     forms::vbYesNoCancel | forms::vbExclamation, kTitle);
+    if (answer == forms::vbCancel || (answer == forms::vbYes && !save()))
+        event->ignore();
+    else
+        event->accept();
+}
+
 void DesignWindow::refresh()
 {
-    controls_->clear();
-    controls_->addItems(session_.control_names());
-    if (controls_->count() > 0)
-        controls_->setCurrentRow(0);
-    properties_->setEnabled(controls_->count() > 0);
+    controls_->Clear();
+    for (const QString& name : session_.control_names())
+        controls_->Add(name);
+    if (controls_->Count() > 0)
+        controls_->Select(1);
+    pages_->setEnabled(controls_->Count() > 0);
     save_->setEnabled(session_.is_open());
+    show_property_list();
+}
+
+QString DesignWindow::chosen_control() const
+{
+    const int index = controls_->SelectedIndex();
+    return index > 0 ? controls_->Text(index) : QString();
+}
+
+QString DesignWindow::chosen_property() const
+{
+    const int index = properties_->SelectedIndex();
+    return index > 0 ? properties_->Text(index).section(kNameEnd, 0, 0) : QString();
+}
+
+void DesignWindow::show_property_list()
+{
+    const QString keep = chosen_property();
+    properties_->Clear();
+    forms::ControlSite* site = chosen_control().isEmpty() ? nullptr : session_.form().site(chosen_control());
+    if (site)
+        shown_on_error([&] {
+            for (const DesignProperty& p : design_properties(*site)) {
+                const int index = properties_->Add(p.name + kNameEnd + p.value);
+                if (p.name == keep)
+                    properties_->Select(index);
+            }
+        });
+    if (properties_->SelectedIndex() == 0 && properties_->Count() > 0)
+        properties_->Select(1);
+    show_chosen_value();
+}
+
+void DesignWindow::show_chosen_value()
+{
+    const int index = properties_->SelectedIndex();
+    const QString property = chosen_property();
+    value_label_->setCaption(property.isEmpty() ? QStringLiteral("&Value:")
+                                                : QStringLiteral("&Value of %1:").arg(property));
+    value_->setAccessibleName(property.isEmpty() ? QStringLiteral("Value")
+                                                 : QStringLiteral("Value of %1").arg(property));
+    value_->setText(index > 0 ? properties_->Text(index).section(kNameEnd, 1) : QString());
+    value_->setEnabled(index > 0);
+    set_->setEnabled(index > 0);
+}
+
+bool DesignWindow::set_chosen_property()
+{
+    const QString control = chosen_control(), property = chosen_property();
+    if (control.isEmpty() || property.isEmpty())
+        return false;
+    const bool set = shown_on_error(
+        [&] { let_design_property(*session_.form().site(control), property, value_->Text()); });
+    show_property_list();
+    return set;
 }

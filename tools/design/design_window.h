@@ -1,14 +1,21 @@
 #pragma once
-// The design program's window: the open form's controls in a list, "Properties..." opens the
-// chosen control's property sheet (also a double click), "Save" writes the form file. The form
-// itself shows in its own window in design mode beside it.
+// The design program's window: the open form's controls in a list; the chosen control's
+// property list (each design-time property a person can set, as "Name: value"), with a box
+// that sets the chosen property; "Property Pages..." opens the chosen control's property sheet
+// (also a double click on the control); "Save" writes the form file. The form itself shows in
+// its own window in design mode beside it. Closing the window with unsaved changes asks
+// whether to save them first.
 
 #include "tools/design/design_session.h"
 
 #include <QWidget>
 
-class QListWidget;
-class QPushButton;
+namespace forms {
+class CommandButton;
+class Label;
+class ListView;
+class TextBox;
+} // namespace forms
 
 class DesignWindow : public QWidget {
     Q_OBJECT
@@ -22,13 +29,30 @@ public:
     bool show_properties(const QString& control_name, bool modal = true);
 
     DesignSession& session() { return session_; }
-    QListWidget& control_list() const { return *controls_; }
+    forms::ListView& control_list() const { return *controls_; }
+    forms::ListView& property_list() const { return *properties_; }
+    forms::TextBox& value_box() const { return *value_; }
+    forms::CommandButton& set_button() const { return *set_; }
+    forms::CommandButton& pages_button() const { return *pages_; }
+    forms::CommandButton& save_button() const { return *save_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void refresh();
+    QString chosen_control() const;
+    QString chosen_property() const;
+    void show_property_list();
+    void show_chosen_value();
+    bool set_chosen_property();
 
     DesignSession session_;
-    QListWidget* controls_;
-    QPushButton* properties_;
-    QPushButton* save_;
+    forms::ListView* controls_;
+    forms::ListView* properties_;
+    forms::Label* value_label_;
+    forms::TextBox* value_;
+    forms::CommandButton* set_;
+    forms::CommandButton* pages_;
+    forms::CommandButton* save_;
 };

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTest>
 
 #include <cstdio>
 
@@ -226,3 +227,25 @@ TEST_F(UpDownTest, PicturesAtDesignAndRunTime)
 }
 
 } // namespace
+
+// Disabled, the box's text is still selected by a real double click; enabled again, it shows
+// the window's background and text colours, not the disabled ones it had.
+TEST_F(UpDownTest, ReEnabledBoxLooksEnabledAndADisabledOnesTextCanBeSelected)
+{
+    box_->setMax(9999);
+    box_->setValue(1234);
+    site_->Move(0, 0, 1500, 315);
+    picture(*site_, host(), "up_down_enabled.png");
+    forms::let(site_, QStringLiteral("Enabled"), false);
+    auto* field = box_->txtSpin().findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    QTest::mouseDClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+    EXPECT_EQ(box_->txtSpin().SelText(), QStringLiteral("1234")) << "a disabled box's text can be selected";
+    forms::let(site_, QStringLiteral("Enabled"), true);
+    box_->txtSpin().setSelLength(0);
+    const QImage image = picture(*site_, host(), "up_down_enabled_again.png");
+    const QColor base = box_->palette().color(QPalette::Active, QPalette::Base);
+    EXPECT_EQ(image.pixelColor(3, image.height() / 2), base) << "the window background again";
+    EXPECT_EQ(field->palette().color(QPalette::Active, QPalette::Text),
+              box_->palette().color(QPalette::Active, QPalette::WindowText));
+}

@@ -104,11 +104,66 @@ INSTANTIATE_TEST_SUITE_P(
                   options::kElementNotFound},
         Malformed{"ParentChainIsACycle", " \t_R\t0\tR\t0\t \r\n_A\t_B\t0\tB\t0\t \r\n_B\t_A\t0\tA\t0\t \r\n",
                   options::kElementNotFound},
-        Malformed{"RememberedPageMissing", " \t_R\t0\tR\t0\t \r\n \t_A\t0\tA\t0\t_A\\GONE\r\n",
-                  options::kElementNotFound},
-        Malformed{"RememberedPageOutsideTheContainer",
-                  " \t_R\t0\tR\t0\t \r\n \t_A\t0\tA\t0\t_R\\P\r\n_R\t_R\\P\t1\tP\t1\r\n", options::kElementNotFound}),
+        Malformed{"EmptyKey", " \t_A\t0\tA\t0\t \r\n_A\t\t1\tP\t1\r\n", 380},
+        Malformed{"KeyOfOneBlank", " \t_A\t0\tA\t0\t \r\n \t \t0\tB\t0\t \r\n", 380}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TreeText, ARememberedPageThatIsNoPageInsideItsContainerLoadsAsNone)
+{
+    // What the editor leaves after removing a page or a container: it re-points nothing.
+    struct Case {
+        const char* name;
+        const char* text;
+        int container;
+    };
+    const Case cases[] = {
+        {"missing", " \t_R\t0\tR\t0\t \r\n \t_A\t0\tA\t0\t_A\\GONE\r\n", 2},
+        {"outside", " \t_R\t0\tR\t0\t \r\n \t_A\t0\tA\t0\t_R\\P\r\n_R\t_R\\P\t1\tP\t1\r\n", 2},
+        {"a container", " \t_A\t0\tA\t0\t_A\\B\r\n_A\t_A\\B\t0\tB\t0\t \r\n", 1},
+    };
+    for (const Case& c : cases) {
+        const OptionCollection list = ParseOptionList(q(c.text));
+        EXPECT_EQ(options::option_at(*list, c.container)->strSelectedProperty, QStringLiteral(" ")) << c.name;
+    }
+}
+
+TEST(TreeText, KeysCompareUnderTheCollectionsOneCaseMapping)
+{
+    // "ß" and "SS" are two keys to the collection, so they are two to the reader too.
+    const OptionCollection list = ParseOptionList(q(" \t_\u00DF\t0\t\u00DF\t0\t \r\n"
+                                                    "_\u00DF\t_\u00DF\\SS\t1\tSS\t1\r\n"
+                                                    " \t_SS\t0\tSS\t0\t \r\n"));
+    EXPECT_EQ(list->Count(), 3);
+    EXPECT_EQ(options::upper_key(q("_\u00DF")), q("_\u00DF"));
+    EXPECT_EQ(options::upper_key(q("_a\\b")), q("_A\\B"));
+    // A lower-case key holding "ß" is found under the spelling its tree node has.
+    const OptionCollection lower = ParseOptionList(q(" \t_stra\u00DFe\t0\tx\t0\t \r\n"));
+    EXPECT_NO_THROW(options::option_at(*lower, options::upper_key(q("_stra\u00DFe"))));
+}
+
+TEST(TreeText, NestingIsBoundedAndEveryDepthWithinTheBoundLoads)
+{
+    const auto chain = [](int levels) {
+        QString text = QStringLiteral(" \t_L\t0\tL\t0\t \r\n");
+        QString parent = QStringLiteral("_L");
+        for (int level = 2; level <= levels; ++level) {
+            const QString key = parent + QStringLiteral("\\L");
+            text += parent + QStringLiteral("\t") + key + QStringLiteral("\t0\tL\t0\t \r\n");
+            parent = key;
+        }
+        return text;
+    };
+    EXPECT_EQ(ParseOptionList(chain(options::kMaxOptionNesting))->Count(), options::kMaxOptionNesting);
+    try {
+        ParseOptionList(chain(options::kMaxOptionNesting + 1));
+        FAIL() << "accepted";
+    } catch (const forms::VbError& error) {
+        EXPECT_EQ(error.number(), 380);
+        EXPECT_TRUE(
+            error.description().startsWith(QStringLiteral("Option tree line %1: ").arg(options::kMaxOptionNesting + 1)))
+            << error.description().toStdString();
+    }
+}
 
 TEST(TreeText, BlankRememberedPagesMeanNone)
 {

@@ -255,7 +255,9 @@ TEST_F(OptionsDialogTest, AStoredTreeThatDoesNotReadIsRefusedWithTheReadersError
     host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
     const OptionCollection list = options::ParseOptionList(kTree);
     tree_base().AddNodes(QVariant::fromValue(list));
+    // A remembered page that is gone loads as none; a parent that is gone cannot be shown.
     options::option_at(*list, 1)->strSelectedProperty = QStringLiteral("_GENERAL\\GONE");
+    options::option_at(*list, 2)->strParentKey = QStringLiteral("_GENERAL\\GONE");
     try {
         host().design_to_run();
         FAIL() << "loaded";
@@ -369,9 +371,28 @@ TEST_F(OptionsDialogTest, APageStoresItsKeysInOrderAndFreesItsIndexWhenItsDesign
     EXPECT_LT(at("Caption"), at("Font"));
     CTabManager& tabs = tree_base().tabs();
     host().show();
-    site("kopPage2").control()->hide();
+    host().form().remove_control(site("kopPage2"));
     EXPECT_FALSE(tabs.IsRegistered(2));
     EXPECT_TRUE(tabs.IsRegistered(1));
+}
+
+TEST_F(OptionsDialogTest, HidingAndShowingTheDesignFormKeepsEveryPageRegistered)
+{
+    design_dialog();
+    host().show();
+    host().form().hide();
+    host().show();
+    // Pages the tree host hid (all but the current one) keep their indexes too.
+    site("kopPage3").control()->hide();
+    CTabManager& tabs = tree_base().tabs();
+    for (short index = 1; index <= 4; ++index)
+        EXPECT_TRUE(tabs.IsRegistered(index)) << index;
+    boxes().clear();
+    page("kopPage2").setPageIndex(3);
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(page("kopPage2").PageIndex(), 2);
+    host().add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopPage5"));
+    EXPECT_EQ(page("kopPage5").PageIndex(), 5);
 }
 
 } // namespace

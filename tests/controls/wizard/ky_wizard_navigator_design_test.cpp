@@ -168,7 +168,7 @@ TEST_F(NavigatorDesignTest, HeldSizeSnapsBackAndAFreeSizeBecomesTheUsersSize)
     EXPECT_NEAR(form().Width(), 7540, 15) << "held: the form snaps back";
     EXPECT_EQ(n.WizardSizeMode(), kyStandard);
     n.setWizardSizeMode(kyStandard); // held: changes nothing
-    EXPECT_EQ(n.ParentWidth(), 7545) << "the form's whole pixels";
+    EXPECT_EQ(n.ParentWidth(), 7540) << "the size as set, not its whole pixels";
     n.setHoldParentSize(false);
     form().setWidth(9000);
     form().setHeight(6000);
@@ -479,10 +479,10 @@ TEST_F(NavigatorDesignTest, FailingLetsAreReportedUnderTheirOwnName)
     QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
         errors << QString::number(number) + u' ' + source;
     });
-    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // the lefts leave 32 bits
+    n.setButtonGapMiddle(std::numeric_limits<int>::max()); // more than a form can show
     n.setButtonFont(nullptr);
-    EXPECT_EQ(errors, (QStringList{"6 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
-    EXPECT_EQ(n.ButtonGapMiddle(), std::numeric_limits<int>::max()) << "what the Let stored before failing stays";
+    EXPECT_EQ(errors, (QStringList{"380 kwnNavigator::ButtonGapMiddle (Let)", "91 kwnNavigator::ButtonFont (Set)"}));
+    EXPECT_EQ(n.ButtonGapMiddle(), 165) << "a length no form can show is refused before it is stored";
     ASSERT_EQ(design_boxes().size(), 2u);
     EXPECT_EQ(design_boxes()[0].title, QStringLiteral("kwnNavigator::ButtonGapMiddle (Let)"));
     EXPECT_EQ(design_boxes()[0].style, 48);
@@ -490,4 +490,45 @@ TEST_F(NavigatorDesignTest, FailingLetsAreReportedUnderTheirOwnName)
     n.setButtonFont(nullptr);
     EXPECT_EQ(errors.size(), 3);
     EXPECT_EQ(design_boxes().size(), 2u) << "no box with ShowErrorMsg False";
+}
+
+TEST_F(NavigatorDesignTest, CaptionsFilesKeepEveryCharacterInUtf8)
+{
+    // Captions a translator meets: Cyrillic with an arrow, umlauts, a dash, the euro sign and
+    // curly quotes.
+    const QString captions[] = {QStringLiteral("Далее →"), QStringLiteral("Zurück"), QStringLiteral("Weiter – 5 €"),
+                                QStringLiteral("“Fertig”")};
+    KyWizardTab& page = place(QStringLiteral("wtWelcome"));
+    KyWizardNavigator& n = place_navigator();
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
+        page.setButtonCaption(position, captions[position - 1]);
+        n.setButtonCaption(position, captions[position - 1]);
+    }
+    page.setBannerTitle(QStringLiteral("Сбор статистики"));
+    page.setSaveCaptionsToFile(true);
+    n.setSaveCaptionsToFile(true);
+    for (const char* name : {"wtWelcome.txt", "kwnNavigator.txt"}) {
+        QFile file(QString::fromStdString((dir_ / name).string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        const QString text = QString::fromUtf8(bytes);
+        EXPECT_EQ(text.toUtf8(), bytes) << name << ": valid UTF-8";
+        for (const QString& caption : captions)
+            EXPECT_TRUE(text.contains(QStringLiteral("Caption: \r\n") + caption + QStringLiteral("\r\n")))
+                << name << " " << caption.toStdString();
+    }
+}
+
+TEST_F(NavigatorDesignTest, ANavigatorCaptionsFileThatCannotBeWrittenIsReported)
+{
+    KyWizardNavigator& n = place_navigator();
+    std::vector<std::int32_t> errors;
+    QObject::connect(&n, &KyWizardNavigator::OnError, [&](std::int32_t number, const QString&, const QString& source) {
+        errors.push_back(number);
+        EXPECT_EQ(source, QStringLiteral("kwnNavigator::SaveCaptionsToFile (Let)"));
+    });
+    setenv("OSTREL_CAPTIONS_DIR", (dir_ / "missing").c_str(), 1);
+    n.setSaveCaptionsToFile(true);
+    EXPECT_EQ(errors, std::vector<std::int32_t>{75});
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "missing"));
 }

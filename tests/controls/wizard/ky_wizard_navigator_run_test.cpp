@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -321,4 +323,37 @@ TEST_F(NavigatorRunTest, HelpAndExitRulesRaiseTheirEvents)
     click(kyBPRight);
     EXPECT_EQ(events, (QStringList{"help", "exit"}));
     EXPECT_EQ(navigator().DefaultSetRBRule(), kyBRCancel);
+}
+
+// Keys typed faster than the wizard changes pages: the window system queues them all before
+// the first is handled. A page's layout pumps messages while a change runs; the queued keys
+// wait until that change has ended, so each Return presses the default button the wizard
+// has then, and no change starts inside another.
+TEST_F(NavigatorRunTest, QueuedReturnsChangePagesOneAfterAnother)
+{
+    host().show();
+    host().form().activateWindow();
+    forms::DoEvents();
+    QWindow* window = host().form().windowHandle();
+    ASSERT_NE(window, nullptr);
+    for (int i = 0; i < 4; ++i) {
+        using Queue = QWindowSystemInterface;
+        Queue::handleKeyEvent<Queue::AsynchronousDelivery>(window, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                                                           QStringLiteral("\r"));
+        Queue::handleKeyEvent<Queue::AsynchronousDelivery>(window, QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
+                                                           QStringLiteral("\r"));
+    }
+    forms::DoEvents();
+    // The fourth Return finds Next disabled on the processing page: nothing to press.
+    EXPECT_EQ(take_log(),
+              (QStringList{"before 0 wtSelectOption wtWelcome", "after 0 wtSelectOption wtWelcome",
+                           "before 0 wtSelectDomains wtSelectOption", "after 0 wtSelectDomains wtSelectOption",
+                           "before 0 wtProcessing wtSelectDomains", "after 0 wtProcessing wtSelectDomains"}));
+    EXPECT_EQ(shown(), QStringLiteral("wtProcessing"));
+    QStringList visible;
+    for (const StoredPage& p : kPages)
+        if (host().form().site(QString::fromLatin1(p.name))->control()->isVisible())
+            visible << QString::fromLatin1(p.name);
+    EXPECT_EQ(visible, QStringList{"wtProcessing"}) << "exactly one page shows";
+    EXPECT_TRUE(bar(kyBPLeftMiddle).Enabled());
 }

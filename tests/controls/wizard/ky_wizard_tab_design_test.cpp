@@ -353,7 +353,7 @@ TEST_F(WizardTabTest, TheCaptionsFileIsWrittenByteForByte)
                                  .join(QStringLiteral("\r\n"));
     QFile file(QString::fromStdString((dir_ / "wtFinish.txt").string()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), expected.toLatin1());
+    EXPECT_EQ(file.readAll(), expected.toUtf8());
 }
 
 TEST_F(WizardTabTest, ACaptionsFileThatCannotBeWrittenIsReportedAndLeavesNoPartOfItself)

@@ -16,6 +16,8 @@
 #include "platform/forms/text_box.h"
 #include "tests/controls/property_sheet_fixture.h"
 
+#include <array>
+
 namespace {
 
 enum { LB, LMB, RMB, RB };
@@ -70,10 +72,43 @@ TEST_F(WizardPagesTest, ADefaultMovedWithItsRuleStaysOnTheCheckedButton)
 
     // No Default box checked is no default button, not the rightmost button without a rule.
     e.isDefault(LMB).setValue(0);
-    e.cancel(LB).setValue(0);
+    for (int b : {LB, LMB, RMB, RB})
+        e.cancel(b).setValue(0);
     ASSERT_TRUE(sheet_->apply());
     EXPECT_EQ(tab_->DefaultButton(), kyBPNone);
     EXPECT_EQ(tab_->CancelButton(), kyBPNone);
+}
+
+TEST_F(WizardPagesTest, ABoxCheckedOnAColumnWithoutARuleGivesTheRightmostButtonWithoutARule)
+{
+    struct Case {
+        std::array<int, 4> rules;
+        int cancel_column;
+        std::int32_t cancel_button;
+    };
+    // The finish page's set: Cancel on the Left button, which has no rule.
+    const Case cases[] = {
+        {{kyBRNone, kyBRBack, kyBRNext, kyBRFinish}, LB, kyBPLeft},
+        {{kyBRNone, kyBRNone, kyBRNext, kyBRFinish}, LB, kyBPLeftMiddle},
+        {{kyBRHelp, kyBRBack, kyBRNone, kyBRFinish}, RMB, kyBPRightMiddle},
+    };
+    ButtonSetEditor& e = buttons().editor();
+    e.isDefault(RB).setValue(1);
+    for (const Case& c : cases) {
+        for (int b = 0; b < 4; ++b)
+            e.rule(b).setListIndex(c.rules[static_cast<std::size_t>(b)]);
+        e.cancel(c.cancel_column).setValue(1);
+        ASSERT_TRUE(sheet_->apply());
+        EXPECT_EQ(tab_->CancelButton(), c.cancel_button) << c.cancel_column;
+        EXPECT_EQ(tab_->DefaultButton(), kyBPRight);
+    }
+    // The page control's own rule, with no rule asked for.
+    tab_->SetDefaultButton(kyBRNone);
+    EXPECT_EQ(tab_->DefaultButton(), kyBPRightMiddle);
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+        tab_->setButtonRule(position, kyBRHelp);
+    tab_->SetDefaultButton(kyBRNone);
+    EXPECT_EQ(tab_->DefaultButton(), kyBPNone) << "every button has a rule";
 }
 
 TEST_F(WizardPagesTest, TheButtonColumnsKeepOneRuleOneDefaultAndOneCancel)

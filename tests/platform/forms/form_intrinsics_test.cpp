@@ -191,6 +191,10 @@ TEST_F(FormIntrinsicsTest, NamesClassesAndStoredValuesAreCheckedAndARefusedContr
         {"a name that is a path", "VB.Label", "../x", nullptr, 380},
         {"a class that is not intrinsic", "VB.Timer", "tmrA", nullptr, 429},
         {"a property the control lacks", "VB.Label", "lblBad", "Bogus", 438},
+        // The widget toolkit's own properties are not the control's: a file reaches none.
+        {"the toolkit's object name", "VB.Label", "lblBad", "objectName", 438},
+        {"the toolkit's style sheet", "VB.Label", "lblBad", "styleSheet", 438},
+        {"the toolkit's geometry", "VB.CommandButton", "lblBad", "geometry", 438},
         {"a member an array has", "VB.CommandButton", "cmdSelectDeselect", "Index", 5},
         {"a plain control with an array's name", "VB.CommandButton", "cmdSelectDeselect", nullptr, 5},
         {"a control array's member below 0", "VB.CommandButton", "cmdNew", "Index", 380},
@@ -234,3 +238,16 @@ TEST_F(FormIntrinsicsTest, TheyGoWithTheirContainerAndWithTheForm)
 }
 
 } // namespace
+
+TEST_F(FormIntrinsicsTest, AtDesignTimeAHiddenControlShowsAndIsSavedHidden)
+{
+    TestHost host(false);
+    load(host);
+    Label* outside = qobject_cast<Label*>(host.form().intrinsic(QStringLiteral("lblOutside")));
+    ASSERT_NE(outside, nullptr);
+    EXPECT_TRUE(outside->isVisible()) << "every control shows at design time";
+    EXPECT_FALSE(outside->Visible());
+    const FormData saved = host.form().save();
+    ASSERT_EQ(saved.controls.size(), 2u);
+    EXPECT_FALSE(saved.controls.at(1).properties.ReadProperty(QStringLiteral("Visible"), true).toBool());
+}

@@ -111,13 +111,17 @@ TEST_F(HostFormTest, QueryUnloadAndUnloadCanKeepTheFormAndTheCloseBoxIsTheirCont
 TEST_F(HostFormTest, AModalShowStaysAboveItsOwnerAndReturnsWhenTheFormHides)
 {
     HostForm owner;
+    owner.setGeometry(300, 200, 600, 400);
     owner.Show();
     HostForm dialog;
+    dialog.resize(200, 100);
     bool shown_modal = false;
     bool above_owner = false;
     bool returned_early = true;
+    QPoint centre;
     QTimer::singleShot(0, &dialog, [&] {
         shown_modal = dialog.isVisible() && dialog.isModal();
+        centre = dialog.frameGeometry().center();
         above_owner = dialog.windowHandle() != nullptr &&
                       dialog.windowHandle()->transientParent() == owner.windowHandle();
         returned_early = false;
@@ -127,6 +131,8 @@ TEST_F(HostFormTest, AModalShowStaysAboveItsOwnerAndReturnsWhenTheFormHides)
     EXPECT_FALSE(returned_early) << "Show returned before the dialog was hidden";
     EXPECT_TRUE(shown_modal);
     EXPECT_TRUE(above_owner);
+    EXPECT_NEAR(centre.x(), owner.frameGeometry().center().x(), 1) << "centred on its owner";
+    EXPECT_NEAR(centre.y(), owner.frameGeometry().center().y(), 1);
     EXPECT_FALSE(dialog.isModal()) << "modality ends with the modal Show";
     EXPECT_TRUE(dialog.loaded()) << "a hidden dialog stays loaded for the next Show";
 }

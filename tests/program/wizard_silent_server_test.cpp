@@ -1,0 +1,162 @@
+// A run stopped while it waits on a host that accepts the connection and never answers (a
+// listener on a loopback address that reads and sends nothing): Back, Cancel and the close box
+// each end the run at once, since the stop reaches the directory connection in flight, instead
+// of after the operation timeout. The wizard in-process with the real collector; the name typed
+// into the input dialog; the network's enumeration left out.
+
+#include "program/domain_list_page.h"
+#include "program/frm_add_domain.h"
+#include "program/frm_main.h"
+#include "program/wizard_collector.h"
+
+#include "platform/forms/command_button.h"
+#include "platform/forms/list_view.h"
+#include "platform/forms/text_box.h"
+#include "tests/program/headless_process.h"
+#include "tests/program/loopback_collector.h"
+#include "tests/program/navigator_click.h"
+#include "tests/program/register_collector.h"
+#include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/test_artefacts.h"
+#include "tests/support/forms/test_host.h"
+#include "tests/support/server_env.h"
+#include "tests/support/silent_listener.h"
+#include "tests/support/temp_registry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The operation timeout the run would otherwise wait out; far above the bound of the test.
+constexpr const char* kOperationTimeoutSeconds = "40";
+constexpr qint64 kStoppedWithinMs = 10000;
+const char* const kSilentHost = "127.0.0.79";
+
+class WizardSilentServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Read once, at libldap's first use in the process.
+        setenv("LDAPTIMEOUT", kOperationTimeoutSeconds, 1);
+        listener = std::make_unique<ostrel::test::silent_listener>(kSilentHost, 389);
+        if (!listener->listening()) {
+            if (ostrel::test::servers_required())
+                FAIL() << listener->failure();
+            GTEST_SKIP() << listener->failure();
+        }
+        forms::TestHost::ensure_application();
+        registry = std::make_unique<ostrel::test::temp_registry>();
+        program_test::register_controls_and_collector();
+        if (HasFatalFailure())
+            return;
+        boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
+        form = std::make_unique<FrmMain>(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
+        form->Show(forms::vbModeless);
+    }
+
+    // Welcome, option page, domain list; the silent host typed into the input dialog and
+    // confirmed with Enter; Next; back once the run's connection is waiting on the host.
+    void start_run_on_the_silent_host()
+    {
+        const int accepted_before = listener->accepted();
+        const int closed_before = listener->closed_by_client();
+        program_test::click_navigator(*form, "&Next >");
+        program_test::click_navigator(*form, "&Next >");
+        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
+        FrmAddDomain& dialog = form->addDialog();
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            QLineEdit& field = *dialog.txtDomainName().findChild<QLineEdit*>();
+            QTest::keyClicks(&field, QString::fromLatin1(kSilentHost));
+            QTest::keyClick(&field, Qt::Key_Return);
+        });
+        emit form->domains()->cmdAddDomain().Click();
+        ASSERT_GE(form->domains()->lstDomainsList().FindItem(QString::fromLatin1(kSilentHost)), 1);
+        program_test::click_navigator(*form, "&Next >");
+        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+        QElapsedTimer waited;
+        waited.start();
+        while (listener->accepted() == accepted_before && waited.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_GT(listener->accepted(), accepted_before) << "the run never connected to the silent host";
+        // The directory operation is now sent and waiting for its answer.
+        QTest::qWait(300);
+        ASSERT_EQ(listener->closed_by_client(), closed_before);
+    }
+
+    // Turns the event loop until `done`, at most the test's bound; the time it took.
+    static qint64 until(const std::function<bool()>& done)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < kStoppedWithinMs)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return waited.elapsed();
+    }
+
+    std::unique_ptr<ostrel::test::silent_listener> listener;
+    std::unique_ptr<ostrel::test::temp_registry> registry;
+    std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
+    std::unique_ptr<FrmMain> form;
+};
+
+struct StopCase {
+    const char* how;
+    std::function<void(FrmMain&)> stop;
+    // The page shown afterwards; empty when the wizard is gone.
+    const char* page;
+};
+
+TEST_F(WizardSilentServer, BackCancelOrTheCloseBoxEndTheWaitOnTheHostAtOnce)
+{
+    const StopCase cases[] = {
+        {"Back", [](FrmMain& f) { program_test::click_navigator(f, "< &Back"); }, "wtSelectDomains"},
+        {"Cancel", [](FrmMain& f) { program_test::click_navigator(f, "Cancel"); }, ""},
+        {"the close box",
+         [](FrmMain& f) {
+             QCloseEvent close;
+             QApplication::sendEvent(f.window(), &close);
+         },
+         ""},
+    };
+    for (const StopCase& c : cases) {
+        SCOPED_TRACE(c.how);
+        if (!form) {
+            form = std::make_unique<FrmMain>(
+                std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
+            form->Show(forms::vbModeless);
+        }
+        const int closed_before = listener->closed_by_client();
+        start_run_on_the_silent_host();
+        if (HasFatalFailure())
+            return;
+        QElapsedTimer stopped;
+        stopped.start();
+        c.stop(*form);
+        const qint64 took = stopped.elapsed() + until([&] { return listener->closed_by_client() > closed_before; });
+        EXPECT_GT(listener->closed_by_client(), closed_before) << "the connection to the silent host is still open";
+        EXPECT_LT(took, kStoppedWithinMs);
+        if (*c.page != 0) {
+            EXPECT_EQ(form->CurrentPageName(), QString::fromLatin1(c.page));
+            forms::save_picture(*form, "wizard_silent_back");
+            form->unload_form(forms::vbFormCode);
+        } else {
+            until([&] { return !form->loaded(); });
+            EXPECT_FALSE(form->loaded());
+        }
+        form.reset();
+        EXPECT_TRUE((*boxes)->boxes.empty());
+    }
+}
+
+} // namespace

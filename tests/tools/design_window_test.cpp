@@ -1,0 +1,210 @@
+// The design window as a person uses it: the property list reaches every design-time property
+// a person sets (chosen with the mouse, typed, Enter), what was set is saved, and closing
+// the window with unsaved changes asks first.
+
+#include "tools/design/design_window.h"
+
+#include "platform/forms/command_button.h"
+#include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/late_binding.h"
+#include "platform/forms/list_view.h"
+#include "platform/forms/message_box.h"
+#include "platform/forms/text_box.h"
+#include "tests/tools/design_fixture.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace {
+
+class DesignWindowTest : public DesignToolTest {
+protected:
+    void SetUp() override
+    {
+        DesignToolTest::SetUp();
+        // An options dialog: the tree host and one page.
+        forms::TestHost design(false);
+        design.add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+        design.add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopGeneral"));
+        options_form_ = dir_.filePath(QStringLiteral("frmOptions.frm"));
+        QFile file(options_form_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(design.saved_text().toUtf8());
+    }
+    // A click on the item of `list` whose text starts with `start`.
+    static void click_item(forms::ListView& list, const QString& start)
+    {
+        QTreeWidget& tree = list.widget();
+        for (int i = 0; i < tree.topLevelItemCount(); ++i)
+            if (tree.topLevelItem(i)->text(0).startsWith(start)) {
+                tree.scrollToItem(tree.topLevelItem(i));
+                QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                                  tree.visualItemRect(tree.topLevelItem(i)).center());
+                return;
+            }
+        ADD_FAILURE() << "no item " << start.toStdString();
+    }
+
+    // Chooses the control and the property, types the value over the old one and presses Enter.
+    static void type_property(DesignWindow& window, const QString& control, const QString& property,
+                              const QString& text)
+    {
+        click_item(window.control_list(), control);
+        click_item(window.property_list(), property + QStringLiteral(": "));
+        auto* edit = window.value_box().findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        // Key by key, each with its text, so that any letter can be typed.
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QString options_form_;
+};
+
+} // namespace
+
+TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAreSaved)
+{
+    struct Case {
+        const char* form;
+        const char* control;
+        const char* property;
+        const char* typed;
+        QVariant read_back;
+    };
+    const Case cases[] = {
+        {"program", "KyWizardNavigator1", "HoldParentSize", "True", true},
+        {"program", "KyWizardNavigator1", "ShowErrorMsg", "False", false},
+        {"program", "wtFinish", "BannerTitle", "Всё готово", QStringLiteral("Всё готово")},
+        {"options", "kopGeneral", "Caption", "General", QStringLiteral("General")},
+        {"options", "kopGeneral", "PageIndex", "4", 4},
+        {"options", "kopGeneral", "HeaderMode", "1", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + "." + c.property);
+        const QString path = QString::fromLatin1(c.form) == QLatin1String("program") ? program_form_ : options_form_;
+        {
+            DesignWindow window;
+            window.show();
+            ASSERT_TRUE(window.open(path));
+            type_property(window, QString::fromLatin1(c.control), QString::fromLatin1(c.property),
+                          QString::fromUtf8(c.typed));
+            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
+                      QString::fromLatin1(c.property) + QStringLiteral(": ") + QString::fromUtf8(c.typed));
+            QTest::mouseClick(&window.save_button(), Qt::LeftButton);
+        }
+        DesignSession again;
+        again.open(path);
+        EXPECT_EQ(forms::get(again.form().site(QString::fromLatin1(c.control)), QString::fromLatin1(c.property)),
+                  c.read_back);
+    }
+}
+
+TEST_F(DesignWindowTest, TheNavigatorsSizePropertiesAreListed)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    click_item(window.control_list(), QStringLiteral("KyWizardNavigator1"));
+    QStringList names;
+    for (int i = 1; i <= window.property_list().Count(); ++i)
+        names << window.property_list().Text(i).section(QStringLiteral(": "), 0, 0);
+    for (const char* name :
+         {"WizardSizeMode", "ParentWidth", "ParentHeight", "HoldParentSize", "ShowErrorMsg", "SaveCaptionsToFile"})
+        EXPECT_TRUE(names.contains(QString::fromLatin1(name))) << name;
+    // The form's size as stored, not rounded to whole pixels.
+    EXPECT_TRUE(window.property_list().FindItem(QStringLiteral("ParentWidth: 7512")) > 0);
+}
+
+TEST_F(DesignWindowTest, SaveCaptionsToFileWritesThePagesAndTheNavigatorsFiles)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    for (const char* control : {"wtFinish", "KyWizardNavigator1"}) {
+        type_property(window, QString::fromLatin1(control), QStringLiteral("SaveCaptionsToFile"),
+                      QStringLiteral("True"));
+        EXPECT_TRUE(QFile::exists(dir_.filePath(QString::fromLatin1(control) + QStringLiteral(".txt")))) << control;
+    }
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(DesignWindowTest, AValueThatIsNoValueOfThePropertyIsRefusedAndLosesNothing)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    const QByteArray before = read_all(program_form_);
+    type_property(window, QStringLiteral("KyWizardNavigator1"), QStringLiteral("HoldParentSize"),
+                  QStringLiteral("perhaps"));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(boxes()[0].prompt.contains(QStringLiteral("HoldParentSize"))) << boxes()[0].prompt.toStdString();
+    EXPECT_FALSE(window.session().has_changes());
+    EXPECT_EQ(read_all(program_form_), before);
+}
+
+TEST_F(DesignWindowTest, ClosingWithUnsavedChangesAsksWhetherToSave)
+{
+    struct Case {
+        int answer;
+        bool closed;
+        bool saved;
+    };
+    const Case cases[] = {{forms::vbYes, true, true}, {forms::vbNo, true, false}, {forms::vbCancel, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        QFile::remove(program_form_);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), program_form_));
+        const QByteArray before = read_all(program_form_);
+        DesignWindow window;
+        window.show();
+        ASSERT_TRUE(window.open(program_form_));
+        // Unchanged: closes without a question.
+        EXPECT_TRUE(window.close());
+        EXPECT_TRUE(boxes().empty());
+        window.show();
+        type_property(window, QStringLiteral("wtFinish"), QStringLiteral("BannerTitle"), QStringLiteral("Done"));
+        host().messages().answer_next(c.answer);
+        EXPECT_EQ(window.close(), c.closed);
+        ASSERT_EQ(boxes().size(), 1u);
+        EXPECT_EQ(boxes()[0].prompt, QStringLiteral("Save the changes to %1?").arg(program_form_));
+        EXPECT_EQ(read_all(program_form_) != before, c.saved);
+        boxes().clear();
+    }
+}
+
+TEST_F(DesignWindowTest, AMinimisedPageWithNoSavedPlaceComesOntoTheForm)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    forms::Form& form = window.session().form();
+    forms::ControlSite& strip = *form.site(QStringLiteral("wtFinish"));
+    type_property(window, QStringLiteral("wtFinish"), QStringLiteral("PageState"), QStringLiteral("1"));
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_GE(strip.Left(), 0);
+    EXPECT_GE(strip.Top(), 0);
+    EXPECT_LE(strip.Left() + strip.Width(), form.ScaleWidth());
+    EXPECT_LE(strip.Top() + strip.Height(), form.ScaleHeight());
+}
+
+TEST_F(DesignWindowTest, APictureOfTheDesignWindowWithItsPropertyList)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    click_item(window.control_list(), QStringLiteral("KyWizardNavigator1"));
+    click_item(window.property_list(), QStringLiteral("WizardSizeMode: "));
+    EXPECT_EQ(window.value_box().Text(), QStringLiteral("1"));
+    const auto picture = artefacts_dir() / "ostrel_design_property_list.png";
+    EXPECT_TRUE(window.grab().toImage().save(QString::fromStdString(picture.string())));
+    std::printf("picture of the design window's property list: %s\n", picture.c_str());
+}
