@@ -19,6 +19,9 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMP
 	-DCMAKE_CXX_COMPILER=clang++ -DOSTREL_FUZZ=ON -DOSTREL_BUILD_BENCH=OFF -DOSTREL_REGISTER_ON_BUILD=OFF
 cmake --build "$BUILD" --target ostrel_fuzzers
 
+# Leaks of system libraries that are not ours (tests/fuzz/lsan.supp) do not fail a target.
+export LSAN_OPTIONS="suppressions=$SOURCE/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 failed=()
 for source in tests/fuzz/*/*_fuzz.cpp; do
 	name=$(basename "$(dirname "$source")")
