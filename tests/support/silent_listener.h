@@ -4,9 +4,10 @@
 // server that hangs after its kernel accepted the connection. Counts the connections taken
 // and those the client closed, so a test sees when its client gave up.
 
+#include "tests/support/loopback_listener.h"
+
 #include <atomic>
 #include <string>
-#include <thread>
 
 namespace ostrel::test {
 
@@ -19,23 +20,19 @@ public:
     silent_listener(const silent_listener&) = delete;
     silent_listener& operator=(const silent_listener&) = delete;
 
-    bool listening() const { return listener_ >= 0; }
-    int port() const { return port_; }
+    bool listening() const { return listener_.listening(); }
+    int port() const { return listener_.port(); }
     // Why listening() is false.
-    const std::string& failure() const { return failure_; }
+    const std::string& failure() const { return listener_.failure(); }
     int accepted() const { return accepted_; }
     int closed_by_client() const { return closed_; }
 
 private:
     void run();
 
-    int listener_ = -1;
-    int port_ = 0;
-    int stop_pipe_[2] = {-1, -1};
-    std::string failure_;
     std::atomic<int> accepted_{0};
     std::atomic<int> closed_{0};
-    std::thread thread_;
+    loopback_listener listener_;
 };
 
 } // namespace ostrel::test

@@ -41,34 +41,12 @@ struct connection {
 } // namespace
 
 tcp_relay::tcp_relay(int server_port, std::size_t server_bytes_before_outage, outage kind)
-    : server_port_(server_port), budget_(server_bytes_before_outage), kind_(kind)
+    : server_port_(server_port), budget_(server_bytes_before_outage), kind_(kind), listener_("127.0.0.1", 0)
 {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t size = sizeof address;
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listener_, 16) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
-        pipe(stop_pipe_) != 0) {
-        if (listener_ >= 0)
-            close(listener_);
-        listener_ = -1;
-        return;
-    }
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { run(); });
+    listener_.start([this] { run(); });
 }
 
-tcp_relay::~tcp_relay()
-{
-    if (thread_.joinable()) {
-        const char stop = 0;
-        [[maybe_unused]] const ssize_t written = write(stop_pipe_[1], &stop, 1);
-        thread_.join();
-    }
-    for (int fd : {stop_pipe_[0], stop_pipe_[1], listener_})
-        if (fd >= 0)
-            close(fd);
-}
+tcp_relay::~tcp_relay() { listener_.stop(); }
 
 void tcp_relay::run()
 {
@@ -84,9 +62,9 @@ void tcp_relay::run()
     for (;;) {
         // Frozen: only the stop request is watched; nothing is accepted or passed on, so the
         // kernel's queues hold what either side sends.
-        std::vector<pollfd> watched{{stop_pipe_[0], POLLIN, 0}};
+        std::vector<pollfd> watched{{listener_.stop_fd(), POLLIN, 0}};
         if (!out_) {
-            watched.push_back({listener_, POLLIN, 0});
+            watched.push_back({listener_.fd(), POLLIN, 0});
             for (const auto& c : connections) {
                 watched.push_back({c.client, POLLIN, 0});
                 watched.push_back({c.server, POLLIN, 0});
@@ -97,7 +75,7 @@ void tcp_relay::run()
         if (watched[0].revents != 0)
             break;
         if (watched[1].revents & POLLIN) {
-            const int client = accept(listener_, nullptr, nullptr);
+            const int client = accept(listener_.fd(), nullptr, nullptr);
             const int server = socket(AF_INET, SOCK_STREAM, 0);
             const sockaddr_in address = loopback(server_port_);
             if (client >= 0 && server >= 0 &&
@@ -128,8 +106,7 @@ void tcp_relay::run()
                 out_ = true;
                 if (kind_ == outage::drop) {
                     close_all();
-                    close(listener_);
-                    listener_ = -1;
+                    listener_.close_listening();
                 }
                 break;
             }

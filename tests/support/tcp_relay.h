@@ -5,10 +5,10 @@
 // (keeps every connection open and passes nothing on, as a stopped server whose host still
 // accepts) or drops (closes every connection and stops listening, as a server that is gone).
 
+#include "tests/support/loopback_listener.h"
+
 #include <atomic>
 #include <cstddef>
-#include <string>
-#include <thread>
 
 namespace ostrel::test {
 
@@ -22,8 +22,8 @@ public:
     tcp_relay(const tcp_relay&) = delete;
     tcp_relay& operator=(const tcp_relay&) = delete;
 
-    bool listening() const { return listener_ >= 0; }
-    int port() const { return port_; }
+    bool listening() const { return listener_.listening(); }
+    int port() const { return listener_.port(); }
     // Whether the outage has begun.
     bool out() const { return out_; }
 
@@ -33,11 +33,8 @@ private:
     int server_port_;
     std::size_t budget_;
     outage kind_;
-    int listener_ = -1;
-    int port_ = 0;
-    int stop_pipe_[2] = {-1, -1};
     std::atomic<bool> out_{false};
-    std::thread thread_;
+    loopback_listener listener_;
 };
 
 } // namespace ostrel::test
