@@ -30,7 +30,8 @@ public:
     // Makes sure `path` can be written; false with the reason in `error` when it cannot.
     bool open(const std::string& path, std::string& error);
     // Writes `bytes` as the file's whole content and puts the file in place; false with the
-    // reason. A regular file that is replaced is untouched when this fails.
+    // reason. A file that is replaced through a temporary one is untouched when this fails;
+    // one written in place (a hard-linked or another user's file) may be left part-written.
     bool commit(std::string_view bytes, std::string& error);
 
 private:
