@@ -34,7 +34,7 @@ GeneralLabel::GeneralLabel(QWidget* parent) : forms::PropertyPage(parent)
 
 void GeneralLabel::SelectionChanged()
 {
-    QObject* label = SelectedControls().at(0);
+    QObject* label = first_selected();
     chk_auto_size_->setValue(page_fields::check_value(forms::get(label, QStringLiteral("AutoSize"))));
     chk_enabled_->setValue(page_fields::check_value(forms::get(label, QStringLiteral("Enabled"))));
     txt_caption_->setText(forms::CStr(forms::get(label, QStringLiteral("Caption"))));
@@ -44,7 +44,7 @@ void GeneralLabel::SelectionChanged()
 
 void GeneralLabel::ApplyChanges()
 {
-    QObject* label = SelectedControls().at(0);
+    QObject* label = first_selected();
     forms::let(label, QStringLiteral("AutoSize"), page_fields::checked(*chk_auto_size_));
     forms::let(label, QStringLiteral("Enabled"), page_fields::checked(*chk_enabled_));
     forms::let(label, QStringLiteral("Caption"), txt_caption_->Text());

@@ -50,7 +50,7 @@ GeneralUpDown::GeneralUpDown(QWidget* parent) : forms::PropertyPage(parent)
 
 void GeneralUpDown::SelectionChanged()
 {
-    QObject* box = SelectedControls().at(0);
+    QObject* box = first_selected();
     chk_wrap_->setValue(page_fields::check_value(forms::get(box, QStringLiteral("Wrap"))));
     txt_increment_->setText(forms::CStr(forms::get(box, QStringLiteral("Increment"))));
     txt_max_->setText(forms::CStr(forms::get(box, QStringLiteral("Max"))));
@@ -61,7 +61,7 @@ void GeneralUpDown::SelectionChanged()
 
 void GeneralUpDown::ApplyChanges()
 {
-    QObject* box = SelectedControls().at(0);
+    QObject* box = first_selected();
     forms::let(box, QStringLiteral("Wrap"), page_fields::checked(*chk_wrap_));
     forms::let(box, QStringLiteral("Increment"), txt_increment_->Text());
     forms::let(box, QStringLiteral("Max"), txt_max_->Text());

@@ -1,5 +1,6 @@
 #include "platform/forms/property_page.h"
 
+#include "platform/forms/control_site.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -22,6 +23,10 @@ QObject* PropertyPage::first_selected() const
     if (selected_.empty() || selected_.front() == nullptr)
         forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertyPage"),
                      QStringLiteral("No control is selected"));
+    // Late binding looks at an extender's members before its control's; a page goes to the
+    // control, so a name both have means the control's property, never the site's.
+    if (auto* site = qobject_cast<ControlSite*>(selected_.front()); site && site->control())
+        return site->Object();
     return selected_.front();
 }
 

@@ -2,7 +2,9 @@
 // A design-time property page: a widget the property sheet shows in one tab. The sheet hands
 // it the selected controls (their extenders; pages of this system edit item 0) and calls
 // SelectionChanged to load the fields and ApplyChanges to write them back by property name
-// (late_binding.h). A page sets Changed to have the sheet offer Apply. An error raised while
+// (late_binding.h). A page edits the control itself, not its extender: a control whose own
+// member shares a name with one of the site's (a progress bar's caption Align, the site's
+// docking Align) is edited in its own. A page sets Changed to have the sheet offer Apply. An error raised while
 // applying reaches the sheet, which shows it; what was written before the error stays.
 // A page that draws on itself does so in Paint, which runs on every paint of the page.
 
@@ -23,7 +25,8 @@ public:
     explicit PropertyPage(QWidget* parent = nullptr);
 
     const std::vector<QObject*>& SelectedControls() const { return selected_; }
-    // Item 0 of the selection, the control the library's pages edit; 91 when none is selected.
+    // The control of item 0 of the selection (the object behind its extender), the one the
+    // library's pages edit; 91 when none is selected.
     QObject* first_selected() const;
     bool Changed() const { return changed_; }
     void setChanged(bool changed);

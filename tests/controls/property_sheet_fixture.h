@@ -1,14 +1,20 @@
 #pragma once
 // The property-page tests' host: a control placed on a design-mode form (UserMode False) with
 // its property sheet open, the sheet's tab titles, and pictures of a page as the designer sees
-// it, saved as test artefacts.
+// it, saved as test artefacts. What a person does on the sheet (a click on a tab or on OK,
+// Cancel or Apply, keys in a field) goes to the sheet's own widgets as real input.
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/screen.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 #include <cstdio>
 #include <memory>
@@ -49,6 +55,41 @@ protected:
         const auto path = artefacts_dir() / file;
         EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
         std::printf("picture of the property page: %s\n", path.c_str());
+    }
+
+    // A click on OK, Cancel or Apply.
+    static void press(forms::PropertySheet& sheet, QDialogButtonBox::StandardButton which)
+    {
+        sheet.show();
+        QPushButton* button = sheet.findChild<QDialogButtonBox*>()->button(which);
+        ASSERT_TRUE(button->isEnabled()) << button->text().toStdString() << " is greyed";
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // A click on the tab of page `tab`.
+    static void click_tab(forms::PropertySheet& sheet, int tab)
+    {
+        sheet.show();
+        QTabBar* bar = sheet.findChild<QTabWidget*>()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
+    }
+
+    // A key pressed in a field (its Qt widget, inside the runtime's control) that has the focus.
+    template <typename Field>
+    static void key_into(Field& field, Qt::Key key, int times = 1)
+    {
+        QWidget* inner = inner_widget(field);
+        inner->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(inner, key);
+    }
+
+    template <typename Field>
+    static QWidget* inner_widget(Field& field)
+    {
+        if (auto* combo = field.template findChild<QComboBox*>())
+            return combo;
+        return &field;
     }
 
     std::unique_ptr<forms::TestHost> design_;
