@@ -32,13 +32,13 @@ CaptionsInfo::CaptionsInfo(QWidget* parent) : forms::PropertyPage(parent)
 void CaptionsInfo::SelectionChanged()
 {
     for (int step = 4; step >= 0; --step)
-        steps_[step]->setText(forms::CStr(forms::get(first_selected(), step_property(step))));
-    txt_description_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Description"))));
+        steps_[step]->setText(forms::CStr(get(step_property(step))));
+    txt_description_->setText(forms::CStr(get(QStringLiteral("Description"))));
 }
 
 void CaptionsInfo::ApplyChanges()
 {
     for (int step = 4; step >= 0; --step)
-        forms::let(first_selected(), step_property(step), steps_[step]->Text());
-    forms::let(first_selected(), QStringLiteral("Description"), txt_description_->Text());
+        let(step_property(step), steps_[step]->Text());
+    let(QStringLiteral("Description"), txt_description_->Text());
 }

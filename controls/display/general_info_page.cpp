@@ -48,20 +48,20 @@ void GeneralInfo::SelectionChanged()
 {
     for (int i = 0; i < 5; ++i)
         display_[i]->setValue(
-            page_fields::check_value(forms::get(first_selected(), QString::fromLatin1(kDisplayProperties[i]))));
+            page_fields::check_value(get(QString::fromLatin1(kDisplayProperties[i]))));
     chk_show_percent_->setValue(
-        page_fields::check_value(forms::get(first_selected(), QStringLiteral("ShowPercentCompleted"))));
-    txt_progress_max_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("ProgressMax"))));
-    txt_progress_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Progress"))));
-    txt_status_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Status"))));
+        page_fields::check_value(get(QStringLiteral("ShowPercentCompleted"))));
+    txt_progress_max_->setText(forms::CStr(get(QStringLiteral("ProgressMax"))));
+    txt_progress_->setText(forms::CStr(get(QStringLiteral("Progress"))));
+    txt_status_->setText(forms::CStr(get(QStringLiteral("Status"))));
 }
 
 void GeneralInfo::ApplyChanges()
 {
     for (int i = 0; i < 5; ++i)
-        forms::let(first_selected(), QString::fromLatin1(kDisplayProperties[i]), page_fields::checked(*display_[i]));
-    forms::let(first_selected(), QStringLiteral("ProgressMax"), txt_progress_max_->Text());
-    forms::let(first_selected(), QStringLiteral("Progress"), txt_progress_->Text());
-    forms::let(first_selected(), QStringLiteral("Status"), txt_status_->Text());
-    forms::let(first_selected(), QStringLiteral("ShowPercentCompleted"), page_fields::checked(*chk_show_percent_));
+        let(QString::fromLatin1(kDisplayProperties[i]), page_fields::checked(*display_[i]));
+    let(QStringLiteral("ProgressMax"), txt_progress_max_->Text());
+    let(QStringLiteral("Progress"), txt_progress_->Text());
+    let(QStringLiteral("Status"), txt_status_->Text());
+    let(QStringLiteral("ShowPercentCompleted"), page_fields::checked(*chk_show_percent_));
 }

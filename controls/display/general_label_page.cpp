@@ -34,20 +34,18 @@ GeneralLabel::GeneralLabel(QWidget* parent) : forms::PropertyPage(parent)
 
 void GeneralLabel::SelectionChanged()
 {
-    QObject* label = first_selected();
-    chk_auto_size_->setValue(page_fields::check_value(forms::get(label, QStringLiteral("AutoSize"))));
-    chk_enabled_->setValue(page_fields::check_value(forms::get(label, QStringLiteral("Enabled"))));
-    txt_caption_->setText(forms::CStr(forms::get(label, QStringLiteral("Caption"))));
-    cbo_alignment_->setListIndex(forms::CInt(forms::get(label, QStringLiteral("Alignment"))));
-    visible_ = forms::CBool(forms::get(label, QStringLiteral("Visible")));
+    chk_auto_size_->setValue(page_fields::check_value(get(QStringLiteral("AutoSize"))));
+    chk_enabled_->setValue(page_fields::check_value(get(QStringLiteral("Enabled"))));
+    txt_caption_->setText(forms::CStr(get(QStringLiteral("Caption"))));
+    cbo_alignment_->setListIndex(forms::CInt(get(QStringLiteral("Alignment"))));
+    visible_ = forms::CBool(get(QStringLiteral("Visible")));
 }
 
 void GeneralLabel::ApplyChanges()
 {
-    QObject* label = first_selected();
-    forms::let(label, QStringLiteral("AutoSize"), page_fields::checked(*chk_auto_size_));
-    forms::let(label, QStringLiteral("Enabled"), page_fields::checked(*chk_enabled_));
-    forms::let(label, QStringLiteral("Caption"), txt_caption_->Text());
-    forms::let(label, QStringLiteral("Alignment"), static_cast<qint16>(cbo_alignment_->ListIndex()));
-    forms::let(label, QStringLiteral("Visible"), visible_);
+    let(QStringLiteral("AutoSize"), page_fields::checked(*chk_auto_size_));
+    let(QStringLiteral("Enabled"), page_fields::checked(*chk_enabled_));
+    let(QStringLiteral("Caption"), txt_caption_->Text());
+    let(QStringLiteral("Alignment"), static_cast<qint16>(cbo_alignment_->ListIndex()));
+    let(QStringLiteral("Visible"), visible_);
 }

@@ -29,19 +29,19 @@ GeneralProgress::GeneralProgress(QWidget* parent) : forms::PropertyPage(parent)
 void GeneralProgress::SelectionChanged()
 {
     chk_errors_notify_->setValue(
-        page_fields::check_value(forms::get(first_selected(), QStringLiteral("ErrorsNotify"))));
-    txt_caption_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Caption"))));
-    txt_max_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Max"))));
-    txt_min_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("Min"))));
+        page_fields::check_value(get(QStringLiteral("ErrorsNotify"))));
+    txt_caption_->setText(forms::CStr(get(QStringLiteral("Caption"))));
+    txt_max_->setText(forms::CStr(get(QStringLiteral("Max"))));
+    txt_min_->setText(forms::CStr(get(QStringLiteral("Min"))));
     // An Align the list cannot show fails here, after the four fields above are filled.
-    cbo_caption_align_->setListIndex(forms::CInt(forms::get(first_selected(), QStringLiteral("Align"))));
+    cbo_caption_align_->setListIndex(forms::CInt(get(QStringLiteral("Align"))));
 }
 
 void GeneralProgress::ApplyChanges()
 {
-    forms::let(first_selected(), QStringLiteral("ErrorsNotify"), page_fields::checked(*chk_errors_notify_));
-    forms::let(first_selected(), QStringLiteral("Caption"), txt_caption_->Text());
-    forms::let(first_selected(), QStringLiteral("Max"), txt_max_->Text());
-    forms::let(first_selected(), QStringLiteral("Min"), txt_min_->Text());
-    forms::let(first_selected(), QStringLiteral("Align"), static_cast<qint16>(cbo_caption_align_->ListIndex()));
+    let(QStringLiteral("ErrorsNotify"), page_fields::checked(*chk_errors_notify_));
+    let(QStringLiteral("Caption"), txt_caption_->Text());
+    let(QStringLiteral("Max"), txt_max_->Text());
+    let(QStringLiteral("Min"), txt_min_->Text());
+    let(QStringLiteral("Align"), static_cast<qint16>(cbo_caption_align_->ListIndex()));
 }

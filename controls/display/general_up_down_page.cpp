@@ -50,22 +50,20 @@ GeneralUpDown::GeneralUpDown(QWidget* parent) : forms::PropertyPage(parent)
 
 void GeneralUpDown::SelectionChanged()
 {
-    QObject* box = first_selected();
-    chk_wrap_->setValue(page_fields::check_value(forms::get(box, QStringLiteral("Wrap"))));
-    txt_increment_->setText(forms::CStr(forms::get(box, QStringLiteral("Increment"))));
-    txt_max_->setText(forms::CStr(forms::get(box, QStringLiteral("Max"))));
-    txt_min_->setText(forms::CStr(forms::get(box, QStringLiteral("Min"))));
-    txt_value_->setText(forms::CStr(forms::get(box, QStringLiteral("Value"))));
-    cbo_alignment_->setListIndex(forms::CInt(forms::get(box, QStringLiteral("Alignment"))));
+    chk_wrap_->setValue(page_fields::check_value(get(QStringLiteral("Wrap"))));
+    txt_increment_->setText(forms::CStr(get(QStringLiteral("Increment"))));
+    txt_max_->setText(forms::CStr(get(QStringLiteral("Max"))));
+    txt_min_->setText(forms::CStr(get(QStringLiteral("Min"))));
+    txt_value_->setText(forms::CStr(get(QStringLiteral("Value"))));
+    cbo_alignment_->setListIndex(forms::CInt(get(QStringLiteral("Alignment"))));
 }
 
 void GeneralUpDown::ApplyChanges()
 {
-    QObject* box = first_selected();
-    forms::let(box, QStringLiteral("Wrap"), page_fields::checked(*chk_wrap_));
-    forms::let(box, QStringLiteral("Increment"), txt_increment_->Text());
-    forms::let(box, QStringLiteral("Max"), txt_max_->Text());
-    forms::let(box, QStringLiteral("Min"), txt_min_->Text());
-    forms::let(box, QStringLiteral("Value"), txt_value_->Text());
-    forms::let(box, QStringLiteral("Alignment"), cbo_alignment_->ListIndex());
+    let(QStringLiteral("Wrap"), page_fields::checked(*chk_wrap_));
+    let(QStringLiteral("Increment"), txt_increment_->Text());
+    let(QStringLiteral("Max"), txt_max_->Text());
+    let(QStringLiteral("Min"), txt_min_->Text());
+    let(QStringLiteral("Value"), txt_value_->Text());
+    let(QStringLiteral("Alignment"), cbo_alignment_->ListIndex());
 }

@@ -6,7 +6,6 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/late_binding.h"
@@ -37,48 +36,39 @@ namespace {
 
 constexpr int kButtons = ButtonSetEditor::kButtons;
 
-PageButtons record_of(QObject* control, const QString& button)
+PageButtons record_of(forms::PropertyPage& page, const QString& button)
 {
-    return forms::get(control, button).value<PageButtons>();
+    return page.get(button).value<PageButtons>();
 }
 
 int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::Unchecked; }
 
-// The page control behind the selection (its site on a form, or the control itself).
-KyWizardTab* page_control(QObject* selected)
-{
-    if (auto* site = qobject_cast<forms::ControlSite*>(selected))
-        return qobject_cast<KyWizardTab*>(site->control());
-    return qobject_cast<KyWizardTab*>(selected);
-}
 
 } // namespace
 
 void ButtonsSet::SelectionChanged()
 {
-    QObject* tab = first_selected();
     ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b)
-        e.rule(b).setListIndex(record_of(tab, e.preview(b).Name()).Rule);
+        e.rule(b).setListIndex(record_of(*this, e.preview(b).Name()).Rule);
     for (int b = 0; b < kButtons; ++b)
-        e.caption(b).setText(record_of(tab, e.preview(b).Name()).Caption);
+        e.caption(b).setText(record_of(*this, e.preview(b).Name()).Caption);
     for (int b = 0; b < kButtons; ++b)
-        e.show_visible(b, record_of(tab, e.preview(b).Name()).Visible);
+        e.show_visible(b, record_of(*this, e.preview(b).Name()).Visible);
     for (int b = 0; b < kButtons; ++b)
-        e.show_enabled(b, record_of(tab, e.preview(b).Name()).Enabled);
+        e.show_enabled(b, record_of(*this, e.preview(b).Name()).Enabled);
     for (int b = 0; b < kButtons; ++b)
-        e.isDefault(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Default));
+        e.isDefault(b).setValue(check_of(record_of(*this, e.preview(b).Name()).Default));
     for (int b = 0; b < kButtons; ++b)
-        e.cancel(b).setValue(check_of(record_of(tab, e.preview(b).Name()).Cancel));
-    use_default_->setValue(forms::CBool(forms::get(first_selected(), QStringLiteral("UseDefaultButtonSet")))
+        e.cancel(b).setValue(check_of(record_of(*this, e.preview(b).Name()).Cancel));
+    use_default_->setValue(forms::CBool(get(QStringLiteral("UseDefaultButtonSet")))
                                ? forms::CheckBox::Checked
                                : forms::CheckBox::Unchecked);
 }
 
 void ButtonsSet::ApplyChanges()
 {
-    forms::let(first_selected(), QStringLiteral("UseDefaultButtonSet"), page_fields::checked(*use_default_));
-    QObject* tab = first_selected();
+    let(QStringLiteral("UseDefaultButtonSet"), page_fields::checked(*use_default_));
     const ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b) {
         PageButtons record;
@@ -88,17 +78,17 @@ void ButtonsSet::ApplyChanges()
         record.Rule = e.rule(b).ListIndex();
         record.Default = page_fields::checked(e.isDefault(b));
         record.Cancel = page_fields::checked(e.cancel(b));
-        forms::let(tab, e.preview(b).Name(), QVariant::fromValue(record));
+        let(e.preview(b).Name(), QVariant::fromValue(record));
     }
     // A checked column gives the position its rule gives, now that every record holds its
     // new rule; no checked column is no button.
     const int checked_cancel = e.cancel_column(), checked_default = e.default_column();
     if (checked_cancel >= 0)
-        forms::call(tab, QStringLiteral("SetCancelButton"), {e.rule(checked_cancel).ListIndex()});
+        call(QStringLiteral("SetCancelButton"), {e.rule(checked_cancel).ListIndex()});
     if (checked_default >= 0)
-        forms::call(tab, QStringLiteral("SetDefaultButton"), {e.rule(checked_default).ListIndex()});
+        call(QStringLiteral("SetDefaultButton"), {e.rule(checked_default).ListIndex()});
     if (checked_cancel < 0 || checked_default < 0)
-        if (KyWizardTab* control = page_control(tab))
+        if (auto* control = qobject_cast<KyWizardTab*>(first_selected()))
             control->clear_default_and_cancel(checked_default < 0, checked_cancel < 0);
 }
 

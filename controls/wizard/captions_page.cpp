@@ -41,11 +41,11 @@ Captions::Captions(QWidget* parent) : forms::PropertyPage(parent)
 void Captions::SelectionChanged()
 {
     for (int i = 0; i < 5; ++i)
-        fields_[i]->setText(forms::CStr(forms::get(first_selected(), QString::fromLatin1(kFields[i].property))));
+        fields_[i]->setText(forms::CStr(get(QString::fromLatin1(kFields[i].property))));
 }
 
 void Captions::ApplyChanges()
 {
     for (int i = 0; i < 5; ++i)
-        forms::let(first_selected(), QString::fromLatin1(kFields[i].property), fields_[i]->Text());
+        let(QString::fromLatin1(kFields[i].property), fields_[i]->Text());
 }

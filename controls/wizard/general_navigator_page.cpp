@@ -24,15 +24,15 @@ GeneralNavigator::GeneralNavigator(QWidget* parent) : forms::PropertyPage(parent
 
 void GeneralNavigator::SelectionChanged()
 {
-    txt_start_page_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("StartPage"))));
-    chk_enabled_->setValue(page_fields::check_value(forms::get(first_selected(), QStringLiteral("Enabled"))));
-    cbo_banner_style_->setListIndex(forms::CInt(forms::get(first_selected(), QStringLiteral("BannerHeaderStyle"))));
+    txt_start_page_->setText(forms::CStr(get(QStringLiteral("StartPage"))));
+    chk_enabled_->setValue(page_fields::check_value(get(QStringLiteral("Enabled"))));
+    cbo_banner_style_->setListIndex(forms::CInt(get(QStringLiteral("BannerHeaderStyle"))));
 }
 
 void GeneralNavigator::ApplyChanges()
 {
-    forms::let(first_selected(), QStringLiteral("StartPage"), txt_start_page_->Text());
-    forms::let(first_selected(), QStringLiteral("Enabled"), page_fields::checked(*chk_enabled_));
-    forms::let(first_selected(), QStringLiteral("BannerHeaderStyle"),
+    let(QStringLiteral("StartPage"), txt_start_page_->Text());
+    let(QStringLiteral("Enabled"), page_fields::checked(*chk_enabled_));
+    let(QStringLiteral("BannerHeaderStyle"),
                static_cast<qint16>(cbo_banner_style_->ListIndex()));
 }

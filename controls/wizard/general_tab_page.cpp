@@ -79,11 +79,11 @@ GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
 
 void GeneralTab::SelectionChanged()
 {
-    txt_page_next_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("PageNext"))));
-    txt_page_back_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("PageBack"))));
-    txt_page_index_->setText(forms::CStr(forms::get(first_selected(), QStringLiteral("PageIndex"))));
-    cbo_page_mode_->setListIndex(forms::CInt(forms::get(first_selected(), QStringLiteral("PageMode"))));
-    const std::int32_t state = forms::CLng(forms::get(first_selected(), QStringLiteral("PageState")));
+    txt_page_next_->setText(forms::CStr(get(QStringLiteral("PageNext"))));
+    txt_page_back_->setText(forms::CStr(get(QStringLiteral("PageBack"))));
+    txt_page_index_->setText(forms::CStr(get(QStringLiteral("PageIndex"))));
+    cbo_page_mode_->setListIndex(forms::CInt(get(QStringLiteral("PageMode"))));
+    const std::int32_t state = forms::CLng(get(QStringLiteral("PageState")));
     if (state == 0)
         maximize_->setValue(true);
     else if (state == 1)
@@ -92,13 +92,13 @@ void GeneralTab::SelectionChanged()
 
 void GeneralTab::ApplyChanges()
 {
-    forms::let(first_selected(), QStringLiteral("PageNext"), txt_page_next_->Text());
-    forms::let(first_selected(), QStringLiteral("PageBack"), txt_page_back_->Text());
-    forms::let(first_selected(), QStringLiteral("PageIndex"), txt_page_index_->Text());
-    forms::let(first_selected(), QStringLiteral("PageMode"), static_cast<qint16>(cbo_page_mode_->ListIndex()));
+    let(QStringLiteral("PageNext"), txt_page_next_->Text());
+    let(QStringLiteral("PageBack"), txt_page_back_->Text());
+    let(QStringLiteral("PageIndex"), txt_page_index_->Text());
+    let(QStringLiteral("PageMode"), static_cast<qint16>(cbo_page_mode_->ListIndex()));
     if (maximize_->Value())
         page_state_ = 0;
     if (minimize_->Value())
         page_state_ = 1;
-    forms::let(first_selected(), QStringLiteral("PageState"), page_state_);
+    let(QStringLiteral("PageState"), page_state_);
 }

@@ -22,10 +22,10 @@ QString member(const forms::CommandButton& preview, const char* part) { return p
 int check_of(const QVariant& value) { return page_fields::check_value(value); }
 
 // Checks the column the navigator names by position (1 to 4); any other value checks none.
-void check_position(QObject* navigator, const QString& property, forms::CheckBox& (ButtonSetEditor::*box)(int) const,
+void check_position(forms::PropertyPage& page, const QString& property, forms::CheckBox& (ButtonSetEditor::*box)(int) const,
                     const ButtonSetEditor& editor)
 {
-    const int position = forms::CLng(forms::get(navigator, property));
+    const int position = forms::CLng(page.get(property));
     if (position >= 1 && position <= kButtons)
         (editor.*box)(position - 1).setValue(forms::CheckBox::Checked);
 }
@@ -74,44 +74,42 @@ void NavigatorButonSet::build_finish_section()
 
 void NavigatorButonSet::SelectionChanged()
 {
-    QObject* navigator = first_selected();
     ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b)
-        e.caption(b).setText(forms::CStr(forms::get(navigator, member(e.preview(b), "Caption"))));
+        e.caption(b).setText(forms::CStr(get(member(e.preview(b), "Caption"))));
     for (int b = 0; b < kButtons; ++b)
-        e.rule(b).setListIndex(forms::CInt(forms::get(navigator, member(e.preview(b), "Rule"))));
+        e.rule(b).setListIndex(forms::CInt(get(member(e.preview(b), "Rule"))));
     for (int b = 0; b < kButtons; ++b) {
-        e.show_enabled(b, check_of(forms::get(navigator, member(e.preview(b), "Enabled"))) == 1);
-        e.show_visible(b, check_of(forms::get(navigator, member(e.preview(b), "Visible"))) == 1);
+        e.show_enabled(b, check_of(get(member(e.preview(b), "Enabled"))) == 1);
+        e.show_visible(b, check_of(get(member(e.preview(b), "Visible"))) == 1);
     }
-    check_position(navigator, QStringLiteral("DefaultButton"), &ButtonSetEditor::isDefault, e);
-    check_position(navigator, QStringLiteral("CancelButton"), &ButtonSetEditor::cancel, e);
-    finish_caption_->setText(forms::CStr(forms::get(navigator, QStringLiteral("FinishCaption"))));
-    finish_rule_->setListIndex(forms::CInt(forms::get(navigator, QStringLiteral("FinishRule"))));
+    check_position(*this, QStringLiteral("DefaultButton"), &ButtonSetEditor::isDefault, e);
+    check_position(*this, QStringLiteral("CancelButton"), &ButtonSetEditor::cancel, e);
+    finish_caption_->setText(forms::CStr(get(QStringLiteral("FinishCaption"))));
+    finish_rule_->setListIndex(forms::CInt(get(QStringLiteral("FinishRule"))));
     // FinishPosition 0 (no button) leaves the list without a selection.
-    finish_position_->setListIndex(forms::CInt(forms::get(navigator, QStringLiteral("FinishPosition"))) - 1);
-    finish_enabled_->setValue(check_of(forms::get(navigator, QStringLiteral("FinishEnabled"))));
-    finish_visible_->setValue(check_of(forms::get(navigator, QStringLiteral("FinishVisible"))));
+    finish_position_->setListIndex(forms::CInt(get(QStringLiteral("FinishPosition"))) - 1);
+    finish_enabled_->setValue(check_of(get(QStringLiteral("FinishEnabled"))));
+    finish_visible_->setValue(check_of(get(QStringLiteral("FinishVisible"))));
 }
 
 void NavigatorButonSet::ApplyChanges()
 {
-    QObject* navigator = first_selected();
     const ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b) {
-        forms::let(navigator, member(e.preview(b), "Caption"), e.caption(b).Text());
-        forms::let(navigator, member(e.preview(b), "Rule"), static_cast<qint16>(e.rule(b).ListIndex()));
-        forms::let(navigator, member(e.preview(b), "Visible"), page_fields::checked(e.visible(b)));
-        forms::let(navigator, member(e.preview(b), "Enabled"), page_fields::checked(e.enabled(b)));
+        let(member(e.preview(b), "Caption"), e.caption(b).Text());
+        let(member(e.preview(b), "Rule"), static_cast<qint16>(e.rule(b).ListIndex()));
+        let(member(e.preview(b), "Visible"), page_fields::checked(e.visible(b)));
+        let(member(e.preview(b), "Enabled"), page_fields::checked(e.enabled(b)));
     }
-    forms::let(navigator, QStringLiteral("FinishCaption"), finish_caption_->Text());
-    forms::let(navigator, QStringLiteral("FinishPosition"), static_cast<qint16>(finish_position_->ListIndex() + 1));
-    forms::let(navigator, QStringLiteral("FinishRule"), finish_rule_->ListIndex());
-    forms::let(navigator, QStringLiteral("FinishEnabled"), page_fields::checked(*finish_enabled_));
-    forms::let(navigator, QStringLiteral("FinishVisible"), page_fields::checked(*finish_visible_));
+    let(QStringLiteral("FinishCaption"), finish_caption_->Text());
+    let(QStringLiteral("FinishPosition"), static_cast<qint16>(finish_position_->ListIndex() + 1));
+    let(QStringLiteral("FinishRule"), finish_rule_->ListIndex());
+    let(QStringLiteral("FinishEnabled"), page_fields::checked(*finish_enabled_));
+    let(QStringLiteral("FinishVisible"), page_fields::checked(*finish_visible_));
     // The columns keep one Default and one Cancel box at most, so one position is written.
-    forms::let(navigator, QStringLiteral("CancelButton"), static_cast<std::int32_t>(e.cancel_column() + 1));
-    forms::let(navigator, QStringLiteral("DefaultButton"), static_cast<std::int32_t>(e.default_column() + 1));
+    let(QStringLiteral("CancelButton"), static_cast<std::int32_t>(e.cancel_column() + 1));
+    let(QStringLiteral("DefaultButton"), static_cast<std::int32_t>(e.default_column() + 1));
 }
 
 void NavigatorButonSet::Paint() { editor_->place_frame_lines(); }

@@ -26,11 +26,11 @@ Position::Position(QWidget* parent) : forms::PropertyPage(parent)
 void Position::SelectionChanged()
 {
     for (int i = 0; i < 5; ++i)
-        fields_[i]->setText(forms::CStr(forms::get(first_selected(), QString::fromLatin1(kProperties[i]))));
+        fields_[i]->setText(forms::CStr(get(QString::fromLatin1(kProperties[i]))));
 }
 
 void Position::ApplyChanges()
 {
     for (int i = 0; i < 5; ++i)
-        forms::let(first_selected(), QString::fromLatin1(kProperties[i]), fields_[i]->Text());
+        let(QString::fromLatin1(kProperties[i]), fields_[i]->Text());
 }

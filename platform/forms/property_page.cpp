@@ -1,6 +1,7 @@
 #include "platform/forms/property_page.h"
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/late_binding.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -30,12 +31,37 @@ QObject* PropertyPage::first_selected() const
     return selected_.front();
 }
 
+QVariant PropertyPage::get(const QString& property)
+{
+    current_property_ = property;
+    return forms::get(first_selected(), property);
+}
+
+void PropertyPage::let(const QString& property, const QVariant& value)
+{
+    current_property_ = property;
+    forms::let(first_selected(), property, value);
+}
+
+QVariant PropertyPage::call(const QString& method, const QVariantList& args)
+{
+    current_property_ = method;
+    return forms::call(first_selected(), method, args);
+}
+
 void PropertyPage::set_selection(std::vector<QObject*> controls)
 {
     selected_ = std::move(controls);
-    // Loading the fields is not an edit, also when the control fails part way.
-    const auto unchanged = qScopeGuard([this] { setChanged(false); });
+    current_property_.clear();
+    loaded_ = false;
+    // Loading the fields is not an edit, also when the control fails part way; a page left
+    // part-filled by a failure must not be edited and written back as if it showed the control.
+    const auto settle = qScopeGuard([this] {
+        setChanged(false);
+        setEnabled(loaded_);
+    });
     SelectionChanged();
+    loaded_ = true;
 }
 
 void PropertyPage::paintEvent(QPaintEvent* event)
@@ -51,6 +77,7 @@ void PropertyPage::paintEvent(QPaintEvent* event)
 
 void PropertyPage::apply()
 {
+    current_property_.clear();
     ApplyChanges();
     setChanged(false);
 }

@@ -10,6 +10,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
 #include <QWidget>
 
 #include <vector>
@@ -33,6 +35,17 @@ public:
     QString Caption() const { return caption_; }
     void setCaption(const QString& caption) { caption_ = caption; }
 
+    // The page's late-bound access to first_selected(): each remembers the member it reaches,
+    // so an error while loading or applying can name the property it stopped at.
+    QVariant get(const QString& property);
+    void let(const QString& property, const QVariant& value);
+    QVariant call(const QString& method, const QVariantList& args = {});
+    // The member the page reached last in its current load or apply (empty before any).
+    const QString& current_property() const { return current_property_; }
+    // Whether the page's last load ran to its end. A page that did not load shows no values
+    // of the control and is disabled: it takes no part in OK or Apply.
+    bool loaded() const { return loaded_; }
+
     // The sheet's calls.
     void set_selection(std::vector<QObject*> controls);
     void apply();
@@ -50,6 +63,8 @@ protected:
 private:
     std::vector<QObject*> selected_;
     bool changed_ = false;
+    bool loaded_ = false;
+    QString current_property_;
     QString caption_;
 };
 

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace forms {
 
 PropertySheet::PropertySheet(QWidget* parent)
@@ -60,33 +62,49 @@ void PropertySheet::open_for(const std::vector<QObject*>& controls)
 bool PropertySheet::set_selection(const std::vector<QObject*>& controls)
 {
     bool loaded = true;
-    for (PropertyPage* p : pages_) {
-        try {
-            p->set_selection(controls);
-        } catch (const VbError& e) {
-            show_error(*p, e);
-            loaded = false;
-        }
-    }
+    for (PropertyPage* p : pages_)
+        loaded = load(*p, controls) && loaded;
     update_apply();
     return loaded;
 }
 
+bool PropertySheet::load(PropertyPage& page, const std::vector<QObject*>& controls)
+{
+    try {
+        page.set_selection(controls);
+        return true;
+    } catch (const VbError& e) {
+        show_error(page, e,
+                   QStringLiteral("The page \"%1\" cannot show %2 and takes no part in OK or Apply.")
+                       .arg(page.Caption(), what_failed(page)));
+        return false;
+    }
+}
+
 bool PropertySheet::apply()
 {
+    // Every page that can be applied is: one page's failure does not hold back the others'
+    // edits. The failing page keeps what was typed into it, to be mended and applied again.
+    std::vector<PropertyPage*> failed;
     for (PropertyPage* p : pages_) {
-        if (!p->Changed())
+        if (!p->loaded() || !p->Changed())
             continue;
         try {
             p->apply();
         } catch (const VbError& e) {
-            show_error(*p, e);
-            update_apply();
-            return false;
+            show_error(*p, e,
+                       QStringLiteral("The page \"%1\" could not apply %2; it keeps what was entered.")
+                           .arg(p->Caption(), what_failed(*p)));
+            failed.push_back(p);
         }
     }
+    // Each other page shows again what the control now holds, so a value the control
+    // refused or changed is seen at once.
+    for (PropertyPage* p : pages_)
+        if (p->loaded() && std::find(failed.begin(), failed.end(), p) == failed.end())
+            load(*p, p->SelectedControls());
     update_apply();
-    return true;
+    return failed.empty();
 }
 
 void PropertySheet::ok()
@@ -104,10 +122,16 @@ PropertyPage* PropertySheet::page(int index) const
 
 QString PropertySheet::tab_text(int index) const { return tabs_->tabText(index); }
 
-void PropertySheet::show_error(PropertyPage& page, const VbError& error)
+QString PropertySheet::what_failed(const PropertyPage& page)
+{
+    return page.current_property().isEmpty() ? QStringLiteral("the control")
+                                             : QStringLiteral("the property ") + page.current_property();
+}
+
+void PropertySheet::show_error(PropertyPage& page, const VbError& error, const QString& where)
 {
     tabs_->setCurrentWidget(&page);
-    MsgBox(error.description(), vbExclamation, windowTitle());
+    MsgBox(error.description() + QStringLiteral("\n\n") + where, vbExclamation, windowTitle());
 }
 
 void PropertySheet::update_apply()

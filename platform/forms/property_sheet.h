@@ -2,9 +2,12 @@
 // The design host's property sheet: one tab per property page, and OK, Cancel and Apply.
 // open_for builds the pages the first selected control's class lists (property_page_classes.h)
 // in their order. Apply is enabled while any page is Changed; Apply and OK run ApplyChanges on
-// every changed page in tab order. An error a control raises while a page loads or applies is
-// shown in a message box titled with the sheet's caption; the sheet stays open (OK does not
-// close it) and what was read or written before the error stays.
+// every changed page in tab order, and then every page that applied loads again, so it shows
+// what the control took. An error a control raises while a page loads or applies is shown in
+// a message box titled with the sheet's caption, naming the page and the property; the sheet
+// stays open (OK does not close it) and what was read or written before the error stays. A
+// page whose load failed is disabled and takes no part in OK or Apply; a page whose apply
+// failed keeps its fields and stays changed, and the other pages are applied.
 
 #include "platform/forms/property_page.h"
 
@@ -45,7 +48,10 @@ public:
 
 private:
     void update_apply();
-    void show_error(PropertyPage& page, const class VbError& error);
+    // Loads one page; false (the error shown) when it failed.
+    bool load(PropertyPage& page, const std::vector<QObject*>& controls);
+    static QString what_failed(const PropertyPage& page);
+    void show_error(PropertyPage& page, const class VbError& error, const QString& where);
 
     QTabWidget* tabs_;
     QDialogButtonBox* buttons_;

@@ -66,7 +66,7 @@ void StandardColor::write(QObject* control, const QString& property, const QVari
         forms::raise(
             vberr::InvalidPropertyValue, QStringLiteral("StandardColor"),
             QStringLiteral("%1: \"%2\" is not a colour (write it as &H00BBGGRR&)").arg(property, value.toString()));
-    let(control, property, static_cast<uint>(*color));
+    forms::let(control, property, static_cast<uint>(*color));
 }
 
 void StandardColor::show_swatch()

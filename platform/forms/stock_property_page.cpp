@@ -57,6 +57,11 @@ void StockPropertyPage::SelectionChanged()
 {
     QObject* selected = first_selected();
     const QMetaObject* meta = control_of(selected)->metaObject();
+    // Loading again (after an apply) keeps the property the designer was looking at.
+    const int shown = properties_->ListIndex();
+    const QString shown_name = shown >= 0 && shown < static_cast<int>(entries_.size())
+                                   ? entries_[static_cast<size_t>(shown)].name
+                                   : QString();
     entries_.clear();
     properties_->Clear();
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
@@ -67,13 +72,18 @@ void StockPropertyPage::SelectionChanged()
         {
             const auto restore = qScopeGuard([this] { showing_ = false; });
             showing_ = true;
-            show_value(get(selected, name));
+            show_value(get(name));
         }
         entries_.push_back({name, field_value(), false});
         properties_->AddItem(name);
     }
-    if (!entries_.empty())
-        properties_->setListIndex(0);
+    if (entries_.empty())
+        return;
+    int index = 0;
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].name == shown_name)
+            index = static_cast<int>(i);
+    properties_->setListIndex(index);
 }
 
 void StockPropertyPage::ApplyChanges()

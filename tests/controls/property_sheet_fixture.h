@@ -5,12 +5,16 @@
 // Cancel or Apply, keys in a field) goes to the sheet's own widgets as real input.
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/form.h"
+#include "platform/forms/form_file.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/screen.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -32,6 +36,8 @@ protected:
     // Places a control of `klass` and opens its sheet in sheet_.
     forms::ControlSite& open_designed(const QString& klass, const QString& name)
     {
+        sheet_.reset();
+        design_.reset();
         design_ = std::make_unique<forms::TestHost>(false);
         forms::ControlSite& site = design_->add(klass, name);
         sheet_ = std::make_unique<forms::PropertySheet>();
@@ -84,12 +90,48 @@ protected:
             QTest::keyClick(inner, key);
     }
 
+    // Text typed into a field in place of what it held (Ctrl+A, then the keys).
+    template <typename Field>
+    static void type_into(Field& field, const QString& text)
+    {
+        QWidget* inner = inner_widget(field);
+        inner->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(inner, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(inner, Qt::Key_Delete);
+        else
+            QTest::keyClicks(inner, text);
+    }
+
+    // A click in the middle of a control (a check box, a button).
+    static void click_on(QWidget& control) { QTest::mouseClick(&control, Qt::LeftButton, {}, control.rect().center()); }
+
+    // The Qt widget inside a runtime control that takes a person's keys.
     template <typename Field>
     static QWidget* inner_widget(Field& field)
     {
         if (auto* combo = field.template findChild<QComboBox*>())
             return combo;
+        if (auto* line = field.template findChild<QLineEdit*>())
+            return line;
+        if (auto* lines = field.template findChild<QPlainTextEdit*>())
+            return lines;
         return &field;
+    }
+
+    // Loads a form file's text into a design-mode form and opens the sheet of `name` on it.
+    forms::ControlSite& open_stored(const char* form_text, const QString& name)
+    {
+        // The old host goes first: each host's message recorder stands in for the one before.
+        sheet_.reset();
+        design_.reset();
+        design_ = std::make_unique<forms::TestHost>(false);
+        design_->form().load(forms::FormFile::parse(QString::fromUtf8(form_text)));
+        forms::ControlSite* site = design_->form().site(name);
+        EXPECT_NE(site, nullptr) << name.toStdString();
+        sheet_ = std::make_unique<forms::PropertySheet>();
+        sheet_->open_for({site});
+        return *site;
     }
 
     std::unique_ptr<forms::TestHost> design_;

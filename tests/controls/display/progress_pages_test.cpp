@@ -126,25 +126,35 @@ TEST_F(ProgressPagesTest, EachPageReadsAndWritesInItsOwnOrder)
     }
 }
 
-TEST_F(ProgressPagesTest, AnAlignTheListCannotShowFailsTheLoadAtItsLastStep)
+TEST_F(ProgressPagesTest, AnAlignTheListCannotShowFailsTheLoadAtItsLastStepAndThePageWritesNothing)
 {
-    forms::TestHost design(false);
-    ProgressLog target;
-    target.setAlign(7);
-    target.setCaption(QStringLiteral("Half"));
-    forms::PropertySheet sheet;
-    auto& page = static_cast<GeneralProgress&>(sheet.add_page(std::make_unique<GeneralProgress>()));
-    EXPECT_FALSE(sheet.set_selection({&target}));
-    ASSERT_EQ(design.messages().boxes.size(), 1u) << "the sheet shows the error";
-    EXPECT_EQ(design.messages().boxes[0].prompt, QStringLiteral("Invalid property value"));
+    const char* const kForm = "OstrelForm 1\n"
+                              "Begin Form frmProgress\n"
+                              "   Begin KyComCtl.KyProgressBar prbProgress\n"
+                              "      Caption = String \"Half\"\n"
+                              "      Align = Long 7\n"
+                              "   End\n"
+                              "End\n";
+    forms::ControlSite& site = open_stored(kForm, QStringLiteral("prbProgress"));
+    auto* bar = qobject_cast<KyProgressBar*>(site.control());
+    forms::PropertySheet& sheet = *sheet_;
+    auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
+    ASSERT_EQ(design_->messages().boxes.size(), 1u) << "the sheet shows the error";
+    EXPECT_EQ(design_->messages().boxes[0].prompt,
+              QStringLiteral("Invalid property value\n\nThe page \"General\" cannot show the property Align and takes "
+                             "no part in OK or Apply."));
     EXPECT_EQ(page.txtCaption().Text(), QStringLiteral("Half")) << "the fields before it are filled";
     EXPECT_EQ(page.txtMin().Text(), QStringLiteral("0"));
     EXPECT_EQ(page.cboCaptionAlign().ListIndex(), -1);
+    EXPECT_FALSE(page.isEnabled());
 
-    // With no item chosen, the apply writes -1.
-    target.calls.clear();
-    page.apply();
-    EXPECT_EQ(target.calls.last(), QStringLiteral("Align=-1"));
+    // The Font page still works; OK writes its edit and nothing of the page that did not load.
+    sheet.page(1)->setChanged(true);
+    press(sheet, QDialogButtonBox::Ok);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(bar->Align(), 7);
+    EXPECT_EQ(bar->Caption(), QStringLiteral("Half"));
+    EXPECT_EQ(design_->messages().boxes.size(), 1u);
 }
 
 TEST_F(ProgressPagesTest, ThePanelsSheetShowsItsTwoPagesAndAppliesThem)
@@ -182,6 +192,55 @@ TEST_F(ProgressPagesTest, ThePanelsSheetShowsItsTwoPagesAndAppliesThem)
     EXPECT_EQ(panel->DisplayTotal(), total);
     EXPECT_EQ(panel->ProgressMax(), 400);
     EXPECT_FALSE(design.messages().boxes.empty());
+}
+
+// With ErrorsNotify off the bar refuses a Max under its Min silently: Apply shows the Max it kept.
+TEST_F(ProgressPagesTest, AfterApplyTheBarsPageShowsTheMaxTheBarKept)
+{
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProgress"));
+    auto* bar = qobject_cast<KyProgressBar*>(site.control());
+    bar->setMin(50);
+    forms::PropertySheet& sheet = *sheet_;
+    ASSERT_TRUE(sheet.set_selection({&site}));
+    auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
+    ASSERT_EQ(page.chkErrorsNotify().Value(), 0);
+    type_into(page.txtMax(), QStringLiteral("20"));
+    press(sheet, QDialogButtonBox::Apply);
+    EXPECT_EQ(bar->Max(), 100);
+    EXPECT_EQ(page.txtMax().Text(), QStringLiteral("100"));
+    EXPECT_FALSE(sheet.apply_enabled());
+    EXPECT_TRUE(design_->messages().boxes.empty());
+}
+
+// A page that fails names itself and the property, keeps what was typed, and holds back no
+// other page's edit.
+TEST_F(ProgressPagesTest, AFailingPageNamesItselfAndTheOtherPagesAreStillApplied)
+{
+    forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressInfo"), QStringLiteral("pinProgress"));
+    auto* panel = qobject_cast<KyProgressInfo*>(site.control());
+    forms::PropertySheet& sheet = *sheet_;
+    auto& general = static_cast<GeneralInfo&>(*sheet.page(0));
+    auto& captions = static_cast<CaptionsInfo&>(*sheet.page(1));
+    type_into(general.txtProgressMax(), QStringLiteral("lots"));
+    click_tab(sheet, 1);
+    type_into(captions.txtStepDescription(2), QStringLiteral("Counting groups"));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        click_tab(sheet, 1);
+        press(sheet, QDialogButtonBox::Apply);
+        ASSERT_EQ(design_->messages().boxes.size(), static_cast<size_t>(attempt + 1));
+        EXPECT_EQ(design_->messages().boxes.back().prompt,
+                  QStringLiteral("Type mismatch\n\nThe page \"General\" could not apply the property ProgressMax; it "
+                                 "keeps what was entered."));
+        EXPECT_EQ(panel->StepDescription2(), QStringLiteral("Counting groups"));
+        EXPECT_EQ(general.txtProgressMax().Text(), QStringLiteral("lots"));
+        EXPECT_TRUE(sheet.apply_enabled()) << "the General page is still to be applied";
+    }
+    type_into(general.txtProgressMax(), QStringLiteral("250"));
+    press(sheet, QDialogButtonBox::Ok);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(panel->ProgressMax(), 250);
+    EXPECT_EQ(design_->messages().boxes.size(), 2u);
 }
 
 TEST_F(ProgressPagesTest, EachControlsSheetShowsItsPagesInOrder)

@@ -105,7 +105,9 @@ TEST_F(PropertyPagesTest, GeneralUpDownShowsAndAppliesTheFirstSelectedBox)
     EXPECT_EQ(box->Max(), 30);
     EXPECT_EQ(box->Increment(), 5) << "what was written before the error stays";
     ASSERT_EQ(design.messages().boxes.size(), 1u);
-    EXPECT_EQ(design.messages().boxes[0].prompt, QStringLiteral("Type mismatch"));
+    EXPECT_EQ(design.messages().boxes[0].prompt,
+              QStringLiteral("Type mismatch\n\nThe page \"General\" could not apply the property Max; it keeps what "
+                             "was entered."));
 }
 
 TEST_F(PropertyPagesTest, GeneralUpDownReadsAndWritesInItsOrder)

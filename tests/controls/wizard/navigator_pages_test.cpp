@@ -70,6 +70,21 @@ TEST_F(NavigatorPagesTest, PositionShowsTheNewNavigatorsSizesAndStopsAtARefusedH
     EXPECT_FALSE(design_->messages().boxes.empty());
 }
 
+// The navigator refuses a button width under 15 without an error: the field shows what it kept.
+TEST_F(NavigatorPagesTest, AfterApplyThePositionPageShowsWhatTheNavigatorKept)
+{
+    auto& position = static_cast<Position&>(*sheet_->page(2));
+    click_tab(*sheet_, 2);
+    type_into(position.field(0), QStringLiteral("5"));
+    type_into(position.field(1), QStringLiteral("400"));
+    press(*sheet_, QDialogButtonBox::Apply);
+    EXPECT_EQ(nav("ButtonWidth"), 1120);
+    EXPECT_EQ(position.field(0).Text(), QStringLiteral("1120")) << "the refused width is not shown as taken";
+    EXPECT_EQ(position.field(1).Text(), QStringLiteral("400"));
+    EXPECT_FALSE(sheet_->apply_enabled());
+    save_picture(2, "position_page_after_apply.png");
+}
+
 TEST_F(NavigatorPagesTest, GeneralWritesStartPageEnabledAndBannerStyle)
 {
     set_nav("BannerHeaderStyle", 1);

@@ -206,3 +206,56 @@ TEST_F(WizardPagesTest, CaptionsWritesAllFiveTextsLineBreaksIncluded)
     EXPECT_EQ(tab_->BannerDescription(), QStringLiteral("First line\r\nSecond line"));
     EXPECT_EQ(tab_->WatermarkTitle(), QStringLiteral("Welcome"));
 }
+
+// Stored values the pages cannot show: the rule 9 of the Left button, a PageMode past the list.
+TEST_F(WizardPagesTest, APageThatCannotLoadSaysWhereAndTakesNoPartInOkOrApply)
+{
+    const char* const kForm = "OstrelForm 1\n"
+                              "Begin Form frmWizard\n"
+                              "   Begin KyComCtl.KyWizardTab wtWelcome\n"
+                              "      PageIndex = Long 1\n"
+                              "      PageMode = Long 5\n"
+                              "      UseDefaultButtonSet = Boolean False\n"
+                              "      LBCaption = String \"Cancel\"\n"
+                              "      LBRule = Long 9\n"
+                              "      RBCaption = String \"Next\"\n"
+                              "      RBRule = Long 2\n"
+                              "      DefaultButton = Long 4\n"
+                              "      CancelButton = Long 1\n"
+                              "   End\n"
+                              "End\n";
+    forms::ControlSite& site = open_stored(kForm, QStringLiteral("wtWelcome"));
+    auto* tab = qobject_cast<KyWizardTab*>(site.control());
+    const auto& boxes = design_->messages().boxes;
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].prompt, QStringLiteral("Invalid property value\n\nThe page \"General\" cannot show the property "
+                                              "PageMode and takes no part in OK or Apply."));
+    EXPECT_EQ(boxes[1].prompt, QStringLiteral("Invalid property value\n\nThe page \"Buttons Set\" cannot show the "
+                                              "property LeftButton and takes no part in OK or Apply."));
+    EXPECT_FALSE(sheet_->page(0)->isEnabled());
+    EXPECT_TRUE(sheet_->page(1)->isEnabled()) << "the Captions page loaded";
+    EXPECT_FALSE(sheet_->page(2)->isEnabled());
+
+    // A click on "Use default button set" of the page that did not load changes nothing.
+    click_tab(*sheet_, 2);
+    save_picture(2, "buttons_set_page_not_loaded.png");
+    click_on(buttons().chkUseDefaultButtonSet());
+    EXPECT_FALSE(sheet_->apply_enabled());
+
+    // An edit on the page that loaded is applied by OK; the other pages write nothing.
+    auto& captions = static_cast<Captions&>(*sheet_->page(1));
+    click_tab(*sheet_, 1);
+    type_into(captions.txtBannerTitle(), QStringLiteral("Welcome"));
+    press(*sheet_, QDialogButtonBox::Ok);
+    EXPECT_FALSE(sheet_->isVisible()) << "OK closes the sheet";
+    EXPECT_EQ(tab->BannerTitle(), QStringLiteral("Welcome"));
+    EXPECT_EQ(tab->PageMode(), 5);
+    EXPECT_EQ(tab->LeftButton().Rule, 9);
+    EXPECT_EQ(tab->LeftButton().Caption, QStringLiteral("Cancel"));
+    EXPECT_EQ(tab->RightButton().Caption, QStringLiteral("Next"));
+    EXPECT_FALSE(tab->UseDefaultButtonSet());
+    EXPECT_EQ(design_->saved_text().count(QStringLiteral("BannerTitle")), 1);
+    EXPECT_TRUE(design_->saved_text().contains(QStringLiteral("LBRule = Long 9")));
+    EXPECT_TRUE(design_->saved_text().contains(QStringLiteral("DefaultButton = Long 4")));
+    EXPECT_EQ(boxes.size(), 2u);
+}

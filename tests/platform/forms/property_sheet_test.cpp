@@ -23,9 +23,9 @@ protected:
     void SelectionChanged() override
     {
         ++loads;
-        field = get(SelectedControls().at(0), QStringLiteral("Max")).toInt();
+        field = get(QStringLiteral("Max")).toInt();
     }
-    void ApplyChanges() override { let(SelectedControls().at(0), QStringLiteral("Max"), field); }
+    void ApplyChanges() override { let(QStringLiteral("Max"), field); }
 };
 
 } // namespace
@@ -37,6 +37,7 @@ TEST(PropertySheet, ApplyWritesChangedPagesAndAnErrorKeepsTheSheetOpen)
     PropertySheet sheet;
     sheet.setWindowTitle(QStringLiteral("Property Pages"));
     auto& page = static_cast<MaxPage&>(sheet.add_page(std::make_unique<MaxPage>()));
+    page.setCaption(QStringLiteral("Maximum"));
     sheet.set_selection({&site});
     EXPECT_EQ(page.field, 100);
     EXPECT_FALSE(sheet.apply_enabled());
@@ -55,7 +56,9 @@ TEST(PropertySheet, ApplyWritesChangedPagesAndAnErrorKeepsTheSheetOpen)
     sheet.ok();
     EXPECT_TRUE(sheet.isVisible());
     ASSERT_EQ(host.messages().boxes.size(), 1u);
-    EXPECT_EQ(host.messages().boxes[0].prompt.toStdString(), "Invalid property value");
+    EXPECT_EQ(host.messages().boxes[0].prompt.toStdString(),
+              "Invalid property value\n\nThe page \"Maximum\" could not apply the property Max; it keeps what was "
+              "entered.");
     EXPECT_EQ(host.messages().boxes[0].title.toStdString(), "Property Pages");
     EXPECT_EQ(get(&site, QStringLiteral("Max")).toInt(), 7);
     sheet.cancel();

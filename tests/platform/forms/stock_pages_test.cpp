@@ -168,7 +168,9 @@ TEST(PropertySheetHost, ALoadErrorIsShownAndTheOtherPagesStillLoad)
     PropertySheet sheet;
     sheet.open_for({&site});
     ASSERT_EQ(host.messages().boxes.size(), 1u);
-    EXPECT_EQ(host.messages().boxes[0].prompt, QStringLiteral("BackColor is broken"));
+    EXPECT_EQ(host.messages().boxes[0].prompt,
+              QStringLiteral("BackColor is broken\n\nThe page \"Color\" cannot show the property BackColor and takes "
+                             "no part in OK or Apply."));
     EXPECT_EQ(static_cast<StandardFont&>(*sheet.page(1)).txtFontName().Text(), QStringLiteral("MS Sans Serif"));
     EXPECT_FALSE(sheet.apply_enabled());
 }
