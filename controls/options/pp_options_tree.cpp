@@ -28,6 +28,25 @@ void not_unique(const QString& name)
                            kycomctl::vbExclamation | kycomctl::vbOKOnly, QString());
 }
 
+// A record-by-record copy: the editor's additions, removals, renames and page indexes stay in
+// it until Apply hands it to the control, so Cancel leaves the control's options as they were.
+OptionCollection copy_of(const forms::Collection& list)
+{
+    OptionCollection copy = options::new_option_list();
+    for (const auto& entry : list) {
+        const OptionPtr source = entry.item.value<OptionPtr>();
+        auto record = std::make_shared<COption>();
+        record->strParentKey = source->strParentKey;
+        record->strKey = source->strKey;
+        record->eOptionType = source->eOptionType;
+        record->strName = source->strName;
+        record->iTabIndex = source->iTabIndex;
+        record->strSelectedProperty = source->strSelectedProperty;
+        copy->Add(QVariant::fromValue(record), entry.key);
+    }
+    return copy;
+}
+
 QString name_message(std::int32_t type)
 {
     return type == Container ? QStringLiteral("You must input container name")
@@ -67,8 +86,6 @@ ppOptionsTree::ppOptionsTree(QWidget* parent) : forms::PropertyPage(parent)
     setTabOrder(cmd_remove_, txt_page_index_);
     setTabOrder(txt_page_index_, cmd_up_);
     setTabOrder(cmd_up_, cmd_down_);
-
-    show_add_dialog = [](frmAddOptItem& dialog) { dialog.exec(); };
 
     connect(cmd_add_, &forms::CommandButton::Click, this, &ppOptionsTree::add_item);
     connect(cmd_remove_, &forms::CommandButton::Click, this, &ppOptionsTree::remove_item);
@@ -139,10 +156,18 @@ void ppOptionsTree::SelectionChanged()
 {
     if (SelectedControls().empty())
         return;
-    col_options_ = forms::get(SelectedControls().front(), QStringLiteral("mcolOptions")).value<OptionCollection>();
-    if (!col_options_)
+    const OptionCollection held = get(QStringLiteral("mcolOptions")).value<OptionCollection>();
+    if (!held)
         forms::raise(forms::vberr::TypeMismatch, QStringLiteral("ppOptionsTree"),
                      QStringLiteral("The selected control has no option collection"));
+    col_options_ = copy_of(*held);
+    current_option_.reset();
+    current_key_.clear();
+    current_name_.clear();
+    add_at_root_ = false;
+    node_clicked_ = false;
+    page_index_changed_ = false;
+    toggle_key_.clear();
     container_mode();
     if (col_options_->Count() == 0) {
         tree_->Clear();
@@ -311,7 +336,7 @@ void ppOptionsTree::add_item()
         dialog.setWindowTitle(QStringLiteral("Add option tree item"));
         dialog.cmbItemType().setText(QStringLiteral("Container"));
         dialog.cmbItemType().setEnabled(!no_current_item_);
-        show_add_dialog(dialog);
+        dialog.exec();
     } catch (const forms::VbError& error) {
         kycomctl::show_message(error.description(), kycomctl::vbCritical, QString());
         return;
@@ -368,10 +393,15 @@ void ppOptionsTree::remove_item()
 {
     if (no_current_item_ || !col_options_->Exists(current_key_))
         return;
+    // An index typed for the removed page goes with it: left pending, it would be stored into
+    // whichever page is current next.
+    page_index_changed_ = false;
     options::remove_option(*col_options_, current_key_);
     if (tree_->Exists(options::upper_key(current_key_)))
         tree_->Remove(options::upper_key(current_key_));
     current_from_selection();
+    if (!no_current_item_ && current_type_ != Container && current_option_)
+        set_page_index_text(current_option_->iTabIndex);
     setChanged(true);
     if (col_options_->Count() > 0) {
         set_up_down(tree_->SelectedKey());
@@ -398,8 +428,16 @@ void ppOptionsTree::move(bool up)
 
 void ppOptionsTree::ApplyChanges()
 {
-    if (!store_page_index())
+    // A refused page index was shown to the designer; nothing is handed over and the sheet
+    // stays open on the page.
+    if (!store_page_index()) {
+        refuse_apply();
         return;
+    }
     QVariant source = QVariant::fromValue(col_options_);
-    forms::call(SelectedControls().front(), QStringLiteral("AddNodes"), {source});
+    call(QStringLiteral("AddNodes"), {source});
+    // The control now holds this collection; the page goes on editing a copy of its own.
+    col_options_ = copy_of(*col_options_);
+    if (!no_current_item_ && col_options_->Exists(current_key_))
+        current_option_ = options::option_at(*col_options_, current_key_);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// ppOptionsTree: the design-time property page ("Options tree") of KyTreeBase. It edits the
-// control's own option collection (mcolOptions, the same object) as a tree: add through the
-// dialog frmAddOptItem, remove, move up and down among siblings, rename in place, and set an
-// option page's index. Apply hands the collection back through AddNodes.
+// ppOptionsTree: the design-time property page ("Options tree") of KyTreeBase. It edits a copy
+// of the control's option collection (mcolOptions) as a tree: add through the dialog
+// frmAddOptItem, remove, move up and down among siblings, rename in place, and set an option
+// page's index. Only Apply (or OK) hands the copy to the control, through AddNodes; Cancel
+// leaves the control's collection and its tree as they were.
 
 #include "controls/options/c_option.h"
 #include "platform/forms/property_page.h"
@@ -10,7 +11,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 
 class frmAddOptItem;
 
@@ -32,9 +32,6 @@ public:
     // Validates the page index box; shows "You must input option page index" and returns
     // False for an empty, non-numeric, out-of-range or non-positive index.
     Q_INVOKABLE bool CheckInteger();
-
-    // How the Add dialog is shown; by default modally. Tests fill it here instead.
-    std::function<void(frmAddOptItem&)> show_add_dialog;
 
     forms::TreeView& tvOptions() const { return *tree_; }
     forms::Frame& fActions() const { return *frame_; }

@@ -75,11 +75,15 @@ void PropertyPage::paintEvent(QPaintEvent* event)
     }
 }
 
-void PropertyPage::apply()
+bool PropertyPage::apply()
 {
     current_property_.clear();
+    apply_refused_ = false;
     ApplyChanges();
+    if (apply_refused_)
+        return false;
     setChanged(false);
+    return true;
 }
 
 } // namespace forms

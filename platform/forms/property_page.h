@@ -46,9 +46,9 @@ public:
     // of the control and is disabled: it takes no part in OK or Apply.
     bool loaded() const { return loaded_; }
 
-    // The sheet's calls.
+    // The sheet's calls. apply is false when the page refused to apply (see refuse_apply).
     void set_selection(std::vector<QObject*> controls);
-    void apply();
+    bool apply();
 
 signals:
     void ChangedChanged(bool changed);
@@ -57,6 +57,9 @@ protected:
     virtual void SelectionChanged() {}
     virtual void ApplyChanges() {}
     virtual void Paint() {}
+    // Called by ApplyChanges that wrote nothing because a field is refused (the page has told
+    // the designer why): the page stays changed and OK keeps the sheet open.
+    void refuse_apply() { apply_refused_ = true; }
 
     void paintEvent(QPaintEvent* event) override;
 
@@ -64,6 +67,7 @@ private:
     std::vector<QObject*> selected_;
     bool changed_ = false;
     bool loaded_ = false;
+    bool apply_refused_ = false;
     QString current_property_;
     QString caption_;
 };

@@ -90,7 +90,8 @@ bool PropertySheet::apply()
         if (!p->loaded() || !p->Changed())
             continue;
         try {
-            p->apply();
+            if (!p->apply())
+                failed.push_back(p);
         } catch (const VbError& e) {
             show_error(*p, e,
                        QStringLiteral("The page \"%1\" could not apply %2; it keeps what was entered.")

@@ -13,9 +13,60 @@
 #include "platform/forms/tree_view.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 namespace {
+
+void click_on(QWidget& control) { QTest::mouseClick(&control, Qt::LeftButton, {}, control.rect().center()); }
+
+// Keys typed into a text box; a text with tabs or line breaks arrives as a paste would.
+void type_into(forms::TextBox& box, const QString& text)
+{
+    auto* edit = box.findChild<QLineEdit*>();
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        box.setText(text);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+// Clicks `add_button` and, once the modal "Add option tree item" dialog is up, works it as a
+// person does: the kind chosen with the arrow keys, the name and page index typed, OK clicked
+// (and Cancel when the dialog refused the entry and stays open). Returns whether the kind list
+// could be used.
+bool add_through_dialog(forms::CommandButton& add_button, const char* kind, const QString& name, const QString& index)
+{
+    bool kind_enabled = false;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<frmAddOptItem*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        shown = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Add option tree item"));
+        kind_enabled = dialog->cmbItemType().Enabled();
+        auto* kinds = dialog->cmbItemType().findChild<QComboBox*>();
+        if (kind_enabled && dialog->cmbItemType().Text() != QString::fromLatin1(kind)) {
+            kinds->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(kinds, QString::fromLatin1(kind) == QStringLiteral("Container") ? Qt::Key_Up : Qt::Key_Down);
+        }
+        type_into(dialog->txtItemName(), name);
+        if (dialog->txtPageIndex().Visible())
+            type_into(dialog->txtPageIndex(), index);
+        click_on(dialog->OKButton());
+        if (dialog->isVisible())
+            click_on(dialog->CancelButton());
+    });
+    click_on(add_button);
+    EXPECT_TRUE(shown) << "the Add dialog was shown modally";
+    return kind_enabled;
+}
 
 // General holds a container Net with the page Proxy, and the page Files; Display the page
 // Fonts. General remembers Proxy.
@@ -35,6 +86,7 @@ protected:
         site_ = &host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
         host().form().clear_dirty();
         page_ = std::make_unique<ppOptionsTree>();
+        page_->show();
     }
 
     KyTreeBase& control() { return *qobject_cast<KyTreeBase*>(site_->control()); }
@@ -47,24 +99,11 @@ protected:
         page_->setChanged(false);
     }
 
-    // The designer fills the Add dialog and presses OK; a refused entry is given up with
-    // Cancel. Returns whether the kind list could be used.
+    // The designer presses "Add item", fills the dialog and presses OK; a refused entry is
+    // given up with Cancel. Returns whether the kind list could be used.
     bool add(const char* kind, const QString& name, const QString& index = {})
     {
-        bool kind_enabled = false;
-        page_->show_add_dialog = [&](frmAddOptItem& dialog) {
-            kind_enabled = dialog.cmbItemType().Enabled();
-            if (kind_enabled)
-                dialog.cmbItemType().setText(QString::fromLatin1(kind));
-            dialog.txtItemName().setText(name);
-            if (dialog.txtPageIndex().Visible())
-                dialog.txtPageIndex().setText(index);
-            dialog.OKButton().setValue(true);
-            if (dialog.Cancelled())
-                dialog.CancelButton().setValue(true);
-        };
-        page_->cmdAddItem().setValue(true);
-        return kind_enabled;
+        return add_through_dialog(page_->cmdAddItem(), kind, name, index);
     }
 
     void click(const QString& key) { page_->tvOptions().click_node(key); }
@@ -91,8 +130,9 @@ TEST_F(OptionsEditorTest, TheFirstItemOfAnEmptyTreeIsARootContainer)
     EXPECT_EQ(text(), " \t_GENERAL\t0\tGeneral\t0\t \r\n");
     EXPECT_TRUE(page_->Changed());
     EXPECT_TRUE(page_->cmdRemove().Enabled());
-    // the control's own collection was edited
-    EXPECT_EQ(control().options(), page_->colOptions());
+    EXPECT_EQ(control().options()->Count(), 0) << "the control's options wait for Apply";
+    page_->apply();
+    EXPECT_EQ(options::BuildOptionList(control().options().get()), text());
 }
 
 TEST_F(OptionsEditorTest, AddBuildsKeysFromTheCurrentContainerAndRefusesDuplicates)
@@ -314,3 +354,117 @@ TEST_F(OptionsEditorTest, PicturesOfTheEditorAndTheAddDialog)
 }
 
 } // namespace
+
+#include "tests/controls/property_sheet_fixture.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+// The editor on a tree control placed on a design form, in the control's real property sheet.
+class OptionsSheetTest : public PropertySheetTest {
+protected:
+    void SetUp() override
+    {
+        PropertySheetTest::SetUp();
+        site_ = &open_designed(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+        tree_control().AddNodes(QVariant::fromValue(options::ParseOptionList(kTree)));
+        design_->form().clear_dirty();
+        stored_ = design_->saved_text();
+        ASSERT_TRUE(sheet_->set_selection({site_}));
+        sheet_->show();
+    }
+    KyTreeBase& tree_control() { return *qobject_cast<KyTreeBase*>(site_->control()); }
+    ppOptionsTree& editor() { return static_cast<ppOptionsTree&>(*sheet_->page(0)); }
+    QString control_text() { return options::BuildOptionList(tree_control().options().get()); }
+
+    // A click on the node's text in the editor's tree.
+    void click_node(const QString& key)
+    {
+        forms::TreeView& view = editor().tvOptions();
+        view.EnsureVisible(key);
+        auto* tree = view.findChild<QTreeWidget*>();
+        const QList<QTreeWidgetItem*> items =
+            tree->findItems(view.Text(key), Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(items.size(), 1) << key.toStdString();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(editor().current_key(), key);
+    }
+
+    forms::ControlSite* site_ = nullptr;
+    QString stored_;
+};
+
+} // namespace
+
+TEST_F(OptionsSheetTest, CancelLeavesTheControlsOptionsAsTheyWereAndApplyHandsThemOver)
+{
+    const QString before = control_text();
+    click_node(QStringLiteral("_DISPLAY\\FONTS"));
+    click_on(editor().cmdRemove());
+    click_node(QStringLiteral("_GENERAL"));
+    add_through_dialog(editor().cmdAddItem(), "Container", QStringLiteral("Printing"), {});
+    editor().tvOptions().finish_label_edit(QStringLiteral("_GENERAL\\NET"), QStringLiteral("Network"));
+    EXPECT_TRUE(sheet_->apply_enabled());
+    EXPECT_EQ(control_text(), before) << "nothing reaches the control before Apply";
+
+    press(*sheet_, QDialogButtonBox::Cancel);
+    EXPECT_FALSE(sheet_->isVisible());
+    EXPECT_EQ(control_text(), before);
+    EXPECT_TRUE(tree_control().tvOptions().Exists(QStringLiteral("_DISPLAY\\FONTS")));
+    EXPECT_FALSE(design_->form().dirty());
+    EXPECT_EQ(design_->saved_text(), stored_);
+
+    // Opened again, a removal applied reaches the control; one cancelled afterwards does not.
+    sheet_->open_for({site_});
+    sheet_->show();
+    click_node(QStringLiteral("_DISPLAY\\FONTS"));
+    click_on(editor().cmdRemove());
+    press(*sheet_, QDialogButtonBox::Apply);
+    const QString applied = control_text();
+    EXPECT_FALSE(applied.contains(QStringLiteral("FONTS")));
+    EXPECT_FALSE(tree_control().tvOptions().Exists(QStringLiteral("_DISPLAY\\FONTS")));
+    click_node(QStringLiteral("_GENERAL\\FILES"));
+    click_on(editor().cmdRemove());
+    press(*sheet_, QDialogButtonBox::Cancel);
+    EXPECT_EQ(control_text(), applied);
+    EXPECT_TRUE(design_->form().dirty());
+}
+
+TEST_F(OptionsSheetTest, ARefusedPageIndexKeepsTheSheetOpenOnOk)
+{
+    click_node(QStringLiteral("_GENERAL\\FILES"));
+    type_into(editor().txtPageIndex(), QStringLiteral("abc"));
+    press(*sheet_, QDialogButtonBox::Ok);
+    EXPECT_TRUE(sheet_->isVisible()) << "nothing was handed over";
+    ASSERT_EQ(design_->messages().boxes.size(), 1u);
+    EXPECT_EQ(design_->messages().boxes[0].prompt, QStringLiteral("You must input option page index"));
+    EXPECT_TRUE(sheet_->apply_enabled());
+    type_into(editor().txtPageIndex(), QStringLiteral("6"));
+    press(*sheet_, QDialogButtonBox::Ok);
+    EXPECT_FALSE(sheet_->isVisible());
+    EXPECT_TRUE(control_text().contains(QStringLiteral("Files\t6")));
+}
+
+TEST_F(OptionsSheetTest, AnIndexTypedForARemovedPageIsDroppedWithIt)
+{
+    tree_control().AddNodes(QVariant::fromValue(options::ParseOptionList(
+        QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\FONTS\r\n"
+                       "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t3\r\n"
+                       "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"))));
+    ASSERT_TRUE(sheet_->set_selection({site_}));
+    click_node(QStringLiteral("_DISPLAY\\FONTS"));
+    type_into(editor().txtPageIndex(), QStringLiteral("8"));
+    click_on(editor().cmdRemove());
+    const QString now = editor().current_key();
+    if (now == QStringLiteral("_DISPLAY\\COLOURS")) {
+        EXPECT_EQ(editor().txtPageIndex().Text(), QStringLiteral("4")) << "the box shows the page now current";
+    }
+    click_node(QStringLiteral("_DISPLAY\\COLOURS"));
+    EXPECT_EQ(editor().txtPageIndex().Text(), QStringLiteral("4"));
+    save_picture(*sheet_, 0, "options_tree_after_removal.png");
+    press(*sheet_, QDialogButtonBox::Apply);
+    EXPECT_EQ(control_text(), QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\COLOURS\r\n"
+                                             "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"));
+}
