@@ -12,6 +12,8 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/text_box.h"
 
+#include <QApplication>
+
 namespace {
 
 constexpr double kColumnWidth = 1065;
@@ -34,6 +36,16 @@ ButtonSetEditor::ButtonSetEditor(forms::PropertyPage& page, forms::Frame& frame,
     const double lefts[] = {840, 2100, 3180, 4470};
     for (int b = 0; b < kButtons; ++b)
         build_column(frame, b, QString::fromLatin1(codes[b]), lefts[b], rows);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (pending_rule_ < 0)
+            return;
+        const forms::ComboBox* list = columns_[pending_rule_].rule;
+        const auto inside = [list](const QWidget* w) {
+            return w != nullptr && (w == static_cast<const QWidget*>(list) || list->isAncestorOf(w));
+        };
+        if (inside(old) && !inside(now))
+            commit_rule();
+    });
 }
 
 void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& code, double left, const Rows& rows)
@@ -74,6 +86,8 @@ void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& co
         page_.setChanged(true);
     });
     connect(c.rule, &forms::IntrinsicControl::Click, this, [this, b] { rule_clicked(b); });
+    connect(c.rule, &forms::IntrinsicControl::KeyDown, this, [this, b](short&, short&) { stepping_rule_ = b; });
+    connect(c.rule, &forms::IntrinsicControl::KeyUp, this, [this](short&, short&) { stepping_rule_ = -1; });
     connect(c.visible, &forms::IntrinsicControl::Click, this, [this, b] {
         columns_[b].preview->setVisible(page_fields::checked(*columns_[b].visible));
         page_.setChanged(true);
@@ -90,6 +104,13 @@ void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& co
 void ButtonSetEditor::rule_clicked(int b)
 {
     const int index = columns_[b].rule->ListIndex();
+    if (b == stepping_rule_) {
+        // A key walked the list to this item: an edit, but not yet the designer's choice.
+        pending_rule_ = b;
+        if (index > 0)
+            page_.setChanged(true);
+        return;
+    }
     // None may show on several buttons, and choosing it is no edit.
     if (index <= 0)
         return;
@@ -97,6 +118,16 @@ void ButtonSetEditor::rule_clicked(int b)
         if (other != b && columns_[other].rule->ListIndex() == index)
             columns_[other].rule->setListIndex(0);
     page_.setChanged(true);
+}
+
+void ButtonSetEditor::commit_rule()
+{
+    // The focus can leave on the very key that is being handled (Tab).
+    const int b = pending_rule_;
+    pending_rule_ = -1;
+    stepping_rule_ = -1;
+    if (b >= 0)
+        rule_clicked(b);
 }
 
 void ButtonSetEditor::exclusive_clicked(forms::CheckBox* Column::*box, int b)

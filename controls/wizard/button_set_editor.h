@@ -62,6 +62,10 @@ public:
     int cancel_column() const { return checked_column(&Column::cancel); }
     // Places the frame lines around the previews at the screen's twips per pixel.
     void place_frame_lines() const;
+    // Keys on a closed rule list walk its items one by one; only the item the designer ends
+    // on is a choice. That choice keeps its rule unique when the list loses the focus, or here
+    // (the pages call it before they write), never for the items walked past.
+    void commit_rule();
 
 private:
     struct Column {
@@ -81,5 +85,9 @@ private:
 
     forms::PropertyPage& page_;
     std::array<QString, kButtons> buttons_;
+    // The rule list a key is being handled on, and the one whose walked-to item is not yet
+    // committed; -1 for none.
+    int stepping_rule_ = -1;
+    int pending_rule_ = -1;
     std::array<Column, kButtons> columns_{};
 };

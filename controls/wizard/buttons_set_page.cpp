@@ -48,6 +48,7 @@ int check_of(bool on) { return on ? forms::CheckBox::Checked : forms::CheckBox::
 
 void ButtonsSet::SelectionChanged()
 {
+    editor_->commit_rule();
     ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b)
         e.rule(b).setListIndex(record_of(*this, e.preview(b).Name()).Rule);
@@ -68,6 +69,7 @@ void ButtonsSet::SelectionChanged()
 
 void ButtonsSet::ApplyChanges()
 {
+    editor_->commit_rule();
     let(QStringLiteral("UseDefaultButtonSet"), page_fields::checked(*use_default_));
     const ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b) {

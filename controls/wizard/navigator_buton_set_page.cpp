@@ -74,6 +74,7 @@ void NavigatorButonSet::build_finish_section()
 
 void NavigatorButonSet::SelectionChanged()
 {
+    editor_->commit_rule();
     ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b)
         e.caption(b).setText(forms::CStr(get(member(e.preview(b), "Caption"))));
@@ -95,6 +96,7 @@ void NavigatorButonSet::SelectionChanged()
 
 void NavigatorButonSet::ApplyChanges()
 {
+    editor_->commit_rule();
     const ButtonSetEditor& e = *editor_;
     for (int b = 0; b < kButtons; ++b) {
         let(member(e.preview(b), "Caption"), e.caption(b).Text());

@@ -1,3 +1,4 @@
+#include "controls/wizard/button_set_editor.h"
 #include "controls/wizard/buttons_set_page.h"
 #include "controls/wizard/captions_page.h"
 #include "controls/wizard/general_tab_page.h"
@@ -258,4 +259,49 @@ TEST_F(WizardPagesTest, APageThatCannotLoadSaysWhereAndTakesNoPartInOkOrApply)
     EXPECT_TRUE(design_->saved_text().contains(QStringLiteral("LBRule = Long 9")));
     EXPECT_TRUE(design_->saved_text().contains(QStringLiteral("DefaultButton = Long 4")));
     EXPECT_EQ(boxes.size(), 2u);
+}
+
+// Down six times from None walks Back, Next, Cancel, Help and Exit to Finish: only Finish,
+// the item the keys end on, is taken from the column that held it, when the list loses the focus.
+TEST_F(WizardPagesTest, KeysWalkingARuleListTakeOnlyTheRuleTheyEndOn)
+{
+    struct Case {
+        const char* klass;
+        int page;
+    };
+    for (const Case& c : {Case{"KyComCtl.KyWizardTab", 2}, Case{"KyComCtl.KyWizardNavigator", 1}}) {
+        SCOPED_TRACE(c.klass);
+        forms::ControlSite& site = open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
+        forms::PropertyPage& page = *sheet_->page(c.page);
+        ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
+        sheet_->show();
+        sheet_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
+        click_tab(*sheet_, c.page);
+        if (auto* buttons_set = qobject_cast<ButtonsSet*>(&page))
+            click_on(buttons_set->chkUseDefaultButtonSet());
+        e.rule(LB).setListIndex(kyBRNone);
+        e.rule(LMB).setListIndex(kyBRNext);
+        e.rule(RMB).setListIndex(kyBRCancel);
+        e.rule(RB).setListIndex(kyBRFinish);
+
+        key_into(e.rule(LB), Qt::Key_Down, 6);
+        EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
+        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext) << "walked past, not chosen";
+        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+        QTest::keyClick(inner_widget(e.rule(LB)), Qt::Key_Tab);
+        EXPECT_FALSE(inner_widget(e.rule(LB))->hasFocus());
+        EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone) << "the rule chosen is unique";
+        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext);
+        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+
+        // Walking again and pressing Apply straight away commits the last item as well.
+        key_into(e.rule(RB), Qt::Key_Down, 2);
+        press(*sheet_, QDialogButtonBox::Apply);
+        EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNext) << "the page shows what the control took";
+        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNone);
+        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+        EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
+        (void)site;
+    }
 }
