@@ -17,6 +17,10 @@ Line::Line(QWidget* container, const QString& name) : IntrinsicControl(container
 
 void Line::set_ends(double x1, double y1, double x2, double y2)
 {
+    // Placing a line where it is already is no change: a page that places its lines on every
+    // paint would otherwise repaint itself without end.
+    if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_)
+        return;
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;

@@ -305,3 +305,46 @@ TEST_F(WizardPagesTest, KeysWalkingARuleListTakeOnlyTheRuleTheyEndOn)
         (void)site;
     }
 }
+
+namespace {
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+// A shown button-set page paints once and then rests: placing its frame lines where they
+// already are asks for no repaint.
+TEST_F(WizardPagesTest, AnIdleButtonSetPageDoesNotPaintAgain)
+{
+    struct Case {
+        const char* klass;
+        int page;
+    };
+    for (const Case& c : {Case{"KyComCtl.KyWizardTab", 2}, Case{"KyComCtl.KyWizardNavigator", 1}}) {
+        SCOPED_TRACE(c.klass);
+        open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
+        forms::PropertyPage& page = *sheet_->page(c.page);
+        click_tab(*sheet_, c.page);
+        QTest::qWait(200);
+        ASSERT_TRUE(page.isVisible());
+        PaintCounter counter(page);
+        QTest::qWait(1000);
+        EXPECT_LE(counter.paints, 1) << "paints over an idle second";
+        // The frame lines still hug the previews.
+        ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
+        EXPECT_EQ(e.frame_line(LB, 1).Y1(), e.preview(LB).Top() - forms::Screen::TwipsPerPixelY());
+    }
+}
