@@ -15,12 +15,13 @@ std::optional<float> grown_height(double line_top, float line_height, float pane
     return std::nullopt;
 }
 
-ValueArrangement arrange_value(float line_width, float value_left, float link_width, float needed_width, double px)
+ValueArrangement arrange_value(float line_width, float value_left, float link_width, float needed_width, double px,
+                               bool several_lines)
 {
     ValueArrangement result;
     const float room = line_width - value_left - static_cast<float>(3 * px);
     if (room > link_width) {
-        if (room < needed_width) {
+        if (room < needed_width || several_lines) {
             // The value is cut short 3 px before the link, which ends 6 px before the edge.
             const float width = room - link_width - static_cast<float>(6 * px);
             if (width >= 0)

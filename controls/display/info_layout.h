@@ -23,7 +23,9 @@ struct ValueArrangement {
 };
 
 // `line_width` is the line's inner width, `value_left` the Left of the value, `link_width`
-// the link's width and `needed_width` the width the whole value needs on one line.
-ValueArrangement arrange_value(float line_width, float value_left, float link_width, float needed_width, double px);
+// the link's width and `needed_width` the width the whole value needs on one line. A value of
+// `several_lines` never fits: the line shows its first line only, so the link must offer the rest.
+ValueArrangement arrange_value(float line_width, float value_left, float link_width, float needed_width, double px,
+                               bool several_lines = false);
 
 } // namespace info_layout

@@ -129,11 +129,22 @@ void KyInfoItem::Move(double left, double top, double width, double height)
         ArrangeValue();
 }
 
+namespace {
+
+// The value label is one line high: whatever follows a line break is out of sight.
+bool several_lines(const QString& value)
+{
+    return value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+}
+
+} // namespace
+
 void KyInfoItem::ArrangeValue()
 {
     const info_layout::ValueArrangement a = info_layout::arrange_value(
         static_cast<float>(Width()), static_cast<float>(lbl_value_->Left()),
-        static_cast<float>(lbl_full_info_->Width()), static_cast<float>(lbl_check_->Width()), Screen::TwipsPerPixelX());
+        static_cast<float>(lbl_full_info_->Width()), static_cast<float>(lbl_check_->Width()), Screen::TwipsPerPixelX(),
+        several_lines(lbl_value_->Caption()));
     if (a.value_width)
         lbl_value_->setWidth(*a.value_width);
     if (a.link_left)

@@ -61,6 +61,11 @@ TEST(InfoLayout, ArrangeValueEdgeNumbers)
         EXPECT_EQ(a.link_left, c.link_left) << c.what;
         EXPECT_EQ(a.link_visible, c.link_visible) << c.what;
     }
+    // A value of several lines that would fit on one is still cut before the link.
+    const auto a = arrange_value(5655, 2070, 690, 600, px, true);
+    EXPECT_EQ(a.value_width, 2760.f);
+    EXPECT_EQ(a.link_left, 4875.f);
+    EXPECT_EQ(a.link_visible, true);
 }
 
 } // namespace

@@ -7,7 +7,13 @@
 #include "platform/forms/line.h"
 #include "platform/forms/shape.h"
 #include "platform/forms/vb_error.h"
+#include "controls/display/frm_info.h"
+#include "platform/forms/text_box.h"
+#include "tests/controls/display/send_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+
+#include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -93,6 +99,46 @@ TEST_F(InfoPanelTest, LinesStandUnderTheTitleAndThePanelGrowsForTheFourth)
     }
     EXPECT_DOUBLE_EQ(panel_->shpBorder().Top() + panel_->shpBorder().Height(), panel_->ScaleHeight());
     EXPECT_EQ(forms::get(site_, QStringLiteral("GetItemTop"), {QStringLiteral("groups")}).toFloat(), 937.5f);
+}
+
+// The line is one line high: a value with a line break offers "Full info..." even when
+// measured as one line it would fit, and the link shows the whole value.
+TEST_F(InfoPanelTest, AValueOfSeveralLinesOffersItsFullInfo)
+{
+    struct Case {
+        const char* name;
+        QString value;
+        bool link;
+    };
+    const Case cases[] = {
+        {"Domain controllers", QStringLiteral("DC1\r\nDC2\r\nDC3"), true},
+        {"Sites", QStringLiteral("Head office\nBranch"), true},
+        {"Domain", QStringLiteral("test.example"), false},
+    };
+    for (const Case& c : cases)
+        ASSERT_EQ(panel_->AddInfoLabel(QString::fromLatin1(c.name), c.value), 0) << c.name;
+    host().show();
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(line(n).lblFullInfo().Visible(), cases[n - 1].link) << cases[n - 1].name;
+    const auto picture = artefacts_dir() / "info_panel_several_lines.png";
+    EXPECT_TRUE(panel_->grab().toImage().save(QString::fromStdString(picture.string())));
+    std::printf("picture of the information panel: %s\n", picture.c_str());
+
+    QString caption, text;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<frmInfo*>(QApplication::activeModalWidget());
+        if (!window) {
+            ADD_FAILURE() << "no detail window";
+            return;
+        }
+        caption = window->windowTitle();
+        text = window->txtInfo().Text();
+        send_input::press_and_release(window->txtInfo().findChild<QWidget*>(), Qt::Key_Escape);
+    });
+    QWidget& link = line(1).lblFullInfo();
+    send_input::click(link.window(), link.mapTo(link.window(), QPoint(3, 3)));
+    EXPECT_EQ(caption, QStringLiteral("Domain controllers"));
+    EXPECT_EQ(text, QStringLiteral("DC1\r\nDC2\r\nDC3"));
 }
 
 TEST_F(InfoPanelTest, NamesAreReturnedAsCodesNeverRaised)
