@@ -3,6 +3,7 @@
 #include "platform/forms/vb_error.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -169,6 +170,9 @@ void TextBox::appearance_changed()
     QPalette colours = edit->palette();
     colours.setColor(QPalette::Base, back_qcolor());
     colours.setColor(QPalette::Text, fore_qcolor());
+    // A box that cannot be used (itself or its container disabled) must not look editable.
+    colours.setColor(QPalette::Disabled, QPalette::Base, resolve_color(syscolor::ButtonFace, colours));
+    colours.setColor(QPalette::Disabled, QPalette::Text, resolve_color(syscolor::GrayText, QGuiApplication::palette()));
     edit->setPalette(colours);
     edit->setFont(QWidget::font());
 }

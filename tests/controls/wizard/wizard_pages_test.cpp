@@ -348,3 +348,51 @@ TEST_F(WizardPagesTest, AnIdleButtonSetPageDoesNotPaintAgain)
         EXPECT_EQ(e.frame_line(LB, 1).Y1(), e.preview(LB).Top() - forms::Screen::TwipsPerPixelY());
     }
 }
+
+// "Use default button set" locks the four columns: checked (or greyed) they take no input and
+// look it; unchecked they are the designer's to edit.
+TEST_F(WizardPagesTest, UseDefaultButtonSetLocksTheColumnsAndTheyLookLocked)
+{
+    ButtonsSet& page = buttons();
+    ButtonSetEditor& e = page.editor();
+    sheet_->show();
+    click_tab(*sheet_, 2);
+    ASSERT_EQ(page.chkUseDefaultButtonSet().Value(), forms::CheckBox::Checked);
+    const auto ground = [&](int column) {
+        forms::TextBox& box = e.caption(column);
+        return box.grab().toImage().pixelColor(box.width() - 5, box.height() / 2);
+    };
+    const QColor white(Qt::white);
+    EXPECT_FALSE(e.caption(LB).isEnabled());
+    EXPECT_NE(ground(LB), white) << "a locked caption box looks locked";
+    save_picture(2, "buttons_set_page_locked.png");
+
+    // Clicks and keys on the locked columns change nothing.
+    const int visible = e.visible(RB).Value();
+    click_on(e.visible(RB));
+    type_into(e.caption(LB), QStringLiteral("Later"));
+    EXPECT_EQ(e.visible(RB).Value(), visible);
+    EXPECT_NE(e.caption(LB).Text(), QStringLiteral("Later"));
+    EXPECT_FALSE(sheet_->apply_enabled());
+
+    click_on(page.chkUseDefaultButtonSet());
+    EXPECT_EQ(page.chkUseDefaultButtonSet().Value(), forms::CheckBox::Unchecked);
+    EXPECT_TRUE(e.caption(LB).isEnabled());
+    EXPECT_EQ(ground(LB), white);
+    type_into(e.caption(LB), QStringLiteral("Later"));
+    EXPECT_EQ(e.preview(LB).Caption(), QStringLiteral("Later"));
+    save_picture(2, "buttons_set_page_unlocked.png");
+    press(*sheet_, QDialogButtonBox::Apply);
+    EXPECT_FALSE(tab_->UseDefaultButtonSet());
+    EXPECT_EQ(tab_->LeftButton().Caption, QStringLiteral("Later"));
+
+    // A greyed box locks them as a checked one does.
+    page.chkUseDefaultButtonSet().setValue(forms::CheckBox::Grayed);
+    EXPECT_FALSE(e.caption(LB).isEnabled());
+    click_on(page.chkUseDefaultButtonSet());
+    click_on(page.chkUseDefaultButtonSet());
+    EXPECT_EQ(page.chkUseDefaultButtonSet().Value(), forms::CheckBox::Checked);
+    EXPECT_FALSE(e.caption(LB).isEnabled());
+    press(*sheet_, QDialogButtonBox::Apply);
+    EXPECT_TRUE(tab_->UseDefaultButtonSet());
+}
