@@ -1,6 +1,7 @@
 #include "platform/forms/property_page.h"
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/conversions.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
@@ -41,6 +42,45 @@ void PropertyPage::let(const QString& property, const QVariant& value)
 {
     current_property_ = property;
     forms::let(first_selected(), property, value);
+    written_.emplace_back(property, value);
+}
+
+namespace {
+
+// Whether `held` is `written` as the control's property type takes it; true when the two
+// cannot be compared as plain values.
+bool holds(const QVariant& held, const QVariant& written)
+{
+    try {
+        switch (held.typeId()) {
+        case QMetaType::Bool: return CBool(held) == CBool(written);
+        case QMetaType::Short:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Float:
+        case QMetaType::Double: return CDbl(held) == CDbl(written);
+        case QMetaType::QString: return CStr(held) == CStr(written);
+        default: return true;
+        }
+    } catch (const VbError&) {
+        return true;
+    }
+}
+
+} // namespace
+
+QStringList PropertyPage::not_kept() const
+{
+    QStringList out;
+    for (const auto& [property, value] : written_) {
+        try {
+            if (!holds(forms::get(first_selected(), property), value) && !out.contains(property))
+                out << property;
+        } catch (const VbError&) {
+            // A property that cannot be read back is taken at its word.
+        }
+    }
+    return out;
 }
 
 QVariant PropertyPage::call(const QString& method, const QVariantList& args)
@@ -78,6 +118,7 @@ void PropertyPage::paintEvent(QPaintEvent* event)
 bool PropertyPage::apply()
 {
     current_property_.clear();
+    written_.clear();
     apply_refused_ = false;
     ApplyChanges();
     if (apply_refused_)

@@ -10,10 +10,12 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -42,6 +44,10 @@ public:
     QVariant call(const QString& method, const QVariantList& args = {});
     // The member the page reached last in its current load or apply (empty before any).
     const QString& current_property() const { return current_property_; }
+    // The properties the page's last apply wrote that the control does not hold as written
+    // (it refused or changed the value without an error), read back now. Only plain values
+    // (numbers, texts, Booleans) are compared.
+    QStringList not_kept() const;
     // Whether the page's last load ran to its end. A page that did not load shows no values
     // of the control and is disabled: it takes no part in OK or Apply.
     bool loaded() const { return loaded_; }
@@ -69,6 +75,7 @@ private:
     bool loaded_ = false;
     bool apply_refused_ = false;
     QString current_property_;
+    std::vector<std::pair<QString, QVariant>> written_;
     QString caption_;
 };
 

@@ -85,12 +85,14 @@ bool PropertySheet::apply()
 {
     // Every page that can be applied is: one page's failure does not hold back the others'
     // edits. The failing page keeps what was typed into it, to be mended and applied again.
-    std::vector<PropertyPage*> failed;
+    std::vector<PropertyPage*> failed, applied;
     for (PropertyPage* p : pages_) {
         if (!p->loaded() || !p->Changed())
             continue;
         try {
-            if (!p->apply())
+            if (p->apply())
+                applied.push_back(p);
+            else
                 failed.push_back(p);
         } catch (const VbError& e) {
             show_error(*p, e,
@@ -99,13 +101,27 @@ bool PropertySheet::apply()
             failed.push_back(p);
         }
     }
+    // A value the control refused or changed without an error is no success either: the
+    // designer is told, and OK keeps the sheet open on what the control holds.
+    bool kept = true;
+    for (PropertyPage* p : applied) {
+        const QStringList refused = p->not_kept();
+        if (refused.isEmpty())
+            continue;
+        kept = false;
+        tabs_->setCurrentWidget(p);
+        MsgBox(QStringLiteral("The control did not keep %1 as entered on the page \"%2\"; the page shows what it "
+                              "holds now.")
+                   .arg(refused.join(QStringLiteral(", ")), p->Caption()),
+               vbExclamation, windowTitle());
+    }
     // Each other page shows again what the control now holds, so a value the control
     // refused or changed is seen at once.
     for (PropertyPage* p : pages_)
         if (p->loaded() && std::find(failed.begin(), failed.end(), p) == failed.end())
             load(*p, p->SelectedControls());
     update_apply();
-    return failed.empty();
+    return failed.empty() && kept;
 }
 
 void PropertySheet::ok()

@@ -42,13 +42,15 @@ TEST_F(ProgressPagesTest, TheBarsSheetAppliesMaxBeforeMinSoBothBoundsRiseAtOnce)
 
     // Lowering both below the old Min: the bar refuses Max against the old Min (with
     // ErrorsNotify its own box says so), then takes the new Min against the unchanged Max.
+    // The sheet then says that Max was not kept.
     page.chkErrorsNotify().setValue(1);
     page.txtMax().setText(QStringLiteral("150"));
     page.txtMin().setText(QStringLiteral("10"));
-    ASSERT_TRUE(sheet.apply());
+    EXPECT_FALSE(sheet.apply());
     EXPECT_EQ(bar->Max(), 500);
     EXPECT_EQ(bar->Min(), 10);
-    EXPECT_EQ(design_->messages().boxes.size(), 1u);
+    ASSERT_EQ(design_->messages().boxes.size(), 2u);
+    EXPECT_TRUE(design_->messages().boxes[1].prompt.startsWith(QStringLiteral("The control did not keep Max as")));
 }
 
 // The site has an Align of its own (docking); the page's "Caption Align" is the bar's.
@@ -209,7 +211,19 @@ TEST_F(ProgressPagesTest, AfterApplyTheBarsPageShowsTheMaxTheBarKept)
     EXPECT_EQ(bar->Max(), 100);
     EXPECT_EQ(page.txtMax().Text(), QStringLiteral("100"));
     EXPECT_FALSE(sheet.apply_enabled());
-    EXPECT_TRUE(design_->messages().boxes.empty());
+    ASSERT_EQ(design_->messages().boxes.size(), 1u);
+    EXPECT_EQ(design_->messages().boxes[0].prompt,
+              QStringLiteral("The control did not keep Max as entered on the page \"General\"; the page shows what it "
+                             "holds now."));
+
+    // OK does not close on a value the bar did not keep; with nothing left to apply it does.
+    type_into(page.txtMax(), QStringLiteral("30"));
+    press(sheet, QDialogButtonBox::Ok);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(design_->messages().boxes.size(), 2u);
+    press(sheet, QDialogButtonBox::Ok);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(bar->Max(), 100);
 }
 
 // A page that fails names itself and the property, keeps what was typed, and holds back no

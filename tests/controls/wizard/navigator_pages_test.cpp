@@ -82,6 +82,10 @@ TEST_F(NavigatorPagesTest, AfterApplyThePositionPageShowsWhatTheNavigatorKept)
     EXPECT_EQ(position.field(0).Text(), QStringLiteral("1120")) << "the refused width is not shown as taken";
     EXPECT_EQ(position.field(1).Text(), QStringLiteral("400"));
     EXPECT_FALSE(sheet_->apply_enabled());
+    ASSERT_EQ(design_->messages().boxes.size(), 1u);
+    EXPECT_EQ(design_->messages().boxes[0].prompt,
+              QStringLiteral("The control did not keep ButtonWidth as entered on the page \"Position\"; the page "
+                             "shows what it holds now."));
     save_picture(2, "position_page_after_apply.png");
 }
 
