@@ -23,6 +23,13 @@ namespace {
 
 enum { LB, LMB, RMB, RB };
 
+// The two pages built on the button-set editor: the class of the control and the page's tab.
+struct ButtonSetPageOf {
+    const char* klass;
+    int page;
+};
+constexpr ButtonSetPageOf kButtonSetPages[] = {{"KyComCtl.KyWizardTab", 2}, {"KyComCtl.KyWizardNavigator", 1}};
+
 class WizardPagesTest : public PropertySheetTest {
 protected:
     void SetUp() override
@@ -265,11 +272,7 @@ TEST_F(WizardPagesTest, APageThatCannotLoadSaysWhereAndTakesNoPartInOkOrApply)
 // the item the keys end on, is taken from the column that held it, when the list loses the focus.
 TEST_F(WizardPagesTest, KeysWalkingARuleListTakeOnlyTheRuleTheyEndOn)
 {
-    struct Case {
-        const char* klass;
-        int page;
-    };
-    for (const Case& c : {Case{"KyComCtl.KyWizardTab", 2}, Case{"KyComCtl.KyWizardNavigator", 1}}) {
+    for (const ButtonSetPageOf& c : kButtonSetPages) {
         SCOPED_TRACE(c.klass);
         forms::ControlSite& site = open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
         forms::PropertyPage& page = *sheet_->page(c.page);
@@ -329,11 +332,7 @@ protected:
 // already are asks for no repaint.
 TEST_F(WizardPagesTest, AnIdleButtonSetPageDoesNotPaintAgain)
 {
-    struct Case {
-        const char* klass;
-        int page;
-    };
-    for (const Case& c : {Case{"KyComCtl.KyWizardTab", 2}, Case{"KyComCtl.KyWizardNavigator", 1}}) {
+    for (const ButtonSetPageOf& c : kButtonSetPages) {
         SCOPED_TRACE(c.klass);
         open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
         forms::PropertyPage& page = *sheet_->page(c.page);
