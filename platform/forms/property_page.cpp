@@ -35,22 +35,26 @@ QObject* PropertyPage::first_selected() const
 QVariant PropertyPage::get(const QString& property)
 {
     current_property_ = property;
-    return forms::get(first_selected(), property);
+    QVariant value = forms::get(first_selected(), property);
+    last_read_.insert(property.toLower(), value);
+    return value;
 }
 
 void PropertyPage::let(const QString& property, const QVariant& value)
 {
     current_property_ = property;
     forms::let(first_selected(), property, value);
-    written_.emplace_back(property, value);
+    written_.push_back({property, value, last_read_.value(property.toLower())});
 }
 
 namespace {
 
 // Whether `held` is `written` as the control's property type takes it; true when the two
-// cannot be compared as plain values.
+// cannot be compared as plain values (or nothing was held).
 bool holds(const QVariant& held, const QVariant& written)
 {
+    if (!held.isValid())
+        return true;
     try {
         switch (held.typeId()) {
         case QMetaType::Bool: return CBool(held) == CBool(written);
@@ -72,10 +76,15 @@ bool holds(const QVariant& held, const QVariant& written)
 QStringList PropertyPage::not_kept() const
 {
     QStringList out;
-    for (const auto& [property, value] : written_) {
+    for (const Written& w : written_) {
         try {
-            if (!holds(forms::get(first_selected(), property), value) && !out.contains(property))
-                out << property;
+            // Refused: the control still holds what it held before, not what was written. A
+            // control that takes a value in its own form (an increment's size) changed it, and
+            // the page's reload shows that without a word.
+            const QVariant held = forms::get(first_selected(), w.property);
+            if (!holds(held, w.value) && (!w.before.isValid() || holds(held, w.before)) &&
+                !out.contains(w.property))
+                out << w.property;
         } catch (const VbError&) {
             // A property that cannot be read back is taken at its word.
         }

@@ -8,6 +8,7 @@
 // applying reaches the sheet, which shows it; what was written before the error stays.
 // A page that draws on itself does so in Paint, which runs on every paint of the page.
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,6 @@
 #include <QVariantList>
 #include <QWidget>
 
-#include <utility>
 #include <vector>
 
 namespace forms {
@@ -44,9 +44,9 @@ public:
     QVariant call(const QString& method, const QVariantList& args = {});
     // The member the page reached last in its current load or apply (empty before any).
     const QString& current_property() const { return current_property_; }
-    // The properties the page's last apply wrote that the control does not hold as written
-    // (it refused or changed the value without an error), read back now. Only plain values
-    // (numbers, texts, Booleans) are compared.
+    // The properties the page's last apply wrote that the control refused without an error:
+    // read back now, it still holds the value it held before, not the one written. Only plain
+    // values (numbers, texts, Booleans) are compared.
     QStringList not_kept() const;
     // Whether the page's last load ran to its end. A page that did not load shows no values
     // of the control and is disabled: it takes no part in OK or Apply.
@@ -75,7 +75,15 @@ private:
     bool loaded_ = false;
     bool apply_refused_ = false;
     QString current_property_;
-    std::vector<std::pair<QString, QVariant>> written_;
+    // What the page last read of each property (by lower-case name): what the control held
+    // before the page wrote it, without reading it once more.
+    QHash<QString, QVariant> last_read_;
+    struct Written {
+        QString property;
+        QVariant value;
+        QVariant before;
+    };
+    std::vector<Written> written_;
     QString caption_;
 };
 

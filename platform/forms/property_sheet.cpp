@@ -101,7 +101,7 @@ bool PropertySheet::apply()
             failed.push_back(p);
         }
     }
-    // A value the control refused or changed without an error is no success either: the
+    // A value the control refused without an error is no success either: the
     // designer is told, and OK keeps the sheet open on what the control holds.
     bool kept = true;
     for (PropertyPage* p : applied) {

@@ -8,8 +8,8 @@
 // stays open (OK does not close it) and what was read or written before the error stays. A
 // page whose load failed is disabled and takes no part in OK or Apply; a page whose apply
 // failed keeps its fields and stays changed, and the other pages are applied. A value the
-// control did not keep as written (refused or changed without an error) is reported too, and
-// OK then stays open on what the control holds.
+// control refused without an error (it kept what it held) is reported too, and OK then stays
+// open on what the control holds.
 
 #include "platform/forms/property_page.h"
 
