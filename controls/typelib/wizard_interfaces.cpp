@@ -138,11 +138,18 @@ interface_desc page()
                 property(0x6803006C, u"PageMode", VT_I4, "gl",
                          u"Return or Set (unable to Run Time) Page mode (Welcome Page or ...)"),
                 property(0x6803006B, u"PageState", VT_I4, "gl", u"Return or set Page state (maximize or minimize)"),
-                // The button-set members. Their DISPIDs are this library's own; the members that
-                // carry the PageButtons record are not in the dispatch interface (a record does
-                // not travel in this platform's VARIANT): they are reached by name.
+                // The button-set members, with DISPIDs of this library's own. A PageButtons
+                // record does not travel in this platform's VARIANT: a dispatch call of a
+                // member that takes or gives one fails with DISP_E_TYPEMISMATCH, and callers
+                // in the library reach them by name.
                 {method(DISPID_ABOUTBOX, u"About", {}, VT_EMPTY, {}, FUNCFLAG_FHIDDEN)},
                 property(0x6803006A, u"DisplayName", VT_BSTR, "g"),
+                {method(0x6003008C, u"GetButton", {in(u"Rule", VT_I4)}, VT_RECORD)},
+                {method(0x6003008D, u"SetButton", {in(u"Position", VT_I4), ref(u"Button", VT_RECORD)}, VT_BOOL)},
+                property(0x68030067, u"LeftButton", VT_RECORD, "gL", {}, FUNCFLAG_FNONBROWSABLE),
+                property(0x68030066, u"LeftMiddleButton", VT_RECORD, "gL", {}, FUNCFLAG_FNONBROWSABLE),
+                property(0x68030065, u"RightMiddleButton", VT_RECORD, "gL", {}, FUNCFLAG_FNONBROWSABLE),
+                property(0x68030064, u"RightButton", VT_RECORD, "gL", {}, FUNCFLAG_FNONBROWSABLE),
                 {method(0x6003008A, u"SetDefaultButton", {in(u"lRule", VT_I4)})},
                 {method(0x6003008B, u"SetCancelButton", {in(u"lRule", VT_I4)})},
                 property(0x68030069, u"UseDefaultButtonSet", VT_BOOL, "gl"),
