@@ -228,6 +228,38 @@ TEST_F(DispatchClientTest, AWalkOfThreePagesByDispidReportsThroughTheEventInterf
     EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
 }
 
+TEST_F(DispatchClientTest, TheConnectionPointIsPartOfTheObjectAndListsItsSinks)
+{
+    CComQIPtr<IConnectionPointContainer> container(nav_.p);
+    ASSERT_TRUE(container);
+    CComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+    CComPtr<IConnectionPoint> point;
+    ULONG fetched = 0;
+    ASSERT_EQ(points->Next(1, &point, &fetched), S_OK);
+    IID outgoing{};
+    ASSERT_EQ(point->GetConnectionInterface(&outgoing), S_OK);
+    EXPECT_EQ(outgoing, kNavigatorEvents);
+    CComPtr<IConnectionPointContainer> back;
+    ASSERT_EQ(point->GetConnectionPointContainer(&back), S_OK);
+    EXPECT_TRUE(CComPtr<IUnknown>(back.p).IsEqualObject(nav_)) << "one identity with the dispatch";
+
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    CComPtr<IEnumConnections> connections;
+    ASSERT_EQ(point->EnumConnections(&connections), S_OK);
+    CONNECTDATA data{};
+    ASSERT_EQ(connections->Next(1, &data, &fetched), S_OK);
+    EXPECT_EQ(data.dwCookie, cookie);
+    data.pUnk->Release();
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+
+    CComVariant pages;
+    ASSERT_EQ(invoke(nav_, kWizardPages, DISPATCH_PROPERTYGET, {}, &pages), S_OK);
+    EXPECT_FALSE(CComQIPtr<IConnectionPointContainer>(pages.pdispVal)) << "the page registry raises no events";
+}
+
 TEST_F(DispatchClientTest, WrongMembersCountsAndValuesGetTheDispatchErrors)
 {
     CComVariant result;
