@@ -243,7 +243,9 @@ private:
         CComPtr<IUnknown> alive(GetUnknown());
         const int count = m_vec.GetSize();
         for (int i = 0; i < count; ++i) {
+            Lock();
             CComPtr<IUnknown> sink(m_vec.GetAt(i));
+            Unlock();
             if (CComQIPtr<IDispatch> dispatch{sink})
                 raise_on_sink(dispatch, event, args);
         }
