@@ -69,9 +69,8 @@ struct Accessors {
 Accessors accessors_in(const com::tlb::interface_desc& itf, const QString& name)
 {
     Accessors a;
-    const std::u16string wanted = name.toLower().toStdU16String();
     for (const auto& m : itf.members) {
-        if (QString::fromStdU16String(m.name).toLower().toStdU16String() != wanted)
+        if (QString::fromStdU16String(m.name).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         switch (m.kind) {
         case INVOKE_PROPERTYGET: a.get = true; break;
@@ -330,14 +329,10 @@ QVariant get(QObject* object, const QString& name, const QVariantList& args)
 void let(QObject* object, const QString& name, const QVariant& value)
 {
     const Member m = required_member(object, name);
-    const bool assignable = m.described ? m.accessors.let || m.accessors.set : m.property.object != nullptr;
-    if (!assignable) {
-        if (m.described ? m.accessors.get : false)
-            raise(vberr::SetNotSupportedReadOnly);
-        raise(vberr::WrongNumberOfArguments); // a method
-    }
+    if (m.described && !m.accessors.let && !m.accessors.set)
+        raise(m.accessors.get ? vberr::SetNotSupportedReadOnly : vberr::WrongNumberOfArguments);
     if (!m.property.object)
-        raise(vberr::WrongNumberOfArguments);
+        raise(vberr::WrongNumberOfArguments); // a method
     write_property(m.property, value);
 }
 
