@@ -203,14 +203,20 @@ void EventConnection::disconnect()
     point_.Release();
 }
 
-ControlDispatch::ControlDispatch(QObject* object)
+void ControlDispatch::bind() const
 {
-    if (object == nullptr)
+    if (type_)
+        return;
+    if (object_.isNull())
         forms::raise(forms::vberr::ObjectVariableNotSet);
-    if (FAILED(forms::dispatch_of(QVariant::fromValue(object), &dispatch_)) || !dispatch_ ||
-        FAILED(dispatch_->GetTypeInfo(0, 0, &type_)) || !type_)
+    CComPtr<IDispatch> dispatch;
+    CComPtr<ITypeInfo> type;
+    if (FAILED(forms::dispatch_of(QVariant::fromValue<QObject*>(object_.data()), &dispatch)) || !dispatch ||
+        FAILED(dispatch->GetTypeInfo(0, 0, &type)) || !type)
         forms::raise(430, QString(), QStringLiteral("Class does not support Automation"));
-    iid_ = interface_of(type_);
+    iid_ = interface_of(type);
+    dispatch_ = std::move(dispatch);
+    type_ = std::move(type);
 }
 
 DISPID ControlDispatch::dispid(ITypeInfo* type, const GUID& iid, const char* member) const
@@ -232,6 +238,7 @@ DISPID ControlDispatch::dispid(ITypeInfo* type, const GUID& iid, const char* mem
 
 QVariant ControlDispatch::invoke(const char* member, WORD flags, const QVariantList& args) const
 {
+    bind();
     const DISPID id = dispid(type_, iid_, member);
     std::vector<CComVariant> values(static_cast<std::size_t>(args.size()));
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -261,9 +268,9 @@ QVariant ControlDispatch::get(const char* member, const QVariantList& args) cons
     return invoke(member, DISPATCH_PROPERTYGET, args);
 }
 
-void ControlDispatch::let(const char* member, const QVariant& value) const
+void ControlDispatch::let(const char* member, const QVariant& value, const QVariantList& index) const
 {
-    invoke(member, DISPATCH_PROPERTYPUT, {value});
+    invoke(member, DISPATCH_PROPERTYPUT, index + QVariantList{value});
 }
 
 void ControlDispatch::set(const char* member, const QVariant& object) const
@@ -279,6 +286,7 @@ QVariant ControlDispatch::call(const char* member, const QVariantList& args) con
 EventConnection ControlDispatch::connect_event(const char* event, forms::EventHandler handler) const
 {
     // The object's connection point and, through the type library, its event interface.
+    bind();
     CComQIPtr<IConnectionPointContainer> container(dispatch_.p);
     CComPtr<IEnumConnectionPoints> points;
     CComPtr<IConnectionPoint> point;

@@ -13,6 +13,7 @@
 #include "platform/forms/late_binding.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -52,14 +53,15 @@ private:
 };
 
 // The dispatch of one object of the control library (a control, its site, or an object one
-// hands out, such as a page proxy). 424 for no object; 430 for an object no type library
-// describes.
+// hands out, such as a page proxy), taken at the first call: 424 for no object, 430 for an
+// object no type library describes.
 class ControlDispatch {
 public:
-    explicit ControlDispatch(QObject* object);
+    explicit ControlDispatch(QObject* object) : object_(object) {}
 
     QVariant get(const char* member, const QVariantList& args = {}) const;
-    void let(const char* member, const QVariant& value) const;
+    // `index`: the arguments of a parameterised property, before the value.
+    void let(const char* member, const QVariant& value, const QVariantList& index = {}) const;
     void set(const char* member, const QVariant& object) const;
     QVariant call(const char* member, const QVariantList& args = {}) const;
     // The handler gets the event's arguments in order; what it leaves in an argument the
@@ -67,12 +69,14 @@ public:
     EventConnection connect_event(const char* event, forms::EventHandler handler) const;
 
 private:
+    void bind() const;
     DISPID dispid(ITypeInfo* type, const GUID& iid, const char* member) const;
     QVariant invoke(const char* member, WORD flags, const QVariantList& args) const;
 
-    CComPtr<IDispatch> dispatch_;
-    CComPtr<ITypeInfo> type_; // of the default interface
-    GUID iid_{};
+    QPointer<QObject> object_;
+    mutable CComPtr<IDispatch> dispatch_;
+    mutable CComPtr<ITypeInfo> type_; // of the default interface
+    mutable GUID iid_{};
 };
 
 } // namespace program

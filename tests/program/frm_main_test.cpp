@@ -324,6 +324,10 @@ TEST_F(FrmMainBindingTest, TheProgramCallsTheWizardControlsByTheirDispids)
         {"BannerDescription", 0x6803007E, DISPATCH_PROPERTYPUT},
         {"WatermarkTitle", 0x68030072, DISPATCH_PROPERTYPUT},
         {"WatermarkDescription", 0x68030078, DISPATCH_PROPERTYPUT},
+        // The processing page's bar and panel.
+        {"Value", 0x6803000F, DISPATCH_PROPERTYPUT},
+        {"Max", 0x6803000D, DISPATCH_PROPERTYPUT},
+        {"StepState", 0x68030024, DISPATCH_PROPERTYPUT},
     };
     for (const auto& m : invoked) {
         SCOPED_TRACE(m.member);
