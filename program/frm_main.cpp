@@ -1,5 +1,6 @@
 #include "program/frm_main.h"
 
+#include "program/control_dispatch.h"
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
 #include "program/list_images.h"
@@ -29,7 +30,8 @@ constexpr int kServerPage = 7; // the registry's 7th page: wtSelectOrganizations
 constexpr std::int32_t kNetworkDescription = 108;
 constexpr std::int32_t kExchangeDescription = 157;
 
-QString page_name(QObject* page) { return page ? forms::get(page, QStringLiteral("Name")).toString() : QString(); }
+// The page a page proxy stands for, by its name (the proxy's Name by DISPID).
+QString page_name(QObject* page) { return page ? program::ControlDispatch(page).get("Name").toString() : QString(); }
 
 // Cancels the run from the event loop, never while a handler of the collector's events is
 // running: the collector's Cancel waits for its worker, and the worker waits for that
@@ -111,8 +113,7 @@ forms::ControlSite* FrmMain::page(const QString& name) const { return site(name)
 
 QString FrmMain::CurrentPageName() const
 {
-    return m_navigator ? page_name(forms::get(m_navigator, QStringLiteral("CurrentPage")).value<QObject*>())
-                       : QString();
+    return m_navigatorDispatch ? page_name(m_navigatorDispatch->get("CurrentPage").value<QObject*>()) : QString();
 }
 
 forms::IntrinsicControl& FrmMain::control(const char* name, int index)
@@ -133,22 +134,21 @@ void FrmMain::BindControls()
     if (nav == nullptr)
         forms::raise(424, Name(), QStringLiteral("The form has no navigator"));
     m_navigator = nav;
+    m_navigatorDispatch = std::make_unique<program::ControlDispatch>(nav);
+    m_navigatorEvents.push_back(m_navigatorDispatch->connect_event("BeforePageChange", [this](QVariantList& a) {
+        QObject* newPage = a[1].value<QObject*>();
+        bool cancel = a[3].toBool();
+        KyWizardNavigator1_BeforePageChange(a[0].toInt(), newPage, a[2].value<QObject*>(), cancel);
+        a[1] = QVariant::fromValue(newPage);
+        a[3] = cancel;
+    }));
+    m_navigatorEvents.push_back(m_navigatorDispatch->connect_event("AfterPageChange", [this](QVariantList& a) {
+        KyWizardNavigator1_AfterPageChange(a[0].toInt(), a[1].value<QObject*>(), a[2].value<QObject*>());
+    }));
     m_navigatorEvents.push_back(
-        forms::connect_event(nav, QStringLiteral("BeforePageChange"), this, [this](QVariantList& a) {
-            QObject* newPage = a[1].value<QObject*>();
-            bool cancel = a[3].toBool();
-            KyWizardNavigator1_BeforePageChange(a[0].toInt(), newPage, a[2].value<QObject*>(), cancel);
-            a[1] = QVariant::fromValue(newPage);
-            a[3] = cancel;
-        }));
+        m_navigatorDispatch->connect_event("FinishClick", [this](QVariantList&) { KyWizardNavigator1_FinishClick(); }));
     m_navigatorEvents.push_back(
-        forms::connect_event(nav, QStringLiteral("AfterPageChange"), this, [this](QVariantList& a) {
-            KyWizardNavigator1_AfterPageChange(a[0].toInt(), a[1].value<QObject*>(), a[2].value<QObject*>());
-        }));
-    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("FinishClick"), this,
-                                                     [this](QVariantList&) { KyWizardNavigator1_FinishClick(); }));
-    m_navigatorEvents.push_back(forms::connect_event(nav, QStringLiteral("CancelClick"), this,
-                                                     [this](QVariantList&) { KyWizardNavigator1_CancelClick(); }));
+        m_navigatorDispatch->connect_event("CancelClick", [this](QVariantList&) { KyWizardNavigator1_CancelClick(); }));
     // The welcome and processing pages hold nothing to type into: the focus they receive goes
     // on to the navigator's buttons.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -187,15 +187,15 @@ void FrmMain::BindControls()
 void FrmMain::LocalizeForm()
 {
     Resources& res = Resources::Shared();
+    // The library's controls by DISPID, the runtime's intrinsic controls by name.
     const auto set_text = [this, &res](const char* target, const char* property, std::int32_t id) {
-        QObject* object = site(QString::fromLatin1(target));
-        if (object == nullptr)
-            object = &control(target);
-        forms::let(object, QString::fromLatin1(property), res.LoadString(id));
+        if (forms::ControlSite* placed = site(QString::fromLatin1(target)))
+            program::ControlDispatch(placed).let(property, res.LoadString(id));
+        else
+            forms::let(&control(target), QString::fromLatin1(property), res.LoadString(id));
     };
     const auto set_picture = [this, &res](const char* property, std::int32_t id) {
-        forms::set(m_navigator, QString::fromLatin1(property),
-                   QVariant::fromValue(forms::StdPicture::create(res.LoadBitmap(id))));
+        m_navigatorDispatch->set(property, QVariant::fromValue(forms::StdPicture::create(res.LoadBitmap(id))));
     };
     setIcon(res.LoadIcon(101));                                  // 1
     set_picture("ImageWaterMark", 101);                          // 2
@@ -223,8 +223,8 @@ void FrmMain::LocalizeForm()
 
 void FrmMain::SetResultsPageText(bool bExchange)
 {
-    forms::let(site(QStringLiteral("wtChooseOutput")), QStringLiteral("BannerDescription"),
-               program::load_res_string(bExchange ? kExchangeDescription : kNetworkDescription));
+    program::ControlDispatch(site(QStringLiteral("wtChooseOutput")))
+        .let("BannerDescription", program::load_res_string(bExchange ? kExchangeDescription : kNetworkDescription));
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
@@ -257,8 +257,6 @@ void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
     if (UnloadMode != forms::vbFormCode)
         cancel_from_event_loop(m_calls);
     // The pages leaving raise no page flow.
-    for (const QMetaObject::Connection& connection : m_navigatorEvents)
-        disconnect(connection);
     m_navigatorEvents.clear();
     m_frmAddDomain->unload_form(forms::vbFormCode);
     // The run's display and the pages' logic hold controls that go with the form.
@@ -323,17 +321,14 @@ void FrmMain::UnloadForms()
 
 QObject* FrmMain::WizardPage(int n) const
 {
-    QObject* pages = forms::get(m_navigator, QStringLiteral("WizardPages")).value<QObject*>();
-    return forms::call(pages, QStringLiteral("Item"), {n}).value<QObject*>();
+    QObject* pages = m_navigatorDispatch->get("WizardPages").value<QObject*>();
+    return program::ControlDispatch(pages).get("Item", {n}).value<QObject*>();
 }
 
-void FrmMain::GoToPage(int n)
-{
-    forms::call(m_navigator, QStringLiteral("GoToNewPage"), {QVariant::fromValue(WizardPage(n))});
-}
+void FrmMain::GoToPage(int n) { m_navigatorDispatch->call("GoToNewPage", {QVariant::fromValue(WizardPage(n))}); }
 
 void FrmMain::setNextEnabled(bool on)
 {
-    if (m_navigator)
-        forms::let(m_navigator, QStringLiteral("RightMiddleButtonEnabled"), on);
+    if (m_navigatorDispatch)
+        m_navigatorDispatch->let("RightMiddleButtonEnabled", on);
 }

@@ -44,6 +44,11 @@ class ControlSite;
 class IntrinsicControl;
 } // namespace forms
 
+namespace program {
+class ControlDispatch;
+class EventConnection;
+} // namespace program
+
 class FrmMain : public forms::HostForm {
     Q_OBJECT
 
@@ -132,7 +137,9 @@ private:
     std::unique_ptr<DomainListPage> m_domains;
     std::unique_ptr<ServerListPage> m_servers;
     QPointer<QObject> m_navigator;
-    std::vector<QMetaObject::Connection> m_navigatorEvents;
+    // The navigator's members and events by DISPID (control_dispatch.h).
+    std::unique_ptr<program::ControlDispatch> m_navigatorDispatch;
+    std::vector<program::EventConnection> m_navigatorEvents;
 
     bool m_bExchange = false;
     SessionLog m_log;

@@ -1,6 +1,7 @@
 // frmMain's side of a collection run: the processing page's run (progress display, timer,
 // session log) and, at its end, the results page's grid, errors label and output buttons.
 
+#include "program/control_dispatch.h"
 #include "program/frm_main.h"
 
 #include "program/collector.h"
@@ -46,9 +47,9 @@ void FrmMain::BindRun()
 void FrmMain::SetProcessingTexts(bool bExchange)
 {
     const program::ProcessingTexts texts = program::SetProcessingTexts(bExchange);
-    forms::ControlSite* page = site(QStringLiteral("wtProcessing"));
-    forms::let(page, QStringLiteral("BannerTitle"), texts.BannerTitle);
-    forms::let(page, QStringLiteral("BannerDescription"), texts.BannerDescription);
+    const program::ControlDispatch page(site(QStringLiteral("wtProcessing")));
+    page.let("BannerTitle", texts.BannerTitle);
+    page.let("BannerDescription", texts.BannerDescription);
     forms::ControlSite* panel = site(QStringLiteral("piProgressInfo"));
     forms::let(panel, QStringLiteral("StepDescription0"), texts.StepDescription0);
     forms::set(panel, QStringLiteral("Image"),

@@ -76,14 +76,14 @@ void ProcessingRun::StartCollection(const std::optional<QStringList>& names, boo
     // returned (its wait serves this thread's events) stays counted.
     m_nProcessed = 0;
 
-    forms::let(m_progressInfo, QStringLiteral("Errors"), 0);
-    forms::let(m_progressInfo, QStringLiteral("Total"), n);
-    forms::let(m_progressInfo, QStringLiteral("Progress"), 0);
-    forms::let(m_progressInfo, QStringLiteral("ProgressMax"), n * kUnitsPerEntry);
-    forms::call(m_progressInfo, QStringLiteral("StepState"), {0, ST_RUNNING});
-    forms::let(m_progressBar, QStringLiteral("Value"), 0);
-    forms::let(m_progressInfo, QStringLiteral("Processed"), 0);
-    forms::let(m_progressBar, QStringLiteral("Max"), n * kUnitsPerEntry);
+    m_progressInfo.let("Errors", 0);
+    m_progressInfo.let("Total", n);
+    m_progressInfo.let("Progress", 0);
+    m_progressInfo.let("ProgressMax", n * kUnitsPerEntry);
+    m_progressInfo.let("StepState", ST_RUNNING, {0});
+    m_progressBar.let("Value", 0);
+    m_progressInfo.let("Processed", 0);
+    m_progressBar.let("Max", n * kUnitsPerEntry);
 
     tmrProcessProgress_Timer();
     // A Back click handled while the display let events run has left the page: no run.
@@ -104,16 +104,16 @@ void ProcessingRun::CancelCollection()
     AppendLog(SessionLog::CancelLine(SessionLog::Now()));
     if (m_collector.cancel)
         m_collector.cancel();
-    forms::let(m_progressInfo, QStringLiteral("Progress"), 0);
+    m_progressInfo.let("Progress", 0);
     SetTimer(false);
 }
 
 void ProcessingRun::tmrProcessProgress_Timer()
 {
     try {
-        const std::int32_t progress = forms::CLng(forms::get(m_progressInfo, QStringLiteral("Progress")));
-        const std::int32_t barValue = forms::CLng(forms::get(m_progressBar, QStringLiteral("Value")));
-        forms::let(m_progressInfo, QStringLiteral("Progress"), next_progress(progress, m_nTarget, barValue));
+        const std::int32_t progress = forms::CLng(m_progressInfo.get("Progress"));
+        const std::int32_t barValue = forms::CLng(m_progressBar.get("Value"));
+        m_progressInfo.let("Progress", next_progress(progress, m_nTarget, barValue));
     } catch (const forms::VbError&) {
         // A tick that fails changes nothing; the next one tries again.
     }
@@ -124,7 +124,7 @@ void ProcessingRun::DomainCollected(const QString& sDomainName, const QString& E
     const QString now = SessionLog::Now();
     try {
         ++m_nProcessed;
-        forms::let(m_progressInfo, QStringLiteral("Processed"), m_nProcessed);
+        m_progressInfo.let("Processed", m_nProcessed);
         m_nTarget += kUnitsPerEntry;
         tmrProcessProgress_Timer();
         if (ErrorString.isEmpty()) {
@@ -132,7 +132,7 @@ void ProcessingRun::DomainCollected(const QString& sDomainName, const QString& E
         } else {
             AppendLog(SessionLog::FailureLine(now, m_bExchange, sDomainName, ErrorString));
             ++m_nErrors;
-            forms::let(m_progressInfo, QStringLiteral("Errors"), m_nErrors);
+            m_progressInfo.let("Errors", m_nErrors);
         }
     } catch (const forms::VbError& error) {
         AppendLog(SessionLog::HandlerFailureLine(now, m_bExchange, sDomainName, error.number(), error.description()));
@@ -144,7 +144,7 @@ void ProcessingRun::CollectionCompleted(const CompletionSteps& steps)
     try {
         steps.show_results();
         SetTimer(false);
-        forms::call(m_progressInfo, QStringLiteral("StepState"), {0, ST_PASSED});
+        m_progressInfo.let("StepState", ST_PASSED, {0});
         steps.go_to_results();
         QString caption = Resources::Shared().LoadString(kErrorsString);
         caption.replace(QStringLiteral("%n"), QString::number(m_nErrors));

@@ -11,6 +11,7 @@
 // the user has left meanwhile does not start the collector, and the collector's Cancel asked
 // from inside its own event returns at once (its completion still arrives).
 
+#include "program/control_dispatch.h"
 #include "program/session_log.h"
 
 #include <QIcon>
@@ -87,8 +88,9 @@ private:
     void SetTimer(bool on);
 
     SessionLog& m_log;
-    QObject* m_progressInfo;
-    QObject* m_progressBar;
+    // The progress panel and bar, called by DISPID.
+    ControlDispatch m_progressInfo;
+    ControlDispatch m_progressBar;
     forms::IntervalTimer& m_timer;
     CollectorCalls m_collector;
 

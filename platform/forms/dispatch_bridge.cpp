@@ -139,4 +139,28 @@ HRESULT hresult_of(const VbError& error)
     return static_cast<HRESULT>(0x800A0000u | (static_cast<uint32_t>(error.number()) & 0xFFFFu));
 }
 
+VbError error_of(HRESULT hr)
+{
+    switch (hr) {
+    case DISP_E_MEMBERNOTFOUND:
+    case DISP_E_UNKNOWNNAME: return VbError(vberr::MemberNotSupported);
+    case DISP_E_BADPARAMCOUNT: return VbError(vberr::WrongNumberOfArguments);
+    case DISP_E_TYPEMISMATCH: return VbError(vberr::TypeMismatch);
+    case DISP_E_OVERFLOW: return VbError(vberr::Overflow);
+    default: break;
+    }
+    const bool runtime_error = (static_cast<uint32_t>(hr) & 0xFFFF0000u) == 0x800A0000u;
+    const int32_t number = runtime_error ? static_cast<int32_t>(static_cast<uint32_t>(hr) & 0xFFFFu) : hr;
+    QString description, source;
+    CComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, &info) == S_OK && info) {
+        CComBSTR text, from;
+        if (SUCCEEDED(info->GetDescription(&text.m_str)))
+            description = QString::fromStdU16String(std::u16string(text.view()));
+        if (SUCCEEDED(info->GetSource(&from.m_str)))
+            source = QString::fromStdU16String(std::u16string(from.view()));
+    }
+    return VbError(number, source, description);
+}
+
 } // namespace forms

@@ -22,5 +22,11 @@ HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out);
 // 0x800A0000 + number with the thread's error information set to the error's description and
 // source.
 HRESULT hresult_of(const VbError& error);
+// The other way, for a failing dispatch call the runtime made: the error a late-bound call
+// raises. DISP_E_MEMBERNOTFOUND and DISP_E_UNKNOWNNAME 438, DISP_E_BADPARAMCOUNT 450,
+// DISP_E_TYPEMISMATCH 13, DISP_E_OVERFLOW 6, 0x800A0000 + n error n; any other the HRESULT
+// itself. The description and source are the thread's error information when the callee left
+// it, else the standard text.
+VbError error_of(HRESULT hr);
 
 } // namespace forms

@@ -35,6 +35,7 @@ HRESULT load_argument(const VARIANT& arg, VARTYPE type, QVariant& out)
     case VT_VARIANT: return to_qvariant(arg, out);
     case VT_DISPATCH:
     case VT_UNKNOWN: return holds_object_or_nothing(arg) ? to_qvariant(arg, out) : DISP_E_TYPEMISMATCH;
+    case VT_RECORD: return DISP_E_TYPEMISMATCH; // no VARIANT here carries a record
     default: break;
     }
     CComVariant converted;

@@ -2,6 +2,7 @@
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/conversions.h"
+#include "platform/forms/object_dispatch.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/user_control.h"
@@ -31,38 +32,112 @@ struct Property {
     QMetaProperty property;
 };
 
-Property find_property(QObject* object, const QString& name)
+Property property_of(QObject* o, const QString& name)
 {
-    for (QObject* o : targets(object)) {
-        const QMetaObject* mo = o->metaObject();
-        for (int i = mo->propertyCount() - 1; i >= 0; --i) {
-            const QMetaProperty p = mo->property(i);
-            if (QString::fromLatin1(p.name()).compare(name, Qt::CaseInsensitive) == 0)
-                return Property{o, p};
-        }
+    const QMetaObject* mo = o->metaObject();
+    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
+        const QMetaProperty p = mo->property(i);
+        if (QString::fromLatin1(p.name()).compare(name, Qt::CaseInsensitive) == 0)
+            return Property{o, p};
     }
     return {};
 }
 
-// The methods named `name` (invokables, slots and signals) of the first target that has any.
-std::pair<QObject*, std::vector<QMetaMethod>> find_methods(QObject* object, const QString& name, bool signals_only)
+// The methods named `name` of one object: its public invokables and slots, or its signals.
+std::vector<QMetaMethod> methods_of(QObject* o, const QString& name, bool signals_only)
+{
+    const QMetaObject* mo = o->metaObject();
+    std::vector<QMetaMethod> found;
+    for (int i = mo->methodCount() - 1; i >= 0; --i) {
+        const QMetaMethod m = mo->method(i);
+        if (signals_only != (m.methodType() == QMetaMethod::Signal))
+            continue;
+        if (!signals_only && m.access() != QMetaMethod::Public)
+            continue;
+        if (QString::fromLatin1(m.name()).compare(name, Qt::CaseInsensitive) == 0)
+            found.push_back(m);
+    }
+    return found;
+}
+
+// What a described interface says of a name: the accessors it lists for it.
+struct Accessors {
+    bool get = false, let = false, set = false, method = false;
+    bool any() const { return get || let || set || method; }
+};
+
+Accessors accessors_in(const com::tlb::interface_desc& itf, const QString& name)
+{
+    Accessors a;
+    for (const auto& m : itf.members) {
+        if (QString::fromStdU16String(m.name).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        switch (m.kind) {
+        case INVOKE_PROPERTYGET: a.get = true; break;
+        case INVOKE_PROPERTYPUT: a.let = true; break;
+        case INVOKE_PROPERTYPUTREF: a.set = true; break;
+        default: a.method = true; break;
+        }
+    }
+    return a;
+}
+
+// The interface that describes one target: the control's class's, never the extender's
+// (a site's members are its own and have no description).
+const com::tlb::interface_desc* description_of(const QObject* target, bool events)
+{
+    if (qobject_cast<const ControlSite*>(target))
+        return nullptr;
+    const DescribedClass cls = described_class(target);
+    if (cls.interface == nullptr)
+        return nullptr;
+    if (events) {
+        static const com::tlb::interface_desc none;
+        return cls.events != nullptr ? cls.events : &none;
+    }
+    return cls.interface;
+}
+
+// A name resolved on the first target that has it. For an object of a described class the
+// class's type-library description says which names it has and with which accessors; the
+// Qt property or method of that name implements the member. Other objects have the members
+// of their meta-object.
+struct Member {
+    Property property;
+    QObject* target = nullptr;
+    std::vector<QMetaMethod> methods;
+    bool described = false;
+    Accessors accessors;
+};
+
+Member find_member(QObject* object, const QString& name)
 {
     for (QObject* o : targets(object)) {
-        const QMetaObject* mo = o->metaObject();
-        std::vector<QMetaMethod> found;
-        for (int i = mo->methodCount() - 1; i >= 0; --i) {
-            const QMetaMethod m = mo->method(i);
-            if (signals_only != (m.methodType() == QMetaMethod::Signal))
-                continue;
-            if (!signals_only && m.access() != QMetaMethod::Public)
-                continue;
-            if (QString::fromLatin1(m.name()).compare(name, Qt::CaseInsensitive) == 0)
-                found.push_back(m);
+        Member m;
+        m.property = property_of(o, name);
+        m.methods = methods_of(o, name, false);
+        m.target = o;
+        if (const auto* itf = description_of(o, false)) {
+            m.described = true;
+            m.accessors = accessors_in(*itf, name);
+            if (!m.accessors.any())
+                continue; // not a member of the class, whatever its implementation declares
+            if (!m.property.object && m.methods.empty())
+                raise(vberr::MemberNotSupported); // described, but the class lacks it
+            return m;
         }
-        if (!found.empty())
-            return {o, found};
+        if (m.property.object || !m.methods.empty())
+            return m;
     }
-    return {nullptr, {}};
+    return {};
+}
+
+Member required_member(QObject* object, const QString& name)
+{
+    Member m = find_member(object, name);
+    if (!m.property.object && m.methods.empty())
+        raise(vberr::MemberNotSupported);
+    return m;
 }
 
 // A Variant never holds another Variant: a value that arrives wrapped is the value inside.
@@ -240,26 +315,25 @@ private:
 
 QVariant get(QObject* object, const QString& name, const QVariantList& args)
 {
-    if (const Property p = find_property(object, name); p.object) {
+    const Member m = required_member(object, name);
+    if (m.described && !m.accessors.get && !m.accessors.method)
+        raise(vberr::GetNotSupportedWriteOnly);
+    if (m.property.object) {
         if (!args.isEmpty())
             raise(vberr::WrongNumberOfArguments);
-        return read_property(p);
+        return read_property(m.property);
     }
-    auto [target, methods] = find_methods(object, name, false);
-    if (!target)
-        raise(vberr::MemberNotSupported);
-    return invoke(target, methods, args);
+    return invoke(m.target, m.methods, args);
 }
 
 void let(QObject* object, const QString& name, const QVariant& value)
 {
-    const Property p = find_property(object, name);
-    if (!p.object) {
-        if (find_methods(object, name, false).first)
-            raise(vberr::WrongNumberOfArguments);
-        raise(vberr::MemberNotSupported);
-    }
-    write_property(p, value);
+    const Member m = required_member(object, name);
+    if (m.described && !m.accessors.let && !m.accessors.set)
+        raise(m.accessors.get ? vberr::SetNotSupportedReadOnly : vberr::WrongNumberOfArguments);
+    if (!m.property.object)
+        raise(vberr::WrongNumberOfArguments); // a method
+    write_property(m.property, value);
 }
 
 void set(QObject* object, const QString& name, const QVariant& object_value)
@@ -271,26 +345,38 @@ void set(QObject* object, const QString& name, const QVariant& object_value)
 
 QVariant call(QObject* object, const QString& name, const QVariantList& args)
 {
-    auto [target, methods] = find_methods(object, name, false);
-    if (target)
-        return invoke(target, methods, args);
+    const Member m = required_member(object, name);
+    // A method, or a parameterised property that its class implements as one (its index
+    // arguments, then the value).
+    if (!m.methods.empty())
+        return invoke(m.target, m.methods, args);
     return get(object, name, args);
 }
 
 bool has_member(QObject* object, const QString& name)
 {
-    return find_property(object, name).object || find_methods(object, name, false).first;
+    const Member m = find_member(object, name);
+    return m.property.object || !m.methods.empty();
 }
 
 QMetaObject::Connection connect_event(QObject* source, const QString& name, QObject* context, EventHandler handler)
 {
-    auto [target, signals_found] = find_methods(source, name, true);
-    if (!target)
-        raise(vberr::MemberNotSupported);
-    const QMetaMethod signal = signals_found.back(); // the declaration with the most arguments
-    auto* sink = new EventSink(context ? context : target, signal, std::move(handler));
-    return QMetaObject::connect(target, signal.methodIndex(), sink, QObject::staticMetaObject.methodCount(),
-                                Qt::DirectConnection);
+    for (QObject* target : targets(source)) {
+        const auto* events = description_of(target, true);
+        if (events != nullptr && !accessors_in(*events, name).method)
+            continue; // not an event of the class's event interface
+        const std::vector<QMetaMethod> signals_found = methods_of(target, name, true);
+        if (signals_found.empty()) {
+            if (events != nullptr)
+                raise(vberr::MemberNotSupported); // described, but the class lacks it
+            continue;
+        }
+        const QMetaMethod signal = signals_found.back(); // the declaration with the most arguments
+        auto* sink = new EventSink(context ? context : target, signal, std::move(handler));
+        return QMetaObject::connect(target, signal.methodIndex(), sink, QObject::staticMetaObject.methodCount(),
+                                    Qt::DirectConnection);
+    }
+    raise(vberr::MemberNotSupported);
 }
 
 } // namespace forms

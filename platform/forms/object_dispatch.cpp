@@ -1,7 +1,8 @@
 #include "platform/forms/object_dispatch.h"
 
 #include "platform/com/atl/com_ptr.h"
-#include "platform/com/connection_points.h"
+#include "platform/com/atl/com_object.h"
+#include "platform/com/atl/connection_point.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/dispatch_bridge.h"
 #include "platform/forms/late_binding.h"
@@ -12,8 +13,6 @@
 #include <QHash>
 #include <QPointer>
 
-#include <atomic>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -53,200 +52,6 @@ const QObject* described_object(const QObject* object)
 QObject* object_in(const QVariant& value)
 {
     return value.metaType().flags().testFlag(QMetaType::PointerToQObject) ? value.value<QObject*>() : nullptr;
-}
-
-class ObjectDispatch;
-
-// The connection point of a described class's source interface: each connected sink gets the
-// class's events by the event interface's DISPIDs, as long as it stays connected.
-class EventPoint final : public IConnectionPoint {
-public:
-    EventPoint(ObjectDispatch* owner, QObject* source, const DescribedClass& cls);
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
-            *ppv = static_cast<IConnectionPoint*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    HRESULT GetConnectionInterface(IID* pIID) override
-    {
-        if (pIID == nullptr)
-            return E_POINTER;
-        *pIID = cls_.events->iid;
-        return S_OK;
-    }
-    HRESULT GetConnectionPointContainer(IConnectionPointContainer** ppCPC) override;
-    HRESULT Advise(IUnknown* pUnkSink, DWORD* pdwCookie) override;
-    HRESULT Unadvise(DWORD dwCookie) override
-    {
-        auto it = connections_.find(dwCookie);
-        if (it == connections_.end())
-            return CONNECT_E_NOCONNECTION;
-        connections_.erase(it); // the context ends, and with it every connection of the sink
-        return S_OK;
-    }
-    HRESULT EnumConnections(IEnumConnections** ppEnum) override
-    {
-        if (ppEnum != nullptr)
-            *ppEnum = nullptr;
-        return E_NOTIMPL;
-    }
-
-private:
-    ~EventPoint();
-
-    std::atomic<ULONG> refs_{1};
-    ObjectDispatch* owner_;
-    QPointer<QObject> source_;
-    DescribedClass cls_;
-    DWORD next_cookie_ = 1;
-    std::map<DWORD, std::unique_ptr<QObject>> connections_;
-};
-
-class ObjectDispatch final : public IDispatch, public IConnectionPointContainer, public IFormsValue {
-public:
-    explicit ObjectDispatch(QVariant value) : value_(std::move(value)), object_(object_in(value_))
-    {
-        if (object_)
-            cls_ = described_class(object_);
-    }
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IDispatch)
-            *ppv = static_cast<IDispatch*>(this);
-        else if (riid == IID_IConnectionPointContainer && cls_.events != nullptr)
-            *ppv = static_cast<IConnectionPointContainer*>(this);
-        else if (riid == com::uuidof<IFormsValue>())
-            *ppv = static_cast<IFormsValue*>(this);
-        else if (cls_.interface != nullptr && cls_.library->find_interface(riid) == cls_.interface)
-            *ppv = static_cast<IDispatch*>(this); // the default interface is a dispatch interface
-        if (*ppv == nullptr)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    HRESULT GetTypeInfoCount(UINT* pctinfo) override
-    {
-        if (pctinfo == nullptr)
-            return E_POINTER;
-        *pctinfo = cls_.interface != nullptr ? 1 : 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) override
-    {
-        if (ppTInfo == nullptr)
-            return E_POINTER;
-        *ppTInfo = nullptr;
-        if (iTInfo != 0 || cls_.interface == nullptr)
-            return DISP_E_BADINDEX;
-        return com::tlb::create_type_info(*cls_.library, *cls_.interface, ppTInfo);
-    }
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) override
-    {
-        if (riid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        if (cls_.interface == nullptr) {
-            for (UINT i = 0; rgDispId != nullptr && i < cNames; ++i)
-                rgDispId[i] = DISPID_UNKNOWN;
-            return DISP_E_UNKNOWNNAME;
-        }
-        return com::tlb::get_ids_of_names(*cls_.interface, rgszNames, cNames, rgDispId);
-    }
-    HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                   EXCEPINFO* pExcepInfo, UINT* puArgErr) override
-    {
-        if (riid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        if (cls_.interface == nullptr)
-            return DISP_E_MEMBERNOTFOUND;
-        if (!object_)
-            return RPC_E_DISCONNECTED;
-        return com::tlb::invoke(*cls_.interface, object_.data(), dispIdMember, wFlags, pDispParams, pVarResult,
-                                pExcepInfo, puArgErr);
-    }
-
-    HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override
-    {
-        if (ppEnum != nullptr)
-            *ppEnum = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override
-    {
-        if (ppCP == nullptr)
-            return E_POINTER;
-        *ppCP = nullptr;
-        if (cls_.events == nullptr || riid != cls_.events->iid)
-            return CONNECT_E_NOCONNECTION;
-        if (!object_)
-            return RPC_E_DISCONNECTED;
-        *ppCP = new EventPoint(this, object_.data(), cls_);
-        return S_OK;
-    }
-
-    // An object that has gone is carried as nothing.
-    QVariant carried() const override
-    {
-        if (value_.metaType().flags().testFlag(QMetaType::PointerToQObject) && !object_)
-            return QVariant::fromValue<QObject*>(nullptr);
-        return value_;
-    }
-
-private:
-    ~ObjectDispatch() = default;
-
-    std::atomic<ULONG> refs_{1};
-    QVariant value_;
-    QPointer<QObject> object_;
-    DescribedClass cls_;
-};
-
-EventPoint::EventPoint(ObjectDispatch* owner, QObject* source, const DescribedClass& cls)
-    : owner_(owner), source_(source), cls_(cls)
-{
-    owner_->AddRef();
-}
-
-EventPoint::~EventPoint()
-{
-    connections_.clear();
-    owner_->Release();
-}
-
-HRESULT EventPoint::GetConnectionPointContainer(IConnectionPointContainer** ppCPC)
-{
-    if (ppCPC == nullptr)
-        return E_POINTER;
-    return owner_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(ppCPC));
 }
 
 // Raises one event on the sink: the arguments in reverse order, those the event takes by
@@ -291,32 +96,168 @@ void raise_on_sink(IDispatch* sink, const com::tlb::member_desc& event, QVariant
     }
 }
 
-HRESULT EventPoint::Advise(IUnknown* pUnkSink, DWORD* pdwCookie)
-{
-    if (pUnkSink == nullptr || pdwCookie == nullptr)
-        return E_POINTER;
-    *pdwCookie = 0;
-    CComQIPtr<IDispatch> sink(pUnkSink);
-    if (!sink)
-        return CONNECT_E_CANNOTCONNECT;
-    if (!source_)
-        return RPC_E_DISCONNECTED;
-    auto context = std::make_unique<QObject>();
-    for (const auto& event : cls_.events->members) {
-        const QString name = QString::fromStdU16String(event.name);
-        CComPtr<IDispatch> held(sink);
-        const com::tlb::member_desc* described = &event;
-        try {
-            connect_event(source_.data(), name, context.get(),
-                          [held, described](QVariantList& args) { raise_on_sink(held, *described, args); });
-        } catch (const VbError&) {
-            return CONNECT_E_CANNOTCONNECT; // the class lacks an event its description lists
+// The dispatch of one value. For an object of a described class: its default interface by the
+// class's DISPIDs, and one connection point for its event interface, whose sinks get every
+// event of the object from the first Advise on.
+class DispatchInterfaces : public CComObjectRootEx<CComSingleThreadModel>,
+                           public IDispatch,
+                           public IConnectionPointContainer,
+                           public IFormsValue {
+public:
+    BEGIN_COM_MAP(DispatchInterfaces)
+    COM_INTERFACE_ENTRY(IDispatch)
+    COM_INTERFACE_ENTRY(IConnectionPointContainer)
+    COM_INTERFACE_ENTRY(IFormsValue)
+    END_COM_MAP()
+
+protected:
+    ~DispatchInterfaces() = default;
+};
+
+class ObjectDispatchBase : public DispatchInterfaces, public IConnectionPointImpl<ObjectDispatchBase, nullptr> {
+public:
+    void init(QVariant value)
+    {
+        value_ = std::move(value);
+        object_ = object_in(value_);
+        if (object_)
+            cls_ = described_class(object_);
+    }
+
+    // The default interface is a dispatch interface; a class with no events has no
+    // connection points to hand out.
+    HRESULT _InternalQueryInterface(REFIID riid, void** ppv)
+    {
+        if (ppv != nullptr && cls_.interface != nullptr && riid != IID_IDispatch &&
+            cls_.library->find_interface(riid) == cls_.interface)
+            return DispatchInterfaces::_InternalQueryInterface(IID_IDispatch, ppv);
+        if (ppv != nullptr && riid == IID_IConnectionPointContainer && cls_.events == nullptr) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        return DispatchInterfaces::_InternalQueryInterface(riid, ppv);
+    }
+
+    HRESULT GetTypeInfoCount(UINT* pctinfo) override
+    {
+        if (pctinfo == nullptr)
+            return E_POINTER;
+        *pctinfo = cls_.interface != nullptr ? 1 : 0;
+        return S_OK;
+    }
+    HRESULT GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) override
+    {
+        if (ppTInfo == nullptr)
+            return E_POINTER;
+        *ppTInfo = nullptr;
+        if (iTInfo != 0 || cls_.interface == nullptr)
+            return DISP_E_BADINDEX;
+        return com::tlb::create_type_info(*cls_.library, *cls_.interface, ppTInfo);
+    }
+    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) override
+    {
+        if (riid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        if (cls_.interface == nullptr) {
+            for (UINT i = 0; rgDispId != nullptr && i < cNames; ++i)
+                rgDispId[i] = DISPID_UNKNOWN;
+            return DISP_E_UNKNOWNNAME;
+        }
+        return com::tlb::get_ids_of_names(*cls_.interface, rgszNames, cNames, rgDispId);
+    }
+    HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                   EXCEPINFO* pExcepInfo, UINT* puArgErr) override
+    {
+        if (riid != IID_NULL)
+            return DISP_E_UNKNOWNINTERFACE;
+        if (cls_.interface == nullptr)
+            return DISP_E_MEMBERNOTFOUND;
+        if (!object_)
+            return RPC_E_DISCONNECTED;
+        return com::tlb::invoke(*cls_.interface, object_.data(), dispIdMember, wFlags, pDispParams, pVarResult,
+                                pExcepInfo, puArgErr);
+    }
+
+    HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override
+    {
+        if (ppEnum == nullptr)
+            return E_POINTER;
+        *ppEnum = new com::CConnectionPointEnumerator({connection_point()});
+        return S_OK;
+    }
+    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override
+    {
+        if (ppCP == nullptr)
+            return E_POINTER;
+        *ppCP = nullptr;
+        if (riid != outgoing_iid())
+            return CONNECT_E_NOCONNECTION;
+        if (!object_)
+            return RPC_E_DISCONNECTED;
+        *ppCP = connection_point();
+        (*ppCP)->AddRef();
+        return S_OK;
+    }
+
+    // The connection point's outgoing interface: the class's event interface.
+    const IID& outgoing_iid() const { return cls_.events->iid; }
+
+    // Before the first sink: every event of the event interface comes from the object's
+    // signal of that name, for as long as this dispatch lives.
+    HRESULT before_advise()
+    {
+        if (!object_)
+            return RPC_E_DISCONNECTED;
+        if (events_context_)
+            return S_OK;
+        auto context = std::make_unique<QObject>();
+        for (const auto& event : cls_.events->members) {
+            const com::tlb::member_desc* described = &event;
+            try {
+                connect_event(object_.data(), QString::fromStdU16String(event.name), context.get(),
+                              [this, described](QVariantList& args) { fire(*described, args); });
+            } catch (const VbError&) {
+                return CONNECT_E_CANNOTCONNECT; // the class lacks an event its description lists
+            }
+        }
+        events_context_ = std::move(context);
+        return S_OK;
+    }
+
+    // An object that has gone is carried as nothing.
+    QVariant carried() const override
+    {
+        if (value_.metaType().flags().testFlag(QMetaType::PointerToQObject) && !object_)
+            return QVariant::fromValue<QObject*>(nullptr);
+        return value_;
+    }
+
+protected:
+    ~ObjectDispatchBase() = default;
+
+private:
+    // Each connected sink in turn; a sink may end its own or another's connection, or let go
+    // of this dispatch, while it handles the event.
+    void fire(const com::tlb::member_desc& event, QVariantList& args)
+    {
+        CComPtr<IUnknown> alive(GetUnknown());
+        const int count = m_vec.GetSize();
+        for (int i = 0; i < count; ++i) {
+            Lock();
+            CComPtr<IUnknown> sink(m_vec.GetAt(i));
+            Unlock();
+            if (CComQIPtr<IDispatch> dispatch{sink})
+                raise_on_sink(dispatch, event, args);
         }
     }
-    *pdwCookie = next_cookie_++;
-    connections_.emplace(*pdwCookie, std::move(context));
-    return S_OK;
-}
+
+    QVariant value_;
+    QPointer<QObject> object_;
+    DescribedClass cls_;
+    std::unique_ptr<QObject> events_context_; // the events' connections end with it
+};
+
+using ObjectDispatch = CComObject<ObjectDispatchBase>;
 
 } // namespace
 
@@ -363,7 +304,13 @@ HRESULT dispatch_of(const QVariant& object, IDispatch** out)
     }
     if (value.metaType().flags().testFlag(QMetaType::PointerToQObject) && object_in(value) == nullptr)
         return S_OK; // Nothing: a null object
-    *out = new ObjectDispatch(std::move(value));
+    ObjectDispatch* made = nullptr;
+    HRESULT hr = ObjectDispatch::CreateInstance(&made);
+    if (FAILED(hr))
+        return hr;
+    made->init(std::move(value));
+    made->AddRef();
+    *out = made;
     return S_OK;
 }
 

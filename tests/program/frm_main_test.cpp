@@ -5,6 +5,7 @@
 // accessible names, and a picture of every page. The collector is a stand-in that records
 // what the form asks of it and raises its events when the test says.
 
+#include "program/control_dispatch.h"
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
 #include "program/frm_main.h"
@@ -37,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,6 +118,12 @@ public:
         if (object == nullptr)
             object = form->intrinsic(QLatin1String(target));
         return forms::get(object, QLatin1String(property)).toString();
+    }
+    // A server typed into the server page's list, as its Add dialog leaves it.
+    void add_server(const char* name)
+    {
+        form->servers()->lstOrgs().Add(QLatin1String(name), QStringLiteral("2"));
+        form->servers()->UpdateServersNextButton();
     }
     bool next_enabled() { return forms::get(form->navigator(), QStringLiteral("RightMiddleButtonEnabled")).toBool(); }
 
@@ -256,6 +264,87 @@ TEST_F(FrmMainTest, FinishEndsTheWizardWithoutACancel)
     EXPECT_FALSE(form->addDialog().loaded());
     EXPECT_FALSE(collector->attached());
     EXPECT_EQ(collector->take(), std::vector<std::string>{});
+}
+
+// The wizard with every step of its binding of the controls recorded.
+class FrmMainBindingTest : public FrmMainTest {
+public:
+    void SetUp() override
+    {
+        previous = program::set_dispatch_trace([this](const program::DispatchStep& step) { steps.push_back(step); });
+        FrmMainTest::SetUp();
+    }
+    void TearDown() override
+    {
+        FrmMainTest::TearDown();
+        program::set_dispatch_trace(previous);
+    }
+    int count(program::DispatchStep::Kind kind, const char* member, DISPID id, WORD flags = 0) const
+    {
+        return static_cast<int>(std::count_if(steps.begin(), steps.end(), [&](const program::DispatchStep& s) {
+            return s.kind == kind && s.member == QLatin1String(member) && s.id == id && s.flags == flags;
+        }));
+    }
+
+    program::DispatchTrace previous;
+    std::vector<program::DispatchStep> steps;
+};
+
+TEST_F(FrmMainBindingTest, TheProgramCallsTheWizardControlsByTheirDispids)
+{
+    // Through the Exchange 5.5 redirect (the registry's seventh page, moved to from a handler),
+    // a run, the results and Finish.
+    click("&Next >");
+    choose("optExchange5");
+    click("&Next >");
+    add_server("srv1");
+    click("&Next >");
+    collector->complete();
+    click("&Next >");
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtFinish"));
+    click("&Finish");
+    EXPECT_FALSE(form->loaded()) << "FinishClick reached the program through its DISPID";
+
+    using Kind = program::DispatchStep::Kind;
+    const struct {
+        const char* member;
+        DISPID id;
+        WORD flags;
+    } invoked[] = {
+        {"WizardPages", 0x68030056, DISPATCH_PROPERTYGET},
+        {"Item", DISPID_VALUE, DISPATCH_PROPERTYGET},
+        {"Name", 0x6803000F, DISPATCH_PROPERTYGET},
+        {"GoToNewPage", 0x60030068, DISPATCH_METHOD},
+        {"RightMiddleButtonEnabled", 0x6803004E, DISPATCH_PROPERTYPUT},
+        {"ImageWaterMark", 0x6803003A, DISPATCH_PROPERTYPUTREF},
+        {"ImageBanner", 0x6803003C, DISPATCH_PROPERTYPUTREF},
+        {"ImageWaterMarkBig", 0x68030039, DISPATCH_PROPERTYPUTREF},
+        {"ImageBannerBig", 0x6803003B, DISPATCH_PROPERTYPUTREF},
+        {"BannerTitle", 0x6803007B, DISPATCH_PROPERTYPUT},
+        {"BannerDescription", 0x6803007E, DISPATCH_PROPERTYPUT},
+        {"WatermarkTitle", 0x68030072, DISPATCH_PROPERTYPUT},
+        {"WatermarkDescription", 0x68030078, DISPATCH_PROPERTYPUT},
+        // The processing page's bar and panel.
+        {"Value", 0x6803000F, DISPATCH_PROPERTYPUT},
+        {"Max", 0x6803000D, DISPATCH_PROPERTYPUT},
+        {"StepState", 0x68030024, DISPATCH_PROPERTYPUT},
+    };
+    for (const auto& m : invoked) {
+        SCOPED_TRACE(m.member);
+        EXPECT_EQ(count(Kind::Lookup, m.member, m.id), 1) << "the DISPID is looked up once";
+        EXPECT_GE(count(Kind::Invoke, m.member, m.id, m.flags), 1);
+    }
+    const struct {
+        const char* event;
+        DISPID id;
+    } advised[] = {{"BeforePageChange", 1}, {"AfterPageChange", 2}, {"FinishClick", 3}, {"CancelClick", 4}};
+    for (const auto& e : advised) {
+        SCOPED_TRACE(e.event);
+        EXPECT_EQ(count(Kind::Lookup, e.event, e.id), 1);
+        EXPECT_EQ(count(Kind::Advise, e.event, e.id), 1);
+    }
+    // The page proxies' names were read at every page change, by the one DISPID.
+    EXPECT_GT(count(Kind::Invoke, "Name", 0x6803000F, DISPATCH_PROPERTYGET), 5);
 }
 
 TEST_F(FrmMainTest, ClosingTheWindowDuringARunDetachesAtOnceAndCancelsTheRun)
@@ -486,8 +575,7 @@ TEST_F(FrmMainTest, PicturesOfEveryPage)
     click("< &Back");
     choose("optExchange5");
     click("&Next >");
-    form->servers()->lstOrgs().Add(QStringLiteral("mail1.corp.example"), QStringLiteral("2"));
-    form->servers()->UpdateServersNextButton();
+    add_server("mail1.corp.example");
     save("7_servers");
 }
 

@@ -164,6 +164,10 @@ using CConnectionPointEnumerator =
 // the sink list (m_vec) for the class's Fire_ operations; the IConnectionPoint itself is a
 // part of the object with the object's identity and lifetime (its AddRef and Release are
 // the object's).
+// A class whose outgoing interface is known only at run time (an object described by a type
+// library it reads) gives a null piid and answers it from `const IID& outgoing_iid()`. A class
+// that has work to do before its first sink is stored (connecting the sources of its events)
+// does it in `HRESULT before_advise()`; a failure refuses the sink with that result.
 template <class T, const IID* piid>
 class IConnectionPointImpl {
 public:
@@ -172,7 +176,18 @@ public:
     IConnectionPointImpl& operator=(const IConnectionPointImpl&) = delete;
 
     IConnectionPoint* connection_point() { return &m_point; }
-    static const IID& connection_iid() { return *piid; }
+    static const IID& connection_iid()
+        requires(piid != nullptr)
+    {
+        return *piid;
+    }
+    const IID& outgoing()
+    {
+        if constexpr (piid == nullptr)
+            return static_cast<T*>(this)->outgoing_iid();
+        else
+            return *piid;
+    }
 
 protected:
     ~IConnectionPointImpl() = default;
@@ -202,7 +217,7 @@ private:
         {
             if (pIID == nullptr)
                 return E_POINTER;
-            *pIID = *piid;
+            *pIID = m_impl->outgoing();
             return S_OK;
         }
         HRESULT GetConnectionPointContainer(IConnectionPointContainer** ppCPC) override
@@ -220,12 +235,19 @@ private:
             if (pUnkSink == nullptr)
                 return E_POINTER;
             // The sink must implement the outgoing interface.
+            const IID& outgoing = m_impl->outgoing();
             IUnknown* sink = nullptr;
-            if (FAILED(pUnkSink->QueryInterface(*piid, reinterpret_cast<void**>(&sink))) || sink == nullptr) {
+            if (FAILED(pUnkSink->QueryInterface(outgoing, reinterpret_cast<void**>(&sink))) || sink == nullptr) {
                 return CONNECT_E_CANNOTCONNECT;
             }
+            if constexpr (requires(T& t) { t.before_advise(); }) {
+                if (const HRESULT ready = owner()->before_advise(); FAILED(ready)) {
+                    sink->Release();
+                    return ready;
+                }
+            }
             IUnknown* stored = nullptr;
-            HRESULT hr = com::wrap_sink_for_caller(sink, *piid, &stored);
+            HRESULT hr = com::wrap_sink_for_caller(sink, outgoing, &stored);
             sink->Release();
             if (FAILED(hr))
                 return hr;

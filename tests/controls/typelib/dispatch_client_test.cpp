@@ -25,6 +25,8 @@ constexpr DISPID kStartPage = 0x6803003D;
 constexpr DISPID kPageName = 0x6803000F;
 constexpr DISPID kPageBannerTitle = 0x68030014;
 constexpr DISPID kTabBannerTitle = 0x6803007B;
+constexpr DISPID kGetButton = 0x6003008C;
+constexpr DISPID kLeftButton = 0x68030067;
 constexpr GUID kNavigatorEvents = com::make_guid("A63F1204-DF9D-4F58-8C9D-2B497B6C102C");
 constexpr GUID kNavigatorInterface = com::make_guid("0679F701-5F06-4ACA-A8CD-19029CCBE5F3");
 
@@ -228,6 +230,38 @@ TEST_F(DispatchClientTest, AWalkOfThreePagesByDispidReportsThroughTheEventInterf
     EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
 }
 
+TEST_F(DispatchClientTest, TheConnectionPointIsPartOfTheObjectAndListsItsSinks)
+{
+    CComQIPtr<IConnectionPointContainer> container(nav_.p);
+    ASSERT_TRUE(container);
+    CComPtr<IEnumConnectionPoints> points;
+    ASSERT_EQ(container->EnumConnectionPoints(&points), S_OK);
+    CComPtr<IConnectionPoint> point;
+    ULONG fetched = 0;
+    ASSERT_EQ(points->Next(1, &point, &fetched), S_OK);
+    IID outgoing{};
+    ASSERT_EQ(point->GetConnectionInterface(&outgoing), S_OK);
+    EXPECT_EQ(outgoing, kNavigatorEvents);
+    CComPtr<IConnectionPointContainer> back;
+    ASSERT_EQ(point->GetConnectionPointContainer(&back), S_OK);
+    EXPECT_TRUE(CComPtr<IUnknown>(back.p).IsEqualObject(nav_)) << "one identity with the dispatch";
+
+    RecordingSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    CComPtr<IEnumConnections> connections;
+    ASSERT_EQ(point->EnumConnections(&connections), S_OK);
+    CONNECTDATA data{};
+    ASSERT_EQ(connections->Next(1, &data, &fetched), S_OK);
+    EXPECT_EQ(data.dwCookie, cookie);
+    data.pUnk->Release();
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+
+    CComVariant pages;
+    ASSERT_EQ(invoke(nav_, kWizardPages, DISPATCH_PROPERTYGET, {}, &pages), S_OK);
+    EXPECT_FALSE(CComQIPtr<IConnectionPointContainer>(pages.pdispVal)) << "the page registry raises no events";
+}
+
 TEST_F(DispatchClientTest, WrongMembersCountsAndValuesGetTheDispatchErrors)
 {
     CComVariant result;
@@ -256,6 +290,23 @@ TEST_F(DispatchClientTest, WrongMembersCountsAndValuesGetTheDispatchErrors)
             EXPECT_EQ(arg_error, 0u) << c.what;
         }
     }
+    // A button record of a page does not travel in a VARIANT, either way.
+    CComPtr<IDispatch> tab;
+    ASSERT_EQ(forms::dispatch_of(QVariant::fromValue<QObject*>(host().form().site(QStringLiteral("wtPage1"))), &tab),
+              S_OK);
+    const struct {
+        const char* what;
+        DISPID id;
+        WORD flags;
+        std::vector<VARIANT> args;
+    } records[] = {
+        {"GetButton's record", kGetButton, DISPATCH_METHOD, {i4(2)}},
+        {"a record property's Get", kLeftButton, DISPATCH_PROPERTYGET, {}},
+        {"a number for a record", kLeftButton, DISPATCH_PROPERTYPUT, {i4(2)}},
+    };
+    for (const auto& r : records)
+        EXPECT_EQ(invoke(tab, r.id, r.flags, r.args, &result), DISP_E_TYPEMISMATCH) << r.what;
+
     // A value that converts is taken.
     CComVariant yes(u"True");
     EXPECT_EQ(invoke(nav_, kRightMiddleButtonEnabled, DISPATCH_PROPERTYPUT, {yes}), S_OK);
