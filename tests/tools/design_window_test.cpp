@@ -195,19 +195,48 @@ TEST_F(DesignWindowTest, ClosingWithUnsavedChangesAsksWhetherToSave)
     }
 }
 
-TEST_F(DesignWindowTest, AMinimisedPageWithNoSavedPlaceComesOntoTheForm)
+// A page never maximised since the form was opened has no place of its own for its strip:
+// docking stacked wtSelectOption far below the form's edge. Minimised, its strip comes where a
+// designer sees it (on the form, above the navigator's bar, in front of the pages), and a save
+// and a reopen bring it back to the same place.
+TEST_F(DesignWindowTest, AMinimisedPageWithNoSavedPlaceComesOntoTheFormAndBackThereOnReopen)
 {
-    DesignWindow window;
-    window.show();
-    ASSERT_TRUE(window.open(program_form_));
-    forms::Form& form = window.session().form();
-    forms::ControlSite& strip = *form.site(QStringLiteral("wtFinish"));
-    type_property(window, QStringLiteral("wtFinish"), QStringLiteral("PageState"), QStringLiteral("1"));
-    EXPECT_TRUE(boxes().empty());
-    EXPECT_GE(strip.Left(), 0);
-    EXPECT_GE(strip.Top(), 0);
-    EXPECT_LE(strip.Left() + strip.Width(), form.ScaleWidth());
-    EXPECT_LE(strip.Top() + strip.Height(), form.ScaleHeight());
+    const QString page = QStringLiteral("wtSelectOption");
+    double left = 0, top = 0;
+    {
+        DesignWindow window;
+        window.show();
+        ASSERT_TRUE(window.open(program_form_));
+        forms::Form& form = window.session().form();
+        forms::ControlSite& strip = *form.site(page);
+        const forms::ControlSite& bar = *form.site(QStringLiteral("KyWizardNavigator1"));
+        ASSERT_GT(strip.Top(), form.ScaleHeight()) << "the fixture: docked below the form's edge";
+        type_property(window, page, QStringLiteral("PageState"), QStringLiteral("1"));
+        EXPECT_TRUE(boxes().empty());
+        EXPECT_GE(strip.Left(), 0);
+        EXPECT_GE(strip.Top(), 0);
+        EXPECT_LE(strip.Left() + strip.Width(), form.ScaleWidth());
+        EXPECT_LE(strip.Top() + strip.Height(), bar.Top());
+        // In front of the pages and of the design aids: the strip's index is what shows, on
+        // this strip and on wtWelcome's, saved minimised.
+        for (const QString& name : {page, QStringLiteral("wtWelcome")}) {
+            auto* index = static_cast<QWidget*>(form.site(name)->control())->findChild<QWidget*>(
+                QStringLiteral("lblPageIndex"));
+            ASSERT_NE(index, nullptr);
+            EXPECT_EQ(form.childAt(index->mapTo(&form, index->rect().center())), index) << name.toStdString();
+        }
+        EXPECT_TRUE(save_picture(form, "ostrel_design_minimised_strips"));
+        left = strip.Left();
+        top = strip.Top();
+        QTest::mouseClick(&window.save_button(), Qt::LeftButton);
+    }
+    DesignWindow again;
+    again.show();
+    ASSERT_TRUE(again.open(program_form_));
+    const forms::ControlSite& strip = *again.session().form().site(page);
+    EXPECT_EQ(strip.Left(), left);
+    EXPECT_EQ(strip.Top(), top);
+    EXPECT_EQ(strip.Height(), 300);
 }
 
 TEST_F(DesignWindowTest, APictureOfTheDesignWindowWithItsPropertyList)
