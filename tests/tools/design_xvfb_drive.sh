@@ -37,19 +37,28 @@ while [ "$i" -le "$COUNT" ]; do
     while [ "$n" -lt "$i" ]; do xdotool key --clearmodifiers Down; n=$((n + 1)); done
     sleep 0.3
     xdotool key --clearmodifiers alt+p
-    sleep 1.5
+    # Up to ten seconds for the sheet to show, then a moment for it to take the focus.
+    t=0
+    while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+    sleep 0.5
     [ "$i" -eq 1 ] && "$SCREEN_GRAB" "$PICTURES/design_xvfb_sheet.png" 30
     echo "sheet $i $(sheet_titles)"
-    # Return: the sheet's default button, OK.
+    # Return: the sheet's default button, OK; up to ten seconds for it to close.
     xdotool key --clearmodifiers Return
-    sleep 0.8
+    t=0
+    while [ -n "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
     i=$((i + 1))
 done
 echo "open after OK: $(sheet_titles)"
 focus
 "$SCREEN_GRAB" "$PICTURES/design_xvfb_window.png" 30
+marker="$PICTURES/design_xvfb.marker"
+touch "$marker"
 xdotool key --clearmodifiers alt+s
-sleep 1
+# Up to ten seconds for the file to be written.
+t=0
+while [ ! "$FORM" -nt "$marker" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+rm -f "$marker"
 kill -0 "$pid" 2>/dev/null || fail "ended before it was closed"
 kill "$pid"
 wait "$pid"
