@@ -2,11 +2,11 @@
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/vb_error.h"
+#include "platform/forms/file_save.h"
 #include "platform/win32/module.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdlib>
 
@@ -37,11 +37,12 @@ void write_file(const QString& folder, const QString& display_name, const QByteA
         forms::raise(
             52, QStringLiteral("KyComCtl"),
             QStringLiteral("\"%1\" is not a control name a captions file can be named after").arg(display_name));
-    QSaveFile file(QDir(folder).filePath(display_name + QStringLiteral(".txt")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
-        forms::raise(
-            75, QStringLiteral("KyComCtl"),
-            QStringLiteral("The captions file %1 cannot be written: %2").arg(file.fileName(), file.errorString()));
+    const QString path = QDir(folder).filePath(display_name + QStringLiteral(".txt"));
+    QString reason;
+    if (!forms::save_file(path, bytes, reason))
+        forms::raise(75, QStringLiteral("KyComCtl"),
+                     QStringLiteral("The captions file %1 cannot be written: %2")
+                         .arg(path, reason));
 }
 
 } // namespace

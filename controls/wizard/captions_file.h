@@ -1,8 +1,9 @@
 #pragma once
 // The design-time captions file of a wizard page: its texts and button captions as plain
 // text for translation or review, written next to the control library. The file is written
-// whole or not at all (a temporary file renamed into place), and only under a name that is
-// an identifier, so a control's name never becomes a path.
+// through the one file writer (platform/forms/file_save.h): a new or regular file whole or not
+// at all, a translator's link, device or another user's file kept what it was; and only under a
+// name that is an identifier, so a control's name never becomes a path.
 
 #include <QString>
 #include <QStringList>
@@ -23,8 +24,8 @@ struct PageCaptions {
 QByteArray captions_file_text(const PageCaptions& captions);
 
 // Writes `folder`/<display name>.txt. Raises 52 (Bad file name or number) for a display name
-// that is not an identifier and 75 (Path/File access error) when the file cannot be written;
-// an earlier file of that name then stays as it was.
+// that is not an identifier and 75 (Path/File access error, naming the file and the reason) when
+// the file cannot be written; an earlier regular file of that name then stays as it was.
 void write_captions_file(const QString& folder, const PageCaptions& captions);
 
 // The navigator's file: the page's file without the page-mode line and the text sections.

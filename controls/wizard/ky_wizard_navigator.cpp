@@ -482,6 +482,10 @@ void KyWizardNavigator::setWizardSizeMode(int value)
         if (value == kyStandard) {
             setParentWidth(7540);
             setParentHeight(5775);
+            // Between the two Lets the form stood 7540 wide at its old height, which made the
+            // mode user-defined; once at the standard size, the mode is the standard one.
+            if (parent_width_ == 7540 && parent_height_ == 5775)
+                size_mode_ = kyStandard;
         }
     });
 }

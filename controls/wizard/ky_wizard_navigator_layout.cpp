@@ -163,7 +163,9 @@ void KyWizardNavigator::size_host_form()
     }
     setParentWidth(static_cast<int>(std::lround(form.Width())));
     setParentHeight(static_cast<int>(std::lround(form.Height())));
-    if (!user_mode())
+    // The Lets make the mode user-defined for any other size; a form at the standard size
+    // keeps the standard mode, or it would be lost at every open and every Let of it.
+    if (!user_mode() && (parent_width_ != 7540 || parent_height_ != 5775))
         setWizardSizeMode(kyUser);
 }
 

@@ -184,12 +184,17 @@ void KyWizardTab::layout_minimized()
         container.Move(saved_left_.toDouble(), saved_top_.toDouble(), container.Width(), container.Height());
         return;
     }
-    // No place of its own yet: where docking stacked the page may lie below the form's edge,
-    // so the strip comes up onto the form, where a designer can see and drag it.
+    // No place of its own yet (never maximised since the form was opened): where docking
+    // stacked the page may lie far below the form's edge, or under the navigator's bar. The
+    // strip comes into the pages' area and in front of the pages, where a designer sees and
+    // drags it; a place already there is kept, so a saved strip opens where it was.
     const forms::Form& form = ParentForm();
+    const std::int32_t page_height = navigator().PageHeight();
+    const double area_height = page_height > 0 ? std::min<double>(page_height, form.ScaleHeight()) : form.ScaleHeight();
     const double left = std::clamp(container.Left(), 0.0, std::max(0.0, form.ScaleWidth() - container.Width()));
-    const double top = std::clamp(container.Top(), 0.0, std::max(0.0, form.ScaleHeight() - container.Height()));
+    const double top = std::clamp(container.Top(), 0.0, std::max(0.0, area_height - container.Height()));
     container.Move(left, top, container.Width(), container.Height());
+    container.ZOrder(0);
 }
 
 void KyWizardTab::layout_maximized()
@@ -299,6 +304,10 @@ void KyWizardTab::place_size_hint(bool watermark)
     }
     lblImageSize_->setVisible(shown);
     lblImageSize_->ZOrder(0);
+    // The strip stays in front of the hint: on a page shown minimised at design time the hint
+    // would cover the strip's grip, icon and index.
+    if (page_state_ == Minimized)
+        picMinimize_->raise();
 }
 
 void KyWizardTab::draw_client_outline()

@@ -1,11 +1,11 @@
 #include "platform/forms/form_file.h"
 
+#include "platform/forms/file_save.h"
 #include "platform/forms/property_value_text.h"
 #include "platform/forms/vb_error.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -224,9 +224,9 @@ QString FormFile::write(const FormData& form)
 void FormFile::save(const FormData& form, const QString& path)
 {
     const QByteArray text = write(form).toUtf8(); // a form that cannot be written touches no file
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
-        raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: ") + path);
+    QString reason;
+    if (!save_file(path, text, reason))
+        raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: %1: %2").arg(path, reason));
 }
 
 } // namespace forms

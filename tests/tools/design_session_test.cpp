@@ -11,6 +11,7 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/save_targets.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -85,4 +86,35 @@ TEST_F(DesignSessionTest, AFileThatDoesNotLoadLeavesTheOpenFormAsItWas)
     const auto picture = artefacts_dir() / "ostrel_design_window.png";
     EXPECT_TRUE(image.save(QString::fromStdString(picture.string())));
     std::printf("picture of the design window: %s\n", picture.c_str());
+}
+
+// Saving the designed form onto every kind of node a path can be, as root and as a user: the
+// node stays what it was (a device written in place, a link kept, mode and owner kept), and a
+// save that fails says why, naming the file.
+TEST_F(DesignSessionTest, ASaveLeavesEachPathWhatItWas)
+{
+    const QString source = designed_file();
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string bytes = file.readAll().toStdString();
+    const auto save = [&](const std::string& path, std::string& error) {
+        DesignSession session;
+        session.open(source);
+        try {
+            session.save(QString::fromStdString(path));
+        } catch (const forms::VbError& e) {
+            EXPECT_EQ(e.number(), 75);
+            EXPECT_EQ(session.path(), source) << "a failed save keeps the form's own file";
+            error = e.description().toStdString();
+            return false;
+        }
+        EXPECT_EQ(session.path(), QString::fromStdString(path));
+        return true;
+    };
+    save_targets::expect_saves_keep_each_path(save, {save_targets::always(bytes), true});
+}
+
+TEST_F(DesignSessionTest, ASaveLeavesEachPathWhatItWasForAUser)
+{
+    save_targets::expect_passes_as_a_user("DesignSessionTest.ASaveLeavesEachPathWhatItWas");
 }

@@ -21,7 +21,6 @@ int main(int argc, char** argv)
         return 2;
     }
     DesignWindow window;
-    window.resize(360, 420);
     window.show();
     if (!window.open(args[0]))
         return 1;

@@ -6,18 +6,17 @@
 #include "platform/forms/form_file_rewrite.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/vb_error.h"
+#include "platform/forms/file_save.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
 void write_form_file(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 || !file.commit())
-        forms::raise(75, QStringLiteral("ostrel-design"),
-                     QStringLiteral("%1 cannot be saved: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!forms::save_file(path, bytes, reason))
+        forms::raise(75, QStringLiteral("ostrel-design"), QStringLiteral("%1 cannot be saved: %2").arg(path, reason));
 }
 
 } // namespace

@@ -83,9 +83,17 @@ QVariant typed_value(const QMetaProperty& property, const QString& text)
 std::vector<DesignProperty> design_properties(forms::ControlSite& site)
 {
     std::vector<DesignProperty> rows;
-    if (const QObject* control = site.control())
-        for (const QMetaProperty& property : listed_properties(*control))
-            rows.push_back({QString::fromLatin1(property.name()), read_text(site, property)});
+    const QObject* control = site.control();
+    if (!control)
+        return rows;
+    const std::vector<QMetaProperty> properties = listed_properties(*control);
+    // A Get may change a property read before it (the navigator's ParentWidth makes the size
+    // mode user-defined on a form of another size): every Get runs once, then the values are
+    // read as they stand, so the list shows what a save would keep.
+    for (const QMetaProperty& property : properties)
+        read_text(site, property);
+    for (const QMetaProperty& property : properties)
+        rows.push_back({QString::fromLatin1(property.name()), read_text(site, property)});
     return rows;
 }
 

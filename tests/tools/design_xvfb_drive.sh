@@ -1,0 +1,65 @@
+#!/bin/sh
+# Drives ostrel-design as a person at the keyboard and mouse: run inside xvfb-run with $DESIGN
+# the program, $FORM the form file, $SCREEN_GRAB the screen grabber and $PICTURES the folder for
+# pictures. Prints the design window's size, then for each of the form's $COUNT controls
+# (chosen in the list with a click, Home and Down) the title of the sheet Alt+P opened, which
+# Return closes with OK; then Alt+S saves, and "status=N" ends the output.
+set -u
+"$DESIGN" "$FORM" 2>"$PICTURES/design_xvfb.err" &
+pid=$!
+fail() { echo "failed: $1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
+win=
+for i in $(seq 100); do
+    win=$(xdotool search --onlyvisible --pid "$pid" --name "Ostrel Form Design" 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+[ -n "$win" ] || fail "no design window"
+sleep 1
+# No window manager places the windows: the design window goes beside the form's.
+xdotool windowmove --sync "$win" 620 0 2>/dev/null || xdotool windowmove "$win" 620 0
+sleep 0.5
+focus() { xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"; }
+eval "$(xdotool getwindowgeometry --shell "$win")"
+echo "window=${WIDTH}x${HEIGHT}"
+sheet_titles() {
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do xdotool getwindowname "$w"; done |
+        grep "Property Pages" | tr '\n' '|'
+}
+i=1
+while [ "$i" -le "$COUNT" ]; do
+    focus
+    # A click on the list's first row, Home, then Down to the control.
+    xdotool mousemove $((X + 40)) $((Y + 34)) click 1
+    sleep 0.3
+    xdotool key --clearmodifiers Home
+    n=1
+    while [ "$n" -lt "$i" ]; do xdotool key --clearmodifiers Down; n=$((n + 1)); done
+    sleep 0.3
+    xdotool key --clearmodifiers alt+p
+    # Up to ten seconds for the sheet to show, then a moment for it to take the focus.
+    t=0
+    while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+    sleep 0.5
+    [ "$i" -eq 1 ] && "$SCREEN_GRAB" "$PICTURES/design_xvfb_sheet.png" 30
+    echo "sheet $i $(sheet_titles)"
+    # Return: the sheet's default button, OK; up to ten seconds for it to close.
+    xdotool key --clearmodifiers Return
+    t=0
+    while [ -n "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+    i=$((i + 1))
+done
+echo "open after OK: $(sheet_titles)"
+focus
+"$SCREEN_GRAB" "$PICTURES/design_xvfb_window.png" 30
+marker="$PICTURES/design_xvfb.marker"
+touch "$marker"
+xdotool key --clearmodifiers alt+s
+# Up to ten seconds for the file to be written.
+t=0
+while [ ! "$FORM" -nt "$marker" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+rm -f "$marker"
+kill -0 "$pid" 2>/dev/null || fail "ended before it was closed"
+kill "$pid"
+wait "$pid"
+echo "status=$?"
