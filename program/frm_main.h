@@ -123,6 +123,7 @@ private:
     QObject* WizardPage(int n) const;
     void GoToPage(int n);
     void setNextEnabled(bool on);
+    void KeepFocusOffUnchosenButtons();
     forms::IntrinsicControl& control(const char* name, int index = -1);
 
     std::shared_ptr<WizardCollector> m_collector;

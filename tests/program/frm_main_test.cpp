@@ -117,6 +117,11 @@ public:
             object = form->intrinsic(QLatin1String(target));
         return forms::get(object, QLatin1String(property)).toString();
     }
+    static bool focus_in(const QWidget* control)
+    {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr && (focus == control || control->isAncestorOf(focus));
+    }
     bool next_enabled() { return forms::get(form->navigator(), QStringLiteral("RightMiddleButtonEnabled")).toBool(); }
 
     ostrel::test::temp_registry registry;
@@ -333,6 +338,17 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
         press_return();
         ASSERT_EQ(form->CurrentPageName(), QLatin1String(page));
     }
+    // The processing page disabled Next: the focus rests on the progress display, not on Cancel,
+    // so a second Return neither cancels the run nor ends the program.
+    const QWidget* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
+    const QWidget* progress = form->site(QStringLiteral("piProgressInfo"))->control();
+    EXPECT_TRUE(focus_in(progress));
+    collector->take();
+    press_return();
+    EXPECT_TRUE(form->loaded());
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+    EXPECT_EQ(collector->take(), std::vector<std::string>{});
+    EXPECT_FALSE(nav->isAncestorOf(QApplication::focusWidget()));
     collector->complete();
     QApplication::processEvents();
     ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
@@ -344,6 +360,32 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
     press_return();
     EXPECT_TRUE(form->loaded());
     EXPECT_NE(form->CurrentPageName(), QString());
+}
+
+// No domain found: the empty list disables Next as the page opens, and the focus the person
+// left on Next rests on the list, where the next Return ends nothing.
+TEST_F(FrmMainTest, ReturnOnAnEmptyDomainListKeepsTheWizard)
+{
+    form.reset();
+    collector->domains.clear();
+    form = std::make_unique<FrmMain>(collector);
+    form->Show(forms::vbModeless);
+    form->activateWindow();
+    QApplication::processEvents();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
+    ASSERT_FALSE(next_enabled());
+    QWidget* list = form->intrinsic(QStringLiteral("lstDomainsList"));
+    ASSERT_TRUE(focus_in(list));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(form->loaded());
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
 }
 
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
