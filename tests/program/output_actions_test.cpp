@@ -14,6 +14,7 @@
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/save_table.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -119,6 +122,53 @@ TEST_F(OutputActionsTest, SaveWritesTheReportAndRemembersTheFolderOfASuccessfulS
     EXPECT_EQ(boxes->boxes[0].style, forms::vbExclamation);
     EXPECT_TRUE(boxes->boxes[0].prompt.contains(QStringLiteral("missing/stats.txt")));
     EXPECT_EQ(actions.cdA().InitDir(), dir.path() + u'/');
+}
+
+// Save leaves whatever is at the chosen path what it was, only its content changes; a save
+// that fails says why, with the path.
+TEST_F(OutputActionsTest, SaveLeavesThePathWhatItWas)
+{
+    std::optional<QString> answer;
+    forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return answer; });
+    program::OutputActions actions(nullptr, results, log);
+    const auto save = [&](const std::string& path, std::string& error) {
+        answer = QString::fromStdString(path);
+        boxes->boxes.clear();
+        actions.cmdChooseOutput_Click(2);
+        if (boxes->boxes.empty())
+            return true;
+        const QString prompt = boxes->boxes.front().prompt;
+        EXPECT_TRUE(prompt.contains(QString::fromStdString(path))) << prompt.toStdString();
+        EXPECT_FALSE(prompt.endsWith(QStringLiteral(": "))) << prompt.toStdString();
+        error = prompt.toStdString();
+        return false;
+    };
+    ostrel::test::run_save_table(save, (report + QStringLiteral("\r\n")).toStdString());
+}
+
+TEST_F(OutputActionsTest, SaveLeavesThePathWhatItWasForAUser)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs as a user from a root run";
+    ostrel::test::run_test_as_user("OutputActionsTest.SaveLeavesThePathWhatItWas");
+}
+
+// A full disk is reported with its reason, never as a saved report. As root the device is one
+// of the test's own with /dev/full's numbers: a save that replaced nodes would replace the
+// system's.
+TEST_F(OutputActionsTest, SaveOnAFullDiskSaysSo)
+{
+    QString full = QStringLiteral("/dev/full");
+    if (::geteuid() == 0) {
+        full = dir.filePath(QStringLiteral("full"));
+        ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
+    forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return full; });
+    program::OutputActions actions(nullptr, results, log);
+    actions.cmdChooseOutput_Click(2);
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].prompt,
+              QStringLiteral("The file \"") + full + QStringLiteral("\" could not be written: No space left on device"));
 }
 
 // The text of a PDF, or nothing when pdftotext is not installed.
