@@ -14,6 +14,7 @@
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/flex_grid.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/late_binding.h"
@@ -32,6 +33,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableWidget>
 
 #include <QtTest/QTest>
 
@@ -360,6 +363,35 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
     press_return();
     EXPECT_TRUE(form->loaded());
     EXPECT_NE(form->CurrentPageName(), QString());
+}
+
+// The results page as a person reads it: the grid scrolled sideways by clicks on its scroll
+// bar keeps the names and the titles, the focus shows in it, and Tab goes on to Copy.
+TEST_F(FrmMainTest, TheResultsGridScrollsUnderItsTitlesAndTabLeavesItForTheOutputButtons)
+{
+    form->activateWindow();
+    for (int i = 0; i < 3; ++i)
+        click("&Next >");
+    collector->complete();
+    QApplication::processEvents();
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+    auto* grid = static_cast<forms::FlexGrid*>(form->intrinsic(QStringLiteral("fxgOutResults")));
+    ASSERT_TRUE(focus_in(grid));
+    QScrollBar* bar = grid->view()->horizontalScrollBar();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() - bar->height() - 4, bar->height() / 2));
+    QApplication::processEvents();
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_TRUE(forms::save_picture(*form, "wizard_results_scrolled"));
+    // End: the last count of the row, scrolled to, with the focus on it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->view()->currentColumn(), grid->Cols() - 1);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(forms::save_picture(*form, "wizard_results_scrolled_focus"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focus_in(form->intrinsic(QStringLiteral("cmdChooseOutput"), 0)))
+        << QApplication::focusWidget()->metaObject()->className();
 }
 
 // No domain found: the empty list disables Next as the page opens, and the focus the person
