@@ -66,6 +66,8 @@ public:
     bool Exchange() const { return m_bExchange; }
     // The session log of the form's life.
     const QString& Log() const { return m_log.text(); }
+    // The processing page's timer: on while a run is going.
+    bool ProcessTimerOn() const { return m_tmrProcessProgress.Enabled(); }
 
     // The collector as the form's handlers share it with calls that outlive them: how many
     // of its events are being handled now, and a cancel and a close of the form waiting for

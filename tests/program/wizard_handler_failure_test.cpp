@@ -1,0 +1,132 @@
+// A handler of the run's events that fails, in a real run: the wizard in-process with the real
+// collector, counting a host that accepts the connection and answers nothing, so that its entry
+// is reported only when the directory operation times out. The failure is one of the form's own
+// controls gone meanwhile: the progress display (each handler's first step on it fails) or the
+// results grid (the end handler's first step fails). The log holds the handler-failure line or
+// "An error occured: " with the reason, and the wizard stays on the processing page; after a
+// failure that early the timer still runs.
+
+#include "program/domain_list_page.h"
+#include "program/frm_main.h"
+#include "program/wizard_collector.h"
+
+#include "platform/forms/control_site.h"
+#include "platform/forms/list_view.h"
+#include "platform/forms/user_control.h"
+#include "tests/program/loopback_collector.h"
+#include "tests/program/navigator_click.h"
+#include "tests/program/register_collector.h"
+#include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/test_host.h"
+#include "tests/support/server_env.h"
+#include "tests/support/silent_listener.h"
+#include "tests/support/temp_registry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The operation timeout that ends the wait on the silent host: the entry's report.
+constexpr const char* kOperationTimeoutSeconds = "2";
+const char* const kSilentHost = "127.0.0.83";
+
+class WizardHandlerFailure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Read once, at libldap's first use in the process.
+        setenv("LDAPTIMEOUT", kOperationTimeoutSeconds, 1);
+        listener = std::make_unique<ostrel::test::silent_listener>(kSilentHost, 389);
+        if (!listener->listening()) {
+            if (ostrel::test::servers_required())
+                FAIL() << listener->failure();
+            GTEST_SKIP() << listener->failure();
+        }
+        forms::TestHost::ensure_application();
+        registry = std::make_unique<ostrel::test::temp_registry>();
+        program_test::register_controls_and_collector();
+        if (HasFatalFailure())
+            return;
+        boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
+    }
+
+    // A run over the silent host; `lose` takes a control away once the run waits on the host.
+    void run_losing(const std::function<void(FrmMain&)>& lose)
+    {
+        form = std::make_unique<FrmMain>(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
+        form->Show(forms::vbModeless);
+        program_test::click_navigator(*form, "&Next >");
+        program_test::click_navigator(*form, "&Next >");
+        forms::ListView& list = form->domains()->lstDomainsList();
+        list.setChecked(list.Add(QString::fromLatin1(kSilentHost), QStringLiteral("1")), true);
+        form->domains()->UpdateDomainsNextButton();
+        const int accepted_before = listener->accepted();
+        program_test::click_navigator(*form, "&Next >");
+        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+        ASSERT_TRUE(until([&] { return listener->accepted() > accepted_before; }))
+            << "the run never connected to the silent host";
+        lose(*form);
+        ASSERT_TRUE(until([&] { return form->Log().contains(QStringLiteral("An error occured: ")); }))
+            << form->Log().toStdString();
+    }
+
+    static bool until(const std::function<bool()>& done)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 30000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
+    std::unique_ptr<ostrel::test::silent_listener> listener;
+    std::unique_ptr<ostrel::test::temp_registry> registry;
+    std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
+    std::unique_ptr<FrmMain> form;
+};
+
+TEST_F(WizardHandlerFailure, TheProgressDisplayGoneFailsBothHandlersWithTheirLines)
+{
+    run_losing([](FrmMain& f) { delete f.page(QStringLiteral("piProgressInfo"))->control(); });
+    const QString log = form->Log();
+    // The entry's handler: its line with the error's number and description, no failure line.
+    static const QRegularExpression handler_failure(
+        QStringLiteral(", Error:\tDomain 127\\.0\\.0\\.83\\. \r\nerror number:438 - [^\r\n]+"));
+    EXPECT_TRUE(handler_failure.match(log).hasMatch()) << log.toStdString();
+    // The end handler: the results are filled and the timer switched off before the display
+    // fails; the rest is skipped, so the wizard stays on the processing page.
+    static const QRegularExpression end_failure(QStringLiteral("An error occured: [^\r\n]+"));
+    EXPECT_TRUE(end_failure.match(log).hasMatch()) << log.toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("End inspecting domains"))) << log.toStdString();
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+    EXPECT_FALSE(form->ProcessTimerOn());
+    EXPECT_TRUE((*boxes)->boxes.empty());
+}
+
+TEST_F(WizardHandlerFailure, TheResultsGridGoneFailsTheEndHandlerEarlyAndTheTimerRunsOn)
+{
+    run_losing([](FrmMain& f) { delete f.intrinsic(QStringLiteral("fxgOutResults")); });
+    const QString log = form->Log();
+    // The entry itself was handled: its failure line (the host never answered).
+    EXPECT_TRUE(log.contains(QStringLiteral(", Error:\tDomain 127.0.0.83. \r\n"))) << log.toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("error number:"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("An error occured: The form has no IntrinsicControl named fxgOutResults")))
+        << log.toStdString();
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+    EXPECT_TRUE(form->ProcessTimerOn());
+    // The person can still leave: Back cancels and returns to the list.
+    program_test::click_navigator(*form, "< &Back");
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
+    EXPECT_FALSE(form->ProcessTimerOn());
+}
+
+} // namespace
