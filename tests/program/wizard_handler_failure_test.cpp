@@ -37,10 +37,11 @@ namespace {
 
 // The operation timeout that ends the wait on the silent host: the entry's report.
 constexpr const char* kOperationTimeoutSeconds = "2";
-const char* const kSilentHost = "127.0.0.83";
 
+// Each test has a silent host of its own: the tests may run at the same time.
 class WizardHandlerFailure : public ::testing::Test {
 protected:
+    explicit WizardHandlerFailure(const char* host) : kSilentHost(host) {}
     void SetUp() override
     {
         // Read once, at libldap's first use in the process.
@@ -88,13 +89,24 @@ protected:
         return done();
     }
 
+    const char* const kSilentHost;
     std::unique_ptr<ostrel::test::silent_listener> listener;
     std::unique_ptr<ostrel::test::temp_registry> registry;
     std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
     std::unique_ptr<FrmMain> form;
 };
 
-TEST_F(WizardHandlerFailure, TheProgressDisplayGoneFailsBothHandlersWithTheirLines)
+class ProgressDisplayGone : public WizardHandlerFailure {
+protected:
+    ProgressDisplayGone() : WizardHandlerFailure("127.0.0.83") {}
+};
+
+class ResultsGridGone : public WizardHandlerFailure {
+protected:
+    ResultsGridGone() : WizardHandlerFailure("127.0.0.84") {}
+};
+
+TEST_F(ProgressDisplayGone, BothHandlersFailWithTheirLines)
 {
     run_losing([](FrmMain& f) { delete f.page(QStringLiteral("piProgressInfo"))->control(); });
     const QString log = form->Log();
@@ -112,12 +124,12 @@ TEST_F(WizardHandlerFailure, TheProgressDisplayGoneFailsBothHandlersWithTheirLin
     EXPECT_TRUE((*boxes)->boxes.empty());
 }
 
-TEST_F(WizardHandlerFailure, TheResultsGridGoneFailsTheEndHandlerEarlyAndTheTimerRunsOn)
+TEST_F(ResultsGridGone, TheEndHandlerFailsEarlyAndTheTimerRunsOn)
 {
     run_losing([](FrmMain& f) { delete f.intrinsic(QStringLiteral("fxgOutResults")); });
     const QString log = form->Log();
     // The entry itself was handled: its failure line (the host never answered).
-    EXPECT_TRUE(log.contains(QStringLiteral(", Error:\tDomain 127.0.0.83. \r\n"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral(", Error:\tDomain 127.0.0.84. \r\n"))) << log.toStdString();
     EXPECT_FALSE(log.contains(QStringLiteral("error number:"))) << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("An error occured: The form has no IntrinsicControl named fxgOutResults")))
         << log.toStdString();
