@@ -187,6 +187,17 @@ const QRegularExpression& printed_title()
     return title;
 }
 
+// Every line of the report in the printed text, in order.
+void expect_lines_in_order(const QString& text, const QString& report)
+{
+    qsizetype at = 0;
+    for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const qsizetype found = text.indexOf(line, at);
+        ASSERT_GE(found, 0) << "missing: " << line.toStdString();
+        at = found + line.size();
+    }
+}
+
 // The first page of a PDF as a picture to look at, among the test artefacts.
 void save_first_page(const QString& pdf, const QString& name)
 {
@@ -253,13 +264,7 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
     EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
-    // Every line of the report, in order.
-    qsizetype at = 0;
-    for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const qsizetype found = text->indexOf(line, at);
-        ASSERT_GE(found, 0) << "missing: " << line.toStdString();
-        at = found + line.size();
-    }
+    expect_lines_in_order(*text, report);
     EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
 
     save_first_page(pdf, QStringLiteral("printed_report"));
@@ -291,12 +296,7 @@ TEST_F(OutputActionsTest, PrintToTheFileChosenInTheRealPrintDialog)
             GTEST_SKIP() << "pdftotext is not installed";
         }
         EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
-        qsizetype at = 0;
-        for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-            const qsizetype found = text->indexOf(line, at);
-            ASSERT_GE(found, 0) << "missing: " << line.toStdString();
-            at = found + line.size();
-        }
+        expect_lines_in_order(*text, report);
         save_first_page(pdf, QStringLiteral("printed_through_the_dialog"));
         return;
     }

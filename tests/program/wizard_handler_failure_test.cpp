@@ -7,20 +7,12 @@
 // failure that early the timer still runs.
 
 #include "program/domain_list_page.h"
-#include "program/frm_main.h"
-#include "program/wizard_collector.h"
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/user_control.h"
-#include "tests/program/loopback_collector.h"
 #include "tests/program/navigator_click.h"
-#include "tests/program/register_collector.h"
-#include "tests/support/forms/recording_message_box.h"
-#include "tests/support/forms/test_host.h"
-#include "tests/support/server_env.h"
-#include "tests/support/silent_listener.h"
-#include "tests/support/temp_registry.h"
+#include "tests/program/silent_host_wizard.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -39,32 +30,14 @@ namespace {
 constexpr const char* kOperationTimeoutSeconds = "2";
 
 // Each test has a silent host of its own: the tests may run at the same time.
-class WizardHandlerFailure : public ::testing::Test {
+class WizardHandlerFailure : public program_test::SilentHostWizardTest {
 protected:
-    explicit WizardHandlerFailure(const char* host) : kSilentHost(host) {}
-    void SetUp() override
-    {
-        // Read once, at libldap's first use in the process.
-        setenv("LDAPTIMEOUT", kOperationTimeoutSeconds, 1);
-        listener = std::make_unique<ostrel::test::silent_listener>(kSilentHost, 389);
-        if (!listener->listening()) {
-            if (ostrel::test::servers_required())
-                FAIL() << listener->failure();
-            GTEST_SKIP() << listener->failure();
-        }
-        forms::TestHost::ensure_application();
-        registry = std::make_unique<ostrel::test::temp_registry>();
-        program_test::register_controls_and_collector();
-        if (HasFatalFailure())
-            return;
-        boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
-    }
+    explicit WizardHandlerFailure(const char* host) : SilentHostWizardTest(host, kOperationTimeoutSeconds) {}
 
     // A run over the silent host; `lose` takes a control away once the run waits on the host.
     void run_losing(const std::function<void(FrmMain&)>& lose)
     {
-        form = std::make_unique<FrmMain>(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
-        form->Show(forms::vbModeless);
+        form = show_wizard();
         program_test::click_navigator(*form, "&Next >");
         program_test::click_navigator(*form, "&Next >");
         forms::ListView& list = form->domains()->lstDomainsList();
@@ -89,11 +62,6 @@ protected:
         return done();
     }
 
-    const char* const kSilentHost;
-    std::unique_ptr<ostrel::test::silent_listener> listener;
-    std::unique_ptr<ostrel::test::temp_registry> registry;
-    std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
-    std::unique_ptr<FrmMain> form;
 };
 
 class ProgressDisplayGone : public WizardHandlerFailure {
