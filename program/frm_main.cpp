@@ -303,6 +303,7 @@ void FrmMain::KyWizardNavigator1_AfterPageChange(std::int32_t WizardDirection, Q
         if (QWidget* results = intrinsic(QStringLiteral("fxgOutResults")))
             results->setFocus(Qt::OtherFocusReason);
     }
+    KeepFocusOffUnchosenButtons();
 }
 
 void FrmMain::KyWizardNavigator1_FinishClick() { UnloadForms(); }
@@ -329,6 +330,34 @@ void FrmMain::GoToPage(int n) { m_navigatorDispatch->call("GoToNewPage", {QVaria
 
 void FrmMain::setNextEnabled(bool on)
 {
-    if (m_navigatorDispatch)
-        m_navigatorDispatch->let("RightMiddleButtonEnabled", on);
+    if (!m_navigatorDispatch)
+        return;
+    m_navigatorDispatch->let("RightMiddleButtonEnabled", on);
+    if (!on)
+        KeepFocusOffUnchosenButtons();
+}
+
+// A disabled button hands its focus on to the next one, so a person who pressed Return on
+// Next would find it on Back or Cancel, where the next Return cancels the run or ends the
+// program. While Next is disabled the focus rests on the page's own control instead: the
+// list of a list page, the progress display of the processing page, where Return does nothing.
+void FrmMain::KeepFocusOffUnchosenButtons()
+{
+    if (!m_navigatorDispatch || m_navigatorDispatch->get("RightMiddleButtonEnabled").toBool())
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    const QWidget* bar = static_cast<forms::ControlSite*>(m_navigator.data())->control();
+    if (focus != nullptr && focus->window() == this && focus != bar && !bar->isAncestorOf(focus))
+        return;
+    const QString page = CurrentPageName();
+    QWidget* rest = nullptr;
+    if (page == u"wtSelectDomains")
+        rest = intrinsic(QStringLiteral("lstDomainsList"));
+    else if (page == u"wtSelectOrganizations")
+        rest = intrinsic(QStringLiteral("lstOrgs"));
+    else if (page == u"wtProcessing")
+        if (forms::ControlSite* progress = site(QStringLiteral("piProgressInfo")))
+            rest = progress->control();
+    if (rest != nullptr && rest->isVisible())
+        rest->setFocus(Qt::OtherFocusReason);
 }

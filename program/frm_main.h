@@ -71,6 +71,8 @@ public:
     bool Exchange() const { return m_bExchange; }
     // The session log of the form's life.
     const QString& Log() const { return m_log.text(); }
+    // The processing page's timer: on while a run is going.
+    bool ProcessTimerOn() const { return m_tmrProcessProgress.Enabled(); }
 
     // The collector as the form's handlers share it with calls that outlive them: how many
     // of its events are being handled now, and a cancel and a close of the form waiting for
@@ -128,6 +130,7 @@ private:
     QObject* WizardPage(int n) const;
     void GoToPage(int n);
     void setNextEnabled(bool on);
+    void KeepFocusOffUnchosenButtons();
     forms::IntrinsicControl& control(const char* name, int index = -1);
 
     std::shared_ptr<WizardCollector> m_collector;

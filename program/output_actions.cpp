@@ -8,9 +8,13 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/shell.h"
 #include "platform/forms/vb_error.h"
+#include "platform/win32/file_writer.h"
 
 #include <QDateTime>
-#include <QSaveFile>
+#include <QFile>
+
+#include <string>
+#include <string_view>
 
 namespace program {
 
@@ -22,12 +26,13 @@ constexpr std::int32_t kPathFileAccessError = 75;
 
 void SaveTextToFile(const QString& path, const QString& text)
 {
-    QSaveFile file(path);
     const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    std::string reason;
+    if (!win32::write_file(QFile::encodeName(path).toStdString(),
+                           std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), reason))
         forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
                      QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") +
-                         file.errorString());
+                         QString::fromLocal8Bit(reason.c_str()));
 }
 
 OutputActions::OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log)

@@ -54,8 +54,10 @@ private:
     TempLogFile m_logFile;
 };
 
-// Writes `text` and CR LF into `path` (created, or replaced whole only once written); raises
-// the runtime's error with the reason when it cannot.
+// Writes `text` and CR LF into `path` through the one file writer (a regular file replaced
+// whole or not at all keeping its mode and owner; a device, a FIFO, a hard-linked or another
+// user's file written in place; a link's target written); raises the runtime's error naming
+// the path and the reason when it cannot.
 void SaveTextToFile(const QString& path, const QString& text);
 
 } // namespace program

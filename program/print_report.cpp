@@ -52,8 +52,12 @@ void PrintReport(const QString& title, const QString& text, QWidget* owner)
         const std::optional<forms::PrintDialogChoice> choice = forms::show_print_dialog(owner);
         if (!choice)
             return;
-        // A printer the system does not know by that exact name leaves the current one.
-        printer.select(choice->device_name);
+        // A file chosen in the dialog is printed to; a printer the system does not know by
+        // that exact name leaves the current one.
+        if (!choice->output_file.isEmpty())
+            printer.set_output_file(choice->output_file);
+        else
+            printer.select(choice->device_name);
         apply_choice(printer, *choice);
 
         printer.setFont(font_of(QStringLiteral("Arial"), 12));

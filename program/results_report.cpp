@@ -1,5 +1,6 @@
 #include "program/results_report.h"
 
+#include "program/report_name.h"
 #include "program/resources.h"
 
 #include "platform/forms/vb_error.h"
@@ -62,7 +63,7 @@ QStringList build_matrix(ProcessedDomains& domains)
     domains.ForEach([&](const std::shared_ptr<Domain>& domain) {
         if (!domain->isCorrectlyProcessed)
             return;
-        QString row = domain->DomainName;
+        QString row = ReportName(domain->DomainName);
         const auto& props = domain->Props();
         for (std::int32_t j = 1; j <= props->Count(); ++j) {
             const QString text = props->Item(j)->value;

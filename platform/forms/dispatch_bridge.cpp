@@ -6,6 +6,7 @@
 #include "platform/forms/object_dispatch.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
+#include "platform/win32/message_table.h"
 
 namespace forms {
 
@@ -159,6 +160,15 @@ VbError error_of(HRESULT hr)
             description = QString::fromStdU16String(std::u16string(text.view()));
         if (SUCCEEDED(info->GetSource(&from.m_str)))
             source = QString::fromStdU16String(std::u16string(from.view()));
+    }
+    // A failure the object did not describe is told in the system's words for its code (an
+    // object gone from under its caller: "The object invoked has disconnected from its
+    // clients."), not as an anonymous application error.
+    if (description.isEmpty() && !runtime_error) {
+        std::u16string text = win32::system_message(static_cast<DWORD>(hr));
+        while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
+            text.pop_back();
+        description = QString::fromStdU16String(text);
     }
     return VbError(number, source, description);
 }

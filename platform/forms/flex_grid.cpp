@@ -3,9 +3,13 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -23,6 +27,116 @@ void raise_grid(std::int32_t number, const QString& description)
 {
     raise(number, QStringLiteral("FlexGrid"), description);
 }
+
+// The fixed rows and columns, drawn over the view's edges so that they stay while the cells
+// scroll beneath them: the fixed rows follow the view sideways only, the fixed columns up
+// and down only, their corner neither. The band takes the wheel and clicks on it to the
+// view, whose cells are drawn by the view's own delegate.
+class FixedCellsBand : public QWidget {
+public:
+    FixedCellsBand(QTableWidget* table, const int& fixed_rows, const int& fixed_cols)
+        : QWidget(table), table_(table), fixed_rows_(fixed_rows), fixed_cols_(fixed_cols)
+    {
+        setFocusPolicy(Qt::NoFocus);
+        table_->viewport()->installEventFilter(this);
+        connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+        connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+        connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
+        connect(table_->verticalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
+    }
+
+    // Covers the fixed part of the view, or hides when nothing is fixed.
+    void place()
+    {
+        const QRect viewport = table_->viewport()->geometry();
+        const int width = std::min(fixed_width(), viewport.width());
+        const int height = std::min(fixed_height(), viewport.height());
+        setGeometry(viewport);
+        QRegion shape;
+        if (height > 0)
+            shape += QRect(0, 0, viewport.width(), height);
+        if (width > 0)
+            shape += QRect(0, 0, width, viewport.height());
+        setMask(shape);
+        setVisible(!shape.isEmpty());
+        raise();
+        update();
+    }
+
+    int fixed_width() const
+    {
+        int width = 0;
+        for (int c = 0; c < std::min(fixed_cols_, table_->columnCount()); ++c)
+            width += table_->columnWidth(c);
+        return width;
+    }
+    int fixed_height() const
+    {
+        int height = 0;
+        for (int r = 0; r < std::min(fixed_rows_, table_->rowCount()); ++r)
+            height += table_->rowHeight(r);
+        return height;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == table_->viewport() && event->type() == QEvent::Resize)
+            place();
+        return QWidget::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const int width = fixed_width();
+        const int height = fixed_height();
+        const int rows = table_->rowCount();
+        const int cols = table_->columnCount();
+        // The fixed rows: their own place down the view, the columns' place across it.
+        painter.save();
+        painter.setClipRect(QRect(width, 0, this->width() - width, height));
+        for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
+            for (int c = fixed_cols_; c < cols; ++c)
+                paint_cell(painter, r, c, QRect(table_->columnViewportPosition(c), y, table_->columnWidth(c), table_->rowHeight(r)));
+        painter.restore();
+        // The fixed columns: their own place across, the rows' place down.
+        painter.save();
+        painter.setClipRect(QRect(0, height, width, this->height() - height));
+        for (int c = 0, x = 0; c < std::min(fixed_cols_, cols); x += table_->columnWidth(c++))
+            for (int r = fixed_rows_; r < rows; ++r)
+                paint_cell(painter, r, c, QRect(x, table_->rowViewportPosition(r), table_->columnWidth(c), table_->rowHeight(r)));
+        painter.restore();
+        // Their corner.
+        for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
+            for (int c = 0, x = 0; c < std::min(fixed_cols_, cols); x += table_->columnWidth(c++))
+                paint_cell(painter, r, c, QRect(x, y, table_->columnWidth(c), table_->rowHeight(r)));
+    }
+
+private:
+    void paint_cell(QPainter& painter, int row, int col, const QRect& cell)
+    {
+        if (!cell.intersects(rect()))
+            return;
+        painter.fillRect(cell, table_->palette().base());
+        QStyleOptionViewItem option;
+        option.initFrom(table_);
+        option.rect = cell.adjusted(0, 0, -1, -1);
+        option.font = table_->font();
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+        table_->itemDelegate()->paint(&painter, option, table_->model()->index(row, col));
+        const QColor line = QColor::fromRgba(static_cast<QRgb>(
+            table_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, table_)));
+        painter.setPen(line);
+        painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
+        painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+    }
+
+    QTableWidget* table_;
+    const int& fixed_rows_;
+    const int& fixed_cols_;
+};
 
 } // namespace
 
@@ -43,12 +157,40 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     setFocusProxy(table_);
+    // Tab goes on to the next control, as in any other control; the arrow keys move in the grid.
+    table_->setTabKeyNavigation(false);
+    // The cells slide under the fixed rows and columns pixel by pixel, and the last ones can
+    // be scrolled out from under them.
+    table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    auto* band = new FixedCellsBand(table_, fixed_rows_, fixed_cols_);
+    fixed_band_ = band;
+    // The current cell is never a fixed one (the focus would be drawn under the band); a cell
+    // the arrow keys reach under the fixed ones is scrolled out from under them.
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, band](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                if ((current.row() < fixed_rows_ && fixed_rows_ < Rows()) ||
+                    (current.column() < fixed_cols_ && fixed_cols_ < cols_)) {
+                    table_->setCurrentCell(std::max(current.row(), fixed_rows_), std::max(current.column(), fixed_cols_));
+                    return;
+                }
+                const QRect cell = table_->visualRect(current);
+                if (current.column() >= fixed_cols_ && cell.left() < band->fixed_width())
+                    table_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value() -
+                                                            (band->fixed_width() - cell.left()));
+                if (current.row() >= fixed_rows_ && cell.top() < band->fixed_height())
+                    table_->verticalScrollBar()->setValue(table_->verticalScrollBar()->value() -
+                                                          (band->fixed_height() - cell.top()));
+            });
     cells_.assign(2, QStringList(cols_, QString()));
     col_widths_.assign(static_cast<std::size_t>(cols_), -1);
     refresh();
 }
 
-FlexGrid::~FlexGrid() = default;
+// The band reads the fixed counts: it goes before they do.
+FlexGrid::~FlexGrid() { delete fixed_band_; }
 
 void FlexGrid::setRows(int rows)
 {
@@ -194,6 +336,7 @@ void FlexGrid::refresh()
         show_row(r);
     for (int c = 0; c < cols_; ++c)
         fit_column(c);
+    static_cast<FixedCellsBand*>(fixed_band_)->place();
 }
 
 } // namespace forms

@@ -4,7 +4,8 @@
 // - Rows and Cols (2 and 2 when made) size the grid; cells keep their text when the grid
 //   grows or shrinks around them.
 // - FixedRows and FixedCols (1 and 1 when made) are the leading rows and columns that show
-//   as headings (in the button face colour, not selectable). A fixed count is 0, or less than
+//   as headings (in the button face colour, not selectable) and stay in place when the other
+//   cells scroll. Tab leaves the grid for the next control; the arrow keys move in it. A fixed count is 0, or less than
 //   the number of rows (columns); Rows (Cols) cannot go below a fixed count other than 0:
 //   error 30009 "Invalid Row value" or 30010 "Invalid Col value".
 // - ColWidth(col) in twips; -1 (when made) is the default width, widened to the column's
@@ -70,6 +71,7 @@ private:
     void refresh();
 
     QTableWidget* table_;
+    QWidget* fixed_band_ = nullptr; // the fixed rows and columns, drawn over the scrolling cells
     std::vector<QStringList> cells_; // Rows rows of Cols cells
     std::vector<double> col_widths_; // twips, -1 default
     int cols_ = 2;

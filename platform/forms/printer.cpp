@@ -54,7 +54,12 @@ std::optional<PrintDialogChoice> qt_print_dialog(QWidget* owner)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrintDialogChoice choice;
-    choice.device_name = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    // A file chosen in the dialog is no printer's name: it travels apart, so that neither is
+    // taken for the other.
+    if (printer.outputFileName().isEmpty())
+        choice.device_name = printer.printerName();
+    else
+        choice.output_file = printer.outputFileName();
     choice.ColorMode = printer.colorMode() == QPrinter::Color ? 2 : 1;
     choice.Copies = printer.copyCount();
     choice.Duplex = printer.duplex() == QPrinter::DuplexLongSide    ? 2

@@ -25,6 +25,8 @@ namespace forms {
 // runtime's Printer values (0 where the dialog leaves a setting to the printer).
 struct PrintDialogChoice {
     QString device_name;
+    // The PDF file chosen instead of a printer ("Print to File"); empty when a printer was.
+    QString output_file;
     int ColorMode = 0;
     int Copies = 1;
     int Duplex = 0;

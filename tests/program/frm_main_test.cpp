@@ -15,6 +15,7 @@
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/flex_grid.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/late_binding.h"
@@ -33,6 +34,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableWidget>
 
 #include <QtTest/QTest>
 
@@ -124,6 +127,11 @@ public:
     {
         form->servers()->lstOrgs().Add(QLatin1String(name), QStringLiteral("2"));
         form->servers()->UpdateServersNextButton();
+    }
+    static bool focus_in(const QWidget* control)
+    {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus != nullptr && (focus == control || control->isAncestorOf(focus));
     }
     bool next_enabled() { return forms::get(form->navigator(), QStringLiteral("RightMiddleButtonEnabled")).toBool(); }
 
@@ -422,6 +430,17 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
         press_return();
         ASSERT_EQ(form->CurrentPageName(), QLatin1String(page));
     }
+    // The processing page disabled Next: the focus rests on the progress display, not on Cancel,
+    // so a second Return neither cancels the run nor ends the program.
+    const QWidget* nav = static_cast<forms::ControlSite*>(form->navigator())->control();
+    const QWidget* progress = form->site(QStringLiteral("piProgressInfo"))->control();
+    EXPECT_TRUE(focus_in(progress));
+    collector->take();
+    press_return();
+    EXPECT_TRUE(form->loaded());
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtProcessing"));
+    EXPECT_EQ(collector->take(), std::vector<std::string>{});
+    EXPECT_FALSE(nav->isAncestorOf(QApplication::focusWidget()));
     collector->complete();
     QApplication::processEvents();
     ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
@@ -433,6 +452,61 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
     press_return();
     EXPECT_TRUE(form->loaded());
     EXPECT_NE(form->CurrentPageName(), QString());
+}
+
+// The results page as a person reads it: the grid scrolled sideways by clicks on its scroll
+// bar keeps the names and the titles, the focus shows in it, and Tab goes on to Copy.
+TEST_F(FrmMainTest, TheResultsGridScrollsUnderItsTitlesAndTabLeavesItForTheOutputButtons)
+{
+    form->activateWindow();
+    for (int i = 0; i < 3; ++i)
+        click("&Next >");
+    collector->complete();
+    QApplication::processEvents();
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+    auto* grid = static_cast<forms::FlexGrid*>(form->intrinsic(QStringLiteral("fxgOutResults")));
+    ASSERT_TRUE(focus_in(grid));
+    QScrollBar* bar = grid->view()->horizontalScrollBar();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() - bar->height() - 4, bar->height() / 2));
+    QApplication::processEvents();
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_TRUE(forms::save_picture(*form, "wizard_results_scrolled"));
+    // End: the last count of the row, scrolled to, with the focus on it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->view()->currentColumn(), grid->Cols() - 1);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(forms::save_picture(*form, "wizard_results_scrolled_focus"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focus_in(form->intrinsic(QStringLiteral("cmdChooseOutput"), 0)))
+        << QApplication::focusWidget()->metaObject()->className();
+}
+
+// No domain found: the empty list disables Next as the page opens, and the focus the person
+// left on Next rests on the list, where the next Return ends nothing.
+TEST_F(FrmMainTest, ReturnOnAnEmptyDomainListKeepsTheWizard)
+{
+    form.reset();
+    collector->domains.clear();
+    form = std::make_unique<FrmMain>(collector);
+    form->Show(forms::vbModeless);
+    form->activateWindow();
+    QApplication::processEvents();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
+    ASSERT_FALSE(next_enabled());
+    QWidget* list = form->intrinsic(QStringLiteral("lstDomainsList"));
+    ASSERT_TRUE(focus_in(list));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(form->loaded());
+    EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
 }
 
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)

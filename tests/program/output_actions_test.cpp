@@ -1,6 +1,7 @@
 // The output actions: Copy to the clipboard, Print to a PDF (read back with pdftotext and
-// drawn with pdftoppm), Save through the file dialog with its folder memory, and View Log
-// through the program's private log file and Shell.
+// drawn with pdftoppm; also through the real print dialog under Xvfb), Save through the file
+// dialog with its folder memory and the save table, and View Log through the program's private
+// log file and Shell.
 #include "program/output_actions.h"
 #include "program/results_report.h"
 
@@ -11,20 +12,30 @@
 #include "platform/forms/shell.h"
 #include "platform/forms/vb_error.h"
 #include "tests/program/result_model_fixture.h"
+#include "tests/program/xvfb_run.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/save_targets.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -121,6 +132,82 @@ TEST_F(OutputActionsTest, SaveWritesTheReportAndRemembersTheFolderOfASuccessfulS
     EXPECT_EQ(actions.cdA().InitDir(), dir.path() + u'/');
 }
 
+// Save leaves whatever is at the chosen path what it was, only its content changes; a save
+// that fails says why, with the path.
+TEST_F(OutputActionsTest, SaveLeavesThePathWhatItWas)
+{
+    std::optional<QString> answer;
+    forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return answer; });
+    program::OutputActions actions(nullptr, results, log);
+    const auto save = [&](const std::string& path, std::string& error) {
+        answer = QString::fromStdString(path);
+        boxes->boxes.clear();
+        actions.cmdChooseOutput_Click(2);
+        if (boxes->boxes.empty())
+            return true;
+        const QString prompt = boxes->boxes.front().prompt;
+        EXPECT_TRUE(prompt.contains(QString::fromStdString(path))) << prompt.toStdString();
+        EXPECT_FALSE(prompt.endsWith(QStringLiteral(": "))) << prompt.toStdString();
+        error = prompt.toStdString();
+        return false;
+    };
+    save_targets::expect_saves_keep_each_path(
+        save, {save_targets::always((report + QStringLiteral("\r\n")).toStdString()), true});
+}
+
+TEST_F(OutputActionsTest, SaveLeavesThePathWhatItWasForAUser)
+{
+    save_targets::expect_passes_as_a_user("OutputActionsTest.SaveLeavesThePathWhatItWas");
+}
+
+// A full disk is reported with its reason, never as a saved report. As root the device is one
+// of the test's own with /dev/full's numbers: a save that replaced nodes would replace the
+// system's.
+TEST_F(OutputActionsTest, SaveOnAFullDiskSaysSo)
+{
+    QString full = QStringLiteral("/dev/full");
+    if (::geteuid() == 0) {
+        full = dir.filePath(QStringLiteral("full"));
+        ASSERT_EQ(::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)), 0);
+    }
+    forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return full; });
+    program::OutputActions actions(nullptr, results, log);
+    actions.cmdChooseOutput_Click(2);
+    ASSERT_EQ(boxes->boxes.size(), 1u);
+    EXPECT_EQ(boxes->boxes[0].prompt,
+              QStringLiteral("The file \"") + full + QStringLiteral("\" could not be written: No space left on device"));
+}
+
+// The printed title: "Brevash (" with the date and time.
+const QRegularExpression& printed_title()
+{
+    static const QRegularExpression title(QStringLiteral(
+        R"(Brevash \((Sun|Mon|Tue|Wed|Thu|Fri|Sat), [A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2} (AM|PM)\))"));
+    return title;
+}
+
+// Every line of the report in the printed text, in order.
+void expect_lines_in_order(const QString& text, const QString& report)
+{
+    qsizetype at = 0;
+    for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const qsizetype found = text.indexOf(line, at);
+        ASSERT_GE(found, 0) << "missing: " << line.toStdString();
+        at = found + line.size();
+    }
+}
+
+// The first page of a PDF as a picture to look at, among the test artefacts.
+void save_first_page(const QString& pdf, const QString& name)
+{
+    const QString prefix = QString::fromStdString((forms::artefacts_dir() / name.toStdString()).string());
+    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                 QStringLiteral("-singlefile"), pdf, prefix}),
+              0);
+}
+
 // The text of a PDF, or nothing when pdftotext is not installed.
 std::optional<QString> pdf_text(const QString& pdf)
 {
@@ -175,25 +262,82 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     const std::optional<QString> text = pdf_text(pdf);
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
-    static const QRegularExpression title(QStringLiteral(
-        R"(Brevash \((Sun|Mon|Tue|Wed|Thu|Fri|Sat), [A-Z][a-z]{2} \d{2} \d{4} \d{2}:\d{2}:\d{2} (AM|PM)\))"));
-    EXPECT_TRUE(title.match(*text).hasMatch()) << text->left(200).toStdString();
-    // Every line of the report, in order.
-    qsizetype at = 0;
-    for (const QString& line : report.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const qsizetype found = text->indexOf(line, at);
-        ASSERT_GE(found, 0) << "missing: " << line.toStdString();
-        at = found + line.size();
-    }
+    EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
+    expect_lines_in_order(*text, report);
     EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
 
-    // The first page as a picture to look at.
-    const QString prefix = QString::fromStdString((forms::artefacts_dir() / "printed_report").string());
-    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
-                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                                 QStringLiteral("-singlefile"), pdf, prefix}),
-              0);
+    save_first_page(pdf, QStringLiteral("printed_report"));
+}
+
+// Print as a person prints to a file: the real print dialog, "Print to File (PDF)" chosen in
+// its printer list, a file name typed, Enter. The dialog needs a display: the test runs itself
+// again under Xvfb (xcb), and reads the PDF it printed back here.
+TEST_F(OutputActionsTest, PrintToTheFileChosenInTheRealPrintDialog)
+{
+    const QString inside = qEnvironmentVariable("OSTREL_PRINT_DIALOG_PDF");
+    if (inside.isEmpty()) {
+        OSTREL_REQUIRE_XVFB_RUN(xvfb);
+        const QString pdf = dir.filePath(QStringLiteral("chosen report.pdf"));
+        QProcess run;
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
+                         QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
+                         QStringLiteral("OSTREL_PRINT_DIALOG_PDF=") + pdf, QCoreApplication::applicationFilePath(),
+                         QStringLiteral("--gtest_filter=OutputActionsTest.PrintToTheFileChosenInTheRealPrintDialog")});
+        ASSERT_TRUE(run.waitForFinished(120000));
+        const std::string output = QString::fromUtf8(run.readAll()).toStdString();
+        ASSERT_EQ(run.exitCode(), 0) << output;
+        ASSERT_TRUE(QFile::exists(pdf)) << output;
+        const std::optional<QString> text = pdf_text(pdf);
+        if (!text) {
+            if (qEnvironmentVariable("OSTREL_REQUIRE_SERVERS") == u"1")
+                FAIL() << "pdftotext is not installed (scripts/install_packages.sh adds poppler-utils)";
+            GTEST_SKIP() << "pdftotext is not installed";
+        }
+        EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
+        expect_lines_in_order(*text, report);
+        save_first_page(pdf, QStringLiteral("printed_through_the_dialog"));
+        return;
+    }
+
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    program::OutputActions actions(nullptr, results, log);
+    QString chosen_printer;
+    bool accepted = false;
+    QTimer poll;
+    poll.setInterval(100);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        poll.stop();
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (printers == nullptr || file == nullptr) {
+            dialog->reject();
+            return;
+        }
+        // "Print to File (PDF)" is the last entry of the printer list.
+        printers->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(printers, Qt::Key_End);
+        chosen_printer = printers->currentText();
+        file->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(file, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(file, inside);
+        QTest::keyClick(file, Qt::Key_Return);
+        accepted = !dialog->isVisible();
+    });
+    poll.start();
+    // Never a dialog left open for ever.
+    QTimer::singleShot(60000, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    actions.cmdChooseOutput_Click(1);
+    EXPECT_EQ(chosen_printer, QStringLiteral("Print to File (PDF)"));
+    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(boxes->boxes.empty()) << (boxes->boxes.empty() ? "" : boxes->boxes[0].prompt.toStdString());
+    EXPECT_TRUE(QFile::exists(inside));
 }
 
 TEST_F(OutputActionsTest, ViewLogUsesAPrivateFileRemovedAtTheEnd)

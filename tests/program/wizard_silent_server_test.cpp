@@ -7,21 +7,15 @@
 #include "program/domain_list_page.h"
 #include "program/frm_add_domain.h"
 #include "program/frm_main.h"
-#include "program/wizard_collector.h"
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/text_box.h"
 #include "tests/program/headless_process.h"
-#include "tests/program/loopback_collector.h"
 #include "tests/program/navigator_click.h"
-#include "tests/program/register_collector.h"
-#include "tests/support/forms/recording_message_box.h"
+#include "tests/program/silent_host_wizard.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
-#include "tests/support/server_env.h"
-#include "tests/support/silent_listener.h"
-#include "tests/support/temp_registry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,7 +26,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -41,28 +34,16 @@ namespace {
 // The operation timeout the run would otherwise wait out; far above the bound of the test.
 constexpr const char* kOperationTimeoutSeconds = "40";
 constexpr qint64 kStoppedWithinMs = 10000;
-const char* const kSilentHost = "127.0.0.79";
 
-class WizardSilentServer : public ::testing::Test {
+class WizardSilentServer : public program_test::SilentHostWizardTest {
 protected:
+    WizardSilentServer() : SilentHostWizardTest("127.0.0.79", kOperationTimeoutSeconds) {}
     void SetUp() override
     {
-        // Read once, at libldap's first use in the process.
-        setenv("LDAPTIMEOUT", kOperationTimeoutSeconds, 1);
-        listener = std::make_unique<ostrel::test::silent_listener>(kSilentHost, 389);
-        if (!listener->listening()) {
-            if (ostrel::test::servers_required())
-                FAIL() << listener->failure();
-            GTEST_SKIP() << listener->failure();
-        }
-        forms::TestHost::ensure_application();
-        registry = std::make_unique<ostrel::test::temp_registry>();
-        program_test::register_controls_and_collector();
-        if (HasFatalFailure())
+        SilentHostWizardTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
-        form = std::make_unique<FrmMain>(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
-        form->Show(forms::vbModeless);
+        form = show_wizard();
     }
 
     // Welcome, option page, domain list; the silent host typed into the input dialog and
@@ -75,7 +56,7 @@ protected:
         program_test::click_navigator(*form, "&Next >");
         ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
         FrmAddDomain& dialog = form->addDialog();
-        QTimer::singleShot(0, &dialog, [&dialog] {
+        QTimer::singleShot(0, &dialog, [this, &dialog] {
             QLineEdit& field = *dialog.txtDomainName().findChild<QLineEdit*>();
             QTest::keyClicks(&field, QString::fromLatin1(kSilentHost));
             QTest::keyClick(&field, Qt::Key_Return);
@@ -104,10 +85,6 @@ protected:
         return waited.elapsed();
     }
 
-    std::unique_ptr<ostrel::test::silent_listener> listener;
-    std::unique_ptr<ostrel::test::temp_registry> registry;
-    std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
-    std::unique_ptr<FrmMain> form;
 };
 
 struct StopCase {
@@ -132,9 +109,7 @@ TEST_F(WizardSilentServer, BackCancelOrTheCloseBoxEndTheWaitOnTheHostAtOnce)
     for (const StopCase& c : cases) {
         SCOPED_TRACE(c.how);
         if (!form) {
-            form = std::make_unique<FrmMain>(
-                std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
-            form->Show(forms::vbModeless);
+            form = show_wizard();
         }
         const int closed_before = listener->closed_by_client();
         start_run_on_the_silent_host();

@@ -2,8 +2,8 @@
 # Drives the wizard as a user at the keyboard: run inside xvfb-run, with $OSTREL the program,
 # $SCREEN_GRAB the screen grabber, $PICTURES the folder for a picture of every page, $REPORT
 # the file to save the report to. Welcome, option page, domain list (the network's), the run,
-# the results (Save through the real save dialog), the last page, Finish. Prints one line per
-# step and "status=N" with the program's exit status.
+# the results (Return, then Back to them; Save through the real save dialog), the last page,
+# Finish. Prints one line per step and "status=N" with the program's exit status.
 set -u
 "$OSTREL" 2>"$PICTURES/wizard_xvfb_dc.err" &
 pid=$!
@@ -32,6 +32,13 @@ grab 3_domains 4
 key Return
 grab 4_processing 0.5
 grab 5_results 10
+# Return on the results page goes on to the last page (never ends the program); Alt+B, the
+# access key of "< &Back", brings the same results back.
+key Return
+grab 5_return_on_results
+kill -0 "$pid" 2>/dev/null || fail "Return on the results page ended the program"
+key alt+b
+sleep 1
 # Alt+S: the access key of "&Save...".
 key alt+s
 # The save dialog: the file's name typed, Enter to save.

@@ -77,8 +77,9 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 } // namespace
 
 // Twenty Returns typed faster than the wizard changes pages: each waits until the change
-// before it has ended, so the wizard walks on page by page (Return on the focused Cancel of
-// the processing page ends it) and never crashes.
+// before it has ended, so the wizard walks on page by page and never crashes. No network is
+// found here, so the domain list stays empty with Next disabled: the focus rests on the list,
+// and the Returns that follow end nothing.
 TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
 {
     OSTREL_REQUIRE_XVFB_RUN(xvfb);
@@ -101,7 +102,6 @@ TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
             .arg(xvfb),
         120000);
     ASSERT_TRUE(result.finished) << result.err.toStdString();
-    EXPECT_TRUE(result.out.contains(QStringLiteral("state=running")) ||
-                result.out.contains(QStringLiteral("state=ended status=0")))
-        << result.out.toStdString() << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("state=running"))) << result.out.toStdString()
+                                                                         << result.err.toStdString();
 }

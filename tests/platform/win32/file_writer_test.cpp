@@ -1,5 +1,4 @@
 #include "platform/win32/file_writer.h"
-
 #include "tests/support/save_targets.h"
 
 #include <gtest/gtest.h>
