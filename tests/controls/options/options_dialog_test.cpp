@@ -6,6 +6,7 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
+#include "platform/forms/form_file.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/line.h"
@@ -343,6 +344,41 @@ TEST_F(OptionsDialogTest, APageWithoutATreeHostIsRefused)
         EXPECT_EQ(error.number(), 91);
     }
     EXPECT_EQ(host().form().site(QStringLiteral("kopLonely")), nullptr);
+}
+
+// A stored page outside any tree host has no registry to join: the form does not open, and
+// the error names the file's line and the page, not only the number.
+TEST_F(OptionsDialogTest, AStoredPageOutsideATreeHostIsRefusedNamingItsLineAndControl)
+{
+    struct Case {
+        const char* where;
+        const char* controls;
+        const char* names;
+    };
+    const Case cases[] = {
+        {"on the form", "Begin KyComCtl.KyOptionPage kopLonely\nHeaderMode = Long 0\nPageIndex = Integer 1\nEnd\n",
+         "Form file line 5: \"PageIndex\" of control kopLonely: "},
+        {"on the form, nothing stored", "Begin KyComCtl.KyOptionPage kopLonely\nEnd\n",
+         "\"PageIndex\" of control kopLonely: "},
+        {"inside a wizard page",
+         "Begin KyComCtl.KyWizardTab wtPage\nBegin KyComCtl.KyOptionPage kopLonely\nPageIndex = Integer 1\nEnd\nEnd\n",
+         "Form file line 5: \"PageIndex\" of control kopLonely: "},
+    };
+    for (const Case& c : cases) {
+        forms::TestHost lonely(false);
+        const QString text = QStringLiteral("OstrelForm 1\nBegin Form frmLonely\n") + QString::fromLatin1(c.controls) +
+                             QStringLiteral("End\n");
+        try {
+            lonely.form().load(forms::FormFile::parse(text));
+            ADD_FAILURE() << c.where << ": loaded";
+        } catch (const forms::VbError& error) {
+            EXPECT_EQ(error.number(), 438) << c.where;
+            EXPECT_TRUE(error.description().startsWith(QString::fromLatin1(c.names))) << c.where << ": "
+                                                                                        << error.description().toStdString();
+            EXPECT_TRUE(error.description().contains(QStringLiteral("KyTreeBase"))) << c.where;
+        }
+        EXPECT_TRUE(lonely.form().sites().empty()) << c.where;
+    }
 }
 
 TEST_F(OptionsDialogTest, ADisabledTreeKeepsThePageAndComesBackToIt)
