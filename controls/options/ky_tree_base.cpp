@@ -272,8 +272,13 @@ void KyTreeBase::Resize()
 void KyTreeBase::Show()
 {
     ignoring_errors([&] {
-        forms::Form& form = ParentForm();
-        Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+        // At run time the dialog fills its form. At design time it keeps the place and size
+        // stored for it: a form shown in its designer is no change a person made, and a save
+        // without one leaves the file as it was.
+        if (Ambient().UserMode()) {
+            forms::Form& form = ParentForm();
+            Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+        }
         if (cmd_ok_->Enabled())
             cmd_ok_->setFocus();
     });

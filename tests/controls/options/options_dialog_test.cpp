@@ -16,6 +16,7 @@
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -378,6 +379,29 @@ TEST_F(OptionsDialogTest, AStoredPageOutsideATreeHostIsRefusedNamingItsLineAndCo
             EXPECT_TRUE(error.description().contains(QStringLiteral("KyTreeBase"))) << c.where;
         }
         EXPECT_TRUE(lonely.form().sites().empty()) << c.where;
+    }
+}
+
+// Shown at run time the dialog fills its form; shown in its designer it keeps the place and
+// size stored for it, so a save without a change writes what was read.
+TEST_F(OptionsDialogTest, ShownTheTreeHostFillsItsFormOnlyAtRunTime)
+{
+    const QString text = QStringLiteral("OstrelForm 1\nBegin Form frmOptions\nWidth = Double 8985\nHeight = Double 5625\n"
+                                        "Begin KyComCtl.KyTreeBase ktbOptions\n@Left = Double 120\n@Top = Double 90\n"
+                                        "@Width = Double 7200\n@Height = Double 4500\nEnd\nEnd\n");
+    for (const bool user_mode : {false, true}) {
+        forms::TestHost shown(user_mode);
+        shown.form().load(forms::FormFile::parse(text));
+        const QString before = shown.saved_text();
+        shown.show();
+        const forms::ControlSite& tree = *shown.form().site(QStringLiteral("ktbOptions"));
+        const std::array<double, 4> expected =
+            user_mode ? std::array<double, 4>{0, 0, shown.form().ScaleWidth(), shown.form().ScaleHeight()}
+                      : std::array<double, 4>{120, 90, 7200, 4500};
+        EXPECT_EQ((std::array<double, 4>{tree.Left(), tree.Top(), tree.Width(), tree.Height()}), expected) << user_mode;
+        if (!user_mode) {
+            EXPECT_EQ(shown.saved_text().toStdString(), before.toStdString());
+        }
     }
 }
 
