@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -155,6 +156,40 @@ TEST_F(OptionsDialogTest, APictureOfTheDialog)
     tree_base().tvOptions().click_node(QStringLiteral("_DISPLAY\\COLOURS\\THEME"));
     const auto path2 = artefacts_dir() / "options_dialog_outlook_header.png";
     ASSERT_TRUE(host().form().grab().toImage().save(QString::fromStdString(path2.string())));
+}
+
+// The tree tells its pages through the registry set last; one that is no registry is refused
+// and the one in use stays; when a registry set from outside ends, the tree's own comes back.
+TEST_F(OptionsDialogTest, ThePagesRegistryCanBeSetAndTheTreesOwnComesBackWhenThatOneEnds)
+{
+    host().reload(false);
+    forms::ControlSite& tree = host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    const auto registry = [&] {
+        return qobject_cast<CTabManager*>(forms::get(&tree, QStringLiteral("objTabsManager")).value<QObject*>());
+    };
+    CTabManager* own = registry();
+    ASSERT_NE(own, nullptr);
+    auto other = std::make_shared<CTabManager>();
+    forms::set(&tree, QStringLiteral("objTabsManager"), QVariant::fromValue<QObject*>(other.get()));
+    EXPECT_EQ(registry(), other.get());
+    forms::call(&tree, QStringLiteral("SetTab"), {2});
+    EXPECT_EQ(other->CurrentTabIndex(), 2);
+    EXPECT_EQ(own->CurrentTabIndex(), 0);
+
+    for (QObject* refused : {static_cast<QObject*>(nullptr), static_cast<QObject*>(&tree_base().tvOptions())}) {
+        try {
+            forms::set(&tree, QStringLiteral("objTabsManager"), QVariant::fromValue(refused));
+            ADD_FAILURE() << "taken";
+        } catch (const forms::VbError& error) {
+            EXPECT_EQ(error.number(), 13) << error.description().toStdString();
+        }
+        EXPECT_EQ(registry(), other.get());
+    }
+
+    other.reset();
+    EXPECT_EQ(registry(), own);
+    forms::call(&tree, QStringLiteral("SetTab"), {3});
+    EXPECT_EQ(own->CurrentTabIndex(), 3);
 }
 
 TEST_F(OptionsDialogTest, HelpOrApplyFollowsTheCaption)
