@@ -75,7 +75,17 @@ void KyOptionPage::InitProperties()
 
 void KyOptionPage::ReadProperties(forms::PropertyBag& bag)
 {
-    bind(Extender().Container());
+    // A page works only inside a tree host, whose registry it joins. One stored anywhere else
+    // fails the load with the error its container gave, naming the page and its line, rather
+    // than opening as a page no tree can show.
+    const QString outside = QStringLiteral("an option page works only inside a KyTreeBase, and this one is not in one");
+    try {
+        bind(Extender().Container());
+    } catch (const forms::VbError& error) {
+        bag.refuse(kPageIndex, error.number(), outside);
+    }
+    if (!manager_)
+        bag.refuse(kPageIndex, forms::vberr::ObjectVariableNotSet, outside);
     page_index_ = forms::CInt(bag.ReadProperty(kPageIndex, QVariant::fromValue<short>(0)));
     setHeaderMode(forms::CLng(bag.ReadProperty(kHeaderMode, 0)));
     setCaption(bag.ReadProperty(kCaption, QStringLiteral("KyOptionPage")).toString());
@@ -84,9 +94,6 @@ void KyOptionPage::ReadProperties(forms::PropertyBag& bag)
         bag.ReadProperty(kFont, QVariant::fromValue(caption_->Font())).value<forms::FontRef>();
     if (stored)
         caption_->Font()->setName(stored->Name());
-    if (!manager_)
-        forms::raise(forms::vberr::ObjectVariableNotSet, QStringLiteral("KyOptionPage"),
-                     QStringLiteral("An option page belongs inside a KyTreeBase"));
     page_index_ = manager_->RegisterPage(page_index_);
     on_change_tab(manager_->CurrentTabIndex());
 }

@@ -40,7 +40,8 @@ const QString kShowApply = QStringLiteral("ShowApply");
 
 } // namespace
 
-KyTreeBase::KyTreeBase() : tabs_(std::make_unique<CTabManager>()), options_(options::new_option_list())
+KyTreeBase::KyTreeBase()
+    : own_tabs_(std::make_unique<CTabManager>()), tabs_(own_tabs_.get()), options_(options::new_option_list())
 {
     setAccessibleName(QStringLiteral("Options"));
     resize(Screen::to_pixels_x(kDesignWidth), Screen::to_pixels_y(kDesignHeight));
@@ -98,7 +99,7 @@ KyTreeBase::KyTreeBase() : tabs_(std::make_unique<CTabManager>()), options_(opti
     Resize();
 }
 
-KyTreeBase::~KyTreeBase() = default;
+KyTreeBase::~KyTreeBase() { QObject::disconnect(tabs_ended_); }
 
 int KyTreeBase::write_only_long() const { forms::raise(forms::vberr::GetNotSupportedWriteOnly); }
 bool KyTreeBase::write_only_bool() const { forms::raise(forms::vberr::GetNotSupportedWriteOnly); }
@@ -121,6 +122,26 @@ void KyTreeBase::setMcolOptions(const QVariant& list)
         forms::raise(forms::vberr::TypeMismatch, QStringLiteral("mcolOptions"));
     options_ = list.value<OptionCollection>();
     navigation_->set_options(options_);
+}
+
+void KyTreeBase::setObjTabsManager(QObject* manager)
+{
+    auto* tabs = qobject_cast<CTabManager*>(manager);
+    if (!tabs)
+        forms::raise(forms::vberr::TypeMismatch, QStringLiteral("objTabsManager"),
+                     QStringLiteral("objTabsManager takes a CTabManager"));
+    use_tabs(*tabs);
+}
+
+void KyTreeBase::use_tabs(CTabManager& tabs)
+{
+    QObject::disconnect(tabs_ended_);
+    tabs_ = &tabs;
+    navigation_->set_tabs(tabs);
+    // A registry set from outside may end before the tree: the tree's own takes over, so no
+    // call reaches a registry that is gone.
+    if (&tabs != own_tabs_.get())
+        tabs_ended_ = connect(&tabs, &QObject::destroyed, this, [this] { use_tabs(*own_tabs_); });
 }
 
 void KyTreeBase::setDefaultButton(std::int32_t value)
@@ -272,8 +293,13 @@ void KyTreeBase::Resize()
 void KyTreeBase::Show()
 {
     ignoring_errors([&] {
-        forms::Form& form = ParentForm();
-        Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+        // At run time the dialog fills its form. At design time it keeps the place and size
+        // stored for it: a form shown in its designer is no change a person made, and a save
+        // without one leaves the file as it was.
+        if (Ambient().UserMode()) {
+            forms::Form& form = ParentForm();
+            Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+        }
         if (cmd_ok_->Enabled())
             cmd_ok_->setFocus();
     });

@@ -31,7 +31,7 @@ enum en_Mode : std::int32_t { kyMDIndex = 0, kyMDName = 1 };
 class KyTreeBase : public forms::UserControl {
     Q_OBJECT
     Q_CLASSINFO("ProgID", "KyComCtl.KyTreeBase")
-    Q_PROPERTY(QObject* objTabsManager READ objTabsManager)
+    Q_PROPERTY(QObject* objTabsManager READ objTabsManager WRITE setObjTabsManager)
     Q_PROPERTY(QVariant mcolOptions READ mcolOptions WRITE setMcolOptions)
     Q_PROPERTY(int DefaultButton READ write_only_long WRITE setDefaultButton)
     Q_PROPERTY(bool TreeEnabled READ write_only_bool WRITE setTreeEnabled)
@@ -51,7 +51,10 @@ public:
     KyTreeBase();
     ~KyTreeBase() override;
 
-    QObject* objTabsManager() const { return tabs_.get(); }
+    QObject* objTabsManager() const { return tabs_; }
+    // Another registry for the tree to tell its pages through (one that is no CTabManager
+    // raises 13); when that one ends, the tree's own is in use again.
+    void setObjTabsManager(QObject* manager);
     CTabManager& tabs() const { return *tabs_; }
     // The option collection (an OptionCollection in the variant).
     QVariant mcolOptions() const { return QVariant::fromValue(options_); }
@@ -114,7 +117,11 @@ private:
     void layout_buttons();
     void warn_if_not_alone();
 
-    std::unique_ptr<CTabManager> tabs_;
+    void use_tabs(CTabManager& tabs);
+
+    std::unique_ptr<CTabManager> own_tabs_;
+    CTabManager* tabs_; // own_tabs_, or the registry set last while it lives
+    QMetaObject::Connection tabs_ended_;
     OptionCollection options_;
     forms::TreeView* tree_;
     forms::PictureBox* pic_buttons_;

@@ -13,7 +13,7 @@ QString page_key(const QString& key) { return is_blank_key(key) ? QString() : up
 
 } // namespace
 
-OptionTreeNavigation::OptionTreeNavigation(forms::TreeView& tree, CTabManager& tabs) : tree_(tree), tabs_(tabs) {}
+OptionTreeNavigation::OptionTreeNavigation(forms::TreeView& tree, CTabManager& tabs) : tree_(tree), tabs_(&tabs) {}
 
 OptionPtr OptionTreeNavigation::option(const QString& key) const { return option_at(*list_, key); }
 
@@ -101,7 +101,7 @@ void OptionTreeNavigation::show_first_page()
     if (!list_ || tree_.Count() == 0)
         return;
     find_page_to_show(tree_.FirstKey());
-    tabs_.ChangeTab(current_tab_index_);
+    tabs_->ChangeTab(current_tab_index_);
 }
 
 void OptionTreeNavigation::node_click(const QString& key)
@@ -121,7 +121,7 @@ void OptionTreeNavigation::node_click(const QString& key)
         raised = true;
         bool cancel = false;
         if (before_page_change)
-            before_page_change(tabs_.CurrentTabIndex(), target, cancel);
+            before_page_change(tabs_->CurrentTabIndex(), target, cancel);
         if (cancel) {
             if (!from_key_.isEmpty() && tree_.Exists(from_key_))
                 tree_.Select(from_key_);
@@ -155,8 +155,8 @@ void OptionTreeNavigation::node_click(const QString& key)
 
     if (raised && changed) {
         if (after_page_change)
-            after_page_change(tabs_.CurrentTabIndex(), target);
-        tabs_.ChangeTab(target);
+            after_page_change(tabs_->CurrentTabIndex(), target);
+        tabs_->ChangeTab(target);
     }
 
     if (o->is_container()) {

@@ -24,6 +24,8 @@ public:
 
     // The collection the tree shows (the host's own).
     void set_options(OptionCollection list) { list_ = std::move(list); }
+    // The registry the host tells its pages through.
+    void set_tabs(CTabManager& tabs) { tabs_ = &tabs; }
     // Before a node click leaves the page shown: (shown index, target index, Cancel).
     std::function<void(std::int16_t, std::int16_t, bool&)> before_page_change;
     // After a node click changed the page, before the pages are told: (shown index, target).
@@ -60,7 +62,7 @@ private:
     QString page_left() const;
 
     forms::TreeView& tree_;
-    CTabManager& tabs_;
+    CTabManager* tabs_;
     OptionCollection list_;
 
     bool has_current_ = false;

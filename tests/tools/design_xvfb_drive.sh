@@ -1,11 +1,13 @@
 #!/bin/sh
 # Drives ostrel-design as a person at the keyboard and mouse: run inside xvfb-run with $DESIGN
 # the program, $FORM the form file, $SCREEN_GRAB the screen grabber and $PICTURES the folder for
-# pictures. Prints the design window's size, then for each of the form's $COUNT controls
-# (chosen in the list with a click, Home and Down) the title of the sheet Alt+P opened, which
-# Return closes with OK; then Alt+S saves, and "status=N" ends the output.
+# pictures, named after $SHOTS (design_xvfb when unset). Prints the design window's size, then
+# for each of the form's $COUNT controls (chosen in the list with a click, Home and Down) the
+# title of the sheet Alt+P opened, which Return closes with OK; then Alt+S saves, and
+# "status=N" ends the output.
 set -u
-"$DESIGN" "$FORM" 2>"$PICTURES/design_xvfb.err" &
+shots="$PICTURES/${SHOTS:-design_xvfb}"
+"$DESIGN" "$FORM" 2>"${shots}.err" &
 pid=$!
 fail() { echo "failed: $1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
 win=
@@ -41,7 +43,7 @@ while [ "$i" -le "$COUNT" ]; do
     t=0
     while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
     sleep 0.5
-    [ "$i" -eq 1 ] && "$SCREEN_GRAB" "$PICTURES/design_xvfb_sheet.png" 30
+    [ "$i" -eq 1 ] && "$SCREEN_GRAB" "${shots}_sheet.png" 30
     echo "sheet $i $(sheet_titles)"
     # Return: the sheet's default button, OK; up to ten seconds for it to close.
     xdotool key --clearmodifiers Return
@@ -51,8 +53,8 @@ while [ "$i" -le "$COUNT" ]; do
 done
 echo "open after OK: $(sheet_titles)"
 focus
-"$SCREEN_GRAB" "$PICTURES/design_xvfb_window.png" 30
-marker="$PICTURES/design_xvfb.marker"
+"$SCREEN_GRAB" "${shots}_window.png" 30
+marker="${shots}.marker"
 touch "$marker"
 xdotool key --clearmodifiers alt+s
 # Up to ten seconds for the file to be written.

@@ -6,6 +6,7 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
+#include "platform/forms/form_file.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/line.h"
@@ -15,7 +16,9 @@
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <array>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -153,6 +156,40 @@ TEST_F(OptionsDialogTest, APictureOfTheDialog)
     tree_base().tvOptions().click_node(QStringLiteral("_DISPLAY\\COLOURS\\THEME"));
     const auto path2 = artefacts_dir() / "options_dialog_outlook_header.png";
     ASSERT_TRUE(host().form().grab().toImage().save(QString::fromStdString(path2.string())));
+}
+
+// The tree tells its pages through the registry set last; one that is no registry is refused
+// and the one in use stays; when a registry set from outside ends, the tree's own comes back.
+TEST_F(OptionsDialogTest, ThePagesRegistryCanBeSetAndTheTreesOwnComesBackWhenThatOneEnds)
+{
+    host().reload(false);
+    forms::ControlSite& tree = host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    const auto registry = [&] {
+        return qobject_cast<CTabManager*>(forms::get(&tree, QStringLiteral("objTabsManager")).value<QObject*>());
+    };
+    CTabManager* own = registry();
+    ASSERT_NE(own, nullptr);
+    auto other = std::make_shared<CTabManager>();
+    forms::set(&tree, QStringLiteral("objTabsManager"), QVariant::fromValue<QObject*>(other.get()));
+    EXPECT_EQ(registry(), other.get());
+    forms::call(&tree, QStringLiteral("SetTab"), {2});
+    EXPECT_EQ(other->CurrentTabIndex(), 2);
+    EXPECT_EQ(own->CurrentTabIndex(), 0);
+
+    for (QObject* refused : {static_cast<QObject*>(nullptr), static_cast<QObject*>(&tree_base().tvOptions())}) {
+        try {
+            forms::set(&tree, QStringLiteral("objTabsManager"), QVariant::fromValue(refused));
+            ADD_FAILURE() << "taken";
+        } catch (const forms::VbError& error) {
+            EXPECT_EQ(error.number(), 13) << error.description().toStdString();
+        }
+        EXPECT_EQ(registry(), other.get());
+    }
+
+    other.reset();
+    EXPECT_EQ(registry(), own);
+    forms::call(&tree, QStringLiteral("SetTab"), {3});
+    EXPECT_EQ(own->CurrentTabIndex(), 3);
 }
 
 TEST_F(OptionsDialogTest, HelpOrApplyFollowsTheCaption)
@@ -343,6 +380,64 @@ TEST_F(OptionsDialogTest, APageWithoutATreeHostIsRefused)
         EXPECT_EQ(error.number(), 91);
     }
     EXPECT_EQ(host().form().site(QStringLiteral("kopLonely")), nullptr);
+}
+
+// A stored page outside any tree host has no registry to join: the form does not open, and
+// the error names the file's line and the page, not only the number.
+TEST_F(OptionsDialogTest, AStoredPageOutsideATreeHostIsRefusedNamingItsLineAndControl)
+{
+    struct Case {
+        const char* where;
+        const char* controls;
+        const char* names;
+    };
+    const Case cases[] = {
+        {"on the form", "Begin KyComCtl.KyOptionPage kopLonely\nHeaderMode = Long 0\nPageIndex = Integer 1\nEnd\n",
+         "Form file line 5: \"PageIndex\" of control kopLonely: "},
+        {"on the form, nothing stored", "Begin KyComCtl.KyOptionPage kopLonely\nEnd\n",
+         "\"PageIndex\" of control kopLonely: "},
+        {"inside a wizard page",
+         "Begin KyComCtl.KyWizardTab wtPage\nBegin KyComCtl.KyOptionPage kopLonely\nPageIndex = Integer 1\nEnd\nEnd\n",
+         "Form file line 5: \"PageIndex\" of control kopLonely: "},
+    };
+    for (const Case& c : cases) {
+        forms::TestHost lonely(false);
+        const QString text = QStringLiteral("OstrelForm 1\nBegin Form frmLonely\n") + QString::fromLatin1(c.controls) +
+                             QStringLiteral("End\n");
+        try {
+            lonely.form().load(forms::FormFile::parse(text));
+            ADD_FAILURE() << c.where << ": loaded";
+        } catch (const forms::VbError& error) {
+            EXPECT_EQ(error.number(), 438) << c.where;
+            EXPECT_TRUE(error.description().startsWith(QString::fromLatin1(c.names))) << c.where << ": "
+                                                                                        << error.description().toStdString();
+            EXPECT_TRUE(error.description().contains(QStringLiteral("KyTreeBase"))) << c.where;
+        }
+        EXPECT_TRUE(lonely.form().sites().empty()) << c.where;
+    }
+}
+
+// Shown at run time the dialog fills its form; shown in its designer it keeps the place and
+// size stored for it, so a save without a change writes what was read.
+TEST_F(OptionsDialogTest, ShownTheTreeHostFillsItsFormOnlyAtRunTime)
+{
+    const QString text = QStringLiteral("OstrelForm 1\nBegin Form frmOptions\nWidth = Double 8985\nHeight = Double 5625\n"
+                                        "Begin KyComCtl.KyTreeBase ktbOptions\n@Left = Double 120\n@Top = Double 90\n"
+                                        "@Width = Double 7200\n@Height = Double 4500\nEnd\nEnd\n");
+    for (const bool user_mode : {false, true}) {
+        forms::TestHost shown(user_mode);
+        shown.form().load(forms::FormFile::parse(text));
+        const QString before = shown.saved_text();
+        shown.show();
+        const forms::ControlSite& tree = *shown.form().site(QStringLiteral("ktbOptions"));
+        const std::array<double, 4> expected =
+            user_mode ? std::array<double, 4>{0, 0, shown.form().ScaleWidth(), shown.form().ScaleHeight()}
+                      : std::array<double, 4>{120, 90, 7200, 4500};
+        EXPECT_EQ((std::array<double, 4>{tree.Left(), tree.Top(), tree.Width(), tree.Height()}), expected) << user_mode;
+        if (!user_mode) {
+            EXPECT_EQ(shown.saved_text().toStdString(), before.toStdString());
+        }
+    }
 }
 
 TEST_F(OptionsDialogTest, ADisabledTreeKeepsThePageAndComesBackToIt)
