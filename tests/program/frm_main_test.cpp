@@ -25,6 +25,7 @@
 #include "tests/program/info_fakes.h"
 #include "tests/program/navigator_click.h"
 #include "tests/support/forms/recording_message_box.h"
+#include "tests/support/forms/tab_walk.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 #include "tests/support/temp_registry.h"
@@ -37,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -344,6 +346,41 @@ TEST_F(FrmMainTest, ReturnOnTheResultsPageKeepsTheWizardAndItsResults)
     press_return();
     EXPECT_TRUE(form->loaded());
     EXPECT_NE(form->CurrentPageName(), QString());
+}
+
+// Tab on each page of the program's form reaches only what shows there and takes focus, in
+// the order of the controls' TabIndex, then the navigator's buttons.
+TEST_F(FrmMainTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder)
+{
+    form->activateWindow();
+    QApplication::processEvents();
+    struct Row {
+        const char* page;
+        std::vector<std::string> stops;
+        std::function<void(FrmMainTest&)> then;
+    };
+    auto next = [](FrmMainTest& t) { t.click("&Next >"); };
+    // The results grid keeps Tab for its cells, so its page is passed over here.
+    const Row rows[] = {
+        {"wtWelcome", {"Next >", "Cancel"}, next},
+        {"wtSelectOption",
+         {"Next >", "Cancel", "Windows network and Exchange 2000 (or higher) information", "Exchange 5.5 information",
+          "< Back"},
+         next},
+        {"wtSelectDomains", {"Next >", "Cancel", "lstDomainsList", "Add Domain...", "Select All", "Clear All", "< Back"},
+         next},
+        {"wtProcessing", {"Cancel", "< Back"}, [](FrmMainTest& t) { t.collector->complete(); }},
+        {"wtChooseOutput", {}, next},
+        {"wtFinish", {"Finish", "< Back"}, next},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.page);
+        ASSERT_EQ(form->CurrentPageName(), QLatin1String(row.page));
+        if (!row.stops.empty()) {
+            EXPECT_EQ(forms::tab_walk(*form), row.stops);
+        }
+        row.then(*this);
+    }
 }
 
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
