@@ -32,7 +32,6 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
-    table_->setAccessibleName(name);
     table_->horizontalHeader()->hide();
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

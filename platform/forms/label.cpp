@@ -1,5 +1,7 @@
 #include "platform/forms/label.h"
 
+#include "platform/forms/captioned_control.h"
+#include "platform/forms/frame.h"
 #include "platform/forms/screen.h"
 
 #include <QFontMetrics>
@@ -18,8 +20,32 @@ Label::Label(QWidget* container, const QString& name, const QString& caption)
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setAccessibleName(caption.isEmpty() ? Name() : shown_text());
+    setAccessibleName(shown_text());
+    give_name();
     appearance_changed();
+}
+
+void Label::name_next(QWidget* next)
+{
+    auto* control = qobject_cast<IntrinsicControl*>(next);
+    if (qobject_cast<Label*>(control) || qobject_cast<CaptionedControl*>(control) || qobject_cast<Frame*>(control))
+        control = nullptr;
+    if (control == named_)
+        return;
+    if (named_)
+        named_->set_label_name(QString());
+    named_ = control;
+    give_name();
+}
+
+void Label::give_name()
+{
+    if (!named_)
+        return;
+    QString words = shown_text().trimmed();
+    if (words.endsWith(u':'))
+        words.chop(1);
+    named_->set_label_name(words);
 }
 
 void Label::setAutoSize(bool on)
@@ -55,6 +81,7 @@ void Label::setBorderStyle(int style)
 void Label::setUseMnemonic(bool on)
 {
     use_mnemonic_ = on;
+    give_name();
     appearance_changed();
 }
 

@@ -15,6 +15,7 @@ void OptionButton::setValue(bool on)
         return;
     value_ = on;
     update();
+    checked_state_changed();
     if (!on)
         return;
     if (parentWidget() != nullptr)
@@ -22,6 +23,12 @@ void OptionButton::setValue(bool on)
             if (other != this)
                 other->setValue(false);
     emit Click();
+}
+
+void OptionButton::add_accessible_state(QAccessible::State& state) const
+{
+    state.checkable = true;
+    state.checked = value_;
 }
 
 void OptionButton::paintEvent(QPaintEvent* event)

@@ -16,6 +16,8 @@ public:
     bool Value() const { return value_; }
     void setValue(bool on);
 
+    void add_accessible_state(QAccessible::State& state) const override;
+
 protected:
     // A press selects this option.
     void press() override { setValue(true); }

@@ -175,7 +175,7 @@ TEST_F(OptionsDialogTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder
     tree_base().tvOptions().setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(forms::tab_walk(host().form()),
-              (std::vector<std::string>{"tvOptions", "OK", "Cancel", "Help", "On Start-up"}));
+              (std::vector<std::string>{"Options", "OK", "Cancel", "Help", "On Start-up"}));
 }
 
 TEST_F(OptionsDialogTest, HelpOrApplyFollowsTheCaption)

@@ -86,12 +86,12 @@ TEST_F(IntrinsicControlsTest, EveryControlHasItsAccessibleNameAndRole)
     const Case cases[] = {
         {new CommandButton(w, "cmdNext", "&Next >"), "Next >", QAccessible::Button},
         {new Label(w, "lblTitle", "Step &Title"), "Step Title", QAccessible::StaticText},
-        {new Image(w, "imgLogo"), "imgLogo", QAccessible::Graphic},
-        {new PictureBox(w, "picBanner"), "picBanner", QAccessible::Pane},
-        {new Frame(w, "fraBanner"), "fraBanner", QAccessible::Grouping},
-        {new Line(w, "LTop"), "LTop", QAccessible::Separator},
-        {new TextBox(w, "txtName"), "txtName", QAccessible::EditableText},
-        {new ComboBox(w, "cboDomain"), "cboDomain", QAccessible::ComboBox},
+        {new Image(w, "imgLogo"), "", QAccessible::Graphic},
+        {new PictureBox(w, "picBanner"), "", QAccessible::Pane},
+        {new Frame(w, "fraBanner"), "", QAccessible::Grouping},
+        {new Line(w, "LTop"), "", QAccessible::Separator},
+        {new TextBox(w, "txtName"), "", QAccessible::EditableText},
+        {new ComboBox(w, "cboDomain"), "", QAccessible::ComboBox},
         {new CheckBox(w, "chkUsers", "&Users"), "Users", QAccessible::CheckBox},
         {new OptionButton(w, "optAll", "&All"), "All", QAccessible::RadioButton},
     };
