@@ -57,6 +57,13 @@ KyProgressBar::KyProgressBar()
     pic_fill_->Move(fill_left, fill_top, 0, 0);
     pic_fill_->hide();
     give_accessible_value(*this, QAccessible::ProgressBar);
+    name_bar();
+}
+
+void KyProgressBar::name_bar()
+{
+    // The caption the bar shows; a bar without one is read as the progress it is.
+    setAccessibleName(caption_.isEmpty() ? QStringLiteral("Progress") : caption_);
 }
 
 KyProgressBar::~KyProgressBar() = default;
@@ -119,6 +126,7 @@ void KyProgressBar::setCaption(const QString& value)
 {
     display_errors::shown_in_error_box([&] {
         caption_ = value;
+        name_bar();
         draw_caption();
         PropertyChanged(QStringLiteral("Caption"));
     });

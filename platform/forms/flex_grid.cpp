@@ -153,6 +153,8 @@ void FlexGrid::show_cell(int row, int col)
         cell->setFlags(Qt::ItemIsEnabled);
     }
     table_->setItem(row, col, cell);
+    if (row == 0 && fixed_rows_ > 0)
+        describe_column(col);
 }
 
 void FlexGrid::show_row(int row)

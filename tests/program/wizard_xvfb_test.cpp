@@ -3,6 +3,7 @@
 // Skipped where xvfb-run is missing, unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
 
 #include "tests/program/headless_process.h"
+#include "tests/program/xvfb_controls.h"
 #include "tests/program/xvfb_run.h"
 #include "tests/support/forms/test_artefacts.h"
 
@@ -19,15 +20,7 @@ namespace {
 
 using program_test::headless_process;
 
-// The registry of the run names the control library.
-void register_controls(headless_process& ostrel)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-    const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                    {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-    ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
-}
+using program_test::register_controls;
 
 TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 {
@@ -82,8 +75,7 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
 {
     OSTREL_REQUIRE_XVFB_RUN(xvfb);
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        GTEST_SKIP() << "xdotool is not installed";
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
     headless_process ostrel(true);
     ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     register_controls(ostrel);
