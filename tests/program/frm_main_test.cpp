@@ -363,9 +363,7 @@ TEST_F(FrmMainTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder)
     // The results grid keeps Tab for its cells, so its page is passed over here.
     const Row rows[] = {
         {"wtWelcome", {"Next >", "Cancel"}, next},
-        {"wtSelectOption",
-         {"Next >", "Cancel", "Windows network and Exchange 2000 (or higher) information", "Exchange 5.5 information",
-          "< Back"},
+        {"wtSelectOption", {"Next >", "Cancel", "Windows network and Exchange 2000 (or higher) information", "< Back"},
          next},
         {"wtSelectDomains", {"Next >", "Cancel", "Domains", "Add Domain...", "Select All", "Clear All", "< Back"},
          next},
@@ -381,6 +379,33 @@ TEST_F(FrmMainTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder)
         }
         row.then(*this);
     }
+}
+
+// Alt and a label's access key on a page move the focus from the navigator's Back button to
+// the list or grid the label names.
+TEST_F(FrmMainTest, ALabelsAccessKeyFocusesTheControlItNames)
+{
+    form->activateWindow();
+    auto alt_from_back = [this](Qt::Key letter, const char* named) {
+        for (auto* b : static_cast<forms::ControlSite*>(form->navigator())->control()->findChildren<forms::CommandButton*>())
+            if (b->Caption() == QStringLiteral("< &Back"))
+                b->setFocus(Qt::OtherFocusReason);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        ASSERT_STREQ(QApplication::focusWidget()->metaObject()->className(), "forms::CommandButton");
+        QTest::keyClick(form.get(), letter, Qt::AltModifier);
+        QWidget* target = form->intrinsic(QLatin1String(named));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus != nullptr && (focus == target || target->isAncestorOf(focus))) << named;
+    };
+    click("&Next >");
+    click("&Next >");
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
+    alt_from_back(Qt::Key_D, "lstDomainsList");
+    click("&Next >");
+    collector->complete();
+    QApplication::processEvents();
+    ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+    alt_from_back(Qt::Key_T, "fxgOutResults");
 }
 
 TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
