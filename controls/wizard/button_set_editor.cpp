@@ -41,6 +41,8 @@ void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& co
     Column& c = columns_[b];
     c.preview = new forms::CommandButton(&frame, buttons_[b], QStringLiteral("Command1"));
     c.preview->Move(left, 240, kColumnWidth, 345);
+    // The preview shows the button as it will look; it is not a control of the page.
+    c.preview->setFocusPolicy(Qt::NoFocus);
     c.caption = new forms::TextBox(&frame, QStringLiteral("txt%1Caption").arg(code));
     c.caption->Move(left, rows.caption, kColumnWidth, 285);
     c.caption->set_label_name(QStringLiteral("%1 caption").arg(buttons_[b]));

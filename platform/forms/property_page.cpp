@@ -1,6 +1,7 @@
 #include "platform/forms/property_page.h"
 
 #include "platform/forms/message_box.h"
+#include "platform/forms/tab_order.h"
 #include "platform/forms/vb_error.h"
 
 #include <QScopeGuard>
@@ -48,6 +49,11 @@ void PropertyPage::apply()
 {
     ApplyChanges();
     setChanged(false);
+}
+
+bool PropertyPage::focusNextPrevChild(bool next)
+{
+    return move_focus_as_laid_out(*this, next) || QWidget::focusNextPrevChild(next);
 }
 
 } // namespace forms

@@ -43,6 +43,8 @@ protected:
     virtual void Paint() {}
 
     void paintEvent(QPaintEvent* event) override;
+    // A page is built in code, in no particular order: Tab and Shift+Tab follow its layout.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::vector<QObject*> selected_;

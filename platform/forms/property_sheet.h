@@ -43,6 +43,11 @@ public:
     PropertyPage* page(int index) const;
     QString tab_text(int index) const;
 
+protected:
+    // Tab from the sheet's own buttons or tabs into a page lands on the page's first stop as
+    // laid out (Shift+Tab on its last).
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void update_apply();
     void show_error(PropertyPage& page, const class VbError& error);
