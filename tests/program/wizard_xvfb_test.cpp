@@ -97,3 +97,51 @@ TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
                 result.out.contains(QStringLiteral("state=ended status=0")))
         << result.out.toStdString() << result.err.toStdString();
 }
+
+// The input dialog a person opens with Alt+A on the domain list belongs to the wizard: the X
+// server records the wizard as the window it is transient for (so a window manager keeps it
+// above the wizard it blocks), and it stands centred on the wizard.
+TEST(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnIt)
+{
+    OSTREL_REQUIRE_XVFB_RUN(xvfb);
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty(), "xprop (x11-utils)");
+    headless_process ostrel(true);
+    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
+                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
+                       "for i in $(seq 100); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
+                       "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
+                       "xdotool windowfocus --sync $w 2>/dev/null; "
+                       "xdotool key Return; sleep 1; xdotool key Return; sleep 2; xdotool key alt+a; sleep 2; "
+                       "d=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx \"$w\" | tail -1); "
+                       "echo wizard=$(printf 0x%x $w) dialog=$d; "
+                       "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
+                       "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "
+                       "[ -n \"$d\" ] && xdotool getwindowgeometry --shell $d | sed s/^/dialog_/; "
+                       "kill $pid; wait $pid'")
+            .arg(xvfb),
+        120000);
+    ASSERT_TRUE(result.finished) << result.err.toStdString();
+    const QString out = result.out;
+    const auto value = [&out](const QString& key) {
+        const qsizetype at = out.indexOf(key + QLatin1Char('='));
+        return at < 0 ? -1 : out.mid(at + key.size() + 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    };
+    const qsizetype at = out.indexOf(QStringLiteral("wizard=0x"));
+    ASSERT_GE(at, 0) << out.toStdString();
+    const QString wizard = out.mid(at + 7).section(QLatin1Char(' '), 0, 0);
+    ASSERT_GT(value(QStringLiteral("dialog")), 0) << "no dialog window: " << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("WM_TRANSIENT_FOR(WINDOW): window id # ") + wizard))
+        << out.toStdString();
+    const int wizard_x = value(QStringLiteral("wizard_X")) + value(QStringLiteral("wizard_WIDTH")) / 2;
+    const int wizard_y = value(QStringLiteral("wizard_Y")) + value(QStringLiteral("wizard_HEIGHT")) / 2;
+    const int dialog_x = value(QStringLiteral("dialog_X")) + value(QStringLiteral("dialog_WIDTH")) / 2;
+    const int dialog_y = value(QStringLiteral("dialog_Y")) + value(QStringLiteral("dialog_HEIGHT")) / 2;
+    EXPECT_NEAR(dialog_x, wizard_x, 4) << out.toStdString();
+    EXPECT_NEAR(dialog_y, wizard_y, 4) << out.toStdString();
+}
