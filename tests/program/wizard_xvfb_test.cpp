@@ -22,18 +22,39 @@ using program_test::headless_process;
 
 using program_test::register_controls;
 
-TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
+// The shell that starts Ostrel on a display of its own, waits for its window ($w, the program
+// $pid), focuses it (there is no window manager to do it), then runs `then`.
+QString with_the_wizard_focused(const QString& xvfb, const QString& then)
 {
-    OSTREL_REQUIRE_XVFB_RUN(xvfb);
-    headless_process ostrel(true);
-    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
+                          "\"$OSTREL\" 2>/dev/null & pid=$!; "
+                          "for i in $(seq 100); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
+                          "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
+                          "xdotool windowfocus --sync $w 2>/dev/null; %2'")
+        .arg(xvfb, then);
+}
+
+// Ostrel with a registry of its own naming the control library, on Qt's xcb platform.
+class WizardOnTheScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        OSTREL_REQUIRE_XVFB_RUN(found);
+        xvfb = found;
+        ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        register_controls(ostrel);
+    }
+
+    QString xvfb;
+    headless_process ostrel{true};
+};
+
+TEST_F(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
+{
     ostrel.set_env(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));
     const QString picture = QString::fromStdString((forms::artefacts_dir() / "wizard_on_xvfb_welcome.png").string());
     ostrel.set_env(QStringLiteral("PICTURE"), picture);
     QFile::remove(picture);
-    register_controls(ostrel);
-    if (HasFatalFailure())
-        return;
     // The wizard runs until the picture is taken; still running then means it waited for
     // the user, as a window does.
     const auto result = ostrel.run_shell(
@@ -72,25 +93,14 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 // Twenty Returns typed faster than the wizard changes pages: each waits until the change
 // before it has ended, so the wizard walks on page by page (Return on the focused Cancel of
 // the processing page ends it) and never crashes.
-TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
+TEST_F(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
 {
-    OSTREL_REQUIRE_XVFB_RUN(xvfb);
     OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
-    headless_process ostrel(true);
-    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    register_controls(ostrel);
-    if (HasFatalFailure())
-        return;
     const auto result = ostrel.run_shell(
-        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
-                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
-                       "for i in $(seq 100); do w=$(xdotool search --onlyvisible --name . 2>/dev/null | head -1); "
-                       "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
-                       "xdotool windowfocus --sync $w 2>/dev/null; "
-                       "xdotool key --delay 0 $(for i in $(seq 20); do printf \"Return \"; done); sleep 5; "
-                       "if kill -0 $pid 2>/dev/null; then echo state=running; kill $pid; wait $pid; "
-                       "else wait $pid; echo state=ended status=$?; fi'")
-            .arg(xvfb),
+        with_the_wizard_focused(xvfb, QStringLiteral(
+                                          "xdotool key --delay 0 $(for i in $(seq 20); do printf \"Return \"; done); sleep 5; "
+                                          "if kill -0 $pid 2>/dev/null; then echo state=running; kill $pid; wait $pid; "
+                                          "else wait $pid; echo state=ended status=$?; fi")),
         120000);
     ASSERT_TRUE(result.finished) << result.err.toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("state=running")) ||
@@ -101,30 +111,19 @@ TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
 // The input dialog a person opens with Alt+A on the domain list belongs to the wizard: the X
 // server records the wizard as the window it is transient for (so a window manager keeps it
 // above the wizard it blocks), and it stands centred on the wizard.
-TEST(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnIt)
+TEST_F(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnIt)
 {
-    OSTREL_REQUIRE_XVFB_RUN(xvfb);
     OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
     OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty(), "xprop (x11-utils)");
-    headless_process ostrel(true);
-    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    register_controls(ostrel);
-    if (HasFatalFailure())
-        return;
     const auto result = ostrel.run_shell(
-        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
-                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
-                       "for i in $(seq 100); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
-                       "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
-                       "xdotool windowfocus --sync $w 2>/dev/null; "
-                       "xdotool key Return; sleep 1; xdotool key Return; sleep 2; xdotool key alt+a; sleep 2; "
-                       "d=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx \"$w\" | tail -1); "
-                       "echo wizard=$(printf 0x%x $w) dialog=$d; "
-                       "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
-                       "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "
-                       "[ -n \"$d\" ] && xdotool getwindowgeometry --shell $d | sed s/^/dialog_/; "
-                       "kill $pid; wait $pid'")
-            .arg(xvfb),
+        with_the_wizard_focused(xvfb, QStringLiteral(
+                                          "xdotool key Return; sleep 1; xdotool key Return; sleep 2; xdotool key alt+a; sleep 2; "
+                                          "d=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx \"$w\" | tail -1); "
+                                          "echo wizard=$(printf 0x%x $w) dialog=$d; "
+                                          "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
+                                          "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "
+                                          "[ -n \"$d\" ] && xdotool getwindowgeometry --shell $d | sed s/^/dialog_/; "
+                                          "kill $pid; wait $pid")),
         120000);
     ASSERT_TRUE(result.finished) << result.err.toStdString();
     const QString out = result.out;
