@@ -74,6 +74,12 @@ void OptionButton::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void OptionButton::setVisible(bool visible)
+{
+    ToggleControl::setVisible(visible);
+    settle_tab_stop();
+}
+
 void OptionButton::changeEvent(QEvent* event)
 {
     ToggleControl::changeEvent(event);

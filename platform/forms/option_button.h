@@ -19,6 +19,7 @@ public:
 
     bool Value() const { return value_; }
     void setValue(bool on);
+    void setVisible(bool visible) override;
 
     void add_accessible_state(QAccessible::State& state) const override;
 

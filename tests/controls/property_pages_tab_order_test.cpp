@@ -88,6 +88,13 @@ TEST_F(PropertyPagesTabOrder, EveryPageIsWalkedAsItIsLaidOut)
             EXPECT_EQ(stops.size(), takes_tab);
             for (QWidget* stop : stops)
                 EXPECT_NE(stop->property("Caption").toString(), QStringLiteral("Command1")) << "a preview";
+            if (sheet_->tab_text(i) == QStringLiteral("Position") && stops.size() > 1) {
+                // A picture with the focus on the page's second stop, as Tab leaves it.
+                stops[1]->setFocus(Qt::TabFocusReason);
+                QApplication::processEvents();
+                EXPECT_TRUE(sheet_->grab().toImage().save(
+                    QString::fromStdString((artefacts_dir() / "position_page_tab_focus.png").string())));
+            }
         }
         sheet_.reset();
         design_.reset();
