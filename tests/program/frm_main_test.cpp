@@ -1,8 +1,9 @@
 // The wizard's main form in-process: the pages' flow as a user walks it (the Exchange 5.5
 // redirect, the domain list filled once, runs that start only from a list page, Back from
 // the results to the list of the mode, Cancel and the close box reaching the collector's
-// Cancel), the texts LocalizeForm puts in by number, the window close during a run, the
-// accessible names, and a picture of every page. The collector is a stand-in that records
+// Cancel), the texts LocalizeForm puts in by number, the window close during a run, the Tab
+// walk and the labels' access keys of every page, and a picture of every page (what a screen
+// reader reads is program_accessibility_xvfb_test's). The collector is a stand-in that records
 // what the form asks of it and raises its events when the test says.
 
 #include "program/domain_list_page.h"
@@ -30,7 +31,6 @@
 #include "tests/support/forms/test_host.h"
 #include "tests/support/temp_registry.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 
