@@ -33,6 +33,7 @@ FrmAddDomain::FrmAddDomain()
 
     m_lblDomainName->Move(150, 150, 4425, 255);
     m_txtDomainName->Move(150, 420, 4425, 315);
+    m_lblDomainName->name_next(m_txtDomainName);
     m_cmdCommand[0]->Move(2130, 1020, 1155, 375);
     m_cmdCommand[1]->Move(3420, 1020, 1155, 375);
     m_cmdCommand[0]->setDefault(true);

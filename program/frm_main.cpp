@@ -162,11 +162,6 @@ void FrmMain::BindControls()
             }
         }
     });
-    // Assistive tools name each control of the form; a control that names itself keeps its name.
-    for (forms::ControlSite* placed : sites())
-        if (placed->control()->accessibleName().isEmpty())
-            placed->control()->setAccessibleName(placed->Name());
-
     connect(&control("optNetwork"), &forms::IntrinsicControl::Click, this, [this] { m_bExchange = false; });
     connect(&control("optExchange5"), &forms::IntrinsicControl::Click, this, [this] { m_bExchange = true; });
 

@@ -1,5 +1,6 @@
 #include "controls/display/accessible_role.h"
 
+#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QVariant>
 #include <QWidget>
@@ -9,6 +10,25 @@
 namespace {
 
 constexpr const char* role_property = "kycomctlAccessibleRole";
+constexpr const char* value_property = "kycomctlAccessibleValue";
+
+// A control that shows a number between its Min and Max (a progress bar): assistive tools
+// read its Value; only the control itself changes it.
+class ValueAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    ValueAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return widget()->property("Value"); }
+    void setCurrentValue(const QVariant& value) override { (void)value; }
+    QVariant maximumValue() const override { return widget()->property("Max"); }
+    QVariant minimumValue() const override { return widget()->property("Min"); }
+    QVariant minimumStepSize() const override { return 1; }
+};
 
 QAccessibleInterface* display_accessible(const QString& key, QObject* object)
 {
@@ -17,7 +37,12 @@ QAccessibleInterface* display_accessible(const QString& key, QObject* object)
     if (!widget)
         return nullptr;
     const QVariant role = widget->property(role_property);
-    return role.isValid() ? new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt())) : nullptr;
+    if (!role.isValid())
+        return nullptr;
+    const auto shown = static_cast<QAccessible::Role>(role.toInt());
+    if (widget->property(value_property).toBool())
+        return new ValueAccessible(widget, shown);
+    return new QAccessibleWidget(widget, shown);
 }
 
 } // namespace
@@ -27,4 +52,16 @@ void give_accessible_role(QWidget& control, QAccessible::Role role)
     static std::once_flag factory;
     std::call_once(factory, [] { QAccessible::installFactory(display_accessible); });
     control.setProperty(role_property, static_cast<int>(role));
+}
+
+void give_accessible_value(QWidget& control, QAccessible::Role role)
+{
+    control.setProperty(value_property, true);
+    give_accessible_role(control, role);
+}
+
+void accessible_value_changed(QWidget& control, int value)
+{
+    QAccessibleValueChangeEvent event(&control, value);
+    QAccessible::updateAccessibility(&event);
 }

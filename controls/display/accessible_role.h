@@ -8,3 +8,7 @@
 class QWidget;
 
 void give_accessible_role(QWidget& control, QAccessible::Role role);
+// The same for a control that shows a number: its Value, Min and Max properties are what
+// assistive tools read; accessible_value_changed tells them of a new Value.
+void give_accessible_value(QWidget& control, QAccessible::Role role);
+void accessible_value_changed(QWidget& control, int value);

@@ -1,5 +1,6 @@
 #include "controls/display/ky_progress_bar.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
 #include "controls/display/progress_picture.h"
 #include "platform/forms/ambient_properties.h"
@@ -55,6 +56,14 @@ KyProgressBar::KyProgressBar()
     pic_base_->Move(0, 0, ScaleWidth(), ScaleHeight());
     pic_fill_->Move(fill_left, fill_top, 0, 0);
     pic_fill_->hide();
+    give_accessible_value(*this, QAccessible::ProgressBar);
+    name_bar();
+}
+
+void KyProgressBar::name_bar()
+{
+    // The caption the bar shows; a bar without one is read as the progress it is.
+    setAccessibleName(caption_.isEmpty() ? QStringLiteral("Progress") : caption_);
 }
 
 KyProgressBar::~KyProgressBar() = default;
@@ -83,6 +92,7 @@ void KyProgressBar::setValue(std::int32_t value)
     if (!accepts(value >= min_ && value <= max_, forms::vberr::InvalidPropertyValue))
         return;
     value_ = value;
+    accessible_value_changed(*this, value_);
     ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
     // Let the host's pending events run, so that the bar repaints inside a long host loop;
     // the user's keys and clicks wait, so none of them acts while the bar is half drawn.
@@ -116,6 +126,7 @@ void KyProgressBar::setCaption(const QString& value)
 {
     display_errors::shown_in_error_box([&] {
         caption_ = value;
+        name_bar();
         draw_caption();
         PropertyChanged(QStringLiteral("Caption"));
     });

@@ -70,6 +70,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void name_bar();
     bool accepts(bool valid, std::int32_t error) const;
     void layout();
     void recompute_scale();

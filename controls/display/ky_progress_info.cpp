@@ -139,6 +139,7 @@ KyProgressInfo::KyProgressInfo()
     }
     lbl_description_ = make_label(this, "lblDescription", QStringLiteral("Description"), 1200, 300, 6075, 435);
     lbl_description_->setWordWrap(true);
+    setAccessibleName(lbl_description_->text());
     img_description_ = new QLabel(this);
     img_description_->setObjectName(QStringLiteral("imgDescription"));
     place(img_description_, 480, 180, 480, 480);
@@ -171,7 +172,12 @@ void KyProgressInfo::setImage(const forms::PictureRef& picture)
 }
 
 QString KyProgressInfo::Description() const { return lbl_description_->text(); }
-void KyProgressInfo::setDescription(const QString& text) { lbl_description_->setText(text); }
+void KyProgressInfo::setDescription(const QString& text)
+{
+    lbl_description_->setText(text);
+    // Assistive tools name the panel by the description it shows.
+    setAccessibleName(text);
+}
 
 QString KyProgressInfo::step_description(int index) const { return lbl_step_[static_cast<std::size_t>(index)]->text(); }
 

@@ -35,7 +35,7 @@ void caption(forms::PropertyPage& page, forms::IntrinsicControl& field, const QS
 {
     auto* label = new forms::Label(&page, QStringLiteral("lbl") + field.Name().mid(3), text);
     label->Move(left, top, width, height);
-    field.setAccessibleName(forms::strip_mnemonic(text).remove(QLatin1Char(':')));
+    label->name_next(&field);
 }
 
 forms::TextBox* text_field(forms::PropertyPage& page, const QString& name, const QString& text, double left, double top,

@@ -47,6 +47,7 @@ KyTreeBase::KyTreeBase()
     resize(Screen::to_pixels_x(kDesignWidth), Screen::to_pixels_y(kDesignHeight));
 
     tree_ = new forms::TreeView(this, QStringLiteral("tvOptions"));
+    tree_->set_label_name(QStringLiteral("Options"));
     tree_->Move(75, 105, 2400, 4300);
     tree_->setImageList(&options::option_images());
 

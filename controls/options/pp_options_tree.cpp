@@ -65,6 +65,7 @@ ppOptionsTree::ppOptionsTree(QWidget* parent) : forms::PropertyPage(parent)
     tree_->Move(60, 30, 2250, 3405);
     tree_->setLabelEdit(true);
     tree_->setImageList(&options::option_images());
+    tree_->set_label_name(QStringLiteral("Options"));
     frame_ = new forms::Frame(this, QStringLiteral("fActions"));
     frame_->Move(2370, 30, 3525, 3435);
     cmd_add_ = new forms::CommandButton(frame_, QStringLiteral("cmdAddItem"), QStringLiteral("&Add item"));
@@ -77,6 +78,7 @@ ppOptionsTree::ppOptionsTree(QWidget* parent) : forms::PropertyPage(parent)
     lbl_page_index_->Move(450, 810, 3000, 255);
     txt_page_index_ = new forms::TextBox(frame_, QStringLiteral("txtPageIndex"));
     txt_page_index_->Move(480, 1080, 2610, 315);
+    lbl_page_index_->name_next(txt_page_index_);
     cmd_up_ = new forms::CommandButton(frame_, QStringLiteral("cmdUp"), QStringLiteral("Up"));
     cmd_up_->Move(480, 1620, 855, 435);
     cmd_down_ = new forms::CommandButton(frame_, QStringLiteral("cmdDown"), QStringLiteral("Down"));

@@ -53,12 +53,14 @@ void ButtonSetEditor::build_column(forms::Frame& frame, int b, const QString& co
     Column& c = columns_[b];
     c.preview = new forms::CommandButton(&frame, buttons_[b], QStringLiteral("Command1"));
     c.preview->Move(left, 240, kColumnWidth, 345);
+    // The preview shows the button as it will look; it is not a control of the page.
+    c.preview->setFocusPolicy(Qt::NoFocus);
     c.caption = new forms::TextBox(&frame, QStringLiteral("txt%1Caption").arg(code));
     c.caption->Move(left, rows.caption, kColumnWidth, 285);
-    c.caption->setAccessibleName(QStringLiteral("%1 caption").arg(buttons_[b]));
+    c.caption->set_label_name(QStringLiteral("%1 caption").arg(buttons_[b]));
     c.rule = new forms::ComboBox(&frame, QStringLiteral("cbo%1Rule").arg(code), forms::ComboBox::DropdownList);
     c.rule->Move(left, rows.rule, kColumnWidth, 315);
-    c.rule->setAccessibleName(QStringLiteral("%1 rule").arg(buttons_[b]));
+    c.rule->set_label_name(QStringLiteral("%1 rule").arg(buttons_[b]));
     for (const char* rule : kRules)
         c.rule->AddItem(QString::fromLatin1(rule));
     auto check = [&](const char* what, double top) {

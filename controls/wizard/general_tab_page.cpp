@@ -58,7 +58,7 @@ GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
     mode->Move(3000, 2100, 2715, 945);
     cbo_page_mode_ = new forms::ComboBox(mode, QStringLiteral("cboPageMode"), forms::ComboBox::DropdownList);
     cbo_page_mode_->Move(210, 360, 2325, 315);
-    cbo_page_mode_->setAccessibleName(QStringLiteral("Page Mode"));
+    cbo_page_mode_->set_label_name(QStringLiteral("Page Mode"));
     for (const char* item : {"0 - WelcomePage", "1 - InteriorPage", "2 - CompletePage"})
         cbo_page_mode_->AddItem(QString::fromLatin1(item));
 

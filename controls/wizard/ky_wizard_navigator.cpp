@@ -82,7 +82,6 @@ int stored_length(const forms::PropertyBag& bag, const char* key, int fallback, 
 KyWizardNavigator::KyWizardNavigator()
 {
     setObjectName(QStringLiteral("KyWizardNavigator"));
-    setAccessibleName(QStringLiteral("KyWizardNavigator"));
     give_accessible_role(*this, QAccessible::ToolBar);
     // The bar's designed size, so that docking places it at its height before the first
     // Resize lays it out.
@@ -633,15 +632,8 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
     }
 }
 
-void KyWizardNavigator::AmbientChanged(const QString& name)
-{
-    if (name.compare(QStringLiteral("DisplayName"), Qt::CaseInsensitive) == 0)
-        setAccessibleName(display_name());
-}
-
 void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
 {
-    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;

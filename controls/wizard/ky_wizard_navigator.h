@@ -224,8 +224,6 @@ protected:
     void Show() override;
     void Terminate() override;
     void AccessKeyPress(int key_ascii) override;
-    // A rename in the designer: the accessible name follows the name on the form.
-    void AmbientChanged(const QString& name) override;
     void EnterFocus() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -96,7 +96,6 @@ void KyWizardNavigator::Initialize()
 
 void KyWizardNavigator::InitProperties()
 {
-    setAccessibleName(display_name());
     if (another_navigator_on_form()) {
         refuse();
         return;

@@ -31,8 +31,8 @@ thread_local bool g_exchanging_indexes = false;
 KyWizardTab::KyWizardTab()
 {
     setObjectName(QStringLiteral("KyWizardTab"));
-    setAccessibleName(QStringLiteral("KyWizardTab"));
     build_elements();
+    name_page();
 }
 
 KyWizardTab::~KyWizardTab() { detach_navigator(); }
@@ -167,7 +167,14 @@ void KyWizardTab::set_label_text(forms::Label* label, const QString& text, const
     handled(QString::fromLatin1(key) + QStringLiteral(" (Let)"), [&] {
         label->setCaption(text);
         PropertyChanged(QString::fromLatin1(key));
+        name_page();
     });
+}
+
+void KyWizardTab::name_page()
+{
+    const forms::Label* title = lblWatermarkTitle_->Visible() ? lblWatermarkTitle_ : lblHeaderTitle_;
+    setAccessibleName(title->accessibleName());
 }
 
 void KyWizardTab::set_label_font(forms::Label* label, const forms::FontRef& font, const char* key)
@@ -267,6 +274,7 @@ void KyWizardTab::setWatermarkTitle(const QString& text)
     handled(QStringLiteral("WatermarkTitle (Let)"), [&] {
         lblWatermarkTitle_->setCaption(text);
         PropertyChanged(QStringLiteral("WatermarkTitle"));
+        name_page();
         if (page_state_ == Maximized) {
             apply_watermark_title_rule();
             Resize();

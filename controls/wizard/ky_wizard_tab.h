@@ -249,6 +249,8 @@ private:
     // The sibling pages on the parent form (this page excluded), in Controls order.
     std::vector<KyWizardTab*> sibling_pages() const;
     void set_label_text(forms::Label* label, const QString& text, const char* key);
+    // Assistive tools name the page by the title it shows (the watermark's or the banner's).
+    void name_page();
     void set_label_font(forms::Label* label, const forms::FontRef& font, const char* key);
     void set_label_color(forms::Label* label, OLE_COLOR color, const char* key);
 

@@ -47,7 +47,7 @@ void KyWizardTab::Initialize()
 void KyWizardTab::register_page()
 {
     registered_name_ = Extender().Name();
-    setAccessibleName(registered_name_);
+    name_page();
     own_page_->setName(registered_name_);
     navigator().AddPage(registered_name_, own_page_);
 }
@@ -63,7 +63,6 @@ void KyWizardTab::AmbientChanged(const QString& name)
         const QString new_name = Ambient().DisplayName();
         navigator().RenamePage(new_name, own_page_, registered_name_);
         registered_name_ = new_name;
-        setAccessibleName(new_name);
         own_page_->setName(new_name);
     });
 }

@@ -155,6 +155,7 @@ void KyWizardTab::paintEvent(QPaintEvent* event)
 
 void KyWizardTab::Resize()
 {
+    name_page();
     handled(QStringLiteral("Resize"), [&] {
         if (user_mode() && page_state_ == Minimized)
             setPageState(Maximized);
@@ -264,6 +265,7 @@ void KyWizardTab::SetWelcomeView(bool ShowBanner, bool ShowWatermark, bool ShowM
         for (QWidget* element :
              std::initializer_list<QWidget*>{ImageWaterMark_, lblWatermarkDescription_, lblWatermarkTitle_, lblRule_})
             element->setVisible(ShowWatermark);
+        name_page();
         const bool design = !user_mode();
         if (design)
             LMark_->setVisible(ShowWatermark);

@@ -52,7 +52,7 @@ void NavigatorButonSet::build_finish_section()
         field.Move(left, 435, width, 315);
         auto* label = new forms::Label(frame, QStringLiteral("lbl") + field.Name().mid(3), text);
         label->Move(left, 165, width, 255);
-        field.setAccessibleName(text);
+        field.set_label_name(text);
     };
     finish_caption_ = new forms::TextBox(frame, QStringLiteral("txtFinishCaption"));
     labelled(*finish_caption_, QStringLiteral("Finish Caption"), 120, 1140);

@@ -2,6 +2,7 @@
 
 #include "platform/forms/input_events.h"
 
+#include <QAccessibleActionInterface>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -18,9 +19,26 @@ CaptionedControl::CaptionedControl(QWidget* container, const QString& name, QAcc
 void CaptionedControl::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setAccessibleName(caption.isEmpty() ? Name() : strip_mnemonic(caption));
+    setAccessibleName(strip_mnemonic(caption));
     set_access_key(caption);
     update();
+}
+
+QStringList ToggleControl::accessible_actions() const { return {QAccessibleActionInterface::toggleAction()}; }
+
+void ToggleControl::do_accessible_action(const QString& action)
+{
+    if (action == QAccessibleActionInterface::toggleAction())
+        press();
+}
+
+void ToggleControl::checked_state_changed()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.checkStateMixed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ToggleControl::access_key_pressed()

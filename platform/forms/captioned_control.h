@@ -1,7 +1,7 @@
 #pragma once
 // The intrinsic controls that show a caption the user acts on (CommandButton, CheckBox,
 // OptionButton): "&x" in the caption marks x as the access key, the caption without its
-// marks is the accessible name (the Name while it is empty).
+// marks is the accessible name.
 
 #include "platform/forms/intrinsic_control.h"
 
@@ -22,14 +22,21 @@ private:
     QString caption_;
 };
 
-// A check box or option button: a left click inside it, Space, or its access key presses it.
+// A check box or option button: a left click inside it, Space, its access key, or the toggle
+// action of assistive tools presses it; they read it as checkable.
 class ToggleControl : public CaptionedControl {
     Q_OBJECT
+
+public:
+    QStringList accessible_actions() const override;
+    void do_accessible_action(const QString& action) override;
 
 protected:
     using CaptionedControl::CaptionedControl;
     // What a press does to the value (toggle it, or select this option).
     virtual void press() = 0;
+    // Tells assistive tools that the checked state changed.
+    void checked_state_changed();
 
     void access_key_pressed() override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -18,7 +18,15 @@ void CheckBox::setValue(int value)
         return;
     value_ = value;
     update();
+    checked_state_changed();
     emit Click();
+}
+
+void CheckBox::add_accessible_state(QAccessible::State& state) const
+{
+    state.checkable = true;
+    state.checked = value_ == Checked;
+    state.checkStateMixed = value_ == Grayed;
 }
 
 void CheckBox::paintEvent(QPaintEvent* event)

@@ -19,6 +19,8 @@ public:
     int Value() const { return value_; }
     void setValue(int value);
 
+    void add_accessible_state(QAccessible::State& state) const override;
+
 protected:
     // A press moves 0 to 1 and 1 or 2 to 0.
     void press() override { setValue(value_ == Unchecked ? Checked : Unchecked); }

@@ -17,7 +17,6 @@ ComboBox::ComboBox(QWidget* container, const QString& name, int style)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(combo_);
-    combo_->setAccessibleName(name);
     combo_->setEditable(style_ == DropdownCombo);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     connect(combo_, &QComboBox::activated, this, [this] { emit Click(); });

@@ -2,6 +2,7 @@
 
 #include "platform/forms/input_events.h"
 
+#include <QAccessibleActionInterface>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +20,14 @@ void CommandButton::access_key_pressed()
 {
     setFocus(Qt::ShortcutFocusReason);
     emit Click();
+}
+
+QStringList CommandButton::accessible_actions() const { return {QAccessibleActionInterface::pressAction()}; }
+
+void CommandButton::do_accessible_action(const QString& action)
+{
+    if (action == QAccessibleActionInterface::pressAction())
+        emit Click();
 }
 
 void CommandButton::clear_flag_on_others(bool CommandButton::*flag)

@@ -29,6 +29,10 @@ public:
     // in `scope` that can be seen and used; false when there is none.
     static bool press_access_key(QWidget* scope, int key_ascii);
 
+    // Assistive tools press the button as a click does.
+    QStringList accessible_actions() const override;
+    void do_accessible_action(const QString& action) override;
+
 protected:
     void access_key_pressed() override;
     QSize sizeHint() const override;

@@ -146,7 +146,6 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
-    table_->setAccessibleName(name);
     table_->horizontalHeader()->hide();
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -296,6 +295,8 @@ void FlexGrid::show_cell(int row, int col)
         cell->setFlags(Qt::ItemIsEnabled);
     }
     table_->setItem(row, col, cell);
+    if (row == 0 && fixed_rows_ > 0)
+        describe_column(col);
 }
 
 void FlexGrid::show_row(int row)

@@ -69,6 +69,8 @@ private:
     void fit_column(int col);
     void widen_to(int col, const QString& text);
     void refresh();
+    // Assistive tools read the text of the first fixed row as the columns' headers.
+    void describe_column(int col);
 
     QTableWidget* table_;
     QWidget* fixed_band_ = nullptr; // the fixed rows and columns, drawn over the scrolling cells

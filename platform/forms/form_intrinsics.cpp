@@ -6,6 +6,7 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
+#include "platform/forms/label.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
@@ -60,6 +61,14 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
     // A control placed inside a container already on view shows at once; at design time
     // every control shows, and keeps its own Visible for the run and the saved file.
     control->QWidget::setVisible(user_mode_ ? control->Visible() : true);
+    // Intrinsic controls take the focus in the order they were placed: a label names the
+    // control placed after it in the same container.
+    for (auto it = intrinsics_.rbegin(); it != intrinsics_.rend(); ++it)
+        if (it->container == container) {
+            if (auto* label = qobject_cast<Label*>(it->control.data()))
+                label->name_next(control);
+            break;
+        }
     intrinsics_.push_back({class_name, control, container});
     return *control;
 }

@@ -8,14 +8,13 @@ namespace forms {
 Frame::Frame(QWidget* container, const QString& name, const QString& caption)
     : IntrinsicControl(container, name, QAccessible::Grouping), caption_(caption)
 {
-    if (!caption.isEmpty())
-        setAccessibleName(caption);
+    setAccessibleName(strip_mnemonic(caption));
 }
 
 void Frame::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setAccessibleName(caption.isEmpty() ? Name() : caption);
+    setAccessibleName(strip_mnemonic(caption));
     update();
 }
 

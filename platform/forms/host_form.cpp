@@ -5,6 +5,7 @@
 #include "platform/forms/vb_error.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -58,9 +59,15 @@ void HostForm::Show(int modal, QWidget* owner)
         return;
     }
     // The owner keeps the dialog above it without owning it: the dialog's life stays the
-    // caller's, whatever happens to the owner.
+    // caller's, whatever happens to the owner. Without one named, the active window owns it,
+    // so a window manager never puts the dialog behind the window it blocks.
     setWindowModality(Qt::ApplicationModal);
+    if (owner == nullptr && QApplication::activeWindow() != this)
+        owner = QApplication::activeWindow();
     if (owner != nullptr && owner->window()->windowHandle() != nullptr) {
+        // Only a dialog's window names the window it belongs to (WM_TRANSIENT_FOR under X).
+        if (windowType() == Qt::Window)
+            setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         create();
         windowHandle()->setTransientParent(owner->window()->windowHandle());
     }

@@ -14,13 +14,40 @@
 namespace forms {
 
 namespace {
-// Assistive tools see each intrinsic control with its own role rather than Qt's generic
-// "client" of a custom widget.
+// Assistive tools see each intrinsic control with its own role, state and actions rather
+// than Qt's generic "client" of a custom widget.
+class IntrinsicAccessible : public QAccessibleWidget {
+public:
+    explicit IntrinsicAccessible(IntrinsicControl* control) : QAccessibleWidget(control, control->accessible_role()) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        control().add_accessible_state(state);
+        return state;
+    }
+    QStringList actionNames() const override
+    {
+        const QStringList own = control().isEnabled() ? control().accessible_actions() : QStringList();
+        return own + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (control().isEnabled() && control().accessible_actions().contains(action))
+            control().do_accessible_action(action);
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    IntrinsicControl& control() const { return *static_cast<IntrinsicControl*>(widget()); }
+};
+
 QAccessibleInterface* intrinsic_accessible(const QString& key, QObject* object)
 {
     (void)key;
     auto* control = qobject_cast<IntrinsicControl*>(object);
-    return control ? new QAccessibleWidget(control, control->accessible_role()) : nullptr;
+    return control ? new IntrinsicAccessible(control) : nullptr;
 }
 } // namespace
 
@@ -41,7 +68,6 @@ IntrinsicControl::IntrinsicControl(QWidget* container, const QString& name, QAcc
     static std::once_flag accessible_factory;
     std::call_once(accessible_factory, [] { QAccessible::installFactory(intrinsic_accessible); });
     setObjectName(name);
-    setAccessibleName(name);
     setAutoFillBackground(false);
     // MouseMove follows every move of the pointer over the control, not only drags.
     setMouseTracking(true);
@@ -65,6 +91,13 @@ void IntrinsicControl::set_access_key(const QString& caption)
         connect(access_key_, &QShortcut::activated, this, [this] { access_key_pressed(); });
     }
     access_key_->setKey(key);
+}
+
+void IntrinsicControl::set_label_name(const QString& words)
+{
+    setAccessibleName(words);
+    if (focusProxy() != nullptr)
+        focusProxy()->setAccessibleName(words);
 }
 
 void IntrinsicControl::setVisible(bool visible)

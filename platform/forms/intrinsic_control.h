@@ -2,7 +2,8 @@
 // The common part of the runtime's intrinsic controls (CommandButton, Label, Image,
 // PictureBox, Frame, Line, TextBox, ComboBox, CheckBox, OptionButton), which user controls
 // are built from instead of raw Qt widgets:
-// - Name (also the accessible name until a caption gives one), Tag;
+// - Name and Tag (the Name is never the accessible name: assistive tools read the control's
+//   caption, or the words of the label in front of it);
 // - Visible and Enabled are the control's OWN flags: a control inside a hidden or disabled
 //   container still reports what was set on it (Qt's isVisible/isEnabled include the parents);
 // - Left, Top, Width, Height in twips within the container, kept exactly as set (the widget
@@ -80,6 +81,15 @@ public:
     using QWidget::setFont;
 
     QAccessible::Role accessible_role() const { return role_; }
+    // What assistive tools read besides the role and the name: the state the control shows
+    // (checked, ...) and the actions they may take (Qt's action names), which do what the
+    // user's input does.
+    virtual void add_accessible_state(QAccessible::State& state) const { (void)state; }
+    virtual QStringList accessible_actions() const { return {}; }
+    virtual void do_accessible_action(const QString& action) { (void)action; }
+    // The words of the label in front of a control that shows none of its own (a list, a box,
+    // a grid): its accessible name and that of the widget that takes its focus.
+    void set_label_name(const QString& words);
 
 signals:
     void KeyDown(short& KeyCode, short& Shift);

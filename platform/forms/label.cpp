@@ -1,5 +1,7 @@
 #include "platform/forms/label.h"
 
+#include "platform/forms/captioned_control.h"
+#include "platform/forms/frame.h"
 #include "platform/forms/screen.h"
 
 #include <QFontMetrics>
@@ -18,8 +20,42 @@ Label::Label(QWidget* container, const QString& name, const QString& caption)
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setAccessibleName(caption.isEmpty() ? Name() : shown_text());
+    setAccessibleName(shown_text());
+    give_name();
+    set_access_key(use_mnemonic_ ? caption_ : QString());
     appearance_changed();
+}
+
+void Label::access_key_pressed()
+{
+    for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain())
+        if (w->window() == window() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+}
+
+void Label::name_next(QWidget* next)
+{
+    auto* control = qobject_cast<IntrinsicControl*>(next);
+    if (qobject_cast<Label*>(control) || qobject_cast<CaptionedControl*>(control) || qobject_cast<Frame*>(control))
+        control = nullptr;
+    if (control == named_)
+        return;
+    if (named_)
+        named_->set_label_name(QString());
+    named_ = control;
+    give_name();
+}
+
+void Label::give_name()
+{
+    if (!named_)
+        return;
+    QString words = shown_text().trimmed();
+    if (words.endsWith(u':'))
+        words.chop(1);
+    named_->set_label_name(words);
 }
 
 void Label::setAutoSize(bool on)
@@ -55,6 +91,8 @@ void Label::setBorderStyle(int style)
 void Label::setUseMnemonic(bool on)
 {
     use_mnemonic_ = on;
+    give_name();
+    set_access_key(use_mnemonic_ ? caption_ : QString());
     appearance_changed();
 }
 
@@ -66,6 +104,10 @@ int Label::text_flags() const
     flags |= alignment_ == RightJustify ? Qt::AlignRight : alignment_ == Center ? Qt::AlignHCenter : Qt::AlignLeft;
     if (word_wrap_)
         flags |= Qt::TextWordWrap;
+    // The caption is drawn as stored: with its marks, Qt underlines the access key's letter
+    // and shows "&&" as one "&".
+    if (use_mnemonic_)
+        flags |= Qt::TextShowMnemonic;
     return flags;
 }
 
@@ -76,7 +118,7 @@ void Label::appearance_changed()
         const QFontMetrics metrics(QWidget::font());
         const int border = border_style_ != 0 ? 2 : 0;
         const int width_px = word_wrap_ ? std::max(1, Screen::to_pixels_x(Width()) - border) : 100000;
-        QRect needed = metrics.boundingRect(QRect(0, 0, width_px, 100000), text_flags(), shown_text());
+        QRect needed = metrics.boundingRect(QRect(0, 0, width_px, 100000), text_flags(), caption_);
         if (caption_.isEmpty())
             needed.setHeight(metrics.height());
         const double width = word_wrap_ ? Width() : (needed.width() + border) * Screen::TwipsPerPixelX();
@@ -100,7 +142,7 @@ void Label::paintEvent(QPaintEvent* event)
     }
     painter.setPen(Enabled() ? fore_qcolor() : resolve_color(syscolor::GrayText, palette()));
     painter.setFont(QWidget::font());
-    painter.drawText(inner, text_flags(), shown_text());
+    painter.drawText(inner, text_flags(), caption_);
 }
 
 } // namespace forms

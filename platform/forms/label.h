@@ -2,9 +2,15 @@
 // Label: a caption painted on the container. BackStyle 0 leaves the container showing through
 // (transparent), 1 fills BackColor. AutoSize fits the control to its caption: with WordWrap
 // the width stays and the height grows to the wrapped lines, without it both fit the text.
-// Alignment 0 left, 1 right, 2 centre; "&" marks an access key unless UseMnemonic is False.
+// Alignment 0 left, 1 right, 2 centre; "&" marks an access key unless UseMnemonic is False:
+// its letter is underlined, and Alt with it moves the focus to the next control in tab order
+// that can take it.
+// A label names the control that follows it in tab order for assistive tools, when that
+// control shows no caption of its own (a list, a box, a grid).
 
 #include "platform/forms/intrinsic_control.h"
+
+#include <QPointer>
 
 namespace forms {
 
@@ -39,15 +45,22 @@ public:
     bool UseMnemonic() const { return use_mnemonic_; }
     void setUseMnemonic(bool on);
 
+    // Names `next` with this label's words from now on (none: no control); a control that
+    // shows a caption of its own keeps its name.
+    void name_next(QWidget* next);
+
 protected:
+    void access_key_pressed() override;
     void appearance_changed() override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int text_flags() const;
     QString shown_text() const;
+    void give_name();
 
     QString caption_;
+    QPointer<IntrinsicControl> named_;
     bool auto_size_ = false;
     bool word_wrap_ = false;
     int back_style_ = Opaque;

@@ -4,6 +4,7 @@
 #include "platform/forms/conversions.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/message_box.h"
+#include "platform/forms/tab_order.h"
 #include "platform/forms/vb_error.h"
 
 #include <QScopeGuard>
@@ -134,6 +135,11 @@ bool PropertyPage::apply()
         return false;
     setChanged(false);
     return true;
+}
+
+bool PropertyPage::focusNextPrevChild(bool next)
+{
+    return move_focus_as_laid_out(*this, next) || QWidget::focusNextPrevChild(next);
 }
 
 } // namespace forms

@@ -68,6 +68,8 @@ protected:
     void refuse_apply() { apply_refused_ = true; }
 
     void paintEvent(QPaintEvent* event) override;
+    // A page is built in code, in no particular order: Tab and Shift+Tab follow its layout.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::vector<QObject*> selected_;

@@ -2,6 +2,7 @@
 
 #include "platform/forms/message_box.h"
 #include "platform/forms/property_page_classes.h"
+#include "platform/forms/tab_order.h"
 #include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 
@@ -31,6 +32,17 @@ PropertySheet::PropertySheet(QWidget* parent)
     connect(buttons_->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, &PropertySheet::cancel);
     connect(apply_button_, &QPushButton::clicked, this, [this] { apply(); });
     update_apply();
+}
+
+bool PropertySheet::focusNextPrevChild(bool next)
+{
+    QWidget* before = focusWidget();
+    const bool moved = QDialog::focusNextPrevChild(next);
+    QWidget* now = focusWidget();
+    for (PropertyPage* page : pages_)
+        if (now != nullptr && page->isAncestorOf(now) && !(before != nullptr && page->isAncestorOf(before)))
+            enter_as_laid_out(*page, next);
+    return moved;
 }
 
 PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)

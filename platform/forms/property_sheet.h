@@ -48,6 +48,11 @@ public:
     PropertyPage* page(int index) const;
     QString tab_text(int index) const;
 
+protected:
+    // Tab from the sheet's own buttons or tabs into a page lands on the page's first stop as
+    // laid out (Shift+Tab on its last).
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void update_apply();
     // Loads one page; false (the error shown) when it failed.

@@ -37,7 +37,7 @@ StandardColor::StandardColor(QWidget* parent)
     label->Move(2880, 240, 2640, 255);
     color_ = new TextBox(this, QStringLiteral("txtColor"));
     color_->Move(2880, 540, 1800, 315);
-    color_->setAccessibleName(QStringLiteral("Color"));
+    color_->set_label_name(QStringLiteral("Color"));
     swatch_ = new Shape(this, QStringLiteral("shpColor"));
     swatch_->Move(4800, 540, 720, 315);
     swatch_->setBackStyle(1);

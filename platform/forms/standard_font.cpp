@@ -45,12 +45,12 @@ StandardFont::StandardFont(QWidget* parent)
     field_label(QStringLiteral("lblFontName"), QStringLiteral("Font:"), 240);
     name_ = new TextBox(this, QStringLiteral("txtFontName"));
     name_->Move(2880, 540, 1800, 315);
-    name_->setAccessibleName(QStringLiteral("Font"));
+    name_->set_label_name(QStringLiteral("Font"));
     field_label(QStringLiteral("lblSize"), QStringLiteral("Size:"), 240);
     findChild<Label*>(QStringLiteral("lblSize"))->Move(4800, 240, 840, 255);
     size_ = new TextBox(this, QStringLiteral("txtSize"));
     size_->Move(4800, 540, 840, 315);
-    size_->setAccessibleName(QStringLiteral("Size"));
+    size_->set_label_name(QStringLiteral("Size"));
 
     const QString styles[] = {kBold, kItalic, kUnderline, kStrikethrough};
     CheckBox** boxes[] = {&bold_, &italic_, &underline_, &strikethrough_};

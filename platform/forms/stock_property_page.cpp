@@ -41,7 +41,7 @@ StockPropertyPage::StockPropertyPage(const QString& caption, QMetaType kind, QWi
     label->Move(240, 240, 2520, 255);
     properties_ = new ComboBox(this, QStringLiteral("lstProperties"), ComboBox::DropdownList);
     properties_->Move(240, 540, 2520, 315);
-    properties_->setAccessibleName(QStringLiteral("Properties"));
+    properties_->set_label_name(QStringLiteral("Properties"));
     connect(properties_, &IntrinsicControl::Click, this, [this] { show_chosen(); });
 }
 

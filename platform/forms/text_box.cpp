@@ -51,7 +51,6 @@ TextBox::TextBox(QWidget* container, const QString& name, bool multi_line)
         connect(edit_, &QLineEdit::textChanged, this, [this] { emit Change(); });
     }
     layout->addWidget(field());
-    field()->setAccessibleName(name);
     forward_input_of(field());
     setBackColor(syscolor::WindowBackground);
     setForeColor(syscolor::WindowText);

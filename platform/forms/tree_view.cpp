@@ -59,7 +59,6 @@ TreeView::TreeView(QWidget* container, const QString& name)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tree_);
-    tree_->setAccessibleName(name);
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);

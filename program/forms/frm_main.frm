@@ -139,6 +139,7 @@ Begin Form frmMain
          @Top = Double 1140
          @Width = Double 7275
          @Height = Double 3600
+         @TabStop = Boolean False
          Description = String "RES131:Please wait"
          StepDescription1 = String ""
          StepDescription2 = String ""

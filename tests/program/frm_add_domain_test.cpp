@@ -299,7 +299,7 @@ TEST_F(FrmAddDomainTest, EveryControlHasAnAccessibleNameAndRole)
         };
         for (const Expected& e : {Expected{&dialog, "Add Domain", QAccessible::Dialog},
                                   Expected{&dialog.lblDomainName(), "Domain Name:", QAccessible::StaticText},
-                                  Expected{&dialog.txtDomainName(), "txtDomainName", QAccessible::EditableText},
+                                  Expected{&dialog.txtDomainName(), "Domain Name", QAccessible::EditableText},
                                   Expected{&dialog.cmdCommand(0), "OK", QAccessible::Button},
                                   Expected{&dialog.cmdCommand(1), "Cancel", QAccessible::Button}}) {
             QAccessibleInterface* access = QAccessible::queryAccessibleInterface(e.widget);

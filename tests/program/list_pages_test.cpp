@@ -340,11 +340,11 @@ TEST_F(ListPagesTest, PicturesAndAccessibleNamesOfBothPages)
         const char* name;
         QAccessible::Role role;
     };
-    for (const Expected& e : {Expected{&list(), "lstDomainsList", QAccessible::List},
+    for (const Expected& e : {Expected{&list(), "Domains", QAccessible::List},
                               Expected{&domains->cmdAddDomain(), "Add Domain...", QAccessible::Button},
                               Expected{&domains->cmdSelectDeselect(0), "Select All", QAccessible::Button},
                               Expected{&domains->cmdSelectDeselect(1), "Clear All", QAccessible::Button},
-                              Expected{&servers.lstOrgs(), "lstOrgs", QAccessible::List},
+                              Expected{&servers.lstOrgs(), "Exchange servers", QAccessible::List},
                               Expected{&servers.cmdAddOrg(), "Add...", QAccessible::Button},
                               Expected{&servers.cmdRemoveOrg(), "Remove", QAccessible::Button},
                               Expected{&servers.cmdEditOrg(), "Edit...", QAccessible::Button}}) {

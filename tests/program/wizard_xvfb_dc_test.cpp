@@ -5,6 +5,7 @@
 // after which the program ends with status 0. Every page it passes is grabbed from the screen.
 
 #include "tests/program/headless_process.h"
+#include "tests/program/xvfb_controls.h"
 #include "tests/program/xvfb_run.h"
 #include "tests/support/dc_ticket.h"
 #include "tests/support/forms/test_artefacts.h"
@@ -24,22 +25,14 @@ TEST(WizardOnTheScreenAgainstTheDc, AUserAtTheKeyboardCountsTheDomainSavesTheRep
 {
     OSTREL_REQUIRE_SAMBA_DC();
     OSTREL_REQUIRE_XVFB_RUN(xvfb);
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
-        if (ostrel::test::servers_required())
-            FAIL() << "xdotool is missing (scripts/install_packages.sh installs it)";
-        GTEST_SKIP() << "xdotool is missing";
-    }
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
     std::string why;
     ASSERT_TRUE(ostrel::test::take_dc_ticket(why)) << why;
     // Made after the ticket: the program inherits the ticket cache.
     headless_process ostrel(true);
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-        const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                        {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-        ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
-    }
+    program_test::register_controls(ostrel);
+    if (HasFatalFailure())
+        return;
     const QString pictures = QString::fromStdString(forms::artefacts_dir().string());
     const QString report = ostrel.path(QStringLiteral("statistics.txt"));
     ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

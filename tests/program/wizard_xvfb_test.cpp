@@ -3,6 +3,7 @@
 // Skipped where xvfb-run is missing, unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
 
 #include "tests/program/headless_process.h"
+#include "tests/program/xvfb_controls.h"
 #include "tests/program/xvfb_run.h"
 #include "tests/support/forms/test_artefacts.h"
 
@@ -19,28 +20,41 @@ namespace {
 
 using program_test::headless_process;
 
-// The registry of the run names the control library.
-void register_controls(headless_process& ostrel)
+using program_test::register_controls;
+
+// The shell that starts Ostrel on a display of its own, waits for its window ($w, the program
+// $pid), focuses it (there is no window manager to do it), then runs `then`.
+QString with_the_wizard_focused(const QString& xvfb, const QString& then)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OSTREL_REGISTRY"), ostrel.path(QStringLiteral("registry.txt")));
-    const auto controls = program_test::run_program(QStringLiteral(OSTREL_REGSVR),
-                                                    {QStringLiteral(OSTREL_CONTROLS_MODULE)}, env, 60000);
-    ASSERT_EQ(controls.exit_code, 0) << controls.err.toStdString();
+    return QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
+                          "\"$OSTREL\" 2>/dev/null & pid=$!; "
+                          "for i in $(seq 100); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
+                          "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
+                          "xdotool windowfocus --sync $w 2>/dev/null; %2'")
+        .arg(xvfb, then);
 }
 
-TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
+// Ostrel with a registry of its own naming the control library, on Qt's xcb platform.
+class WizardOnTheScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        OSTREL_REQUIRE_XVFB_RUN(found);
+        xvfb = found;
+        ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        register_controls(ostrel);
+    }
+
+    QString xvfb;
+    headless_process ostrel{true};
+};
+
+TEST_F(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 {
-    OSTREL_REQUIRE_XVFB_RUN(xvfb);
-    headless_process ostrel(true);
-    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     ostrel.set_env(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));
     const QString picture = QString::fromStdString((forms::artefacts_dir() / "wizard_on_xvfb_welcome.png").string());
     ostrel.set_env(QStringLiteral("PICTURE"), picture);
     QFile::remove(picture);
-    register_controls(ostrel);
-    if (HasFatalFailure())
-        return;
     // The wizard runs until the picture is taken; still running then means it waited for
     // the user, as a window does.
     const auto result = ostrel.run_shell(
@@ -80,28 +94,56 @@ TEST(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
 // before it has ended, so the wizard walks on page by page and never crashes. No network is
 // found here, so the domain list stays empty with Next disabled: the focus rests on the list,
 // and the Returns that follow end nothing.
-TEST(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
+TEST_F(WizardOnTheScreen, TwentyReturnsAtOnceNeverCrashTheWizard)
 {
-    OSTREL_REQUIRE_XVFB_RUN(xvfb);
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        GTEST_SKIP() << "xdotool is not installed";
-    headless_process ostrel(true);
-    ostrel.set_env(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    register_controls(ostrel);
-    if (HasFatalFailure())
-        return;
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
     const auto result = ostrel.run_shell(
-        QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
-                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
-                       "for i in $(seq 100); do w=$(xdotool search --onlyvisible --name . 2>/dev/null | head -1); "
-                       "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
-                       "xdotool windowfocus --sync $w 2>/dev/null; "
-                       "xdotool key --delay 0 $(for i in $(seq 20); do printf \"Return \"; done); sleep 5; "
-                       "if kill -0 $pid 2>/dev/null; then echo state=running; kill $pid; wait $pid; "
-                       "else wait $pid; echo state=ended status=$?; fi'")
-            .arg(xvfb),
+        with_the_wizard_focused(xvfb, QStringLiteral(
+                                          "xdotool key --delay 0 $(for i in $(seq 20); do printf \"Return \"; done); sleep 5; "
+                                          "if kill -0 $pid 2>/dev/null; then echo state=running; kill $pid; wait $pid; "
+                                          "else wait $pid; echo state=ended status=$?; fi")),
         120000);
     ASSERT_TRUE(result.finished) << result.err.toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("state=running"))) << result.out.toStdString()
                                                                          << result.err.toStdString();
+}
+
+// The input dialog a person opens with Alt+A on the domain list belongs to the wizard: the X
+// server records the wizard as the window it is transient for (so a window manager keeps it
+// above the wizard it blocks), and it stands centred on the wizard.
+TEST_F(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnIt)
+{
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty(), "xprop (x11-utils)");
+    const auto result = ostrel.run_shell(
+        with_the_wizard_focused(xvfb, QStringLiteral(
+                                          "xdotool key Return; sleep 1; xdotool key Return; sleep 2; xdotool key alt+a; "
+                                          // A loaded machine may take its time: wait for the dialog's window.
+                                          "for i in $(seq 150); do "
+                                          "d=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx \"$w\" | tail -1); "
+                                          "[ -n \"$d\" ] && break; sleep 0.2; done; sleep 0.5; "
+                                          "echo wizard=$(printf 0x%x $w) dialog=$d; "
+                                          "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
+                                          "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "
+                                          "[ -n \"$d\" ] && xdotool getwindowgeometry --shell $d | sed s/^/dialog_/; "
+                                          "kill $pid; wait $pid")),
+        120000);
+    ASSERT_TRUE(result.finished) << result.err.toStdString();
+    const QString out = result.out;
+    const auto value = [&out](const QString& key) {
+        const qsizetype at = out.indexOf(key + QLatin1Char('='));
+        return at < 0 ? -1 : out.mid(at + key.size() + 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    };
+    const qsizetype at = out.indexOf(QStringLiteral("wizard=0x"));
+    ASSERT_GE(at, 0) << out.toStdString();
+    const QString wizard = out.mid(at + 7).section(QLatin1Char(' '), 0, 0);
+    ASSERT_GT(value(QStringLiteral("dialog")), 0) << "no dialog window: " << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("WM_TRANSIENT_FOR(WINDOW): window id # ") + wizard))
+        << out.toStdString();
+    const int wizard_x = value(QStringLiteral("wizard_X")) + value(QStringLiteral("wizard_WIDTH")) / 2;
+    const int wizard_y = value(QStringLiteral("wizard_Y")) + value(QStringLiteral("wizard_HEIGHT")) / 2;
+    const int dialog_x = value(QStringLiteral("dialog_X")) + value(QStringLiteral("dialog_WIDTH")) / 2;
+    const int dialog_y = value(QStringLiteral("dialog_Y")) + value(QStringLiteral("dialog_HEIGHT")) / 2;
+    EXPECT_NEAR(dialog_x, wizard_x, 4) << out.toStdString();
+    EXPECT_NEAR(dialog_y, wizard_y, 4) << out.toStdString();
 }

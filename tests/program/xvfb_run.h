@@ -20,3 +20,15 @@
             GTEST_SKIP() << "xvfb-run is missing";                                                                     \
         }                                                                                                              \
     } while (0)
+
+// A tool (or module) the test needs, found or not: missing, the test skips, unless
+// OSTREL_REQUIRE_SERVERS=1 makes that a failure naming what installs it.
+#define OSTREL_REQUIRE_TOOL(found, what)                                                                               \
+    do {                                                                                                               \
+        if (!(found)) {                                                                                                \
+            const char* require = std::getenv("OSTREL_REQUIRE_SERVERS");                                               \
+            if (require && std::strcmp(require, "1") == 0)                                                             \
+                FAIL() << what << " is missing (scripts/install_packages.sh installs it)";                             \
+            GTEST_SKIP() << what << " is missing";                                                                     \
+        }                                                                                                              \
+    } while (0)

@@ -15,6 +15,7 @@
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/tab_walk.h"
 
 #include <array>
 #include <cmath>
@@ -190,6 +191,28 @@ TEST_F(OptionsDialogTest, ThePagesRegistryCanBeSetAndTheTreesOwnComesBackWhenTha
     EXPECT_EQ(registry(), own);
     forms::call(&tree, QStringLiteral("SetTab"), {3});
     EXPECT_EQ(own->CurrentTabIndex(), 3);
+}
+
+// Tab on the options dialog reaches the tree, the controls of the page that shows and the
+// buttons, never the tree host or a hidden page.
+TEST_F(OptionsDialogTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder)
+{
+    design_dialog();
+    host().design_to_run();
+    host().form().setCaption(QStringLiteral("Options"));
+    // What a host form's author puts on two pages; the third page is hidden.
+    for (const char* name : {"kopPage1", "kopPage3"}) {
+        KyOptionPage& on = page(QLatin1String(name));
+        auto* box = new forms::CheckBox(&on, QStringLiteral("chkOn"), QStringLiteral("On %1").arg(on.Caption()));
+        box->Move(on.ClientLeft() + 120, on.ClientTop() + 240, 4200, 300);
+    }
+    host().show();
+    host().form().activateWindow();
+    QApplication::processEvents();
+    tree_base().tvOptions().setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(forms::tab_walk(host().form()),
+              (std::vector<std::string>{"Options", "OK", "Cancel", "Help", "On Start-up"}));
 }
 
 TEST_F(OptionsDialogTest, HelpOrApplyFollowsTheCaption)

@@ -37,10 +37,6 @@ TEST_F(NavigatorDesignTest, PlacedNavigatorDocksAtTheBottomAndDressesTheWizardWi
     forms::ControlSite& s = site(QStringLiteral("kwnNavigator"));
     EXPECT_EQ(s.Align(), forms::vbAlignBottom);
     EXPECT_EQ(s.Height(), 705);
-    EXPECT_EQ(n.accessibleName(), QStringLiteral("kwnNavigator"));
-    s.setName(QStringLiteral("kwnBar"));
-    EXPECT_EQ(n.accessibleName(), QStringLiteral("kwnBar"));
-    s.setName(QStringLiteral("kwnNavigator"));
     EXPECT_TRUE(s.Default());
     EXPECT_TRUE(s.Cancel());
     EXPECT_EQ(form().BorderStyle(), 1);

@@ -102,7 +102,7 @@ TEST_F(FormIntrinsicsTest, AFormFilePlacesIntrinsicControlsInsideTheirContainerW
     EXPECT_TRUE(list->Checkboxes());
     EXPECT_TRUE(button->Default());
     EXPECT_EQ(accessible_name(button).toStdString(), "Add Domain...");
-    EXPECT_EQ(accessible_name(list).toStdString(), "lstDomainsList");
+    EXPECT_EQ(accessible_name(list).toStdString(), "Domains") << "named by the label in front of it";
     Label* outside = qobject_cast<Label*>(host.form().intrinsic(QStringLiteral("lblOutside")));
     ASSERT_NE(outside, nullptr);
     EXPECT_EQ(outside->parentWidget(), &host.form());

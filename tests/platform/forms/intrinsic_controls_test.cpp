@@ -11,6 +11,8 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
+#include "tests/support/forms/tab_walk.h"
+#include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QAccessible>
@@ -86,12 +88,12 @@ TEST_F(IntrinsicControlsTest, EveryControlHasItsAccessibleNameAndRole)
     const Case cases[] = {
         {new CommandButton(w, "cmdNext", "&Next >"), "Next >", QAccessible::Button},
         {new Label(w, "lblTitle", "Step &Title"), "Step Title", QAccessible::StaticText},
-        {new Image(w, "imgLogo"), "imgLogo", QAccessible::Graphic},
-        {new PictureBox(w, "picBanner"), "picBanner", QAccessible::Pane},
-        {new Frame(w, "fraBanner"), "fraBanner", QAccessible::Grouping},
-        {new Line(w, "LTop"), "LTop", QAccessible::Separator},
-        {new TextBox(w, "txtName"), "txtName", QAccessible::EditableText},
-        {new ComboBox(w, "cboDomain"), "cboDomain", QAccessible::ComboBox},
+        {new Image(w, "imgLogo"), "", QAccessible::Graphic},
+        {new PictureBox(w, "picBanner"), "", QAccessible::Pane},
+        {new Frame(w, "fraBanner"), "", QAccessible::Grouping},
+        {new Line(w, "LTop"), "", QAccessible::Separator},
+        {new TextBox(w, "txtName"), "", QAccessible::EditableText},
+        {new ComboBox(w, "cboDomain"), "", QAccessible::ComboBox},
         {new CheckBox(w, "chkUsers", "&Users"), "Users", QAccessible::CheckBox},
         {new OptionButton(w, "optAll", "&All"), "All", QAccessible::RadioButton},
     };
@@ -442,4 +444,84 @@ TEST_F(IntrinsicControlsTest, AccessKeysOfCaptionsClickWhatCanBeSeenAndUsed)
     EXPECT_FALSE(first.Value());
     // A plain letter is typing, not an access key.
     EXPECT_EQ(count_clicks(next, [&] { QTest::keyClick(window.get(), Qt::Key_N); }), 0);
+}
+
+// The option buttons of one container are one Tab stop, the chosen one (the first while none
+// is); the arrow keys move the choice round the group past a button that cannot be used.
+TEST_F(IntrinsicControlsTest, AnOptionGroupIsOneTabStopAndArrowKeysMoveTheChoice)
+{
+    CommandButton before(window.get(), QStringLiteral("cmdBefore"), QStringLiteral("Before"));
+    Frame frame(window.get(), QStringLiteral("fraMode"), QStringLiteral("Mode"));
+    frame.Move(120, 600, 3000, 1500);
+    OptionButton first(&frame, QStringLiteral("optFirst"), QStringLiteral("First"));
+    OptionButton second(&frame, QStringLiteral("optSecond"), QStringLiteral("Second"));
+    OptionButton third(&frame, QStringLiteral("optThird"), QStringLiteral("Third"));
+    first.Move(120, 240, 2000, 300);
+    second.Move(120, 600, 2000, 300);
+    third.Move(120, 960, 2000, 300);
+    CommandButton after(window.get(), QStringLiteral("cmdAfter"), QStringLiteral("After"));
+    after.Move(120, 2400, 1200, 375);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    before.setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(forms::tab_walk(*window), (std::vector<std::string>{"Before", "First", "After"}));
+
+    first.setFocus(Qt::OtherFocusReason);
+    third.setEnabled(false);
+    struct Step {
+        Qt::Key key;
+        OptionButton* chosen;
+    };
+    for (const Step& step : {Step{Qt::Key_Down, &second}, Step{Qt::Key_Down, &first}, Step{Qt::Key_Up, &second},
+                             Step{Qt::Key_Left, &first}, Step{Qt::Key_Right, &second}}) {
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_TRUE(step.chosen->Value()) << step.chosen->Caption().toStdString();
+        EXPECT_TRUE(step.chosen->hasFocus()) << step.chosen->Caption().toStdString();
+        EXPECT_EQ(first.Value() + second.Value() + third.Value(), 1);
+    }
+    before.setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(forms::tab_walk(*window), (std::vector<std::string>{"Before", "Second", "After"}));
+}
+
+// Alt and a label's access key put the focus on the control after the label in tab order,
+// past one that cannot take it; the letter is drawn underlined.
+TEST_F(IntrinsicControlsTest, ALabelsAccessKeyFocusesTheNextControlAndIsUnderlined)
+{
+    Label domains(window.get(), QStringLiteral("lblDomains"), QStringLiteral("&Domains:"));
+    domains.Move(120, 120, 1500, 255);
+    Label note(window.get(), QStringLiteral("lblNote"), QStringLiteral("a note"));
+    TextBox name(window.get(), QStringLiteral("txtName"));
+    name.Move(120, 420, 3000, 315);
+    CommandButton go(window.get(), QStringLiteral("cmdGo"), QStringLiteral("Go"));
+    go.Move(120, 900, 1200, 375);
+    Label plain(window.get(), QStringLiteral("lblPlain"), QStringLiteral("Domains:"));
+    plain.Move(120, 1500, 1500, 255);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    go.setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier);
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus == &name || name.isAncestorOf(focus)) << (focus ? focus->metaObject()->className() : "none");
+
+    // The same words without the mark differ only by the line under the D.
+    const QImage marked = domains.grab().toImage();
+    const QImage unmarked = plain.grab().toImage();
+    ASSERT_EQ(marked.size(), unmarked.size());
+    int differing_rows = 0;
+    int lowest = -1;
+    for (int y = 0; y < marked.height(); ++y) {
+        bool differs = false;
+        for (int x = 0; x < marked.width(); ++x)
+            differs = differs || marked.pixel(x, y) != unmarked.pixel(x, y);
+        if (differs) {
+            ++differing_rows;
+            lowest = y;
+        }
+    }
+    EXPECT_GE(differing_rows, 1);
+    EXPECT_LE(differing_rows, 2) << "only an underline";
+    EXPECT_GT(lowest, marked.height() / 2) << "below the letters";
+    EXPECT_TRUE(marked.save(QString::fromStdString((forms::artefacts_dir() / "label_access_key.png").string())));
 }

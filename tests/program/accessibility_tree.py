@@ -1,0 +1,305 @@
+#!/usr/bin/python3
+# Reads the wizard and every property page of the control library as a screen reader does,
+# through the accessibility bus (AT-SPI), while a person's real clicks and keys (xdotool)
+# drive them. Run inside xvfb-run and dbus-run-session with $OSTREL (the program),
+# $SILENT_HOST (a host that accepts and never answers), $REFUSING_HOST (one that refuses),
+# $OSTREL_DESIGN (the design tool), $CONTROLS_FORM (a form with one control of each class that
+# has property pages) and $CONTROLS (their names, blank-separated). Prints one line per fault,
+# "fault: ...", and "done" at the end.
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+faults = []
+
+
+def fault(text):
+    faults.append(text)
+    print("fault: " + text, flush=True)
+
+
+def screen_reader_on():
+    # What a screen reader does on start: tell the desktop that assistive tools listen, so the
+    # toolkits put their trees on the bus.
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                  GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
+                  None, Gio.DBusCallFlags.NONE, -1, None)
+
+
+def wait_for(what, find, seconds=20.0):
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            found = find()
+        except Exception:
+            found = None
+        if found:
+            return found
+        time.sleep(0.2)
+    raise RuntimeError("gave up waiting for " + what)
+
+
+def children(acc):
+    out = []
+    for i in range(acc.childCount):
+        try:
+            child = acc.getChildAtIndex(i)
+        except Exception:
+            child = None
+        if child is not None:
+            out.append(child)
+    return out
+
+
+def descendants(acc):
+    for child in children(acc):
+        yield child
+        yield from descendants(child)
+
+
+def has(acc, state):
+    return acc.getState().contains(state)
+
+
+def application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in children(desktop):
+        if app.name == name:
+            return app
+    return None
+
+
+def window(app, role, name=None):
+    for w in children(app):
+        if w.getRoleName() == role and (name is None or w.name == name) and has(w, pyatspi.STATE_SHOWING):
+            return w
+    return None
+
+
+def find(root, role, name=None, showing=True):
+    for acc in descendants(root):
+        if acc.getRoleName() == role and (name is None or acc.name == name) and \
+                (not showing or has(acc, pyatspi.STATE_SHOWING)):
+            return acc
+    return None
+
+
+# Names a developer gives (lstDomainsList, txtDomainName, wtWelcome, KyWizardNavigator1)
+# rather than words a person reads.
+IDENTIFIER = re.compile(r"^(?:[a-z]{2,4}[A-Z0-9][A-Za-z0-9_]*|[A-Z][a-z]+(?:[A-Z][a-z0-9]*)+\d*|[A-Za-z]+_\w*)$")
+# The content of a control (a list's items, a grid's cells), not a control of its own.
+CONTENT = {"table cell", "list item", "tree item", "table column header", "table row header", "menu item"}
+
+
+def seen_words(root):
+    # What the window shows as text: labels, tabs, buttons, and the value a combo box shows
+    # (Qt on Linux names a combo box by its current text and leaves its label to a relation).
+    words = set()
+    for acc in descendants(root):
+        if acc.getRoleName() in ("label", "page tab", "push button", "check box", "radio button", "combo box"):
+            words.add(acc.name.strip().rstrip(":"))
+    return words
+
+
+def check_names(root, where):
+    words = seen_words(root)
+    checked = 0
+
+    def visit(acc, place):
+        nonlocal checked
+        role = acc.getRoleName()
+        if role == "page tab" and acc.name:
+            place = "%s, page %s" % (where, acc.name)
+        if role not in CONTENT and has(acc, pyatspi.STATE_FOCUSABLE):
+            checked += 1
+            if not acc.name.strip():
+                fault("%s: a focusable %s in %s '%s' has no name" % (place, role, acc.parent.getRoleName(),
+                                                                     acc.parent.name))
+            elif IDENTIFIER.match(acc.name) and acc.name not in words:
+                fault("%s: a focusable %s is named by an identifier: %s" % (place, role, acc.name))
+        if role == "combo box":
+            return  # its drop-down list is the box's own
+        for child in children(acc):
+            visit(child, place)
+
+    visit(root, where)
+    return checked
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool"] + list(args), check=True)
+
+
+def click(acc):
+    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(x + w // 2), str(y + h // 2))
+    time.sleep(0.1)
+    xdotool("click", "1")
+
+
+def key(*keys):
+    xdotool("key", "--clearmodifiers", *keys)
+
+
+def focus_window_of(pid):
+    out = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid)],
+                         capture_output=True, text=True, timeout=30).stdout.split()
+    if out:
+        subprocess.run(["xdotool", "windowfocus", "--sync", out[-1]], capture_output=True)
+
+
+def expect_checked(acc, checked, where):
+    try:
+        wait_for("%s %s" % (acc.name, "checked" if checked else "unchecked"),
+                 lambda: has(acc, pyatspi.STATE_CHECKED) == checked, 5)
+    except RuntimeError:
+        fault("%s: %s reads %s after a click" % (where, acc.name, "unchecked" if checked else "checked"))
+
+
+def expect_actions(acc, wanted, where):
+    action = acc.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if wanted not in names:
+        fault("%s: %s %s offers %s, not %s" % (where, acc.getRoleName(), acc.name, names, wanted))
+
+
+def grab(name):
+    if os.environ.get("PICTURES") and os.environ.get("SCREEN_GRAB"):
+        subprocess.run([os.environ["SCREEN_GRAB"], os.path.join(os.environ["PICTURES"], name + ".png"), "10"])
+
+
+def start_wizard():
+    ostrel = subprocess.Popen([os.environ["OSTREL"]], env=dict(os.environ, QT_QPA_PLATFORM="xcb"),
+                              stderr=subprocess.DEVNULL)
+    app = wait_for("Ostrel on the bus", lambda: application("Ostrel"))
+    frame = wait_for("the wizard's window", lambda: window(app, "frame"))
+    focus_window_of(ostrel.pid)
+    return ostrel, app, frame
+
+
+def run_on(app, frame, domain):
+    # From the domain list: the domain typed into Add Domain, then Next.
+    click(wait_for("Add Domain...", lambda: find(frame, "push button", "Add Domain...")))
+    dialog = wait_for("the Add Domain dialog", lambda: window(app, "dialog"))
+    print("dialog: %d focusable controls read" % check_names(dialog, "Add Domain dialog"), flush=True)
+    xdotool("type", "--delay", "20", domain)
+    key("Return")
+    wait_for("the dialog to close", lambda: window(app, "dialog") is None)
+    click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
+
+
+def wizard():
+    ostrel, app, frame = start_wizard()
+    try:
+        print("wizard: %d focusable controls read on all pages" % check_names(frame, "wizard"), flush=True)
+        for button in ("Next >", "Cancel", "< Back"):
+            acc = find(frame, "push button", button, showing=False)
+            if acc is None:
+                fault("wizard: no button %s" % button)
+            elif has(acc, pyatspi.STATE_ENABLED):
+                expect_actions(acc, "Press", "wizard")
+        click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
+        wait_for("the option page", lambda: find(frame, "radio button"))
+        options = [acc for acc in descendants(frame) if acc.getRoleName() == "radio button"
+                   and has(acc, pyatspi.STATE_SHOWING)]
+        if len(options) != 2:
+            raise RuntimeError("the option page shows %d option buttons" % len(options))
+        for acc in options:
+            expect_actions(acc, "Toggle", "wizard")
+        click(options[1])
+        expect_checked(options[1], True, "wizard")
+        expect_checked(options[0], False, "wizard")
+        click(options[0])
+        expect_checked(options[0], True, "wizard")
+        expect_checked(options[1], False, "wizard")
+        print("wizard: option buttons follow clicks", flush=True)
+        click(find(frame, "push button", "Next >"))
+        run_on(app, frame, os.environ["SILENT_HOST"])
+        grab("accessibility_processing")
+        bar = wait_for("the processing page's progress bar", lambda: find(frame, "progress bar"))
+        value = bar.queryValue()
+        first = value.currentValue
+        try:
+            wait_for("the progress bar's value to rise", lambda: value.currentValue > first, 15)
+            print("processing: the progress bar rose from %s to %s of %s" % (first, value.currentValue,
+                                                                             value.maximumValue), flush=True)
+        except RuntimeError:
+            fault("processing: the progress bar stays at %s" % first)
+    finally:
+        ostrel.kill()
+        ostrel.wait()
+
+
+def results():
+    # A host that refuses the connection: the run ends at once on the results page.
+    ostrel, app, frame = start_wizard()
+    try:
+        click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
+        wait_for("the option page", lambda: find(frame, "radio button"))
+        click(find(frame, "push button", "Next >"))
+        run_on(app, frame, os.environ["REFUSING_HOST"])
+        outer = wait_for("the results grid", lambda: find(frame, "table",
+                                                          "Statistics for successfully inspected items"), 30)
+        grab("accessibility_results")
+        table = find(outer, "table").queryTable()
+        headers = [table.getColumnDescription(i) for i in range(table.nColumns)]
+        print("results grid: column headers %s" % headers, flush=True)
+        if len(headers) < 2 or not all(headers):
+            fault("results: the grid's columns have no headers: %s" % headers)
+        check_names(frame, "results page")
+    finally:
+        ostrel.kill()
+        ostrel.wait()
+
+
+def property_pages(control):
+    design = subprocess.Popen([os.environ["OSTREL_DESIGN"], os.environ["CONTROLS_FORM"], control],
+                              env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for("ostrel-design on the bus", lambda: application("ostrel-design"))
+        sheet = wait_for("the property sheet", lambda: window(app, "dialog"))
+        stack = wait_for("the pages", lambda: find(sheet, "layered pane"))
+        pages = children(stack)
+        where = control + " property pages"
+        print("%s: %d focusable controls read on %d pages" % (where, check_names(sheet, where), len(pages)),
+              flush=True)
+        focus_window_of(design.pid)
+        tabs = wait_for("the page tabs", lambda: find(sheet, "page tab list"))
+        for index, page in enumerate(pages):
+            click(children(tabs)[index])
+            shown = wait_for(page.name + " to show", lambda: has(page, pyatspi.STATE_SHOWING) and page, 5)
+            boxes = [acc for acc in descendants(shown) if acc.getRoleName() == "check box"
+                     and has(acc, pyatspi.STATE_SHOWING) and has(acc, pyatspi.STATE_ENABLED)]
+            if boxes:
+                box = boxes[0]
+                expect_actions(box, "Toggle", where)
+                before = has(box, pyatspi.STATE_CHECKED)
+                click(box)
+                expect_checked(box, not before, "%s, page %s" % (where, page.name))
+                click(box)
+                expect_checked(box, before, "%s, page %s" % (where, page.name))
+    finally:
+        design.kill()
+        design.wait()
+
+
+def main():
+    started = time.time()
+    screen_reader_on()
+    for step in [wizard, results] + [lambda c=c: property_pages(c) for c in os.environ["CONTROLS"].split()]:
+        try:
+            step()
+        except Exception as error:
+            fault("stopped: %r" % error)
+        print("(%.1f s)" % (time.time() - started), flush=True)
+    print("done", flush=True)
+    return 1 if faults else 0
+
+
+sys.exit(main())
