@@ -88,7 +88,8 @@ void KyLabel::setCaption(const QString& value)
     caption_ = value;
     lbl_front_->setCaption(caption_);
     lbl_back_->setCaption(caption_);
-    setAccessibleName(caption_);
+    // A label without words is still a control a person can reach: it is named for what it is.
+    setAccessibleName(caption_.isEmpty() ? QStringLiteral("Label") : caption_);
     if (auto_size_)
         AdjustSize();
     PropertyChanged(QStringLiteral("Caption"));

@@ -63,6 +63,8 @@ KyUpDown::KyUpDown()
     spin_ctl_ = new SpinButtons(this, QStringLiteral("spinCtl"));
     spin_ctl_->Move(0, 0, spin_width, 285);
     txt_spin_->setText(QStringLiteral("0"));
+    // The text box is what takes the focus, so it is what a screen reader announces.
+    txt_spin_->set_label_name(accessibleName());
     update_max_length();
 
     connect(spin_ctl_, &SpinButtons::Change, this, &KyUpDown::spin_changed);

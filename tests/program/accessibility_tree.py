@@ -289,10 +289,27 @@ def property_pages(control):
         design.wait()
 
 
+def design_window():
+    # The design tool's own windows: the form with its controls (an up-down box among them)
+    # and the list of the form's controls and properties.
+    design = subprocess.Popen([os.environ["OSTREL_DESIGN"], os.environ["CONTROLS_FORM"]],
+                              env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for("ostrel-design on the bus", lambda: application("ostrel-design"))
+        wait_for("the design windows", lambda: [w for w in children(app) if has(w, pyatspi.STATE_SHOWING)])
+        time.sleep(1)
+        shown = [w for w in children(app) if has(w, pyatspi.STATE_SHOWING)]
+        read = sum(check_names(w, "design window '%s'" % w.name) for w in shown)
+        print("design windows: %d focusable controls read in %d windows" % (read, len(shown)), flush=True)
+    finally:
+        design.kill()
+        design.wait()
+
+
 def main():
     started = time.time()
     screen_reader_on()
-    for step in [wizard, results] + [lambda c=c: property_pages(c) for c in os.environ["CONTROLS"].split()]:
+    for step in [wizard, results, design_window] + [lambda c=c: property_pages(c) for c in os.environ["CONTROLS"].split()]:
         try:
             step()
         except Exception as error:

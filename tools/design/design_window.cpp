@@ -187,8 +187,8 @@ void DesignWindow::show_chosen_value()
     const QString property = chosen_property();
     value_label_->setCaption(property.isEmpty() ? QStringLiteral("&Value:")
                                                 : QStringLiteral("&Value of %1:").arg(property));
-    value_->setAccessibleName(property.isEmpty() ? QStringLiteral("Value")
-                                                 : QStringLiteral("Value of %1").arg(property));
+    // The box's own editor takes the focus: it carries the name too.
+    value_->set_label_name(property.isEmpty() ? QStringLiteral("Value") : QStringLiteral("Value of %1").arg(property));
     value_->setText(index > 0 ? properties_->Text(index).section(kNameEnd, 1) : QString());
     value_->setEnabled(index > 0);
     set_->setEnabled(index > 0);
