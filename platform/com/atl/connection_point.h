@@ -168,6 +168,27 @@ using CConnectionPointEnumerator =
 // library it reads) gives a null piid and answers it from `const IID& outgoing_iid()`. A class
 // that has work to do before its first sink is stored (connecting the sources of its events)
 // does it in `HRESULT before_advise()`; a failure refuses the sink with that result.
+// Which interface a connection point serves: the one named by the template argument, or, for a
+// null argument, the one its class answers at run time. Chosen by specialisation, since the
+// address of an interface identifier is no constant a comparison may use in every build (the
+// sanitizer builds make it a run-time value).
+template <const IID* piid>
+struct outgoing_of {
+    template <class T>
+    static const IID& iid(T*)
+    {
+        return *piid;
+    }
+};
+template <>
+struct outgoing_of<nullptr> {
+    template <class T>
+    static const IID& iid(T* object)
+    {
+        return object->outgoing_iid();
+    }
+};
+
 template <class T, const IID* piid>
 class IConnectionPointImpl {
 public:
@@ -176,18 +197,7 @@ public:
     IConnectionPointImpl& operator=(const IConnectionPointImpl&) = delete;
 
     IConnectionPoint* connection_point() { return &m_point; }
-    static const IID& connection_iid()
-        requires(piid != nullptr)
-    {
-        return *piid;
-    }
-    const IID& outgoing()
-    {
-        if constexpr (piid == nullptr)
-            return static_cast<T*>(this)->outgoing_iid();
-        else
-            return *piid;
-    }
+    const IID& outgoing() { return outgoing_of<piid>::iid(static_cast<T*>(this)); }
 
 protected:
     ~IConnectionPointImpl() = default;
