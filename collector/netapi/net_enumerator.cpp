@@ -181,35 +181,39 @@ void CNetEnumerator::netErrorHandler(DWORD code)
 
 const WCHAR* CNetEnumerator::getBrowser(const std::u16string& domain)
 {
-    if (const auto cached = m_controllers.find(domain); cached != m_controllers.end())
-        return cached->second.empty() ? nullptr : cached->second.data();
+    if (const auto cached = m_controllers.find(domain); cached != m_controllers.end()) {
+        if (!cached->second.name.empty())
+            return cached->second.name.data();
+        // A count may have cleared the last error before it got here: without the lookup's
+        // code again its failure would be reported without a reason.
+        m_last_error = cached->second.failure;
+        return nullptr;
+    }
 
+    controller_entry& entry = m_controllers[domain];
     // A name with a "/" is no domain but a whole host/user/password entry: looking it up
     // would send its password to the name service.
     if (domain.find(u'/') != std::u16string::npos) {
-        m_controllers[domain].clear();
-        m_last_error = ERROR_INVALID_DOMAINNAME;
+        entry.failure = m_last_error = ERROR_INVALID_DOMAINNAME;
         return nullptr;
     }
     LPBYTE buffer = nullptr;
     NET_API_STATUS code = m_platform.NetGetDCName(nullptr, domain.c_str(), &buffer);
-    std::vector<WCHAR> controller;
     if (code == NERR_Success && buffer != nullptr) {
         const std::u16string_view name(reinterpret_cast<const WCHAR*>(buffer));
         if (!name.empty()) {
-            controller.assign(name.begin(), name.end());
-            controller.push_back(0);
+            entry.name.assign(name.begin(), name.end());
+            entry.name.push_back(0);
         }
     }
     if (buffer != nullptr)
         m_platform.NetApiBufferFree(buffer);
-    std::vector<WCHAR>& entry = m_controllers[domain] = std::move(controller);
-    if (entry.empty()) {
+    if (entry.name.empty()) {
         // A success without a name finds no controller either.
-        m_last_error = code != NERR_Success ? code : NERR_DCNotFound;
+        entry.failure = m_last_error = code != NERR_Success ? code : NERR_DCNotFound;
         return nullptr;
     }
-    return entry.data();
+    return entry.name.data();
 }
 
 LONG CNetEnumerator::NetServerCount(const std::u16string& domain, DWORD server_type)

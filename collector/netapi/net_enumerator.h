@@ -3,7 +3,9 @@
 // LanMan network provider shows, and counts servers, machine accounts, users, enabled users,
 // global and local groups of a domain over the management calls, always asking the domain's
 // primary controller, whose name it looks up once per domain name (case counts) and keeps,
-// failures included, for its whole life. Used by one thread at a time; nothing is locked.
+// failures included, for its whole life; a count that meets a kept failure gives the lookup's
+// code again, so that every failed count has its reason. Used by one thread at a time;
+// nothing is locked.
 
 #include "collector/netapi/net_platform.h"
 #include "platform/com/variant.h"
@@ -54,8 +56,12 @@ private:
 
     net_platform& m_platform;
     std::vector<WCHAR> m_provider;
-    // An empty name records a failed lookup.
-    std::map<std::u16string, std::vector<WCHAR>> m_controllers;
+    // A domain's controller, or (an empty name) the code its lookup failed with.
+    struct controller_entry {
+        std::vector<WCHAR> name;
+        DWORD failure = NO_ERROR;
+    };
+    std::map<std::u16string, controller_entry> m_controllers;
     HANDLE m_enum = nullptr;
     std::unique_ptr<std::byte[]> m_page;
     DWORD m_next = 0xFFFFFFFFu;

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, ComputersArithmetic,
                                            computers_case{"NoMachineAccounts", 2, 5, std::nullopt, 2, 7, -1}),
                          [](const auto& info) { return std::string(info.param.what); });
 
-TEST_F(CounterCollectorsTest, ControllerNotFoundGivesThreeLinesTheLastWithoutDescription)
+TEST_F(CounterCollectorsTest, ControllerNotFoundGivesThreeLinesEachWithTheReason)
 {
     computers_collector computers(net);
     pairs result;
@@ -75,7 +75,8 @@ TEST_F(CounterCollectorsTest, ControllerNotFoundGivesThreeLinesTheLastWithoutDes
               u"error while enumerating computers (domain controllers): Could not find domain controller for this "
               u"domain.\r\n"
               u"error while enumerating computers (servers): Could not find domain controller for this domain.\r\n"
-              u"error while enumerating computers (workstations): \r\n");
+              u"error while enumerating computers (workstations): Could not find domain controller for this "
+              u"domain.\r\n");
     EXPECT_EQ(net.dc_lookups.size(), 1u);
 }
 

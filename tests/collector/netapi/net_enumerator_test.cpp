@@ -294,21 +294,25 @@ TEST_F(NetCountsTest, NameWithASlashIsNeverLookedUp)
     EXPECT_TRUE(net.dc_lookups.empty());
 }
 
-TEST_F(NetCountsTest, FailedLookupIsCachedAndLaterCountsFailAtOnce)
+TEST_F(NetCountsTest, FailedLookupIsCachedAndLaterCountsFailAtOnceWithItsCode)
 {
     CNetEnumerator enumerator(net);
     EXPECT_EQ(enumerator.NetServerCount(u"nosuch", SV_TYPE_DOMAIN_CTRL | SV_TYPE_DOMAIN_BAKCTRL), -1);
     EXPECT_EQ(enumerator.GetLastError(), NERR_DCNotFound);
 
-    // The cached failure answers without a new lookup; the local groups leave the last error.
+    // Another domain's failure in between: the cached failure gives its own code again.
+    LONG enabled = -5;
+    EXPECT_EQ(enumerator.NetUserCount(u"test.local/reader/Pa55", enabled), -1);
+    EXPECT_EQ(enumerator.GetLastError(), ERROR_INVALID_DOMAINNAME);
     EXPECT_EQ(enumerator.NetGroupCount(u"nosuch", true), -1);
     EXPECT_EQ(enumerator.GetLastError(), NERR_DCNotFound);
     // A display-information count clears the last error before it finds the cached failure,
-    // and leaves the enabled count as the caller set it.
-    LONG enabled = -5;
+    // which sets it again; the enabled count stays as the caller set it.
     EXPECT_EQ(enumerator.NetUserCount(u"nosuch", enabled), -1);
     EXPECT_EQ(enabled, -5);
-    EXPECT_EQ(enumerator.GetLastError(), 0u);
+    EXPECT_EQ(enumerator.GetLastError(), NERR_DCNotFound);
+    EXPECT_EQ(enumerator.NetServerCount(u"nosuch", SV_TYPE_ALL), -1);
+    EXPECT_EQ(enumerator.GetLastError(), NERR_DCNotFound);
     EXPECT_EQ(net.dc_lookups, std::vector<std::u16string>{u"nosuch"});
     EXPECT_TRUE(net.display_asked.empty());
 }
