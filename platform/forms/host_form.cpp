@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWindow>
 
 #include <mutex>
@@ -71,6 +72,7 @@ void HostForm::Show(int modal, QWidget* owner)
         create();
         windowHandle()->setTransientParent(owner->window()->windowHandle());
     }
+    const QPointer<QWidget> owner_window = owner != nullptr ? owner->window() : nullptr;
     show();
     activate();
     QEventLoop loop;
@@ -78,6 +80,10 @@ void HostForm::Show(int modal, QWidget* owner)
     loop.exec(QEventLoop::DialogExec);
     modal_loop_ = nullptr;
     setWindowModality(Qt::NonModal);
+    // The keys go back to the window the dialog blocked: without a window manager to hand the
+    // focus on, the X server would give it to no window of ours.
+    if (owner_window != nullptr && owner_window->isVisible())
+        owner_window->activateWindow();
 }
 
 void HostForm::Hide() { hide(); }

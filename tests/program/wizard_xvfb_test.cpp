@@ -126,6 +126,10 @@ TEST_F(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnI
                                           "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
                                           "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "
                                           "[ -n \"$d\" ] && xdotool getwindowgeometry --shell $d | sed s/^/dialog_/; "
+                                          // Esc closes it, and the keys go back to the wizard.
+                                          "xdotool key Escape; "
+                                          "for i in $(seq 50); do f=$(xdotool getwindowfocus); [ \"$f\" = \"$w\" ] && break; "
+                                          "sleep 0.2; done; echo focus_after=$(printf 0x%x $f); "
                                           "kill $pid; wait $pid")),
         120000);
     ASSERT_TRUE(result.finished) << result.err.toStdString();
@@ -146,4 +150,5 @@ TEST_F(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnI
     const int dialog_y = value(QStringLiteral("dialog_Y")) + value(QStringLiteral("dialog_HEIGHT")) / 2;
     EXPECT_NEAR(dialog_x, wizard_x, 4) << out.toStdString();
     EXPECT_NEAR(dialog_y, wizard_y, 4) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("focus_after=") + wizard + u'\n')) << out.toStdString();
 }
