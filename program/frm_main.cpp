@@ -109,11 +109,15 @@ QString FrmMain::FormFileText()
 
 QObject* FrmMain::navigator() const { return m_navigator; }
 
+// The navigator is reached through its dispatch interface, which outlives the control: once
+// the form's controls are gone there is nothing to ask or tell.
+bool FrmMain::navigator_here() const { return m_navigatorDispatch && m_navigator; }
+
 forms::ControlSite* FrmMain::page(const QString& name) const { return site(name); }
 
 QString FrmMain::CurrentPageName() const
 {
-    return m_navigatorDispatch ? page_name(m_navigatorDispatch->get("CurrentPage").value<QObject*>()) : QString();
+    return navigator_here() ? page_name(m_navigatorDispatch->get("CurrentPage").value<QObject*>()) : QString();
 }
 
 forms::IntrinsicControl& FrmMain::control(const char* name, int index)
@@ -325,7 +329,7 @@ void FrmMain::GoToPage(int n) { m_navigatorDispatch->call("GoToNewPage", {QVaria
 
 void FrmMain::setNextEnabled(bool on)
 {
-    if (!m_navigatorDispatch)
+    if (!navigator_here())
         return;
     m_navigatorDispatch->let("RightMiddleButtonEnabled", on);
     if (!on)
@@ -338,7 +342,7 @@ void FrmMain::setNextEnabled(bool on)
 // list of a list page, the progress display of the processing page, where Return does nothing.
 void FrmMain::KeepFocusOffUnchosenButtons()
 {
-    if (!m_navigatorDispatch || m_navigatorDispatch->get("RightMiddleButtonEnabled").toBool())
+    if (!navigator_here() || m_navigatorDispatch->get("RightMiddleButtonEnabled").toBool())
         return;
     QWidget* focus = QApplication::focusWidget();
     const QWidget* bar = static_cast<forms::ControlSite*>(m_navigator.data())->control();

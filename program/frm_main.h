@@ -142,6 +142,7 @@ private:
     QPointer<QObject> m_navigator;
     // The navigator's members and events by DISPID (control_dispatch.h).
     std::unique_ptr<program::ControlDispatch> m_navigatorDispatch;
+    bool navigator_here() const;
     std::vector<program::EventConnection> m_navigatorEvents;
 
     bool m_bExchange = false;

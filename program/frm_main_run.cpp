@@ -50,11 +50,10 @@ void FrmMain::SetProcessingTexts(bool bExchange)
     const program::ControlDispatch page(site(QStringLiteral("wtProcessing")));
     page.let("BannerTitle", texts.BannerTitle);
     page.let("BannerDescription", texts.BannerDescription);
-    forms::ControlSite* panel = site(QStringLiteral("piProgressInfo"));
-    forms::let(panel, QStringLiteral("StepDescription0"), texts.StepDescription0);
-    forms::set(panel, QStringLiteral("Image"),
-               QVariant::fromValue(forms::StdPicture::create(texts.Image.pixmap(kIconSize, kIconSize).toImage(),
-                                                             forms::StdPicture::Icon)));
+    const program::ControlDispatch panel(site(QStringLiteral("piProgressInfo")));
+    panel.let("StepDescription0", texts.StepDescription0);
+    panel.set("Image", QVariant::fromValue(forms::StdPicture::create(texts.Image.pixmap(kIconSize, kIconSize).toImage(),
+                                                                      forms::StdPicture::Icon)));
 }
 
 std::optional<QStringList> FrmMain::BuildNameList(bool bExchange) const

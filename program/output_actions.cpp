@@ -5,16 +5,12 @@
 #include "program/results_report.h"
 
 #include "platform/forms/clipboard.h"
+#include "platform/forms/file_save.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/shell.h"
 #include "platform/forms/vb_error.h"
-#include "platform/win32/file_writer.h"
 
 #include <QDateTime>
-#include <QFile>
-
-#include <string>
-#include <string_view>
 
 namespace program {
 
@@ -26,13 +22,10 @@ constexpr std::int32_t kPathFileAccessError = 75;
 
 void SaveTextToFile(const QString& path, const QString& text)
 {
-    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-    std::string reason;
-    if (!win32::write_file(QFile::encodeName(path).toStdString(),
-                           std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), reason))
+    QString reason;
+    if (!forms::save_file(path, (text + QStringLiteral("\r\n")).toUtf8(), reason))
         forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
-                     QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") +
-                         QString::fromLocal8Bit(reason.c_str()));
+                     QStringLiteral("The file \"") + path + QStringLiteral("\" could not be written: ") + reason);
 }
 
 OutputActions::OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log)
