@@ -20,11 +20,6 @@ using com::tlb::enum_desc;
 using com::tlb::interface_desc;
 using namespace kycomctl::ids;
 
-// The standard DISPIDs the controls' interfaces use.
-inline constexpr DISPID DISPID_ABOUTBOX = -552;
-inline constexpr DISPID DISPID_CAPTION = -518;
-inline constexpr DISPID DISPID_HWND = -515;
-
 // An interface's or a class's own version; 0.0 is the library's.
 struct version {
     WORD major = 0;

@@ -12,6 +12,10 @@ inline constexpr DISPID DISPID_NEWENUM = -4;
 inline constexpr DISPID DISPID_EVALUATE = -5;
 inline constexpr DISPID DISPID_CONSTRUCTOR = -6;
 inline constexpr DISPID DISPID_DESTRUCTOR = -7;
+// The standard members of controls.
+inline constexpr DISPID DISPID_HWND = -515;
+inline constexpr DISPID DISPID_CAPTION = -518;
+inline constexpr DISPID DISPID_ABOUTBOX = -552;
 inline constexpr MEMBERID MEMBERID_NIL = DISPID_UNKNOWN;
 
 inline constexpr WORD DISPATCH_METHOD = 0x1;

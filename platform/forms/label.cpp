@@ -20,6 +20,13 @@ Label::Label(QWidget* container, const QString& name, const QString& caption)
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
+    shown_text_changed();
+}
+
+// The caption or the mnemonic rule changed: the words shown, the name of the label and of the
+// control it names, and the access key all follow.
+void Label::shown_text_changed()
+{
     setAccessibleName(shown_text());
     give_name();
     set_access_key(use_mnemonic_ ? caption_ : QString());
@@ -91,9 +98,7 @@ void Label::setBorderStyle(int style)
 void Label::setUseMnemonic(bool on)
 {
     use_mnemonic_ = on;
-    give_name();
-    set_access_key(use_mnemonic_ ? caption_ : QString());
-    appearance_changed();
+    shown_text_changed();
 }
 
 QString Label::shown_text() const { return use_mnemonic_ ? strip_mnemonic(caption_) : caption_; }

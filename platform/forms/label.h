@@ -58,6 +58,7 @@ private:
     int text_flags() const;
     QString shown_text() const;
     void give_name();
+    void shown_text_changed();
 
     QString caption_;
     QPointer<IntrinsicControl> named_;

@@ -158,16 +158,8 @@ using CConnectionEnumerator = CSnapshotEnumerator<IEnumConnections, &IID_IEnumCo
 using CConnectionPointEnumerator =
     CSnapshotEnumerator<IEnumConnectionPoints, &IID_IEnumConnectionPoints, IConnectionPoint*>;
 
-} // namespace com
+namespace detail {
 
-// T is the object class (a CComObjectRootEx with Lock/Unlock and GetUnknown). The base holds
-// the sink list (m_vec) for the class's Fire_ operations; the IConnectionPoint itself is a
-// part of the object with the object's identity and lifetime (its AddRef and Release are
-// the object's).
-// A class whose outgoing interface is known only at run time (an object described by a type
-// library it reads) gives a null piid and answers it from `const IID& outgoing_iid()`. A class
-// that has work to do before its first sink is stored (connecting the sources of its events)
-// does it in `HRESULT before_advise()`; a failure refuses the sink with that result.
 // Which interface a connection point serves: the one named by the template argument, or, for a
 // null argument, the one its class answers at run time. Chosen by specialisation, since the
 // address of an interface identifier is no constant a comparison may use in every build (the
@@ -189,6 +181,18 @@ struct outgoing_of<nullptr> {
     }
 };
 
+} // namespace detail
+
+} // namespace com
+
+// T is the object class (a CComObjectRootEx with Lock/Unlock and GetUnknown). The base holds
+// the sink list (m_vec) for the class's Fire_ operations; the IConnectionPoint itself is a
+// part of the object with the object's identity and lifetime (its AddRef and Release are
+// the object's).
+// A class whose outgoing interface is known only at run time (an object described by a type
+// library it reads) gives a null piid and answers it from `const IID& outgoing_iid()`. A class
+// that has work to do before its first sink is stored (connecting the sources of its events)
+// does it in `HRESULT before_advise()`; a failure refuses the sink with that result.
 template <class T, const IID* piid>
 class IConnectionPointImpl {
 public:
@@ -197,7 +201,7 @@ public:
     IConnectionPointImpl& operator=(const IConnectionPointImpl&) = delete;
 
     IConnectionPoint* connection_point() { return &m_point; }
-    const IID& outgoing() { return outgoing_of<piid>::iid(static_cast<T*>(this)); }
+    const IID& outgoing() { return com::detail::outgoing_of<piid>::iid(static_cast<T*>(this)); }
 
 protected:
     ~IConnectionPointImpl() = default;
