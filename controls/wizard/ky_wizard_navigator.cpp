@@ -83,6 +83,8 @@ KyWizardNavigator::KyWizardNavigator()
 {
     setObjectName(QStringLiteral("KyWizardNavigator"));
     give_accessible_role(*this, QAccessible::ToolBar);
+    // Named for what a person sees, a row of the wizard's buttons, never after its identifier.
+    setAccessibleName(QStringLiteral("Wizard buttons"));
     // The bar's designed size, so that docking places it at its height before the first
     // Resize lays it out.
     resize(forms::Screen::to_pixels_x(7500), forms::Screen::to_pixels_y(705));
