@@ -129,6 +129,8 @@ def check_names(root, where):
             visit(child, place)
 
     visit(root, where)
+    if checked == 0:
+        fault("%s: no focusable control was read (is the tree exposed?)" % where)
     return checked
 
 

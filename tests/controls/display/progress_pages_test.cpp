@@ -150,7 +150,8 @@ TEST_F(ProgressPagesTest, AnAlignTheListCannotShowFailsTheLoadAtItsLastStepAndTh
     EXPECT_EQ(page.cboCaptionAlign().ListIndex(), -1);
     EXPECT_FALSE(page.isEnabled());
 
-    // The Font page still works; OK writes its edit and nothing of the page that did not load.
+    // The Font page still takes part (marked changed, OK applies it); nothing of the page that
+    // did not load is written.
     sheet.page(1)->setChanged(true);
     press(sheet, QDialogButtonBox::Ok);
     EXPECT_FALSE(sheet.isVisible());
