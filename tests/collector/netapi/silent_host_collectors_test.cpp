@@ -4,8 +4,8 @@
 // controller, so every count fails at that lookup, and each line of the entry's error text names
 // that reason (the workstations too, whose count meets the lookup's failure kept from before).
 //
-// Label gui, not unit: the lookups of the management calls follow smb.conf and resolv.conf, which
-// only the test run's server environment keeps on loopback.
+// Label addc: the lookups of the management calls follow smb.conf and resolv.conf, which only the
+// test run's server environment keeps on loopback; outside it the test skips and looks nothing up.
 
 #include "collector/netapi/netapi_network_backend.h"
 
@@ -33,6 +33,7 @@ class SilentHostCollectors : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        OSTREL_REQUIRE_SAMBA_DC();
         for (int port : {389, 445}) {
             auto listener = std::make_unique<ostrel::test::silent_listener>(kSilentHost, port);
             if (!listener->listening()) {
