@@ -16,9 +16,13 @@
 #include "tests/support/silent_listener.h"
 #include "tests/support/temp_registry.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace program_test {
@@ -45,6 +49,16 @@ protected:
         if (HasFatalFailure())
             return;
         boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
+    }
+
+    // Turns the event loop until `done` or `bound_ms` have passed; the time it took.
+    static qint64 turn_until(const std::function<bool()>& done, qint64 bound_ms)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < bound_ms)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        return waited.elapsed();
     }
 
     // A wizard over the real collector, shown.

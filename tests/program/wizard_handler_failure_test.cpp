@@ -55,10 +55,7 @@ protected:
 
     static bool until(const std::function<bool()>& done)
     {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < 30000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        turn_until(done, 30000);
         return done();
     }
 

@@ -76,14 +76,7 @@ protected:
     }
 
     // Turns the event loop until `done`, at most the test's bound; the time it took.
-    static qint64 until(const std::function<bool()>& done)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!done() && waited.elapsed() < kStoppedWithinMs)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        return waited.elapsed();
-    }
+    static qint64 until(const std::function<bool()>& done) { return turn_until(done, kStoppedWithinMs); }
 
 };
 

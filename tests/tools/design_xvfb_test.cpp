@@ -33,12 +33,7 @@ protected:
     {
         OSTREL_REQUIRE_XVFB_RUN(xvfb);
         xvfb_ = xvfb;
-        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
-            const char* require = std::getenv("OSTREL_REQUIRE_SERVERS");
-            if (require && std::strcmp(require, "1") == 0)
-                FAIL() << "xdotool is missing (scripts/install_packages.sh installs it)";
-            GTEST_SKIP() << "xdotool is missing";
-        }
+        OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
         env_ = QProcessEnvironment::systemEnvironment();
         env_.insert(QStringLiteral("OSTREL_REGISTRY"), dir_.filePath(QStringLiteral("registry.txt")));
         env_.insert(QStringLiteral("OSTREL_CAPTIONS_DIR"), dir_.path());
