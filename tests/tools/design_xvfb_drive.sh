@@ -39,10 +39,14 @@ while [ "$i" -le "$COUNT" ]; do
     while [ "$n" -lt "$i" ]; do xdotool key --clearmodifiers Down; n=$((n + 1)); done
     sleep 0.3
     xdotool key --clearmodifiers alt+p
-    # Up to ten seconds for the sheet to show, then a moment for it to take the focus.
+    # Up to ten seconds for the sheet to show, then up to five for it to take the keys.
     t=0
     while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
-    sleep 0.5
+    t=0
+    while ! xdotool getwindowfocus getwindowname 2>/dev/null | grep -q "Property Pages" && [ "$t" -lt 50 ]; do
+        sleep 0.1
+        t=$((t + 1))
+    done
     [ "$i" -eq 1 ] && "$SCREEN_GRAB" "${shots}_sheet.png" 30
     echo "sheet $i $(sheet_titles)"
     # Return: the sheet's default button, OK; up to ten seconds for it to close.
