@@ -190,6 +190,9 @@ def run_on(app, frame, domain):
     click(wait_for("Add Domain...", lambda: find(frame, "push button", "Add Domain...")))
     dialog = wait_for("the Add Domain dialog", lambda: window(app, "dialog"))
     print("dialog: %d focusable controls read" % check_names(dialog, "Add Domain dialog"), flush=True)
+    wait_for("the name box to take the keys", lambda: find(dialog, "text", "Domain Name"))
+    wait_for("the name box to have the focus",
+             lambda: any(has(acc, pyatspi.STATE_FOCUSED) for acc in descendants(dialog)), 10)
     xdotool("type", "--delay", "20", domain)
     key("Return")
     wait_for("the dialog to close", lambda: window(app, "dialog") is None)
@@ -298,9 +301,11 @@ def design_window():
                               env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
     try:
         app = wait_for("ostrel-design on the bus", lambda: application("ostrel-design"))
-        wait_for("the design windows", lambda: [w for w in children(app) if has(w, pyatspi.STATE_SHOWING)])
-        time.sleep(1)
-        shown = [w for w in children(app) if has(w, pyatspi.STATE_SHOWING)]
+        def both_windows():
+            # The form's window and the design window with its lists.
+            shown = [w for w in children(app) if has(w, pyatspi.STATE_SHOWING)]
+            return shown if len(shown) >= 2 else None
+        shown = wait_for("the form and the design window", both_windows)
         read = sum(check_names(w, "design window '%s'" % w.name) for w in shown)
         print("design windows: %d focusable controls read in %d windows" % (read, len(shown)), flush=True)
     finally:
