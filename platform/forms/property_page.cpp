@@ -93,6 +93,12 @@ QStringList PropertyPage::not_kept() const
     return out;
 }
 
+void PropertyPage::set(const QString& property, const QVariant& object)
+{
+    current_property_ = property;
+    forms::set(first_selected(), property, object);
+}
+
 QVariant PropertyPage::call(const QString& method, const QVariantList& args)
 {
     current_property_ = method;

@@ -41,6 +41,7 @@ public:
     // so an error while loading or applying can name the property it stopped at.
     QVariant get(const QString& property);
     void let(const QString& property, const QVariant& value);
+    void set(const QString& property, const QVariant& object);
     QVariant call(const QString& method, const QVariantList& args = {});
     // The member the page reached last in its current load or apply (empty before any).
     const QString& current_property() const { return current_property_; }

@@ -59,14 +59,14 @@ void StandardColor::show_value(const QVariant& value)
 
 QVariant StandardColor::field_value() const { return color_->Text(); }
 
-void StandardColor::write(QObject* control, const QString& property, const QVariant& value) const
+void StandardColor::write(const QString& property, const QVariant& value)
 {
     const auto color = parse_color(value.toString());
     if (!color)
         forms::raise(
             vberr::InvalidPropertyValue, QStringLiteral("StandardColor"),
             QStringLiteral("%1: \"%2\" is not a colour (write it as &H00BBGGRR&)").arg(property, value.toString()));
-    forms::let(control, property, static_cast<uint>(*color));
+    let(property, static_cast<uint>(*color));
 }
 
 void StandardColor::show_swatch()

@@ -101,9 +101,9 @@ QVariant StandardFont::field_value() const
                        {kStrikethrough, strikethrough_->Value() == CheckBox::Checked}};
 }
 
-void StandardFont::write(QObject* control, const QString& property, const QVariant& value) const
+void StandardFont::write(const QString& property, const QVariant& value)
 {
-    set(control, property, QVariant::fromValue(font_of(value.toMap())));
+    set(property, QVariant::fromValue(font_of(value.toMap())));
 }
 
 void StandardFont::show_sample()

@@ -26,7 +26,7 @@ public:
 protected:
     void show_value(const QVariant& value) override;
     QVariant field_value() const override;
-    void write(QObject* control, const QString& property, const QVariant& value) const override;
+    void write(const QString& property, const QVariant& value) override;
 
 private:
     void show_sample();

@@ -37,9 +37,9 @@ void StandardPicture::show_value(const QVariant& value)
 
 QVariant StandardPicture::field_value() const { return QVariant::fromValue(shown_ ? shown_ : StdPicture::create()); }
 
-void StandardPicture::write(QObject* control, const QString& property, const QVariant& value) const
+void StandardPicture::write(const QString& property, const QVariant& value)
 {
-    set(control, property, value);
+    set(property, value);
 }
 
 void StandardPicture::browse()

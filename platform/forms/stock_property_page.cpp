@@ -88,11 +88,10 @@ void StockPropertyPage::SelectionChanged()
 
 void StockPropertyPage::ApplyChanges()
 {
-    QObject* selected = first_selected();
     for (Entry& e : entries_) {
         if (!e.edited)
             continue;
-        write(selected, e.name, e.value);
+        write(e.name, e.value);
         e.edited = false;
     }
 }

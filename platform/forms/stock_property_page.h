@@ -29,8 +29,9 @@ protected:
     virtual void show_value(const QVariant& value) = 0;
     // What the fields show now, in the form show_value takes.
     virtual QVariant field_value() const = 0;
-    // Writes a kept value to the control's property; the control's error reaches the sheet.
-    virtual void write(QObject* control, const QString& property, const QVariant& value) const = 0;
+    // Writes a kept value to the first selected control's property (through the page's let or
+    // set, so an error names the property); the control's error reaches the sheet.
+    virtual void write(const QString& property, const QVariant& value) = 0;
 
     // The fields call it on every edit: the shown property keeps the fields' value.
     void field_edited();
