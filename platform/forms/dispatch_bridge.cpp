@@ -152,25 +152,30 @@ VbError error_of(HRESULT hr)
     }
     const bool runtime_error = (static_cast<uint32_t>(hr) & 0xFFFF0000u) == 0x800A0000u;
     const int32_t number = runtime_error ? static_cast<int32_t>(static_cast<uint32_t>(hr) & 0xFFFFu) : hr;
-    QString description, source;
+    QString source;
+    const QString description = failure_description(hr, &source);
+    return VbError(number, source, description);
+}
+
+QString failure_description(HRESULT hr, QString* source)
+{
+    QString description;
     CComPtr<IErrorInfo> info;
     if (GetErrorInfo(0, &info) == S_OK && info) {
         CComBSTR text, from;
         if (SUCCEEDED(info->GetDescription(&text.m_str)))
             description = QString::fromStdU16String(std::u16string(text.view()));
-        if (SUCCEEDED(info->GetSource(&from.m_str)))
-            source = QString::fromStdU16String(std::u16string(from.view()));
+        if (source != nullptr && SUCCEEDED(info->GetSource(&from.m_str)))
+            *source = QString::fromStdU16String(std::u16string(from.view()));
     }
     // A failure the object did not describe is told in the system's words for its code (an
     // object gone from under its caller: "The object invoked has disconnected from its
-    // clients."), not as an anonymous application error.
-    if (description.isEmpty() && !runtime_error) {
-        std::u16string text = win32::system_message(static_cast<DWORD>(hr));
-        while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
-            text.pop_back();
-        description = QString::fromStdU16String(text);
-    }
-    return VbError(number, source, description);
+    // clients."), not as an anonymous application error. A runtime error's own number has the
+    // runtime's standard text instead.
+    const bool runtime_error = (static_cast<uint32_t>(hr) & 0xFFFF0000u) == 0x800A0000u;
+    if (description.isEmpty() && !runtime_error)
+        description = QString::fromStdU16String(win32::system_message(static_cast<DWORD>(hr))).trimmed();
+    return description;
 }
 
 } // namespace forms

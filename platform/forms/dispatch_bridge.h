@@ -28,5 +28,9 @@ HRESULT hresult_of(const VbError& error);
 // itself. The description and source are the thread's error information when the callee left
 // it, else the standard text.
 VbError error_of(HRESULT hr);
+// The words for a failure `hr`: the thread's error information when the callee left it (its
+// source into `source`), else the system's text for the code; empty for a runtime error's
+// number without information, whose standard text the runtime gives.
+QString failure_description(HRESULT hr, QString* source = nullptr);
 
 } // namespace forms
