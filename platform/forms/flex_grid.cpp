@@ -295,7 +295,7 @@ void FlexGrid::show_cell(int row, int col)
         cell->setFlags(Qt::ItemIsEnabled);
     }
     table_->setItem(row, col, cell);
-    if (row == 0 && fixed_rows_ > 0)
+    if (row == 0)
         describe_column(col);
 }
 

@@ -10,8 +10,11 @@ namespace forms {
 void FlexGrid::describe_column(int col)
 {
     // The view's own header stays hidden (the fixed row is drawn as cells); its items are the
-    // columns' descriptions for assistive tools.
-    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(cells_.front()[col]));
+    // columns' descriptions for assistive tools. Without a fixed row no column has a header.
+    if (fixed_rows_ > 0)
+        table_->setHorizontalHeaderItem(col, new QTableWidgetItem(cells_.front()[col]));
+    else
+        delete table_->takeHorizontalHeaderItem(col);
 }
 
 } // namespace forms
