@@ -160,12 +160,10 @@ void KyWizardNavigator::size_host_form()
         form.setHeight(parent_height_);
         return;
     }
+    // The Lets make the mode user-defined for any other size; a form at the standard size
+    // keeps the standard mode.
     setParentWidth(static_cast<int>(std::lround(form.Width())));
     setParentHeight(static_cast<int>(std::lround(form.Height())));
-    // The Lets make the mode user-defined for any other size; a form at the standard size
-    // keeps the standard mode, or it would be lost at every open and every Let of it.
-    if (!user_mode() && (parent_width_ != 7540 || parent_height_ != 5775))
-        setWizardSizeMode(kyUser);
 }
 
 void KyWizardNavigator::Resize()
