@@ -154,7 +154,8 @@ void FrmMain::BindControls()
     m_navigatorEvents.push_back(
         m_navigatorDispatch->connect_event("CancelClick", [this](QVariantList&) { KyWizardNavigator1_CancelClick(); }));
     // The welcome and processing pages hold nothing to type into: the focus they receive goes
-    // on to the navigator's buttons.
+    // on to the navigator's buttons (and from there, while Next is disabled, to the page's own
+    // control: KeepFocusOffUnchosenButtons).
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (const char* name : {"wtWelcome", "wtProcessing"}) {
             forms::ControlSite* pageSite = site(QString::fromLatin1(name));
