@@ -42,6 +42,12 @@ void KyWizardNavigator::button_click(std::int32_t position)
     if (!b)
         return;
     const QString tag = b->Tag();
+    const bool changes_page = tag == QStringLiteral("1") || tag == QStringLiteral("2");
+    if (changes_page && changing_ > 0) {
+        // The user asked for a change while one runs: never inside it, but after it.
+        waiting_clicks_.push_back(position);
+        return;
+    }
     if (tag == QStringLiteral("1")) {
         BackClick();
     } else if (tag == QStringLiteral("4")) {
@@ -59,6 +65,24 @@ void KyWizardNavigator::button_click(std::int32_t position)
     // A handler may have unloaded the form: then there is no bar to bring forward.
     if (self)
         ignoring([&] { Extender().ZOrder(0); });
+}
+
+void KyWizardNavigator::run_waiting_clicks()
+{
+    while (!waiting_clicks_.empty() && changing_ == 0) {
+        const std::int32_t position = waiting_clicks_.front();
+        waiting_clicks_.erase(waiting_clicks_.begin());
+        forms::CommandButton* b = button(position);
+        if (b == nullptr)
+            continue;
+        QPointer<KyWizardNavigator> self(this);
+        forms::deliver_user_input(*b, [self, position] {
+            if (self)
+                self->button_click(position);
+        });
+        if (!self)
+            return;
+    }
 }
 
 void KyWizardNavigator::BackClick()
@@ -114,9 +138,20 @@ void KyWizardNavigator::go_to_new_page(QObject*& NewPage, const std::int32_t* di
 bool KyWizardNavigator::ask_and_show(std::int32_t direction, QObject*& NewPage, QObject* CurrentPage)
 {
     QPointer<KyWizardNavigator> self(this);
-    // Keys and clicks queued meanwhile wait until this change has ended, then reach the page
-    // and the bar as they are then; only the host's own calls may nest a change.
-    const forms::UserInputHold hold;
+    // Only the host's own calls (GoToNewPage from a handler) nest a change; Back and Next
+    // clicked meanwhile wait for its end (button_click).
+    struct Running {
+        QPointer<KyWizardNavigator> bar;
+        explicit Running(KyWizardNavigator* n) : bar(n) { ++n->changing_; }
+        ~Running()
+        {
+            if (bar && --bar->changing_ == 0 && !bar->waiting_clicks_.empty())
+                QMetaObject::invokeMethod(bar.data(), [b = bar] { if (b) b->run_waiting_clicks(); },
+                                          Qt::QueuedConnection);
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(this);
     bool Cancel = false;
     emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
     if (!self || Cancel)

@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 void KyWizardTab::Initialize()
 {
     try {
@@ -102,7 +104,8 @@ void KyWizardTab::kyPage_OnChangeBannerStyle(std::int32_t New_BannerStyle)
 
 void KyWizardTab::kyPage_YouMustChangeYourHeight(std::int32_t New_TabHeight)
 {
-    handled(QStringLiteral("YouMustChangeYourHeight"), [&] { Extender().setHeight(New_TabHeight); });
+    // A height below 0 (from a host that sets the page height itself) is no page at all.
+    handled(QStringLiteral("YouMustChangeYourHeight"), [&] { Extender().setHeight(std::max(0, New_TabHeight)); });
 }
 
 void KyWizardTab::kyPage_OnGoToPage(std::int32_t NewPageIndex)

@@ -1,12 +1,14 @@
 #include "platform/forms/intrinsic_control.h"
 
+#include "platform/forms/accessible_widget.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/input_events.h"
 #include "platform/forms/screen.h"
 
-#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <algorithm>
 #include <mutex>
@@ -16,9 +18,9 @@ namespace forms {
 namespace {
 // Assistive tools see each intrinsic control with its own role, state and actions rather
 // than Qt's generic "client" of a custom widget.
-class IntrinsicAccessible : public QAccessibleWidget {
+class IntrinsicAccessible : public AccessibleWidget {
 public:
-    explicit IntrinsicAccessible(IntrinsicControl* control) : QAccessibleWidget(control, control->accessible_role()) {}
+    explicit IntrinsicAccessible(IntrinsicControl* control) : AccessibleWidget(control, control->accessible_role()) {}
 
     QAccessible::State state() const override
     {
@@ -31,12 +33,19 @@ public:
         const QStringList own = control().isEnabled() ? control().accessible_actions() : QStringList();
         return own + QAccessibleWidget::actionNames();
     }
+    // An assistive tool's Press or Toggle is the user's click: it takes the road the click
+    // takes (refused where the click could not land, held while the runtime holds input).
     void doAction(const QString& action) override
     {
-        if (control().isEnabled() && control().accessible_actions().contains(action))
-            control().do_accessible_action(action);
-        else
+        if (!control().accessible_actions().contains(action)) {
             QAccessibleWidget::doAction(action);
+            return;
+        }
+        QPointer<IntrinsicControl> target(&control());
+        deliver_user_input(control(), [target, action] {
+            if (target && target->accessible_actions().contains(action))
+                target->do_accessible_action(action);
+        });
     }
 
 private:
