@@ -23,6 +23,7 @@
 #include "platform/forms/user_control.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -266,6 +267,17 @@ private:
     // Back and Next clicked while a change runs (a host's DoEvents lets the clicks through)
     // wait until it has ended; then each reaches its button as the bar is then.
     void run_waiting_clicks();
+    // Counts a page change for its whole run, on every path out of it.
+    class ChangeRunning {
+    public:
+        explicit ChangeRunning(KyWizardNavigator* bar);
+        ~ChangeRunning();
+        ChangeRunning(const ChangeRunning&) = delete;
+        ChangeRunning& operator=(const ChangeRunning&) = delete;
+
+    private:
+        QPointer<KyWizardNavigator> bar_;
+    };
     void BackClick();
     void NextClick();
     void change_page(std::int32_t link, std::int32_t direction, const char* label);

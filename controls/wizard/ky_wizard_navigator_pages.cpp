@@ -67,6 +67,23 @@ void KyWizardNavigator::button_click(std::int32_t position)
         ignoring([&] { Extender().ZOrder(0); });
 }
 
+KyWizardNavigator::ChangeRunning::ChangeRunning(KyWizardNavigator* bar) : bar_(bar) { ++bar->changing_; }
+
+KyWizardNavigator::ChangeRunning::~ChangeRunning()
+{
+    // The clicks that waited run from the event loop, after the handler that began this
+    // change has returned, as the window system's queued input does.
+    if (!bar_ || --bar_->changing_ > 0 || bar_->waiting_clicks_.empty())
+        return;
+    QMetaObject::invokeMethod(
+        bar_.data(),
+        [bar = bar_] {
+            if (bar)
+                bar->run_waiting_clicks();
+        },
+        Qt::QueuedConnection);
+}
+
 void KyWizardNavigator::run_waiting_clicks()
 {
     while (!waiting_clicks_.empty() && changing_ == 0) {
@@ -140,18 +157,7 @@ bool KyWizardNavigator::ask_and_show(std::int32_t direction, QObject*& NewPage, 
     QPointer<KyWizardNavigator> self(this);
     // Only the host's own calls (GoToNewPage from a handler) nest a change; Back and Next
     // clicked meanwhile wait for its end (button_click).
-    struct Running {
-        QPointer<KyWizardNavigator> bar;
-        explicit Running(KyWizardNavigator* n) : bar(n) { ++n->changing_; }
-        ~Running()
-        {
-            if (bar && --bar->changing_ == 0 && !bar->waiting_clicks_.empty())
-                QMetaObject::invokeMethod(bar.data(), [b = bar] { if (b) b->run_waiting_clicks(); },
-                                          Qt::QueuedConnection);
-        }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-    } running(this);
+    const ChangeRunning running(this);
     bool Cancel = false;
     emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
     if (!self || Cancel)
