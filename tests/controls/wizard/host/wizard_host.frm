@@ -32,6 +32,7 @@ Begin Form frmHost
    Begin KyComCtl.KyWizardNavigator kwnNavigator
       @Align = Long 2
       @TabIndex = Long 3
+      HoldParentSize = Boolean False
       WizardSizeMode = Long 1
       ParentWidth = Long 7512
       ParentHeight = Long 5676

@@ -183,7 +183,11 @@ def small_window():
         for width, height in ((300, 40), (60, 40), (120, 30)):
             xdotool("windowsize", "--sync", host.wid, str(width), str(height))
             time.sleep(0.8)
-        grab("wizard_host_60x40")
+        grab("wizard_host_120x30")
+        size = xdotool("getwindowgeometry", host.wid).split("Geometry:")[-1].strip()
+        print("small window: %s after the resizes" % size, flush=True)
+        if size != "120x30":
+            fault("small window: the host's free-size window is %s, not 120x30" % size)
         time.sleep(0.5)
         if host.said("box") or window(False):
             fault("small window: a resize below the bar's height shows boxes: %s" % host.said("box"))
