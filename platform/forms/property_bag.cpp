@@ -91,7 +91,8 @@ QString PropertyBag::where(const QString& name) const
 {
     QString text;
     if (const int line = line_of(name); line > 0)
-        text = QStringLiteral("Form file line %1: ").arg(line);
+        text = file_.isEmpty() ? QStringLiteral("Form file line %1: ").arg(line)
+                               : QStringLiteral("Form file %1 line %2: ").arg(file_).arg(line);
     text += QLatin1Char('"') + name + QLatin1Char('"');
     if (!owner_.isEmpty())
         text += QStringLiteral(" of ") + owner_;

@@ -65,9 +65,12 @@ public:
     // Whose bag this is ("control lblTitle", "form frmMain"), for the descriptions of refusals.
     void set_owner(const QString& owner) { owner_ = owner; }
     const QString& owner() const { return owner_; }
+    // The form file the bag was read from, named in the descriptions of refusals.
+    void set_file(const QString& file) { file_ = file; }
     // The line of `name` in the file the bag was read from, 0 when none.
     int line_of(const QString& name) const;
-    // "Form file line 12: "Max" of control updCount" (the parts known).
+    // "Form file line 12: "Max" of control updCount" (the parts known; with the file,
+    // "Form file /path/frmMain.ofm line 12: ...").
     QString where(const QString& name) const;
     // Refuses the stored value of `name` that its reader found outside what it takes, as a
     // read refuses a value of the wrong kind (StoredValueError, kept as refusal()).
@@ -83,6 +86,7 @@ private:
     // Case-folded key to index in entries_: a lookup does not scan the bag.
     QHash<QString, std::size_t> index_;
     QString owner_;
+    QString file_;
     mutable std::optional<VbError> refusal_;
 };
 
