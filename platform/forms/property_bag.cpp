@@ -1,5 +1,6 @@
 #include "platform/forms/property_bag.h"
 
+#include "platform/forms/key_case.h"
 #include "platform/forms/property_value_text.h"
 #include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
@@ -70,7 +71,7 @@ bool property_values_equal(const QVariant& a, const QVariant& b)
 
 const PropertyBag::Entry* PropertyBag::find(const QString& name) const
 {
-    const auto it = index_.constFind(name.toCaseFolded());
+    const auto it = index_.constFind(key_fold(name));
     return it == index_.cend() ? nullptr : &entries_[*it];
 }
 
@@ -78,7 +79,7 @@ void PropertyBag::reindex()
 {
     index_.clear();
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        index_.insert(entries_[i].key.toCaseFolded(), i);
+        index_.insert(key_fold(entries_[i].key), i);
 }
 
 int PropertyBag::line_of(const QString& name) const
@@ -152,7 +153,7 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value, cons
 
 void PropertyBag::set(const QString& name, const QVariant& value, int line)
 {
-    const QString folded = name.toCaseFolded();
+    const QString folded = key_fold(name);
     if (const auto it = index_.constFind(folded); it != index_.cend()) {
         Entry& e = entries_[*it];
         e.value = value;
@@ -165,7 +166,7 @@ void PropertyBag::set(const QString& name, const QVariant& value, int line)
 
 bool PropertyBag::remove(const QString& name)
 {
-    const auto it = index_.constFind(name.toCaseFolded());
+    const auto it = index_.constFind(key_fold(name));
     if (it == index_.cend())
         return false;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*it));
