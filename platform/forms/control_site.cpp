@@ -37,7 +37,9 @@ void ControlSite::setName(const QString& name)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a valid control name").arg(name));
     if (ControlSite* other = form_.site(name); other && other != this)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Ambiguous name detected: ") + name);
+    const QString old_name = name_;
     name_ = name;
+    form_.site_renamed(*this, old_name);
     if (control_)
         control_->run_ambient_changed(QStringLiteral("DisplayName"));
 }

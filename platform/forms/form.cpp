@@ -5,6 +5,7 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/user_control.h"
@@ -23,12 +24,12 @@ Form::Form(bool user_mode, QWidget* parent) : QWidget(parent), user_mode_(user_m
 
 Form::~Form() { unload(); }
 
-ControlSite* Form::site(const QString& name) const
+ControlSite* Form::site(const QString& name) const { return site_names_.value(key_fold(name), nullptr); }
+
+void Form::site_renamed(ControlSite& s, const QString& old_name)
 {
-    for (ControlSite* s : sites_)
-        if (s->Name().compare(name, Qt::CaseInsensitive) == 0)
-            return s;
-    return nullptr;
+    site_names_.remove(key_fold(old_name));
+    site_names_.insert(key_fold(s.Name()), &s);
 }
 
 QVariantList Form::Controls() const
@@ -59,6 +60,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
     auto* s = new ControlSite(*this, *raw, class_name, name, container);
     s->setParent(this);
     sites_.push_back(s);
+    site_names_.insert(key_fold(name), s);
     zorder_.push_back(s);
     control.release();
     try {
@@ -72,7 +74,10 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
         s->apply_focus_policy(); // the constituents are made by now
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
-        dock_aligned();
+        // Only a docked control moves the others; a form of many controls is not walked
+        // once per control.
+        if (s->Align() != vbAlignNone)
+            dock_aligned();
     } catch (...) {
         remove_control(*s);
         throw;
@@ -115,13 +120,18 @@ void Form::load(const FormData& data)
     setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
     if (p.contains(QStringLiteral("Font")))
         setFont(p.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(StdFont::create())).value<FontRef>());
+    // The tab order is chained once the controls are all there, not once per control.
+    loading_ = true;
     try {
         load_controls(data.controls, nullptr);
     } catch (...) {
+        loading_ = false;
         // A form that cannot be loaded whole is not left half loaded.
         unload();
         throw;
     }
+    loading_ = false;
+    apply_tab_order();
 }
 
 void Form::save_controls(std::vector<FormControlData>& out, ControlSite* container) const
@@ -177,6 +187,7 @@ void Form::unload()
     unloading_ = false;
     auto sites = std::move(sites_);
     sites_.clear();
+    site_names_.clear();
     zorder_.clear();
     // Children of container controls go before their containers.
     for (auto it = sites.rbegin(); it != sites.rend(); ++it) {
@@ -203,6 +214,7 @@ void Form::remove_control(ControlSite& s)
         c->run_terminate();
     }
     sites_.erase(std::remove(sites_.begin(), sites_.end(), &s), sites_.end());
+    site_names_.remove(key_fold(s.Name()));
     zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), &s), zorder_.end());
     delete s.control();
     delete &s;
@@ -409,6 +421,8 @@ void Form::keyPressEvent(QKeyEvent* event)
 
 void Form::apply_tab_order()
 {
+    if (loading_)
+        return;
     std::vector<ControlSite*> ordered;
     for (ControlSite* s : sites_)
         if (s->control())
