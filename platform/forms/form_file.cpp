@@ -179,11 +179,11 @@ FormData FormFile::parse_lines(const QStringList& lines, const QString& file)
                 bad_line(file, number,
                          QStringLiteral("controls nested deeper than %1 levels").arg(FormFile::kMaxNesting));
             auto& siblings = open.empty() ? form.controls : open.back()->children;
-            siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}});
+            siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}, number});
             FormControlData& control = siblings.back();
             control.extender.set_owner(QStringLiteral("control ") + control.name);
             control.properties.set_owner(QStringLiteral("control ") + control.name);
-            control.extender.set_file(file);
+            control.extender.set_file(file, QStringLiteral("@"));
             control.properties.set_file(file);
             open.push_back(&control);
             continue;
@@ -212,7 +212,10 @@ FormData FormFile::parse_lines(const QStringList& lines, const QString& file)
         try {
             value = decode_property_value(line.mid(eq + 1), &picture_pixels_left);
         } catch (const VbError& e) {
-            bad_line(file, number, e.description());
+            const QString owner = open.empty() ? form.properties.owner() : open.back()->properties.owner();
+            bad_line(file, number,
+                     QStringLiteral("\"%1%2\" of %3: %4")
+                         .arg(extender ? QStringLiteral("@") : QString(), key, owner, e.description()));
         }
         if (open.empty()) {
             if (extender)

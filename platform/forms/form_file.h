@@ -38,6 +38,7 @@ struct FormControlData {
     PropertyBag extender;
     PropertyBag properties;
     std::vector<FormControlData> children;
+    int line = 0; // the line of its Begin, 0 for a control not read from a file
 };
 
 struct FormData {

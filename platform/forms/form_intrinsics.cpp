@@ -86,8 +86,17 @@ void Form::load_intrinsic(const FormControlData& c, ControlSite* container)
     // An intrinsic control's place is its own property: extender lines and property lines
     // both set its properties.
     PropertyBag bag = c.extender;
-    for (const PropertyBag::Entry& entry : c.properties.entries())
+    bag.set_file(c.properties.file());
+    for (const PropertyBag::Entry& entry : c.properties.entries()) {
+        // "@Left" and "Left" are one property here: given both ways, one would be lost.
+        if (bag.contains(entry.key)) {
+            const int first = bag.line_of(entry.key);
+            bag.set(entry.key, entry.value, entry.line);
+            bag.refuse(entry.key, vberr::InvalidPropertyValue,
+                       QStringLiteral("given twice (first on line %1)").arg(first));
+        }
         bag.set(entry.key, entry.value, entry.line);
+    }
     add_intrinsic(c.class_name, c.name, container, &bag);
 }
 

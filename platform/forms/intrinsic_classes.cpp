@@ -6,6 +6,7 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/image.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/line.h"
@@ -14,12 +15,15 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/shape.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
 #include <QMetaProperty>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 namespace forms {
@@ -95,6 +99,15 @@ bool declared_property(const IntrinsicControl& control, const QString& key)
     return false;
 }
 
+// The stored lengths of intrinsic controls: the place and size, and a line's ends.
+bool is_length_key(const QString& key)
+{
+    static const QString lengths[] = {QStringLiteral("Left"),   QStringLiteral("Top"), QStringLiteral("Width"),
+                                      QStringLiteral("Height"), QStringLiteral("X1"),  QStringLiteral("Y1"),
+                                      QStringLiteral("X2"),     QStringLiteral("Y2")};
+    return std::any_of(std::begin(lengths), std::end(lengths), [&](const QString& l) { return same_key(l, key); });
+}
+
 } // namespace
 
 void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
@@ -103,6 +116,8 @@ void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
         if (!declared_property(control, entry.key))
             forms::raise(vberr::MemberNotSupported, control.Name(),
                          bag.where(entry.key) + QStringLiteral(": %1 has no such property").arg(control.Name()));
+        if (is_length_key(entry.key))
+            stored_length(bag, entry.key, 0.0);
         try {
             let(&control, entry.key, entry.value);
         } catch (const VbError& error) {

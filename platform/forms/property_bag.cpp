@@ -82,6 +82,15 @@ void PropertyBag::reindex()
         index_.insert(key_fold(entries_[i].key), i);
 }
 
+std::vector<const PropertyBag::Entry*> PropertyBag::unread() const
+{
+    std::vector<const Entry*> keys;
+    for (const Entry& e : entries_)
+        if (!e.read)
+            keys.push_back(&e);
+    return keys;
+}
+
 int PropertyBag::line_of(const QString& name) const
 {
     const Entry* entry = find(name);
@@ -94,7 +103,7 @@ QString PropertyBag::where(const QString& name) const
     if (const int line = line_of(name); line > 0)
         text = file_.isEmpty() ? QStringLiteral("Form file line %1: ").arg(line)
                                : QStringLiteral("Form file %1 line %2: ").arg(file_).arg(line);
-    text += QLatin1Char('"') + name + QLatin1Char('"');
+    text += QLatin1Char('"') + key_prefix_ + name + QLatin1Char('"');
     if (!owner_.isEmpty())
         text += QStringLiteral(" of ") + owner_;
     return text;
@@ -102,7 +111,10 @@ QString PropertyBag::where(const QString& name) const
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& default_value) const
 {
+    last_read_ = name;
     const Entry* entry = find(name);
+    if (entry)
+        entry->read = true;
     if (!entry) {
         if (!default_value.isValid())
             raise(327, {}, {});

@@ -1,7 +1,9 @@
 #include "platform/forms/stored_value.h"
 
 #include "platform/forms/conversions.h"
+#include "platform/forms/property_bag.h"
 #include "platform/forms/property_value_text.h"
+#include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
@@ -126,6 +128,31 @@ QVariant stored_as_kind_of(const QVariant& stored, const QVariant& kind)
         // The runtime's own refusal (text that is no number): say what was found.
         refuse(error.number(), stored, kind);
     }
+}
+
+bool is_storable_length(double twips) { return twips >= 0 && twips <= Screen::kLargestLength; }
+
+QString length_rule(double twips)
+{
+    return QStringLiteral("%1 twips is no length from 0 to %2").arg(twips).arg(Screen::kLargestLength);
+}
+
+double stored_length(const PropertyBag& bag, const QString& key, double fallback)
+{
+    const double twips = bag.ReadProperty(key, fallback).toDouble();
+    if (!is_storable_length(twips))
+        bag.refuse(key, vberr::InvalidPropertyValue, length_rule(twips));
+    return twips;
+}
+
+std::int32_t stored_choice(const PropertyBag& bag, const QString& key, std::int32_t fallback, std::int32_t least,
+                           std::int32_t most)
+{
+    const std::int32_t value = bag.ReadProperty(key, fallback).toInt();
+    if (value < least || value > most)
+        bag.refuse(key, vberr::InvalidPropertyValue,
+                   QStringLiteral("%1 is no value from %2 to %3").arg(value).arg(least).arg(most));
+    return value;
 }
 
 } // namespace forms
