@@ -130,18 +130,13 @@ QVariant stored_as_kind_of(const QVariant& stored, const QVariant& kind)
     }
 }
 
-bool is_storable_length(double twips) { return twips >= 0 && twips <= Screen::kLargestLength; }
-
-QString length_rule(double twips)
-{
-    return QStringLiteral("%1 twips is no length from 0 to %2").arg(twips).arg(Screen::kLargestLength);
-}
-
 double stored_length(const PropertyBag& bag, const QString& key, double fallback)
 {
     const double twips = bag.ReadProperty(key, fallback).toDouble();
-    if (!is_storable_length(twips))
-        bag.refuse(key, vberr::InvalidPropertyValue, length_rule(twips));
+    // Written so that NaN, which compares false with everything, is refused too.
+    if (!(twips >= 0 && twips <= Screen::kLargestLength))
+        bag.refuse(key, vberr::InvalidPropertyValue,
+                   QStringLiteral("%1 twips is no length from 0 to %2").arg(twips).arg(Screen::kLargestLength));
     return twips;
 }
 

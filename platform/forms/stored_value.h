@@ -28,9 +28,6 @@ QString stored_kind_name(const QVariant& value);
 // form can show. Reads `key` (the fallback when absent) and refuses anything else (NaN, a
 // negative length, 1e308) through the bag: 380 naming the line and the key.
 double stored_length(const PropertyBag& bag, const QString& key, double fallback);
-// Whether `twips` keeps that rule, and the rule's words for a refusal.
-bool is_storable_length(double twips);
-QString length_rule(double twips);
 
 // A stored whole number that chooses one of the values `least`..`most` (an enumeration):
 // read as a Long, anything outside refused through the bag, 380 naming the line and the key.
