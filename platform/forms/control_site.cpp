@@ -239,8 +239,8 @@ void ControlSite::write_extender(PropertyBag& bag) const
 void ControlSite::read_stored_geometry(const PropertyBag& bag)
 {
     // A place or size no form can show is no layout to try.
-    left_ = stored_length(bag, QStringLiteral("Left"), left_);
-    top_ = stored_length(bag, QStringLiteral("Top"), top_);
+    left_ = stored_position(bag, QStringLiteral("Left"), left_);
+    top_ = stored_position(bag, QStringLiteral("Top"), top_);
     width_ = stored_length(bag, QStringLiteral("Width"), width_);
     height_ = stored_length(bag, QStringLiteral("Height"), height_);
     align_ = stored_choice(bag, QStringLiteral("Align"), align_, vbAlignNone, vbAlignRight);

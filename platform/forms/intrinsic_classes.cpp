@@ -23,7 +23,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
+#include <initializer_list>
 #include <memory>
 
 namespace forms {
@@ -99,13 +99,10 @@ bool declared_property(const IntrinsicControl& control, const QString& key)
     return false;
 }
 
-// The stored lengths of intrinsic controls: the place and size, and a line's ends.
-bool is_length_key(const QString& key)
+// The stored places and sizes of intrinsic controls: a line's ends are places.
+bool is_key_of(const QString& key, std::initializer_list<const char*> keys)
 {
-    static const QString lengths[] = {QStringLiteral("Left"),   QStringLiteral("Top"), QStringLiteral("Width"),
-                                      QStringLiteral("Height"), QStringLiteral("X1"),  QStringLiteral("Y1"),
-                                      QStringLiteral("X2"),     QStringLiteral("Y2")};
-    return std::any_of(std::begin(lengths), std::end(lengths), [&](const QString& l) { return same_key(l, key); });
+    return std::any_of(keys.begin(), keys.end(), [&](const char* k) { return same_key(QLatin1String(k), key); });
 }
 
 } // namespace
@@ -116,7 +113,9 @@ void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
         if (!declared_property(control, entry.key))
             forms::raise(vberr::MemberNotSupported, control.Name(),
                          bag.where(entry.key) + QStringLiteral(": %1 has no such property").arg(control.Name()));
-        if (is_length_key(entry.key))
+        if (is_key_of(entry.key, {"Left", "Top", "X1", "Y1", "X2", "Y2"}))
+            stored_position(bag, entry.key, 0.0);
+        else if (is_key_of(entry.key, {"Width", "Height"}))
             stored_length(bag, entry.key, 0.0);
         try {
             let(&control, entry.key, entry.value);

@@ -130,14 +130,32 @@ QVariant stored_as_kind_of(const QVariant& stored, const QVariant& kind)
     }
 }
 
-double stored_length(const PropertyBag& bag, const QString& key, double fallback)
+namespace {
+
+double stored_twips(const PropertyBag& bag, const QString& key, double fallback, double least)
 {
     const double twips = bag.ReadProperty(key, fallback).toDouble();
     // Written so that NaN, which compares false with everything, is refused too.
-    if (!(twips >= 0 && twips <= Screen::kLargestLength))
+    if (!(twips >= least && twips <= Screen::kLargestLength))
         bag.refuse(key, vberr::InvalidPropertyValue,
-                   QStringLiteral("%1 twips is no length from 0 to %2").arg(twips).arg(Screen::kLargestLength));
+                   QStringLiteral("%1 twips is no %2 from %3 to %4")
+                       .arg(twips)
+                       .arg(least < 0 ? QStringLiteral("place") : QStringLiteral("length"))
+                       .arg(least)
+                       .arg(Screen::kLargestLength));
     return twips;
+}
+
+} // namespace
+
+double stored_length(const PropertyBag& bag, const QString& key, double fallback)
+{
+    return stored_twips(bag, key, fallback, 0);
+}
+
+double stored_position(const PropertyBag& bag, const QString& key, double fallback)
+{
+    return stored_twips(bag, key, fallback, -Screen::kLargestLength);
 }
 
 std::int32_t stored_choice(const PropertyBag& bag, const QString& key, std::int32_t fallback, std::int32_t least,

@@ -249,14 +249,23 @@ TEST_F(StoredFormsTest, ABadValueIsRefusedNamingFileLineControlAndKey)
          at5 + "\"BorderStyle\" of control ctl: Invalid property value"},
         {"KyComCtl.KyLabel", "Alignment = Long 9", at5 + "\"Alignment\" of control ctl: Invalid property value"},
         {"VB.Label", "@Left = Double 1e308",
-         at5 + "\"Left\" of control ctl: 1e+308 twips is no length from 0 to 245760"},
+         at5 + "\"Left\" of control ctl: 1e+308 twips is no place from -245760 to 245760"},
+        {"VB.Label", "@Width = Double 1e308",
+         at5 + "\"Width\" of control ctl: 1e+308 twips is no length from 0 to 245760"},
         {"VB.Label", "@Width = Double -500",
          at5 + "\"Width\" of control ctl: -500 twips is no length from 0 to 245760"},
-        {"VB.Label", "@Left = Double nan", at5 + "\"Left\" of control ctl: nan twips is no length from 0 to 245760"},
+        {"VB.Label", "@Left = Double nan",
+         at5 + "\"Left\" of control ctl: nan twips is no place from -245760 to 245760"},
+        {"VB.Label", "@Top = Double -1e6",
+         at5 + "\"Top\" of control ctl: -1e+06 twips is no place from -245760 to 245760"},
+        {"VB.Line", "X2 = Double 1e308",
+         at5 + "\"X2\" of control ctl: 1e+308 twips is no place from -245760 to 245760"},
         {"VB.Label", "@Left = Double 10\nLeft = Double 20",
          QStringLiteral("Form file %1 line 6: \"Left\" of control ctl: given twice (first on line 5)").arg(path)},
-        {"KyComCtl.KyMinimized", "@Left = Double -500",
-         at5 + "\"@Left\" of control ctl: -500 twips is no length from 0 to 245760"},
+        {"KyComCtl.KyMinimized", "@Width = Double -500",
+         at5 + "\"@Width\" of control ctl: -500 twips is no length from 0 to 245760"},
+        {"KyComCtl.KyMinimized", "@Left = Double nan",
+         at5 + "\"@Left\" of control ctl: nan twips is no place from -245760 to 245760"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.prog_id + QStringLiteral(": ") + c.stored).toStdString());
@@ -331,4 +340,21 @@ TEST_F(StoredFormsTest, AnUnknownKeyIsWarnedNamingFileLineControlAndKey)
     const WarningRecorder recorder;
     EXPECT_EQ(load_file(again, path, saved).number, 0);
     EXPECT_TRUE(recorder.warnings().isEmpty()) << recorder.warnings().join(QLatin1Char('\n')).toStdString();
+}
+
+// What the runtime itself places reopens: a control docked at the bottom of a form shorter than
+// itself stands above the form's top, and the file keeps that place.
+TEST_F(StoredFormsTest, AControlDockedAboveAShortFormsTopReopensByteForByte)
+{
+    forms::TestHost design(false);
+    design.form().setHeight(300);
+    forms::ControlSite& bar = design.add(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbLow"));
+    bar.setHeight(600);
+    bar.setAlign(forms::vbAlignBottom);
+    ASSERT_LT(bar.Top(), 0);
+    const QString saved = design.saved_text();
+    forms::TestHost again(false);
+    const LoadResult result = load(again, saved);
+    ASSERT_EQ(result.number, 0) << result.description.toStdString();
+    EXPECT_EQ(again.saved_text().toStdString(), saved.toStdString());
 }
