@@ -7,6 +7,7 @@
 #include "platform/forms/conversions.h"
 #include "platform/forms/label.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <QCursor>
@@ -258,7 +259,12 @@ void KyLabel::ReadProperties(forms::PropertyBag& bag)
     setAlignment(forms::CLng(bag.ReadProperty(QStringLiteral("Alignment"), 0)));
     setMouseIcon(bag.ReadProperty(QStringLiteral("MouseIcon"), QVariant::fromValue(forms::PictureRef()))
                      .value<forms::PictureRef>());
-    setMousePointer(forms::CLng(bag.ReadProperty(QStringLiteral("MousePointer"), 0)));
+    // The system's pointers 0 to 15, or 99 for the label's own MouseIcon.
+    const std::int32_t pointer = forms::CLng(bag.ReadProperty(QStringLiteral("MousePointer"), 0));
+    if ((pointer < 0 || pointer > 15) && pointer != 99)
+        bag.refuse(QStringLiteral("MousePointer"), forms::vberr::InvalidPropertyValue,
+                   QStringLiteral("%1 is no pointer (0 to 15, or 99)").arg(pointer));
+    setMousePointer(pointer);
     set_visible_property(forms::CBool(bag.ReadProperty(QStringLiteral("Visible"), true)));
 }
 

@@ -8,6 +8,7 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/ole_color.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <cmath>
@@ -189,7 +190,8 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     min_ = forms::CLng(bag.ReadProperty(QStringLiteral("Min"), 0));
     value_ = forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0));
     caption_ = forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString()));
-    align_ = forms::CLng(bag.ReadProperty(QStringLiteral("Align"), 0));
+    // A stored placement is one the General page offers (the Let takes any number).
+    align_ = forms::stored_choice(bag, QStringLiteral("Align"), arAlignLeft, arAlignLeft, arAlignCenter);
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
     setDisplayFont(
         bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());

@@ -1,5 +1,7 @@
 #include "controls/options/c_option.h"
 
+#include "platform/forms/key_case.h"
+
 namespace options {
 
 OptionCollection new_option_list() { return std::make_shared<forms::Collection>(); }
@@ -14,13 +16,7 @@ void add_option(forms::Collection& list, const OptionPtr& option, const QVariant
     list.Add(QVariant::fromValue(option), option->strKey, before, after);
 }
 
-QString upper_key(const QString& key)
-{
-    QList<uint> letters = key.toCaseFolded().toUcs4();
-    for (uint& letter : letters)
-        letter = QChar::toUpper(letter);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(letters.constData()), letters.size());
-}
+QString upper_key(const QString& key) { return forms::key_upper(key); }
 
 bool is_blank_key(const QString& key) { return key.trimmed().isEmpty(); }
 
@@ -29,7 +25,7 @@ std::int32_t position_of(const forms::Collection& list, const QString& key)
     std::int32_t position = 0;
     for (const auto& entry : list) {
         ++position;
-        if (entry.key.compare(key, Qt::CaseInsensitive) == 0)
+        if (forms::same_key(entry.key, key))
             return position;
     }
     return 0;

@@ -56,9 +56,9 @@ OptionPtr option_at(const forms::Collection& list, const QVariant& index_or_key)
 void add_option(forms::Collection& list, const OptionPtr& option, const QVariant& before = {},
                 const QVariant& after = {});
 // The one spelling of a key in the tree view and in every comparison of keys: case-folded,
-// then upper-cased letter by letter. Two keys the collection takes for one (it compares
-// without regard to case) have one spelling, and keys it tells apart keep theirs apart ("ß"
-// stays "ß", never "SS"); the length never changes.
+// then upper-cased letter by letter (forms::key_upper, the case mapping the collection
+// compares by). Two keys the collection takes for one have one spelling, and keys it tells
+// apart keep theirs apart ("ß" stays "ß", never "SS"); the length never changes.
 QString upper_key(const QString& key);
 // A remembered page of "" or spaces only means none.
 bool is_blank_key(const QString& key);

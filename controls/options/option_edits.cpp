@@ -1,6 +1,7 @@
 #include "controls/options/option_edits.h"
 
 #include "controls/options/ky_tree_functions.h"
+#include "platform/forms/key_case.h"
 
 #include <QHash>
 
@@ -18,7 +19,7 @@ std::vector<OptionPtr> records(const forms::Collection& list)
     return out;
 }
 
-bool same_key(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+using forms::same_key;
 
 // The first page at or below `key`, in depth-first collection order; "" for none.
 QString first_page_inside(const forms::Collection& list, const QString& key)

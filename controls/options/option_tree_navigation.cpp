@@ -2,6 +2,7 @@
 
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/ky_tree_functions.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/tree_view.h"
 
 namespace options {
@@ -50,7 +51,7 @@ QString OptionTreeNavigation::page_left() const
 void OptionTreeNavigation::activate(const QString& key)
 {
     const OptionPtr o = option(key);
-    if (!o->is_container() && o->strKey.compare(current_key_, Qt::CaseInsensitive) != 0) {
+    if (!o->is_container() && !forms::same_key(o->strKey, current_key_)) {
         SetSelectedProperty(*list_, upper_key(o->strKey), o->strParentKey);
         arrow_on(upper_key(o->strKey));
     }
@@ -87,7 +88,7 @@ QString OptionTreeNavigation::find_page_to_show(const QString& key)
         return current_key_;
     for (const auto& entry : *list_) {
         const OptionPtr child = entry.item.value<OptionPtr>();
-        if (child->strParentKey.compare(key, Qt::CaseInsensitive) != 0)
+        if (!forms::same_key(child->strParentKey, key))
             continue;
         const QString found = find_page_to_show(child->strKey);
         if (!found.isEmpty())

@@ -14,6 +14,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <cmath>
@@ -623,7 +624,7 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
         f.Enabled = bag.ReadProperty(key(position, "Enabled"), i.Enabled).toBool();
         f.Visible = bag.ReadProperty(key(position, "Visible"), i.Visible).toBool();
         f.Caption = bag.ReadProperty(key(position, "Caption"), QString::fromLatin1(i.Caption)).toString();
-        f.Rule = bag.ReadProperty(key(position, "Rule"), i.Rule).toInt();
+        f.Rule = forms::stored_choice(bag, key(position, "Rule"), i.Rule, kyBRNone, kyBRFinish);
         forms::CommandButton& b = require_button(position);
         b.setEnabled(ButtonEnabled(position));
         b.setVisible(ButtonVisible(position));
@@ -650,7 +651,7 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
     finish_.Visible = read("FinishVisible", false).toBool();
     finish_.Caption = read("FinishCaption", QStringLiteral("&Finish")).toString();
     finish_position_ = read("FinishPosition", kyBPRightMiddle).toInt();
-    finish_.Rule = read("FinishRule", kyBRFinish).toInt();
+    finish_.Rule = forms::stored_choice(bag, QStringLiteral("FinishRule"), kyBRFinish, kyBRNone, kyBRFinish);
     read_button_keys(bag);
     default_button_ = read("DefaultButton", kyBPRightMiddle).toInt();
     for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
@@ -671,11 +672,12 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
     gap_middle_ = stored_length(bag, "ButtonGapMiddle", 165, kLeastGap);
     button_height_ = stored_length(bag, "ButtonHeight", 345, kLeastButton);
     button_width_ = stored_length(bag, "ButtonWidth", 1120, kLeastButton);
-    setBannerHeaderStyle(read("BannerHeaderStyle", kyKyrell).toInt());
+    setBannerHeaderStyle(
+        forms::stored_choice(bag, QStringLiteral("BannerHeaderStyle"), kyKyrell, kyOSWindows2k, kyKyrell));
     hold_parent_size_ = read("HoldParentSize", true).toBool();
     parent_width_ = stored_length(bag, "ParentWidth", 7540, 1);
     parent_height_ = stored_length(bag, "ParentHeight", 5775, 1);
-    size_mode_ = read("WizardSizeMode", kyStandard).toInt();
+    size_mode_ = forms::stored_choice(bag, QStringLiteral("WizardSizeMode"), kyStandard, kyStandard, kyUser);
     show_error_msg_ = read("ShowErrorMsg", true).toBool();
     modBase::setSharedShowErrorMsg(show_error_msg_);
     push_default_set();

@@ -12,6 +12,7 @@
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <QPointer>
@@ -429,7 +430,7 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
         auto read_font = [&](const char* key) { return read(key, ambient_font).value<forms::FontRef>()->Clone(); };
         back_color_ = read("BackColor", forms::syscolor::ButtonFace).toUInt();
         QWidget::setEnabled(read("Enabled", true).toBool());
-        border_style_ = static_cast<short>(read("BorderStyle", 0).toInt());
+        border_style_ = static_cast<short>(forms::stored_choice(bag, QStringLiteral("BorderStyle"), 0, 0, 1));
         picBanner_->setBackColor(read("BannerBackColor", 0xFFFFFFu).toUInt());
         lblHeaderDescription_->setCaption(read("BannerDescription", QStringLiteral("Step Description")).toString());
         lblHeaderDescription_->setFont(read_font("BannerDescriptionFont"));
@@ -453,8 +454,8 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
         PropertyChanged(QStringLiteral("PageIndex"));
         page_back_ = read("PageBack", 0).toInt();
         page_next_ = read("PageNext", 0).toInt();
-        page_mode_ = read("PageMode", InteriorPage).toInt();
-        page_state_ = read("PageState", Maximized).toInt();
+        page_mode_ = forms::stored_choice(bag, QStringLiteral("PageMode"), InteriorPage, WelcomePage, CompletePage);
+        page_state_ = forms::stored_choice(bag, QStringLiteral("PageState"), Maximized, Maximized, Minimized);
         // A Variant: whatever kind was stored, Nothing when none was.
         tag_variant_ = read("TagVariant", kNothing);
         if (page_mode_ != InteriorPage) {

@@ -6,6 +6,7 @@
 #include "controls/wizard/ky_wizard_tab.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
 #include <cstdlib>
@@ -187,7 +188,7 @@ void KyWizardTab::read_button_set(const forms::PropertyBag& bag)
         f.Visible = bag.ReadProperty(field_key(position, "Visible"), d.Visible).toBool();
         f.Enabled = bag.ReadProperty(field_key(position, "Enabled"), d.Enabled).toBool();
         f.Caption = bag.ReadProperty(field_key(position, "Caption"), d.Caption).toString();
-        f.Rule = bag.ReadProperty(field_key(position, "Rule"), d.Rule).toInt();
+        f.Rule = forms::stored_choice(bag, field_key(position, "Rule"), d.Rule, kyBRNone, kyBRFinish);
     }
     default_button_ = bag.ReadProperty(QStringLiteral("DefaultButton"), navigator_default_button_).toInt();
     cancel_button_ = bag.ReadProperty(QStringLiteral("CancelButton"), navigator_cancel_button_).toInt();

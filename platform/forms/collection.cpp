@@ -1,6 +1,7 @@
 #include "platform/forms/collection.h"
 
 #include "platform/forms/conversions.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/vb_error.h"
 
 namespace forms {
@@ -9,7 +10,7 @@ std::optional<size_t> Collection::find_key(const QString& key) const
 {
     if (key.isEmpty())
         return std::nullopt;
-    const auto it = index_.constFind(key.toCaseFolded());
+    const auto it = index_.constFind(key_fold(key));
     if (it == index_.cend())
         return std::nullopt;
     return *it;
@@ -20,7 +21,7 @@ void Collection::reindex()
     index_.clear();
     for (size_t i = 0; i < items_.size(); ++i)
         if (!items_[i].key.isEmpty())
-            index_.insert(items_[i].key.toCaseFolded(), i);
+            index_.insert(key_fold(items_[i].key), i);
 }
 
 size_t Collection::position_of(const QVariant& index, int32_t bad_index_error) const
@@ -54,7 +55,7 @@ void Collection::Add(const QVariant& item, const QString& key, const QVariant& b
     // Appending keeps every other position; an insertion shifts those after it.
     if (at + 1 == items_.size()) {
         if (!key.isEmpty())
-            index_.insert(key.toCaseFolded(), at);
+            index_.insert(key_fold(key), at);
     } else {
         reindex();
     }

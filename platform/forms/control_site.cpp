@@ -2,6 +2,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
@@ -37,7 +38,9 @@ void ControlSite::setName(const QString& name)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("\"%1\" is not a valid control name").arg(name));
     if (ControlSite* other = form_.site(name); other && other != this)
         raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Ambiguous name detected: ") + name);
+    const QString old_name = name_;
     name_ = name;
+    form_.site_renamed(*this, old_name);
     if (control_)
         control_->run_ambient_changed(QStringLiteral("DisplayName"));
 }
@@ -237,21 +240,12 @@ void ControlSite::write_extender(PropertyBag& bag) const
 
 void ControlSite::read_stored_geometry(const PropertyBag& bag)
 {
-    left_ = bag.ReadProperty(QStringLiteral("Left"), left_).toDouble();
-    top_ = bag.ReadProperty(QStringLiteral("Top"), top_).toDouble();
-    width_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Width"), width_).toDouble());
-    height_ = std::max(0.0, bag.ReadProperty(QStringLiteral("Height"), height_).toDouble());
-    // A size no form can show is no layout to try.
-    for (const auto& [key, length] :
-         {std::pair{QStringLiteral("Width"), width_}, std::pair{QStringLiteral("Height"), height_}})
-        if (length > Screen::kLargestLength)
-            bag.refuse(
-                key, vberr::InvalidPropertyValue,
-                QStringLiteral("%1 twips is more than a form can show (%2)").arg(length).arg(Screen::kLargestLength));
-    const int align = bag.ReadProperty(QStringLiteral("Align"), align_).toInt();
-    if (align < vbAlignNone || align > vbAlignRight)
-        raise(vberr::InvalidPropertyValue, {}, QStringLiteral("Align %1 of \"%2\"").arg(align).arg(name_));
-    align_ = align;
+    // A place or size no form can show is no layout to try.
+    left_ = stored_position(bag, QStringLiteral("Left"), left_);
+    top_ = stored_position(bag, QStringLiteral("Top"), top_);
+    width_ = stored_length(bag, QStringLiteral("Width"), width_);
+    height_ = stored_length(bag, QStringLiteral("Height"), height_);
+    align_ = stored_choice(bag, QStringLiteral("Align"), align_, vbAlignNone, vbAlignRight);
     apply_geometry();
     if (align_ != vbAlignNone)
         form_.dock_aligned();

@@ -5,10 +5,13 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
+#include "platform/forms/warnings.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -23,12 +26,12 @@ Form::Form(bool user_mode, QWidget* parent) : QWidget(parent), user_mode_(user_m
 
 Form::~Form() { unload(); }
 
-ControlSite* Form::site(const QString& name) const
+ControlSite* Form::site(const QString& name) const { return site_names_.value(key_fold(name), nullptr); }
+
+void Form::site_renamed(ControlSite& s, const QString& old_name)
 {
-    for (ControlSite* s : sites_)
-        if (s->Name().compare(name, Qt::CaseInsensitive) == 0)
-            return s;
-    return nullptr;
+    site_names_.remove(key_fold(old_name));
+    site_names_.insert(key_fold(s.Name()), &s);
 }
 
 QVariantList Form::Controls() const
@@ -59,6 +62,7 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
     auto* s = new ControlSite(*this, *raw, class_name, name, container);
     s->setParent(this);
     sites_.push_back(s);
+    site_names_.insert(key_fold(name), s);
     zorder_.push_back(s);
     control.release();
     try {
@@ -72,7 +76,10 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
         s->apply_focus_policy(); // the constituents are made by now
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
-        dock_aligned();
+        // Only a docked control moves the others; a form of many controls is not walked
+        // once per control.
+        if (s->Align() != vbAlignNone)
+            dock_aligned();
     } catch (...) {
         remove_control(*s);
         throw;
@@ -85,17 +92,49 @@ ControlSite& Form::add_control(const QString& class_name, const QString& name, C
     return add_control(ControlFactory::create(class_name), class_name, name, container);
 }
 
+namespace {
+
+// A refusal that does not say where it is (a name in use, a class that is not registered)
+// is told at the control's Begin line.
+[[noreturn]] void rethrow_located(const VbError& error, const FormControlData& c)
+{
+    if (c.line <= 0 || error.description().startsWith(QLatin1String("Form file")))
+        throw;
+    const QString file = c.properties.file();
+    const QString where = file.isEmpty() ? QStringLiteral("Form file line %1").arg(c.line)
+                                         : QStringLiteral("Form file %1 line %2").arg(file).arg(c.line);
+    const QString what = error.description().isEmpty() ? standard_description(error.number()) : error.description();
+    throw VbError(error.number(), error.source(), QStringLiteral("%1: control %2: %3").arg(where, c.name, what));
+}
+
+// A stored key no property read is kept in the file but loads as nothing: said, not refused.
+void warn_unread(const PropertyBag& bag)
+{
+    for (const PropertyBag::Entry* entry : bag.unread())
+        report_warning(bag.where(entry->key) + QStringLiteral(": no property of that name reads it; not loaded"));
+}
+
+} // namespace
+
 void Form::load_controls(const std::vector<FormControlData>& controls, ControlSite* container)
 {
     for (const FormControlData& c : controls) {
-        if (is_intrinsic_class(c.class_name)) {
-            load_intrinsic(c, container);
-            continue;
+        try {
+            if (is_intrinsic_class(c.class_name)) {
+                load_intrinsic(c, container);
+                continue;
+            }
+            PropertyBag bag = c.properties;
+            ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag,
+                                         &c.extender);
+            warn_unread(c.extender);
+            warn_unread(bag);
+            load_controls(c.children, &s);
+        } catch (const StoredValueError&) {
+            throw; // the bag told where already
+        } catch (const VbError& error) {
+            rethrow_located(error, c);
         }
-        PropertyBag bag = c.properties;
-        ControlSite& s = add_control(ControlFactory::create(c.class_name), c.class_name, c.name, container, &bag,
-                                     &c.extender);
-        load_controls(c.children, &s);
     }
 }
 
@@ -105,9 +144,9 @@ void Form::load(const FormData& data)
     const PropertyBag& p = data.properties;
     setCaption(p.ReadProperty(QStringLiteral("Caption"), QString()).toString());
     if (p.contains(QStringLiteral("Width")))
-        setWidth(p.ReadProperty(QStringLiteral("Width"), Width()).toDouble());
+        setWidth(stored_length(p, QStringLiteral("Width"), Width()));
     if (p.contains(QStringLiteral("Height")))
-        setHeight(p.ReadProperty(QStringLiteral("Height"), Height()).toDouble());
+        setHeight(stored_length(p, QStringLiteral("Height"), Height()));
     setBorderStyle(p.ReadProperty(QStringLiteral("BorderStyle"), 2).toInt());
     setControlBox(p.ReadProperty(QStringLiteral("ControlBox"), true).toBool());
     setStartUpPosition(p.ReadProperty(QStringLiteral("StartUpPosition"), 3).toInt());
@@ -115,13 +154,19 @@ void Form::load(const FormData& data)
     setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
     if (p.contains(QStringLiteral("Font")))
         setFont(p.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(StdFont::create())).value<FontRef>());
+    warn_unread(p);
+    // The tab order is chained once the controls are all there, not once per control.
+    loading_ = true;
     try {
         load_controls(data.controls, nullptr);
     } catch (...) {
+        loading_ = false;
         // A form that cannot be loaded whole is not left half loaded.
         unload();
         throw;
     }
+    loading_ = false;
+    apply_tab_order();
 }
 
 void Form::save_controls(std::vector<FormControlData>& out, ControlSite* container) const
@@ -177,6 +222,7 @@ void Form::unload()
     unloading_ = false;
     auto sites = std::move(sites_);
     sites_.clear();
+    site_names_.clear();
     zorder_.clear();
     // Children of container controls go before their containers.
     for (auto it = sites.rbegin(); it != sites.rend(); ++it) {
@@ -203,6 +249,7 @@ void Form::remove_control(ControlSite& s)
         c->run_terminate();
     }
     sites_.erase(std::remove(sites_.begin(), sites_.end(), &s), sites_.end());
+    site_names_.remove(key_fold(s.Name()));
     zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), &s), zorder_.end());
     delete s.control();
     delete &s;
@@ -409,6 +456,8 @@ void Form::keyPressEvent(QKeyEvent* event)
 
 void Form::apply_tab_order()
 {
+    if (loading_)
+        return;
     std::vector<ControlSite*> ordered;
     for (ControlSite* s : sites_)
         if (s->control())

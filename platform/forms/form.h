@@ -8,6 +8,7 @@
 #include "platform/forms/ole_color.h"
 #include "platform/forms/std_font.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QSize>
 #include <QSizeF>
@@ -133,6 +134,7 @@ public:
     void site_became_default(ControlSite& site);
     void site_became_cancel(ControlSite& site);
     void site_zorder(ControlSite& site, int position);
+    void site_renamed(ControlSite& site, const QString& old_name);
 
     bool dirty() const { return dirty_; }
     void clear_dirty() { dirty_ = false; }
@@ -177,6 +179,10 @@ private:
         ControlSite* container;
     };
     std::vector<IntrinsicEntry> intrinsics_; // in the order placed
+    // The names in use (forms::key_fold), so that placing a control does not scan the form:
+    // the sites by name, and the intrinsic controls of each name (a control array holds several).
+    QHash<QString, ControlSite*> site_names_;
+    QHash<QString, std::vector<QPointer<IntrinsicControl>>> intrinsic_names_;
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;
@@ -192,6 +198,7 @@ private:
     // Unload may be asked for again while it runs (a Terminate that lets queued calls run);
     // the running unload finishes the job.
     bool unloading_ = false;
+    bool loading_ = false;
     bool docking_ = false;
     bool redock_ = false;
     QSize docked_form_size_{-1, -1};

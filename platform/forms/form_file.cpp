@@ -5,9 +5,17 @@
 #include "platform/forms/vb_error.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QStringList>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace forms {
 
@@ -15,10 +23,30 @@ namespace {
 
 const QString kHeader = QStringLiteral("OstrelForm 1");
 
-[[noreturn]] void bad_line(int line, const QString& what)
+// "Form file line 4" or "Form file /path/frmMain.ofm line 4".
+QString form_file_line(const QString& file, int line)
+{
+    return file.isEmpty() ? QStringLiteral("Form file line %1").arg(line)
+                          : QStringLiteral("Form file %1 line %2").arg(file).arg(line);
+}
+
+[[noreturn]] void bad_line(const QString& file, int line, const QString& what)
 {
     raise(vberr::InvalidPropertyValue, QStringLiteral("FormFile"),
-          QStringLiteral("Form file line %1: %2").arg(line).arg(what));
+          form_file_line(file, line) + QStringLiteral(": ") + what);
+}
+
+// A key a block already holds (keys compare without regard to case) would load the last
+// line and a later change would rewrite both: refused with both lines.
+void set_once(PropertyBag& bag, const QString& key, const QVariant& value, const QString& file, int line,
+              const QString& prefix)
+{
+    if (bag.contains(key))
+        bad_line(file, line,
+                 QStringLiteral("the key \"%1%2\" is given twice (first on line %3)")
+                     .arg(prefix, key)
+                     .arg(bag.line_of(key)));
+    bag.set(key, value, line);
 }
 
 bool valid_name(const QString& s);
@@ -81,13 +109,17 @@ bool valid_name(const QString& s)
 
 } // namespace
 
-FormData FormFile::parse(const QString& text) { return parse_lines(text.split(QLatin1Char('\n'))); }
+FormData FormFile::parse(const QString& text, const QString& file)
+{
+    return parse_lines(text.split(QLatin1Char('\n')), file);
+}
 
-FormData FormFile::parse(const QByteArray& utf8)
+FormData FormFile::parse(const QByteArray& utf8, const QString& file)
 {
     if (utf8.size() > kMaxFileSize)
         raise(vberr::InvalidPropertyValue, QStringLiteral("FormFile"),
-              QStringLiteral("Form file: %1 bytes, more than the %2 a form file may hold")
+              QStringLiteral("Form file%1: %2 bytes, more than the %3 a form file may hold")
+                  .arg(file.isEmpty() ? QString() : QLatin1Char(' ') + file)
                   .arg(utf8.size())
                   .arg(kMaxFileSize));
     // Each line is decoded alone ('\n' is never part of a UTF-8 sequence), so a byte that is
@@ -99,13 +131,13 @@ FormData FormFile::parse(const QByteArray& utf8)
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString decoded = decoder.decode(line);
         if (decoder.hasError())
-            bad_line(number, QStringLiteral("the text is not UTF-8"));
+            bad_line(file, number, QStringLiteral("the text is not UTF-8"));
         lines.push_back(std::move(decoded));
     }
-    return parse_lines(lines);
+    return parse_lines(lines, file);
 }
 
-FormData FormFile::parse_lines(const QStringList& lines)
+FormData FormFile::parse_lines(const QStringList& lines, const QString& file)
 {
     FormData form;
     // The pictures of one form share one budget of pixels, so that no file of a few
@@ -124,36 +156,40 @@ FormData FormFile::parse_lines(const QStringList& lines)
             continue;
         if (!header) {
             if (line != kHeader)
-                bad_line(number, QStringLiteral("expected \"%1\"").arg(kHeader));
+                bad_line(file, number, QStringLiteral("expected \"%1\"").arg(kHeader));
             header = true;
             continue;
         }
         if (form_closed)
-            bad_line(number, QStringLiteral("text after the form's End"));
+            bad_line(file, number, QStringLiteral("text after the form's End"));
         if (line.startsWith(QLatin1String("Begin "))) {
             const QStringList parts = line.mid(6).split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (parts.size() != 2 || !valid_name(parts[0]) || !valid_name(parts[1]))
-                bad_line(number, QStringLiteral("expected \"Begin <class> <name>\""));
+                bad_line(file, number, QStringLiteral("expected \"Begin <class> <name>\""));
             if (!form_open) {
                 if (parts[0] != QLatin1String("Form"))
-                    bad_line(number, QStringLiteral("expected \"Begin Form <name>\""));
+                    bad_line(file, number, QStringLiteral("expected \"Begin Form <name>\""));
                 form.name = parts[1];
                 form.properties.set_owner(QStringLiteral("form ") + form.name);
+                form.properties.set_file(file);
                 form_open = true;
                 continue;
             }
             if (open.size() >= FormFile::kMaxNesting)
-                bad_line(number, QStringLiteral("controls nested deeper than %1 levels").arg(FormFile::kMaxNesting));
+                bad_line(file, number,
+                         QStringLiteral("controls nested deeper than %1 levels").arg(FormFile::kMaxNesting));
             auto& siblings = open.empty() ? form.controls : open.back()->children;
-            siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}});
+            siblings.push_back(FormControlData{parts[0], parts[1], {}, {}, {}, number});
             FormControlData& control = siblings.back();
             control.extender.set_owner(QStringLiteral("control ") + control.name);
             control.properties.set_owner(QStringLiteral("control ") + control.name);
+            control.extender.set_file(file, QStringLiteral("@"));
+            control.properties.set_file(file);
             open.push_back(&control);
             continue;
         }
         if (!form_open)
-            bad_line(number, QStringLiteral("expected \"Begin Form <name>\""));
+            bad_line(file, number, QStringLiteral("expected \"Begin Form <name>\""));
         if (line == QLatin1String("End")) {
             if (open.empty())
                 form_closed = true;
@@ -163,50 +199,80 @@ FormData FormFile::parse_lines(const QStringList& lines)
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            bad_line(number, QStringLiteral("expected \"<key> = <type> <value>\""));
+            bad_line(file, number, QStringLiteral("expected \"<key> = <type> <value>\""));
         QString key = line.left(eq).trimmed();
         const bool extender = key.startsWith(QLatin1Char('@'));
         if (extender)
             key.remove(0, 1);
         if (!valid_name(key))
-            bad_line(number, QStringLiteral("invalid key \"%1\"").arg(key));
+            bad_line(file, number, QStringLiteral("invalid key \"%1\"").arg(key));
         if (structure_word(key))
-            bad_line(number, QStringLiteral("the key \"%1\" is a word of the file's structure").arg(key));
+            bad_line(file, number, QStringLiteral("the key \"%1\" is a word of the file's structure").arg(key));
         QVariant value;
         try {
             value = decode_property_value(line.mid(eq + 1), &picture_pixels_left);
         } catch (const VbError& e) {
-            bad_line(number, e.description());
+            const QString owner = open.empty() ? form.properties.owner() : open.back()->properties.owner();
+            bad_line(file, number,
+                     QStringLiteral("\"%1%2\" of %3: %4")
+                         .arg(extender ? QStringLiteral("@") : QString(), key, owner, e.description()));
         }
         if (open.empty()) {
             if (extender)
-                bad_line(number, QStringLiteral("extender value outside a control"));
-            form.properties.set(key, value, number);
+                bad_line(file, number, QStringLiteral("extender value outside a control"));
+            set_once(form.properties, key, value, file, number, {});
+        } else if (extender) {
+            set_once(open.back()->extender, key, value, file, number, QStringLiteral("@"));
         } else {
-            (extender ? open.back()->extender : open.back()->properties).set(key, value, number);
+            set_once(open.back()->properties, key, value, file, number, {});
         }
     }
     if (!header)
-        bad_line(number, QStringLiteral("empty form file"));
+        bad_line(file, number, QStringLiteral("empty form file"));
     if (!form_closed)
-        bad_line(number, QStringLiteral("missing End"));
+        bad_line(file, number, QStringLiteral("missing End"));
     return form;
 }
 
-FormData FormFile::read(const QString& path)
+FormData FormFile::read(const QString& path, QByteArray* bytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        raise(53, QStringLiteral("FormFile"), QStringLiteral("File not found: ") + path);
+    const QByteArray native = QFile::encodeName(path);
+    // Opened without waiting: a FIFO without a writer would block the open itself. What is
+    // open is then checked, not the path, so nothing swapped in between is read.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            raise(53, QStringLiteral("FormFile"), QStringLiteral("File not found: ") + path);
+        raise(75, QStringLiteral("FormFile"),
+              QStringLiteral("Path/File access error: %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    const auto close_fd = qScopeGuard([fd] { ::close(fd); });
+    struct stat info {};
     // Only a regular file: a device or a FIFO has no end, or none that comes.
-    if (!info.isFile())
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         raise(75, QStringLiteral("FormFile"),
               QStringLiteral("Path/File access error: %1 is not a regular file").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        raise(75, QStringLiteral("FormFile"), QStringLiteral("Path/File access error: ") + path);
-    // One byte past the limit tells a file that grew past it since it was looked at.
-    return parse(file.read(kMaxFileSize + 1));
+    // One byte past the limit tells a file that grew past it since it was looked at; the
+    // buffer grows with what is read, never to the limit for a small file.
+    QByteArray content;
+    char chunk[65536];
+    while (content.size() <= kMaxFileSize) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            raise(75, QStringLiteral("FormFile"),
+                  QStringLiteral("Path/File access error: %1: %2")
+                      .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        if (got == 0)
+            break;
+        content.append(chunk, std::min<qsizetype>(got, kMaxFileSize + 1 - content.size()));
+    }
+    FormData form = parse(content, path);
+    if (bytes)
+        *bytes = std::move(content);
+    return form;
 }
 
 QString FormFile::write(const FormData& form)

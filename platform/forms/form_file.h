@@ -38,6 +38,7 @@ struct FormControlData {
     PropertyBag extender;
     PropertyBag properties;
     std::vector<FormControlData> children;
+    int line = 0; // the line of its Begin, 0 for a control not read from a file
 };
 
 struct FormData {
@@ -54,19 +55,26 @@ public:
     // The pixels all pictures of one form may hold together.
     static constexpr qint64 kMaxPicturePixels = 16 * 1024 * 1024;
 
-    // Raises VbError 380 with the line number and what is wrong for text that is not a form.
-    // The keys "Begin" and "End" (in any case) are the file's structure, never a value's key.
-    static FormData parse(const QString& text);
+    // Raises VbError 380 with the line number and what is wrong for text that is not a form
+    // ("Form file line 4: ..."; with `file` given, "Form file <file> line 4: ..."). The keys
+    // "Begin" and "End" (in any case) are the file's structure, never a value's key; a key
+    // given twice in one block (in any case) is refused naming both lines. The bags read
+    // keep `file`, so what a reader refuses later names it too.
+    static FormData parse(const QString& text, const QString& file = {});
     // The bytes of a file: also 380 for more than kMaxFileSize bytes and for a line that is
     // not UTF-8.
-    static FormData parse(const QByteArray& utf8);
-    // Also raises 53 (File not found) and 75 for a path that is no regular file.
-    static FormData read(const QString& path);
+    static FormData parse(const QByteArray& utf8, const QString& file = {});
+    // The one reader of form files (the program, the design tool and the tests): opens
+    // without following the file into a block (a FIFO without a writer, a device), reads only
+    // a regular file, at most kMaxFileSize bytes, and parses it naming `path` in every error.
+    // Raises 53 (File not found), 75 for a path that is no regular file or cannot be read,
+    // and parse's 380. `bytes`, when given, receives the file's bytes as read.
+    static FormData read(const QString& path, QByteArray* bytes = nullptr);
     static QString write(const FormData& form);
     static void save(const FormData& form, const QString& path); // raises 75 when unwritable
 
 private:
-    static FormData parse_lines(const QStringList& lines);
+    static FormData parse_lines(const QStringList& lines, const QString& file);
 };
 
 } // namespace forms

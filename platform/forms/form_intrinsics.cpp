@@ -6,6 +6,7 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/label.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
@@ -18,19 +19,23 @@ bool Form::name_in_use(const QString& name, int index) const
 {
     if (site(name) != nullptr)
         return true;
-    for (const IntrinsicEntry& entry : intrinsics_)
-        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0 &&
-            (index < 0 || entry.control->Index() < 0 || entry.control->Index() == index))
+    const auto it = intrinsic_names_.constFind(key_fold(name));
+    if (it == intrinsic_names_.cend())
+        return false;
+    for (const QPointer<IntrinsicControl>& control : *it)
+        if (control && (index < 0 || control->Index() < 0 || control->Index() == index))
             return true;
     return false;
 }
 
 IntrinsicControl* Form::intrinsic(const QString& name, int index) const
 {
-    for (const IntrinsicEntry& entry : intrinsics_)
-        if (entry.control && entry.control->Name().compare(name, Qt::CaseInsensitive) == 0 &&
-            entry.control->Index() == index)
-            return entry.control;
+    const auto it = intrinsic_names_.constFind(key_fold(name));
+    if (it == intrinsic_names_.cend())
+        return nullptr;
+    for (const QPointer<IntrinsicControl>& control : *it)
+        if (control && control->Index() == index)
+            return control;
     return nullptr;
 }
 
@@ -70,6 +75,7 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
             break;
         }
     intrinsics_.push_back({class_name, control, container});
+    intrinsic_names_[key_fold(name)].emplace_back(control);
     return *control;
 }
 
@@ -80,8 +86,17 @@ void Form::load_intrinsic(const FormControlData& c, ControlSite* container)
     // An intrinsic control's place is its own property: extender lines and property lines
     // both set its properties.
     PropertyBag bag = c.extender;
-    for (const PropertyBag::Entry& entry : c.properties.entries())
+    bag.set_file(c.properties.file());
+    for (const PropertyBag::Entry& entry : c.properties.entries()) {
+        // "@Left" and "Left" are one property here: given both ways, one would be lost.
+        if (bag.contains(entry.key)) {
+            const int first = bag.line_of(entry.key);
+            bag.set(entry.key, entry.value, entry.line);
+            bag.refuse(entry.key, vberr::InvalidPropertyValue,
+                       QStringLiteral("given twice (first on line %1)").arg(first));
+        }
         bag.set(entry.key, entry.value, entry.line);
+    }
     add_intrinsic(c.class_name, c.name, container, &bag);
 }
 
@@ -108,8 +123,16 @@ void Form::remove_intrinsics(ControlSite* container)
         else
             kept.push_back(std::move(entry));
     intrinsics_ = std::move(kept);
-    for (const QPointer<IntrinsicControl>& control : gone)
+    for (const QPointer<IntrinsicControl>& control : gone) {
+        if (!control)
+            continue;
+        const QString folded = key_fold(control->Name());
+        auto& named = intrinsic_names_[folded];
+        named.erase(std::remove(named.begin(), named.end(), control), named.end());
+        if (named.empty())
+            intrinsic_names_.remove(folded);
         delete control.data();
+    }
 }
 
 } // namespace forms

@@ -6,6 +6,7 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/image.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/line.h"
@@ -14,12 +15,15 @@
 #include "platform/forms/picture_box.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/shape.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
 #include <QMetaProperty>
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace forms {
@@ -95,6 +99,12 @@ bool declared_property(const IntrinsicControl& control, const QString& key)
     return false;
 }
 
+// The stored places and sizes of intrinsic controls: a line's ends are places.
+bool is_key_of(const QString& key, std::initializer_list<const char*> keys)
+{
+    return std::any_of(keys.begin(), keys.end(), [&](const char* k) { return same_key(QLatin1String(k), key); });
+}
+
 } // namespace
 
 void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
@@ -103,6 +113,10 @@ void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
         if (!declared_property(control, entry.key))
             forms::raise(vberr::MemberNotSupported, control.Name(),
                          bag.where(entry.key) + QStringLiteral(": %1 has no such property").arg(control.Name()));
+        if (is_key_of(entry.key, {"Left", "Top", "X1", "Y1", "X2", "Y2"}))
+            stored_position(bag, entry.key, 0.0);
+        else if (is_key_of(entry.key, {"Width", "Height"}))
+            stored_length(bag, entry.key, 0.0);
         try {
             let(&control, entry.key, entry.value);
         } catch (const VbError& error) {

@@ -1,5 +1,6 @@
 #include "platform/forms/property_bag.h"
 
+#include "platform/forms/key_case.h"
 #include "platform/forms/property_value_text.h"
 #include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
@@ -70,7 +71,7 @@ bool property_values_equal(const QVariant& a, const QVariant& b)
 
 const PropertyBag::Entry* PropertyBag::find(const QString& name) const
 {
-    const auto it = index_.constFind(name.toCaseFolded());
+    const auto it = index_.constFind(key_fold(name));
     return it == index_.cend() ? nullptr : &entries_[*it];
 }
 
@@ -78,7 +79,16 @@ void PropertyBag::reindex()
 {
     index_.clear();
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        index_.insert(entries_[i].key.toCaseFolded(), i);
+        index_.insert(key_fold(entries_[i].key), i);
+}
+
+std::vector<const PropertyBag::Entry*> PropertyBag::unread() const
+{
+    std::vector<const Entry*> keys;
+    for (const Entry& e : entries_)
+        if (!e.read)
+            keys.push_back(&e);
+    return keys;
 }
 
 int PropertyBag::line_of(const QString& name) const
@@ -91,8 +101,9 @@ QString PropertyBag::where(const QString& name) const
 {
     QString text;
     if (const int line = line_of(name); line > 0)
-        text = QStringLiteral("Form file line %1: ").arg(line);
-    text += QLatin1Char('"') + name + QLatin1Char('"');
+        text = file_.isEmpty() ? QStringLiteral("Form file line %1: ").arg(line)
+                               : QStringLiteral("Form file %1 line %2: ").arg(file_).arg(line);
+    text += QLatin1Char('"') + key_prefix_ + name + QLatin1Char('"');
     if (!owner_.isEmpty())
         text += QStringLiteral(" of ") + owner_;
     return text;
@@ -100,7 +111,10 @@ QString PropertyBag::where(const QString& name) const
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& default_value) const
 {
+    last_read_ = name;
     const Entry* entry = find(name);
+    if (entry)
+        entry->read = true;
     if (!entry) {
         if (!default_value.isValid())
             raise(327, {}, {});
@@ -151,7 +165,7 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value, cons
 
 void PropertyBag::set(const QString& name, const QVariant& value, int line)
 {
-    const QString folded = name.toCaseFolded();
+    const QString folded = key_fold(name);
     if (const auto it = index_.constFind(folded); it != index_.cend()) {
         Entry& e = entries_[*it];
         e.value = value;
@@ -164,7 +178,7 @@ void PropertyBag::set(const QString& name, const QVariant& value, int line)
 
 bool PropertyBag::remove(const QString& name)
 {
-    const auto it = index_.constFind(name.toCaseFolded());
+    const auto it = index_.constFind(key_fold(name));
     if (it == index_.cend())
         return false;
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*it));

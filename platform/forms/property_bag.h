@@ -38,7 +38,8 @@ public:
     struct Entry {
         QString key;
         QVariant value;
-        int line = 0; // the form file's line, 0 for a value not read from a file
+        int line = 0;              // the form file's line, 0 for a value not read from a file
+        mutable bool read = false; // whether a reader asked for it
     };
 
     // The stored value, else `default_value`; a missing key without a default raises 327.
@@ -65,13 +66,27 @@ public:
     // Whose bag this is ("control lblTitle", "form frmMain"), for the descriptions of refusals.
     void set_owner(const QString& owner) { owner_ = owner; }
     const QString& owner() const { return owner_; }
+    // The form file the bag was read from, named in the descriptions of refusals, and how
+    // its keys are written there ("@" for a control's extender values).
+    void set_file(const QString& file, const QString& key_prefix = {})
+    {
+        file_ = file;
+        key_prefix_ = key_prefix;
+    }
     // The line of `name` in the file the bag was read from, 0 when none.
     int line_of(const QString& name) const;
-    // "Form file line 12: "Max" of control updCount" (the parts known).
+    // "Form file line 12: "Max" of control updCount" (the parts known; with the file,
+    // "Form file /path/frmMain.ofm line 12: ...").
     QString where(const QString& name) const;
     // Refuses the stored value of `name` that its reader found outside what it takes, as a
     // read refuses a value of the wrong kind (StoredValueError, kept as refusal()).
     [[noreturn]] void refuse(const QString& name, int32_t number, const QString& what) const;
+    // The key of the last ReadProperty, so that a setter's refusal right after it can be
+    // told where it is.
+    const QString& last_read() const { return last_read_; }
+    // The stored keys no reader asked for, in file order.
+    std::vector<const Entry*> unread() const;
+    const QString& file() const { return file_; }
     // The first stored value a read refused, if any.
     const std::optional<VbError>& refusal() const { return refusal_; }
 
@@ -83,7 +98,10 @@ private:
     // Case-folded key to index in entries_: a lookup does not scan the bag.
     QHash<QString, std::size_t> index_;
     QString owner_;
+    QString file_;
+    QString key_prefix_;
     mutable std::optional<VbError> refusal_;
+    mutable QString last_read_;
 };
 
 } // namespace forms

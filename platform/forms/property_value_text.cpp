@@ -63,6 +63,9 @@ QString unquote(const QString& text, qsizetype& pos)
     bad(QStringLiteral("unterminated string in ") + text);
 }
 
+// The largest font size in points a stored font may have.
+constexpr double kLargestFontSize = 2160;
+
 QString encode_font(const FontRef& f)
 {
     if (!f)
@@ -98,20 +101,39 @@ QVariant decode_font(const QString& rest)
             pos = end < 0 ? rest.size() : end;
         }
         bool ok = true;
+        // Each attribute within what a font can be: a size in points above 0 up to the
+        // largest a font takes, a weight of 0 to 1000, a flag 0 or 1 (-1, True, as well),
+        // a character set of one byte.
+        const auto in_range = [&](double number, double least, double most) {
+            if (!ok)
+                return number;
+            if (!(number >= least && number <= most))
+                bad(QStringLiteral("font attribute %1=%2 is outside %3 to %4").arg(key, value).arg(least).arg(most));
+            return number;
+        };
+        const auto flag = [&] {
+            const int number = value.toInt(&ok);
+            if (ok && number != 0 && number != 1 && number != -1)
+                bad(QStringLiteral("font attribute %1=%2 is neither 0 nor 1").arg(key, value));
+            return number != 0;
+        };
         if (key == QLatin1String("Name"))
             font->setName(value);
-        else if (key == QLatin1String("Size"))
-            font->setSize(value.toDouble(&ok));
-        else if (key == QLatin1String("Weight"))
-            font->setWeight(value.toInt(&ok));
+        else if (key == QLatin1String("Size")) {
+            const double size = value.toDouble(&ok);
+            if (ok && !(size > 0))
+                bad(QStringLiteral("font attribute Size=%1 is not above 0").arg(value));
+            font->setSize(in_range(size, 0, kLargestFontSize));
+        } else if (key == QLatin1String("Weight"))
+            font->setWeight(static_cast<int>(in_range(value.toInt(&ok), 0, 1000)));
         else if (key == QLatin1String("Italic"))
-            font->setItalic(value.toInt(&ok) != 0);
+            font->setItalic(flag());
         else if (key == QLatin1String("Underline"))
-            font->setUnderline(value.toInt(&ok) != 0);
+            font->setUnderline(flag());
         else if (key == QLatin1String("Strikethrough"))
-            font->setStrikethrough(value.toInt(&ok) != 0);
+            font->setStrikethrough(flag());
         else if (key == QLatin1String("Charset"))
-            font->setCharset(value.toInt(&ok));
+            font->setCharset(static_cast<int>(in_range(value.toInt(&ok), 0, 255)));
         else
             bad(QStringLiteral("unknown font attribute ") + key);
         if (!ok)

@@ -1,7 +1,9 @@
 #include "platform/forms/stored_value.h"
 
 #include "platform/forms/conversions.h"
+#include "platform/forms/property_bag.h"
 #include "platform/forms/property_value_text.h"
+#include "platform/forms/screen.h"
 #include "platform/forms/std_font.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
@@ -126,6 +128,44 @@ QVariant stored_as_kind_of(const QVariant& stored, const QVariant& kind)
         // The runtime's own refusal (text that is no number): say what was found.
         refuse(error.number(), stored, kind);
     }
+}
+
+namespace {
+
+double stored_twips(const PropertyBag& bag, const QString& key, double fallback, double least)
+{
+    const double twips = bag.ReadProperty(key, fallback).toDouble();
+    // Written so that NaN, which compares false with everything, is refused too.
+    if (!(twips >= least && twips <= Screen::kLargestLength))
+        bag.refuse(key, vberr::InvalidPropertyValue,
+                   QStringLiteral("%1 twips is no %2 from %3 to %4")
+                       .arg(twips)
+                       .arg(least < 0 ? QStringLiteral("place") : QStringLiteral("length"))
+                       .arg(least)
+                       .arg(Screen::kLargestLength));
+    return twips;
+}
+
+} // namespace
+
+double stored_length(const PropertyBag& bag, const QString& key, double fallback)
+{
+    return stored_twips(bag, key, fallback, 0);
+}
+
+double stored_position(const PropertyBag& bag, const QString& key, double fallback)
+{
+    return stored_twips(bag, key, fallback, -Screen::kLargestLength);
+}
+
+std::int32_t stored_choice(const PropertyBag& bag, const QString& key, std::int32_t fallback, std::int32_t least,
+                           std::int32_t most)
+{
+    const std::int32_t value = bag.ReadProperty(key, fallback).toInt();
+    if (value < least || value > most)
+        bag.refuse(key, vberr::InvalidPropertyValue,
+                   QStringLiteral("%1 is no value from %2 to %3").arg(value).arg(least).arg(most));
+    return value;
 }
 
 } // namespace forms

@@ -68,7 +68,19 @@ void UserControl::run_load(ControlSite& site, PropertyBag* bag)
 {
     site_ = &site;
     if (bag) {
-        ReadProperties(*bag);
+        try {
+            ReadProperties(*bag);
+        } catch (const StoredValueError&) {
+            throw;
+        } catch (const VbError& error) {
+            // A setter refused what was just read ("Invalid property value"): say where.
+            if (bag->last_read().isEmpty() || error.description().startsWith(QLatin1String("Form file")))
+                throw;
+            const QString what = error.description().isEmpty() ? standard_description(error.number())
+                                                               : error.description();
+            throw StoredValueError(error.number(), error.source(),
+                                   bag->where(bag->last_read()) + QStringLiteral(": ") + what);
+        }
         // A control that handles its own errors still does not load a value its bag refused.
         if (bag->refusal())
             throw *bag->refusal();

@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+
 #include <QTest>
+#include <functional>
 
 #include <cstdio>
 #include <memory>
@@ -119,8 +121,11 @@ protected:
         return &field;
     }
 
-    // Loads a form file's text into a design-mode form and opens the sheet of `name` on it.
-    forms::ControlSite& open_stored(const char* form_text, const QString& name)
+    // Loads a form file's text into a design-mode form and opens the sheet of `name` on it;
+    // `before_sheet` may first give the control what no stored file holds (a value out of range
+    // that only a Let can set).
+    forms::ControlSite& open_stored(const char* form_text, const QString& name,
+                                    const std::function<void(forms::ControlSite&)>& before_sheet = {})
     {
         // The old host goes first: each host's message recorder stands in for the one before.
         sheet_.reset();
@@ -129,6 +134,8 @@ protected:
         design_->form().load(forms::FormFile::parse(QString::fromUtf8(form_text)));
         forms::ControlSite* site = design_->form().site(name);
         EXPECT_NE(site, nullptr) << name.toStdString();
+        if (before_sheet)
+            before_sheet(*site);
         sheet_ = std::make_unique<forms::PropertySheet>();
         sheet_->open_for({site});
         return *site;

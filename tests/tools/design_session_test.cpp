@@ -18,6 +18,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace {
 
 class DesignSessionTest : public KyComCtlTest {
@@ -117,4 +119,56 @@ TEST_F(DesignSessionTest, ASaveLeavesEachPathWhatItWas)
 TEST_F(DesignSessionTest, ASaveLeavesEachPathWhatItWasForAUser)
 {
     save_targets::expect_passes_as_a_user("DesignSessionTest.ASaveLeavesEachPathWhatItWas");
+}
+
+// The design tool reads through the runtime's one form-file reader: what it refuses, the tool
+// refuses, naming the file (and the line for text), and nothing is opened.
+TEST_F(DesignSessionTest, AFileTheReaderRefusesOpensNothingAndNamesTheFile)
+{
+    const QString latin1 = dir_.filePath(QStringLiteral("latin1.ofm"));
+    {
+        QFile file(latin1);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("OstrelForm 1\nBegin Form f\n   Caption = String \"Caf\xE9\"\nEnd\n");
+    }
+    const QString fifo = dir_.filePath(QStringLiteral("fifo.ofm"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = dir_.filePath(QStringLiteral("big.ofm"));
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("OstrelForm 1\nBegin Form f\n   Caption = String \"");
+        file.write(QByteArray(forms::FormFile::kMaxFileSize, 'x'));
+        file.write("\"\nEnd\n");
+    }
+    struct Case {
+        QString path;
+        int error;
+        QString description;
+    };
+    const Case cases[] = {
+        {latin1, 380, QStringLiteral("Form file %1 line 3: the text is not UTF-8").arg(latin1)},
+        {QStringLiteral("/dev/zero"), 75, QStringLiteral("Path/File access error: /dev/zero is not a regular file")},
+        {fifo, 75, QStringLiteral("Path/File access error: %1 is not a regular file").arg(fifo)},
+        {big, 380,
+         QStringLiteral("Form file %1: %2 bytes, more than the %3 a form file may hold")
+             .arg(big)
+             .arg(forms::FormFile::kMaxFileSize + 1)
+             .arg(forms::FormFile::kMaxFileSize)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        DesignSession session;
+        try {
+            session.open(c.path);
+            ADD_FAILURE() << "opened";
+        } catch (const forms::VbError& e) {
+            EXPECT_EQ(e.number(), c.error);
+            EXPECT_EQ(e.description().toStdString(), c.description.toStdString());
+        }
+        EXPECT_FALSE(session.is_open());
+    }
+    QFile kept(latin1);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("OstrelForm 1\nBegin Form f\n   Caption = String \"Caf\xE9\"\nEnd\n"));
 }

@@ -1,14 +1,12 @@
 #include "tools/design/design_session.h"
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/file_save.h"
 #include "platform/forms/form.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/form_file_rewrite.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/vb_error.h"
-#include "platform/forms/file_save.h"
-
-#include <QFile>
 
 namespace {
 
@@ -32,14 +30,10 @@ DesignSession::~DesignSession()
 void DesignSession::open(const QString& path)
 {
     // Read and load into a new form first: a file that fails leaves the open form as it was.
-    QFile file(path);
-    if (!file.exists())
-        forms::raise(53, QStringLiteral("ostrel-design"), QStringLiteral("File not found: ") + path);
-    if (!file.open(QIODevice::ReadOnly))
-        forms::raise(75, QStringLiteral("ostrel-design"),
-                     QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    const forms::FormData data = forms::FormFile::parse(QString::fromUtf8(bytes));
+    // The runtime's one reader: its bounds, its kind check and its UTF-8 check, so the bytes
+    // kept for the save are the file's own.
+    QByteArray bytes;
+    const forms::FormData data = forms::FormFile::read(path, &bytes);
     auto form = std::make_unique<forms::Form>(false);
     form->load(data);
     forms::FormData loaded = form->save();

@@ -222,17 +222,20 @@ TEST_F(WizardPagesTest, APageThatCannotLoadSaysWhereAndTakesNoPartInOkOrApply)
                               "Begin Form frmWizard\n"
                               "   Begin KyComCtl.KyWizardTab wtWelcome\n"
                               "      PageIndex = Long 1\n"
-                              "      PageMode = Long 5\n"
                               "      UseDefaultButtonSet = Boolean False\n"
                               "      LBCaption = String \"Cancel\"\n"
-                              "      LBRule = Long 9\n"
                               "      RBCaption = String \"Next\"\n"
                               "      RBRule = Long 2\n"
                               "      DefaultButton = Long 4\n"
                               "      CancelButton = Long 1\n"
                               "   End\n"
                               "End\n";
-    forms::ControlSite& site = open_stored(kForm, QStringLiteral("wtWelcome"));
+    // A stored file cannot hold a mode or rule out of range; the page's Lets store any number.
+    forms::ControlSite& site = open_stored(kForm, QStringLiteral("wtWelcome"), [](forms::ControlSite& page) {
+        auto* tab = qobject_cast<KyWizardTab*>(page.control());
+        tab->setPageMode(5);
+        tab->setButtonRule(kyBPLeft, 9);
+    });
     auto* tab = qobject_cast<KyWizardTab*>(site.control());
     const auto& boxes = design_->messages().boxes;
     ASSERT_EQ(boxes.size(), 2u);

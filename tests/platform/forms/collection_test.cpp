@@ -1,4 +1,6 @@
 #include "platform/forms/collection.h"
+#include "platform/forms/key_case.h"
+#include "platform/forms/property_bag.h"
 #include "platform/forms/vb_error.h"
 
 #include "error_number.h"
@@ -63,4 +65,31 @@ TEST(Collection, ErrorsFiveNineAndFourFiftySeven)
     for (const auto& [number, f] : cases)
         EXPECT_EQ(error_of(f), number);
     EXPECT_EQ(c.Count(), 2); // nothing failed half-way
+}
+
+// One case mapping for every key: what the options tree upper-cases is the key the
+// collection and the property bag find.
+TEST(KeyCase, AKeyInCapitalsIsTheSameKeyForTheCollectionAndTheBag)
+{
+    const QString keys[] = {
+        QStringLiteral("_\u0131"),      QStringLiteral("_i"),      QStringLiteral("\u0130x"),
+        QStringLiteral("\u00DF"),       QStringLiteral("\u017Fa"), QStringLiteral("\u01C5"),
+        QStringLiteral("\u03C2\u03A3"), QStringLiteral("\u1E9E"),  QStringLiteral("K\u212A"),
+    };
+    for (const QString& key : keys) {
+        SCOPED_TRACE(key.toStdString());
+        const QString upper = key_upper(key);
+        EXPECT_EQ(upper.size(), key.size());
+        EXPECT_TRUE(same_key(upper, key));
+        EXPECT_EQ(key_upper(upper), upper);
+        Collection c;
+        c.Add(1, key);
+        EXPECT_EQ(c.Item(upper).toInt(), 1);
+        EXPECT_EQ(error_of([&] { c.Add(2, upper); }), 457);
+        PropertyBag bag;
+        bag.set(key, 1);
+        EXPECT_TRUE(bag.contains(upper));
+    }
+    EXPECT_TRUE(same_key(QStringLiteral("_\u0131"), QStringLiteral("_I")));
+    EXPECT_FALSE(same_key(QStringLiteral("\u00DF"), QStringLiteral("SS")));
 }

@@ -170,3 +170,18 @@ TEST(FormHosting, UnloadAskedForAgainFromATerminatesDoEventsRunsOnceAndEndsUnloa
 }
 
 #include "form_hosting_test.moc"
+
+TEST(FormHosting, ARenamedControlIsFoundByItsNewNameAndItsOldNameIsFreeAgain)
+{
+    TestHost host(false);
+    ControlSite& site = host.form().add_control(std::make_unique<HookedControl>(), QStringLiteral("Hooked"),
+                                                QStringLiteral("ctlFirst"));
+    site.setName(QStringLiteral("ctlRenamed"));
+    EXPECT_EQ(host.form().site(QStringLiteral("CTLRENAMED")), &site);
+    EXPECT_EQ(host.form().site(QStringLiteral("ctlFirst")), nullptr);
+    ControlSite& again = host.form().add_control(std::make_unique<HookedControl>(), QStringLiteral("Hooked"),
+                                                 QStringLiteral("ctlfirst"));
+    EXPECT_EQ(host.form().site(QStringLiteral("ctlFirst")), &again);
+    host.form().remove_control(again);
+    EXPECT_EQ(host.form().site(QStringLiteral("ctlFirst")), nullptr);
+}

@@ -161,3 +161,46 @@ TEST(StoredFormFile, ThePicturesOfOneFormShareOnePixelBudget)
     EXPECT_EQ(error_of([&] { FormFile::parse(text); }), 380);
     EXPECT_TRUE(description_of([&] { FormFile::parse(text); }).startsWith(QStringLiteral("Form file line 7:")));
 }
+
+TEST(StoredFormFile, AKeyGivenTwiceInOneBlockIsRefusedNamingBothLines)
+{
+    struct Case {
+        const char* lines;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"   Caption = String \"a\"\n   caption = String \"b\"\n",
+         "Form file line 4: the key \"caption\" is given twice (first on line 3)"},
+        {"   Begin X.Y c\n      @Left = Double 1\n      @LEFT = Double 2\n   End\n",
+         "Form file line 5: the key \"@LEFT\" is given twice (first on line 4)"},
+        {"   Begin X.Y c\n      Max = Long 1\n      max = Long 2\n   End\n",
+         "Form file line 5: the key \"max\" is given twice (first on line 4)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        const QString text = QStringLiteral("OstrelForm 1\nBegin Form f\n%1End\n").arg(QLatin1String(c.lines));
+        EXPECT_EQ(error_of([&] { FormFile::parse(text); }), 380);
+        EXPECT_EQ(description_of([&] { FormFile::parse(text); }).toStdString(), c.description);
+    }
+    // The same key in the extender and in the bag are two keys; in two controls, two blocks.
+    const FormData ok = FormFile::parse(QStringLiteral(
+        "OstrelForm 1\nBegin Form f\nBegin X.Y a\n@Tag = String \"x\"\nTag = String \"y\"\nEnd\nBegin X.Y b\nTag = "
+        "String \"z\"\nEnd\nEnd\n"));
+    EXPECT_EQ(ok.controls.size(), 2u);
+}
+
+TEST(StoredFormFile, ReadNamesTheFileInEveryRefusal)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("f.ofm"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("OstrelForm 1\nBegin Form f\n   Begin X.Y c\n      Max = String \"many\"\n   End\nEnd\n");
+    file.close();
+    QByteArray bytes;
+    const FormData form = FormFile::read(path, &bytes);
+    EXPECT_EQ(bytes.size(), file.size());
+    EXPECT_EQ(description_of([&] { form.controls[0].properties.ReadProperty(QStringLiteral("Max"), 1); }),
+              QStringLiteral("Form file %1 line 4: \"Max\" of control c: found String, expected Long").arg(path));
+}
