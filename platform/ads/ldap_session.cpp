@@ -2,6 +2,7 @@
 
 #include "platform/ads/ads_last_error.h"
 #include "platform/ads/kerberos_credentials.h"
+#include "platform/ads/ldap_bounds.h"
 #include "platform/ads/ldap_error_map.h"
 #include "platform/ads/ldap_timeouts.h"
 #include "platform/ads/operation_cancel.h"
@@ -10,6 +11,8 @@
 #include <ldap.h>
 #include <sasl/sasl.h>
 #include <sys/time.h>
+
+#include <cerrno>
 
 namespace ads {
 
@@ -36,6 +39,12 @@ bool starttls_not_offered(int rc)
 
 // The connection itself failed, not one request: nothing more will come over it.
 bool ends_the_connection(int rc) { return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR; }
+
+std::string too_large_text()
+{
+    return "The server sent a message larger than " + std::to_string(kMaxIncomingMessage >> 20) +
+           " MiB, the most a directory answer may have, so the connection was closed";
+}
 
 } // namespace
 
@@ -85,6 +94,10 @@ void ldap_session::close()
 
 HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
 {
+    // libldap reports a message over the incoming bound as a lost connection with ERANGE, the
+    // errno of its socket buffer's refusal; nothing between that refusal and here sets errno.
+    if (rc == LDAP_SERVER_DOWN && errno == ERANGE)
+        return refuse(too_large_text(), true);
     std::string text = diagnostic;
     if (text.empty() && ld_ != nullptr) {
         char* message = nullptr;
@@ -105,6 +118,28 @@ HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
     return hr;
 }
 
+HRESULT ldap_session::refuse(const std::string& reason, bool ends_connection) const
+{
+    set_last_error(kRefusedAnswerCode, reason);
+    const HRESULT hr = HRESULT_FROM_WIN32(kRefusedAnswerCode);
+    if (ends_connection && dead_ == S_OK) {
+        dead_ = hr;
+        dead_code_ = kRefusedAnswerCode;
+        dead_text_ = reason;
+    }
+    return hr;
+}
+
+void ldap_session::bound_incoming_messages()
+{
+    // On the handle's own socket buffer, which every connection of the handle reads through
+    // (LDAPS and StartTLS layers sit below it), so the bound holds before and after TLS.
+    Sockbuf* sb = nullptr;
+    ber_len_t max = kMaxIncomingMessage;
+    if (ldap_get_option(ld_, LDAP_OPT_SOCKBUF, &sb) == LDAP_OPT_SUCCESS && sb != nullptr)
+        ber_sockbuf_ctrl(sb, LBER_SB_OPT_SET_MAX_INCOMING, &max);
+}
+
 HRESULT ldap_session::alive() const
 {
     if (dead_ == S_OK)
@@ -122,6 +157,7 @@ HRESULT ldap_session::connect(const std::string& uri)
         ld_ = nullptr;
         return fail(rc);
     }
+    bound_incoming_messages();
     int version = LDAP_VERSION3;
     ldap_set_option(ld_, LDAP_OPT_PROTOCOL_VERSION, &version);
     // References are not followed: the counts are of this server's entries, and chasing them
@@ -265,6 +301,7 @@ HRESULT ldap_session::open(const ads_path& path, const std::optional<bind_creden
     HRESULT hr = session->connect(path.uri());
     if (FAILED(hr))
         return hr;
+    errno = 0; // fail() reads libldap's reason for a lost connection from it
     hr = credentials ? session->bind_with_password(*credentials) : session->bind_own_credentials();
     if (FAILED(hr))
         return hr;
@@ -282,6 +319,7 @@ HRESULT ldap_session::read_values(const std::string& dn, const std::string& attr
     char* attrs[] = {const_cast<char*>(attribute.c_str()), nullptr};
     LDAPMessage* result = nullptr;
     timeval timeout = to_timeval(configured_timeouts().operation);
+    errno = 0; // fail() reads libldap's reason for a lost connection from it
     int rc = ldap_search_ext_s(ld_, dn.c_str(), LDAP_SCOPE_BASE, "(objectClass=*)", attrs, 0, nullptr, nullptr,
                                &timeout, 1, &result);
     if (rc != LDAP_SUCCESS) {

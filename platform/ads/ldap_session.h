@@ -57,6 +57,11 @@ public:
     // or a lost connection marks the session dead with that reason.
     HRESULT fail(int ldap_result, const std::string& diagnostic = {}) const;
 
+    // The HRESULT of a server answer the layer refuses (one that breaks a bound of
+    // ldap_bounds.h), after setting the thread's last directory error to `reason`; with
+    // `ends_connection` the session is dead with that reason.
+    HRESULT refuse(const std::string& reason, bool ends_connection) const;
+
     // S_OK while the session can be used; once it is dead, the HRESULT it died with, after
     // setting the thread's last directory error to the same text again.
     HRESULT alive() const;
@@ -74,6 +79,7 @@ private:
     explicit ldap_session(const ads_path& path);
 
     HRESULT connect(const std::string& uri);
+    void bound_incoming_messages();
     HRESULT bind_own_credentials();
     HRESULT bind_with_password(const bind_credentials& credentials);
     HRESULT bind_inside_tls(const bind_credentials& credentials);

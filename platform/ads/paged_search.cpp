@@ -1,5 +1,6 @@
 #include "platform/ads/paged_search.h"
 
+#include "platform/ads/ldap_bounds.h"
 #include "platform/ads/ldap_session.h"
 #include "platform/ads/ldap_timeouts.h"
 #include "platform/win32/win_errors.h"
@@ -7,6 +8,9 @@
 #include <ldap.h>
 #include <strings.h>
 #include <sys/time.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace ads {
 
@@ -104,11 +108,26 @@ HRESULT paged_search::finish_page(LDAPMessage* result)
         }
     }
     ldap_controls_free(controls);
+    const bool moved = rows_ > rows_before_page_;
+    const bool same_cookie = next_cookie != nullptr && cookie_ != nullptr && next_cookie->bv_len == cookie_->bv_len &&
+                             std::memcmp(next_cookie->bv_val, cookie_->bv_val, cookie_->bv_len) == 0;
     if (cookie_ != nullptr)
         ber_bvfree(cookie_);
     cookie_ = next_cookie;
+    ++pages_;
     if (cookie_ == nullptr)
         return S_ADS_NOMORE_ROWS;
+    // Some servers keep one cookie for every page of a search, so a cookie seen again is no
+    // fault by itself; with no entry since it was sent, though, the next page would be the same.
+    if (same_cookie && !moved)
+        return session_->refuse("The server answered a page of the search with no entries and the same paging "
+                                "cookie it was asked with, so the search would never end",
+                                false);
+    if (pages_ >= kMaxPages)
+        return session_->refuse("The server still had more after " + std::to_string(kMaxPages) +
+                                    " pages of the search, the most a search may take",
+                                false);
+    rows_before_page_ = rows_;
     HRESULT hr = send_page();
     return FAILED(hr) ? hr : S_OK;
 }
@@ -134,6 +153,7 @@ HRESULT paged_search::next_row()
         }
         LDAPMessage* message = nullptr;
         timeval timeout = to_timeval(configured_timeouts().operation);
+        errno = 0; // the session reads libldap's reason for a lost connection from it
         int type = ldap_result(ld, msgid_, LDAP_MSG_ONE, &timeout, &message);
         if (type <= 0) {
             int rc = LDAP_TIMEOUT;
