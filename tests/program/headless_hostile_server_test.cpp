@@ -1,0 +1,77 @@
+// The built Ostrel, headless, against a directory server of our own that chooses hostile texts
+// (tests/fixtures/hostile-ldap on 127.0.0.72): an Exchange 5.5 organisation whose name holds
+// CR LF and a "[Total]" line, and one named "Total". Whatever the server sends, the output file
+// holds one Total section, no line the server wrote, and the server's text as visible stand-ins.
+
+#include "tests/program/headless_process.h"
+#include "tests/support/hostile_ldap_server.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ostrel::test::hostile_ldap_server;
+using program_test::headless_process;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QStringList lines_starting(const QString& text, const QString& start)
+{
+    QStringList found;
+    for (const QString& line : text.split(kCrLf))
+        if (line.startsWith(start))
+            found << line;
+    return found;
+}
+
+struct organisation_case {
+    const char* what;
+    const char* organization;
+    QString section; // the organisation's section line
+    QString logged;  // the organisation as its success line shows it
+};
+
+TEST(HeadlessHostileServer, AnOrganisationsNameForgesNoSectionAndNoLine)
+{
+    const organisation_case cases[] = {
+        {"forged lines", "x\r\n[Total]\r\nUsers=999999",
+         QStringLiteral("[x\u240D\u240A[Total\uFF3D\u240D\u240AUsers=999999]"),
+         QStringLiteral("x\u240D\u240A[Total\uFF3D\u240D\u240AUsers=999999")},
+        {"named Total", "Total", QStringLiteral("[Total(1)]"), QStringLiteral("Total")},
+        {"named TOTAL", "TOTAL", QStringLiteral("[TOTAL(1)]"), QStringLiteral("TOTAL")},
+    };
+    for (const organisation_case& c : cases) {
+        SCOPED_TRACE(c.what);
+        hostile_ldap_server::options how;
+        how.mode = "directory";
+        how.address = "127.0.0.72";
+        how.organization = c.organization;
+        std::string error;
+        const auto server = hostile_ldap_server::start(how, error);
+        ASSERT_TRUE(server) << error;
+
+        headless_process ostrel(true);
+        // No ticket: the bind without credentials stays anonymous and asks no key distribution centre.
+        ostrel.set_env(QStringLiteral("KRB5CCNAME"), QStringLiteral("MEMORY:ostrel-no-ticket"));
+        const auto result = ostrel.run({QStringLiteral("/domain:") + QString::fromStdString(server->host_port()),
+                                        QStringLiteral("/out:") + ostrel.path(QStringLiteral("out.txt")),
+                                        QStringLiteral("/exchange5")});
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+        const QString file = ostrel.read(QStringLiteral("out.txt"));
+        ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+
+        // The server answers two entries to each count.
+        EXPECT_EQ(lines_starting(file, QStringLiteral("[")), (QStringList{QStringLiteral("[Total]"), c.section}))
+            << file.toStdString();
+        EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")),
+                  (QStringList{QStringLiteral("Mailboxes=2"), QStringLiteral("Mailboxes=2")}))
+            << file.toStdString();
+        EXPECT_TRUE(lines_starting(file, QStringLiteral("Users=")).isEmpty()) << file.toStdString();
+        EXPECT_TRUE(file.contains(QStringLiteral(", Success:\tOrganization ") + c.logged +
+                                  QStringLiteral(" inspected successfully.\r\n")))
+            << file.toStdString();
+    }
+}
+
+} // namespace
