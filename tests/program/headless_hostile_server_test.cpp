@@ -74,4 +74,48 @@ TEST(HeadlessHostileServer, AnOrganisationsNameForgesNoSectionAndNoLine)
     }
 }
 
+// A server whose answers break the directory layer's bounds: each count fails with its line
+// naming the bound, and no number of that server's reaches the report.
+TEST(HeadlessHostileServer, AnAnswerOverABoundFailsTheCountWithItsReason)
+{
+    struct bound_case {
+        const char* mode;
+        QString reason;
+    };
+    const bound_case cases[] = {
+        {"huge-message", QStringLiteral("The server sent a message larger than 16 MiB, the most a directory answer "
+                                        "may have, so the connection was closed\r\n")},
+        {"repeat-cookie", QStringLiteral("The server answered a page of the search with no entries and the same "
+                                         "paging cookie it was asked with, so the search would never end\r\n")},
+    };
+    for (const bound_case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        hostile_ldap_server::options how;
+        how.mode = c.mode;
+        how.address = "127.0.0.72";
+        std::string error;
+        const auto server = hostile_ldap_server::start(how, error);
+        ASSERT_TRUE(server) << error;
+
+        headless_process ostrel(true);
+        ostrel.set_env(QStringLiteral("KRB5CCNAME"), QStringLiteral("MEMORY:ostrel-no-ticket"));
+        const auto result = ostrel.run({QStringLiteral("/domain:") + QString::fromStdString(server->host_port()),
+                                        QStringLiteral("/out:") + ostrel.path(QStringLiteral("out.txt")),
+                                        QStringLiteral("/exchange5")});
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exit_code, 0) << result.err.toStdString();
+        const QString file = ostrel.read(QStringLiteral("out.txt"));
+        ASSERT_FALSE(file.isNull()) << result.err.toStdString();
+
+        // Both counts have no data, so the organisation has no row and the Total counts nothing.
+        EXPECT_EQ(lines_starting(file, QStringLiteral("[")), QStringList{QStringLiteral("[Total]")})
+            << file.toStdString();
+        EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")), QStringList{QStringLiteral("Mailboxes=0")});
+        EXPECT_TRUE(file.contains(QStringLiteral("error processing LDAP query '(objectClass=organizationalPerson)': ") +
+                                  c.reason))
+            << file.toStdString();
+        EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t1\r\n"))) << file.toStdString();
+    }
+}
+
 } // namespace
