@@ -9,6 +9,7 @@
 #include "platform/win32/win_errors.h"
 
 #include <ldap.h>
+#include <openldap.h>
 #include <sasl/sasl.h>
 #include <sys/time.h>
 
@@ -37,8 +38,14 @@ bool starttls_not_offered(int rc)
            rc == LDAP_OPERATIONS_ERROR || rc == LDAP_NOT_SUPPORTED || rc == LDAP_OTHER;
 }
 
-// The connection itself failed, not one request: nothing more will come over it.
-bool ends_the_connection(int rc) { return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR; }
+// The connection itself failed, not one request: nothing more will come over it. An answer
+// that cannot be decoded leaves libldap's reading of the stream in doubt (it keeps the request
+// it was for half looked up, and reading on over it can trip its own assertions), so a server
+// that sent one is not read again either.
+bool ends_the_connection(int rc)
+{
+    return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR || rc == LDAP_DECODING_ERROR;
+}
 
 std::string too_large_text()
 {
@@ -157,6 +164,12 @@ HRESULT ldap_session::connect(const std::string& uri)
         ld_ = nullptr;
         return fail(rc);
     }
+    configure();
+    return S_OK;
+}
+
+void ldap_session::configure()
+{
     bound_incoming_messages();
     int version = LDAP_VERSION3;
     ldap_set_option(ld_, LDAP_OPT_PROTOCOL_VERSION, &version);
@@ -172,7 +185,6 @@ HRESULT ldap_session::connect(const std::string& uri)
             watch_ = std::make_unique<socket_watch>(cancel_);
         ldap_set_option(ld_, LDAP_OPT_CONNECT_CB, &watch_->callbacks);
     }
-    return S_OK;
 }
 
 HRESULT ldap_session::bind_own_credentials()
@@ -305,6 +317,21 @@ HRESULT ldap_session::open(const ads_path& path, const std::optional<bind_creden
     hr = credentials ? session->bind_with_password(*credentials) : session->bind_own_credentials();
     if (FAILED(hr))
         return hr;
+    out = std::move(session);
+    set_last_error(0, {});
+    return S_OK;
+}
+
+HRESULT ldap_session::open_over(int socket, const ads_path& path, std::shared_ptr<ldap_session>& out)
+{
+    std::shared_ptr<ldap_session> session(new ldap_session(path));
+    const int rc = ldap_init_fd(socket, LDAP_PROTO_TCP, path.uri().c_str(), &session->ld_);
+    if (rc != LDAP_SUCCESS) {
+        session->ld_ = nullptr;
+        return session->fail(rc);
+    }
+    session->configure();
+    session->auth_method_ = "anonymous";
     out = std::move(session);
     set_last_error(0, {});
     return S_OK;

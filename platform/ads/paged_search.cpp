@@ -99,12 +99,21 @@ HRESULT paged_search::finish_page(LDAPMessage* result)
     if (request_.page_size > 0 && controls != nullptr) {
         LDAPControl* response = ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls, nullptr);
         if (response != nullptr) {
+            // A control without a value would make libldap's parser abort the process, and one
+            // that does not parse says nothing of whether pages remain: either is no count.
             ber_int_t estimate = 0;
             berval cookie{0, nullptr};
-            if (ldap_parse_pageresponse_control(ld, response, &estimate, &cookie) == LDAP_SUCCESS && cookie.bv_len > 0)
+            const int parsed = response->ldctl_value.bv_val == nullptr
+                                   ? LDAP_DECODING_ERROR
+                                   : ldap_parse_pageresponse_control(ld, response, &estimate, &cookie);
+            if (parsed == LDAP_SUCCESS && cookie.bv_len > 0)
                 next_cookie = ber_bvdup(&cookie);
             if (cookie.bv_val != nullptr)
                 ldap_memfree(cookie.bv_val);
+            if (parsed != LDAP_SUCCESS) {
+                ldap_controls_free(controls);
+                return session_->fail(LDAP_DECODING_ERROR, "The server's paged-results answer could not be read");
+            }
         }
     }
     ldap_controls_free(controls);
