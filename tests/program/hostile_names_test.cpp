@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include "tests/program/report_lines.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,15 +39,7 @@ QString read_all(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// The INI text's section lines, and its "Users=" lines.
-QStringList lines_starting(const QString& ini, const QString& start)
-{
-    QStringList found;
-    for (const QString& line : ini.split(kCrLf))
-        if (line.startsWith(start))
-            found << line;
-    return found;
-}
+using program_test::lines_starting;
 
 // The text of the XML's one Domain element; empty when the XML is not well formed.
 QString xml_domain_text(const QString& xml)
