@@ -50,6 +50,10 @@ public:
     // "error while connecting to LDAP server '<entry without its password>': <description>".
     virtual CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line line) = 0;
 
+    // Whether the bind that connect() last failed on this thread ran out of time: a server
+    // took the connection and then did not answer within the operation timeout.
+    virtual bool bind_timed_out() const { return false; }
+
     // The table for names that answer the bind: one collector object per kind, shared by its
     // keys, made from the concrete type.
     virtual directory_collector_table make_ad_collectors() = 0;

@@ -10,6 +10,7 @@
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
 #include "platform/win32/last_error.h"
+#include "platform/win32/visible_text.h"
 #include "platform/win32/win_errors.h"
 
 #include <utility>
@@ -417,9 +418,19 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
         return; // the bind may have failed because the run was stopped
     // A domain that doesn't answer LDAP is no error: it is counted over network management.
     // A bind with the entry's own credentials was asked for, so why it failed is kept.
-    if (entry.has_credentials())
+    if (entry.has_credentials()) {
         info.error += bind_error;
+        CollectOverNetwork(state, info, entry);
+        return;
+    }
+    // A server that took the connection and never answered is a host that is there but silent;
+    // when the management calls fail on it too, their lines ("Could not find domain
+    // controller") follow the bind's, which says that the time-out ran out.
+    const bool silent = collectors.directory && collectors.directory->bind_timed_out();
+    const std::size_t before = info.error.size();
     CollectOverNetwork(state, info, entry);
+    if (silent && info.error.size() > before)
+        info.error.insert(before, bind_error);
 }
 
 void COstrelCollectorImpl::CollectOverNetwork(run& state, domain_info& info, const entry_name& entry)
@@ -440,8 +451,8 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
 {
     const tables& collectors = *state.collectors;
     if (!collectors.directory) {
-        info.error += u"error while connecting to LDAP server '" + parse_entry_name(info.name).shown() +
-                      u"': no directory back end\r\n";
+        info.error += u"error while connecting to LDAP server '" +
+                      win32::visible_text(parse_entry_name(info.name).shown()) + u"': no directory back end\r\n";
         return;
     }
     const CComPtr<IDirectorySearch> searcher = collectors.directory->connect(info.name, info.error, bind_line::plain);
@@ -454,7 +465,7 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
     if (name.empty()) {
         std::u16string prefix;
         utils::load_string(collector_strings::IDS_NO_EXCHANGE_ORGANIZATION, prefix);
-        info.error += prefix + info.name + u".\r\n";
+        info.error += prefix + win32::visible_text(info.name) + u".\r\n";
         return;
     }
     info.name = name;

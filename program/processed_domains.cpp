@@ -2,12 +2,19 @@
 
 #include "platform/forms/vb_error.h"
 
+namespace {
+
+// The name the results matrix gives its last row (and so the report its first section).
+bool names_the_total_row(const QString& key) { return key.compare(u"Total", Qt::CaseInsensitive) == 0; }
+
+} // namespace
+
 std::shared_ptr<Domain> ProcessedDomains::AddNew(const QString& DomainName, const QString& StatusString)
 {
     if (DomainName.isEmpty())
         return nullptr;
     QString key = DomainName;
-    for (int n = 1; KeyExists(key); ++n)
+    for (int n = 1; KeyExists(key) || names_the_total_row(key); ++n)
         key = DomainName + u'(' + QString::number(n) + u')';
 
     auto domain = std::make_shared<Domain>();

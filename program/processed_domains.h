@@ -1,7 +1,9 @@
 #pragma once
 // ProcessedDomains: the entries of one completed run in insertion order, keyed by their
 // final names (compared without regard to case; a clash takes a "(n)" suffix), and the
-// column titles of the run's mode.
+// column titles of the run's mode. The name of the reports' Total row is taken from the
+// start: an entry of that name (a server chooses it in Exchange 5.5 mode) takes a suffix as
+// any clash does, so no report holds two Total sections.
 
 #include "program/domain.h"
 

@@ -1,7 +1,10 @@
 #include "program/session_log.h"
 
 #include "program/entry_name.h"
+#include "program/report_name.h"
 #include "program/resources.h"
+
+#include "platform/win32/visible_text.h"
 
 #include <QLocale>
 
@@ -25,6 +28,17 @@ QByteArray time_locale_name()
             return value;
     }
     return QByteArray();
+}
+
+// A name as the log shows it: without its password, and with the characters that would break
+// a line or forge a section (a server chooses the name in Exchange 5.5 mode) replaced visibly.
+QString shown_name(const QString& name) { return program::ReportName(entry_name::shown(name)); }
+
+// A text of lines from outside (the collector's error text, an error's description), each line
+// made visible, so a CR or LF of a server's text inside one starts no line of the log.
+QString shown_lines(const QString& text)
+{
+    return QString::fromStdU16String(win32::visible_lines(text.toStdU16String()));
 }
 
 } // namespace
@@ -67,22 +81,22 @@ QString SessionLog::StartLine(const QString& now)
 QString SessionLog::SuccessLine(const QString& now, bool exchange5, const QString& name)
 {
     return now + QStringLiteral(", Success:\t") +
-           (exchange5 ? QStringLiteral("Organization ") : QStringLiteral("Domain ")) + entry_name::shown(name) +
+           (exchange5 ? QStringLiteral("Organization ") : QStringLiteral("Domain ")) + shown_name(name) +
            QStringLiteral(" inspected successfully.");
 }
 
 QString SessionLog::FailureLine(const QString& now, bool exchange5, const QString& name, const QString& errorText)
 {
     return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
-           entry_name::shown(name) + QStringLiteral(". ") + kCrLf + entry_name::hide_password(errorText, name);
+           shown_name(name) + QStringLiteral(". ") + kCrLf + shown_lines(entry_name::hide_password(errorText, name));
 }
 
 QString SessionLog::HandlerFailureLine(const QString& now, bool exchange5, const QString& name, std::int32_t number,
                                        const QString& description)
 {
     return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
-           entry_name::shown(name) + QStringLiteral(". ") + kCrLf + QStringLiteral("error number:") +
-           QString::number(number) + QStringLiteral(" - ") + entry_name::hide_password(description, name);
+           shown_name(name) + QStringLiteral(". ") + kCrLf + QStringLiteral("error number:") + QString::number(number) +
+           QStringLiteral(" - ") + shown_lines(entry_name::hide_password(description, name));
 }
 
 QString SessionLog::CancelLine(const QString& now)
@@ -107,5 +121,5 @@ QString SessionLog::ErrorsLine(std::int32_t errors)
 
 QString SessionLog::EndFailureLine(const QString& description)
 {
-    return QStringLiteral("An error occured: ") + description;
+    return QStringLiteral("An error occured: ") + shown_lines(description);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The session log: the running text record of a program run, grown by appending a piece and
 // CR LF, and the fixed texts of its lines. The wizard and the headless run write the same
-// lines; names are shown as entry_name makes them (never with a password).
+// lines; names are shown as entry_name makes them (never with a password), and every text from
+// outside (names, the collector's error texts, error descriptions) with the characters that
+// would break a line or forge a section replaced visibly, as the report shows names.
 
 #include <QDateTime>
 #include <QString>

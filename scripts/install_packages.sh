@@ -24,6 +24,7 @@ PACKAGES=(
 	xvfb xauth qt6-qpa-plugins                                 # the wizard on an X display of its own (xcb platform)
 	xdotool                                                    # the wizard on Xvfb driven from the keyboard
 	python3-pyatspi at-spi2-core dbus-x11                      # the accessibility tree read from outside
+	python3                                                    # the hostile directory server of the tests (tests/fixtures/hostile-ldap)
 	x11-utils                                                  # xprop: the window a dialog belongs to
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )

@@ -5,6 +5,7 @@
 #include "collector/ldap/get_ads_object.h"
 #include "collector/load_string.h"
 #include "platform/ads/ads_last_error.h"
+#include "platform/win32/visible_text.h"
 #include "platform/win32/win_errors.h"
 
 #include <array>
@@ -16,7 +17,8 @@ constexpr DWORD kErrorBufferLength = 259;
 
 // The description of a failed bind with the directory layer's own account of it ("The
 // server is not operational. (certificate verify failed)"), when it has one that the
-// description does not already hold. A password is never part of it.
+// description does not already hold. A password is never part of it. The account often holds
+// the server's own text (a StartTLS refusal), which is made visible so it stays in the line.
 std::u16string with_bind_reason(const std::u16string& description, const std::u16string& password)
 {
     DWORD code = 0;
@@ -28,15 +30,19 @@ std::u16string with_bind_reason(const std::u16string& description, const std::u1
     while (!reason.empty() && (reason.back() == u'\n' || reason.back() == u'\r' || reason.back() == u' '))
         reason.pop_back();
     const std::u16string text = description.substr(0, description.size() - 2); // without its "\r\n"
-    if (reason.empty() || text.find(reason) != std::u16string::npos ||
-        (!password.empty() && reason.find(password) != std::u16string::npos))
+    if (reason.empty() || (!password.empty() && reason.find(password) != std::u16string::npos))
+        return description;
+    reason = win32::visible_text(reason);
+    if (text.find(reason) != std::u16string::npos)
         return description;
     return text + u" (" + reason + u")\r\n";
 }
 
 void append_query_error(std::u16string& error, const std::u16string& filter, HRESULT hr)
 {
-    error += u"error processing LDAP query '" + filter + u"': " + collector_ad::GetErrorDescription(hr);
+    // The filter may hold a value the server chose (an Exchange server's name).
+    error += u"error processing LDAP query '" + win32::visible_text(filter) + u"': " +
+             collector_ad::GetErrorDescription(hr);
 }
 
 } // namespace
@@ -57,7 +63,7 @@ IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16stri
     std::u16string description = GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
     if (with_reason)
         description = with_bind_reason(description, entry.password);
-    error += u"error while connecting to LDAP server '" + entry.shown() + u"': " + description;
+    error += u"error while connecting to LDAP server '" + win32::visible_text(entry.shown()) + u"': " + description;
     return nullptr;
 }
 
@@ -135,10 +141,11 @@ std::u16string collector_ad::GetErrorDescription(HRESULT hr)
             text = message.data();
     }
     // The directory library's own texts are part of the system message table here, so a
-    // code of another facility has no further table to look in.
-    if (text.size() < 2 || text.compare(text.size() - 2, 2, u"\r\n") != 0)
-        text += u"\r\n";
-    return text;
+    // code of another facility has no further table to look in. The text is one line of the
+    // entry's error text: a line break or "]" of the server's own diagnostic is made visible.
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
+        text.pop_back();
+    return win32::visible_text(text) + u"\r\n";
 }
 
 std::u16string collector_ad::load_filter(UINT id)

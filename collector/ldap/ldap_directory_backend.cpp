@@ -5,6 +5,8 @@
 #include "collector/ldap/exchange_collector_ad.h"
 #include "collector/ldap/groups_collector_ad.h"
 #include "collector/ldap/users_collector_ad.h"
+#include "platform/ads/ads_last_error.h"
+#include "platform/win32/win_errors.h"
 
 namespace {
 
@@ -35,6 +37,13 @@ CComPtr<IDirectorySearch> ldap_directory_backend::connect(const std::u16string& 
     CComPtr<IDirectorySearch> searcher;
     searcher.Attach(collector_ad::Connect(name, error, line == bind_line::with_reason));
     return searcher;
+}
+
+bool ldap_directory_backend::bind_timed_out() const
+{
+    // The directory layer's last error is the thread's own and still the failed bind's.
+    DWORD code = 0;
+    return SUCCEEDED(ADsGetLastError(&code, nullptr, 0, nullptr, 0)) && code == ERROR_TIMEOUT;
 }
 
 directory_collector_table ldap_directory_backend::make_ad_collectors()

@@ -2,14 +2,18 @@
 
 #include "platform/ads/ads_last_error.h"
 #include "platform/ads/kerberos_credentials.h"
+#include "platform/ads/ldap_bounds.h"
 #include "platform/ads/ldap_error_map.h"
 #include "platform/ads/ldap_timeouts.h"
 #include "platform/ads/operation_cancel.h"
 #include "platform/win32/win_errors.h"
 
 #include <ldap.h>
+#include <openldap.h>
 #include <sasl/sasl.h>
 #include <sys/time.h>
+
+#include <cerrno>
 
 namespace ads {
 
@@ -34,8 +38,20 @@ bool starttls_not_offered(int rc)
            rc == LDAP_OPERATIONS_ERROR || rc == LDAP_NOT_SUPPORTED || rc == LDAP_OTHER;
 }
 
-// The connection itself failed, not one request: nothing more will come over it.
-bool ends_the_connection(int rc) { return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR; }
+// The connection itself failed, not one request: nothing more will come over it. An answer
+// that cannot be decoded leaves libldap's reading of the stream in doubt (it keeps the request
+// it was for half looked up, and reading on over it can trip its own assertions), so a server
+// that sent one is not read again either.
+bool ends_the_connection(int rc)
+{
+    return rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR || rc == LDAP_DECODING_ERROR;
+}
+
+std::string too_large_text()
+{
+    return "The server sent a message larger than " + std::to_string(kMaxIncomingMessage >> 20) +
+           " MiB, the most a directory answer may have, so the connection was closed";
+}
 
 } // namespace
 
@@ -85,6 +101,10 @@ void ldap_session::close()
 
 HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
 {
+    // libldap reports a message over the incoming bound as a lost connection with ERANGE, the
+    // errno of its socket buffer's refusal; nothing between that refusal and here sets errno.
+    if (rc == LDAP_SERVER_DOWN && errno == ERANGE)
+        return refuse(too_large_text(), true);
     std::string text = diagnostic;
     if (text.empty() && ld_ != nullptr) {
         char* message = nullptr;
@@ -105,6 +125,28 @@ HRESULT ldap_session::fail(int rc, const std::string& diagnostic) const
     return hr;
 }
 
+HRESULT ldap_session::refuse(const std::string& reason, bool ends_connection) const
+{
+    set_last_error(kRefusedAnswerCode, reason);
+    const HRESULT hr = HRESULT_FROM_WIN32(kRefusedAnswerCode);
+    if (ends_connection && dead_ == S_OK) {
+        dead_ = hr;
+        dead_code_ = kRefusedAnswerCode;
+        dead_text_ = reason;
+    }
+    return hr;
+}
+
+void ldap_session::bound_incoming_messages()
+{
+    // On the handle's own socket buffer, which every connection of the handle reads through
+    // (LDAPS and StartTLS layers sit below it), so the bound holds before and after TLS.
+    Sockbuf* sb = nullptr;
+    ber_len_t max = kMaxIncomingMessage;
+    if (ldap_get_option(ld_, LDAP_OPT_SOCKBUF, &sb) == LDAP_OPT_SUCCESS && sb != nullptr)
+        ber_sockbuf_ctrl(sb, LBER_SB_OPT_SET_MAX_INCOMING, &max);
+}
+
 HRESULT ldap_session::alive() const
 {
     if (dead_ == S_OK)
@@ -122,6 +164,13 @@ HRESULT ldap_session::connect(const std::string& uri)
         ld_ = nullptr;
         return fail(rc);
     }
+    configure();
+    return S_OK;
+}
+
+void ldap_session::configure()
+{
+    bound_incoming_messages();
     int version = LDAP_VERSION3;
     ldap_set_option(ld_, LDAP_OPT_PROTOCOL_VERSION, &version);
     // References are not followed: the counts are of this server's entries, and chasing them
@@ -136,7 +185,6 @@ HRESULT ldap_session::connect(const std::string& uri)
             watch_ = std::make_unique<socket_watch>(cancel_);
         ldap_set_option(ld_, LDAP_OPT_CONNECT_CB, &watch_->callbacks);
     }
-    return S_OK;
 }
 
 HRESULT ldap_session::bind_own_credentials()
@@ -265,9 +313,25 @@ HRESULT ldap_session::open(const ads_path& path, const std::optional<bind_creden
     HRESULT hr = session->connect(path.uri());
     if (FAILED(hr))
         return hr;
+    errno = 0; // fail() reads libldap's reason for a lost connection from it
     hr = credentials ? session->bind_with_password(*credentials) : session->bind_own_credentials();
     if (FAILED(hr))
         return hr;
+    out = std::move(session);
+    set_last_error(0, {});
+    return S_OK;
+}
+
+HRESULT ldap_session::open_over(int socket, const ads_path& path, std::shared_ptr<ldap_session>& out)
+{
+    std::shared_ptr<ldap_session> session(new ldap_session(path));
+    const int rc = ldap_init_fd(socket, LDAP_PROTO_TCP, path.uri().c_str(), &session->ld_);
+    if (rc != LDAP_SUCCESS) {
+        session->ld_ = nullptr;
+        return session->fail(rc);
+    }
+    session->configure();
+    session->auth_method_ = "anonymous";
     out = std::move(session);
     set_last_error(0, {});
     return S_OK;
@@ -282,6 +346,7 @@ HRESULT ldap_session::read_values(const std::string& dn, const std::string& attr
     char* attrs[] = {const_cast<char*>(attribute.c_str()), nullptr};
     LDAPMessage* result = nullptr;
     timeval timeout = to_timeval(configured_timeouts().operation);
+    errno = 0; // fail() reads libldap's reason for a lost connection from it
     int rc = ldap_search_ext_s(ld_, dn.c_str(), LDAP_SCOPE_BASE, "(objectClass=*)", attrs, 0, nullptr, nullptr,
                                &timeout, 1, &result);
     if (rc != LDAP_SUCCESS) {

@@ -47,6 +47,12 @@ public:
     static HRESULT open(const ads_path& path, const std::optional<bind_credentials>& credentials,
                         std::shared_ptr<ldap_session>& out);
 
+    // A session over a connection the caller already made (a connected stream socket, which
+    // the session then owns and closes), left anonymous: the answers of whatever is at the
+    // other end meet the same bounds and parsing as a server's. The fuzz target of the LDAP
+    // answers feeds a stream through it.
+    static HRESULT open_over(int socket, const ads_path& path, std::shared_ptr<ldap_session>& out);
+
     LDAP* handle() const { return ld_; }
     const ads_path& path() const { return path_; }
     // How the session authenticated: "GSSAPI", "simple", "anonymous".
@@ -56,6 +62,11 @@ public:
     // the diagnostic (or the session's own diagnostic message when none is given). A timeout
     // or a lost connection marks the session dead with that reason.
     HRESULT fail(int ldap_result, const std::string& diagnostic = {}) const;
+
+    // The HRESULT of a server answer the layer refuses (one that breaks a bound of
+    // ldap_bounds.h), after setting the thread's last directory error to `reason`; with
+    // `ends_connection` the session is dead with that reason.
+    HRESULT refuse(const std::string& reason, bool ends_connection) const;
 
     // S_OK while the session can be used; once it is dead, the HRESULT it died with, after
     // setting the thread's last directory error to the same text again.
@@ -74,6 +85,8 @@ private:
     explicit ldap_session(const ads_path& path);
 
     HRESULT connect(const std::string& uri);
+    void configure();
+    void bound_incoming_messages();
     HRESULT bind_own_credentials();
     HRESULT bind_with_password(const bind_credentials& credentials);
     HRESULT bind_inside_tls(const bind_credentials& credentials);

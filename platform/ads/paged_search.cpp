@@ -1,5 +1,6 @@
 #include "platform/ads/paged_search.h"
 
+#include "platform/ads/ldap_bounds.h"
 #include "platform/ads/ldap_session.h"
 #include "platform/ads/ldap_timeouts.h"
 #include "platform/win32/win_errors.h"
@@ -7,6 +8,9 @@
 #include <ldap.h>
 #include <strings.h>
 #include <sys/time.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace ads {
 
@@ -95,20 +99,44 @@ HRESULT paged_search::finish_page(LDAPMessage* result)
     if (request_.page_size > 0 && controls != nullptr) {
         LDAPControl* response = ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls, nullptr);
         if (response != nullptr) {
+            // A control without a value would make libldap's parser abort the process, and one
+            // that does not parse says nothing of whether pages remain: either is no count.
             ber_int_t estimate = 0;
             berval cookie{0, nullptr};
-            if (ldap_parse_pageresponse_control(ld, response, &estimate, &cookie) == LDAP_SUCCESS && cookie.bv_len > 0)
+            const int parsed = response->ldctl_value.bv_val == nullptr
+                                   ? LDAP_DECODING_ERROR
+                                   : ldap_parse_pageresponse_control(ld, response, &estimate, &cookie);
+            if (parsed == LDAP_SUCCESS && cookie.bv_len > 0)
                 next_cookie = ber_bvdup(&cookie);
             if (cookie.bv_val != nullptr)
                 ldap_memfree(cookie.bv_val);
+            if (parsed != LDAP_SUCCESS) {
+                ldap_controls_free(controls);
+                return session_->fail(LDAP_DECODING_ERROR, "The server's paged-results answer could not be read");
+            }
         }
     }
     ldap_controls_free(controls);
+    const bool moved = rows_ > rows_before_page_;
+    const bool same_cookie = next_cookie != nullptr && cookie_ != nullptr && next_cookie->bv_len == cookie_->bv_len &&
+                             std::memcmp(next_cookie->bv_val, cookie_->bv_val, cookie_->bv_len) == 0;
     if (cookie_ != nullptr)
         ber_bvfree(cookie_);
     cookie_ = next_cookie;
+    ++pages_;
     if (cookie_ == nullptr)
         return S_ADS_NOMORE_ROWS;
+    // Some servers keep one cookie for every page of a search, so a cookie seen again is no
+    // fault by itself; with no entry since it was sent, though, the next page would be the same.
+    if (same_cookie && !moved)
+        return session_->refuse("The server answered a page of the search with no entries and the same paging "
+                                "cookie it was asked with, so the search would never end",
+                                false);
+    if (pages_ >= kMaxPages)
+        return session_->refuse("The server still had more after " + std::to_string(kMaxPages) +
+                                    " pages of the search, the most a search may take",
+                                false);
+    rows_before_page_ = rows_;
     HRESULT hr = send_page();
     return FAILED(hr) ? hr : S_OK;
 }
@@ -134,6 +162,7 @@ HRESULT paged_search::next_row()
         }
         LDAPMessage* message = nullptr;
         timeval timeout = to_timeval(configured_timeouts().operation);
+        errno = 0; // the session reads libldap's reason for a lost connection from it
         int type = ldap_result(ld, msgid_, LDAP_MSG_ONE, &timeout, &message);
         if (type <= 0) {
             int rc = LDAP_TIMEOUT;

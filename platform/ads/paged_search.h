@@ -3,7 +3,9 @@
 // time and each is freed when the next is asked for, so memory does not grow with the number
 // of objects. Pages are asked for with the paged-results control; search references are
 // skipped (they are no entries); a result other than success (a size, time or administrative
-// limit, a page refused part-way) ends the rows with a failure after those already read.
+// limit, a page refused part-way) ends the rows with a failure after those already read. A
+// server that would page for ever (a page without entries that hands back the cookie it was
+// asked with, or more than kMaxPages pages, ldap_bounds.h) ends the rows with a failure too.
 
 #include "platform/win32/win_errors.h"
 
@@ -63,6 +65,8 @@ private:
     HRESULT final_ = S_OK; // S_ADS_NOMORE_ROWS or a failure once the rows have ended
     bool ended_ = false;
     long long rows_ = 0;
+    long long rows_before_page_ = 0; // rows_ when the running page was asked for
+    long pages_ = 0;                 // pages the server has ended
 };
 
 } // namespace ads

@@ -34,9 +34,19 @@ TEST(SessionLog, LineTexts)
         {SessionLog::ProcessedLine(2), "\r\nProcessed:\t2"},
         {SessionLog::ErrorsLine(1), "With errors:\t1\r\n"},
         {SessionLog::EndFailureLine(QStringLiteral("Overflow")), "An error occured: Overflow"},
+        // Texts from outside keep their own lines and start none: a lone CR or LF, a TAB and a
+        // "]" inside a line are shown by their stand-ins, in names and error texts alike.
+        {SessionLog::SuccessLine(kNow, true, QStringLiteral("x\r\n[Total]\r\nUsers=9")),
+         "12/10/2026 9:05:03 AM, Success:\tOrganization x\u240D\u240A[Total\uFF3D\u240D\u240AUsers=9 inspected "
+         "successfully."},
+        {SessionLog::FailureLine(kNow, true, QStringLiteral("s\n[Total]"), QStringLiteral("a\nb]\tc\r\nd\r\n")),
+         "12/10/2026 9:05:03 AM, Error:\tServer s\u240A[Total\uFF3D. \r\na\u240Ab\uFF3D\u2409c\r\nd\r\n"},
+        {SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 5, QStringLiteral("bad\r[Total]")),
+         "12/10/2026 9:05:03 AM, Error:\tDomain c. \r\nerror number:5 - bad\u240D[Total\uFF3D"},
+        {SessionLog::EndFailureLine(QStringLiteral("x\n[Total]")), "An error occured: x\u240A[Total\uFF3D"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.piece.toStdString(), c.expected);
+        EXPECT_EQ(c.piece, QString::fromUtf8(c.expected));
 }
 
 TEST(SessionLog, TwoEntriesOneFailingLeaveTheDocumentedLines)

@@ -82,11 +82,11 @@ inline std::vector<std::u16string> lines_of(const std::u16string& text)
 
 // The engine, with no directory half (every bind fails) and `network` as its management half,
 // run over `names` to its end: its results, and when each domain was done.
-inline std::vector<COstrelCollectorImpl::domain_info> collect_over(const std::shared_ptr<network_backend>& network,
-                                                                   const std::vector<std::u16string>& names,
-                                                                   std::vector<clock_type::time_point>* collected_at)
+inline std::vector<COstrelCollectorImpl::domain_info> collect_over(
+    const std::shared_ptr<network_backend>& network, const std::vector<std::u16string>& names,
+    std::vector<clock_type::time_point>* collected_at, const std::shared_ptr<directory_backend>& directory = nullptr)
 {
-    COstrelCollectorImpl engine(nullptr, network);
+    COstrelCollectorImpl engine(directory, network);
     recorder rec(engine);
     name_array array(names);
     EXPECT_EQ(engine.Collect(&array.v, oxcNetwork, &rec), S_OK);

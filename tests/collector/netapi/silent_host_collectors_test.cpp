@@ -7,6 +7,7 @@
 // Label addc: the lookups of the management calls follow smb.conf and resolv.conf, which only the
 // test run's server environment keeps on loopback; outside it the test skips and looks nothing up.
 
+#include "collector/ldap/ldap_directory_backend.h"
 #include "collector/netapi/netapi_network_backend.h"
 
 #include "engine_run.h"
@@ -78,6 +79,22 @@ TEST_F(SilentHostCollectors, EveryFailedCountNamesItsReason)
         EXPECT_EQ(line->substr(prefix.size()), u"Could not find domain controller for this domain.");
     }
     EXPECT_EQ(lines.size(), std::size(kPrefixes)) << utf16_to_utf8(infos[0].error);
+}
+
+// Counted as the module counts it, the LDAP bind first: the bind runs out of time on the silent
+// directory port, and the entry's text says so before the management counts' lines.
+TEST_F(SilentHostCollectors, TheBindsTimeOutIsNamedBeforeTheControllerLines)
+{
+    const auto infos = netcol_test::collect_over(std::make_shared<netapi_network_backend>(), {kSilentDomain}, nullptr,
+                                                 std::make_shared<ldap_directory_backend>());
+    ASSERT_EQ(infos.size(), 1u);
+    const std::vector<std::u16string> lines = netcol_test::lines_of(infos[0].error);
+    ASSERT_EQ(lines.size(), 7u) << utf16_to_utf8(infos[0].error);
+    EXPECT_EQ(lines[0], u"error while connecting to LDAP server '127.0.0.91': This operation returned because the "
+                        u"timeout period expired. (The server did not answer within 2 seconds)");
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_NE(lines[i].find(u"Could not find domain controller for this domain."), std::u16string::npos)
+            << utf16_to_utf8(lines[i]);
 }
 
 } // namespace
