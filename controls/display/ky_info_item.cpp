@@ -12,7 +12,7 @@
 
 #include <QPainter>
 
-#include <memory>
+#include <QPointer>
 
 using display_errors::ignoring_errors;
 using forms::Screen;
@@ -155,10 +155,13 @@ void KyInfoItem::ArrangeValue()
 
 void KyInfoItem::show_full_info()
 {
-    ignoring_errors([&] {
-        auto window = std::make_unique<frmInfo>();
-        window->ShowInfo(lbl_attribute_->Caption(), lbl_value_->Caption(), this);
-    });
+    // The detail window is modal over the line's window: while it is open the host's events
+    // run, and a host that unloads its form meanwhile takes that window (and this line) along.
+    const QPointer<frmInfo> window = new frmInfo();
+    // The line going (its form unloaded) closes its detail window, as its owner went.
+    connect(this, &QObject::destroyed, window, &QDialog::reject);
+    ignoring_errors([&] { window->ShowInfo(lbl_attribute_->Caption(), lbl_value_->Caption(), this); });
+    delete window.data();
 }
 
 void KyInfoItem::ReadProperties(forms::PropertyBag& bag)

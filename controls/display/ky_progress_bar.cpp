@@ -10,6 +10,8 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
+#include <QPointer>
+
 #include <cmath>
 #include <limits>
 
@@ -96,10 +98,14 @@ void KyProgressBar::setValue(std::int32_t value)
     ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
     // Let the host's pending events run, so that the bar repaints inside a long host loop;
     // the user's keys and clicks wait, so none of them acts while the bar is half drawn.
+    // A host's timer may unload the form meanwhile: then the bar is gone and the setter ends.
+    const QPointer<KyProgressBar> alive(this);
     ignoring_errors([] {
         const forms::UserInputHold hold;
         forms::DoEvents();
     });
+    if (!alive)
+        return;
     draw_caption();
     ignoring_errors([&] { PropertyChanged(QStringLiteral("Value")); });
 }

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <algorithm>
 
 using forms::Screen;
@@ -193,7 +194,12 @@ std::int32_t KyProgressInfo::Progress() const { return axc_progress_->Value(); }
 
 void KyProgressInfo::setProgress(std::int32_t value)
 {
+    // The bar lets the host's events run; a host that unloads the form meanwhile takes the
+    // panel with it.
+    const QPointer<KyProgressInfo> alive(this);
     axc_progress_->setValue(value);
+    if (!alive)
+        return;
     refresh_percent_text();
 }
 
