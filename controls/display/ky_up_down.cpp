@@ -206,7 +206,8 @@ void KyUpDown::spin_changed()
 
 void KyUpDown::key_down(short key_code)
 {
-    if (key_code != 38 && key_code != 40)
+    // A disabled box shows its value and lets it be selected, but takes no input.
+    if ((key_code != 38 && key_code != 40) || !enabled_)
         return;
     reported("txtSpin (KeyDown)", [&] {
         spin_ctl_->setValue(up_down::stepped(spin_ctl_->Value(), spin_ctl_->Min(), spin_ctl_->Max(),

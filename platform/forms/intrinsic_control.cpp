@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include <utility>
+
 namespace forms {
 
 namespace {
@@ -288,16 +290,23 @@ void IntrinsicControl::mouseMoveEvent(QMouseEvent* event)
 
 void IntrinsicControl::mouseReleaseEvent(QMouseEvent* event)
 {
+    // A double click is MouseDown, MouseUp, Click, DblClick, MouseUp: the release that ends it
+    // clicks no second time.
+    const bool ends_double_click = std::exchange(double_clicked_, false);
+    const bool clicks =
+        !ends_double_click && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     emit MouseUp(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
                  twips_y(event->position().toPoint()));
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (clicks)
         emit Click();
 }
 
 void IntrinsicControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit DblClick();
+    if (event->button() != Qt::LeftButton)
+        return;
+    double_clicked_ = true;
+    emit DblClick();
 }
 
 } // namespace forms

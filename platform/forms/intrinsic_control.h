@@ -152,6 +152,8 @@ private:
     QMetaObject::Connection font_connection_;
     QAccessible::Role role_;
     QShortcut* access_key_ = nullptr;
+    // The button went down as the second press of a double click: its release clicks no more.
+    bool double_clicked_ = false;
 };
 
 } // namespace forms
