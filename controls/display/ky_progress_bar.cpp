@@ -240,6 +240,9 @@ void KyProgressBar::layout()
     fill_height_ = rounded(pic_fill_->ScaleHeight());
     inset_ = rounded(pic_fill_->Left());
     ignoring_errors([&] { recompute_scale(); });
+    // The fill keeps its share of the bar at the new size: a fill left at the old width
+    // would show a wrong progress under the caption until the next Value.
+    ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
     left_margin_ = rounded(3 * Screen::TwipsPerPixelX());
     right_margin_ = rounded(5 * Screen::TwipsPerPixelX());
     draw_caption();
