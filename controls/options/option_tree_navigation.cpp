@@ -160,9 +160,15 @@ void OptionTreeNavigation::node_click(const QString& key)
     }
 
     if (o->is_container()) {
+        // The container of the page left folds up, unless it holds the node being selected:
+        // folding that away would take the selection out of sight and out of the keys' reach.
         const int cut = from_key_.lastIndexOf(QLatin1Char('\\'));
-        if (from_key_ != target_key_ && cut > 0 && tree_.Exists(from_key_.left(cut)))
-            tree_.setExpanded(from_key_.left(cut), false);
+        const QString left_container = cut > 0 ? from_key_.left(cut) : QString();
+        const QString selected = upper_key(key);
+        const bool holds_selected =
+            selected == left_container || selected.startsWith(left_container + QLatin1Char('\\'));
+        if (from_key_ != target_key_ && cut > 0 && !holds_selected && tree_.Exists(left_container))
+            tree_.setExpanded(left_container, false);
         if (!target_key_.isEmpty())
             tree_.EnsureVisible(target_key_);
         tree_.Select(upper_key(key));
