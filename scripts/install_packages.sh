@@ -25,6 +25,7 @@ PACKAGES=(
 	xdotool                                                    # the wizard on Xvfb driven from the keyboard
 	python3-pyatspi at-spi2-core dbus-x11                      # the accessibility tree read from outside
 	x11-utils                                                  # xprop: the window a dialog belongs to
+	openbox                                                    # a window manager: minimising a modal dialog through the window system
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 
