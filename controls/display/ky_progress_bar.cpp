@@ -60,6 +60,8 @@ KyProgressBar::KyProgressBar()
     pic_fill_->hide();
     give_accessible_value(*this, QAccessible::ProgressBar);
     name_bar();
+    // The bar only shows: it is no Tab stop and takes no focus.
+    setCanGetFocus(false);
 }
 
 void KyProgressBar::name_bar()
@@ -195,6 +197,7 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     min_ = forms::CLng(bag.ReadProperty(QStringLiteral("Min"), 0));
     value_ = forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0));
     caption_ = forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString()));
+    name_bar();
     align_ = forms::CLng(bag.ReadProperty(QStringLiteral("Align"), 0));
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
     setDisplayFont(

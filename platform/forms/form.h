@@ -23,6 +23,7 @@ namespace forms {
 
 class ControlSite;
 class IntrinsicControl;
+class Label;
 class UserControl;
 
 class Form : public QWidget {
@@ -177,6 +178,10 @@ private:
         ControlSite* container;
     };
     std::vector<IntrinsicEntry> intrinsics_; // in the order placed
+    // The label placed last, while nothing was placed after it: it names the control placed
+    // next in its container, an intrinsic one or a user control.
+    QPointer<Label> label_before_next_;
+    ControlSite* label_container_ = nullptr;
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;

@@ -70,6 +70,8 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
             break;
         }
     intrinsics_.push_back({class_name, control, container});
+    label_before_next_ = qobject_cast<Label*>(control);
+    label_container_ = container;
     return *control;
 }
 

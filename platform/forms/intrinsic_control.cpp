@@ -3,6 +3,7 @@
 #include "platform/forms/input_events.h"
 #include "platform/forms/screen.h"
 
+#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -18,9 +19,28 @@ namespace forms {
 namespace {
 // Assistive tools see each intrinsic control with its own role, state and actions rather
 // than Qt's generic "client" of a custom widget.
-class IntrinsicAccessible : public QAccessibleWidget {
+class IntrinsicAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit IntrinsicAccessible(IntrinsicControl* control) : QAccessibleWidget(control, control->accessible_role()) {}
+
+    // The control's role as it is now: one made for another part (a label that is a link)
+    // may have been read before it took that part.
+    QAccessible::Role role() const override { return control().accessible_role(); }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return control().accessible_value() ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return value_part(&IntrinsicControl::AccessibleValue::current); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (control().isEnabled())
+            control().set_accessible_value(value.toDouble());
+    }
+    QVariant maximumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::maximum); }
+    QVariant minimumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::minimum); }
+    QVariant minimumStepSize() const override { return 1; }
 
     QAccessible::State state() const override
     {
@@ -43,6 +63,11 @@ public:
 
 private:
     IntrinsicControl& control() const { return *static_cast<IntrinsicControl*>(widget()); }
+    QVariant value_part(double IntrinsicControl::AccessibleValue::*part) const
+    {
+        const auto value = control().accessible_value();
+        return value ? QVariant((*value).*part) : QVariant();
+    }
 };
 
 QAccessibleInterface* intrinsic_accessible(const QString& key, QObject* object)

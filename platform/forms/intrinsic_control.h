@@ -22,6 +22,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 namespace forms {
 
 // A caption as shown: "&x" marks x as the access key, "&&" is one "&".
@@ -81,12 +83,21 @@ public:
     using QWidget::setFont;
 
     QAccessible::Role accessible_role() const { return role_; }
+    // A control of a kind that plays another part (a label that is a link).
+    void set_accessible_role(QAccessible::Role role) { role_ = role; }
     // What assistive tools read besides the role and the name: the state the control shows
     // (checked, ...) and the actions they may take (Qt's action names), which do what the
     // user's input does.
     virtual void add_accessible_state(QAccessible::State& state) const { (void)state; }
     virtual QStringList accessible_actions() const { return {}; }
     virtual void do_accessible_action(const QString& action) { (void)action; }
+    // A control that holds a number (spin buttons): its value and range as assistive tools
+    // read them; a value they set goes to set_accessible_value, as the user's input would.
+    struct AccessibleValue {
+        double current, minimum, maximum;
+    };
+    virtual std::optional<AccessibleValue> accessible_value() const { return std::nullopt; }
+    virtual void set_accessible_value(double value) { (void)value; }
     // The words of the label in front of a control that shows none of its own (a list, a box,
     // a grid): its accessible name and that of the widget that takes its focus.
     void set_label_name(const QString& words);

@@ -36,6 +36,7 @@ Run under_xvfb(const QString& xvfb, const QStringList& command, const QTemporary
     env.insert(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));
     env.insert(QStringLiteral("FORMS"), QStringLiteral(OSTREL_DISPLAY_FORMS));
     env.insert(QStringLiteral("PICTURES"), QString::fromStdString(forms::artefacts_dir().string()));
+    env.insert(QStringLiteral("READER_DIR"), QStringLiteral(OSTREL_ACCESSIBILITY_READER_DIR));
     QProcess process;
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -75,6 +76,29 @@ TEST(DisplayControlsOnTheScreen, AModalDialogMinimisedByTheWindowManagerTakesIts
                            .toLocal8Bit());
     expect_no_fault(under_xvfb(xvfb, {QStringLiteral("/bin/sh"), forms + QStringLiteral("/minimise_coupling.sh")}, dir,
                                120000));
+}
+
+bool python_reads_the_bus()
+{
+    QProcess probe;
+    probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import pyatspi")});
+    return probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+}
+
+// What a screen reader gets from every display control, read from outside through AT-SPI while
+// real keys drive them: names a person says, no focus stop that shows none, the step states,
+// the up-down box's value, and the information line's link opened from the keyboard.
+TEST(DisplayControlsOnTheScreen, EveryDisplayControlReadsAsAPersonSeesIt)
+{
+    OSTREL_REQUIRE_XVFB_RUN(xvfb);
+    OSTREL_REQUIRE_TOOL(found("xdotool"), "xdotool");
+    OSTREL_REQUIRE_TOOL(found("dbus-run-session"), "dbus-run-session (dbus-x11)");
+    OSTREL_REQUIRE_TOOL(python_reads_the_bus(), "python3-pyatspi");
+    QTemporaryDir dir;
+    expect_no_fault(under_xvfb(xvfb,
+                               {QStringLiteral("dbus-run-session"), QStringLiteral("/usr/bin/python3"),
+                                QStringLiteral(OSTREL_DISPLAY_FORMS) + QStringLiteral("/display_controls_atspi.py")},
+                               dir, 180000));
 }
 
 } // namespace
