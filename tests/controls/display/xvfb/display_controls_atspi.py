@@ -10,8 +10,8 @@ import time
 
 sys.path.insert(0, os.environ["READER_DIR"])
 import pyatspi  # noqa: E402
-from accessibility_tree import (children, descendants, fault, faults, find, focus_window_of, grab, has, key,  # noqa: E402
-                                screen_reader_on, wait_for, window)
+from accessibility_tree import (children, click, descendants, fault, faults, find, focus_window_of, grab, has,  # noqa: E402
+                                key, screen_reader_on, wait_for, window)
 
 APP = "display-form-host"
 
@@ -141,12 +141,54 @@ def up_down_keys(frame, box):
     fault("the box named Days gives no text")
 
 
+PAGES = ("Start-up", "Fonts", "Theme", "Contrast")
+
+
+def pages_showing(frame):
+    return {a.name for a in descendants(frame) if a.name in PAGES and has(a, pyatspi.STATE_SHOWING)
+            and a.getRoleName() not in ("tree item", "table cell", "label")}
+
+
+def options_tree():
+    # The options dialog walked by a person on the keyboard: Down through the tree, Right to open
+    # a closed container. Every page is reached and read by its caption.
+    host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], "options_tree.frm")],
+                            env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for("the host on the bus", application, 60)
+        frame = wait_for("the options window", lambda: window(app, "frame", "Options")
+                         or window(app, "window", "Options"))
+        focus_window_of(host.pid)
+        tree = wait_for("the tree", lambda: find(frame, "tree") or find(frame, "tree table"))
+        expect(tree.name == "Options", "the tree is read as %r" % tree.name)
+        items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
+        expect(items and all(a.name.strip() for a in items), "tree items without names: %s" %
+               [a.name for a in items])
+        click(wait_for("the first node", lambda: find(tree, "tree item") or find(tree, "table cell")))
+        time.sleep(0.5)
+        reached = pages_showing(frame)
+        for _ in range(20):
+            if len(reached) == len(PAGES):
+                break
+            chosen = [a for a in descendants(tree) if has(a, pyatspi.STATE_SELECTED)]
+            closed = chosen and has(chosen[0], pyatspi.STATE_EXPANDABLE) and not has(chosen[0], pyatspi.STATE_EXPANDED)
+            key("Right" if closed else "Down")
+            time.sleep(0.4)
+            reached |= pages_showing(frame)
+        grab("options_tree_by_keys")
+        print("options tree: pages reached by keys %s" % sorted(reached), flush=True)
+        expect(len(reached) == len(PAGES), "the keys reach only the pages %s" % sorted(reached))
+    finally:
+        host.kill()
+        host.wait()
+
+
 def main():
     screen_reader_on()
     host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], "display_controls.frm")],
                             env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
     try:
-        app = wait_for("the host on the bus", application)
+        app = wait_for("the host on the bus", application, 60)
         frame = wait_for("the host's window", lambda: window(app, "frame", "Display controls")
                          or window(app, "window", "Display controls"))
         focus_window_of(host.pid)
@@ -165,6 +207,10 @@ def main():
     finally:
         host.kill()
         host.wait()
+    try:
+        options_tree()
+    except Exception as error:
+        fault("options tree stopped: %r" % error)
     print("done", flush=True)
     return 1 if faults else 0
 
