@@ -4,6 +4,8 @@
 #include "controls/options/ky_tree_functions.h"
 #include "platform/forms/tree_view.h"
 
+#include <QPointer>
+
 namespace options {
 
 namespace {
@@ -117,11 +119,16 @@ void OptionTreeNavigation::node_click(const QString& key)
     from_key_ = page_left();
     to_key_ = upper_key(key);
     bool raised = false;
+    // The host's handlers may unload the form (a message box lets events run, or Unload in
+    // the handler): the tree and this navigation then go with it, and the click ends.
+    const QPointer<forms::TreeView> alive(&tree_);
     if (to_key_ != from_key_) {
         raised = true;
         bool cancel = false;
         if (before_page_change)
             before_page_change(tabs_->CurrentTabIndex(), target, cancel);
+        if (!alive)
+            return;
         if (cancel) {
             if (!from_key_.isEmpty() && tree_.Exists(from_key_))
                 tree_.Select(from_key_);
@@ -156,7 +163,11 @@ void OptionTreeNavigation::node_click(const QString& key)
     if (raised && changed) {
         if (after_page_change)
             after_page_change(tabs_->CurrentTabIndex(), target);
+        if (!alive)
+            return;
         tabs_->ChangeTab(target);
+        if (!alive)
+            return;
     }
 
     if (o->is_container()) {

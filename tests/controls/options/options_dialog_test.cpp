@@ -19,6 +19,7 @@
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/tab_walk.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QTreeWidget>
 
@@ -165,6 +166,29 @@ TEST_F(OptionsDialogTest, TheKeysReachEveryPage)
             reached.insert(shown);
     }
     EXPECT_EQ(reached.size(), 4) << "pages reached by keys: " << QStringList(reached.begin(), reached.end()).join(' ').toStdString();
+}
+
+// A host whose page-change handler unloads the form (Unload in the handler, or a timer that
+// runs while its message box is up): the node click ends without touching the gone tree.
+TEST_F(OptionsDialogTest, AHandlerThatUnloadsTheFormEndsTheNodeClick)
+{
+    for (const bool after : {false, true}) {
+        SCOPED_TRACE(after ? "AfterPageChange" : "BeforePageChange");
+        design_dialog();
+        host().design_to_run();
+        host().show();
+        forms::TreeView& view = tree_base().tvOptions();
+        const QPointer<QWidget> tree = &view;
+        if (after)
+            QObject::connect(&tree_base(), &KyTreeBase::AfterPageChange, [this](short, short) { host().form().unload(); });
+        else
+            QObject::connect(&tree_base(), &KyTreeBase::BeforePageChange,
+                             [this](short, short, bool&) { host().form().unload(); });
+        view.widget().setFocus();
+        window_input::key(view.widget(), Qt::Key_Down);
+        forms::DoEvents();
+        EXPECT_TRUE(tree.isNull()) << "the handler did not unload the form";
+    }
 }
 
 // At run time the dialog follows its window: wider, no blank band; smaller, OK and Cancel
