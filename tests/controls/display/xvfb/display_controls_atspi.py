@@ -24,6 +24,22 @@ def application():
     return None
 
 
+def start_host(form, caption):
+    # The host showing $FORMS/<form>; returns the process and its window, "caption", with the
+    # keys on it.
+    host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], form)],
+                            env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for("the host on the bus", application, 60)
+        frame = wait_for("the window " + caption, lambda: window(app, "frame", caption) or window(app, "window", caption))
+        focus_window_of(host.pid)
+        return host, app, frame
+    except Exception:
+        host.kill()
+        host.wait()
+        raise
+
+
 def actions(acc):
     try:
         action = acc.queryAction()
@@ -152,13 +168,8 @@ def pages_showing(frame):
 def options_tree():
     # The options dialog walked by a person on the keyboard: Down through the tree, Right to open
     # a closed container. Every page is reached and read by its caption.
-    host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], "options_tree.frm")],
-                            env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    host, _, frame = start_host("options_tree.frm", "Options")
     try:
-        app = wait_for("the host on the bus", application, 60)
-        frame = wait_for("the options window", lambda: window(app, "frame", "Options")
-                         or window(app, "window", "Options"))
-        focus_window_of(host.pid)
         tree = wait_for("the tree", lambda: find(frame, "tree") or find(frame, "tree table"))
         expect(tree.name == "Options", "the tree is read as %r" % tree.name)
         items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
@@ -185,13 +196,9 @@ def options_tree():
 
 def main():
     screen_reader_on()
-    host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], "display_controls.frm")],
-                            env=dict(os.environ, QT_QPA_PLATFORM="xcb"), stderr=subprocess.DEVNULL)
+    host = None
     try:
-        app = wait_for("the host on the bus", application, 60)
-        frame = wait_for("the host's window", lambda: window(app, "frame", "Display controls")
-                         or window(app, "window", "Display controls"))
-        focus_window_of(host.pid)
+        host, app, frame = start_host("display_controls.frm", "Display controls")
         time.sleep(0.5)
         grab("display_controls")
         box, link = read_controls(frame)
@@ -205,8 +212,9 @@ def main():
         import traceback
         fault("stopped: %r at %s" % (error, " / ".join(line.strip() for line in traceback.format_tb(error.__traceback__)[-3:])))
     finally:
-        host.kill()
-        host.wait()
+        if host is not None:
+            host.kill()
+            host.wait()
     try:
         options_tree()
     except Exception as error:
