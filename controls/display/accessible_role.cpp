@@ -1,7 +1,8 @@
 #include "controls/display/accessible_role.h"
 
+#include "platform/forms/accessible_widget.h"
+
 #include <QAccessibleValueInterface>
-#include <QAccessibleWidget>
 #include <QVariant>
 #include <QWidget>
 
@@ -15,14 +16,14 @@ constexpr const char* writable_property = "kycomctlAccessibleValueWritable";
 
 // A control that shows a number between its Min and Max: assistive tools read its Value; a
 // progress bar's only the control itself changes, an entry box's they may set.
-class ValueAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class ValueAccessible : public forms::AccessibleWidget, public QAccessibleValueInterface {
 public:
-    ValueAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+    ValueAccessible(QWidget* widget, QAccessible::Role role) : forms::AccessibleWidget(widget, role) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
         return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
-                                                   : QAccessibleWidget::interface_cast(type);
+                                                   : forms::AccessibleWidget::interface_cast(type);
     }
     QVariant currentValue() const override { return widget()->property("Value"); }
     void setCurrentValue(const QVariant& value) override
@@ -47,7 +48,7 @@ QAccessibleInterface* display_accessible(const QString& key, QObject* object)
     const auto shown = static_cast<QAccessible::Role>(role.toInt());
     if (widget->property(value_property).toBool())
         return new ValueAccessible(widget, shown);
-    return new QAccessibleWidget(widget, shown);
+    return new forms::AccessibleWidget(widget, shown);
 }
 
 } // namespace

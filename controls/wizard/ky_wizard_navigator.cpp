@@ -45,8 +45,6 @@ QString key(std::int32_t position, const char* member)
     return QString::fromLatin1(kButtonName[position - 1]) + QString::fromLatin1(member);
 }
 
-bool plain_pictures_screen() { return forms::Screen::TwipsPerPixelY() == 15.0; }
-
 // The bar's lengths in twips: a gap from 0, a button from 15, none beyond what a form can
 // show (a larger one would have the layout build a bar no screen holds).
 constexpr int kLeastGap = 0;

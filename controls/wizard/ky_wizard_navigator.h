@@ -23,11 +23,13 @@
 #include "platform/forms/user_control.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CPages;
 
@@ -258,9 +260,24 @@ private:
     void build_constituents();
     void SetButtonsPosition(int mode);
     void size_host_form();
+    void hand_on_page_height();
 
     // page changes (ky_wizard_navigator_pages.cpp)
     void button_click(std::int32_t position);
+    // Back and Next clicked while a change runs (a host's DoEvents lets the clicks through)
+    // wait until it has ended; then each reaches its button as the bar is then.
+    void run_waiting_clicks();
+    // Counts a page change for its whole run, on every path out of it.
+    class ChangeRunning {
+    public:
+        explicit ChangeRunning(KyWizardNavigator* bar);
+        ~ChangeRunning();
+        ChangeRunning(const ChangeRunning&) = delete;
+        ChangeRunning& operator=(const ChangeRunning&) = delete;
+
+    private:
+        QPointer<KyWizardNavigator> bar_;
+    };
     void BackClick();
     void NextClick();
     void change_page(std::int32_t link, std::int32_t direction, const char* label);
@@ -302,6 +319,8 @@ private:
     bool show_error_msg_ = false;
     OLE_COLOR back_color_ = forms::syscolor::ButtonFace;
     bool focus_pending_ = false;
+    int changing_ = 0; // page changes running, the host's own nested ones included
+    std::vector<std::int32_t> waiting_clicks_;
     bool refused_ = false;
     wizard_errors::LastError last_error_;
     std::shared_ptr<CWizardNavigator> KyNav_;

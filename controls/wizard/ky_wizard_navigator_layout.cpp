@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -128,7 +129,7 @@ void KyWizardNavigator::InitProperties()
         Extender().setDefault(true);
         Extender().setCancel(true);
     });
-    ignoring([&] { nav().setPageHeight(static_cast<std::int32_t>(std::lround(Extender().Top())) - kPageGap); });
+    ignoring([&] { hand_on_page_height(); });
 }
 
 void KyWizardNavigator::Show()
@@ -150,6 +151,13 @@ void KyWizardNavigator::EnterFocus()
     forms::CommandButton* b = button(default_button_);
     if (b && b->Enabled() && b->Visible())
         b->setFocus(Qt::OtherFocusReason);
+}
+
+void KyWizardNavigator::hand_on_page_height()
+{
+    // A form lower than the bar leaves the pages no room: they are 0 high, never less.
+    const auto room = static_cast<std::int32_t>(std::lround(Extender().Top())) - kPageGap;
+    nav().setPageHeight(std::max(0, room));
 }
 
 void KyWizardNavigator::size_host_form()
@@ -182,7 +190,7 @@ void KyWizardNavigator::Resize()
             Extender().setHeight(kBarHeight);
     });
     ignoring([&] { SetButtonsPosition(5); });
-    ignoring([&] { nav().setPageHeight(static_cast<std::int32_t>(std::lround(Extender().Top())) - kPageGap); });
+    ignoring([&] { hand_on_page_height(); });
 }
 
 void KyWizardNavigator::SetButtonsPosition(int mode)

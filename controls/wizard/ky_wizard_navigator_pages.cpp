@@ -42,6 +42,12 @@ void KyWizardNavigator::button_click(std::int32_t position)
     if (!b)
         return;
     const QString tag = b->Tag();
+    const bool changes_page = tag == QStringLiteral("1") || tag == QStringLiteral("2");
+    if (changes_page && changing_ > 0) {
+        // The user asked for a change while one runs: never inside it, but after it.
+        waiting_clicks_.push_back(position);
+        return;
+    }
     if (tag == QStringLiteral("1")) {
         BackClick();
     } else if (tag == QStringLiteral("4")) {
@@ -59,6 +65,41 @@ void KyWizardNavigator::button_click(std::int32_t position)
     // A handler may have unloaded the form: then there is no bar to bring forward.
     if (self)
         ignoring([&] { Extender().ZOrder(0); });
+}
+
+KyWizardNavigator::ChangeRunning::ChangeRunning(KyWizardNavigator* bar) : bar_(bar) { ++bar->changing_; }
+
+KyWizardNavigator::ChangeRunning::~ChangeRunning()
+{
+    // The clicks that waited run from the event loop, after the handler that began this
+    // change has returned, as the window system's queued input does.
+    if (!bar_ || --bar_->changing_ > 0 || bar_->waiting_clicks_.empty())
+        return;
+    QMetaObject::invokeMethod(
+        bar_.data(),
+        [bar = bar_] {
+            if (bar)
+                bar->run_waiting_clicks();
+        },
+        Qt::QueuedConnection);
+}
+
+void KyWizardNavigator::run_waiting_clicks()
+{
+    while (!waiting_clicks_.empty() && changing_ == 0) {
+        const std::int32_t position = waiting_clicks_.front();
+        waiting_clicks_.erase(waiting_clicks_.begin());
+        forms::CommandButton* b = button(position);
+        if (b == nullptr)
+            continue;
+        QPointer<KyWizardNavigator> self(this);
+        forms::deliver_user_input(*b, [self, position] {
+            if (self)
+                self->button_click(position);
+        });
+        if (!self)
+            return;
+    }
 }
 
 void KyWizardNavigator::BackClick()
@@ -114,9 +155,9 @@ void KyWizardNavigator::go_to_new_page(QObject*& NewPage, const std::int32_t* di
 bool KyWizardNavigator::ask_and_show(std::int32_t direction, QObject*& NewPage, QObject* CurrentPage)
 {
     QPointer<KyWizardNavigator> self(this);
-    // Keys and clicks queued meanwhile wait until this change has ended, then reach the page
-    // and the bar as they are then; only the host's own calls may nest a change.
-    const forms::UserInputHold hold;
+    // Only the host's own calls (GoToNewPage from a handler) nest a change; Back and Next
+    // clicked meanwhile wait for its end (button_click).
+    const ChangeRunning running(this);
     bool Cancel = false;
     emit BeforePageChange(direction, NewPage, CurrentPage, Cancel);
     if (!self || Cancel)

@@ -2,6 +2,7 @@
 
 #include "controls/wizard/ky_wizard_tab.h"
 
+#include "controls/display/accessible_role.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/wizard_navigator.h"
 #include "platform/forms/ambient_properties.h"
@@ -31,6 +32,8 @@ thread_local bool g_exchanging_indexes = false;
 KyWizardTab::KyWizardTab()
 {
     setObjectName(QStringLiteral("KyWizardTab"));
+    // A screen reader announces a page as a panel named by the title the person reads.
+    give_accessible_role(*this, QAccessible::Pane);
     build_elements();
     name_page();
 }

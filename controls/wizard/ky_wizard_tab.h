@@ -225,6 +225,8 @@ protected:
     void Hide() override;
     void Terminate() override;
     void AmbientChanged(const QString& name) override;
+    // A click on the page's background leaves the focus where it is, unless it is a Tab stop.
+    bool takes_click_focus_without_tab_stop() const override { return false; }
 
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 void KyWizardTab::Initialize()
 {
     try {
@@ -102,7 +104,8 @@ void KyWizardTab::kyPage_OnChangeBannerStyle(std::int32_t New_BannerStyle)
 
 void KyWizardTab::kyPage_YouMustChangeYourHeight(std::int32_t New_TabHeight)
 {
-    handled(QStringLiteral("YouMustChangeYourHeight"), [&] { Extender().setHeight(New_TabHeight); });
+    // A height below 0 (from a host that sets the page height itself) is no page at all.
+    handled(QStringLiteral("YouMustChangeYourHeight"), [&] { Extender().setHeight(std::max(0, New_TabHeight)); });
 }
 
 void KyWizardTab::kyPage_OnGoToPage(std::int32_t NewPageIndex)
@@ -197,18 +200,24 @@ void KyWizardTab::keyPressEvent(QKeyEvent* event)
     short shift = forms::shift_state(*event);
     UserControl_KeyDown(code, shift);
     // A KeyDown handler that sets KeyCode to 0 swallows the key's character too.
+    bool swallowed = code == 0 && pressed != 0;
     short ascii = forms::key_ascii(*event);
-    if ((code != 0 || pressed == 0) && ascii != 0)
+    if (!swallowed && ascii != 0) {
         UserControl_KeyPress(ascii);
-    event->accept();
+        swallowed = ascii == 0;
+    }
+    // The page uses no key itself: what the host's handlers left goes on to the form, where
+    // Enter and Esc press its Default and Cancel controls.
+    event->setAccepted(swallowed);
 }
 
 void KyWizardTab::keyReleaseEvent(QKeyEvent* event)
 {
-    short code = forms::key_code(*event);
+    const short released = forms::key_code(*event);
+    short code = released;
     short shift = forms::shift_state(*event);
     UserControl_KeyUp(code, shift);
-    event->accept();
+    event->setAccepted(code == 0 && released != 0);
 }
 
 void KyWizardTab::raise_mouse(const QMouseEvent& event, short buttons,

@@ -3,6 +3,7 @@
 
 #include "controls/wizard/ky_wizard_tab.h"
 #include "controls/wizard/wizard_navigator.h"
+#include "controls/wizard/wizard_picture.h"
 #include "platform/forms/ambient_properties.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/do_events.h"
@@ -208,9 +209,9 @@ void KyWizardTab::layout_maximized()
     const double w = ScaleWidth(), h = ScaleHeight();
     picBanner_->Move(0, 0, w, kBannerHeight);
     fraBanner_->Move(-30, kBannerHeight, w + 60, fraBanner_->Height());
-    // On a screen other than 96 dots per inch the pictures are stretched to the areas they
-    // were drawn for; at 96 they show at their own size.
-    const bool stretch = forms::Screen::TwipsPerPixelY() != 15;
+    // On a screen other than 96 dots per inch (or one scaled to more device pixels) the
+    // pictures are stretched to the areas they were drawn for; at 96 they show at their own size.
+    const bool stretch = !plain_pictures_screen();
     imgHeaderBanner_->setStretch(stretch);
     ImageWaterMark_->setStretch(stretch);
     if (stretch) {

@@ -145,7 +145,9 @@ void ControlSite::apply_focus_policy()
     if (has_focusable_constituent(control_) || !control_->CanGetFocus())
         control_->setFocusPolicy(Qt::NoFocus);
     else
-        control_->setFocusPolicy(tab_stop_ ? Qt::StrongFocus : Qt::ClickFocus);
+        control_->setFocusPolicy(tab_stop_                                        ? Qt::StrongFocus
+                                 : control_->takes_click_focus_without_tab_stop() ? Qt::ClickFocus
+                                                                                  : Qt::NoFocus);
 }
 
 QWidget* ControlSite::focus_target() const

@@ -4,6 +4,11 @@
 // that queue: a call queued to the UI thread from any other thread posts an event that runs
 // it, so COM events from worker threads arrive on the UI thread in order.
 
+#include <functional>
+
+class QObject;
+class QWidget;
+
 namespace forms {
 
 // Returns the number of open forms, as the runtime's DoEvents does (here: top-level widgets
@@ -11,8 +16,9 @@ namespace forms {
 int DoEvents();
 
 // While one lives, DoEvents leaves the user's keys and clicks queued: they reach the windows
-// in order once the work that holds it has ended, never inside it. A page change and a
-// page's layout hold one, so a queued key never starts a page change inside another.
+// in order once the work that holds it has ended, never inside it. The runtime's own
+// pumping holds one (a page's layout, a form's unload, a repaint), so input never reaches a
+// control in the middle of that work; a host's own DoEvents outside it dispatches input.
 class UserInputHold {
 public:
     UserInputHold();
@@ -20,6 +26,19 @@ public:
     UserInputHold(const UserInputHold&) = delete;
     UserInputHold& operator=(const UserInputHold&) = delete;
 };
+
+// True while a UserInputHold lives.
+bool user_input_held();
+
+// Whether the user can reach `control` with the mouse or keys now: shown, enabled (with its
+// containers) and in a window that no modal window blocks.
+bool takes_user_input(const QWidget& control);
+
+// Delivers input that does not come through the window system (an assistive tool's Press or
+// Toggle) the way the window system's own is delivered: refused when the user could not
+// reach `control` now, held while a UserInputHold lives and then run in the order asked (if
+// the control still takes input then), else run at once.
+void deliver_user_input(QWidget& control, std::function<void()> input);
 
 // Called once on the UI thread after the QApplication exists (Application does it).
 void install_sta_wakeup();

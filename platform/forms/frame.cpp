@@ -49,4 +49,9 @@ void Frame::paintEvent(QPaintEvent* event)
     }
 }
 
+bool Frame::accessible_hidden() const
+{
+    return caption_.isEmpty() && findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
+}
+
 } // namespace forms

@@ -19,6 +19,8 @@ public:
     void setCaption(const QString& caption);
     int BorderStyle() const { return border_style_; }
     void setBorderStyle(int style);
+    // A frame without a caption or controls is a separator line, no node for assistive tools.
+    bool accessible_hidden() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -25,6 +25,8 @@ public:
     void setStretch(bool on);
     int BorderStyle() const { return border_style_; }
     void setBorderStyle(int style);
+    // An image that shows no picture is no node for assistive tools.
+    bool accessible_hidden() const override { return !Visible() || picture_->empty(); }
 
 protected:
     void appearance_changed() override;

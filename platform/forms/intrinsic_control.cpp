@@ -1,13 +1,15 @@
 #include "platform/forms/intrinsic_control.h"
 
+#include "platform/forms/accessible_widget.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/input_events.h"
 #include "platform/forms/screen.h"
 
 #include <QAccessibleValueInterface>
-#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <algorithm>
 #include <mutex>
@@ -19,9 +21,9 @@ namespace forms {
 namespace {
 // Assistive tools see each intrinsic control with its own role, state and actions rather
 // than Qt's generic "client" of a custom widget.
-class IntrinsicAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class IntrinsicAccessible : public AccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit IntrinsicAccessible(IntrinsicControl* control) : QAccessibleWidget(control, control->accessible_role()) {}
+    explicit IntrinsicAccessible(IntrinsicControl* control) : AccessibleWidget(control, control->accessible_role()) {}
 
     // The control's role as it is now: one made for another part (a label that is a link)
     // may have been read before it took that part.
@@ -30,13 +32,18 @@ public:
     {
         if (type == QAccessible::ValueInterface)
             return control().accessible_value() ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
-        return QAccessibleWidget::interface_cast(type);
+        return AccessibleWidget::interface_cast(type);
     }
     QVariant currentValue() const override { return value_part(&IntrinsicControl::AccessibleValue::current); }
+    // A value an assistive tool sets is the user's input too: it takes the same road.
     void setCurrentValue(const QVariant& value) override
     {
-        if (control().isEnabled())
-            control().set_accessible_value(value.toDouble());
+        QPointer<IntrinsicControl> target(&control());
+        const double wanted = value.toDouble();
+        deliver_user_input(control(), [target, wanted] {
+            if (target)
+                target->set_accessible_value(wanted);
+        });
     }
     QVariant maximumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::maximum); }
     QVariant minimumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::minimum); }
@@ -53,12 +60,19 @@ public:
         const QStringList own = control().isEnabled() ? control().accessible_actions() : QStringList();
         return own + QAccessibleWidget::actionNames();
     }
+    // An assistive tool's Press or Toggle is the user's click: it takes the road the click
+    // takes (refused where the click could not land, held while the runtime holds input).
     void doAction(const QString& action) override
     {
-        if (control().isEnabled() && control().accessible_actions().contains(action))
-            control().do_accessible_action(action);
-        else
+        if (!control().accessible_actions().contains(action)) {
             QAccessibleWidget::doAction(action);
+            return;
+        }
+        QPointer<IntrinsicControl> target(&control());
+        deliver_user_input(control(), [target, action] {
+            if (target && target->accessible_actions().contains(action))
+                target->do_accessible_action(action);
+        });
     }
 
 private:

@@ -98,6 +98,9 @@ public:
     };
     virtual std::optional<AccessibleValue> accessible_value() const { return std::nullopt; }
     virtual void set_accessible_value(double value) { (void)value; }
+    // True for a control that shows nothing a person could name (an empty picture, a
+    // separator): assistive tools leave it out of the tree.
+    virtual bool accessible_hidden() const { return false; }
     // The words of the label in front of a control that shows none of its own (a list, a box,
     // a grid): its accessible name and that of the widget that takes its focus.
     void set_label_name(const QString& words);

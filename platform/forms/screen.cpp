@@ -1,5 +1,8 @@
 #include "platform/forms/screen.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <cmath>
 
 namespace forms {
@@ -16,6 +19,14 @@ void Screen::set_twips_per_pixel(double x, double y)
 {
     g_tpp_x = x > 0 ? x : 15.0;
     g_tpp_y = y > 0 ? y : 15.0;
+}
+
+double Screen::DevicePixelRatio()
+{
+    const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+                                ? QGuiApplication::primaryScreen()
+                                : nullptr;
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
 }
 
 int Screen::to_pixels_x(double twips) { return static_cast<int>(std::lround(twips / g_tpp_x)); }

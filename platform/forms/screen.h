@@ -13,6 +13,9 @@ public:
     static double TwipsPerPixelY();
     // Injects the screen's resolution (a value <= 0 restores 15).
     static void set_twips_per_pixel(double x, double y);
+    // Device pixels to a pixel on the primary screen (2 on a screen scaled to twice the size,
+    // 1 without a display): a picture's pixel meets TwipsPerPixel / DevicePixelRatio twips.
+    static double DevicePixelRatio();
 
     // Twips to whole pixels (rounded to nearest) and back.
     static int to_pixels_x(double twips);

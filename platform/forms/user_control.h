@@ -69,6 +69,9 @@ protected:
     virtual void AmbientChanged(const QString& name) { (void)name; }
     // Enter (13) on a control whose extender is Default, Esc (27) on the Cancel one.
     virtual void AccessKeyPress(int key_ascii) { (void)key_ascii; }
+    // Whether a click gives the control the focus while it is no Tab stop; a control that is
+    // only a surface for others (a wizard page) answers false.
+    virtual bool takes_click_focus_without_tab_stop() const { return true; }
     // The focus came into the control or one of its constituents from outside, or left them.
     virtual void EnterFocus() {}
     virtual void ExitFocus() {}

@@ -13,58 +13,9 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import Gio, GLib
 
-faults = []
-
-
-def fault(text):
-    faults.append(text)
-    print("fault: " + text, flush=True)
-
-
-def screen_reader_on():
-    # What a screen reader does on start: tell the desktop that assistive tools listen, so the
-    # toolkits put their trees on the bus.
-    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                  GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
-                  None, Gio.DBusCallFlags.NONE, -1, None)
-
-
-def wait_for(what, find, seconds=20.0):
-    end = time.time() + seconds
-    while time.time() < end:
-        try:
-            found = find()
-        except Exception:
-            found = None
-        if found:
-            return found
-        time.sleep(0.2)
-    raise RuntimeError("gave up waiting for " + what)
-
-
-def children(acc):
-    out = []
-    for i in range(acc.childCount):
-        try:
-            child = acc.getChildAtIndex(i)
-        except Exception:
-            child = None
-        if child is not None:
-            out.append(child)
-    return out
-
-
-def descendants(acc):
-    for child in children(acc):
-        yield child
-        yield from descendants(child)
-
-
-def has(acc, state):
-    return acc.getState().contains(state)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support"))
+from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
 
 
 def application(name):
@@ -79,14 +30,6 @@ def window(app, role, name=None):
     for w in children(app):
         if w.getRoleName() == role and (name is None or w.name == name) and has(w, pyatspi.STATE_SHOWING):
             return w
-    return None
-
-
-def find(root, role, name=None, showing=True):
-    for acc in descendants(root):
-        if acc.getRoleName() == role and (name is None or acc.name == name) and \
-                (not showing or has(acc, pyatspi.STATE_SHOWING)):
-            return acc
     return None
 
 

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
@@ -356,4 +357,53 @@ TEST_F(NavigatorRunTest, QueuedReturnsChangePagesOneAfterAnother)
             visible << QString::fromLatin1(p.name);
     EXPECT_EQ(visible, QStringList{"wtProcessing"}) << "exactly one page shows";
     EXPECT_TRUE(bar(kyBPLeftMiddle).Enabled());
+}
+
+// A plain form has no filter of its own for Enter and Esc: a focused page hands on the keys
+// it does not use, so they reach the form's Default and Cancel control, the bar. A page that
+// is no Tab stop takes no focus from a click on its background.
+TEST_F(NavigatorRunTest, AFocusedPageHandsEnterAndEscToTheFormAndAClickFocusesNoPageThatIsNoTabStop)
+{
+    host().show();
+    host().form().activateWindow();
+    forms::DoEvents();
+    auto* welcome = host().form().site(QStringLiteral("wtWelcome"))->control();
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_EQ(focused, &bar(kyBPRightMiddle));
+    QTest::mouseClick(welcome, Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+    EXPECT_EQ(QApplication::focusWidget(), focused) << "TabStop False: the focus stays on Next";
+
+    struct Row {
+        const char* page;
+        Qt::Key key;
+        QStringList log;
+    };
+    QObject::connect(nav_, &KyWizardNavigator::CancelClick, [this] { log << QStringLiteral("cancel"); });
+    for (const Row& row :
+         {Row{"wtWelcome", Qt::Key_Return, {"before 0 wtSelectOption wtWelcome", "after 0 wtSelectOption wtWelcome"}},
+          Row{"wtSelectOption", Qt::Key_Escape, {"cancel"}}}) {
+        SCOPED_TRACE(row.page);
+        forms::ControlSite* site = host().form().site(QString::fromLatin1(row.page));
+        site->setTabStop(true);
+        site->control()->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), site->control());
+        QTest::keyClick(site->control(), row.key);
+        EXPECT_EQ(take_log(), row.log);
+    }
+}
+
+// A form made lower than the bar leaves the pages no room; the layout hands on no length
+// below 0, so no page refuses its height and no box shows.
+TEST_F(NavigatorRunTest, AFormLowerThanTheBarShowsNoBox)
+{
+    host().show();
+    for (const QSize& size : {QSize(300, 40), QSize(60, 40), QSize(120, 30), QSize(501, 378)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        host().form().resize(size);
+        forms::DoEvents();
+        EXPECT_TRUE(boxes().empty()) << boxes().front().title.toStdString();
+        EXPECT_TRUE(take_log().isEmpty());
+        boxes().clear();
+    }
+    EXPECT_GE(navigator().PageHeight(), 0);
 }

@@ -1,6 +1,7 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
 #include "platform/forms/command_button.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/image.h"
 #include "platform/forms/input_events.h"
@@ -16,6 +17,7 @@
 #include "tests/support/forms/test_host.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -524,4 +526,59 @@ TEST_F(IntrinsicControlsTest, ALabelsAccessKeyFocusesTheNextControlAndIsUnderlin
     EXPECT_LE(differing_rows, 2) << "only an underline";
     EXPECT_GT(lowest, marked.height() / 2) << "below the letters";
     EXPECT_TRUE(marked.save(QString::fromStdString((forms::artefacts_dir() / "label_access_key.png").string())));
+}
+
+// An assistive tool's Press or Toggle (the action the accessibility bridge calls) is the
+// user's click: where a click could not land it does nothing, while the runtime holds input
+// it waits, and it then runs once the event loop takes it.
+TEST_F(IntrinsicControlsTest, AnAssistiveToolsActionTakesTheRoadOfTheClickItStandsFor)
+{
+    TestHost::ensure_application();
+    auto* button = new CommandButton(window.get(), "cmdNext", "&Next >");
+    auto* box = new CheckBox(window.get(), "chkAll", "&All");
+    button->Move(120, 120, 1200, 375);
+    box->Move(120, 600, 1200, 375);
+    window->show();
+    int clicks = 0;
+    QObject::connect(button, &CommandButton::Click, [&] { ++clicks; });
+    const auto act = [](QWidget* control, const QString& action) {
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(action);
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> before, after;
+        int clicks_at_once, clicks_later;
+    };
+    std::unique_ptr<UserInputHold> hold;
+    QWidget modal;
+    const Row rows[] = {
+        {"usable", [] {}, [] {}, 1, 1},
+        {"disabled", [&] { button->setEnabled(false); }, [&] { button->setEnabled(true); }, 0, 0},
+        {"hidden", [&] { button->setVisible(false); }, [&] { button->setVisible(true); }, 0, 0},
+        {"under a modal window",
+         [&] {
+             modal.setWindowModality(Qt::ApplicationModal);
+             modal.show();
+         },
+         [&] { modal.hide(); }, 0, 0},
+        {"while input is held", [&] { hold = std::make_unique<UserInputHold>(); }, [&] { hold.reset(); }, 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        clicks = 0;
+        row.before();
+        act(button, QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(clicks, row.clicks_at_once);
+        DoEvents();
+        EXPECT_EQ(clicks, row.clicks_at_once) << "nothing runs while the reason lasts";
+        row.after();
+        DoEvents();
+        EXPECT_EQ(clicks, row.clicks_later);
+    }
+    box->setEnabled(false);
+    act(box, QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(box->Value(), 0) << "a disabled box takes no Toggle";
+    box->setEnabled(true);
+    act(box, QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(box->Value(), 1);
 }

@@ -8,10 +8,12 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.environ["READER_DIR"])
+# The screen-reader tests' shared module, and the program reader's input helpers.
+sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "support"))
+sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "program"))
 import pyatspi  # noqa: E402
-from accessibility_tree import (children, click, descendants, fault, faults, find, focus_window_of, grab, has,  # noqa: E402
-                                key, screen_reader_on, wait_for, window)
+from accessibility_tree import click, focus_window_of, grab, key, window  # noqa: E402
+from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
 
 APP = "display-form-host"
 

@@ -1,0 +1,65 @@
+# What the screen-reader tests share: the faults they print, turning the bus on as a screen
+# reader does, waiting, and walking the accessible tree.
+import time
+
+import pyatspi
+from gi.repository import Gio, GLib
+
+faults = []
+
+
+def fault(text):
+    faults.append(text)
+    print("fault: " + text, flush=True)
+
+
+def screen_reader_on():
+    # What a screen reader does on start: tell the desktop that assistive tools listen, so the
+    # toolkits put their trees on the bus.
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                  GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
+                  None, Gio.DBusCallFlags.NONE, -1, None)
+
+
+def wait_for(what, find, seconds=20.0):
+    end = time.time() + seconds
+    while time.time() < end:
+        try:
+            found = find()
+        except Exception:
+            found = None
+        if found:
+            return found
+        time.sleep(0.2)
+    raise RuntimeError("gave up waiting for " + what)
+
+
+def children(acc):
+    out = []
+    for i in range(acc.childCount):
+        try:
+            child = acc.getChildAtIndex(i)
+        except Exception:
+            child = None
+        if child is not None:
+            out.append(child)
+    return out
+
+
+def descendants(acc):
+    for child in children(acc):
+        yield child
+        yield from descendants(child)
+
+
+def has(acc, state):
+    return acc.getState().contains(state)
+
+
+def find(root, role, name=None, showing=True):
+    for acc in descendants(root):
+        if acc.getRoleName() == role and (name is None or acc.name == name) and \
+                (not showing or has(acc, pyatspi.STATE_SHOWING)):
+            return acc
+    return None
