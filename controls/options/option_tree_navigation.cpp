@@ -176,8 +176,8 @@ void OptionTreeNavigation::node_click(const QString& key)
         const int cut = from_key_.lastIndexOf(QLatin1Char('\\'));
         const QString left_container = cut > 0 ? from_key_.left(cut) : QString();
         const QString selected = upper_key(key);
-        const bool holds_selected =
-            selected == left_container || selected.startsWith(left_container + QLatin1Char('\\'));
+        const bool holds_selected = selected == left_container ||
+                                    selected.startsWith(left_container + QLatin1Char('\\'));
         if (from_key_ != target_key_ && cut > 0 && !holds_selected && tree_.Exists(left_container))
             tree_.setExpanded(left_container, false);
         if (!target_key_.isEmpty())

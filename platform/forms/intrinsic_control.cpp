@@ -332,8 +332,8 @@ void IntrinsicControl::mouseReleaseEvent(QMouseEvent* event)
     // A double click is MouseDown, MouseUp, Click, DblClick, MouseUp: the release that ends it
     // clicks no second time.
     const bool ends_double_click = std::exchange(double_clicked_, false);
-    const bool clicks =
-        !ends_double_click && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool clicks = !ends_double_click && event->button() == Qt::LeftButton &&
+                        rect().contains(event->position().toPoint());
     emit MouseUp(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
                  twips_y(event->position().toPoint()));
     if (clicks)

@@ -41,28 +41,31 @@ TEST_P(UnloadDuringEventsTest, TheCallEndsWithoutTouchingTheUnloadedControl)
     EXPECT_TRUE(control.isNull()) << "the timer did not unload the form inside the call";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryCallThatLetsEventsRun, UnloadDuringEventsTest,
-    ::testing::Values(
-        Case{"ProgressBarValue", "KyComCtl.KyProgressBar",
-             [](forms::ControlSite& site) {
-                 QThread::msleep(100); // the timer is due when the bar lets the events run
-                 forms::let(&site, QStringLiteral("Value"), 50);
-             }},
-        Case{"ProgressPanelProgress", "KyComCtl.KyProgressInfo",
-             [](forms::ControlSite& site) {
-                 QThread::msleep(100);
-                 forms::let(&site, QStringLiteral("Progress"), 50);
-             }},
-        Case{"InformationLineFullInfo", "KyComCtl.TlxInfoPanel",
-             [](forms::ControlSite& site) {
-                 auto* panel = qobject_cast<TlxInfoPanel*>(site.control());
-                 ASSERT_EQ(panel->AddInfoLabel(QStringLiteral("Sites"), QStringLiteral("Head office\r\nBranch")), 0);
-                 forms::Label& link = panel->ctlInfoItem(1)->lblFullInfo();
-                 ASSERT_TRUE(link.isVisible());
-                 // The detail window runs modally until the unload takes it with the form.
-                 window_input::Pointer(link).click(link, QPoint(3, 3));
-             }}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryCallThatLetsEventsRun, UnloadDuringEventsTest,
+                         ::testing::Values(Case{"ProgressBarValue", "KyComCtl.KyProgressBar",
+                                                [](forms::ControlSite& site) {
+                                                    QThread::msleep(
+                                                        100); // the timer is due when the bar lets the events run
+                                                    forms::let(&site, QStringLiteral("Value"), 50);
+                                                }},
+                                           Case{"ProgressPanelProgress", "KyComCtl.KyProgressInfo",
+                                                [](forms::ControlSite& site) {
+                                                    QThread::msleep(100);
+                                                    forms::let(&site, QStringLiteral("Progress"), 50);
+                                                }},
+                                           Case{"InformationLineFullInfo", "KyComCtl.TlxInfoPanel",
+                                                [](forms::ControlSite& site) {
+                                                    auto* panel = qobject_cast<TlxInfoPanel*>(site.control());
+                                                    ASSERT_EQ(
+                                                        panel->AddInfoLabel(QStringLiteral("Sites"),
+                                                                            QStringLiteral("Head office\r\nBranch")),
+                                                        0);
+                                                    forms::Label& link = panel->ctlInfoItem(1)->lblFullInfo();
+                                                    ASSERT_TRUE(link.isVisible());
+                                                    // The detail window runs modally until the unload takes it with the
+                                                    // form.
+                                                    window_input::Pointer(link).click(link, QPoint(3, 3));
+                                                }}),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace

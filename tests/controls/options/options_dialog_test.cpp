@@ -165,7 +165,8 @@ TEST_F(OptionsDialogTest, TheKeysReachEveryPage)
         for (const QString& shown : visible_pages())
             reached.insert(shown);
     }
-    EXPECT_EQ(reached.size(), 4) << "pages reached by keys: " << QStringList(reached.begin(), reached.end()).join(' ').toStdString();
+    EXPECT_EQ(reached.size(), 4) << "pages reached by keys: "
+                                 << QStringList(reached.begin(), reached.end()).join(' ').toStdString();
 }
 
 // A host whose page-change handler unloads the form (Unload in the handler, or a timer that
@@ -180,7 +181,8 @@ TEST_F(OptionsDialogTest, AHandlerThatUnloadsTheFormEndsTheNodeClick)
         forms::TreeView& view = tree_base().tvOptions();
         const QPointer<QWidget> tree = &view;
         if (after)
-            QObject::connect(&tree_base(), &KyTreeBase::AfterPageChange, [this](short, short) { host().form().unload(); });
+            QObject::connect(&tree_base(), &KyTreeBase::AfterPageChange,
+                             [this](short, short) { host().form().unload(); });
         else
             QObject::connect(&tree_base(), &KyTreeBase::BeforePageChange,
                              [this](short, short, bool&) { host().form().unload(); });

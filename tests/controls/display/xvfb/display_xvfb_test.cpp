@@ -40,8 +40,9 @@ Run under_xvfb(const QString& xvfb, const QStringList& command, const QTemporary
     QProcess process;
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(xvfb, QStringList{QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24")} +
-                            command);
+    process.start(xvfb,
+                  QStringList{QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24")} +
+                      command);
     Run run;
     run.finished = process.waitForFinished(timeout_ms);
     if (!run.finished)
@@ -72,10 +73,10 @@ TEST(DisplayControlsOnTheScreen, AModalDialogMinimisedByTheWindowManagerTakesIts
     const QString forms = QStringLiteral(OSTREL_DISPLAY_FORMS);
     qputenv("OWNER_FORM", (forms + QStringLiteral("/coupled_owner.frm")).toLocal8Bit());
     qputenv("DIALOG_FORM", (forms + QStringLiteral("/coupled_dialog.frm")).toLocal8Bit());
-    qputenv("PICTURE", QString::fromStdString((forms::artefacts_dir() / "minimise_coupling_restored.png").string())
-                           .toLocal8Bit());
-    expect_no_fault(under_xvfb(xvfb, {QStringLiteral("/bin/sh"), forms + QStringLiteral("/minimise_coupling.sh")}, dir,
-                               120000));
+    qputenv("PICTURE",
+            QString::fromStdString((forms::artefacts_dir() / "minimise_coupling_restored.png").string()).toLocal8Bit());
+    expect_no_fault(
+        under_xvfb(xvfb, {QStringLiteral("/bin/sh"), forms + QStringLiteral("/minimise_coupling.sh")}, dir, 120000));
 }
 
 bool python_reads_the_bus()
