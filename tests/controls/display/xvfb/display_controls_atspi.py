@@ -13,7 +13,7 @@ sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "support"))
 sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "program"))
 import pyatspi  # noqa: E402
 from accessibility_tree import click, focus_window_of, grab, key, window  # noqa: E402
-from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
 
 APP = "display-form-host"
 
@@ -210,11 +210,9 @@ def picture_at_twice_the_scale():
         host.wait()
 
 
-def main():
-    screen_reader_on()
-    host = None
+def display_controls():
+    host, app, frame = start_host("display_controls.frm", "Display controls")
     try:
-        host, app, frame = start_host("display_controls.frm", "Display controls")
         time.sleep(0.5)
         grab("display_controls")
         box, link = read_controls(frame)
@@ -224,20 +222,14 @@ def main():
             focus_window_of(host.pid)  # no window manager hands the focus back from the detail window
             time.sleep(0.5)
             up_down_keys(frame, box)
-    except Exception as error:
-        import traceback
-        fault("stopped: %r at %s" % (error, " / ".join(line.strip() for line in traceback.format_tb(error.__traceback__)[-3:])))
     finally:
-        if host is not None:
-            host.kill()
-            host.wait()
-    for step in (options_tree, picture_at_twice_the_scale):
-        try:
-            step()
-        except Exception as error:
-            fault("%s stopped: %r" % (step.__name__, error))
-    print("done", flush=True)
-    return 1 if faults else 0
+        host.kill()
+        host.wait()
+
+
+def main():
+    screen_reader_on()
+    return run_steps([display_controls, options_tree, picture_at_twice_the_scale])
 
 
 sys.exit(main())

@@ -79,13 +79,6 @@ TEST(DisplayControlsOnTheScreen, AModalDialogMinimisedByTheWindowManagerTakesIts
         under_xvfb(xvfb, {QStringLiteral("/bin/sh"), forms + QStringLiteral("/minimise_coupling.sh")}, dir, 120000));
 }
 
-bool python_reads_the_bus()
-{
-    QProcess probe;
-    probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import pyatspi")});
-    return probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
-}
-
 // What a screen reader gets from every display control, read from outside through AT-SPI while
 // real keys drive them: names a person says, no focus stop that shows none, the step states,
 // the up-down box's value, and the information line's link opened from the keyboard.
