@@ -12,9 +12,10 @@ namespace {
 
 constexpr const char* role_property = "kycomctlAccessibleRole";
 constexpr const char* value_property = "kycomctlAccessibleValue";
+constexpr const char* writable_property = "kycomctlAccessibleValueWritable";
 
-// A control that shows a number between its Min and Max (a progress bar): assistive tools
-// read its Value; only the control itself changes it.
+// A control that shows a number between its Min and Max: assistive tools read its Value; a
+// progress bar's only the control itself changes, an entry box's they may set.
 class ValueAccessible : public forms::AccessibleWidget, public QAccessibleValueInterface {
 public:
     ValueAccessible(QWidget* widget, QAccessible::Role role) : forms::AccessibleWidget(widget, role) {}
@@ -25,7 +26,11 @@ public:
                                                    : forms::AccessibleWidget::interface_cast(type);
     }
     QVariant currentValue() const override { return widget()->property("Value"); }
-    void setCurrentValue(const QVariant& value) override { (void)value; }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (widget()->property(writable_property).toBool() && widget()->isEnabled())
+            widget()->setProperty("Value", value.toInt());
+    }
     QVariant maximumValue() const override { return widget()->property("Max"); }
     QVariant minimumValue() const override { return widget()->property("Min"); }
     QVariant minimumStepSize() const override { return 1; }
@@ -55,9 +60,10 @@ void give_accessible_role(QWidget& control, QAccessible::Role role)
     control.setProperty(role_property, static_cast<int>(role));
 }
 
-void give_accessible_value(QWidget& control, QAccessible::Role role)
+void give_accessible_value(QWidget& control, QAccessible::Role role, bool writable)
 {
     control.setProperty(value_property, true);
+    control.setProperty(writable_property, writable);
     give_accessible_role(control, role);
 }
 

@@ -10,9 +10,10 @@
 #include "platform/forms/std_font.h"
 #include "platform/forms/vb_error.h"
 
+#include <QAccessibleActionInterface>
+#include <QKeyEvent>
 #include <QPainter>
-
-#include <memory>
+#include <QPointer>
 
 using display_errors::ignoring_errors;
 using forms::Screen;
@@ -42,6 +43,55 @@ forms::Label* make_label(QWidget* line, const char* name, double left, double to
     return label;
 }
 
+// "Full info...": a link a person reaches by Tab as well as by mouse, opened by Enter or
+// Space or the screen reader's press action, and showing where the focus is.
+class InfoLink : public forms::Label {
+public:
+    explicit InfoLink(QWidget* line) : forms::Label(line, QStringLiteral("lblFullInfo"))
+    {
+        set_accessible_role(QAccessible::Link);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+    QStringList accessible_actions() const override { return {QAccessibleActionInterface::pressAction()}; }
+    void do_accessible_action(const QString& action) override
+    {
+        if (action == QAccessibleActionInterface::pressAction())
+            emit Click();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+            event->accept();
+            emit Click();
+            return;
+        }
+        forms::Label::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        forms::Label::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    void focusInEvent(QFocusEvent* event) override
+    {
+        forms::Label::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        forms::Label::focusOutEvent(event);
+        update();
+    }
+};
+
 } // namespace
 
 KyInfoItem::KyInfoItem()
@@ -51,7 +101,10 @@ KyInfoItem::KyInfoItem()
     lbl_attribute_ = make_label(this, "lblAttribute", 0, 0, attribute_width, true);
     lbl_value_ = make_label(this, "lblValue", value_left, 0, 675, true);
     lbl_value_->setForeColor(forms::syscolor::ButtonText);
-    lbl_full_info_ = make_label(this, "lblFullInfo", 4470, 0, 690, false);
+    lbl_full_info_ = new InfoLink(this);
+    lbl_full_info_->setBackStyle(forms::Label::Transparent);
+    lbl_full_info_->setUseMnemonic(false);
+    lbl_full_info_->Move(4470, 0, 690, 225);
     lbl_full_info_->setFont(line_font(false, true));
     lbl_full_info_->setForeColor(forms::RGB(0, 0, 255));
     lbl_full_info_->setCaption(QStringLiteral("Full info..."));
@@ -155,10 +208,13 @@ void KyInfoItem::ArrangeValue()
 
 void KyInfoItem::show_full_info()
 {
-    ignoring_errors([&] {
-        auto window = std::make_unique<frmInfo>();
-        window->ShowInfo(lbl_attribute_->Caption(), lbl_value_->Caption(), this);
-    });
+    // The detail window is modal over the line's window: while it is open the host's events
+    // run, and a host that unloads its form meanwhile takes that window (and this line) along.
+    const QPointer<frmInfo> window = new frmInfo();
+    // The line going (its form unloaded) closes its detail window, as its owner went.
+    connect(this, &QObject::destroyed, window, &QDialog::reject);
+    ignoring_errors([&] { window->ShowInfo(lbl_attribute_->Caption(), lbl_value_->Caption(), this); });
+    delete window.data();
 }
 
 void KyInfoItem::ReadProperties(forms::PropertyBag& bag)

@@ -61,6 +61,8 @@ KyLabel::KyLabel()
 {
     give_accessible_role(*this, QAccessible::StaticText);
     setAccessibleName(QStringLiteral("Label"));
+    // A label is never a Tab stop.
+    setCanGetFocus(false);
     lbl_back_ = new forms::Label(this, QStringLiteral("lblBack"));
     lbl_back_->setBackStyle(forms::Label::Transparent);
     lbl_back_->setForeColor(forms::syscolor::ButtonHighlight);

@@ -31,6 +31,7 @@ KyMinimized::KyMinimized()
 {
     give_accessible_role(*this, QAccessible::Graphic);
     setAccessibleName(QStringLiteral("Minimise coupling"));
+    setCanGetFocus(false);
     for (std::size_t i = 0; i < ln_.size(); ++i) {
         ln_[i] = new forms::Line(this, QStringLiteral("ln(%1)").arg(i));
         ln_[i]->setBorderColor(forms::syscolor::ButtonShadow);

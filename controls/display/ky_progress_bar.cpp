@@ -11,6 +11,8 @@
 #include "platform/forms/stored_value.h"
 #include "platform/forms/vb_error.h"
 
+#include <QPointer>
+
 #include <cmath>
 #include <limits>
 
@@ -59,6 +61,8 @@ KyProgressBar::KyProgressBar()
     pic_fill_->hide();
     give_accessible_value(*this, QAccessible::ProgressBar);
     name_bar();
+    // The bar only shows: it is no Tab stop and takes no focus.
+    setCanGetFocus(false);
 }
 
 void KyProgressBar::name_bar()
@@ -97,10 +101,14 @@ void KyProgressBar::setValue(std::int32_t value)
     ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
     // Let the host's pending events run, so that the bar repaints inside a long host loop;
     // the user's keys and clicks wait, so none of them acts while the bar is half drawn.
+    // A host's timer may unload the form meanwhile: then the bar is gone and the setter ends.
+    const QPointer<KyProgressBar> alive(this);
     ignoring_errors([] {
         const forms::UserInputHold hold;
         forms::DoEvents();
     });
+    if (!alive)
+        return;
     draw_caption();
     ignoring_errors([&] { PropertyChanged(QStringLiteral("Value")); });
 }
@@ -190,6 +198,7 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     min_ = forms::CLng(bag.ReadProperty(QStringLiteral("Min"), 0));
     value_ = forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0));
     caption_ = forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString()));
+    name_bar();
     // A stored placement is one the General page offers (the Let takes any number).
     align_ = forms::stored_choice(bag, QStringLiteral("Align"), arAlignLeft, arAlignLeft, arAlignCenter);
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
@@ -236,6 +245,9 @@ void KyProgressBar::layout()
     fill_height_ = rounded(pic_fill_->ScaleHeight());
     inset_ = rounded(pic_fill_->Left());
     ignoring_errors([&] { recompute_scale(); });
+    // The fill keeps its share of the bar at the new size: a fill left at the old width
+    // would show a wrong progress under the caption until the next Value.
+    ignoring_errors([&] { set_fill_width((value_ - min_) * scale_); });
     left_margin_ = rounded(3 * Screen::TwipsPerPixelX());
     right_margin_ = rounded(5 * Screen::TwipsPerPixelX());
     draw_caption();

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <algorithm>
 
 using forms::Screen;
@@ -140,6 +141,8 @@ KyProgressInfo::KyProgressInfo()
     lbl_description_ = make_label(this, "lblDescription", QStringLiteral("Description"), 1200, 300, 6075, 435);
     lbl_description_->setWordWrap(true);
     setAccessibleName(lbl_description_->text());
+    // The panel only shows the state of the work: it takes no focus, its bar none either.
+    setCanGetFocus(false);
     img_description_ = new QLabel(this);
     img_description_->setObjectName(QStringLiteral("imgDescription"));
     place(img_description_, 480, 180, 480, 480);
@@ -193,7 +196,12 @@ std::int32_t KyProgressInfo::Progress() const { return axc_progress_->Value(); }
 
 void KyProgressInfo::setProgress(std::int32_t value)
 {
+    // The bar lets the host's events run; a host that unloads the form meanwhile takes the
+    // panel with it.
+    const QPointer<KyProgressInfo> alive(this);
     axc_progress_->setValue(value);
+    if (!alive)
+        return;
     refresh_percent_text();
 }
 
@@ -232,12 +240,24 @@ void KyProgressInfo::StepState(int Step, int value)
     QLabel* image = img_step_[static_cast<std::size_t>(Step)];
     QLabel* text = lbl_step_[static_cast<std::size_t>(Step)];
     int picture = 0;
+    QString state; // what a person hears for the picture
     switch (value) {
-    case ST_RUNNING: picture = 1; break;
-    case ST_SKIPPED: picture = 2; break;
-    case ST_PASSED: picture = 3; break;
+    case ST_RUNNING:
+        picture = 1;
+        state = QStringLiteral("running");
+        break;
+    case ST_SKIPPED:
+        picture = 2;
+        state = QStringLiteral("skipped");
+        break;
+    case ST_PASSED:
+        picture = 3;
+        state = QStringLiteral("passed");
+        break;
     default: break;
     }
+    image->setAccessibleName(state);
+    text->setAccessibleDescription(state);
     if (picture == 0)
         image->clear();
     else

@@ -14,6 +14,7 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 
@@ -57,7 +58,7 @@ std::int16_t as_integer(std::int32_t value)
 
 KyUpDown::KyUpDown()
 {
-    give_accessible_role(*this, QAccessible::SpinBox);
+    give_accessible_value(*this, QAccessible::SpinBox, true);
     setAccessibleName(QStringLiteral("Up-down box"));
     txt_spin_ = new forms::TextBox(this, QStringLiteral("txtSpin"));
     spin_ctl_ = new SpinButtons(this, QStringLiteral("spinCtl"));
@@ -195,9 +196,20 @@ void KyUpDown::changeEvent(QEvent* event)
     }
 }
 
+void KyUpDown::set_label_name(const QString& words)
+{
+    const QString name = words.isEmpty() ? QStringLiteral("Up-down box") : words;
+    setAccessibleName(name);
+    txt_spin_->set_label_name(name);
+    spin_ctl_->setAccessibleName(name);
+}
+
 void KyUpDown::spin_changed()
 {
     const std::int32_t value = spin_ctl_->Value();
+    accessible_value_changed(*this, value);
+    QAccessibleValueChangeEvent changed(spin_ctl_, value);
+    QAccessible::updateAccessibility(&changed);
     if (value != last_value_)
         emit Change();
     last_value_ = value;
@@ -206,7 +218,8 @@ void KyUpDown::spin_changed()
 
 void KyUpDown::key_down(short key_code)
 {
-    if (key_code != 38 && key_code != 40)
+    // A disabled box shows its value and lets it be selected, but takes no input.
+    if ((key_code != 38 && key_code != 40) || !enabled_)
         return;
     reported("txtSpin (KeyDown)", [&] {
         spin_ctl_->setValue(up_down::stepped(spin_ctl_->Value(), spin_ctl_->Min(), spin_ctl_->Max(),

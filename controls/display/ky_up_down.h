@@ -53,6 +53,8 @@ public:
     void setEnabled(bool value);
 
     forms::TextBox& txtSpin() const { return *txt_spin_; }
+    // The label before the box names it; the text box, which takes the focus, is read so.
+    void set_label_name(const QString& words) override;
     SpinButtons& spinCtl() const { return *spin_ctl_; }
 
 signals:

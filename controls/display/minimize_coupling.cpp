@@ -1,6 +1,8 @@
 #include "controls/display/minimize_coupling.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 MinimizeCoupling::MinimizeCoupling(QWidget& dialog, QWidget& owner, QObject* parent)
@@ -20,7 +22,14 @@ MinimizeCoupling::~MinimizeCoupling()
 
 QWidget* MinimizeCoupling::owner_of(QWidget& dialog)
 {
-    QWidget* parent = dialog.window()->parentWidget();
+    QWidget* window = dialog.window();
+    // A modal form is shown above the window it blocks without belonging to it: that window
+    // is its window's transient parent.
+    if (const QWindow* handle = window->windowHandle(); handle != nullptr && handle->transientParent() != nullptr)
+        for (QWidget* candidate : QApplication::topLevelWidgets())
+            if (candidate != window && candidate->windowHandle() == handle->transientParent())
+                return candidate;
+    QWidget* parent = window->parentWidget();
     return parent ? parent->window() : nullptr;
 }
 

@@ -19,8 +19,9 @@ public:
     MinimizeCoupling(QWidget& dialog, QWidget& owner, QObject* parent = nullptr);
     ~MinimizeCoupling() override;
 
-    // The window that owns `dialog`: the top-level window of its parent widget; null for a
-    // window without an owner, which cannot be coupled.
+    // The window that owns `dialog`: the window it is shown above (its transient parent, as a
+    // modal Show with an owner makes it), else the top-level window of its parent widget;
+    // null for a window without an owner, which cannot be coupled.
     static QWidget* owner_of(QWidget& dialog);
 
     QWidget* dialog() const { return dialog_; }

@@ -120,10 +120,15 @@ void ProgressPicture::resizeEvent(QResizeEvent*) { sync_image(); }
 void ProgressPicture::sync_image()
 {
     // The persistent image follows the inner size and keeps what it shows where it still fits.
-    const QSize size = inner_pixels();
-    if (size == image_.size())
+    // It has the screen's device pixels, so a caption printed on it is as sharp as any text
+    // at a scale factor above 1.
+    const double ratio = devicePixelRatioF();
+    const QSize logical = inner_pixels().isEmpty() ? QSize(1, 1) : inner_pixels();
+    const QSize size = (QSizeF(logical) * ratio).toSize();
+    if (size == image_.size() && ratio == image_.devicePixelRatio())
         return;
-    QImage grown(size.isEmpty() ? QSize(1, 1) : size, QImage::Format_RGB32);
+    QImage grown(size, QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(forms::resolve_color(back_color_, palette()));
     if (!image_.isNull()) {
         QPainter painter(&grown);
@@ -152,6 +157,9 @@ void ProgressPicture::paintEvent(QPaintEvent*)
         painter.drawLine(outer.topRight() + QPoint(-1, 1), outer.bottomRight() + QPoint(-1, -1));
     }
     const QSize inner = inner_pixels();
-    if (!inner.isEmpty())
-        painter.drawImage(QPoint(border, border), image_, QRect(QPoint(0, 0), inner));
+    if (!inner.isEmpty()) {
+        const double ratio = image_.devicePixelRatio();
+        painter.drawImage(QRectF(QPointF(border, border), QSizeF(inner)), image_,
+                          QRectF(QPointF(0, 0), QSizeF(inner) * ratio));
+    }
 }

@@ -22,6 +22,9 @@ public:
     }
 
 protected:
+    // Every click steps, however quickly it follows the one before: a second press within the
+    // double-click time is a press like any other.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void paintEvent(QPaintEvent* event) override
     {
         forms::CommandButton::paintEvent(event);
@@ -49,6 +52,7 @@ SpinButtons::SpinButtons(QWidget* container, const QString& name) : forms::Pictu
 {
     setBorderStyle(0);
     setAccessibleName(QStringLiteral("Spin buttons"));
+    set_accessible_role(QAccessible::SpinBox);
     up_ = new ArrowButton(this, QStringLiteral("cmdUp"), true);
     down_ = new ArrowButton(this, QStringLiteral("cmdDown"), false);
     connect(up_, &forms::CommandButton::Click, this, [this] { step(true); });
@@ -104,6 +108,21 @@ void SpinButtons::step(bool up)
         emit UpClick();
     else
         emit DownClick();
+}
+
+std::optional<forms::IntrinsicControl::AccessibleValue> SpinButtons::accessible_value() const
+{
+    return AccessibleValue{static_cast<double>(value_), static_cast<double>(std::min(min_, max_)),
+                           static_cast<double>(std::max(min_, max_))};
+}
+
+void SpinButtons::set_accessible_value(double value)
+{
+    // Assistive tools step the value as the buttons do: one click up or down.
+    if (value > value_)
+        step(true);
+    else if (value < value_)
+        step(false);
 }
 
 void SpinButtons::resizeEvent(QResizeEvent* event)

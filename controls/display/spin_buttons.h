@@ -43,6 +43,10 @@ public:
     forms::CommandButton& upButton() const { return *up_; }
     forms::CommandButton& downButton() const { return *down_; }
 
+    // Assistive tools read the number the buttons hold; Increase and Decrease click them.
+    std::optional<AccessibleValue> accessible_value() const override;
+    void set_accessible_value(double value) override;
+
 signals:
     void Change();
     void UpClick();

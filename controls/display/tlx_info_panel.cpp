@@ -44,6 +44,8 @@ TlxInfoPanel::TlxInfoPanel()
 {
     give_accessible_role(*this, QAccessible::Grouping);
     setAccessibleName(QStringLiteral("Information panel"));
+    // The panel itself takes no focus; its "Full info..." links do.
+    setCanGetFocus(false);
     resize(Screen::to_pixels_x(6360), Screen::to_pixels_y(1665));
 
     lbl_title_ = new forms::Label(this, QStringLiteral("lblTitle"));
@@ -189,6 +191,8 @@ void TlxInfoPanel::setTitle(const QString& title)
 {
     ignoring_errors([&] {
         lbl_title_->setCaption(title);
+        // Read by its title, as a person sees it.
+        setAccessibleName(title.trimmed().isEmpty() ? QStringLiteral("Information panel") : title);
         PropertyChanged(QStringLiteral("Title"));
     });
 }

@@ -111,6 +111,8 @@ QString KyOptionPage::Caption() const { return caption_->Caption(); }
 void KyOptionPage::setCaption(const QString& caption)
 {
     caption_->setCaption(caption);
+    // A page is read by the caption a person sees on it.
+    setAccessibleName(caption.trimmed().isEmpty() ? QStringLiteral("Option page") : caption);
     PropertyChanged(kCaption);
     caption_->setVisible(!caption.isEmpty());
     Resize();

@@ -299,11 +299,33 @@ void KyTreeBase::Show()
         // without one leaves the file as it was.
         if (Ambient().UserMode()) {
             forms::Form& form = ParentForm();
-            Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+            fill_form();
+            if (followed_form_ != &form) {
+                followed_form_ = &form;
+                form.installEventFilter(this);
+            }
         }
         if (cmd_ok_->Enabled())
             cmd_ok_->setFocus();
     });
+}
+
+void KyTreeBase::fill_form()
+{
+    ignoring_errors([&] {
+        forms::Form& form = ParentForm();
+        if (Extender().Left() != 0 || Extender().Top() != 0 || Extender().Width() != form.ScaleWidth() ||
+            Extender().Height() != form.ScaleHeight())
+            Extender().Move(0, 0, form.ScaleWidth(), form.ScaleHeight());
+    });
+}
+
+bool KyTreeBase::eventFilter(QObject* watched, QEvent* event)
+{
+    // A wider window shows no blank band, a smaller one cuts off no button.
+    if (watched == followed_form_ && event->type() == QEvent::Resize)
+        fill_form();
+    return forms::UserControl::eventFilter(watched, event);
 }
 
 void KyTreeBase::warn_if_not_alone()

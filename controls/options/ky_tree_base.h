@@ -109,8 +109,11 @@ protected:
     void WriteProperties(forms::PropertyBag& bag) override;
     void Resize() override;
     void Show() override;
+    // At run time the dialog follows its form's size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fill_form();
     int write_only_long() const;
     bool write_only_bool() const;
     void apply_help_apply_caption();
@@ -138,4 +141,5 @@ private:
     QString help_apply_caption_;
     QString saved_key_;
     std::int16_t saved_index_ = 0;
+    QWidget* followed_form_ = nullptr; // the run-time form whose resizes the dialog follows
 };

@@ -5,6 +5,8 @@
 #include "platform/forms/key_case.h"
 #include "platform/forms/tree_view.h"
 
+#include <QPointer>
+
 namespace options {
 
 namespace {
@@ -118,11 +120,16 @@ void OptionTreeNavigation::node_click(const QString& key)
     from_key_ = page_left();
     to_key_ = upper_key(key);
     bool raised = false;
+    // The host's handlers may unload the form (a message box lets events run, or Unload in
+    // the handler): the tree and this navigation then go with it, and the click ends.
+    const QPointer<forms::TreeView> alive(&tree_);
     if (to_key_ != from_key_) {
         raised = true;
         bool cancel = false;
         if (before_page_change)
             before_page_change(tabs_->CurrentTabIndex(), target, cancel);
+        if (!alive)
+            return;
         if (cancel) {
             if (!from_key_.isEmpty() && tree_.Exists(from_key_))
                 tree_.Select(from_key_);
@@ -157,13 +164,23 @@ void OptionTreeNavigation::node_click(const QString& key)
     if (raised && changed) {
         if (after_page_change)
             after_page_change(tabs_->CurrentTabIndex(), target);
+        if (!alive)
+            return;
         tabs_->ChangeTab(target);
+        if (!alive)
+            return;
     }
 
     if (o->is_container()) {
+        // The container of the page left folds up, unless it holds the node being selected:
+        // folding that away would take the selection out of sight and out of the keys' reach.
         const int cut = from_key_.lastIndexOf(QLatin1Char('\\'));
-        if (from_key_ != target_key_ && cut > 0 && tree_.Exists(from_key_.left(cut)))
-            tree_.setExpanded(from_key_.left(cut), false);
+        const QString left_container = cut > 0 ? from_key_.left(cut) : QString();
+        const QString selected = upper_key(key);
+        const bool holds_selected = selected == left_container ||
+                                    selected.startsWith(left_container + QLatin1Char('\\'));
+        if (from_key_ != target_key_ && cut > 0 && !holds_selected && tree_.Exists(left_container))
+            tree_.setExpanded(left_container, false);
         if (!target_key_.isEmpty())
             tree_.EnsureVisible(target_key_);
         tree_.Select(upper_key(key));

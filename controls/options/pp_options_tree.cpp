@@ -16,6 +16,10 @@
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
 
+#include <QPointer>
+
+#include <memory>
+
 using forms::Screen;
 
 namespace {
@@ -333,16 +337,24 @@ void ppOptionsTree::after_label_edit(bool& cancel, QString& text)
 
 void ppOptionsTree::add_item()
 {
-    frmAddOptItem dialog(this);
+    // The dialog is modal: while it is open the host's events run, and the property sheet may
+    // close meanwhile, taking this page and the dialog (its child) with it.
+    const QPointer<ppOptionsTree> alive(this);
+    const QPointer<frmAddOptItem> shown = new frmAddOptItem(this);
     try {
-        dialog.setWindowTitle(QStringLiteral("Add option tree item"));
-        dialog.cmbItemType().setText(QStringLiteral("Container"));
-        dialog.cmbItemType().setEnabled(!no_current_item_);
-        dialog.exec();
+        shown->setWindowTitle(QStringLiteral("Add option tree item"));
+        shown->cmbItemType().setText(QStringLiteral("Container"));
+        shown->cmbItemType().setEnabled(!no_current_item_);
+        shown->exec();
     } catch (const forms::VbError& error) {
+        delete shown.data();
         kycomctl::show_message(error.description(), kycomctl::vbCritical, QString());
         return;
     }
+    if (!alive || !shown)
+        return;
+    const std::unique_ptr<frmAddOptItem> owned(shown.data());
+    frmAddOptItem& dialog = *owned;
     if (dialog.Cancelled())
         return;
     const QString name = dialog.strName();

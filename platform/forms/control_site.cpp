@@ -145,7 +145,7 @@ void ControlSite::apply_focus_policy()
 {
     if (!control_)
         return;
-    if (has_focusable_constituent(control_))
+    if (has_focusable_constituent(control_) || !control_->CanGetFocus())
         control_->setFocusPolicy(Qt::NoFocus);
     else
         control_->setFocusPolicy(tab_stop_                                        ? Qt::StrongFocus

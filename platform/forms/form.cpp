@@ -6,6 +6,7 @@
 #include "platform/forms/intrinsic_classes.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/key_case.h"
+#include "platform/forms/label.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/stored_value.h"
@@ -74,6 +75,10 @@ ControlSite& Form::add_control(std::unique_ptr<UserControl> control, const QStri
         if (extender)
             s->read_extender(*extender);
         s->apply_focus_policy(); // the constituents are made by now
+        // A label placed just before the control names it (an up-down box after "Days:").
+        if (label_before_next_ && label_container_ == container)
+            label_before_next_->name_next(raw);
+        label_before_next_ = nullptr;
         raw->run_resize();
         raw->setVisible(user_mode_ ? s->Visible() : true);
         // Only a docked control moves the others; a form of many controls is not walked

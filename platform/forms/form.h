@@ -24,6 +24,7 @@ namespace forms {
 
 class ControlSite;
 class IntrinsicControl;
+class Label;
 class UserControl;
 
 class Form : public QWidget {
@@ -183,6 +184,10 @@ private:
     // the sites by name, and the intrinsic controls of each name (a control array holds several).
     QHash<QString, ControlSite*> site_names_;
     QHash<QString, std::vector<QPointer<IntrinsicControl>>> intrinsic_names_;
+    // The label placed last, while nothing was placed after it: it names the control placed
+    // next in its container, an intrinsic one or a user control.
+    QPointer<Label> label_before_next_;
+    ControlSite* label_container_ = nullptr;
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;

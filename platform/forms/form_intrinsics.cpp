@@ -76,6 +76,8 @@ IntrinsicControl& Form::add_intrinsic(const QString& class_name, const QString& 
         }
     intrinsics_.push_back({class_name, control, container});
     intrinsic_names_[key_fold(name)].emplace_back(control);
+    label_before_next_ = qobject_cast<Label*>(control);
+    label_container_ = container;
     return *control;
 }
 

@@ -77,9 +77,13 @@ void HostForm::Show(int modal, QWidget* owner)
     activate();
     QEventLoop loop;
     modal_loop_ = &loop;
+    // Whoever owns the form may delete it while it runs (a timer, a handler of another window).
+    const QPointer<HostForm> alive(this);
     loop.exec(QEventLoop::DialogExec);
-    modal_loop_ = nullptr;
-    setWindowModality(Qt::NonModal);
+    if (alive) {
+        modal_loop_ = nullptr;
+        setWindowModality(Qt::NonModal);
+    }
     // The keys go back to the window the dialog blocked: without a window manager to hand the
     // focus on, the X server would give it to no window of ours.
     if (owner_window != nullptr && owner_window->isVisible())
@@ -155,7 +159,10 @@ void HostForm::hideEvent(QHideEvent* event)
 {
     Form::hideEvent(event);
     activated_ = false;
-    end_modal_loop();
+    // A window the user minimises is hidden by the window system, not by the program: the
+    // form is still shown and its modal run goes on until it is restored and closed.
+    if (!event->spontaneous() || !isVisible())
+        end_modal_loop();
 }
 
 bool HostForm::eventFilter(QObject* watched, QEvent* event)

@@ -5,6 +5,7 @@
 #include "platform/forms/input_events.h"
 #include "platform/forms/screen.h"
 
+#include <QAccessibleValueInterface>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,14 +14,40 @@
 #include <algorithm>
 #include <mutex>
 
+#include <utility>
+
 namespace forms {
 
 namespace {
 // Assistive tools see each intrinsic control with its own role, state and actions rather
 // than Qt's generic "client" of a custom widget.
-class IntrinsicAccessible : public AccessibleWidget {
+class IntrinsicAccessible : public AccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit IntrinsicAccessible(IntrinsicControl* control) : AccessibleWidget(control, control->accessible_role()) {}
+
+    // The control's role as it is now: one made for another part (a label that is a link)
+    // may have been read before it took that part.
+    QAccessible::Role role() const override { return control().accessible_role(); }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return control().accessible_value() ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+        return AccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return value_part(&IntrinsicControl::AccessibleValue::current); }
+    // A value an assistive tool sets is the user's input too: it takes the same road.
+    void setCurrentValue(const QVariant& value) override
+    {
+        QPointer<IntrinsicControl> target(&control());
+        const double wanted = value.toDouble();
+        deliver_user_input(control(), [target, wanted] {
+            if (target)
+                target->set_accessible_value(wanted);
+        });
+    }
+    QVariant maximumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::maximum); }
+    QVariant minimumValue() const override { return value_part(&IntrinsicControl::AccessibleValue::minimum); }
+    QVariant minimumStepSize() const override { return 1; }
 
     QAccessible::State state() const override
     {
@@ -50,6 +77,11 @@ public:
 
 private:
     IntrinsicControl& control() const { return *static_cast<IntrinsicControl*>(widget()); }
+    QVariant value_part(double IntrinsicControl::AccessibleValue::*part) const
+    {
+        const auto value = control().accessible_value();
+        return value ? QVariant((*value).*part) : QVariant();
+    }
 };
 
 QAccessibleInterface* intrinsic_accessible(const QString& key, QObject* object)
@@ -297,16 +329,23 @@ void IntrinsicControl::mouseMoveEvent(QMouseEvent* event)
 
 void IntrinsicControl::mouseReleaseEvent(QMouseEvent* event)
 {
+    // A double click is MouseDown, MouseUp, Click, DblClick, MouseUp: the release that ends it
+    // clicks no second time.
+    const bool ends_double_click = std::exchange(double_clicked_, false);
+    const bool clicks = !ends_double_click && event->button() == Qt::LeftButton &&
+                        rect().contains(event->position().toPoint());
     emit MouseUp(mouse_button(*event), shift_state(*event), twips_x(event->position().toPoint()),
                  twips_y(event->position().toPoint()));
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (clicks)
         emit Click();
 }
 
 void IntrinsicControl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit DblClick();
+    if (event->button() != Qt::LeftButton)
+        return;
+    double_clicked_ = true;
+    emit DblClick();
 }
 
 } // namespace forms

@@ -22,6 +22,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 namespace forms {
 
 // A caption as shown: "&x" marks x as the access key, "&&" is one "&".
@@ -81,12 +83,21 @@ public:
     using QWidget::setFont;
 
     QAccessible::Role accessible_role() const { return role_; }
+    // A control of a kind that plays another part (a label that is a link).
+    void set_accessible_role(QAccessible::Role role) { role_ = role; }
     // What assistive tools read besides the role and the name: the state the control shows
     // (checked, ...) and the actions they may take (Qt's action names), which do what the
     // user's input does.
     virtual void add_accessible_state(QAccessible::State& state) const { (void)state; }
     virtual QStringList accessible_actions() const { return {}; }
     virtual void do_accessible_action(const QString& action) { (void)action; }
+    // A control that holds a number (spin buttons): its value and range as assistive tools
+    // read them; a value they set goes to set_accessible_value, as the user's input would.
+    struct AccessibleValue {
+        double current, minimum, maximum;
+    };
+    virtual std::optional<AccessibleValue> accessible_value() const { return std::nullopt; }
+    virtual void set_accessible_value(double value) { (void)value; }
     // True for a control that shows nothing a person could name (an empty picture, a
     // separator): assistive tools leave it out of the tree.
     virtual bool accessible_hidden() const { return false; }
@@ -155,6 +166,8 @@ private:
     QMetaObject::Connection font_connection_;
     QAccessible::Role role_;
     QShortcut* access_key_ = nullptr;
+    // The button went down as the second press of a double click: its release clicks no more.
+    bool double_clicked_ = false;
 };
 
 } // namespace forms

@@ -3,6 +3,7 @@
 #include "platform/forms/captioned_control.h"
 #include "platform/forms/frame.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/user_control.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -47,22 +48,27 @@ void Label::name_next(QWidget* next)
     auto* control = qobject_cast<IntrinsicControl*>(next);
     if (qobject_cast<Label*>(control) || qobject_cast<CaptionedControl*>(control) || qobject_cast<Frame*>(control))
         control = nullptr;
-    if (control == named_)
+    auto* user_control = qobject_cast<UserControl*>(next);
+    if (control == named_ && user_control == named_control_)
         return;
     if (named_)
         named_->set_label_name(QString());
     named_ = control;
+    named_control_ = user_control;
     give_name();
 }
 
 void Label::give_name()
 {
-    if (!named_)
+    if (!named_ && !named_control_)
         return;
     QString words = shown_text().trimmed();
     if (words.endsWith(u':'))
         words.chop(1);
-    named_->set_label_name(words);
+    if (named_)
+        named_->set_label_name(words);
+    if (named_control_)
+        named_control_->set_label_name(words);
 }
 
 void Label::setAutoSize(bool on)

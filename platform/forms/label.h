@@ -14,6 +14,8 @@
 
 namespace forms {
 
+class UserControl;
+
 class Label : public IntrinsicControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -62,6 +64,7 @@ private:
 
     QString caption_;
     QPointer<IntrinsicControl> named_;
+    QPointer<UserControl> named_control_; // a user control placed next (an up-down box)
     bool auto_size_ = false;
     bool word_wrap_ = false;
     int back_style_ = Opaque;

@@ -288,8 +288,11 @@ void TreeView::StartLabelEdit(const QString& key)
 void TreeView::click_node(const QString& key)
 {
     Select(key);
+    // The host's NodeClick handler may unload the form, this tree with it.
+    const QPointer<TreeView> alive(this);
     emit NodeClick(key);
-    emit Click();
+    if (alive)
+        emit Click();
 }
 
 void TreeView::click_empty() { emit Click(); }

@@ -47,7 +47,17 @@ public:
     enum class Stage { Created, Initialized, Loaded, Terminated };
     Stage stage() const { return stage_; }
 
+    // CanGetFocus: False for a control that shows and never takes input itself (a label, a
+    // progress bar): it is no Tab stop and takes no click focus. A control whose constituents
+    // take the focus hands it to them either way.
+    bool CanGetFocus() const { return can_get_focus_; }
+
+    // The words of the label placed just before the control (its name for assistive tools);
+    // a control that takes the focus in a constituent passes them on to it.
+    virtual void set_label_name(const QString& words) { setAccessibleName(words); }
+
 protected:
+    void setCanGetFocus(bool value) { can_get_focus_ = value; }
     virtual void Initialize() {}
     virtual void InitProperties() {}
     virtual void ReadProperties(PropertyBag& bag) { (void)bag; }
@@ -104,6 +114,7 @@ private:
     // the site already announced (a hidden widget's, held back until it shows) does not
     // repeat that Resize. Invalid until the first Resize of the load.
     QSize notified_size_{-1, -1};
+    bool can_get_focus_ = true;
 };
 
 } // namespace forms

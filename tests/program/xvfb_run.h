@@ -2,6 +2,7 @@
 // xvfb-run, which gives a test an X display of its own. Where it is missing the test skips,
 // unless OSTREL_REQUIRE_SERVERS=1 makes that a failure.
 
+#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 
@@ -32,3 +33,11 @@
             GTEST_SKIP() << what << " is missing";                                                                     \
         }                                                                                                              \
     } while (0)
+
+// Whether python3 reads the accessibility bus (python3-pyatspi installed).
+inline bool python_reads_the_bus()
+{
+    QProcess probe;
+    probe.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import pyatspi")});
+    return probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+}

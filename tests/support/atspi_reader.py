@@ -63,3 +63,15 @@ def find(root, role, name=None, showing=True):
                 (not showing or has(acc, pyatspi.STATE_SHOWING)):
             return acc
     return None
+
+
+def run_steps(steps):
+    # Runs each step of a reading; one that stops is a fault and the next still runs. Prints
+    # "done" at the end and answers the exit code: 1 when anything was a fault.
+    for step in steps:
+        try:
+            step()
+        except Exception as error:
+            fault("%s stopped: %r" % (step.__name__, error))
+    print("done", flush=True)
+    return 1 if faults else 0

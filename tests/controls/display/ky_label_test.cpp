@@ -6,6 +6,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/display/send_input.h"
+#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <cstdio>
@@ -181,6 +182,25 @@ TEST_F(LabelTest, MouseEventsComeFromTheFrontLabel)
     // The one-pixel strip at the right lies outside the front label.
     send_input::click(label_, QPoint(label_->width() - 1, 2));
     EXPECT_TRUE(events.isEmpty());
+}
+
+// A double click of the mouse, through the window system: the forms runtime's order, with one
+// Click before DblClick and none after.
+TEST_F(LabelTest, ADoubleClickGivesOneClickThenDblClick)
+{
+    label_->setAutoSize(true);
+    host().show();
+    QStringList events;
+    for (const char* name : {"MouseDown", "MouseUp", "Click", "DblClick"})
+        forms::connect_event(site_, QString::fromLatin1(name), label_,
+                             [&events, name](QVariantList&) { events << QString::fromLatin1(name); });
+    window_input::Pointer mouse(*label_);
+    mouse.click(*label_, QPoint(2, 2));
+    mouse.click(*label_, QPoint(2, 2), 150);
+    EXPECT_EQ(events, (QStringList{"MouseDown", "MouseUp", "Click", "DblClick", "MouseUp"}));
+    events.clear();
+    mouse.click(*label_, QPoint(2, 2)); // long after: a click of its own
+    EXPECT_EQ(events, (QStringList{"MouseDown", "MouseUp", "Click"}));
 }
 
 TEST_F(LabelTest, StoredLabelsKeepTheirLookAndVisibility)

@@ -2,6 +2,7 @@
 
 #include "controls/display/minimize_coupling.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/host_form.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
@@ -108,6 +109,45 @@ TEST_F(MinimizedTest, MinimiseAndRestoreFromInsideTheModalRun)
     EXPECT_TRUE(owner_restored);
     EXPECT_TRUE(dialog_restored);
     EXPECT_TRUE(still_running) << "the dialog left its modal run";
+}
+
+// The dialog shown the way the program shows its own (Show vbModal, owner): it is transient
+// for its owner, not a Qt child of it, and the window system minimises it (the platform's
+// window-state change, with its spontaneous hide).
+TEST_F(MinimizedTest, ARuntimeModalDialogIsCoupledWithTheOwnerItWasShownOver)
+{
+    forms::HostForm owner;
+    owner.setCaption(QStringLiteral("Owner"));
+    owner.Show(forms::vbModeless);
+    forms::HostForm dialog;
+    dialog.setCaption(QStringLiteral("Dialog"));
+    forms::ControlSite& site = dialog.add_control(QStringLiteral("KyComCtl.KyMinimized"), QStringLiteral("minimized"));
+    auto* control = qobject_cast<KyMinimized*>(site.control());
+    ASSERT_NE(control, nullptr);
+
+    struct seen {
+        bool coupled = false, owner_minimized = false, dialog_restored = false, ended_by_unload = false;
+    } seen;
+    // One step per turn of the modal run, so a run that a step ends shows by the steps left out.
+    QTimer::singleShot(0, &dialog, [&] {
+        seen.coupled = control->coupling() != nullptr && control->coupling()->owner() == &owner;
+        minimize(dialog);
+    });
+    QTimer::singleShot(100, &dialog, [&] {
+        seen.owner_minimized = owner.windowState().testFlag(Qt::WindowMinimized);
+        restore(owner);
+    });
+    QTimer::singleShot(200, &dialog, [&] {
+        seen.dialog_restored = !dialog.windowState().testFlag(Qt::WindowMinimized);
+        seen.ended_by_unload = true;
+        dialog.unload_form();
+    });
+    QTimer::singleShot(5000, &dialog, [&] { dialog.unload_form(); }); // a hung run fails instead of blocking
+    dialog.Show(forms::vbModal, &owner);
+    EXPECT_TRUE(seen.ended_by_unload) << "minimising the dialog ended its modal run";
+    EXPECT_TRUE(seen.coupled) << "the coupling did not find the owner the modal Show gave the dialog";
+    EXPECT_TRUE(seen.owner_minimized);
+    EXPECT_TRUE(seen.dialog_restored);
 }
 
 TEST_F(MinimizedTest, RestoringTheOwnerAloneLeavesAnUncoupledDialog)

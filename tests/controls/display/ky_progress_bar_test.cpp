@@ -10,6 +10,8 @@
 
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 class ProgressBarTest : public KyComCtlTest {
@@ -133,16 +135,25 @@ TEST_F(ProgressBarTest, MaxChangesPercentAtOnceButKeepsTheFill)
     EXPECT_NEAR(bar_->picFill().Width(), fill / 2, 15);
 }
 
-TEST_F(ProgressBarTest, ResizeKeepsTheFillUntilTheNextValue)
+// A docked bar at 50 of 100 widened from 400 to 800 pixels shows half a fill under its
+// caption at once, not the fill of the old width (a quarter of the new one).
+TEST_F(ProgressBarTest, AResizedBarRedrawsItsFillAtTheNewSize)
 {
+    host().form().setWidth(400 * 15 + 600);
     host().show(); // a hidden form holds its controls' resizes back until it shows
-    bar_->setValue(50);
-    const double fill = bar_->picFill().Width();
-    site_->setWidth(site_->Width() * 2);
-    EXPECT_EQ(bar_->picFill().Width(), fill);
+    site_->Move(0, 0, 400 * 15, 375);
+    bar_->setCaption(QStringLiteral("50 of 100"));
     bar_->setValue(50);
     EXPECT_NEAR(bar_->picFill().Width(), usable_width() / 2, 15);
+    const double fill = bar_->picFill().Width();
+    host().form().setWidth(800 * 15 + 600);
+    site_->setWidth(800 * 15);
+    EXPECT_NEAR(bar_->picFill().Width(), usable_width() / 2, 15) << "the fill kept its old width";
     EXPECT_GT(bar_->picFill().Width(), fill * 1.5);
+    const QImage picture = bar_->grab().toImage();
+    const auto path = artefacts_dir() / "progress_bar_widened.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(path.string())));
+    std::printf("picture of the widened progress bar: %s\n", path.c_str());
 }
 
 TEST_F(ProgressBarTest, CaptionIsDrawnOnBasePartsOnly)

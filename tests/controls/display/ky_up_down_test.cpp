@@ -6,6 +6,7 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
 #include "tests/controls/display/send_input.h"
+#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QApplication>
@@ -185,6 +186,46 @@ TEST_F(UpDownTest, DisabledBoxLocksItsTextAndDisablesTheButtons)
     EXPECT_FALSE(box_->txtSpin().Locked());
     EXPECT_EQ(box_->txtSpin().BackColor(), forms::syscolor::WindowBackground);
     EXPECT_TRUE(box_->spinCtl().Enabled());
+}
+
+// Clicks as a person gives them, through the window system: ten on the upper button 150 ms
+// apart (each second one within the double-click time) step ten times.
+TEST_F(UpDownTest, EveryClickOnASpinButtonSteps)
+{
+    box_->setMax(100);
+    site_->Move(120, 120, 1200, 285);
+    host().show();
+    int up_clicks = 0;
+    forms::connect_event(site_, QStringLiteral("UpClick"), box_, [&](QVariantList&) { ++up_clicks; });
+    forms::CommandButton& up = box_->spinCtl().upButton();
+    window_input::Pointer mouse(up);
+    for (int i = 0; i < 10; ++i)
+        mouse.click(up, QPoint(up.width() / 2, up.height() / 2), 150);
+    EXPECT_EQ(box_->Value(), 10);
+    EXPECT_EQ(up_clicks, 10);
+    EXPECT_EQ(changes_, 10);
+    EXPECT_EQ(text(), QStringLiteral("10"));
+}
+
+// A disabled box shows its value but takes no input: neither the arrow keys nor the buttons.
+TEST_F(UpDownTest, ADisabledBoxTakesNoInput)
+{
+    box_->setValue(5);
+    changes_ = 0;
+    forms::let(site_, QStringLiteral("Enabled"), false);
+    site_->Move(120, 120, 1200, 285);
+    host().show();
+    QWidget* edit = box_->txtSpin().findChild<QLineEdit*>();
+    edit->setFocus();
+    for (int key : {Qt::Key_Up, Qt::Key_Down}) {
+        window_input::key(*edit, key);
+        EXPECT_EQ(box_->Value(), 5) << "key " << key;
+    }
+    forms::CommandButton& up = box_->spinCtl().upButton();
+    window_input::Pointer(up).click(up, QPoint(up.width() / 2, up.height() / 2));
+    EXPECT_EQ(box_->Value(), 5);
+    EXPECT_EQ(changes_, 0);
+    EXPECT_EQ(text(), QStringLiteral("5"));
 }
 
 TEST_F(UpDownTest, StoredBoxKeepsItsSettings)

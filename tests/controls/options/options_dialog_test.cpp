@@ -5,6 +5,7 @@
 #include "platform/forms/check_box.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/do_events.h"
 #include "platform/forms/form.h"
 #include "platform/forms/form_file.h"
 #include "platform/forms/label.h"
@@ -14,8 +15,13 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
+#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/tab_walk.h"
+
+#include <QPointer>
+#include <QSet>
+#include <QTreeWidget>
 
 #include <array>
 #include <cmath>
@@ -125,6 +131,85 @@ TEST_F(OptionsDialogTest, AtRunTimeOnePageShowsAndNodeClicksSwitchIt)
     EXPECT_EQ(site("kopPage3").Top(), base.ClientTop());
     EXPECT_EQ(site("kopPage3").Width(), base.ClientWidth());
     EXPECT_EQ(site("kopPage3").Height(), base.ClientHeight());
+}
+
+// A person on the keyboard: Down through the tree, Right to open a closed container. A page
+// before a nested container that remembers no page: moving onto that container must not fold
+// up the container holding it, or the keys go round in circles and never reach the pages
+// below. Every page is reached.
+TEST_F(OptionsDialogTest, TheKeysReachEveryPage)
+{
+    const QString tree = QStringLiteral(" \t_GENERAL\t0\tGeneral\t0\t \r\n"
+                                        "_GENERAL\t_GENERAL\\STARTUP\t1\tStart-up\t1\r\n"
+                                        " \t_DISPLAY\t0\tDisplay\t0\t \r\n"
+                                        "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t2\r\n"
+                                        "_DISPLAY\t_DISPLAY\\COLOURS\t0\tColours\t0\t \r\n"
+                                        "_DISPLAY\\COLOURS\t_DISPLAY\\COLOURS\\THEME\t1\tTheme\t3\r\n"
+                                        "_DISPLAY\\COLOURS\t_DISPLAY\\COLOURS\\CONTRAST\t1\tContrast\t4\r\n");
+    host().reload(false);
+    host().add(QStringLiteral("KyComCtl.KyTreeBase"), QStringLiteral("ktbOptions"));
+    tree_base().AddNodes(QVariant::fromValue(options::ParseOptionList(tree)));
+    for (int i = 1; i <= 4; ++i)
+        host().add(QStringLiteral("KyComCtl.KyOptionPage"), QStringLiteral("kopPage%1").arg(i));
+    host().design_to_run();
+    host().show();
+    forms::TreeView& view = tree_base().tvOptions();
+    view.widget().setFocus();
+    QSet<QString> reached;
+    for (const QString& shown : visible_pages())
+        reached.insert(shown);
+    for (int step = 0; step < 30 && reached.size() < 4; ++step) {
+        const QString key = view.SelectedKey();
+        const bool closed_container = !view.ChildKeys(key).isEmpty() && !view.Expanded(key);
+        window_input::key(view.widget(), closed_container ? Qt::Key_Right : Qt::Key_Down);
+        for (const QString& shown : visible_pages())
+            reached.insert(shown);
+    }
+    EXPECT_EQ(reached.size(), 4) << "pages reached by keys: "
+                                 << QStringList(reached.begin(), reached.end()).join(' ').toStdString();
+}
+
+// A host whose page-change handler unloads the form (Unload in the handler, or a timer that
+// runs while its message box is up): the node click ends without touching the gone tree.
+TEST_F(OptionsDialogTest, AHandlerThatUnloadsTheFormEndsTheNodeClick)
+{
+    for (const bool after : {false, true}) {
+        SCOPED_TRACE(after ? "AfterPageChange" : "BeforePageChange");
+        design_dialog();
+        host().design_to_run();
+        host().show();
+        forms::TreeView& view = tree_base().tvOptions();
+        const QPointer<QWidget> tree = &view;
+        if (after)
+            QObject::connect(&tree_base(), &KyTreeBase::AfterPageChange,
+                             [this](short, short) { host().form().unload(); });
+        else
+            QObject::connect(&tree_base(), &KyTreeBase::BeforePageChange,
+                             [this](short, short, bool&) { host().form().unload(); });
+        view.widget().setFocus();
+        window_input::key(view.widget(), Qt::Key_Down);
+        forms::DoEvents();
+        EXPECT_TRUE(tree.isNull()) << "the handler did not unload the form";
+    }
+}
+
+// At run time the dialog follows its window: wider, no blank band; smaller, OK and Cancel
+// stay on the window.
+TEST_F(OptionsDialogTest, AtRunTimeTheDialogFollowsItsFormsSize)
+{
+    design_dialog();
+    host().design_to_run();
+    host().show();
+    for (const double width : {12000.0, 7000.0}) {
+        host().form().setWidth(width);
+        host().form().setHeight(width / 2);
+        forms::DoEvents();
+        EXPECT_EQ(site("ktbOptions").Width(), host().form().ScaleWidth()) << width;
+        EXPECT_EQ(site("ktbOptions").Height(), host().form().ScaleHeight()) << width;
+        const QWidget& cancel = tree_base().button(btnCancel);
+        const QPoint corner = cancel.mapTo(&host().form(), QPoint(cancel.width(), cancel.height()));
+        EXPECT_TRUE(host().form().rect().contains(corner - QPoint(1, 1))) << "Cancel cut off at " << width;
+    }
 }
 
 TEST_F(OptionsDialogTest, APictureOfTheDialog)

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -120,6 +121,22 @@ protected:
     forms::ControlSite* site_ = nullptr;
     std::unique_ptr<ppOptionsTree> page_;
 };
+
+// The property sheet closing while the add dialog is open (the host's events run in the
+// dialog) takes the page and its dialog along: the click ends without touching either.
+TEST_F(OptionsEditorTest, ThePageClosingWhileTheAddDialogIsOpenEndsTheClickCleanly)
+{
+    open(kTree);
+    QPointer<ppOptionsTree> page = page_.get();
+    bool dialog_shown = false;
+    QTimer::singleShot(0, [&] {
+        dialog_shown = qobject_cast<frmAddOptItem*>(QApplication::activeModalWidget()) != nullptr;
+        page_.reset();
+    });
+    click_on(page->cmdAddItem());
+    EXPECT_TRUE(dialog_shown);
+    EXPECT_TRUE(page.isNull());
+}
 
 TEST_F(OptionsEditorTest, TheFirstItemOfAnEmptyTreeIsARootContainer)
 {

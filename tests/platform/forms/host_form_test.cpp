@@ -137,6 +137,30 @@ TEST_F(HostFormTest, AModalShowStaysAboveItsOwnerAndReturnsWhenTheFormHides)
     EXPECT_TRUE(dialog.loaded()) << "a hidden dialog stays loaded for the next Show";
 }
 
+TEST_F(HostFormTest, AMinimiseKeepsTheModalRunAndAFormDeletedInItsRunEndsIt)
+{
+    HostForm owner;
+    owner.Show();
+    // The window system minimising the dialog (the spontaneous hide that comes with it) is no
+    // hide by the program: Show goes on until the form is hidden or unloaded.
+    HostForm dialog;
+    bool kept_after_minimise = false;
+    QTimer::singleShot(0, &dialog, [&] { dialog.setWindowState(Qt::WindowMinimized); });
+    QTimer::singleShot(100, &dialog, [&] {
+        kept_after_minimise = true;
+        dialog.unload_form();
+    });
+    dialog.Show(vbModal, &owner);
+    EXPECT_TRUE(kept_after_minimise) << "a minimise ended the modal Show";
+
+    // A form its owner deletes while it runs modally (a timer of the host, another window's
+    // handler) ends the run, and Show returns without touching the gone form.
+    auto* doomed = new HostForm;
+    QTimer::singleShot(0, &owner, [doomed] { delete doomed; });
+    doomed->Show(vbModal, &owner);
+    SUCCEED();
+}
+
 TEST_F(HostFormTest, TheCloseBoxEndsAModalShowByUnloadingAndAVisibleFormCannotBeShownModally)
 {
     HostForm dialog;

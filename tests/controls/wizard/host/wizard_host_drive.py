@@ -12,7 +12,7 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../support"))
-from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
 
 
 WIZARD = "Host Wizard"
@@ -202,13 +202,7 @@ def small_window():
 
 def main():
     screen_reader_on()
-    for step in (box_in_before_page_change, pump_in_before_page_change, cancel_during_the_hosts_job, small_window):
-        try:
-            step()
-        except Exception as error:
-            fault("%s stopped: %r" % (step.__name__, error))
-    print("done", flush=True)
-    return 1 if faults else 0
+    return run_steps([box_in_before_page_change, pump_in_before_page_change, cancel_during_the_hosts_job, small_window])
 
 
 sys.exit(main())

@@ -1,0 +1,235 @@
+#!/usr/bin/python3
+# Reads the display controls as a screen reader does, through the accessibility bus (AT-SPI),
+# while a person's keys (xdotool) drive them: the host of our own ($HOST) showing
+# $FORMS/display_controls.frm. Run inside xvfb-run and dbus-run-session. Prints one line per
+# fault, "fault: ...", and "done" at the end.
+import os
+import subprocess
+import sys
+import time
+
+# The screen-reader tests' shared module, and the program reader's input helpers.
+sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "support"))
+sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "program"))
+import pyatspi  # noqa: E402
+from accessibility_tree import click, focus_window_of, grab, key, window  # noqa: E402
+from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+
+APP = "display-form-host"
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in children(desktop):
+        if app.name == APP:
+            return app
+    return None
+
+
+def start_host(form, caption, scale="1"):
+    # The host showing $FORMS/<form> at the screen scale `scale`; returns the process and its
+    # window, "caption", with the keys on it.
+    host = subprocess.Popen([os.environ["HOST"], os.path.join(os.environ["FORMS"], form)],
+                            env=dict(os.environ, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=scale),
+                            stderr=subprocess.DEVNULL)
+    try:
+        app = wait_for("the host on the bus", application, 60)
+        frame = wait_for("the window " + caption, lambda: window(app, "frame", caption) or window(app, "window", caption))
+        focus_window_of(host.pid)
+        return host, app, frame
+    except Exception:
+        host.kill()
+        host.wait()
+        raise
+
+
+def actions(acc):
+    try:
+        action = acc.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def focused(root):
+    for acc in descendants(root):
+        if has(acc, pyatspi.STATE_FOCUSED):
+            return acc
+    return None
+
+
+def expect(condition, text):
+    if not condition:
+        fault(text)
+
+
+def read_controls(frame):
+    bar = find(frame, "progress bar", "Reading the domain list")
+    expect(bar is not None, "the progress bar is not read by its caption: %s" %
+           [a.name for a in descendants(frame) if a.getRoleName() == "progress bar"])
+    bars = [a for a in descendants(frame) if a.getRoleName() == "progress bar"]
+    for b in bars:
+        expect(not has(b, pyatspi.STATE_FOCUSABLE), "the progress bar %s is a focus stop" % b.name)
+        print("progress bar %r: value %s, actions %s" % (b.name, b.queryValue().currentValue, actions(b)), flush=True)
+    label = find(frame, "label", "Domain")
+    expect(label is not None and not has(label, pyatspi.STATE_FOCUSABLE), "the label Domain is missing or focusable")
+    panel = find(frame, "grouping", "Domain details") or find(frame, "panel", "Domain details")
+    expect(panel is not None, "the information panel is not read by its title")
+    if panel is not None:
+        expect(not has(panel, pyatspi.STATE_FOCUSABLE), "the information panel itself is a focus stop")
+    link = find(frame, "link", "Full info...")
+    expect(link is not None, "no link 'Full info...': %s" % [(a.getRoleName(), a.name) for a in descendants(panel)]
+           if panel is not None else "no link 'Full info...'")
+    if link is not None:
+        expect(has(link, pyatspi.STATE_FOCUSABLE), "'Full info...' takes no focus")
+        expect("Press" in actions(link), "'Full info...' offers %s, not Press" % actions(link))
+    box = find(frame, "text", "Days")
+    expect(box is not None, "the up-down box is not read by the label before it: %s" %
+           [a.name for a in descendants(frame) if a.getRoleName() == "text"])
+    spin = find(frame, "spin button", "Days")
+    expect(spin is not None, "the up-down box's spin part is not a spin button named Days")
+    if spin is not None:
+        try:
+            value = spin.queryValue()
+            expect(value.currentValue == 7 and value.maximumValue == 30,
+                   "the spin part reads %s of %s, not 7 of 30" % (value.currentValue, value.maximumValue))
+        except NotImplementedError:
+            fault("the spin part gives no value")
+    states = sorted(a.name for a in descendants(frame) if a.getRoleName() in ("image", "label")
+                    and a.name in ("running", "skipped", "passed"))
+    expect(states == ["passed", "running", "skipped"], "the step states read %s" % states)
+    return box, link
+
+
+def walk_tab(app, frame, link):
+    # Tab from the first control round the window: every stop shows the focus (a box, a link,
+    # a button), none is a label, a bar or a panel; the link is among them.
+    seen = []
+    for _ in range(8):
+        key("Tab")
+        time.sleep(0.3)
+        acc = focused(frame)
+        seen.append((acc.getRoleName(), acc.name) if acc is not None else ("nothing", ""))
+    print("Tab stops: %s" % seen, flush=True)
+    for role, name in seen:
+        expect(role in ("text", "link", "push button"), "Tab stops on a %s %r" % (role, name))
+    expect(("link", "Full info...") in seen, "Tab never reaches 'Full info...'")
+    # On the link, Space opens the detail window; Esc closes it; Enter opens it again.
+    tab_to(frame, "link")
+    for opener in ("space", "Return"):
+        key(opener)
+        try:
+            wait_for("the detail window", lambda: window(app, "dialog"), 5)
+            grab("display_controls_detail_window")
+            key("Escape")
+            wait_for("the detail window to close", lambda: window(app, "dialog") is None, 5)
+        except RuntimeError:
+            fault("%s on 'Full info...' opens no detail window" % opener)
+
+
+def tab_to(frame, role):
+    for _ in range(8):
+        acc = focused(frame)
+        if acc is not None and acc.getRoleName() == role:
+            return acc
+        key("Tab")
+        time.sleep(0.3)
+    fault("Tab never reaches a %s" % role)
+    return None
+
+
+def up_down_keys(frame, box):
+    # The person tabs into the box and presses Up: the value and the text follow.
+    spin = find(frame, "spin button", "Days")
+    typed_in = tab_to(frame, "text")
+    if typed_in is None or spin is None:
+        return
+    key("Up")
+    try:
+        wait_for("the value to step", lambda: spin.queryValue().currentValue == 8, 5)
+    except RuntimeError:
+        fault("Up in the box reads %s, not 8" % spin.queryValue().currentValue)
+    for acc in [typed_in] + list(descendants(typed_in)):
+        try:
+            text = acc.queryText()
+        except NotImplementedError:
+            continue
+        shown = text.getText(0, text.characterCount)
+        expect(shown == "8", "the box shows %r after Up" % shown)
+        return
+    fault("the box named Days gives no text")
+
+
+PAGES = ("Start-up", "Fonts", "Theme", "Contrast")
+
+
+def pages_showing(frame):
+    return {a.name for a in descendants(frame) if a.name in PAGES and has(a, pyatspi.STATE_SHOWING)
+            and a.getRoleName() not in ("tree item", "table cell", "label")}
+
+
+def options_tree():
+    # The options dialog walked by a person on the keyboard: Down through the tree, Right to open
+    # a closed container. Every page is reached and read by its caption.
+    host, _, frame = start_host("options_tree.frm", "Options")
+    try:
+        tree = wait_for("the tree", lambda: find(frame, "tree") or find(frame, "tree table"))
+        expect(tree.name == "Options", "the tree is read as %r" % tree.name)
+        items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
+        expect(items and all(a.name.strip() for a in items), "tree items without names: %s" %
+               [a.name for a in items])
+        click(wait_for("the first node", lambda: find(tree, "tree item") or find(tree, "table cell")))
+        time.sleep(0.5)
+        reached = pages_showing(frame)
+        for _ in range(20):
+            if len(reached) == len(PAGES):
+                break
+            chosen = [a for a in descendants(tree) if has(a, pyatspi.STATE_SELECTED)]
+            closed = chosen and has(chosen[0], pyatspi.STATE_EXPANDABLE) and not has(chosen[0], pyatspi.STATE_EXPANDED)
+            key("Right" if closed else "Down")
+            time.sleep(0.4)
+            reached |= pages_showing(frame)
+        grab("options_tree_by_keys")
+        print("options tree: pages reached by keys %s" % sorted(reached), flush=True)
+        expect(len(reached) == len(PAGES), "the keys reach only the pages %s" % sorted(reached))
+    finally:
+        host.kill()
+        host.wait()
+
+
+def picture_at_twice_the_scale():
+    # The same window on a screen scaled by 2, for a person to look at: every text as sharp as
+    # the others, the progress bars' captions included.
+    host, _, frame = start_host("display_controls.frm", "Display controls", "2")
+    try:
+        find(frame, "progress bar", "Reading the domain list")
+        time.sleep(0.5)
+        grab("display_controls_scale_2")
+    finally:
+        host.kill()
+        host.wait()
+
+
+def display_controls():
+    host, app, frame = start_host("display_controls.frm", "Display controls")
+    try:
+        time.sleep(0.5)
+        grab("display_controls")
+        box, link = read_controls(frame)
+        if link is not None:
+            walk_tab(app, frame, link)
+        if box is not None:
+            focus_window_of(host.pid)  # no window manager hands the focus back from the detail window
+            time.sleep(0.5)
+            up_down_keys(frame, box)
+    finally:
+        host.kill()
+        host.wait()
+
+
+def main():
+    screen_reader_on()
+    return run_steps([display_controls, options_tree, picture_at_twice_the_scale])
+
+
+sys.exit(main())
