@@ -92,10 +92,14 @@ void GeneralTab::SelectionChanged()
 
 void GeneralTab::ApplyChanges()
 {
+    // PageMode goes before PageIndex, with PageNext and PageBack: a PageIndex that another
+    // page holds exchanges mode and links with it, and a mode written after that exchange
+    // would overwrite the one this page took, leaving both pages in the same mode. The sheet
+    // loads the page again after the apply, so it then shows what the exchange left.
     let(QStringLiteral("PageNext"), txt_page_next_->Text());
     let(QStringLiteral("PageBack"), txt_page_back_->Text());
-    let(QStringLiteral("PageIndex"), txt_page_index_->Text());
     let(QStringLiteral("PageMode"), static_cast<qint16>(cbo_page_mode_->ListIndex()));
+    let(QStringLiteral("PageIndex"), txt_page_index_->Text());
     if (maximize_->Value())
         page_state_ = 0;
     if (minimize_->Value())

@@ -8,10 +8,13 @@
 #include "platform/forms/form.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/property_sheet.h"
+#include "platform/forms/text_box.h"
 #include "tests/tools/design_fixture.h"
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -33,6 +36,42 @@ protected:
         QPushButton* ok = sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    static void press(forms::PropertySheet& sheet, QDialogButtonBox::StandardButton which)
+    {
+        QPushButton* button = sheet.findChild<QDialogButtonBox*>()->button(which);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Types `text` over what the General page's PageIndex box holds, as a person does.
+    static void type_page_index(forms::PropertySheet& sheet, const QString& text)
+    {
+        auto* box = sheet.page(0)->findChild<forms::TextBox*>(QStringLiteral("txtPageIndex"));
+        ASSERT_NE(box, nullptr);
+        auto* edit = box->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+    }
+
+    // The lines of `after` that `before` does not hold, and those it lost, marked + and -.
+    static QStringList changed_lines(const QByteArray& before, const QByteArray& after)
+    {
+        const QStringList old_lines = QString::fromUtf8(before).split(QLatin1Char('\n'));
+        const QStringList new_lines = QString::fromUtf8(after).split(QLatin1Char('\n'));
+        QStringList changed;
+        for (const QString& line : new_lines)
+            if (old_lines.count(line) < new_lines.count(line) && !changed.contains(QStringLiteral("+") + line))
+                changed << QStringLiteral("+") + line;
+        for (const QString& line : old_lines)
+            if (new_lines.count(line) < old_lines.count(line) && !changed.contains(QStringLiteral("-") + line))
+                changed << QStringLiteral("-") + line;
+        if (changed.isEmpty() && before != after)
+            changed << QStringLiteral("(lines moved)");
+        return changed;
     }
 
     QString path_;
@@ -96,4 +135,46 @@ TEST_F(DesignRoundTripTest, AChangeTouchesOnlyItsOwnLine)
               QStringLiteral("Done"));
     again.save();
     EXPECT_EQ(read_all(path_), saved);
+}
+
+// A page's index changed on the General page to the index of another page exchanges their
+// places, modes and links; changing it back exchanges them back. On every page of the program's
+// form the change, Apply, the change back and OK leave the file byte for byte as it was, and
+// in between the two pages have exchanged their modes (neither lost its own).
+TEST_F(DesignRoundTripTest, APageIndexChangedAndChangedBackOnEveryPageLeavesTheFileByteForByte)
+{
+    const QStringList pages = {"wtWelcome",      "wtSelectOption", "wtSelectDomains", "wtSelectOrganizations",
+                               "wtProcessing",   "wtChooseOutput", "wtFinish"};
+    for (const QString& page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        DesignSession session;
+        session.open(path_);
+        forms::Form& form = session.form();
+        const int index = forms::get(form.site(page), QStringLiteral("PageIndex")).toInt();
+        const int other_index = index % 7 + 1;
+        QString other;
+        for (const QString& p : pages)
+            if (forms::get(form.site(p), QStringLiteral("PageIndex")).toInt() == other_index)
+                other = p;
+        ASSERT_FALSE(other.isEmpty());
+        const int mode = forms::get(form.site(page), QStringLiteral("PageMode")).toInt();
+        const int other_mode = forms::get(form.site(other), QStringLiteral("PageMode")).toInt();
+
+        auto sheet = session.sheet_for(page);
+        sheet->show();
+        type_page_index(*sheet, QString::number(other_index));
+        press(*sheet, QDialogButtonBox::Apply);
+        EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageIndex")).toInt(), other_index);
+        EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageIndex")).toInt(), index);
+        EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageMode")).toInt(), other_mode);
+        EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageMode")).toInt(), mode);
+
+        type_page_index(*sheet, QString::number(index));
+        press(*sheet, QDialogButtonBox::Ok);
+        EXPECT_FALSE(sheet->isVisible()) << "OK closes the sheet";
+        EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+        session.save();
+        EXPECT_EQ(changed_lines(original_, read_all(path_)), QStringList());
+        boxes().clear();
+    }
 }
