@@ -83,6 +83,7 @@ void GeneralTab::SelectionChanged()
     txt_page_back_->setText(forms::CStr(get(QStringLiteral("PageBack"))));
     txt_page_index_->setText(forms::CStr(get(QStringLiteral("PageIndex"))));
     cbo_page_mode_->setListIndex(forms::CInt(get(QStringLiteral("PageMode"))));
+    loaded_page_mode_ = cbo_page_mode_->ListIndex();
     const std::int32_t state = forms::CLng(get(QStringLiteral("PageState")));
     if (state == 0)
         maximize_->setValue(true);
@@ -92,14 +93,16 @@ void GeneralTab::SelectionChanged()
 
 void GeneralTab::ApplyChanges()
 {
-    // PageMode goes before PageIndex, with PageNext and PageBack: a PageIndex that another
-    // page holds exchanges mode and links with it, and a mode written after that exchange
-    // would overwrite the one this page took, leaving both pages in the same mode. The sheet
-    // loads the page again after the apply, so it then shows what the exchange left.
     let(QStringLiteral("PageNext"), txt_page_next_->Text());
     let(QStringLiteral("PageBack"), txt_page_back_->Text());
-    let(QStringLiteral("PageMode"), static_cast<qint16>(cbo_page_mode_->ListIndex()));
     let(QStringLiteral("PageIndex"), txt_page_index_->Text());
+    // A PageIndex that another page holds exchanges mode and links with it. The mode as it
+    // was loaded, unedited, would undo that exchange and leave both pages in one mode: the
+    // page writes the mode its control holds now, and a mode the designer chose as chosen.
+    const qint16 mode = cbo_page_mode_->ListIndex() == loaded_page_mode_
+                            ? static_cast<qint16>(forms::CInt(get(QStringLiteral("PageMode"))))
+                            : static_cast<qint16>(cbo_page_mode_->ListIndex());
+    let(QStringLiteral("PageMode"), mode);
     if (maximize_->Value())
         page_state_ = 0;
     if (minimize_->Value())
