@@ -6,8 +6,11 @@
 #include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 
+#include <QAbstractItemView>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,7 +34,40 @@ PropertySheet::PropertySheet(QWidget* parent)
     connect(buttons_->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &PropertySheet::ok);
     connect(buttons_->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, &PropertySheet::cancel);
     connect(apply_button_, &QPushButton::clicked, this, [this] { apply(); });
+    // Alt+A presses Apply, as on any property sheet, so the letter never reaches a field.
+    apply_button_->setText(QStringLiteral("&Apply"));
+    // Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one
+    // before, wherever the focus is in the sheet.
+    auto switch_by = [this](const QKeySequence& keys, int step) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            const int count = tabs_->count();
+            if (count > 0)
+                tabs_->setCurrentIndex((tabs_->currentIndex() + step + count) % count);
+        });
+    };
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
     update_apply();
+}
+
+void PropertySheet::chain_buttons_after_pages()
+{
+    // Pages are added after the buttons, so their fields stood last in the focus chain and
+    // Tab from a page's last field went round to the tabs: the buttons follow the pages.
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (tabs_->isAncestorOf(w))
+            last = w;
+    if (last == nullptr)
+        return;
+    for (const auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Apply}) {
+        QPushButton* button = buttons_->button(which);
+        QWidget::setTabOrder(last, button);
+        last = button;
+    }
 }
 
 bool PropertySheet::focusNextPrevChild(bool next)
@@ -45,12 +81,30 @@ bool PropertySheet::focusNextPrevChild(bool next)
     return moved;
 }
 
+void PropertySheet::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        // An item view's editor stands on its viewport; the view's delegate commits (Enter)
+        // or reverts (Esc) it and closes it.
+        QWidget* focus = focusWidget();
+        QWidget* holder = focus ? focus->parentWidget() : nullptr;
+        auto* view = holder ? qobject_cast<QAbstractItemView*>(holder->parentWidget()) : nullptr;
+        if (view && view->viewport() == holder) {
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
 PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)
 {
     PropertyPage* raw = page.release();
     tabs_->addTab(raw, raw->Caption());
     pages_.push_back(raw);
     connect(raw, &PropertyPage::ChangedChanged, this, &PropertySheet::update_apply);
+    chain_buttons_after_pages();
     return *raw;
 }
 

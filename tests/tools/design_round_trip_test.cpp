@@ -11,7 +11,10 @@
 #include "platform/forms/text_box.h"
 #include "tests/tools/design_fixture.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QSet>
+#include <QTabBar>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -177,4 +180,61 @@ TEST_F(DesignRoundTripTest, APageIndexChangedAndChangedBackOnEveryPageLeavesTheF
         EXPECT_EQ(changed_lines(original_, read_all(path_)), QStringList());
         boxes().clear();
     }
+}
+
+// The sheet's keys on every sheet of the program's form: Tab from a page's first field
+// reaches OK, Cancel and Apply; Ctrl+Tab and Ctrl+PgDn go to the next page; Alt+A after an
+// edit presses Apply and types nothing into the field.
+TEST_F(DesignRoundTripTest, TabReachesTheButtonsCtrlTabSwitchesAndAltAApplies)
+{
+    DesignSession session;
+    session.open(path_);
+    for (const QString& control : session.control_names()) {
+        auto sheet = session.sheet_for(control);
+        sheet->show();
+        sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+        auto* tabs = sheet->findChild<QTabWidget*>();
+        auto* box = sheet->findChild<QDialogButtonBox*>();
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            SCOPED_TRACE(control.toStdString() + " page " + tabs->tabText(tab).toStdString());
+            tabs->setCurrentIndex(tab);
+            tabs->tabBar()->setFocus();
+            QSet<QWidget*> reached;
+            for (int i = 0; i < 80; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached.insert(QApplication::focusWidget());
+            }
+            for (const auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
+                EXPECT_TRUE(reached.contains(box->button(which))) << box->button(which)->text().toStdString();
+        }
+        tabs->setCurrentIndex(0);
+        tabs->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), tabs->count() > 1 ? 1 : 0) << control.toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), tabs->count() > 2 ? 2 : 0) << control.toStdString();
+        sheet->reject();
+    }
+
+    // An edit, then Alt+A: Apply is pressed, the field keeps what was typed.
+    auto sheet = session.sheet_for(QStringLiteral("wtFinish"));
+    sheet->show();
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    sheet->findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* title = sheet->page(1)->findChild<forms::TextBox*>(QStringLiteral("txtWaterMarkTitle"));
+    ASSERT_NE(title, nullptr);
+    auto* edit = title->findChild<QLineEdit*>();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("Done"));
+    ASSERT_TRUE(sheet->apply_enabled());
+    QTest::keyClick(edit, Qt::Key_A, Qt::AltModifier);
+    QTest::qWait(300); // the button shows itself pressed before it clicks
+    EXPECT_FALSE(sheet->apply_enabled()) << "Alt+A applied";
+    EXPECT_EQ(title->Text(), QStringLiteral("Done"));
+    EXPECT_EQ(forms::get(session.form().site(QStringLiteral("wtFinish")), QStringLiteral("WatermarkTitle")).toString(),
+              QStringLiteral("Done"));
+    EXPECT_TRUE(boxes().empty());
 }
