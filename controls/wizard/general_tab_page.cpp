@@ -43,9 +43,9 @@ GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
         page_fields::caption(*this, *box, label, left, label_top, 2700);
         return box;
     };
-    txt_page_index_ = text(QStringLiteral("txtPageIndex"), QStringLiteral("PageIndex:"), 1530, 390, 645);
-    txt_page_back_ = text(QStringLiteral("txtPageBack"), QStringLiteral("PageBack:"), 180, 1155, 1410);
-    txt_page_next_ = text(QStringLiteral("txtPageNext"), QStringLiteral("PageNext:"), 3060, 1155, 1395);
+    txt_page_index_ = text(QStringLiteral("txtPageIndex"), QStringLiteral("&PageIndex:"), 1530, 390, 645);
+    txt_page_back_ = text(QStringLiteral("txtPageBack"), QStringLiteral("Page&Back:"), 180, 1155, 1410);
+    txt_page_next_ = text(QStringLiteral("txtPageNext"), QStringLiteral("Page&Next:"), 3060, 1155, 1395);
 
     auto* state = new forms::Frame(this, QStringLiteral("fraPageState"), QStringLiteral(" Page State "));
     state->Move(180, 2100, 2715, 945);

@@ -53,23 +53,6 @@ PropertySheet::PropertySheet(QWidget* parent)
     update_apply();
 }
 
-void PropertySheet::chain_buttons_after_pages()
-{
-    // Pages are added after the buttons, so their fields stood last in the focus chain and
-    // Tab from a page's last field went round to the tabs: the buttons follow the pages.
-    QWidget* last = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        if (tabs_->isAncestorOf(w))
-            last = w;
-    if (last == nullptr)
-        return;
-    for (const auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Apply}) {
-        QPushButton* button = buttons_->button(which);
-        QWidget::setTabOrder(last, button);
-        last = button;
-    }
-}
-
 bool PropertySheet::focusNextPrevChild(bool next)
 {
     QWidget* before = focusWidget();
@@ -104,7 +87,6 @@ PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)
     tabs_->addTab(raw, raw->Caption());
     pages_.push_back(raw);
     connect(raw, &PropertyPage::ChangedChanged, this, &PropertySheet::update_apply);
-    chain_buttons_after_pages();
     return *raw;
 }
 

@@ -58,7 +58,6 @@ protected:
 
 private:
     void update_apply();
-    void chain_buttons_after_pages();
     // Loads one page; false (the error shown) when it failed.
     bool load(PropertyPage& page, const std::vector<QObject*>& controls);
     static QString what_failed(const PropertyPage& page);

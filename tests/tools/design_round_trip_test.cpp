@@ -6,7 +6,9 @@
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/form.h"
+#include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/property_page.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/text_box.h"
 #include "tests/tools/design_fixture.h"
@@ -237,4 +239,49 @@ TEST_F(DesignRoundTripTest, TabReachesTheButtonsCtrlTabSwitchesAndAltAApplies)
     EXPECT_EQ(forms::get(session.form().site(QStringLiteral("wtFinish")), QStringLiteral("WatermarkTitle")).toString(),
               QStringLiteral("Done"));
     EXPECT_TRUE(boxes().empty());
+}
+
+// Every field label of the General pages (wizard page, navigator, progress bar) and of the
+// Position page has an access key, and Alt with it puts the focus into that label's field.
+TEST_F(DesignRoundTripTest, EveryFieldLabelOfTheGeneralAndPositionPagesTakesTheFocusToItsField)
+{
+    DesignSession session;
+    session.open(path_);
+    int labels = 0;
+    for (const QString& control : {QStringLiteral("wtWelcome"), QStringLiteral("KyWizardNavigator1"),
+                                   QStringLiteral("prbProcessProgress")}) {
+        auto sheet = session.sheet_for(control);
+        sheet->show();
+        sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+        auto* tabs = sheet->findChild<QTabWidget*>();
+        for (int tab = 0; tab < sheet->page_count(); ++tab) {
+            forms::PropertyPage& page = *sheet->page(tab);
+            if (page.Caption() != QLatin1String("General") && page.Caption() != QLatin1String("Position"))
+                continue;
+            tabs->setCurrentIndex(tab);
+            for (forms::Label* label : page.findChildren<forms::Label*>()) {
+                if (!label->Caption().endsWith(QLatin1Char(':')))
+                    continue;
+                SCOPED_TRACE(control.toStdString() + " " + label->Caption().toStdString());
+                ++labels;
+                const int amp = label->Caption().indexOf(QLatin1Char('&'));
+                ASSERT_GE(amp, 0) << "no access key";
+                forms::IntrinsicControl* field = nullptr;
+                for (forms::IntrinsicControl* c : page.findChildren<forms::IntrinsicControl*>())
+                    if (c != label && c->Name().mid(3) == label->Name().mid(3))
+                        field = c;
+                ASSERT_NE(field, nullptr);
+                tabs->tabBar()->setFocus();
+                const QChar key = label->Caption().at(amp + 1).toUpper();
+                QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key.unicode()), Qt::AltModifier);
+                QTest::qWait(20);
+                QWidget* focus = QApplication::focusWidget();
+                EXPECT_TRUE(focus == field || field->isAncestorOf(focus))
+                    << (focus ? focus->objectName().toStdString() : "no focus");
+            }
+        }
+        sheet->reject();
+    }
+    EXPECT_EQ(labels, 3 + 2 + 4 + 5);
 }
