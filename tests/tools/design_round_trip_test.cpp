@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
@@ -284,4 +285,34 @@ TEST_F(DesignRoundTripTest, EveryFieldLabelOfTheGeneralAndPositionPagesTakesTheF
         sheet->reject();
     }
     EXPECT_EQ(labels, 3 + 2 + 4 + 5);
+}
+
+// Minimising a page moves the docked pages below it on the screen, but their places are the
+// form's docking, worked out again at every load: a save changes only the minimised page.
+TEST_F(DesignRoundTripTest, ASaveAfterAMinimiseChangesOnlyTheMinimisedPage)
+{
+    // The text of one top-level control's block, from its Begin line to its End.
+    const auto block = [](const QByteArray& text, const QString& name) {
+        const QString all = QString::fromUtf8(text);
+        const qsizetype begin = all.indexOf(QRegularExpression(QStringLiteral("\n   Begin \\S+ %1\n").arg(name)));
+        const qsizetype end = all.indexOf(QStringLiteral("\n   End\n"), begin);
+        return begin < 0 || end < 0 ? QString() : all.mid(begin, end - begin);
+    };
+    for (const QString& page : {QStringLiteral("wtSelectOption"), QStringLiteral("wtProcessing")}) {
+        SCOPED_TRACE(page.toStdString());
+        DesignSession session;
+        session.open(path_);
+        forms::let(session.form().site(page), QStringLiteral("PageState"), 1);
+        session.save();
+        const QByteArray saved = read_all(path_);
+        EXPECT_NE(block(saved, page), block(original_, page));
+        for (const QString& other : session.control_names()) {
+            if (other != page && !block(original_, other).isEmpty()) {
+                EXPECT_EQ(block(saved, other), block(original_, other)) << other.toStdString();
+            }
+        }
+        QFile::remove(path_);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), path_));
+        ASSERT_TRUE(QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner));
+    }
 }
