@@ -274,6 +274,17 @@ TEST_F(DesignWindowTest, TheListMovesAndSizesControlsAndEditsTheFormAndColours)
         const char* typed;
         const char* shown;
     };
+    // Each step typed in the list, taken without a word and shown as `shown`.
+    const auto type_steps = [this](DesignWindow& window, const auto& steps) {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(std::string(s.control) + "." + s.property + " = " + s.typed);
+            type_property(window, QString::fromLatin1(s.control), QString::fromLatin1(s.property),
+                          QString::fromLatin1(s.typed));
+            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
+                      QString::fromLatin1(s.property) + QStringLiteral(": ") + QString::fromLatin1(s.shown));
+        }
+    };
     const Step undone[] = {
         {"lblDetectionProgress", "AutoSize", "True", "True"},
         {"lblDetectionProgress", "AutoSize", "False", "False"},
@@ -286,14 +297,7 @@ TEST_F(DesignWindowTest, TheListMovesAndSizesControlsAndEditsTheFormAndColours)
         DesignWindow window;
         window.show();
         ASSERT_TRUE(window.open(program_form_));
-        for (const Step& s : undone) {
-            SCOPED_TRACE(std::string(s.control) + "." + s.property + " = " + s.typed);
-            type_property(window, QString::fromLatin1(s.control), QString::fromLatin1(s.property),
-                          QString::fromLatin1(s.typed));
-            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
-            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
-                      QString::fromLatin1(s.property) + QStringLiteral(": ") + QString::fromLatin1(s.shown));
-        }
+        type_steps(window, undone);
         EXPECT_FALSE(window.session().has_changes());
         QTest::mouseClick(&window.save_button(), Qt::LeftButton);
         EXPECT_EQ(read_all(program_form_), original);
@@ -304,14 +308,7 @@ TEST_F(DesignWindowTest, TheListMovesAndSizesControlsAndEditsTheFormAndColours)
             {"prbProcessProgress", "Width", "6000", "6000"},
             {"frmMain", "Caption", "RES127:Statistics", "RES127:Statistics"},
         };
-        for (const Step& s : changes) {
-            SCOPED_TRACE(std::string(s.control) + "." + s.property + " = " + s.typed);
-            type_property(window, QString::fromLatin1(s.control), QString::fromLatin1(s.property),
-                          QString::fromLatin1(s.typed));
-            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
-            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
-                      QString::fromLatin1(s.property) + QStringLiteral(": ") + QString::fromLatin1(s.shown));
-        }
+        type_steps(window, changes);
         // The form's size is listed too (the navigator holds this form's size).
         click_item(window.control_list(), QStringLiteral("frmMain"));
         EXPECT_GT(window.property_list().FindItem(QStringLiteral("Width: 7512")), 0);
