@@ -11,13 +11,13 @@ GeneralProgress::GeneralProgress(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
 
-    txt_min_ = page_fields::text_field(*this, QStringLiteral("txtMin"), QStringLiteral("Min:"), 240, 240, 2520);
-    txt_max_ = page_fields::text_field(*this, QStringLiteral("txtMax"), QStringLiteral("Max:"), 3165, 240, 2520);
-    txt_caption_ = page_fields::text_field(*this, QStringLiteral("txtCaption"), QStringLiteral("Caption:"), 240, 1005,
+    txt_min_ = page_fields::text_field(*this, QStringLiteral("txtMin"), QStringLiteral("M&in:"), 240, 240, 2520);
+    txt_max_ = page_fields::text_field(*this, QStringLiteral("txtMax"), QStringLiteral("Ma&x:"), 3165, 240, 2520);
+    txt_caption_ = page_fields::text_field(*this, QStringLiteral("txtCaption"), QStringLiteral("Ca&ption:"), 240, 1005,
                                            5445);
     cbo_caption_align_ = new forms::ComboBox(this, QStringLiteral("cboCaptionAlign"), forms::ComboBox::DropdownList);
     cbo_caption_align_->Move(240, 2040, 2520, 315);
-    page_fields::caption(*this, *cbo_caption_align_, QStringLiteral("Caption Align:"), 240, 1770, 2520);
+    page_fields::caption(*this, *cbo_caption_align_, QStringLiteral("Caption A&lign:"), 240, 1770, 2520);
     for (const char* item : {"0 - arAlignLeft", "1 - arAlignRight", "2 - arAlignCenter"})
         cbo_caption_align_->AddItem(QString::fromLatin1(item));
     chk_errors_notify_ = new forms::CheckBox(this, QStringLiteral("chkErrorsNotify"), QStringLiteral("ErrorsNotify"));

@@ -16,13 +16,18 @@ struct Field {
     double top;
     bool multi_line;
 };
+// The two several-line boxes are two lines high (a box one line high cut its second line in
+// half); the rows close up a little so that all five still fit the page.
 const Field kFields[] = {
-    {"WatermarkTitle", "txtWaterMarkTitle", "WaterMarkTitle:", 1455, false},
-    {"WatermarkRule", "txtWaterMarkRule", "WaterMarkRule:", 2790, false},
-    {"WatermarkDescription", "txtWaterMarkDescription", "WaterMarkDescription:", 2115, true},
-    {"BannerTitle", "txtBannerTitle", "BannerTitle:", 105, false},
-    {"BannerDescription", "txtBannerDescription", "BannerDescription:", 780, true},
+    {"WatermarkTitle", "txtWaterMarkTitle", "WaterMarkTitle:", 1425, false},
+    {"WatermarkRule", "txtWaterMarkRule", "WaterMarkRule:", 2805, false},
+    {"WatermarkDescription", "txtWaterMarkDescription", "WaterMarkDescription:", 2010, true},
+    {"BannerTitle", "txtBannerTitle", "BannerTitle:", 45, false},
+    {"BannerDescription", "txtBannerDescription", "BannerDescription:", 630, true},
 };
+constexpr double kLabelHeight = 240;
+constexpr double kLineBoxHeight = 330;
+constexpr double kTwoLineBoxHeight = 540;
 
 } // namespace
 
@@ -32,8 +37,8 @@ Captions::Captions(QWidget* parent) : forms::PropertyPage(parent)
     for (int i = 0; i < 5; ++i) {
         const Field& f = kFields[i];
         fields_[i] = new forms::TextBox(this, QString::fromLatin1(f.box), f.multi_line);
-        fields_[i]->Move(90, f.top + (f.top == 2115 ? 240 : 255), 5610, 330);
-        page_fields::caption(*this, *fields_[i], QString::fromLatin1(f.label), 90, f.top, 2700, 240);
+        fields_[i]->Move(90, f.top + kLabelHeight, 5610, f.multi_line ? kTwoLineBoxHeight : kLineBoxHeight);
+        page_fields::caption(*this, *fields_[i], QString::fromLatin1(f.label), 90, f.top, 2700, kLabelHeight);
         page_fields::marks_changed(*this, *fields_[i]);
     }
 }

@@ -10,11 +10,11 @@
 GeneralNavigator::GeneralNavigator(QWidget* parent) : forms::PropertyPage(parent)
 {
     page_fields::prepare(*this, QStringLiteral("General"), 5925, 3495);
-    txt_start_page_ = page_fields::text_field(*this, QStringLiteral("txtStartPage"), QStringLiteral("Start Page:"), 240,
+    txt_start_page_ = page_fields::text_field(*this, QStringLiteral("txtStartPage"), QStringLiteral("&Start Page:"), 240,
                                               240, 2520);
     cbo_banner_style_ = new forms::ComboBox(this, QStringLiteral("cboBannerStyle"), forms::ComboBox::DropdownList);
     cbo_banner_style_->Move(240, 1275, 2520, 315);
-    page_fields::caption(*this, *cbo_banner_style_, QStringLiteral("Banner Style:"), 240, 1005, 2520);
+    page_fields::caption(*this, *cbo_banner_style_, QStringLiteral("Banner St&yle:"), 240, 1005, 2520);
     for (const char* item : {"kyOSWindows2k", "kyKyrell"})
         cbo_banner_style_->AddItem(QString::fromLatin1(item));
     chk_enabled_ = new forms::CheckBox(this, QStringLiteral("chkEnabled"), QStringLiteral("Enabled"));

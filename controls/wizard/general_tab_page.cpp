@@ -43,9 +43,9 @@ GeneralTab::GeneralTab(QWidget* parent) : forms::PropertyPage(parent)
         page_fields::caption(*this, *box, label, left, label_top, 2700);
         return box;
     };
-    txt_page_index_ = text(QStringLiteral("txtPageIndex"), QStringLiteral("PageIndex:"), 1530, 390, 645);
-    txt_page_back_ = text(QStringLiteral("txtPageBack"), QStringLiteral("PageBack:"), 180, 1155, 1410);
-    txt_page_next_ = text(QStringLiteral("txtPageNext"), QStringLiteral("PageNext:"), 3060, 1155, 1395);
+    txt_page_index_ = text(QStringLiteral("txtPageIndex"), QStringLiteral("&PageIndex:"), 1530, 390, 645);
+    txt_page_back_ = text(QStringLiteral("txtPageBack"), QStringLiteral("Page&Back:"), 180, 1155, 1410);
+    txt_page_next_ = text(QStringLiteral("txtPageNext"), QStringLiteral("Page&Next:"), 3060, 1155, 1395);
 
     auto* state = new forms::Frame(this, QStringLiteral("fraPageState"), QStringLiteral(" Page State "));
     state->Move(180, 2100, 2715, 945);
@@ -83,6 +83,7 @@ void GeneralTab::SelectionChanged()
     txt_page_back_->setText(forms::CStr(get(QStringLiteral("PageBack"))));
     txt_page_index_->setText(forms::CStr(get(QStringLiteral("PageIndex"))));
     cbo_page_mode_->setListIndex(forms::CInt(get(QStringLiteral("PageMode"))));
+    loaded_page_mode_ = cbo_page_mode_->ListIndex();
     const std::int32_t state = forms::CLng(get(QStringLiteral("PageState")));
     if (state == 0)
         maximize_->setValue(true);
@@ -95,7 +96,13 @@ void GeneralTab::ApplyChanges()
     let(QStringLiteral("PageNext"), txt_page_next_->Text());
     let(QStringLiteral("PageBack"), txt_page_back_->Text());
     let(QStringLiteral("PageIndex"), txt_page_index_->Text());
-    let(QStringLiteral("PageMode"), static_cast<qint16>(cbo_page_mode_->ListIndex()));
+    // A PageIndex that another page holds exchanges mode and links with it. The mode as it
+    // was loaded, unedited, would undo that exchange and leave both pages in one mode: the
+    // page writes the mode its control holds now, and a mode the designer chose as chosen.
+    const qint16 mode = cbo_page_mode_->ListIndex() == loaded_page_mode_
+                            ? static_cast<qint16>(forms::CInt(get(QStringLiteral("PageMode"))))
+                            : static_cast<qint16>(cbo_page_mode_->ListIndex());
+    let(QStringLiteral("PageMode"), mode);
     if (maximize_->Value())
         page_state_ = 0;
     if (minimize_->Value())

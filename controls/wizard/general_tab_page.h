@@ -38,4 +38,7 @@ private:
     forms::OptionButton* minimize_;
     forms::OptionButton* maximize_;
     std::int32_t page_state_ = 0;
+    // The mode list's item as loaded: an apply that finds it unedited keeps the mode that a
+    // PageIndex exchange gave the control.
+    int loaded_page_mode_ = -1;
 };

@@ -36,7 +36,8 @@ NavigatorButonSet::NavigatorButonSet(QWidget* parent) : forms::PropertyPage(pare
 {
     page_fields::prepare(*this, QStringLiteral("Default Button Set"), 5925, 3495);
     auto* frame = new forms::Frame(this, QStringLiteral("fraButtonSet"));
-    frame->Move(120, 60, 5685, 2415);
+    // Tall enough that the Cancel row stands inside the frame, clear of its bottom border.
+    frame->Move(120, 60, 5685, 2475);
     editor_ = new ButtonSetEditor(*this, *frame,
                                   {QStringLiteral("LeftButton"), QStringLiteral("LeftMiddleButton"),
                                    QStringLiteral("RightMiddleButton"), QStringLiteral("RightButton")},
@@ -47,7 +48,7 @@ NavigatorButonSet::NavigatorButonSet(QWidget* parent) : forms::PropertyPage(pare
 void NavigatorButonSet::build_finish_section()
 {
     auto* frame = new forms::Frame(this, QStringLiteral("Frame1"));
-    frame->Move(120, 2520, 5685, 915);
+    frame->Move(120, 2565, 5685, 915);
     auto labelled = [frame](forms::IntrinsicControl& field, const QString& text, double left, double width) {
         field.Move(left, 435, width, 315);
         auto* label = new forms::Label(frame, QStringLiteral("lbl") + field.Name().mid(3), text);

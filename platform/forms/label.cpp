@@ -5,6 +5,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/user_control.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -36,6 +37,13 @@ void Label::shown_text_changed()
 
 void Label::access_key_pressed()
 {
+    // The control this label names is the one it stands for, wherever a form built in code
+    // put it in the focus chain.
+    if (named_ && named_->isVisible() && named_->isEnabled() && named_->window() == window()) {
+        named_->setFocus(Qt::ShortcutFocusReason);
+        if (named_->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == named_)
+            return;
+    }
     for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain())
         if (w->window() == window() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
             w->setFocus(Qt::ShortcutFocusReason);

@@ -110,23 +110,57 @@ struct Member {
     Accessors accessors;
 };
 
+// What one target offers under `name`: a described class its listed members only, any other
+// object the members of its meta-object. `found` is false when the target has no such member.
+Member member_of(QObject* o, const QString& name, bool& found)
+{
+    Member m;
+    m.property = property_of(o, name);
+    m.methods = methods_of(o, name, false);
+    m.target = o;
+    found = false;
+    if (const auto* itf = description_of(o, false)) {
+        m.described = true;
+        m.accessors = accessors_in(*itf, name);
+        if (!m.accessors.any())
+            return m; // not a member of the class, whatever its implementation declares
+        if (!m.property.object && m.methods.empty())
+            raise(vberr::MemberNotSupported); // described, but the class lacks it
+        found = true;
+        return m;
+    }
+    found = m.property.object || !m.methods.empty();
+    return m;
+}
+
+// Whether a control declares `name` itself: listed by its class's description, or, for a
+// class no library describes, declared by the control's own class rather than inherited from
+// the runtime's UserControl and QWidget (whose `visible`, `width`, ... are no members).
+bool own_member_of_control(QObject* control, const QString& name)
+{
+    if (const auto* itf = description_of(control, false))
+        return accessors_in(*itf, name).any();
+    const Property p = property_of(control, name);
+    if (p.object && p.property.propertyIndex() >= UserControl::staticMetaObject.propertyCount())
+        return true;
+    for (const QMetaMethod& m : methods_of(control, name, false))
+        if (m.methodIndex() >= UserControl::staticMetaObject.methodCount())
+            return true;
+    return false;
+}
+
+// The extender's members come first, except a member of the control's own of the same name:
+// a progress bar's caption `Align` wins over the site's docking `Align`, as the class's type
+// library says.
 Member find_member(QObject* object, const QString& name)
 {
-    for (QObject* o : targets(object)) {
-        Member m;
-        m.property = property_of(o, name);
-        m.methods = methods_of(o, name, false);
-        m.target = o;
-        if (const auto* itf = description_of(o, false)) {
-            m.described = true;
-            m.accessors = accessors_in(*itf, name);
-            if (!m.accessors.any())
-                continue; // not a member of the class, whatever its implementation declares
-            if (!m.property.object && m.methods.empty())
-                raise(vberr::MemberNotSupported); // described, but the class lacks it
-            return m;
-        }
-        if (m.property.object || !m.methods.empty())
+    std::vector<QObject*> order = targets(object);
+    if (order.size() == 2 && own_member_of_control(order[1], name))
+        std::swap(order[0], order[1]);
+    for (QObject* o : order) {
+        bool found = false;
+        Member m = member_of(o, name, found);
+        if (found)
             return m;
     }
     return {};

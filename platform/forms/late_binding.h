@@ -1,7 +1,9 @@
 #pragma once
 // Late binding by name on Qt objects: a member is a meta-object property, an invokable
 // method or a signal (an event), found without regard to case. On a control's site the
-// extender's members come first, then the control's. Errors as the runtime raises them:
+// extender's members come first, then the control's, except a member the control has itself
+// (listed by its class's description), which wins over the extender's of the same name: a
+// progress bar's caption Align, not the site's docking Align. Errors as the runtime raises them:
 // 438 for a missing member, 450 for a wrong number of arguments, 383 for a Let of a
 // read-only property, 13 for a value that does not convert, 424 for a Set without an object.
 // Errors raised inside the member reach the caller unchanged.

@@ -26,8 +26,7 @@ QObject* PropertyPage::first_selected() const
     if (selected_.empty() || selected_.front() == nullptr)
         forms::raise(vberr::ObjectVariableNotSet, QStringLiteral("PropertyPage"),
                      QStringLiteral("No control is selected"));
-    // Late binding looks at an extender's members before its control's; a page goes to the
-    // control, so a name both have means the control's property, never the site's.
+    // A page goes to the control itself: its members are the control's, never the site's.
     if (auto* site = qobject_cast<ControlSite*>(selected_.front()); site && site->control())
         return site->Object();
     return selected_.front();

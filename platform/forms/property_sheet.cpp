@@ -6,8 +6,11 @@
 #include "platform/forms/type_name.h"
 #include "platform/forms/vb_error.h"
 
+#include <QAbstractItemView>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +34,22 @@ PropertySheet::PropertySheet(QWidget* parent)
     connect(buttons_->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &PropertySheet::ok);
     connect(buttons_->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, &PropertySheet::cancel);
     connect(apply_button_, &QPushButton::clicked, this, [this] { apply(); });
+    // Alt+A presses Apply, as on any property sheet, so the letter never reaches a field.
+    apply_button_->setText(QStringLiteral("&Apply"));
+    // Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the one
+    // before, wherever the focus is in the sheet.
+    auto switch_by = [this](const QKeySequence& keys, int step) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            const int count = tabs_->count();
+            if (count > 0)
+                tabs_->setCurrentIndex((tabs_->currentIndex() + step + count) % count);
+        });
+    };
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    switch_by(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
     update_apply();
 }
 
@@ -43,6 +62,23 @@ bool PropertySheet::focusNextPrevChild(bool next)
         if (now != nullptr && page->isAncestorOf(now) && !(before != nullptr && page->isAncestorOf(before)))
             enter_as_laid_out(*page, next);
     return moved;
+}
+
+void PropertySheet::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        // An item view's editor stands on its viewport; the view's delegate commits (Enter)
+        // or reverts (Esc) it and closes it.
+        QWidget* focus = focusWidget();
+        QWidget* holder = focus ? focus->parentWidget() : nullptr;
+        auto* view = holder ? qobject_cast<QAbstractItemView*>(holder->parentWidget()) : nullptr;
+        if (view && view->viewport() == holder) {
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 PropertyPage& PropertySheet::add_page(std::unique_ptr<PropertyPage> page)

@@ -52,6 +52,9 @@ protected:
     // Tab from the sheet's own buttons or tabs into a page lands on the page's first stop as
     // laid out (Shift+Tab on its last).
     bool focusNextPrevChild(bool next) override;
+    // Enter and Esc that an in-place editor (a tree's rename) leaves to its window end that
+    // edit, not the sheet: they press neither OK nor Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void update_apply();

@@ -97,6 +97,9 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
         {"program", "KyWizardNavigator1", "SaveCaptionsToFile", "True", "False", false},
         {"program", "wtFinish", "SaveCaptionsToFile", "True", "False", false},
         {"program", "wtFinish", "BannerTitle", "Всё готово", "Всё готово", QStringLiteral("Всё готово")},
+        // The bar's own Align (its caption's place), not the site's docking: any number is kept.
+        {"program", "prbProcessProgress", "Align", "2", "2", 2},
+        {"program", "prbProcessProgress", "Align", "7", "7", 7},
         {"options", "kopGeneral", "Caption", "General", "General", QStringLiteral("General")},
         {"options", "kopGeneral", "PageIndex", "4", "4", 4},
         {"options", "kopGeneral", "HeaderMode", "1", "1", 1},
@@ -117,8 +120,14 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
         }
         DesignSession again;
         again.open(path);
-        EXPECT_EQ(forms::get(again.form().site(QString::fromLatin1(c.control)), QString::fromLatin1(c.property)),
-                  c.read_back);
+        forms::ControlSite* site = again.form().site(QString::fromLatin1(c.control));
+        EXPECT_EQ(forms::get(site, QString::fromLatin1(c.property)), c.read_back);
+        if (QString::fromLatin1(c.control) == QLatin1String("prbProcessProgress")) {
+            // The bar stays where it was placed, undocked, at its own width.
+            EXPECT_EQ(site->Align(), forms::vbAlignNone);
+            EXPECT_EQ(site->Left(), 600);
+            EXPECT_EQ(site->Width(), 6615);
+        }
     }
 }
 
@@ -250,4 +259,78 @@ TEST_F(DesignWindowTest, APictureOfTheDesignWindowWithItsPropertyList)
     const auto picture = artefacts_dir() / "ostrel_design_property_list.png";
     EXPECT_TRUE(window.grab().toImage().save(QString::fromStdString(picture.string())));
     std::printf("picture of the design window's property list: %s\n", picture.c_str());
+}
+
+// What a designer reaches beyond a control's own properties: the extender's place and size
+// (a control is moved and sized from the list), the intrinsic controls the form placed, the
+// form's own Caption and size, and colours as the form file writes them. A label made
+// AutoSize and back is sized again to where it was, and the file is then as it was.
+TEST_F(DesignWindowTest, TheListMovesAndSizesControlsAndEditsTheFormAndColours)
+{
+    const QByteArray original = read_all(program_form_);
+    struct Step {
+        const char* control;
+        const char* property;
+        const char* typed;
+        const char* shown;
+    };
+    // Each step typed in the list, taken without a word and shown as `shown`.
+    const auto type_steps = [this](DesignWindow& window, const auto& steps) {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(std::string(s.control) + "." + s.property + " = " + s.typed);
+            type_property(window, QString::fromLatin1(s.control), QString::fromLatin1(s.property),
+                          QString::fromLatin1(s.typed));
+            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
+                      QString::fromLatin1(s.property) + QStringLiteral(": ") + QString::fromLatin1(s.shown));
+        }
+    };
+    const Step undone[] = {
+        {"lblDetectionProgress", "AutoSize", "True", "True"},
+        {"lblDetectionProgress", "AutoSize", "False", "False"},
+        {"lblDetectionProgress", "Width", "6297", "6297"},
+        {"lblDetectionProgress", "Height", "255", "255"},
+        {"wtFinish", "BackColor", "&H80000005&", "&H80000005&"},
+        {"wtFinish", "BackColor", "&h8000000f", "&H8000000F&"},
+    };
+    {
+        DesignWindow window;
+        window.show();
+        ASSERT_TRUE(window.open(program_form_));
+        type_steps(window, undone);
+        EXPECT_FALSE(window.session().has_changes());
+        QTest::mouseClick(&window.save_button(), Qt::LeftButton);
+        EXPECT_EQ(read_all(program_form_), original);
+
+        // A move, a size and the form's caption, each saved on its own line.
+        const Step changes[] = {
+            {"prbProcessProgress", "Left", "900", "900"},
+            {"prbProcessProgress", "Width", "6000", "6000"},
+            {"frmMain", "Caption", "RES127:Statistics", "RES127:Statistics"},
+        };
+        type_steps(window, changes);
+        // The form's size is listed too (the navigator holds this form's size).
+        click_item(window.control_list(), QStringLiteral("frmMain"));
+        EXPECT_GT(window.property_list().FindItem(QStringLiteral("Width: 7512")), 0);
+        EXPECT_GT(window.property_list().FindItem(QStringLiteral("Height: 5676")), 0);
+        QTest::mouseClick(&window.save_button(), Qt::LeftButton);
+    }
+    QByteArray expected = original;
+    expected.replace("         @Left = Double 600\n         @Top = Double 3450\n         @Width = Double 6615\n",
+                     "         @Left = Double 900\n         @Top = Double 3450\n         @Width = Double 6000\n");
+    expected.replace("Caption = String \"RES127:Tallimar\"", "Caption = String \"RES127:Statistics\"");
+    EXPECT_EQ(read_all(program_form_), expected);
+}
+
+// A colour typed in no form of a colour is refused, naming the property and the forms.
+TEST_F(DesignWindowTest, AColourThatIsNoColourIsRefused)
+{
+    DesignWindow window;
+    window.show();
+    ASSERT_TRUE(window.open(program_form_));
+    type_property(window, QStringLiteral("wtFinish"), QStringLiteral("BackColor"), QStringLiteral("&Hxyz&"));
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(boxes()[0].prompt.contains(QStringLiteral("BackColor"))) << boxes()[0].prompt.toStdString();
+    EXPECT_TRUE(boxes()[0].prompt.contains(QStringLiteral("&H8000000F&"))) << boxes()[0].prompt.toStdString();
+    EXPECT_FALSE(window.session().has_changes());
 }

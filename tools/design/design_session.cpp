@@ -7,6 +7,7 @@
 #include "platform/forms/form_file_rewrite.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/vb_error.h"
+#include "tools/design/docking_outcome.h"
 
 namespace {
 
@@ -48,7 +49,9 @@ void DesignSession::open(const QString& path)
 QByteArray DesignSession::text_to_save() const
 {
     const QString original = QString::fromUtf8(file_bytes_);
-    const QString text = forms::rewrite_form_text(original, loaded_, form().save());
+    forms::FormData now = form().save();
+    keep_docking_outcome(loaded_, now);
+    const QString text = forms::rewrite_form_text(original, loaded_, now);
     // Nothing changed: the file's own bytes, whatever they were.
     return text == original ? file_bytes_ : text.toUtf8();
 }
@@ -56,7 +59,9 @@ QByteArray DesignSession::text_to_save() const
 void DesignSession::save(const QString& path)
 {
     const QString target = path.isEmpty() ? path_ : path;
+    // What the file holds after the save: the docking outcome stays as the file had it.
     forms::FormData now = form().save();
+    keep_docking_outcome(loaded_, now);
     const QByteArray bytes = text_to_save();
     write_form_file(target, bytes);
     path_ = target;

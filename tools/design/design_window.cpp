@@ -139,22 +139,54 @@ void DesignWindow::closeEvent(QCloseEvent* event)
         event->accept();
 }
 
+namespace {
+
+// How the control list names an object: a control or the form by its name, an intrinsic
+// control of an array with its index.
+QString row_text(QObject& object, const forms::Form& form)
+{
+    if (&object == &form)
+        return QStringLiteral("%1 (form)").arg(form.Name());
+    const QString name = object.property("Name").toString();
+    const int index = object.property("Index").isValid() ? object.property("Index").toInt() : -1;
+    return index >= 0 ? QStringLiteral("%1(%2)").arg(name).arg(index) : name;
+}
+
+} // namespace
+
 void DesignWindow::refresh()
 {
     controls_->Clear();
-    for (const QString& name : session_.control_names())
-        controls_->Add(name);
+    objects_.clear();
+    if (session_.is_open()) {
+        forms::Form& form = session_.form();
+        std::vector<QObject*> objects;
+        for (const QVariant& control : form.Controls())
+            objects.push_back(control.value<QObject*>());
+        objects.push_back(&form);
+        for (QObject* object : objects)
+            if (object != nullptr) {
+                controls_->Add(row_text(*object, form));
+                objects_.emplace_back(object);
+            }
+    }
     if (controls_->Count() > 0)
         controls_->Select(1);
-    pages_->setEnabled(controls_->Count() > 0);
     save_->setEnabled(session_.is_open());
     show_property_list();
 }
 
-QString DesignWindow::chosen_control() const
+QObject* DesignWindow::chosen_object() const
 {
     const int index = controls_->SelectedIndex();
-    return index > 0 ? controls_->Text(index) : QString();
+    return index > 0 && index <= static_cast<int>(objects_.size()) ? objects_[static_cast<size_t>(index - 1)].data()
+                                                                   : nullptr;
+}
+
+QString DesignWindow::chosen_control() const
+{
+    auto* site = qobject_cast<forms::ControlSite*>(chosen_object());
+    return site ? site->Name() : QString();
 }
 
 QString DesignWindow::chosen_property() const
@@ -167,10 +199,10 @@ void DesignWindow::show_property_list()
 {
     const QString keep = chosen_property();
     properties_->Clear();
-    forms::ControlSite* site = chosen_control().isEmpty() ? nullptr : session_.form().site(chosen_control());
-    if (site)
+    pages_->setEnabled(!chosen_control().isEmpty());
+    if (QObject* object = chosen_object())
         shown_on_error([&] {
-            for (const DesignProperty& p : design_properties(*site)) {
+            for (const DesignProperty& p : design_properties(*object)) {
                 const int index = properties_->Add(p.name + kNameEnd + p.value);
                 if (p.name == keep)
                     properties_->Select(index);
@@ -196,11 +228,11 @@ void DesignWindow::show_chosen_value()
 
 bool DesignWindow::set_chosen_property()
 {
-    const QString control = chosen_control(), property = chosen_property();
-    if (control.isEmpty() || property.isEmpty())
+    QObject* object = chosen_object();
+    const QString property = chosen_property();
+    if (object == nullptr || property.isEmpty())
         return false;
-    const bool set = shown_on_error(
-        [&] { let_design_property(*session_.form().site(control), property, value_->Text()); });
+    const bool set = shown_on_error([&] { let_design_property(*object, property, value_->Text()); });
     show_property_list();
     return set;
 }

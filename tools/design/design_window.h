@@ -1,6 +1,6 @@
 #pragma once
-// The design program's window: the open form's controls in a list; the chosen control's
-// property list (each design-time property a person can set, as "Name: value"), with a box
+// The design program's window: the open form's controls in a list (the controls, then the
+// intrinsic controls the form placed, then the form itself); the chosen one's property list (each design-time property a person can set, as "Name: value"), with a box
 // that sets the chosen property; "Property Pages..." opens the chosen control's property sheet
 // (also a double click on the control); "Save" writes the form file. The form itself shows in
 // its own window in design mode beside it. Closing the window with unsaved changes asks
@@ -8,7 +8,10 @@
 
 #include "tools/design/design_session.h"
 
+#include <QPointer>
 #include <QWidget>
+
+#include <vector>
 
 namespace forms {
 class CommandButton;
@@ -41,6 +44,9 @@ protected:
 
 private:
     void refresh();
+    // The chosen object of the list; the name of the chosen control, empty when the chosen
+    // object has no property sheet (an intrinsic control, the form).
+    QObject* chosen_object() const;
     QString chosen_control() const;
     QString chosen_property() const;
     void show_property_list();
@@ -48,6 +54,8 @@ private:
     bool set_chosen_property();
 
     DesignSession session_;
+    // The objects behind the rows of the control list, in row order.
+    std::vector<QPointer<QObject>> objects_;
     forms::ListView* controls_;
     forms::ListView* properties_;
     forms::Label* value_label_;

@@ -2,12 +2,17 @@
 
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/property_value_text.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
 #include <QMetaProperty>
 
 namespace {
+
+// The extender's rows: where a control sits, how large it is, whether it shows, and its
+// place in the Tab order.
+const char* const kExtenderRows[] = {"Left", "Top", "Width", "Height", "Visible", "TabIndex"};
 
 bool listed_type(int type)
 {
@@ -24,18 +29,66 @@ bool listed_type(int type)
     }
 }
 
-QString value_text(const QVariant& value)
+// One listed property: its name and the type of its value.
+struct Row {
+    QString name;
+    int type;
+};
+
+std::vector<Row> own_rows(const QObject& object, int first)
 {
-    if (value.typeId() == QMetaType::Bool)
+    std::vector<Row> rows;
+    const QMetaObject* meta = object.metaObject();
+    for (int i = first; i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (property.isWritable() && listed_type(property.metaType().id()))
+            rows.push_back({QString::fromLatin1(property.name()), property.metaType().id()});
+    }
+    return rows;
+}
+
+bool has_row(const std::vector<Row>& rows, const QString& name)
+{
+    for (const Row& row : rows)
+        if (row.name.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+std::vector<Row> rows_of(QObject& object)
+{
+    if (auto* site = qobject_cast<forms::ControlSite*>(&object)) {
+        if (!site->control())
+            return {};
+        std::vector<Row> rows = own_rows(*site->control(), forms::UserControl::staticMetaObject.propertyCount());
+        const QMetaObject& extender = forms::ControlSite::staticMetaObject;
+        for (const char* name : kExtenderRows)
+            if (!has_row(rows, QString::fromLatin1(name)))
+                rows.push_back({QString::fromLatin1(name),
+                                extender.property(extender.indexOfProperty(name)).metaType().id()});
+        return rows;
+    }
+    // The form and the intrinsic controls: what their classes declare above QWidget.
+    return own_rows(object, QWidget::staticMetaObject.propertyCount());
+}
+
+const QString kColourWord = QStringLiteral("Color ");
+
+QString value_text(const QVariant& value, int type)
+{
+    if (type == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    // A colour as a form file holds it: "&H8000000F&".
+    if (type == QMetaType::UInt)
+        return forms::encode_property_value(QVariant(value.toUInt())).mid(kColourWord.size());
     return value.toString();
 }
 
 // A property that can only be set (a Get raises 394) shows no value.
-QString read_text(forms::ControlSite& site, const QMetaProperty& property)
+QString read_text(QObject& object, const Row& row)
 {
     try {
-        return value_text(forms::get(&site, QString::fromLatin1(property.name())));
+        return value_text(forms::get(&object, row.name), row.type);
     } catch (const forms::VbError& e) {
         if (e.number() != forms::vberr::GetNotSupportedWriteOnly)
             throw;
@@ -43,68 +96,83 @@ QString read_text(forms::ControlSite& site, const QMetaProperty& property)
     }
 }
 
-std::vector<QMetaProperty> listed_properties(const QObject& control)
+// "&H8000000F&": a colour as the forms runtime writes it.
+bool colour_value(const QString& text, uint& value)
 {
-    std::vector<QMetaProperty> listed;
-    const QMetaObject* meta = control.metaObject();
-    for (int i = forms::UserControl::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (property.isWritable() && listed_type(property.metaType().id()))
-            listed.push_back(property);
+    if (!text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
+        return false;
+    // "&h8000000f" is the same colour: the prefix in upper case, the closing "&" optional.
+    QString written = QStringLiteral("&H") + text.mid(2);
+    if (!written.endsWith(QLatin1Char('&')))
+        written += QLatin1Char('&');
+    try {
+        const QVariant colour = forms::decode_property_value(kColourWord + written);
+        if (colour.metaType() != QMetaType::fromType<uint>())
+            return false;
+        value = colour.toUInt();
+        return true;
+    } catch (const forms::VbError&) {
+        return false;
     }
-    return listed;
 }
 
-QVariant typed_value(const QMetaProperty& property, const QString& text)
+QVariant typed_value(const Row& row, const QString& text)
 {
-    const int type = property.metaType().id();
-    if (type == QMetaType::QString)
+    if (row.type == QMetaType::QString)
         return text;
     const QString trimmed = text.trimmed();
-    if (type == QMetaType::Bool) {
+    const char* expected = "a number";
+    if (row.type == QMetaType::Bool) {
+        expected = "True or False";
         if (trimmed.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
             return true;
         if (trimmed.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
             return false;
     } else {
+        if (row.type == QMetaType::UInt) {
+            expected = "a colour such as &H8000000F& or a number";
+            uint colour = 0;
+            if (colour_value(trimmed, colour))
+                return QVariant(colour);
+        }
         bool ok = false;
         const double number = trimmed.toDouble(&ok);
         if (ok)
             return number;
     }
     forms::raise(forms::vberr::TypeMismatch, QStringLiteral("ostrel-design"),
-                 QStringLiteral("\"%1\" is not a value for %2 (%3)")
-                     .arg(text, QString::fromLatin1(property.name()),
-                          type == QMetaType::Bool ? QStringLiteral("True or False") : QStringLiteral("a number")));
+                 QStringLiteral("\"%1\" is not a value for %2 (%3)").arg(text, row.name, QString::fromLatin1(expected)));
+}
+
+QString name_of(QObject& object)
+{
+    const QVariant name = object.property("Name");
+    return name.isValid() ? name.toString() : object.objectName();
 }
 
 } // namespace
 
-std::vector<DesignProperty> design_properties(forms::ControlSite& site)
+std::vector<DesignProperty> design_properties(QObject& object)
 {
-    std::vector<DesignProperty> rows;
-    const QObject* control = site.control();
-    if (!control)
-        return rows;
-    const std::vector<QMetaProperty> properties = listed_properties(*control);
+    std::vector<DesignProperty> listed;
+    const std::vector<Row> rows = rows_of(object);
     // A Get may change a property read before it (the navigator's ParentWidth makes the size
     // mode user-defined on a form of another size): every Get runs once, then the values are
     // read as they stand, so the list shows what a save would keep.
-    for (const QMetaProperty& property : properties)
-        read_text(site, property);
-    for (const QMetaProperty& property : properties)
-        rows.push_back({QString::fromLatin1(property.name()), read_text(site, property)});
-    return rows;
+    for (const Row& row : rows)
+        read_text(object, row);
+    for (const Row& row : rows)
+        listed.push_back({row.name, read_text(object, row)});
+    return listed;
 }
 
-void let_design_property(forms::ControlSite& site, const QString& name, const QString& text)
+void let_design_property(QObject& object, const QString& name, const QString& text)
 {
-    if (QObject* control = site.control())
-        for (const QMetaProperty& property : listed_properties(*control))
-            if (name.compare(QLatin1String(property.name()), Qt::CaseInsensitive) == 0) {
-                forms::let(&site, name, typed_value(property, text));
-                return;
-            }
+    for (const Row& row : rows_of(object))
+        if (name.compare(row.name, Qt::CaseInsensitive) == 0) {
+            forms::let(&object, row.name, typed_value(row, text));
+            return;
+        }
     forms::raise(438, QStringLiteral("ostrel-design"),
-                 QStringLiteral("%1 has no property %2 a person can set here").arg(site.Name(), name));
+                 QStringLiteral("%1 has no property %2 a person can set here").arg(name_of(object), name));
 }

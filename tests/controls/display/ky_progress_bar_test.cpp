@@ -267,3 +267,24 @@ TEST_F(ProgressBarTest, LateBoundMembersByName)
 }
 
 } // namespace
+
+// The bar's own Align (the caption's place) and the site's (docking) share a name: a host's
+// `prbBar.Align = n` is the bar's, which stores any number, and the site stays where it was.
+// The site's other members are still reached by name.
+TEST_F(ProgressBarTest, AlignByNameIsTheCaptionsPlaceNotTheSitesDocking)
+{
+    site_->Move(600, 300, 3000, 300);
+    for (const int align : {int(arAlignCenter), 7, int(arAlignRight)}) {
+        SCOPED_TRACE(align);
+        EXPECT_NO_THROW(forms::let(site_, QStringLiteral("Align"), align));
+        EXPECT_EQ(bar_->Align(), align);
+        EXPECT_EQ(forms::get(site_, QStringLiteral("align")).toInt(), align);
+        EXPECT_EQ(site_->Align(), forms::vbAlignNone);
+        EXPECT_EQ(site_->Left(), 600);
+        EXPECT_EQ(site_->Width(), 3000);
+    }
+    forms::let(site_, QStringLiteral("Left"), 900);
+    EXPECT_EQ(site_->Left(), 900);
+    EXPECT_EQ(forms::get(site_, QStringLiteral("Name")).toString(), QStringLiteral("prbProcessProgress"));
+    EXPECT_TRUE(host().messages().boxes.empty());
+}

@@ -483,3 +483,38 @@ TEST_F(OptionsSheetTest, AnIndexTypedForARemovedPageIsDroppedWithIt)
     EXPECT_EQ(control_text(), QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\COLOURS\r\n"
                                              "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"));
 }
+
+// Keys in the in-place rename are the editor's: Enter commits the new name and leaves the
+// sheet open (it is no press of OK), Esc gives up the edit and leaves the sheet open too.
+TEST_F(OptionsSheetTest, EnterCommitsAnInPlaceRenameAndEscCancelsItWithoutClosingTheSheet)
+{
+    struct Case {
+        Qt::Key key;
+        const char* typed;
+        const char* shown;
+    };
+    const Case cases[] = {{Qt::Key_Return, "Screen", "Screen"}, {Qt::Key_Escape, "Lost", "General"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString key = c.key == Qt::Key_Return ? QStringLiteral("_DISPLAY") : QStringLiteral("_GENERAL");
+        click_node(key);
+        auto* tree = editor().tvOptions().findChild<QTreeWidget*>();
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_F2);
+        QCoreApplication::processEvents();
+        auto* edit = tree->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr) << "F2 starts the rename";
+        ASSERT_TRUE(edit->isVisible());
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+        QTest::keyClick(edit, c.key);
+        QTest::qWait(50); // the tree takes the new name once its editor has closed
+        EXPECT_TRUE(sheet_->isVisible()) << "the key ended the edit, not the sheet";
+        EXPECT_TRUE(editor().tvOptions().findChild<QTreeWidget*>()->findItems(QString::fromLatin1(c.shown),
+                                                                                Qt::MatchExactly | Qt::MatchRecursive)
+                        .size() == 1);
+    }
+    EXPECT_TRUE(control_text().contains(QStringLiteral("_SCREEN")) == false) << "nothing handed over before OK";
+    EXPECT_TRUE(sheet_->apply());
+    EXPECT_TRUE(control_text().contains(QStringLiteral("\t_SCREEN\t0\tScreen\t")));
+}

@@ -5,6 +5,7 @@
 
 #include "platform/forms/check_box.h"
 #include "platform/forms/combo_box.h"
+#include "platform/forms/frame.h"
 #include "platform/forms/command_button.h"
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
@@ -49,6 +50,22 @@ TEST_F(NavigatorPagesTest, TheNavigatorsSheetListsItsSixPagesInOrder)
     save_picture(1, "navigator_buton_set_page.png");
     save_picture(2, "position_page.png");
     save_picture(4, "standard_picture_page.png");
+}
+
+// The rows of the button-set frame stand inside it, clear of its bottom border (two pixels).
+TEST_F(NavigatorPagesTest, TheButtonSetRowsStandInsideTheirFrame)
+{
+    sheet_->show();
+    auto* frame = sheet_->page(1)->findChild<forms::Frame*>(QStringLiteral("fraButtonSet"));
+    ASSERT_NE(frame, nullptr);
+    const double border = 2 * forms::Screen::TwipsPerPixelY();
+    int rows = 0;
+    for (forms::CheckBox* box : frame->findChildren<forms::CheckBox*>()) {
+        SCOPED_TRACE(box->Name().toStdString());
+        EXPECT_LE(box->Top() + box->Height(), frame->Height() - border);
+        ++rows;
+    }
+    EXPECT_EQ(rows, 16);
 }
 
 TEST_F(NavigatorPagesTest, PositionShowsTheNewNavigatorsSizesAndStopsAtARefusedHeight)

@@ -17,6 +17,9 @@
 #include "platform/forms/text_box.h"
 #include "tests/controls/property_sheet_fixture.h"
 
+#include <QAbstractScrollArea>
+#include <QFontMetrics>
+
 #include <array>
 
 namespace {
@@ -397,4 +400,22 @@ TEST_F(WizardPagesTest, UseDefaultButtonSetLocksTheColumnsAndTheyLookLocked)
     EXPECT_FALSE(e.caption(LB).isEnabled());
     press(*sheet_, QDialogButtonBox::Apply);
     EXPECT_TRUE(tab_->UseDefaultButtonSet());
+}
+
+// The Captions page's several-line boxes show two whole lines of a two-line description.
+TEST_F(WizardPagesTest, TheCaptionsPagesSeveralLineBoxesShowTwoLines)
+{
+    tab_->setBannerDescription(QStringLiteral("First line of the step\r\nSecond line of the step"));
+    tab_->setWatermarkDescription(QStringLiteral("First line\r\nSecond line"));
+    ASSERT_TRUE(sheet_->set_selection({site_}));
+    sheet_->show();
+    for (const char* name : {"txtBannerDescription", "txtWaterMarkDescription"}) {
+        SCOPED_TRACE(name);
+        auto* box = sheet_->page(1)->findChild<forms::TextBox*>(QString::fromLatin1(name));
+        ASSERT_NE(box, nullptr);
+        auto* area = box->findChild<QAbstractScrollArea*>();
+        ASSERT_NE(area, nullptr);
+        EXPECT_GE(area->viewport()->height(), 2 * QFontMetrics(area->font()).lineSpacing());
+    }
+    save_picture(1, "captions_page_two_lines.png");
 }
