@@ -97,9 +97,10 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
         {"program", "KyWizardNavigator1", "SaveCaptionsToFile", "True", "False", false},
         {"program", "wtFinish", "SaveCaptionsToFile", "True", "False", false},
         {"program", "wtFinish", "BannerTitle", "Всё готово", "Всё готово", QStringLiteral("Всё готово")},
-        // The bar's own Align (its caption's place), not the site's docking: any number is kept.
+        // The bar's own Align (its caption's place), not the site's docking; a stored file holds
+        // only the places the General page offers, so the saved form reopens.
         {"program", "prbProcessProgress", "Align", "2", "2", 2},
-        {"program", "prbProcessProgress", "Align", "7", "7", 7},
+        {"program", "prbProcessProgress", "Align", "1", "1", 1},
         {"options", "kopGeneral", "Caption", "General", "General", QStringLiteral("General")},
         {"options", "kopGeneral", "PageIndex", "4", "4", 4},
         {"options", "kopGeneral", "HeaderMode", "1", "1", 1},
