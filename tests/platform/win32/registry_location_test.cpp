@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -278,6 +280,50 @@ TEST_F(RegistryLocationTest, ARegistryThatCannotBeTrustedIsRefusedWithItsReason)
     HKEY key = nullptr;
     RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key);
     EXPECT_EQ(win32::registry_failure(), "");
+}
+
+// As an unprivileged user (nobody, in a process of its own): a registry of the user's own and
+// one of root's are read; one of a third user's is refused, even though the user may read it.
+TEST_F(RegistryLocationTest, AsAUserOnlyTheirOwnOrRootsRegistryIsRead)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs as a user from a root run";
+    const auto dir = test_registry_.dir();
+    std::filesystem::permissions(dir, std::filesystem::perms(0755));
+    const auto roots = dir / "root.txt";
+    const auto daemons = dir / "daemon.txt";
+    write_text(roots, "");
+    write_text(daemons, "");
+    ASSERT_EQ(::chown(daemons.c_str(), 1, 1), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        char own_folder[] = "/tmp/registry-own.XXXXXX";
+        if (::mkdtemp(own_folder) == nullptr)
+            ::_exit(11);
+        const std::string own = std::string(own_folder) + "/registry.txt";
+        std::ofstream(own).flush();
+        const auto reads = [](const std::string& path) {
+            registry_store store([path] { return registry_location{path, {}}; });
+            return store.read([](registry_tree&) { return ok; });
+        };
+        int status = 0;
+        if (reads(own) != ok)
+            status |= 1;
+        if (reads(roots.string()) != ok)
+            status |= 2;
+        registry_store theirs([&] { return registry_location{daemons.string(), {}}; });
+        if (theirs.read([](registry_tree&) { return ok; }) != static_cast<LONG>(ERROR_REGISTRY_IO_FAILED) ||
+            theirs.last_failure().find("belongs to another user") == std::string::npos)
+            status |= 4;
+        std::filesystem::remove_all(own_folder);
+        ::_exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own refused, 2: root's refused, 4: a third user's read";
 }
 
 } // namespace
