@@ -15,10 +15,18 @@ set(OSTREL_INSTALLED_MODULES OstrelCollector KyComCtl)
 set(OSTREL_INSTALLED_LIBRARIES
   platform_win32 platform_com platform_ads platform_netapi platform_mpr platform_forms)
 
+#
+# The build tree links with the same run paths (BUILD_WITH_INSTALL_RPATH): a run path that the
+# install would rewrite is padded by CMake with empty entries to make room, and an empty entry
+# is the current folder, from which a program would then load a library planted where it is
+# started. For the programs' $ORIGIN/../lib/ostrel the build tree has lib/ostrel, a link to
+# bin/ where its libraries are.
 set_target_properties(${OSTREL_INSTALLED_PROGRAMS} PROPERTIES
-  INSTALL_RPATH "$ORIGIN/../${OSTREL_INSTALL_LIBDIR}")
+  INSTALL_RPATH "$ORIGIN/../${OSTREL_INSTALL_LIBDIR}" BUILD_WITH_INSTALL_RPATH ON)
 set_target_properties(${OSTREL_INSTALLED_MODULES} ${OSTREL_INSTALLED_LIBRARIES} PROPERTIES
-  INSTALL_RPATH "$ORIGIN")
+  INSTALL_RPATH "$ORIGIN" BUILD_WITH_INSTALL_RPATH ON)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+file(CREATE_LINK ../bin ${CMAKE_BINARY_DIR}/${OSTREL_INSTALL_LIBDIR} SYMBOLIC)
 
 install(TARGETS ${OSTREL_INSTALLED_PROGRAMS} RUNTIME DESTINATION bin)
 install(TARGETS ${OSTREL_INSTALLED_MODULES} ${OSTREL_INSTALLED_LIBRARIES}

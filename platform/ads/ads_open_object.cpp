@@ -3,6 +3,7 @@
 #include "platform/ads/ads_last_error.h"
 #include "platform/ads/directory_object.h"
 #include "platform/ads/ldap_session.h"
+#include "platform/win32/kerberos_paths.h"
 #include "platform/win32/text.h"
 #include "platform/win32/win_errors.h"
 
@@ -61,6 +62,12 @@ HRESULT open_connection(const ads::ads_path& path, const std::optional<ads::bind
             ads::set_last_error(0, {});
             return S_OK;
         }
+    }
+    // libkrb5 would wait for ever on a FIFO the environment names as its cache or its
+    // configuration: such a path is refused before any bind.
+    if (const std::string problem = win32::kerberos_environment_problem(); !problem.empty()) {
+        ads::set_last_error(ERROR_BAD_ENVIRONMENT, problem);
+        return HRESULT_FROM_WIN32(ERROR_BAD_ENVIRONMENT);
     }
     HRESULT hr = ads::ldap_session::open(path, credentials, session);
     if (SUCCEEDED(hr))

@@ -4,7 +4,9 @@
 #include "platform/com/class_loader.h"
 
 #include "platform/com/class_registry_reader.h"
+#include "platform/com/error_info.h"
 #include "platform/com/runtime.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/regular_file.h"
 #include "platform/win32/text.h"
 
@@ -93,8 +95,26 @@ HRESULT class_id_from_name(std::u16string_view clsid_or_prog_id, CLSID& clsid)
 HRESULT load_class_module(REFCLSID clsid, class_module& module, std::string* why)
 {
     auto path = detail::read_classes_string(u"CLSID\\" + guid_to_string(clsid) + u"\\InprocServer32");
-    if (!path || path->empty())
+    if (!path || path->empty()) {
+        // A registry that could not be used says why (the file and the reason), rather than
+        // the bare "Class not registered": in `why` and as the caller's error information.
+        if (const std::string failure = win32::registry_failure(); !failure.empty()) {
+            if (why != nullptr)
+                *why = failure;
+            ICreateErrorInfo* info = nullptr;
+            if (SUCCEEDED(CreateErrorInfo(&info))) {
+                std::u16string text = win32::utf8_to_utf16(failure);
+                info->SetDescription(text.data());
+                IErrorInfo* error = nullptr;
+                if (SUCCEEDED(info->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&error)))) {
+                    SetErrorInfo(0, error);
+                    error->Release();
+                }
+                info->Release();
+            }
+        }
         return REGDB_E_CLASSNOTREG;
+    }
     return load_module_file(win32::utf16_to_utf8(*path), module, why);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/com/class_loader.h"
 #include "platform/forms/vb_error.h"
+#include "platform/win32/registry.h"
 
 #include <string>
 
@@ -30,15 +31,19 @@ void raise_cannot_create(const QString& class_name, const QString& why)
 RegisteredClass load_registered_class(const QString& class_name)
 {
     CLSID clsid{};
-    if (FAILED(com::class_id_from_name(class_name.trimmed().toStdU16String(), clsid)))
-        raise_cannot_create(class_name, QStringLiteral("the class is not registered"));
+    if (FAILED(com::class_id_from_name(class_name.trimmed().toStdU16String(), clsid))) {
+        const std::string failure = win32::registry_failure();
+        raise_cannot_create(class_name, failure.empty() ? QStringLiteral("the class is not registered")
+                                                        : QString::fromStdString(failure));
+    }
     const QString clsid_text = QString::fromStdU16String(com::guid_to_string(clsid));
     com::class_module module;
     std::string why;
     const HRESULT hr = com::load_class_module(clsid, module, &why);
     const QString module_path = QString::fromStdString(module.path);
     if (hr == REGDB_E_CLASSNOTREG)
-        raise_cannot_create(class_name, QStringLiteral("no module is registered for ") + clsid_text);
+        raise_cannot_create(class_name, why.empty() ? QStringLiteral("no module is registered for ") + clsid_text
+                                                    : QString::fromStdString(why));
     if (FAILED(hr))
         raise_cannot_create(
             class_name, QStringLiteral("module %1 does not load: %2").arg(module_path, QString::fromStdString(why)));

@@ -1,5 +1,7 @@
 #include "platform/mpr/configured_domains.h"
 
+#include "platform/win32/kerberos_paths.h"
+
 #include <dlfcn.h>
 #include <strings.h>
 
@@ -87,6 +89,9 @@ std::string smb_conf_realm(const std::string& path)
 
 std::string kerberos_default_realm()
 {
+    // A FIFO as KRB5_CONFIG would hang libkrb5: such a configuration holds no realm for us.
+    if (!win32::kerberos_environment_problem().empty())
+        return {};
     void* library = dlopen("libkrb5.so.3", RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return {};

@@ -3,6 +3,7 @@
 #include "platform/netapi/samba_process_globals.h"
 #include "platform/netapi/thread_credentials.h"
 #include "platform/netapi/ticket_cache.h"
+#include "platform/win32/kerberos_paths.h"
 #include "platform/win32/win_errors.h"
 
 #include <cstdint>
@@ -64,6 +65,10 @@ std::uint32_t samba_session::open_locked()
 {
     if (context_)
         return use_thread_credentials_locked();
+    // libnetapi hands KRB5CCNAME and KRB5_CONFIG to libkrb5, which would wait for ever on a
+    // FIFO there: such a path is refused before the library starts.
+    if (!win32::kerberos_environment_problem().empty())
+        return ERROR_BAD_ENVIRONMENT;
     samba::libnetapi_ctx* context = nullptr;
     std::uint32_t status = 0;
     {

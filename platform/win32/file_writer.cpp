@@ -1,193 +1,265 @@
 #include "platform/win32/file_writer.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
+#include "platform/win32/link_walk.h"
+
 #include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 namespace win32 {
 namespace {
 
-std::string reason(int error) { return std::strerror(error); }
+// How long a reader (of a FIFO, a pipe, a terminal) may take nothing before the write ends.
+constexpr int kStallMilliseconds = 10000;
+constexpr int kStalled = -1; // write_all's "errno" for a reader that took nothing
 
-bool write_all(int fd, std::string_view bytes)
+std::string reason(int error)
 {
-    const char* data = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
+    if (error == kStalled)
+        return "the reader took nothing for ten seconds";
+    return std::strerror(error);
 }
 
-// The file a symbolic link finally names, so that the link stays and its target is written.
-std::string resolved(const std::string& path)
+// 0, or why not all of `bytes` went (an errno, or kStalled).
+int write_all(int fd, std::string_view bytes)
 {
-    char buffer[PATH_MAX];
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer - 1);
-        if (n <= 0)
-            return current;
-        std::string link(buffer, static_cast<size_t>(n));
-        if (link.front() != '/') {
-            const auto slash = current.rfind('/');
-            link = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + link;
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+            continue;
         }
-        current = link;
+        if (n == 0)
+            return ENOSPC;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN)
+            return errno;
+        pollfd ready{fd, POLLOUT, 0};
+        const int polled = ::poll(&ready, 1, kStallMilliseconds);
+        if (polled == 0)
+            return kStalled;
+        if (polled < 0 && errno != EINTR)
+            return errno;
     }
-    return current;
+    return 0;
 }
 
-std::string folder_of(const std::string& path)
+// Whether a file of ours may be given `gid`: ours, or one of our groups (root may give any).
+bool may_give_group(gid_t gid)
 {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    if (::geteuid() == 0 || gid == ::getegid())
+        return true;
+    std::vector<gid_t> groups(static_cast<std::size_t>(::getgroups(0, nullptr)) + 1);
+    const int n = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    for (int i = 0; i < n; ++i)
+        if (groups[static_cast<std::size_t>(i)] == gid)
+            return true;
+    return false;
+}
+
+bool may_create_in(int folder) { return ::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) == 0; }
+
+// A name beside `name` that nothing holds yet, created for writing only by us.
+unique_fd create_temporary(int folder, const std::string& name, std::string& temporary)
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[6] = {};
+        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
+            return unique_fd();
+        temporary = name + ".";
+        for (const unsigned char r : random)
+            temporary += letters[r % (sizeof letters - 1)];
+        unique_fd fd(
+            ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.valid() || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return unique_fd();
 }
 
 // The rename is only durable once the folder's entry is: a crash right after a save must not
 // bring the old file back.
-void sync_folder(const std::string& path)
+void sync_folder(int folder)
 {
-    const int dir = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
-        return;
-    ::fsync(dir);
-    ::close(dir);
+    const unique_fd readable(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (readable.valid())
+        ::fsync(readable.get());
 }
 
 } // namespace
 
-file_writer::~file_writer() { discard(); }
-
-void file_writer::discard()
+void file_writer::clear()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    if (!temporary_.empty())
-        ::unlink(temporary_.c_str());
-    temporary_.clear();
-    in_place_ = false;
+    way_ = way::none;
+    fd_.reset();
     truncate_ = false;
+    folder_.reset();
+    name_.clear();
+    folder_text_.clear();
+    exists_ = false;
+    uid_ = 0;
+    gid_ = 0;
+    mode_ = 0;
+}
+
+bool file_writer::open_in_place(int folder, const std::string& name, mode_t kind, std::string& error)
+{
+    // Without blocking: a FIFO's open would wait for a reader, a terminal's for its line.
+    fd_.reset(::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd_.valid()) {
+        if (errno == ENXIO && S_ISFIFO(kind))
+            error = "no program is reading from the FIFO, and a save onto it would wait for one";
+        else
+            error = reason(errno);
+        return false;
+    }
+    way_ = way::in_place;
+    // Not truncated here: a regular file keeps its content until the bytes are ready.
+    truncate_ = S_ISREG(kind);
+    return true;
 }
 
 bool file_writer::open(const std::string& path, std::string& error)
 {
-    discard();
-    if (path.empty()) {
-        error = reason(ENOENT);
+    clear();
+    walked_path walked;
+    if (!walk_path(path, walked, error))
         return false;
-    }
-    target_ = resolved(path);
-
-    struct stat existing {};
-    const bool exists = ::stat(target_.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        error = reason(EISDIR);
-        return false;
-    }
-    if (exists && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
-        error = reason(errno);
-        return false;
-    }
-    const auto open_in_place = [&](int flags) {
-        // Not truncated here: a regular file keeps its content until the bytes are ready.
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | flags);
-        if (fd_ < 0) {
+    if (walked.object.valid()) {
+        // What a link of /proc names (/dev/stdout): written in place through the kernel's link.
+        struct stat st {};
+        if (::fstat(walked.object.get(), &st) != 0) {
             error = reason(errno);
             return false;
         }
-        in_place_ = true;
-        truncate_ = S_ISREG(existing.st_mode);
-        return true;
-    };
-    if (exists && !S_ISREG(existing.st_mode))
-        return open_in_place(O_TRUNC); // a device or a FIFO (whose open waits for its reader)
-    if (exists && existing.st_nlink > 1)
-        return open_in_place(0);
+        if (S_ISDIR(st.st_mode)) {
+            error = reason(EISDIR);
+            return false;
+        }
+        const std::string name = std::to_string(walked.object.get());
+        // Through /proc/self/fd, which the kernel follows to the open file itself.
+        const unique_fd follow(::open(("/proc/self/fd/" + name).c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (!follow.valid()) {
+            error = errno == ENXIO && S_ISFIFO(st.st_mode)
+                        ? "no program is reading from the FIFO, and a save onto it would wait for one"
+                        : reason(errno);
+            return false;
+        }
+        fd_.reset(::fcntl(follow.get(), F_DUPFD_CLOEXEC, 0));
+        way_ = way::in_place;
+        truncate_ = S_ISREG(st.st_mode);
+        return fd_.valid() || (error = reason(errno), false);
+    }
 
-    std::string pattern = target_ + ".XXXXXX";
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) {
+    struct stat st {};
+    const bool exists = ::fstatat(walked.folder.get(), walked.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!exists && errno != ENOENT) {
         error = reason(errno);
         return false;
     }
-    temporary_ = pattern;
-    mode_t mode = 0;
+    if (exists && !S_ISREG(st.st_mode))
+        return open_in_place(walked.folder.get(), walked.name, st.st_mode, error);
+    if (exists && ::faccessat(walked.folder.get(), walked.name.c_str(), W_OK, AT_EACCESS) != 0) {
+        error = reason(errno);
+        return false;
+    }
+    const bool folder_writable = may_create_in(walked.folder.get());
+    if (!exists && !folder_writable) {
+        error = reason(errno) + " (a new file cannot be made in the folder " + walked.folder_text + ")";
+        return false;
+    }
     if (exists) {
-        mode = existing.st_mode & 07777;
-        if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
-            // Another user's file that we may write: replacing it would make it ours.
-            discard();
-            return open_in_place(0);
-        }
+        // Replacing the file would split a hard link, make another user's file ours, or need
+        // a folder we may not write: the file is written where it is.
+        const bool keeps_owner = ::geteuid() == 0 || (st.st_uid == ::geteuid() && may_give_group(st.st_gid));
+        if (st.st_nlink > 1 || !keeps_owner || !folder_writable)
+            return open_in_place(walked.folder.get(), walked.name, st.st_mode, error);
+        exists_ = true;
+        uid_ = st.st_uid;
+        gid_ = st.st_gid;
+        mode_ = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        mode = 0666 & ~mask;
+        mode_ = 0666 & ~mask;
     }
-    // After the owner, since changing the owner clears the set-user and set-group bits.
-    if (::fchmod(fd_, mode) != 0) {
-        error = reason(errno);
-        discard();
+    way_ = way::replace;
+    folder_ = std::move(walked.folder);
+    name_ = walked.name;
+    folder_text_ = walked.folder_text;
+    return true;
+}
+
+bool file_writer::write_in_place(std::string_view bytes, std::string& error)
+{
+    int failed = write_all(fd_.get(), bytes);
+    if (failed == 0 && truncate_ && ::ftruncate(fd_.get(), static_cast<off_t>(bytes.size())) != 0)
+        failed = errno;
+    if (failed == 0 && truncate_ && ::fsync(fd_.get()) != 0)
+        failed = errno;
+    if (fd_.reset() != 0 && failed == 0)
+        failed = errno;
+    if (failed != 0) {
+        error = reason(failed);
         return false;
     }
+    return true;
+}
+
+bool file_writer::replace(std::string_view bytes, std::string& error)
+{
+    std::string temporary;
+    unique_fd fd = create_temporary(folder_.get(), name_, temporary);
+    if (!fd.valid()) {
+        error = reason(errno) + " (a new file cannot be made in the folder " + folder_text_ + ")";
+        return false;
+    }
+    int failed = 0;
+    if (exists_ && ::fchown(fd.get(), uid_, gid_) != 0) {
+        // The owner cannot be kept after all: the file is written where it is.
+        ::unlinkat(folder_.get(), temporary.c_str(), 0);
+        return open_in_place(folder_.get(), name_, S_IFREG, error) && write_in_place(bytes, error);
+    }
+    // After the owner, since changing the owner clears the set-user and set-group bits.
+    if (::fchmod(fd.get(), mode_) != 0)
+        failed = errno;
+    if (failed == 0)
+        failed = write_all(fd.get(), bytes);
+    if (failed == 0 && ::fsync(fd.get()) != 0)
+        failed = errno;
+    if (fd.reset() != 0 && failed == 0)
+        failed = errno;
+    if (failed == 0 && ::renameat(folder_.get(), temporary.c_str(), folder_.get(), name_.c_str()) != 0)
+        failed = errno;
+    if (failed != 0) {
+        ::unlinkat(folder_.get(), temporary.c_str(), 0);
+        error = reason(failed);
+        return false;
+    }
+    sync_folder(folder_.get());
     return true;
 }
 
 bool file_writer::commit(std::string_view bytes, std::string& error)
 {
-    if (fd_ < 0) {
+    const way how = std::exchange(way_, way::none);
+    bool written = false;
+    if (how == way::none)
         error = reason(EBADF);
-        return false;
-    }
-    const bool regular = !in_place_ || truncate_;
-    bool ok = write_all(fd_, bytes);
-    if (ok && truncate_)
-        ok = ::ftruncate(fd_, static_cast<off_t>(bytes.size())) == 0;
-    if (ok && regular)
-        ok = ::fsync(fd_) == 0;
-    if (!ok) {
-        error = reason(errno);
-        discard();
-        return false;
-    }
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0) {
-        error = reason(errno);
-        discard();
-        return false;
-    }
-    if (!temporary_.empty()) {
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            error = reason(errno);
-            discard();
-            return false;
-        }
-        temporary_.clear();
-        sync_folder(target_);
-    }
-    in_place_ = false;
-    truncate_ = false;
-    return true;
+    else
+        written = how == way::replace ? replace(bytes, error) : write_in_place(bytes, error);
+    clear();
+    return written;
 }
 
 bool write_file(const std::string& path, std::string_view bytes, std::string& error)

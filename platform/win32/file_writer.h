@@ -2,18 +2,33 @@
 // Writing a file the way a person's save expects: what is at the path stays what it was, only
 // its content changes.
 //
-// A new file, or a regular file that has one name and an owner we can keep, is written into a
-// temporary file beside it and renamed into place once complete, so it appears whole or not at
-// all, with the old file's permissions and owner. Everything else is written in place, since a
-// rename would replace the node itself: a character device (/dev/null, /dev/full), a FIFO, a
-// regular file with more than one name (a hard link would be split), and a regular file whose
-// owner we could not give the new one (another user's file that we may write). A symbolic link
-// stays a link; the file it finally names is written. An existing file we may not write is
-// refused, even where its folder would let us replace it.
+// The path's links are followed as the kernel follows them for this caller with
+// fs.protected_symlinks on (link_walk.h): a link another user planted in a sticky folder that
+// anyone may write is refused, naming the link and why, and a loop is refused (ELOOP); a link
+// that is followed stays a link and the file it finally names is written.
 //
-// The path is checked and opened by `open`, before anything is produced, so that a path that
-// cannot be written fails at once; `commit` writes the bytes. Errors are the reason alone (the
-// system's text for the errno, "No space left on device"): the caller names the path.
+// A new file, or a regular file that has one name, an owner we can keep and a folder we may
+// write, is written into a temporary file beside it and renamed into place once complete, so
+// it appears whole or not at all, with the old file's permissions and owner. Everything else
+// is written in place, since a rename would replace the node itself or cannot be made: a
+// character device (/dev/null, /dev/full), a FIFO or a pipe (/dev/stdout), a regular file with
+// more than one name (a hard link would be split), a regular file whose owner we could not
+// give the new one (another user's file that we may write), and a file we may write in a
+// folder we may not. An existing file we may not write is refused, even where its folder
+// would let us replace it.
+//
+// Nothing waits: a FIFO that nobody reads is refused at once, and a reader that takes nothing
+// for ten seconds ends the write with that reason, so a save never hangs the program.
+//
+// `open` checks the path before anything is produced, so that a path that cannot be written
+// fails at once, and creates nothing: the temporary file of a replace is made by `commit`,
+// which writes the bytes, so a run stopped in between leaves nothing behind. Errors are the
+// reason alone (the system's text for the errno, "No space left on device", and where it
+// helps why): the caller names the path.
+
+#include "platform/win32/unique_fd.h"
+
+#include <sys/types.h>
 
 #include <string>
 #include <string_view>
@@ -23,7 +38,6 @@ namespace win32 {
 class file_writer {
 public:
     file_writer() = default;
-    ~file_writer();
     file_writer(const file_writer&) = delete;
     file_writer& operator=(const file_writer&) = delete;
 
@@ -31,17 +45,27 @@ public:
     bool open(const std::string& path, std::string& error);
     // Writes `bytes` as the file's whole content and puts the file in place; false with the
     // reason. A file that is replaced through a temporary one is untouched when this fails;
-    // one written in place (a hard-linked or another user's file) may be left part-written.
+    // one written in place may be left part-written.
     bool commit(std::string_view bytes, std::string& error);
 
 private:
-    void discard();
+    enum class way { none, replace, in_place };
 
-    int fd_ = -1;
-    bool in_place_ = false;
-    bool truncate_ = false;  // a regular file written in place: cut to the new length
-    std::string target_;     // the file that ends up holding the bytes
-    std::string temporary_;  // the file renamed over the target at the end; empty in place
+    void clear();
+    bool open_in_place(int folder, const std::string& name, mode_t kind, std::string& error);
+    bool replace(std::string_view bytes, std::string& error);
+    bool write_in_place(std::string_view bytes, std::string& error);
+
+    way way_ = way::none;
+    unique_fd fd_;            // in place: the file, open for writing
+    bool truncate_ = false;   // in place: a regular file, cut to the new length
+    unique_fd folder_;        // replace: the folder that holds the file
+    std::string name_;        // replace: the file's name in it
+    std::string folder_text_; // replace: the folder, for messages
+    bool exists_ = false;     // replace: an existing file, whose owner and mode the new one takes
+    uid_t uid_ = 0;
+    gid_t gid_ = 0;
+    mode_t mode_ = 0;
 };
 
 // open and commit in one step.

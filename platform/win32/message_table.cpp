@@ -27,6 +27,7 @@ constexpr system_text kSystemTexts[] = {
     {5, u"Access is denied."},
     {6, u"The handle is invalid."},
     {8, u"Not enough memory resources are available to process this command."},
+    {10, u"The environment is incorrect."},
     {14, u"Not enough memory resources are available to complete this operation."},
     {50, u"The request is not supported."},
     {53, u"The network path was not found."},

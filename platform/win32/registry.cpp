@@ -462,4 +462,6 @@ namespace win32 {
 
 std::string registry_file_path() { return current_registry_location().file; }
 
+std::string registry_failure() { return registry_detail::registry_store::instance().last_failure(); }
+
 } // namespace win32

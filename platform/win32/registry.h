@@ -88,4 +88,8 @@ namespace win32 {
 // The file the store currently writes (UTF-8 path).
 std::string registry_file_path();
 
+// Why the registry is unusable now (naming the file and the reason), for the error a user
+// sees; empty while it can be read.
+std::string registry_failure();
+
 } // namespace win32

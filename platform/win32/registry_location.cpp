@@ -40,14 +40,14 @@ registry_location resolve_registry_location(const registry_surroundings& around)
         if (std::filesystem::symlink_status(build_registry, ec).type() != std::filesystem::file_type::not_found && !ec)
             return {build_registry.string(), {}};
     }
-    std::string config;
+    // Never relative to the current folder: a registry found there would name the code that a
+    // program started in a folder someone else prepared loads. Without an absolute
+    // XDG_CONFIG_HOME or HOME there is no per-user registry.
+    registry_location location;
     if (!around.xdg_config_home.empty() && around.xdg_config_home.front() == '/')
-        config = around.xdg_config_home;
-    else if (!around.home.empty())
-        config = around.home + "/.config";
-    else
-        config = ".config";
-    registry_location location{config + "/ostrel/registry.txt", {}};
+        location.file = around.xdg_config_home + "/ostrel/registry.txt";
+    else if (!around.home.empty() && around.home.front() == '/')
+        location.file = around.home + "/.config/ostrel/registry.txt";
     if (!around.executable_dir.empty())
         location.beneath = (dir.parent_path() / "lib" / "ostrel" / "registry.txt").lexically_normal().string();
     return location;

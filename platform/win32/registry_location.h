@@ -5,7 +5,8 @@
 //     alone, read and written (the build registers its modules there, so no build takes over
 //     another's registration and a build never writes the per-user registry).
 //  3. Otherwise (an installed or hand-copied program): the per-user registry
-//     $XDG_CONFIG_HOME/ostrel/registry.txt (else ~/.config/ostrel/registry.txt), read and
+//     $XDG_CONFIG_HOME/ostrel/registry.txt (else ~/.config/ostrel/registry.txt; neither when
+//     both are unset or relative, so nothing is looked for in the current folder), read and
 //     written, above the system registry <executable's directory>/../lib/ostrel/registry.txt,
 //     only read: a key or value of the per-user file hides the same one of the system file, as
 //     a user's classes override the machine's.
@@ -15,7 +16,7 @@
 namespace win32 {
 
 struct registry_location {
-    std::string file;    // read and written
+    std::string file;    // read and written; empty when there is no per-user registry
     std::string beneath; // read beneath `file` and never written; empty when there is none
     bool operator==(const registry_location&) const = default;
 };

@@ -3,6 +3,7 @@
 #include "platform/win32/registry_format.h"
 #include "platform/win32/registry_layers.h"
 #include "platform/win32/regular_file.h"
+#include "platform/win32/unique_fd.h"
 #include "platform/win32/win_errors.h"
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -19,22 +21,6 @@
 namespace win32::registry_detail {
 
 namespace {
-
-class fd_guard {
-public:
-    explicit fd_guard(int fd) : fd_(fd) {}
-    ~fd_guard()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    fd_guard(const fd_guard&) = delete;
-    fd_guard& operator=(const fd_guard&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool write_all(int fd, std::string_view data)
 {
@@ -50,10 +36,18 @@ bool write_all(int fd, std::string_view data)
     return true;
 }
 
+// Far more than any registration needs; a larger file is nobody's registry, and reading it
+// whole would take the process's memory.
+constexpr std::size_t kMaxRegistryBytes = 16u << 20;
+
 bool read_all(int fd, std::string& out)
 {
     char buf[65536];
     for (;;) {
+        if (out.size() > kMaxRegistryBytes) {
+            errno = EFBIG;
+            return false;
+        }
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR)
@@ -63,6 +57,38 @@ bool read_all(int fd, std::string& out)
         if (n == 0)
             return true;
         out.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+// Why a registry file that others may change is not trusted (the module paths it names are
+// loaded as code), as ssh refuses a configuration others may write: the file and each folder
+// above it must belong to this user or to root, and no other user may write them; a folder
+// that is sticky (/tmp) only lets others add their own entries, not replace ours. Empty when
+// the file may be trusted.
+std::string untrusted_because(const std::string& path, const struct stat& file)
+{
+    const uid_t me = ::geteuid();
+    const auto owned_well = [me](const struct stat& st) { return st.st_uid == me || st.st_uid == 0; };
+    if (!owned_well(file))
+        return "it belongs to another user (uid " + std::to_string(file.st_uid) + ")";
+    if ((file.st_mode & 022) != 0)
+        return "other users may write it";
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code ec;
+    folder = std::filesystem::absolute(folder, ec);
+    for (;;) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) != 0)
+            return "its folder " + folder.string() + " cannot be examined";
+        if (!owned_well(st))
+            return "its folder " + folder.string() + " belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+        if ((st.st_mode & 022) != 0 && (st.st_mode & S_ISVTX) == 0)
+            return "other users may write its folder " + folder.string();
+        if (!folder.has_relative_path())
+            return {};
+        folder = folder.parent_path();
     }
 }
 
@@ -101,10 +127,10 @@ LONG registry_store::refresh(layer& file, bool force, bool& reloaded)
         }
         return static_cast<LONG>(ERROR_SUCCESS);
     }
-    const fd_guard fd(open_regular_file(file.path));
+    const unique_fd fd(open_regular_file(file.path));
     if (fd.get() < 0) {
         if (errno != ENOENT)
-            return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
+            return failed(file.path, errno == EINVAL ? "it is not a regular file" : std::strerror(errno));
         // No file yet: an empty registry.
         if (!file.loaded || file.signature.exists || force) {
             file.tree = registry_tree{};
@@ -115,19 +141,26 @@ LONG registry_store::refresh(layer& file, bool force, bool& reloaded)
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
+        return failed(file.path, std::strerror(errno));
+    if (const std::string why = untrusted_because(file.path, st); !why.empty()) {
+        file.loaded = false;
+        return failed(file.path, why);
+    }
+    if (static_cast<unsigned long long>(st.st_size) > kMaxRegistryBytes)
+        return failed(file.path, "it is larger than 16 MiB");
     sig = signature_of(st);
     if (file.loaded && !force && sig == file.signature)
         return static_cast<LONG>(ERROR_SUCCESS);
 
     std::string text;
     if (!read_all(fd.get(), text))
-        return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
+        return failed(file.path, errno == EFBIG ? "it is larger than 16 MiB" : std::strerror(errno));
     registry_tree tree;
     std::size_t error_line = 0;
     if (!registry_format::read(text, tree, error_line)) {
         // A file that is not ours is neither used nor overwritten.
         file.loaded = false;
+        set_failure(file.path, "line " + std::to_string(error_line) + " is not a registry line");
         return static_cast<LONG>(ERROR_REGISTRY_CORRUPT);
     }
     file.tree = std::move(tree);
@@ -154,6 +187,7 @@ LONG registry_store::refresh_all(bool force_upper)
         view_valid_ = false;
         return rc;
     }
+    set_failure_text({});
     if (!view_valid_ || upper_reloaded || lower_reloaded) {
         view_ = registry_tree{};
         overlay(view_, lower_.tree);
@@ -166,7 +200,7 @@ LONG registry_store::refresh_all(bool force_upper)
 LONG registry_store::save(const registry_tree& tree)
 {
     std::string temp = upper_.path + ".XXXXXX";
-    const fd_guard fd(::mkstemp(temp.data()));
+    const unique_fd fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     const std::string text = registry_format::write(tree);
@@ -178,6 +212,29 @@ LONG registry_store::save(const registry_tree& tree)
     }
     upper_.signature = signature_of(st);
     return static_cast<LONG>(ERROR_SUCCESS);
+}
+
+LONG registry_store::failed(const std::string& path, const std::string& why)
+{
+    set_failure(path, why);
+    return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
+}
+
+void registry_store::set_failure(const std::string& path, const std::string& why)
+{
+    set_failure_text("the registry " + path + " is not used: " + why);
+}
+
+void registry_store::set_failure_text(const std::string& text)
+{
+    std::lock_guard lock(failure_mutex_);
+    failure_ = text;
+}
+
+std::string registry_store::last_failure() const
+{
+    std::lock_guard lock(failure_mutex_);
+    return failure_;
 }
 
 LONG registry_store::read(const std::function<LONG(registry_tree&)>& read)
@@ -192,12 +249,16 @@ LONG registry_store::write(const std::function<LONG(registry_tree&, bool& change
 {
     std::lock_guard lock(mutex_);
     const std::string path = where_().file;
+    if (path.empty()) {
+        set_failure_text("there is no per-user registry: HOME is not set to an absolute folder");
+        return static_cast<LONG>(ERROR_ACCESS_DENIED);
+    }
     const std::filesystem::path target(path);
     std::error_code ec;
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
     const std::string lock_path = path + ".lock";
-    const fd_guard lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
+    const unique_fd lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
     if (lock_fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     while (::flock(lock_fd.get(), LOCK_EX) != 0) {

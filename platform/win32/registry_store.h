@@ -4,7 +4,8 @@
 // trees match the files (another process may have replaced them); a change is made under an
 // exclusive flock on "<file>.lock" against the file's latest contents and written to a
 // temporary file that is then renamed over the registry, so readers never see half a file.
-// One mutex serialises the threads of the process. Only regular files are read.
+// One mutex serialises the threads of the process. Only regular files of at most
+// 16 MiB that no other user may change are read (docs/building.md).
 
 #include "platform/win32/registry_location.h"
 #include "platform/win32/registry_tree.h"
@@ -30,6 +31,11 @@ public:
     // refused (ERROR_ACCESS_DENIED). A failed write leaves the files as they were.
     LONG write(const std::function<LONG(registry_tree&, bool& changed)>& change);
 
+    // Why the registry was last found unusable (naming the file and the reason: not a regular
+    // file, too large, writable by another user, not a registry), for the error a user sees;
+    // empty when it never was.
+    std::string last_failure() const;
+
     // Where the registry is; the process's own resolution unless a test sets it.
     using locator = std::function<registry_location()>;
     explicit registry_store(locator where = current_registry_location);
@@ -50,7 +56,10 @@ private:
     };
 
     static file_signature signature_of(const struct stat& st);
-    static LONG refresh(layer& file, bool force, bool& reloaded);
+    LONG refresh(layer& file, bool force, bool& reloaded);
+    LONG failed(const std::string& path, const std::string& why);
+    void set_failure(const std::string& path, const std::string& why);
+    void set_failure_text(const std::string& text);
     LONG refresh_all(bool force_upper);
     LONG save(const registry_tree& tree);
 
@@ -60,6 +69,8 @@ private:
     layer lower_;
     bool view_valid_ = false;
     registry_tree view_;
+    mutable std::mutex failure_mutex_;
+    std::string failure_;
 };
 
 } // namespace win32::registry_detail

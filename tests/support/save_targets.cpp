@@ -74,7 +74,48 @@ struct save_case {
     std::function<std::string(const scratch_folder&)> prepare; // makes the node, gives the path
     int refused_with;                                          // 0: the save succeeds; else its errno
     check_function check;
+    const char* refusal_says = nullptr; // what the refusal says in place of the errno's text
+    bool unread = false;                // a FIFO that nobody reads
 };
+
+// What waits in a pipe opened without blocking.
+std::string drain(int fd)
+{
+    std::string got;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        got.append(buffer, static_cast<std::size_t>(n));
+    return got;
+}
+
+// A pipe of the test's own, reached as /dev/stdout reaches standard output: through a link to
+// /proc/self/fd/N, whose text ("pipe:[N]") is no path.
+struct test_pipe {
+    test_pipe()
+    {
+        int ends[2] = {-1, -1};
+        EXPECT_EQ(::pipe2(ends, O_CLOEXEC | O_NONBLOCK), 0);
+        read_end = ends[0];
+        write_end = ends[1];
+    }
+    ~test_pipe()
+    {
+        ::close(read_end);
+        ::close(write_end);
+    }
+    int read_end, write_end;
+};
+
+// The folder and file that a root run prepares for its unprivileged run (expect_passes_as_a_user):
+// root's own folder, which the user may not write, holding root's file that anyone may write.
+constexpr const char* kRootFolderVariable = "OSTREL_SAVE_TARGETS_ROOT_FOLDER";
+constexpr const char* kSharedFileName = "shared.txt";
+
+std::string root_folder_for_user()
+{
+    const char* folder = std::getenv(kRootFolderVariable);
+    return folder != nullptr && ::geteuid() != 0 ? folder : "";
+}
 
 void expect_regular_with(const std::string& path, mode_t mode, uid_t uid, const std::string& content)
 {
@@ -97,6 +138,26 @@ void expect_link_to_device(const std::string& path, const std::string& device)
 {
     EXPECT_TRUE(S_ISLNK(lstat_of(path).mode)) << path;
     EXPECT_TRUE(S_ISCHR(lstat_of(device).mode)) << device;
+}
+
+// The one pipe of the table's row for /dev/stdout, kept while the process runs.
+const test_pipe& the_pipe()
+{
+    static const test_pipe pipe;
+    return pipe;
+}
+
+// A link report.txt, owned by `link_owner`, in a sticky folder anyone may write, owned by
+// `folder_owner`, naming root's private victim.txt beside the folder.
+std::string sticky_link(const scratch_folder& f, uid_t link_owner, uid_t folder_owner)
+{
+    make_file(f / "victim.txt", "secret", 0600);
+    fs::create_directory(f / "open");
+    EXPECT_EQ(::chown((f / "open").c_str(), folder_owner, folder_owner), 0);
+    EXPECT_EQ(::chmod((f / "open").c_str(), 01777), 0);
+    fs::create_symlink(f / "victim.txt", f / "open/report.txt");
+    EXPECT_EQ(::lchown((f / "open/report.txt").c_str(), link_owner, link_owner), 0);
+    return f / "open/report.txt";
 }
 
 std::vector<save_case> cases()
@@ -160,7 +221,58 @@ std::vector<save_case> cases()
              EXPECT_TRUE(fs::is_directory(p));
          }},
         {"missing folder", [](const scratch_folder& f) { return f / "missing/gone.txt"; }, ENOENT, nullptr},
+        {"FIFO that nobody reads",
+         [](const scratch_folder& f) {
+             ::mkfifo((f / "lonely.txt").c_str(), 0666);
+             return f / "lonely.txt";
+         },
+         ENXIO,
+         [](const scratch_folder&, const std::string& p, const std::string&) {
+             EXPECT_TRUE(S_ISFIFO(lstat_of(p).mode));
+         },
+         "no program is reading from the FIFO", true},
+        {"link loop",
+         [](const scratch_folder& f) {
+             fs::create_symlink("loop2.txt", f / "loop.txt");
+             fs::create_symlink("loop.txt", f / "loop2.txt");
+             return f / "loop.txt";
+         },
+         ELOOP,
+         [](const scratch_folder& f, const std::string& p, const std::string&) {
+             EXPECT_TRUE(S_ISLNK(lstat_of(p).mode));
+             EXPECT_TRUE(S_ISLNK(lstat_of(f / "loop2.txt").mode));
+         }},
+        {"pipe reached as /dev/stdout reaches standard output",
+         [](const scratch_folder& f) {
+             fs::create_symlink("/proc/self/fd/" + std::to_string(the_pipe().write_end), f / "stdout.txt");
+             return f / "stdout.txt";
+         },
+         0,
+         [](const scratch_folder&, const std::string& p, const std::string& content) {
+             EXPECT_TRUE(S_ISLNK(lstat_of(p).mode));
+             EXPECT_EQ(drain(the_pipe().read_end), content);
+         }},
     };
+    if (const std::string theirs = root_folder_for_user(); !theirs.empty()) {
+        // Root's folder, which the user may not write: root's file there that anyone may write
+        // is written in place; a new file cannot be made, and the refusal says where.
+        table.push_back({"writable file in a folder the user may not write",
+                         [theirs](const scratch_folder&) {
+                             const std::string path = theirs + "/" + kSharedFileName;
+                             std::ofstream(path, std::ios::binary | std::ios::trunc) << "old";
+                             return path;
+                         },
+                         0,
+                         [](const scratch_folder&, const std::string& p, const std::string& content) {
+                             expect_regular_with(p, 0666, 0, content);
+                         }});
+        table.push_back({"new file in a folder the user may not write",
+                         [theirs](const scratch_folder&) { return theirs + "/fresh.txt"; }, EACCES,
+                         [](const scratch_folder&, const std::string& p, const std::string&) {
+                             EXPECT_FALSE(lstat_of(p).exists);
+                         },
+                         "a new file cannot be made in the folder"});
+    }
     if (root) {
         // Devices of the test's own folder with the numbers of /dev/null and /dev/full, never
         // the real ones: a save that replaced the node as root would leave the system without
@@ -191,6 +303,22 @@ std::vector<save_case> cases()
                          0,
                          [](const scratch_folder&, const std::string& p, const std::string& content) {
                              expect_regular_with(p, 0444, 0, content);
+                         }});
+        // As the kernel's protected links: another user's link in a sticky folder that anyone
+        // may write is not followed (root's save would land on any file the link names); the
+        // folder owner's is.
+        table.push_back({"another user's link in a sticky folder",
+                         [](const scratch_folder& f) { return sticky_link(f, kOtherUid, 0); }, EACCES,
+                         [](const scratch_folder& f, const std::string& p, const std::string&) {
+                             EXPECT_TRUE(S_ISLNK(lstat_of(p).mode));
+                             expect_regular_with(f / "victim.txt", 0600, 0, "secret");
+                         },
+                         "belongs neither to you nor to the folder's owner"});
+        table.push_back({"the folder owner's link in a sticky folder",
+                         [](const scratch_folder& f) { return sticky_link(f, kOtherUid, kOtherUid); }, 0,
+                         [](const scratch_folder& f, const std::string& p, const std::string& content) {
+                             EXPECT_TRUE(S_ISLNK(lstat_of(p).mode));
+                             expect_regular_with(f / "victim.txt", 0600, 0, content);
                          }});
         table.push_back({"another user's file",
                          [](const scratch_folder& f) {
@@ -227,20 +355,6 @@ std::vector<save_case> cases()
     return table;
 }
 
-// A FIFO's open waits for its reader: one that reads everything, in a process of its own.
-pid_t start_reader(const std::string& path)
-{
-    const pid_t reader = ::fork();
-    if (reader == 0) {
-        const int fd = ::open(path.c_str(), O_RDONLY);
-        char buffer[4096];
-        while (fd >= 0 && ::read(fd, buffer, sizeof buffer) > 0) {
-        }
-        ::_exit(0);
-    }
-    return reader;
-}
-
 } // namespace
 
 void expect_saves_keep_each_path(const save_function& save, const expectations& expected)
@@ -249,18 +363,22 @@ void expect_saves_keep_each_path(const save_function& save, const expectations& 
         SCOPED_TRACE(c.what);
         scratch_folder folder;
         const std::string path = c.prepare(folder);
-        const pid_t reader = S_ISFIFO(lstat_of(path).mode) ? start_reader(path) : 0;
+        // A FIFO's reader, opened without waiting for a writer: the save's bytes wait in the pipe.
+        const int reader = S_ISFIFO(lstat_of(path).mode) && !c.unread
+                               ? ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                               : -1;
         std::string error;
         const bool saved = save(path, error);
-        if (reader > 0) {
-            // A save that replaced the FIFO never opened it, and the reader would wait forever;
-            // one that wrote it is done with the reader once its bytes are in the pipe.
-            ::kill(reader, SIGKILL);
-            ::waitpid(reader, nullptr, 0);
+        if (reader >= 0) {
+            if (saved) {
+                EXPECT_EQ(drain(reader), expected.content(path));
+            }
+            ::close(reader);
         }
         EXPECT_EQ(saved, c.refused_with == 0) << error;
         if (c.refused_with != 0) {
-            EXPECT_NE(error.find(std::strerror(c.refused_with)), std::string::npos) << error;
+            const char* says = c.refusal_says != nullptr ? c.refusal_says : std::strerror(c.refused_with);
+            EXPECT_NE(error.find(says), std::string::npos) << error;
             if (expected.error_names_path) {
                 EXPECT_NE(error.find(path), std::string::npos) << error;
             }
@@ -279,8 +397,12 @@ void expect_passes_as_a_user(const char* gtest_filter)
     if (::geteuid() != 0)
         GTEST_SKIP() << "runs as a user from a root run";
     const std::string filter = std::string("--gtest_filter=") + gtest_filter;
+    scratch_folder theirs; // root's folder, which the user may not write
+    ASSERT_EQ(::chmod(theirs.path.c_str(), 0755), 0);
+    make_file(theirs / kSharedFileName, "old", 0666);
     const pid_t child = ::fork();
     if (child == 0) {
+        ::setenv(kRootFolderVariable, theirs.path.c_str(), 1);
         if (::setgroups(0, nullptr) != 0 || ::setgid(kOtherGid) != 0 || ::setuid(kOtherUid) != 0)
             ::_exit(3);
         ::setenv("TMPDIR", "/tmp", 1);

@@ -144,6 +144,11 @@ TEST_F(RegsvrTest, WritesTheRegistryTheLocationResolvesTo)
     for (const auto& bin : {build_bin, prefix_bin}) {
         std::filesystem::create_directories(bin);
         std::filesystem::copy_file(OSTREL_REGSVR, bin / "ostrel-regsvr");
+        // The tool finds its library through its run path, $ORIGIN/../lib/ostrel.
+        const auto libraries = bin.parent_path() / "lib" / "ostrel";
+        std::filesystem::create_directories(libraries);
+        std::filesystem::create_symlink(std::filesystem::path(OSTREL_REGSVR).parent_path() / "libplatform_win32.so",
+                                        libraries / "libplatform_win32.so");
     }
     std::ofstream(build_bin / "build-registry.txt").flush();
     std::filesystem::create_directories(system_registry.parent_path());

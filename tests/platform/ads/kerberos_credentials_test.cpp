@@ -3,6 +3,12 @@
 // centre are in kerberos_bind_dc_test.cpp.
 
 #include "platform/ads/kerberos_credentials.h"
+#include "platform/ads/ads_interfaces.h"
+#include "platform/ads/ads_last_error.h"
+#include "platform/ads/ads_open_object.h"
+#include "platform/win32/win_errors.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +58,33 @@ TEST(KerberosCredentialsTest, WithoutARealmToAskKerberosDoesNotApply)
     else
         unsetenv("KRB5_CONFIG");
     std::filesystem::remove_all(dir);
+}
+
+} // namespace
+
+namespace {
+
+// A ticket cache that is a FIFO would hang libkrb5 inside the bind: the open is refused at
+// once, with the reason in the last error, before any connection.
+TEST(KerberosEnvironment, AFifoAsTheTicketCacheIsRefusedBeforeAnyBind)
+{
+    char folder[] = "/tmp/krb5-fifo.XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string fifo = std::string(folder) + "/cache";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::setenv("KRB5CCNAME", ("FILE:" + fifo).c_str(), 1);
+    void* object = nullptr;
+    const HRESULT hr = ADsOpenObject(u"LDAP://127.0.0.1:9/DC=example,DC=com", nullptr, nullptr,
+                                     ADS_SECURE_AUTHENTICATION, IID_IDirectorySearch, &object);
+    ::unsetenv("KRB5CCNAME");
+    EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_BAD_ENVIRONMENT));
+    DWORD code = 0;
+    char16_t text[512] = {};
+    char16_t provider[64] = {};
+    ADsGetLastError(&code, text, 512, provider, 64);
+    EXPECT_NE(std::u16string(text).find(u"not a regular file"), std::u16string::npos);
+    ::unlink(fifo.c_str());
+    ::rmdir(folder);
 }
 
 } // namespace

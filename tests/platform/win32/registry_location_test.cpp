@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -76,9 +80,15 @@ TEST_F(RegistryLocationTest, ExplicitFileElseBuildRegistryElseUserAboveSystem)
         {"relative XDG config ignored",
          {"", bin().string(), "cfg", "/tmp/some-home"},
          {"/tmp/some-home/.config/ostrel/registry.txt", system}},
+        // Never relative to the current folder: no absolute HOME, no per-user registry.
+        {"HOME unset: no per-user registry", {"", bin().string(), "", ""}, {"", system}},
+        {"HOME relative: no per-user registry", {"", bin().string(), "", "."}, {"", system}},
+        {"HOME and XDG config relative", {"", bin().string(), "cfg", "home"}, {"", system}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(resolve_registry_location(c.around), c.expected) << c.label;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(resolve_registry_location(c.around), c.expected);
+    }
 }
 
 TEST_F(RegistryLocationTest, TheStoreFollowsOstrelRegistry)
@@ -194,6 +204,126 @@ TEST_F(RegistryLocationTest, OnlyARegularFileIsReadAsARegistry)
             << path;
     }
     EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+}
+
+// A registry another user may change names the code that is loaded as this user: refused, as
+// ssh refuses such a configuration, like one too large or not a regular file, each with the
+// file and the reason in the failure a user is shown.
+TEST_F(RegistryLocationTest, ARegistryThatCannotBeTrustedIsRefusedWithItsReason)
+{
+    const bool root = ::geteuid() == 0;
+    const auto dir = test_registry_.dir();
+    const struct {
+        const char* label;
+        std::function<std::filesystem::path()> prepare;
+        const char* reason;
+    } cases[] = {
+        {"oversized (sparse)",
+         [&] {
+             const auto p = dir / "big" / "registry.txt";
+             write_text(p, "");
+             std::filesystem::resize_file(p, 3ull << 30);
+             return p;
+         },
+         "larger than 16 MiB"},
+        {"FIFO",
+         [&] {
+             std::filesystem::create_directories(dir / "fifo");
+             EXPECT_EQ(::mkfifo((dir / "fifo" / "registry.txt").c_str(), 0600), 0);
+             return dir / "fifo" / "registry.txt";
+         },
+         "not a regular file"},
+        {"world-writable",
+         [&] {
+             const auto p = dir / "open" / "registry.txt";
+             write_text(p, "");
+             std::filesystem::permissions(p, std::filesystem::perms(0666));
+             return p;
+         },
+         "other users may write it"},
+        {"in a folder anyone may write",
+         [&] {
+             const auto p = dir / "shared" / "registry.txt";
+             write_text(p, "");
+             std::filesystem::permissions(dir / "shared", std::filesystem::perms(0777));
+             return p;
+         },
+         "other users may write its folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto path = c.prepare();
+        test_registry_.use_file(path);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key),
+                  static_cast<LONG>(ERROR_REGISTRY_IO_FAILED));
+        const std::string failure = win32::registry_failure();
+        EXPECT_NE(failure.find(path.string()), std::string::npos) << failure;
+        EXPECT_NE(failure.find(c.reason), std::string::npos) << failure;
+    }
+    if (root) {
+        SCOPED_TRACE("another user's");
+        const auto p = dir / "theirs" / "registry.txt";
+        write_text(p, "");
+        ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+        test_registry_.use_file(p);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key),
+                  static_cast<LONG>(ERROR_REGISTRY_IO_FAILED));
+        EXPECT_NE(win32::registry_failure().find("belongs to another user"), std::string::npos)
+            << win32::registry_failure();
+    }
+    // A good registry again: nothing to report.
+    const auto good = dir / "good" / "registry.txt";
+    write_text(good, "");
+    test_registry_.use_file(good);
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key);
+    EXPECT_EQ(win32::registry_failure(), "");
+}
+
+// As an unprivileged user (nobody, in a process of its own): a registry of the user's own and
+// one of root's are read; one of a third user's is refused, even though the user may read it.
+TEST_F(RegistryLocationTest, AsAUserOnlyTheirOwnOrRootsRegistryIsRead)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "runs as a user from a root run";
+    const auto dir = test_registry_.dir();
+    std::filesystem::permissions(dir, std::filesystem::perms(0755));
+    const auto roots = dir / "root.txt";
+    const auto daemons = dir / "daemon.txt";
+    write_text(roots, "");
+    write_text(daemons, "");
+    ASSERT_EQ(::chown(daemons.c_str(), 1, 1), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        char own_folder[] = "/tmp/registry-own.XXXXXX";
+        if (::mkdtemp(own_folder) == nullptr)
+            ::_exit(11);
+        const std::string own = std::string(own_folder) + "/registry.txt";
+        std::ofstream(own).flush();
+        const auto reads = [](const std::string& path) {
+            registry_store store([path] { return registry_location{path, {}}; });
+            return store.read([](registry_tree&) { return ok; });
+        };
+        int status = 0;
+        if (reads(own) != ok)
+            status |= 1;
+        if (reads(roots.string()) != ok)
+            status |= 2;
+        registry_store theirs([&] { return registry_location{daemons.string(), {}}; });
+        if (theirs.read([](registry_tree&) { return ok; }) != static_cast<LONG>(ERROR_REGISTRY_IO_FAILED) ||
+            theirs.last_failure().find("belongs to another user") == std::string::npos)
+            status |= 4;
+        std::filesystem::remove_all(own_folder);
+        ::_exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own refused, 2: root's refused, 4: a third user's read";
 }
 
 } // namespace
