@@ -53,8 +53,8 @@ void OutputActions::DoOutputOperation(const QString& name)
         if (name == QStringLiteral("Copy"))
             CopyToClipboardOperation(0, 0);
         else if (name == QStringLiteral("Print"))
-            PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')', GetOutputText(),
-                        m_owner);
+            m_handedOut |= PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')',
+                                       GetOutputText(), m_owner);
         else if (name == QStringLiteral("Save"))
             Save();
     } catch (const forms::VbError& error) {
@@ -75,6 +75,7 @@ void OutputActions::Save()
     if (fileName.isEmpty())
         return;
     SaveTextToFile(fileName, GetOutputText());
+    m_handedOut = true;
     // The next Save opens in this file's folder, with an empty name; only a save that
     // succeeded moves the memory.
     m_cdA.setInitDir(fileName.left(fileName.lastIndexOf(u'/') + 1));
@@ -89,6 +90,7 @@ void OutputActions::CopyToClipboardOperation(short, short)
     }
     try {
         forms::Clipboard::SetText(GetOutputText());
+        m_handedOut = true;
     } catch (const forms::VbError& error) {
         forms::MsgBox(error.description(), forms::vbOKOnly);
     }

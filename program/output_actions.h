@@ -38,6 +38,11 @@ public:
 
     forms::CommonDialog& cdA() { return m_cdA; }
 
+    // Whether the report of the current results has been handed out (saved, copied or
+    // printed) since they came; new results have not been.
+    bool HandedOut() const { return m_handedOut; }
+    void NewResults() { m_handedOut = false; }
+
     // The save dialog's settings.
     inline static constexpr int kSaveFlags =
         0x80E; // overwrite prompt, no read-only box, keep the folder, path must exist
@@ -52,6 +57,7 @@ private:
     const SessionLog& m_log;
     forms::CommonDialog m_cdA;
     TempLogFile m_logFile;
+    bool m_handedOut = false;
 };
 
 // Writes `text` and CR LF into `path` through the one file writer (a regular file replaced

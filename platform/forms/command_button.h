@@ -29,8 +29,10 @@ public:
     // in `scope` that can be seen and used; false when there is none.
     static bool press_access_key(QWidget* scope, int key_ascii);
 
-    // Assistive tools press the button as a click does.
+    // Assistive tools press the button as a click does, and read the Default button as the
+    // window's default.
     QStringList accessible_actions() const override;
+    void add_accessible_state(QAccessible::State& state) const override;
     void do_accessible_action(const QString& action) override;
 
 protected:

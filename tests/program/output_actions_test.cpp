@@ -174,8 +174,8 @@ TEST_F(OutputActionsTest, SaveOnAFullDiskSaysSo)
     program::OutputActions actions(nullptr, results, log);
     actions.cmdChooseOutput_Click(2);
     ASSERT_EQ(boxes->boxes.size(), 1u);
-    EXPECT_EQ(boxes->boxes[0].prompt,
-              QStringLiteral("The file \"") + full + QStringLiteral("\" could not be written: No space left on device"));
+    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("The file \"") + full +
+                                          QStringLiteral("\" could not be written: No space left on device"));
 }
 
 // The printed title: "Brevash (" with the date and time.
@@ -206,6 +206,18 @@ void save_first_page(const QString& pdf, const QString& name)
                                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
                                  QStringLiteral("-singlefile"), pdf, prefix}),
               0);
+}
+
+// The Title of a PDF's document information (what a viewer and a print queue show).
+QString pdf_title(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    process.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    return {};
 }
 
 // The text of a PDF, or nothing when pdftotext is not installed.
@@ -265,6 +277,10 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
     expect_lines_in_order(*text, report);
     EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
+    // The document is named by the printed title, as the print job is.
+    const QString title = pdf_title(pdf);
+    EXPECT_TRUE(printed_title().match(title).hasMatch() && title.startsWith(u'B') && title.endsWith(u')'))
+        << title.toStdString();
 
     save_first_page(pdf, QStringLiteral("printed_report"));
 }

@@ -1,0 +1,102 @@
+#!/bin/sh
+# Walks through the wizard by the keyboard alone, against the network's domains: run inside
+# xvfb-run, with $OSTREL the program, $SCREEN_GRAB the screen grabber, $PICTURES the folder
+# for pictures, $WALK the walk, and $WM a window manager to start first (empty: none).
+#   finish: Return on every page, from the welcome page to Finish.
+#   esc:    Return to the results, then Esc: the wizard asks before the results go; No (the
+#           default, by Return) keeps them, then Esc and Alt+Y (Yes) end the wizard.
+# Prints one line per step, "transient=<id>" for a question's WM_TRANSIENT_FOR, "focus=ok"
+# when the keys are back on the wizard after it, and "status=N" with the exit status.
+set -u
+if [ -n "${WM:-}" ]; then
+    "$WM" >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+fi
+"$OSTREL" 2>"$PICTURES/walk_$WALK.err" &
+pid=$!
+fail() {
+    echo "failed: $1"
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+    exit 1
+}
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null; }
+wizard=""
+for i in $(seq 150); do
+    wizard=$(windows | head -n 1)
+    [ -n "$wizard" ] && break
+    sleep 0.2
+done
+[ -n "$wizard" ] || fail "no window of the program"
+echo "wizard=$(printf 0x%x "$wizard")"
+sleep 1
+# There is no window manager to focus the window (or it has not yet): the test does once.
+xdotool windowfocus --sync "$wizard" 2>/dev/null || xdotool windowfocus "$wizard"
+grab() {
+    sleep "${2:-1}"
+    "$SCREEN_GRAB" "$PICTURES/walk_${WALK}_$1.png" 30 || fail "grab $1"
+    echo "page $1"
+}
+# Keys go where the X focus is: a walk that needs the test to focus the window is no walk.
+key() { xdotool key --clearmodifiers "$@"; }
+# A window of the program other than the wizard (a message box), waited for.
+other_window() {
+    for i in $(seq 100); do
+        d=$(windows | grep -vx "$wizard" | tail -n 1)
+        [ -n "$d" ] && { echo "$d"; return; }
+        sleep 0.1
+    done
+}
+# The keys are back on the wizard: the X focus is its window (or a child of it).
+focus_back() {
+    for i in $(seq 50); do
+        f=$(xdotool getwindowfocus 2>/dev/null)
+        [ "$f" = "$wizard" ] && { echo "focus=ok"; return; }
+        sleep 0.1
+    done
+    echo "focus=$(printf 0x%x "${f:-0}")"
+}
+
+grab 1_welcome 0
+key Return
+grab 2_option
+key Return
+grab 3_domains 4
+key Return
+grab 4_processing 0.5
+grab 5_results 10
+case "$WALK" in
+finish)
+    key Return
+    grab 6_finish
+    kill -0 "$pid" 2>/dev/null || fail "Return on the results page ended the program"
+    key Return
+    ;;
+esc)
+    key Escape
+    box=$(other_window)
+    [ -n "$box" ] || fail "Esc on the results page asked nothing"
+    grab 5_question 0.5
+    xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*window id # /transient=/p'
+    xdotool getwindowname "$box" | sed 's/^/question_title=/'
+    key Return
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "No ended the program"
+    [ -z "$(windows | grep -vx "$wizard")" ] || fail "the question stays after No"
+    focus_back
+    grab 5_kept
+    key Escape
+    box=$(other_window)
+    [ -n "$box" ] || fail "the second Esc asked nothing"
+    key alt+y
+    ;;
+esac
+i=0
+while kill -0 "$pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+kill -0 "$pid" 2>/dev/null && fail "still running at the end of the walk"
+wait "$pid"
+echo "status=$?"
+[ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+exit 0
