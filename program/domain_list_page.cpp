@@ -25,6 +25,7 @@ DomainListPage::DomainListPage(forms::Form& form, const forms::ImageList& images
     for (forms::CommandButton* button : m_cmdSelectDeselect)
         button->setTop(buttons_top);
 
+    m_mnuLstDomainsList.setCaption(QStringLiteral("Domains"));
     m_mnuLstDomainsList.AddItem(QStringLiteral("&Select All"));
     m_mnuLstDomainsList.AddItem(QStringLiteral("&Unselect All"));
 

@@ -25,6 +25,8 @@ PACKAGES=(
 	xdotool                                                    # the wizard on Xvfb driven from the keyboard
 	python3-pyatspi at-spi2-core dbus-x11                      # the accessibility tree read from outside
 	x11-utils                                                  # xprop: the window a dialog belongs to
+	xdg-utils                                                  # xdg-open: View Log opens the log in the desktop's viewer
+	openbox                                                    # a window manager for the wizard's keyboard walks under Xvfb
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 

@@ -309,12 +309,22 @@ TEST_F(ListPagesTest, TheContextMenuOpensOnTheRightButtonTheMenuKeyAndShiftF10On
         {"F10", [&] { key(Qt::Key_F10, Qt::NoModifier); }, false},
         {"left button", [&] { mouse_down(Qt::LeftButton); }, false},
     };
+    int read = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int before = domains->mnuLstDomainsList().popups();
         c.act();
         EXPECT_EQ(domains->mnuLstDomainsList().popups() - before, c.opens ? 1 : 0);
+        if (QWidget* open = QApplication::activePopupWidget()) {
+            // A screen reader announces the menu by its caption, never by its Name.
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(open);
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("Domains"));
+            open->close();
+            ++read;
+        }
     }
+    EXPECT_EQ(read, 3) << "each open menu was read";
 }
 
 TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOne)

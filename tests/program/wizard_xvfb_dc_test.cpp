@@ -97,7 +97,9 @@ class KeyboardWalks : public WizardOnTheScreenAgainstTheDc, public ::testing::Wi
 // Return on every page, welcome to Finish: the program ends with status 0 (the finish page's
 // Return finishes, it never goes back to the results). Esc on the results page asks before the
 // unsaved results go; the box belongs to the wizard, No (its default) keeps the results and
-// gives the keys back to the wizard; Yes ends it.
+// gives the keys back to the wizard; Yes ends it. View Log without a program that opens a
+// text file shows the log in the program's own window, and the keys come back after it and
+// after the Save dialog.
 TEST_P(KeyboardWalks, ReachTheirEndByKeysAlone)
 {
     const Walk& walk = GetParam();
@@ -120,11 +122,21 @@ TEST_P(KeyboardWalks, ReachTheirEndByKeysAlone)
         EXPECT_TRUE(result.out.contains(QStringLiteral("focus=ok"))) << seen;
         EXPECT_FALSE(QImage(pictures + QStringLiteral("/walk_esc_5_kept.png")).isNull());
     }
+    if (std::string_view(walk.walk) == "viewlog") {
+        const qsizetype at = result.out.indexOf(QStringLiteral("wizard=0x"));
+        ASSERT_GE(at, 0) << seen;
+        const QString wizard = result.out.mid(at + 7).section(u'\n', 0, 0);
+        EXPECT_EQ(result.out.count(QStringLiteral("transient=") + wizard + u'\n'), 2) << "the log and Save" << seen;
+        EXPECT_TRUE(result.out.contains(QStringLiteral("view_title=Session Log\n"))) << seen;
+        EXPECT_EQ(result.out.count(QStringLiteral("focus=ok")), 2) << seen;
+        EXPECT_FALSE(QImage(pictures + QStringLiteral("/walk_viewlog_5_view_log.png")).isNull());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(NoWindowManagerAndOpenbox, KeyboardWalks,
-                         ::testing::Values(Walk{"finish", ""}, Walk{"esc", ""}, Walk{"finish", "openbox"},
-                                           Walk{"esc", "openbox"}),
+                         ::testing::Values(Walk{"finish", ""}, Walk{"esc", ""}, Walk{"viewlog", ""},
+                                           Walk{"finish", "openbox"}, Walk{"esc", "openbox"},
+                                           Walk{"viewlog", "openbox"}),
                          [](const ::testing::TestParamInfo<Walk>& info) {
                              return std::string(info.param.walk) +
                                     (*info.param.window_manager ? "_openbox" : "_no_window_manager");

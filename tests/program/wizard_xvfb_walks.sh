@@ -5,6 +5,10 @@
 #   finish: Return on every page, from the welcome page to Finish.
 #   esc:    Return to the results, then Esc: the wizard asks before the results go; No (the
 #           default, by Return) keeps them, then Esc and Alt+Y (Yes) end the wizard.
+#   viewlog: Return to the results on a machine without a program that opens a text file (no
+#           xdg-open on the program's PATH), then Alt+V: the log shows in the program's own
+#           window, Esc closes it; Alt+S (Save...) then reaches the wizard, Esc closes the save
+#           dialog, and Alt+C (Copy) and Esc end the wizard without a question.
 # Prints one line per step, "transient=<id>" for a question's WM_TRANSIENT_FOR, "focus=ok"
 # when the keys are back on the wizard after it, and "status=N" with the exit status.
 set -u
@@ -13,7 +17,11 @@ if [ -n "${WM:-}" ]; then
     wm=$!
     sleep 1
 fi
-"$OSTREL" 2>"$PICTURES/walk_$WALK.err" &
+if [ "$WALK" = viewlog ]; then
+    PATH=/nonexistent "$OSTREL" 2>"$PICTURES/walk_$WALK.err" &
+else
+    "$OSTREL" 2>"$PICTURES/walk_$WALK.err" &
+fi
 pid=$!
 fail() {
     echo "failed: $1"
@@ -49,6 +57,7 @@ other_window() {
         sleep 0.1
     done
 }
+transient() { xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # /transient=/p'; }
 # The keys are back on the wizard: the X focus is its window (or a child of it).
 focus_back() {
     for i in $(seq 50); do
@@ -79,7 +88,7 @@ esc)
     box=$(other_window)
     [ -n "$box" ] || fail "Esc on the results page asked nothing"
     grab 5_question 0.5
-    xprop -id "$box" WM_TRANSIENT_FOR | sed -n 's/.*window id # /transient=/p'
+    transient "$box"
     xdotool getwindowname "$box" | sed 's/^/question_title=/'
     key Return
     sleep 1
@@ -91,6 +100,28 @@ esc)
     box=$(other_window)
     [ -n "$box" ] || fail "the second Esc asked nothing"
     key alt+y
+    ;;
+viewlog)
+    key alt+v
+    view=$(other_window)
+    [ -n "$view" ] || fail "View Log showed no window"
+    grab 5_view_log 0.5
+    transient "$view"
+    xdotool getwindowname "$view" | sed 's/^/view_title=/'
+    key Escape
+    sleep 1
+    focus_back
+    key alt+s
+    save=$(other_window)
+    [ -n "$save" ] || fail "Alt+S after View Log reached no Save dialog"
+    grab 5_save_dialog 0.5
+    transient "$save"
+    key Escape
+    sleep 1
+    focus_back
+    key alt+c
+    sleep 0.5
+    key Escape
     ;;
 esac
 i=0
