@@ -13,6 +13,7 @@
 #include "platform/forms/tree_view.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,7 +55,8 @@ bool add_through_dialog(forms::CommandButton& add_button, const char* kind, cons
         auto* kinds = dialog->cmbItemType().findChild<QComboBox*>();
         if (kind_enabled && dialog->cmbItemType().Text() != QString::fromLatin1(kind)) {
             kinds->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(kinds, QString::fromLatin1(kind) == QStringLiteral("Container") ? Qt::Key_Up : Qt::Key_Down);
+            QTest::keyClick(kinds,
+                            QString::fromLatin1(kind) == QStringLiteral("Container") ? Qt::Key_Up : Qt::Key_Down);
         }
         type_into(dialog->txtItemName(), name);
         if (dialog->txtPageIndex().Visible())
@@ -353,6 +355,24 @@ TEST_F(OptionsEditorTest, PicturesOfTheEditorAndTheAddDialog)
     ASSERT_TRUE(dialog.grab().toImage().save(QString::fromStdString(dialog_path.string())));
 }
 
+// The dialog's boxes carry the words of the labels above them for assistive tools.
+TEST_F(OptionsEditorTest, TheAddDialogsBoxesAreNamedByTheirLabels)
+{
+    frmAddOptItem dialog;
+    const struct {
+        QWidget* box;
+        const char* name;
+    } boxes[] = {{&dialog.cmbItemType(), "Select item type"},
+                 {&dialog.txtItemName(), "Input item name"},
+                 {&dialog.txtPageIndex(), "Input option page index for item"}};
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.name);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(b.box);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->text(QAccessible::Name).toStdString(), b.name);
+    }
+}
+
 } // namespace
 
 #include "tests/controls/property_sheet_fixture.h"
@@ -384,8 +404,7 @@ protected:
         forms::TreeView& view = editor().tvOptions();
         view.EnsureVisible(key);
         auto* tree = view.findChild<QTreeWidget*>();
-        const QList<QTreeWidgetItem*> items =
-            tree->findItems(view.Text(key), Qt::MatchExactly | Qt::MatchRecursive);
+        const QList<QTreeWidgetItem*> items = tree->findItems(view.Text(key), Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(items.size(), 1) << key.toStdString();
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
         QCoreApplication::processEvents();
@@ -449,10 +468,10 @@ TEST_F(OptionsSheetTest, ARefusedPageIndexKeepsTheSheetOpenOnOk)
 
 TEST_F(OptionsSheetTest, AnIndexTypedForARemovedPageIsDroppedWithIt)
 {
-    tree_control().AddNodes(QVariant::fromValue(options::ParseOptionList(
-        QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\FONTS\r\n"
-                       "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t3\r\n"
-                       "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"))));
+    tree_control().AddNodes(QVariant::fromValue(
+        options::ParseOptionList(QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\FONTS\r\n"
+                                                "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t3\r\n"
+                                                "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"))));
     ASSERT_TRUE(sheet_->set_selection({site_}));
     click_node(QStringLiteral("_DISPLAY\\FONTS"));
     type_into(editor().txtPageIndex(), QStringLiteral("8"));
