@@ -98,14 +98,16 @@ protected:
         painter.setClipRect(QRect(width, 0, this->width() - width, height));
         for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
             for (int c = fixed_cols_; c < cols; ++c)
-                paint_cell(painter, r, c, QRect(table_->columnViewportPosition(c), y, table_->columnWidth(c), table_->rowHeight(r)));
+                paint_cell(painter, r, c,
+                           QRect(table_->columnViewportPosition(c), y, table_->columnWidth(c), table_->rowHeight(r)));
         painter.restore();
         // The fixed columns: their own place across, the rows' place down.
         painter.save();
         painter.setClipRect(QRect(0, height, width, this->height() - height));
         for (int c = 0, x = 0; c < std::min(fixed_cols_, cols); x += table_->columnWidth(c++))
             for (int r = fixed_rows_; r < rows; ++r)
-                paint_cell(painter, r, c, QRect(x, table_->rowViewportPosition(r), table_->columnWidth(c), table_->rowHeight(r)));
+                paint_cell(painter, r, c,
+                           QRect(x, table_->rowViewportPosition(r), table_->columnWidth(c), table_->rowHeight(r)));
         painter.restore();
         // Their corner.
         for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
@@ -126,8 +128,8 @@ private:
         option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         option.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
         table_->itemDelegate()->paint(&painter, option, table_->model()->index(row, col));
-        const QColor line = QColor::fromRgba(static_cast<QRgb>(
-            table_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, table_)));
+        const QColor line = QColor::fromRgba(
+            static_cast<QRgb>(table_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, table_)));
         painter.setPen(line);
         painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
         painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
@@ -138,10 +140,46 @@ private:
     const int& fixed_cols_;
 };
 
+// The view whose fixed cells are where the band draws them: a fixed row keeps its place down
+// the view (it follows the columns sideways), a fixed column its place across it. Assistive
+// tools read a cell's extents and whether it shows from here, so after a scroll the header
+// row and the name column are read on screen, where a person sees them.
+class FlexTable : public QTableWidget {
+public:
+    FlexTable(QWidget* parent, const int& fixed_rows, const int& fixed_cols)
+        : QTableWidget(parent), fixed_rows_(fixed_rows), fixed_cols_(fixed_cols)
+    {
+    }
+
+    QRect visualRect(const QModelIndex& index) const override
+    {
+        QRect cell = QTableWidget::visualRect(index);
+        if (!index.isValid())
+            return cell;
+        if (index.row() < fixed_rows_) {
+            int y = 0;
+            for (int r = 0; r < index.row(); ++r)
+                y += rowHeight(r);
+            cell.moveTop(y);
+        }
+        if (index.column() < fixed_cols_) {
+            int x = 0;
+            for (int c = 0; c < index.column(); ++c)
+                x += columnWidth(c);
+            cell.moveLeft(x);
+        }
+        return cell;
+    }
+
+private:
+    const int& fixed_rows_;
+    const int& fixed_cols_;
+};
+
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Table), table_(new QTableWidget(this))
+    : IntrinsicControl(container, name, QAccessible::Table), table_(new FlexTable(this, fixed_rows_, fixed_cols_))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -166,23 +204,23 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     fixed_band_ = band;
     // The current cell is never a fixed one (the focus would be drawn under the band); a cell
     // the arrow keys reach under the fixed ones is scrolled out from under them.
-    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, band](const QModelIndex& current) {
-                if (!current.isValid())
-                    return;
-                if ((current.row() < fixed_rows_ && fixed_rows_ < Rows()) ||
-                    (current.column() < fixed_cols_ && fixed_cols_ < cols_)) {
-                    table_->setCurrentCell(std::max(current.row(), fixed_rows_), std::max(current.column(), fixed_cols_));
-                    return;
-                }
-                const QRect cell = table_->visualRect(current);
-                if (current.column() >= fixed_cols_ && cell.left() < band->fixed_width())
-                    table_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value() -
-                                                            (band->fixed_width() - cell.left()));
-                if (current.row() >= fixed_rows_ && cell.top() < band->fixed_height())
-                    table_->verticalScrollBar()->setValue(table_->verticalScrollBar()->value() -
-                                                          (band->fixed_height() - cell.top()));
-            });
+    connect(
+        table_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, band](const QModelIndex& current) {
+            if (!current.isValid())
+                return;
+            if ((current.row() < fixed_rows_ && fixed_rows_ < Rows()) ||
+                (current.column() < fixed_cols_ && fixed_cols_ < cols_)) {
+                table_->setCurrentCell(std::max(current.row(), fixed_rows_), std::max(current.column(), fixed_cols_));
+                return;
+            }
+            const QRect cell = table_->visualRect(current);
+            if (current.column() >= fixed_cols_ && cell.left() < band->fixed_width())
+                table_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value() -
+                                                        (band->fixed_width() - cell.left()));
+            if (current.row() >= fixed_rows_ && cell.top() < band->fixed_height())
+                table_->verticalScrollBar()->setValue(table_->verticalScrollBar()->value() -
+                                                      (band->fixed_height() - cell.top()));
+        });
     cells_.assign(2, QStringList(cols_, QString()));
     col_widths_.assign(static_cast<std::size_t>(cols_), -1);
     refresh();

@@ -5,6 +5,7 @@
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -54,10 +55,7 @@ public:
         return viewport_rect.translated(table()->viewport()->mapTo(&grid, QPoint(0, 0)));
     }
     QRect header_row() const { return in_grid(QRect(0, 0, table()->viewport()->width(), table()->rowHeight(0))); }
-    QRect name_column() const
-    {
-        return in_grid(QRect(0, 0, table()->columnWidth(0), table()->viewport()->height()));
-    }
+    QRect name_column() const { return in_grid(QRect(0, 0, table()->columnWidth(0), table()->viewport()->height())); }
     QRect body() const
     {
         return in_grid(QRect(table()->columnWidth(0), table()->rowHeight(0),
@@ -158,3 +156,42 @@ TEST_F(FlexGridScrollTest, TabLeavesTheGridAndTheArrowsMoveInIt)
 }
 
 } // namespace
+
+// What a screen reader reads of the fixed cells after the grid scrolled both ways: the header
+// row's cells at the top of the grid, the name column's at its left, all showing, as they
+// are drawn.
+TEST_F(FlexGridScrollTest, AssistiveToolsReadTheFixedCellsWhereTheyAreDrawn)
+{
+    click_scroll_bar_towards_the_end(table()->horizontalScrollBar(), 3);
+    turn_wheel_down(table()->viewport(), 4);
+    ASSERT_GT(table()->horizontalScrollBar()->value(), 0);
+    ASSERT_GT(table()->verticalScrollBar()->value(), 0);
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->tableInterface(), nullptr);
+    const QRect viewport(table()->viewport()->mapToGlobal(QPoint(0, 0)), table()->viewport()->size());
+    const struct {
+        const char* what;
+        int row;
+        int col;
+        bool at_top;
+        bool at_left;
+    } cells[] = {{"the corner", 0, 0, true, true},
+                 {"a title in view", 0, table()->columnAt(viewport.width() / 2), true, false},
+                 {"a name in view", table()->rowAt(viewport.height() / 2), 0, false, true}};
+    for (const auto& c : cells) {
+        SCOPED_TRACE(c.what);
+        QAccessibleInterface* cell = view->tableInterface()->cellAt(c.row, c.col);
+        ASSERT_NE(cell, nullptr);
+        const QRect read = cell->rect();
+        EXPECT_TRUE(viewport.intersects(read)) << read.x() << "," << read.y();
+        if (c.at_top) {
+            EXPECT_EQ(read.top(), viewport.top());
+        }
+        if (c.at_left) {
+            EXPECT_EQ(read.left(), viewport.left());
+        }
+        EXPECT_FALSE(cell->state().invisible);
+        EXPECT_FALSE(cell->state().offscreen);
+    }
+}
