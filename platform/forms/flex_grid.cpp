@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -14,6 +15,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace forms {
 
@@ -38,12 +42,17 @@ public:
         : QWidget(table), table_(table), fixed_rows_(fixed_rows), fixed_cols_(fixed_cols)
     {
         setFocusPolicy(Qt::NoFocus);
+        setMouseTracking(true);
         table_->viewport()->installEventFilter(this);
         connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
         connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
         connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
         connect(table_->verticalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
     }
+
+    // A person widens or narrows a column by dragging its right border in the fixed rows, as
+    // in the grid control; `resized` hears the column and its new width in pixels.
+    std::function<void(int col, int pixels)> resized;
 
     // Covers the fixed part of the view, or hides when nothing is fixed.
     void place()
@@ -79,6 +88,53 @@ public:
     }
 
 protected:
+    // The column whose right border lies under x in the fixed rows (-1: none).
+    int border_at(const QPoint& at) const
+    {
+        if (at.y() >= fixed_height())
+            return -1;
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            const int right = column_left(c) + table_->columnWidth(c);
+            if (std::abs(at.x() - right) <= kBorderGrip)
+                return c;
+        }
+        return -1;
+    }
+    // A column's left edge as the band draws it: the fixed ones stay, the others scroll.
+    int column_left(int col) const
+    {
+        int x = 0;
+        for (int c = 0; c < col; ++c)
+            x += table_->columnWidth(c);
+        return col < fixed_cols_ ? x : x - table_->horizontalScrollBar()->value();
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        dragged_ = event->button() == Qt::LeftButton ? border_at(event->position().toPoint()) : -1;
+        if (dragged_ < 0)
+            QWidget::mousePressEvent(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (dragged_ >= 0) {
+            const int width = std::max(kNarrowestColumn, at.x() - column_left(dragged_));
+            if (resized)
+                resized(dragged_, width);
+            return;
+        }
+        if (border_at(at) >= 0)
+            setCursor(Qt::SplitHCursor);
+        else
+            unsetCursor();
+        QWidget::mouseMoveEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (std::exchange(dragged_, -1) < 0)
+            QWidget::mouseReleaseEvent(event);
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == table_->viewport() && event->type() == QEvent::Resize)
@@ -135,9 +191,12 @@ private:
         painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
     }
 
+    static constexpr int kBorderGrip = 3;
+    static constexpr int kNarrowestColumn = 8;
     QTableWidget* table_;
     const int& fixed_rows_;
     const int& fixed_cols_;
+    int dragged_ = -1;
 };
 
 // The view whose fixed cells are where the band draws them: a fixed row keeps its place down
@@ -202,6 +261,7 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     auto* band = new FixedCellsBand(table_, fixed_rows_, fixed_cols_);
     fixed_band_ = band;
+    band->resized = [this](int col, int pixels) { setColWidth(col, Screen::to_twips_x(pixels)); };
     // The current cell is never a fixed one (the focus would be drawn under the band); a cell
     // the arrow keys reach under the fixed ones is scrolled out from under them.
     connect(

@@ -1,12 +1,14 @@
 // The grid scrolled as a person scrolls it, with the wheel and with clicks on the scroll bar:
 // the fixed header row and name column stay on the screen, the other cells move beneath them.
 #include "platform/forms/flex_grid.h"
+#include "platform/forms/screen.h"
 
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QWheelEvent>
@@ -194,4 +196,25 @@ TEST_F(FlexGridScrollTest, AssistiveToolsReadTheFixedCellsWhereTheyAreDrawn)
         EXPECT_FALSE(cell->state().invisible);
         EXPECT_FALSE(cell->state().offscreen);
     }
+}
+
+// A person drags a column's right border in the header row: the column follows the pointer,
+// and the grid keeps the width it was given.
+TEST_F(FlexGridScrollTest, DraggingAColumnsBorderInTheHeaderWidensIt)
+{
+    QWidget* band = nullptr;
+    for (QWidget* child : table()->findChildren<QWidget*>())
+        if (child->parentWidget() == table() && child != table()->viewport() && child->isVisible() &&
+            child->geometry() == table()->viewport()->geometry())
+            band = child;
+    ASSERT_NE(band, nullptr);
+    const int before = table()->columnWidth(0);
+    const QPoint border(before, table()->rowHeight(0) / 2);
+    QTest::mousePress(band, Qt::LeftButton, Qt::NoModifier, border);
+    QMouseEvent move(QEvent::MouseMove, QPointF(border + QPoint(60, 0)),
+                     band->mapToGlobal(QPointF(border + QPoint(60, 0))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(band, &move);
+    QTest::mouseRelease(band, Qt::LeftButton, Qt::NoModifier, border + QPoint(60, 0));
+    EXPECT_EQ(table()->columnWidth(0), before + 60);
+    EXPECT_EQ(grid.ColWidth(0), forms::Screen::to_twips_x(before + 60));
 }
