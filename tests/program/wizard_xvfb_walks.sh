@@ -58,6 +58,15 @@ other_window() {
     done
 }
 transient() { xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # /transient=/p'; }
+# The dialog the last key opened, as `name`: its picture, the window it is transient for and its
+# title ("<name>_title=").
+dialog() {
+    d=$(other_window)
+    [ -n "$d" ] || fail "$2"
+    grab "5_$1" 0.5
+    transient "$d"
+    xdotool getwindowname "$d" | sed "s/^/$1_title=/"
+}
 # The keys are back on the wizard: the X focus is its window (or a child of it).
 focus_back() {
     for i in $(seq 50); do
@@ -68,14 +77,8 @@ focus_back() {
     echo "focus=$(printf 0x%x "${f:-0}")"
 }
 
-grab 1_welcome 0
-key Return
-grab 2_option
-key Return
-grab 3_domains 4
-key Return
-grab 4_processing 0.5
-grab 5_results 10
+. "$(dirname "$0")/walk_to_results.sh"
+walk_to_results
 case "$WALK" in
 finish)
     key Return
@@ -85,11 +88,7 @@ finish)
     ;;
 esc)
     key Escape
-    box=$(other_window)
-    [ -n "$box" ] || fail "Esc on the results page asked nothing"
-    grab 5_question 0.5
-    transient "$box"
-    xdotool getwindowname "$box" | sed 's/^/question_title=/'
+    dialog question "Esc on the results page asked nothing"
     key Return
     sleep 1
     kill -0 "$pid" 2>/dev/null || fail "No ended the program"
@@ -103,19 +102,12 @@ esc)
     ;;
 viewlog)
     key alt+v
-    view=$(other_window)
-    [ -n "$view" ] || fail "View Log showed no window"
-    grab 5_view_log 0.5
-    transient "$view"
-    xdotool getwindowname "$view" | sed 's/^/view_title=/'
+    dialog view "View Log showed no window"
     key Escape
     sleep 1
     focus_back
     key alt+s
-    save=$(other_window)
-    [ -n "$save" ] || fail "Alt+S after View Log reached no Save dialog"
-    grab 5_save_dialog 0.5
-    transient "$save"
+    dialog save "Alt+S after View Log reached no Save dialog"
     key Escape
     sleep 1
     focus_back
