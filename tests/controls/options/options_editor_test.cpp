@@ -55,8 +55,7 @@ bool add_through_dialog(forms::CommandButton& add_button, const char* kind, cons
         auto* kinds = dialog->cmbItemType().findChild<QComboBox*>();
         if (kind_enabled && dialog->cmbItemType().Text() != QString::fromLatin1(kind)) {
             kinds->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(kinds,
-                            QString::fromLatin1(kind) == QStringLiteral("Container") ? Qt::Key_Up : Qt::Key_Down);
+            QTest::keyClick(kinds, QString::fromLatin1(kind) == QStringLiteral("Container") ? Qt::Key_Up : Qt::Key_Down);
         }
         type_into(dialog->txtItemName(), name);
         if (dialog->txtPageIndex().Visible())
@@ -404,7 +403,8 @@ protected:
         forms::TreeView& view = editor().tvOptions();
         view.EnsureVisible(key);
         auto* tree = view.findChild<QTreeWidget*>();
-        const QList<QTreeWidgetItem*> items = tree->findItems(view.Text(key), Qt::MatchExactly | Qt::MatchRecursive);
+        const QList<QTreeWidgetItem*> items =
+            tree->findItems(view.Text(key), Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(items.size(), 1) << key.toStdString();
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(items[0]).center());
         QCoreApplication::processEvents();
@@ -468,10 +468,10 @@ TEST_F(OptionsSheetTest, ARefusedPageIndexKeepsTheSheetOpenOnOk)
 
 TEST_F(OptionsSheetTest, AnIndexTypedForARemovedPageIsDroppedWithIt)
 {
-    tree_control().AddNodes(QVariant::fromValue(
-        options::ParseOptionList(QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\FONTS\r\n"
-                                                "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t3\r\n"
-                                                "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"))));
+    tree_control().AddNodes(QVariant::fromValue(options::ParseOptionList(
+        QStringLiteral(" \t_DISPLAY\t0\tDisplay\t0\t_DISPLAY\\FONTS\r\n"
+                       "_DISPLAY\t_DISPLAY\\FONTS\t1\tFonts\t3\r\n"
+                       "_DISPLAY\t_DISPLAY\\COLOURS\t1\tColours\t4\r\n"))));
     ASSERT_TRUE(sheet_->set_selection({site_}));
     click_node(QStringLiteral("_DISPLAY\\FONTS"));
     type_into(editor().txtPageIndex(), QStringLiteral("8"));
