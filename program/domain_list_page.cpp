@@ -25,6 +25,7 @@ DomainListPage::DomainListPage(forms::Form& form, const forms::ImageList& images
     for (forms::CommandButton* button : m_cmdSelectDeselect)
         button->setTop(buttons_top);
 
+    m_mnuLstDomainsList.setCaption(QStringLiteral("Domains"));
     m_mnuLstDomainsList.AddItem(QStringLiteral("&Select All"));
     m_mnuLstDomainsList.AddItem(QStringLiteral("&Unselect All"));
 
@@ -32,7 +33,7 @@ DomainListPage::DomainListPage(forms::Form& form, const forms::ImageList& images
             [this] { AddListItem(m_services, m_lstDomainsList, false); });
     for (int index = 0; index < 2; ++index)
         connect(m_cmdSelectDeselect[static_cast<std::size_t>(index)], &forms::CommandButton::Click, this,
-                [this, index] { CheckAllDomains(index == 0); });
+                [this, index] { CheckAllDomains(index == 0, false); });
     connect(&m_mnuLstDomainsList, &forms::PopupMenu::Click, this, [this](int index) { CheckAllDomains(index == 0); });
     connect(&m_lstDomainsList, &forms::ListView::ItemCheck, this, [this] { UpdateDomainsNextButton(); });
     connect(&m_lstDomainsList, &forms::ListView::KeyDown, this, &DomainListPage::lstDomainsList_KeyDown);
@@ -67,13 +68,15 @@ void DomainListPage::UpdateDomainsNextButton()
     m_services.setNextEnabled(any_ticked);
 }
 
-void DomainListPage::CheckAllDomains(bool bCheck)
+void DomainListPage::CheckAllDomains(bool bCheck, bool moveFocus)
 {
     try {
         for (int i = 1; i <= m_lstDomainsList.Count(); ++i)
             m_lstDomainsList.setChecked(i, bCheck);
         // Ticking all of an empty list ticks nothing: Next follows the ticks, not the button.
         UpdateDomainsNextButton();
+        if (!moveFocus)
+            return;
         if (bCheck)
             m_services.focusNavigator();
         else

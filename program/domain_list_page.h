@@ -41,9 +41,11 @@ public:
 
     // Next follows the ticks: enabled exactly when at least one domain is ticked.
     void UpdateDomainsNextButton();
-    // Ticks or unticks every domain; Next then follows the ticks, and the focus moves to the
-    // navigator (ticked) or the list (unticked).
-    void CheckAllDomains(bool bCheck);
+    // Ticks or unticks every domain; Next then follows the ticks. From the context menu the
+    // focus then moves to the navigator's default button (ticked) or the list (unticked); a
+    // button of the page keeps it (`moveFocus` false), so the next Return acts on the page
+    // again rather than on whatever navigator button the focus would land on.
+    void CheckAllDomains(bool bCheck, bool moveFocus = true);
     // The column fills the list (the form calls it when it resizes).
     void Resize();
 

@@ -12,9 +12,12 @@
 namespace {
 // Ctrl+V arrives as its control character; it pastes, and the change handler cleans what
 // was pasted (one beep), as pasting from the box's menu or by Shift+Insert does.
+constexpr short kCtrlA = 1;
 constexpr short kCtrlC = 3;
 constexpr short kCtrlV = 22;
 constexpr short kCtrlX = 24;
+constexpr short kCtrlY = 25;
+constexpr short kCtrlZ = 26;
 } // namespace
 
 FrmAddDomain::FrmAddDomain()
@@ -99,10 +102,10 @@ QString FrmAddDomain::ExtraChars() const { return m_bExchange ? QStringLiteral("
 void FrmAddDomain::txtDomainName_KeyPress(short& KeyAscii)
 {
     try {
-        // Editing keys, and the clipboard's: a paste is cleaned when the text changes, and a
-        // copy or cut adds no character.
+        // Editing keys, the clipboard's, and those the box's own menu names (Select All, Undo,
+        // Redo): a paste is cleaned when the text changes, and none of them adds a character.
         if (KeyAscii == 8 || KeyAscii == 13 || KeyAscii == 27 || KeyAscii == kCtrlC || KeyAscii == kCtrlV ||
-            KeyAscii == kCtrlX)
+            KeyAscii == kCtrlX || KeyAscii == kCtrlA || KeyAscii == kCtrlY || KeyAscii == kCtrlZ)
             return;
         if (!IsValidNameChar(KeyAscii, ExtraChars())) {
             forms::Beep();

@@ -15,6 +15,7 @@
 #include "platform/forms/form_file.h"
 #include "platform/forms/intrinsic_control.h"
 #include "platform/forms/late_binding.h"
+#include "platform/forms/message_box.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
@@ -29,6 +30,8 @@ constexpr std::int32_t kyWizardGoBack = 1;
 constexpr int kServerPage = 7; // the registry's 7th page: wtSelectOrganizations
 constexpr std::int32_t kNetworkDescription = 108;
 constexpr std::int32_t kExchangeDescription = 157;
+constexpr std::int32_t kResultsWouldBeLost = 161;
+constexpr qsizetype kRowsWithoutDomains = 2; // the header and Total rows
 
 // The page a page proxy stands for, by its name (the proxy's Name by DISPID).
 QString page_name(QObject* page) { return page ? program::ControlDispatch(page).get("Name").toString() : QString(); }
@@ -172,10 +175,7 @@ void FrmMain::BindControls()
 
     ListPageServices services;
     services.setNextEnabled = [this](bool on) { setNextEnabled(on); };
-    services.focusNavigator = [this] {
-        if (m_navigator)
-            forms::call(m_navigator, QStringLiteral("SetFocus"));
-    };
+    services.focusNavigator = [this] { FocusDefaultButton(); };
     services.addDialog = m_frmAddDomain.get();
     services.formCaption = [this] { return Caption(); };
     services.owner = this;
@@ -243,6 +243,10 @@ void FrmMain::Form_Resize()
 
 void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
+    if (UnloadMode == forms::vbFormControlMenu && !MayLeaveResults()) {
+        Cancel = 1;
+        return;
+    }
     // The collector's events stop here, before any control of the form goes. A run still
     // going is cancelled from the event loop: the collector's Cancel waits for its worker,
     // which is no wait to start inside the window's close.
@@ -299,10 +303,27 @@ void FrmMain::KyWizardNavigator1_AfterPageChange(std::int32_t WizardDirection, Q
     } else if (entered == u"wtChooseOutput") {
         SetResultsPageText(m_bExchange);
         // The run disabled Next, so the focus fell to Cancel, where a natural Return would end
-        // the program and throw the report away: it rests on the results instead.
+        // the program and throw the report away: it rests on the results instead, where
+        // Return still presses the page's default button.
         if (QWidget* results = intrinsic(QStringLiteral("fxgOutResults")))
             results->setFocus(Qt::OtherFocusReason);
+        return;
     }
+    FocusDefaultButton();
+}
+
+// The focus a page change leaves behind is where the old page's buttons were: on the finish
+// page, whose Next is disabled, it fell to "< Back", so Return went back to the results while
+// Finish was drawn as the default. A page entered puts the focus on its default button, where
+// Return does what that button says; with the default disabled it rests on the page's own
+// control (KeepFocusOffUnchosenButtons).
+void FrmMain::FocusDefaultButton()
+{
+    if (!navigator_here())
+        return;
+    const int position = m_navigatorDispatch->get("DefaultButton").toInt();
+    if (position >= 1 && position <= 4)
+        m_navigatorDispatch->call("SetFocusOnButton", {position});
     KeepFocusOffUnchosenButtons();
 }
 
@@ -310,8 +331,23 @@ void FrmMain::KyWizardNavigator1_FinishClick() { UnloadForms(); }
 
 void FrmMain::KyWizardNavigator1_CancelClick()
 {
+    if (!MayLeaveResults())
+        return;
     CancelCollection();
     UnloadForms();
+}
+
+// Results that were neither saved, copied nor printed exist only in the wizard: leaving by
+// Cancel, Esc or the close box asks first, No (the default) keeps them. Finish never asks: it
+// is the user's own end of the wizard, after the page that offers the report.
+bool FrmMain::MayLeaveResults()
+{
+    if (m_leavingAgreed || !m_results || m_results->size() <= kRowsWithoutDomains || !m_output || m_output->HandedOut())
+        return true;
+    // A close held back until a handler has returned comes here again: one Yes is enough.
+    m_leavingAgreed = forms::MsgBox(Resources::Shared().LoadString(kResultsWouldBeLost),
+                                    forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2) == forms::vbYes;
+    return m_leavingAgreed;
 }
 
 void FrmMain::UnloadForms()

@@ -126,11 +126,14 @@ private:
 
     // The wizard ends: the input dialog and this form are unloaded.
     void UnloadForms();
+    // True when leaving loses no results, or the user said Yes to losing them.
+    bool MayLeaveResults();
     // The page registry's n-th page, and a move there.
     QObject* WizardPage(int n) const;
     void GoToPage(int n);
     void setNextEnabled(bool on);
     void KeepFocusOffUnchosenButtons();
+    void FocusDefaultButton();
     forms::IntrinsicControl& control(const char* name, int index = -1);
 
     std::shared_ptr<WizardCollector> m_collector;
@@ -152,4 +155,6 @@ private:
     // The last results matrix, which the output actions hand out.
     std::optional<QStringList> m_results;
     std::unique_ptr<program::OutputActions> m_output;
+    // The user said Yes to losing the results.
+    bool m_leavingAgreed = false;
 };

@@ -53,7 +53,7 @@ void FrmMain::SetProcessingTexts(bool bExchange)
     const program::ControlDispatch panel(site(QStringLiteral("piProgressInfo")));
     panel.let("StepDescription0", texts.StepDescription0);
     panel.set("Image", QVariant::fromValue(forms::StdPicture::create(texts.Image.pixmap(kIconSize, kIconSize).toImage(),
-                                                                      forms::StdPicture::Icon)));
+                                                                     forms::StdPicture::Icon)));
 }
 
 std::optional<QStringList> FrmMain::BuildNameList(bool bExchange) const
@@ -96,6 +96,7 @@ void FrmMain::m_collector_CollectionCompleted(IOstrelInfoCollection* pInfos, con
             *domains, static_cast<forms::FlexGrid&>(control("fxgOutResults")),
             {&control("cmdChooseOutput", 0), &control("cmdChooseOutput", 1), &control("cmdChooseOutput", 2)},
             [](const QString& description) { forms::MsgBox(description, forms::vbExclamation); });
+        m_output->NewResults();
     };
     steps.go_to_results = [this] {
         setNextEnabled(true);

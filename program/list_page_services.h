@@ -20,7 +20,7 @@ class ListView;
 
 struct ListPageServices {
     std::function<void(bool)> setNextEnabled; // the navigator's RightMiddleButtonEnabled
-    std::function<void()> focusNavigator;
+    std::function<void()> focusNavigator;     // onto its default button
     FrmAddDomain* addDialog = nullptr;
     std::function<QString()> formCaption;
     QWidget* owner = nullptr;

@@ -1,5 +1,6 @@
 #include "program/output_actions.h"
 
+#include "program/frm_log_view.h"
 #include "program/print_report.h"
 #include "program/report_date.h"
 #include "program/results_report.h"
@@ -17,6 +18,7 @@ namespace program {
 namespace {
 
 constexpr std::int32_t kPathFileAccessError = 75;
+constexpr std::int32_t kFileNotFound = 53;
 
 } // namespace
 
@@ -32,6 +34,8 @@ OutputActions::OutputActions(QWidget* owner, const std::optional<QStringList>& r
     : m_owner(owner), m_results(results), m_log(log)
 {
 }
+
+OutputActions::~OutputActions() = default;
 
 void OutputActions::cmdChooseOutput_Click(int Index)
 {
@@ -53,8 +57,8 @@ void OutputActions::DoOutputOperation(const QString& name)
         if (name == QStringLiteral("Copy"))
             CopyToClipboardOperation(0, 0);
         else if (name == QStringLiteral("Print"))
-            PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')', GetOutputText(),
-                        m_owner);
+            m_handedOut |= PrintReport(QStringLiteral("Brevash (") + ReportDate(QDateTime::currentDateTime()) + u')',
+                                       GetOutputText(), m_owner);
         else if (name == QStringLiteral("Save"))
             Save();
     } catch (const forms::VbError& error) {
@@ -75,6 +79,7 @@ void OutputActions::Save()
     if (fileName.isEmpty())
         return;
     SaveTextToFile(fileName, GetOutputText());
+    m_handedOut = true;
     // The next Save opens in this file's folder, with an empty name; only a save that
     // succeeded moves the memory.
     m_cdA.setInitDir(fileName.left(fileName.lastIndexOf(u'/') + 1));
@@ -89,6 +94,7 @@ void OutputActions::CopyToClipboardOperation(short, short)
     }
     try {
         forms::Clipboard::SetText(GetOutputText());
+        m_handedOut = true;
     } catch (const forms::VbError& error) {
         forms::MsgBox(error.description(), forms::vbOKOnly);
     }
@@ -97,7 +103,17 @@ void OutputActions::CopyToClipboardOperation(short, short)
 void OutputActions::cmdViewLog_Click()
 {
     try {
-        forms::open_with_default_application(m_logFile.Write(m_log.text()));
+        const QString path = m_logFile.Write(m_log.text());
+        try {
+            forms::open_with_default_application(path);
+        } catch (const forms::VbError& error) {
+            // No program opens a text file here: the program shows the log itself.
+            if (error.number() != kFileNotFound)
+                throw;
+            if (!m_logView)
+                m_logView = std::make_unique<FrmLogView>();
+            m_logView->ShowLog(m_log.text(), m_owner);
+        }
     } catch (const forms::VbError& error) {
         forms::MsgBox(QStringLiteral("The session log cannot be shown.\r\n") + error.description(), forms::vbOKOnly);
     }

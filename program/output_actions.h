@@ -2,7 +2,8 @@
 // The results page's output actions: Copy puts the INI report on the clipboard, Print prints
 // it under a dated title, Save writes it to a text file the user names (the save dialog
 // opens in the folder of the last file saved), and View Log shows the session log with the
-// desktop's viewer for text. The report is the INI text of the last results matrix.
+// desktop's viewer for text (or, where there is none, in a window of the program's own). The report is the INI text of
+// the last results matrix.
 //
 // The wizard form owns one OutputActions for its life: the save dialog's folder memory and
 // the View Log file live as long as it does.
@@ -15,8 +16,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
+class FrmLogView;
 class QWidget;
 
 namespace program {
@@ -25,6 +28,7 @@ class OutputActions {
 public:
     // `results` is the wizard's last results matrix (m_results), `log` its session log.
     OutputActions(QWidget* owner, const std::optional<QStringList>& results, const SessionLog& log);
+    ~OutputActions();
 
     // 0 Copy, 1 Print, 2 Save; any other index does nothing.
     void cmdChooseOutput_Click(int Index);
@@ -37,6 +41,11 @@ public:
     void cmdViewLog_Click();
 
     forms::CommonDialog& cdA() { return m_cdA; }
+
+    // Whether the report of the current results has been handed out (saved, copied or
+    // printed) since they came; new results have not been.
+    bool HandedOut() const { return m_handedOut; }
+    void NewResults() { m_handedOut = false; }
 
     // The save dialog's settings.
     inline static constexpr int kSaveFlags =
@@ -52,6 +61,9 @@ private:
     const SessionLog& m_log;
     forms::CommonDialog m_cdA;
     TempLogFile m_logFile;
+    // The program's own window for the log, where no program opens a text file.
+    std::unique_ptr<FrmLogView> m_logView;
+    bool m_handedOut = false;
 };
 
 // Writes `text` and CR LF into `path` through the one file writer (a regular file replaced

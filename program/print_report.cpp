@@ -45,13 +45,13 @@ forms::FontRef font_of(const QString& name, double points)
 
 } // namespace
 
-void PrintReport(const QString& title, const QString& text, QWidget* owner)
+bool PrintReport(const QString& title, const QString& text, QWidget* owner)
 {
     forms::Printer& printer = forms::Printer::current();
     try {
         const std::optional<forms::PrintDialogChoice> choice = forms::show_print_dialog(owner);
         if (!choice)
-            return;
+            return false;
         // A file chosen in the dialog is printed to; a printer the system does not know by
         // that exact name leaves the current one.
         if (!choice->output_file.isEmpty())
@@ -59,6 +59,8 @@ void PrintReport(const QString& title, const QString& text, QWidget* owner)
         else
             printer.select(choice->device_name);
         apply_choice(printer, *choice);
+        // The job and a PDF carry the printed title, so the queue and the file say what they are.
+        printer.set_document_name(title);
 
         printer.setFont(font_of(QStringLiteral("Arial"), 12));
         printer.Print();
@@ -67,9 +69,11 @@ void PrintReport(const QString& title, const QString& text, QWidget* owner)
         printer.setFont(font_of(QStringLiteral("Courier New"), 10));
         printer.Print(text);
         printer.EndDoc();
+        return true;
     } catch (const forms::VbError&) {
         printer.KillDoc();
         forms::MsgBox(kPrintFailed, forms::vbCritical | forms::vbOKOnly);
+        return false;
     }
 }
 

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace program {
 
-void PrintReport(const QString& title, const QString& text, QWidget* owner);
+// True when the report went to the printer (or the file the dialog chose).
+bool PrintReport(const QString& title, const QString& text, QWidget* owner);
 
 } // namespace program

@@ -70,6 +70,8 @@ constexpr win32::string_resource kStrings[] = {
     {158, u"Universal Groups"},
     {159, u"Managed Service Accounts"},
     {160, u"Lync-enabled Users"},
+    {161, u"The statistics have not been saved, copied or printed, and they are lost when the wizard "
+          u"closes. Do you want to close the wizard?"},
 };
 
 } // namespace

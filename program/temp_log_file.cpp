@@ -37,7 +37,9 @@ TempLogFile::~TempLogFile() = default;
 QString TempLogFile::Write(const QString& text)
 {
     if (!m_file) {
-        const QString folder = QDir::tempPath();
+        // The folder the user named: Qt's own answer for a TMPDIR that does not exist is "".
+        const QString named = qEnvironmentVariable("TMPDIR");
+        const QString folder = named.isEmpty() ? QDir::tempPath() : named;
         if (!QFileInfo(folder).isDir())
             forms::raise(kPathFileAccessError, QStringLiteral("Ostrel"),
                          QStringLiteral("The session log could not be written: the temporary folder \"") + folder +

@@ -26,7 +26,8 @@ PACKAGES=(
 	python3-pyatspi at-spi2-core dbus-x11                      # the accessibility tree read from outside
 	python3                                                    # the hostile directory server of the tests (tests/fixtures/hostile-ldap)
 	x11-utils                                                  # xprop: the window a dialog belongs to
-	openbox                                                    # a window manager: minimising a modal dialog through the window system
+	xdg-utils                                                  # xdg-open: View Log opens the log in the desktop's viewer
+	openbox                                                    # a window manager: the wizard's keyboard walks, minimising a modal dialog
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
 )
 

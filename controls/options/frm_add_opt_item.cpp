@@ -47,6 +47,10 @@ frmAddOptItem::frmAddOptItem(QWidget* parent) : QDialog(parent)
     lbl_page_index_->Move(120, 1440, 3300, 255);
     txt_page_index_ = new forms::TextBox(this, QStringLiteral("txtPageIndex"));
     txt_page_index_->Move(120, 1680, 3300, 315);
+    // Assistive tools name each box by the label above it, as a person reads them.
+    type_label->name_next(cmb_item_type_);
+    name_label->name_next(txt_item_name_);
+    lbl_page_index_->name_next(txt_page_index_);
     ok_button_ = new forms::CommandButton(this, QStringLiteral("OKButton"), QStringLiteral("OK"));
     ok_button_->Move(3750, 90, 1215, 375);
     ok_button_->setDefault(true);

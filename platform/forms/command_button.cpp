@@ -24,6 +24,8 @@ void CommandButton::access_key_pressed()
 
 QStringList CommandButton::accessible_actions() const { return {QAccessibleActionInterface::pressAction()}; }
 
+void CommandButton::add_accessible_state(QAccessible::State& state) const { state.defaultButton = default_; }
+
 void CommandButton::do_accessible_action(const QString& action)
 {
     if (action == QAccessibleActionInterface::pressAction())
@@ -43,8 +45,15 @@ void CommandButton::setDefault(bool on)
 {
     if (on)
         clear_flag_on_others(&CommandButton::default_);
+    const bool changed = default_ != on;
     default_ = on;
     update();
+    if (changed && QAccessible::isActive()) {
+        QAccessible::State state;
+        state.defaultButton = true;
+        QAccessibleStateChangeEvent event(this, state);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CommandButton::setCancel(bool on)

@@ -30,8 +30,8 @@ public:
     static bool press_access_key(QWidget* scope, int key_ascii);
 
     // Assistive tools press the button as a click does, and hear which one Enter presses.
-    void add_accessible_state(QAccessible::State& state) const override { state.defaultButton = default_; }
     QStringList accessible_actions() const override;
+    void add_accessible_state(QAccessible::State& state) const override;
     void do_accessible_action(const QString& action) override;
 
 protected:

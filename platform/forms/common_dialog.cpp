@@ -1,5 +1,6 @@
 #include "platform/forms/common_dialog.h"
 
+#include "platform/forms/dialog_owner.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -24,7 +25,11 @@ std::optional<QString> qt_chooser(const FileDialogRequest& r)
         return std::nullopt;
     }
     QFileDialog dialog;
-    dialog.setWindowTitle(r.title);
+    // Without a title of the caller's the dialog says what it does, as the system's does: its
+    // title is also its name for assistive tools.
+    const QString title = !r.title.isEmpty() ? r.title : r.save ? QStringLiteral("Save As") : QStringLiteral("Open");
+    dialog.setWindowTitle(title);
+    dialog.setAccessibleName(title);
     dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!r.filter.isEmpty())
@@ -36,7 +41,7 @@ std::optional<QString> qt_chooser(const FileDialogRequest& r)
     dialog.setDefaultSuffix(r.default_ext);
     // Overwrite prompt only when asked for (flag 2).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (r.flags & 0x2) == 0);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (exec_owned(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
 }

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -14,6 +15,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace forms {
 
@@ -38,12 +42,17 @@ public:
         : QWidget(table), table_(table), fixed_rows_(fixed_rows), fixed_cols_(fixed_cols)
     {
         setFocusPolicy(Qt::NoFocus);
+        setMouseTracking(true);
         table_->viewport()->installEventFilter(this);
         connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
         connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
         connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
         connect(table_->verticalHeader(), &QHeaderView::sectionResized, this, [this] { place(); });
     }
+
+    // A person widens or narrows a column by dragging its right border in the fixed rows, as
+    // in the grid control; `resized` hears the column and its new width in pixels.
+    std::function<void(int col, int pixels)> resized;
 
     // Covers the fixed part of the view, or hides when nothing is fixed.
     void place()
@@ -79,6 +88,53 @@ public:
     }
 
 protected:
+    // The column whose right border lies under x in the fixed rows (-1: none).
+    int border_at(const QPoint& at) const
+    {
+        if (at.y() >= fixed_height())
+            return -1;
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            const int right = column_left(c) + table_->columnWidth(c);
+            if (std::abs(at.x() - right) <= kBorderGrip)
+                return c;
+        }
+        return -1;
+    }
+    // A column's left edge as the band draws it: the fixed ones stay, the others scroll.
+    int column_left(int col) const
+    {
+        int x = 0;
+        for (int c = 0; c < col; ++c)
+            x += table_->columnWidth(c);
+        return col < fixed_cols_ ? x : x - table_->horizontalScrollBar()->value();
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        dragged_ = event->button() == Qt::LeftButton ? border_at(event->position().toPoint()) : -1;
+        if (dragged_ < 0)
+            QWidget::mousePressEvent(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (dragged_ >= 0) {
+            const int width = std::max(kNarrowestColumn, at.x() - column_left(dragged_));
+            if (resized)
+                resized(dragged_, width);
+            return;
+        }
+        if (border_at(at) >= 0)
+            setCursor(Qt::SplitHCursor);
+        else
+            unsetCursor();
+        QWidget::mouseMoveEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (std::exchange(dragged_, -1) < 0)
+            QWidget::mouseReleaseEvent(event);
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == table_->viewport() && event->type() == QEvent::Resize)
@@ -98,14 +154,16 @@ protected:
         painter.setClipRect(QRect(width, 0, this->width() - width, height));
         for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
             for (int c = fixed_cols_; c < cols; ++c)
-                paint_cell(painter, r, c, QRect(table_->columnViewportPosition(c), y, table_->columnWidth(c), table_->rowHeight(r)));
+                paint_cell(painter, r, c,
+                           QRect(table_->columnViewportPosition(c), y, table_->columnWidth(c), table_->rowHeight(r)));
         painter.restore();
         // The fixed columns: their own place across, the rows' place down.
         painter.save();
         painter.setClipRect(QRect(0, height, width, this->height() - height));
         for (int c = 0, x = 0; c < std::min(fixed_cols_, cols); x += table_->columnWidth(c++))
             for (int r = fixed_rows_; r < rows; ++r)
-                paint_cell(painter, r, c, QRect(x, table_->rowViewportPosition(r), table_->columnWidth(c), table_->rowHeight(r)));
+                paint_cell(painter, r, c,
+                           QRect(x, table_->rowViewportPosition(r), table_->columnWidth(c), table_->rowHeight(r)));
         painter.restore();
         // Their corner.
         for (int r = 0, y = 0; r < std::min(fixed_rows_, rows); y += table_->rowHeight(r++))
@@ -126,14 +184,53 @@ private:
         option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         option.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
         table_->itemDelegate()->paint(&painter, option, table_->model()->index(row, col));
-        const QColor line = QColor::fromRgba(static_cast<QRgb>(
-            table_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, table_)));
+        const QColor line = QColor::fromRgba(
+            static_cast<QRgb>(table_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, table_)));
         painter.setPen(line);
         painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
         painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
     }
 
+    static constexpr int kBorderGrip = 3;
+    static constexpr int kNarrowestColumn = 8;
     QTableWidget* table_;
+    const int& fixed_rows_;
+    const int& fixed_cols_;
+    int dragged_ = -1;
+};
+
+// The view whose fixed cells are where the band draws them: a fixed row keeps its place down
+// the view (it follows the columns sideways), a fixed column its place across it. Assistive
+// tools read a cell's extents and whether it shows from here, so after a scroll the header
+// row and the name column are read on screen, where a person sees them.
+class FlexTable : public QTableWidget {
+public:
+    FlexTable(QWidget* parent, const int& fixed_rows, const int& fixed_cols)
+        : QTableWidget(parent), fixed_rows_(fixed_rows), fixed_cols_(fixed_cols)
+    {
+    }
+
+    QRect visualRect(const QModelIndex& index) const override
+    {
+        QRect cell = QTableWidget::visualRect(index);
+        if (!index.isValid())
+            return cell;
+        if (index.row() < fixed_rows_) {
+            int y = 0;
+            for (int r = 0; r < index.row(); ++r)
+                y += rowHeight(r);
+            cell.moveTop(y);
+        }
+        if (index.column() < fixed_cols_) {
+            int x = 0;
+            for (int c = 0; c < index.column(); ++c)
+                x += columnWidth(c);
+            cell.moveLeft(x);
+        }
+        return cell;
+    }
+
+private:
     const int& fixed_rows_;
     const int& fixed_cols_;
 };
@@ -141,7 +238,7 @@ private:
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::Table), table_(new QTableWidget(this))
+    : IntrinsicControl(container, name, QAccessible::Table), table_(new FlexTable(this, fixed_rows_, fixed_cols_))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -164,25 +261,26 @@ FlexGrid::FlexGrid(QWidget* container, const QString& name)
     table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     auto* band = new FixedCellsBand(table_, fixed_rows_, fixed_cols_);
     fixed_band_ = band;
+    band->resized = [this](int col, int pixels) { setColWidth(col, Screen::to_twips_x(pixels)); };
     // The current cell is never a fixed one (the focus would be drawn under the band); a cell
     // the arrow keys reach under the fixed ones is scrolled out from under them.
-    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, band](const QModelIndex& current) {
-                if (!current.isValid())
-                    return;
-                if ((current.row() < fixed_rows_ && fixed_rows_ < Rows()) ||
-                    (current.column() < fixed_cols_ && fixed_cols_ < cols_)) {
-                    table_->setCurrentCell(std::max(current.row(), fixed_rows_), std::max(current.column(), fixed_cols_));
-                    return;
-                }
-                const QRect cell = table_->visualRect(current);
-                if (current.column() >= fixed_cols_ && cell.left() < band->fixed_width())
-                    table_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value() -
-                                                            (band->fixed_width() - cell.left()));
-                if (current.row() >= fixed_rows_ && cell.top() < band->fixed_height())
-                    table_->verticalScrollBar()->setValue(table_->verticalScrollBar()->value() -
-                                                          (band->fixed_height() - cell.top()));
-            });
+    connect(
+        table_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, band](const QModelIndex& current) {
+            if (!current.isValid())
+                return;
+            if ((current.row() < fixed_rows_ && fixed_rows_ < Rows()) ||
+                (current.column() < fixed_cols_ && fixed_cols_ < cols_)) {
+                table_->setCurrentCell(std::max(current.row(), fixed_rows_), std::max(current.column(), fixed_cols_));
+                return;
+            }
+            const QRect cell = table_->visualRect(current);
+            if (current.column() >= fixed_cols_ && cell.left() < band->fixed_width())
+                table_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value() -
+                                                        (band->fixed_width() - cell.left()));
+            if (current.row() >= fixed_rows_ && cell.top() < band->fixed_height())
+                table_->verticalScrollBar()->setValue(table_->verticalScrollBar()->value() -
+                                                      (band->fixed_height() - cell.top()));
+        });
     cells_.assign(2, QStringList(cols_, QString()));
     col_widths_.assign(static_cast<std::size_t>(cols_), -1);
     refresh();

@@ -1,6 +1,7 @@
 #include "platform/forms/host_form.h"
 
 #include "platform/forms/command_button.h"
+#include "platform/forms/dialog_owner.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -63,8 +64,10 @@ void HostForm::Show(int modal, QWidget* owner)
     // caller's, whatever happens to the owner. Without one named, the active window owns it,
     // so a window manager never puts the dialog behind the window it blocks.
     setWindowModality(Qt::ApplicationModal);
-    if (owner == nullptr && QApplication::activeWindow() != this)
-        owner = QApplication::activeWindow();
+    if (owner == nullptr)
+        owner = dialog_owner();
+    if (owner == this)
+        owner = nullptr;
     if (owner != nullptr && owner->window()->windowHandle() != nullptr) {
         // Only a dialog's window names the window it belongs to (WM_TRANSIENT_FOR under X).
         if (windowType() == Qt::Window)
@@ -86,8 +89,7 @@ void HostForm::Show(int modal, QWidget* owner)
     }
     // The keys go back to the window the dialog blocked: without a window manager to hand the
     // focus on, the X server would give it to no window of ours.
-    if (owner_window != nullptr && owner_window->isVisible())
-        owner_window->activateWindow();
+    give_keys_back(owner_window);
 }
 
 void HostForm::Hide() { hide(); }

@@ -1,5 +1,7 @@
 #include "platform/forms/message_box.h"
 
+#include "platform/forms/dialog_owner.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -57,7 +59,7 @@ public:
             box.addButton(b.qt);
         const size_t def = static_cast<size_t>((style >> 8) & 0x3);
         box.setDefaultButton(buttons[def < buttons.size() ? def : 0].qt);
-        const int chosen = box.exec();
+        const int chosen = exec_owned(box);
         for (const auto& b : buttons)
             if (chosen == b.qt)
                 return b.result;

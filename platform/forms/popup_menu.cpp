@@ -1,5 +1,6 @@
 #include "platform/forms/popup_menu.h"
 
+#include "platform/forms/intrinsic_control.h"
 #include "platform/forms/vb_error.h"
 
 #include <QAction>
@@ -13,7 +14,12 @@ PopupMenu::PopupMenu(const QString& name, QObject* parent) : QObject(parent), me
 {
     setObjectName(name);
     menu_->setObjectName(name);
-    menu_->setAccessibleName(name);
+}
+
+void PopupMenu::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    menu_->setAccessibleName(strip_mnemonic(caption));
 }
 
 PopupMenu::~PopupMenu() = default;

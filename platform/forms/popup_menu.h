@@ -22,6 +22,10 @@ public:
     ~PopupMenu() override;
 
     QString Name() const { return objectName(); }
+    // The words assistive tools announce the menu by ("&" marks an access key, dropped there);
+    // a menu without one is announced by nothing rather than by its Name.
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
     // Adds an item ("&" marks its access key) and returns its index.
     int AddItem(const QString& caption);
     int Count() const;
@@ -40,6 +44,7 @@ signals:
 private:
     std::unique_ptr<QMenu> menu_;
     int popups_ = 0;
+    QString caption_;
 };
 
 } // namespace forms

@@ -1,5 +1,6 @@
 #include "platform/forms/printer.h"
 
+#include "platform/forms/dialog_owner.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
@@ -51,7 +52,7 @@ std::optional<PrintDialogChoice> qt_print_dialog(QWidget* owner)
     QPrintDialog dialog(&printer, owner);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted)
+    if (exec_owned(dialog, owner) != QDialog::Accepted)
         return std::nullopt;
     PrintDialogChoice choice;
     // A file chosen in the dialog is no printer's name: it travels apart, so that neither is
@@ -203,6 +204,8 @@ void Printer::setFont(FontRef font)
         raise(vberr::ObjectVariableNotSet);
     font_ = std::move(font);
 }
+
+void Printer::set_document_name(const QString& name) { printer_->setDocName(name); }
 
 void Printer::begin()
 {

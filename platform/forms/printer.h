@@ -66,6 +66,8 @@ public:
     // Makes the named printer current; returns false (nothing changes) for an unknown name.
     bool select(const QString& device_name);
     void set_output_file(const QString& pdf_path);
+    // The name of the next document: the print job's name, and a PDF's Title.
+    void set_document_name(const QString& name);
 
     QString DeviceName() const;
     int Copies() const;

@@ -114,6 +114,15 @@ def expect_actions(acc, wanted, where):
         fault("%s: %s %s offers %s, not %s" % (where, acc.getRoleName(), acc.name, names, wanted))
 
 
+def expect_default(root, caption, where):
+    # The button Return presses reads as the window's default.
+    button = find(root, "push button", caption)
+    if button is None:
+        fault("%s: no button %s" % (where, caption))
+    elif not has(button, pyatspi.STATE_IS_DEFAULT):
+        fault("%s: %s does not read as the default button" % (where, caption))
+
+
 def grab(name):
     if os.environ.get("PICTURES") and os.environ.get("SCREEN_GRAB"):
         subprocess.run([os.environ["SCREEN_GRAB"], os.path.join(os.environ["PICTURES"], name + ".png"), "10"])
@@ -133,6 +142,7 @@ def run_on(app, frame, domain):
     click(wait_for("Add Domain...", lambda: find(frame, "push button", "Add Domain...")))
     dialog = wait_for("the Add Domain dialog", lambda: window(app, "dialog"))
     print("dialog: %d focusable controls read" % check_names(dialog, "Add Domain dialog"), flush=True)
+    expect_default(dialog, "OK", "Add Domain dialog")
     wait_for("the name box to take the keys", lambda: find(dialog, "text", "Domain Name"))
     wait_for("the name box to have the focus",
              lambda: any(has(acc, pyatspi.STATE_FOCUSED) for acc in descendants(dialog)), 10)
@@ -152,6 +162,7 @@ def wizard():
                 fault("wizard: no button %s" % button)
             elif has(acc, pyatspi.STATE_ENABLED):
                 expect_actions(acc, "Press", "wizard")
+        expect_default(frame, "Next >", "wizard")
         click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
         wait_for("the option page", lambda: find(frame, "radio button"))
         options = [acc for acc in descendants(frame) if acc.getRoleName() == "radio button"

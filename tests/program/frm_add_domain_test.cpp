@@ -214,6 +214,29 @@ TEST_F(FrmAddDomainTest, CtrlCCopiesAndCtrlXCutsTheSelectedName)
     }
 }
 
+// The box's own menu offers Select All (Ctrl+A) and Undo (Ctrl+Z): the keys it names do what
+// it says, without a beep.
+TEST_F(FrmAddDomainTest, CtrlASelectsTheNameAndCtrlZUndoesTheLastEdit)
+{
+    const int before = beeps.count();
+    int selected = 0;
+    QString undone;
+    input(false, QStringLiteral("corp.example"), [&] {
+        dialog.txtDomainName().setSelLength(0);
+        QKeyEvent select_all(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+        QApplication::sendEvent(&field(), &select_all);
+        selected = dialog.txtDomainName().SelLength();
+        type(QStringLiteral("x"));
+        QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+        QApplication::sendEvent(&field(), &undo);
+        undone = dialog.txtDomainName().Text();
+        emit dialog.cmdCommand(1).Click();
+    });
+    EXPECT_EQ(selected, 12);
+    EXPECT_EQ(undone.toStdString(), "corp.example");
+    EXPECT_EQ(beeps.count() - before, 0);
+}
+
 TEST_F(FrmAddDomainTest, OkIsEnabledExactlyWhileTheBoxHoldsTextAndEnterTakesOnlyThen)
 {
     std::vector<bool> enabled;

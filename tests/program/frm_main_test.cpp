@@ -275,6 +275,64 @@ TEST_F(FrmMainTest, FinishEndsTheWizardWithoutACancel)
     EXPECT_EQ(collector->take(), std::vector<std::string>{});
 }
 
+// Results that were neither saved, copied nor printed live only in the wizard: Cancel and the
+// close box ask first (Yes and No, No the default and kept), once the report was copied they do
+// not ask, and Finish never asks.
+TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
+{
+    struct Row {
+        const char* what;
+        bool copy_first;
+        std::function<void(FrmMainTest&)> leave;
+        std::vector<int> answers; // the user's answers, in order; none: the default
+        bool asked;
+        bool left;
+    };
+    const auto cancel = [](FrmMainTest& t) { t.click("Cancel"); };
+    const auto close_box = [](FrmMainTest& t) { t.form->close(); };
+    const auto finish = [](FrmMainTest& t) {
+        t.click("&Next >");
+        t.click("&Finish");
+    };
+    const Row rows[] = {
+        {"Cancel, No (the default)", false, cancel, {}, true, false},
+        {"Cancel, Yes", false, cancel, {forms::vbYes}, true, true},
+        {"close box, No", false, close_box, {forms::vbNo}, true, false},
+        {"close box, Yes", false, close_box, {forms::vbYes}, true, true},
+        {"Cancel after Copy", true, cancel, {}, false, true},
+        {"Finish", false, finish, {}, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        form.reset();
+        form = std::make_unique<FrmMain>(collector);
+        form->Show(forms::vbModeless);
+        QApplication::processEvents();
+        for (int i = 0; i < 3; ++i)
+            click("&Next >");
+        collector->complete();
+        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+        if (row.copy_first)
+            QTest::mouseClick(form->intrinsic(QStringLiteral("cmdChooseOutput"), 0), Qt::LeftButton);
+        boxes->boxes.clear();
+        for (const int answer : row.answers)
+            boxes->answer_next(answer);
+        row.leave(*this);
+        QApplication::processEvents();
+        ASSERT_EQ(boxes->boxes.size(), row.asked ? 1u : 0u);
+        if (row.asked) {
+            EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(161));
+            EXPECT_EQ(boxes->boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
+            EXPECT_EQ(boxes->boxes[0].title, forms::application_title()) << "titled as the program's other boxes";
+        }
+        EXPECT_EQ(form->loaded(), !row.left);
+        if (!row.left) {
+            EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput")) << "the results stay";
+        }
+        collector->take();
+    }
+}
+
 // The wizard with every step of its binding of the controls recorded.
 class FrmMainBindingTest : public FrmMainTest {
 public:
@@ -384,6 +442,8 @@ TEST_F(FrmMainTest, AWindowClosedWhileTheCollectorsEventIsHandledGoesOnlyAfterTh
     // lets the window's messages run, as the progress display does): the handler finishes
     // on the form's controls, and only then do the run's cancel and the form's unload follow.
     bool closing_handled = false;
+    // The results are not saved: the close box asks first, and the user says Yes.
+    boxes->answer_next(forms::vbYes);
     forms::connect_event(form->navigator(), QStringLiteral("AfterPageChange"), form.get(), [&](QVariantList&) {
         if (!closing_handled) {
             closing_handled = true;
@@ -469,7 +529,8 @@ TEST_F(FrmMainTest, TheResultsGridScrollsUnderItsTitlesAndTabLeavesItForTheOutpu
     ASSERT_TRUE(focus_in(grid));
     QScrollBar* bar = grid->view()->horizontalScrollBar();
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() - bar->height() - 4, bar->height() / 2));
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(bar->width() - bar->height() - 4, bar->height() / 2));
     QApplication::processEvents();
     EXPECT_GT(bar->value(), 0);
     EXPECT_TRUE(forms::save_picture(*form, "wizard_results_scrolled"));
@@ -524,9 +585,11 @@ TEST_F(FrmMainTest, TabWalksOnlyTheVisibleFocusableControlsInTabIndexOrder)
     auto next = [](FrmMainTest& t) { t.click("&Next >"); };
     const Row rows[] = {
         {"wtWelcome", {"Next >", "Cancel"}, next},
-        {"wtSelectOption", {"Next >", "Cancel", "Windows network and Exchange 2000 (or higher) information", "< Back"},
+        {"wtSelectOption",
+         {"Next >", "Cancel", "Windows network and Exchange 2000 (or higher) information", "< Back"},
          next},
-        {"wtSelectDomains", {"Next >", "Cancel", "Domains", "Add Domain...", "Select All", "Clear All", "< Back"},
+        {"wtSelectDomains",
+         {"Next >", "Cancel", "Domains", "Add Domain...", "Select All", "Clear All", "< Back"},
          next},
         // Next is disabled here, so the focus rests on the progress display, which is no Tab stop.
         {"wtProcessing",
@@ -552,7 +615,8 @@ TEST_F(FrmMainTest, ALabelsAccessKeyFocusesTheControlItNames)
 {
     form->activateWindow();
     auto alt_from_back = [this](Qt::Key letter, const char* named) {
-        for (auto* b : static_cast<forms::ControlSite*>(form->navigator())->control()->findChildren<forms::CommandButton*>())
+        for (auto* b :
+             static_cast<forms::ControlSite*>(form->navigator())->control()->findChildren<forms::CommandButton*>())
             if (b->Caption() == QStringLiteral("< &Back"))
                 b->setFocus(Qt::OtherFocusReason);
         ASSERT_NE(QApplication::focusWidget(), nullptr);

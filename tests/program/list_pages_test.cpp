@@ -161,6 +161,8 @@ TEST_F(ListPagesTest, NextFollowsTheUsersTicks)
     EXPECT_EQ(next, (std::vector<bool>{true, false, true}));
 }
 
+// A button of the page keeps the focus after it acted, so the next Return acts on the page
+// again; the menu moves it to the navigator (ticked) or the list (unticked).
 TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTheFocus)
 {
     struct Case {
@@ -170,25 +172,51 @@ TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTh
         bool ticked;
         bool next;
         int navigator_focus;
+        QWidget* focus; // where the focus rests after (null: the list when unticked)
+    };
+    // A person tabs to the button and presses Space.
+    const auto press = [this](int index) {
+        return [this, index] {
+            forms::CommandButton& button = domains->cmdSelectDeselect(index);
+            button.setFocus(Qt::TabFocusReason);
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+                QApplication::sendEvent(&button, &event);
+            }
+        };
     };
     const std::vector<Case> cases = {
         {"Select All",
          {QStringLiteral("A"), QStringLiteral("B")},
-         [&] { emit domains->cmdSelectDeselect(0).Click(); },
+         press(0),
          true,
          true,
-         1},
+         0,
+         &domains->cmdSelectDeselect(0)},
         {"Clear All",
          {QStringLiteral("A"), QStringLiteral("B")},
-         [&] { emit domains->cmdSelectDeselect(1).Click(); },
+         press(1),
          false,
          false,
-         0},
-        {"menu Select All", {QStringLiteral("A")}, [&] { domains->mnuLstDomainsList().choose(0); }, true, true, 1},
-        {"menu Unselect All", {QStringLiteral("A")}, [&] { domains->mnuLstDomainsList().choose(1); }, false, false, 0},
+         0,
+         &domains->cmdSelectDeselect(1)},
+        {"menu Select All",
+         {QStringLiteral("A")},
+         [&] { domains->mnuLstDomainsList().choose(0); },
+         true,
+         true,
+         1,
+         &domains->cmdAddDomain()},
+        {"menu Unselect All",
+         {QStringLiteral("A")},
+         [&] { domains->mnuLstDomainsList().choose(1); },
+         false,
+         false,
+         0,
+         nullptr},
         // Ticking everything in an empty list ticks nothing: Next must not lead to a run
         // with nothing to collect.
-        {"Select All on an empty list", {}, [&] { emit domains->cmdSelectDeselect(0).Click(); }, true, false, 1},
+        {"Select All on an empty list", {}, press(0), true, false, 0, &domains->cmdSelectDeselect(0)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -203,7 +231,7 @@ TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTh
             EXPECT_EQ(list().Checked(i), c.ticked) << i;
         EXPECT_EQ(next, std::vector<bool>{c.next});
         EXPECT_EQ(navigator_focus, c.navigator_focus);
-        EXPECT_EQ(page.focusWidget() == &list().widget(), !c.ticked) << "unticking puts the focus on the list";
+        EXPECT_EQ(page.focusWidget(), c.focus != nullptr ? c.focus : &list().widget());
     }
 }
 
@@ -281,12 +309,22 @@ TEST_F(ListPagesTest, TheContextMenuOpensOnTheRightButtonTheMenuKeyAndShiftF10On
         {"F10", [&] { key(Qt::Key_F10, Qt::NoModifier); }, false},
         {"left button", [&] { mouse_down(Qt::LeftButton); }, false},
     };
+    int read = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int before = domains->mnuLstDomainsList().popups();
         c.act();
         EXPECT_EQ(domains->mnuLstDomainsList().popups() - before, c.opens ? 1 : 0);
+        if (QWidget* open = QApplication::activePopupWidget()) {
+            // A screen reader announces the menu by its caption, never by its Name.
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(open);
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("Domains"));
+            open->close();
+            ++read;
+        }
     }
+    EXPECT_EQ(read, 3) << "each open menu was read";
 }
 
 TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOne)

@@ -2,14 +2,17 @@
 // drawn with pdftoppm; also through the real print dialog under Xvfb), Save through the file
 // dialog with its folder memory and the save table, and View Log through the program's private
 // log file and Shell.
+#include "program/frm_log_view.h"
 #include "program/output_actions.h"
 #include "program/results_report.h"
 
 #include "platform/forms/clipboard.h"
+#include "platform/forms/command_button.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/printer.h"
 #include "platform/forms/shell.h"
+#include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 #include "tests/program/result_model_fixture.h"
 #include "tests/program/xvfb_run.h"
@@ -18,10 +21,12 @@
 #include "tests/support/forms/test_host.h"
 #include "tests/support/save_targets.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
@@ -174,8 +179,8 @@ TEST_F(OutputActionsTest, SaveOnAFullDiskSaysSo)
     program::OutputActions actions(nullptr, results, log);
     actions.cmdChooseOutput_Click(2);
     ASSERT_EQ(boxes->boxes.size(), 1u);
-    EXPECT_EQ(boxes->boxes[0].prompt,
-              QStringLiteral("The file \"") + full + QStringLiteral("\" could not be written: No space left on device"));
+    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("The file \"") + full +
+                                          QStringLiteral("\" could not be written: No space left on device"));
 }
 
 // The printed title: "Brevash (" with the date and time.
@@ -206,6 +211,18 @@ void save_first_page(const QString& pdf, const QString& name)
                                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
                                  QStringLiteral("-singlefile"), pdf, prefix}),
               0);
+}
+
+// The Title of a PDF's document information (what a viewer and a print queue show).
+QString pdf_title(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    process.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    return {};
 }
 
 // The text of a PDF, or nothing when pdftotext is not installed.
@@ -265,6 +282,10 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     EXPECT_TRUE(printed_title().match(*text).hasMatch()) << text->left(200).toStdString();
     expect_lines_in_order(*text, report);
     EXPECT_GE(text->count(u'\f'), 2) << "a report this long takes more than one page";
+    // The document is named by the printed title, as the print job is.
+    const QString title = pdf_title(pdf);
+    EXPECT_TRUE(printed_title().match(title).hasMatch() && title.startsWith(u'B') && title.endsWith(u')'))
+        << title.toStdString();
 
     save_first_page(pdf, QStringLiteral("printed_report"));
 }
@@ -374,15 +395,43 @@ TEST_F(OutputActionsTest, ViewLogUsesAPrivateFileRemovedAtTheEnd)
     EXPECT_FALSE(QFile::exists(path)); // removed when the program ends
 }
 
-TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
+// Where no program opens a text file, the log shows in a window of the program's own: its
+// lines in a read-only box, closed by Return on its Close button.
+TEST_F(OutputActionsTest, ViewLogWithoutAnOpenerShowsTheLogInTheProgramsOwnWindow)
 {
     forms::set_shell_service([](const forms::ShellRequest&) -> std::int64_t {
         forms::raise(53, QStringLiteral("Shell"), QStringLiteral("File not found: xdg-open"));
     });
+    log.AddLogLine(QStringLiteral("a line of the session"));
+    program::OutputActions actions(nullptr, results, log);
+    QString shown;
+    bool locked = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* view = dynamic_cast<FrmLogView*>(top); view != nullptr && view->isVisible()) {
+                shown = view->txtLog().Text();
+                locked = view->txtLog().Locked();
+                forms::save_picture(*view, "view_log_own_window");
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                QApplication::sendEvent(&view->cmdClose(), &press);
+            }
+    });
+    actions.cmdViewLog_Click();
+    EXPECT_EQ(shown, log.text());
+    EXPECT_TRUE(locked);
+    EXPECT_TRUE(boxes->boxes.empty()) << (boxes->boxes.empty() ? "" : boxes->boxes[0].prompt.toStdString());
+}
+
+TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
+{
+    forms::set_shell_service([](const forms::ShellRequest&) -> std::int64_t {
+        forms::raise(5, QStringLiteral("Shell"), QStringLiteral("The viewer refused the file"));
+    });
     program::OutputActions actions(nullptr, results, log);
     actions.cmdViewLog_Click();
     ASSERT_EQ(boxes->boxes.size(), 1u);
-    EXPECT_EQ(boxes->boxes[0].prompt, QStringLiteral("The session log cannot be shown.\r\nFile not found: xdg-open"));
+    EXPECT_EQ(boxes->boxes[0].prompt,
+              QStringLiteral("The session log cannot be shown.\r\nThe viewer refused the file"));
 
     // No temporary folder to write in.
     std::vector<forms::ShellRequest> started;
@@ -399,6 +448,9 @@ TEST_F(OutputActionsTest, ViewLogThatCannotOpenSaysWhy)
     EXPECT_TRUE(started.empty());
     EXPECT_TRUE(boxes->boxes[1].prompt.startsWith(
         QStringLiteral("The session log cannot be shown.\r\nThe session log could not be")))
+        << boxes->boxes[1].prompt.toStdString();
+    // It names the folder the user set.
+    EXPECT_TRUE(boxes->boxes[1].prompt.contains(u'"' + dir.filePath(QStringLiteral("missing")) + u'"'))
         << boxes->boxes[1].prompt.toStdString();
 
     // A folder where no file can be made: the message names the folder and the reason.

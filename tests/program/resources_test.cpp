@@ -32,7 +32,7 @@ TEST(StringTable, HoldsEveryNumberAndNoGap)
         numbers.insert(entry.id);
     }
     std::set<UINT> expected;
-    for (UINT id = 101; id <= 160; ++id)
+    for (UINT id = 101; id <= 161; ++id)
         expected.insert(id);
     for (UINT gap : {109u, 110u, 111u, 114u, 115u, 126u, 128u, 130u})
         expected.erase(gap);

@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QXmlStreamReader>
 
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -67,6 +69,24 @@ TEST_F(ResultsGridTest, HeaderIsRowZeroTotalIsLastAndTheButtonsFollowTheEntryRow
     ASSERT_TRUE(program::FillResultsGrid(empty, grid, buttons, report));
     EXPECT_EQ(grid.Rows(), 2);
     EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false}));
+}
+
+// The name column fits the longest name, whole; short names keep the grid's first width.
+TEST_F(ResultsGridTest, TheNameColumnFitsTheLongestName)
+{
+    const char* const kLong = "dc1.a-rather-long-subdomain.test.local";
+    ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {kLong, network_values(2)}});
+    ASSERT_TRUE(program::FillResultsGrid(domains, grid, buttons, report));
+    const int needed = QFontMetrics(grid.view()->font()).horizontalAdvance(QString::fromLatin1(kLong));
+    EXPECT_GT(grid.view()->columnWidth(0), needed);
+    form.resize(800, 150);
+    grid.Move(0, 0, 12000, 1650);
+    form.show();
+    EXPECT_TRUE(forms::save_picture(form, "results_grid_long_name"));
+
+    ProcessedDomains short_names = model(false, {{"ad.test", network_values(1)}});
+    ASSERT_TRUE(program::FillResultsGrid(short_names, grid, buttons, report));
+    EXPECT_EQ(grid.ColWidth(0), 1200);
 }
 
 TEST_F(ResultsGridTest, AFailureLeavesTheButtonsDisabled)

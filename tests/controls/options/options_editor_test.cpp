@@ -13,6 +13,7 @@
 #include "platform/forms/tree_view.h"
 #include "tests/controls/kycomctl_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -368,6 +369,24 @@ TEST_F(OptionsEditorTest, PicturesOfTheEditorAndTheAddDialog)
     dialog.show();
     const auto dialog_path = artefacts_dir() / "options_add_item_dialog.png";
     ASSERT_TRUE(dialog.grab().toImage().save(QString::fromStdString(dialog_path.string())));
+}
+
+// The dialog's boxes carry the words of the labels above them for assistive tools.
+TEST_F(OptionsEditorTest, TheAddDialogsBoxesAreNamedByTheirLabels)
+{
+    frmAddOptItem dialog;
+    const struct {
+        QWidget* box;
+        const char* name;
+    } boxes[] = {{&dialog.cmbItemType(), "Select item type"},
+                 {&dialog.txtItemName(), "Input item name"},
+                 {&dialog.txtPageIndex(), "Input option page index for item"}};
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.name);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(b.box);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->text(QAccessible::Name).toStdString(), b.name);
+    }
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 // The grid scrolled as a person scrolls it, with the wheel and with clicks on the scroll bar:
 // the fixed header row and name column stay on the screen, the other cells move beneath them.
 #include "platform/forms/flex_grid.h"
+#include "platform/forms/screen.h"
 
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QWheelEvent>
@@ -54,10 +57,7 @@ public:
         return viewport_rect.translated(table()->viewport()->mapTo(&grid, QPoint(0, 0)));
     }
     QRect header_row() const { return in_grid(QRect(0, 0, table()->viewport()->width(), table()->rowHeight(0))); }
-    QRect name_column() const
-    {
-        return in_grid(QRect(0, 0, table()->columnWidth(0), table()->viewport()->height()));
-    }
+    QRect name_column() const { return in_grid(QRect(0, 0, table()->columnWidth(0), table()->viewport()->height())); }
     QRect body() const
     {
         return in_grid(QRect(table()->columnWidth(0), table()->rowHeight(0),
@@ -158,3 +158,63 @@ TEST_F(FlexGridScrollTest, TabLeavesTheGridAndTheArrowsMoveInIt)
 }
 
 } // namespace
+
+// What a screen reader reads of the fixed cells after the grid scrolled both ways: the header
+// row's cells at the top of the grid, the name column's at its left, all showing, as they
+// are drawn.
+TEST_F(FlexGridScrollTest, AssistiveToolsReadTheFixedCellsWhereTheyAreDrawn)
+{
+    click_scroll_bar_towards_the_end(table()->horizontalScrollBar(), 3);
+    turn_wheel_down(table()->viewport(), 4);
+    ASSERT_GT(table()->horizontalScrollBar()->value(), 0);
+    ASSERT_GT(table()->verticalScrollBar()->value(), 0);
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->tableInterface(), nullptr);
+    const QRect viewport(table()->viewport()->mapToGlobal(QPoint(0, 0)), table()->viewport()->size());
+    const struct {
+        const char* what;
+        int row;
+        int col;
+        bool at_top;
+        bool at_left;
+    } cells[] = {{"the corner", 0, 0, true, true},
+                 {"a title in view", 0, table()->columnAt(viewport.width() / 2), true, false},
+                 {"a name in view", table()->rowAt(viewport.height() / 2), 0, false, true}};
+    for (const auto& c : cells) {
+        SCOPED_TRACE(c.what);
+        QAccessibleInterface* cell = view->tableInterface()->cellAt(c.row, c.col);
+        ASSERT_NE(cell, nullptr);
+        const QRect read = cell->rect();
+        EXPECT_TRUE(viewport.intersects(read)) << read.x() << "," << read.y();
+        if (c.at_top) {
+            EXPECT_EQ(read.top(), viewport.top());
+        }
+        if (c.at_left) {
+            EXPECT_EQ(read.left(), viewport.left());
+        }
+        EXPECT_FALSE(cell->state().invisible);
+        EXPECT_FALSE(cell->state().offscreen);
+    }
+}
+
+// A person drags a column's right border in the header row: the column follows the pointer,
+// and the grid keeps the width it was given.
+TEST_F(FlexGridScrollTest, DraggingAColumnsBorderInTheHeaderWidensIt)
+{
+    QWidget* band = nullptr;
+    for (QWidget* child : table()->findChildren<QWidget*>())
+        if (child->parentWidget() == table() && child != table()->viewport() && child->isVisible() &&
+            child->geometry() == table()->viewport()->geometry())
+            band = child;
+    ASSERT_NE(band, nullptr);
+    const int before = table()->columnWidth(0);
+    const QPoint border(before, table()->rowHeight(0) / 2);
+    QTest::mousePress(band, Qt::LeftButton, Qt::NoModifier, border);
+    QMouseEvent move(QEvent::MouseMove, QPointF(border + QPoint(60, 0)),
+                     band->mapToGlobal(QPointF(border + QPoint(60, 0))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(band, &move);
+    QTest::mouseRelease(band, Qt::LeftButton, Qt::NoModifier, border + QPoint(60, 0));
+    EXPECT_EQ(table()->columnWidth(0), before + 60);
+    EXPECT_EQ(grid.ColWidth(0), forms::Screen::to_twips_x(before + 60));
+}
