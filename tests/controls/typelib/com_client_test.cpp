@@ -13,6 +13,7 @@
 #include "platform/forms/form_file.h"
 #include "platform/forms/object_dispatch.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/controls/typelib/three_page_wizard.h"
 
 #include <string>
 #include <vector>
@@ -27,17 +28,11 @@ constexpr DISPID kPageName = 0x6803000F;
 
 QString one_of_each_control()
 {
-    QString text = QStringLiteral("OstrelForm 1\nBegin Form frmClient\nCaption = String \"Client\"\n");
-    for (int i = 1; i <= 3; ++i)
-        text += QStringLiteral("Begin KyComCtl.KyWizardTab wtPage%1\n@Align = Long 1\nPageIndex = Long %1\n"
-                               "PageBack = Long %2\nPageNext = Long %3\nEnd\n")
-                    .arg(i)
-                    .arg(i - 1)
-                    .arg(i == 3 ? 0 : i + 1);
+    QString more;
     for (const char* control : {"KyProgressBar prbBar", "KyProgressInfo piInfo", "KyLabel lblLabel",
                                 "KyUpDown udUpDown", "TlxInfoPanel ipPanel", "KyTreeBase tbTree"})
-        text += QStringLiteral("Begin KyComCtl.%1\nEnd\n").arg(QString::fromLatin1(control));
-    return text + QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\nEnd\nEnd\n");
+        more += QStringLiteral("Begin KyComCtl.%1\nEnd\n").arg(QString::fromLatin1(control));
+    return three_page_wizard(more);
 }
 
 HRESULT get(IDispatch* target, DISPID id, VARIANT* result, std::vector<VARIANT> args = {})

@@ -10,6 +10,7 @@
 #include "platform/forms/form_file.h"
 #include "platform/forms/object_dispatch.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/controls/typelib/three_page_wizard.h"
 
 #include <atomic>
 #include <string>
@@ -32,18 +33,6 @@ constexpr DISPID kGetButton = 0x6003008C;
 constexpr DISPID kLeftButton = 0x68030067;
 constexpr GUID kNavigatorEvents = com::make_guid("A63F1204-DF9D-4F58-8C9D-2B497B6C102C");
 constexpr GUID kNavigatorInterface = com::make_guid("0679F701-5F06-4ACA-A8CD-19029CCBE5F3");
-
-QString three_page_wizard()
-{
-    QString text = QStringLiteral("OstrelForm 1\nBegin Form frmWizard\nCaption = String \"Wizard\"\n");
-    for (int i = 1; i <= 3; ++i)
-        text += QStringLiteral("Begin KyComCtl.KyWizardTab wtPage%1\n@Align = Long 1\nPageIndex = Long %1\n"
-                               "PageBack = Long %2\nPageNext = Long %3\nEnd\n")
-                    .arg(i)
-                    .arg(i - 1)
-                    .arg(i == 3 ? 0 : i + 1);
-    return text + QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\nEnd\nEnd\n");
-}
 
 // Invoke with the arguments in parameter order (DISPPARAMS takes them reversed).
 HRESULT invoke(IDispatch* target, DISPID id, WORD flags, std::vector<VARIANT> args, VARIANT* result = nullptr,
