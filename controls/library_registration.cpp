@@ -1,7 +1,7 @@
 // The library's registration: the control classes it declares (found by the form loader once
 // the registry names this module), its public classes (the host creates an empty page registry
 // of its own by ProgID or CLSID; a page proxy only ever comes from the library) and its
-// self-registration entry points.
+// entry points: self-registration and the class objects of the creatable public classes.
 
 #include "controls/display/captions_info_page.h"
 #include "controls/display/general_info_page.h"
@@ -33,6 +33,7 @@
 #include "platform/forms/control_classes.h"
 #include "platform/forms/control_registration.h"
 #include "platform/forms/property_page_classes.h"
+#include "platform/forms/public_class_factory.h"
 #include "platform/forms/public_classes.h"
 #include "platform/win32/module.h"
 #include "platform/win32/text.h"
@@ -102,5 +103,17 @@ __attribute__((visibility("default"))) HRESULT DllUnregisterServer()
     const HRESULT classes = forms::unregister_module_controls(win32::current_module());
     return FAILED(hr) ? hr : classes;
 }
+
+// COM clients create what the type library marks creatable and is no control: CPages,
+// COption and CTabManager. A control or CPage has no class object (CLASS_E_CLASSNOTAVAILABLE,
+// the error information saying why).
+__attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv)
+{
+    return forms::get_class_object(win32::current_module(), rclsid, riid, ppv);
+}
+
+// Never: the classes this module declared stay in the process's class tables, and the class
+// loader keeps every module loaded.
+__attribute__((visibility("default"))) HRESULT DllCanUnloadNow() { return S_FALSE; }
 
 } // extern "C"

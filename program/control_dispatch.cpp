@@ -7,8 +7,6 @@
 #include "platform/forms/vb_error.h"
 
 #include <cstring>
-#include <map>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,18 +26,64 @@ void note(DispatchStep::Kind kind, const QString& member, DISPID id, WORD flags 
         trace()(DispatchStep{kind, member, id, flags});
 }
 
-// The DISPIDs looked up so far, by interface and name (without regard to case).
-std::map<std::string, DISPID>& known_dispids()
-{
-    static std::map<std::string, DISPID> known;
-    return known;
-}
+// The program's contract with the control library: the members it calls of each interface,
+// by their published DISPIDs. A call goes by the constant; no name is ever looked up at the
+// control or in its type information (a description that lost a name leaves the program's
+// calls working, and no call depends on which came first).
+constexpr GUID kNavigator = com::make_guid("0679F701-5F06-4ACA-A8CD-19029CCBE5F3");
+constexpr GUID kNavigatorEvents = com::make_guid("A63F1204-DF9D-4F58-8C9D-2B497B6C102C");
+constexpr GUID kPage = com::make_guid("8FB925E2-1DEB-46C6-A753-3124723A0BD3");
+constexpr GUID kPageRegistry = com::make_guid("53BE86AE-D956-4393-A69E-14C048E30242");
+constexpr GUID kPageProxy = com::make_guid("E9274905-ABC4-4569-B341-CA6AC0EFF632");
+constexpr GUID kProgressBar = com::make_guid("4C687FE1-9014-4F79-9884-BD2648CA9AB7");
+constexpr GUID kProgressInfo = com::make_guid("E0A62450-A21A-47AA-B1AE-EFDAB4936586");
 
-std::string key_of(const GUID& iid, const QString& name)
+struct ContractMember {
+    const GUID& iid;
+    const char* name;
+    DISPID id;
+};
+
+constexpr ContractMember kContract[] = {
+    {kNavigator, "WizardPages", 0x68030056},
+    {kNavigator, "CurrentPage", 0x6803003E},
+    {kNavigator, "GoToNewPage", 0x60030068},
+    {kNavigator, "RightMiddleButtonEnabled", 0x6803004E},
+    {kNavigator, "ImageWaterMark", 0x6803003A},
+    {kNavigator, "ImageBanner", 0x6803003C},
+    {kNavigator, "ImageWaterMarkBig", 0x68030039},
+    {kNavigator, "ImageBannerBig", 0x6803003B},
+    {kNavigatorEvents, "BeforePageChange", 1},
+    {kNavigatorEvents, "AfterPageChange", 2},
+    {kNavigatorEvents, "FinishClick", 3},
+    {kNavigatorEvents, "CancelClick", 4},
+    {kPage, "BannerTitle", 0x6803007B},
+    {kPage, "BannerDescription", 0x6803007E},
+    {kPage, "WatermarkTitle", 0x68030072},
+    {kPage, "WatermarkDescription", 0x68030078},
+    {kPageRegistry, "Item", DISPID_VALUE},
+    {kPageProxy, "Name", 0x6803000F},
+    {kProgressBar, "Value", 0x6803000F},
+    {kProgressBar, "Max", 0x6803000D},
+    {kProgressInfo, "Image", 0x6803002E},
+    {kProgressInfo, "Description", 0x6803002D},
+    {kProgressInfo, "StepDescription0", 0x6803002C},
+    {kProgressInfo, "Progress", 0x68030026},
+    {kProgressInfo, "ProgressMax", 0x68030025},
+    {kProgressInfo, "StepState", 0x68030024},
+    {kProgressInfo, "Total", 0x68030023},
+    {kProgressInfo, "Processed", 0x68030022},
+    {kProgressInfo, "Errors", 0x68030021},
+};
+
+// The member's DISPID by the contract; 438 for one the program has no contract for.
+DISPID contract_dispid(const GUID& iid, const char* member)
 {
-    std::string key(sizeof(GUID), '\0');
-    std::memcpy(key.data(), &iid, sizeof(GUID));
-    return key + name.toLower().toStdString();
+    for (const ContractMember& m : kContract) {
+        if (m.iid == iid && std::strcmp(m.name, member) == 0)
+            return m.id;
+    }
+    forms::raise(forms::vberr::MemberNotSupported);
 }
 
 [[noreturn]] void raise_failure(HRESULT hr) { throw forms::error_of(hr); }
@@ -219,27 +263,10 @@ void ControlDispatch::bind() const
     type_ = std::move(type);
 }
 
-DISPID ControlDispatch::dispid(ITypeInfo* type, const GUID& iid, const char* member) const
-{
-    const QString name = QString::fromLatin1(member);
-    auto& known = known_dispids();
-    const std::string key = key_of(iid, name);
-    if (const auto found = known.find(key); found != known.end())
-        return found->second;
-    std::u16string text = name.toStdU16String();
-    LPOLESTR names[] = {text.data()};
-    MEMBERID id = DISPID_UNKNOWN;
-    if (HRESULT hr = type->GetIDsOfNames(names, 1, &id); FAILED(hr))
-        raise_failure(hr);
-    note(DispatchStep::Lookup, name, id);
-    known.emplace(key, id);
-    return id;
-}
-
 QVariant ControlDispatch::invoke(const char* member, WORD flags, const QVariantList& args) const
 {
     bind();
-    const DISPID id = dispid(type_, iid_, member);
+    const DISPID id = contract_dispid(iid_, member);
     std::vector<CComVariant> values(static_cast<std::size_t>(args.size()));
     for (qsizetype i = 0; i < args.size(); ++i) {
         // DISPPARAMS holds the arguments in reverse.
@@ -294,16 +321,9 @@ EventConnection ControlDispatch::connect_event(const char* event, forms::EventHa
     if (!container || FAILED(container->EnumConnectionPoints(&points)) || points->Next(1, &point, &fetched) != S_OK)
         forms::raise(forms::vberr::MemberNotSupported);
     IID events{};
-    CComPtr<ITypeLib> library;
-    CComPtr<ITypeInfo> events_type;
-    UINT index = 0;
     if (HRESULT hr = point->GetConnectionInterface(&events); FAILED(hr))
         raise_failure(hr);
-    if (HRESULT hr = type_->GetContainingTypeLib(&library, &index); FAILED(hr))
-        raise_failure(hr);
-    if (HRESULT hr = library->GetTypeInfoOfGuid(events, &events_type); FAILED(hr))
-        raise_failure(hr);
-    const DISPID id = dispid(events_type, events, event);
+    const DISPID id = contract_dispid(events, event);
 
     EventSink* sink = nullptr;
     if (HRESULT hr = EventSink::CreateInstance(&sink); FAILED(hr))

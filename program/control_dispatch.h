@@ -1,11 +1,12 @@
 #pragma once
-// The program's calls of the wizard controls, bound as a late-bound caller binds them: each
-// member's DISPID is looked up by its name once, from the control's type information (the
-// control library's type library), and every call then goes by that DISPID through
-// IDispatch::Invoke. Events come through the control's connection point for its event
-// interface, to a sink that knows the event by its DISPID. A failing call raises the error a
-// late-bound call raises (forms::error_of). The extender's members (Name, SetFocus, ...) have
-// no DISPIDs: they stay calls by name (late_binding.h).
+// The program's calls of the control library's objects by the DISPIDs of its contract with the
+// library: each member the program uses has its published DISPID as a constant
+// (control_dispatch.cpp), and every call is an IDispatch::Invoke by it; no name is looked up at
+// run time. The interface an object answers is told by its type information. Events come
+// through the object's connection point for its event interface, to a sink that knows the event
+// by its DISPID. A failing call raises the error a late-bound call raises (forms::error_of); a
+// member outside the contract raises 438. The extender's members (Name, SetFocus, ...) have no
+// DISPIDs: they stay calls by name (late_binding.h).
 
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
@@ -22,10 +23,10 @@
 
 namespace program {
 
-// One step of the binding, for a test that follows the calls: a DISPID looked up by name, an
-// Invoke by DISPID, or an event sink connected.
+// One step of the binding, for a test that follows the calls: an Invoke by DISPID or an event
+// sink connected.
 struct DispatchStep {
-    enum Kind { Lookup, Invoke, Advise } kind;
+    enum Kind { Invoke, Advise } kind;
     QString member;
     DISPID id;
     WORD flags; // of an Invoke
@@ -70,7 +71,6 @@ public:
 
 private:
     void bind() const;
-    DISPID dispid(ITypeInfo* type, const GUID& iid, const char* member) const;
     QVariant invoke(const char* member, WORD flags, const QVariantList& args) const;
 
     QPointer<QObject> object_;

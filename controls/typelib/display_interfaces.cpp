@@ -66,7 +66,7 @@ interface_desc label()
     return dispatch_interface(
         IID__KyLabel, u"_KyLabel",
         members({
-            property(DISPID_CAPTION, u"Caption", VT_BSTR, "gL"),
+            property(DISPID_CAPTION, u"Caption", VT_BSTR, "gL", {}, FUNCFLAG_FUIDEFAULT),
             property(0x68030000, u"Enabled", VT_BOOL, "gL"),
             property(0x68030004, u"BackColor", VT_UI4, "gl"),
             property(0x68030003, u"ForeColor", VT_UI4, "gl"),
@@ -97,16 +97,17 @@ interface_desc label_events()
 
 interface_desc up_down()
 {
+    // Each setter comes before its getter in this interface.
     return dispatch_interface(IID__KyUpDown, u"_KyUpDown",
                               members({
-                                  property(0x68030006, u"Value", VT_I4, "gl"),
-                                  property(0x68030005, u"Min", VT_I4, "gl"),
-                                  property(0x68030004, u"Max", VT_I4, "gl"),
-                                  property(0x68030003, u"Alignment", VT_I4, "gl"),
-                                  property(0x68030002, u"Increment", VT_I4, "gl"),
-                                  property(0x68030001, u"Font", VT_DISPATCH, "gS"),
-                                  property(0x68030000, u"Wrap", VT_BOOL, "gl"),
-                                  property(0x68030007, u"Enabled", VT_BOOL, "gl"),
+                                  property(0x68030006, u"Value", VT_I4, "lg"),
+                                  property(0x68030005, u"Min", VT_I4, "lg"),
+                                  property(0x68030004, u"Max", VT_I4, "lg"),
+                                  property(0x68030003, u"Alignment", VT_I4, "lg"),
+                                  property(0x68030002, u"Increment", VT_I4, "lg"),
+                                  property(0x68030001, u"Font", VT_DISPATCH, "Sg"),
+                                  property(0x68030000, u"Wrap", VT_BOOL, "lg"),
+                                  property(0x68030007, u"Enabled", VT_BOOL, "lg"),
                               }),
                               {1, 1}, {alias_desc{IID__KyUpDown_1_0, u"_KyUpDown_v1_0", 1, 0}});
 }

@@ -26,12 +26,14 @@ struct version {
     WORD minor = 0;
 };
 
-// The default (dual) interface of a control or public class, its members in interface order;
-// `aliases` are the older identifiers under which it stays known.
+// The default interface of a control or public class, its members in interface order;
+// `aliases` are the older identifiers under which it stays known. A dispatch interface, not a
+// dual one: the members are Qt properties, invokables and signals reached through Invoke, and
+// no vtable of them exists for a client to call (docs/controls.md, "The type library").
 inline interface_desc dispatch_interface(const IID& iid, std::u16string name, std::vector<member_desc> members,
                                          version own = {}, std::vector<alias_desc> aliases = {})
 {
-    return {iid, std::move(name), u"", true, std::move(members), own.major, own.minor, std::move(aliases)};
+    return {iid, std::move(name), u"", false, std::move(members), own.major, own.minor, std::move(aliases)};
 }
 
 // An event interface (dispatch only), its events in DISPID order.

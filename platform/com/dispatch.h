@@ -117,9 +117,21 @@ struct ELEMDESC {
     USHORT wParamFlags; // PARAMFLAG_*
 };
 
+// How a member may be called: through the vtable (a dual interface's member, at oVft) or
+// only through IDispatch::Invoke (a dispatch interface's).
+enum FUNCKIND : INT {
+    FUNC_VIRTUAL = 0,
+    FUNC_PUREVIRTUAL = 1,
+    FUNC_NONVIRTUAL = 2,
+    FUNC_STATIC = 3,
+    FUNC_DISPATCH = 4,
+};
+
 // What GetFuncDesc tells of one member.
 struct FUNCDESC {
     MEMBERID memid;
+    FUNCKIND funckind;
+    SHORT oVft; // the byte offset of its vtable slot; 0 for FUNC_DISPATCH
     INVOKEKIND invkind;
     SHORT cParams;
     SHORT cParamsOpt;
@@ -129,6 +141,7 @@ struct FUNCDESC {
 };
 
 inline constexpr WORD FUNCFLAG_FHIDDEN = 0x40;
+inline constexpr WORD FUNCFLAG_FUIDEFAULT = 0x200; // the member a user interface shows first
 inline constexpr WORD FUNCFLAG_FNONBROWSABLE = 0x400;
 
 // One constant of an enumeration (the reduced form: its identifier and its value).

@@ -1,6 +1,7 @@
 #include "platform/forms/dispatch_bridge.h"
 
 #include "platform/com/atl/com_ptr.h"
+#include "platform/com/atl/enum_on_stl.h"
 #include "platform/com/bstr.h"
 #include "platform/com/error_info.h"
 #include "platform/forms/object_dispatch.h"
@@ -35,18 +36,6 @@ bool is_object(const QVariant& v)
            v.metaType().flags().testFlag(QMetaType::PointerToQObject);
 }
 
-void set_error_info(const VbError& error)
-{
-    CComPtr<ICreateErrorInfo> create;
-    if (FAILED(CreateErrorInfo(&create)))
-        return;
-    const std::u16string description = error.description().toStdU16String();
-    const std::u16string source = error.source().toStdU16String();
-    create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-    create->SetSource(const_cast<LPOLESTR>(source.c_str()));
-    CComQIPtr<IErrorInfo> info(create);
-    SetErrorInfo(0, info);
-}
 
 } // namespace
 
@@ -86,9 +75,32 @@ HRESULT to_qvariant(const VARIANT& given, QVariant& out)
     }
 }
 
+namespace {
+
+// A list asked for as an object: its enumerator, each item as a VARIANT (an object as its
+// one dispatch).
+HRESULT enumerator_of(const QVariantList& list, VARIANT& out)
+{
+    std::vector<CComVariant> items(static_cast<std::size_t>(list.size()));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (HRESULT hr = from_qvariant(list[i], VT_VARIANT, items[static_cast<std::size_t>(i)]); FAILED(hr))
+            return hr;
+    }
+    IEnumVARIANT* enumerator = nullptr;
+    if (HRESULT hr = com::create_variant_enumerator(std::move(items), &enumerator); FAILED(hr))
+        return hr;
+    out.vt = VT_UNKNOWN;
+    out.punkVal = enumerator;
+    return S_OK;
+}
+
+} // namespace
+
 HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out)
 {
     VariantInit(&out);
+    if (vt == VT_UNKNOWN && in.typeId() == QMetaType::QVariantList)
+        return enumerator_of(in.toList(), out);
     CComVariant value;
     if (is_object(in)) {
         IDispatch* object = nullptr;
@@ -127,6 +139,19 @@ HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out)
     return value.Detach(&out);
 }
 
+void set_error_info(const QString& description, const QString& source)
+{
+    CComPtr<ICreateErrorInfo> create;
+    if (FAILED(CreateErrorInfo(&create)))
+        return;
+    const std::u16string text = description.toStdU16String();
+    const std::u16string from = source.toStdU16String();
+    create->SetDescription(const_cast<LPOLESTR>(text.c_str()));
+    create->SetSource(const_cast<LPOLESTR>(from.c_str()));
+    CComQIPtr<IErrorInfo> info(create);
+    SetErrorInfo(0, info);
+}
+
 HRESULT hresult_of(const VbError& error)
 {
     switch (error.number()) {
@@ -136,7 +161,7 @@ HRESULT hresult_of(const VbError& error)
     case vberr::Overflow: return DISP_E_OVERFLOW;
     default: break;
     }
-    set_error_info(error);
+    set_error_info(error.description(), error.source());
     return static_cast<HRESULT>(0x800A0000u | (static_cast<uint32_t>(error.number()) & 0xFFFFu));
 }
 

@@ -14,9 +14,12 @@ namespace forms {
 // runtime has no value for (an array, or an object this runtime did not hand out).
 HRESULT to_qvariant(const VARIANT& in, QVariant& out);
 // `in` as a VARIANT; `vt` says the automation type wanted (VT_EMPTY or VT_VARIANT: as it
-// comes). A scalar is converted as VariantChangeType converts.
+// comes). A scalar is converted as VariantChangeType converts; a list asked for as VT_UNKNOWN
+// becomes an IEnumVARIANT over its items (a collection's NewEnum).
 HRESULT from_qvariant(const QVariant& in, VARTYPE vt, VARIANT& out);
 
+// Leaves the calling thread's error information for a failing COM call.
+void set_error_info(const QString& description, const QString& source = {});
 // The runtime's error as a dispatch caller sees it: 438 DISP_E_MEMBERNOTFOUND, 450
 // DISP_E_BADPARAMCOUNT, 13 DISP_E_TYPEMISMATCH, 6 DISP_E_OVERFLOW; any other number is
 // 0x800A0000 + number with the thread's error information set to the error's description and

@@ -56,7 +56,10 @@ HRESULT load_arguments(const member_desc& member, const DISPPARAMS* dp, QVariant
     for (UINT k = 0; k < expected; ++k) {
         QVariant value;
         const UINT position = expected - 1 - k;
-        HRESULT hr = load_argument(dp->rgvarg[position], member.params[k].vt, value);
+        const VARIANT& arg = dp->rgvarg[position];
+        HRESULT hr = com::tlb::is_missing_argument(arg) && (member.params[k].flags & PARAMFLAG_FOPT) == 0
+                         ? DISP_E_PARAMNOTOPTIONAL
+                         : load_argument(arg, member.params[k].vt, value);
         if (FAILED(hr)) {
             if (arg_error != nullptr)
                 *arg_error = position;

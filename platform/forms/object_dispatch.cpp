@@ -114,14 +114,42 @@ protected:
     ~DispatchInterfaces() = default;
 };
 
+class ObjectDispatchBase;
+
+// The dispatch each live object has, so that every dispatch_of of one object gives the same
+// IUnknown while any client holds it. Not owned: a dispatch leaves the table as it ends.
+std::mutex& identities_lock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+QHash<const QObject*, ObjectDispatchBase*>& identities()
+{
+    static QHash<const QObject*, ObjectDispatchBase*> table;
+    return table;
+}
+
 class ObjectDispatchBase : public DispatchInterfaces, public IConnectionPointImpl<ObjectDispatchBase, nullptr> {
 public:
-    void init(QVariant value)
+    void init(QVariant value, std::shared_ptr<QObject> owned = {})
     {
         value_ = std::move(value);
         object_ = object_in(value_);
+        owned_ = std::move(owned);
+        key_ = object_.data();
         if (object_)
             cls_ = described_class(object_);
+    }
+
+    // The object this dispatch stands for while it lives (null once it has gone).
+    QObject* object() const { return object_.data(); }
+
+    void FinalRelease()
+    {
+        std::lock_guard guard(identities_lock());
+        if (auto it = identities().find(key_); it != identities().end() && it.value() == this)
+            identities().erase(it);
     }
 
     // The default interface is a dispatch interface; a class with no events has no
@@ -253,11 +281,38 @@ private:
 
     QVariant value_;
     QPointer<QObject> object_;
+    std::shared_ptr<QObject> owned_; // an object a client created: it lives as long as this
+    const QObject* key_ = nullptr;    // its entry in the identities, never dereferenced
     DescribedClass cls_;
     std::unique_ptr<QObject> events_context_; // the events' connections end with it
 };
 
 using ObjectDispatch = CComObject<ObjectDispatchBase>;
+
+// One dispatch per object: the one it has, else a new one. A Font or a Picture is a value,
+// carried by a dispatch of its own each time.
+HRESULT dispatch_of_value(QVariant value, std::shared_ptr<QObject> owned, IDispatch** out)
+{
+    QObject* object = object_in(value);
+    std::lock_guard guard(identities_lock());
+    if (object != nullptr) {
+        if (ObjectDispatchBase* known = identities().value(object); known != nullptr && known->object() == object) {
+            known->GetUnknown()->AddRef();
+            *out = static_cast<IDispatch*>(known);
+            return S_OK;
+        }
+    }
+    ObjectDispatch* made = nullptr;
+    HRESULT hr = ObjectDispatch::CreateInstance(&made);
+    if (FAILED(hr))
+        return hr;
+    made->init(std::move(value), std::move(owned));
+    made->AddRef();
+    if (object != nullptr)
+        identities().insert(object, made); // replaces the dispatch of a gone object at this address
+    *out = made;
+    return S_OK;
+}
 
 } // namespace
 
@@ -304,14 +359,18 @@ HRESULT dispatch_of(const QVariant& object, IDispatch** out)
     }
     if (value.metaType().flags().testFlag(QMetaType::PointerToQObject) && object_in(value) == nullptr)
         return S_OK; // Nothing: a null object
-    ObjectDispatch* made = nullptr;
-    HRESULT hr = ObjectDispatch::CreateInstance(&made);
-    if (FAILED(hr))
-        return hr;
-    made->init(std::move(value));
-    made->AddRef();
-    *out = made;
-    return S_OK;
+    return dispatch_of_value(std::move(value), {}, out);
+}
+
+HRESULT dispatch_of_created(std::shared_ptr<QObject> object, IDispatch** out)
+{
+    if (out == nullptr)
+        return E_POINTER;
+    *out = nullptr;
+    if (!object)
+        return E_INVALIDARG;
+    QVariant value = QVariant::fromValue<QObject*>(object.get());
+    return dispatch_of_value(std::move(value), std::move(object), out);
 }
 
 bool value_of_dispatch(IUnknown* dispatch, QVariant& out)

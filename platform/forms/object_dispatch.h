@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QVariant>
 
+#include <memory>
+
 namespace forms {
 
 void register_dispatch_library(const com::tlb::library_desc& library);
@@ -27,8 +29,13 @@ DescribedClass described_class(const QObject* object);
 
 // A dispatch for a value: an object of a described class answers its interface; a Font, a
 // Picture or an object of no described class is carried (no members) so that it can be
-// handed back. E_INVALIDARG for a value that is no object.
+// handed back. E_INVALIDARG for a value that is no object. An object has one dispatch, one
+// IUnknown, for as long as any client holds it: every call for the object (or its site) gives
+// that one.
 HRESULT dispatch_of(const QVariant& object, IDispatch** out);
+// The dispatch of an object a client created (a class factory's): it keeps the object alive
+// for as long as it lives, and is the object's one dispatch.
+HRESULT dispatch_of_created(std::shared_ptr<QObject> object, IDispatch** out);
 // The value a dispatch made by dispatch_of carries; false for any other object.
 bool value_of_dispatch(IUnknown* dispatch, QVariant& out);
 

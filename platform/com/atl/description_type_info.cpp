@@ -170,6 +170,10 @@ HRESULT CDescriptionTypeInfo::GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc)
     if (desc == nullptr)
         return E_OUTOFMEMORY;
     desc->memid = m.dispid;
+    // A dual interface's members follow IDispatch's seven slots in their order; a dispatch
+    // interface has no vtable of its members.
+    desc->funckind = m_itf.dual ? FUNC_PUREVIRTUAL : FUNC_DISPATCH;
+    desc->oVft = m_itf.dual ? static_cast<SHORT>((7 + index) * sizeof(void*)) : SHORT{0};
     desc->invkind = m.kind;
     desc->cParams = static_cast<SHORT>(m.params.size());
     desc->elemdescFunc = ELEMDESC{VT_HRESULT, PARAMFLAG_NONE};

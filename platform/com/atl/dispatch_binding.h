@@ -374,7 +374,9 @@ HRESULT call(I* self, HRESULT (I::*pm)(A...), const member_desc& d, DISPPARAMS* 
         if (FAILED(hr))
             return;
         VARIANT* arg = k < expected ? &dp->rgvarg[expected - 1 - k] : nullptr;
-        hr = s.load(arg, d.params[k]);
+        hr = arg != nullptr && is_missing_argument(*arg) && (d.params[k].flags & PARAMFLAG_FOPT) == 0
+                 ? DISP_E_PARAMNOTOPTIONAL
+                 : s.load(arg, d.params[k]);
         if (FAILED(hr) && arg_error != nullptr)
             *arg_error = static_cast<UINT>(expected - 1 - k);
     };

@@ -7,9 +7,12 @@
 
 #include "platform/com/atl/com_object.h"
 #include "platform/com/atl/com_ptr.h"
+#include "platform/com/enum_variant.h"
 #include "platform/com/variant.h"
 
 #include <iterator>
+#include <utility>
+#include <vector>
 
 template <class T>
 struct _Copy {
@@ -139,3 +142,30 @@ public:
     COM_INTERFACE_ENTRY_IID(*piid, _impl)
     END_COM_MAP()
 };
+
+// An enumerator that owns its items: a collection handed out as a snapshot, for a caller that
+// has no collection object to hold (For Each over what a member returned).
+class CComOwnedVariantEnum
+    : public CComEnumOnSTL<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, _Copy<VARIANT>, std::vector<CComVariant>> {
+public:
+    std::vector<CComVariant> m_items;
+};
+
+namespace com {
+
+// A new enumerator over `items`, in order; its clones share them.
+inline HRESULT create_variant_enumerator(std::vector<CComVariant> items, IEnumVARIANT** out)
+{
+    if (out == nullptr)
+        return E_POINTER;
+    *out = nullptr;
+    CComObject<CComOwnedVariantEnum>* made = nullptr;
+    HRESULT hr = CComObject<CComOwnedVariantEnum>::CreateInstance(&made);
+    if (FAILED(hr))
+        return hr;
+    made->m_items = std::move(items);
+    made->Init(nullptr, made->m_items);
+    return made->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(out));
+}
+
+} // namespace com

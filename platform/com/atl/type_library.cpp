@@ -126,6 +126,11 @@ HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count,
     return hr;
 }
 
+bool is_missing_argument(const VARIANT& arg)
+{
+    return arg.vt == VT_ERROR && arg.scode == DISP_E_PARAMNOTFOUND;
+}
+
 HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                EXCEPINFO* excep_info, UINT* arg_error)
 {
@@ -154,8 +159,8 @@ HRESULT invoke(const interface_desc& itf, void* iface, DISPID id, WORD flags, DI
         target = put;
     else if ((flags & DISPATCH_PROPERTYPUTREF) && putref != nullptr)
         target = putref;
-    else if ((flags & DISPATCH_PROPERTYPUT) && putref != nullptr)
-        target = putref;
+    // A Let of a Set-only property (or a Set of a Let-only one) is no member: the caller
+    // asked for an access the property does not have.
     if (target == nullptr || !target->invoke)
         return DISP_E_MEMBERNOTFOUND;
 

@@ -107,6 +107,9 @@ const library_desc* find_library(REFGUID libid);
 // Late binding over one interface's description. GetIDsOfNames: names without regard to
 // case; names after the first are the member's parameter names (their positions).
 HRESULT get_ids_of_names(const interface_desc& itf, LPOLESTR* names, UINT count, DISPID* ids);
+// An argument the caller left out (VT_ERROR holding DISP_E_PARAMNOTFOUND): a parameter that
+// is not optional answers it with DISP_E_PARAMNOTOPTIONAL.
+bool is_missing_argument(const VARIANT& arg);
 // Invoke: finds the member by dispid and kind, converts the arguments, calls it. A failing
 // result of the member becomes DISP_E_EXCEPTION with excep_info filled (from the thread's
 // error information) when excep_info is given, else is returned as is.

@@ -10,6 +10,7 @@
 #include "platform/forms/form_file.h"
 #include "platform/forms/object_dispatch.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/controls/typelib/three_page_wizard.h"
 
 #include <atomic>
 #include <string>
@@ -22,6 +23,9 @@ constexpr DISPID kCurrentPage = 0x6803003E;
 constexpr DISPID kGoToNewPage = 0x60030068;
 constexpr DISPID kRightMiddleButtonEnabled = 0x6803004E;
 constexpr DISPID kStartPage = 0x6803003D;
+constexpr DISPID kImageBanner = 0x6803003C;
+constexpr DISPID kGoToNewPageEx = 0x60030085;
+constexpr DISPID kSetFocusOnButton = 0x600300A8;
 constexpr DISPID kPageName = 0x6803000F;
 constexpr DISPID kPageBannerTitle = 0x68030014;
 constexpr DISPID kTabBannerTitle = 0x6803007B;
@@ -29,18 +33,6 @@ constexpr DISPID kGetButton = 0x6003008C;
 constexpr DISPID kLeftButton = 0x68030067;
 constexpr GUID kNavigatorEvents = com::make_guid("A63F1204-DF9D-4F58-8C9D-2B497B6C102C");
 constexpr GUID kNavigatorInterface = com::make_guid("0679F701-5F06-4ACA-A8CD-19029CCBE5F3");
-
-QString three_page_wizard()
-{
-    QString text = QStringLiteral("OstrelForm 1\nBegin Form frmWizard\nCaption = String \"Wizard\"\n");
-    for (int i = 1; i <= 3; ++i)
-        text += QStringLiteral("Begin KyComCtl.KyWizardTab wtPage%1\n@Align = Long 1\nPageIndex = Long %1\n"
-                               "PageBack = Long %2\nPageNext = Long %3\nEnd\n")
-                    .arg(i)
-                    .arg(i - 1)
-                    .arg(i == 3 ? 0 : i + 1);
-    return text + QStringLiteral("Begin KyComCtl.KyWizardNavigator kwnNavigator\n@Align = Long 2\nEnd\nEnd\n");
-}
 
 // Invoke with the arguments in parameter order (DISPPARAMS takes them reversed).
 HRESULT invoke(IDispatch* target, DISPID id, WORD flags, std::vector<VARIANT> args, VARIANT* result = nullptr,
@@ -268,6 +260,16 @@ TEST_F(DispatchClientTest, WrongMembersCountsAndValuesGetTheDispatchErrors)
     UINT arg_error = 99;
     CComVariant no_boolean(u"not a boolean");
     CComVariant not_a_number(u"abc");
+    VARIANT missing; // an argument the caller left out
+    VariantInit(&missing);
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    VARIANT no_page;
+    VariantInit(&no_page);
+    no_page.vt = VT_DISPATCH;
+    no_page.pdispVal = nullptr;
+    CComVariant picture;
+    ASSERT_EQ(invoke(nav_, kImageBanner, DISPATCH_PROPERTYGET, {}, &picture), S_OK);
     const struct {
         const char* what;
         DISPID id;
@@ -282,11 +284,19 @@ TEST_F(DispatchClientTest, WrongMembersCountsAndValuesGetTheDispatchErrors)
         {"text for a Boolean", kRightMiddleButtonEnabled, DISPATCH_PROPERTYPUT, {no_boolean}, DISP_E_TYPEMISMATCH},
         {"text for a number", kStartPage, DISPATCH_PROPERTYPUT, {not_a_number}, DISP_E_TYPEMISMATCH},
         {"a number for a page", kGoToNewPage, DISPATCH_METHOD, {i4(2)}, DISP_E_TYPEMISMATCH},
+        {"GoToNewPage's page left out", kGoToNewPage, DISPATCH_METHOD, {missing}, DISP_E_PARAMNOTOPTIONAL},
+        {"GoToNewPageEx's direction left out", kGoToNewPageEx, DISPATCH_METHOD, {no_page, missing},
+         DISP_E_PARAMNOTOPTIONAL},
+        {"SetFocusOnButton's button left out", kSetFocusOnButton, DISPATCH_METHOD, {missing},
+         DISP_E_PARAMNOTOPTIONAL},
+        {"a Let's value left out", kStartPage, DISPATCH_PROPERTYPUT, {missing}, DISP_E_PARAMNOTOPTIONAL},
+        {"a Let of the Set-only ImageBanner", kImageBanner, DISPATCH_PROPERTYPUT, {picture}, DISP_E_MEMBERNOTFOUND},
+        {"a Set of the Let-only StartPage", kStartPage, DISPATCH_PROPERTYPUTREF, {i4(1)}, DISP_E_MEMBERNOTFOUND},
     };
     for (const auto& c : cases) {
         arg_error = 99;
         EXPECT_EQ(invoke(nav_, c.id, c.flags, c.args, &result, &arg_error), c.expected) << c.what;
-        if (c.expected == DISP_E_TYPEMISMATCH) {
+        if (c.expected == DISP_E_TYPEMISMATCH || c.expected == DISP_E_PARAMNOTOPTIONAL) {
             EXPECT_EQ(arg_error, 0u) << c.what;
         }
     }

@@ -23,13 +23,15 @@ namespace {
 constexpr GUID kLibId = com::make_guid("1846CFC2-A469-4537-A278-88C57DA10F1C");
 
 // One member: its accessors in interface order (g get, l let, s set, m method), its DISPID,
-// its value's type (a method's result, VT_EMPTY for none) and its help string.
+// its value's type (a method's result, VT_EMPTY for none), its help string and whether it is
+// the user-interface default.
 struct Member {
     const char16_t* name;
     DISPID id;
     const char* kinds;
     VARTYPE type;
     const char16_t* help = u"";
+    bool ui_default = false;
 };
 
 struct Event {
@@ -269,7 +271,7 @@ const std::vector<Interface>& published()
          u"_KyLabel",
          1,
          5,
-         {{u"Caption", -518, "gl", S},
+         {{u"Caption", -518, "gl", S, u"", true},
           {u"Enabled", 0x68030000, "gl", B},
           {u"BackColor", 0x68030004, "gl", C},
           {u"ForeColor", 0x68030003, "gl", C},
@@ -293,14 +295,14 @@ const std::vector<Interface>& published()
          u"_KyUpDown",
          1,
          1,
-         {{u"Value", 0x68030006, "gl", L},
-          {u"Min", 0x68030005, "gl", L},
-          {u"Max", 0x68030004, "gl", L},
-          {u"Alignment", 0x68030003, "gl", L},
-          {u"Increment", 0x68030002, "gl", L},
-          {u"Font", 0x68030001, "gs", O},
-          {u"Wrap", 0x68030000, "gl", B},
-          {u"Enabled", 0x68030007, "gl", B}}},
+         {{u"Value", 0x68030006, "lg", L},
+          {u"Min", 0x68030005, "lg", L},
+          {u"Max", 0x68030004, "lg", L},
+          {u"Alignment", 0x68030003, "lg", L},
+          {u"Increment", 0x68030002, "lg", L},
+          {u"Font", 0x68030001, "sg", O},
+          {u"Wrap", 0x68030000, "lg", B},
+          {u"Enabled", 0x68030007, "lg", B}}},
         {"7ABB41E9-B33C-4FC4-928E-BB379144490F",
          u"__KyUpDown",
          1,
@@ -457,6 +459,8 @@ TEST_F(KyComCtlTypeLibTest, EveryInterfaceReadsBackAsPublished)
         ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
         EXPECT_EQ(attr->guid, guid(expected.iid));
         EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+        // A dispatch interface: no client may call its members through a vtable.
+        EXPECT_EQ(attr->wTypeFlags & TYPEFLAG_FDUAL, 0) << "described as dual";
         EXPECT_EQ(attr->wMajorVerNum, expected.major);
         EXPECT_EQ(attr->wMinorVerNum, expected.minor);
         const WORD functions = attr->cFuncs;
@@ -471,6 +475,7 @@ TEST_F(KyComCtlTypeLibTest, EveryInterfaceReadsBackAsPublished)
                 ASSERT_EQ(info->GetFuncDesc(index, &f), S_OK);
                 EXPECT_EQ(f->memid, m.id);
                 EXPECT_EQ(f->invkind, kind_of(*k));
+                EXPECT_EQ((f->wFuncFlags & FUNCFLAG_FUIDEFAULT) != 0, m.ui_default);
                 BSTR member = nullptr, help = nullptr;
                 ASSERT_EQ(info->GetDocumentation(f->memid, &member, &help, nullptr, nullptr), S_OK);
                 EXPECT_EQ(text(member), m.name);

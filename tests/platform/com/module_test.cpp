@@ -178,6 +178,15 @@ TEST_F(ModuleTest, InvokeErrors)
     EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &bad, nullptr, nullptr, &arg_error), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(arg_error, 0u);
     EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
+    VARIANT missing; // an argument the caller left out
+    VariantInit(&missing);
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    DISPPARAMS left_out{&missing, nullptr, 1, 0};
+    arg_error = 99;
+    EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &left_out, nullptr, nullptr, &arg_error),
+              DISP_E_PARAMNOTOPTIONAL);
+    EXPECT_EQ(arg_error, 0u);
     EXPECT_EQ(object->Invoke(77, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(object->Invoke(4, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, nullptr, nullptr, nullptr),
@@ -227,6 +236,19 @@ TEST_F(ModuleTest, TypeInfoDescribesTheInterface)
     EXPECT_EQ(com::bstr_view(doc), u"ITestCounter Interface");
     SysFreeString(doc);
     FUNCDESC* func = nullptr;
+    // A dual interface's member is called through its vtable slot, as its description says.
+    ASSERT_EQ(info->GetFuncDesc(0, &func), S_OK);
+    EXPECT_EQ(func->funckind, FUNC_PUREVIRTUAL);
+    ASSERT_EQ(func->oVft, static_cast<SHORT>(7 * sizeof(void*)));
+    CComQIPtr<ITestCounter> counter(object.p);
+    ASSERT_TRUE(counter);
+    using add_fn = HRESULT (*)(ITestCounter*, LONG, LONG*);
+    const auto slots = *reinterpret_cast<void* const* const*>(counter.p);
+    const auto add = reinterpret_cast<add_fn>(slots[func->oVft / static_cast<SHORT>(sizeof(void*))]);
+    LONG total = 0;
+    EXPECT_EQ(add(counter, 5, &total), S_OK);
+    EXPECT_EQ(total, 5);
+    info->ReleaseFuncDesc(func);
     ASSERT_EQ(info->GetFuncDesc(6, &func), S_OK);
     EXPECT_EQ(func->memid, 6);
     ASSERT_EQ(func->cParams, 3);
