@@ -53,6 +53,8 @@ constexpr ContractMember kContract[] = {
     {kNavigator, "ImageBanner", 0x6803003C},
     {kNavigator, "ImageWaterMarkBig", 0x68030039},
     {kNavigator, "ImageBannerBig", 0x6803003B},
+    {kNavigator, "DefaultButton", 0x6803002D},
+    {kNavigator, "SetFocusOnButton", 0x600300A8},
     {kNavigatorEvents, "BeforePageChange", 1},
     {kNavigatorEvents, "AfterPageChange", 2},
     {kNavigatorEvents, "FinishClick", 3},
