@@ -38,6 +38,10 @@ struct hostile_case {
     hostile_ldap_server::options server;
     const char* reason; // in the last error's text
     long max_pages;     // the most page requests the server may have seen
+    // Whether the server announces a message over the bound, which must never be held. (The
+    // many small pages of the endless search are no such message, and under AddressSanitizer
+    // their freed memory stays in its quarantine, so their resident size says nothing.)
+    bool announces_huge_message = false;
 };
 
 void PrintTo(const hostile_case& c, std::ostream* os) { *os << c.name; }
@@ -80,12 +84,14 @@ TEST_P(HostileServerSearch, EndsTheCountWithTheBoundItBroke)
     EXPECT_LE(server->searches(), c.max_pages);
     // Refused as it came, not after the operation timeout (LDAPTIMEOUT of this test).
     EXPECT_LT(took, std::chrono::seconds(30));
-    EXPECT_LT(resident_kib() - resident_before, 64 * 1024) << "the announced message was held";
+    if (c.announces_huge_message) {
+        EXPECT_LT(resident_kib() - resident_before, 64 * 1024) << "the announced message was held";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, HostileServerSearch,
-    ::testing::Values(hostile_case{"HugeMessage", serving("huge-message"), "larger than 16 MiB", 1},
+    ::testing::Values(hostile_case{"HugeMessage", serving("huge-message"), "larger than 16 MiB", 1, true},
                       hostile_case{"RepeatedCookieWithoutEntries", serving("repeat-cookie"), "same paging cookie", 2},
                       hostile_case{"EndlessPages", serving("endless-pages", 1), "after 100000 pages", ads::kMaxPages}),
     [](const ::testing::TestParamInfo<hostile_case>& info) { return std::string(info.param.name); });
