@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds the project and runs every test, with a Samba AD domain controller started on
-# 127.0.0.1 for the run and stopped after it (tests/fixtures/run_with_servers.sh; the LDAP
-# tests start their own OpenLDAP servers). Extra arguments go to ctest (for example: -L unit,
+# 127.0.0.1 for the run and stopped after it (tests/fixtures/run_with_servers.sh; the slapd of
+# the LDAP tests is a CTest fixture, started once for the tests that need it). Extra arguments go to ctest (for example: -L unit,
 # -R CountUsers). Needs root.
 #
 # OSTREL_BUILD_DIR: the build directory (default build). OSTREL_JOBS: parallel build jobs
