@@ -1,11 +1,11 @@
 #include "platform/forms/public_class_factory.h"
 
+#include "platform/com/atl/com_object.h"
 #include "platform/com/atl/com_ptr.h"
 #include "platform/forms/control_classes.h"
 #include "platform/forms/dispatch_bridge.h"
 #include "platform/forms/object_dispatch.h"
 
-#include <atomic>
 #include <new>
 
 namespace forms {
@@ -13,30 +13,10 @@ namespace forms {
 namespace {
 
 // The class object of one creatable public class.
-class PublicClassFactory final : public IClassFactory {
+class PublicClassFactory final : public com::class_factory_base {
 public:
     explicit PublicClassFactory(const PublicClassInfo& info) : info_(info) {}
 
-    HRESULT QueryInterface(REFIID iid, void** ppv) override
-    {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
     {
         if (ppv == nullptr)
@@ -56,8 +36,7 @@ public:
     HRESULT LockServer(BOOL) override { return S_OK; }
 
 private:
-    ~PublicClassFactory() = default;
-    std::atomic<ULONG> refs_{1};
+    ~PublicClassFactory() override = default;
     const PublicClassInfo& info_; // the class table's entries never move
 };
 

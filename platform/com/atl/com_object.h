@@ -302,13 +302,13 @@ struct creator2 {
 template <class T>
 using CComCreator = com::creator<T>;
 
-// The class factory of one class: creates through the class's creator.
-class CComClassFactory final : public IClassFactory {
-public:
-    using create_fn = HRESULT (*)(void* outer, REFIID riid, void** ppv);
-    // module: the module whose lock count LockServer holds.
-    CComClassFactory(create_fn create, CComModule* module) : m_create(create), m_module(module) {}
+namespace com {
 
+// What every class object shares: its own reference count and the two interfaces a class
+// object answers, IUnknown and IClassFactory. A class object starts with the one reference its
+// creator hands out.
+class class_factory_base : public IClassFactory {
+public:
     HRESULT QueryInterface(REFIID iid, void** ppv) override
     {
         if (ppv == nullptr)
@@ -324,11 +324,28 @@ public:
     ULONG AddRef() override { return ++m_refs; }
     ULONG Release() override
     {
-        ULONG left = --m_refs;
+        const ULONG left = --m_refs;
         if (left == 0)
             delete this;
         return left;
     }
+
+protected:
+    virtual ~class_factory_base() = default;
+
+private:
+    std::atomic<ULONG> m_refs{1};
+};
+
+} // namespace com
+
+// The class factory of one class: creates through the class's creator.
+class CComClassFactory final : public com::class_factory_base {
+public:
+    using create_fn = HRESULT (*)(void* outer, REFIID riid, void** ppv);
+    // module: the module whose lock count LockServer holds.
+    CComClassFactory(create_fn create, CComModule* module) : m_create(create), m_module(module) {}
+
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
     {
         if (ppv == nullptr)
@@ -352,8 +369,7 @@ public:
     }
 
 private:
-    ~CComClassFactory() = default;
-    std::atomic<ULONG> m_refs{1};
+    ~CComClassFactory() override = default;
     create_fn m_create;
     CComModule* m_module;
 };
