@@ -205,8 +205,9 @@ def results():
         run_on(app, frame, os.environ["REFUSING_HOST"])
         outer = wait_for("the results grid", lambda: find(frame, "table",
                                                           "Statistics for successfully inspected items"), 30)
+        # The grid's cells come onto the bus a moment after the grid itself.
+        table = wait_for("the grid's cells", lambda: find(outer, "table"), 10).queryTable()
         grab("accessibility_results")
-        table = find(outer, "table").queryTable()
         headers = [table.getColumnDescription(i) for i in range(table.nColumns)]
         print("results grid: column headers %s" % headers, flush=True)
         if len(headers) < 2 or not all(headers):
