@@ -3,7 +3,7 @@ OstrelForm 1
 # read from outside.
 Begin Form frmDisplay
    Caption = String "Display controls"
-   Width = Double 11000
+   Width = Double 14600
    Height = Double 8200
    Begin VB.Label lblDays
       Caption = String "Days:"
@@ -45,7 +45,7 @@ Begin Form frmDisplay
    Begin KyComCtl.KyProgressInfo piRun
       @Left = Double 4500
       @Top = Double 120
-      @Width = Double 6400
+      @Width = Double 9825
       @Height = Double 4000
    End
    Begin VB.CommandButton cmdOK
