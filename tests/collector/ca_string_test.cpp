@@ -40,8 +40,10 @@ TEST(CAString, FormatCases)
         {u"(null)", fmt(u"%s", static_cast<const WCHAR*>(nullptr))},
         {u"", fmt(u"")},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(c.expected)));
         EXPECT_EQ(c.actual.str(), c.expected);
+    }
 }
 
 TEST(CAString, FormatKeepsLongTextWhole)

@@ -403,19 +403,21 @@ TEST(CredentialsFallbackAddc, NoLookupOrLineCarriesThePasswordAndTheBindsReasonI
         return lower(name).ends_with(domain);
     })) << "the stand-in saw no lookup of the domain";
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(ran[i]);
-        const std::string& error = counted[i].error;
-        EXPECT_EQ(lower(error).find(lower(c.password)), std::string::npos) << error;
-        for (const std::string& name : looked_up)
-            EXPECT_EQ(lower(name).find(lower(c.password)), std::string::npos) << name;
-        // The bind's own line comes first and says why; the management count's follow.
-        const std::string prefix = "error while connecting to LDAP server '" + c.shown + "': ";
-        EXPECT_EQ(error.rfind(prefix, 0), 0u) << error;
-        const std::string bind_line = error.substr(0, error.find("\r|"));
-        EXPECT_NE(bind_line.find(c.reason), std::string::npos) << error;
-        EXPECT_EQ(counted[i].users, c.users) << error;
+        [&] { // an ASSERT ends this row only
+            const Case& c = cases[i];
+            SCOPED_TRACE(c.what);
+            ASSERT_TRUE(ran[i]);
+            const std::string& error = counted[i].error;
+            EXPECT_EQ(lower(error).find(lower(c.password)), std::string::npos) << error;
+            for (const std::string& name : looked_up)
+                EXPECT_EQ(lower(name).find(lower(c.password)), std::string::npos) << name;
+            // The bind's own line comes first and says why; the management count's follow.
+            const std::string prefix = "error while connecting to LDAP server '" + c.shown + "': ";
+            EXPECT_EQ(error.rfind(prefix, 0), 0u) << error;
+            const std::string bind_line = error.substr(0, error.find("\r|"));
+            EXPECT_NE(bind_line.find(c.reason), std::string::npos) << error;
+            EXPECT_EQ(counted[i].users, c.users) << error;
+        }();
     }
     ASSERT_TRUE(ran_mixed);
     EXPECT_EQ(mixed[0].users, dc_count("COUNT_SAM_USER_ACCOUNT")) << mixed[0].error;

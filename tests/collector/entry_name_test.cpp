@@ -24,6 +24,7 @@ TEST(EntryName, SplitsHostUserAndPasswordAndNeverShowsThePassword)
         {u"", u"", false, u"", u"", u""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(c.name)));
         const entry_name entry = parse_entry_name(c.name);
         EXPECT_EQ(entry.host, c.host);
         EXPECT_EQ(entry.has_credentials(), c.credentials);

@@ -50,6 +50,7 @@ TEST(LoadString, TextsByNumber)
 TEST(LoadString, MissingIdLeavesTextUnchanged)
 {
     for (UINT id : {102u, 106u, 126u, 0u}) {
+        SCOPED_TRACE(id);
         std::u16string text = u"kept";
         EXPECT_FALSE(utils::load_string(id, text)) << id;
         EXPECT_EQ(text, u"kept");

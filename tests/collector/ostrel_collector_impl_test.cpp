@@ -172,8 +172,10 @@ TEST_F(Engine, KeepsEveryReportedCountAndTheErrorLines)
 TEST_F(Engine, SharesOneSearcherAmongTheCollectorsOfAnEntry)
 {
     run({u"ad.test"}, oxcNetwork);
-    for (auto c : {oxcDC, oxcUser, oxcGlobalGroup, oxcContact})
+    for (auto c : {oxcDC, oxcUser, oxcGlobalGroup, oxcContact}) {
+        SCOPED_TRACE(c);
         EXPECT_EQ(static_cast<collector_test::fake_collector&>(*backend->ad[c]).searcher_name, u"ad.test");
+    }
 }
 
 TEST_F(Engine, Exchange5Entries)

@@ -218,24 +218,27 @@ protected:
 TEST_F(MtaCollectorModule, RegistrationWritesBothProgIdsAndUnregistrationKeepsClsid)
 {
     for (const auto& c : kClasses) {
-        const std::u16string name = c[0];
-        const std::u16string progid = u"OstrelCollector." + name;
-        const std::u16string key = std::u16string(u"CLSID\\") + c[1];
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid), name + u" Class");
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u".1"), name + u" Class");
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u"\\CLSID"), c[1]);
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u".1\\CLSID"), c[1]);
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u"\\CurVer"), progid + u".1");
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key), name + u" Class");
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\ProgID"), progid + u".1");
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\VersionIndependentProgID"), progid);
-        EXPECT_TRUE(key_exists(HKEY_CLASSES_ROOT, key + u"\\Programmable"));
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32", u"ThreadingModel"), u"Free");
-        const auto path = string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32");
-        ASSERT_TRUE(path);
-        const std::string file = std::filesystem::path(OSTREL_COLLECTOR_MODULE).filename().string();
-        EXPECT_TRUE(path->ends_with(u"/" + std::u16string(file.begin(), file.end()))) << file;
-        EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\TypeLib"), u"{37BBB4B6-3E12-4F77-93FB-E6795BB31482}");
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(c[0])));
+        [&] { // an ASSERT ends this row only
+            const std::u16string name = c[0];
+            const std::u16string progid = u"OstrelCollector." + name;
+            const std::u16string key = std::u16string(u"CLSID\\") + c[1];
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid), name + u" Class");
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u".1"), name + u" Class");
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u"\\CLSID"), c[1]);
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u".1\\CLSID"), c[1]);
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, progid + u"\\CurVer"), progid + u".1");
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key), name + u" Class");
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\ProgID"), progid + u".1");
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\VersionIndependentProgID"), progid);
+            EXPECT_TRUE(key_exists(HKEY_CLASSES_ROOT, key + u"\\Programmable"));
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32", u"ThreadingModel"), u"Free");
+            const auto path = string_value(HKEY_CLASSES_ROOT, key + u"\\InprocServer32");
+            ASSERT_TRUE(path);
+            const std::string file = std::filesystem::path(OSTREL_COLLECTOR_MODULE).filename().string();
+            EXPECT_TRUE(path->ends_with(u"/" + std::u16string(file.begin(), file.end()))) << file;
+            EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, key + u"\\TypeLib"), u"{37BBB4B6-3E12-4F77-93FB-E6795BB31482}");
+        }();
     }
     const std::u16string lib = u"TypeLib\\{37BBB4B6-3E12-4F77-93FB-E6795BB31482}\\1.0";
     EXPECT_EQ(string_value(HKEY_CLASSES_ROOT, lib), u"OstrelCollector 1.0 Type Library");
@@ -244,6 +247,7 @@ TEST_F(MtaCollectorModule, RegistrationWritesBothProgIdsAndUnregistrationKeepsCl
 
     ASSERT_EQ(entry("DllUnregisterServer")(), S_OK);
     for (const auto& c : kClasses) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(c[0])));
         const std::u16string progid = std::u16string(u"OstrelCollector.") + c[0];
         EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, progid));
         EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, progid + u".1"));
@@ -311,8 +315,11 @@ TEST_F(MtaCollectorModule, LateBoundClientDrivesAWholeCollection)
     };
     for (const Case c :
          {Case{oxcUser, 10}, Case{oxcDC, 1}, Case{oxcEnabledUser, 8}, Case{oxcMSA, -1}, Case{oxcNetwork, -1}}) {
-        ASSERT_EQ(call(info, u"GetInfo", DISPATCH_METHOD, {i4(c.counter)}, &result), S_OK);
-        EXPECT_EQ(result.lVal, c.expected) << c.counter;
+        SCOPED_TRACE(c.counter);
+        [&] { // an ASSERT ends this row only
+            ASSERT_EQ(call(info, u"GetInfo", DISPATCH_METHOD, {i4(c.counter)}, &result), S_OK);
+            EXPECT_EQ(result.lVal, c.expected) << c.counter;
+        }();
     }
     EXPECT_NE(call(infos, u"Item", DISPATCH_PROPERTYGET, {i4(2)}, &result), S_OK);
 
@@ -374,8 +381,10 @@ TEST_F(MtaCollectorModule, ResultObjectsAndErrorInfoSupport)
         LONG index;
         HRESULT expected;
     };
-    for (const Case c : {Case{0, E_INVALIDARG}, Case{-1, E_INVALIDARG}})
+    for (const Case c : {Case{0, E_INVALIDARG}, Case{-1, E_INVALIDARG}}) {
+        SCOPED_TRACE(c.index);
         EXPECT_EQ(collection->get_Item(c.index, &item), c.expected);
+    }
     EXPECT_EQ(collection->get_Item(0, nullptr), E_POINTER);
     CComQIPtr<IEnumVARIANT> items(collection.p);
     EXPECT_TRUE(items);
@@ -393,16 +402,21 @@ TEST_F(MtaCollectorModule, ResultObjectsAndErrorInfoSupport)
     EXPECT_EQ(info->GetInfo(oxcUser, nullptr), E_POINTER);
 
     struct Support {
+        const char* name;
         IUnknown* object;
         IID yes;
     };
     CComPtr<IDispatch> collector = create_by_progid();
-    for (const Support s : {Support{collector, IID_IOstrelCollector}, Support{info, IID_IOstrelInfo},
-                            Support{collection, IID_IOstrelInfoCollection}}) {
-        CComQIPtr<ISupportErrorInfo> support(s.object);
-        ASSERT_TRUE(support);
-        EXPECT_EQ(support->InterfaceSupportsErrorInfo(s.yes), S_OK);
-        EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+    for (const Support s :
+         {Support{"collector", collector, IID_IOstrelCollector}, Support{"info", info, IID_IOstrelInfo},
+          Support{"collection", collection, IID_IOstrelInfoCollection}}) {
+        SCOPED_TRACE(s.name);
+        [&] { // an ASSERT ends this row only
+            CComQIPtr<ISupportErrorInfo> support(s.object);
+            ASSERT_TRUE(support);
+            EXPECT_EQ(support->InterfaceSupportsErrorInfo(s.yes), S_OK);
+            EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+        }();
     }
 }
 

@@ -131,11 +131,14 @@ TEST_F(StoredFormsTest, ALengthNoFormCanShowIsRefusedAtLetAndKeepsTheOldValue)
         {"ButtonGapMiddle", 2147483647, 165},
     };
     for (const Case& c : cases) {
-        host.messages().boxes.clear();
-        forms::let(&nav, QString::fromLatin1(c.property), c.value);
-        EXPECT_EQ(forms::get(&nav, QString::fromLatin1(c.property)).toInt(), c.kept) << c.property;
-        ASSERT_EQ(host.messages().boxes.size(), 1u) << c.property;
-        EXPECT_TRUE(host.messages().boxes[0].prompt.contains(QStringLiteral("twips"))) << c.property;
+        SCOPED_TRACE(c.property);
+        [&] { // an ASSERT ends this row only
+            host.messages().boxes.clear();
+            forms::let(&nav, QString::fromLatin1(c.property), c.value);
+            EXPECT_EQ(forms::get(&nav, QString::fromLatin1(c.property)).toInt(), c.kept) << c.property;
+            ASSERT_EQ(host.messages().boxes.size(), 1u) << c.property;
+            EXPECT_TRUE(host.messages().boxes[0].prompt.contains(QStringLiteral("twips"))) << c.property;
+        }();
     }
     EXPECT_FALSE(host.saved_text().contains(QStringLiteral("2147483647")));
 }
@@ -164,13 +167,16 @@ TEST_F(StoredFormsTest, AnUpDownBoxKeepsValueInsideMinAndMaxAndAlwaysReopens)
                           {"Min = Long 3\nValue = Long -2", 3},
                           {"Min = Long 8\nMax = Long 2\nValue = Long 9", 8}};
     for (const Case& c : cases) {
-        forms::TestHost reopened(false);
-        const LoadResult result = load(
-            reopened, QStringLiteral("OstrelForm 1\nBegin Form f\nBegin KyComCtl.KyUpDown ud\n%1\nEnd\nEnd\n")
-                          .arg(QString::fromLatin1(c.stored)));
-        ASSERT_EQ(result.number, 0) << result.description.toStdString();
-        EXPECT_EQ(forms::get(reopened.form().site(QStringLiteral("ud")), QStringLiteral("Value")).toInt(), c.value)
-            << c.stored;
+        SCOPED_TRACE(c.stored);
+        [&] { // an ASSERT ends this row only
+            forms::TestHost reopened(false);
+            const LoadResult result = load(
+                reopened, QStringLiteral("OstrelForm 1\nBegin Form f\nBegin KyComCtl.KyUpDown ud\n%1\nEnd\nEnd\n")
+                              .arg(QString::fromLatin1(c.stored)));
+            ASSERT_EQ(result.number, 0) << result.description.toStdString();
+            EXPECT_EQ(forms::get(reopened.form().site(QStringLiteral("ud")), QStringLiteral("Value")).toInt(), c.value)
+                << c.stored;
+        }();
     }
 }
 

@@ -101,14 +101,17 @@ TEST(Install, TheInstalledProgramCountsTheDomainController)
         return env;
     }();
     for (const char* file : {"bin/Ostrel", "lib/ostrel/libOstrelCollector.so", "lib/ostrel/KyComCtl.so"}) {
-        const run_result ldd = run(QStringLiteral("ldd"), {prefix + u'/' + QString::fromUtf8(file)}, plain);
-        ASSERT_EQ(ldd.exit_code, 0) << file << ldd.err.toStdString();
-        EXPECT_FALSE(ldd.out.contains(QStringLiteral("not found"))) << ldd.out.toStdString();
-        for (const QString& line : ldd.out.split(u'\n')) {
-            if (!line.contains(QStringLiteral("libplatform_")))
-                continue;
-            EXPECT_TRUE(line.contains(QStringLiteral("=> ") + prefix + QStringLiteral("/"))) << line.toStdString();
-        }
+        SCOPED_TRACE(file);
+        [&] { // an ASSERT ends this row only
+            const run_result ldd = run(QStringLiteral("ldd"), {prefix + u'/' + QString::fromUtf8(file)}, plain);
+            ASSERT_EQ(ldd.exit_code, 0) << file << ldd.err.toStdString();
+            EXPECT_FALSE(ldd.out.contains(QStringLiteral("not found"))) << ldd.out.toStdString();
+            for (const QString& line : ldd.out.split(u'\n')) {
+                if (!line.contains(QStringLiteral("libplatform_")))
+                    continue;
+                EXPECT_TRUE(line.contains(QStringLiteral("=> ") + prefix + QStringLiteral("/"))) << line.toStdString();
+            }
+        }();
     }
 
     // The desktop entry and the icon it names, as the freedesktop conventions have them.

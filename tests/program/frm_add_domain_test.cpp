@@ -325,10 +325,13 @@ TEST_F(FrmAddDomainTest, EveryControlHasAnAccessibleNameAndRole)
                                   Expected{&dialog.txtDomainName(), "Domain Name", QAccessible::EditableText},
                                   Expected{&dialog.cmdCommand(0), "OK", QAccessible::Button},
                                   Expected{&dialog.cmdCommand(1), "Cancel", QAccessible::Button}}) {
-            QAccessibleInterface* access = QAccessible::queryAccessibleInterface(e.widget);
-            ASSERT_NE(access, nullptr) << e.name;
-            EXPECT_EQ(access->text(QAccessible::Name).toStdString(), e.name);
-            EXPECT_EQ(access->role(), e.role) << e.name;
+            SCOPED_TRACE(e.name);
+            [&] { // an ASSERT ends this row only
+                QAccessibleInterface* access = QAccessible::queryAccessibleInterface(e.widget);
+                ASSERT_NE(access, nullptr) << e.name;
+                EXPECT_EQ(access->text(QAccessible::Name).toStdString(), e.name);
+                EXPECT_EQ(access->role(), e.role) << e.name;
+            }();
         }
         emit dialog.cmdCommand(1).Click();
     });

@@ -304,32 +304,34 @@ TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        form.reset();
-        form = std::make_unique<FrmMain>(collector);
-        form->Show(forms::vbModeless);
-        QApplication::processEvents();
-        for (int i = 0; i < 3; ++i)
-            click("&Next >");
-        collector->complete();
-        ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
-        if (row.copy_first)
-            QTest::mouseClick(form->intrinsic(QStringLiteral("cmdChooseOutput"), 0), Qt::LeftButton);
-        boxes->boxes.clear();
-        for (const int answer : row.answers)
-            boxes->answer_next(answer);
-        row.leave(*this);
-        QApplication::processEvents();
-        ASSERT_EQ(boxes->boxes.size(), row.asked ? 1u : 0u);
-        if (row.asked) {
-            EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(161));
-            EXPECT_EQ(boxes->boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
-            EXPECT_EQ(boxes->boxes[0].title, forms::application_title()) << "titled as the program's other boxes";
-        }
-        EXPECT_EQ(form->loaded(), !row.left);
-        if (!row.left) {
-            EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput")) << "the results stay";
-        }
-        collector->take();
+        [&] { // an ASSERT ends this row only
+            form.reset();
+            form = std::make_unique<FrmMain>(collector);
+            form->Show(forms::vbModeless);
+            QApplication::processEvents();
+            for (int i = 0; i < 3; ++i)
+                click("&Next >");
+            collector->complete();
+            ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
+            if (row.copy_first)
+                QTest::mouseClick(form->intrinsic(QStringLiteral("cmdChooseOutput"), 0), Qt::LeftButton);
+            boxes->boxes.clear();
+            for (const int answer : row.answers)
+                boxes->answer_next(answer);
+            row.leave(*this);
+            QApplication::processEvents();
+            ASSERT_EQ(boxes->boxes.size(), row.asked ? 1u : 0u);
+            if (row.asked) {
+                EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(161));
+                EXPECT_EQ(boxes->boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
+                EXPECT_EQ(boxes->boxes[0].title, forms::application_title()) << "titled as the program's other boxes";
+            }
+            EXPECT_EQ(form->loaded(), !row.left);
+            if (!row.left) {
+                EXPECT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput")) << "the results stay";
+            }
+            collector->take();
+        }();
     }
 }
 
@@ -668,9 +670,12 @@ TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
     EXPECT_EQ(form->Caption(), Resources::Shared().LoadString(127));
     EXPECT_FALSE(form->Icon().isNull());
     for (const char* picture : {"ImageWaterMark", "ImageBanner", "ImageWaterMarkBig", "ImageBannerBig"}) {
-        const auto ref = forms::get(form->navigator(), QLatin1String(picture)).value<forms::PictureRef>();
-        ASSERT_TRUE(ref) << picture;
-        EXPECT_FALSE(ref->image().isNull()) << picture;
+        SCOPED_TRACE(picture);
+        [&] { // an ASSERT ends this row only
+            const auto ref = forms::get(form->navigator(), QLatin1String(picture)).value<forms::PictureRef>();
+            ASSERT_TRUE(ref) << picture;
+            EXPECT_FALSE(ref->image().isNull()) << picture;
+        }();
     }
     EXPECT_EQ(text_of("wtFinish", "WatermarkRule"), QStringLiteral("To close the wizard, click Finish."));
     EXPECT_TRUE(static_cast<forms::OptionButton*>(form->intrinsic(QStringLiteral("optNetwork")))->Value());

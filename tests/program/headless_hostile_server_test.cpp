@@ -58,22 +58,24 @@ TEST(HeadlessHostileServer, AnOrganisationsNameForgesNoSectionAndNoLine)
     };
     for (const organisation_case& c : cases) {
         SCOPED_TRACE(c.what);
-        hostile_ldap_server::options how;
-        how.mode = "directory";
-        how.organization = c.organization;
-        const QString file = exchange5_file_from(how);
-        ASSERT_FALSE(file.isNull());
+        [&] { // an ASSERT ends this row only
+            hostile_ldap_server::options how;
+            how.mode = "directory";
+            how.organization = c.organization;
+            const QString file = exchange5_file_from(how);
+            ASSERT_FALSE(file.isNull());
 
-        // The server answers two entries to each count.
-        EXPECT_EQ(lines_starting(file, QStringLiteral("[")), (QStringList{QStringLiteral("[Total]"), c.section}))
-            << file.toStdString();
-        EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")),
-                  (QStringList{QStringLiteral("Mailboxes=2"), QStringLiteral("Mailboxes=2")}))
-            << file.toStdString();
-        EXPECT_TRUE(lines_starting(file, QStringLiteral("Users=")).isEmpty()) << file.toStdString();
-        EXPECT_TRUE(file.contains(QStringLiteral(", Success:\tOrganization ") + c.logged +
-                                  QStringLiteral(" inspected successfully.\r\n")))
-            << file.toStdString();
+            // The server answers two entries to each count.
+            EXPECT_EQ(lines_starting(file, QStringLiteral("[")), (QStringList{QStringLiteral("[Total]"), c.section}))
+                << file.toStdString();
+            EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")),
+                      (QStringList{QStringLiteral("Mailboxes=2"), QStringLiteral("Mailboxes=2")}))
+                << file.toStdString();
+            EXPECT_TRUE(lines_starting(file, QStringLiteral("Users=")).isEmpty()) << file.toStdString();
+            EXPECT_TRUE(file.contains(QStringLiteral(", Success:\tOrganization ") + c.logged +
+                                      QStringLiteral(" inspected successfully.\r\n")))
+                << file.toStdString();
+        }();
     }
 }
 
@@ -93,19 +95,21 @@ TEST(HeadlessHostileServer, AnAnswerOverABoundFailsTheCountWithItsReason)
     };
     for (const bound_case& c : cases) {
         SCOPED_TRACE(c.mode);
-        hostile_ldap_server::options how;
-        how.mode = c.mode;
-        const QString file = exchange5_file_from(how);
-        ASSERT_FALSE(file.isNull());
+        [&] { // an ASSERT ends this row only
+            hostile_ldap_server::options how;
+            how.mode = c.mode;
+            const QString file = exchange5_file_from(how);
+            ASSERT_FALSE(file.isNull());
 
-        // Both counts have no data, so the organisation has no row and the Total counts nothing.
-        EXPECT_EQ(lines_starting(file, QStringLiteral("[")), QStringList{QStringLiteral("[Total]")})
-            << file.toStdString();
-        EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")), QStringList{QStringLiteral("Mailboxes=0")});
-        EXPECT_TRUE(file.contains(QStringLiteral("error processing LDAP query '(objectClass=organizationalPerson)': ") +
-                                  c.reason))
-            << file.toStdString();
-        EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t1\r\n"))) << file.toStdString();
+            // Both counts have no data, so the organisation has no row and the Total counts nothing.
+            EXPECT_EQ(lines_starting(file, QStringLiteral("[")), QStringList{QStringLiteral("[Total]")})
+                << file.toStdString();
+            EXPECT_EQ(lines_starting(file, QStringLiteral("Mailboxes=")), QStringList{QStringLiteral("Mailboxes=0")});
+            EXPECT_TRUE(file.contains(
+                QStringLiteral("error processing LDAP query '(objectClass=organizationalPerson)': ") + c.reason))
+                << file.toStdString();
+            EXPECT_TRUE(file.contains(QStringLiteral("With errors:\t1\r\n"))) << file.toStdString();
+        }();
     }
 }
 

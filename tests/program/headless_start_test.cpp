@@ -62,13 +62,15 @@ TEST(HeadlessStart, TheWizardWithoutADisplayItCanOpenSaysSoAndEnds)
 {
     for (const char* display : {"", ":99999"}) {
         SCOPED_TRACE(display);
-        headless_process ostrel(false);
-        if (*display)
-            ostrel.set_env(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
-        const auto result = ostrel.run({}, 30000);
-        ASSERT_TRUE(result.finished) << "the wizard waited without a window";
-        EXPECT_NE(result.exit_code, 0);
-        EXPECT_TRUE(result.err.contains(QStringLiteral("the wizard needs a display"))) << result.err.toStdString();
+        [&] { // an ASSERT ends this row only
+            headless_process ostrel(false);
+            if (*display)
+                ostrel.set_env(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+            const auto result = ostrel.run({}, 30000);
+            ASSERT_TRUE(result.finished) << "the wizard waited without a window";
+            EXPECT_NE(result.exit_code, 0);
+            EXPECT_TRUE(result.err.contains(QStringLiteral("the wizard needs a display"))) << result.err.toStdString();
+        }();
     }
 }
 
@@ -82,10 +84,14 @@ TEST(HeadlessStart, AnOutputPathThatCannotBeWrittenEndsTheRunBeforeAnythingIsCou
     }
     for (const QString& out : {QString(), ostrel.path(QStringLiteral("no/such/folder/r.txt")),
                                ostrel.path(QStringLiteral("plain/r.txt")), ostrel.path(QString())}) {
-        const auto result = ostrel.run({QStringLiteral("/domain:a.com"), QStringLiteral("/out:") + out}, 30000);
-        ASSERT_TRUE(result.finished);
-        EXPECT_EQ(result.exit_code, 1) << out.toStdString() << ": " << result.err.toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("cannot write the output file"))) << result.err.toStdString();
+        SCOPED_TRACE(out.toStdString());
+        [&] { // an ASSERT ends this row only
+            const auto result = ostrel.run({QStringLiteral("/domain:a.com"), QStringLiteral("/out:") + out}, 30000);
+            ASSERT_TRUE(result.finished);
+            EXPECT_EQ(result.exit_code, 1) << out.toStdString() << ": " << result.err.toStdString();
+            EXPECT_TRUE(result.err.contains(QStringLiteral("cannot write the output file")))
+                << result.err.toStdString();
+        }();
     }
     EXPECT_EQ(QDir(ostrel.path(QString())).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
               (QStringList{QStringLiteral("plain")}));

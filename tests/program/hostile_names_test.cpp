@@ -80,49 +80,51 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
-        const auto results_object = infos::make({info::make(row.name, {}, {{oxcUser, 12}, {oxcDC, 1}})});
-        CCollector collector;
-        auto domains = collector.Infos2domains(results_object.p, false);
+        [&] { // an ASSERT ends this row only
+            const auto results_object = infos::make({info::make(row.name, {}, {{oxcUser, 12}, {oxcDC, 1}})});
+            CCollector collector;
+            auto domains = collector.Infos2domains(results_object.p, false);
 
-        // The headless run's output file.
-        const auto matrix = collector.FillResultsMatrix(*domains);
-        ASSERT_TRUE(matrix);
-        const QString ini = collector.MakeINIString(*matrix);
-        const QString out = dir.filePath(QStringLiteral("headless.txt"));
-        QString error;
-        ASSERT_TRUE(program::write_output_file(out, ini, QStringLiteral("log"), error)) << error.toStdString();
-        const QString headless = read_all(out);
-        EXPECT_TRUE(headless.startsWith(ini + kCrLf + kCrLf));
+            // The headless run's output file.
+            const auto matrix = collector.FillResultsMatrix(*domains);
+            ASSERT_TRUE(matrix);
+            const QString ini = collector.MakeINIString(*matrix);
+            const QString out = dir.filePath(QStringLiteral("headless.txt"));
+            QString error;
+            ASSERT_TRUE(program::write_output_file(out, ini, QStringLiteral("log"), error)) << error.toStdString();
+            const QString headless = read_all(out);
+            EXPECT_TRUE(headless.startsWith(ini + kCrLf + kCrLf));
 
-        EXPECT_EQ(lines_starting(ini, QStringLiteral("[")),
-                  (QStringList{QStringLiteral("[Total]"), u'[' + row.shown + u']'}));
-        EXPECT_EQ(lines_starting(ini, QStringLiteral("Users=")),
-                  (QStringList{QStringLiteral("Users=12"), QStringLiteral("Users=12")}));
-        EXPECT_EQ(ini.count(kCrLf), 2 * (1 + 16 + 1));
+            EXPECT_EQ(lines_starting(ini, QStringLiteral("[")),
+                      (QStringList{QStringLiteral("[Total]"), u'[' + row.shown + u']'}));
+            EXPECT_EQ(lines_starting(ini, QStringLiteral("Users=")),
+                      (QStringList{QStringLiteral("Users=12"), QStringLiteral("Users=12")}));
+            EXPECT_EQ(ini.count(kCrLf), 2 * (1 + 16 + 1));
 
-        // The results grid, and the XML read from it.
-        QWidget form;
-        forms::FlexGrid grid(&form, QStringLiteral("fxgOutResults"));
-        forms::CommandButton copy(&form, QStringLiteral("cmdCopy"), QStringLiteral("&Copy"));
-        const auto shown = program::FillResultsGrid(*domains, grid, {&copy, &copy, &copy}, {});
-        ASSERT_TRUE(shown);
-        ASSERT_EQ(grid.Rows(), 3);
-        EXPECT_EQ(grid.Cols(), 17);
-        EXPECT_EQ(grid.TextMatrix(1, 0), row.shown);
-        EXPECT_EQ(grid.TextMatrix(1, kUsersColumn), QStringLiteral("12"));
-        EXPECT_EQ(grid.TextMatrix(0, kUsersColumn), QStringLiteral("Users"));
-        EXPECT_EQ(xml_domain_text(program::MakeXMLString(grid)), row.shown);
+            // The results grid, and the XML read from it.
+            QWidget form;
+            forms::FlexGrid grid(&form, QStringLiteral("fxgOutResults"));
+            forms::CommandButton copy(&form, QStringLiteral("cmdCopy"), QStringLiteral("&Copy"));
+            const auto shown = program::FillResultsGrid(*domains, grid, {&copy, &copy, &copy}, {});
+            ASSERT_TRUE(shown);
+            ASSERT_EQ(grid.Rows(), 3);
+            EXPECT_EQ(grid.Cols(), 17);
+            EXPECT_EQ(grid.TextMatrix(1, 0), row.shown);
+            EXPECT_EQ(grid.TextMatrix(1, kUsersColumn), QStringLiteral("12"));
+            EXPECT_EQ(grid.TextMatrix(0, kUsersColumn), QStringLiteral("Users"));
+            EXPECT_EQ(xml_domain_text(program::MakeXMLString(grid)), row.shown);
 
-        // Copy and Save, from the matrix the grid was filled with.
-        const QString saved = dir.filePath(QStringLiteral("saved.txt"));
-        forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return saved; });
-        const SessionLog log;
-        program::OutputActions actions(nullptr, shown, log);
-        actions.cmdChooseOutput_Click(0);
-        EXPECT_EQ(forms::Clipboard::GetText(), ini);
-        actions.cmdChooseOutput_Click(2);
-        EXPECT_EQ(read_all(saved), ini + kCrLf);
-        forms::set_file_dialog_service({});
+            // Copy and Save, from the matrix the grid was filled with.
+            const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+            forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return saved; });
+            const SessionLog log;
+            program::OutputActions actions(nullptr, shown, log);
+            actions.cmdChooseOutput_Click(0);
+            EXPECT_EQ(forms::Clipboard::GetText(), ini);
+            actions.cmdChooseOutput_Click(2);
+            EXPECT_EQ(read_all(saved), ini + kCrLf);
+            forms::set_file_dialog_service({});
+        }();
     }
     EXPECT_TRUE(boxes->boxes.empty());
 }

@@ -312,17 +312,19 @@ TEST_F(ListPagesTest, TheContextMenuOpensOnTheRightButtonTheMenuKeyAndShiftF10On
     int read = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const int before = domains->mnuLstDomainsList().popups();
-        c.act();
-        EXPECT_EQ(domains->mnuLstDomainsList().popups() - before, c.opens ? 1 : 0);
-        if (QWidget* open = QApplication::activePopupWidget()) {
-            // A screen reader announces the menu by its caption, never by its Name.
-            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(open);
-            ASSERT_NE(menu, nullptr);
-            EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("Domains"));
-            open->close();
-            ++read;
-        }
+        [&] { // an ASSERT ends this row only
+            const int before = domains->mnuLstDomainsList().popups();
+            c.act();
+            EXPECT_EQ(domains->mnuLstDomainsList().popups() - before, c.opens ? 1 : 0);
+            if (QWidget* open = QApplication::activePopupWidget()) {
+                // A screen reader announces the menu by its caption, never by its Name.
+                QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(open);
+                ASSERT_NE(menu, nullptr);
+                EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("Domains"));
+                open->close();
+                ++read;
+            }
+        }();
     }
     EXPECT_EQ(read, 3) << "each open menu was read";
 }
@@ -386,10 +388,13 @@ TEST_F(ListPagesTest, PicturesAndAccessibleNamesOfBothPages)
                               Expected{&servers.cmdAddOrg(), "Add...", QAccessible::Button},
                               Expected{&servers.cmdRemoveOrg(), "Remove", QAccessible::Button},
                               Expected{&servers.cmdEditOrg(), "Edit...", QAccessible::Button}}) {
-        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(e.widget);
-        ASSERT_NE(access, nullptr) << e.name;
-        EXPECT_EQ(access->text(QAccessible::Name).toStdString(), e.name);
-        EXPECT_EQ(access->role(), e.role) << e.name;
+        SCOPED_TRACE(e.name);
+        [&] { // an ASSERT ends this row only
+            QAccessibleInterface* access = QAccessible::queryAccessibleInterface(e.widget);
+            ASSERT_NE(access, nullptr) << e.name;
+            EXPECT_EQ(access->text(QAccessible::Name).toStdString(), e.name);
+            EXPECT_EQ(access->role(), e.role) << e.name;
+        }();
     }
 }
 

@@ -56,6 +56,7 @@ TEST(ProcessingTexts, EachModeHasItsTextsAndPicture)
         {true, "Inspecting Exchange 5.5 organizations", "The wizard is now inspecting the selected Exchange 5.5"},
     };
     for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.exchange5 ? "Exchange 5.5" : "domains");
         const program::ProcessingTexts texts = program::SetProcessingTexts(mode.exchange5);
         EXPECT_EQ(texts.BannerTitle, QStringLiteral("Collecting statistics"));
         EXPECT_TRUE(texts.BannerDescription.startsWith(QString::fromUtf8(mode.description_start)));

@@ -42,30 +42,34 @@ TEST(ProgramIcons, AreIndexedInTheirColourDepthsAndKeepTheirTransparency)
                                     qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
     for (const IconImage& icon : kIcons) {
         SCOPED_TRACE(std::to_string(icon.id) + "-" + std::to_string(icon.size));
-        const QImage image = icon_image(icon);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(icon.size, icon.size));
-        EXPECT_EQ(image.format(), QImage::Format_Indexed8) << "not a 32-bit picture";
-        QList<QRgb> opaque;
-        int transparent_entries = 0;
-        for (QRgb colour : image.colorTable())
-            if (qAlpha(colour) == 0)
-                ++transparent_entries;
-            else
-                opaque.append(colour);
-        EXPECT_EQ(transparent_entries, 1) << "one entry stands for the mask";
-        EXPECT_LE(opaque.size(), icon.colours);
-        EXPECT_EQ(QSet<QRgb>(opaque.begin(), opaque.end()).size(), opaque.size()) << "no colour twice";
-        if (icon.colours == 16) {
-            EXPECT_EQ(QSet<QRgb>(opaque.begin(), opaque.end()), QSet<QRgb>(standard16.begin(), standard16.end()));
-        }
-        for (QPoint corner : {QPoint(0, 0), QPoint(icon.size - 1, 0), QPoint(0, icon.size - 1)})
-            EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << "the figure stands on no square";
-        bool figure = false;
-        for (int y = 0; y < icon.size && !figure; ++y)
-            for (int x = 0; x < icon.size && !figure; ++x)
-                figure = qAlpha(image.pixel(x, y)) == 255;
-        EXPECT_TRUE(figure);
+        [&] { // an ASSERT ends this row only
+            const QImage image = icon_image(icon);
+            ASSERT_FALSE(image.isNull());
+            EXPECT_EQ(image.size(), QSize(icon.size, icon.size));
+            EXPECT_EQ(image.format(), QImage::Format_Indexed8) << "not a 32-bit picture";
+            QList<QRgb> opaque;
+            int transparent_entries = 0;
+            for (QRgb colour : image.colorTable())
+                if (qAlpha(colour) == 0)
+                    ++transparent_entries;
+                else
+                    opaque.append(colour);
+            EXPECT_EQ(transparent_entries, 1) << "one entry stands for the mask";
+            EXPECT_LE(opaque.size(), icon.colours);
+            EXPECT_EQ(QSet<QRgb>(opaque.begin(), opaque.end()).size(), opaque.size()) << "no colour twice";
+            if (icon.colours == 16) {
+                EXPECT_EQ(QSet<QRgb>(opaque.begin(), opaque.end()), QSet<QRgb>(standard16.begin(), standard16.end()));
+            }
+            for (QPoint corner : {QPoint(0, 0), QPoint(icon.size - 1, 0), QPoint(0, icon.size - 1)}) {
+                SCOPED_TRACE(std::to_string(corner.x()) + "," + std::to_string(corner.y()));
+                EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << "the figure stands on no square";
+            }
+            bool figure = false;
+            for (int y = 0; y < icon.size && !figure; ++y)
+                for (int x = 0; x < icon.size && !figure; ++x)
+                    figure = qAlpha(image.pixel(x, y)) == 255;
+            EXPECT_TRUE(figure);
+        }();
     }
 }
 
@@ -88,6 +92,7 @@ TEST(ProgramIcons, PictureOnTheWindowColourAndOnWhite)
     // As shown, and three times as large to see the pixels.
     QLabel view;
     for (int zoom : {1, 3}) {
+        SCOPED_TRACE(zoom);
         view.setPixmap(QPixmap::fromImage(sheet.scaled(sheet.size() * zoom)));
         view.resize(sheet.size() * zoom);
         EXPECT_TRUE(forms::save_picture(view, "program_icons_x" + std::to_string(zoom)));

@@ -88,11 +88,14 @@ TEST(Resources, BitmapsHaveTheirSizesAndDepths)
     Resources resources;
     for (const Expected& e : {Expected{101, 164, 312, 256}, Expected{102, 497, 58, 256}, Expected{113, 205, 390, 256},
                               Expected{114, 621, 70, 256}, Expected{115, 16, 16, 16}, Expected{116, 16, 16, 16}}) {
-        const QImage image = resources.LoadBitmap(e.id);
-        ASSERT_FALSE(image.isNull()) << e.id;
-        EXPECT_EQ(image.size(), QSize(e.width, e.height)) << e.id;
-        EXPECT_EQ(image.format(), QImage::Format_Indexed8) << e.id;
-        EXPECT_LE(image.colorCount(), e.colours) << e.id;
+        SCOPED_TRACE(e.id);
+        [&] { // an ASSERT ends this row only
+            const QImage image = resources.LoadBitmap(e.id);
+            ASSERT_FALSE(image.isNull()) << e.id;
+            EXPECT_EQ(image.size(), QSize(e.width, e.height)) << e.id;
+            EXPECT_EQ(image.format(), QImage::Format_Indexed8) << e.id;
+            EXPECT_LE(image.colorCount(), e.colours) << e.id;
+        }();
     }
     EXPECT_TRUE(resources.LoadBitmap(103).isNull());
 }
@@ -102,11 +105,14 @@ TEST(Resources, IconsAndBitmapsAreCachedApart)
     ensure_gui();
     Resources resources;
     for (int id : {101, 102, 103}) {
-        const QIcon icon = resources.LoadIcon(id);
-        ASSERT_FALSE(icon.isNull()) << id;
-        const QList<QSize> sizes = icon.availableSizes();
-        EXPECT_TRUE(sizes.contains(QSize(16, 16))) << id;
-        EXPECT_TRUE(sizes.contains(QSize(32, 32))) << id;
+        SCOPED_TRACE(id);
+        [&] { // an ASSERT ends this row only
+            const QIcon icon = resources.LoadIcon(id);
+            ASSERT_FALSE(icon.isNull()) << id;
+            const QList<QSize> sizes = icon.availableSizes();
+            EXPECT_TRUE(sizes.contains(QSize(16, 16))) << id;
+            EXPECT_TRUE(sizes.contains(QSize(32, 32))) << id;
+        }();
     }
     EXPECT_EQ(resources.LoadIcon(1).availableSizes(), QList<QSize>{QSize(32, 32)});
     // Same number, same key text, different caches: the bitmap 101 is the watermark.

@@ -45,8 +45,10 @@ TEST(SessionLog, LineTexts)
          "12/10/2026 9:05:03 AM, Error:\tDomain c. \r\nerror number:5 - bad\u240D[Total\uFF3D"},
         {SessionLog::EndFailureLine(QStringLiteral("x\n[Total]")), "An error occured: x\u240A[Total\uFF3D"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
         EXPECT_EQ(c.piece, QString::fromUtf8(c.expected));
+    }
 }
 
 TEST(SessionLog, TwoEntriesOneFailingLeaveTheDocumentedLines)

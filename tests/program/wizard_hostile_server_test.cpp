@@ -63,57 +63,60 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
     };
     for (const organisation_case& c : cases) {
         SCOPED_TRACE(c.what);
-        hostile_ldap_server::options how;
-        how.mode = "directory";
-        how.address = "127.0.0.74";
-        how.organization = c.organization;
-        std::string error;
-        const auto server = hostile_ldap_server::start(how, error);
-        ASSERT_TRUE(server) << error;
+        [&] { // an ASSERT ends this row only
+            hostile_ldap_server::options how;
+            how.mode = "directory";
+            how.address = "127.0.0.74";
+            how.organization = c.organization;
+            std::string error;
+            const auto server = hostile_ldap_server::start(how, error);
+            ASSERT_TRUE(server) << error;
 
-        FrmMain form(CreateWizardCollector());
-        form.Show(forms::vbModeless);
-        program_test::click_navigator(form, "&Next >");
-        static_cast<forms::OptionButton*>(form.intrinsic(QStringLiteral("optExchange5")))->setValue(true);
-        program_test::click_navigator(form, "&Next >");
-        ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtSelectOrganizations"));
+            FrmMain form(CreateWizardCollector());
+            form.Show(forms::vbModeless);
+            program_test::click_navigator(form, "&Next >");
+            static_cast<forms::OptionButton*>(form.intrinsic(QStringLiteral("optExchange5")))->setValue(true);
+            program_test::click_navigator(form, "&Next >");
+            ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtSelectOrganizations"));
 
-        // The server typed into the input dialog and confirmed with OK.
-        const QString host = QString::fromStdString(server->host_port());
-        FrmAddDomain& dialog = form.addDialog();
-        QTimer::singleShot(0, &dialog, [&dialog, host] {
-            dialog.txtDomainName().setText(host);
-            emit dialog.cmdCommand(0).Click();
-        });
-        emit form.servers()->cmdAddOrg().Click();
-        ASSERT_GE(form.servers()->lstOrgs().FindItem(host), 1);
+            // The server typed into the input dialog and confirmed with OK.
+            const QString host = QString::fromStdString(server->host_port());
+            FrmAddDomain& dialog = form.addDialog();
+            QTimer::singleShot(0, &dialog, [&dialog, host] {
+                dialog.txtDomainName().setText(host);
+                emit dialog.cmdCommand(0).Click();
+            });
+            emit form.servers()->cmdAddOrg().Click();
+            ASSERT_GE(form.servers()->lstOrgs().FindItem(host), 1);
 
-        program_test::click_navigator(form, "&Next >");
-        QElapsedTimer waited;
-        waited.start();
-        while (form.CurrentPageName() != QStringLiteral("wtChooseOutput") && waited.elapsed() < 60000)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtChooseOutput")) << form.Log().toStdString();
+            program_test::click_navigator(form, "&Next >");
+            QElapsedTimer waited;
+            waited.start();
+            while (form.CurrentPageName() != QStringLiteral("wtChooseOutput") && waited.elapsed() < 60000)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtChooseOutput")) << form.Log().toStdString();
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("statistics.txt"));
-        forms::set_file_dialog_service([&](const forms::FileDialogRequest&) -> std::optional<QString> { return path; });
-        auto* save = form.intrinsic(QStringLiteral("cmdChooseOutput"), 2);
-        ASSERT_NE(save, nullptr);
-        ASSERT_TRUE(save->Enabled());
-        emit save->Click();
-        forms::set_file_dialog_service({});
-        QFile saved(path);
-        ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << path.toStdString();
-        const QString report = QString::fromUtf8(saved.readAll());
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("statistics.txt"));
+            forms::set_file_dialog_service(
+                [&](const forms::FileDialogRequest&) -> std::optional<QString> { return path; });
+            auto* save = form.intrinsic(QStringLiteral("cmdChooseOutput"), 2);
+            ASSERT_NE(save, nullptr);
+            ASSERT_TRUE(save->Enabled());
+            emit save->Click();
+            forms::set_file_dialog_service({});
+            QFile saved(path);
+            ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << path.toStdString();
+            const QString report = QString::fromUtf8(saved.readAll());
 
-        EXPECT_EQ(lines_starting(report, QStringLiteral("[")), (QStringList{QStringLiteral("[Total]"), c.section}))
-            << report.toStdString();
-        EXPECT_TRUE(lines_starting(report, QStringLiteral("Users=")).isEmpty()) << report.toStdString();
-        const QString log = form.Log();
-        EXPECT_TRUE(lines_starting(log, QStringLiteral("[")).isEmpty()) << log.toStdString();
-        EXPECT_TRUE(lines_starting(log, QStringLiteral("Users=")).isEmpty()) << log.toStdString();
-        EXPECT_TRUE(log.contains(QStringLiteral(" inspected successfully.\r\n"))) << log.toStdString();
+            EXPECT_EQ(lines_starting(report, QStringLiteral("[")), (QStringList{QStringLiteral("[Total]"), c.section}))
+                << report.toStdString();
+            EXPECT_TRUE(lines_starting(report, QStringLiteral("Users=")).isEmpty()) << report.toStdString();
+            const QString log = form.Log();
+            EXPECT_TRUE(lines_starting(log, QStringLiteral("[")).isEmpty()) << log.toStdString();
+            EXPECT_TRUE(lines_starting(log, QStringLiteral("Users=")).isEmpty()) << log.toStdString();
+            EXPECT_TRUE(log.contains(QStringLiteral(" inspected successfully.\r\n"))) << log.toStdString();
+        }();
     }
     EXPECT_TRUE(boxes->boxes.empty());
 }

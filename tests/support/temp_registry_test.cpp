@@ -92,6 +92,7 @@ TEST(TempRegistry, NoDirectoryFailsAndRemovesNothing)
     const auto registry_before = env("OSTREL_REGISTRY");
 
     for (const fs::path& tmpdir : {not_a_folder, holder.dir() / "missing"}) {
+        SCOPED_TRACE(tmpdir.string());
         const scoped_env tmp("TMPDIR", tmpdir.string());
         EXPECT_THROW(temp_registry{}, std::runtime_error) << tmpdir;
         EXPECT_EQ(env("OSTREL_REGISTRY"), registry_before);

@@ -153,35 +153,37 @@ TEST_F(DesignRoundTripTest, APageIndexChangedAndChangedBackOnEveryPageLeavesTheF
                                "wtProcessing",   "wtChooseOutput", "wtFinish"};
     for (const QString& page : pages) {
         SCOPED_TRACE(page.toStdString());
-        DesignSession session;
-        session.open(path_);
-        forms::Form& form = session.form();
-        const int index = forms::get(form.site(page), QStringLiteral("PageIndex")).toInt();
-        const int other_index = index % 7 + 1;
-        QString other;
-        for (const QString& p : pages)
-            if (forms::get(form.site(p), QStringLiteral("PageIndex")).toInt() == other_index)
-                other = p;
-        ASSERT_FALSE(other.isEmpty());
-        const int mode = forms::get(form.site(page), QStringLiteral("PageMode")).toInt();
-        const int other_mode = forms::get(form.site(other), QStringLiteral("PageMode")).toInt();
+        [&] { // an ASSERT ends this row only
+            DesignSession session;
+            session.open(path_);
+            forms::Form& form = session.form();
+            const int index = forms::get(form.site(page), QStringLiteral("PageIndex")).toInt();
+            const int other_index = index % 7 + 1;
+            QString other;
+            for (const QString& p : pages)
+                if (forms::get(form.site(p), QStringLiteral("PageIndex")).toInt() == other_index)
+                    other = p;
+            ASSERT_FALSE(other.isEmpty());
+            const int mode = forms::get(form.site(page), QStringLiteral("PageMode")).toInt();
+            const int other_mode = forms::get(form.site(other), QStringLiteral("PageMode")).toInt();
 
-        auto sheet = session.sheet_for(page);
-        sheet->show();
-        type_page_index(*sheet, QString::number(other_index));
-        press(*sheet, QDialogButtonBox::Apply);
-        EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageIndex")).toInt(), other_index);
-        EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageIndex")).toInt(), index);
-        EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageMode")).toInt(), other_mode);
-        EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageMode")).toInt(), mode);
+            auto sheet = session.sheet_for(page);
+            sheet->show();
+            type_page_index(*sheet, QString::number(other_index));
+            press(*sheet, QDialogButtonBox::Apply);
+            EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageIndex")).toInt(), other_index);
+            EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageIndex")).toInt(), index);
+            EXPECT_EQ(forms::get(form.site(page), QStringLiteral("PageMode")).toInt(), other_mode);
+            EXPECT_EQ(forms::get(form.site(other), QStringLiteral("PageMode")).toInt(), mode);
 
-        type_page_index(*sheet, QString::number(index));
-        press(*sheet, QDialogButtonBox::Ok);
-        EXPECT_FALSE(sheet->isVisible()) << "OK closes the sheet";
-        EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
-        session.save();
-        EXPECT_EQ(changed_lines(original_, read_all(path_)), QStringList());
-        boxes().clear();
+            type_page_index(*sheet, QString::number(index));
+            press(*sheet, QDialogButtonBox::Ok);
+            EXPECT_FALSE(sheet->isVisible()) << "OK closes the sheet";
+            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+            session.save();
+            EXPECT_EQ(changed_lines(original_, read_all(path_)), QStringList());
+            boxes().clear();
+        }();
     }
 }
 
@@ -308,19 +310,21 @@ TEST_F(DesignRoundTripTest, ASaveAfterAMinimiseChangesOnlyTheMinimisedPage)
     };
     for (const QString& page : {QStringLiteral("wtSelectOption"), QStringLiteral("wtProcessing")}) {
         SCOPED_TRACE(page.toStdString());
-        DesignSession session;
-        session.open(path_);
-        forms::let(session.form().site(page), QStringLiteral("PageState"), 1);
-        session.save();
-        const QByteArray saved = read_all(path_);
-        EXPECT_NE(block(saved, page), block(original_, page));
-        for (const QString& other : session.control_names()) {
-            if (other != page && !block(original_, other).isEmpty()) {
-                EXPECT_EQ(block(saved, other), block(original_, other)) << other.toStdString();
+        [&] { // an ASSERT ends this row only
+            DesignSession session;
+            session.open(path_);
+            forms::let(session.form().site(page), QStringLiteral("PageState"), 1);
+            session.save();
+            const QByteArray saved = read_all(path_);
+            EXPECT_NE(block(saved, page), block(original_, page));
+            for (const QString& other : session.control_names()) {
+                if (other != page && !block(original_, other).isEmpty()) {
+                    EXPECT_EQ(block(saved, other), block(original_, other)) << other.toStdString();
+                }
             }
-        }
-        QFile::remove(path_);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), path_));
-        ASSERT_TRUE(QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner));
+            QFile::remove(path_);
+            ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), path_));
+            ASSERT_TRUE(QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner));
+        }();
     }
 }

@@ -107,28 +107,31 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.control) + "." + c.property + " = " + c.typed);
-        const QString path = QString::fromLatin1(c.form) == QLatin1String("program") ? program_form_ : options_form_;
-        {
-            DesignWindow window;
-            window.show();
-            ASSERT_TRUE(window.open(path));
-            type_property(window, QString::fromLatin1(c.control), QString::fromLatin1(c.property),
-                          QString::fromUtf8(c.typed));
-            EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
-            EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
-                      QString::fromLatin1(c.property) + QStringLiteral(": ") + QString::fromUtf8(c.shown));
-            QTest::mouseClick(&window.save_button(), Qt::LeftButton);
-        }
-        DesignSession again;
-        again.open(path);
-        forms::ControlSite* site = again.form().site(QString::fromLatin1(c.control));
-        EXPECT_EQ(forms::get(site, QString::fromLatin1(c.property)), c.read_back);
-        if (QString::fromLatin1(c.control) == QLatin1String("prbProcessProgress")) {
-            // The bar stays where it was placed, undocked, at its own width.
-            EXPECT_EQ(site->Align(), forms::vbAlignNone);
-            EXPECT_EQ(site->Left(), 600);
-            EXPECT_EQ(site->Width(), 6615);
-        }
+        [&] { // an ASSERT ends this row only
+            const QString path = QString::fromLatin1(c.form) == QLatin1String("program") ? program_form_
+                                                                                         : options_form_;
+            {
+                DesignWindow window;
+                window.show();
+                ASSERT_TRUE(window.open(path));
+                type_property(window, QString::fromLatin1(c.control), QString::fromLatin1(c.property),
+                              QString::fromUtf8(c.typed));
+                EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
+                EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
+                          QString::fromLatin1(c.property) + QStringLiteral(": ") + QString::fromUtf8(c.shown));
+                QTest::mouseClick(&window.save_button(), Qt::LeftButton);
+            }
+            DesignSession again;
+            again.open(path);
+            forms::ControlSite* site = again.form().site(QString::fromLatin1(c.control));
+            EXPECT_EQ(forms::get(site, QString::fromLatin1(c.property)), c.read_back);
+            if (QString::fromLatin1(c.control) == QLatin1String("prbProcessProgress")) {
+                // The bar stays where it was placed, undocked, at its own width.
+                EXPECT_EQ(site->Align(), forms::vbAlignNone);
+                EXPECT_EQ(site->Left(), 600);
+                EXPECT_EQ(site->Width(), 6615);
+            }
+        }();
     }
 }
 
@@ -185,23 +188,25 @@ TEST_F(DesignWindowTest, ClosingWithUnsavedChangesAsksWhetherToSave)
     const Case cases[] = {{forms::vbYes, true, true}, {forms::vbNo, true, false}, {forms::vbCancel, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
-        QFile::remove(program_form_);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), program_form_));
-        const QByteArray before = read_all(program_form_);
-        DesignWindow window;
-        window.show();
-        ASSERT_TRUE(window.open(program_form_));
-        // Unchanged: closes without a question.
-        EXPECT_TRUE(window.close());
-        EXPECT_TRUE(boxes().empty());
-        window.show();
-        type_property(window, QStringLiteral("wtFinish"), QStringLiteral("BannerTitle"), QStringLiteral("Done"));
-        host().messages().answer_next(c.answer);
-        EXPECT_EQ(window.close(), c.closed);
-        ASSERT_EQ(boxes().size(), 1u);
-        EXPECT_EQ(boxes()[0].prompt, QStringLiteral("Save the changes to %1?").arg(program_form_));
-        EXPECT_EQ(read_all(program_form_) != before, c.saved);
-        boxes().clear();
+        [&] { // an ASSERT ends this row only
+            QFile::remove(program_form_);
+            ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_PROGRAM_FORM), program_form_));
+            const QByteArray before = read_all(program_form_);
+            DesignWindow window;
+            window.show();
+            ASSERT_TRUE(window.open(program_form_));
+            // Unchanged: closes without a question.
+            EXPECT_TRUE(window.close());
+            EXPECT_TRUE(boxes().empty());
+            window.show();
+            type_property(window, QStringLiteral("wtFinish"), QStringLiteral("BannerTitle"), QStringLiteral("Done"));
+            host().messages().answer_next(c.answer);
+            EXPECT_EQ(window.close(), c.closed);
+            ASSERT_EQ(boxes().size(), 1u);
+            EXPECT_EQ(boxes()[0].prompt, QStringLiteral("Save the changes to %1?").arg(program_form_));
+            EXPECT_EQ(read_all(program_form_) != before, c.saved);
+            boxes().clear();
+        }();
     }
 }
 
@@ -230,10 +235,13 @@ TEST_F(DesignWindowTest, AMinimisedPageWithNoSavedPlaceComesOntoTheFormAndBackTh
         // In front of the pages and of the design aids: the strip's index is what shows, on
         // this strip and on wtWelcome's, saved minimised.
         for (const QString& name : {page, QStringLiteral("wtWelcome")}) {
-            auto* index = static_cast<QWidget*>(form.site(name)->control())->findChild<QWidget*>(
-                QStringLiteral("lblPageIndex"));
-            ASSERT_NE(index, nullptr);
-            EXPECT_EQ(form.childAt(index->mapTo(&form, index->rect().center())), index) << name.toStdString();
+            SCOPED_TRACE(name.toStdString());
+            [&] { // an ASSERT ends this row only
+                auto* index = static_cast<QWidget*>(form.site(name)->control())
+                                  ->findChild<QWidget*>(QStringLiteral("lblPageIndex"));
+                ASSERT_NE(index, nullptr);
+                EXPECT_EQ(form.childAt(index->mapTo(&form, index->rect().center())), index) << name.toStdString();
+            }();
         }
         EXPECT_TRUE(save_picture(form, "ostrel_design_minimised_strips"));
         left = strip.Left();

@@ -120,7 +120,10 @@ protected:
         groups_collector_ad groups;
         exchange_collector_ad exchange;
         const auto start = std::chrono::steady_clock::now();
-        for (collector_ad* c : std::initializer_list<collector_ad*>{&users, &computers, &groups, &exchange}) {
+        const std::pair<const char*, collector_ad*> collectors[] = {
+            {"users", &users}, {"computers", &computers}, {"groups", &groups}, {"exchange", &exchange}};
+        for (const auto& [name, c] : collectors) {
+            SCOPED_TRACE(name);
             c->Init(&searcher);
             collector::pairs pairs;
             EXPECT_FALSE(c->Collect(entry(), pairs, error));

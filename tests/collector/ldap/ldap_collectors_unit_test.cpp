@@ -42,8 +42,10 @@ TEST(FilterValueEscape, WritesFilterSyntaxCharactersAsEscapes)
         {u"*)(cn=*", u"\\2a\\29\\28cn=\\2a"},
         {u"Zürich", u"Zürich"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.value));
         EXPECT_EQ(escape_filter_value(c.value), c.escaped);
+    }
 }
 
 TEST(GetADsObjectPath, BuildsPathAndCredentialsFromTheName)
@@ -67,13 +69,16 @@ TEST(GetADsObjectPath, BuildsPathAndCredentialsFromTheName)
         {u"dc1/admin/secret", u"other", nullptr, u"LDAP://other", true, u"admin", u"secret"},
     };
     for (const auto& c : cases) {
-        const ads_bind_request request = make_bind_request(c.name, c.server, c.suffix);
-        EXPECT_EQ(request.path, c.path) << std::string(c.path.begin(), c.path.end());
-        ASSERT_EQ(request.user.has_value(), c.credentials);
-        if (c.credentials) {
-            EXPECT_EQ(*request.user, c.user);
-            EXPECT_EQ(request.password, c.password);
-        }
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(c.name)));
+        [&] { // an ASSERT ends this row only
+            const ads_bind_request request = make_bind_request(c.name, c.server, c.suffix);
+            EXPECT_EQ(request.path, c.path) << std::string(c.path.begin(), c.path.end());
+            ASSERT_EQ(request.user.has_value(), c.credentials);
+            if (c.credentials) {
+                EXPECT_EQ(*request.user, c.user);
+                EXPECT_EQ(request.password, c.password);
+            }
+        }();
     }
 }
 
@@ -115,6 +120,7 @@ TEST(CollectorAdCount, CountsRowsAndAFailureAtAnyPointIsNoData)
         {{S_OK, 250, HRESULT_FROM_WIN32(8227)}, -1, true}, // cut short: the rows read are no count
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         scripted_searcher searcher;
         searcher.script[u"(cn=x)"] = c.search;
         users_collector_ad collector;
@@ -177,6 +183,7 @@ TEST(ComputersCollectorAd, ServerCountAddsTheControllersUnlessAFailureSaysOtherw
         {{S_OK, 0}, {S_OK, 0}, 0, 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         scripted_searcher searcher;
         searcher.script[filter(collector_strings::IDS_FILTER_DC)] = c.dc;
         searcher.script[filter(collector_strings::IDS_FILTER_SERVER)] = c.server;

@@ -23,8 +23,10 @@ TEST(NetapiNetworkBackend, TableLeadsEachKindToOneSharedCollector)
 
     const auto computers = table.at(oxcDC);
     EXPECT_NE(std::dynamic_pointer_cast<computers_collector>(computers), nullptr);
-    for (oxcOstrelCounter key : {oxcServer, oxcWorkstation, oxcUnknownComputerType})
+    for (oxcOstrelCounter key : {oxcServer, oxcWorkstation, oxcUnknownComputerType}) {
+        SCOPED_TRACE(key);
         EXPECT_EQ(table.at(key), computers);
+    }
     EXPECT_NE(std::dynamic_pointer_cast<users_collector>(table.at(oxcUser)), nullptr);
     const auto groups = table.at(oxcGlobalGroup);
     EXPECT_NE(std::dynamic_pointer_cast<groups_collector>(groups), nullptr);

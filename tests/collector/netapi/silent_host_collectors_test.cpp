@@ -72,11 +72,13 @@ TEST_F(SilentHostCollectors, EveryFailedCountNamesItsReason)
     };
     for (const std::u16string& prefix : kPrefixes) {
         SCOPED_TRACE(utf16_to_utf8(prefix));
-        const auto line = std::find_if(lines.begin(), lines.end(),
-                                       [&](const std::u16string& l) { return l.rfind(prefix, 0) == 0; });
-        ASSERT_NE(line, lines.end()) << utf16_to_utf8(infos[0].error);
-        // The host's address locates no controller: that is the reason of every count.
-        EXPECT_EQ(line->substr(prefix.size()), u"Could not find domain controller for this domain.");
+        [&] { // an ASSERT ends this row only
+            const auto line = std::find_if(lines.begin(), lines.end(),
+                                           [&](const std::u16string& l) { return l.rfind(prefix, 0) == 0; });
+            ASSERT_NE(line, lines.end()) << utf16_to_utf8(infos[0].error);
+            // The host's address locates no controller: that is the reason of every count.
+            EXPECT_EQ(line->substr(prefix.size()), u"Could not find domain controller for this domain.");
+        }();
     }
     EXPECT_EQ(lines.size(), std::size(kPrefixes)) << utf16_to_utf8(infos[0].error);
 }

@@ -107,15 +107,18 @@ TEST_F(ProgressBarTest, MinAndMaxRefuseValuesThatBreakTheRange)
     bar_->setErrorsNotify(true);
     for (const Case c :
          {Case{true, 0, 5}, Case{true, -3, 5}, Case{false, -1, 380}, Case{false, 100, 380}, Case{false, 150, 380}}) {
-        boxes().clear();
-        if (c.max)
-            bar_->setMax(c.value);
-        else
-            bar_->setMin(c.value);
-        EXPECT_EQ(bar_->Min(), 0);
-        EXPECT_EQ(bar_->Max(), 100);
-        ASSERT_EQ(boxes().size(), 1u) << c.value;
-        EXPECT_TRUE(boxes()[0].prompt.startsWith(QStringLiteral("Error: %1\r\n").arg(c.error))) << c.value;
+        SCOPED_TRACE(c.value);
+        [&] { // an ASSERT ends this row only
+            boxes().clear();
+            if (c.max)
+                bar_->setMax(c.value);
+            else
+                bar_->setMin(c.value);
+            EXPECT_EQ(bar_->Min(), 0);
+            EXPECT_EQ(bar_->Max(), 100);
+            ASSERT_EQ(boxes().size(), 1u) << c.value;
+            EXPECT_TRUE(boxes()[0].prompt.startsWith(QStringLiteral("Error: %1\r\n").arg(c.error))) << c.value;
+        }();
     }
     bar_->setErrorsNotify(false);
     boxes().clear();

@@ -99,6 +99,7 @@ TEST_F(UpDownTest, ArrowKeysStepWrapAndClamp)
         {2, 5, true, Qt::Key_Down, 0}, {5, 2, false, Qt::Key_Left, 5},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         box_->setValue(c.start);
         box_->setIncrement(c.increment);
         box_->setWrap(c.wrap);

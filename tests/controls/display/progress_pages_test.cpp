@@ -58,30 +58,32 @@ TEST_F(ProgressPagesTest, CaptionAlignEditsTheBarsOwnAlignAndLeavesTheSiteWhereI
 {
     for (const int docking : {forms::vbAlignNone, forms::vbAlignLeft}) {
         SCOPED_TRACE(docking);
-        forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressBar"),
-                                                 QStringLiteral("prbProgress"));
-        auto* bar = qobject_cast<KyProgressBar*>(site.control());
-        site.setAlign(docking);
-        site.Move(600, 300, 3000, 300);
-        bar->setAlign(arAlignRight);
-        const double left = site.Left();
+        [&] { // an ASSERT ends this row only
+            forms::ControlSite& site = open_designed(QStringLiteral("KyComCtl.KyProgressBar"),
+                                                     QStringLiteral("prbProgress"));
+            auto* bar = qobject_cast<KyProgressBar*>(site.control());
+            site.setAlign(docking);
+            site.Move(600, 300, 3000, 300);
+            bar->setAlign(arAlignRight);
+            const double left = site.Left();
 
-        forms::PropertySheet& sheet = *sheet_;
-        ASSERT_TRUE(sheet.set_selection({&site}));
-        EXPECT_TRUE(design_->messages().boxes.empty());
-        auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
-        EXPECT_EQ(page.cboCaptionAlign().ListIndex(), 1) << "the bar's own alignment shows";
+            forms::PropertySheet& sheet = *sheet_;
+            ASSERT_TRUE(sheet.set_selection({&site}));
+            EXPECT_TRUE(design_->messages().boxes.empty());
+            auto& page = static_cast<GeneralProgress&>(*sheet.page(0));
+            EXPECT_EQ(page.cboCaptionAlign().ListIndex(), 1) << "the bar's own alignment shows";
 
-        key_into(page.cboCaptionAlign(), Qt::Key_Down);
-        EXPECT_EQ(page.cboCaptionAlign().Text(), QStringLiteral("2 - arAlignCenter"));
-        if (docking == forms::vbAlignNone)
-            save_picture(sheet, 0, "general_progress_caption_align.png");
-        press(sheet, QDialogButtonBox::Apply);
-        EXPECT_EQ(bar->Align(), arAlignCenter);
-        EXPECT_EQ(site.Align(), docking) << "the bar stays docked as it was";
-        EXPECT_EQ(site.Left(), left);
-        EXPECT_EQ(design_->saved_text().contains(QStringLiteral("@Align")), docking != forms::vbAlignNone);
-        EXPECT_TRUE(design_->messages().boxes.empty());
+            key_into(page.cboCaptionAlign(), Qt::Key_Down);
+            EXPECT_EQ(page.cboCaptionAlign().Text(), QStringLiteral("2 - arAlignCenter"));
+            if (docking == forms::vbAlignNone)
+                save_picture(sheet, 0, "general_progress_caption_align.png");
+            press(sheet, QDialogButtonBox::Apply);
+            EXPECT_EQ(bar->Align(), arAlignCenter);
+            EXPECT_EQ(site.Align(), docking) << "the bar stays docked as it was";
+            EXPECT_EQ(site.Left(), left);
+            EXPECT_EQ(design_->saved_text().contains(QStringLiteral("@Align")), docking != forms::vbAlignNone);
+            EXPECT_TRUE(design_->messages().boxes.empty());
+        }();
     }
 }
 
@@ -117,6 +119,7 @@ TEST_F(ProgressPagesTest, EachPageReadsAndWritesInItsOwnOrder)
           "StepDescription0=s0", "Description=d"}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases.data()));
         ProgressLog target;
         ProgressLog second;
         auto page = c.make();

@@ -93,6 +93,7 @@ TEST_F(InfoPanelTest, LinesStandUnderTheTitleAndThePanelGrowsForTheFourth)
         EXPECT_EQ(resizes_, c.resizes) << c.name;
     }
     for (int n = 1; n <= 4; ++n) {
+        SCOPED_TRACE(n);
         EXPECT_TRUE(!line(n).isHidden()) << n;
         EXPECT_DOUBLE_EQ(line(n).Left(), 45);
         EXPECT_EQ(panel_->items().Item(n)->Index(), n);

@@ -19,6 +19,7 @@ TEST(PageRegistry, RegisterHandsOutTheSmallestFreeIndexForZeroOrATakenOne)
         {{}, 0, 1}, {{1, 2, 4}, 0, 3}, {{1, 2, 4}, -5, 3}, {{2}, 2, 1}, {{1, 2}, 2, 3}, {{1}, 7, 7},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases.data()));
         CTabManager manager;
         for (short index : c.registered)
             manager.RegisterPage(index);

@@ -80,6 +80,7 @@ TEST_F(OptionsDialogTest, NewPagesJoinTheTreeHostAndRegisterTheSmallestFreeIndex
 {
     design_dialog();
     for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
         EXPECT_EQ(site(QStringLiteral("kopPage%1").arg(i)).Container(), &site("ktbOptions"));
         EXPECT_EQ(page(QStringLiteral("kopPage%1").arg(i)).PageIndex(), i);
         EXPECT_FALSE(site(QStringLiteral("kopPage%1").arg(i)).TabStop());
@@ -263,6 +264,7 @@ TEST_F(OptionsDialogTest, ThePagesRegistryCanBeSetAndTheTreesOwnComesBackWhenTha
     EXPECT_EQ(own->CurrentTabIndex(), 0);
 
     for (QObject* refused : {static_cast<QObject*>(nullptr), static_cast<QObject*>(&tree_base().tvOptions())}) {
+        SCOPED_TRACE(refused == nullptr ? "nothing" : "the tree view");
         try {
             forms::set(&tree, QStringLiteral("objTabsManager"), QVariant::fromValue(refused));
             ADD_FAILURE() << "taken";
@@ -449,11 +451,14 @@ TEST_F(OptionsDialogTest, PageIndexMovesOnlyToAFreeIndex)
     KyOptionPage& p = page("kopPage2");
     const QString used = QStringLiteral("You cannot change page index to specified bacause it is already used");
     for (short refused : {short(2), short(3), short(0), short(-4)}) {
-        boxes().clear();
-        p.setPageIndex(refused);
-        ASSERT_EQ(boxes().size(), 1u) << refused;
-        EXPECT_EQ(boxes()[0].prompt, used);
-        EXPECT_EQ(p.PageIndex(), 2);
+        SCOPED_TRACE(refused);
+        [&] { // an ASSERT ends this row only
+            boxes().clear();
+            p.setPageIndex(refused);
+            ASSERT_EQ(boxes().size(), 1u) << refused;
+            EXPECT_EQ(boxes()[0].prompt, used);
+            EXPECT_EQ(p.PageIndex(), 2);
+        }();
     }
     boxes().clear();
     p.setPageIndex(9);
@@ -533,6 +538,7 @@ TEST_F(OptionsDialogTest, ShownTheTreeHostFillsItsFormOnlyAtRunTime)
                                         "Begin KyComCtl.KyTreeBase ktbOptions\n@Left = Double 120\n@Top = Double 90\n"
                                         "@Width = Double 7200\n@Height = Double 4500\nEnd\nEnd\n");
     for (const bool user_mode : {false, true}) {
+        SCOPED_TRACE(user_mode ? "run time" : "design time");
         forms::TestHost shown(user_mode);
         shown.form().load(forms::FormFile::parse(text));
         const QString before = shown.saved_text();

@@ -191,6 +191,7 @@ TEST_F(OptionsEditorTest, TheDialogRefusesNamesTheTreeTextCannotHoldAndBadPageIn
     };
     const QString before = text();
     for (const Case& c : refused) {
+        SCOPED_TRACE(c.name.toStdString());
         boxes().clear();
         add(c.kind, c.name, QString::fromLatin1(c.index));
         EXPECT_EQ(prompts(), QStringList{QString::fromLatin1(c.message)})
@@ -315,6 +316,7 @@ TEST_F(OptionsEditorTest, RenamesThatWouldCorruptOrLoseAnItemAreRefused)
         {"_DISPLAY", "  ", "You must input container name"},
     };
     for (const Case& c : refused) {
+        SCOPED_TRACE(c.name.toStdString());
         click(c.key);
         const QString before = text();
         boxes().clear();
@@ -383,9 +385,11 @@ TEST_F(OptionsEditorTest, TheAddDialogsBoxesAreNamedByTheirLabels)
                  {&dialog.txtPageIndex(), "Input option page index for item"}};
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.name);
-        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(b.box);
-        ASSERT_NE(read, nullptr);
-        EXPECT_EQ(read->text(QAccessible::Name).toStdString(), b.name);
+        [&] { // an ASSERT ends this row only
+            QAccessibleInterface* read = QAccessible::queryAccessibleInterface(b.box);
+            ASSERT_NE(read, nullptr);
+            EXPECT_EQ(read->text(QAccessible::Name).toStdString(), b.name);
+        }();
     }
 }
 
@@ -515,23 +519,27 @@ TEST_F(OptionsSheetTest, EnterCommitsAnInPlaceRenameAndEscCancelsItWithoutClosin
     const Case cases[] = {{Qt::Key_Return, "Screen", "Screen"}, {Qt::Key_Escape, "Lost", "General"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        const QString key = c.key == Qt::Key_Return ? QStringLiteral("_DISPLAY") : QStringLiteral("_GENERAL");
-        click_node(key);
-        auto* tree = editor().tvOptions().findChild<QTreeWidget*>();
-        tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_F2);
-        QCoreApplication::processEvents();
-        auto* edit = tree->findChild<QLineEdit*>();
-        ASSERT_NE(edit, nullptr) << "F2 starts the rename";
-        ASSERT_TRUE(edit->isVisible());
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
-        QTest::keyClick(edit, c.key);
-        QTest::qWait(50); // the tree takes the new name once its editor has closed
-        EXPECT_TRUE(sheet_->isVisible()) << "the key ended the edit, not the sheet";
-        EXPECT_TRUE(editor().tvOptions().findChild<QTreeWidget*>()->findItems(QString::fromLatin1(c.shown),
-                                                                                Qt::MatchExactly | Qt::MatchRecursive)
-                        .size() == 1);
+        [&] { // an ASSERT ends this row only
+            const QString key = c.key == Qt::Key_Return ? QStringLiteral("_DISPLAY") : QStringLiteral("_GENERAL");
+            click_node(key);
+            auto* tree = editor().tvOptions().findChild<QTreeWidget*>();
+            tree->setFocus();
+            QTest::keyClick(tree, Qt::Key_F2);
+            QCoreApplication::processEvents();
+            auto* edit = tree->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr) << "F2 starts the rename";
+            ASSERT_TRUE(edit->isVisible());
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+            QTest::keyClick(edit, c.key);
+            QTest::qWait(50); // the tree takes the new name once its editor has closed
+            EXPECT_TRUE(sheet_->isVisible()) << "the key ended the edit, not the sheet";
+            EXPECT_TRUE(editor()
+                            .tvOptions()
+                            .findChild<QTreeWidget*>()
+                            ->findItems(QString::fromLatin1(c.shown), Qt::MatchExactly | Qt::MatchRecursive)
+                            .size() == 1);
+        }();
     }
     EXPECT_TRUE(control_text().contains(QStringLiteral("_SCREEN")) == false) << "nothing handed over before OK";
     EXPECT_TRUE(sheet_->apply());

@@ -146,13 +146,15 @@ TEST_F(ComClientTest, EachCreatableClassIsCreatedThroughTheRegistryAndAControlIs
 {
     for (const char16_t* prog_id : {u"KyComCtl.CPages", u"KyComCtl.COption", u"KyComCtl.CTabManager"}) {
         SCOPED_TRACE(QString::fromStdU16String(prog_id).toStdString());
-        CComPtr<IDispatch> made = create(prog_id);
-        ASSERT_TRUE(made);
-        CComPtr<IUnknown> first, second;
-        ASSERT_EQ(made->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
-        ASSERT_EQ(made->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second)), S_OK);
-        EXPECT_EQ(first.p, second.p);
-        call_as_described(made, "created");
+        [&] { // an ASSERT ends this row only
+            CComPtr<IDispatch> made = create(prog_id);
+            ASSERT_TRUE(made);
+            CComPtr<IUnknown> first, second;
+            ASSERT_EQ(made->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
+            ASSERT_EQ(made->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second)), S_OK);
+            EXPECT_EQ(first.p, second.p);
+            call_as_described(made, "created");
+        }();
     }
     // Two creations are two objects.
     EXPECT_FALSE(CComPtr<IUnknown>(create(u"KyComCtl.CPages").p).IsEqualObject(create(u"KyComCtl.CPages")));
@@ -167,15 +169,17 @@ TEST_F(ComClientTest, EachCreatableClassIsCreatedThroughTheRegistryAndAControlIs
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.clsid);
-        CLSID clsid{};
-        const std::string text(r.clsid);
-        ASSERT_TRUE(com::parse_guid(std::u16string(text.begin(), text.end()), clsid));
-        CComPtr<IDispatch> none;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&none.p)),
-                  CLASS_E_CLASSNOTAVAILABLE);
-        EXPECT_FALSE(none);
-        EXPECT_NE(error_description().find(r.says), std::u16string::npos);
+        [&] { // an ASSERT ends this row only
+            CLSID clsid{};
+            const std::string text(r.clsid);
+            ASSERT_TRUE(com::parse_guid(std::u16string(text.begin(), text.end()), clsid));
+            CComPtr<IDispatch> none;
+            EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                       reinterpret_cast<void**>(&none.p)),
+                      CLASS_E_CLASSNOTAVAILABLE);
+            EXPECT_FALSE(none);
+            EXPECT_NE(error_description().find(r.says), std::u16string::npos);
+        }();
     }
     EXPECT_EQ(DllCanUnloadNow(), S_FALSE) << "the module's classes stay declared for the process";
 }

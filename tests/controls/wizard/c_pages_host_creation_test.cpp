@@ -78,22 +78,24 @@ TEST_F(HostPageRegistryTest, NewInstanceIsAnEmptyRegistryOfItsOwn)
 
     for (const QString& name : {kPagesProgId, kPagesClsid, kPagesClsid.toLower()}) {
         SCOPED_TRACE(name.toStdString());
-        const std::shared_ptr<QObject> registry = forms::create_object(name);
-        ASSERT_NE(registry, nullptr);
-        EXPECT_NE(registry.get(), static_cast<QObject*>(modBase::SharedPages().get()));
-        EXPECT_EQ(forms::get(registry.get(), QStringLiteral("Count")).toInt(), 0);
-        EXPECT_TRUE(forms::call(registry.get(), QStringLiteral("NewEnum")).toList().isEmpty());
+        [&] { // an ASSERT ends this row only
+            const std::shared_ptr<QObject> registry = forms::create_object(name);
+            ASSERT_NE(registry, nullptr);
+            EXPECT_NE(registry.get(), static_cast<QObject*>(modBase::SharedPages().get()));
+            EXPECT_EQ(forms::get(registry.get(), QStringLiteral("Count")).toInt(), 0);
+            EXPECT_TRUE(forms::call(registry.get(), QStringLiteral("NewEnum")).toList().isEmpty());
 
-        // Item: a name gives none silently, a position out of range none after the box.
-        modBase::setSharedShowErrorMsg(true);
-        boxes().clear();
-        EXPECT_EQ(name_at(registry.get(), QStringLiteral("wtWizard")), QStringLiteral("<none>"));
-        EXPECT_TRUE(boxes().empty());
-        EXPECT_EQ(name_at(registry.get(), 1), QStringLiteral("<none>"));
-        ASSERT_EQ(boxes().size(), 1u);
-        EXPECT_EQ(boxes()[0].prompt, QStringLiteral("Error: 9\r\nSubscript out of range"));
-        EXPECT_EQ(boxes()[0].style, forms::vbOKOnly | forms::vbCritical);
-        modBase::setSharedShowErrorMsg(false);
+            // Item: a name gives none silently, a position out of range none after the box.
+            modBase::setSharedShowErrorMsg(true);
+            boxes().clear();
+            EXPECT_EQ(name_at(registry.get(), QStringLiteral("wtWizard")), QStringLiteral("<none>"));
+            EXPECT_TRUE(boxes().empty());
+            EXPECT_EQ(name_at(registry.get(), 1), QStringLiteral("<none>"));
+            ASSERT_EQ(boxes().size(), 1u);
+            EXPECT_EQ(boxes()[0].prompt, QStringLiteral("Error: 9\r\nSubscript out of range"));
+            EXPECT_EQ(boxes()[0].style, forms::vbOKOnly | forms::vbCritical);
+            modBase::setSharedShowErrorMsg(false);
+        }();
     }
     EXPECT_EQ(modBase::SharedPages()->Count(), 1);
     modBase::SharedPages()->Remove(QStringLiteral("wtWizard"));
@@ -131,6 +133,7 @@ TEST_F(HostPageRegistryTest, CreatedRegistryHoldsPagesInPageIndexOrder)
     EXPECT_EQ(name_at(created.get(), 1), QStringLiteral("wtThree"));
     // Remove's failures reach the library code that calls it.
     for (const QVariant& missing : {QVariant(QStringLiteral("wtOne")), QVariant(2)}) {
+        SCOPED_TRACE(missing.toString().toStdString());
         try {
             registry->Remove(missing);
             FAIL() << "removed a missing entry";

@@ -148,16 +148,19 @@ TEST_F(AboutBoxTest, NoToolSaysSo)
         bool folder_value;
     };
     for (const Case c : {Case{"no registry value", false}, Case{"folder without the tool", true}}) {
-        if (c.folder_value)
-            put_text(kLocationKey, QStringLiteral("MSINFO"),
-                     QString::fromStdString((test_registry_.dir() / "empty").string()));
-        boxes().clear();
-        frmAbout box;
-        box.StartSysInfo();
-        ASSERT_EQ(boxes().size(), 1u) << c.what;
-        EXPECT_EQ(boxes()[0].prompt, QStringLiteral("System Information Is Unavailable At This Time"));
-        EXPECT_EQ(boxes()[0].style, forms::vbOKOnly);
-        EXPECT_EQ(boxes()[0].title, QStringLiteral("KyComCtl"));
+        SCOPED_TRACE(c.what);
+        [&] { // an ASSERT ends this row only
+            if (c.folder_value)
+                put_text(kLocationKey, QStringLiteral("MSINFO"),
+                         QString::fromStdString((test_registry_.dir() / "empty").string()));
+            boxes().clear();
+            frmAbout box;
+            box.StartSysInfo();
+            ASSERT_EQ(boxes().size(), 1u) << c.what;
+            EXPECT_EQ(boxes()[0].prompt, QStringLiteral("System Information Is Unavailable At This Time"));
+            EXPECT_EQ(boxes()[0].style, forms::vbOKOnly);
+            EXPECT_EQ(boxes()[0].title, QStringLiteral("KyComCtl"));
+        }();
     }
 }
 

@@ -80,6 +80,7 @@ TEST_F(NavigatorDesignTest, ButtonsAreLaidOutFromTheRightAtEveryScale)
         EXPECT_EQ(site(QStringLiteral("kwnNavigator")).Width(), c.width);
         EXPECT_EQ(lefts(n), QString::fromLatin1(c.lefts));
         for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
+            SCOPED_TRACE(position);
             EXPECT_EQ(button(n, position).Top(), 210);
             EXPECT_EQ(button(n, position).Height(), 345);
             EXPECT_EQ(button(n, position).Width(), 1120);
@@ -331,8 +332,10 @@ TEST_F(NavigatorDesignTest, ReadsLowerCaseKeysAndTheirDefaults)
     EXPECT_FALSE(n.ImageWaterMarkBig()->empty());
     EXPECT_TRUE(n.ImageWaterMark()->empty());
     EXPECT_EQ(n.DefaultButton(), 0);
-    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
+        SCOPED_TRACE(position);
         EXPECT_FALSE(button(n, position).Default());
+    }
     EXPECT_TRUE(button(n, kyBPRight).Cancel()) << "the cancel key's default";
     EXPECT_EQ(n.FinishCaption(), QStringLiteral("&Finish"));
     EXPECT_EQ(n.ButtonWidth(), 1120);
@@ -384,8 +387,10 @@ TEST_F(NavigatorDesignTest, EnabledLetsMoveTheDefaultAndCancelRoles)
 {
     KyWizardNavigator& n = place_navigator();
     n.setRightMiddleButtonEnabled(false);
-    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
+        SCOPED_TRACE(position);
         EXPECT_FALSE(button(n, position).Default());
+    }
     n.setRightMiddleButtonEnabled(true);
     EXPECT_TRUE(button(n, kyBPRightMiddle).Default());
     n.setFinishPosition(kyBPRight);
@@ -407,6 +412,7 @@ TEST_F(NavigatorDesignTest, PlainPicturesReachThePagesOnlyAtFifteenTwipsPerPixel
         bool plain_reaches;
     };
     for (const Case c : {Case{15, true}, Case{12, false}}) {
+        SCOPED_TRACE(c.twips_per_pixel);
         forms::Screen::set_twips_per_pixel(c.twips_per_pixel, c.twips_per_pixel);
         design_.reset();
         modBase::CreateNavigator();
@@ -504,14 +510,17 @@ TEST_F(NavigatorDesignTest, CaptionsFilesKeepEveryCharacterInUtf8)
     page.setSaveCaptionsToFile(true);
     n.setSaveCaptionsToFile(true);
     for (const char* name : {"wtWelcome.txt", "kwnNavigator.txt"}) {
-        QFile file(QString::fromStdString((dir_ / name).string()));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const QByteArray bytes = file.readAll();
-        const QString text = QString::fromUtf8(bytes);
-        EXPECT_EQ(text.toUtf8(), bytes) << name << ": valid UTF-8";
-        for (const QString& caption : captions)
-            EXPECT_TRUE(text.contains(QStringLiteral("Caption: \r\n") + caption + QStringLiteral("\r\n")))
-                << name << " " << caption.toStdString();
+        SCOPED_TRACE(name);
+        [&] { // an ASSERT ends this row only
+            QFile file(QString::fromStdString((dir_ / name).string()));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+            const QByteArray bytes = file.readAll();
+            const QString text = QString::fromUtf8(bytes);
+            EXPECT_EQ(text.toUtf8(), bytes) << name << ": valid UTF-8";
+            for (const QString& caption : captions)
+                EXPECT_TRUE(text.contains(QStringLiteral("Caption: \r\n") + caption + QStringLiteral("\r\n")))
+                    << name << " " << caption.toStdString();
+        }();
     }
 }
 

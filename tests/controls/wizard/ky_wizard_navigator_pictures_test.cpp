@@ -42,6 +42,7 @@ TEST_F(NavigatorPictures, WholeWizardAndTheBarAtFifteenAndTwelveTwipsPerPixel)
         const char* suffix;
     };
     for (const Case& c : {Case{15, "15tpp"}, Case{12, "12tpp"}}) {
+        SCOPED_TRACE(c.suffix);
         design_.reset();
         modBase::CreateNavigator();
         forms::Screen::set_twips_per_pixel(c.twips_per_pixel, c.twips_per_pixel);

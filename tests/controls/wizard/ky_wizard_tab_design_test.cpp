@@ -59,6 +59,7 @@ TEST_F(WizardTabTest, PageIndexSwapsPlacesWithTheSiblingThatHoldsTheIndex)
         {"wtInterior", 1, "2 1 1 3", "1 0 0 2", "3 2 2 0"}, // exchange with wtWelcome
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.page) + " to " + std::to_string(c.index));
         design_.reset();
         modBase::CreateNavigator();
         place(QStringLiteral("wtWelcome"));
@@ -252,8 +253,10 @@ TEST_F(WizardTabTest, AStoredPageWithoutKeysLoadsTheDefaultsAndLowerCaseKeysLoad
     EXPECT_TRUE(bare.BannerTitleFont()->same_as(*form().Font()));
     EXPECT_NE(bare.BannerTitleFont().get(), form().Font().get()) << "a font of its own";
     EXPECT_EQ(bare.TagVariant().value<QObject*>(), nullptr);
-    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
+    for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position) {
+        SCOPED_TRACE(position);
         EXPECT_EQ(bare.ButtonCaption(position), navigator().DefaultSetButton(position).Caption);
+    }
     EXPECT_EQ(bare.DefaultButton(), navigator().DefaultSetDefaultButton());
     EXPECT_TRUE(bare.UseDefaultButtonSet());
 
@@ -413,8 +416,10 @@ TEST_F(WizardTabTest, TheButtonSetFindsRulesAndSwapsToKeepThemUnique)
     (void)old_right_middle;
 
     const QString before = design().saved_text();
-    for (std::int32_t bad : {0, 5})
+    for (std::int32_t bad : {0, 5}) {
+        SCOPED_TRACE(bad);
         EXPECT_FALSE(p.SetButton(bad, finish));
+    }
     EXPECT_EQ(design().saved_text(), before);
     PageButtons unique{true, false, QStringLiteral("E&xit"), kyBRExit, kyBPNone, false, false};
     EXPECT_FALSE(p.SetButton(kyBPLeft, unique));

@@ -58,6 +58,7 @@ TEST_F(WizardTabPictures, RunTimePagesAtNinetySixAndOneHundredTwentyDotsPerInch)
         const char* suffix;
     };
     for (const Case& c : {Case{15, 101, 102, "96dpi"}, Case{12, 113, 114, "120dpi"}}) {
+        SCOPED_TRACE(c.suffix);
         design_.reset();
         modBase::CreateNavigator();
         forms::Screen::set_twips_per_pixel(c.twips_per_pixel, c.twips_per_pixel);

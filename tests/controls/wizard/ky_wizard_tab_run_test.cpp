@@ -179,6 +179,7 @@ TEST_F(WizardTabRunTest, TheBackgroundFollowsTheLookUnlessTheHostChoseItsOwn)
 TEST_F(WizardTabRunTest, BannerPicturePlacementByStyleAtFifteenAndTwelveTwipsPerPixel)
 {
     for (double tpp : {15.0, 12.0}) {
+        SCOPED_TRACE(tpp);
         design_.reset();
         modBase::CreateNavigator();
         forms::Screen::set_twips_per_pixel(tpp, tpp);

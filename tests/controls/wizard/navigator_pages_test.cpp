@@ -125,8 +125,10 @@ TEST_F(NavigatorPagesTest, TheDefaultButtonSetWritesPositionsFromTheCheckedColum
 {
     ButtonSetEditor& e = buttons().editor();
     e.isDefault(RB).setValue(1);
-    for (int b : {LB, LMB, RMB})
+    for (int b : {LB, LMB, RMB}) {
+        SCOPED_TRACE(b);
         EXPECT_EQ(e.isDefault(b).Value(), 0);
+    }
     for (int b = LB; b <= RB; ++b)
         e.cancel(b).setValue(0);
     ASSERT_TRUE(sheet_->apply());
@@ -152,8 +154,10 @@ TEST_F(NavigatorPagesTest, LoadingShowsADuplicatedRuleOnTheLaterButtonAndNoFinis
     ButtonSetEditor& e = buttons().editor();
     EXPECT_EQ(e.rule(LB).ListIndex(), kyBRNone);
     EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRNext);
-    for (int b = LB; b <= RB; ++b)
+    for (int b = LB; b <= RB; ++b) {
+        SCOPED_TRACE(b);
         EXPECT_EQ(e.isDefault(b).Value(), 0);
+    }
     EXPECT_EQ(buttons().cboFinishPosition().ListIndex(), -1);
     buttons().setChanged(true);
     ASSERT_TRUE(sheet_->apply());

@@ -106,12 +106,15 @@ TEST_F(WizardPagesTest, ABoxCheckedOnAColumnWithoutARuleGivesTheRightmostButtonW
     ButtonSetEditor& e = buttons().editor();
     e.isDefault(RB).setValue(1);
     for (const Case& c : cases) {
-        for (int b = 0; b < 4; ++b)
-            e.rule(b).setListIndex(c.rules[static_cast<std::size_t>(b)]);
-        e.cancel(c.cancel_column).setValue(1);
-        ASSERT_TRUE(sheet_->apply());
-        EXPECT_EQ(tab_->CancelButton(), c.cancel_button) << c.cancel_column;
-        EXPECT_EQ(tab_->DefaultButton(), kyBPRight);
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        [&] { // an ASSERT ends this row only
+            for (int b = 0; b < 4; ++b)
+                e.rule(b).setListIndex(c.rules[static_cast<std::size_t>(b)]);
+            e.cancel(c.cancel_column).setValue(1);
+            ASSERT_TRUE(sheet_->apply());
+            EXPECT_EQ(tab_->CancelButton(), c.cancel_button) << c.cancel_column;
+            EXPECT_EQ(tab_->DefaultButton(), kyBPRight);
+        }();
     }
     // The page control's own rule, with no rule asked for.
     tab_->SetDefaultButton(kyBRNone);
@@ -145,6 +148,7 @@ TEST_F(WizardPagesTest, TheButtonColumnsKeepOneRuleOneDefaultAndOneCancel)
 
     for (forms::CheckBox& (ButtonSetEditor::*box)(int) const :
          {&ButtonSetEditor::isDefault, &ButtonSetEditor::cancel}) {
+        SCOPED_TRACE(box == &ButtonSetEditor::isDefault ? "default" : "cancel");
         (e.*box)(LB).setValue(1);
         (e.*box)(RB).setValue(1);
         EXPECT_EQ((e.*box)(LB).Value(), 0);
@@ -163,6 +167,7 @@ TEST_F(WizardPagesTest, FrameLinesHugThePreviewsAtEachScreensTwipsPerPixel)
 {
     ButtonSetEditor& e = buttons().editor();
     for (double tpp : {15.0, 12.0}) {
+        SCOPED_TRACE(tpp);
         forms::Screen::set_twips_per_pixel(tpp, tpp);
         buttons().grab(); // paints the page
         const forms::CommandButton& b = e.preview(RMB);
@@ -280,38 +285,40 @@ TEST_F(WizardPagesTest, KeysWalkingARuleListTakeOnlyTheRuleTheyEndOn)
 {
     for (const ButtonSetPageOf& c : kButtonSetPages) {
         SCOPED_TRACE(c.klass);
-        forms::ControlSite& site = open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
-        forms::PropertyPage& page = *sheet_->page(c.page);
-        ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
-        sheet_->show();
-        sheet_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
-        click_tab(*sheet_, c.page);
-        if (auto* buttons_set = qobject_cast<ButtonsSet*>(&page))
-            click_on(buttons_set->chkUseDefaultButtonSet());
-        e.rule(LB).setListIndex(kyBRNone);
-        e.rule(LMB).setListIndex(kyBRNext);
-        e.rule(RMB).setListIndex(kyBRCancel);
-        e.rule(RB).setListIndex(kyBRFinish);
+        [&] { // an ASSERT ends this row only
+            forms::ControlSite& site = open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
+            forms::PropertyPage& page = *sheet_->page(c.page);
+            ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
+            sheet_->show();
+            sheet_->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
+            click_tab(*sheet_, c.page);
+            if (auto* buttons_set = qobject_cast<ButtonsSet*>(&page))
+                click_on(buttons_set->chkUseDefaultButtonSet());
+            e.rule(LB).setListIndex(kyBRNone);
+            e.rule(LMB).setListIndex(kyBRNext);
+            e.rule(RMB).setListIndex(kyBRCancel);
+            e.rule(RB).setListIndex(kyBRFinish);
 
-        key_into(e.rule(LB), Qt::Key_Down, 6);
-        EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
-        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext) << "walked past, not chosen";
-        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
-        QTest::keyClick(inner_widget(e.rule(LB)), Qt::Key_Tab);
-        EXPECT_FALSE(inner_widget(e.rule(LB))->hasFocus());
-        EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone) << "the rule chosen is unique";
-        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext);
-        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+            key_into(e.rule(LB), Qt::Key_Down, 6);
+            EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
+            EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext) << "walked past, not chosen";
+            EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+            QTest::keyClick(inner_widget(e.rule(LB)), Qt::Key_Tab);
+            EXPECT_FALSE(inner_widget(e.rule(LB))->hasFocus());
+            EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNone) << "the rule chosen is unique";
+            EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNext);
+            EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
 
-        // Walking again and pressing Apply straight away commits the last item as well.
-        key_into(e.rule(RB), Qt::Key_Down, 2);
-        press(*sheet_, QDialogButtonBox::Apply);
-        EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNext) << "the page shows what the control took";
-        EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNone);
-        EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
-        EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
-        (void)site;
+            // Walking again and pressing Apply straight away commits the last item as well.
+            key_into(e.rule(RB), Qt::Key_Down, 2);
+            press(*sheet_, QDialogButtonBox::Apply);
+            EXPECT_EQ(e.rule(RB).ListIndex(), kyBRNext) << "the page shows what the control took";
+            EXPECT_EQ(e.rule(LMB).ListIndex(), kyBRNone);
+            EXPECT_EQ(e.rule(RMB).ListIndex(), kyBRCancel);
+            EXPECT_EQ(e.rule(LB).ListIndex(), kyBRFinish);
+            (void)site;
+        }();
     }
 }
 
@@ -340,17 +347,19 @@ TEST_F(WizardPagesTest, AnIdleButtonSetPageDoesNotPaintAgain)
 {
     for (const ButtonSetPageOf& c : kButtonSetPages) {
         SCOPED_TRACE(c.klass);
-        open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
-        forms::PropertyPage& page = *sheet_->page(c.page);
-        click_tab(*sheet_, c.page);
-        QTest::qWait(200);
-        ASSERT_TRUE(page.isVisible());
-        PaintCounter counter(page);
-        QTest::qWait(1000);
-        EXPECT_LE(counter.paints, 1) << "paints over an idle second";
-        // The frame lines still hug the previews.
-        ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
-        EXPECT_EQ(e.frame_line(LB, 1).Y1(), e.preview(LB).Top() - forms::Screen::TwipsPerPixelY());
+        [&] { // an ASSERT ends this row only
+            open_designed(QString::fromLatin1(c.klass), QStringLiteral("ctlButtons"));
+            forms::PropertyPage& page = *sheet_->page(c.page);
+            click_tab(*sheet_, c.page);
+            QTest::qWait(200);
+            ASSERT_TRUE(page.isVisible());
+            PaintCounter counter(page);
+            QTest::qWait(1000);
+            EXPECT_LE(counter.paints, 1) << "paints over an idle second";
+            // The frame lines still hug the previews.
+            ButtonSetEditor& e = *page.findChild<ButtonSetEditor*>();
+            EXPECT_EQ(e.frame_line(LB, 1).Y1(), e.preview(LB).Top() - forms::Screen::TwipsPerPixelY());
+        }();
     }
 }
 
@@ -411,11 +420,13 @@ TEST_F(WizardPagesTest, TheCaptionsPagesSeveralLineBoxesShowTwoLines)
     sheet_->show();
     for (const char* name : {"txtBannerDescription", "txtWaterMarkDescription"}) {
         SCOPED_TRACE(name);
-        auto* box = sheet_->page(1)->findChild<forms::TextBox*>(QString::fromLatin1(name));
-        ASSERT_NE(box, nullptr);
-        auto* area = box->findChild<QAbstractScrollArea*>();
-        ASSERT_NE(area, nullptr);
-        EXPECT_GE(area->viewport()->height(), 2 * QFontMetrics(area->font()).lineSpacing());
+        [&] { // an ASSERT ends this row only
+            auto* box = sheet_->page(1)->findChild<forms::TextBox*>(QString::fromLatin1(name));
+            ASSERT_NE(box, nullptr);
+            auto* area = box->findChild<QAbstractScrollArea*>();
+            ASSERT_NE(area, nullptr);
+            EXPECT_GE(area->viewport()->height(), 2 * QFontMetrics(area->font()).lineSpacing());
+        }();
     }
     save_picture(1, "captions_page_two_lines.png");
 }

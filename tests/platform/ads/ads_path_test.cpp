@@ -60,6 +60,7 @@ TEST(AdsPathRejects, HostsHoldingControlCharacters)
                                       u"b/o=x"s,
                                       u"LDAP://a\x1f"s, u"LDAP://a\x7f"s, u"LDAP://a\u0085b"s, u"LDAP://[::1\x07]:389"s,
                                       u"LDAP://a\tb"s, u"LDAP://a\x1b[31m:389"s}) {
+        SCOPED_TRACE(::testing::PrintToString(bad));
         ads::ads_path path;
         EXPECT_EQ(ads::parse_ads_path(bad, path), E_ADS_BAD_PATHNAME) << bad.size();
     }

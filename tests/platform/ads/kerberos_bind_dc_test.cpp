@@ -156,27 +156,30 @@ TEST_F(KerberosBindTest, PasswordFormBindsWithKerberos)
     // A name alone takes the realm krb5.conf maps the host to; the other forms name theirs.
     for (const std::string& user :
          {admin, admin + "@" + env("SAMBA_DC_FQDN").value_or("x.test.local").substr(4), domain + "\\" + admin}) {
-        std::shared_ptr<ads::ldap_session> session;
-        ASSERT_EQ(open(user, password(), session), S_OK) << user << ": " << last_error_text();
-        EXPECT_EQ(session->auth_method(), "GSSAPI") << user;
-        LDAP* ld = session->handle();
-        // What the server negotiated: a Kerberos security layer, with no TLS beneath it.
-        EXPECT_EQ(ldap_tls_inplace(ld), 0) << user;
-        ber_len_t ssf = 0;
-        ASSERT_EQ(ldap_get_option(ld, LDAP_OPT_X_SASL_SSF, &ssf), LDAP_OPT_SUCCESS);
-        EXPECT_GT(ssf, 0u) << user;
-        // The identity the exchange with the server established, and the server treating the
-        // connection as that user's: an anonymous one may read nothing below the rootDSE.
-        char* authenticated = nullptr;
-        ASSERT_EQ(ldap_get_option(ld, LDAP_OPT_X_SASL_USERNAME, &authenticated), LDAP_OPT_SUCCESS);
-        ASSERT_NE(authenticated, nullptr) << user;
-        EXPECT_EQ(std::string(authenticated), admin + "@" + realm()) << user;
-        ldap_memfree(authenticated);
-        std::string naming_context;
-        EXPECT_EQ(session->default_naming_context(naming_context), S_OK);
-        std::vector<std::string> values;
-        EXPECT_EQ(session->read_values(naming_context, "objectClass", values), S_OK) << last_error_text();
-        EXPECT_FALSE(values.empty()) << user;
+        SCOPED_TRACE(user);
+        [&] { // an ASSERT ends this row only
+            std::shared_ptr<ads::ldap_session> session;
+            ASSERT_EQ(open(user, password(), session), S_OK) << user << ": " << last_error_text();
+            EXPECT_EQ(session->auth_method(), "GSSAPI") << user;
+            LDAP* ld = session->handle();
+            // What the server negotiated: a Kerberos security layer, with no TLS beneath it.
+            EXPECT_EQ(ldap_tls_inplace(ld), 0) << user;
+            ber_len_t ssf = 0;
+            ASSERT_EQ(ldap_get_option(ld, LDAP_OPT_X_SASL_SSF, &ssf), LDAP_OPT_SUCCESS);
+            EXPECT_GT(ssf, 0u) << user;
+            // The identity the exchange with the server established, and the server treating the
+            // connection as that user's: an anonymous one may read nothing below the rootDSE.
+            char* authenticated = nullptr;
+            ASSERT_EQ(ldap_get_option(ld, LDAP_OPT_X_SASL_USERNAME, &authenticated), LDAP_OPT_SUCCESS);
+            ASSERT_NE(authenticated, nullptr) << user;
+            EXPECT_EQ(std::string(authenticated), admin + "@" + realm()) << user;
+            ldap_memfree(authenticated);
+            std::string naming_context;
+            EXPECT_EQ(session->default_naming_context(naming_context), S_OK);
+            std::vector<std::string> values;
+            EXPECT_EQ(session->read_values(naming_context, "objectClass", values), S_OK) << last_error_text();
+            EXPECT_FALSE(values.empty()) << user;
+        }();
     }
 }
 

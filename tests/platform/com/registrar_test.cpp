@@ -79,6 +79,7 @@ TEST(Registrar, MalformedScriptsWriteNothing)
         u"HKCR { A = s '%UNKNOWN%' }",   u"HKCR { val X = s 'y' }",
     };
     for (const char16_t* text : bad) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(text)));
         EXPECT_EQ(com::registrar::run_script(text, true, {}), E_INVALIDARG);
     }
     EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, u"A"));

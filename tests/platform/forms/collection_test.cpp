@@ -62,8 +62,10 @@ TEST(Collection, ErrorsFiveNineAndFourFiftySeven)
         {5, [&] { c.Add(3, {}, {}, QStringLiteral("nokey")); }},
         {13, [&] { c.Item(QVariant(QStringList{})); }},
     };
-    for (const auto& [number, f] : cases)
-        EXPECT_EQ(error_of(f), number);
+    for (const auto& row : cases) {
+        SCOPED_TRACE("row " + std::to_string(&row - cases));
+        EXPECT_EQ(error_of(row.second), row.first);
+    }
     EXPECT_EQ(c.Count(), 2); // nothing failed half-way
 }
 

@@ -135,6 +135,7 @@ TEST_F(DescribedLateBindingTest, DispatchAndNamesAnswerFromTheOneTable)
         {u"Fire", DISP_E_UNKNOWNNAME, DISPID_UNKNOWN, false},
     };
     for (const auto& n : names) {
+        SCOPED_TRACE(::testing::PrintToString(std::u16string(n.name)));
         std::u16string text = n.name;
         LPOLESTR name = text.data();
         DISPID id = 0;

@@ -94,6 +94,7 @@ TEST_F(FormIntrinsicsTest, AFormFilePlacesIntrinsicControlsInsideTheirContainerW
     ASSERT_TRUE(label && list && button);
     for (QWidget* control :
          {static_cast<QWidget*>(label), static_cast<QWidget*>(list), static_cast<QWidget*>(button)}) {
+        SCOPED_TRACE(control->objectName().toStdString());
         EXPECT_EQ(control->parentWidget(), page->control());
         EXPECT_TRUE(control->isVisible());
     }

@@ -100,10 +100,13 @@ TEST_F(IntrinsicControlsTest, EveryControlHasItsAccessibleNameAndRole)
         {new OptionButton(w, "optAll", "&All"), "All", QAccessible::RadioButton},
     };
     for (const Case& c : cases) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
-        ASSERT_NE(accessible, nullptr) << c.control->Name().toStdString();
-        EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.control->Name().toStdString();
-        EXPECT_EQ(accessible->role(), c.role) << c.control->Name().toStdString();
+        SCOPED_TRACE(c.control->Name().toStdString());
+        [&] { // an ASSERT ends this row only
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.control);
+            ASSERT_NE(accessible, nullptr) << c.control->Name().toStdString();
+            EXPECT_EQ(accessible->text(QAccessible::Name), c.name) << c.control->Name().toStdString();
+            EXPECT_EQ(accessible->role(), c.role) << c.control->Name().toStdString();
+        }();
     }
 }
 
@@ -129,6 +132,7 @@ TEST_F(IntrinsicControlsTest, VisibleAndEnabledAreTheControlsOwnFlags)
 TEST_F(IntrinsicControlsTest, GeometryIsKeptInTwipsAndShownInWholePixels)
 {
     for (double tpp : {15.0, 12.0}) {
+        SCOPED_TRACE(tpp);
         Screen::set_twips_per_pixel(tpp, tpp);
         Label label(window.get(), "lblRule");
         label.Move(2600, 4290, 1695, 195);
@@ -170,6 +174,7 @@ TEST_F(IntrinsicControlsTest, AutoSizeLabelFitsItsCaptionAndKeepsItsWidthWhenWra
 TEST_F(IntrinsicControlsTest, ImageTakesThePicturesSizeUnlessStretched)
 {
     for (double tpp : {15.0, 12.0}) {
+        SCOPED_TRACE(tpp);
         Screen::set_twips_per_pixel(tpp, tpp);
         Image image(window.get(), "imgHeaderBanner");
         image.Move(100, 75, 500, 500);
@@ -339,6 +344,7 @@ TEST_F(IntrinsicControlsTest, ComboBoxStartsWithoutChoiceAndClicksOnEverySetOfLi
     EXPECT_EQ(combo.Text(), QStringLiteral("InteriorPage"));
     EXPECT_EQ(count_clicks(combo, [&] { combo.setListIndex(-1); }), 1);
     for (int bad : {-2, 3}) {
+        SCOPED_TRACE(bad);
         try {
             combo.setListIndex(bad);
             ADD_FAILURE() << bad;
@@ -477,6 +483,7 @@ TEST_F(IntrinsicControlsTest, AnOptionGroupIsOneTabStopAndArrowKeysMoveTheChoice
     };
     for (const Step& step : {Step{Qt::Key_Down, &second}, Step{Qt::Key_Down, &first}, Step{Qt::Key_Up, &second},
                              Step{Qt::Key_Left, &first}, Step{Qt::Key_Right, &second}}) {
+        SCOPED_TRACE(step.chosen->Caption().toStdString());
         QTest::keyClick(QApplication::focusWidget(), step.key);
         EXPECT_TRUE(step.chosen->Value()) << step.chosen->Caption().toStdString();
         EXPECT_TRUE(step.chosen->hasFocus()) << step.chosen->Caption().toStdString();

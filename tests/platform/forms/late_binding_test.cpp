@@ -89,8 +89,10 @@ TEST_F(LateBindingTest, ErrorsOfLateBinding)
         {5, [&] { call(&site, QStringLiteral("Fail")); }},    // raised inside a method
         {91, [&] { get(nullptr, QStringLiteral("Name")); }},
     };
-    for (const auto& [number, f] : cases)
-        EXPECT_EQ(error_of(f), number);
+    for (const auto& row : cases) {
+        SCOPED_TRACE("row " + std::to_string(&row - cases));
+        EXPECT_EQ(error_of(row.second), row.first);
+    }
     try {
         let(&site, QStringLiteral("Max"), 0);
     } catch (const VbError& e) {
@@ -133,6 +135,7 @@ TEST_F(LateBindingTest, VariantMembersTakeAndGiveTheValueItself)
     const QVariant object = QVariant::fromValue<QObject*>(&referenced);
     const QVariant values[] = {QVariant(42), QVariant(QStringLiteral("text")), object};
     for (const QVariant& v : values) {
+        SCOPED_TRACE(v.typeName());
         let(&vs, QStringLiteral("value"), v);
         EXPECT_TRUE(same_value(holder.Value(), v));                    // the control holds the value as given
         EXPECT_TRUE(same_value(get(&vs, QStringLiteral("Value")), v)); // and it comes back unwrapped

@@ -101,6 +101,7 @@ TEST_F(ListViewTest, SelectionAndRemovalCountFromOneAndABadIndexIsAnError)
     list->Select(0);
     EXPECT_EQ(list->SelectedIndex(), 0);
     for (int bad : {0, 3, -1}) {
+        SCOPED_TRACE(bad);
         try {
             (void)list->Text(bad);
             ADD_FAILURE() << bad;

@@ -157,6 +157,7 @@ TEST(FormFile, NamesItCouldNotReadBackAreNeverWritten)
     const FormData kept = form_with(QStringLiteral("frm"), good, QStringLiteral("lbl"));
     FormFile::save(kept, path);
     for (const FormData& bad : cases) {
+        SCOPED_TRACE(bad.name.toStdString());
         EXPECT_EQ(error_of([&] { FormFile::write(bad); }), 380) << bad.name.toStdString();
         EXPECT_EQ(error_of([&] { FormFile::save(bad, path); }), 380) << bad.name.toStdString();
         EXPECT_EQ(FormFile::write(FormFile::read(path)), FormFile::write(kept));
@@ -177,6 +178,7 @@ TEST(FormFile, BadTextIsRefusedWithTheLine)
         {"OstrelForm 1\nBegin Form f\n  just text\nEnd\n", "line 3"},
     };
     for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
         try {
             FormFile::parse(QString::fromUtf8(text));
             ADD_FAILURE() << text;
@@ -198,6 +200,7 @@ TEST(FormFile, BadTextIsRefusedWithTheLine)
     const FormData deepest = FormFile::parse(nested(FormFile::kMaxNesting));
     ASSERT_EQ(deepest.controls.size(), 1u);
     for (const std::size_t depth : {FormFile::kMaxNesting + 1, std::size_t{200000}}) {
+        SCOPED_TRACE(depth);
         try {
             FormFile::parse(nested(depth));
             ADD_FAILURE() << depth;
@@ -236,6 +239,7 @@ TEST(PropertyBag, AnObjectThatCannotBeStoredFailsAtItsOwnKeyAndTheBagKeepsTheRes
     PropertyBag bag;
     bag.WriteProperty(QStringLiteral("TagVariant"), QStringLiteral("kept"), nothing);
     for (const QVariant& value : {reference, nothing}) {
+        SCOPED_TRACE(value.value<QObject*>() == nullptr ? "nothing" : "a reference");
         try {
             bag.WriteProperty(QStringLiteral("TagVariant"), value, QString());
             ADD_FAILURE() << "no error for " << value.typeName();

@@ -19,10 +19,13 @@ TEST(ShippedRuntime, ExportsNoTestSupport)
         {OSTREL_PLATFORM_COM, "_ZN3com25fail_next_thread_creationEj"},
     };
     for (const auto& c : cases) {
-        void* library = dlopen(c.library, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
-        EXPECT_EQ(dlsym(library, c.symbol), nullptr) << c.library << " exports " << c.symbol;
-        dlclose(library);
+        SCOPED_TRACE(c.symbol);
+        [&] { // an ASSERT ends this row only
+            void* library = dlopen(c.library, RTLD_NOW | RTLD_LOCAL);
+            ASSERT_NE(library, nullptr) << dlerror();
+            EXPECT_EQ(dlsym(library, c.symbol), nullptr) << c.library << " exports " << c.symbol;
+            dlclose(library);
+        }();
     }
 }
 

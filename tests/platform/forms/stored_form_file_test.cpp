@@ -72,22 +72,25 @@ TEST(StoredValues, AReaderGetsTheKindOfItsDefaultOrTheRuntimesError)
         {1.5, 0.0f, 0, 1.5f},
     };
     for (const Case& c : cases) {
-        PropertyBag bag;
-        bag.set_owner(QStringLiteral("control ctl"));
-        bag.set(QStringLiteral("Key"), c.stored, 7);
-        QVariant got;
-        const int error = error_of([&] { got = bag.ReadProperty(QStringLiteral("key"), c.fallback); });
-        EXPECT_EQ(error, c.error) << c.stored.toString().toStdString() << " as " << c.fallback.typeName();
-        if (c.error == 0) {
-            EXPECT_EQ(got.typeId(), c.fallback.typeId());
-            EXPECT_EQ(got, c.expected);
-            EXPECT_FALSE(bag.refusal());
-        } else {
-            ASSERT_TRUE(bag.refusal());
-            EXPECT_TRUE(bag.refusal()->description().startsWith(
-                QStringLiteral("Form file line 7: \"key\" of control ctl: found ")))
-                << bag.refusal()->description().toStdString();
-        }
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        [&] { // an ASSERT ends this row only
+            PropertyBag bag;
+            bag.set_owner(QStringLiteral("control ctl"));
+            bag.set(QStringLiteral("Key"), c.stored, 7);
+            QVariant got;
+            const int error = error_of([&] { got = bag.ReadProperty(QStringLiteral("key"), c.fallback); });
+            EXPECT_EQ(error, c.error) << c.stored.toString().toStdString() << " as " << c.fallback.typeName();
+            if (c.error == 0) {
+                EXPECT_EQ(got.typeId(), c.fallback.typeId());
+                EXPECT_EQ(got, c.expected);
+                EXPECT_FALSE(bag.refusal());
+            } else {
+                ASSERT_TRUE(bag.refusal());
+                EXPECT_TRUE(bag.refusal()->description().startsWith(
+                    QStringLiteral("Form file line 7: \"key\" of control ctl: found ")))
+                    << bag.refusal()->description().toStdString();
+            }
+        }();
     }
 }
 
@@ -102,6 +105,7 @@ TEST(StoredValues, AVariantReaderGetsTheValueAsStored)
 TEST(StoredFormFile, KeysThatOpenOrCloseABlockAreRefusedWhenReadAndWhenWritten)
 {
     for (const char* line : {"Begin\t= Long 1", "BEGIN = Long 1", "End\t= Long 1", "@end = Long 1"}) {
+        SCOPED_TRACE(line);
         const QString text =
             QStringLiteral("OstrelForm 1\nBegin Form f\nBegin X.Y c\n%1\nEnd\nEnd\n").arg(QLatin1String(line));
         EXPECT_EQ(error_of([&] { FormFile::parse(text); }), 380) << line;

@@ -67,6 +67,7 @@ TEST(TextBoxKeys, EnterAndEscALineLeavesReachTheDialogOnce)
         {true, Qt::Key_Return, {}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.key) + (c.multi_line ? " multi-line" : ""));
         KeyLogDialog dialog;
         TextBox text(&dialog, QStringLiteral("txtName"), c.multi_line);
         dialog.show();

@@ -51,10 +51,13 @@ TEST(WNetEnum, BufferTooSmallForOneRecordTellsTheSize)
     ASSERT_EQ(WNetOpenEnumW(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, nullptr, &handle), NO_ERROR);
     alignas(NETRESOURCEW) unsigned char page[256];
     for (DWORD small : {DWORD{0}, DWORD{sizeof(NETRESOURCEW)}, DWORD{sizeof(NETRESOURCEW) + 7}}) {
-        DWORD count = 0xFFFFFFFFu, size = small;
-        ASSERT_EQ(WNetEnumResourceW(handle, &count, small ? page : nullptr, &size), ERROR_MORE_DATA);
-        EXPECT_GT(size, small);
-        EXPECT_LE(size, sizeof page);
+        SCOPED_TRACE(small);
+        [&] { // an ASSERT ends this row only
+            DWORD count = 0xFFFFFFFFu, size = small;
+            ASSERT_EQ(WNetEnumResourceW(handle, &count, small ? page : nullptr, &size), ERROR_MORE_DATA);
+            EXPECT_GT(size, small);
+            EXPECT_LE(size, sizeof page);
+        }();
     }
     DWORD count = 1, size = sizeof page;
     EXPECT_EQ(WNetEnumResourceW(handle, &count, page, &size), NO_ERROR) << "nothing was lost";

@@ -124,6 +124,7 @@ TEST_F(NetApiAddc, ControllerNamedByAServerKeepsItsBackslashes)
 TEST_F(NetApiAddc, DomainNobodyAnswersForFailsWithinSeconds)
 {
     for (const char16_t* domain : {u"NOSUCHDOMAIN", u"nosuch.example.invalid"}) {
+        SCOPED_TRACE(utf16_to_utf8(domain));
         auto start = std::chrono::steady_clock::now();
         LPBYTE buffer = reinterpret_cast<LPBYTE>(&buffer);
         NET_API_STATUS status = NetGetDCName(nullptr, domain, &buffer);
@@ -199,25 +200,28 @@ TEST_F(NetApiAddc, DisplayInformationNamesCrossAsUtf16)
 TEST_F(NetApiAddc, LocalGroupsWholeAndInPages)
 {
     for (DWORD prefmaxlen : {MAX_PREFERRED_LENGTH, DWORD{64}}) {
-        DWORD_PTR resume = 0;
-        long count = 0;
-        int calls = 0;
-        NET_API_STATUS status;
-        do {
-            LPBYTE buffer = nullptr;
-            DWORD read = 0, total = 0;
-            status = NetLocalGroupEnum(dc_.c_str(), 0, &buffer, prefmaxlen, &read, &total, &resume);
-            ++calls;
-            ASSERT_TRUE(status == NERR_Success || status == ERROR_MORE_DATA) << status;
-            for (DWORD i = 0; i < read; ++i)
-                EXPECT_NE(reinterpret_cast<LOCALGROUP_INFO_0*>(buffer)[i].lgrpi0_name, nullptr);
-            count += read;
-            NetApiBufferFree(buffer);
-        } while (status == ERROR_MORE_DATA && calls < 1000);
-        EXPECT_EQ(count, dc_count("COUNT_SAM_LOCAL_GROUP")) << "preferred length " << prefmaxlen;
-        if (prefmaxlen != MAX_PREFERRED_LENGTH) {
-            EXPECT_GT(calls, 1) << "a small preferred length pages";
-        }
+        SCOPED_TRACE(prefmaxlen);
+        [&] { // an ASSERT ends this row only
+            DWORD_PTR resume = 0;
+            long count = 0;
+            int calls = 0;
+            NET_API_STATUS status;
+            do {
+                LPBYTE buffer = nullptr;
+                DWORD read = 0, total = 0;
+                status = NetLocalGroupEnum(dc_.c_str(), 0, &buffer, prefmaxlen, &read, &total, &resume);
+                ++calls;
+                ASSERT_TRUE(status == NERR_Success || status == ERROR_MORE_DATA) << status;
+                for (DWORD i = 0; i < read; ++i)
+                    EXPECT_NE(reinterpret_cast<LOCALGROUP_INFO_0*>(buffer)[i].lgrpi0_name, nullptr);
+                count += read;
+                NetApiBufferFree(buffer);
+            } while (status == ERROR_MORE_DATA && calls < 1000);
+            EXPECT_EQ(count, dc_count("COUNT_SAM_LOCAL_GROUP")) << "preferred length " << prefmaxlen;
+            if (prefmaxlen != MAX_PREFERRED_LENGTH) {
+                EXPECT_GT(calls, 1) << "a small preferred length pages";
+            }
+        }();
     }
 }
 
@@ -240,6 +244,7 @@ TEST_F(NetApiAddc, ControllersComeFromServerTrustAccounts)
 TEST_F(NetApiAddc, OtherServerTypesHaveNoBrowseMaster)
 {
     for (DWORD type : {SV_TYPE_SERVER_NT, SV_TYPE_ALL, SV_TYPE_WORKSTATION, DWORD{0x8018}}) {
+        SCOPED_TRACE(type);
         LPBYTE buffer = nullptr;
         DWORD read = 5, total = 5;
         EXPECT_EQ(NetServerEnum(dc_.c_str(), 101, &buffer, MAX_PREFERRED_LENGTH, &read, &total, type, nullptr, nullptr),

@@ -25,8 +25,10 @@ TEST(ServerName, LeadingBackslashesGoAndNullIsLocal)
                                            {u"\\\\", ""},
                                            {u"", ""},
                                            {nullptr, ""},
-                                           {u"\\\\s\u00e9rveur", "s\xc3\xa9rveur"}})
+                                           {u"\\\\s\u00e9rveur", "s\xc3\xa9rveur"}}) {
+        SCOPED_TRACE(::testing::PrintToString(c.given ? std::u16string(c.given) : std::u16string(u"(null)")));
         EXPECT_EQ(netapi::server_name(c.given), c.expected);
+    }
 }
 
 TEST(ServerList, AllFitWithoutPreferredLength)
@@ -62,17 +64,20 @@ TEST(ServerList, PreferredLengthCutsTheListButNotTheTotal)
                                            {one, 1, ERROR_MORE_DATA},
                                            {2 * one + 1, 2, ERROR_MORE_DATA},
                                            {3 * one, 3, NERR_Success}}) {
-        LPBYTE buffer = nullptr;
-        DWORD read = 9, total = 9;
-        EXPECT_EQ(netapi::pack_server_list(names, 100, 0, c.prefmaxlen, &buffer, &read, &total), c.status)
-            << c.prefmaxlen;
-        EXPECT_EQ(read, c.read) << c.prefmaxlen;
-        EXPECT_EQ(total, 3u);
-        ASSERT_NE(buffer, nullptr);
-        auto* servers = reinterpret_cast<SERVER_INFO_100*>(buffer);
-        for (DWORD i = 0; i < read; ++i)
-            EXPECT_EQ(std::u16string(servers[i].sv100_name), names[i]);
-        NetApiBufferFree(buffer);
+        SCOPED_TRACE(c.prefmaxlen);
+        [&] { // an ASSERT ends this row only
+            LPBYTE buffer = nullptr;
+            DWORD read = 9, total = 9;
+            EXPECT_EQ(netapi::pack_server_list(names, 100, 0, c.prefmaxlen, &buffer, &read, &total), c.status)
+                << c.prefmaxlen;
+            EXPECT_EQ(read, c.read) << c.prefmaxlen;
+            EXPECT_EQ(total, 3u);
+            ASSERT_NE(buffer, nullptr);
+            auto* servers = reinterpret_cast<SERVER_INFO_100*>(buffer);
+            for (DWORD i = 0; i < read; ++i)
+                EXPECT_EQ(std::u16string(servers[i].sv100_name), names[i]);
+            NetApiBufferFree(buffer);
+        }();
     }
 }
 

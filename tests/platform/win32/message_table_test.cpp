@@ -70,6 +70,7 @@ TEST(MessageTable, EveryTextEndsWithALineBreak)
 TEST(MessageTable, UnknownCodeFailsWithMessageNotFound)
 {
     for (const DWORD code : {DWORD{0x1234}, DWORD{0x80071234u}, DWORD{0x80045678u}, DWORD{0x00005012u}}) {
+        SCOPED_TRACE(code);
         SetLastError(0);
         WCHAR buffer[64] = {u'x'};
         EXPECT_EQ(FormatMessageW(kSystem, nullptr, code, 0, buffer, 64, nullptr), 0u) << std::hex << code;

@@ -95,17 +95,20 @@ TEST(RegistryFormat, EveryKeyNameSurvivesWriteAndRead)
         u"#not a note", u"caf\u00E9", u"\U0001F600", u"\xD800", u"a\xDC00z", u"%FF",
     };
     for (const auto& name : names) {
-        registry_tree tree;
-        bool created = false;
-        tree.root(registry_root::current_user).ensure_subkey(u"Software", created).ensure_subkey(name, created);
-        const std::string text = registry_format::write(tree);
-        registry_tree back;
-        std::size_t line = 0;
-        ASSERT_TRUE(registry_format::read(text, back, line)) << text;
-        const auto* key = back.find(registry_root::current_user, {u"Software", name});
-        ASSERT_NE(key, nullptr) << text;
-        EXPECT_EQ(key->name, name) << text;
-        EXPECT_EQ(registry_format::write(back), text);
+        SCOPED_TRACE(::testing::PrintToString(name));
+        [&] { // an ASSERT ends this row only
+            registry_tree tree;
+            bool created = false;
+            tree.root(registry_root::current_user).ensure_subkey(u"Software", created).ensure_subkey(name, created);
+            const std::string text = registry_format::write(tree);
+            registry_tree back;
+            std::size_t line = 0;
+            ASSERT_TRUE(registry_format::read(text, back, line)) << text;
+            const auto* key = back.find(registry_root::current_user, {u"Software", name});
+            ASSERT_NE(key, nullptr) << text;
+            EXPECT_EQ(key->name, name) << text;
+            EXPECT_EQ(registry_format::write(back), text);
+        }();
     }
 }
 
