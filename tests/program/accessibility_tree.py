@@ -131,7 +131,7 @@ def grab(name):
 def start_wizard():
     ostrel = subprocess.Popen([os.environ["OSTREL"]], env=dict(os.environ, QT_QPA_PLATFORM="xcb"),
                               stderr=subprocess.DEVNULL)
-    app = wait_for("Ostrel on the bus", lambda: application("Ostrel"))
+    app = wait_for("Ostrel on the bus", lambda: application("Ostrel"), 60)
     frame = wait_for("the wizard's window", lambda: window(app, "frame"))
     focus_window_of(ostrel.pid)
     return ostrel, app, frame
@@ -151,7 +151,7 @@ def tick_by_toggle(frame, domain):
     next_button = find(frame, "push button", "Next >")
     wait_for("Next disabled after Clear All", lambda: not has(next_button, pyatspi.STATE_ENABLED), 5)
     try:
-        item = wait_for("the domain's item", lambda: find(frame, "tree item", domain), 5)
+        item = wait_for("the domain's item", lambda: find(frame, "table cell", domain) or find(frame, "tree item", domain), 5)
     except RuntimeError:
         fault("domain list: no item %s among %s" % (domain, [(a.getRoleName(), a.name) for a in descendants(frame)
                                                             if a.getRoleName() in ("list", "tree", "tree item",
