@@ -25,15 +25,31 @@ public:
         return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this)
                                                    : forms::AccessibleWidget::interface_cast(type);
     }
+    // A control whose own Enabled is off reads as disabled, also where it keeps its widget
+    // enabled (the up-down box does) and takes no value from the tool then.
+    QAccessible::State state() const override
+    {
+        QAccessible::State st = forms::AccessibleWidget::state();
+        if (!own_enabled())
+            st.disabled = true;
+        return st;
+    }
     QVariant currentValue() const override { return widget()->property("Value"); }
     void setCurrentValue(const QVariant& value) override
     {
-        if (widget()->property(writable_property).toBool() && widget()->isEnabled())
+        if (widget()->property(writable_property).toBool() && widget()->isEnabled() && own_enabled())
             widget()->setProperty("Value", value.toInt());
     }
     QVariant maximumValue() const override { return widget()->property("Max"); }
     QVariant minimumValue() const override { return widget()->property("Min"); }
     QVariant minimumStepSize() const override { return 1; }
+
+private:
+    bool own_enabled() const
+    {
+        const QVariant own = widget()->property("Enabled");
+        return !own.isValid() || own.toBool();
+    }
 };
 
 QAccessibleInterface* display_accessible(const QString& key, QObject* object)

@@ -154,6 +154,30 @@ KyProgressInfo::KyProgressInfo()
 
 KyProgressInfo::~KyProgressInfo() = default;
 
+void KyProgressInfo::paintEvent(QPaintEvent* event)
+{
+    forms::UserControl::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QPen dots(palette().color(QPalette::WindowText), 1);
+    dots.setDashPattern({1, 1}); // every other pixel
+    painter.setPen(dots);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+}
+
+void KyProgressInfo::focusInEvent(QFocusEvent* event)
+{
+    forms::UserControl::focusInEvent(event);
+    update();
+}
+
+void KyProgressInfo::focusOutEvent(QFocusEvent* event)
+{
+    forms::UserControl::focusOutEvent(event);
+    update();
+}
+
 QLabel& KyProgressInfo::label(const QString& name) const
 {
     auto* found = findChild<QLabel*>(name);

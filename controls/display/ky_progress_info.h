@@ -103,6 +103,12 @@ protected:
     void InitProperties() override;
     void ReadProperties(forms::PropertyBag& bag) override;
     void WriteProperties(forms::PropertyBag& bag) override;
+    // The panel takes no focus of its own, but a host may give it the focus (a page where
+    // nothing else is there to press): then it shows it, a dotted rectangle inside its edge,
+    // as a common control does.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString step_description(int index) const;

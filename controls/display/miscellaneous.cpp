@@ -48,7 +48,10 @@ void SetControlEnabled(QObject* control, bool enabled)
     const QString type = forms::TypeName(control);
     const OLE_COLOR back = enabled ? forms::syscolor::WindowBackground : forms::syscolor::ButtonFace;
     if (type == QLatin1String("TextBox")) {
+        // Read-only and disabled too: a box a person cannot type into must not read as an
+        // editable, enabled one to assistive tools. Its text still shows and is still read.
         skipping_failure(control, "Locked", !enabled);
+        skipping_failure(control, "Enabled", enabled);
         skipping_failure(control, "BackColor", back);
         return;
     }

@@ -12,9 +12,9 @@ QString FormatSeconds(float s);
 
 class QObject;
 
-// Gives `control` the library's enabled or disabled look, by its type name: a TextBox stays
-// enabled and selectable but is Locked (read-only) while disabled; any other control is
-// enabled or disabled, and unless it is a Label or KyLabel its BackColor, and unless it is a
+// Gives `control` the library's enabled or disabled look, by its type name: a disabled TextBox is
+// Locked (read-only) and disabled, so that assistive tools read it as neither editable nor
+// enabled while its text still shows; any other control is enabled or disabled, and unless it is a Label or KyLabel its BackColor, and unless it is a
 // KyLabel its ForeColor, follow: window background and window text while enabled, button face
 // and grey text while disabled. A step the control has no property for is skipped; the
 // routine never fails.

@@ -272,6 +272,10 @@ private:
     // views
     void build_elements();
     void layout();
+    // Resize's work: lays the page out for its size and state. False when the page went while
+    // the layout let events run (a host's timer unloaded the form), so the caller touches
+    // nothing more.
+    bool relayout();
     void layout_minimized();
     void layout_maximized();
     void SetWelcomeView(bool ShowBanner, bool ShowWatermark, bool ShowMinimized);

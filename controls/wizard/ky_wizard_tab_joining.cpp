@@ -14,6 +14,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -61,7 +62,8 @@ void KyWizardTab::AmbientChanged(const QString& name)
     if (name.compare(QStringLiteral("DisplayName"), Qt::CaseInsensitive) != 0)
         return;
     handled(QStringLiteral("AmbientChanged::"), [&] {
-        Resize();
+        if (!relayout())
+            return;
         const QString new_name = Ambient().DisplayName();
         navigator().RenamePage(new_name, own_page_, registered_name_);
         registered_name_ = new_name;
@@ -134,7 +136,9 @@ void KyWizardTab::kyPage_OnGoToPage(std::int32_t NewPageIndex)
 
 void KyWizardTab::kyPage_OnNavigatorDie()
 {
-    // Reports nothing: any failure ends the handler silently.
+    // Reports nothing: any failure ends the handler silently. The events let run may unload
+    // the form: then the page is gone and only the thread's shared objects are released.
+    const QPointer<KyWizardTab> alive(this);
     try {
         if (kyPage_ && own_page_)
             kyPage_->RemovePage(own_page_->Name());
@@ -142,6 +146,8 @@ void KyWizardTab::kyPage_OnNavigatorDie()
         modBase::ReleaseNavigator();
     } catch (const forms::VbError&) {
     }
+    if (!alive)
+        return;
     detach_navigator();
     last_error_ = {};
 }

@@ -16,6 +16,7 @@
 #include "platform/forms/screen.h"
 
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -154,8 +155,11 @@ void KyWizardTab::paintEvent(QPaintEvent* event)
     }
 }
 
-void KyWizardTab::Resize()
+void KyWizardTab::Resize() { relayout(); }
+
+bool KyWizardTab::relayout()
 {
+    const QPointer<KyWizardTab> alive(this);
     name_page();
     handled(QStringLiteral("Resize"), [&] {
         if (user_mode() && page_state_ == Minimized)
@@ -165,6 +169,7 @@ void KyWizardTab::Resize()
         else
             layout_maximized();
     });
+    return !alive.isNull();
 }
 
 void KyWizardTab::layout_minimized()
@@ -210,10 +215,13 @@ void KyWizardTab::layout_maximized()
     picBanner_->Move(0, 0, w, kBannerHeight);
     fraBanner_->Move(-30, kBannerHeight, w + 60, fraBanner_->Height());
     // On a screen other than 96 dots per inch (or one scaled to more device pixels) the
-    // pictures are stretched to the areas they were drawn for; at 96 they show at their own size.
+    // banner picture is stretched to the area it was drawn for; at 96 it shows at its own size.
     const bool stretch = !plain_pictures_screen();
     imgHeaderBanner_->setStretch(stretch);
-    ImageWaterMark_->setStretch(stretch);
+    // The watermark fills its side of the page from top to bottom on every screen: the page
+    // (the room above the navigator's bar) is taller than the picture drawn for it.
+    ImageWaterMark_->setStretch(true);
+    ImageWaterMark_->Move(0, 0, 2490, h);
     if (stretch) {
         // The banner picture covers the whole banner in the Kyrell style; in the win2k style it
         // takes the size it has at 96 dots per inch (15 twips a pixel), made smaller, in
@@ -227,7 +235,6 @@ void KyWizardTab::layout_maximized()
             imgHeaderBanner_->Move(imgHeaderBanner_->Left(), imgHeaderBanner_->Top(), pixels.width() * 15.0 * scale,
                                    pixels.height() * 15.0 * scale);
         }
-        ImageWaterMark_->Move(0, 0, 2490, h);
     }
     SetBannerImagePlace();
     ImageWaterMark_->Move(0, 0, ImageWaterMark_->Width(), ImageWaterMark_->Height());
@@ -235,7 +242,9 @@ void KyWizardTab::layout_maximized()
         SetWelcomeView(true, false, false);
     else
         SetWelcomeView(false, true, false);
-    const forms::UserInputHold hold; // paint, but start no page change inside this one
+    // Paint, but start no page change inside this one. A host's timer may unload the form
+    // meanwhile: the page is gone then, and nothing after this touches it (relayout tells).
+    const forms::UserInputHold hold;
     forms::DoEvents();
 }
 
@@ -243,7 +252,8 @@ void KyWizardTab::Show()
 {
     handled(QStringLiteral("Show"), [&] {
         if (user_mode()) {
-            Resize();
+            if (!relayout())
+                return;
             Extender().setVisible(navigator().CurrentPageIndex() == page_index_);
             return;
         }

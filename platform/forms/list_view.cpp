@@ -1,6 +1,7 @@
 #include "platform/forms/list_view.h"
 
 #include "platform/forms/image_list.h"
+#include "platform/forms/list_view_accessible.h"
 #include "platform/forms/screen.h"
 #include "platform/forms/vb_error.h"
 
@@ -17,10 +18,17 @@ namespace {
 constexpr int kIconRole = Qt::UserRole + 1;
 // The item's tick, kept also while the list shows no check boxes.
 constexpr int kCheckedRole = Qt::UserRole + 2;
+
+// The list's view, with the items' nodes for assistive tools in place before Qt may ask for them.
+QTreeWidget* new_view(QWidget* list)
+{
+    install_list_view_accessible();
+    return new QTreeWidget(list);
+}
 } // namespace
 
 ListView::ListView(QWidget* container, const QString& name)
-    : IntrinsicControl(container, name, QAccessible::List), list_(new QTreeWidget(this))
+    : IntrinsicControl(container, name, QAccessible::List), list_(new_view(this))
 {
     setBackColor(syscolor::WindowBackground);
     setForeColor(syscolor::WindowText);
@@ -40,6 +48,7 @@ ListView::ListView(QWidget* container, const QString& name)
         if (ticked == changed->data(0, kCheckedRole).toBool())
             return;
         changed->setData(0, kCheckedRole, ticked);
+        announce_item_check(*list_, index_of(changed) - 1);
         emit ItemCheck(index_of(changed));
     });
     connect(list_, &QTreeWidget::itemClicked, this,
@@ -118,10 +127,13 @@ bool ListView::Checked(int index) const { return item(index)->data(0, kCheckedRo
 void ListView::setChecked(int index, bool checked)
 {
     QTreeWidgetItem* target = item(index);
+    const bool was = target->data(0, kCheckedRole).toBool();
     checking_by_code_ = true;
     target->setData(0, kCheckedRole, checked);
     apply_check_box(target);
     checking_by_code_ = false;
+    if (checkboxes_ && was != checked)
+        announce_item_check(*list_, index - 1);
 }
 
 QString ListView::SmallIcon(int index) const { return item(index)->data(0, kIconRole).toString(); }

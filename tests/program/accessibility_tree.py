@@ -131,7 +131,7 @@ def grab(name):
 def start_wizard():
     ostrel = subprocess.Popen([os.environ["OSTREL"]], env=dict(os.environ, QT_QPA_PLATFORM="xcb"),
                               stderr=subprocess.DEVNULL)
-    app = wait_for("Ostrel on the bus", lambda: application("Ostrel"))
+    app = wait_for("Ostrel on the bus", lambda: application("Ostrel"), 60)
     frame = wait_for("the wizard's window", lambda: window(app, "frame"))
     focus_window_of(ostrel.pid)
     return ostrel, app, frame
@@ -139,6 +139,43 @@ def start_wizard():
 
 def run_on(app, frame, domain):
     # From the domain list: the domain typed into Add Domain, then Next.
+    add_domain(app, frame, domain)
+    click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
+
+
+def tick_by_toggle(frame, domain):
+    # A screen reader ticks a domain with the item's Toggle, as a person does with Space or a
+    # click: after Clear All nothing is ticked and Next is disabled; Toggle on the domain ticks
+    # it, and the wizard counts it (Next enabled again).
+    click(wait_for("Clear All", lambda: find(frame, "push button", "Clear All")))
+    next_button = find(frame, "push button", "Next >")
+    wait_for("Next disabled after Clear All", lambda: not has(next_button, pyatspi.STATE_ENABLED), 5)
+    try:
+        item = wait_for("the domain's item", lambda: find(frame, "table cell", domain) or find(frame, "tree item", domain), 5)
+    except RuntimeError:
+        fault("domain list: no item %s among %s" % (domain, [(a.getRoleName(), a.name) for a in descendants(frame)
+                                                            if a.getRoleName() in ("list", "tree", "tree item",
+                                                                                   "table cell", "list item")]))
+        return
+    if has(item, pyatspi.STATE_CHECKED) or not has(item, pyatspi.STATE_CHECKABLE):
+        fault("domain list: %s reads %s after Clear All" % (domain, item.getState().getStates()))
+    action = item.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Toggle" not in names:
+        fault("domain list: the item %s offers %s, not Toggle" % (domain, names))
+        return
+    action.doAction(names.index("Toggle"))
+    try:
+        wait_for("the domain ticked", lambda: has(item, pyatspi.STATE_CHECKED), 5)
+        wait_for("Next enabled", lambda: has(next_button, pyatspi.STATE_ENABLED), 5)
+        print("domain list: Toggle ticked %s and enabled Next" % domain, flush=True)
+    except RuntimeError as error:
+        fault("domain list: Toggle on %s: %s (checked %s, Next enabled %s)" % (
+            domain, error, has(item, pyatspi.STATE_CHECKED), has(next_button, pyatspi.STATE_ENABLED)))
+
+
+def add_domain(app, frame, domain):
+    # The domain typed into Add Domain on the domain list page.
     click(wait_for("Add Domain...", lambda: find(frame, "push button", "Add Domain...")))
     dialog = wait_for("the Add Domain dialog", lambda: window(app, "dialog"))
     print("dialog: %d focusable controls read" % check_names(dialog, "Add Domain dialog"), flush=True)
@@ -149,7 +186,6 @@ def run_on(app, frame, domain):
     xdotool("type", "--delay", "20", domain)
     key("Return")
     wait_for("the dialog to close", lambda: window(app, "dialog") is None)
-    click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
 
 
 def wizard():
@@ -179,8 +215,17 @@ def wizard():
         expect_checked(options[1], False, "wizard")
         print("wizard: option buttons follow clicks", flush=True)
         click(find(frame, "push button", "Next >"))
-        run_on(app, frame, os.environ["SILENT_HOST"])
+        add_domain(app, frame, os.environ["SILENT_HOST"])
+        tick_by_toggle(frame, os.environ["SILENT_HOST"])
+        click(wait_for("Next", lambda: find(frame, "push button", "Next >")))
         grab("accessibility_processing")
+        # Where the focus rests while the run waits: the test reads its place on the picture.
+        focus = wait_for("the focus on the processing page",
+                         lambda: next((acc for acc in descendants(frame) if has(acc, pyatspi.STATE_FOCUSED)), None), 10)
+        time.sleep(0.5)
+        grab("accessibility_processing_focus")
+        x, y, w, h = focus.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print("processing: focus on %s '%s' at %d,%d %dx%d" % (focus.getRoleName(), focus.name, x, y, w, h), flush=True)
         bar = wait_for("the processing page's progress bar", lambda: find(frame, "progress bar"))
         value = bar.queryValue()
         first = value.currentValue

@@ -4,6 +4,7 @@
 // input are tests/program/accessibility_tree.py's; a run waits on a host that accepts and
 // never answers, so the processing page stays while its progress bar is read.
 
+#include "tests/program/focus_ring.h"
 #include "tests/program/headless_process.h"
 #include "tests/program/xvfb_controls.h"
 #include "tests/program/xvfb_run.h"
@@ -11,6 +12,8 @@
 #include "tests/support/server_env.h"
 #include "tests/support/silent_listener.h"
 
+#include <QImage>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -68,6 +71,18 @@ TEST(AccessibilityOnTheScreen, EveryWizardPageAndPropertyPageReadsAsAPersonSeesI
     EXPECT_TRUE(result.out.contains(QStringLiteral("\ndone"))) << result.out.toStdString();
     EXPECT_FALSE(result.out.contains(QStringLiteral("fault:"))) << result.out.toStdString();
     std::fprintf(stderr, "%s", result.out.toStdString().c_str());
+
+    // The control that has the focus on the processing page shows it: a ring of another colour
+    // just inside its edge, on the screen's picture at the place the reader read.
+    const QRegularExpressionMatch place =
+        QRegularExpression(QStringLiteral("processing: focus on (.*) at (\\d+),(\\d+) (\\d+)x(\\d+)")).match(result.out);
+    ASSERT_TRUE(place.hasMatch()) << result.out.toStdString();
+    const QRect focused(place.captured(2).toInt(), place.captured(3).toInt(), place.captured(4).toInt(),
+                        place.captured(5).toInt());
+    const QImage screen(QString::fromStdString((forms::artefacts_dir() / "accessibility_processing_focus.png").string()));
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_GE(program_test::focus_ring_share(screen, focused), 0.3)
+        << "no focus shows on " << place.captured(1).toStdString();
 }
 
 } // namespace

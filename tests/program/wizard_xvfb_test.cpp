@@ -10,11 +10,14 @@
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QRect>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -88,7 +91,78 @@ TEST_F(WizardOnTheScreen, OstrelWithoutArgumentsOpensTheWizardAsARealWindow)
     EXPECT_GT(blue, 1000) << "no watermark on the screen";
 }
 
+// What the screen shows of the wizard started at a screen scale (QT_SCALE_FACTOR): its window's
+// place on the screen and the picture, saved as `picture_name`.
+struct ScaledWizard {
+    QRect window;
+    QImage screen;
+    QString out;
+};
+
+ScaledWizard wizard_at_scale(headless_process& ostrel, const QString& xvfb, int scale, const std::string& picture_name)
+{
+    const QString picture = QString::fromStdString((forms::artefacts_dir() / picture_name).string());
+    QFile::remove(picture);
+    ostrel.set_env(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    ostrel.set_env(QStringLiteral("SCREEN_GRAB"), QStringLiteral(OSTREL_SCREEN_GRAB));
+    ostrel.set_env(QStringLiteral("PICTURE"), picture);
+    const auto result = ostrel.run_shell(
+        QStringLiteral("exec \"%1\" -a -s '-screen 0 1280x1024x24' sh -c '"
+                       "\"$OSTREL\" 2>/dev/null & pid=$!; "
+                       "for i in $(seq 150); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
+                       "[ -n \"$w\" ] && break; sleep 0.2; done; sleep 2; "
+                       "xdotool getwindowgeometry --shell $w; \"$SCREEN_GRAB\" \"$PICTURE\" 30; "
+                       "kill $pid 2>/dev/null; wait $pid 2>/dev/null'")
+            .arg(xvfb),
+        120000);
+    const auto value = [&result](const char* key) {
+        const QString k = QString::fromLatin1(key) + QLatin1Char('=');
+        const qsizetype at = result.out.indexOf(k);
+        return at < 0 ? -1 : result.out.mid(at + k.size()).section(QLatin1Char('\n'), 0, 0).toInt();
+    };
+    std::fprintf(stderr, "picture: %s\n", picture.toStdString().c_str());
+    return {QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT")), QImage(picture), result.out + result.err};
+}
+
+bool watermark_blue(const QColor& c) { return c.blue() > 120 && c.blue() > c.red() + 60; }
+
 } // namespace
+
+// The welcome page as a person sees it at 1x and at 2x (QT_SCALE_FACTOR=2): the watermark fills
+// its side of the page from the top down to the navigator's bar, with no strip of the page's
+// white below it, and at 2x it is drawn smoothly from the picture rather than in blocks.
+TEST_F(WizardOnTheScreen, TheWatermarkFillsItsSideOfTheWelcomePageAndIsSmoothAtTwiceTheScale)
+{
+    OSTREL_REQUIRE_TOOL(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool");
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        const ScaledWizard shown = wizard_at_scale(ostrel, xvfb, scale, "wizard_on_xvfb_welcome_" + std::to_string(scale) + "x.png");
+        ASSERT_FALSE(shown.screen.isNull()) << shown.out.toStdString();
+        ASSERT_TRUE(shown.window.isValid() && shown.screen.rect().contains(shown.window)) << shown.out.toStdString();
+        // A column well inside the watermark: blue from the top of the page down to its end.
+        const int column = shown.window.left() + 40 * scale;
+        int bottom = shown.window.top() + 10 * scale;
+        ASSERT_TRUE(watermark_blue(shown.screen.pixelColor(column, bottom))) << "no watermark at the page's top";
+        while (bottom + 1 <= shown.window.bottom() && watermark_blue(shown.screen.pixelColor(column, bottom + 1)))
+            ++bottom;
+        // The navigator's bar below the page: its separator line and the button face, both grey.
+        const QColor below = shown.screen.pixelColor(column, bottom + 1);
+        EXPECT_NE(below, QColor(Qt::white)) << "a white strip under the watermark, from row "
+                                            << bottom + 1 - shown.window.top();
+        EXPECT_GT(bottom - shown.window.top(), 320 * scale) << "the watermark ends short of the page's bottom";
+        if (scale != 2)
+            continue;
+        // The picture has 256 colours. Each screen pixel copied from the nearest picture pixel
+        // (blocks, stairs on the rings) shows those alone; drawn smoothly from the picture, the
+        // screen shows the shades between them too.
+        QSet<QRgb> colours;
+        for (int y = shown.window.top() + 20; y < bottom - 20; ++y)
+            for (int x = shown.window.left() + 4; x < shown.window.left() + 300; ++x)
+                colours.insert(shown.screen.pixel(x, y));
+        std::fprintf(stderr, "2x watermark: %lld colours\n", static_cast<long long>(colours.size()));
+        EXPECT_GT(colours.size(), 256) << "the watermark is drawn from the picture's nearest pixels, not smoothly";
+    }
+}
 
 // Twenty Returns typed faster than the wizard changes pages: each waits until the change
 // before it has ended, so the wizard walks on page by page and never crashes. No network is

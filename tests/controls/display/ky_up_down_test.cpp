@@ -180,11 +180,13 @@ TEST_F(UpDownTest, DisabledBoxLocksItsTextAndDisablesTheButtons)
     forms::let(site_, QStringLiteral("Enabled"), false);
     EXPECT_FALSE(box_->Enabled());
     EXPECT_TRUE(box_->txtSpin().Locked());
-    EXPECT_TRUE(box_->txtSpin().Enabled()) << "the text stays readable";
+    EXPECT_FALSE(box_->txtSpin().Enabled()) << "a box nobody can type into reads as disabled";
+    EXPECT_EQ(box_->txtSpin().Text(), QStringLiteral("0")) << "the text still shows";
     EXPECT_EQ(box_->txtSpin().BackColor(), forms::syscolor::ButtonFace);
     EXPECT_FALSE(box_->spinCtl().Enabled());
     box_->setEnabled(true);
     EXPECT_FALSE(box_->txtSpin().Locked());
+    EXPECT_TRUE(box_->txtSpin().Enabled());
     EXPECT_EQ(box_->txtSpin().BackColor(), forms::syscolor::WindowBackground);
     EXPECT_TRUE(box_->spinCtl().Enabled());
 }
@@ -272,7 +274,7 @@ TEST_F(UpDownTest, PicturesAtDesignAndRunTime)
 
 // Disabled, the box's text is still selected by a real double click; enabled again, it shows
 // the window's background and text colours, not the disabled ones it had.
-TEST_F(UpDownTest, ReEnabledBoxLooksEnabledAndADisabledOnesTextCanBeSelected)
+TEST_F(UpDownTest, ReEnabledBoxLooksEnabledAndADisabledOnesTextStillShows)
 {
     box_->setMax(9999);
     box_->setValue(1234);
@@ -281,8 +283,10 @@ TEST_F(UpDownTest, ReEnabledBoxLooksEnabledAndADisabledOnesTextCanBeSelected)
     forms::let(site_, QStringLiteral("Enabled"), false);
     auto* field = box_->txtSpin().findChild<QLineEdit*>();
     ASSERT_NE(field, nullptr);
+    picture(*site_, host(), "up_down_disabled.png");
+    EXPECT_EQ(field->text(), QStringLiteral("1234")) << "a disabled box still shows its number";
     QTest::mouseDClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
-    EXPECT_EQ(box_->txtSpin().SelText(), QStringLiteral("1234")) << "a disabled box's text can be selected";
+    EXPECT_EQ(box_->txtSpin().SelText(), QString()) << "a disabled box takes no input, a selection neither";
     forms::let(site_, QStringLiteral("Enabled"), true);
     box_->txtSpin().setSelLength(0);
     const QImage image = picture(*site_, host(), "up_down_enabled_again.png");

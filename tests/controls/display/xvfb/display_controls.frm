@@ -20,6 +20,22 @@ Begin Form frmDisplay
       Max = Long 30
       Value = Long 7
    End
+   Begin VB.Label lblWeeks
+      Caption = String "Weeks:"
+      Left = Double 2400
+      Top = Double 180
+      Width = Double 900
+      Height = Double 255
+   End
+   Begin KyComCtl.KyUpDown udWeeks
+      @Left = Double 3300
+      @Top = Double 120
+      @Width = Double 1000
+      @Height = Double 315
+      Max = Long 52
+      Value = Long 3
+      Enabled = Boolean False
+   End
    Begin KyComCtl.KyLabel kylDomain
       @Left = Double 120
       @Top = Double 600

@@ -95,10 +95,44 @@ def read_controls(frame):
                    "the spin part reads %s of %s, not 7 of 30" % (value.currentValue, value.maximumValue))
         except NotImplementedError:
             fault("the spin part gives no value")
+    read_disabled_up_down(frame)
     states = sorted(a.name for a in descendants(frame) if a.getRoleName() in ("image", "label")
                     and a.name in ("running", "skipped", "passed"))
     expect(states == ["passed", "running", "skipped"], "the step states read %s" % states)
     return box, link
+
+
+def text_of(acc):
+    for part in [acc] + list(descendants(acc)):
+        try:
+            text = part.queryText()
+        except NotImplementedError:
+            continue
+        return text.getText(0, text.characterCount)
+    return None
+
+
+def read_disabled_up_down(frame):
+    # A disabled up-down box: neither its text nor its spin part reads as something a person
+    # could change, and its number is still read.
+    box = find(frame, "text", "Weeks")
+    spin = find(frame, "spin button", "Weeks")
+    if box is None or spin is None:
+        fault("the disabled up-down box is not read by the label before it: %s" %
+              [(a.getRoleName(), a.name) for a in descendants(frame) if a.getRoleName() in ("text", "spin button")])
+        return
+    # Every node of the box a reader may stop at (the box's, the text field's, the spin part's)
+    # reads disabled; the box reads as nothing to edit. (Qt's own node of the text field inside
+    # reads editable whenever it is a line edit, enabled or not.)
+    parts = [a for a in descendants(frame) if a.name == "Weeks" and a.getRoleName() in ("text", "spin button")]
+    for part in parts:
+        for state, word in ((pyatspi.STATE_ENABLED, "enabled"), (pyatspi.STATE_SENSITIVE, "sensitive")):
+            expect(not has(part, state), "the disabled up-down's %s reads as %s" % (part.getRoleName(), word))
+    expect(not has(box, pyatspi.STATE_EDITABLE), "the disabled up-down's box reads as editable")
+    shown = text_of(box)
+    expect(shown == "3", "the disabled up-down's text reads %r, not '3'" % shown)
+    print("disabled up-down: text %r, %d nodes read, states of the box %s" % (
+        shown, len(parts), sorted(str(s).split()[1] for s in box.getState().getStates())), flush=True)
 
 
 def walk_tab(app, frame, link):
