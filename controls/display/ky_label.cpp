@@ -25,6 +25,10 @@ namespace {
 
 constexpr OLE_COLOR stored_fore_color = forms::syscolor::ButtonText;
 
+// The system's pointers 0 to 15, or 99 for the label's own MouseIcon: the reader takes only
+// these, and a design host keeps a designer's value to them (the Let itself takes any number).
+constexpr forms::StoredChoice kStoredChoices[] = {{"MousePointer", 0, 15, 99}};
+
 // The runtime's mouse-pointer numbers as cursors; 0 is the container's default and 99 the
 // custom MouseIcon.
 Qt::CursorShape cursor_shape(std::int32_t pointer)
@@ -250,6 +254,8 @@ void KyLabel::InitProperties()
     set_visible_property(true);
 }
 
+std::span<const forms::StoredChoice> KyLabel::stored_choices() const { return kStoredChoices; }
+
 void KyLabel::ReadProperties(forms::PropertyBag& bag)
 {
     setCaption(forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString())));
@@ -261,12 +267,7 @@ void KyLabel::ReadProperties(forms::PropertyBag& bag)
     setAlignment(forms::CLng(bag.ReadProperty(QStringLiteral("Alignment"), 0)));
     setMouseIcon(bag.ReadProperty(QStringLiteral("MouseIcon"), QVariant::fromValue(forms::PictureRef()))
                      .value<forms::PictureRef>());
-    // The system's pointers 0 to 15, or 99 for the label's own MouseIcon.
-    const std::int32_t pointer = forms::CLng(bag.ReadProperty(QStringLiteral("MousePointer"), 0));
-    if ((pointer < 0 || pointer > 15) && pointer != 99)
-        bag.refuse(QStringLiteral("MousePointer"), forms::vberr::InvalidPropertyValue,
-                   QStringLiteral("%1 is no pointer (0 to 15, or 99)").arg(pointer));
-    setMousePointer(pointer);
+    setMousePointer(forms::stored_choice(bag, kStoredChoices, QStringLiteral("MousePointer"), 0));
     set_visible_property(forms::CBool(bag.ReadProperty(QStringLiteral("Visible"), true)));
 }
 

@@ -62,6 +62,8 @@ public:
     forms::Label& lblFront() const { return *lbl_front_; }
     forms::Label& lblBack() const { return *lbl_back_; }
 
+    std::span<const forms::StoredChoice> stored_choices() const override;
+
 signals:
     void MouseDown(short& Button, short& Shift, float& X, float& Y);
     void Click();

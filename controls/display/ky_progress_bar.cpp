@@ -26,6 +26,10 @@ constexpr double design_height = 375;
 constexpr double fill_left = 30;
 constexpr double fill_top = 15;
 
+// The caption's places the General page offers: the reader takes only these, and a design
+// host keeps a designer's value to them (the Let itself takes any number).
+constexpr forms::StoredChoice kStoredChoices[] = {{"Align", arAlignLeft, arAlignCenter}};
+
 } // namespace
 
 // A setter's check of its argument, under the bar's handler: a refused value raises `error`
@@ -190,6 +194,8 @@ void KyProgressBar::InitProperties()
     layout();
 }
 
+std::span<const forms::StoredChoice> KyProgressBar::stored_choices() const { return kStoredChoices; }
+
 void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
 {
     // Lay out first, so that the scale below rests on real geometry rather than on zeros.
@@ -199,8 +205,7 @@ void KyProgressBar::ReadProperties(forms::PropertyBag& bag)
     value_ = forms::CLng(bag.ReadProperty(QStringLiteral("Value"), 0));
     caption_ = forms::CStr(bag.ReadProperty(QStringLiteral("Caption"), QString()));
     name_bar();
-    // A stored placement is one the General page offers (the Let takes any number).
-    align_ = forms::stored_choice(bag, QStringLiteral("Align"), arAlignLeft, arAlignLeft, arAlignCenter);
+    align_ = forms::stored_choice(bag, kStoredChoices, QStringLiteral("Align"), arAlignLeft);
     errors_notify_ = forms::CBool(bag.ReadProperty(QStringLiteral("ErrorsNotify"), false));
     setDisplayFont(
         bag.ReadProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(ambient_font())).value<forms::FontRef>());

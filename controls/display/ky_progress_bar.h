@@ -60,6 +60,8 @@ public:
     ProgressPicture& picBase() const { return *pic_base_; }
     ProgressPicture& picFill() const { return *pic_fill_; }
 
+    std::span<const forms::StoredChoice> stored_choices() const override;
+
 protected:
     void InitProperties() override;
     void ReadProperties(forms::PropertyBag& bag) override;

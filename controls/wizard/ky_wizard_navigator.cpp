@@ -24,6 +24,18 @@ namespace {
 // The property names of each position, as the interface spells them and the bag stores them.
 const char* const kButtonName[] = {"LeftButton", "LeftMiddleButton", "RightMiddleButton", "RightButton"};
 
+// The navigator's stored enumerations: its reader reads them through this table, and a design
+// host keeps a designer's values to it, so a saved navigator always opens again.
+constexpr forms::StoredChoice kStoredChoices[] = {
+    {"FinishRule", kyBRNone, kyBRFinish},
+    {"LeftButtonRule", kyBRNone, kyBRFinish},
+    {"LeftMiddleButtonRule", kyBRNone, kyBRFinish},
+    {"RightMiddleButtonRule", kyBRNone, kyBRFinish},
+    {"RightButtonRule", kyBRNone, kyBRFinish},
+    {"BannerHeaderStyle", kyOSWindows2k, kyKyrell},
+    {"WizardSizeMode", kyStandard, kyUser},
+};
+
 // The initial values of the four buttons (Left, LeftMiddle, RightMiddle, Right).
 struct InitialButton {
     bool Enabled;
@@ -624,7 +636,7 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
         f.Enabled = bag.ReadProperty(key(position, "Enabled"), i.Enabled).toBool();
         f.Visible = bag.ReadProperty(key(position, "Visible"), i.Visible).toBool();
         f.Caption = bag.ReadProperty(key(position, "Caption"), QString::fromLatin1(i.Caption)).toString();
-        f.Rule = forms::stored_choice(bag, key(position, "Rule"), i.Rule, kyBRNone, kyBRFinish);
+        f.Rule = forms::stored_choice(bag, kStoredChoices, key(position, "Rule"), i.Rule);
         forms::CommandButton& b = require_button(position);
         b.setEnabled(ButtonEnabled(position));
         b.setVisible(ButtonVisible(position));
@@ -632,6 +644,8 @@ void KyWizardNavigator::read_button_keys(const forms::PropertyBag& bag)
         b.setTag(QString::number(ButtonRule(position)));
     }
 }
+
+std::span<const forms::StoredChoice> KyWizardNavigator::stored_choices() const { return kStoredChoices; }
 
 void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
 {
@@ -651,7 +665,7 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
     finish_.Visible = read("FinishVisible", false).toBool();
     finish_.Caption = read("FinishCaption", QStringLiteral("&Finish")).toString();
     finish_position_ = read("FinishPosition", kyBPRightMiddle).toInt();
-    finish_.Rule = forms::stored_choice(bag, QStringLiteral("FinishRule"), kyBRFinish, kyBRNone, kyBRFinish);
+    finish_.Rule = forms::stored_choice(bag, kStoredChoices, QStringLiteral("FinishRule"), kyBRFinish);
     read_button_keys(bag);
     default_button_ = read("DefaultButton", kyBPRightMiddle).toInt();
     for (std::int32_t position = kyBPLeft; position <= kyBPRight; ++position)
@@ -673,11 +687,11 @@ void KyWizardNavigator::ReadProperties(forms::PropertyBag& bag)
     button_height_ = stored_length(bag, "ButtonHeight", 345, kLeastButton);
     button_width_ = stored_length(bag, "ButtonWidth", 1120, kLeastButton);
     setBannerHeaderStyle(
-        forms::stored_choice(bag, QStringLiteral("BannerHeaderStyle"), kyKyrell, kyOSWindows2k, kyKyrell));
+        forms::stored_choice(bag, kStoredChoices, QStringLiteral("BannerHeaderStyle"), kyKyrell));
     hold_parent_size_ = read("HoldParentSize", true).toBool();
     parent_width_ = stored_length(bag, "ParentWidth", 7540, 1);
     parent_height_ = stored_length(bag, "ParentHeight", 5775, 1);
-    size_mode_ = forms::stored_choice(bag, QStringLiteral("WizardSizeMode"), kyStandard, kyStandard, kyUser);
+    size_mode_ = forms::stored_choice(bag, kStoredChoices, QStringLiteral("WizardSizeMode"), kyStandard);
     show_error_msg_ = read("ShowErrorMsg", true).toBool();
     modBase::setSharedShowErrorMsg(show_error_msg_);
     push_default_set();

@@ -207,6 +207,8 @@ public:
     // True for a navigator refused as the second on its form.
     bool refused() const { return refused_; }
 
+    std::span<const forms::StoredChoice> stored_choices() const override;
+
 signals:
     void BeforePageChange(std::int32_t WizardDirection, QObject*& NewPage, QObject* CurrentPage, bool& Cancel);
     void AfterPageChange(std::int32_t WizardDirection, QObject* CurrentPage, QObject* OldPage);

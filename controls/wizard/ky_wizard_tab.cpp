@@ -28,7 +28,21 @@ const QVariant kNothing = QVariant::fromValue<QObject*>(nullptr);
 // other without end.
 thread_local bool g_exchanging_indexes = false;
 
+// The page's stored enumerations: its reader reads them through this table, and a design host
+// keeps a designer's values to it, so a saved page always opens again.
+constexpr forms::StoredChoice kStoredChoices[] = {
+    {"BorderStyle", 0, 1},
+    {"PageMode", WelcomePage, CompletePage},
+    {"PageState", Maximized, Minimized},
+    {"LBRule", kyBRNone, kyBRFinish},
+    {"LMBRule", kyBRNone, kyBRFinish},
+    {"RMBRule", kyBRNone, kyBRFinish},
+    {"RBRule", kyBRNone, kyBRFinish},
+};
+
 } // namespace
+
+std::span<const forms::StoredChoice> KyWizardTab::stored_choices() const { return kStoredChoices; }
 
 KyWizardTab::KyWizardTab()
 {
@@ -430,7 +444,7 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
         auto read_font = [&](const char* key) { return read(key, ambient_font).value<forms::FontRef>()->Clone(); };
         back_color_ = read("BackColor", forms::syscolor::ButtonFace).toUInt();
         QWidget::setEnabled(read("Enabled", true).toBool());
-        border_style_ = static_cast<short>(forms::stored_choice(bag, QStringLiteral("BorderStyle"), 0, 0, 1));
+        border_style_ = static_cast<short>(forms::stored_choice(bag, kStoredChoices, QStringLiteral("BorderStyle"), 0));
         picBanner_->setBackColor(read("BannerBackColor", 0xFFFFFFu).toUInt());
         lblHeaderDescription_->setCaption(read("BannerDescription", QStringLiteral("Step Description")).toString());
         lblHeaderDescription_->setFont(read_font("BannerDescriptionFont"));
@@ -454,8 +468,8 @@ void KyWizardTab::ReadProperties(forms::PropertyBag& bag)
         PropertyChanged(QStringLiteral("PageIndex"));
         page_back_ = read("PageBack", 0).toInt();
         page_next_ = read("PageNext", 0).toInt();
-        page_mode_ = forms::stored_choice(bag, QStringLiteral("PageMode"), InteriorPage, WelcomePage, CompletePage);
-        page_state_ = forms::stored_choice(bag, QStringLiteral("PageState"), Maximized, Maximized, Minimized);
+        page_mode_ = forms::stored_choice(bag, kStoredChoices, QStringLiteral("PageMode"), InteriorPage);
+        page_state_ = forms::stored_choice(bag, kStoredChoices, QStringLiteral("PageState"), Maximized);
         // A Variant: whatever kind was stored, Nothing when none was.
         tag_variant_ = read("TagVariant", kNothing);
         if (page_mode_ != InteriorPage) {

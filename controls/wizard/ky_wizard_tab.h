@@ -206,6 +206,8 @@ public:
     // and the property pages. Null for an unknown name.
     QWidget* element(const QString& name) const;
 
+    std::span<const forms::StoredChoice> stored_choices() const override;
+
 signals:
     void KeyDown(short& KeyCode, short& Shift);
     void KeyPress(short& KeyAscii);

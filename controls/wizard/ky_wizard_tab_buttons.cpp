@@ -188,7 +188,7 @@ void KyWizardTab::read_button_set(const forms::PropertyBag& bag)
         f.Visible = bag.ReadProperty(field_key(position, "Visible"), d.Visible).toBool();
         f.Enabled = bag.ReadProperty(field_key(position, "Enabled"), d.Enabled).toBool();
         f.Caption = bag.ReadProperty(field_key(position, "Caption"), d.Caption).toString();
-        f.Rule = forms::stored_choice(bag, field_key(position, "Rule"), d.Rule, kyBRNone, kyBRFinish);
+        f.Rule = forms::stored_choice(bag, stored_choices(), field_key(position, "Rule"), d.Rule);
     }
     default_button_ = bag.ReadProperty(QStringLiteral("DefaultButton"), navigator_default_button_).toInt();
     cancel_button_ = bag.ReadProperty(QStringLiteral("CancelButton"), navigator_cancel_button_).toInt();

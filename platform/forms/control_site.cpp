@@ -14,6 +14,13 @@
 
 namespace forms {
 
+namespace {
+
+// The docking a site takes, set or stored.
+constexpr StoredChoice kStoredChoices[] = {{"Align", vbAlignNone, vbAlignRight}};
+
+} // namespace
+
 ControlSite::ControlSite(Form& form, UserControl& control, QString class_name, QString name, ControlSite* container)
     : form_(form), control_(&control), class_name_(std::move(class_name)), name_(std::move(name)),
       container_(container), ambient_(*this)
@@ -47,7 +54,7 @@ void ControlSite::setName(const QString& name)
 
 void ControlSite::setAlign(int align)
 {
-    if (align < vbAlignNone || align > vbAlignRight)
+    if (!kStoredChoices[0].takes(align))
         raise(vberr::InvalidPropertyValue);
     align_ = align;
     form_.dock_aligned();
@@ -245,7 +252,7 @@ void ControlSite::read_stored_geometry(const PropertyBag& bag)
     top_ = stored_position(bag, QStringLiteral("Top"), top_);
     width_ = stored_length(bag, QStringLiteral("Width"), width_);
     height_ = stored_length(bag, QStringLiteral("Height"), height_);
-    align_ = stored_choice(bag, QStringLiteral("Align"), align_, vbAlignNone, vbAlignRight);
+    align_ = stored_choice(bag, kStoredChoices, QStringLiteral("Align"), align_);
     apply_geometry();
     if (align_ != vbAlignNone)
         form_.dock_aligned();

@@ -99,12 +99,6 @@ bool declared_property(const IntrinsicControl& control, const QString& key)
     return false;
 }
 
-// The stored places and sizes of intrinsic controls: a line's ends are places.
-bool is_key_of(const QString& key, std::initializer_list<const char*> keys)
-{
-    return std::any_of(keys.begin(), keys.end(), [&](const char* k) { return same_key(QLatin1String(k), key); });
-}
-
 } // namespace
 
 void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
@@ -113,9 +107,10 @@ void read_intrinsic(IntrinsicControl& control, const PropertyBag& bag)
         if (!declared_property(control, entry.key))
             forms::raise(vberr::MemberNotSupported, control.Name(),
                          bag.where(entry.key) + QStringLiteral(": %1 has no such property").arg(control.Name()));
-        if (is_key_of(entry.key, {"Left", "Top", "X1", "Y1", "X2", "Y2"}))
+        const StoredLength length = stored_length_kind(entry.key);
+        if (length == StoredLength::Place)
             stored_position(bag, entry.key, 0.0);
-        else if (is_key_of(entry.key, {"Width", "Height"}))
+        else if (length == StoredLength::Size)
             stored_length(bag, entry.key, 0.0);
         try {
             let(&control, entry.key, entry.value);

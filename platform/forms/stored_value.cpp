@@ -1,6 +1,7 @@
 #include "platform/forms/stored_value.h"
 
 #include "platform/forms/conversions.h"
+#include "platform/forms/key_case.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/property_value_text.h"
 #include "platform/forms/screen.h"
@@ -8,7 +9,9 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace forms {
 
@@ -132,39 +135,81 @@ QVariant stored_as_kind_of(const QVariant& stored, const QVariant& kind)
 
 namespace {
 
-double stored_twips(const PropertyBag& bag, const QString& key, double fallback, double least)
+double stored_twips(const PropertyBag& bag, const QString& key, double fallback, StoredLength kind)
 {
     const double twips = bag.ReadProperty(key, fallback).toDouble();
-    // Written so that NaN, which compares false with everything, is refused too.
-    if (!(twips >= least && twips <= Screen::kLargestLength))
-        bag.refuse(key, vberr::InvalidPropertyValue,
-                   QStringLiteral("%1 twips is no %2 from %3 to %4")
-                       .arg(twips)
-                       .arg(least < 0 ? QStringLiteral("place") : QStringLiteral("length"))
-                       .arg(least)
-                       .arg(Screen::kLargestLength));
+    const QString refusal = stored_length_refusal(twips, kind);
+    if (!refusal.isEmpty())
+        bag.refuse(key, vberr::InvalidPropertyValue, refusal);
     return twips;
+}
+
+bool is_key_of(const QString& key, std::initializer_list<const char*> keys)
+{
+    return std::any_of(keys.begin(), keys.end(), [&](const char* k) { return same_key(QLatin1String(k), key); });
 }
 
 } // namespace
 
+QString stored_length_refusal(double twips, StoredLength kind)
+{
+    const double least = kind == StoredLength::Place ? -Screen::kLargestLength : 0.0;
+    // Written so that NaN, which compares false with everything, is refused too.
+    if (twips >= least && twips <= Screen::kLargestLength)
+        return {};
+    return QStringLiteral("%1 twips is no %2 from %3 to %4")
+        .arg(twips)
+        .arg(kind == StoredLength::Place ? QStringLiteral("place") : QStringLiteral("length"))
+        .arg(least)
+        .arg(Screen::kLargestLength);
+}
+
+StoredLength stored_length_kind(const QString& key)
+{
+    if (is_key_of(key, {"Left", "Top", "X1", "Y1", "X2", "Y2"}))
+        return StoredLength::Place;
+    if (is_key_of(key, {"Width", "Height"}))
+        return StoredLength::Size;
+    return StoredLength::None;
+}
+
 double stored_length(const PropertyBag& bag, const QString& key, double fallback)
 {
-    return stored_twips(bag, key, fallback, 0);
+    return stored_twips(bag, key, fallback, StoredLength::Size);
 }
 
 double stored_position(const PropertyBag& bag, const QString& key, double fallback)
 {
-    return stored_twips(bag, key, fallback, -Screen::kLargestLength);
+    return stored_twips(bag, key, fallback, StoredLength::Place);
 }
 
-std::int32_t stored_choice(const PropertyBag& bag, const QString& key, std::int32_t fallback, std::int32_t least,
-                           std::int32_t most)
+QString StoredChoice::values_text() const
 {
+    QString text = QStringLiteral("%1 to %2").arg(least).arg(most);
+    if (also)
+        text += QStringLiteral(", or %1").arg(*also);
+    return text;
+}
+
+const StoredChoice* find_stored_choice(std::span<const StoredChoice> table, const QString& key)
+{
+    for (const StoredChoice& choice : table)
+        if (same_key(QLatin1String(choice.key), key))
+            return &choice;
+    return nullptr;
+}
+
+std::int32_t stored_choice(const PropertyBag& bag, std::span<const StoredChoice> table, const QString& key,
+                           std::int32_t fallback)
+{
+    const StoredChoice* choice = find_stored_choice(table, key);
+    if (choice == nullptr)
+        raise(vberr::InvalidProcedureCall, QStringLiteral("PropertyBag"),
+              QStringLiteral("\"%1\" is no enumeration of the reader's table").arg(key));
     const std::int32_t value = bag.ReadProperty(key, fallback).toInt();
-    if (value < least || value > most)
+    if (!choice->takes(value))
         bag.refuse(key, vberr::InvalidPropertyValue,
-                   QStringLiteral("%1 is no value from %2 to %3").arg(value).arg(least).arg(most));
+                   QStringLiteral("%1 is no value from %2").arg(value).arg(choice->values_text()));
     return value;
 }
 

@@ -11,6 +11,8 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 namespace forms {
 
@@ -32,9 +34,37 @@ QString stored_kind_name(const QVariant& value);
 double stored_length(const PropertyBag& bag, const QString& key, double fallback);
 double stored_position(const PropertyBag& bag, const QString& key, double fallback);
 
-// A stored whole number that chooses one of the values `least`..`most` (an enumeration):
-// read as a Long, anything outside refused through the bag, 380 naming the line and the key.
-std::int32_t stored_choice(const PropertyBag& bag, const QString& key, std::int32_t fallback, std::int32_t least,
-                           std::int32_t most);
+// Which of the two a geometry key of a control or a form stores: Width and Height a size;
+// Left, Top and a line's ends X1, Y1, X2, Y2 a place; any other key neither.
+enum class StoredLength { None, Size, Place };
+StoredLength stored_length_kind(const QString& key);
+// The same rule for one number: empty when a form file holds `twips` as a length of that
+// kind, else why not ("1e+308 twips is no length from 0 to 245760").
+QString stored_length_refusal(double twips, StoredLength kind);
+
+// A stored whole number that chooses one of a few values (an enumeration): its key and the
+// values its reader takes, `least` to `most` and perhaps one more beyond them (a label's 99,
+// its own pointer picture). A control keeps its enumerations in one table: its reader reads
+// through it, and the design tool refuses a value the table does not take when a designer
+// types it, so that no saved form holds a value its reader would refuse.
+struct StoredChoice {
+    const char* key;
+    std::int32_t least;
+    std::int32_t most;
+    std::optional<std::int32_t> also = std::nullopt;
+
+    bool takes(std::int32_t value) const { return (value >= least && value <= most) || (also && value == *also); }
+    // "0 to 2", "0 to 15, or 99".
+    QString values_text() const;
+};
+
+// The entry of `table` for `key` (without regard to case); nullptr when the table has none.
+const StoredChoice* find_stored_choice(std::span<const StoredChoice> table, const QString& key);
+
+// Reads the enumeration `key` of `table` as a Long (the fallback when absent); a value the
+// entry does not take is refused through the bag: 380 naming the line and the key. A key the
+// table does not hold is the reader's own mistake (5).
+std::int32_t stored_choice(const PropertyBag& bag, std::span<const StoredChoice> table, const QString& key,
+                           std::int32_t fallback);
 
 } // namespace forms

@@ -13,6 +13,7 @@
 // message-box service, never left to unwind through Qt.
 
 #include "platform/forms/property_bag.h"
+#include "platform/forms/stored_value.h"
 
 #include <QString>
 #include <QWidget>
@@ -55,6 +56,10 @@ public:
     // The words of the label placed just before the control (its name for assistive tools);
     // a control that takes the focus in a constituent passes them on to it.
     virtual void set_label_name(const QString& words) { setAccessibleName(words); }
+
+    // The control's stored enumerations (stored_value.h): the table its ReadProperties reads
+    // them through, which a design host also keeps a designer's values to.
+    virtual std::span<const StoredChoice> stored_choices() const { return {}; }
 
 protected:
     void setCanGetFocus(bool value) { can_get_focus_ = value; }

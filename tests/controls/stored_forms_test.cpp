@@ -242,7 +242,7 @@ TEST_F(StoredFormsTest, ABadValueIsRefusedNamingFileLineControlAndKey)
          at5 + "\"RightButtonRule\" of control ctl: 77 is no value from 0 to 6"},
         {"KyComCtl.KyProgressBar", "Align = Long 9", at5 + "\"Align\" of control ctl: 9 is no value from 0 to 2"},
         {"KyComCtl.KyLabel", "MousePointer = Long 999",
-         at5 + "\"MousePointer\" of control ctl: 999 is no pointer (0 to 15, or 99)"},
+         at5 + "\"MousePointer\" of control ctl: 999 is no value from 0 to 15, or 99"},
         {"KyComCtl.KyLabel", font.arg("1e30").arg(400).arg(0),
          at5 + "\"Font\" of control ctl: Invalid property value: font attribute Size=1e30 is outside 0 to 2160"},
         {"KyComCtl.KyLabel", font.arg(-5).arg(400).arg(0),

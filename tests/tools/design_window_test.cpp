@@ -10,8 +10,11 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/list_view.h"
 #include "platform/forms/message_box.h"
+#include "platform/forms/stored_value.h"
+#include "platform/forms/user_control.h"
 #include "platform/forms/text_box.h"
 #include "tests/tools/design_fixture.h"
+#include "tools/design/property_list.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -79,6 +82,7 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
         const char* typed;
         const char* shown; // the list's value after the Let
         QVariant read_back; // after a save and a reopen
+        const char* refused = nullptr; // words of the box that refuses the value, if it does
     };
     // In order on one file. While the size is held, ParentWidth and ParentHeight ignore a Let,
     // and the size mode of a form that is not at the standard size stays user-defined.
@@ -98,8 +102,10 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
         {"program", "wtFinish", "SaveCaptionsToFile", "True", "False", false},
         {"program", "wtFinish", "BannerTitle", "Всё готово", "Всё готово", QStringLiteral("Всё готово")},
         // The bar's own Align (its caption's place), not the site's docking; a stored file holds
-        // only the places the General page offers, so the saved form reopens.
+        // only the places the General page offers, so a place beyond them is refused where it
+        // is typed and the bar keeps its place: the saved form reopens.
         {"program", "prbProcessProgress", "Align", "2", "2", 2},
+        {"program", "prbProcessProgress", "Align", "7", "2", 2, "Align of prbProcessProgress: 7 is no value from 0 to 2"},
         {"program", "prbProcessProgress", "Align", "1", "1", 1},
         {"options", "kopGeneral", "Caption", "General", "General", QStringLiteral("General")},
         {"options", "kopGeneral", "PageIndex", "4", "4", 4},
@@ -108,14 +114,19 @@ TEST_F(DesignWindowTest, ThePropertyListReachesTheDesignTimePropertiesAndTheyAre
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.control) + "." + c.property + " = " + c.typed);
         [&] { // an ASSERT ends this row only
-            const QString path = QString::fromLatin1(c.form) == QLatin1String("program") ? program_form_
-                                                                                         : options_form_;
+            const QString path = QString::fromLatin1(c.form) == QLatin1String("program") ? program_form_ : options_form_;
             {
                 DesignWindow window;
                 window.show();
                 ASSERT_TRUE(window.open(path));
                 type_property(window, QString::fromLatin1(c.control), QString::fromLatin1(c.property),
                               QString::fromUtf8(c.typed));
+                if (c.refused != nullptr) {
+                    ASSERT_EQ(boxes().size(), 1u);
+                    EXPECT_TRUE(boxes()[0].prompt.contains(QString::fromLatin1(c.refused))) << boxes()[0].prompt.toStdString();
+                    EXPECT_FALSE(window.session().has_changes());
+                    boxes().clear();
+                }
                 EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back().prompt.toStdString());
                 EXPECT_EQ(window.property_list().Text(window.property_list().SelectedIndex()),
                           QString::fromLatin1(c.property) + QStringLiteral(": ") + QString::fromUtf8(c.shown));
@@ -342,4 +353,72 @@ TEST_F(DesignWindowTest, AColourThatIsNoColourIsRefused)
     EXPECT_TRUE(boxes()[0].prompt.contains(QStringLiteral("BackColor"))) << boxes()[0].prompt.toStdString();
     EXPECT_TRUE(boxes()[0].prompt.contains(QStringLiteral("&H8000000F&"))) << boxes()[0].prompt.toStdString();
     EXPECT_FALSE(window.session().has_changes());
+}
+
+// Every value the property list takes for a stored enumeration saves and opens again, and the
+// list refuses exactly the values the control's reader would refuse: each control's own table
+// of stored enumerations (the one its reader reads through), one value beyond either end.
+TEST_F(DesignWindowTest, EveryEnumerationValueTheListTakesSavesAndOpensAgain)
+{
+    // A label besides the program's form: its pointer takes 0 to 15 and 99.
+    const QString label_form = dir_.filePath(QStringLiteral("frmLabel.frm"));
+    {
+        forms::TestHost design(false);
+        design.add(QStringLiteral("KyComCtl.KyLabel"), QStringLiteral("lblTitle"));
+        QFile file(label_form);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(design.saved_text().toUtf8());
+    }
+    struct Control {
+        QString form;
+        const char* name;
+    };
+    const Control controls[] = {
+        {program_form_, "wtFinish"}, {program_form_, "KyWizardNavigator1"},
+        {program_form_, "prbProcessProgress"}, {label_form, "lblTitle"}};
+    int saved = 0, refused = 0;
+    for (const Control& c : controls) {
+        const QString name = QString::fromLatin1(c.name);
+        DesignWindow window;
+        window.show();
+        ASSERT_TRUE(window.open(c.form));
+        forms::ControlSite& site = *window.session().form().site(name);
+        std::vector<forms::StoredChoice> listed;
+        for (const DesignProperty& p : design_properties(site))
+            if (const forms::StoredChoice* choice = forms::find_stored_choice(site.control()->stored_choices(), p.name))
+                listed.push_back(*choice);
+        EXPECT_FALSE(listed.empty()) << c.name;
+        for (const forms::StoredChoice& choice : listed) {
+            const QString property = QString::fromLatin1(choice.key);
+            std::vector<std::int32_t> values;
+            for (std::int32_t v = choice.least - 1; v <= choice.most + 1; ++v)
+                values.push_back(v);
+            if (choice.also)
+                values.insert(values.end(), {*choice.also - 1, *choice.also, *choice.also + 1});
+            for (const std::int32_t value : values) {
+                SCOPED_TRACE(name.toStdString() + "." + property.toStdString() + " = " + std::to_string(value));
+                type_property(window, name, property, QString::number(value));
+                if (!choice.takes(value)) {
+                    ASSERT_EQ(boxes().size(), 1u);
+                    EXPECT_TRUE(boxes()[0].prompt.contains(property + QStringLiteral(" of ") + name))
+                        << boxes()[0].prompt.toStdString();
+                    EXPECT_TRUE(boxes()[0].prompt.contains(choice.values_text())) << boxes()[0].prompt.toStdString();
+                    boxes().clear();
+                    ++refused;
+                    continue;
+                }
+                ASSERT_TRUE(boxes().empty()) << boxes().back().prompt.toStdString();
+                // What the list shows is what the control holds after its own rules.
+                const QString shown = window.property_list()
+                                          .Text(window.property_list().SelectedIndex())
+                                          .section(QStringLiteral(": "), 1);
+                ASSERT_TRUE(window.save());
+                DesignSession again;
+                again.open(c.form);
+                EXPECT_EQ(forms::get(again.form().site(name), property).toString(), shown);
+                ++saved;
+            }
+        }
+    }
+    std::printf("%d values saved and opened again, %d refused where typed\n", saved, refused);
 }

@@ -1,12 +1,17 @@
 #include "tools/design/property_list.h"
 
 #include "platform/forms/control_site.h"
+#include "platform/forms/conversions.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/property_value_text.h"
+#include "platform/forms/stored_value.h"
 #include "platform/forms/user_control.h"
 #include "platform/forms/vb_error.h"
 
 #include <QMetaProperty>
+
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -29,10 +34,12 @@ bool listed_type(int type)
     }
 }
 
-// One listed property: its name and the type of its value.
+// One listed property: its name, the type of its value, and whether a site's row is the
+// extender's (where the control sits) rather than the control's own.
 struct Row {
     QString name;
     int type;
+    bool extender = false;
 };
 
 std::vector<Row> own_rows(const QObject& object, int first)
@@ -42,7 +49,7 @@ std::vector<Row> own_rows(const QObject& object, int first)
     for (int i = first; i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         if (property.isWritable() && listed_type(property.metaType().id()))
-            rows.push_back({QString::fromLatin1(property.name()), property.metaType().id()});
+            rows.push_back({QString::fromLatin1(property.name()), property.metaType().id(), false});
     }
     return rows;
 }
@@ -65,7 +72,7 @@ std::vector<Row> rows_of(QObject& object)
         for (const char* name : kExtenderRows)
             if (!has_row(rows, QString::fromLatin1(name)))
                 rows.push_back({QString::fromLatin1(name),
-                                extender.property(extender.indexOfProperty(name)).metaType().id()});
+                                extender.property(extender.indexOfProperty(name)).metaType().id(), true});
         return rows;
     }
     // The form and the intrinsic controls: what their classes declare above QWidget.
@@ -150,6 +157,41 @@ QString name_of(QObject& object)
     return name.isValid() ? name.toString() : object.objectName();
 }
 
+[[noreturn]] void refuse_unstorable(QObject& object, const Row& row, const QString& why)
+{
+    forms::raise(forms::vberr::InvalidPropertyValue, QStringLiteral("ostrel-design"),
+                 QStringLiteral("%1 of %2: %3, and a form file holding it would not open again")
+                     .arg(row.name, name_of(object), why));
+}
+
+// A value the form file's reader would refuse is no value to set: the control's table of
+// stored enumerations (the one its reader reads through) and the rule of stored lengths
+// decide, before the Let, so the control keeps its old value.
+void keep_to_stored_ranges(QObject& object, const Row& row, const QVariant& value)
+{
+    if (row.type == QMetaType::QString || row.type == QMetaType::Bool || row.type == QMetaType::UInt)
+        return;
+    const double number = value.toDouble();
+    auto* site = qobject_cast<forms::ControlSite*>(&object);
+    if (site != nullptr && !row.extender) {
+        const forms::StoredChoice* choice = forms::find_stored_choice(site->control()->stored_choices(), row.name);
+        if (choice == nullptr)
+            return;
+        const bool whole = number >= std::numeric_limits<std::int32_t>::min() &&
+                           number <= std::numeric_limits<std::int32_t>::max();
+        if (!whole || !choice->takes(forms::CLng(value)))
+            refuse_unstorable(object, row,
+                              QStringLiteral("%1 is no value from %2").arg(number).arg(choice->values_text()));
+        return;
+    }
+    const forms::StoredLength length = forms::stored_length_kind(row.name);
+    if (length == forms::StoredLength::None)
+        return;
+    const QString refusal = forms::stored_length_refusal(number, length);
+    if (!refusal.isEmpty())
+        refuse_unstorable(object, row, refusal);
+}
+
 } // namespace
 
 std::vector<DesignProperty> design_properties(QObject& object)
@@ -170,7 +212,9 @@ void let_design_property(QObject& object, const QString& name, const QString& te
 {
     for (const Row& row : rows_of(object))
         if (name.compare(row.name, Qt::CaseInsensitive) == 0) {
-            forms::let(&object, row.name, typed_value(row, text));
+            const QVariant value = typed_value(row, text);
+            keep_to_stored_ranges(object, row, value);
+            forms::let(&object, row.name, value);
             return;
         }
     forms::raise(438, QStringLiteral("ostrel-design"),

@@ -12,6 +12,9 @@
 // with the property pages. A colour (OLE_COLOR) shows as the forms runtime writes it,
 // "&H8000000F&", and is taken so or as a number. The Let goes through late binding, as the
 // property pages' writes do, so the object's own rules (and its refusals, as VbError) apply.
+// Before it, a value the form file's reader would refuse on reopen (a number outside the
+// control's table of stored enumerations, a place or size no form file holds) is refused
+// with 380 naming the property, the object and the values taken; the object keeps its value.
 
 #include <QString>
 
