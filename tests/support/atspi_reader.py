@@ -57,6 +57,14 @@ def has(acc, state):
     return acc.getState().contains(state)
 
 
+# The showing top-level window of `app` of role `role` ("frame", "dialog"), by name if given.
+def window(app, role, name=None):
+    for w in children(app):
+        if w.getRoleName() == role and (name is None or w.name == name) and has(w, pyatspi.STATE_SHOWING):
+            return w
+    return None
+
+
 def find(root, role, name=None, showing=True):
     for acc in descendants(root):
         if acc.getRoleName() == role and (name is None or acc.name == name) and \
