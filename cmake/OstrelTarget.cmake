@@ -36,14 +36,6 @@ function(ostrel_target_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# ostrel_add_subdirectories(dir...): add each folder. A folder without a CMakeLists.txt is a
-# configure error, never a silently missing module.
-function(ostrel_add_subdirectories)
-  foreach(dir IN LISTS ARGN)
-    add_subdirectory(${dir})
-  endforeach()
-endfunction()
-
 # The state folder of the slapd that the tests of label ldap share (tests/fixtures/slapd).
 set(OSTREL_SLAPD_STATE ${CMAKE_BINARY_DIR}/test-servers/slapd)
 

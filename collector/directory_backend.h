@@ -46,7 +46,7 @@ class directory_backend {
 public:
     virtual ~directory_backend() = default;
 
-    // Binds the searcher of an entry (see entry_name.h). Null after appending the line
+    // Binds the searcher of an entry (see platform/win32/entry_name.h). Null after appending the line
     // "error while connecting to LDAP server '<entry without its password>': <description>".
     virtual CComPtr<IDirectorySearch> connect(const std::u16string& name, std::u16string& error, bind_line line) = 0;
 

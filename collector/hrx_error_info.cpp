@@ -1,7 +1,7 @@
 // The COM half of HRX: error information for the calling thread.
 #include "collector/hrx.h"
 
-#include "collector/managed_ptr.h"
+#include "platform/com/atl/com_ptr.h"
 #include "platform/com/error_info.h"
 
 BOOL HRX::SetErrorInfo(const CAString& text)
@@ -9,11 +9,11 @@ BOOL HRX::SetErrorInfo(const CAString& text)
     if (text.empty())
         return FALSE;
     try {
-        ManagedPtr<ICreateErrorInfo> create;
+        CComPtr<ICreateErrorInfo> create;
         HRX hr;
         hr = CreateErrorInfo(&create);
         hr = create->SetDescription(const_cast<WCHAR*>(static_cast<const WCHAR*>(text)));
-        ManagedPtr<IErrorInfo> info;
+        CComPtr<IErrorInfo> info;
         hr = create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
         hr = ::SetErrorInfo(0, info);
         return TRUE;

@@ -10,7 +10,7 @@
 //   HANDLE           fails when null or INVALID_HANDLE_VALUE -> E_HANDLE, takes error info
 
 #include "collector/hrx.h"
-#include "collector/managed_ptr.h"
+#include "platform/com/atl/com_ptr.h"
 #include "platform/com/error_info.h"
 
 #include <cstdint>
@@ -49,6 +49,6 @@ private:
     [[noreturn]] void fail(HRESULT value, bool take_error_info, const void* return_address);
 
     std::uintptr_t m_return_address = 0;
-    ManagedPtr<IErrorInfo> m_error_info;
+    CComPtr<IErrorInfo> m_error_info;
     std::unique_ptr<WCHAR[]> m_context;
 };

@@ -2,7 +2,7 @@
 // IACollectionOnSTLBase: a reusable collection of counted item references, in insertion
 // order, behind a collection interface C with Count and Item for items of interface I.
 
-#include "collector/managed_ptr.h"
+#include "platform/com/atl/com_ptr.h"
 #include "platform/com/unknown.h"
 #include "platform/win32/win_errors.h"
 
@@ -40,7 +40,7 @@ public:
             return E_POINTER;
         if (!in_range(index))
             return E_INVALIDARG;
-        m_coll[static_cast<std::size_t>(index)] = ManagedPtr<I>(item);
+        m_coll[static_cast<std::size_t>(index)] = CComPtr<I>(item);
         return S_OK;
     }
 
@@ -55,20 +55,20 @@ public:
     {
         if (object == nullptr)
             return E_POINTER;
-        ManagedPtr<I> item;
+        CComPtr<I> item;
         const HRESULT hr = object->QueryInterface(com::uuidof<I>(), reinterpret_cast<void**>(&item));
         if (FAILED(hr))
             return hr;
         if (!item)
             return E_NOINTERFACE;
-        return Add(item.get());
+        return Add(item.p);
     }
 
     virtual HRESULT Add(I* item)
     {
         if (item == nullptr)
             return E_POINTER;
-        const auto same = [item](const ManagedPtr<I>& held) { return held.get() == item; };
+        const auto same = [item](const CComPtr<I>& held) { return held.p == item; };
         if (std::any_of(m_coll.begin(), m_coll.end(), same))
             return E_INVALIDARG;
         m_coll.emplace_back(item);
@@ -86,5 +86,5 @@ public:
 protected:
     bool in_range(LONG index) const { return index >= 0 && static_cast<std::size_t>(index) < m_coll.size(); }
 
-    std::vector<ManagedPtr<I>> m_coll;
+    std::vector<CComPtr<I>> m_coll;
 };

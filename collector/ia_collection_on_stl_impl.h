@@ -9,7 +9,7 @@
 template <class I>
 struct item_to_variant_copy {
     static void init(VARIANT* v) { VariantInit(v); }
-    // The enumerator hands the address of a held item, which ManagedPtr's address operator
+    // The enumerator hands the address of a held item, which CComPtr's address operator
     // gives as the raw pointer's address.
     static HRESULT copy(VARIANT* dest, I* const* item)
     {
@@ -33,10 +33,10 @@ struct item_to_variant_copy {
 template <class C, class I>
 class IACollectionOnSTLImpl : public IACollectionOnSTLBase<C, I>,
                               public IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>,
-                                                    std::vector<ManagedPtr<I>>> {
+                                                    std::vector<CComPtr<I>>> {
 public:
     using enumerator =
-        IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>, std::vector<ManagedPtr<I>>>;
+        IEnumOnSTLImpl<IEnumVARIANT, &IID_IEnumVARIANT, VARIANT, item_to_variant_copy<I>, std::vector<CComPtr<I>>>;
 
     IACollectionOnSTLImpl() { enumerator::Init(nullptr, this->m_coll); }
 

@@ -400,7 +400,7 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
         return;
     }
     const tables& collectors = *state.collectors;
-    const entry_name entry = parse_entry_name(info.name);
+    const win32::entry_name entry = win32::parse_entry_name(info.name);
     std::u16string bind_error;
     const CComPtr<IDirectorySearch> searcher = collectors.directory ? collectors.directory->connect(
                                                                           info.name, bind_error, bind_line::with_reason)
@@ -433,7 +433,7 @@ void COstrelCollectorImpl::CollectDomain(run& state, domain_info& info)
         info.error.insert(before, bind_error);
 }
 
-void COstrelCollectorImpl::CollectOverNetwork(run& state, domain_info& info, const entry_name& entry)
+void COstrelCollectorImpl::CollectOverNetwork(run& state, domain_info& info, const win32::entry_name& entry)
 {
     const tables& collectors = *state.collectors;
     const auto chosen = GetCollectorsFor(info.flags, collectors.netapi_collectors);
@@ -452,7 +452,7 @@ void COstrelCollectorImpl::CollectOrganization(run& state, domain_info& info)
     const tables& collectors = *state.collectors;
     if (!collectors.directory) {
         info.error += u"error while connecting to LDAP server '" +
-                      win32::visible_text(parse_entry_name(info.name).shown()) + u"': no directory back end\r\n";
+                      win32::visible_text(win32::parse_entry_name(info.name).shown()) + u"': no directory back end\r\n";
         return;
     }
     const CComPtr<IDirectorySearch> searcher = collectors.directory->connect(info.name, info.error, bind_line::plain);

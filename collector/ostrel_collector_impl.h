@@ -8,7 +8,7 @@
 // and its handle closed exactly once.
 
 #include "collector/directory_backend.h"
-#include "collector/entry_name.h"
+#include "platform/win32/entry_name.h"
 #include "collector/network_backend.h"
 #include "collector/oxc_ostrel_counter.h"
 #include "platform/com/variant.h"
@@ -73,7 +73,7 @@ private:
     static void collect_thread_fn(run& state);
     static void CollectDomain(run& state, domain_info& info);
     static void CollectOrganization(run& state, domain_info& info);
-    static void CollectOverNetwork(run& state, domain_info& info, const entry_name& entry);
+    static void CollectOverNetwork(run& state, domain_info& info, const win32::entry_name& entry);
     template <class Collector>
     static std::set<std::shared_ptr<Collector>> GetCollectorsFor(
         oxcOstrelCounter flags, const std::map<oxcOstrelCounter, std::shared_ptr<Collector>>& table);

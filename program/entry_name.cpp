@@ -1,26 +1,23 @@
 #include "program/entry_name.h"
 
+#include "platform/win32/entry_name.h"
+
 namespace entry_name {
 namespace {
 
-qsizetype second_slash(const QString& name)
+win32::entry_name parsed(const QString& name)
 {
-    const qsizetype first = name.indexOf(u'/');
-    return first < 0 ? -1 : name.indexOf(u'/', first + 1);
+    return win32::parse_entry_name(
+        std::u16string_view(reinterpret_cast<const char16_t*>(name.utf16()), static_cast<std::size_t>(name.size())));
 }
 
 } // namespace
 
-QString shown(const QString& name)
-{
-    const qsizetype cut = second_slash(name);
-    return cut < 0 ? name : name.left(cut);
-}
+QString shown(const QString& name) { return QString::fromStdU16String(parsed(name).shown()); }
 
 QString hide_password(const QString& text, const QString& name)
 {
-    const qsizetype cut = second_slash(name);
-    if (cut < 0)
+    if (!parsed(name).password_given)
         return text;
     QString result = text;
     result.replace(name, shown(name));
@@ -41,7 +38,7 @@ QString refusal(const QStringList& names, bool fromCommandLine)
             if (c.category() == QChar::Other_Control)
                 return QStringLiteral("domain name ") + position +
                        QStringLiteral(" holds a control character (such as CR, LF, TAB or ESC); nothing was counted.");
-        const bool hasPassword = second_slash(name) >= 0;
+        const bool hasPassword = parsed(name).password_given;
         if (fromCommandLine && afterPassword && !hasPassword)
             return QStringLiteral("domain name ") + position +
                    QStringLiteral(" follows a name with a password but has none. A password cannot hold a comma "

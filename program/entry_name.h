@@ -8,8 +8,8 @@
 
 namespace entry_name {
 
-// host/user/password -> host/user; any other name unchanged. The password is everything
-// after the second "/", so a password may itself contain "/".
+// host/user/password -> host/user; any other name unchanged. The name is read as the
+// collector reads it (platform/win32/entry_name.h).
 QString shown(const QString& name);
 
 // `text` with every occurrence of the full `name` replaced by its shown form, for texts (an

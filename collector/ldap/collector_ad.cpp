@@ -1,6 +1,6 @@
 #include "collector/ldap/collector_ad.h"
 
-#include "collector/entry_name.h"
+#include "platform/win32/entry_name.h"
 #include "collector/hrx.h"
 #include "collector/ldap/get_ads_object.h"
 #include "collector/load_string.h"
@@ -59,7 +59,7 @@ IDirectorySearch* collector_ad::Connect(const std::u16string& name, std::u16stri
         return searcher;
     if (searcher != nullptr)
         searcher->Release();
-    const entry_name entry = parse_entry_name(name);
+    const win32::entry_name entry = win32::parse_entry_name(name);
     std::u16string description = GetErrorDescription(FAILED(hr) ? hr : E_FAIL);
     if (with_reason)
         description = with_bind_reason(description, entry.password);

@@ -1,6 +1,6 @@
 #include "collector/ldap/get_ads_object.h"
 
-#include "collector/entry_name.h"
+#include "platform/win32/entry_name.h"
 #include "platform/ads/ads_open_object.h"
 #include "platform/ads/ads_types.h"
 #include "platform/win32/win_errors.h"
@@ -11,7 +11,7 @@ namespace ldap_collectors {
 
 ads_bind_request make_bind_request(const WCHAR* name, const WCHAR* server, const WCHAR* suffix)
 {
-    entry_name entry = parse_entry_name(name != nullptr ? std::u16string_view(name) : std::u16string_view());
+    win32::entry_name entry = win32::parse_entry_name(name != nullptr ? std::u16string_view(name) : std::u16string_view());
     ads_bind_request request;
     request.path = u"LDAP://";
     request.path += server != nullptr ? std::u16string(server) : entry.host;

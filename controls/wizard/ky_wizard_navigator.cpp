@@ -436,7 +436,7 @@ void KyWizardNavigator::setButtonGapTop(int value)
         require_length(value, kLeastGap);
         gap_top_ = value;
         mark("ButtonGapTop");
-        SetButtonsPosition(0);
+        SetButtonsPosition(ButtonLayout::Tops);
     });
 }
 
@@ -446,7 +446,7 @@ void KyWizardNavigator::setButtonGapRight(int value)
         require_length(value, kLeastGap);
         gap_right_ = value;
         mark("ButtonGapRight");
-        SetButtonsPosition(1);
+        SetButtonsPosition(ButtonLayout::GapRight);
     });
 }
 
@@ -456,7 +456,7 @@ void KyWizardNavigator::setButtonGapMiddle(int value)
         require_length(value, kLeastGap);
         gap_middle_ = value;
         mark("ButtonGapMiddle");
-        SetButtonsPosition(4);
+        SetButtonsPosition(ButtonLayout::GapMiddle);
     });
 }
 
@@ -468,7 +468,7 @@ void KyWizardNavigator::setButtonHeight(int value)
         require_length(value, kLeastButton);
         button_height_ = value;
         mark("ButtonHeight");
-        SetButtonsPosition(2);
+        SetButtonsPosition(ButtonLayout::Heights);
     });
 }
 
@@ -480,7 +480,7 @@ void KyWizardNavigator::setButtonWidth(int value)
         require_length(value, kLeastButton);
         button_width_ = value;
         mark("ButtonWidth");
-        SetButtonsPosition(3);
+        SetButtonsPosition(ButtonLayout::Widths);
     });
 }
 

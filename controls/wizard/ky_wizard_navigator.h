@@ -260,7 +260,17 @@ private:
 
     // layout (ky_wizard_navigator_layout.cpp)
     void build_constituents();
-    void SetButtonsPosition(int mode);
+    // What a layout of the four buttons redoes: each geometry Let redoes only what its value
+    // affects, a resize redoes everything. The routine is private: no client hands it a mode.
+    enum class ButtonLayout {
+        Tops = 0,       // ButtonGapTop
+        GapRight = 1,   // ButtonGapRight: the lefts
+        Heights = 2,    // ButtonHeight
+        Widths = 3,     // ButtonWidth: the widths, and the lefts that follow from them
+        GapMiddle = 4,  // ButtonGapMiddle: the lefts
+        Everything = 5, // a resize
+    };
+    void SetButtonsPosition(ButtonLayout mode);
     void size_host_form();
     void hand_on_page_height();
 

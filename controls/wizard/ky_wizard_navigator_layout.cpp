@@ -189,11 +189,11 @@ void KyWizardNavigator::Resize()
         if (Extender().Height() != kBarHeight)
             Extender().setHeight(kBarHeight);
     });
-    ignoring([&] { SetButtonsPosition(5); });
+    ignoring([&] { SetButtonsPosition(ButtonLayout::Everything); });
     ignoring([&] { hand_on_page_height(); });
 }
 
-void KyWizardNavigator::SetButtonsPosition(int mode)
+void KyWizardNavigator::SetButtonsPosition(ButtonLayout mode)
 {
     if (refused_ || !has_site())
         return;
@@ -201,13 +201,17 @@ void KyWizardNavigator::SetButtonsPosition(int mode)
     // Right to left: cmdRight, cmdRightMiddle, cmdLeftMiddle, cmdLeft.
     forms::CommandButton* order[] = {button(kyBPRight), button(kyBPRightMiddle), button(kyBPLeftMiddle),
                                      button(kyBPLeft)};
-    if (mode == 2 || mode == 5)
+    using enum ButtonLayout;
+    if (mode == Heights || mode == Everything)
         for (forms::CommandButton* b : order)
             b->setHeight(button_height_);
-    if (mode == 3 || mode == 5)
+    if (mode == Widths || mode == Everything)
         for (forms::CommandButton* b : order)
             b->setWidth(button_width_);
-    if (mode == 1 || mode == 3 || mode == 4 || mode == 5) {
+    // The two gaps have a mode each, yet both only move the lefts: every left is computed from
+    // the right edge through both gaps, so a change of either redoes the whole row, as a
+    // change of the width does.
+    if (mode == GapRight || mode == GapMiddle || mode == Widths || mode == Everything) {
         const std::int32_t right = checked(width - button_width_ - gap_right_);
         const std::int32_t right_middle = checked(std::int64_t{right} - button_width_ - gap_middle_);
         // Back and Next touch: no gap between them.
@@ -218,7 +222,7 @@ void KyWizardNavigator::SetButtonsPosition(int mode)
         order[2]->setLeft(left_middle);
         order[3]->setLeft(left);
     }
-    if (mode == 0 || mode == 5)
+    if (mode == Tops || mode == Everything)
         for (forms::CommandButton* b : order)
             b->setTop(gap_top_);
 }

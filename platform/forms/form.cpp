@@ -155,8 +155,8 @@ void Form::load(const FormData& data)
     setBorderStyle(p.ReadProperty(QStringLiteral("BorderStyle"), 2).toInt());
     setControlBox(p.ReadProperty(QStringLiteral("ControlBox"), true).toBool());
     setStartUpPosition(p.ReadProperty(QStringLiteral("StartUpPosition"), 3).toInt());
-    setBackColor(p.ReadProperty(QStringLiteral("BackColor"), 0x8000000Fu).toUInt());
-    setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), 0x80000012u).toUInt());
+    setBackColor(p.ReadProperty(QStringLiteral("BackColor"), syscolor::ButtonFace).toUInt());
+    setForeColor(p.ReadProperty(QStringLiteral("ForeColor"), syscolor::ButtonText).toUInt());
     if (p.contains(QStringLiteral("Font")))
         setFont(p.ReadProperty(QStringLiteral("Font"), QVariant::fromValue(StdFont::create())).value<FontRef>());
     warn_unread(p);
@@ -199,8 +199,8 @@ FormData Form::save() const
     p.WriteProperty(QStringLiteral("BorderStyle"), border_style_, 2);
     p.WriteProperty(QStringLiteral("ControlBox"), control_box_, true);
     p.WriteProperty(QStringLiteral("StartUpPosition"), start_up_position_, 3);
-    p.WriteProperty(QStringLiteral("BackColor"), back_color_, 0x8000000Fu);
-    p.WriteProperty(QStringLiteral("ForeColor"), fore_color_, 0x80000012u);
+    p.WriteProperty(QStringLiteral("BackColor"), back_color_, syscolor::ButtonFace);
+    p.WriteProperty(QStringLiteral("ForeColor"), fore_color_, syscolor::ButtonText);
     p.WriteProperty(QStringLiteral("Font"), QVariant::fromValue(font_), QVariant::fromValue(StdFont::create()));
     save_controls(data.controls, nullptr);
     return data;

@@ -191,8 +191,8 @@ private:
     int border_style_ = 2;
     bool control_box_ = true;
     int start_up_position_ = 3;
-    OLE_COLOR back_color_ = 0x8000000Fu;
-    OLE_COLOR fore_color_ = 0x80000012u;
+    OLE_COLOR back_color_ = syscolor::ButtonFace;
+    OLE_COLOR fore_color_ = syscolor::ButtonText;
     FontRef font_;
     QMetaObject::Connection font_connection_;
     bool dirty_ = false;

@@ -2,12 +2,11 @@
 
 #include "platform/win32/kerberos_paths.h"
 
-#include <dlfcn.h>
+#include <krb5.h>
 #include <strings.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <fstream>
 
 namespace mpr {
@@ -37,20 +36,6 @@ std::string lower(std::string text)
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-// The system Kerberos library is looked up at run time and kept to itself (RTLD_LOCAL):
-// libsmbclient brings Samba's own Kerberos library into the process, with the same names.
-using krb5_error_code = std::int32_t;
-using init_context_fn = krb5_error_code (*)(void** context);
-using free_context_fn = void (*)(void* context);
-using get_default_realm_fn = krb5_error_code (*)(void* context, char** realm);
-using free_default_realm_fn = void (*)(void* context, char* realm);
-
-template <class F>
-F symbol(void* library, const char* name)
-{
-    return reinterpret_cast<F>(dlsym(library, name));
 }
 
 } // namespace
@@ -92,24 +77,16 @@ std::string kerberos_default_realm()
     // A FIFO as KRB5_CONFIG would hang libkrb5: such a configuration holds no realm for us.
     if (!win32::kerberos_environment_problem().empty())
         return {};
-    void* library = dlopen("libkrb5.so.3", RTLD_NOW | RTLD_LOCAL);
-    if (!library)
+    krb5_context context = nullptr;
+    if (krb5_init_context(&context) != 0)
         return {};
-    auto init_context = symbol<init_context_fn>(library, "krb5_init_context");
-    auto free_context = symbol<free_context_fn>(library, "krb5_free_context");
-    auto get_default_realm = symbol<get_default_realm_fn>(library, "krb5_get_default_realm");
-    auto free_default_realm = symbol<free_default_realm_fn>(library, "krb5_free_default_realm");
     std::string realm;
-    void* context = nullptr;
-    if (init_context && free_context && get_default_realm && free_default_realm && init_context(&context) == 0) {
-        char* name = nullptr;
-        if (get_default_realm(context, &name) == 0 && name) {
-            realm = name;
-            free_default_realm(context, name);
-        }
-        free_context(context);
+    char* name = nullptr;
+    if (krb5_get_default_realm(context, &name) == 0 && name) {
+        realm = name;
+        krb5_free_default_realm(context, name);
     }
-    dlclose(library);
+    krb5_free_context(context);
     return realm;
 }
 

@@ -3,7 +3,7 @@
 // pairs and error lines and log each run, and a bind that succeeds for chosen names.
 
 #include "collector/directory_backend.h"
-#include "collector/entry_name.h"
+#include "platform/win32/entry_name.h"
 #include "collector/network_backend.h"
 
 #include <atomic>
@@ -102,7 +102,7 @@ public:
     {
         CComPtr<IDirectorySearch> searcher;
         if (ldap_names.count(name) == 0)
-            error += u"error while connecting to LDAP server '" + parse_entry_name(name).shown() + u"': refused\r\n";
+            error += u"error while connecting to LDAP server '" + win32::parse_entry_name(name).shown() + u"': refused\r\n";
         else
             searcher.Attach(new fake_searcher(name));
         return searcher;

@@ -15,22 +15,8 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support"))
-from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
-
-
-def application(name):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in children(desktop):
-        if app.name == name:
-            return app
-    return None
-
-
-def window(app, role, name=None):
-    for w in children(app):
-        if w.getRoleName() == role and (name is None or w.name == name) and has(w, pyatspi.STATE_SHOWING):
-            return w
-    return None
+from atspi_reader import application, children, descendants, fault, faults, find, has, screen_reader_on, wait_for, window  # noqa: E402
+from window_input import click, focus_window_of, grab, key, type_text  # noqa: E402
 
 
 # Names a developer gives (lstDomainsList, txtDomainName, wtWelcome, KyWizardNavigator1)
@@ -77,28 +63,6 @@ def check_names(root, where):
     return checked
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool"] + list(args), check=True)
-
-
-def click(acc):
-    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", str(x + w // 2), str(y + h // 2))
-    time.sleep(0.1)
-    xdotool("click", "1")
-
-
-def key(*keys):
-    xdotool("key", "--clearmodifiers", *keys)
-
-
-def focus_window_of(pid):
-    out = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid)],
-                         capture_output=True, text=True, timeout=30).stdout.split()
-    if out:
-        subprocess.run(["xdotool", "windowfocus", "--sync", out[-1]], capture_output=True)
-
-
 def expect_checked(acc, checked, where):
     try:
         wait_for("%s %s" % (acc.name, "checked" if checked else "unchecked"),
@@ -121,11 +85,6 @@ def expect_default(root, caption, where):
         fault("%s: no button %s" % (where, caption))
     elif not has(button, pyatspi.STATE_IS_DEFAULT):
         fault("%s: %s does not read as the default button" % (where, caption))
-
-
-def grab(name):
-    if os.environ.get("PICTURES") and os.environ.get("SCREEN_GRAB"):
-        subprocess.run([os.environ["SCREEN_GRAB"], os.path.join(os.environ["PICTURES"], name + ".png"), "10"])
 
 
 def start_wizard():
@@ -183,7 +142,7 @@ def add_domain(app, frame, domain):
     wait_for("the name box to take the keys", lambda: find(dialog, "text", "Domain Name"))
     wait_for("the name box to have the focus",
              lambda: any(has(acc, pyatspi.STATE_FOCUSED) for acc in descendants(dialog)), 10)
-    xdotool("type", "--delay", "20", domain)
+    type_text(domain)
     key("Return")
     wait_for("the dialog to close", lambda: window(app, "dialog") is None)
 

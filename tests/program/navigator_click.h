@@ -1,6 +1,7 @@
 #pragma once
 // A user's click on a button of the wizard's navigator, found by its caption (the rightmost
-// one showing it): press and release over it, which a disabled button ignores.
+// one showing it): press and release over it through the window system, which a disabled
+// button ignores.
 
 #include "program/frm_main.h"
 
@@ -8,8 +9,9 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/user_control.h"
 
+#include "tests/support/forms/window_input.h"
+
 #include <QApplication>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -23,13 +25,7 @@ inline void click_navigator(FrmMain& form, const char* caption)
         if (b->Caption() == QLatin1String(caption) && b->Visible() && (!target || b->Left() > target->Left()))
             target = b;
     ASSERT_NE(target, nullptr) << caption;
-    const QPointF at(target->width() / 2.0, target->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QApplication::sendEvent(target, &release);
+    window_input::click(*target);
     QApplication::processEvents();
 }
 

@@ -5,6 +5,7 @@
 # the results (Return, then Back to them; Save through the real save dialog), the last page,
 # Finish. Prints one line per step and "status=N" with the program's exit status.
 set -u
+. "$(dirname "$0")/../support/window_input.sh"
 "$OSTREL" 2>"$PICTURES/wizard_xvfb_dc.err" &
 pid=$!
 fail() { echo "failed: $1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; exit 1; }
@@ -12,14 +13,14 @@ fail() { echo "failed: $1"; kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; ex
 focus() {
     win=$(xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | tail -n 1)
     [ -n "$win" ] || fail "no window of the program"
-    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    focus_window "$win"
 }
 grab() {
     sleep "${2:-1}"
     "$SCREEN_GRAB" "$PICTURES/wizard_xvfb_dc_$1.png" 30 || fail "grab $1"
     echo "page $1"
 }
-key() { focus; xdotool key --clearmodifiers "$@"; }
+key() { focus; send_keys "$@"; }
 
 . "$(dirname "$0")/walk_to_results.sh"
 walk_to_results
@@ -36,8 +37,8 @@ key alt+s
 sleep 2
 grab 5_save_dialog 0
 focus
-xdotool type --delay 20 "$REPORT"
-xdotool key Return
+type_text "$REPORT"
+send_keys Return
 sleep 2
 [ -s "$REPORT" ] && echo "saved" || echo "not saved"
 # Alt+N: the access key of "&Next >".

@@ -12,6 +12,7 @@
 # Prints one line per step, "transient=<id>" for a question's WM_TRANSIENT_FOR, "focus=ok"
 # when the keys are back on the wizard after it, and "status=N" with the exit status.
 set -u
+. "$(dirname "$0")/../support/window_input.sh"
 if [ -n "${WM:-}" ]; then
     "$WM" >/dev/null 2>&1 &
     wm=$!
@@ -41,14 +42,14 @@ done
 echo "wizard=$(printf 0x%x "$wizard")"
 sleep 1
 # There is no window manager to focus the window (or it has not yet): the test does once.
-xdotool windowfocus --sync "$wizard" 2>/dev/null || xdotool windowfocus "$wizard"
+focus_window "$wizard"
 grab() {
     sleep "${2:-1}"
     "$SCREEN_GRAB" "$PICTURES/walk_${WALK}_$1.png" 30 || fail "grab $1"
     echo "page $1"
 }
-# Keys go where the X focus is: a walk that needs the test to focus the window is no walk.
-key() { xdotool key --clearmodifiers "$@"; }
+# Keys go where the X focus is (window_input.sh's key): a walk that needs the test to focus
+# the window is no walk.
 # A window of the program other than the wizard (a message box), waited for.
 other_window() {
     for i in $(seq 100); do

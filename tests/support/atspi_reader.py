@@ -57,6 +57,23 @@ def has(acc, state):
     return acc.getState().contains(state)
 
 
+# The showing top-level window of `app` of role `role` ("frame", "dialog"), by name if given.
+def application(name):
+    # The program of that name among those on the bus.
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in children(desktop):
+        if app.name == name:
+            return app
+    return None
+
+
+def window(app, role, name=None):
+    for w in children(app):
+        if w.getRoleName() == role and (name is None or w.name == name) and has(w, pyatspi.STATE_SHOWING):
+            return w
+    return None
+
+
 def find(root, role, name=None, showing=True):
     for acc in descendants(root):
         if acc.getRoleName() == role and (name is None or acc.name == name) and \

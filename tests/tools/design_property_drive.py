@@ -13,11 +13,10 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "support"))
-sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "program"))
+sys.path.insert(0, os.environ["READER_DIR"])
 import pyatspi  # noqa: E402
-from accessibility_tree import application, click, key, xdotool  # noqa: E402
-from atspi_reader import children, descendants, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import application, children, descendants, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+from window_input import click, key, xdotool  # noqa: E402
 
 TITLE = "Ostrel Form Design"
 ROWS = {"table cell", "list item", "tree item"}

@@ -6,6 +6,7 @@
 # title of the sheet Alt+P opened, which Return closes with OK; then Alt+S saves, and
 # "status=N" ends the output.
 set -u
+. "$(dirname "$0")/../support/window_input.sh"
 shots="$PICTURES/${SHOTS:-design_xvfb}"
 "$DESIGN" "$FORM" 2>"${shots}.err" &
 pid=$!
@@ -21,7 +22,7 @@ sleep 1
 # No window manager places the windows: the design window goes beside the form's.
 xdotool windowmove --sync "$win" 620 0 2>/dev/null || xdotool windowmove "$win" 620 0
 sleep 0.5
-focus() { xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"; }
+focus() { focus_window "$win"; }
 eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "window=${WIDTH}x${HEIGHT}"
 sheet_titles() {
@@ -32,13 +33,13 @@ i=1
 while [ "$i" -le "$COUNT" ]; do
     focus
     # A click on the list's first row, Home, then Down to the control.
-    xdotool mousemove $((X + 40)) $((Y + 34)) click 1
+    click_at $((X + 40)) $((Y + 34))
     sleep 0.3
-    xdotool key --clearmodifiers Home
+    key Home
     n=1
-    while [ "$n" -lt "$i" ]; do xdotool key --clearmodifiers Down; n=$((n + 1)); done
+    while [ "$n" -lt "$i" ]; do key Down; n=$((n + 1)); done
     sleep 0.3
-    xdotool key --clearmodifiers alt+p
+    key alt+p
     # Up to ten seconds for the sheet to show, then up to five for it to take the keys.
     t=0
     while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
@@ -50,7 +51,7 @@ while [ "$i" -le "$COUNT" ]; do
     [ "$i" -eq 1 ] && "$SCREEN_GRAB" "${shots}_sheet.png" 30
     echo "sheet $i $(sheet_titles)"
     # Return: the sheet's default button, OK; up to ten seconds for it to close.
-    xdotool key --clearmodifiers Return
+    key Return
     t=0
     while [ -n "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
     i=$((i + 1))
@@ -60,7 +61,7 @@ focus
 "$SCREEN_GRAB" "${shots}_window.png" 30
 marker="${shots}.marker"
 touch "$marker"
-xdotool key --clearmodifiers alt+s
+key alt+s
 # Up to ten seconds for the file to be written.
 t=0
 while [ ! "$FORM" -nt "$marker" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done

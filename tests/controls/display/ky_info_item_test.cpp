@@ -4,8 +4,8 @@
 #include "platform/forms/label.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/text_box.h"
-#include "tests/controls/display/send_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -44,7 +44,7 @@ protected:
                 window->close();
             }
         });
-        send_input::click(&line_->lblFullInfo(), QPoint(2, 2));
+        window_input::click(line_->lblFullInfo(), QPoint(2, 2));
         return closed;
     }
 
@@ -116,7 +116,7 @@ TEST_F(InfoItemTest, LinkOpensTheWholeValueUnderTheName)
         const auto path = artefacts_dir() / "info_detail_window.png";
         EXPECT_TRUE(image.save(QString::fromStdString(path.string())));
         std::printf("picture of the detail window: %s\n", path.c_str());
-        send_input::key(window.txtInfo().findChild<QWidget*>(), QEvent::KeyRelease, Qt::Key_Escape);
+        window_input::key_release(*window.txtInfo().findChild<QWidget*>(), Qt::Key_Escape);
     });
     EXPECT_TRUE(closed) << "Esc did not close the detail window";
     EXPECT_EQ(caption, QStringLiteral("Domain controllers"));
@@ -134,7 +134,7 @@ TEST_F(InfoItemTest, DetailWindowClosesOnAltF4Only)
     for (const Case c : {Case{Qt::AltModifier, true}, Case{Qt::ControlModifier | Qt::AltModifier, false},
                          Case{Qt::ShiftModifier, false}, Case{Qt::NoModifier, false}}) {
         const bool closed = with_detail_window(
-            [&](frmInfo& window) { send_input::key(&window, QEvent::KeyRelease, Qt::Key_F4, c.modifiers); });
+            [&](frmInfo& window) { window_input::key_release(window, Qt::Key_F4, c.modifiers); });
         EXPECT_EQ(closed, c.closes) << c.modifiers.toInt();
     }
 }

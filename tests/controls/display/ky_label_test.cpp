@@ -5,9 +5,8 @@
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/vb_error.h"
-#include "tests/controls/display/send_input.h"
-#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/window_input.h"
 
 #include <cstdio>
 
@@ -176,11 +175,11 @@ TEST_F(LabelTest, MouseEventsComeFromTheFrontLabel)
     for (const char* name : {"MouseDown", "MouseUp", "Click"})
         forms::connect_event(site_, QString::fromLatin1(name), label_,
                              [&events, name](QVariantList&) { events << QString::fromLatin1(name); });
-    send_input::click(label_, QPoint(2, 2));
+    window_input::click(*label_, QPoint(2, 2));
     EXPECT_EQ(events, (QStringList{QStringLiteral("MouseDown"), QStringLiteral("MouseUp"), QStringLiteral("Click")}));
     events.clear();
     // The one-pixel strip at the right lies outside the front label.
-    send_input::click(label_, QPoint(label_->width() - 1, 2));
+    window_input::click(*label_, QPoint(label_->width() - 1, 2));
     EXPECT_TRUE(events.isEmpty());
 }
 

@@ -5,9 +5,8 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/late_binding.h"
 #include "platform/forms/text_box.h"
-#include "tests/controls/display/send_input.h"
-#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -37,7 +36,7 @@ protected:
         QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &leave);
     }
-    void arrow(int qt_key) { send_input::key(box_->txtSpin().findChild<QLineEdit*>(), QEvent::KeyPress, qt_key); }
+    void arrow(int qt_key) { window_input::key_press(*box_->txtSpin().findChild<QLineEdit*>(), qt_key); }
     QImage picture(forms::ControlSite& site, forms::TestHost& on, const char* file)
     {
         on.show();
@@ -98,6 +97,7 @@ TEST_F(UpDownTest, ArrowKeysStepWrapAndClamp)
         {9, 5, false, Qt::Key_Up, 10}, {0, 1, false, Qt::Key_Down, 0}, {0, 1, true, Qt::Key_Down, 10},
         {2, 5, true, Qt::Key_Down, 0}, {5, 2, false, Qt::Key_Left, 5},
     };
+    host().show(); // the keys reach a box a person can see
     for (const Case& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         box_->setValue(c.start);
@@ -137,8 +137,9 @@ TEST_F(UpDownTest, ChangeOnlyForADifferentValue)
     EXPECT_EQ(text(), QStringLiteral("4"));
     int ups = 0;
     forms::connect_event(site_, QStringLiteral("UpClick"), box_, [&](QVariantList&) { ++ups; });
+    site_->Move(120, 120, 1200, 285); // the buttons where a person sees them
     host().show();
-    send_input::click(&box_->spinCtl().upButton(), QPoint(2, 2));
+    window_input::click(box_->spinCtl().upButton());
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(box_->Value(), 5);
     EXPECT_EQ(changes_, 2);

@@ -9,8 +9,8 @@
 #include "platform/forms/vb_error.h"
 #include "controls/display/frm_info.h"
 #include "platform/forms/text_box.h"
-#include "tests/controls/display/send_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -134,10 +134,10 @@ TEST_F(InfoPanelTest, AValueOfSeveralLinesOffersItsFullInfo)
         }
         caption = window->windowTitle();
         text = window->txtInfo().Text();
-        send_input::press_and_release(window->txtInfo().findChild<QWidget*>(), Qt::Key_Escape);
+        window_input::key(*window->txtInfo().findChild<QWidget*>(), Qt::Key_Escape);
     });
     QWidget& link = line(1).lblFullInfo();
-    send_input::click(link.window(), link.mapTo(link.window(), QPoint(3, 3)));
+    window_input::click(link, QPoint(3, 3));
     EXPECT_EQ(caption, QStringLiteral("Domain controllers"));
     EXPECT_EQ(text, QStringLiteral("DC1\r\nDC2\r\nDC3"));
 }

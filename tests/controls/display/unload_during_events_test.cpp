@@ -7,8 +7,8 @@
 #include "platform/forms/control_site.h"
 #include "platform/forms/label.h"
 #include "platform/forms/late_binding.h"
-#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QPointer>
 #include <QThread>

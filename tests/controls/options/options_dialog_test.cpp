@@ -15,9 +15,9 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/tree_view.h"
 #include "platform/forms/vb_error.h"
-#include "tests/controls/display/window_input.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/tab_walk.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QPointer>
 #include <QSet>

@@ -8,7 +8,7 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/image.h"
 #include "platform/forms/std_picture.h"
-#include "program/resources.h"
+#include "tests/support/forms/wizard_pictures.h"
 
 TEST_F(NavigatorTest, ABigScaledScreenGetsTheBigPicturesDrawnOverThePlainOnesAreas)
 {
@@ -22,11 +22,10 @@ TEST_F(NavigatorTest, ABigScaledScreenGetsTheBigPicturesDrawnOverThePlainOnesAre
     place_navigator();
     design().design_to_run();
     KyWizardNavigator& n = navigator_on(form());
-    Resources& bitmaps = Resources::Shared();
-    const auto watermark = forms::StdPicture::create(bitmaps.LoadBitmap(101));
-    const auto banner = forms::StdPicture::create(bitmaps.LoadBitmap(102));
-    const auto watermark_big = forms::StdPicture::create(bitmaps.LoadBitmap(113));
-    const auto banner_big = forms::StdPicture::create(bitmaps.LoadBitmap(114));
+    const auto watermark = forms::StdPicture::create(wizard_pictures::watermark());
+    const auto banner = forms::StdPicture::create(wizard_pictures::banner());
+    const auto watermark_big = forms::StdPicture::create(wizard_pictures::watermark_big());
+    const auto banner_big = forms::StdPicture::create(wizard_pictures::banner_big());
     n.setImageWaterMark(watermark);
     n.setImageBanner(banner);
     n.setImageWaterMarkBig(watermark_big);

@@ -1,12 +1,12 @@
 // Pictures of the navigator as a person sees it, saved as test artefacts: the bar alone, and
-// the whole wizard at its welcome, an interior and its finish page, with the program's own
-// bitmaps handed to the navigator (the plain ones at 15 twips per pixel, the Big ones at 12).
+// the whole wizard at its welcome, an interior and its finish page, with a wizard's pictures
+// handed to the navigator (the plain ones at 15 twips per pixel, the Big ones at 12).
 
 #include "tests/controls/wizard/navigator_fixture.h"
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/std_picture.h"
-#include "program/resources.h"
+#include "tests/support/forms/wizard_pictures.h"
 
 namespace {
 
@@ -49,12 +49,11 @@ TEST_F(NavigatorPictures, WholeWizardAndTheBarAtFifteenAndTwelveTwipsPerPixel)
         design_wizard();
         design().design_to_run();
         KyWizardNavigator& n = navigator_on(form());
-        // As the program does at start-up: both sizes of each picture; the screen picks.
-        Resources& bitmaps = Resources::Shared();
-        n.setImageWaterMark(forms::StdPicture::create(bitmaps.LoadBitmap(101)));
-        n.setImageBanner(forms::StdPicture::create(bitmaps.LoadBitmap(102)));
-        n.setImageWaterMarkBig(forms::StdPicture::create(bitmaps.LoadBitmap(113)));
-        n.setImageBannerBig(forms::StdPicture::create(bitmaps.LoadBitmap(114)));
+        // As a program does at start-up: both sizes of each picture; the screen picks.
+        n.setImageWaterMark(forms::StdPicture::create(wizard_pictures::watermark()));
+        n.setImageBanner(forms::StdPicture::create(wizard_pictures::banner()));
+        n.setImageWaterMarkBig(forms::StdPicture::create(wizard_pictures::watermark_big()));
+        n.setImageBannerBig(forms::StdPicture::create(wizard_pictures::banner_big()));
         design().show();
         const std::string suffix = std::string("_") + c.suffix + ".png";
         save_picture(n, "wizard_navigator_bar" + suffix);

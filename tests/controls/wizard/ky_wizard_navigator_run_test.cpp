@@ -10,12 +10,10 @@
 #include "platform/forms/late_binding.h"
 #include "platform/forms/vb_error.h"
 
+#include "tests/support/forms/window_input.h"
+
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTest>
-#include <QWindow>
-#include <qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -101,22 +99,7 @@ protected:
     QObject* page_item(int n) { return modBase::SharedPages()->Item(n); }
     forms::CommandButton& bar(std::int32_t position) { return button(*nav_, position); }
     // A user's click: press and release over the button (a hidden or disabled one takes none).
-    void click(std::int32_t position)
-    {
-        forms::CommandButton& b = bar(position);
-        const QPointF at(b.width() / 2.0, b.height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, b.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, b.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(&b, &press);
-        QApplication::sendEvent(&b, &release);
-    }
-    void key(QWidget* target, int qt_key)
-    {
-        QKeyEvent down(QEvent::KeyPress, qt_key, Qt::NoModifier);
-        QApplication::sendEvent(target, &down);
-    }
+    void click(std::int32_t position) { window_input::click(bar(position)); }
     QStringList take_log() { return std::exchange(log, {}); }
 
     KyWizardNavigator* nav_ = nullptr;
@@ -208,7 +191,7 @@ TEST_F(NavigatorRunTest, WizardWalkRaisesTheHostsEventsInOrder)
     click(kyBPLeftMiddle);
     EXPECT_EQ(take_log(), (QStringList{"before 1 wtChooseOutput wtFinish", "after 1 wtChooseOutput wtFinish"}));
 
-    key(&host().form(), Qt::Key_Return); // Enter: the form's default control presses Next
+    window_input::key_press(host().form(), Qt::Key_Return); // Enter: the form's default control presses Next
     EXPECT_EQ(take_log(), (QStringList{"before 0 wtFinish wtChooseOutput", "after 0 wtFinish wtChooseOutput"}));
     EXPECT_EQ(bar(kyBPRight).Caption(), QStringLiteral("&Finish"));
     EXPECT_TRUE(bar(kyBPRight).Default());
@@ -255,7 +238,7 @@ TEST_F(NavigatorRunTest, EscCancelsAndADoubleCancelDuringUnloadEndsCleanly)
     });
     std::weak_ptr<CWizardNavigator> shared = modBase::SharedNavigator();
     std::weak_ptr<CPages> pages = modBase::SharedPages();
-    key(&bar(kyBPRight), Qt::Key_Escape);
+    window_input::key_press(bar(kyBPRight), Qt::Key_Escape);
     forms::DoEvents();
     EXPECT_EQ(cancels, 2);
     EXPECT_TRUE(form.sites().empty());
@@ -335,15 +318,9 @@ TEST_F(NavigatorRunTest, QueuedReturnsChangePagesOneAfterAnother)
     host().show();
     host().form().activateWindow();
     forms::DoEvents();
-    QWindow* window = host().form().windowHandle();
-    ASSERT_NE(window, nullptr);
-    for (int i = 0; i < 4; ++i) {
-        using Queue = QWindowSystemInterface;
-        Queue::handleKeyEvent<Queue::AsynchronousDelivery>(window, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
-                                                           QStringLiteral("\r"));
-        Queue::handleKeyEvent<Queue::AsynchronousDelivery>(window, QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
-                                                           QStringLiteral("\r"));
-    }
+    ASSERT_NE(host().form().windowHandle(), nullptr);
+    for (int i = 0; i < 4; ++i)
+        window_input::queue_key(host().form(), Qt::Key_Return, QStringLiteral("\r"));
     forms::DoEvents();
     // The fourth Return finds Next disabled on the processing page: nothing to press.
     EXPECT_EQ(take_log(),

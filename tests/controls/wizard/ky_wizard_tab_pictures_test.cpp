@@ -1,11 +1,11 @@
 // Pictures of wizard pages as a person sees them, saved as test artefacts: the welcome, an
-// interior page in both banner styles and the complete page with the program's own bitmaps
-// (101/102 at 96 dots per inch, 113/114 at 120), and the design-time aids.
+// interior page in both banner styles and the complete page with a wizard's pictures (the plain
+// ones at 96 dots per inch, the Big ones at 120), and the design-time aids.
 
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
 #include "platform/forms/std_font.h"
-#include "program/resources.h"
+#include "tests/support/forms/wizard_pictures.h"
 
 #include <QImage>
 
@@ -39,10 +39,12 @@ protected:
         bar.Move(600, 1400, domains.ClientWidth(), 375);
     }
 
-    void use_program_pictures(int watermark, int banner)
+    void use_pictures(bool big)
     {
-        navigator().setWaterMarkPicture(forms::StdPicture::create(Resources::Shared().LoadBitmap(watermark)));
-        navigator().setBannerPicture(forms::StdPicture::create(Resources::Shared().LoadBitmap(banner)));
+        navigator().setWaterMarkPicture(
+            forms::StdPicture::create(big ? wizard_pictures::watermark_big() : wizard_pictures::watermark()));
+        navigator().setBannerPicture(
+            forms::StdPicture::create(big ? wizard_pictures::banner_big() : wizard_pictures::banner()));
     }
 
     void save(const std::string& file) { save_picture(form(), file); }
@@ -54,10 +56,10 @@ TEST_F(WizardTabPictures, RunTimePagesAtNinetySixAndOneHundredTwentyDotsPerInch)
 {
     struct Case {
         double twips_per_pixel;
-        int watermark, banner;
+        bool big_pictures;
         const char* suffix;
     };
-    for (const Case& c : {Case{15, 101, 102, "96dpi"}, Case{12, 113, 114, "120dpi"}}) {
+    for (const Case& c : {Case{15, false, "96dpi"}, Case{12, true, "120dpi"}}) {
         SCOPED_TRACE(c.suffix);
         design_.reset();
         modBase::CreateNavigator();
@@ -67,7 +69,7 @@ TEST_F(WizardTabPictures, RunTimePagesAtNinetySixAndOneHundredTwentyDotsPerInch)
         form().setHeight(5400);
         design_wizard();
         design().design_to_run();
-        use_program_pictures(c.watermark, c.banner);
+        use_pictures(c.big_pictures);
         design().show();
         const std::string suffix = std::string("_") + c.suffix + ".png";
         save("wizard_tab_welcome" + suffix);
@@ -87,7 +89,7 @@ TEST_F(WizardTabPictures, RunTimePagesAtNinetySixAndOneHundredTwentyDotsPerInch)
 TEST_F(WizardTabPictures, DesignTimeOutlineSizeHintAndMinimizedStrip)
 {
     design_wizard();
-    use_program_pictures(101, 102);
+    use_pictures(false);
     design().show();
     // Front to back: the complete page lies on top after its placement.
     save("wizard_tab_design_complete.png");

@@ -49,8 +49,8 @@ TEST_F(LateBindingTest, GetLetSetAndCallByNameWithoutCase)
     EXPECT_EQ(get(&site, QStringLiteral("Caption")).toString().toStdString(), "42");
     let(&site, QStringLiteral("Max"), QStringLiteral("2.5")); // CLng: half to even
     EXPECT_EQ(get(&site, QStringLiteral("max")).toInt(), 2);
-    let(&site, QStringLiteral("ForeColor"), -2147483633); // &H8000000F as a Long
-    EXPECT_EQ(get(&site, QStringLiteral("ForeColor")).toUInt(), 0x8000000Fu);
+    let(&site, QStringLiteral("ForeColor"), static_cast<std::int32_t>(syscolor::ButtonFace)); // a negative Long
+    EXPECT_EQ(get(&site, QStringLiteral("ForeColor")).toUInt(), syscolor::ButtonFace);
     let(&site, QStringLiteral("Flag"), QStringLiteral("True"));
     EXPECT_TRUE(get(&site, QStringLiteral("flag")).toBool());
     auto font = StdFont::create();

@@ -61,7 +61,7 @@ void ProbeControl::ReadProperties(forms::PropertyBag& bag)
     caption_ = bag.ReadProperty(QStringLiteral("caption"), QString()).toString();
     max_ = bag.ReadProperty(QStringLiteral("MAX"), 100).toInt();
     flag_ = bag.ReadProperty(QStringLiteral("flag"), false).toBool();
-    fore_ = bag.ReadProperty(QStringLiteral("forecolor"), 0x80000012u).toUInt();
+    fore_ = bag.ReadProperty(QStringLiteral("forecolor"), forms::syscolor::ButtonText).toUInt();
     font_ =
         bag.ReadProperty(QStringLiteral("displayfont"), QVariant::fromValue(Ambient().Font())).value<forms::FontRef>();
 }
@@ -72,7 +72,7 @@ void ProbeControl::WriteProperties(forms::PropertyBag& bag)
     bag.WriteProperty(QStringLiteral("Caption"), caption_, QString());
     bag.WriteProperty(QStringLiteral("Max"), max_, 100);
     bag.WriteProperty(QStringLiteral("Flag"), flag_, false);
-    bag.WriteProperty(QStringLiteral("ForeColor"), fore_, 0x80000012u);
+    bag.WriteProperty(QStringLiteral("ForeColor"), fore_, forms::syscolor::ButtonText);
     bag.WriteProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(font_), QVariant::fromValue(Ambient().Font()));
 }
 

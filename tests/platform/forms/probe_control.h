@@ -74,7 +74,7 @@ private:
     QString caption_;
     int max_ = 100;
     bool flag_ = false;
-    OLE_COLOR fore_ = 0x80000012u;
+    OLE_COLOR fore_ = forms::syscolor::ButtonText;
     forms::FontRef font_;
     QStringList log_;
 };

@@ -23,7 +23,7 @@ void write_like_a_control(PropertyBag& bag, int max, const QString& caption, boo
     bag.WriteProperty(QStringLiteral("Max"), max, 100);
     bag.WriteProperty(QStringLiteral("Caption"), caption, QString());
     bag.WriteProperty(QStringLiteral("ErrorsNotify"), notify, false);
-    bag.WriteProperty(QStringLiteral("ForeColor"), color, 0x80000012u);
+    bag.WriteProperty(QStringLiteral("ForeColor"), color, syscolor::ButtonText);
     bag.WriteProperty(QStringLiteral("DisplayFont"), QVariant::fromValue(font), QVariant::fromValue(StdFont::create()));
 }
 
@@ -32,7 +32,7 @@ void write_like_a_control(PropertyBag& bag, int max, const QString& caption, boo
 TEST(PropertyBag, ValuesEqualToTheirDefaultAreNotWritten)
 {
     PropertyBag bag;
-    write_like_a_control(bag, 100, QString(), false, 0x80000012u, StdFont::create());
+    write_like_a_control(bag, 100, QString(), false, syscolor::ButtonText, StdFont::create());
     EXPECT_TRUE(bag.empty());
 
     auto font = StdFont::create();
@@ -89,7 +89,7 @@ TEST(PropertyBag, EveryKindRoundTripsThroughTheFormFileText)
         QVariant(0.1),
         QVariant(QStringLiteral("line1\r\n\t\"q\" \\ ü")),
         QVariant(QString()),
-        QVariant(0x8000000Fu),
+        QVariant(syscolor::ButtonFace),
         QVariant(0xFFFFFFu),
         QVariant::fromValue(font),
         QVariant::fromValue(FontRef{}),
@@ -102,7 +102,7 @@ TEST(PropertyBag, EveryKindRoundTripsThroughTheFormFileText)
         EXPECT_EQ(back.typeId(), v.typeId()) << text.toStdString();
         EXPECT_TRUE(property_values_equal(back, v) || (!v.isValid() && !back.isValid())) << text.toStdString();
     }
-    EXPECT_EQ(encode_property_value(0x8000000Fu).toStdString(), "Color &H8000000F&");
+    EXPECT_EQ(encode_property_value(syscolor::ButtonFace).toStdString(), "Color &H8000000F&");
     EXPECT_EQ(error_of([] { decode_property_value(QStringLiteral("Long 12x")); }), 380);
     EXPECT_EQ(error_of([] { decode_property_value(QStringLiteral("String \"open")); }), 380);
     EXPECT_EQ(error_of([] { decode_property_value(QStringLiteral("Integer 40000")); }), 380);

@@ -50,7 +50,7 @@ TEST(OleColor, SystemColoursResolveToPaletteRolesOnlyWhenPainting)
     EXPECT_EQ(resolve_color(syscolor::ButtonText, palette), QColor(4, 5, 6));
     EXPECT_EQ(resolve_color(RGB(255, 0, 128), palette), QColor(255, 0, 128));
     EXPECT_EQ(RGB(255, 0, 128), 0x8000FFu);
-    EXPECT_TRUE(is_system_color(0x8000000Fu));
+    EXPECT_TRUE(is_system_color(syscolor::ButtonFace));
     EXPECT_FALSE(is_system_color(0xFFFFFFu));
 }
 

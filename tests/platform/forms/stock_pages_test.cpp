@@ -3,6 +3,7 @@
 #include "platform/forms/command_button.h"
 #include "platform/forms/common_dialog.h"
 #include "platform/forms/control_site.h"
+#include "platform/forms/ole_color.h"
 #include "platform/forms/property_page_classes.h"
 #include "platform/forms/property_sheet.h"
 #include "platform/forms/standard_color.h"
@@ -51,7 +52,7 @@ public:
     void setPicture(const PictureRef& v) { picture_ = v, writes << QStringLiteral("Picture"); }
 
 private:
-    uint back_ = 0x8000000Fu, fore_ = 0x80000012u;
+    uint back_ = syscolor::ButtonFace, fore_ = syscolor::ButtonText;
     FontRef font_ = StdFont::create();
     PictureRef picture_ = StdPicture::create();
 };

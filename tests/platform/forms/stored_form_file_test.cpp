@@ -3,6 +3,7 @@
 // keys that the reader would take for the file's structure.
 
 #include "platform/forms/form_file.h"
+#include "platform/forms/ole_color.h"
 #include "platform/forms/property_bag.h"
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
@@ -62,7 +63,7 @@ TEST(StoredValues, AReaderGetsTheKindOfItsDefaultOrTheRuntimesError)
         {2.5, 1, 380, {}},
         {3.0, 1, 0, 3},
         {70000, QVariant::fromValue<short>(1), 380, {}},
-        {QStringLiteral("red"), 0x8000000Fu, 13, {}},
+        {QStringLiteral("red"), syscolor::ButtonFace, 13, {}},
         {-1, 0u, 0, 0xFFFFFFFFu},
         {QStringLiteral("Verdana"), QVariant::fromValue(StdFont::create()), 13, {}},
         {QVariant::fromValue(FontRef{}), QVariant::fromValue(StdFont::create()), 380, {}},

@@ -8,12 +8,11 @@ import subprocess
 import sys
 import time
 
-# The screen-reader tests' shared module, and the program reader's input helpers.
-sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "support"))
-sys.path.insert(0, os.path.join(os.environ["READER_DIR"], "program"))
+# The screen-reader tests' shared reader and input helpers.
+sys.path.insert(0, os.environ["READER_DIR"])
 import pyatspi  # noqa: E402
-from accessibility_tree import click, focus_window_of, grab, key, window  # noqa: E402
-from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for, window  # noqa: E402
+from window_input import click, focus_window_of, grab, key  # noqa: E402
 
 APP = "display-form-host"
 

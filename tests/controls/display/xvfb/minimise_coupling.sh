@@ -3,6 +3,7 @@
 # modal dialog, and the user's minimise of the dialog through the window system (xdotool).
 # Prints one "fault: ..." line per fault and "done" at the end. $HOST is the host program.
 set -u
+. "$(dirname "$0")/../../../support/window_input.sh"
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
@@ -32,7 +33,7 @@ wait_state "$owner" Normal || echo "fault: the owner was not restored ($(state "
 wait_state "$dialog" Normal || echo "fault: the dialog stays $(state "$dialog") when its owner is restored"
 grep -q "modal run ended" "$out" && echo "fault: restoring ended the modal run"
 [ -n "${PICTURE:-}" ] && [ -n "${SCREEN_GRAB:-}" ] && "$SCREEN_GRAB" "$PICTURE" 5 >/dev/null 2>&1
-xdotool windowactivate --sync "$dialog" 2>/dev/null; xdotool key alt+F4 # the window manager closes it (WM_DELETE_WINDOW)
+xdotool windowactivate --sync "$dialog" 2>/dev/null; key alt+F4 # the window manager closes it (WM_DELETE_WINDOW)
 i=0
 while [ $i -lt 50 ] && ! grep -q "modal run ended" "$out"; do sleep 0.1; i=$((i + 1)); done
 grep -q "modal run ended" "$out" || echo "fault: closing the dialog did not end its modal run"

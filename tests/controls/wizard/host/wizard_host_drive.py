@@ -13,6 +13,7 @@ import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../support"))
 from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+from window_input import centre, click, click_at, grab, xdotool  # noqa: E402
 
 
 WIZARD = "Host Wizard"
@@ -36,30 +37,6 @@ def press(acc):
             action.doAction(i)
             return
     fault("%s offers no Press" % acc.name)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool"] + list(args), check=True, capture_output=True, text=True).stdout
-
-
-def centre(acc):
-    x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return x + w // 2, y + h // 2
-
-
-def click_at(point):
-    xdotool("mousemove", str(point[0]), str(point[1]))
-    time.sleep(0.1)
-    xdotool("click", "1")
-
-
-def click(acc):
-    click_at(centre(acc))
-
-
-def grab(name):
-    if os.environ.get("PICTURES") and os.environ.get("SCREEN_GRAB"):
-        subprocess.run([os.environ["SCREEN_GRAB"], os.path.join(os.environ["PICTURES"], name + ".png"), "10"])
 
 
 class Host:

@@ -1,0 +1,88 @@
+#include "tests/support/forms/window_input.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <algorithm>
+
+namespace window_input {
+
+namespace {
+
+// Each click starts later than any before it, whichever Pointer sent it, so that two
+// clicks of two pointers never read as one double click.
+unsigned long g_clock = 100000;
+
+QWindow* window_of(QWidget& widget) { return widget.window()->windowHandle(); }
+
+void deliver()
+{
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QCoreApplication::processEvents();
+}
+
+void send_key(QWidget& widget, QEvent::Type type, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    if (widget.window()->focusWidget() != &widget)
+        widget.setFocus(Qt::OtherFocusReason);
+    QWindowSystemInterface::handleKeyEvent(window_of(widget), type, qt_key, modifiers, text);
+}
+
+} // namespace
+
+Pointer::Pointer(QWidget& widget) : window_(window_of(widget)), time_(g_clock) {}
+
+void Pointer::click(QWidget& widget, QPoint at, unsigned long gap_ms)
+{
+    time_ = std::max(time_, g_clock) + gap_ms;
+    const QPoint local = widget.mapTo(widget.window(), at);
+    send(local, Qt::LeftButton, true);
+    time_ += 20;
+    send(local, Qt::NoButton, false);
+    g_clock = time_;
+    QCoreApplication::processEvents();
+}
+
+void Pointer::send(QPoint local, Qt::MouseButtons held, bool press)
+{
+    QWindowSystemInterface::handleMouseEvent(window_, time_, QPointF(local), window_->mapToGlobal(QPointF(local)),
+                                             held, Qt::LeftButton,
+                                             press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+    // Only the window system's own events between press and release: a timer or a posted
+    // event of the test runs after the click, as it would after a person's.
+    QWindowSystemInterface::flushWindowSystemEvents();
+}
+
+void click(QWidget& widget, QPoint at) { Pointer(widget).click(widget, at); }
+
+void click(QWidget& widget) { click(widget, widget.rect().center()); }
+
+void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    send_key(widget, QEvent::KeyPress, qt_key, modifiers, text);
+    send_key(widget, QEvent::KeyRelease, qt_key, modifiers, text);
+    deliver();
+}
+
+void key_press(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    send_key(widget, QEvent::KeyPress, qt_key, modifiers, text);
+    deliver();
+}
+
+void key_release(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    send_key(widget, QEvent::KeyRelease, qt_key, modifiers, text);
+    deliver();
+}
+
+void queue_key(QWidget& widget, int qt_key, const QString& text)
+{
+    using Queue = QWindowSystemInterface;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        Queue::handleKeyEvent<Queue::AsynchronousDelivery>(window_of(widget), type, qt_key, Qt::NoModifier, text);
+}
+
+} // namespace window_input

@@ -1,0 +1,54 @@
+#pragma once
+// A person's input in the in-process GUI tests, as the window system delivers it: through Qt's
+// window-system queue (QWindowSystemInterface) to the window of a shown widget, so Qt itself
+// picks the widget under the pointer, the one with the focus, and double clicks. The one way
+// the tests click and press keys in process (the Xvfb tests drive a real X server instead:
+// tests/support/window_input.py).
+
+#include <QPoint>
+#include <QString>
+
+#include <Qt>
+
+class QWidget;
+class QWindow;
+
+namespace window_input {
+
+// A pointer with a clock of its own, for clicks whose spacing matters.
+class Pointer {
+public:
+    // Events go to the window of `widget`, which must be shown.
+    explicit Pointer(QWidget& widget);
+
+    // A press and a release of the left button at `at` (in `widget`'s coordinates), `gap_ms`
+    // after the previous click: within the platform's double-click time, the second press is
+    // a double click.
+    void click(QWidget& widget, QPoint at, unsigned long gap_ms = 1000);
+
+private:
+    void send(QPoint local, Qt::MouseButtons held, bool press);
+
+    QWindow* window_;
+    unsigned long time_;
+};
+
+// One left click at `at` in `widget`'s coordinates, on whatever lies there in its window.
+void click(QWidget& widget, QPoint at);
+// One left click at the middle of `widget`.
+void click(QWidget& widget);
+
+// A key pressed and released for `widget`: it takes the keyboard focus of its window first
+// when it has not got it (as the person's click into it would have given it), and the key goes
+// through the window system to the widget with that focus.
+void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// Only the press, or only the release, of a key (a handler of the one without the other).
+void key_press(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+               const QString& text = {});
+void key_release(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                 const QString& text = {});
+// A key pressed and released, only queued: it waits in the window system's queue until the
+// program next handles events, as keys typed faster than a program handles them do.
+void queue_key(QWidget& widget, int qt_key, const QString& text = {});
+
+} // namespace window_input
