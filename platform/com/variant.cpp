@@ -59,8 +59,8 @@ bool is_valid_type(VARTYPE vt)
 
 // The value of a scalar variant reduced to one of a few kinds, for conversion.
 struct scalar {
-    enum kind_t { empty, null, integer, unsigned_integer, real, boolean, text, object, error } kind;
-    LONGLONG i = 0;
+    enum kind_t { empty, null, integer, unsigned_integer, currency, real, boolean, text, object, error } kind;
+    LONGLONG i = 0; // an integer, or a currency amount times 10000
     ULONGLONG u = 0;
     double d = 0;
     bool b = false;
@@ -68,7 +68,16 @@ struct scalar {
     IUnknown* obj = nullptr; // borrowed
     VARTYPE object_type = VT_EMPTY;
     SCODE scode = 0;
+    // Text of a whole number no 64-bit integer holds: read as a real, yet too large for any integer type.
+    bool whole_beyond_64_bits = false;
 };
+
+ULONGLONG magnitude_of(LONGLONG v)
+{
+    return v < 0 ? static_cast<ULONGLONG>(-(v + 1)) + 1 : static_cast<ULONGLONG>(v);
+}
+
+constexpr LONGLONG kCurrencyScale = 10000;
 
 HRESULT read_scalar(const VARIANT* v, scalar& out)
 {
@@ -130,8 +139,9 @@ HRESULT read_scalar(const VARIANT* v, scalar& out)
         out.d = ref ? *v->pdate : v->date;
         return S_OK;
     case VT_CY:
-        out.kind = scalar::real;
-        out.d = static_cast<double>(ref ? v->pcyVal->int64 : v->cyVal.int64) / 10000.0;
+        // Kept as its 64-bit count of ten-thousandths: a double loses the last digits of large amounts.
+        out.kind = scalar::currency;
+        out.i = ref ? v->pcyVal->int64 : v->cyVal.int64;
         return S_OK;
     case VT_BOOL:
         out.kind = scalar::boolean;
@@ -210,6 +220,33 @@ HRESULT parse_number(BSTR s, scalar& out)
         out.i = v <= 0xFFFFFFFFull ? static_cast<LONG>(static_cast<ULONG>(v)) : static_cast<LONGLONG>(v);
         return S_OK;
     }
+    // Whole numbers are read exactly: a double holds only 53 bits of them.
+    const std::size_t first_digit = narrow[0] == '-' || narrow[0] == '+' ? 1 : 0;
+    if (narrow.size() > first_digit &&
+        narrow.find_first_not_of("0123456789", first_digit) == std::string::npos) {
+        errno = 0;
+        if (narrow[0] == '-') {
+            long long v = std::strtoll(narrow.c_str(), nullptr, 10);
+            if (errno != ERANGE) {
+                out.kind = scalar::integer;
+                out.i = v;
+                return S_OK;
+            }
+        } else {
+            unsigned long long v = std::strtoull(narrow.c_str(), nullptr, 10);
+            if (errno != ERANGE && v <= static_cast<ULONGLONG>(std::numeric_limits<LONGLONG>::max())) {
+                out.kind = scalar::integer;
+                out.i = static_cast<LONGLONG>(v);
+                return S_OK;
+            }
+            if (errno != ERANGE) {
+                out.kind = scalar::unsigned_integer;
+                out.u = v;
+                return S_OK;
+            }
+        }
+        out.whole_beyond_64_bits = true;
+    }
     errno = 0;
     char* end = nullptr;
     double d = std::strtod(narrow.c_str(), &end);
@@ -235,6 +272,7 @@ HRESULT to_double(const scalar& s, double& out)
     case scalar::empty: out = 0; return S_OK;
     case scalar::integer: out = static_cast<double>(s.i); return S_OK;
     case scalar::unsigned_integer: out = static_cast<double>(s.u); return S_OK;
+    case scalar::currency: out = static_cast<double>(s.i) / kCurrencyScale; return S_OK;
     case scalar::real: out = s.d; return S_OK;
     case scalar::boolean: out = s.b ? -1.0 : 0.0; return S_OK;
     case scalar::text: {
@@ -262,20 +300,30 @@ HRESULT to_integer(const scalar& s, LONGLONG lo, ULONGLONG hi, bool& negative, U
         break;
     case scalar::integer:
         negative = s.i < 0;
-        magnitude = negative ? static_cast<ULONGLONG>(-(s.i + 1)) + 1 : static_cast<ULONGLONG>(s.i);
+        magnitude = magnitude_of(s.i);
         break;
     case scalar::unsigned_integer:
         negative = false;
         magnitude = s.u;
         break;
+    case scalar::currency: {
+        negative = s.i < 0;
+        const ULONGLONG scaled = magnitude_of(s.i);
+        const ULONGLONG rest = scaled % kCurrencyScale;
+        magnitude = scaled / kCurrencyScale;
+        if (rest > kCurrencyScale / 2 || (rest == kCurrencyScale / 2 && magnitude % 2 != 0))
+            ++magnitude;
+        break;
+    }
     case scalar::real: {
         if (std::isnan(s.d))
             return DISP_E_OVERFLOW;
         double r = std::nearbyint(s.d);
-        if (r >= 18446744073709551616.0 || r <= -9223372036854775808.0 - 1.0)
+        // -2^63 itself is a 64-bit integer; 2^64 is not.
+        if (r >= 18446744073709551616.0 || r < -9223372036854775808.0)
             return DISP_E_OVERFLOW;
         negative = r < 0;
-        magnitude = negative ? static_cast<ULONGLONG>(-(r + 1.0)) + 1 : static_cast<ULONGLONG>(r);
+        magnitude = static_cast<ULONGLONG>(negative ? -r : r);
         break;
     }
     case scalar::text: {
@@ -283,6 +331,8 @@ HRESULT to_integer(const scalar& s, LONGLONG lo, ULONGLONG hi, bool& negative, U
         HRESULT hr = parse_number(s.s, n);
         if (FAILED(hr))
             return hr;
+        if (n.whole_beyond_64_bits)
+            return DISP_E_OVERFLOW;
         return to_integer(n, lo, hi, negative, magnitude);
     }
     default: return DISP_E_TYPEMISMATCH;
@@ -304,6 +354,19 @@ std::string format_real(double d, int digits)
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*G", digits, d);
     return buffer;
+}
+
+// The exact amount: "-1.5" for -15000, "0.0001" for 1, no trailing zeros.
+std::string format_currency(LONGLONG scaled)
+{
+    const ULONGLONG magnitude = magnitude_of(scaled);
+    std::string out = (scaled < 0 ? "-" : "") + std::to_string(magnitude / kCurrencyScale);
+    std::string digits = std::to_string(magnitude % kCurrencyScale);
+    digits.insert(0, 4 - digits.size(), '0');
+    digits.erase(digits.find_last_not_of('0') + 1);
+    if (!digits.empty())
+        out += '.' + digits;
+    return out;
 }
 
 // Days since 1899-12-30 to a civil date (proleptic Gregorian).
@@ -361,6 +424,7 @@ HRESULT to_text(const scalar& s, VARTYPE source_type, USHORT flags, BSTR& out)
     case scalar::empty: break;
     case scalar::integer: text = std::to_string(s.i); break;
     case scalar::unsigned_integer: text = std::to_string(s.u); break;
+    case scalar::currency: text = format_currency(s.i); break;
     case scalar::real:
         if ((source_type & VT_TYPEMASK) == VT_DATE) {
             text = format_date(s.d);
@@ -411,12 +475,50 @@ HRESULT to_bool(const scalar& s, bool& out)
     case scalar::boolean: out = s.b; return S_OK;
     case scalar::integer: out = s.i != 0; return S_OK;
     case scalar::unsigned_integer: out = s.u != 0; return S_OK;
+    case scalar::currency: out = s.i != 0; return S_OK;
     case scalar::real:
         if (std::isnan(s.d))
             return DISP_E_TYPEMISMATCH;
         out = s.d != 0;
         return S_OK;
     default: return DISP_E_TYPEMISMATCH;
+    }
+}
+
+// A currency amount times 10000: integers and currency exactly, other values through a double.
+HRESULT to_currency(const scalar& s, LONGLONG& out)
+{
+    switch (s.kind) {
+    case scalar::currency: out = s.i; return S_OK;
+    case scalar::integer:
+    case scalar::unsigned_integer: {
+        constexpr LONGLONG whole_limit = std::numeric_limits<LONGLONG>::max() / kCurrencyScale;
+        bool negative = false;
+        ULONGLONG m = 0;
+        HRESULT hr = to_integer(s, -whole_limit, whole_limit, negative, m);
+        if (FAILED(hr))
+            return hr;
+        out = (negative ? -static_cast<LONGLONG>(m) : static_cast<LONGLONG>(m)) * kCurrencyScale;
+        return S_OK;
+    }
+    case scalar::text: {
+        scalar n{};
+        HRESULT hr = parse_number(s.s, n);
+        if (FAILED(hr))
+            return hr;
+        return to_currency(n, out);
+    }
+    default: {
+        double d = 0;
+        HRESULT hr = to_double(s, d);
+        if (FAILED(hr))
+            return hr;
+        double scaled = std::nearbyint(d * kCurrencyScale);
+        if (!(std::fabs(scaled) < 9.2233720368547758e18))
+            return DISP_E_OVERFLOW;
+        out = static_cast<LONGLONG>(scaled);
+        return S_OK;
+    }
     }
 }
 
@@ -489,7 +591,8 @@ HRESULT convert(const scalar& s, VARTYPE source_type, USHORT flags, VARTYPE vt, 
         double d = 0;
         if (FAILED(hr = to_double(s, d)))
             return hr;
-        if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+        // Infinity and NaN fit no float range; a float that already is one passes through as itself.
+        if (source_type != VT_R4 && !(std::fabs(d) <= std::numeric_limits<float>::max()))
             return DISP_E_OVERFLOW;
         result.fltVal = static_cast<float>(d);
         break;
@@ -501,7 +604,9 @@ HRESULT convert(const scalar& s, VARTYPE source_type, USHORT flags, VARTYPE vt, 
             return DISP_E_TYPEMISMATCH;
         if (FAILED(hr = to_double(s, d)))
             return hr;
-        if (vt == VT_DATE && (!std::isfinite(d) || d < -657434.0 || d >= 2958466.0))
+        // 1 January 100 to 31 December 9999. A negative date's fraction is its time of day counted
+        // forward, so the whole first day reaches down to (not including) -657435.
+        if (vt == VT_DATE && !(d > -657435.0 && d < 2958466.0))
             return DISP_E_OVERFLOW;
         if (vt == VT_R8)
             result.dblVal = d;
@@ -509,16 +614,10 @@ HRESULT convert(const scalar& s, VARTYPE source_type, USHORT flags, VARTYPE vt, 
             result.date = d;
         break;
     }
-    case VT_CY: {
-        double d = 0;
-        if (FAILED(hr = to_double(s, d)))
+    case VT_CY:
+        if (FAILED(hr = to_currency(s, result.cyVal.int64)))
             return hr;
-        double scaled = std::nearbyint(d * 10000.0);
-        if (!(std::fabs(scaled) < 9.2233720368547758e18))
-            return DISP_E_OVERFLOW;
-        result.cyVal.int64 = static_cast<LONGLONG>(scaled);
         break;
-    }
     case VT_BOOL: {
         bool b = false;
         if (FAILED(hr = to_bool(s, b)))

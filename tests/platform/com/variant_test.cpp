@@ -95,6 +95,11 @@ TEST_P(VariantChangeTypeTable, ConvertsOrRefuses)
 
 constexpr LONGLONG kI8Max = std::numeric_limits<LONGLONG>::max();
 constexpr ULONGLONG kUI8Max = std::numeric_limits<ULONGLONG>::max();
+constexpr LONGLONG kI8Min = std::numeric_limits<LONGLONG>::min();
+constexpr double kTwoTo63 = 9223372036854775808.0;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The last second of a day, as a DATE fraction.
+constexpr double kLastSecond = 86399.0 / 86400.0;
 
 const conversion_case kConversions[] = {
     {"i4 to bstr", CComVariant(42), VT_BSTR, 0, S_OK, CComVariant(u"42")},
@@ -166,6 +171,19 @@ const conversion_case kConversions[] = {
     {"r8 1e19 to i8", CComVariant(1e19), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
     {"ui8 max to i8", ui8(kUI8Max), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
     {"text to i8", CComVariant(u"1x"), VT_I8, 0, DISP_E_TYPEMISMATCH, CComVariant()},
+    {"r8 minus 2 to the 63 to i8", CComVariant(-kTwoTo63), VT_I8, 0, S_OK, CComVariant(kI8Min)},
+    {"r8 below minus 2 to the 63 to i8", CComVariant(-9223372036854777856.0), VT_I8, 0, DISP_E_OVERFLOW,
+     CComVariant()},
+    {"r8 2 to the 63 to i8", CComVariant(kTwoTo63), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr i8 max to i8", CComVariant(u"9223372036854775807"), VT_I8, 0, S_OK, CComVariant(kI8Max)},
+    {"bstr i8 min to i8", CComVariant(u"-9223372036854775808"), VT_I8, 0, S_OK, CComVariant(kI8Min)},
+    {"bstr over i8 max to i8", CComVariant(u"9223372036854775808"), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr under i8 min to i8", CComVariant(u"-9223372036854775809"), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr beyond 53 bits to i8 is exact", CComVariant(u"9007199254740993"), VT_I8, 0, S_OK,
+     CComVariant(LONGLONG{9007199254740993})},
+    {"bstr with sign and blanks to i8", CComVariant(u" +7 "), VT_I8, 0, S_OK, CComVariant(LONGLONG{7})},
+    {"bstr with exponent to i8", CComVariant(u"1.5e3"), VT_I8, 0, S_OK, CComVariant(LONGLONG{1500})},
+    {"bstr beyond 64 bits to r8", CComVariant(u"100000000000000000000"), VT_R8, 0, S_OK, CComVariant(1e20)},
 
     // Unsigned 64-bit.
     {"ui8 max to bstr", ui8(kUI8Max), VT_BSTR, 0, S_OK, CComVariant(u"18446744073709551615")},
@@ -175,6 +193,10 @@ const conversion_case kConversions[] = {
     {"r8 2 to the 64 to ui8", CComVariant(18446744073709551616.0), VT_UI8, 0, DISP_E_OVERFLOW, CComVariant()},
     {"bstr to ui8", CComVariant(u"12345"), VT_UI8, 0, S_OK, ui8(12345)},
     {"text to ui8", CComVariant(u"-"), VT_UI8, 0, DISP_E_TYPEMISMATCH, CComVariant()},
+    {"bstr ui8 max to ui8", CComVariant(u"18446744073709551615"), VT_UI8, 0, S_OK, ui8(kUI8Max)},
+    {"bstr over ui8 max to ui8", CComVariant(u"18446744073709551616"), VT_UI8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr -1 to ui8", CComVariant(u"-1"), VT_UI8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr ui8 max to i8", CComVariant(u"18446744073709551615"), VT_I8, 0, DISP_E_OVERFLOW, CComVariant()},
 
     // Single precision: up to about 3.4e38 either way.
     {"r8 to r4", CComVariant(1.5), VT_R4, 0, S_OK, CComVariant(1.5f)},
@@ -182,6 +204,12 @@ const conversion_case kConversions[] = {
      CComVariant(std::numeric_limits<float>::max())},
     {"r8 1e39 to r4", CComVariant(1e39), VT_R4, 0, DISP_E_OVERFLOW, CComVariant()},
     {"r8 -1e39 to r4", CComVariant(-1e39), VT_R4, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"r8 infinity to r4", CComVariant(kInfinity), VT_R4, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"r8 minus infinity to r4", CComVariant(-kInfinity), VT_R4, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"r8 nan to r4", CComVariant(std::numeric_limits<double>::quiet_NaN()), VT_R4, 0, DISP_E_OVERFLOW,
+     CComVariant()},
+    {"r4 infinity stays r4", CComVariant(std::numeric_limits<float>::infinity()), VT_R4, 0, S_OK,
+     CComVariant(std::numeric_limits<float>::infinity())},
     {"i4 to r4 rounds to nearest", CComVariant(16777217), VT_R4, 0, S_OK, CComVariant(16777216.0f)},
     {"bstr to r4", CComVariant(u"0.25"), VT_R4, 0, S_OK, CComVariant(0.25f)},
     {"bstr 1e39 to r4", CComVariant(u"1e39"), VT_R4, 0, DISP_E_OVERFLOW, CComVariant()},
@@ -202,6 +230,29 @@ const conversion_case kConversions[] = {
     {"cy to i4 rounds half even up", cy(35000), VT_I4, 0, S_OK, CComVariant(4)},
     {"cy to r8", cy(123456), VT_R8, 0, S_OK, CComVariant(12.3456)},
     {"cy to bstr", cy(15000), VT_BSTR, 0, S_OK, CComVariant(u"1.5")},
+    {"cy max to cy", cy(kI8Max), VT_CY, 0, S_OK, cy(kI8Max)},
+    {"cy min to cy", cy(kI8Min), VT_CY, 0, S_OK, cy(kI8Min)},
+    {"cy max to bstr", cy(kI8Max), VT_BSTR, 0, S_OK, CComVariant(u"922337203685477.5807")},
+    {"cy min to bstr", cy(kI8Min), VT_BSTR, 0, S_OK, CComVariant(u"-922337203685477.5808")},
+    {"cy smallest step to bstr", cy(-1), VT_BSTR, 0, S_OK, CComVariant(u"-0.0001")},
+    {"cy whole to bstr", cy(-20000), VT_BSTR, 0, S_OK, CComVariant(u"-2")},
+    {"cy max to i8 rounds", cy(kI8Max), VT_I8, 0, S_OK, CComVariant(LONGLONG{922337203685478})},
+    {"cy min to i8 rounds", cy(kI8Min), VT_I8, 0, S_OK, CComVariant(LONGLONG{-922337203685478})},
+    {"cy just over a half to i8 rounds up", cy(9007199254740985001), VT_I8, 0, S_OK,
+     CComVariant(LONGLONG{900719925474099})},
+    {"cy just under a half to i8 rounds down", cy(4503599627370494999), VT_I8, 0, S_OK,
+     CComVariant(LONGLONG{450359962737049})},
+    {"negative cy half to i8 rounds to even", cy(-9007199254740995000), VT_I8, 0, S_OK,
+     CComVariant(LONGLONG{-900719925474100})},
+    {"cy just over a half to ui8 rounds up", cy(9007199254740985001), VT_UI8, 0, S_OK, ui8(900719925474099)},
+    {"cy max to ui8", cy(kI8Max), VT_UI8, 0, S_OK, ui8(922337203685478)},
+    {"negative cy to ui8", cy(-10000), VT_UI8, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"i8 largest whole cy to cy", CComVariant(LONGLONG{922337203685477}), VT_CY, 0, S_OK, cy(9223372036854770000)},
+    {"i8 smallest whole cy to cy", CComVariant(LONGLONG{-922337203685477}), VT_CY, 0, S_OK,
+     cy(-9223372036854770000)},
+    {"i8 over cy to cy", CComVariant(LONGLONG{922337203685478}), VT_CY, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"ui8 max to cy", ui8(kUI8Max), VT_CY, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"bstr largest whole cy to cy", CComVariant(u"922337203685477"), VT_CY, 0, S_OK, cy(9223372036854770000)},
 
     // Dates: day 0 is 1899-12-30; from 1 January 100 (-657434) to 31 December 9999 (2958465).
     {"r8 to date", CComVariant(36526.5), VT_DATE, 0, S_OK, date(36526.5)},
@@ -211,11 +262,20 @@ const conversion_case kConversions[] = {
     {"last day late", CComVariant(2958465.75), VT_DATE, 0, S_OK, date(2958465.75)},
     {"after the last day", CComVariant(2958466.0), VT_DATE, 0, DISP_E_OVERFLOW, CComVariant()},
     {"before the first day", CComVariant(-657435.0), VT_DATE, 0, DISP_E_OVERFLOW, CComVariant()},
+    // A negative date's fraction is still the time of day counted forward: -657434.5 is noon of 1/1/100.
+    {"first day noon", CComVariant(-657434.5), VT_DATE, 0, S_OK, date(-657434.5)},
+    {"first day last second", CComVariant(-657434.0 - kLastSecond), VT_DATE, 0, S_OK, date(-657434.0 - kLastSecond)},
+    {"last day last second", CComVariant(2958465.0 + kLastSecond), VT_DATE, 0, S_OK, date(2958465.0 + kLastSecond)},
+    {"just before the first day", CComVariant(-657435.0 - kLastSecond), VT_DATE, 0, DISP_E_OVERFLOW, CComVariant()},
+    {"just after the last day", CComVariant(2958466.0 + 1.0 / 86400.0), VT_DATE, 0, DISP_E_OVERFLOW, CComVariant()},
     {"text to date", CComVariant(u"abc"), VT_DATE, 0, DISP_E_TYPEMISMATCH, CComVariant()},
     {"date 2000 to bstr", date(36526.5), VT_BSTR, 0, S_OK, CComVariant(u"1/1/2000 12:00:00 PM")},
     {"day 1 to bstr", date(1.0), VT_BSTR, 0, S_OK, CComVariant(u"12/31/1899")},
     {"first date to bstr", date(-657434.0), VT_BSTR, 0, S_OK, CComVariant(u"1/1/100")},
     {"last day to bstr", date(2958465.0), VT_BSTR, 0, S_OK, CComVariant(u"12/31/9999")},
+    {"first day noon to bstr", date(-657434.5), VT_BSTR, 0, S_OK, CComVariant(u"1/1/100 12:00:00 PM")},
+    {"last second to bstr", date(2958465.0 + kLastSecond), VT_BSTR, 0, S_OK,
+     CComVariant(u"12/31/9999 11:59:59 PM")},
     {"date to i4 rounds half even", date(2.5), VT_I4, 0, S_OK, CComVariant(2)},
     {"date to r8", date(36526.25), VT_R8, 0, S_OK, CComVariant(36526.25)},
 };
