@@ -83,8 +83,7 @@ def xdotool(*args):
 
 def click(acc):
     x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", str(x + w // 2), str(y + h // 2))
-    time.sleep(0.1)
+    xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
     xdotool("click", "1")
 
 

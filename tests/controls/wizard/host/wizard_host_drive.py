@@ -48,8 +48,7 @@ def centre(acc):
 
 
 def click_at(point):
-    xdotool("mousemove", str(point[0]), str(point[1]))
-    time.sleep(0.1)
+    xdotool("mousemove", "--sync", str(point[0]), str(point[1]))
     xdotool("click", "1")
 
 
