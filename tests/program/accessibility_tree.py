@@ -15,7 +15,7 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support"))
-from atspi_reader import children, descendants, fault, faults, find, has, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import children, descendants, fault, faults, find, has, move_pointer, screen_reader_on, wait_for  # noqa: E402
 
 
 def application(name):
@@ -83,7 +83,7 @@ def xdotool(*args):
 
 def click(acc):
     x, y, w, h = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2))
+    move_pointer(x + w // 2, y + h // 2)
     xdotool("click", "1")
 
 

@@ -1,5 +1,6 @@
 # What the screen-reader tests share: the faults they print, turning the bus on as a screen
 # reader does, waiting, and walking the accessible tree.
+import subprocess
 import time
 
 import pyatspi
@@ -33,6 +34,15 @@ def wait_for(what, find, seconds=20.0):
             return found
         time.sleep(0.2)
     raise RuntimeError("gave up waiting for " + what)
+
+
+def move_pointer(x, y):
+    # Moves the pointer through the X server and waits (up to 5 s) until it is there, so that
+    # a click that follows lands where it was meant to.
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, capture_output=True)
+    at = "x:%d y:%d " % (x, y)
+    wait_for("the pointer at %d,%d" % (x, y), lambda: subprocess.run(
+        ["xdotool", "getmouselocation"], capture_output=True, text=True).stdout.startswith(at), 5)
 
 
 def children(acc):

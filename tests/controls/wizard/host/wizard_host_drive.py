@@ -12,7 +12,7 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../support"))
-from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+from atspi_reader import children, descendants, fault, find, has, move_pointer, run_steps, screen_reader_on, wait_for  # noqa: E402
 
 
 WIZARD = "Host Wizard"
@@ -48,7 +48,7 @@ def centre(acc):
 
 
 def click_at(point):
-    xdotool("mousemove", "--sync", str(point[0]), str(point[1]))
+    move_pointer(point[0], point[1])
     xdotool("click", "1")
 
 
