@@ -66,10 +66,12 @@ HRESULT register_module_controls(HMODULE module)
         add_class_values(values, info.clsid, info.prog_id, info.type_name, path);
         values.push_back({QStringLiteral("Interface\\") + info.iid, {}, info.interface_name});
     }
-    for (const Value& v : values)
-        if (const LONG rc = set_value(v.key, v.name, v.value); rc != 0)
-            return to_hresult(rc);
-    return S_OK;
+    return win32::registry_batch([&] {
+        for (const Value& v : values)
+            if (const LONG rc = set_value(v.key, v.name, v.value); rc != 0)
+                return to_hresult(rc);
+        return S_OK;
+    });
 }
 
 HRESULT unregister_module_controls(HMODULE module)
@@ -82,13 +84,15 @@ HRESULT unregister_module_controls(HMODULE module)
             keys << info.prog_id;
         keys << QStringLiteral("CLSID\\") + info.clsid << QStringLiteral("Interface\\") + info.iid;
     }
-    for (const QString& key : keys) {
-        const std::u16string k = key.toStdU16String();
-        const LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, k.c_str());
-        if (rc != 0 && rc != static_cast<LONG>(ERROR_FILE_NOT_FOUND))
-            return to_hresult(rc);
-    }
-    return S_OK;
+    return win32::registry_batch([&] {
+        for (const QString& key : keys) {
+            const std::u16string k = key.toStdU16String();
+            const LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, k.c_str());
+            if (rc != 0 && rc != static_cast<LONG>(ERROR_FILE_NOT_FOUND))
+                return to_hresult(rc);
+        }
+        return S_OK;
+    });
 }
 
 } // namespace forms

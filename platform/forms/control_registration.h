@@ -11,8 +11,9 @@
 // Control, and HKCR\Interface\{IID} (default) = the default interface's name. A class the
 // host cannot create has no ProgID keys; its CLSID still names the module, so that a request
 // for it is refused by the module with the reason.
-// Unregistering removes those keys. Both return an HRESULT (S_OK, or the registry failure as
-// HRESULT_FROM_WIN32).
+// Unregistering removes those keys. Each writes its keys as one registry batch
+// (win32::registry_batch): all of them in one save, or after a failure none. Both return an
+// HRESULT (S_OK, or the registry failure as HRESULT_FROM_WIN32).
 
 #include "platform/win32/module.h"
 #include "platform/win32/win_types.h"

@@ -464,4 +464,20 @@ std::string registry_file_path() { return current_registry_location().file; }
 
 std::string registry_failure() { return registry_detail::registry_store::instance().last_failure(); }
 
+HRESULT registry_batch(const std::function<HRESULT()>& changes)
+{
+    registry_store& store = registry_store::instance();
+    if (const LONG rc = store.begin_batch(); rc != ok)
+        return HRESULT_FROM_WIN32(static_cast<DWORD>(rc));
+    HRESULT hr = S_OK;
+    try {
+        hr = changes();
+    } catch (...) {
+        store.end_batch(false);
+        throw;
+    }
+    const LONG ended = store.end_batch(SUCCEEDED(hr));
+    return FAILED(hr) || ended == ok ? hr : HRESULT_FROM_WIN32(static_cast<DWORD>(ended));
+}
+
 } // namespace win32

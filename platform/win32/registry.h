@@ -12,6 +12,7 @@
 #include "platform/win32/win_types.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct HKEY__;
@@ -91,5 +92,14 @@ std::string registry_file_path();
 // Why the registry is unusable now (naming the file and the reason), for the error a user
 // sees; empty while it can be read.
 std::string registry_failure();
+
+// Makes every registry change that `changes` makes on this thread one change of the file, as a
+// registration writes many keys: the file is locked and read once before `changes` runs, its
+// reads see its own changes, and the whole is written in one save when it succeeds. When it
+// fails (or throws) nothing of it is written and its HRESULT is the result; when the registry
+// cannot be locked or read it does not run, and the failure is the result
+// (HRESULT_FROM_WIN32). Other threads' registry calls wait until it ends, so `changes` must
+// not wait for them. A batch within a batch joins it: its failure fails the whole.
+HRESULT registry_batch(const std::function<HRESULT()>& changes);
 
 } // namespace win32

@@ -239,6 +239,9 @@ std::string registry_store::last_failure() const
 
 LONG registry_store::read(const std::function<LONG(registry_tree&)>& read)
 {
+    // The batch's own thread already holds the lock, and reads what its changes made.
+    if (batch_is_this_threads())
+        return read(view_);
     std::lock_guard lock(mutex_);
     if (const LONG rc = refresh_all(false); rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
@@ -247,27 +250,62 @@ LONG registry_store::read(const std::function<LONG(registry_tree&)>& read)
 
 LONG registry_store::write(const std::function<LONG(registry_tree&, bool& changed)>& change)
 {
-    std::lock_guard lock(mutex_);
-    const std::string path = where_().file;
-    if (path.empty()) {
-        set_failure_text("there is no per-user registry: HOME is not set to an absolute folder");
-        return static_cast<LONG>(ERROR_ACCESS_DENIED);
-    }
+    if (batch_is_this_threads())
+        return apply(change);
+    if (const LONG rc = begin_batch(); rc != static_cast<LONG>(ERROR_SUCCESS))
+        return rc;
+    const LONG rc = apply(change);
+    const LONG ended = end_batch(rc == static_cast<LONG>(ERROR_SUCCESS));
+    return rc != static_cast<LONG>(ERROR_SUCCESS) ? rc : ended;
+}
+
+LONG registry_store::lock_file(const std::string& path)
+{
     const std::filesystem::path target(path);
     std::error_code ec;
     if (target.has_parent_path())
         std::filesystem::create_directories(target.parent_path(), ec);
     const std::string lock_path = path + ".lock";
-    const unique_fd lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
+    unique_fd lock_fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
     if (lock_fd.get() < 0)
         return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     while (::flock(lock_fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
             return static_cast<LONG>(ERROR_REGISTRY_IO_FAILED);
     }
-    // Under the lock the file cannot change, so the change applies to its latest contents.
-    if (const LONG rc = refresh_all(true); rc != static_cast<LONG>(ERROR_SUCCESS))
+    batch_file_lock_ = std::move(lock_fd);
+    return static_cast<LONG>(ERROR_SUCCESS);
+}
+
+LONG registry_store::begin_batch()
+{
+    if (batch_is_this_threads()) {
+        ++batch_depth_;
+        return static_cast<LONG>(ERROR_SUCCESS);
+    }
+    std::unique_lock lock(mutex_);
+    const std::string path = where_().file;
+    if (path.empty()) {
+        set_failure_text("there is no per-user registry: HOME is not set to an absolute folder");
+        return static_cast<LONG>(ERROR_ACCESS_DENIED);
+    }
+    if (const LONG rc = lock_file(path); rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
+    // Under the lock the file cannot change, so the changes apply to its latest contents.
+    if (const LONG rc = refresh_all(true); rc != static_cast<LONG>(ERROR_SUCCESS)) {
+        batch_file_lock_.reset();
+        return rc;
+    }
+    batch_depth_ = 1;
+    batch_changed_ = false;
+    batch_abandoned_ = false;
+    batch_owner_.store(std::this_thread::get_id());
+    lock.release(); // held until the batch ends
+    return static_cast<LONG>(ERROR_SUCCESS);
+}
+
+LONG registry_store::apply(const std::function<LONG(registry_tree&, bool& changed)>& change)
+{
     // The change is made on a copy, so that a refused or partial change leaves nothing behind.
     registry_tree after;
     overlay(after, view_);
@@ -275,17 +313,43 @@ LONG registry_store::write(const std::function<LONG(registry_tree&, bool& change
     if (const LONG rc = change(after, changed); rc != static_cast<LONG>(ERROR_SUCCESS) || !changed)
         return rc;
     registry_tree upper;
-    if (const LONG rc = upper_after_change(after, lower_.tree, upper_.tree, upper);
+    if (const LONG rc = upper_after_change(after, lower_.tree, batch_changed_ ? batch_upper_ : upper_.tree, upper);
         rc != static_cast<LONG>(ERROR_SUCCESS))
         return rc;
-    if (const LONG saved = save(upper); saved != static_cast<LONG>(ERROR_SUCCESS)) {
-        upper_.loaded = false;
-        view_valid_ = false;
-        return saved;
-    }
-    upper_.tree = std::move(upper);
+    batch_upper_ = std::move(upper);
     view_ = std::move(after);
+    batch_changed_ = true;
     return static_cast<LONG>(ERROR_SUCCESS);
+}
+
+LONG registry_store::end_batch(bool commit)
+{
+    if (!batch_is_this_threads())
+        return static_cast<LONG>(ERROR_INVALID_FUNCTION);
+    if (--batch_depth_ > 0) {
+        batch_abandoned_ = batch_abandoned_ || !commit;
+        return static_cast<LONG>(ERROR_SUCCESS);
+    }
+    LONG rc = static_cast<LONG>(ERROR_SUCCESS);
+    const bool keep = commit && !batch_abandoned_;
+    if (commit && batch_abandoned_)
+        rc = static_cast<LONG>(ERROR_CANCELLED);
+    if (keep && batch_changed_) {
+        rc = save(batch_upper_);
+        if (rc == static_cast<LONG>(ERROR_SUCCESS))
+            upper_.tree = std::move(batch_upper_);
+        else
+            upper_.loaded = false;
+    }
+    // A view that holds changes the file never took is built anew by the next call.
+    if (batch_changed_ && (!keep || rc != static_cast<LONG>(ERROR_SUCCESS)))
+        view_valid_ = false;
+    batch_upper_ = registry_tree{};
+    batch_changed_ = batch_abandoned_ = false;
+    batch_file_lock_.reset();
+    batch_owner_.store(std::thread::id{});
+    mutex_.unlock();
+    return rc;
 }
 
 } // namespace win32::registry_detail

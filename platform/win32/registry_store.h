@@ -6,16 +6,23 @@
 // temporary file that is then renamed over the registry, so readers never see half a file.
 // One mutex serialises the threads of the process. Only regular files of at most
 // 16 MiB that no other user may change are read (docs/building.md).
+//
+// A batch makes many changes one change of the file: it takes the lock and loads the file once
+// when it begins, the thread's changes and reads in between work on that view, and its end
+// writes them in one save, or nothing. A single change is a batch of its own.
 
 #include "platform/win32/registry_location.h"
 #include "platform/win32/registry_tree.h"
+#include "platform/win32/unique_fd.h"
 #include "platform/win32/win_types.h"
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 
 namespace win32::registry_detail {
 
@@ -30,6 +37,18 @@ public:
     // written file takes the change. A change that removes what only the file beneath holds is
     // refused (ERROR_ACCESS_DENIED). A failed write leaves the files as they were.
     LONG write(const std::function<LONG(registry_tree&, bool& changed)>& change);
+
+    // Begins a batch on this thread: under the lock, against the file's latest contents (the
+    // errors of `write` when the file cannot be locked or read, and then there is no batch).
+    // Until its end this thread's reads and writes see the batch's changes, each refused change
+    // leaving nothing behind as outside a batch, and other threads wait. Batches nest: an inner
+    // one joins the outer one, and only the outermost end writes.
+    LONG begin_batch();
+    // Ends the batch begun last on this thread. The outermost end with `commit` writes every
+    // change of the batch in one save (ERROR_CANCELLED and nothing written when an inner batch
+    // ended without commit; a failed save leaves the file as it was); without `commit` nothing
+    // of the batch is written.
+    LONG end_batch(bool commit);
 
     // Why the registry was last found unusable (naming the file and the reason: not a regular
     // file, too large, writable by another user, not a registry), for the error a user sees;
@@ -62,6 +81,9 @@ private:
     void set_failure_text(const std::string& text);
     LONG refresh_all(bool force_upper);
     LONG save(const registry_tree& tree);
+    bool batch_is_this_threads() const { return batch_owner_.load() == std::this_thread::get_id(); }
+    LONG lock_file(const std::string& path);
+    LONG apply(const std::function<LONG(registry_tree&, bool& changed)>& change);
 
     locator where_;
     std::mutex mutex_;
@@ -69,6 +91,15 @@ private:
     layer lower_;
     bool view_valid_ = false;
     registry_tree view_;
+
+    // The batch under way, which holds mutex_ from its beginning to its end.
+    std::atomic<std::thread::id> batch_owner_{};
+    int batch_depth_ = 0;
+    unique_fd batch_file_lock_;
+    bool batch_changed_ = false;
+    bool batch_abandoned_ = false;
+    registry_tree batch_upper_; // the upper tree the batch's changes make
+
     mutable std::mutex failure_mutex_;
     std::string failure_;
 };

@@ -26,14 +26,19 @@ using program_test::headless_process;
 using program_test::register_controls;
 
 // The shell that starts Ostrel on a display of its own, waits for its window ($w, the program
-// $pid), focuses it (there is no window manager to do it), then runs `then`.
+// $pid), focuses it (there is no window manager to do it) and waits until it has the focus,
+// then runs `then`. Each wait is bounded and says what it gave up on.
 QString with_the_wizard_focused(const QString& xvfb, const QString& then)
 {
     return QStringLiteral("exec \"%1\" -a -s '-screen 0 1024x768x24' sh -c '"
                           "\"$OSTREL\" 2>/dev/null & pid=$!; "
                           "for i in $(seq 100); do w=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -1); "
-                          "[ -n \"$w\" ] && break; sleep 0.1; done; sleep 1; "
-                          "xdotool windowfocus --sync $w 2>/dev/null; %2'")
+                          "[ -n \"$w\" ] && break; sleep 0.1; done; "
+                          "[ -n \"$w\" ] || echo \"failed: no window of the program within 10 s\"; "
+                          "for i in $(seq 50); do xdotool windowfocus --sync $w 2>/dev/null; "
+                          "[ \"$(xdotool getwindowfocus 2>/dev/null)\" = \"$w\" ] && break; sleep 0.1; done; "
+                          "[ \"$(xdotool getwindowfocus 2>/dev/null)\" = \"$w\" ] || "
+                          "echo \"failed: the wizard did not take the focus within 5 s\"; %2'")
         .arg(xvfb, then);
 }
 
@@ -195,7 +200,10 @@ TEST_F(WizardOnTheScreen, TheAddDomainDialogIsTransientForTheWizardAndCentredOnI
                                           // A loaded machine may take its time: wait for the dialog's window.
                                           "for i in $(seq 150); do "
                                           "d=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | grep -vx \"$w\" | tail -1); "
-                                          "[ -n \"$d\" ] && break; sleep 0.2; done; sleep 0.5; "
+                                          "[ -n \"$d\" ] && break; sleep 0.2; done; "
+                                          // Its place is read once it is shown.
+                                          "for i in $(seq 50); do xwininfo -id $d 2>/dev/null | grep -q IsViewable && break; "
+                                          "sleep 0.1; done; "
                                           "echo wizard=$(printf 0x%x $w) dialog=$d; "
                                           "[ -n \"$d\" ] && xprop -id $d WM_TRANSIENT_FOR; "
                                           "xdotool getwindowgeometry --shell $w | sed s/^/wizard_/; "

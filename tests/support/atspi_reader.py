@@ -1,5 +1,6 @@
 # What the screen-reader tests share: the faults they print, turning the bus on as a screen
 # reader does, waiting, and walking the accessible tree.
+import subprocess
 import time
 
 import pyatspi

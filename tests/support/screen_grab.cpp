@@ -1,8 +1,9 @@
 // Saves what the X display shows (its root window) as a PNG once a window has appeared on
-// it: the picture of a program as a user sees it on the screen. Exit 0 when saved, 1 when
+// it and its drawing has settled: the picture of a program as a user sees it on the screen. Exit 0 when saved, 1 when
 // nothing but the empty background showed within the time, 2 on a usage or display fault.
 //   screen_grab <file.png> [seconds]
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -40,16 +41,24 @@ int main(int argc, char** argv)
     if (screen == nullptr)
         return 2;
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 20;
+    // A window that has just appeared is drawn a moment later, and a page that has just
+    // changed may still be drawing: the picture is taken once something shows and the screen
+    // stayed the same for 0.3 s (less than a text cursor stays lit or dark); a screen that
+    // never settles is taken as it is when the time is up.
     QImage image;
-    // A window that has just appeared is drawn a moment later: wait for it, then once more.
-    for (int tries = 0; tries < seconds * 4; ++tries) {
+    QImage settled_since;
+    QElapsedTimer unchanged;
+    for (int tries = 0; tries < seconds * 10; ++tries) {
         image = screen->grabWindow(0).toImage();
-        if (shows_something(image)) {
-            QThread::msleep(1500);
-            image = screen->grabWindow(0).toImage();
+        if (!shows_something(image)) {
+            settled_since = QImage();
+        } else if (settled_since.isNull() || image != settled_since) {
+            settled_since = image;
+            unchanged.start();
+        } else if (unchanged.elapsed() >= 300) {
             break;
         }
-        QThread::msleep(250);
+        QThread::msleep(100);
     }
     if (!shows_something(image))
         return 1;

@@ -1,5 +1,8 @@
 #include "tests/support/temp_registry.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +23,15 @@ temp_registry::temp_registry()
         throw std::runtime_error("cannot make a test registry's directory in " + base.string() + ": " +
                                  std::strerror(errno));
     dir_ = pattern;
+    watch_fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_fd_ < 0 || ::inotify_add_watch(watch_fd_, dir_.c_str(), IN_MOVED_TO) < 0) {
+        const std::string why = std::strerror(errno);
+        if (watch_fd_ >= 0)
+            ::close(watch_fd_);
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+        throw std::runtime_error("cannot watch the test registry's directory " + dir_.string() + ": " + why);
+    }
     if (const char* previous = std::getenv("OSTREL_REGISTRY"))
         previous_ = previous;
     use_file(dir_ / "registry.txt");
@@ -31,8 +43,27 @@ temp_registry::~temp_registry()
         ::setenv("OSTREL_REGISTRY", previous_->c_str(), 1);
     else
         ::unsetenv("OSTREL_REGISTRY");
+    if (watch_fd_ >= 0)
+        ::close(watch_fd_);
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
+}
+
+int temp_registry::saves()
+{
+    int count = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(watch_fd_, buffer, sizeof buffer);
+        if (n <= 0)
+            return count;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && file_.parent_path() == dir_ && file_.filename() == event->name)
+                ++count;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
 }
 
 void temp_registry::use_file(const std::filesystem::path& file)

@@ -1,7 +1,8 @@
 #pragma once
 // A registry file of the test's own: for the fixture's life OSTREL_REGISTRY names
 // registry.txt in a fresh temporary directory; afterwards the variable is as it was and the
-// directory is gone. When no directory can be made, construction throws, which fails the test:
+// directory is gone. It counts the saves of the file, which a test of batched writes reads.
+// When no directory can be made, construction throws, which fails the test:
 // a test never falls back to a shared folder or to another registry, and nothing but the
 // fixture's own directory is ever removed.
 
@@ -30,10 +31,15 @@ public:
     std::string text() const;
     void write(const std::string& bytes) const;
 
+    // How many times a new registry file was saved over file() in the fixture's folder (the
+    // store renames each save into place) since the last call, or since construction.
+    int saves();
+
 private:
     std::filesystem::path dir_;
     std::filesystem::path file_;
     std::optional<std::string> previous_;
+    int watch_fd_ = -1;
 };
 
 } // namespace ostrel::test

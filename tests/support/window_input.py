@@ -4,9 +4,10 @@
 # ($PICTURES, with the grabber $SCREEN_GRAB). The one such helper of the Python tests.
 import os
 import subprocess
-import time
 
 import pyatspi
+
+from atspi_reader import wait_for
 
 
 def xdotool(*args):
@@ -19,9 +20,18 @@ def centre(acc):
     return x + w // 2, y + h // 2
 
 
+def move_pointer(x, y):
+    # Moves the pointer through the X server and waits (up to 5 s) until it is there, so that
+    # a click that follows lands where it was meant to.
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True, capture_output=True)
+    at = "x:%d y:%d " % (x, y)
+    wait_for("the pointer at %d,%d" % (x, y), lambda: subprocess.run(
+        ["xdotool", "getmouselocation"], capture_output=True, text=True).stdout.startswith(at), 5)
+
+
+
 def click_at(point):
-    xdotool("mousemove", str(point[0]), str(point[1]))
-    time.sleep(0.1)
+    move_pointer(point[0], point[1])
     xdotool("click", "1")
 
 

@@ -7,6 +7,7 @@
 # "status=N" ends the output.
 set -u
 . "$(dirname "$0")/../support/window_input.sh"
+. "$(dirname "$0")/../support/x_waits.sh"
 shots="$PICTURES/${SHOTS:-design_xvfb}"
 "$DESIGN" "$FORM" 2>"${shots}.err" &
 pid=$!
@@ -18,42 +19,40 @@ for i in $(seq 100); do
     sleep 0.1
 done
 [ -n "$win" ] || fail "no design window"
-sleep 1
+wait_until 10 viewable "$win" || fail "the design window was not shown within 10 s"
 # No window manager places the windows: the design window goes beside the form's.
 xdotool windowmove --sync "$win" 620 0 2>/dev/null || xdotool windowmove "$win" 620 0
-sleep 0.5
-focus() { focus_window "$win"; }
+focus() {
+    focus_window "$win"
+    wait_until 5 has_focus "$win" || fail "the design window did not take the focus within 5 s"
+}
 eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "window=${WIDTH}x${HEIGHT}"
 sheet_titles() {
     for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do xdotool getwindowname "$w"; done |
         grep "Property Pages" | tr '\n' '|'
 }
+sheet_shown() { [ -n "$(sheet_titles)" ]; }
+sheet_closed() { [ -z "$(sheet_titles)" ]; }
+sheet_has_keys() { xdotool getwindowfocus getwindowname 2>/dev/null | grep -q "Property Pages"; }
 i=1
 while [ "$i" -le "$COUNT" ]; do
     focus
     # A click on the list's first row, Home, then Down to the control.
+    # The X server hands the click and the keys to the program in the order they were sent.
     click_at $((X + 40)) $((Y + 34))
-    sleep 0.3
     key Home
     n=1
     while [ "$n" -lt "$i" ]; do key Down; n=$((n + 1)); done
-    sleep 0.3
     key alt+p
     # Up to ten seconds for the sheet to show, then up to five for it to take the keys.
-    t=0
-    while [ -z "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
-    t=0
-    while ! xdotool getwindowfocus getwindowname 2>/dev/null | grep -q "Property Pages" && [ "$t" -lt 50 ]; do
-        sleep 0.1
-        t=$((t + 1))
-    done
+    wait_until 10 sheet_shown || echo "failed: Alt+P on control $i showed no property sheet within 10 s"
+    wait_until 5 sheet_has_keys || echo "failed: the sheet of control $i did not take the keys within 5 s"
     [ "$i" -eq 1 ] && "$SCREEN_GRAB" "${shots}_sheet.png" 30
     echo "sheet $i $(sheet_titles)"
     # Return: the sheet's default button, OK; up to ten seconds for it to close.
     key Return
-    t=0
-    while [ -n "$(sheet_titles)" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+    wait_until 10 sheet_closed || echo "failed: OK left the sheet of control $i open after 10 s"
     i=$((i + 1))
 done
 echo "open after OK: $(sheet_titles)"
@@ -63,8 +62,8 @@ marker="${shots}.marker"
 touch "$marker"
 key alt+s
 # Up to ten seconds for the file to be written.
-t=0
-while [ ! "$FORM" -nt "$marker" ] && [ "$t" -lt 100 ]; do sleep 0.1; t=$((t + 1)); done
+saved() { [ "$FORM" -nt "$marker" ]; }
+wait_until 10 saved || echo "failed: Alt+S did not write $FORM within 10 s"
 rm -f "$marker"
 kill -0 "$pid" 2>/dev/null || fail "ended before it was closed"
 kill "$pid"

@@ -1,6 +1,7 @@
 #include "platform/com/atl/module.h"
 
 #include "platform/com/atl/com_object.h"
+#include "platform/win32/registry.h"
 #include "platform/win32/text.h"
 
 HRESULT CComModule::Init(const com::object_map_entry* map, HINSTANCE instance, const GUID* libid)
@@ -74,27 +75,30 @@ HRESULT CComModule::DllRegisterServer(BOOL register_typelib)
 {
     if (m_map == nullptr)
         return E_UNEXPECTED;
-    for (const auto* e = m_map; e->clsid != nullptr; ++e) {
-        HRESULT hr = e->update_registry(TRUE);
-        if (FAILED(hr))
-            return hr;
-    }
-    if (register_typelib && m_typelib != nullptr) {
-        return com::tlb::register_type_library(*m_typelib, module_path());
-    }
-    return S_OK;
+    return win32::registry_batch([&] {
+        for (const auto* e = m_map; e->clsid != nullptr; ++e) {
+            HRESULT hr = e->update_registry(TRUE);
+            if (FAILED(hr))
+                return hr;
+        }
+        if (register_typelib && m_typelib != nullptr)
+            return com::tlb::register_type_library(*m_typelib, module_path());
+        return S_OK;
+    });
 }
 
 HRESULT CComModule::DllUnregisterServer(BOOL unregister_typelib)
 {
     if (m_map == nullptr)
         return E_UNEXPECTED;
-    for (const auto* e = m_map; e->clsid != nullptr; ++e) {
-        HRESULT hr = e->update_registry(FALSE);
-        if (FAILED(hr))
-            return hr;
-    }
-    if (unregister_typelib && m_typelib != nullptr)
-        return com::tlb::unregister_type_library(*m_typelib);
-    return S_OK;
+    return win32::registry_batch([&] {
+        for (const auto* e = m_map; e->clsid != nullptr; ++e) {
+            HRESULT hr = e->update_registry(FALSE);
+            if (FAILED(hr))
+                return hr;
+        }
+        if (unregister_typelib && m_typelib != nullptr)
+            return com::tlb::unregister_type_library(*m_typelib);
+        return S_OK;
+    });
 }

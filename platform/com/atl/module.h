@@ -77,7 +77,8 @@ public:
     // The entry points. DllCanUnloadNow: S_OK with a lock count of 0, else S_FALSE.
     HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv);
     HRESULT DllCanUnloadNow() const { return m_nLockCnt == 0 ? S_OK : S_FALSE; }
-    // Every class's UpdateRegistry, then (with the flag) the type library.
+    // Every class's UpdateRegistry, then (with the flag) the type library, as one registry
+    // batch (win32::registry_batch): written whole, or after a failure not at all.
     HRESULT DllRegisterServer(BOOL register_typelib = TRUE);
     HRESULT DllUnregisterServer(BOOL unregister_typelib = TRUE);
     HRESULT RegisterServer(BOOL register_typelib = TRUE) { return DllRegisterServer(register_typelib); }

@@ -366,12 +366,14 @@ HRESULT run_script(std::u16string_view script, bool do_register, const replaceme
     parser p(script, values);
     if (!p.parse(roots))
         return E_INVALIDARG;
-    for (const auto& root : roots) {
-        HRESULT hr = do_register ? register_keys(root.root, root.keys) : unregister_keys(root.root, root.keys);
-        if (FAILED(hr))
-            return hr;
-    }
-    return S_OK;
+    return win32::registry_batch([&] {
+        for (const auto& root : roots) {
+            HRESULT hr = do_register ? register_keys(root.root, root.keys) : unregister_keys(root.root, root.keys);
+            if (FAILED(hr))
+                return hr;
+        }
+        return S_OK;
+    });
 }
 
 } // namespace com::registrar

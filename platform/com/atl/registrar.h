@@ -39,7 +39,8 @@ namespace com::registrar {
 using replacements = std::map<std::u16string, std::u16string>;
 
 // S_OK; DISP_E_EXCEPTION-free: a malformed script gives E_INVALIDARG (nothing written for
-// a script that does not parse), a registry failure its HRESULT.
+// a script that does not parse), a registry failure its HRESULT. The script is written as one
+// registry batch (win32::registry_batch): all of it in one save, or, after a failure, nothing.
 HRESULT run_script(std::u16string_view script, bool do_register, const replacements& values);
 
 } // namespace com::registrar

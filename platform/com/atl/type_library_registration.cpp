@@ -1,4 +1,5 @@
-// Type-library registration: what a client (and the About box) reads of a library.
+// Type-library registration: what a client (and the About box) reads of a library, each
+// registration and unregistration written as one registry batch.
 
 #include "platform/com/atl/type_library.h"
 
@@ -77,44 +78,49 @@ HRESULT delete_interface(REFIID iid)
 
 HRESULT register_type_library(const library_desc& library, const std::u16string& module_path)
 {
-    const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
-    const std::u16string version = lib + u"\\" + version_text(library);
-    HRESULT hr = set_string(version, nullptr, library.help.empty() ? library.name : library.help);
-    if (SUCCEEDED(hr))
-        hr = set_string(version + u"\\0\\win32", nullptr, module_path);
-    if (SUCCEEDED(hr))
-        hr = set_string(version + u"\\FLAGS", nullptr, u"0");
-    if (SUCCEEDED(hr))
-        hr = set_string(version + u"\\HELPDIR", nullptr, directory_of(module_path));
-    for (const auto& itf : library.interfaces) {
+    const HRESULT written = win32::registry_batch([&] {
+        const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
+        const std::u16string version = lib + u"\\" + version_text(library);
+        HRESULT hr = set_string(version, nullptr, library.help.empty() ? library.name : library.help);
         if (SUCCEEDED(hr))
-            hr = register_interface(library, itf.iid, itf.name);
-        for (const auto& alias : itf.aliases) {
+            hr = set_string(version + u"\\0\\win32", nullptr, module_path);
+        if (SUCCEEDED(hr))
+            hr = set_string(version + u"\\FLAGS", nullptr, u"0");
+        if (SUCCEEDED(hr))
+            hr = set_string(version + u"\\HELPDIR", nullptr, directory_of(module_path));
+        for (const auto& itf : library.interfaces) {
             if (SUCCEEDED(hr))
-                hr = register_interface(library, alias.iid, alias.name);
+                hr = register_interface(library, itf.iid, itf.name);
+            for (const auto& alias : itf.aliases) {
+                if (SUCCEEDED(hr))
+                    hr = register_interface(library, alias.iid, alias.name);
+            }
         }
-    }
-    return FAILED(hr) ? TYPE_E_REGISTRYACCESS : S_OK;
+        return hr;
+    });
+    return FAILED(written) ? TYPE_E_REGISTRYACCESS : S_OK;
 }
 
 HRESULT unregister_type_library(const library_desc& library)
 {
-    const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
-    const std::u16string version = lib + u"\\" + version_text(library);
-    LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, version.c_str());
-    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
-        return TYPE_E_REGISTRYACCESS;
-    if (key_is_empty(lib))
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, lib.c_str());
-    for (const auto& itf : library.interfaces) {
-        if (FAILED(delete_interface(itf.iid)))
+    return win32::registry_batch([&] {
+        const std::u16string lib = u"TypeLib\\" + com::guid_to_string(library.libid);
+        const std::u16string version = lib + u"\\" + version_text(library);
+        LONG rc = RegDeleteTreeW(HKEY_CLASSES_ROOT, version.c_str());
+        if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND)
             return TYPE_E_REGISTRYACCESS;
-        for (const auto& alias : itf.aliases) {
-            if (FAILED(delete_interface(alias.iid)))
+        if (key_is_empty(lib))
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, lib.c_str());
+        for (const auto& itf : library.interfaces) {
+            if (FAILED(delete_interface(itf.iid)))
                 return TYPE_E_REGISTRYACCESS;
+            for (const auto& alias : itf.aliases) {
+                if (FAILED(delete_interface(alias.iid)))
+                    return TYPE_E_REGISTRYACCESS;
+            }
         }
-    }
-    return S_OK;
+        return S_OK;
+    }) == S_OK ? S_OK : TYPE_E_REGISTRYACCESS;
 }
 
 } // namespace com::tlb

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 const char16_t* const script = uR"(HKCR
@@ -83,6 +85,43 @@ TEST(Registrar, MalformedScriptsWriteNothing)
         EXPECT_EQ(com::registrar::run_script(text, true, {}), E_INVALIDARG);
     }
     EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, u"A"));
+}
+
+// Registering and unregistering a script are one save each; a registry failure half-way
+// through writes nothing of the script, the file byte for byte as it was.
+TEST(Registrar, AScriptIsWrittenInOneSaveOrNotAtAll)
+{
+    struct Case {
+        const char* what;
+        const char16_t* text;
+        bool do_register;
+        HRESULT result;
+        int saves;
+    };
+    const Case cases[] = {
+        {"registering", script, true, S_OK, 1},
+        {"unregistering", script, false, S_OK, 1},
+        {"a key name the registry refuses after others",
+         u"HKCR { Test.Before = s 'x' { CLSID = s 'y' } 'Bad\\\\Name' = s 'z' }", true,
+         HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ostrel::test::temp_registry registry;
+        if (!c.do_register) {
+            ASSERT_EQ(com::registrar::run_script(script, true, {{u"MODULE", u"m"}}), S_OK);
+        }
+        const std::string before = registry.text();
+        registry.saves();
+        EXPECT_EQ(com::registrar::run_script(c.text, c.do_register, {{u"MODULE", u"m"}}), c.result);
+        EXPECT_EQ(registry.saves(), c.saves);
+        if (c.saves == 0) {
+            EXPECT_EQ(registry.text(), before);
+            EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, u"Test.Before"));
+        } else {
+            EXPECT_EQ(key_exists(HKEY_CLASSES_ROOT, u"Test.Thing.1"), c.do_register);
+        }
+    }
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 import os
 import subprocess
 import sys
-import time
 
 # The screen-reader tests' shared reader and input helpers.
 sys.path.insert(0, os.environ["READER_DIR"])
@@ -55,6 +54,30 @@ def focused(root):
         if has(acc, pyatspi.STATE_FOCUSED):
             return acc
     return None
+
+
+def stop_of(acc):
+    # What tells one focus stop from another: its role, name and place on the screen.
+    if acc is None:
+        return None
+    try:
+        place = tuple(acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+    except Exception:
+        place = None
+    return acc.getRoleName(), acc.name, place
+
+
+def key_moving_focus(frame, name):
+    # Presses the key and waits (up to 5 s) for the focus to reach another stop; answers where
+    # it is then, which the caller judges.
+    before = stop_of(focused(frame))
+    key(name)
+    try:
+        return wait_for("the focus to move on from %s after %s" % (before, name),
+                        lambda: (lambda now: now if now is not None and stop_of(now) != before else None)(
+                            focused(frame)), 5)
+    except RuntimeError:
+        return focused(frame)
 
 
 def expect(condition, text):
@@ -139,9 +162,7 @@ def walk_tab(app, frame, link):
     # a button), none is a label, a bar or a panel; the link is among them.
     seen = []
     for _ in range(8):
-        key("Tab")
-        time.sleep(0.3)
-        acc = focused(frame)
+        acc = key_moving_focus(frame, "Tab")
         seen.append((acc.getRoleName(), acc.name) if acc is not None else ("nothing", ""))
     print("Tab stops: %s" % seen, flush=True)
     for role, name in seen:
@@ -165,8 +186,7 @@ def tab_to(frame, role):
         acc = focused(frame)
         if acc is not None and acc.getRoleName() == role:
             return acc
-        key("Tab")
-        time.sleep(0.3)
+        key_moving_focus(frame, "Tab")
     fault("Tab never reaches a %s" % role)
     return None
 
@@ -211,16 +231,31 @@ def options_tree():
         items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
         expect(items and all(a.name.strip() for a in items), "tree items without names: %s" %
                [a.name for a in items])
+        def chosen():
+            # The chosen node's name and whether it is open, or None while none is chosen.
+            nodes = [a for a in descendants(tree) if has(a, pyatspi.STATE_SELECTED)]
+            return (nodes[0].name, has(nodes[0], pyatspi.STATE_EXPANDABLE),
+                    has(nodes[0], pyatspi.STATE_EXPANDED)) if nodes else None
+
+        def settled(before):
+            # The key chose another node or opened this one, and a page's node shows its page.
+            now = chosen()
+            return now is not None and now != before and (now[0] not in PAGES or now[0] in pages_showing(frame))
+
         click(wait_for("the first node", lambda: find(tree, "tree item") or find(tree, "table cell")))
-        time.sleep(0.5)
+        wait_for("a node chosen by the click", lambda: settled(None), 5)
         reached = pages_showing(frame)
         for _ in range(20):
             if len(reached) == len(PAGES):
                 break
-            chosen = [a for a in descendants(tree) if has(a, pyatspi.STATE_SELECTED)]
-            closed = chosen and has(chosen[0], pyatspi.STATE_EXPANDABLE) and not has(chosen[0], pyatspi.STATE_EXPANDED)
+            before = chosen()
+            closed = before is not None and before[1] and not before[2]
             key("Right" if closed else "Down")
-            time.sleep(0.4)
+            try:
+                wait_for("the tree to answer %s on %s" % ("Right" if closed else "Down", before),
+                         lambda: settled(before), 5)
+            except RuntimeError:
+                pass  # the pages not reached are the fault reported below
             reached |= pages_showing(frame)
         grab("options_tree_by_keys")
         print("options tree: pages reached by keys %s" % sorted(reached), flush=True)
@@ -235,9 +270,8 @@ def picture_at_twice_the_scale():
     # the others, the progress bars' captions included.
     host, _, frame = start_host("display_controls.frm", "Display controls", "2")
     try:
-        find(frame, "progress bar", "Reading the domain list")
-        time.sleep(0.5)
-        grab("display_controls_scale_2")
+        wait_for("the progress bar", lambda: find(frame, "progress bar", "Reading the domain list"), 10)
+        grab("display_controls_scale_2")  # which waits for the screen to settle
     finally:
         host.kill()
         host.wait()
@@ -246,14 +280,13 @@ def picture_at_twice_the_scale():
 def display_controls():
     host, app, frame = start_host("display_controls.frm", "Display controls")
     try:
-        time.sleep(0.5)
-        grab("display_controls")
+        grab("display_controls")  # which waits for the screen to settle
         box, link = read_controls(frame)
         if link is not None:
             walk_tab(app, frame, link)
         if box is not None:
             focus_window_of(host.pid)  # no window manager hands the focus back from the detail window
-            time.sleep(0.5)
+            wait_for("the window to have the keys again", lambda: has(frame, pyatspi.STATE_ACTIVE), 5)
             up_down_keys(frame, box)
     finally:
         host.kill()

@@ -4,9 +4,15 @@
 # Prints one "fault: ..." line per fault and "done" at the end. $HOST is the host program.
 set -u
 . "$(dirname "$0")/../../../support/window_input.sh"
+. "$(dirname "$0")/../../../support/x_waits.sh"
 openbox >/dev/null 2>&1 &
 wm=$!
-sleep 1
+if ! wait_until 20 wm_running; then
+	echo "fault: openbox did not start managing the display within 20 s"
+	kill "$wm" 2>/dev/null
+	echo done
+	exit 0
+fi
 out=$(mktemp)
 "$HOST" "$OWNER_FORM" "$DIALOG_FORM" >"$out" 2>&1 &
 host=$!
