@@ -1,8 +1,8 @@
 // The process entry: the arguments after the program name, each as given, are what
 // MainModule::Main parses.
 
-#include "program/main_module.h"
-#include "program/process_arguments.h"
+#include "program/wizard/main_module.h"
+#include "program/report/process_arguments.h"
 
 #include <csignal>
 #include <cstdio>

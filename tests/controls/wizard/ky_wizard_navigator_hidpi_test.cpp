@@ -8,7 +8,7 @@
 #include "platform/forms/do_events.h"
 #include "platform/forms/image.h"
 #include "platform/forms/std_picture.h"
-#include "program/resources.h"
+#include "program/report/resources.h"
 
 TEST_F(NavigatorTest, ABigScaledScreenGetsTheBigPicturesDrawnOverThePlainOnesAreas)
 {

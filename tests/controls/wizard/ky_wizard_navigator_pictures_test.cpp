@@ -6,7 +6,7 @@
 
 #include "platform/forms/do_events.h"
 #include "platform/forms/std_picture.h"
-#include "program/resources.h"
+#include "program/report/resources.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
 #include "platform/forms/std_font.h"
-#include "program/resources.h"
+#include "program/report/resources.h"
 
 #include <QImage>
 

@@ -3,8 +3,8 @@
 // switch with its value, /name:value or -name:value, each switch is found by its name with
 // exactly the value given (the first of a repeated name wins) and nothing else is found.
 
-#include "program/command_line.h"
-#include "program/process_arguments.h"
+#include "program/report/command_line.h"
+#include "program/report/process_arguments.h"
 
 #include "tests/fuzz/fuzz_check.h"
 

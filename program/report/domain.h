@@ -1,0 +1,24 @@
+#pragma once
+// Domain: one processed entry of a run: its (possibly suffixed) name, whether any counter
+// has data, the collector's error text, and its values in column order.
+
+#include "program/report/props.h"
+
+#include <QString>
+
+#include <memory>
+
+class Domain {
+public:
+    QString DomainName;
+    bool isCorrectlyProcessed = false;
+    bool isProcessed = false;
+    QString StatusString;
+
+    // Reading before any Props was set makes an empty one and keeps it.
+    const std::shared_ptr<::Props>& Props();
+    void Props(std::shared_ptr<::Props> vData);
+
+private:
+    std::shared_ptr<::Props> m_props;
+};
