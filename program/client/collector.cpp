@@ -14,6 +14,8 @@
 
 #include <cstdio>
 
+namespace program {
+
 namespace {
 
 // The program's messages without a window go to standard error, one line each.
@@ -85,7 +87,7 @@ void CCollector::Fail(const QString& reason)
 {
     QString text = reason;
     for (const QString& name : m_names)
-        text = entry_name::hide_password(text, name);
+        text = program::hide_entry_password(text, name);
     to_stderr(text);
 }
 
@@ -96,7 +98,7 @@ bool CCollector::AcceptNames(const QStringList& names, bool fromCommandLine)
                             "/domain:name[,name2...]."));
         return false;
     }
-    const QString refused = entry_name::refusal(names, fromCommandLine);
+    const QString refused = program::entry_names_refusal(names, fromCommandLine);
     if (!refused.isEmpty()) {
         // Nothing of the names is repeated: the reason names the entry by its position.
         Fail(refused);
@@ -216,3 +218,5 @@ void CCollector::m_oxc_CollectionCompleted(IOstrelInfoCollection* pInfos, const 
     if (m_done)
         SetEvent(m_done);
 }
+
+} // namespace program

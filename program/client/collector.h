@@ -21,6 +21,8 @@
 #include <memory>
 #include <optional>
 
+namespace program {
+
 class CCollector {
 public:
     CCollector();
@@ -57,7 +59,7 @@ private:
     void Fail(const QString& reason);
 
     // Takes `names` as the run's names; false with the reason on standard error when there
-    // are none or they are refused (entry_name::refusal).
+    // are none or they are refused (entry_names_refusal).
     bool AcceptNames(const QStringList& names, bool fromCommandLine);
 
     CComPtr<IOstrelCollector> m_oxc;
@@ -76,3 +78,5 @@ private:
     bool m_bWritten = false;
     QStringList m_names; // the run's names, so that no text shows their passwords
 };
+
+} // namespace program

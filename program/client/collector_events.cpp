@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace program {
+
 namespace {
 
 QString text_of(BSTR text) { return QString::fromStdU16String(std::u16string(text ? text : u"", SysStringLen(text))); }
@@ -82,3 +84,5 @@ CComPtr<CCollectorEvents> make_collector_events(CCollectorEventsBase::DomainColl
     sink->Forward(std::move(domainCollected), std::move(completed));
     return sink;
 }
+
+} // namespace program

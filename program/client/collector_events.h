@@ -16,6 +16,8 @@
 
 #include <functional>
 
+namespace program {
+
 // The event interface as the program receives it: the members of _IOstrelCollectorEvents
 // with their dispatch identifiers, bound to C++ members.
 struct ICollectorEventsSink : IDispatch {
@@ -58,3 +60,5 @@ using CCollectorEvents = CComObject<CCollectorEventsBase>;
 // A new sink that forwards to the handlers.
 CComPtr<CCollectorEvents> make_collector_events(CCollectorEventsBase::DomainCollectedHandler domainCollected,
                                                 CCollectorEventsBase::CollectionCompletedHandler completed);
+
+} // namespace program

@@ -1,11 +1,13 @@
 #include "program/client/collector.h"
 
-#include "program/report/column_layout.h"
 #include "program/client/com_error.h"
+#include "program/report/column_layout.h"
 #include "program/report/entry_name.h"
 #include "program/report/resources.h"
 
 #include "platform/forms/vb_error.h"
+
+namespace program {
 
 std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollection* infos, bool bExchange)
 {
@@ -32,8 +34,8 @@ std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollectio
         const QString fullName = QString::fromStdU16String(std::u16string(name.view()));
 
         auto domain = domains->AddNew(
-            entry_name::shown(fullName),
-            entry_name::hide_password(QString::fromStdU16String(std::u16string(errorText.view())), fullName));
+            program::shown_entry_name(fullName),
+            program::hide_entry_password(QString::fromStdU16String(std::u16string(errorText.view())), fullName));
         if (!domain)
             continue;
         bool anyData = false;
@@ -56,3 +58,5 @@ std::optional<QStringList> CCollector::FillResultsMatrix(ProcessedDomains& domai
 }
 
 QString CCollector::MakeINIString(const QStringList& results) { return program::MakeINIString(results); }
+
+} // namespace program

@@ -10,6 +10,8 @@
 #include "platform/com/variant.h"
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 
 // The collector object with the program's sink advised on its event interface. The COM
@@ -64,3 +66,5 @@ private:
 } // namespace
 
 std::shared_ptr<WizardCollector> CreateWizardCollector() { return std::make_shared<ComWizardCollector>(); }
+
+} // namespace program

@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+namespace program {
+
 class WizardCollector {
 public:
     using DomainCollectedHandler = std::function<void(const QString& sDomainName, const QString& ErrorString)>;
@@ -34,3 +36,5 @@ public:
 // The collector object created by class identifier, with its events connected. Raises
 // forms::VbError (429 and the reason) when it cannot be created.
 std::shared_ptr<WizardCollector> CreateWizardCollector();
+
+} // namespace program

@@ -2,6 +2,8 @@
 
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 
 constexpr QChar kBlank = u' ';
@@ -78,3 +80,5 @@ bool CCommandLine::ParseNextSwitch(qsizetype& p, Entry& entry, ValuePlace& place
         entry[1] = std::move(value);
     return true;
 }
+
+} // namespace program

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace program {
+
 class CCommandLine {
 public:
     // One accepted switch: element 0 the name as typed, element 1 its value (either may be
@@ -54,3 +56,5 @@ private:
     // Each entry a two-element list: the name as typed, its value.
     forms::Collection m_colArgs;
 };
+
+} // namespace program

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace program {
+
 class Domain {
 public:
     QString DomainName;
@@ -16,9 +18,11 @@ public:
     QString StatusString;
 
     // Reading before any Props was set makes an empty one and keeps it.
-    const std::shared_ptr<::Props>& Props();
-    void Props(std::shared_ptr<::Props> vData);
+    const std::shared_ptr<program::Props>& Props();
+    void Props(std::shared_ptr<program::Props> vData);
 
 private:
-    std::shared_ptr<::Props> m_props;
+    std::shared_ptr<program::Props> m_props;
 };
+
+} // namespace program

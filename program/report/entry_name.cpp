@@ -1,6 +1,6 @@
 #include "program/report/entry_name.h"
 
-namespace entry_name {
+namespace program {
 namespace {
 
 qsizetype second_slash(const QString& name)
@@ -11,27 +11,23 @@ qsizetype second_slash(const QString& name)
 
 } // namespace
 
-QString shown(const QString& name)
+QString shown_entry_name(const QString& name)
 {
     const qsizetype cut = second_slash(name);
     return cut < 0 ? name : name.left(cut);
 }
 
-QString hide_password(const QString& text, const QString& name)
+QString hide_entry_password(const QString& text, const QString& name)
 {
     const qsizetype cut = second_slash(name);
     if (cut < 0)
         return text;
     QString result = text;
-    result.replace(name, shown(name));
+    result.replace(name, shown_entry_name(name));
     return result;
 }
 
-} // namespace entry_name
-
-namespace entry_name {
-
-QString refusal(const QStringList& names, bool fromCommandLine)
+QString entry_names_refusal(const QStringList& names, bool fromCommandLine)
 {
     bool afterPassword = false;
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -52,4 +48,4 @@ QString refusal(const QStringList& names, bool fromCommandLine)
     return QString();
 }
 
-} // namespace entry_name
+} // namespace program

@@ -6,19 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-namespace entry_name {
+namespace program {
 
 // host/user/password -> host/user; any other name unchanged. The password is everything
 // after the second "/", so a password may itself contain "/".
-QString shown(const QString& name);
+QString shown_entry_name(const QString& name);
 
 // `text` with every occurrence of the full `name` replaced by its shown form, for texts (an
 // error text) that quote the entry's name.
-QString hide_password(const QString& text, const QString& name);
-
-} // namespace entry_name
-
-namespace entry_name {
+QString hide_entry_password(const QString& text, const QString& name);
 
 // Why a list of names must not be collected, or an empty text when it may be:
 // - a name holding a control character (CR, LF, TAB, an escape sequence) would forge lines
@@ -27,6 +23,6 @@ namespace entry_name {
 //   likely the tail of a password that held a comma (/domain: splits at every comma), and
 //   that tail must go nowhere: not to a resolver, not into any text.
 // The text names the entry by its position only, never by its content.
-QString refusal(const QStringList& names, bool fromCommandLine);
+QString entry_names_refusal(const QStringList& names, bool fromCommandLine);
 
-} // namespace entry_name
+} // namespace program

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/prctl.h>
 
-namespace process_arguments {
+namespace program {
 namespace {
 
 // Where the first password of `domains` starts, in bytes of its UTF-8 text; -1 for none. A
@@ -28,7 +28,7 @@ qsizetype first_password_offset(const QString& domains)
 
 } // namespace
 
-std::optional<QStringList> decode(std::span<char* const> arguments, QString& error)
+std::optional<QStringList> decode_arguments(std::span<char* const> arguments, QString& error)
 {
     QStringList decoded;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -45,7 +45,7 @@ std::optional<QStringList> decode(std::span<char* const> arguments, QString& err
     return decoded;
 }
 
-void hide_passwords(std::span<char*> arguments, const CCommandLine& parsed)
+void hide_argument_passwords(std::span<char*> arguments, const CCommandLine& parsed)
 {
     bool held = false;
     for (const CCommandLine::Switch& option : parsed.Switches()) {
@@ -69,4 +69,4 @@ void hide_passwords(std::span<char*> arguments, const CCommandLine& parsed)
     }
 }
 
-} // namespace process_arguments
+} // namespace program

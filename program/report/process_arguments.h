@@ -10,11 +10,11 @@
 #include <optional>
 #include <span>
 
-namespace process_arguments {
+namespace program {
 
 // The arguments after the program name. Nothing when one is not valid UTF-8 (a file name in
 // another encoding would otherwise be written under a different name); `error` says which.
-std::optional<QStringList> decode(std::span<char* const> arguments, QString& error);
+std::optional<QStringList> decode_arguments(std::span<char* const> arguments, QString& error);
 
 // Overwrites, in the process's own argument memory, the passwords that the values of
 // /domain: hold (every occurrence of the switch, also the repeated ones that are otherwise
@@ -22,6 +22,6 @@ std::optional<QStringList> decode(std::span<char* const> arguments, QString& err
 // longer shows them to other local users; and makes the process non-dumpable from then on,
 // so that no core dump or debugger of another user reads them from its memory. Does nothing
 // when no value holds a password.
-void hide_passwords(std::span<char*> arguments, const CCommandLine& parsed);
+void hide_argument_passwords(std::span<char*> arguments, const CCommandLine& parsed);
 
-} // namespace process_arguments
+} // namespace program

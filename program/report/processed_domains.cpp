@@ -2,6 +2,8 @@
 
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 
 // The name the results matrix gives its last row (and so the report its first section).
@@ -43,3 +45,5 @@ bool ProcessedDomains::KeyExists(const QString& key) const
         throw;
     }
 }
+
+} // namespace program

@@ -16,7 +16,9 @@
 #include <cstdint>
 #include <memory>
 
-Q_DECLARE_METATYPE(std::shared_ptr<Domain>)
+Q_DECLARE_METATYPE(std::shared_ptr<program::Domain>)
+
+namespace program {
 
 class ProcessedDomains {
 public:
@@ -47,3 +49,5 @@ private:
     forms::Collection m_colDomains;
     QStringList m_propertyNames;
 };
+
+} // namespace program

@@ -4,8 +4,12 @@
 
 #include <QString>
 
+namespace program {
+
 class Prop {
 public:
     QString Name;
     QString value;
 };
+
+} // namespace program

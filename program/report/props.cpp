@@ -1,5 +1,7 @@
 #include "program/report/props.h"
 
+namespace program {
+
 std::shared_ptr<Prop> Props::AddNew(const QString& Name, const QString& value)
 {
     auto prop = std::make_shared<Prop>();
@@ -18,3 +20,5 @@ std::shared_ptr<Prop> Props::Item(const QVariant& vntIndexKey) const
 {
     return m_colProps.Item(vntIndexKey).value<std::shared_ptr<Prop>>();
 }
+
+} // namespace program

@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <memory>
 
-Q_DECLARE_METATYPE(std::shared_ptr<Prop>)
+Q_DECLARE_METATYPE(std::shared_ptr<program::Prop>)
+
+namespace program {
 
 class Props {
 public:
@@ -36,3 +38,5 @@ public:
 private:
     forms::Collection m_colProps;
 };
+
+} // namespace program

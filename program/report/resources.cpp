@@ -12,6 +12,8 @@ static void init_program_images()
     Q_INIT_RESOURCE(program_images);
 }
 
+namespace program {
+
 Resources::Resources()
 {
     program::register_strings();
@@ -65,3 +67,5 @@ QImage Resources::LoadBitmap(std::int32_t nID)
     m_colBitmaps.Add(QVariant::fromValue(image), key);
     return image;
 }
+
+} // namespace program

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+namespace program {
+
 class Resources {
 public:
     Resources();
@@ -30,3 +32,5 @@ private:
     forms::Collection m_colIcons;
     forms::Collection m_colBitmaps;
 };
+
+} // namespace program

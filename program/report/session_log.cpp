@@ -12,6 +12,8 @@
 #include <ctime>
 #include <locale.h>
 
+namespace program {
+
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -32,7 +34,7 @@ QByteArray time_locale_name()
 
 // A name as the log shows it: without its password, and with the characters that would break
 // a line or forge a section (a server chooses the name in Exchange 5.5 mode) replaced visibly.
-QString shown_name(const QString& name) { return program::ReportName(entry_name::shown(name)); }
+QString shown_name(const QString& name) { return program::ReportName(program::shown_entry_name(name)); }
 
 // A text of lines from outside (the collector's error text, an error's description), each line
 // made visible, so a CR or LF of a server's text inside one starts no line of the log.
@@ -88,7 +90,7 @@ QString SessionLog::SuccessLine(const QString& now, bool exchange5, const QStrin
 QString SessionLog::FailureLine(const QString& now, bool exchange5, const QString& name, const QString& errorText)
 {
     return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
-           shown_name(name) + QStringLiteral(". ") + kCrLf + shown_lines(entry_name::hide_password(errorText, name));
+           shown_name(name) + QStringLiteral(". ") + kCrLf + shown_lines(program::hide_entry_password(errorText, name));
 }
 
 QString SessionLog::HandlerFailureLine(const QString& now, bool exchange5, const QString& name, std::int32_t number,
@@ -96,7 +98,7 @@ QString SessionLog::HandlerFailureLine(const QString& now, bool exchange5, const
 {
     return now + QStringLiteral(", Error:\t") + (exchange5 ? QStringLiteral("Server ") : QStringLiteral("Domain ")) +
            shown_name(name) + QStringLiteral(". ") + kCrLf + QStringLiteral("error number:") + QString::number(number) +
-           QStringLiteral(" - ") + shown_lines(entry_name::hide_password(description, name));
+           QStringLiteral(" - ") + shown_lines(program::hide_entry_password(description, name));
 }
 
 QString SessionLog::CancelLine(const QString& now)
@@ -123,3 +125,5 @@ QString SessionLog::EndFailureLine(const QString& description)
 {
     return QStringLiteral("An error occured: ") + shown_lines(description);
 }
+
+} // namespace program

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace program {
+
 class SessionLog {
 public:
     // Appends `text` and CR LF; with `bClear` the log is emptied first.
@@ -37,3 +39,5 @@ public:
 private:
     QString m_sLog;
 };
+
+} // namespace program

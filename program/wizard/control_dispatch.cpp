@@ -272,7 +272,8 @@ QVariant ControlDispatch::invoke(const char* member, WORD flags, const QVariantL
     std::vector<CComVariant> values(static_cast<std::size_t>(args.size()));
     for (qsizetype i = 0; i < args.size(); ++i) {
         // DISPPARAMS holds the arguments in reverse.
-        if (HRESULT hr = forms::from_qvariant(args[i], VT_EMPTY, values[values.size() - 1 - static_cast<std::size_t>(i)]);
+        if (HRESULT hr = forms::from_qvariant(args[i], VT_EMPTY,
+                                              values[values.size() - 1 - static_cast<std::size_t>(i)]);
             FAILED(hr))
             raise_failure(hr);
     }

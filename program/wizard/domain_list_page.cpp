@@ -7,6 +7,8 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 constexpr double kButtonGap = 126; // between the list and the buttons below it
 } // namespace
@@ -99,3 +101,5 @@ void DomainListPage::lstDomainsList_MouseDown(short Button)
     if (Button == forms::mousebutton::Right)
         m_mnuLstDomainsList.Popup(&m_lstDomainsList);
 }
+
+} // namespace program

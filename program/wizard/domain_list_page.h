@@ -24,6 +24,8 @@ class ImageList;
 class ListView;
 } // namespace forms
 
+namespace program {
+
 class DomainListPage : public QObject {
     Q_OBJECT
 
@@ -68,3 +70,5 @@ private:
     forms::PopupMenu m_mnuLstDomainsList;
     bool m_bListFilled = false;
 };
+
+} // namespace program

@@ -9,6 +9,8 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 // Ctrl+V arrives as its control character; it pastes, and the change handler cleans what
 // was pasted (one beep), as pasting from the box's menu or by Shift+Insert does.
@@ -129,3 +131,5 @@ void FrmAddDomain::txtDomainName_Change()
         forms::Beep();
     }
 }
+
+} // namespace program

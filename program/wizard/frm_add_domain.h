@@ -19,6 +19,8 @@ class Label;
 class TextBox;
 } // namespace forms
 
+namespace program {
+
 class FrmAddDomain : public forms::HostForm {
     Q_OBJECT
 
@@ -52,3 +54,5 @@ private:
     QString m_sResult;
     bool m_bExchange = false;
 };
+
+} // namespace program

@@ -4,6 +4,8 @@
 #include "platform/forms/label.h"
 #include "platform/forms/text_box.h"
 
+namespace program {
+
 FrmLogView::FrmLogView()
     : m_lblLog(new forms::Label(this, QStringLiteral("lblLog"))),
       m_txtLog(new forms::TextBox(this, QStringLiteral("txtLog"), true)),
@@ -33,3 +35,5 @@ void FrmLogView::ShowLog(const QString& log, QWidget* owner)
     m_txtLog->setSelStart(0);
     Show(forms::vbModal, owner);
 }
+
+} // namespace program

@@ -12,6 +12,8 @@ class Label;
 class TextBox;
 } // namespace forms
 
+namespace program {
+
 class FrmLogView : public forms::HostForm {
 public:
     FrmLogView();
@@ -28,3 +30,5 @@ private:
     forms::TextBox* m_txtLog;
     forms::CommandButton* m_cmdClose;
 };
+
+} // namespace program

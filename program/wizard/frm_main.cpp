@@ -1,5 +1,7 @@
 #include "program/wizard/frm_main.h"
 
+#include "program/report/program_strings.h"
+#include "program/report/resources.h"
 #include "program/wizard/control_dispatch.h"
 #include "program/wizard/domain_list_page.h"
 #include "program/wizard/frm_add_domain.h"
@@ -7,8 +9,6 @@
 #include "program/wizard/list_page_services.h"
 #include "program/wizard/output_actions.h"
 #include "program/wizard/processing_run.h"
-#include "program/report/program_strings.h"
-#include "program/report/resources.h"
 #include "program/wizard/server_list_page.h"
 
 #include "platform/forms/control_site.h"
@@ -23,6 +23,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
+
+namespace program {
 
 namespace {
 
@@ -397,3 +399,5 @@ void FrmMain::KeepFocusOffUnchosenButtons()
     if (rest != nullptr && rest->isVisible())
         rest->setFocus(Qt::OtherFocusReason);
 }
+
+} // namespace program

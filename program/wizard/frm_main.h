@@ -14,8 +14,8 @@
 // are detached before any widget of the form goes. A close asked for while one of those
 // events is handled waits until the handler has returned.
 
-#include "program/report/session_log.h"
 #include "program/client/wizard_collector.h"
+#include "program/report/session_log.h"
 
 #include "platform/forms/host_form.h"
 #include "platform/forms/image_list.h"
@@ -30,24 +30,20 @@
 #include <optional>
 #include <vector>
 
-class DomainListPage;
-class FrmAddDomain;
-class ServerListPage;
-
-namespace program {
-class OutputActions;
-class ProcessingRun;
-} // namespace program
-
 namespace forms {
 class ControlSite;
 class IntrinsicControl;
 } // namespace forms
 
 namespace program {
+
 class ControlDispatch;
+class DomainListPage;
 class EventConnection;
-} // namespace program
+class FrmAddDomain;
+class OutputActions;
+class ProcessingRun;
+class ServerListPage;
 
 class FrmMain : public forms::HostForm {
     Q_OBJECT
@@ -158,3 +154,5 @@ private:
     // The user said Yes to losing the results.
     bool m_leavingAgreed = false;
 };
+
+} // namespace program

@@ -20,6 +20,8 @@
 #include "platform/forms/std_picture.h"
 #include "platform/forms/vb_error.h"
 
+namespace program {
+
 namespace {
 constexpr int kResultsPage = 5; // the registry's 5th page: wtChooseOutput
 constexpr int kIconSize = 32;
@@ -111,3 +113,5 @@ void FrmMain::m_collector_CollectionCompleted(IOstrelInfoCollection* pInfos, con
     };
     m_run->CollectionCompleted(steps);
 }
+
+} // namespace program

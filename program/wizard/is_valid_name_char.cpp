@@ -1,5 +1,7 @@
 #include "program/wizard/is_valid_name_char.h"
 
+namespace program {
+
 bool IsValidNameChar(short c, const QString& sExtra)
 {
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
@@ -10,3 +12,5 @@ bool IsValidNameChar(short c, const QString& sExtra)
 }
 
 short name_char_code(QChar c) { return c.unicode() < 128 ? static_cast<short>(c.unicode()) : short{63}; }
+
+} // namespace program

@@ -7,7 +7,11 @@
 #include <QChar>
 #include <QString>
 
+namespace program {
+
 // `c` is a character code as KeyPress hands it.
 bool IsValidNameChar(short c, const QString& sExtra);
 // The code IsValidNameChar takes for a character of a text: its ASCII code, else 63 ("?").
 short name_char_code(QChar c);
+
+} // namespace program

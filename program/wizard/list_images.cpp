@@ -2,6 +2,8 @@
 
 #include "program/report/resources.h"
 
+namespace program {
+
 namespace {
 constexpr std::int32_t kNetworkIcon = 102;
 constexpr std::int32_t kExchange5Icon = 103;
@@ -15,3 +17,5 @@ forms::ImageList MakeListImages()
     images.Add(QStringLiteral("2"), Resources::Shared().LoadIcon(kExchange5Icon).pixmap(kSmall, kSmall).toImage());
     return images;
 }
+
+} // namespace program

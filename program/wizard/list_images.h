@@ -4,4 +4,8 @@
 
 #include "platform/forms/image_list.h"
 
+namespace program {
+
 forms::ImageList MakeListImages();
+
+} // namespace program

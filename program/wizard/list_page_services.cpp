@@ -1,7 +1,7 @@
 #include "program/wizard/list_page_services.h"
 
-#include "program/wizard/frm_add_domain.h"
 #include "program/report/resources.h"
+#include "program/wizard/frm_add_domain.h"
 
 #include "platform/forms/form.h"
 #include "platform/forms/intrinsic_control.h"
@@ -10,6 +10,8 @@
 #include "platform/forms/vb_error.h"
 
 #include <algorithm>
+
+namespace program {
 
 namespace {
 
@@ -80,3 +82,5 @@ void BindNameList(forms::ListView& lst, const forms::ImageList& images)
 }
 
 void FitListColumn(forms::ListView& lst) { lst.setColumnWidth(1, std::max(0.0, lst.Width() - kColumnMargin)); }
+
+} // namespace program

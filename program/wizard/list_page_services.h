@@ -7,7 +7,6 @@
 
 #include <functional>
 
-class FrmAddDomain;
 class QWidget;
 
 namespace forms {
@@ -17,6 +16,10 @@ class ImageList;
 class IntrinsicControl;
 class ListView;
 } // namespace forms
+
+namespace program {
+
+class FrmAddDomain;
 
 struct ListPageServices {
     std::function<void(bool)> setNextEnabled; // the navigator's RightMiddleButtonEnabled
@@ -45,3 +48,5 @@ Control& FormControl(forms::Form& form, const char* name, int index = -1)
 void BindNameList(forms::ListView& lst, const forms::ImageList& images);
 // The list's one column fills the list but for 350 twips, never below 0.
 void FitListColumn(forms::ListView& lst);
+
+} // namespace program

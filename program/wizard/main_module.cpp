@@ -2,9 +2,9 @@
 
 #include "program/client/collector.h"
 #include "program/report/command_line.h"
-#include "program/wizard/frm_main.h"
 #include "program/report/process_arguments.h"
 #include "program/report/resources.h"
+#include "program/wizard/frm_main.h"
 #include "program/wizard/stop_signals.h"
 
 #include "platform/com/runtime.h"
@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace MainModule {
+namespace program {
 namespace {
 
 constexpr int kUsageString = 148;
@@ -120,7 +120,7 @@ void ShowUsage()
 int Main(const QStringList& arguments, std::span<char*> argumentMemory)
 {
     const CCommandLine args(arguments);
-    process_arguments::hide_passwords(argumentMemory, args);
+    program::hide_argument_passwords(argumentMemory, args);
     Resources::Shared();
     forms::set_application_title(QStringLiteral("Ostrel"));
     apartment sta;
@@ -145,4 +145,4 @@ int Main(const QStringList& arguments, std::span<char*> argumentMemory)
                                     args.value(QStringLiteral("out")));
 }
 
-} // namespace MainModule
+} // namespace program

@@ -8,7 +8,7 @@
 
 #include <span>
 
-namespace MainModule {
+namespace program {
 
 // `arguments` are the process's arguments after the program name; `argumentMemory` is
 // where the process keeps them (the passwords there are overwritten once parsed).
@@ -17,4 +17,4 @@ int Main(const QStringList& arguments, std::span<char*> argumentMemory = {});
 // The usage box: string 148, titled "Command Line Options".
 void ShowUsage();
 
-} // namespace MainModule
+} // namespace program

@@ -1,9 +1,9 @@
 #include "program/wizard/output_actions.h"
 
-#include "program/wizard/frm_log_view.h"
-#include "program/wizard/print_report.h"
 #include "program/report/report_date.h"
 #include "program/report/results_report.h"
+#include "program/wizard/frm_log_view.h"
+#include "program/wizard/print_report.h"
 
 #include "platform/forms/clipboard.h"
 #include "platform/forms/file_save.h"

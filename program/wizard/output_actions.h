@@ -19,10 +19,11 @@
 #include <memory>
 #include <optional>
 
-class FrmLogView;
 class QWidget;
 
 namespace program {
+
+class FrmLogView;
 
 class OutputActions {
 public:

@@ -12,8 +12,8 @@
 // from inside its own event returns at once (its completion still arrives).
 
 #include "program/client/collector_calls.h"
-#include "program/wizard/control_dispatch.h"
 #include "program/report/session_log.h"
+#include "program/wizard/control_dispatch.h"
 
 #include <QIcon>
 #include <QObject>

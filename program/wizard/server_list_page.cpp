@@ -4,6 +4,8 @@
 #include "platform/forms/form.h"
 #include "platform/forms/list_view.h"
 
+namespace program {
+
 namespace {
 } // namespace
 
@@ -38,3 +40,5 @@ void ServerListPage::cmdRemoveOrg_Click()
         UpdateServersNextButton();
     }
 }
+
+} // namespace program

@@ -16,6 +16,8 @@ class ImageList;
 class ListView;
 } // namespace forms
 
+namespace program {
+
 class ServerListPage : public QObject {
     Q_OBJECT
 
@@ -42,3 +44,5 @@ private:
     forms::CommandButton& m_cmdRemoveOrg;
     forms::CommandButton& m_cmdEditOrg;
 };
+
+} // namespace program

@@ -22,7 +22,7 @@ TEST_F(NavigatorTest, ABigScaledScreenGetsTheBigPicturesDrawnOverThePlainOnesAre
     place_navigator();
     design().design_to_run();
     KyWizardNavigator& n = navigator_on(form());
-    Resources& bitmaps = Resources::Shared();
+    program::Resources& bitmaps = program::Resources::Shared();
     const auto watermark = forms::StdPicture::create(bitmaps.LoadBitmap(101));
     const auto banner = forms::StdPicture::create(bitmaps.LoadBitmap(102));
     const auto watermark_big = forms::StdPicture::create(bitmaps.LoadBitmap(113));

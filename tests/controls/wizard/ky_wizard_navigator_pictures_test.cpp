@@ -49,7 +49,7 @@ TEST_F(NavigatorPictures, WholeWizardAndTheBarAtFifteenAndTwelveTwipsPerPixel)
         design().design_to_run();
         KyWizardNavigator& n = navigator_on(form());
         // As the program does at start-up: both sizes of each picture; the screen picks.
-        Resources& bitmaps = Resources::Shared();
+        program::Resources& bitmaps = program::Resources::Shared();
         n.setImageWaterMark(forms::StdPicture::create(bitmaps.LoadBitmap(101)));
         n.setImageBanner(forms::StdPicture::create(bitmaps.LoadBitmap(102)));
         n.setImageWaterMarkBig(forms::StdPicture::create(bitmaps.LoadBitmap(113)));

@@ -41,8 +41,8 @@ protected:
 
     void use_program_pictures(int watermark, int banner)
     {
-        navigator().setWaterMarkPicture(forms::StdPicture::create(Resources::Shared().LoadBitmap(watermark)));
-        navigator().setBannerPicture(forms::StdPicture::create(Resources::Shared().LoadBitmap(banner)));
+        navigator().setWaterMarkPicture(forms::StdPicture::create(program::Resources::Shared().LoadBitmap(watermark)));
+        navigator().setBannerPicture(forms::StdPicture::create(program::Resources::Shared().LoadBitmap(banner)));
     }
 
     void save(const std::string& file) { save_picture(form(), file); }

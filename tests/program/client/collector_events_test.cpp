@@ -17,9 +17,9 @@ struct received {
     std::vector<std::pair<IOstrelInfoCollection*, QString>> completions;
 };
 
-CComPtr<CCollectorEvents> sink_into(received& into)
+CComPtr<program::CCollectorEvents> sink_into(received& into)
 {
-    return make_collector_events(
+    return program::make_collector_events(
         [&into](const QString& name, const QString& error) { into.domains.emplace_back(name, error); },
         [&into](IOstrelInfoCollection* infos, const QString& error) { into.completions.emplace_back(infos, error); });
 }
@@ -30,7 +30,7 @@ HRESULT raise(IDispatch* sink, DISPID id, std::vector<CComVariant> lastFirst)
     return sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
 }
 
-CComPtr<IDispatch> as_events(CCollectorEvents* events)
+CComPtr<IDispatch> as_events(program::CCollectorEvents* events)
 {
     CComPtr<IDispatch> sink;
     EXPECT_EQ(events->GetUnknown()->QueryInterface(DIID__IOstrelCollectorEvents, reinterpret_cast<void**>(&sink)),

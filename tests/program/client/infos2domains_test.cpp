@@ -26,7 +26,7 @@ TEST(Infos2domains, ConvertsEveryEntryInOrderWithItsColumns)
         info::make(QString(), {}, {{oxcUser, 1}}),
         info::make(QStringLiteral("zero"), {}, {{oxcContact, 0}}),
     });
-    CCollector collector;
+    program::CCollector collector;
     auto domains = collector.Infos2domains(results.p, false);
     ASSERT_EQ(domains->PropertyNames().size(), 17);
     ASSERT_EQ(domains->Count(), 3); // the entry without a name is dropped
@@ -55,7 +55,7 @@ TEST(Infos2domains, ExchangeEntriesHaveServersThenMailboxes)
 {
     const auto results = infos::make(
         {info::make(QStringLiteral("Org"), {}, {{oxcExchange5Servers, 2}, {oxcExchange5Mailbox, 40}})});
-    CCollector collector;
+    program::CCollector collector;
     auto domains = collector.Infos2domains(results.p, true);
     EXPECT_EQ(domains->PropertyNames().join(u'|').toStdString(), "Organization|Exchange Servers|Mailboxes");
     auto org = domains->Item(1);
@@ -70,7 +70,7 @@ TEST(Infos2domains, AnEntrysPasswordIsNotKept)
     const auto results = infos::make(
         {info::make(name, QStringLiteral("error while connecting to LDAP server '") + name + QStringLiteral("': x\r\n"),
                     {{oxcUser, 5}})});
-    CCollector collector;
+    program::CCollector collector;
     auto domains = collector.Infos2domains(results.p, false);
     auto entry = domains->Item(1);
     EXPECT_EQ(entry->DomainName.toStdString(), "dc1/admin");
@@ -83,7 +83,7 @@ TEST(Infos2domains, AnEntrysPasswordIsNotKept)
 TEST(Infos2domains, AnEmptyCollectionGivesTitlesOnlyAndNoCollectionIsError91)
 {
     const auto results = infos::make({});
-    CCollector collector;
+    program::CCollector collector;
     auto domains = collector.Infos2domains(results.p, false);
     EXPECT_EQ(domains->Count(), 0);
     EXPECT_EQ(domains->PropertyNames().size(), 17);

@@ -33,7 +33,7 @@ class CommandLineParse : public testing::TestWithParam<ParseCase> {};
 TEST_P(CommandLineParse, YieldsTheEntries)
 {
     const ParseCase& c = GetParam();
-    const CCommandLine args(arguments_of(c.arguments));
+    const program::CCommandLine args(arguments_of(c.arguments));
     const std::string shown = arguments_of(c.arguments).join(QStringLiteral("|")).toStdString();
     EXPECT_EQ(args.Count(), c.count) << shown;
     for (const auto& [name, value] : c.expected) {
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommandLine, NamesMatchWithoutRegardToCase)
 {
-    const CCommandLine args({QStringLiteral("-Out:r.txt"), QStringLiteral("/DOMAIN:x")});
+    const program::CCommandLine args({QStringLiteral("-Out:r.txt"), QStringLiteral("/DOMAIN:x")});
     EXPECT_TRUE(args.Argument(QStringLiteral("OUT")));
     EXPECT_TRUE(args.Argument(QStringLiteral("out")));
     EXPECT_TRUE(args.Argument(QStringLiteral("Domain")));
@@ -81,7 +81,7 @@ TEST(CommandLine, NamesMatchWithoutRegardToCase)
 
 TEST(CommandLine, ValueOfAMissingNameRaisesError5)
 {
-    const CCommandLine args({QStringLiteral("/domain:a.com")});
+    const program::CCommandLine args({QStringLiteral("/domain:a.com")});
     try {
         args.value(QStringLiteral("out"));
         FAIL() << "no error raised";
@@ -96,13 +96,13 @@ TEST(ProcessArguments, ArgumentsAreTakenAsGivenAndMustBeUtf8)
     char plain[] = "/out:/tmp/\xc3\xa4 \"x\".txt";
     char* good[] = {plain};
     QString error;
-    const auto decoded = process_arguments::decode(good, error);
+    const auto decoded = program::decode_arguments(good, error);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->value(0), QStringLiteral("/out:/tmp/\u00e4 \"x\".txt"));
 
     char latin1[] = "/out:/tmp/r\xe4.txt";
     char* bad[] = {plain, latin1};
-    EXPECT_FALSE(process_arguments::decode(bad, error));
+    EXPECT_FALSE(program::decode_arguments(bad, error));
     EXPECT_TRUE(error.contains(QStringLiteral("argument 2"))) << error.toStdString();
 }
 
@@ -124,8 +124,8 @@ TEST_P(PasswordMemory, IsOverwrittenOnceParsed)
     std::vector<char*> memory;
     for (std::string& argument : storage)
         memory.push_back(argument.data());
-    const CCommandLine parsed(arguments_of(c.arguments));
-    process_arguments::hide_passwords(memory, parsed);
+    const program::CCommandLine parsed(arguments_of(c.arguments));
+    program::hide_argument_passwords(memory, parsed);
     for (std::size_t i = 0; i < storage.size(); ++i)
         EXPECT_STREQ(memory[i], c.after[i]);
     if (c.password) {

@@ -14,7 +14,7 @@ namespace {
 using program_test::model;
 using program_test::network_values;
 
-QStringList matrix_of(ProcessedDomains& domains)
+QStringList matrix_of(program::ProcessedDomains& domains)
 {
     auto matrix = program::FillResultsMatrix(domains, [](const QString& d) { ADD_FAILURE() << d.toStdString(); });
     EXPECT_TRUE(matrix.has_value());
@@ -23,7 +23,7 @@ QStringList matrix_of(ProcessedDomains& domains)
 
 TEST(ReportText, NetworkColumnsInTheirFixedOrder)
 {
-    ProcessedDomains domains = model(false, {});
+    program::ProcessedDomains domains = model(false, {});
     EXPECT_EQ(domains.PropertyNames().join(u'|').toStdString(),
               "Domain|DCs|Servers|Workstations|Unknown Computers|Global Groups|Local Groups|Universal Groups|Users|"
               "Enabled Users|Managed Service Accounts|Lync-enabled Users|Exchange Servers|Mailbox-enabled Users|"
@@ -32,7 +32,7 @@ TEST(ReportText, NetworkColumnsInTheirFixedOrder)
 
 TEST(ReportText, MatrixRowsAndTotals)
 {
-    ProcessedDomains domains = model(true, {{"org1", {2, 10}}, {"org2", {-1, 5}}, {"gone", {-1, -1}}});
+    program::ProcessedDomains domains = model(true, {{"org1", {2, 10}}, {"org2", {-1, 5}}, {"gone", {-1, -1}}});
     const QStringList matrix = matrix_of(domains);
     ASSERT_EQ(matrix.size(), 4);
     EXPECT_EQ(matrix[0].toStdString(), "Organization\tExchange Servers\tMailboxes\t");
@@ -43,7 +43,7 @@ TEST(ReportText, MatrixRowsAndTotals)
 
 TEST(ReportText, NoEntryWithDataGivesOnlyTheTotalSectionWithZeros)
 {
-    ProcessedDomains domains = model(true, {{"a", {-1, -1}}});
+    program::ProcessedDomains domains = model(true, {{"a", {-1, -1}}});
     const QStringList matrix = matrix_of(domains);
     ASSERT_EQ(matrix.size(), 2);
     EXPECT_EQ(program::MakeINIString(matrix).toStdString(), "[Total]\r\nExchange Servers=0\r\nMailboxes=0\r\n\r\n");
@@ -51,7 +51,7 @@ TEST(ReportText, NoEntryWithDataGivesOnlyTheTotalSectionWithZeros)
 
 TEST(ReportText, IniStartsWithTotalThenEntriesInModelOrder)
 {
-    ProcessedDomains domains = model(true, {{"b<x>", {1, 2}}, {"a", {3, -1}}});
+    program::ProcessedDomains domains = model(true, {{"b<x>", {1, 2}}, {"a", {3, -1}}});
     EXPECT_EQ(program::MakeINIString(matrix_of(domains)).toStdString(),
               "[Total]\r\nExchange Servers=4\r\nMailboxes=2\r\n\r\n"
               "[b<x>]\r\nExchange Servers=1\r\nMailboxes=2\r\n\r\n"
@@ -60,7 +60,7 @@ TEST(ReportText, IniStartsWithTotalThenEntriesInModelOrder)
 
 TEST(ReportText, NetworkSectionHasSixteenLinesAndNoNameColumnLine)
 {
-    ProcessedDomains domains = model(false, {{"test.local", network_values(0)}});
+    program::ProcessedDomains domains = model(false, {{"test.local", network_values(0)}});
     const QString ini = program::MakeINIString(matrix_of(domains));
     const QStringList lines = ini.split(QStringLiteral("\r\n"));
     // [Total], 16, empty, [test.local], 16, empty, and the empty piece after the last CR LF.
@@ -77,7 +77,7 @@ TEST(ReportText, AColumnWithoutAnyDataSumsToZero)
 {
     std::vector<int> values = network_values(1);
     values[0] = -1;
-    ProcessedDomains domains = model(false, {{"a", values}, {"b", values}});
+    program::ProcessedDomains domains = model(false, {{"a", values}, {"b", values}});
     const QStringList matrix = matrix_of(domains);
     EXPECT_TRUE(matrix.last().startsWith(QStringLiteral("Total\t0\t4\t")));
     EXPECT_TRUE(matrix[1].startsWith(QStringLiteral("a\t<no data>\t2\t")));
@@ -85,7 +85,7 @@ TEST(ReportText, AColumnWithoutAnyDataSumsToZero)
 
 TEST(ReportText, ASumLeavingThe32BitRangeFailsWithAMessageAndNoMatrix)
 {
-    ProcessedDomains domains = model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
+    program::ProcessedDomains domains = model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
     QStringList messages;
     auto matrix = program::FillResultsMatrix(domains, [&](const QString& d) { messages.append(d); });
     EXPECT_FALSE(matrix.has_value());

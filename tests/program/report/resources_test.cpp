@@ -41,7 +41,7 @@ TEST(StringTable, HoldsEveryNumberAndNoGap)
 
 TEST(StringTable, TextsAsTheProgramShowsThem)
 {
-    Resources resources;
+    program::Resources resources;
     EXPECT_EQ(resources.LoadString(129).toStdString(), "150");
     EXPECT_EQ(resources.LoadString(126).toStdString(), "");
     EXPECT_EQ(resources.LoadString(144).toStdString(), "<no data>");
@@ -57,7 +57,7 @@ TEST(StringTable, TextsAsTheProgramShowsThem)
 
 TEST(Resources, ASecondLoadComesFromTheCache)
 {
-    Resources resources;
+    program::Resources resources;
     const QString first = resources.LoadString(133);
     ASSERT_EQ(first.toStdString(), "Start inspecting domains.");
 
@@ -71,7 +71,7 @@ TEST(Resources, ASecondLoadComesFromTheCache)
 
 TEST(Resources, AMissingStringIsCachedEmpty)
 {
-    Resources resources;
+    program::Resources resources;
     EXPECT_TRUE(resources.LoadString(126).isEmpty());
     const win32::string_resource late[] = {{126, u"late"}};
     win32::register_string_table(win32::current_module(), late);
@@ -85,7 +85,7 @@ TEST(Resources, BitmapsHaveTheirSizesAndDepths)
     struct Expected {
         int id, width, height, colours;
     };
-    Resources resources;
+    program::Resources resources;
     for (const Expected& e : {Expected{101, 164, 312, 256}, Expected{102, 497, 58, 256}, Expected{113, 205, 390, 256},
                               Expected{114, 621, 70, 256}, Expected{115, 16, 16, 16}, Expected{116, 16, 16, 16}}) {
         const QImage image = resources.LoadBitmap(e.id);
@@ -100,7 +100,7 @@ TEST(Resources, BitmapsHaveTheirSizesAndDepths)
 TEST(Resources, IconsAndBitmapsAreCachedApart)
 {
     ensure_gui();
-    Resources resources;
+    program::Resources resources;
     for (int id : {101, 102, 103}) {
         const QIcon icon = resources.LoadIcon(id);
         ASSERT_FALSE(icon.isNull()) << id;

@@ -11,12 +11,12 @@
 
 namespace program_test {
 
-inline ProcessedDomains model(bool exchange5, const std::vector<std::pair<QString, std::vector<int>>>& entries)
+inline program::ProcessedDomains model(bool exchange5, const std::vector<std::pair<QString, std::vector<int>>>& entries)
 {
-    ProcessedDomains domains;
-    domains.PropertyNames().append(Resources::Shared().LoadString(program::name_title_string(exchange5)));
+    program::ProcessedDomains domains;
+    domains.PropertyNames().append(program::Resources::Shared().LoadString(program::name_title_string(exchange5)));
     for (const auto& column : program::counter_columns(exchange5))
-        domains.PropertyNames().append(Resources::Shared().LoadString(column.title_string));
+        domains.PropertyNames().append(program::Resources::Shared().LoadString(column.title_string));
     for (const auto& [name, values] : entries) {
         auto domain = domains.AddNew(name, {});
         bool any = false;

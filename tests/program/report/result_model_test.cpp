@@ -18,7 +18,7 @@ int error_of(const std::function<void()>& call)
 
 TEST(ProcessedDomains, NamesThatDifferOnlyInCaseKeepTheirSpellingWithASuffix)
 {
-    ProcessedDomains domains;
+    program::ProcessedDomains domains;
     domains.AddNew(QStringLiteral("corp.example"), {});
     domains.AddNew(QStringLiteral("CORP.example"), {});
     domains.AddNew(QStringLiteral("Corp.Example"), {});
@@ -31,7 +31,7 @@ TEST(ProcessedDomains, NamesThatDifferOnlyInCaseKeepTheirSpellingWithASuffix)
 
 TEST(ProcessedDomains, AnExistingSuffixedNameMakesTheNextClashTakeTheNextNumber)
 {
-    ProcessedDomains domains;
+    program::ProcessedDomains domains;
     domains.AddNew(QStringLiteral("a(1)"), {});
     domains.AddNew(QStringLiteral("a"), {});
     domains.AddNew(QStringLiteral("a"), {});
@@ -40,14 +40,14 @@ TEST(ProcessedDomains, AnExistingSuffixedNameMakesTheNextClashTakeTheNextNumber)
 
 TEST(ProcessedDomains, AnEmptyNameStoresNothing)
 {
-    ProcessedDomains domains;
+    program::ProcessedDomains domains;
     EXPECT_EQ(domains.AddNew(QString(), QStringLiteral("text")), nullptr);
     EXPECT_EQ(domains.Count(), 0);
 }
 
 TEST(ProcessedDomains, NewEntriesKeepTheirStatusAndAreNotProcessed)
 {
-    ProcessedDomains domains;
+    program::ProcessedDomains domains;
     auto domain = domains.AddNew(QStringLiteral("x"), QStringLiteral("failed\r\n"));
     EXPECT_FALSE(domain->isProcessed);
     EXPECT_FALSE(domain->isCorrectlyProcessed);
@@ -56,7 +56,7 @@ TEST(ProcessedDomains, NewEntriesKeepTheirStatusAndAreNotProcessed)
 
 TEST(ProcessedDomains, MissingPositionsAndKeysFailWithTheCollectionsErrors)
 {
-    ProcessedDomains domains;
+    program::ProcessedDomains domains;
     domains.AddNew(QStringLiteral("x"), {});
     EXPECT_EQ(error_of([&] { domains.Item(2); }), 9);
     EXPECT_EQ(error_of([&] { domains.Item(0); }), 9);
@@ -68,7 +68,7 @@ TEST(ProcessedDomains, MissingPositionsAndKeysFailWithTheCollectionsErrors)
 
 TEST(Props, KeepInsertionOrderAndRefuseADuplicateKey)
 {
-    Props props;
+    program::Props props;
     props.AddNew(QString(), 5);
     props.AddNew(QString(), -1);
     props.AddNew(QStringLiteral("k"), 7);
@@ -82,11 +82,11 @@ TEST(Props, KeepInsertionOrderAndRefuseADuplicateKey)
 
 TEST(Domain, ReadingPropsBeforeSettingMakesOneAndKeepsIt)
 {
-    Domain domain;
+    program::Domain domain;
     auto first = domain.Props();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(domain.Props(), first);
-    auto other = std::make_shared<Props>();
+    auto other = std::make_shared<program::Props>();
     domain.Props(other);
     EXPECT_EQ(domain.Props(), other);
 }

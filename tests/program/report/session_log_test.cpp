@@ -17,33 +17,34 @@ TEST(SessionLog, LineTexts)
         const char* expected;
     };
     const Case cases[] = {
-        {SessionLog::StartLine(kNow), "12/10/2026 9:05:03 AM, Start inspecting domains.\r\n"},
-        {SessionLog::SuccessLine(kNow, false, QStringLiteral("a.com")),
+        {program::SessionLog::StartLine(kNow), "12/10/2026 9:05:03 AM, Start inspecting domains.\r\n"},
+        {program::SessionLog::SuccessLine(kNow, false, QStringLiteral("a.com")),
          "12/10/2026 9:05:03 AM, Success:\tDomain a.com inspected successfully."},
-        {SessionLog::SuccessLine(kNow, true, QStringLiteral("Org")),
+        {program::SessionLog::SuccessLine(kNow, true, QStringLiteral("Org")),
          "12/10/2026 9:05:03 AM, Success:\tOrganization Org inspected successfully."},
-        {SessionLog::FailureLine(kNow, false, QStringLiteral("b.com"), QStringLiteral("line 1\r\nline 2\r\n")),
+        {program::SessionLog::FailureLine(kNow, false, QStringLiteral("b.com"), QStringLiteral("line 1\r\nline 2\r\n")),
          "12/10/2026 9:05:03 AM, Error:\tDomain b.com. \r\nline 1\r\nline 2\r\n"},
-        {SessionLog::FailureLine(kNow, true, QStringLiteral("srv"), QStringLiteral("x\r\n")),
+        {program::SessionLog::FailureLine(kNow, true, QStringLiteral("srv"), QStringLiteral("x\r\n")),
          "12/10/2026 9:05:03 AM, Error:\tServer srv. \r\nx\r\n"},
-        {SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 91,
-                                        QStringLiteral("Object variable not set")),
+        {program::SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 91,
+                                                 QStringLiteral("Object variable not set")),
          "12/10/2026 9:05:03 AM, Error:\tDomain c. \r\nerror number:91 - Object variable not set"},
-        {SessionLog::CancelLine(kNow), "\r\n12/10/2026 9:05:03 AM, Cancel inspecting domains.\r\n"},
-        {SessionLog::EndLine(kNow), "\r\n12/10/2026 9:05:03 AM, End inspecting domains."},
-        {SessionLog::ProcessedLine(2), "\r\nProcessed:\t2"},
-        {SessionLog::ErrorsLine(1), "With errors:\t1\r\n"},
-        {SessionLog::EndFailureLine(QStringLiteral("Overflow")), "An error occured: Overflow"},
+        {program::SessionLog::CancelLine(kNow), "\r\n12/10/2026 9:05:03 AM, Cancel inspecting domains.\r\n"},
+        {program::SessionLog::EndLine(kNow), "\r\n12/10/2026 9:05:03 AM, End inspecting domains."},
+        {program::SessionLog::ProcessedLine(2), "\r\nProcessed:\t2"},
+        {program::SessionLog::ErrorsLine(1), "With errors:\t1\r\n"},
+        {program::SessionLog::EndFailureLine(QStringLiteral("Overflow")), "An error occured: Overflow"},
         // Texts from outside keep their own lines and start none: a lone CR or LF, a TAB and a
         // "]" inside a line are shown by their stand-ins, in names and error texts alike.
-        {SessionLog::SuccessLine(kNow, true, QStringLiteral("x\r\n[Total]\r\nUsers=9")),
+        {program::SessionLog::SuccessLine(kNow, true, QStringLiteral("x\r\n[Total]\r\nUsers=9")),
          "12/10/2026 9:05:03 AM, Success:\tOrganization x\u240D\u240A[Total\uFF3D\u240D\u240AUsers=9 inspected "
          "successfully."},
-        {SessionLog::FailureLine(kNow, true, QStringLiteral("s\n[Total]"), QStringLiteral("a\nb]\tc\r\nd\r\n")),
+        {program::SessionLog::FailureLine(kNow, true, QStringLiteral("s\n[Total]"),
+                                          QStringLiteral("a\nb]\tc\r\nd\r\n")),
          "12/10/2026 9:05:03 AM, Error:\tServer s\u240A[Total\uFF3D. \r\na\u240Ab\uFF3D\u2409c\r\nd\r\n"},
-        {SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 5, QStringLiteral("bad\r[Total]")),
+        {program::SessionLog::HandlerFailureLine(kNow, false, QStringLiteral("c"), 5, QStringLiteral("bad\r[Total]")),
          "12/10/2026 9:05:03 AM, Error:\tDomain c. \r\nerror number:5 - bad\u240D[Total\uFF3D"},
-        {SessionLog::EndFailureLine(QStringLiteral("x\n[Total]")), "An error occured: x\u240A[Total\uFF3D"},
+        {program::SessionLog::EndFailureLine(QStringLiteral("x\n[Total]")), "An error occured: x\u240A[Total\uFF3D"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.piece, QString::fromUtf8(c.expected));
@@ -51,13 +52,13 @@ TEST(SessionLog, LineTexts)
 
 TEST(SessionLog, TwoEntriesOneFailingLeaveTheDocumentedLines)
 {
-    SessionLog log;
-    log.AddLogLine(SessionLog::StartLine(kNow), true);
-    log.AddLogLine(SessionLog::SuccessLine(kNow, false, QStringLiteral("a")));
-    log.AddLogLine(SessionLog::FailureLine(kNow, false, QStringLiteral("b"), QStringLiteral("bad\r\n")));
-    log.AddLogLine(SessionLog::EndLine(kNow));
-    log.AddLogLine(SessionLog::ProcessedLine(2));
-    log.AddLogLine(SessionLog::ErrorsLine(1));
+    program::SessionLog log;
+    log.AddLogLine(program::SessionLog::StartLine(kNow), true);
+    log.AddLogLine(program::SessionLog::SuccessLine(kNow, false, QStringLiteral("a")));
+    log.AddLogLine(program::SessionLog::FailureLine(kNow, false, QStringLiteral("b"), QStringLiteral("bad\r\n")));
+    log.AddLogLine(program::SessionLog::EndLine(kNow));
+    log.AddLogLine(program::SessionLog::ProcessedLine(2));
+    log.AddLogLine(program::SessionLog::ErrorsLine(1));
     EXPECT_EQ(log.text().toStdString(), "12/10/2026 9:05:03 AM, Start inspecting domains.\r\n\r\n"
                                         "12/10/2026 9:05:03 AM, Success:\tDomain a inspected successfully.\r\n"
                                         "12/10/2026 9:05:03 AM, Error:\tDomain b. \r\nbad\r\n\r\n"
@@ -71,7 +72,7 @@ TEST(SessionLog, TwoEntriesOneFailingLeaveTheDocumentedLines)
 TEST(SessionLog, DateForm)
 {
     const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
-    EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), "1/2/2026 3:04:05 PM");
+    EXPECT_EQ(program::SessionLog::FormatDate(when).toStdString(), "1/2/2026 3:04:05 PM");
 }
 
 struct DateCase {
@@ -114,7 +115,7 @@ TEST_P(LogDate, FollowsTheTimeLocale)
     put("LC_ALL", QByteArray(c.lcAll));
     put("LC_TIME", QByteArray(c.lcTime));
     const QDateTime when(QDate(2026, 1, 2), QTime(15, 4, 5));
-    EXPECT_EQ(SessionLog::FormatDate(when).toStdString(), c.expected) << c.lcAll << " " << c.lcTime;
+    EXPECT_EQ(program::SessionLog::FormatDate(when).toStdString(), c.expected) << c.lcAll << " " << c.lcTime;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LogDate,
@@ -139,7 +140,7 @@ TEST_P(EntryRefusal, RefusesWhatWouldForgeOrLeak)
     QStringList names;
     for (const char* name : c.names)
         names.append(QString::fromUtf8(name));
-    const QString reason = entry_name::refusal(names, c.fromCommandLine);
+    const QString reason = program::entry_names_refusal(names, c.fromCommandLine);
     if (!*c.says) {
         EXPECT_TRUE(reason.isEmpty()) << reason.toStdString();
         return;
@@ -174,14 +175,14 @@ TEST(EntryName, ThePasswordIsNeverShown)
     for (const Case& c :
          {Case{"dc1/admin/s3cret", "dc1/admin"}, Case{"dc1/admin/a/b", "dc1/admin"}, Case{"dc1/admin/", "dc1/admin"},
           Case{"dc1/admin", "dc1/admin"}, Case{"dc1", "dc1"}, Case{"", ""}})
-        EXPECT_EQ(entry_name::shown(QString::fromUtf8(c.name)).toStdString(), c.shown) << c.name;
+        EXPECT_EQ(program::shown_entry_name(QString::fromUtf8(c.name)).toStdString(), c.shown) << c.name;
 
     const QString name = QStringLiteral("dc1/admin/s3cret");
-    const QString line = SessionLog::FailureLine(kNow, false, name,
-                                                 QStringLiteral("Cannot bind to dc1/admin/s3cret\r\n"));
+    const QString line = program::SessionLog::FailureLine(kNow, false, name,
+                                                          QStringLiteral("Cannot bind to dc1/admin/s3cret\r\n"));
     EXPECT_FALSE(line.contains(QStringLiteral("s3cret"))) << line.toStdString();
     EXPECT_TRUE(line.contains(QStringLiteral("Domain dc1/admin. ")));
-    EXPECT_FALSE(SessionLog::SuccessLine(kNow, false, name).contains(QStringLiteral("s3cret")));
+    EXPECT_FALSE(program::SessionLog::SuccessLine(kNow, false, name).contains(QStringLiteral("s3cret")));
 }
 
 } // namespace

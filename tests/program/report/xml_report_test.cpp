@@ -49,8 +49,10 @@ TEST(XmlText, AttributeNamesAreLegal)
 
 TEST(XmlText, IsWellFormedUtf8AndHoldsTheMatrix)
 {
-    ProcessedDomains domains = model(false, {{"R&D <lab> \"x\"", network_values(1)}, {"ad.test", network_values(100)}});
-    const auto results = program::FillResultsMatrix(domains, [](const QString& d) { ADD_FAILURE() << d.toStdString(); });
+    program::ProcessedDomains domains = model(
+        false, {{"R&D <lab> \"x\"", network_values(1)}, {"ad.test", network_values(100)}});
+    const auto results = program::FillResultsMatrix(domains,
+                                                    [](const QString& d) { ADD_FAILURE() << d.toStdString(); });
     ASSERT_TRUE(results);
     const QDateTime when(QDate(2026, 12, 10), QTime(14, 5, 9));
     const QString xml = program::MakeXMLString(*results, when);

@@ -41,8 +41,9 @@ TEST(IsValidNameChar, LettersDigitsHyphenDotAndTheExtraCharactersPass)
         {63, "", false},  {0, "", false},   {-1, "", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(IsValidNameChar(c.c, QString::fromLatin1(c.extra)), c.valid) << c.c << " extra \"" << c.extra << '"';
-    EXPECT_EQ(name_char_code(QChar(u'é')), 63) << "a character outside ASCII never passes";
+        EXPECT_EQ(program::IsValidNameChar(c.c, QString::fromLatin1(c.extra)), c.valid)
+            << c.c << " extra \"" << c.extra << '"';
+    EXPECT_EQ(program::name_char_code(QChar(u'é')), 63) << "a character outside ASCII never passes";
 }
 
 class FrmAddDomainTest : public ::testing::Test {
@@ -100,7 +101,7 @@ protected:
     bool application_ = (forms::TestHost::ensure_application(), true);
     forms::ScopedMessageBoxRecorder boxes;
     forms::ScopedBeepCounter beeps;
-    FrmAddDomain dialog;
+    program::FrmAddDomain dialog;
     bool shown = false;
     bool still_open = false;
 };

@@ -6,12 +6,12 @@
 // reader reads is program_accessibility_xvfb_test's). The collector is a stand-in that records
 // what the form asks of it and raises its events when the test says.
 
+#include "program/report/program_strings.h"
+#include "program/report/resources.h"
 #include "program/wizard/control_dispatch.h"
 #include "program/wizard/domain_list_page.h"
 #include "program/wizard/frm_add_domain.h"
 #include "program/wizard/frm_main.h"
-#include "program/report/program_strings.h"
-#include "program/report/resources.h"
 #include "program/wizard/server_list_page.h"
 
 #include "platform/forms/command_button.h"
@@ -51,7 +51,7 @@ extern "C" HRESULT DllRegisterServer();
 
 namespace {
 
-class FakeCollector final : public WizardCollector {
+class FakeCollector final : public program::WizardCollector {
 public:
     void Advise(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed) override
     {
@@ -105,7 +105,7 @@ public:
         forms::TestHost::ensure_application();
         ASSERT_EQ(DllRegisterServer(), 0);
         collector = std::make_shared<FakeCollector>();
-        form = std::make_unique<FrmMain>(collector);
+        form = std::make_unique<program::FrmMain>(collector);
         form->Show(forms::vbModeless);
         QApplication::processEvents();
     }
@@ -139,7 +139,7 @@ public:
     ostrel::test::temp_registry registry;
     forms::ScopedMessageBoxRecorder boxes;
     std::shared_ptr<FakeCollector> collector;
-    std::unique_ptr<FrmMain> form;
+    std::unique_ptr<program::FrmMain> form;
 };
 
 TEST_F(FrmMainTest, ThePageFlowAsAUserWalksIt)
@@ -245,7 +245,7 @@ TEST_F(FrmMainTest, CancelOnAnyPageReachesTheCollectorAndEndsTheWizard)
     for (int pages_forward = 0; pages_forward < 4; ++pages_forward) {
         SCOPED_TRACE(pages_forward);
         if (!form) {
-            form = std::make_unique<FrmMain>(collector);
+            form = std::make_unique<program::FrmMain>(collector);
             form->Show(forms::vbModeless);
         }
         for (int i = 0; i < pages_forward; ++i)
@@ -305,7 +305,7 @@ TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         form.reset();
-        form = std::make_unique<FrmMain>(collector);
+        form = std::make_unique<program::FrmMain>(collector);
         form->Show(forms::vbModeless);
         QApplication::processEvents();
         for (int i = 0; i < 3; ++i)
@@ -549,7 +549,7 @@ TEST_F(FrmMainTest, ReturnOnAnEmptyDomainListKeepsTheWizard)
 {
     form.reset();
     collector->domains.clear();
-    form = std::make_unique<FrmMain>(collector);
+    form = std::make_unique<program::FrmMain>(collector);
     form->Show(forms::vbModeless);
     form->activateWindow();
     QApplication::processEvents();
@@ -662,10 +662,10 @@ TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
     };
     for (const Text& t : texts) {
         SCOPED_TRACE(std::string(t.target) + "." + t.property);
-        EXPECT_EQ(text_of(t.target, t.property), Resources::Shared().LoadString(t.string));
+        EXPECT_EQ(text_of(t.target, t.property), program::Resources::Shared().LoadString(t.string));
         EXPECT_FALSE(text_of(t.target, t.property).startsWith(QStringLiteral("RES")));
     }
-    EXPECT_EQ(form->Caption(), Resources::Shared().LoadString(127));
+    EXPECT_EQ(form->Caption(), program::Resources::Shared().LoadString(127));
     EXPECT_FALSE(form->Icon().isNull());
     for (const char* picture : {"ImageWaterMark", "ImageBanner", "ImageWaterMarkBig", "ImageBannerBig"}) {
         const auto ref = forms::get(form->navigator(), QLatin1String(picture)).value<forms::PictureRef>();
@@ -678,7 +678,7 @@ TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
 
 TEST(FrmMainFormFile, ThePagesAndTheNavigatorAsStored)
 {
-    const forms::FormData data = forms::FormFile::parse(FrmMain::FormFileText());
+    const forms::FormData data = forms::FormFile::parse(program::FrmMain::FormFileText());
     auto stored = [&](const char* name) -> const forms::PropertyBag& {
         for (const forms::FormControlData& c : data.controls)
             if (c.name == QLatin1String(name))
@@ -731,7 +731,7 @@ TEST(FrmMainFormFile, ThePagesAndTheNavigatorAsStored)
     EXPECT_EQ(nav.ReadProperty(QStringLiteral("ParentHeight"), 0).toInt(), 5676);
     EXPECT_EQ(nav.ReadProperty(QStringLiteral("DefaultButton"), -1).toInt(), 0);
     // Every text replaced at load carries its string number.
-    const QString text = FrmMain::FormFileText();
+    const QString text = program::FrmMain::FormFileText();
     for (int number : {101, 102, 103, 104, 107, 108, 112, 113, 127, 131, 149, 150, 151, 152, 153, 154, 155})
         EXPECT_TRUE(text.contains(QStringLiteral("\"RES%1:").arg(number))) << number;
 }

@@ -4,10 +4,10 @@
 // stand-ins, never shifts a count to the next heading and never adds a section; ordinary names stay as they are.
 
 #include "program/client/collector.h"
-#include "program/wizard/output_actions.h"
 #include "program/report/output_file.h"
-#include "program/wizard/results_grid.h"
 #include "program/report/xml_report.h"
+#include "program/wizard/output_actions.h"
+#include "program/wizard/results_grid.h"
 
 #include "platform/forms/clipboard.h"
 #include "platform/forms/command_button.h"
@@ -81,7 +81,7 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
         const auto results_object = infos::make({info::make(row.name, {}, {{oxcUser, 12}, {oxcDC, 1}})});
-        CCollector collector;
+        program::CCollector collector;
         auto domains = collector.Infos2domains(results_object.p, false);
 
         // The headless run's output file.
@@ -116,7 +116,7 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
         // Copy and Save, from the matrix the grid was filled with.
         const QString saved = dir.filePath(QStringLiteral("saved.txt"));
         forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return saved; });
-        const SessionLog log;
+        const program::SessionLog log;
         program::OutputActions actions(nullptr, shown, log);
         actions.cmdChooseOutput_Click(0);
         EXPECT_EQ(forms::Clipboard::GetText(), ini);

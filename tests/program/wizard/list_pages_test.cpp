@@ -48,7 +48,7 @@ protected:
         services.addDialog = &dialog;
         services.formCaption = [] { return kCaption; };
         services.owner = &page;
-        domains = std::make_unique<DomainListPage>(page, images, services);
+        domains = std::make_unique<program::DomainListPage>(page, images, services);
         page.show();
     }
     // The controls of one of the wizard's pages, as its form file holds them, placed on
@@ -57,7 +57,7 @@ protected:
     {
         form.resize(501, 300);
         forms::FormData page;
-        for (const forms::FormControlData& c : forms::FormFile::parse(FrmMain::FormFileText()).controls)
+        for (const forms::FormControlData& c : forms::FormFile::parse(program::FrmMain::FormFileText()).controls)
             if (c.name == QLatin1String(name))
                 page.controls = c.children;
         ASSERT_FALSE(page.controls.empty()) << name;
@@ -107,10 +107,10 @@ protected:
     bool application_ = (forms::TestHost::ensure_application(), true);
     forms::ScopedMessageBoxRecorder boxes;
     forms::Form page;
-    forms::ImageList images = MakeListImages();
-    FrmAddDomain dialog;
-    ListPageServices services;
-    std::unique_ptr<DomainListPage> domains;
+    forms::ImageList images = program::MakeListImages();
+    program::FrmAddDomain dialog;
+    program::ListPageServices services;
+    std::unique_ptr<program::DomainListPage> domains;
     std::vector<bool> next;
     int navigator_focus = 0;
     std::vector<std::string> asked;
@@ -261,7 +261,7 @@ TEST_F(ListPagesTest, ServersAreAddedEditedAndRemovedAndNextFollowsTheirCount)
 {
     forms::Form server_page;
     place_servers(server_page);
-    ServerListPage servers(server_page, images, services);
+    program::ServerListPage servers(server_page, images, services);
     forms::ListView& orgs = servers.lstOrgs();
     servers.UpdateServersNextButton();
     emit servers.cmdEditOrg().Click();
@@ -331,7 +331,7 @@ TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOn
 {
     forms::Form loaded;
     loaded.load(forms::FormFile::parse(forms::FormFile::write(page.save())));
-    DomainListPage from_file(loaded, images, services);
+    program::DomainListPage from_file(loaded, images, services);
     EXPECT_TRUE(from_file.lstDomainsList().Checkboxes());
     EXPECT_EQ(from_file.cmdSelectDeselect(1).Caption().toStdString(), "&Clear All");
     EXPECT_EQ(from_file.cmdAddDomain().Top(),
@@ -342,7 +342,7 @@ TEST_F(ListPagesTest, ThePagesWorkOnControlsLoadedFromAFormFileAndNameAMissingOn
     EXPECT_EQ(next, std::vector<bool>{false});
 
     try {
-        ServerListPage servers(page, images, services);
+        program::ServerListPage servers(page, images, services);
         ADD_FAILURE() << "bound to a form without the server page";
     } catch (const forms::VbError& e) {
         EXPECT_EQ(e.number(), 424);
@@ -367,7 +367,7 @@ TEST_F(ListPagesTest, PicturesAndAccessibleNamesOfBothPages)
     EXPECT_TRUE(forms::save_picture(page, "domain_list_page"));
     forms::Form server_page;
     place_servers(server_page);
-    ServerListPage servers(server_page, images, services);
+    program::ServerListPage servers(server_page, images, services);
     for (const char* name : {"mail01", "exch-eu:2"})
         servers.lstOrgs().Add(QString::fromLatin1(name), QStringLiteral("2"));
     servers.lstOrgs().Select(1);

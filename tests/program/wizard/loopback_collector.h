@@ -9,9 +9,9 @@
 
 namespace program_test {
 
-class LoopbackCollector : public WizardCollector {
+class LoopbackCollector : public program::WizardCollector {
 public:
-    explicit LoopbackCollector(std::shared_ptr<WizardCollector> real) : real_(std::move(real)) {}
+    explicit LoopbackCollector(std::shared_ptr<program::WizardCollector> real) : real_(std::move(real)) {}
     void Advise(DomainCollectedHandler domainCollected, CollectionCompletedHandler completed) override
     {
         real_->Advise(std::move(domainCollected), std::move(completed));
@@ -21,7 +21,7 @@ public:
     void Cancel() override { real_->Cancel(); }
 
 private:
-    std::shared_ptr<WizardCollector> real_;
+    std::shared_ptr<program::WizardCollector> real_;
 };
 
 } // namespace program_test

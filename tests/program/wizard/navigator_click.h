@@ -15,7 +15,7 @@
 
 namespace program_test {
 
-inline void click_navigator(FrmMain& form, const char* caption)
+inline void click_navigator(program::FrmMain& form, const char* caption)
 {
     auto* nav = static_cast<forms::ControlSite*>(form.navigator())->control();
     forms::CommandButton* target = nullptr;

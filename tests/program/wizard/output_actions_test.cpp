@@ -2,9 +2,9 @@
 // drawn with pdftoppm; also through the real print dialog under Xvfb), Save through the file
 // dialog with its folder memory and the save table, and View Log through the program's private
 // log file and Shell.
+#include "program/report/results_report.h"
 #include "program/wizard/frm_log_view.h"
 #include "program/wizard/output_actions.h"
-#include "program/report/results_report.h"
 
 #include "platform/forms/clipboard.h"
 #include "platform/forms/command_button.h"
@@ -61,7 +61,8 @@ protected:
     void SetUp() override
     {
         forms::TestHost::ensure_application();
-        ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {"nt.test", network_values(50)}});
+        program::ProcessedDomains domains = model(false,
+                                                  {{"ad.test", network_values(1)}, {"nt.test", network_values(50)}});
         results = program::FillResultsMatrix(domains, {});
         ASSERT_TRUE(results);
         report = program::MakeINIString(*results);
@@ -77,7 +78,7 @@ protected:
     forms::ScopedMessageBoxRecorder boxes;
     std::optional<QStringList> results;
     QString report;
-    SessionLog log;
+    program::SessionLog log;
     QTemporaryDir dir;
 };
 
@@ -241,7 +242,7 @@ TEST_F(OutputActionsTest, PrintPrintsTheDatedTitleAndTheWholeReportOverSeveralPa
     std::vector<std::pair<QString, std::vector<int>>> entries;
     for (int i = 0; i < 8; ++i)
         entries.push_back({QStringLiteral("domain%1.test").arg(i), network_values(i * 10)});
-    ProcessedDomains domains = model(false, entries);
+    program::ProcessedDomains domains = model(false, entries);
     results = program::FillResultsMatrix(domains, {});
     report = program::MakeINIString(*results);
 
@@ -408,7 +409,7 @@ TEST_F(OutputActionsTest, ViewLogWithoutAnOpenerShowsTheLogInTheProgramsOwnWindo
     bool locked = false;
     QTimer::singleShot(0, [&] {
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* view = dynamic_cast<FrmLogView*>(top); view != nullptr && view->isVisible()) {
+            if (auto* view = dynamic_cast<program::FrmLogView*>(top); view != nullptr && view->isVisible()) {
                 shown = view->txtLog().Text();
                 locked = view->txtLog().Locked();
                 forms::save_picture(*view, "view_log_own_window");

@@ -99,7 +99,7 @@ protected:
 
     int progress() { return forms::get(info, QStringLiteral("Progress")).toInt(); }
 
-    SessionLog log;
+    program::SessionLog log;
     QObject* info = nullptr;
     QObject* bar = nullptr;
     forms::IntervalTimer timer;

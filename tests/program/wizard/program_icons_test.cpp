@@ -79,7 +79,7 @@ TEST(ProgramIcons, PictureOnTheWindowColourAndOnWhite)
         painter.fillRect(QRect(0, 44, sheet.width(), 44), Qt::white);
         int x = 8;
         for (const IconImage& icon : kIcons) {
-            const QPixmap shown = Resources::Shared().LoadIcon(icon.id).pixmap(icon.size, icon.size);
+            const QPixmap shown = program::Resources::Shared().LoadIcon(icon.id).pixmap(icon.size, icon.size);
             painter.drawPixmap(x, 6, shown);
             painter.drawPixmap(x, 50, shown);
             x += 40;

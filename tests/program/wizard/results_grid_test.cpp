@@ -37,7 +37,8 @@ protected:
 
 TEST_F(ResultsGridTest, HeaderIsRowZeroTotalIsLastAndTheButtonsFollowTheEntryRows)
 {
-    ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {"gone", std::vector<int>(16, -1)}});
+    program::ProcessedDomains domains = model(false,
+                                              {{"ad.test", network_values(1)}, {"gone", std::vector<int>(16, -1)}});
     const auto results = program::FillResultsGrid(domains, grid, buttons, report);
     ASSERT_TRUE(results);
     EXPECT_TRUE(reported.empty());
@@ -63,7 +64,7 @@ TEST_F(ResultsGridTest, HeaderIsRowZeroTotalIsLastAndTheButtonsFollowTheEntryRow
     EXPECT_TRUE(forms::save_picture(form, "results_grid"));
 
     // A run where no entry has data: header and Total, the buttons disabled.
-    ProcessedDomains empty = model(false, {{"gone", std::vector<int>(16, -1)}});
+    program::ProcessedDomains empty = model(false, {{"gone", std::vector<int>(16, -1)}});
     ASSERT_TRUE(program::FillResultsGrid(empty, grid, buttons, report));
     EXPECT_EQ(grid.Rows(), 2);
     EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false}));
@@ -73,7 +74,7 @@ TEST_F(ResultsGridTest, HeaderIsRowZeroTotalIsLastAndTheButtonsFollowTheEntryRow
 TEST_F(ResultsGridTest, TheNameColumnFitsTheLongestName)
 {
     const char* const kLong = "dc1.a-rather-long-subdomain.test.local";
-    ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {kLong, network_values(2)}});
+    program::ProcessedDomains domains = model(false, {{"ad.test", network_values(1)}, {kLong, network_values(2)}});
     ASSERT_TRUE(program::FillResultsGrid(domains, grid, buttons, report));
     const int needed = QFontMetrics(grid.view()->font()).horizontalAdvance(QString::fromLatin1(kLong));
     EXPECT_GT(grid.view()->columnWidth(0), needed);
@@ -82,19 +83,19 @@ TEST_F(ResultsGridTest, TheNameColumnFitsTheLongestName)
     form.show();
     EXPECT_TRUE(forms::save_picture(form, "results_grid_long_name"));
 
-    ProcessedDomains short_names = model(false, {{"ad.test", network_values(1)}});
+    program::ProcessedDomains short_names = model(false, {{"ad.test", network_values(1)}});
     ASSERT_TRUE(program::FillResultsGrid(short_names, grid, buttons, report));
     EXPECT_EQ(grid.ColWidth(0), 1200);
 }
 
 TEST_F(ResultsGridTest, AFailureLeavesTheButtonsDisabled)
 {
-    ProcessedDomains domains = model(true, {{"org", {2, 10}}});
+    program::ProcessedDomains domains = model(true, {{"org", {2, 10}}});
     ASSERT_TRUE(program::FillResultsGrid(domains, grid, buttons, report));
     ASSERT_EQ(enabled(), (std::vector<bool>{true, true, true}));
 
     // A column sum beyond the signed 32-bit range: the matrix fails and says why.
-    ProcessedDomains overflowing = model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
+    program::ProcessedDomains overflowing = model(true, {{"a", {std::numeric_limits<int>::max(), 1}}, {"b", {1, 1}}});
     EXPECT_FALSE(program::FillResultsGrid(overflowing, grid, buttons, report));
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0], QStringLiteral("Overflow"));
@@ -102,7 +103,7 @@ TEST_F(ResultsGridTest, AFailureLeavesTheButtonsDisabled)
     EXPECT_EQ(grid.Rows(), 0);
 
     // A model without titles cannot size the grid.
-    ProcessedDomains untitled;
+    program::ProcessedDomains untitled;
     program::FillResultsGrid(untitled, grid, buttons, report);
     EXPECT_EQ(reported.size(), 2u);
     EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false}));

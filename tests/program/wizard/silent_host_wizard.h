@@ -5,8 +5,8 @@
 // fixture registers the control library and the collector in a registry of its own and records
 // the message boxes.
 
-#include "program/wizard/frm_main.h"
 #include "program/client/wizard_collector.h"
+#include "program/wizard/frm_main.h"
 
 #include "tests/program/wizard/loopback_collector.h"
 #include "tests/program/wizard/register_collector.h"
@@ -62,9 +62,10 @@ protected:
     }
 
     // A wizard over the real collector, shown.
-    static std::unique_ptr<FrmMain> show_wizard()
+    static std::unique_ptr<program::FrmMain> show_wizard()
     {
-        auto form = std::make_unique<FrmMain>(std::make_shared<LoopbackCollector>(CreateWizardCollector()));
+        auto form = std::make_unique<program::FrmMain>(
+            std::make_shared<LoopbackCollector>(program::CreateWizardCollector()));
         form->Show(forms::vbModeless);
         return form;
     }
@@ -73,7 +74,7 @@ protected:
     std::unique_ptr<ostrel::test::silent_listener> listener;
     std::unique_ptr<ostrel::test::temp_registry> registry;
     std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
-    std::unique_ptr<FrmMain> form;
+    std::unique_ptr<program::FrmMain> form;
 
 private:
     const char* m_timeout;

@@ -5,10 +5,10 @@
 // against names whose hosts never answer (loopback addresses where nothing listens), added
 // through the input dialog: their failures in the log and on the results page.
 
+#include "program/client/wizard_collector.h"
 #include "program/wizard/domain_list_page.h"
 #include "program/wizard/frm_add_domain.h"
 #include "program/wizard/frm_main.h"
-#include "program/client/wizard_collector.h"
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/common_dialog.h"
@@ -56,7 +56,7 @@ protected:
         if (HasFatalFailure())
             return;
         boxes = std::make_unique<forms::ScopedMessageBoxRecorder>();
-        form = std::make_unique<FrmMain>(CreateWizardCollector());
+        form = std::make_unique<program::FrmMain>(program::CreateWizardCollector());
         form->Show(forms::vbModeless);
     }
     void TearDown() override { forms::set_file_dialog_service({}); }
@@ -92,7 +92,7 @@ protected:
     // The user's answer to the next input dialog: the name typed and confirmed with OK.
     void answer_add_dialog(const QString& name)
     {
-        FrmAddDomain& dialog = form->addDialog();
+        program::FrmAddDomain& dialog = form->addDialog();
         QTimer::singleShot(0, &dialog, [&dialog, name] {
             dialog.txtDomainName().setText(name);
             emit dialog.cmdCommand(0).Click();
@@ -119,7 +119,7 @@ protected:
 
     std::unique_ptr<ostrel::test::temp_registry> registry;
     std::unique_ptr<forms::ScopedMessageBoxRecorder> boxes;
-    std::unique_ptr<FrmMain> form;
+    std::unique_ptr<program::FrmMain> form;
 };
 
 TEST_F(WizardAgainstTheDc, TheDomainListedByTheNetworkIsCountedWithTheUsersTicket)
@@ -204,7 +204,7 @@ TEST_F(WizardAgainstTheDc, AUsersRunFromWelcomeToFinishCountsEveryKindAndSavesTh
 TEST_F(WizardAgainstTheDc, HostsThatNeverAnswerAreTwoErrorsInTheLogAndOnTheResultsPage)
 {
     walk_to_domains("wizard_silent");
-    DomainListPage& domains = *form->domains();
+    program::DomainListPage& domains = *form->domains();
     emit domains.cmdSelectDeselect(1).Click(); // Clear All: the enumerated domain is not counted
     const QStringList silent{QStringLiteral("127.0.0.77"), QStringLiteral("127.0.0.78")};
     for (const QString& name : silent) {

@@ -35,7 +35,7 @@ protected:
     explicit WizardHandlerFailure(const char* host) : SilentHostWizardTest(host, kOperationTimeoutSeconds) {}
 
     // A run over the silent host; `lose` takes a control away once the run waits on the host.
-    void run_losing(const std::function<void(FrmMain&)>& lose)
+    void run_losing(const std::function<void(program::FrmMain&)>& lose)
     {
         form = show_wizard();
         program_test::click_navigator(*form, "&Next >");
@@ -58,7 +58,6 @@ protected:
         turn_until(done, 30000);
         return done();
     }
-
 };
 
 class ProgressDisplayGone : public WizardHandlerFailure {
@@ -73,7 +72,7 @@ protected:
 
 TEST_F(ProgressDisplayGone, BothHandlersFailWithTheirLines)
 {
-    run_losing([](FrmMain& f) { delete f.page(QStringLiteral("piProgressInfo"))->control(); });
+    run_losing([](program::FrmMain& f) { delete f.page(QStringLiteral("piProgressInfo"))->control(); });
     const QString log = form->Log();
     // The entry's handler: its line with the error's number and description, no failure line.
     // The program reaches the display through its dispatch interface, so a display gone from
@@ -94,7 +93,7 @@ TEST_F(ProgressDisplayGone, BothHandlersFailWithTheirLines)
 
 TEST_F(ResultsGridGone, TheEndHandlerFailsEarlyAndTheTimerRunsOn)
 {
-    run_losing([](FrmMain& f) { delete f.intrinsic(QStringLiteral("fxgOutResults")); });
+    run_losing([](program::FrmMain& f) { delete f.intrinsic(QStringLiteral("fxgOutResults")); });
     const QString log = form->Log();
     // The entry itself was handled: its failure line (the host never answered).
     EXPECT_TRUE(log.contains(QStringLiteral(", Error:\tDomain 127.0.0.84. \r\n"))) << log.toStdString();

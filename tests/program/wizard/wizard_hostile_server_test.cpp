@@ -4,10 +4,10 @@
 // report Save writes holds one Total section and no line of the server's, and no line of the
 // session log starts a section.
 
+#include "program/client/wizard_collector.h"
 #include "program/wizard/frm_add_domain.h"
 #include "program/wizard/frm_main.h"
 #include "program/wizard/server_list_page.h"
-#include "program/client/wizard_collector.h"
 
 #include "platform/forms/command_button.h"
 #include "platform/forms/common_dialog.h"
@@ -15,9 +15,9 @@
 #include "platform/forms/list_view.h"
 #include "platform/forms/option_button.h"
 #include "platform/forms/text_box.h"
+#include "tests/program/report_lines.h"
 #include "tests/program/wizard/navigator_click.h"
 #include "tests/program/wizard/register_collector.h"
-#include "tests/program/report_lines.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_host.h"
 #include "tests/support/hostile_ldap_server.h"
@@ -71,7 +71,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
         const auto server = hostile_ldap_server::start(how, error);
         ASSERT_TRUE(server) << error;
 
-        FrmMain form(CreateWizardCollector());
+        program::FrmMain form(program::CreateWizardCollector());
         form.Show(forms::vbModeless);
         program_test::click_navigator(form, "&Next >");
         static_cast<forms::OptionButton*>(form.intrinsic(QStringLiteral("optExchange5")))->setValue(true);
@@ -80,7 +80,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
 
         // The server typed into the input dialog and confirmed with OK.
         const QString host = QString::fromStdString(server->host_port());
-        FrmAddDomain& dialog = form.addDialog();
+        program::FrmAddDomain& dialog = form.addDialog();
         QTimer::singleShot(0, &dialog, [&dialog, host] {
             dialog.txtDomainName().setText(host);
             emit dialog.cmdCommand(0).Click();

@@ -91,7 +91,7 @@ TEST_F(WizardRunCancel, BackInsideADomainCollectedHandlerReturnsAndTheRunEnds)
     QObject* info = &host().add(QStringLiteral("KyComCtl.KyProgressInfo"), QStringLiteral("piProgressInfo"));
     QObject* bar = &host().add(QStringLiteral("KyComCtl.KyProgressBar"), QStringLiteral("prbProcessProgress"));
     forms::IntervalTimer timer;
-    SessionLog log;
+    program::SessionLog log;
 
     CComPtr<IOstrelCollector> collector;
     ASSERT_EQ(CoCreateInstance(CLSID_OstrelCollector, nullptr, CLSCTX_INPROC_SERVER, com::uuidof<IOstrelCollector>(),
@@ -102,7 +102,7 @@ TEST_F(WizardRunCancel, BackInsideADomainCollectedHandlerReturnsAndTheRunEnds)
     bool clicked = false;
     bool completed = false;
     std::int32_t reported = 0;
-    auto events = make_collector_events(
+    auto events = program::make_collector_events(
         [&](const QString& name, const QString& error) {
             if (!clicked) {
                 // The user's Back click waits among the pending events.

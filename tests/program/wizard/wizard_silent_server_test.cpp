@@ -55,7 +55,7 @@ protected:
         program_test::click_navigator(*form, "&Next >");
         program_test::click_navigator(*form, "&Next >");
         ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtSelectDomains"));
-        FrmAddDomain& dialog = form->addDialog();
+        program::FrmAddDomain& dialog = form->addDialog();
         QTimer::singleShot(0, &dialog, [this, &dialog] {
             QLineEdit& field = *dialog.txtDomainName().findChild<QLineEdit*>();
             QTest::keyClicks(&field, QString::fromLatin1(kSilentHost));
@@ -77,12 +77,11 @@ protected:
 
     // Turns the event loop until `done`, at most the test's bound; the time it took.
     static qint64 until(const std::function<bool()>& done) { return turn_until(done, kStoppedWithinMs); }
-
 };
 
 struct StopCase {
     const char* how;
-    std::function<void(FrmMain&)> stop;
+    std::function<void(program::FrmMain&)> stop;
     // The page shown afterwards; empty when the wizard is gone.
     const char* page;
 };
@@ -90,10 +89,10 @@ struct StopCase {
 TEST_F(WizardSilentServer, BackCancelOrTheCloseBoxEndTheWaitOnTheHostAtOnce)
 {
     const StopCase cases[] = {
-        {"Back", [](FrmMain& f) { program_test::click_navigator(f, "< &Back"); }, "wtSelectDomains"},
-        {"Cancel", [](FrmMain& f) { program_test::click_navigator(f, "Cancel"); }, ""},
+        {"Back", [](program::FrmMain& f) { program_test::click_navigator(f, "< &Back"); }, "wtSelectDomains"},
+        {"Cancel", [](program::FrmMain& f) { program_test::click_navigator(f, "Cancel"); }, ""},
         {"the close box",
-         [](FrmMain& f) {
+         [](program::FrmMain& f) {
              QCloseEvent close;
              QApplication::sendEvent(f.window(), &close);
          },
