@@ -14,6 +14,16 @@
 
 namespace program {
 
+// The bitmaps and icons by what each one is (the strings' numbers are in program_strings.h).
+inline constexpr std::int32_t IDB_WATERMARK = 101;     // the navigator's watermark
+inline constexpr std::int32_t IDB_BANNER = 102;        // the navigator's banner
+inline constexpr std::int32_t IDB_WATERMARK_BIG = 113; // the large watermark
+inline constexpr std::int32_t IDB_BANNER_BIG = 114;    // the large banner
+inline constexpr std::int32_t IDI_PROGRAM_FILE = 1;    // the program file's own icon
+inline constexpr std::int32_t IDI_WIZARD = 101;        // the main form's icon
+inline constexpr std::int32_t IDI_NETWORK = 102;       // network mode: progress panel, a domain in a list
+inline constexpr std::int32_t IDI_EXCHANGE5 = 103;     // Exchange 5.5 mode: progress panel, a server in a list
+
 class Resources {
 public:
     Resources();

@@ -1,5 +1,6 @@
 #include "program/report/results_report.h"
 
+#include "program/report/program_strings.h"
 #include "program/report/report_name.h"
 #include "program/report/resources.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kNoDataString = 144;
 
 // The rows' cells; an empty row has none, as a split of an empty text has no elements.
 QStringList cells_of(const QString& row) { return row.isEmpty() ? QStringList() : row.split(kTab); }
@@ -58,7 +58,7 @@ QStringList build_matrix(ProcessedDomains& domains)
 
     const qsizetype columns = std::max<qsizetype>(domains.PropertyNames().size() - 1, 0);
     std::vector<std::int32_t> sums(static_cast<std::size_t>(columns), 0);
-    const QString noData = Resources::Shared().LoadString(kNoDataString);
+    const QString noData = Resources::Shared().LoadString(IDS_NO_DATA);
 
     domains.ForEach([&](const std::shared_ptr<Domain>& domain) {
         if (!domain->isCorrectlyProcessed)

@@ -1,6 +1,7 @@
 #include "program/report/session_log.h"
 
 #include "program/report/entry_name.h"
+#include "program/report/program_strings.h"
 #include "program/report/report_name.h"
 #include "program/report/resources.h"
 
@@ -17,9 +18,6 @@ namespace program {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kStartString = 133;
-constexpr int kCancelString = 134;
-constexpr int kEndString = 135;
 
 // The locale the user chose for dates and times, by the environment's precedence.
 QByteArray time_locale_name()
@@ -77,7 +75,7 @@ QString SessionLog::Now() { return FormatDate(QDateTime::currentDateTime()); }
 
 QString SessionLog::StartLine(const QString& now)
 {
-    return now + QStringLiteral(", ") + Resources::Shared().LoadString(kStartString) + kCrLf;
+    return now + QStringLiteral(", ") + Resources::Shared().LoadString(IDS_LOG_START) + kCrLf;
 }
 
 QString SessionLog::SuccessLine(const QString& now, bool exchange5, const QString& name)
@@ -103,12 +101,12 @@ QString SessionLog::HandlerFailureLine(const QString& now, bool exchange5, const
 
 QString SessionLog::CancelLine(const QString& now)
 {
-    return kCrLf + now + QStringLiteral(", ") + Resources::Shared().LoadString(kCancelString) + kCrLf;
+    return kCrLf + now + QStringLiteral(", ") + Resources::Shared().LoadString(IDS_LOG_CANCEL) + kCrLf;
 }
 
 QString SessionLog::EndLine(const QString& now)
 {
-    return kCrLf + now + QStringLiteral(", ") + Resources::Shared().LoadString(kEndString);
+    return kCrLf + now + QStringLiteral(", ") + Resources::Shared().LoadString(IDS_LOG_END);
 }
 
 QString SessionLog::ProcessedLine(std::int32_t count)

@@ -1,5 +1,6 @@
 #include "program/report/xml_report.h"
 
+#include "program/report/program_strings.h"
 #include "program/report/report_date.h"
 #include "program/report/resources.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kCommentString = 156;
 
 bool is_name_start(QChar c) { return c.isLetter() || c == u'_'; }
 
@@ -83,7 +83,7 @@ QString MakeXMLString(const QStringList& results, const QDateTime& now)
 {
     QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?> ") + kCrLf;
 
-    QString comment = Resources::Shared().LoadString(kCommentString);
+    QString comment = Resources::Shared().LoadString(IDS_XML_COMMENT);
     comment.replace(QStringLiteral("%d"), ReportDate(now));
     for (QString line : comment.split(kCrLf)) {
         // A comment cannot hold "--".

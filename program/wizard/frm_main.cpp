@@ -29,10 +29,7 @@ namespace program {
 namespace {
 
 constexpr std::int32_t kyWizardGoBack = 1;
-constexpr int kServerPage = 7; // the registry's 7th page: wtSelectOrganizations
-constexpr std::int32_t kNetworkDescription = 108;
-constexpr std::int32_t kExchangeDescription = 157;
-constexpr std::int32_t kResultsWouldBeLost = 161;
+constexpr int kServerPage = 7;               // the registry's 7th page: wtSelectOrganizations
 constexpr qsizetype kRowsWithoutDomains = 2; // the header and Total rows
 
 // The page a page proxy stands for, by its name (the proxy's Name by DISPID).
@@ -199,34 +196,35 @@ void FrmMain::LocalizeForm()
     const auto set_picture = [this, &res](const char* property, std::int32_t id) {
         m_navigatorDispatch->set(property, QVariant::fromValue(forms::StdPicture::create(res.LoadBitmap(id))));
     };
-    setIcon(res.LoadIcon(101));                                  // 1
-    set_picture("ImageWaterMark", 101);                          // 2
-    set_picture("ImageBanner", 102);                             // 3
-    set_picture("ImageWaterMarkBig", 113);                       // 4
-    set_picture("ImageBannerBig", 114);                          // 5
-    set_text("wtWelcome", "WatermarkTitle", 101);                // 6
-    set_text("wtWelcome", "WatermarkDescription", 102);          // 7
-    set_text("wtSelectOption", "BannerDescription", 150);        // 8
-    set_text("wtSelectOption", "BannerTitle", 149);              // 9
-    set_text("optExchange5", "Caption", 153);                    // 10
-    set_text("optNetwork", "Caption", 152);                      // 11
-    set_text("lblCollectOptions", "Caption", 151);               // 12
-    set_text("wtSelectDomains", "BannerDescription", 103);       // 13
-    set_text("wtSelectDomains", "BannerTitle", 104);             // 14
-    set_text("wtSelectOrganizations", "BannerDescription", 155); // 15
-    set_text("wtSelectOrganizations", "BannerTitle", 154);       // 16
-    set_text("wtChooseOutput", "BannerTitle", 107);              // 17
-    set_text("wtChooseOutput", "BannerDescription", 108);        // 18
-    set_text("wtFinish", "WatermarkTitle", 112);                 // 19
-    set_text("wtFinish", "WatermarkDescription", 113);           // 20
-    setCaption(res.LoadString(127));                             // 21
-    set_text("piProgressInfo", "Description", 131);              // 22
+    setIcon(res.LoadIcon(IDI_WIZARD));                                                            // 1
+    set_picture("ImageWaterMark", IDB_WATERMARK);                                                 // 2
+    set_picture("ImageBanner", IDB_BANNER);                                                       // 3
+    set_picture("ImageWaterMarkBig", IDB_WATERMARK_BIG);                                          // 4
+    set_picture("ImageBannerBig", IDB_BANNER_BIG);                                                // 5
+    set_text("wtWelcome", "WatermarkTitle", IDS_WELCOME_TITLE);                                   // 6
+    set_text("wtWelcome", "WatermarkDescription", IDS_WELCOME_TEXT);                              // 7
+    set_text("wtSelectOption", "BannerDescription", IDS_SELECT_OPTION_DESCRIPTION);               // 8
+    set_text("wtSelectOption", "BannerTitle", IDS_SELECT_OPTION_TITLE);                           // 9
+    set_text("optExchange5", "Caption", IDS_OPTION_EXCHANGE5);                                    // 10
+    set_text("optNetwork", "Caption", IDS_OPTION_NETWORK);                                        // 11
+    set_text("lblCollectOptions", "Caption", IDS_COLLECT_OPTIONS_LABEL);                          // 12
+    set_text("wtSelectDomains", "BannerDescription", IDS_SELECT_DOMAINS_DESCRIPTION);             // 13
+    set_text("wtSelectDomains", "BannerTitle", IDS_SELECT_DOMAINS_TITLE);                         // 14
+    set_text("wtSelectOrganizations", "BannerDescription", IDS_SELECT_ORGANIZATIONS_DESCRIPTION); // 15
+    set_text("wtSelectOrganizations", "BannerTitle", IDS_SELECT_ORGANIZATIONS_TITLE);             // 16
+    set_text("wtChooseOutput", "BannerTitle", IDS_RESULTS_TITLE);                                 // 17
+    set_text("wtChooseOutput", "BannerDescription", IDS_RESULTS_DESCRIPTION);                     // 18
+    set_text("wtFinish", "WatermarkTitle", IDS_FINISH_TITLE);                                     // 19
+    set_text("wtFinish", "WatermarkDescription", IDS_FINISH_TEXT);                                // 20
+    setCaption(res.LoadString(IDS_WIZARD_CAPTION));                                               // 21
+    set_text("piProgressInfo", "Description", IDS_PROGRESS_DESCRIPTION);                          // 22
 }
 
 void FrmMain::SetResultsPageText(bool bExchange)
 {
     program::ControlDispatch(site(QStringLiteral("wtChooseOutput")))
-        .let("BannerDescription", program::load_res_string(bExchange ? kExchangeDescription : kNetworkDescription));
+        .let("BannerDescription",
+             program::load_res_string(bExchange ? IDS_RESULTS_DESCRIPTION_EXCHANGE5 : IDS_RESULTS_DESCRIPTION));
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
@@ -347,7 +345,7 @@ bool FrmMain::MayLeaveResults()
     if (m_leavingAgreed || !m_results || m_results->size() <= kRowsWithoutDomains || !m_output || m_output->HandedOut())
         return true;
     // A close held back until a handler has returned comes here again: one Yes is enough.
-    m_leavingAgreed = forms::MsgBox(Resources::Shared().LoadString(kResultsWouldBeLost),
+    m_leavingAgreed = forms::MsgBox(Resources::Shared().LoadString(IDS_RESULTS_NOT_HANDED_OUT),
                                     forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2) == forms::vbYes;
     return m_leavingAgreed;
 }

@@ -5,16 +5,14 @@
 namespace program {
 
 namespace {
-constexpr std::int32_t kNetworkIcon = 102;
-constexpr std::int32_t kExchange5Icon = 103;
 constexpr int kSmall = 16;
 } // namespace
 
 forms::ImageList MakeListImages()
 {
     forms::ImageList images(QSize(kSmall, kSmall));
-    images.Add(QStringLiteral("1"), Resources::Shared().LoadIcon(kNetworkIcon).pixmap(kSmall, kSmall).toImage());
-    images.Add(QStringLiteral("2"), Resources::Shared().LoadIcon(kExchange5Icon).pixmap(kSmall, kSmall).toImage());
+    images.Add(QStringLiteral("1"), Resources::Shared().LoadIcon(IDI_NETWORK).pixmap(kSmall, kSmall).toImage());
+    images.Add(QStringLiteral("2"), Resources::Shared().LoadIcon(IDI_EXCHANGE5).pixmap(kSmall, kSmall).toImage());
     return images;
 }
 

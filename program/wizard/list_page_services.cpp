@@ -1,5 +1,6 @@
 #include "program/wizard/list_page_services.h"
 
+#include "program/report/program_strings.h"
 #include "program/report/resources.h"
 #include "program/wizard/frm_add_domain.h"
 
@@ -15,13 +16,12 @@ namespace program {
 
 namespace {
 
-constexpr std::int32_t kAlreadyInList = 116;
 constexpr double kColumnMargin = 350;
 constexpr std::int32_t kObjectRequired = 424;
 
 void ShowAlreadyInList(const ListPageServices& services)
 {
-    forms::MsgBox(Resources::Shared().LoadString(kAlreadyInList), forms::vbExclamation, services.formCaption());
+    forms::MsgBox(Resources::Shared().LoadString(IDS_ALREADY_IN_LIST), forms::vbExclamation, services.formCaption());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "program/client/collector.h"
 #include "program/report/command_line.h"
 #include "program/report/process_arguments.h"
+#include "program/report/program_strings.h"
 #include "program/report/resources.h"
 #include "program/wizard/frm_main.h"
 #include "program/wizard/stop_signals.h"
@@ -19,8 +20,6 @@
 
 namespace program {
 namespace {
-
-constexpr int kUsageString = 148;
 
 bool display_available()
 {
@@ -113,7 +112,7 @@ int RunWizard()
 
 void ShowUsage()
 {
-    forms::MsgBox(Resources::Shared().LoadString(kUsageString), forms::vbInformation | forms::vbOKOnly,
+    forms::MsgBox(Resources::Shared().LoadString(IDS_USAGE), forms::vbInformation | forms::vbOKOnly,
                   QStringLiteral("Command Line Options"));
 }
 

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int ST_RUNNING = 1;
 constexpr int ST_PASSED = 3;
-constexpr int kErrorsString = 145;
 
 std::int32_t round_half_even(double value)
 {
@@ -32,8 +31,10 @@ ProcessingTexts SetProcessingTexts(bool bExchange)
         UINT title, description, step;
         std::int32_t icon;
     };
-    static constexpr Numbers kNetwork{105, 106, 132, 102};
-    static constexpr Numbers kExchange5{137, 138, 136, 103};
+    static constexpr Numbers kNetwork{IDS_PROCESSING_TITLE, IDS_PROCESSING_DESCRIPTION, IDS_PROGRESS_STEP_DOMAINS,
+                                      IDI_NETWORK};
+    static constexpr Numbers kExchange5{IDS_PROCESSING_TITLE_EXCHANGE5, IDS_PROCESSING_DESCRIPTION_EXCHANGE5,
+                                        IDS_PROGRESS_STEP_EXCHANGE5, IDI_EXCHANGE5};
     const Numbers& n = bExchange ? kExchange5 : kNetwork;
     return {load_res_string(n.title), load_res_string(n.description), load_res_string(n.step),
             Resources::Shared().LoadIcon(n.icon)};
@@ -146,7 +147,7 @@ void ProcessingRun::CollectionCompleted(const CompletionSteps& steps)
         SetTimer(false);
         m_progressInfo.let("StepState", ST_PASSED, {0});
         steps.go_to_results();
-        QString caption = Resources::Shared().LoadString(kErrorsString);
+        QString caption = Resources::Shared().LoadString(IDS_ERRORS_DETECTED);
         caption.replace(QStringLiteral("%n"), QString::number(m_nErrors));
         steps.show_errors(caption);
         AppendLog(SessionLog::EndLine(SessionLog::Now()));

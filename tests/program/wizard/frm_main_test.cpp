@@ -233,7 +233,9 @@ TEST_F(FrmMainTest, TheResultsDescriptionFollowsTheModeReadEachTime)
         click("&Next >");
         collector->complete();
         ASSERT_EQ(form->CurrentPageName(), QStringLiteral("wtChooseOutput"));
-        EXPECT_EQ(text_of("wtChooseOutput", "BannerDescription"), program::load_res_string(exchange ? 157 : 108));
+        EXPECT_EQ(text_of("wtChooseOutput", "BannerDescription"),
+                  program::load_res_string(exchange ? program::IDS_RESULTS_DESCRIPTION_EXCHANGE5
+                                                    : program::IDS_RESULTS_DESCRIPTION));
         click("< &Back");
         click("< &Back");
         click("< &Back");
@@ -321,7 +323,7 @@ TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
         QApplication::processEvents();
         ASSERT_EQ(boxes->boxes.size(), row.asked ? 1u : 0u);
         if (row.asked) {
-            EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(161));
+            EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(program::IDS_RESULTS_NOT_HANDED_OUT));
             EXPECT_EQ(boxes->boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
             EXPECT_EQ(boxes->boxes[0].title, forms::application_title()) << "titled as the program's other boxes";
         }
@@ -643,29 +645,29 @@ TEST_F(FrmMainTest, LocalizeFormPutsInTheTextsByNumber)
         int string;
     };
     const Text texts[] = {
-        {"wtWelcome", "WatermarkTitle", 101},
-        {"wtWelcome", "WatermarkDescription", 102},
-        {"wtSelectOption", "BannerDescription", 150},
-        {"wtSelectOption", "BannerTitle", 149},
-        {"optExchange5", "Caption", 153},
-        {"optNetwork", "Caption", 152},
-        {"lblCollectOptions", "Caption", 151},
-        {"wtSelectDomains", "BannerDescription", 103},
-        {"wtSelectDomains", "BannerTitle", 104},
-        {"wtSelectOrganizations", "BannerDescription", 155},
-        {"wtSelectOrganizations", "BannerTitle", 154},
-        {"wtChooseOutput", "BannerTitle", 107},
-        {"wtChooseOutput", "BannerDescription", 108},
-        {"wtFinish", "WatermarkTitle", 112},
-        {"wtFinish", "WatermarkDescription", 113},
-        {"piProgressInfo", "Description", 131},
+        {"wtWelcome", "WatermarkTitle", program::IDS_WELCOME_TITLE},
+        {"wtWelcome", "WatermarkDescription", program::IDS_WELCOME_TEXT},
+        {"wtSelectOption", "BannerDescription", program::IDS_SELECT_OPTION_DESCRIPTION},
+        {"wtSelectOption", "BannerTitle", program::IDS_SELECT_OPTION_TITLE},
+        {"optExchange5", "Caption", program::IDS_OPTION_EXCHANGE5},
+        {"optNetwork", "Caption", program::IDS_OPTION_NETWORK},
+        {"lblCollectOptions", "Caption", program::IDS_COLLECT_OPTIONS_LABEL},
+        {"wtSelectDomains", "BannerDescription", program::IDS_SELECT_DOMAINS_DESCRIPTION},
+        {"wtSelectDomains", "BannerTitle", program::IDS_SELECT_DOMAINS_TITLE},
+        {"wtSelectOrganizations", "BannerDescription", program::IDS_SELECT_ORGANIZATIONS_DESCRIPTION},
+        {"wtSelectOrganizations", "BannerTitle", program::IDS_SELECT_ORGANIZATIONS_TITLE},
+        {"wtChooseOutput", "BannerTitle", program::IDS_RESULTS_TITLE},
+        {"wtChooseOutput", "BannerDescription", program::IDS_RESULTS_DESCRIPTION},
+        {"wtFinish", "WatermarkTitle", program::IDS_FINISH_TITLE},
+        {"wtFinish", "WatermarkDescription", program::IDS_FINISH_TEXT},
+        {"piProgressInfo", "Description", program::IDS_PROGRESS_DESCRIPTION},
     };
     for (const Text& t : texts) {
         SCOPED_TRACE(std::string(t.target) + "." + t.property);
         EXPECT_EQ(text_of(t.target, t.property), program::Resources::Shared().LoadString(t.string));
         EXPECT_FALSE(text_of(t.target, t.property).startsWith(QStringLiteral("RES")));
     }
-    EXPECT_EQ(form->Caption(), program::Resources::Shared().LoadString(127));
+    EXPECT_EQ(form->Caption(), program::Resources::Shared().LoadString(program::IDS_WIZARD_CAPTION));
     EXPECT_FALSE(form->Icon().isNull());
     for (const char* picture : {"ImageWaterMark", "ImageBanner", "ImageWaterMarkBig", "ImageBannerBig"}) {
         const auto ref = forms::get(form->navigator(), QLatin1String(picture)).value<forms::PictureRef>();
