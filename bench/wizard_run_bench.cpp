@@ -17,10 +17,10 @@
 #include "platform/com/runtime.h"
 #include "platform/forms/do_events.h"
 #include "platform/forms/list_view.h"
-#include "program/domain_list_page.h"
-#include "program/frm_main.h"
-#include "program/wizard_collector.h"
-#include "tests/program/loopback_collector.h"
+#include "program/client/wizard_collector.h"
+#include "program/wizard/domain_list_page.h"
+#include "program/wizard/frm_main.h"
+#include "tests/program/wizard/loopback_collector.h"
 #include "tests/support/silent_listener.h"
 
 #include "platform/forms/command_button.h"
@@ -43,7 +43,7 @@ extern "C" HRESULT DllRegisterServer();
 namespace {
 
 // A click on the navigator's button showing `caption`, as the mouse gives it.
-void click_navigator(FrmMain& form, const char* caption)
+void click_navigator(program::FrmMain& form, const char* caption)
 {
     auto* nav = static_cast<forms::ControlSite*>(form.navigator())->control();
     for (auto* b : nav->findChildren<forms::CommandButton*>())
@@ -55,7 +55,7 @@ void click_navigator(FrmMain& form, const char* caption)
 }
 
 // The Users cell of the results grid's first entry row ("" when there is none).
-QString counted_users(FrmMain& form)
+QString counted_users(program::FrmMain& form)
 {
     auto* grid = static_cast<forms::FlexGrid*>(form.intrinsic(QStringLiteral("fxgOutResults")));
     if (grid == nullptr || grid->Rows() < 3)
@@ -76,7 +76,7 @@ struct run_figures {
 // A click on the navigator's button showing `caption`, then the event loop turns until the
 // page `until` shows; a zero-interval timer fires once a turn, and the time between two
 // firings is a gap.
-run_figures measure_click(FrmMain& form, const char* caption, const QString& until)
+run_figures measure_click(program::FrmMain& form, const char* caption, const QString& until)
 {
     run_figures figures;
     QEventLoop loop;
@@ -107,7 +107,7 @@ run_figures measure_click(FrmMain& form, const char* caption, const QString& unt
 }
 
 // The domain list of a new wizard holding `entry`, ticked.
-void to_domain_list_with(FrmMain& form, const QString& entry)
+void to_domain_list_with(program::FrmMain& form, const QString& entry)
 {
     form.Show(forms::vbModeless);
     click_navigator(form, "&Next >");
@@ -120,7 +120,7 @@ void to_domain_list_with(FrmMain& form, const QString& entry)
 // A run over many users: Next from the domain list until the results page shows.
 bool bench_run(const bench::bench_directory& directory, int users)
 {
-    FrmMain form(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
+    program::FrmMain form(std::make_shared<program_test::LoopbackCollector>(program::CreateWizardCollector()));
     to_domain_list_with(form, QString::fromStdString(directory.var("SLAPD_HOST") + ":" + directory.var("SLAPD_PORT") +
                                                      "/" + directory.var("SLAPD_ADMIN_DN") + "/" +
                                                      directory.var("SLAPD_ADMIN_PASSWORD")));
@@ -145,7 +145,7 @@ bool bench_cancel_on_silent_host()
         std::fprintf(stderr, "%s\n", silent.failure().c_str());
         return false;
     }
-    FrmMain form(std::make_shared<program_test::LoopbackCollector>(CreateWizardCollector()));
+    program::FrmMain form(std::make_shared<program_test::LoopbackCollector>(program::CreateWizardCollector()));
     to_domain_list_with(form, QStringLiteral("127.0.0.79:%1").arg(silent.port()));
     click_navigator(form, "&Next >");
     QElapsedTimer waited;

@@ -32,8 +32,8 @@ install(TARGETS ${OSTREL_INSTALLED_PROGRAMS} RUNTIME DESTINATION bin)
 install(TARGETS ${OSTREL_INSTALLED_MODULES} ${OSTREL_INSTALLED_LIBRARIES}
   LIBRARY DESTINATION ${OSTREL_INSTALL_LIBDIR})
 
-# The icon is the one the program carries as its own (drawn at build time, program/images).
-get_target_property(OSTREL_PROGRAM_BINARY_DIR ostrel_program BINARY_DIR)
+# The icon is the one the program carries as its own (drawn at build time, program/report/images).
+get_target_property(OSTREL_PROGRAM_BINARY_DIR ostrel_report BINARY_DIR)
 foreach(size 16 32)
   install(FILES ${OSTREL_PROGRAM_BINARY_DIR}/images/icon/101-${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ostrel.png)

@@ -1,8 +1,8 @@
 // The process entry: the arguments after the program name, each as given, are what
-// MainModule::Main parses.
+// program::Main parses.
 
-#include "program/main_module.h"
-#include "program/process_arguments.h"
+#include "program/report/process_arguments.h"
+#include "program/wizard/main_module.h"
 
 #include <csignal>
 #include <cstdio>
@@ -15,10 +15,10 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     const std::span<char*> memory(argv + (argc > 0 ? 1 : 0), static_cast<std::size_t>(argc > 0 ? argc - 1 : 0));
     QString error;
-    const auto arguments = process_arguments::decode(memory, error);
+    const auto arguments = program::decode_arguments(memory, error);
     if (!arguments) {
         std::fprintf(stderr, "Ostrel: %s\n", error.toUtf8().constData());
         return 2;
     }
-    return MainModule::Main(*arguments, memory);
+    return program::Main(*arguments, memory);
 }

@@ -3,8 +3,8 @@
 // switch with its value, /name:value or -name:value, each switch is found by its name with
 // exactly the value given (the first of a repeated name wins) and nothing else is found.
 
-#include "program/command_line.h"
-#include "program/process_arguments.h"
+#include "program/report/command_line.h"
+#include "program/report/process_arguments.h"
 
 #include "tests/fuzz/fuzz_check.h"
 
@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string& a : arguments)
         argv.push_back(a.data());
     QString error;
-    const auto decoded = process_arguments::decode(argv, error);
+    const auto decoded = program::decode_arguments(argv, error);
     if (!decoded) {
         FUZZ_REQUIRE(!error.isEmpty(), "a refused argument comes with a reason");
         return 0;
     }
-    const CCommandLine parsed(*decoded);
+    const program::CCommandLine parsed(*decoded);
 
     std::map<QString, QString> expected; // by upper-case name: the first value given
     for (const std::string& argument : arguments) {
