@@ -308,7 +308,7 @@ TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
         SCOPED_TRACE(row.what);
         [&] { // an ASSERT ends this row only
             form.reset();
-            form = std::make_unique<FrmMain>(collector);
+            form = std::make_unique<program::FrmMain>(collector);
             form->Show(forms::vbModeless);
             QApplication::processEvents();
             for (int i = 0; i < 3; ++i)
@@ -324,7 +324,7 @@ TEST_F(FrmMainTest, LeavingUnhandedResultsAsksFirstAndNoKeepsThem)
             QApplication::processEvents();
             ASSERT_EQ(boxes->boxes.size(), row.asked ? 1u : 0u);
             if (row.asked) {
-                EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(161));
+                EXPECT_EQ(boxes->boxes[0].prompt, program::load_res_string(program::IDS_RESULTS_NOT_HANDED_OUT));
                 EXPECT_EQ(boxes->boxes[0].style, forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2);
                 EXPECT_EQ(boxes->boxes[0].title, forms::application_title()) << "titled as the program's other boxes";
             }

@@ -82,7 +82,7 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
         SCOPED_TRACE(row.name.toStdString());
         [&] { // an ASSERT ends this row only
             const auto results_object = infos::make({info::make(row.name, {}, {{oxcUser, 12}, {oxcDC, 1}})});
-            CCollector collector;
+            program::CCollector collector;
             auto domains = collector.Infos2domains(results_object.p, false);
 
             // The headless run's output file.
@@ -112,12 +112,12 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
             EXPECT_EQ(grid.TextMatrix(1, 0), row.shown);
             EXPECT_EQ(grid.TextMatrix(1, kUsersColumn), QStringLiteral("12"));
             EXPECT_EQ(grid.TextMatrix(0, kUsersColumn), QStringLiteral("Users"));
-            EXPECT_EQ(xml_domain_text(program::MakeXMLString(grid)), row.shown);
+            EXPECT_EQ(xml_domain_text(program::MakeXMLString(*shown)), row.shown);
 
             // Copy and Save, from the matrix the grid was filled with.
             const QString saved = dir.filePath(QStringLiteral("saved.txt"));
             forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return saved; });
-            const SessionLog log;
+            const program::SessionLog log;
             program::OutputActions actions(nullptr, shown, log);
             actions.cmdChooseOutput_Click(0);
             EXPECT_EQ(forms::Clipboard::GetText(), ini);

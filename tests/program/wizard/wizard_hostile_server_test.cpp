@@ -72,7 +72,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
             const auto server = hostile_ldap_server::start(how, error);
             ASSERT_TRUE(server) << error;
 
-            FrmMain form(CreateWizardCollector());
+            program::FrmMain form(program::CreateWizardCollector());
             form.Show(forms::vbModeless);
             program_test::click_navigator(form, "&Next >");
             static_cast<forms::OptionButton*>(form.intrinsic(QStringLiteral("optExchange5")))->setValue(true);
@@ -81,7 +81,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
 
             // The server typed into the input dialog and confirmed with OK.
             const QString host = QString::fromStdString(server->host_port());
-            FrmAddDomain& dialog = form.addDialog();
+            program::FrmAddDomain& dialog = form.addDialog();
             QTimer::singleShot(0, &dialog, [&dialog, host] {
                 dialog.txtDomainName().setText(host);
                 emit dialog.cmdCommand(0).Click();
