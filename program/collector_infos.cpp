@@ -5,8 +5,8 @@
 #include "program/entry_name.h"
 #include "program/resources.h"
 
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 
 std::shared_ptr<ProcessedDomains> CCollector::Infos2domains(IOstrelInfoCollection* infos, bool bExchange)
 {

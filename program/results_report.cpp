@@ -3,7 +3,7 @@
 #include "program/report_name.h"
 #include "program/resources.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <limits>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "program/report_date.h"
 #include "program/resources.h"
 
-#include "platform/forms/flex_grid.h"
+#include "platform/forms/intrinsics/flex_grid.h"
 
 namespace program {
 

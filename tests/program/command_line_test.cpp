@@ -1,7 +1,7 @@
 #include "program/command_line.h"
 #include "program/process_arguments.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "program/results_grid.h"
 #include "program/xml_report.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/flex_grid.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/flex_grid.h"
 #include "tests/program/result_model_fixture.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"

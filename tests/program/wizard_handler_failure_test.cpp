@@ -8,9 +8,9 @@
 
 #include "program/domain_list_page.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/hosting/user_control.h"
 #include "tests/program/navigator_click.h"
 #include "tests/program/silent_host_wizard.h"
 

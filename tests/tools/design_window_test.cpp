@@ -4,13 +4,13 @@
 
 #include "tools/design/design_window.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/tools/design_fixture.h"
 
 #include <QLineEdit>
