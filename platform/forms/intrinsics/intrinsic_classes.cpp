@@ -22,7 +22,6 @@
 #include <QMetaProperty>
 
 #include <algorithm>
-#include <functional>
 #include <initializer_list>
 #include <memory>
 
