@@ -3,8 +3,8 @@
 // registry) parsed and loaded into a design-mode form. Linear loading shows as the time
 // doubling with the count.
 
-#include "platform/forms/form.h"
-#include "platform/forms/form_file.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/form_file.h"
 #include "platform/win32/win_types.h"
 #include "tests/support/temp_registry.h"
 

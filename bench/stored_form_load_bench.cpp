@@ -5,8 +5,8 @@
 
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_tree_text.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/tree_view.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/intrinsics/tree_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -15,18 +15,18 @@
 
 #include "bench/bench_directory.h"
 #include "platform/com/runtime.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/list_view.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/intrinsics/list_view.h"
 #include "program/client/wizard_collector.h"
 #include "program/wizard/domain_list_page.h"
 #include "program/wizard/frm_main.h"
 #include "tests/program/wizard/loopback_collector.h"
 #include "tests/support/silent_listener.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/flex_grid.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/intrinsics/flex_grid.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "controls/message_box.h"
 
 #include "controls/library_info.h"
-#include "platform/forms/message_box.h"
+#include "platform/forms/services/message_box.h"
 
 namespace kycomctl {
 

@@ -1,6 +1,6 @@
 #include "controls/display/accessible_role.h"
 
-#include "platform/forms/accessible_widget.h"
+#include "platform/forms/hosting/accessible_widget.h"
 
 #include <QAccessibleValueInterface>
 #include <QVariant>

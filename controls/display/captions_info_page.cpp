@@ -1,10 +1,10 @@
 #include "controls/display/captions_info_page.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/label.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // CaptionsInfo: the "Captions" property page of KyProgressInfo. It reads and writes the five
 // step descriptions from Step 4 down to Step 0, then Description, of the first selected panel.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class TextBox;

@@ -4,7 +4,7 @@
 // exclamation icon and end the procedure there, dropping 398 (no client site yet) silently.
 
 #include "controls/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace display_errors {
 

@@ -1,11 +1,11 @@
 #include "controls/display/frm_info.h"
 
-#include "platform/forms/input_events.h"
-#include "platform/forms/label.h"
-#include "platform/forms/picture_box.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/hosting/input_events.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/picture_box.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -5,7 +5,7 @@
 // ShowPercentCompleted last, so the panel's percent text is built from the new maximum and
 // value.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

@@ -3,7 +3,7 @@
 // and Alignment of the first selected label, and writes back the Visible it read, all in
 // that order.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

@@ -4,7 +4,7 @@
 // order, so Max is offered before Min and the bar judges each against the other's current
 // value.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

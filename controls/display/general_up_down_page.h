@@ -4,7 +4,7 @@
 // first selected box, and applies them in the order Wrap, Increment, Max, Min, Value,
 // Alignment.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

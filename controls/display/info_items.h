@@ -4,7 +4,7 @@
 // be present). The collection owns its records.
 
 #include "controls/display/info_item.h"
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QObject>
 #include <QVariant>

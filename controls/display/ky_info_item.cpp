@@ -4,11 +4,11 @@
 #include "controls/display/error_handling.h"
 #include "controls/display/frm_info.h"
 #include "controls/display/info_layout.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/label.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QAccessibleActionInterface>
 #include <QKeyEvent>

@@ -5,8 +5,8 @@
 // the detail window frmInfo. The panel places the line in twips (Move) and drives it only
 // through the members below.
 
-#include "platform/forms/ole_color.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QRectF>
 #include <QString>

@@ -2,13 +2,13 @@
 
 #include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/label.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/stored_value.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/stored_value.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QCursor>
 #include <QEvent>

@@ -4,10 +4,10 @@
 // stacked in the control draw it, lblFront (the text and the source of every mouse event)
 // over lblBack (the highlight copy, shown only while disabled).
 
-#include "platform/forms/ole_color.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QString>
 

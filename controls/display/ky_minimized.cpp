@@ -2,16 +2,16 @@
 
 #include "controls/display/accessible_role.h"
 #include "controls/display/minimize_coupling.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/image.h"
-#include "platform/forms/line.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/type_name.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/intrinsics/line.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/hosting/type_name.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QPainter>
 

@@ -5,7 +5,7 @@
 // has no size and shows nothing. A form holds at most one: placing a second one raises
 // "Control already exists." (source "SystemMenu").
 
-#include "platform/forms/user_control.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QImage>
 

@@ -3,13 +3,13 @@
 #include "controls/display/accessible_role.h"
 #include "controls/display/error_handling.h"
 #include "controls/display/progress_picture.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/stored_value.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/stored_value.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QPointer>
 

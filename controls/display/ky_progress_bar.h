@@ -4,8 +4,8 @@
 // the colours of the part it stands on. Setting Value lets the host's pending events run
 // before it returns, so a host working in a long loop still repaints.
 
-#include "platform/forms/std_font.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QString>
 

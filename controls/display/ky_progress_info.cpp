@@ -2,11 +2,11 @@
 
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/miscellaneous.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>

@@ -4,8 +4,8 @@
 // KyProgressBar axcProgress) and the "Details" frame with processed and error counts and the
 // elapsed and estimated times. The host sets every line; the panel keeps no clock.
 
-#include "platform/forms/std_picture.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QPixmap>
 #include <QString>

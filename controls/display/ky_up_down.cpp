@@ -6,13 +6,13 @@
 #include "controls/display/spin_buttons.h"
 #include "controls/display/up_down_rules.h"
 #include "controls/message_box.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/text_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/intrinsics/text_box.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QAccessible>
 #include <QEvent>

@@ -6,8 +6,8 @@
 // the value differs from the one last seen. Errors are shown in the box's own message
 // ("Class: KyUpDown", "Procedure: ...") and never reach the host.
 
-#include "platform/forms/std_font.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QString>
 

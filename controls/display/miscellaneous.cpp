@@ -1,9 +1,9 @@
 #include "controls/display/miscellaneous.h"
 
 #include "controls/display/error_handling.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/type_name.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/hosting/type_name.h"
 
 #include <cmath>
 

@@ -1,14 +1,14 @@
 #include "controls/display/page_fields.h"
 
 #include "controls/display/accessible_role.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/label.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/property_page.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/pages/property_page.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 #include <QPalette>
 

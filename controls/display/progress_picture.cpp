@@ -1,7 +1,7 @@
 #include "controls/display/progress_picture.h"
 
-#include "platform/forms/screen.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -3,8 +3,8 @@
 // runtime's picture boxes with a persistent image, what is printed on it stays until the next
 // Cls and survives repaints; sizes and positions are in twips, pixels only when painting.
 
-#include "platform/forms/ole_color.h"
-#include "platform/forms/std_font.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/std_font.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "controls/display/spin_buttons.h"
 
 #include "controls/display/up_down_rules.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QPainter>
 #include <QPolygon>

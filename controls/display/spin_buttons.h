@@ -6,7 +6,7 @@
 // it already had; a Value outside the range is refused with 380 and changes nothing. Min and
 // Max keep Value inside the range.
 
-#include "platform/forms/picture_box.h"
+#include "platform/forms/intrinsics/picture_box.h"
 
 #include <cstdint>
 

@@ -7,8 +7,8 @@
 // hidden and laid out in one step when Redraw is switched on again.
 
 #include "controls/display/info_items.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QString>
 

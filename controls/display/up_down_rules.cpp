@@ -1,6 +1,6 @@
 #include "controls/display/up_down_rules.h"
 
-#include "platform/forms/conversions.h"
+#include "platform/forms/core/conversions.h"
 
 #include <algorithm>
 

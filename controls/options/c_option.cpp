@@ -1,6 +1,6 @@
 #include "controls/options/c_option.h"
 
-#include "platform/forms/key_case.h"
+#include "platform/forms/core/key_case.h"
 
 namespace options {
 

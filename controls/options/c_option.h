@@ -4,7 +4,7 @@
 // without regard to case), in the order of siblings in the tree. The tree host, its pages'
 // registry and the design-time editor share one collection object (OptionCollection).
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QMetaType>
 #include <QObject>

@@ -5,7 +5,7 @@
 // collection (OptionList). Pages and host never reference each other directly.
 
 #include "controls/options/c_option.h"
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QObject>
 #include <QString>

@@ -3,12 +3,12 @@
 #include "controls/message_box.h"
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_edits.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/label.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 #include <QKeyEvent>
 

@@ -4,8 +4,8 @@
 // while its index is the current page, keeps itself on the host's page area and shows a
 // header at its top (the caption in one of three looks).
 
-#include "platform/forms/std_font.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QPointer>
 #include <QString>

@@ -10,7 +10,7 @@
 #include "controls/options/c_option.h"
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/option_tree_navigation.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QString>
 #include <QVariant>

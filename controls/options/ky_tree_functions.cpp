@@ -1,8 +1,8 @@
 #include "controls/options/ky_tree_functions.h"
 
-#include "platform/forms/conversions.h"
-#include "platform/forms/tree_view.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/tree_view.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QHash>
 

@@ -3,8 +3,8 @@
 // rounding to whole twips, and running a statement whose failure is ignored (the layout
 // routines go on with their next statement).
 
-#include "platform/forms/screen.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "controls/options/option_edits.h"
 
 #include "controls/options/ky_tree_functions.h"
-#include "platform/forms/key_case.h"
+#include "platform/forms/core/key_case.h"
 
 #include <QHash>
 

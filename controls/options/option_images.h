@@ -2,7 +2,7 @@
 // The three 14 by 14 pictures a tree of options shows: a closed folder, an open folder and
 // the arrow of the page shown, under the keys of ky_tree_functions.h.
 
-#include "platform/forms/image_list.h"
+#include "platform/forms/intrinsics/image_list.h"
 
 namespace options {
 

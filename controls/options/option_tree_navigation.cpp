@@ -2,8 +2,8 @@
 
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/ky_tree_functions.h"
-#include "platform/forms/key_case.h"
-#include "platform/forms/tree_view.h"
+#include "platform/forms/core/key_case.h"
+#include "platform/forms/intrinsics/tree_view.h"
 
 #include <QPointer>
 

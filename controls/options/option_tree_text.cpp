@@ -1,8 +1,8 @@
 #include "controls/options/option_tree_text.h"
 
 #include "controls/options/ky_tree_functions.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QHash>
 #include <QStringList>

@@ -6,7 +6,7 @@
 // leaves the control's collection and its tree as they were.
 
 #include "controls/options/c_option.h"
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 #include <QString>
 

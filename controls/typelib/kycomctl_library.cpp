@@ -2,7 +2,7 @@
 
 #include "controls/library_info.h"
 #include "controls/typelib/identifiers.h"
-#include "platform/forms/object_dispatch.h"
+#include "platform/forms/hosting/object_dispatch.h"
 
 namespace kycomctl {
 

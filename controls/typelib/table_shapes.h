@@ -5,7 +5,7 @@
 
 #include "controls/typelib/identifiers.h"
 #include "controls/typelib/kycomctl_library.h"
-#include "platform/forms/dispatch_members.h"
+#include "platform/forms/hosting/dispatch_members.h"
 
 #include <string>
 #include <utility>

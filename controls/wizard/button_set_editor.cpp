@@ -1,16 +1,16 @@
 #include "controls/wizard/button_set_editor.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/frame.h"
-#include "platform/forms/label.h"
-#include "platform/forms/line.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/property_page.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/frame.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/line.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/pages/property_page.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 #include <QApplication>
 

@@ -3,13 +3,13 @@
 #include "controls/display/page_fields.h"
 #include "controls/wizard/ky_wizard_tab.h"
 #include "controls/wizard/page_buttons.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/frame.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/frame.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 ButtonsSet::ButtonsSet(QWidget* parent) : forms::PropertyPage(parent)
 {

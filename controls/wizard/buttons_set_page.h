@@ -11,7 +11,7 @@
 // stores no default (no cancel) button.
 
 #include "controls/wizard/button_set_editor.h"
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

@@ -3,11 +3,11 @@
 #include "controls/library_info.h"
 #include "controls/message_box.h"
 #include "controls/wizard/mod_base.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "controls/message_box.h"
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/mod_base.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace {
 

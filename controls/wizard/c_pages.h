@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <QVariantList>
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "controls/wizard/captions_file.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/vb_error.h"
-#include "platform/forms/file_save.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/vb_error.h"
+#include "platform/forms/core/file_save.h"
 #include "platform/win32/module.h"
 
 #include <QDir>

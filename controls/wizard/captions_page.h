@@ -3,7 +3,7 @@
 // texts of the first selected page control, read and written in one order (watermark title,
 // rule and description, then banner title and description).
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class TextBox;

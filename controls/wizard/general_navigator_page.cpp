@@ -1,11 +1,11 @@
 #include "controls/wizard/general_navigator_page.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 GeneralNavigator::GeneralNavigator(QWidget* parent) : forms::PropertyPage(parent)
 {

@@ -2,7 +2,7 @@
 // GeneralNavigator: the "General" property page of KyWizardNavigator: StartPage, Enabled and
 // BannerHeaderStyle of the first selected navigator, read and written in that order.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

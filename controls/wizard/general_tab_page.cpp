@@ -1,14 +1,14 @@
 #include "controls/wizard/general_tab_page.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/frame.h"
-#include "platform/forms/image.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/option_button.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/frame.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/option_button.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 #include <QImage>
 #include <QPainter>

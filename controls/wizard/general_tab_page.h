@@ -3,7 +3,7 @@
 // PageMode and PageState of the first selected page control. The page state is written from
 // the one it remembers, which only an apply with an option chosen changes.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 #include <cstdint>
 

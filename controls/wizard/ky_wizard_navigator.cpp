@@ -8,14 +8,14 @@
 #include "controls/wizard/c_pages.h"
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/image.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/stored_value.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/stored_value.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cmath>
 

@@ -13,9 +13,9 @@
 #include "controls/wizard/wizard_error.h"
 #include "controls/wizard/wizard_picture.h"
 #include "controls/wizard/wizard_types.h"
-#include "platform/forms/ole_color.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/core/ole_color.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QVariant>
 

@@ -4,10 +4,10 @@
 #include "controls/wizard/captions_file.h"
 #include "controls/wizard/frm_about.h"
 #include "controls/wizard/ky_wizard_tab.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/stored_value.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/stored_value.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cstdlib>
 

@@ -5,12 +5,12 @@
 #include "controls/wizard/ky_wizard_tab.h"
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/ambient_properties.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/image.h"
-#include "platform/forms/input_events.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/ambient_properties.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/hosting/input_events.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

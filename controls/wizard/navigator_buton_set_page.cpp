@@ -1,14 +1,14 @@
 #include "controls/wizard/navigator_buton_set_page.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/frame.h"
-#include "platform/forms/label.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/intrinsics/frame.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // (1 to 4, 0 for none) taken from the checked columns.
 
 #include "controls/wizard/button_set_editor.h"
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class CheckBox;

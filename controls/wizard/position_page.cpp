@@ -1,9 +1,9 @@
 #include "controls/wizard/position_page.h"
 
 #include "controls/display/page_fields.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 namespace {
 

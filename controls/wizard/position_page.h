@@ -3,7 +3,7 @@
 // twips. Shown from the top as ButtonGapTop, ButtonGapRight, ButtonGapMiddle, ButtonHeight,
 // ButtonWidth; read and written in the reverse order, each as the text of its box.
 
-#include "platform/forms/property_page.h"
+#include "platform/forms/pages/property_page.h"
 
 namespace forms {
 class TextBox;

@@ -3,7 +3,7 @@
 #include "controls/message_box.h"
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace wizard_errors {
 

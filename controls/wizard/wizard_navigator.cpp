@@ -3,7 +3,7 @@
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <utility>
 

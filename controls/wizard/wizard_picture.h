@@ -2,8 +2,8 @@
 // The picture reference that the navigation object keeps for the banner and the watermark
 // and hands on to the pages unchanged: the runtime's shared picture object.
 
-#include "platform/forms/screen.h"
-#include "platform/forms/std_picture.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/std_picture.h"
 
 using WizardPicture = forms::PictureRef;
 

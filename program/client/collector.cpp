@@ -10,7 +10,7 @@
 #include "platform/com/runtime.h"
 #include "platform/com/safearray.h"
 #include "platform/com/threading.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/bstr.h"
 #include "platform/com/safearray.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -5,7 +5,7 @@
 #include "program/report/entry_name.h"
 #include "program/report/resources.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -1,7 +1,7 @@
 #include "program/client/com_error.h"
 
-#include "platform/forms/dispatch_bridge.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/dispatch_bridge.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -8,7 +8,7 @@
 #include "platform/com/connection_points.h"
 #include "platform/com/runtime.h"
 #include "platform/com/variant.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

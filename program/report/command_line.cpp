@@ -1,6 +1,6 @@
 #include "program/report/command_line.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -8,7 +8,7 @@
 // an argument that is not a switch ends the parse. Malformed input yields fewer or emptier
 // entries, never a failure.
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QString>
 #include <QStringList>

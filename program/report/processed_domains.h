@@ -7,7 +7,7 @@
 
 #include "program/report/domain.h"
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QMetaType>
 #include <QString>

@@ -4,7 +4,7 @@
 
 #include "program/report/prop.h"
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <QMetaType>
 

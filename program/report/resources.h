@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/forms/collection.h"
+#include "platform/forms/core/collection.h"
 
 #include <cstdint>
 

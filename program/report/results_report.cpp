@@ -4,7 +4,7 @@
 #include "program/report/report_name.h"
 #include "program/report/resources.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <limits>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "platform/com/atl/com_object.h"
 #include "platform/com/error_info.h"
-#include "platform/forms/dispatch_bridge.h"
-#include "platform/forms/object_dispatch.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/dispatch_bridge.h"
+#include "platform/forms/hosting/object_dispatch.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cstring>
 #include <utility>

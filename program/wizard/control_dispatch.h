@@ -11,7 +11,7 @@
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
 #include "platform/com/dispatch.h"
-#include "platform/forms/late_binding.h"
+#include "platform/forms/hosting/late_binding.h"
 
 #include <QObject>
 #include <QPointer>

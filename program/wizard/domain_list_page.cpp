@@ -1,11 +1,11 @@
 #include "program/wizard/domain_list_page.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/form.h"
-#include "platform/forms/input_events.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/hosting/input_events.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -8,7 +8,7 @@
 
 #include "program/wizard/list_page_services.h"
 
-#include "platform/forms/popup_menu.h"
+#include "platform/forms/intrinsics/popup_menu.h"
 
 #include <QObject>
 #include <QStringList>

@@ -2,12 +2,12 @@
 
 #include "program/wizard/is_valid_name_char.h"
 
-#include "platform/forms/beep.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/label.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/text_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/services/beep.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/intrinsics/text_box.h"
+#include "platform/forms/core/vb_error.h"
 
 namespace program {
 

@@ -7,7 +7,7 @@
 // next call reuses it; the close box acts as Cancel and hides it too. The wizard unloads it
 // when it ends.
 
-#include "platform/forms/host_form.h"
+#include "platform/forms/hosting/host_form.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "program/wizard/frm_log_view.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/label.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/text_box.h"
 
 namespace program {
 

@@ -4,7 +4,7 @@
 // read-only box of the log's lines and a Close button (Enter and Esc press it), shown modally
 // above the wizard; the keys go back to the wizard when it closes.
 
-#include "platform/forms/host_form.h"
+#include "platform/forms/hosting/host_form.h"
 
 namespace forms {
 class CommandButton;

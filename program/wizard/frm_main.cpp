@@ -11,14 +11,14 @@
 #include "program/wizard/processing_run.h"
 #include "program/wizard/server_list_page.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/intrinsic_control.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/option_button.h"
-#include "platform/forms/std_picture.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/intrinsics/intrinsic_control.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/intrinsics/option_button.h"
+#include "platform/forms/core/std_picture.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QApplication>
 #include <QFile>

@@ -17,9 +17,9 @@
 #include "program/client/wizard_collector.h"
 #include "program/report/session_log.h"
 
-#include "platform/forms/host_form.h"
-#include "platform/forms/image_list.h"
-#include "platform/forms/interval_timer.h"
+#include "platform/forms/hosting/host_form.h"
+#include "platform/forms/intrinsics/image_list.h"
+#include "platform/forms/services/interval_timer.h"
 
 #include <QPointer>
 #include <QString>

@@ -4,11 +4,11 @@
 #include "program/report/resources.h"
 #include "program/wizard/frm_add_domain.h"
 
-#include "platform/forms/form.h"
-#include "platform/forms/intrinsic_control.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/intrinsic_control.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <algorithm>
 

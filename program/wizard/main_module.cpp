@@ -9,9 +9,9 @@
 #include "program/wizard/stop_signals.h"
 
 #include "platform/com/runtime.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QApplication>
 

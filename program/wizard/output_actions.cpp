@@ -5,11 +5,11 @@
 #include "program/wizard/frm_log_view.h"
 #include "program/wizard/print_report.h"
 
-#include "platform/forms/clipboard.h"
-#include "platform/forms/file_save.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/shell.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/services/clipboard.h"
+#include "platform/forms/core/file_save.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/services/shell.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QDateTime>
 

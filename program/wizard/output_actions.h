@@ -11,7 +11,7 @@
 #include "program/report/session_log.h"
 #include "program/wizard/temp_log_file.h"
 
-#include "platform/forms/common_dialog.h"
+#include "platform/forms/services/common_dialog.h"
 
 #include <QString>
 #include <QStringList>

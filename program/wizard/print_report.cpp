@@ -1,9 +1,9 @@
 #include "program/wizard/print_report.h"
 
-#include "platform/forms/message_box.h"
-#include "platform/forms/printer.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/services/printer.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <functional>
 

@@ -4,10 +4,10 @@
 #include "program/report/resources.h"
 
 #include "collector/oxc_ostrel_counter.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/interval_timer.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/services/interval_timer.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "program/wizard/results_grid.h"
 
-#include "platform/forms/flex_grid.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/intrinsics/flex_grid.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QFontMetrics>
 #include <QTableWidget>

@@ -1,8 +1,8 @@
 #include "program/wizard/server_list_page.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/form.h"
-#include "platform/forms/list_view.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/list_view.h"
 
 namespace program {
 

@@ -1,6 +1,6 @@
 #include "program/wizard/temp_log_file.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,11 +4,11 @@
 // it, saved as test artefacts. What a person does on the sheet (a click on a tab or on OK,
 // Cancel or Apply, keys in a field) goes to the sheet's own widgets as real input.
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/screen.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/core/screen.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QComboBox>

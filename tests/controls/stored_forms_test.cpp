@@ -3,12 +3,12 @@
 // silent 0); a length no form can show is refused; an up-down box always reopens.
 
 #include "controls/display/ky_up_down.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
-#include "platform/forms/vb_error.h"
-#include "platform/forms/warnings.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
+#include "platform/forms/core/vb_error.h"
+#include "platform/forms/core/warnings.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QFile>

@@ -4,13 +4,13 @@
 
 #include "tools/design/design_session.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/label.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/property_page.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/pages/property_page.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/tools/design_fixture.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // with CONTROL it opens that control's property sheet at once. Save writes the file back.
 
 #include "platform/com/runtime.h"
-#include "platform/forms/do_events.h"
+#include "platform/forms/hosting/do_events.h"
 #include "tools/design/design_window.h"
 
 #include <QApplication>

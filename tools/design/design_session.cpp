@@ -1,12 +1,12 @@
 #include "tools/design/design_session.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/file_save.h"
-#include "platform/forms/form.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/form_file_rewrite.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/file_save.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/core/form_file_rewrite.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/core/vb_error.h"
 #include "tools/design/docking_outcome.h"
 
 namespace {

@@ -9,7 +9,7 @@
 // form_file_rewrite.h): opening and saving, or OK on a sheet that changed nothing, leaves the
 // file byte for byte as it was, comments and all.
 
-#include "platform/forms/form_file.h"
+#include "platform/forms/core/form_file.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,14 +1,14 @@
 #include "tools/design/design_window.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/label.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/text_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/intrinsics/text_box.h"
+#include "platform/forms/core/vb_error.h"
 #include "tools/design/property_list.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "tools/design/docking_outcome.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
 
 #include <QStringList>
 

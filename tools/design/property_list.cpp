@@ -1,12 +1,12 @@
 #include "tools/design/property_list.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/conversions.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/property_value_text.h"
-#include "platform/forms/stored_value.h"
-#include "platform/forms/user_control.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/conversions.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/property_value_text.h"
+#include "platform/forms/core/stored_value.h"
+#include "platform/forms/hosting/user_control.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QMetaProperty>
 

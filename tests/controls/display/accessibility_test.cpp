@@ -3,7 +3,7 @@
 #include "controls/display/frm_info.h"
 #include "controls/display/general_label_page.h"
 #include "controls/display/general_up_down_page.h"
-#include "platform/forms/control_site.h"
+#include "platform/forms/hosting/control_site.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QAccessible>

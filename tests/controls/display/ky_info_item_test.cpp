@@ -1,9 +1,9 @@
 #include "controls/display/ky_info_item.h"
 
 #include "controls/display/frm_info.h"
-#include "platform/forms/label.h"
-#include "platform/forms/picture_box.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/picture_box.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/window_input.h"
 

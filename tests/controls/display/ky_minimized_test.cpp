@@ -1,10 +1,10 @@
 #include "controls/display/ky_minimized.h"
 
 #include "controls/display/minimize_coupling.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/host_form.h"
-#include "platform/forms/intrinsic_control.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/host_form.h"
+#include "platform/forms/intrinsics/intrinsic_control.h"
+#include "platform/forms/core/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QCoreApplication>

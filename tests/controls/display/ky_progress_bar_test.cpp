@@ -1,11 +1,11 @@
 #include "controls/display/ky_progress_bar.h"
 
 #include "controls/display/progress_picture.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QTimer>

@@ -1,10 +1,10 @@
 #include "controls/display/ky_up_down.h"
 
 #include "controls/display/spin_buttons.h"
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/window_input.h"
 

@@ -1,8 +1,8 @@
 // MouseMove follows the pointer over a control with no button held, as every move does, for
 // the controls that raise it: real pointer moves through the window system.
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/late_binding.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/late_binding.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QTest>

@@ -4,7 +4,7 @@
 
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/progress_picture.h"
-#include "platform/forms/control_site.h"
+#include "platform/forms/hosting/control_site.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QtGlobal>

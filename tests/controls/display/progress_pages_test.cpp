@@ -4,11 +4,11 @@
 #include "controls/display/ky_progress_bar.h"
 #include "controls/display/ky_progress_info.h"
 
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/controls/display/progress_log.h"
 #include "tests/controls/property_sheet_fixture.h"
 

@@ -3,11 +3,11 @@
 #include "controls/display/ky_label.h"
 #include "controls/display/ky_up_down.h"
 
-#include "platform/forms/check_box.h"
-#include "platform/forms/combo_box.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/property_sheet.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/check_box.h"
+#include "platform/forms/intrinsics/combo_box.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/pages/property_sheet.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/controls/display/setter_log.h"
 #include "tests/controls/kycomctl_fixture.h"
 

@@ -4,9 +4,9 @@
 
 #include "controls/display/ky_info_item.h"
 #include "controls/display/tlx_info_panel.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/label.h"
-#include "platform/forms/late_binding.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/hosting/late_binding.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/support/forms/window_input.h"
 

@@ -1,6 +1,6 @@
 #include "controls/options/c_tab_manager.h"
 #include "controls/options/option_tree_text.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <gtest/gtest.h>
 

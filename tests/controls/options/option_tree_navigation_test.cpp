@@ -2,7 +2,7 @@
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_tree_navigation.h"
 #include "controls/options/option_tree_text.h"
-#include "platform/forms/tree_view.h"
+#include "platform/forms/intrinsics/tree_view.h"
 #include "tests/support/forms/test_host.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "controls/options/c_option.h"
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_tree_text.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include "platform/com/enum_variant.h"
 #include "platform/com/error_info.h"
 #include "platform/com/runtime.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/object_dispatch.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/object_dispatch.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/controls/typelib/three_page_wizard.h"
 

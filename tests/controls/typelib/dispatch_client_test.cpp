@@ -6,9 +6,9 @@
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/bstr.h"
 #include "platform/com/connection_points.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/object_dispatch.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/object_dispatch.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/controls/typelib/three_page_wizard.h"
 

@@ -6,9 +6,9 @@
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/atl/type_library.h"
 #include "platform/com/bstr.h"
-#include "platform/forms/control_classes.h"
-#include "platform/forms/object_dispatch.h"
-#include "platform/forms/public_classes.h"
+#include "platform/forms/hosting/control_classes.h"
+#include "platform/forms/hosting/object_dispatch.h"
+#include "platform/forms/hosting/public_classes.h"
 #include "platform/win32/registry.h"
 #include "tests/support/temp_registry.h"
 

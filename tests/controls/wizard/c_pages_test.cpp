@@ -1,9 +1,9 @@
 #include "controls/wizard/c_page.h"
 #include "controls/wizard/c_pages.h"
 #include "controls/wizard/mod_base.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/message_box.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/services/message_box.h"
+#include "platform/forms/core/vb_error.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/controls/wizard/test_wizard_page.h"
 

@@ -2,7 +2,7 @@
 // as root and as a user: the node stays what it was, a failure names the file and the reason.
 #include "controls/wizard/captions_file.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 #include "tests/support/save_targets.h"
 
 #include <gtest/gtest.h>

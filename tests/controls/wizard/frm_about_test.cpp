@@ -1,6 +1,6 @@
 #include "controls/wizard/frm_about.h"
 
-#include "platform/forms/message_box.h"
+#include "platform/forms/services/message_box.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/win_errors.h"
 #include "tests/controls/kycomctl_fixture.h"

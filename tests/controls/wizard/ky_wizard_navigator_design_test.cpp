@@ -4,11 +4,11 @@
 
 #include "tests/controls/wizard/navigator_fixture.h"
 
-#include "platform/forms/control_factory.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/frame.h"
-#include "platform/forms/std_picture.h"
+#include "platform/forms/hosting/control_factory.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/intrinsics/frame.h"
+#include "platform/forms/core/std_picture.h"
 
 #include <QFile>
 

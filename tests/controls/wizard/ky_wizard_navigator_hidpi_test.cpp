@@ -5,9 +5,9 @@
 
 #include "tests/controls/wizard/navigator_fixture.h"
 
-#include "platform/forms/do_events.h"
-#include "platform/forms/image.h"
-#include "platform/forms/std_picture.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/core/std_picture.h"
 #include "tests/support/forms/wizard_pictures.h"
 
 TEST_F(NavigatorTest, ABigScaledScreenGetsTheBigPicturesDrawnOverThePlainOnesAreas)

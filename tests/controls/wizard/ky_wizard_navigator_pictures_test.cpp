@@ -4,8 +4,8 @@
 
 #include "tests/controls/wizard/navigator_fixture.h"
 
-#include "platform/forms/do_events.h"
-#include "platform/forms/std_picture.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/core/std_picture.h"
 #include "tests/support/forms/wizard_pictures.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include "tests/controls/wizard/navigator_fixture.h"
 
-#include "platform/forms/do_events.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/vb_error.h"
 
 #include "tests/support/forms/window_input.h"
 

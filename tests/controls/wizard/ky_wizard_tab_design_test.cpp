@@ -4,9 +4,9 @@
 #include "controls/wizard/captions_file.h"
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
-#include "platform/forms/form_file.h"
-#include "platform/forms/std_font.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/core/std_font.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
-#include "platform/forms/std_font.h"
+#include "platform/forms/core/std_font.h"
 #include "tests/support/forms/wizard_pictures.h"
 
 #include <QImage>

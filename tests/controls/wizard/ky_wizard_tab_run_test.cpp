@@ -3,11 +3,11 @@
 
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
-#include "platform/forms/do_events.h"
-#include "platform/forms/image.h"
-#include "platform/forms/label.h"
-#include "platform/forms/picture_box.h"
-#include "platform/forms/std_font.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/intrinsics/image.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/picture_box.h"
+#include "platform/forms/core/std_font.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 // design form, its buttons by position, and the bar's button lefts as one text.
 
 #include "controls/wizard/ky_wizard_navigator.h"
-#include "platform/forms/command_button.h"
+#include "platform/forms/intrinsics/command_button.h"
 #include "tests/controls/wizard/wizard_tab_fixture.h"
 
 class NavigatorTest : public WizardTabTest {

@@ -1,7 +1,7 @@
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_error.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/message_box.h"
+#include "platform/forms/services/message_box.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <vector>

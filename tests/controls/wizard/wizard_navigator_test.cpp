@@ -2,7 +2,7 @@
 #include "controls/wizard/c_pages.h"
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/message_box.h"
+#include "platform/forms/services/message_box.h"
 #include "tests/controls/kycomctl_fixture.h"
 #include "tests/controls/wizard/test_wizard_page.h"
 

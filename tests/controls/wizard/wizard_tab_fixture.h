@@ -8,10 +8,10 @@
 #include "controls/wizard/ky_wizard_tab.h"
 #include "controls/wizard/mod_base.h"
 #include "controls/wizard/wizard_navigator.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form.h"
-#include "platform/forms/screen.h"
-#include "platform/forms/std_font.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/screen.h"
+#include "platform/forms/core/std_font.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QImage>

@@ -6,8 +6,8 @@
 // name that is not a control name refused with 52 writing nothing.
 
 #include "controls/wizard/captions_file.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/vb_error.h"
 
 #include "tests/fuzz/fuzz_check.h"
 

@@ -4,14 +4,14 @@
 // (every ProgID registered into a registry of the run's own) or fails with the runtime's
 // error and nothing else, and a form that loads saves as a text that parses.
 
-#include "platform/forms/form.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/warnings.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/core/warnings.h"
 #include "platform/win32/win_types.h"
 #include "tests/support/forms/test_host.h"
 #include "tests/support/temp_registry.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include "tests/fuzz/fuzz_check.h"
 

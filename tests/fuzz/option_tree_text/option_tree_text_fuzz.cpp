@@ -4,8 +4,8 @@
 
 #include "controls/options/ky_tree_functions.h"
 #include "controls/options/option_tree_text.h"
-#include "platform/forms/tree_view.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/intrinsics/tree_view.h"
+#include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
 
 #include "tests/fuzz/fuzz_check.h"

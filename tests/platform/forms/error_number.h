@@ -1,7 +1,7 @@
 #pragma once
 // The number of the runtime error `f` raises; 0 when it raises none.
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <cstdint>
 #include <functional>

@@ -5,7 +5,7 @@
 #include "program/client/collector.h"
 #include "tests/program/client/info_fakes.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 #include "platform/win32/win_errors.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "program/report/command_line.h"
 #include "program/report/process_arguments.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <gtest/gtest.h>
 

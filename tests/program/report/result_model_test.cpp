@@ -1,6 +1,6 @@
 #include "program/report/processed_domains.h"
 
-#include "platform/forms/vb_error.h"
+#include "platform/forms/core/vb_error.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "program/wizard/frm_add_domain.h"
 #include "program/wizard/is_valid_name_char.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/label.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/label.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/support/forms/beep_counter.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"

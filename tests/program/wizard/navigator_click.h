@@ -5,9 +5,9 @@
 
 #include "program/wizard/frm_main.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include "tests/support/forms/window_input.h"
 

@@ -4,9 +4,9 @@
 #include "program/wizard/processing_run.h"
 
 #include "collector/oxc_ostrel_counter.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/interval_timer.h"
-#include "platform/forms/late_binding.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/services/interval_timer.h"
+#include "platform/forms/hosting/late_binding.h"
 #include "tests/controls/kycomctl_fixture.h"
 
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 // The results page's grid and buttons.
 #include "program/wizard/results_grid.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/flex_grid.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/flex_grid.h"
 #include "tests/program/report/result_model_fixture.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"

@@ -8,9 +8,9 @@
 
 #include "program/wizard/domain_list_page.h"
 
-#include "platform/forms/control_site.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/hosting/user_control.h"
 #include "tests/program/wizard/navigator_click.h"
 #include "tests/program/wizard/silent_host_wizard.h"
 

@@ -10,9 +10,9 @@
 #include "platform/com/atl/com_ptr.h"
 #include "platform/com/connection_points.h"
 #include "platform/com/runtime.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/interval_timer.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/services/interval_timer.h"
 #include "tests/collector/fake_backend.h"
 #include "tests/controls/kycomctl_fixture.h"
 

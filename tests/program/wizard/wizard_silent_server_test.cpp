@@ -8,9 +8,9 @@
 #include "program/wizard/frm_add_domain.h"
 #include "program/wizard/frm_main.h"
 
-#include "platform/forms/command_button.h"
-#include "platform/forms/list_view.h"
-#include "platform/forms/text_box.h"
+#include "platform/forms/intrinsics/command_button.h"
+#include "platform/forms/intrinsics/list_view.h"
+#include "platform/forms/intrinsics/text_box.h"
 #include "tests/program/headless_process.h"
 #include "tests/program/wizard/navigator_click.h"
 #include "tests/program/wizard/silent_host_wizard.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Counts the beeps sounded while it lives instead of sounding them.
 
-#include "platform/forms/beep.h"
+#include "platform/forms/services/beep.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // A message-box service for tests: it records every box instead of showing it and answers
 // from a queue of answers (then with the box's default button).
 
-#include "platform/forms/message_box.h"
+#include "platform/forms/services/message_box.h"
 
 #include <QString>
 

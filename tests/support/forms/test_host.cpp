@@ -1,10 +1,10 @@
 #include "tests/support/forms/test_host.h"
 
 #include "platform/com/runtime.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/user_control.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/user_control.h"
 
 #include <QApplication>
 

@@ -4,7 +4,7 @@
 // (UserMode False) or run mode. design_to_run() saves the design form as a form file and
 // loads it into a new run-mode form, as a program does with a designed form.
 
-#include "platform/forms/form.h"
+#include "platform/forms/hosting/form.h"
 #include "tests/support/forms/recording_message_box.h"
 
 #include <QString>

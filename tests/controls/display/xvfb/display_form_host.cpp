@@ -8,11 +8,11 @@
 
 #include "controls/display/ky_progress_info.h"
 #include "controls/display/tlx_info_panel.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/host_form.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/vb_error.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/host_form.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/core/vb_error.h"
 #include "platform/win32/win_types.h"
 
 #include <QApplication>

@@ -9,12 +9,12 @@
 // Every mode logs the boxes the runtime shows (an error box for a small window, say).
 
 #include "platform/com/runtime.h"
-#include "platform/forms/control_site.h"
-#include "platform/forms/do_events.h"
-#include "platform/forms/form.h"
-#include "platform/forms/form_file.h"
-#include "platform/forms/late_binding.h"
-#include "platform/forms/message_box.h"
+#include "platform/forms/hosting/control_site.h"
+#include "platform/forms/hosting/do_events.h"
+#include "platform/forms/hosting/form.h"
+#include "platform/forms/core/form_file.h"
+#include "platform/forms/hosting/late_binding.h"
+#include "platform/forms/services/message_box.h"
 #include "platform/win32/win_types.h"
 #include "tests/support/temp_registry.h"
 
