@@ -221,11 +221,12 @@ TEST_F(WizardTabRunTest, BannerPicturePlacementByStyleAtFifteenAndTwelveTwipsPer
         EXPECT_EQ(p.last_error().Number, 0) << p.last_error().Description.toStdString();
 
         forms::Image& watermark = image(page(QStringLiteral("wtWelcome")), "ImageWaterMark");
+        // The watermark fills its side of the page, top to bottom, at every resolution.
         EXPECT_EQ(watermark.Left(), 0);
-        if (tpp == 15)
-            EXPECT_EQ(watermark.Width(), 164 * 15);
-        else
-            EXPECT_EQ(watermark.Width(), 2490);
+        EXPECT_EQ(watermark.Top(), 0);
+        EXPECT_EQ(watermark.Width(), 2490);
+        EXPECT_EQ(watermark.Height(), page(QStringLiteral("wtWelcome")).ScaleHeight());
+        EXPECT_TRUE(watermark.Stretch());
     }
 }
 
