@@ -13,7 +13,7 @@ set(OSTREL_INSTALL_LIBDIR lib/ostrel)
 set(OSTREL_INSTALLED_PROGRAMS Ostrel ostrel-regsvr)
 set(OSTREL_INSTALLED_MODULES OstrelCollector KyComCtl)
 set(OSTREL_INSTALLED_LIBRARIES
-  platform_win32 platform_com platform_ads platform_netapi platform_mpr platform_forms)
+  platform_win32 platform_com platform_ads platform_netapi platform_mpr platform_forms_core platform_forms)
 
 #
 # The build tree links with the same run paths (BUILD_WITH_INSTALL_RPATH): a run path that the
