@@ -1,7 +1,7 @@
 #pragma once
 // The design-time captions file of a wizard page: its texts and button captions as plain
 // text for translation or review, written next to the control library. The file is written
-// through the one file writer (platform/forms/file_save.h): a new or regular file whole or not
+// through the one file writer (platform/forms/core/file_save.h): a new or regular file whole or not
 // at all, a translator's link, device or another user's file kept what it was; and only under a
 // name that is an identifier, so a control's name never becomes a path.
 
