@@ -81,8 +81,9 @@ TEST(AccessibilityOnTheScreen, EveryWizardPageAndPropertyPageReadsAsAPersonSeesI
                         place.captured(5).toInt());
     const QImage screen(QString::fromStdString((forms::artefacts_dir() / "accessibility_processing_focus.png").string()));
     ASSERT_FALSE(screen.isNull());
-    EXPECT_GE(program_test::focus_ring_share(screen, focused), 0.3)
-        << "no focus shows on " << place.captured(1).toStdString();
+    const double ring = program_test::focus_ring_share(screen, focused);
+    EXPECT_GE(ring, 0.3) << "no focus shows on " << place.captured(1).toStdString() << ": " << ring
+                         << " of its edge differs";
 }
 
 } // namespace

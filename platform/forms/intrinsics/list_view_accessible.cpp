@@ -129,18 +129,23 @@ public:
     int rowExtent() const override { return 1; }
     QAccessibleInterface* table() const override { return parent(); }
 
+    // Toggle where the item shows a check box, else Press: a screen reader takes a cell that
+    // offers Toggle for a box to tick, and some bridges (Qt's of 6.4) send it no checkable
+    // state to tell it otherwise.
     QStringList actionNames() const override
     {
         const ListView* owner = owner_of(view_);
-        return isValid() && !header() && owner && owner->isEnabled() ? QStringList{toggleAction()} : QStringList{};
+        if (!isValid() || header() || owner == nullptr || !owner->isEnabled())
+            return {};
+        return {owner->Checkboxes() ? toggleAction() : pressAction()};
     }
-    // The tool's Toggle is the person's click: on the check box where the list shows them
-    // (a tick, ItemCheck), else on the item (it is selected, ItemClick).
+    // The tool's action is the person's click: on the check box (a tick, ItemCheck), or on the
+    // item of a list without them (it is selected, ItemClick).
     void doAction(const QString& action) override
     {
-        ListView* owner = owner_of(view_);
-        if (action != toggleAction() || header() || !isValid() || owner == nullptr)
+        if (!actionNames().contains(action))
             return;
+        ListView* owner = owner_of(view_);
         const QPointer<ListView> list(owner);
         const QPersistentModelIndex target = index_;
         deliver_user_input(*owner, [list, target] {

@@ -5,7 +5,7 @@
 // items (a header row first while the column headers show), each item with its text, its
 // check state, and a Toggle action that ticks it as a click on its check box does (the same
 // road as a person's input: refused where a click could not land, ItemCheck raised), or,
-// without check boxes, selects it as a click on it does.
+// without check boxes, a Press action that selects it as a click on it does.
 
 class QTreeWidget;
 
