@@ -153,6 +153,10 @@ void CommandButton::mouseReleaseEvent(QMouseEvent* event)
         emit Click();
 }
 
+// A button has no double click: the second press of a quick pair is a press like the first, so
+// its release clicks again (Next clicked twice goes two pages on).
+void CommandButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
 void CommandButton::focusInEvent(QFocusEvent* event)
 {
     IntrinsicControl::focusInEvent(event);
