@@ -1,5 +1,6 @@
 # What the screen-reader tests share: the faults they print, turning the bus on as a screen
 # reader does, waiting, and walking the accessible tree.
+import os
 import subprocess
 import time
 
@@ -21,6 +22,11 @@ def screen_reader_on():
     bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
                   GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
                   None, Gio.DBusCallFlags.NONE, -1, None)
+    # Qt asks once, at its start, whether assistive tools listen; while the accessibility bus
+    # is itself still starting (its launcher starts with the first client, slow on a loaded
+    # machine) that answer can be lost, and the program would never put its tree on the bus.
+    # The programs the test starts take the answer from their environment instead.
+    os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
 
 
 def wait_for(what, find, seconds=20.0):
