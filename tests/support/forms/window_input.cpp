@@ -34,28 +34,28 @@ void send_key(QWidget& widget, QEvent::Type type, int qt_key, Qt::KeyboardModifi
 
 Pointer::Pointer(QWidget& widget) : window_(window_of(widget)), time_(g_clock) {}
 
-void Pointer::click(QWidget& widget, QPoint at, unsigned long gap_ms)
+void Pointer::click(QWidget& widget, QPoint at, unsigned long gap_ms, Qt::MouseButton button)
 {
     time_ = std::max(time_, g_clock) + gap_ms;
     const QPoint local = widget.mapTo(widget.window(), at);
-    send(local, Qt::LeftButton, true);
+    send(local, button, button, true);
     time_ += 20;
-    send(local, Qt::NoButton, false);
+    send(local, button, Qt::NoButton, false);
     g_clock = time_;
     QCoreApplication::processEvents();
 }
 
-void Pointer::send(QPoint local, Qt::MouseButtons held, bool press)
+void Pointer::send(QPoint local, Qt::MouseButton button, Qt::MouseButtons held, bool press)
 {
     QWindowSystemInterface::handleMouseEvent(window_, time_, QPointF(local), window_->mapToGlobal(QPointF(local)),
-                                             held, Qt::LeftButton,
+                                             held, button,
                                              press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
     // Only the window system's own events between press and release: a timer or a posted
     // event of the test runs after the click, as it would after a person's.
     QWindowSystemInterface::flushWindowSystemEvents();
 }
 
-void click(QWidget& widget, QPoint at) { Pointer(widget).click(widget, at); }
+void click(QWidget& widget, QPoint at, Qt::MouseButton button) { Pointer(widget).click(widget, at, 1000, button); }
 
 void click(QWidget& widget) { click(widget, widget.rect().center()); }
 

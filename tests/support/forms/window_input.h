@@ -24,17 +24,18 @@ public:
     // A press and a release of the left button at `at` (in `widget`'s coordinates), `gap_ms`
     // after the previous click: within the platform's double-click time, the second press is
     // a double click.
-    void click(QWidget& widget, QPoint at, unsigned long gap_ms = 1000);
+    void click(QWidget& widget, QPoint at, unsigned long gap_ms = 1000, Qt::MouseButton button = Qt::LeftButton);
 
 private:
-    void send(QPoint local, Qt::MouseButtons held, bool press);
+    void send(QPoint local, Qt::MouseButton button, Qt::MouseButtons held, bool press);
 
     QWindow* window_;
     unsigned long time_;
 };
 
-// One left click at `at` in `widget`'s coordinates, on whatever lies there in its window.
-void click(QWidget& widget, QPoint at);
+// One click (of the left button unless told) at `at` in `widget`'s coordinates, on whatever
+// lies there in its window.
+void click(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 // One left click at the middle of `widget`.
 void click(QWidget& widget);
 
