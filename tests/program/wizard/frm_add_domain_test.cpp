@@ -283,7 +283,7 @@ TEST_F(FrmAddDomainTest, OkCancelEscAndTheCloseBoxHideTheDialogForTheNextCall)
         {"Esc in the box", [&] { key(field(), Qt::Key_Escape); }, ""},
         {"Enter on the focused Cancel button", [&] { key(dialog.cmdCommand(1), Qt::Key_Return, QStringLiteral("\r")); },
          ""},
-        {"the close box", [&] { dialog.close(); }, ""},
+        {"the close box", [&] { window_input::close_box(dialog); }, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -59,6 +59,12 @@ void click(QWidget& widget, QPoint at, Qt::MouseButton button) { Pointer(widget)
 
 void click(QWidget& widget) { click(widget, widget.rect().center()); }
 
+void close_box(QWidget& widget)
+{
+    QWindowSystemInterface::handleCloseEvent(window_of(widget));
+    deliver();
+}
+
 void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     send_key(widget, QEvent::KeyPress, qt_key, modifiers, text);

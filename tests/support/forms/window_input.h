@@ -39,6 +39,9 @@ void click(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 // One left click at the middle of `widget`.
 void click(QWidget& widget);
 
+// The close box of `widget`'s window clicked: the window system asks the window to close.
+void close_box(QWidget& widget);
+
 // A key pressed and released for `widget`: it takes the keyboard focus of its window first
 // when it has not got it (as the person's click into it would have given it), and the key goes
 // through the window system to the widget with that focus.
