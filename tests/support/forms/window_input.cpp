@@ -1,6 +1,7 @@
 #include "tests/support/forms/window_input.h"
 
 #include <QCoreApplication>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -58,6 +59,48 @@ void Pointer::send(QPoint local, Qt::MouseButton button, Qt::MouseButtons held, 
 void click(QWidget& widget, QPoint at, Qt::MouseButton button) { Pointer(widget).click(widget, at, 1000, button); }
 
 void click(QWidget& widget) { click(widget, widget.rect().center()); }
+
+namespace {
+
+// One mouse event of the window system at `at` in `widget`'s coordinates, later than any click.
+void send_mouse(QWidget& widget, QPoint at, Qt::MouseButtons held, Qt::MouseButton button, QEvent::Type type,
+                Qt::KeyboardModifiers modifiers, unsigned long after_ms)
+{
+    g_clock += after_ms;
+    QWindow* window = window_of(widget);
+    const QPointF local(widget.mapTo(widget.window(), at));
+    QWindowSystemInterface::handleMouseEvent(window, g_clock, local, window->mapToGlobal(local), held, button, type,
+                                             modifiers);
+    deliver();
+}
+
+} // namespace
+
+void mouse_press(QWidget& widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    // Well after the last press, so that it is never the second of a double click.
+    send_mouse(widget, at, button, button, QEvent::MouseButtonPress, modifiers, 1000);
+}
+
+void mouse_release(QWidget& widget, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    send_mouse(widget, at, Qt::NoButton, button, QEvent::MouseButtonRelease, modifiers, 20);
+}
+
+void mouse_move(QWidget& widget, QPoint at, Qt::MouseButtons held)
+{
+    send_mouse(widget, at, held, Qt::NoButton, QEvent::MouseMove, Qt::NoModifier, 20);
+}
+
+void wheel(QWidget& widget, QPoint at, int notches)
+{
+    g_clock += 20;
+    QWindow* window = window_of(widget);
+    const QPointF local(widget.mapTo(widget.window(), at));
+    QWindowSystemInterface::handleWheelEvent(window, g_clock, local, window->mapToGlobal(local), QPoint(),
+                                             QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep));
+    deliver();
+}
 
 void close_box(QWidget& widget)
 {

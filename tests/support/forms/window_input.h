@@ -39,6 +39,17 @@ void click(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 // One left click at the middle of `widget`.
 void click(QWidget& widget);
 
+// Only the press, or only the release, of a mouse button at `at` in `widget`'s coordinates (a
+// drag that ends elsewhere, a button held with a key): the pointer is there when it happens.
+void mouse_press(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void mouse_release(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The pointer moved to `at` in `widget`'s coordinates with `held` buttons down.
+void mouse_move(QWidget& widget, QPoint at, Qt::MouseButtons held = Qt::NoButton);
+// The wheel turned by `notches` (positive away from the person, up) with the pointer at `at`.
+void wheel(QWidget& widget, QPoint at, int notches);
+
 // The close box of `widget`'s window clicked: the window system asks the window to close.
 void close_box(QWidget& widget);
 
