@@ -47,8 +47,7 @@ protected:
     void type_and_leave(const QString& typed)
     {
         tab_in();
-        for (const QChar c : typed) // Qt's key code of a printable key is its character's upper case
-            window_input::key(field(), c.toUpper().unicode(), Qt::NoModifier, QString(c));
+        window_input::type(field(), typed);
         window_input::key(field(), Qt::Key_Tab);
     }
     void arrow(int qt_key) { window_input::key_press(field(), qt_key); }

@@ -50,12 +50,7 @@ class FrmAddDomainTest : public ::testing::Test {
 protected:
     QLineEdit& field() { return *dialog.txtDomainName().findChild<QLineEdit*>(); }
     // Types `text` key by key as a user does.
-    void type(const QString& text)
-    {
-        // Qt's key code of a printable key is its character's upper case.
-        for (const QChar c : text)
-            window_input::key(field(), c.toUpper().unicode(), Qt::NoModifier, QString(c));
-    }
+    void type(const QString& text) { window_input::type(field(), text); }
     void key(QWidget& target, int qt_key, const QString& text = {}) { window_input::key(target, qt_key, Qt::NoModifier, text); }
     // How the user puts text in: typed key by key, pasted from the box's menu, by Ctrl+V, by
     // Shift+Insert.

@@ -115,6 +115,13 @@ void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QSt
     deliver();
 }
 
+void type(QWidget& widget, const QString& text)
+{
+    // Qt's key code of a printable key is its character's upper case.
+    for (const QChar c : text)
+        key(widget, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+}
+
 void key_press(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     send_key(widget, QEvent::KeyPress, qt_key, modifiers, text);

@@ -57,6 +57,9 @@ void close_box(QWidget& widget);
 // when it has not got it (as the person's click into it would have given it), and the key goes
 // through the window system to the widget with that focus.
 void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// `text` typed into `widget` character by character, each a key of its own (no modifiers: a
+// character of the keyboard's plain layer, as the tests type them).
+void type(QWidget& widget, const QString& text);
 // Only the press, or only the release, of a key (a handler of the one without the other).
 void key_press(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                const QString& text = {});

@@ -132,8 +132,7 @@ TEST_F(TreeViewTest, TheInPlaceEditorHandsItsTextToAfterLabelEdit)
     tree_->StartLabelEdit("B");
     auto* editor = tree_->widget().findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    for (const QChar c : QStringLiteral("Bravo")) // over the text the editor opens with selected
-        window_input::key(*editor, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+    window_input::type(*editor, QStringLiteral("Bravo")); // over the text the editor opens with selected
     window_input::key(*editor, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     for (int i = 0; i < 5 && edits.isEmpty(); ++i)
         QApplication::processEvents();
