@@ -9,7 +9,6 @@
 #include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -29,14 +28,29 @@ protected:
     }
 
     QString text() const { return box_->txtSpin().Text(); }
-    // The user types `typed` and leaves the box.
+    QLineEdit& field() { return *box_->txtSpin().findChild<QLineEdit*>(); }
+    // The user tabs into the box from the one before it on the form (made on first use, and
+    // the form shown and active, so the keys reach it).
+    void tab_in()
+    {
+        if (!before_) {
+            forms::ControlSite& site = host().add(QStringLiteral("KyComCtl.KyUpDown"), QStringLiteral("udBefore"));
+            site.Move(120, 600, 1200, 285);
+            site.setTabIndex(0);
+            before_ = qobject_cast<KyUpDown*>(site.control())->txtSpin().findChild<QLineEdit*>();
+            host().show();
+            host().form().activateWindow();
+        }
+        window_input::key(*before_, Qt::Key_Tab);
+    }
+    // The user tabs into the box, types `typed` over the text the box selects, and tabs on.
     void type_and_leave(const QString& typed)
     {
-        box_->txtSpin().setText(typed);
-        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &leave);
+        tab_in();
+        window_input::type(field(), typed);
+        window_input::key(field(), Qt::Key_Tab);
     }
-    void arrow(int qt_key) { window_input::key_press(*box_->txtSpin().findChild<QLineEdit*>(), qt_key); }
+    void arrow(int qt_key) { window_input::key_press(field(), qt_key); }
     QImage picture(forms::ControlSite& site, forms::TestHost& on, const char* file)
     {
         on.show();
@@ -50,6 +64,7 @@ protected:
     forms::ControlSite* site_ = nullptr;
     KyUpDown* box_ = nullptr;
     int changes_ = 0;
+    QLineEdit* before_ = nullptr;
 };
 
 TEST_F(UpDownTest, NewBoxShowsZeroRightAligned)
@@ -150,8 +165,8 @@ TEST_F(UpDownTest, FocusSelectsTheTextAndTakesTheToolTip)
     box_->setMax(1000);
     box_->setValue(123);
     site_->setToolTipText(QStringLiteral("Days to keep"));
-    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(box_->txtSpin().findChild<QLineEdit*>(), &focus);
+    tab_in();
+    ASSERT_EQ(QApplication::focusWidget(), &field());
     EXPECT_EQ(box_->txtSpin().SelText(), QStringLiteral("123"));
     EXPECT_EQ(box_->txtSpin().toolTip(), QStringLiteral("Days to keep"));
     EXPECT_EQ(box_->spinCtl().toolTip(), QStringLiteral("Days to keep"));

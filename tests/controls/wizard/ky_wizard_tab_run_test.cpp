@@ -8,9 +8,9 @@
 #include "platform/forms/intrinsics/label.h"
 #include "platform/forms/intrinsics/picture_box.h"
 #include "platform/forms/core/std_font.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 
 namespace {
 
@@ -264,8 +264,8 @@ TEST_F(WizardTabRunTest, InputEventsHandChangedValuesBack)
         seen_code = KeyCode;
         seen_shift = Shift;
     });
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::ShiftModifier);
-    QApplication::sendEvent(&p, &release);
+    design().show();
+    window_input::key_release(p, Qt::Key_F1, Qt::ShiftModifier);
     EXPECT_EQ(seen_code, 112);
     EXPECT_EQ(seen_shift, 1);
 }

@@ -11,11 +11,11 @@
 #include "tests/support/forms/beep_counter.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -50,18 +50,8 @@ class FrmAddDomainTest : public ::testing::Test {
 protected:
     QLineEdit& field() { return *dialog.txtDomainName().findChild<QLineEdit*>(); }
     // Types `text` key by key as a user does.
-    void type(const QString& text)
-    {
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&field(), &press);
-        }
-    }
-    void key(QWidget& target, int qt_key, const QString& text = {})
-    {
-        QKeyEvent press(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
-        QApplication::sendEvent(&target, &press);
-    }
+    void type(const QString& text) { window_input::type(field(), text); }
+    void key(QWidget& target, int qt_key, const QString& text = {}) { window_input::key(target, qt_key, Qt::NoModifier, text); }
     // How the user puts text in: typed key by key, pasted from the box's menu, by Ctrl+V, by
     // Shift+Insert.
     enum class Entry { Typed, Pasted, CtrlV, ShiftInsert };
@@ -77,9 +67,8 @@ protected:
             return;
         }
         const bool ctrl_v = how == Entry::CtrlV;
-        QKeyEvent press(QEvent::KeyPress, ctrl_v ? Qt::Key_V : Qt::Key_Insert,
-                        ctrl_v ? Qt::ControlModifier : Qt::ShiftModifier, ctrl_v ? QStringLiteral("\x16") : QString());
-        QApplication::sendEvent(&field(), &press);
+        window_input::key(field(), ctrl_v ? Qt::Key_V : Qt::Key_Insert, ctrl_v ? Qt::ControlModifier : Qt::ShiftModifier,
+                          ctrl_v ? QStringLiteral("\x16") : QString());
     }
     // Calls InputDomainName and does `act` while the dialog is up; a dialog still open after
     // the act is a failure, and is closed so the test ends.
@@ -202,8 +191,7 @@ TEST_F(FrmAddDomainTest, CtrlCCopiesAndCtrlXCutsTheSelectedName)
         QString left;
         bool ok_enabled = false;
         input(false, QStringLiteral("corp.example"), [&] {
-            QKeyEvent press(QEvent::KeyPress, c.qt_key, Qt::ControlModifier, QString::fromLatin1(c.ascii));
-            QApplication::sendEvent(&field(), &press);
+            window_input::key(field(), c.qt_key, Qt::ControlModifier, QString::fromLatin1(c.ascii));
             left = dialog.txtDomainName().Text();
             ok_enabled = dialog.cmdCommand(0).Enabled();
             emit dialog.cmdCommand(1).Click();
@@ -224,12 +212,10 @@ TEST_F(FrmAddDomainTest, CtrlASelectsTheNameAndCtrlZUndoesTheLastEdit)
     QString undone;
     input(false, QStringLiteral("corp.example"), [&] {
         dialog.txtDomainName().setSelLength(0);
-        QKeyEvent select_all(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
-        QApplication::sendEvent(&field(), &select_all);
+        window_input::key(field(), Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
         selected = dialog.txtDomainName().SelLength();
         type(QStringLiteral("x"));
-        QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
-        QApplication::sendEvent(&field(), &undo);
+        window_input::key(field(), Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
         undone = dialog.txtDomainName().Text();
         emit dialog.cmdCommand(1).Click();
     });
@@ -292,7 +278,7 @@ TEST_F(FrmAddDomainTest, OkCancelEscAndTheCloseBoxHideTheDialogForTheNextCall)
         {"Esc in the box", [&] { key(field(), Qt::Key_Escape); }, ""},
         {"Enter on the focused Cancel button", [&] { key(dialog.cmdCommand(1), Qt::Key_Return, QStringLiteral("\r")); },
          ""},
-        {"the close box", [&] { dialog.close(); }, ""},
+        {"the close box", [&] { window_input::close_box(dialog); }, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -18,11 +18,10 @@
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -86,18 +85,8 @@ protected:
             }
         });
     }
-    void key(int qt_key, Qt::KeyboardModifiers modifiers)
-    {
-        QKeyEvent event(QEvent::KeyPress, qt_key, modifiers);
-        QApplication::sendEvent(&list().widget(), &event);
-    }
-    void mouse_down(Qt::MouseButton button)
-    {
-        QWidget* viewport = list().widget().viewport();
-        const QPoint at(10, 10);
-        QMouseEvent event(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), button, button, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &event);
-    }
+    void key(int qt_key, Qt::KeyboardModifiers modifiers) { window_input::key(list().widget(), qt_key, modifiers); }
+    void click(Qt::MouseButton button) { window_input::click(*list().widget().viewport(), QPoint(10, 10), button); }
     void fill(const QStringList& names)
     {
         domains->FillDomainList([names] { return names; });
@@ -179,10 +168,7 @@ TEST_F(ListPagesTest, SelectAllAndClearAllByButtonAndMenuTickFollowNextAndMoveTh
         return [this, index] {
             forms::CommandButton& button = domains->cmdSelectDeselect(index);
             button.setFocus(Qt::TabFocusReason);
-            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-                QApplication::sendEvent(&button, &event);
-            }
+            window_input::key(button, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         };
     };
     const std::vector<Case> cases = {
@@ -302,12 +288,12 @@ TEST_F(ListPagesTest, TheContextMenuOpensOnTheRightButtonTheMenuKeyAndShiftF10On
         bool opens;
     };
     const std::vector<Case> cases = {
-        {"right button", [&] { mouse_down(Qt::RightButton); }, true},
+        {"right button", [&] { click(Qt::RightButton); }, true},
         {"menu key", [&] { key(Qt::Key_Menu, Qt::NoModifier); }, true},
         {"Shift+F10", [&] { key(Qt::Key_F10, Qt::ShiftModifier); }, true},
         {"Ctrl+Shift+F10", [&] { key(Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier); }, false},
         {"F10", [&] { key(Qt::Key_F10, Qt::NoModifier); }, false},
-        {"left button", [&] { mouse_down(Qt::LeftButton); }, false},
+        {"left button", [&] { click(Qt::LeftButton); }, false},
     };
     int read = 0;
     for (const Case& c : cases) {

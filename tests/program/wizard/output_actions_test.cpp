@@ -19,6 +19,7 @@
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 #include "tests/support/save_targets.h"
 
 #include <QApplication>
@@ -26,7 +27,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
@@ -413,8 +413,7 @@ TEST_F(OutputActionsTest, ViewLogWithoutAnOpenerShowsTheLogInTheProgramsOwnWindo
                 shown = view->txtLog().Text();
                 locked = view->txtLog().Locked();
                 forms::save_picture(*view, "view_log_own_window");
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-                QApplication::sendEvent(&view->cmdClose(), &press);
+                window_input::key(view->cmdClose(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
             }
     });
     actions.cmdViewLog_Click();

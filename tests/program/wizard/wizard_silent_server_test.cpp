@@ -16,9 +16,9 @@
 #include "tests/program/wizard/silent_host_wizard.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTimer>
@@ -92,10 +92,7 @@ TEST_F(WizardSilentServer, BackCancelOrTheCloseBoxEndTheWaitOnTheHostAtOnce)
         {"Back", [](program::FrmMain& f) { program_test::click_navigator(f, "< &Back"); }, "wtSelectDomains"},
         {"Cancel", [](program::FrmMain& f) { program_test::click_navigator(f, "Cancel"); }, ""},
         {"the close box",
-         [](program::FrmMain& f) {
-             QCloseEvent close;
-             QApplication::sendEvent(f.window(), &close);
-         },
+         [](program::FrmMain& f) { window_input::close_box(*f.window()); },
          ""},
     };
     for (const StopCase& c : cases) {

@@ -24,24 +24,42 @@ public:
     // A press and a release of the left button at `at` (in `widget`'s coordinates), `gap_ms`
     // after the previous click: within the platform's double-click time, the second press is
     // a double click.
-    void click(QWidget& widget, QPoint at, unsigned long gap_ms = 1000);
+    void click(QWidget& widget, QPoint at, unsigned long gap_ms = 1000, Qt::MouseButton button = Qt::LeftButton);
 
 private:
-    void send(QPoint local, Qt::MouseButtons held, bool press);
+    void send(QPoint local, Qt::MouseButton button, Qt::MouseButtons held, bool press);
 
     QWindow* window_;
     unsigned long time_;
 };
 
-// One left click at `at` in `widget`'s coordinates, on whatever lies there in its window.
-void click(QWidget& widget, QPoint at);
+// One click (of the left button unless told) at `at` in `widget`'s coordinates, on whatever
+// lies there in its window.
+void click(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 // One left click at the middle of `widget`.
 void click(QWidget& widget);
+
+// Only the press, or only the release, of a mouse button at `at` in `widget`'s coordinates (a
+// drag that ends elsewhere, a button held with a key): the pointer is there when it happens.
+void mouse_press(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void mouse_release(QWidget& widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The pointer moved to `at` in `widget`'s coordinates with `held` buttons down.
+void mouse_move(QWidget& widget, QPoint at, Qt::MouseButtons held = Qt::NoButton);
+// The wheel turned by `notches` (positive away from the person, up) with the pointer at `at`.
+void wheel(QWidget& widget, QPoint at, int notches);
+
+// The close box of `widget`'s window clicked: the window system asks the window to close.
+void close_box(QWidget& widget);
 
 // A key pressed and released for `widget`: it takes the keyboard focus of its window first
 // when it has not got it (as the person's click into it would have given it), and the key goes
 // through the window system to the widget with that focus.
 void key(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
+// `text` typed into `widget` character by character, each a key of its own (no modifiers: a
+// character of the keyboard's plain layer, as the tests type them).
+void type(QWidget& widget, const QString& text);
 // Only the press, or only the release, of a key (a handler of the one without the other).
 void key_press(QWidget& widget, int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                const QString& text = {});

@@ -9,9 +9,9 @@
 #include "platform/forms/hosting/user_control.h"
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -96,11 +96,9 @@ TEST(FormWindowTest, EnterAndEscReachTheInnerDefaultAndCancelButtons)
     QObject::connect(composed(bar).inner, &CommandButton::Click, [&] { clicks << QStringLiteral("Inner"); });
     host.show();
     host.form().activateWindow();
-    composed(other).inner->setFocus(); // the focus on a button of another control
-    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(QApplication::focusWidget(), &esc);
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&host.form(), &enter);
+    // Esc with the focus on a button of another control, Enter with the focus on the form.
+    window_input::key(*composed(other).inner, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    window_input::key(host.form(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(clicks, (QStringList{"Inner", "OK"})) << "Esc went on from the focused button to the form";
     EXPECT_EQ(composed(bar).log.filter(QStringLiteral("AccessKeyPress")),
               (QStringList{"AccessKeyPress 27", "AccessKeyPress 13"}));

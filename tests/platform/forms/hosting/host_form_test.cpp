@@ -7,9 +7,9 @@
 #include "platform/forms/intrinsics/text_box.h"
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
@@ -43,8 +43,7 @@ protected:
     }
     static void press(QWidget& target, int qt_key, const QString& text = {})
     {
-        QKeyEvent event(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
-        QApplication::sendEvent(&target, &event);
+        window_input::key(target, qt_key, Qt::NoModifier, text);
     }
 
     std::vector<std::string> events;
@@ -203,6 +202,7 @@ TEST_F(HostFormTest, EnterAndEscPressTheDefaultAndCancelButtonsBeforeTheFocusedC
     QObject::connect(text, &TextBox::KeyPress,
                      [&](short& ascii) { clicks.push_back("text " + std::to_string(ascii)); });
     form.Show();
+    form.activateWindow();
     QWidget* field = text->findChild<QLineEdit*>();
     press(*field, Qt::Key_Return);
     press(*field, Qt::Key_Escape);

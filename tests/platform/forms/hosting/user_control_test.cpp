@@ -5,9 +5,9 @@
 #include "platform/forms/core/screen.h"
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -153,10 +153,9 @@ TEST_F(UserControlTest, ExtenderDocksDefaultCancelRoutingAndZOrder)
     bottom.setCancel(true);
     EXPECT_FALSE(top.Default());
     log.clear();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(&host.form(), &enter);
-    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&host.form(), &esc);
+    host.form().activateWindow();
+    window_input::key(host.form(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    window_input::key(host.form(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
     EXPECT_EQ(probe(plain).Log().filter(QStringLiteral("AccessKeyPress")).join(',').toStdString(), "AccessKeyPress 13");
     EXPECT_EQ(probe(bottom).Log().filter(QStringLiteral("AccessKeyPress")).join(',').toStdString(),
               "AccessKeyPress 27");

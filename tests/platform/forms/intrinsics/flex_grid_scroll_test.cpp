@@ -5,16 +5,13 @@
 
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QWheelEvent>
 #include <QWidget>
-
-#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -72,13 +69,8 @@ public:
 
 void turn_wheel_down(QWidget* viewport, int notches)
 {
-    for (int i = 0; i < notches; ++i) {
-        const QPointF at(viewport->width() / 2.0, viewport->height() / 2.0);
-        QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport, &wheel);
-        QApplication::processEvents();
-    }
+    for (int i = 0; i < notches; ++i)
+        window_input::wheel(*viewport, viewport->rect().center(), -1);
 }
 
 // Clicks in the bar's groove just before its far arrow: a page towards the end each time.
@@ -86,10 +78,8 @@ void click_scroll_bar_towards_the_end(QScrollBar* bar, int clicks)
 {
     const QPoint at = bar->orientation() == Qt::Horizontal ? QPoint(bar->width() - bar->height() - 4, bar->height() / 2)
                                                            : QPoint(bar->width() / 2, bar->height() - bar->width() - 4);
-    for (int i = 0; i < clicks; ++i) {
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, at);
-        QApplication::processEvents();
-    }
+    for (int i = 0; i < clicks; ++i)
+        window_input::click(*bar, at);
 }
 
 TEST_F(FlexGridScrollTest, TheHeaderRowAndTheNameColumnStayWhenTheCellsScroll)
@@ -148,12 +138,12 @@ TEST_F(FlexGridScrollTest, TabLeavesTheGridAndTheArrowsMoveInIt)
     table()->setFocus(Qt::TabFocusReason);
     table()->setCurrentCell(1, 1);
     click_scroll_bar_towards_the_end(table()->horizontalScrollBar(), 3);
-    QTest::keyClick(table(), Qt::Key_Left);
+    window_input::key(*table(), Qt::Key_Left);
     EXPECT_EQ(table()->currentColumn(), 1);
-    QTest::keyClick(table(), Qt::Key_Left);
+    window_input::key(*table(), Qt::Key_Left);
     EXPECT_EQ(table()->currentColumn(), 1) << "the name column is no cell to move to";
     EXPECT_GE(table()->visualRect(table()->model()->index(1, 1)).left(), table()->columnWidth(0));
-    QTest::keyClick(table(), Qt::Key_Tab);
+    window_input::key(*table(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &next);
 }
 
@@ -212,11 +202,9 @@ TEST_F(FlexGridScrollTest, DraggingAColumnsBorderInTheHeaderWidensIt)
     ASSERT_NE(band, nullptr);
     const int before = table()->columnWidth(0);
     const QPoint border(before, table()->rowHeight(0) / 2);
-    QTest::mousePress(band, Qt::LeftButton, Qt::NoModifier, border);
-    QMouseEvent move(QEvent::MouseMove, QPointF(border + QPoint(60, 0)),
-                     band->mapToGlobal(QPointF(border + QPoint(60, 0))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(band, &move);
-    QTest::mouseRelease(band, Qt::LeftButton, Qt::NoModifier, border + QPoint(60, 0));
+    window_input::mouse_press(*band, border);
+    window_input::mouse_move(*band, border + QPoint(60, 0), Qt::LeftButton);
+    window_input::mouse_release(*band, border + QPoint(60, 0));
     EXPECT_EQ(table()->columnWidth(0), before + 60);
     EXPECT_EQ(grid.ColWidth(0), forms::Screen::to_twips_x(before + 60));
 }

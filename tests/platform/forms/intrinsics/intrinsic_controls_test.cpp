@@ -15,12 +15,11 @@
 #include "tests/support/forms/tab_walk.h"
 #include "tests/support/forms/test_artefacts.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <functional>
@@ -41,27 +40,40 @@ protected:
     }
     void TearDown() override { Screen::set_twips_per_pixel(15, 15); }
 
-    static void key(QWidget* target, QEvent::Type type, int qt_key, const QString& text = {},
-                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    // A person's input reaches only a shown, active window: the first key or click shows it.
+    void shown()
     {
-        QKeyEvent event(type, qt_key, modifiers, text);
-        QApplication::sendEvent(target, &event);
+        if (!window->isVisible()) {
+            window->show();
+            window->activateWindow();
+        }
     }
-    static void type_key(QWidget* target, int qt_key, const QString& text = {})
+    void key(QWidget* target, QEvent::Type type, int qt_key, const QString& text = {},
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        key(target, QEvent::KeyPress, qt_key, text);
-        key(target, QEvent::KeyRelease, qt_key, text);
+        shown();
+        if (type == QEvent::KeyPress)
+            window_input::key_press(*target, qt_key, modifiers, text);
+        else
+            window_input::key_release(*target, qt_key, modifiers, text);
     }
-    static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    void type_key(QWidget* target, int qt_key, const QString& text = {})
     {
-        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
-        QApplication::sendEvent(target, &event);
+        shown();
+        window_input::key(*target, qt_key, Qt::NoModifier, text);
     }
-    static void click(QWidget* target)
+    void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        mouse(target, QEvent::MouseButtonPress, QPoint(2, 2));
-        mouse(target, QEvent::MouseButtonRelease, QPoint(2, 2));
+        shown();
+        if (type == QEvent::MouseButtonPress)
+            window_input::mouse_press(*target, at, Qt::LeftButton, modifiers);
+        else
+            window_input::mouse_release(*target, at, Qt::LeftButton, modifiers);
+    }
+    void click(QWidget* target)
+    {
+        shown();
+        window_input::click(*target, QPoint(2, 2));
     }
 
     TestHost host{true};
@@ -359,6 +371,13 @@ TEST_F(IntrinsicControlsTest, ComboBoxStartsWithoutChoiceAndClicksOnEverySetOfLi
 TEST_F(IntrinsicControlsTest, CheckBoxValuesAndOptionButtonGroups)
 {
     CheckBox check(window.get(), "chkUsers", "Users");
+    // Every control made before the window shows (at the first click), as a form's are.
+    PictureBox group_a(window.get(), "picA");
+    PictureBox group_b(window.get(), "picB");
+    // Apart, below the check box, as a person sees two groups (the click lands on what lies there).
+    group_a.Move(0, 1000, 3000, 900);
+    group_b.Move(0, 2000, 3000, 900);
+    OptionButton a1(&group_a, "optA1", "One"), a2(&group_a, "optA2", "Two"), b1(&group_b, "optB1", "Other");
     EXPECT_EQ(count_clicks(check, [&] { check.setValue(CheckBox::Grayed); }), 1);
     EXPECT_EQ(count_clicks(check, [&] { check.setValue(CheckBox::Grayed); }), 0);
     click(&check);
@@ -367,9 +386,6 @@ TEST_F(IntrinsicControlsTest, CheckBoxValuesAndOptionButtonGroups)
     EXPECT_EQ(check.Value(), CheckBox::Checked);
     EXPECT_THROW(check.setValue(3), VbError);
 
-    PictureBox group_a(window.get(), "picA");
-    PictureBox group_b(window.get(), "picB");
-    OptionButton a1(&group_a, "optA1", "One"), a2(&group_a, "optA2", "Two"), b1(&group_b, "optB1", "Other");
     b1.setValue(true);
     a1.setValue(true);
     EXPECT_EQ(count_clicks(a2, [&] { click(&a2); }), 1);

@@ -9,10 +9,9 @@
 #include "platform/forms/intrinsics/popup_menu.h"
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -39,11 +38,11 @@ protected:
             list->Add(QString::fromLatin1(name), QStringLiteral("1"));
         QObject::connect(list, &ListView::ItemCheck, [this](int index) { checks.push_back(index); });
         window->show();
+        window->activateWindow();
     }
     void key(int qt_key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent event(QEvent::KeyPress, qt_key, modifiers);
-        QApplication::sendEvent(&list->widget(), &event);
+        window_input::key(list->widget(), qt_key, modifiers);
     }
 
     std::unique_ptr<QWidget> window;
@@ -141,10 +140,7 @@ TEST_F(ListViewTest, MouseButtonsAndKeysReachTheHostWithTheRuntimesCodes)
     key(Qt::Key_Menu);
     key(Qt::Key_F10, Qt::ShiftModifier);
     key(Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier);
-    const QPoint at(5, 5);
-    QMouseEvent right(QEvent::MouseButtonPress, at, list->widget().viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(list->widget().viewport(), &right);
+    window_input::click(*list->widget().viewport(), QPoint(5, 5), Qt::RightButton);
     using P = std::pair<short, short>;
     EXPECT_EQ(keys, (std::vector<P>{P{keycode::Apps, 0}, P{keycode::F10, shiftmask::Shift},
                                     P{keycode::F10, shiftmask::Shift | shiftmask::Ctrl}}));

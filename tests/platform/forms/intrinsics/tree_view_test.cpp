@@ -2,9 +2,9 @@
 #include "platform/forms/intrinsics/tree_view.h"
 #include "platform/forms/core/vb_error.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -85,9 +85,8 @@ TEST_F(TreeViewTest, AKeyThatSelectsAnotherNodeIsANodeClick)
     tree_->Select("A");
     QStringList clicks;
     QObject::connect(tree_.get(), &forms::TreeView::NodeClick, [&](const QString& key) { clicks << key; });
-    tree_->widget().setFocus();
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(&tree_->widget(), &down);
+    tree_->activateWindow();
+    window_input::key(tree_->widget(), Qt::Key_Down);
     for (int i = 0; i < 5 && clicks.isEmpty(); ++i)
         QApplication::processEvents();
     EXPECT_EQ(clicks, QStringList{tree_->SelectedKey()});
@@ -129,12 +128,12 @@ TEST_F(TreeViewTest, TheInPlaceEditorHandsItsTextToAfterLabelEdit)
     QStringList edits;
     QObject::connect(tree_.get(), &forms::TreeView::AfterLabelEdit,
                      [&](bool&, QString& text) { edits << tree_->EditedKey() + "=" + text; });
+    tree_->activateWindow();
     tree_->StartLabelEdit("B");
     auto* editor = tree_->widget().findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    editor->setText("Bravo");
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(editor, &enter);
+    window_input::type(*editor, QStringLiteral("Bravo")); // over the text the editor opens with selected
+    window_input::key(*editor, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     for (int i = 0; i < 5 && edits.isEmpty(); ++i)
         QApplication::processEvents();
     EXPECT_EQ(edits, QStringList{"B=Bravo"});
