@@ -22,11 +22,20 @@ def screen_reader_on():
     bus.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
                   GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
                   None, Gio.DBusCallFlags.NONE, -1, None)
-    # Qt asks once, at its start, whether assistive tools listen; while the accessibility bus
-    # is itself still starting (its launcher starts with the first client, slow on a loaded
-    # machine) that answer can be lost, and the program would never put its tree on the bus.
-    # The programs the test starts take the answer from their environment instead.
+    # A program started while the accessibility bus and its registry are themselves still
+    # starting (they start with their first client, slowly on a loaded machine) can miss them
+    # and never put its tree on the bus: the registry answers before any program starts, and
+    # the programs take "assistive tools listen" from their environment rather than a
+    # question they might ask too early.
+    wait_for("the accessibility registry", registry_answers, 60)
     os.environ["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+
+
+def registry_answers():
+    try:
+        return pyatspi.Registry.getDesktop(0).childCount >= 0
+    except Exception:
+        return False
 
 
 def wait_for(what, find, seconds=20.0):
