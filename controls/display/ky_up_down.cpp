@@ -208,8 +208,7 @@ void KyUpDown::spin_changed()
 {
     const std::int32_t value = spin_ctl_->Value();
     accessible_value_changed(*this, value);
-    QAccessibleValueChangeEvent changed(spin_ctl_, value);
-    QAccessible::updateAccessibility(&changed);
+    accessible_value_changed(*spin_ctl_, value);
     if (value != last_value_)
         emit Change();
     last_value_ = value;

@@ -22,9 +22,6 @@ public:
     }
 
 protected:
-    // Every click steps, however quickly it follows the one before: a second press within the
-    // double-click time is a press like any other.
-    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void paintEvent(QPaintEvent* event) override
     {
         forms::CommandButton::paintEvent(event);
