@@ -11,8 +11,6 @@ constexpr char16_t kReplacementCharacter = 0xFFFD;
 constexpr char16_t kLineSeparator = 0x2028;
 constexpr char16_t kParagraphSeparator = 0x2029;
 
-} // namespace
-
 char16_t visible_char(char16_t c)
 {
     if (c < 0x20)
@@ -25,6 +23,8 @@ char16_t visible_char(char16_t c)
         return kReplacementCharacter;
     return c;
 }
+
+} // namespace
 
 std::u16string visible_text(std::u16string_view text)
 {

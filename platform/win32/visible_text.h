@@ -17,7 +17,6 @@
 
 namespace win32 {
 
-char16_t visible_char(char16_t c);
 std::u16string visible_text(std::u16string_view text);
 
 // `text` made of lines that each end in CR LF (an error text): each line made visible, the CR LF

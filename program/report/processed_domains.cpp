@@ -7,7 +7,7 @@ namespace program {
 namespace {
 
 // The name the results matrix gives its last row (and so the report its first section).
-bool names_the_total_row(const QString& key) { return key.compare(u"Total", Qt::CaseInsensitive) == 0; }
+bool names_the_total_row(const QString& key) { return key.compare(kTotalRowName, Qt::CaseInsensitive) == 0; }
 
 } // namespace
 

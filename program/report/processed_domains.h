@@ -20,6 +20,9 @@ Q_DECLARE_METATYPE(std::shared_ptr<program::Domain>)
 
 namespace program {
 
+// The name of the report's last row, the sums: an entry of that name is stored under another.
+inline constexpr QLatin1String kTotalRowName{"Total"};
+
 class ProcessedDomains {
 public:
     // Stores a new entry and returns it; an empty name stores nothing and returns null.

@@ -85,7 +85,7 @@ QStringList build_matrix(ProcessedDomains& domains)
         results.append(row);
     });
 
-    QString total = QStringLiteral("Total");
+    QString total = kTotalRowName;
     for (std::int32_t sum : sums)
         total += kTab + QString::number(sum);
     results.append(total);
