@@ -16,17 +16,18 @@ import time
 sys.path.insert(0, os.environ["READER_DIR"])
 import pyatspi  # noqa: E402
 from atspi_reader import application, children, descendants, has, run_steps, screen_reader_on, wait_for  # noqa: E402
+import window_input  # noqa: E402
 from window_input import click, key, xdotool  # noqa: E402
 
 TITLE = "Ostrel Form Design"
 ROWS = {"table cell", "list item", "tree item"}
 BOXES = {"alert", "dialog"}
-shots = os.path.join(os.environ["PICTURES"], os.environ.get("SHOTS", "design_property"))
+shots = os.environ.get("SHOTS", "design_property")
 state = {}
 
 
 def grab(name):
-    subprocess.run([os.environ["SCREEN_GRAB"], "%s_%s.png" % (shots, name), "10"])
+    window_input.grab("%s_%s" % (shots, name))
 
 
 def design_frame(app):
@@ -86,7 +87,7 @@ def choose(frame, list_name, start):
 def start():
     screen_reader_on()
     design = subprocess.Popen([os.environ["DESIGN"], os.environ["FORM"]], env=dict(os.environ, QT_QPA_PLATFORM="xcb"),
-                              stderr=open(shots + ".err", "w"))
+                              stderr=open(os.path.join(os.environ["PICTURES"], shots + ".err"), "w"))
     state["process"] = design
     app = wait_for("ostrel-design on the bus", lambda: application("ostrel-design"), 60)
     state["app"] = app

@@ -10,18 +10,10 @@ import sys
 # The screen-reader tests' shared reader and input helpers.
 sys.path.insert(0, os.environ["READER_DIR"])
 import pyatspi  # noqa: E402
-from atspi_reader import children, descendants, fault, find, has, run_steps, screen_reader_on, wait_for, window  # noqa: E402
+from atspi_reader import application, descendants, fault, find, has, run_steps, screen_reader_on, wait_for, window  # noqa: E402
 from window_input import click, focus_window_of, grab, key  # noqa: E402
 
 APP = "display-form-host"
-
-
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in children(desktop):
-        if app.name == APP:
-            return app
-    return None
 
 
 def start_host(form, caption, scale="1"):
@@ -31,7 +23,7 @@ def start_host(form, caption, scale="1"):
                             env=dict(os.environ, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=scale),
                             stderr=subprocess.DEVNULL)
     try:
-        app = wait_for("the host on the bus", application, 60)
+        app = wait_for("the host on the bus", lambda: application(APP), 60)
         frame = wait_for("the window " + caption, lambda: window(app, "frame", caption) or window(app, "window", caption))
         focus_window_of(host.pid)
         return host, app, frame
