@@ -29,6 +29,7 @@ PACKAGES=(
 	xdg-utils                                                  # xdg-open: View Log opens the log in the desktop's viewer
 	openbox                                                    # a window manager: the wizard's keyboard walks, minimising a modal dialog
 	poppler-utils                                              # pdftotext, pdftoppm: the printed report's tests
+	strace                                                     # bench/gui_label_times.py --fsync: the registry's fsyncs counted
 )
 
 missing=()

@@ -13,10 +13,16 @@
 # when the keys are back on the wizard after it, and "status=N" with the exit status.
 set -u
 . "$(dirname "$0")/../support/window_input.sh"
+. "$(dirname "$0")/../support/x_waits.sh"
 if [ -n "${WM:-}" ]; then
     "$WM" >/dev/null 2>&1 &
     wm=$!
-    sleep 1
+    # A walk that is to have a window manager must not go on without one.
+    if ! wait_until 20 wm_running; then
+        echo "failed: $WM did not start managing the display within 20 s"
+        kill "$wm" 2>/dev/null
+        exit 1
+    fi
 fi
 if [ "$WALK" = viewlog ]; then
     PATH=/nonexistent "$OSTREL" 2>"$PICTURES/walk_$WALK.err" &
