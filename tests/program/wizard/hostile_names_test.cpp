@@ -114,7 +114,8 @@ TEST(HostileNames, ShowTheSameStandInsInTheGridCopySaveAndTheHeadlessReport)
             EXPECT_EQ(grid.TextMatrix(0, kUsersColumn), QStringLiteral("Users"));
             EXPECT_EQ(xml_domain_text(program::MakeXMLString(*shown)), row.shown);
 
-            // Copy and Save, from the matrix the grid was filled with.
+            // Copy and Save, from the matrix the grid was filled with: the texts the output
+            // actions hand on (the buttons a person clicks are walked in wizard_hostile_server_test).
             const QString saved = dir.filePath(QStringLiteral("saved.txt"));
             forms::set_file_dialog_service([&](const forms::FileDialogRequest&) { return saved; });
             const program::SessionLog log;

@@ -13,19 +13,20 @@
 #include "platform/forms/services/common_dialog.h"
 #include "platform/forms/intrinsics/intrinsic_control.h"
 #include "platform/forms/intrinsics/list_view.h"
-#include "platform/forms/intrinsics/option_button.h"
 #include "platform/forms/intrinsics/text_box.h"
 #include "tests/program/report_lines.h"
 #include "tests/program/wizard/navigator_click.h"
 #include "tests/program/wizard/register_collector.h"
 #include "tests/support/forms/recording_message_box.h"
 #include "tests/support/forms/test_host.h"
+#include "tests/support/forms/window_input.h"
 #include "tests/support/hostile_ldap_server.h"
 #include "tests/support/temp_registry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -75,7 +76,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
             program::FrmMain form(program::CreateWizardCollector());
             form.Show(forms::vbModeless);
             program_test::click_navigator(form, "&Next >");
-            static_cast<forms::OptionButton*>(form.intrinsic(QStringLiteral("optExchange5")))->setValue(true);
+            window_input::click(*form.intrinsic(QStringLiteral("optExchange5")));
             program_test::click_navigator(form, "&Next >");
             ASSERT_EQ(form.CurrentPageName(), QStringLiteral("wtSelectOrganizations"));
 
@@ -83,10 +84,10 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
             const QString host = QString::fromStdString(server->host_port());
             program::FrmAddDomain& dialog = form.addDialog();
             QTimer::singleShot(0, &dialog, [&dialog, host] {
-                dialog.txtDomainName().setText(host);
-                emit dialog.cmdCommand(0).Click();
+                window_input::type(*dialog.txtDomainName().findChild<QLineEdit*>(), host);
+                window_input::click(dialog.cmdCommand(0));
             });
-            emit form.servers()->cmdAddOrg().Click();
+            window_input::click(form.servers()->cmdAddOrg());
             ASSERT_GE(form.servers()->lstOrgs().FindItem(host), 1);
 
             program_test::click_navigator(form, "&Next >");
@@ -103,7 +104,7 @@ TEST(WizardHostileServer, SaveWritesOneTotalSectionWhateverTheServerNamesItsOrga
             auto* save = form.intrinsic(QStringLiteral("cmdChooseOutput"), 2);
             ASSERT_NE(save, nullptr);
             ASSERT_TRUE(save->Enabled());
-            emit save->Click();
+            window_input::click(*save);
             forms::set_file_dialog_service({});
             QFile saved(path);
             ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << path.toStdString();
