@@ -46,11 +46,17 @@ void DesignSession::open(const QString& path)
     loaded_ = std::move(loaded);
 }
 
-QByteArray DesignSession::text_to_save() const
+forms::FormData DesignSession::form_now() const
 {
-    const QString original = QString::fromUtf8(file_bytes_);
+    // What the file holds after a save: the docking outcome stays as the file had it.
     forms::FormData now = form().save();
     keep_docking_outcome(loaded_, now);
+    return now;
+}
+
+QByteArray DesignSession::text_for(const forms::FormData& now) const
+{
+    const QString original = QString::fromUtf8(file_bytes_);
     const QString text = forms::rewrite_form_text(original, loaded_, now);
     // Nothing changed: the file's own bytes, whatever they were.
     return text == original ? file_bytes_ : text.toUtf8();
@@ -59,10 +65,8 @@ QByteArray DesignSession::text_to_save() const
 void DesignSession::save(const QString& path)
 {
     const QString target = path.isEmpty() ? path_ : path;
-    // What the file holds after the save: the docking outcome stays as the file had it.
-    forms::FormData now = form().save();
-    keep_docking_outcome(loaded_, now);
-    const QByteArray bytes = text_to_save();
+    forms::FormData now = form_now();
+    const QByteArray bytes = text_for(now);
     write_form_file(target, bytes);
     path_ = target;
     file_bytes_ = bytes;
@@ -70,7 +74,7 @@ void DesignSession::save(const QString& path)
     form_->clear_dirty();
 }
 
-bool DesignSession::has_changes() const { return form_ && text_to_save() != file_bytes_; }
+bool DesignSession::has_changes() const { return form_ && text_for(form_now()) != file_bytes_; }
 
 forms::Form& DesignSession::form() const
 {

@@ -44,7 +44,9 @@ public:
     std::unique_ptr<forms::PropertySheet> sheet_for(const QString& control_name) const;
 
 private:
-    QByteArray text_to_save() const;
+    // The form as a save would write it, and that as the file's text.
+    forms::FormData form_now() const;
+    QByteArray text_for(const forms::FormData& now) const;
 
     std::unique_ptr<forms::Form> form_;
     QString path_;
